@@ -1,0 +1,51 @@
+# Common settings of the Windows deliverables and their tests.
+
+# Sources are UTF-8; the program is an ANSI build whose texts are code page 1252.
+add_compile_options(
+  $<$<COMPILE_LANGUAGE:C,CXX>:-finput-charset=UTF-8>
+  $<$<COMPILE_LANGUAGE:C,CXX>:-fexec-charset=CP1252>
+  $<$<COMPILE_LANGUAGE:C,CXX>:-Wall>
+  $<$<COMPILE_LANGUAGE:C,CXX>:-Wextra>
+  $<$<COMPILE_LANGUAGE:C,CXX>:-Wno-unused-parameter>)
+add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX)
+# .rc files are UTF-8 too; windres turns them into the UTF-16 resources Windows keeps.
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+# No mingw runtime DLL is shipped: the C++, GCC and thread runtimes are linked in.
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+set_property(GLOBAL PROPERTY VASK_DELIVERABLES "")
+
+# vask_deliverable(target): marks a target as one of the binaries that is shipped.
+function(vask_deliverable target)
+  set_property(GLOBAL APPEND PROPERTY VASK_DELIVERABLES ${target})
+endfunction()
+
+# The Wine prefix is made once per build, before the first test that needs it.
+function(vask_wine_fixture)
+  add_test(NAME wine_prefix_setup
+           COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-prefix setup ${VASK_WINEPREFIX})
+  set_tests_properties(wine_prefix_setup PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
+  add_test(NAME wine_prefix_cleanup
+           COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-prefix cleanup ${VASK_WINEPREFIX})
+  set_tests_properties(wine_prefix_cleanup PROPERTIES FIXTURES_CLEANUP wine)
+endfunction()
+
+# vask_add_gtest(name SOURCES ... [LIBS ...] [FIXTURES ...] [BUS] [TIMEOUT s])
+# A GoogleTest program run as one CTest test under Wine.  BUS tests share the one
+# simulated COM port and never run in parallel with each other.
+function(vask_add_gtest name)
+  cmake_parse_arguments(T "BUS" "TIMEOUT" "SOURCES;LIBS;FIXTURES" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set_tests_properties(${name} PROPERTIES
+    FIXTURES_REQUIRED "wine;${T_FIXTURES}"
+    TIMEOUT ${T_TIMEOUT}
+    WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+  if(T_BUS)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK vaskbus)
+  endif()
+endfunction()
