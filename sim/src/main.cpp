@@ -1,0 +1,286 @@
+// vasksim: plays a bus full of analyzers on a serial line (one end of a pseudo-terminal
+// pair) and takes orders over a loopback TCP control channel.
+//
+//   vasksim --serial PATH [--control-port N] [--port-file PATH] [--scenario NAME|FILE]
+//
+// With --control-port 0 (the default) the system picks a free port; --port-file then
+// tells it to whoever started the simulator.  The line side is one byte stream; a
+// gateway side would feed the same Bus from a socket.
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "bus.h"
+#include "control.h"
+
+using namespace vasksim;
+
+namespace {
+
+volatile sig_atomic_t gStop = 0;
+void onSignal(int) { gStop = 1; }
+
+using SteadyClock = std::chrono::steady_clock;
+const SteadyClock::time_point kStart = SteadyClock::now();
+int64_t nowUs() {
+  return std::chrono::duration_cast<std::chrono::microseconds>(SteadyClock::now() - kStart).count();
+}
+int64_t nowMs() { return nowUs() / 1000; }
+
+int openSerial(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) return -1;
+  termios t{};
+  if (tcgetattr(fd, &t) == 0) {
+    cfmakeraw(&t);
+    cfsetispeed(&t, B9600);
+    cfsetospeed(&t, B9600);
+    tcsetattr(fd, TCSANOW, &t);
+  }
+  return fd;
+}
+
+bool writeAll(int fd, const uint8_t* p, size_t n) {
+  while (n > 0) {
+    ssize_t k = ::write(fd, p, n);
+    if (k > 0) {
+      p += k;
+      n -= static_cast<size_t>(k);
+      continue;
+    }
+    if (k < 0 && (errno == EAGAIN || errno == EINTR)) {
+      pollfd pf{fd, POLLOUT, 0};
+      ::poll(&pf, 1, 100);
+      continue;
+    }
+    return false;
+  }
+  return true;
+}
+
+struct Client {
+  int fd;
+  std::string in;
+  bool waiting = false;
+  uint64_t waitCount = 0;
+  int64_t waitDeadline = 0;
+  bool closeAfterWrite = false;
+};
+
+void usage() {
+  std::fprintf(stderr, "usage: vasksim --serial PATH [--control-port N] [--port-file PATH] [--scenario NAME|FILE]\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string serialPath, portFile, scenario = "default";
+  int controlPort = 0;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    auto next = [&]() -> std::string {
+      if (i + 1 >= argc) {
+        usage();
+        std::exit(2);
+      }
+      return argv[++i];
+    };
+    if (a == "--serial") serialPath = next();
+    else if (a == "--control-port") controlPort = std::atoi(next().c_str());
+    else if (a == "--port-file") portFile = next();
+    else if (a == "--scenario") scenario = next();
+    else {
+      usage();
+      return 2;
+    }
+  }
+  if (serialPath.empty()) {
+    usage();
+    return 2;
+  }
+  signal(SIGTERM, onSignal);
+  signal(SIGINT, onSignal);
+  signal(SIGPIPE, SIG_IGN);
+
+  Bus bus(nowMs);
+  Control control(bus);
+  std::string why;
+  if (!control.loadScenario(scenario, why)) {
+    std::fprintf(stderr, "vasksim: %s\n", why.c_str());
+    return 1;
+  }
+
+  int serial = openSerial(serialPath);
+  if (serial < 0) {
+    std::fprintf(stderr, "vasksim: cannot open %s: %s\n", serialPath.c_str(), std::strerror(errno));
+    return 1;
+  }
+
+  int lfd = ::socket(AF_INET, SOCK_STREAM, 0);
+  int one = 1;
+  setsockopt(lfd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  addr.sin_port = htons(static_cast<uint16_t>(controlPort));
+  if (::bind(lfd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(lfd, 8) != 0) {
+    std::fprintf(stderr, "vasksim: cannot listen on 127.0.0.1:%d: %s\n", controlPort, std::strerror(errno));
+    return 1;
+  }
+  socklen_t len = sizeof addr;
+  getsockname(lfd, reinterpret_cast<sockaddr*>(&addr), &len);
+  int port = ntohs(addr.sin_port);
+  if (!portFile.empty()) {
+    // Written whole under another name first, so a reader never sees half a number.
+    std::string tmp = portFile + ".tmp";
+    {
+      std::ofstream out(tmp);
+      out << port << "\n";
+    }
+    std::rename(tmp.c_str(), portFile.c_str());
+  }
+  std::fprintf(stderr, "vasksim: serial %s, control 127.0.0.1:%d, scenario %s\n", serialPath.c_str(), port,
+               scenario.c_str());
+
+  std::vector<Client> clients;
+  Bytes paced;            // output waiting for its turn on a 9600-baud line
+  int64_t paceStartUs = 0;
+  uint64_t pacedSent = 0;
+  int64_t serialRetryMs = 0;
+  bool quit = false;
+  uint8_t buf[4096];
+
+  while (!gStop && !quit) {
+    // How long may we sleep?
+    int64_t t = nowMs();
+    int64_t wake = t + 100;
+    auto consider = [&](int64_t at) {
+      if (at >= 0 && at < wake) wake = at;
+    };
+    consider(bus.nextDue());
+    consider(bus.nextBroadcast());
+    if (!paced.empty()) consider(t + 1);
+    for (const Client& c : clients)
+      if (c.waiting) consider(c.waitDeadline);
+    if (serial < 0) consider(serialRetryMs);
+    int timeout = static_cast<int>(wake > t ? wake - t : 0);
+
+    std::vector<pollfd> fds;
+    fds.push_back({serial, static_cast<short>(serial >= 0 ? POLLIN : 0), 0});
+    fds.push_back({lfd, POLLIN, 0});
+    for (const Client& c : clients) fds.push_back({c.fd, POLLIN, 0});
+    if (::poll(fds.data(), fds.size(), timeout) < 0 && errno != EINTR) break;
+
+    if (serial >= 0 && (fds[0].revents & (POLLIN | POLLHUP | POLLERR))) {
+      ssize_t n = ::read(serial, buf, sizeof buf);
+      if (n > 0) {
+        bus.receive(buf, static_cast<size_t>(n));
+      } else if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
+        // The line went away (the pty pair ended); try again shortly.
+        ::close(serial);
+        serial = -1;
+        serialRetryMs = nowMs() + 200;
+      }
+    }
+    if (serial < 0 && nowMs() >= serialRetryMs) {
+      serial = openSerial(serialPath);
+      if (serial < 0) serialRetryMs = nowMs() + 200;
+    }
+
+    bus.advance();
+    Bytes due;
+    if (bus.takeDue(due)) {
+      if (bus.pace) {
+        if (paced.empty()) {
+          paceStartUs = nowUs();
+          pacedSent = 0;
+        }
+        paced.insert(paced.end(), due.begin(), due.end());
+      } else if (serial >= 0) {
+        writeAll(serial, due.data(), due.size());
+      }
+    }
+    if (!paced.empty()) {
+      // 960 bytes per second, as ten bits per byte at 9600 baud take.
+      uint64_t allowed = static_cast<uint64_t>((nowUs() - paceStartUs) * 960 / 1000000) + 1;
+      if (allowed > pacedSent) {
+        size_t n = static_cast<size_t>(allowed - pacedSent);
+        if (n > paced.size()) n = paced.size();
+        if (serial >= 0) writeAll(serial, paced.data(), n);
+        paced.erase(paced.begin(), paced.begin() + static_cast<long>(n));
+        pacedSent += n;
+      }
+    }
+
+    if (fds[1].revents & POLLIN) {
+      int c = ::accept(lfd, nullptr, nullptr);
+      if (c >= 0) {
+        setsockopt(c, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+        clients.push_back({c, "", false, 0, 0, false});
+      }
+    }
+    for (size_t i = 0; i < clients.size(); ++i) {
+      Client& c = clients[i];
+      bool closeIt = false;
+      if (fds.size() > i + 2 && fds[i + 2].fd == c.fd && (fds[i + 2].revents & (POLLIN | POLLHUP | POLLERR))) {
+        ssize_t n = ::recv(c.fd, buf, sizeof buf, 0);
+        if (n <= 0) closeIt = true;
+        else c.in.append(reinterpret_cast<char*>(buf), static_cast<size_t>(n));
+        if (c.in.size() > 1 << 20) closeIt = true;  // nobody sends a megabyte of commands
+      }
+      // One command at a time per client; a waiting client's next line stays queued.
+      size_t nl;
+      while (!closeIt && !c.waiting && (nl = c.in.find('\n')) != std::string::npos) {
+        std::string line = c.in.substr(0, nl);
+        c.in.erase(0, nl + 1);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        Control::Result r = control.execute(line);
+        if (r.wait) {
+          c.waiting = true;
+          c.waitCount = r.waitCount;
+          c.waitDeadline = r.waitDeadline;
+          break;
+        }
+        std::string text = r.text();
+        if (!writeAll(c.fd, reinterpret_cast<const uint8_t*>(text.data()), text.size())) closeIt = true;
+        if (r.quit) quit = true;
+      }
+      if (!closeIt && c.waiting) {
+        std::string text;
+        if (bus.logCount() >= c.waitCount) text = "OK " + std::to_string(bus.logCount()) + "\n";
+        else if (nowMs() >= c.waitDeadline) text = "ERR timeout " + std::to_string(bus.logCount()) + "\n";
+        if (!text.empty()) {
+          c.waiting = false;
+          if (!writeAll(c.fd, reinterpret_cast<const uint8_t*>(text.data()), text.size())) closeIt = true;
+        }
+      }
+      if (closeIt) {
+        ::close(c.fd);
+        clients.erase(clients.begin() + static_cast<long>(i));
+        --i;
+        // fds no longer lines up with clients; the rest is handled next round.
+        break;
+      }
+    }
+  }
+  if (serial >= 0 && !paced.empty()) writeAll(serial, paced.data(), paced.size());
+  for (const Client& c : clients) ::close(c.fd);
+  ::close(lfd);
+  if (serial >= 0) ::close(serial);
+  if (!portFile.empty()) std::remove(portFile.c_str());
+  return 0;
+}
