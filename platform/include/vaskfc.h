@@ -1,0 +1,14 @@
+// The class library of the system (vaskfc.dll): strings, runtime classes, collections,
+// times, files and archives, exceptions and modules. Include this one header.
+#pragma once
+
+#include "vaskfc_base.h"
+#include "vaskfc_string.h"
+#include "vaskfc_object.h"
+#include "vaskfc_exceptions.h"
+#include "vaskfc_coll.h"
+#include "vaskfc_time.h"
+#include "vaskfc_file.h"
+#include "vaskfc_archive.h"
+#include "vaskfc_cmdtarget.h"
+#include "vaskfc_module.h"
