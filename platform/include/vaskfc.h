@@ -1,5 +1,6 @@
 // The class library of the system (vaskfc.dll): strings, runtime classes, collections,
-// times, files and archives, exceptions and modules. Include this one header.
+// times, files and archives, exceptions, modules and resources, synchronisation, threads,
+// the application and its profile. Include this one header.
 #pragma once
 
 #include "vaskfc_base.h"
@@ -12,3 +13,6 @@
 #include "vaskfc_archive.h"
 #include "vaskfc_cmdtarget.h"
 #include "vaskfc_module.h"
+#include "vaskfc_sync.h"
+#include "vaskfc_wnd.h"
+#include "vaskfc_app.h"

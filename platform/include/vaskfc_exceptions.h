@@ -1,6 +1,6 @@
 // Exceptions of the class library. They are thrown as pointers (throw new ...) and the
 // catcher ends them with Delete():
-//     try { ... } catch (CException* e) { ...; e->Delete(); }
+//     try { ... } catch (CException* e) { e->ReportError(); e->Delete(); }
 #pragma once
 
 #include "vaskfc_object.h"
@@ -17,6 +17,8 @@ public:
 
     // The message text; FALSE (and an empty text) when the exception has none.
     virtual BOOL GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext = NULL);
+    // Shows the message text with AfxMessageBox (the text of nMessageID when there is none).
+    virtual int ReportError(UINT nType = MB_OK, UINT nMessageID = 0);
 
     BOOL m_bAutoDelete;
 };

@@ -111,4 +111,7 @@ CDynLinkLibrary::CDynLinkLibrary(HINSTANCE hModule, HINSTANCE hResource)
 
 CDynLinkLibrary::~CDynLinkLibrary() { Unlink(this); }
 
-HINSTANCE AFXAPI AfxGetInstanceHandle() { return GetModuleHandleA(NULL); }
+HINSTANCE AFXAPI AfxGetInstanceHandle() {
+    CWinApp* pApp = vfc::CurrentApp();
+    return pApp != NULL && pApp->m_hInstance != NULL ? pApp->m_hInstance : GetModuleHandleA(NULL);
+}
