@@ -46,6 +46,25 @@ function(vask_add_gtest name)
     TIMEOUT ${T_TIMEOUT}
     WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
   if(T_BUS)
-    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK vaskbus)
+    # The simulated bus (fixture vaskbus) must run; the test finds its control port
+    # through the file named in VASK_SIM_PORTFILE.
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK vaskbus
+      FIXTURES_REQUIRED "wine;vaskbus;${T_FIXTURES}"
+      ENVIRONMENT "VASK_SIM_PORTFILE=${VASK_BUS_DIR}/control.port")
   endif()
+endfunction()
+
+# The native test kit (vasksim) is built in its own tree; scripts/test passes its place.
+set(VASK_TESTKIT_DIR ${CMAKE_SOURCE_DIR}/build/native CACHE PATH "Build tree of the native test kit (sim/)")
+set(VASK_BUS_DIR ${CMAKE_BINARY_DIR}/vaskbus)
+
+# vask_vaskbus_fixture(): socat and the analyzer simulator, COM1 of the Wine prefix mapped
+# to the simulator's line; started before the first BUS test and stopped by process id.
+function(vask_vaskbus_fixture)
+  add_test(NAME vaskbus_setup
+           COMMAND ${CMAKE_SOURCE_DIR}/sim/vaskbus-fixture start ${VASK_BUS_DIR}
+                   ${VASK_TESTKIT_DIR}/bin/vasksim ${VASK_WINEPREFIX})
+  set_tests_properties(vaskbus_setup PROPERTIES FIXTURES_SETUP vaskbus FIXTURES_REQUIRED wine TIMEOUT 60)
+  add_test(NAME vaskbus_cleanup COMMAND ${CMAKE_SOURCE_DIR}/sim/vaskbus-fixture stop ${VASK_BUS_DIR})
+  set_tests_properties(vaskbus_cleanup PROPERTIES FIXTURES_CLEANUP vaskbus)
 endfunction()
