@@ -36,6 +36,12 @@ Device::Device(int address_, int type_, int components_, int ranges_)
     stored('s', 39, ch) = {Value::makeByte(0x00)};
     stored('s', 41, ch) = {Value::makeByte(0x80)};
   }
+  // Diagnostic values that differ from each other, in degrees Celsius (unit 40).
+  for (int ch = 0; ch < 4; ++ch) {
+    for (int fn = 1; fn <= 17; ++fn) stored('h', fn, ch) = {Value::makeFloat(Value::UFloat, 20.0 + fn * 1.5, 40)};
+    for (int fn = 1; fn <= 2; ++fn) stored('i', fn, ch) = {Value::makeFloat(Value::UFloat, 40.0 + fn, 40)};
+    for (int fn = 1; fn <= 7; ++fn) stored('j', fn, ch) = {Value::makeFloat(Value::UFloat, 60.0 + fn, 40)};
+  }
   stored('s', 33, 0) = {Value::makeByte(1)};
   stored('k', 17, 0) = {Value::makeByte(1)};
   stored('k', 24, 0) = {Value::makeByte(0), Value::makeByte(1)};

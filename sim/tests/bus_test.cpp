@@ -421,3 +421,78 @@ TEST_F(BusTest, MalformedTelegramsAreLoggedAndIgnored) {
   EXPECT_EQ(0u, bus.log()[0].action.find("dropped:"));
   ask(0x10, 'k', 6);
 }
+
+// Every request shape that the PC's access layer sends gets the reply that belongs to it,
+// and that reply reads back against the reply shape of its message with nothing left over.
+struct AnsweredCase {
+  char letter;
+  int function;
+  Bytes params;
+};
+
+class EveryAccessRequest : public BusTest, public ::testing::WithParamInterface<AnsweredCase> {};
+
+TEST_P(EveryAccessRequest, IsAnsweredWithAReplyOfItsShape) {
+  const AnsweredCase& c = GetParam();
+  Bytes p = ask(0x10, c.letter, c.function, c.params);
+  MessageInfo info = replyInfo(c.letter, c.function);
+  ASSERT_TRUE(info.known);
+  Values vs;
+  std::string why;
+  EXPECT_TRUE(decode(p, info.reply, false, vs, why)) << c.letter << c.function << ": " << why << " " << toHex(p);
+  EXPECT_NE(std::string::npos, bus.log().back().action.find("reply")) << bus.log().back().action;
+}
+
+namespace {
+Bytes floats(int n) {
+  Bytes b;
+  for (int i = 0; i < n; ++i) {
+    Bytes t = text(std::to_string(i) + ".000");
+    b.insert(b.end(), t.begin(), t.end());
+  }
+  return b;
+}
+std::vector<AnsweredCase> accessRequests() {
+  std::vector<AnsweredCase> v;
+  for (int fn : {1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 19, 20, 21, 24, 25, 26}) v.push_back({'Z', fn, {}});
+  v.push_back({'Z', 6, {0x02, 0x00}});
+  for (int fn = 1; fn <= 32; ++fn) v.push_back({'F', fn, {'1', 0}});
+  for (int fn = 1; fn <= 43; ++fn) v.push_back({'s', fn, {}});
+  for (int fn : {1, 2, 3, 8, 9, 10, 11, 14, 17, 18, 19, 20, 22, 30, 31, 39, 41}) v.push_back({'S', fn, {0x80, 0x00}});
+  for (int fn : {15, 16, 23, 29, 35, 36, 37, 38}) v.push_back({'S', fn, {0x80, 0x00, 0x81, 0x00}});
+  v.push_back({'S', 12, Bytes(24, 0x00)});
+  for (size_t i = 0; i < 24; i += 2) v.back().params[i] = 1;
+  v.push_back({'S', 13, {0x01, 0x00}});
+  v.push_back({'S', 24, {0x01, 0x00}});
+  for (int fn = 1; fn <= 91; ++fn) {
+    if (fn >= 84 && fn <= 88) continue;
+    v.push_back({'w', fn, {}});
+    MessageInfo info = replyInfo('w', fn);
+    int n = 0;
+    for (const ShapeItem& it : info.reply) n += it.count;
+    if (fn <= 3) n = 4;  // one per measuring range of device 1
+    v.push_back({'W', fn, floats(n)});
+  }
+  for (int fn = 1; fn <= 17; ++fn) v.push_back({'h', fn, {}});
+  for (int fn = 1; fn <= 9; ++fn) v.push_back({'i', fn, {}});
+  for (int fn = 1; fn <= 7; ++fn) v.push_back({'j', fn, {}});
+  for (int fn = 1; fn <= 9; ++fn) v.push_back({'J', fn, {}});
+  for (int fn : {1, 2, 3, 4, 5, 6, 8, 9, 11, 12, 13, 16, 17, 18, 19, 20, 23, 24, 25, 26, 28, 29, 30, 31})
+    v.push_back({'k', fn, {}});
+  v.push_back({'k', 10, {0x01, 0x00}});
+  for (int fn : {7, 15, 22, 28, 29}) v.push_back({'K', fn, {}});
+  v.push_back({'K', 10, {0x01, 0x00}});
+  v.push_back({'K', 14, {0x02, 0x00}});
+  v.push_back({'K', 16, text("Linie 2")});
+  v.push_back({'K', 17, {0x02, 0x00}});
+  v.push_back({'K', 26, {0x01, 0x00}});
+  v.push_back({'K', 30, {0x01, 0x00}});
+  return v;
+}
+}  // namespace
+
+INSTANTIATE_TEST_SUITE_P(AccessLayer, EveryAccessRequest, ::testing::ValuesIn(accessRequests()),
+                         [](const ::testing::TestParamInfo<AnsweredCase>& i) {
+                           char c = i.param.letter;
+                           return std::string(c >= 'a' ? "read_" : "write_") + c + std::to_string(i.param.function);
+                         });
