@@ -109,6 +109,26 @@ TEST(SetError, EveryCodeGetsItsTextAndSuffix) {
     }
 }
 
+TEST(SetError, TextsComeFromUtilvaskItselfNotFromTheCaller) {
+    // The resource chain searches the program first: it finds the program's string ...
+    CString own;
+    ASSERT_TRUE(own.LoadString(13009));
+    EXPECT_STREQ(own, "The program's own text 13009");
+    // ... and, through utilvask's link in the chain, utilvask's strings the program lacks.
+    CString chained;
+    ASSERT_TRUE(chained.LoadString(13010));
+    EXPECT_STREQ(chained, "Too many invalid characters. Receiver is restarted.");
+    ASSERT_TRUE(chained.LoadString(12040));
+    EXPECT_STREQ(chained, "\xB0" "C");
+
+    // The library's own texts are always its own.
+    ErrorStruct_ record;
+    SetError(&record, 9, 0);
+    EXPECT_STREQ(record.text,
+                 "The device does not send a response\nor the response has been missed (E9)");
+    EXPECT_STREQ(CBoolParam('F', 1, 1, DT_REQUEST).GetPrompt(), "Me\xDF" "bereich");
+}
+
 TEST(SetError, CodesWithoutTextReadAsErrorWithoutMessage) {
     for (int code : {79, 83, 200, -1, 1000000}) {
         ErrorStruct_ record;
