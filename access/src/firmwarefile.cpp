@@ -1,0 +1,118 @@
+// Reading and checking of Intel-HEX firmware files.
+#include "firmwarefile.h"
+
+#include <string.h>
+
+namespace {
+
+int HexDigit(char c) {
+    // Upper case only: the device tools write upper case, and a lower-case file is
+    // something else than what the tools made.
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+}  // namespace
+
+CFirmwareFile::CFirmwareFile() : m_error(0) {}
+
+CFirmwareFile::~CFirmwareFile() { Free(); }
+
+void CFirmwareFile::Free() {
+    for (int i = 0; i < m_records.GetSize(); ++i) delete[] (unsigned char*)m_records[i];
+    m_records.RemoveAll();
+}
+
+int CFirmwareFile::GetByte(const CString& line, int& position, int& byte, int& error) {
+    if (position + 1 >= line.GetLength()) {
+        error = ErrorIncomplete;
+        return 0;
+    }
+    int high = HexDigit(line[position++]);
+    int low = HexDigit(line[position++]);
+    if (high < 0 || low < 0) {
+        error = ErrorInvalid;
+        return 0;
+    }
+    byte = high * 16 + low;
+    return 1;
+}
+
+unsigned char* CFirmwareFile::ParseLine(const CString& line, int& error) {
+    if (line.IsEmpty() || line[0] != ':') {
+        error = ErrorNoColon;
+        return NULL;
+    }
+    int position = 1;
+    int count = 0, addressHigh = 0, addressLow = 0, type = 0;
+    if (!GetByte(line, position, count, error) || !GetByte(line, position, addressHigh, error) ||
+        !GetByte(line, position, addressLow, error) || !GetByte(line, position, type, error))
+        return NULL;
+
+    unsigned char* record = new unsigned char[count + 4];
+    record[0] = (unsigned char)count;
+    record[1] = (unsigned char)addressHigh;
+    record[2] = (unsigned char)addressLow;
+    record[3] = (unsigned char)type;
+    unsigned sum = count + addressHigh + addressLow + type;
+    for (int i = 0; i < count; ++i) {
+        int byte = 0;
+        if (!GetByte(line, position, byte, error)) {
+            delete[] record;
+            return NULL;
+        }
+        record[4 + i] = (unsigned char)byte;
+        sum += byte;
+    }
+    int checksum = 0;
+    if (!GetByte(line, position, checksum, error)) {
+        delete[] record;
+        return NULL;
+    }
+    sum += checksum;
+    // Characters after the checksum, a corrupt line and a record too long for one request
+    // are all the same to the caller: the file cannot be flashed.
+    if (position != line.GetLength() || (sum & 0xFF) != 0 || count > MaxDataBytes) {
+        delete[] record;
+        error = ErrorInvalid;
+        return NULL;
+    }
+    return record;
+}
+
+int CFirmwareFile::Read(const CString& path) {
+    Free();
+    m_error = 0;
+
+    CStdioFile file;
+    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeText)) {
+        m_error = ErrorOpen;
+        return 0;
+    }
+    int endRecords = 0;
+    int lastType = -1;
+    try {
+        CString line;
+        while (m_error == 0 && file.ReadString(line)) {
+            unsigned char* record = ParseLine(line, m_error);
+            if (record == NULL) break;
+            m_records.Add(record);
+            lastType = record[3];
+            if (lastType == RecordEndOfFile) ++endRecords;
+        }
+    } catch (CException* e) {
+        e->Delete();
+        m_error = ErrorRead;
+    }
+    file.Abort();  // a read-only file: nothing to lose on closing
+
+    // A file cut off at a line end, or an empty one, reads without a bad line; only its
+    // missing end-of-file record tells that it is incomplete.
+    if (m_error == 0 && (endRecords != 1 || lastType != RecordEndOfFile)) m_error = ErrorInvalid;
+    if (m_error != 0) {
+        Free();
+        return 0;
+    }
+    return 1;
+}
