@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <type_traits>
 #include <typeinfo>
 
 namespace {
@@ -468,6 +469,10 @@ TEST(ReplyParse, EveryReplyShapeOfTheCatalogueParsesABodyBuiltForIt) {
 }
 
 // ---- Ownership ------------------------------------------------------------------------------
+
+// A copy would own the same parameters as its original and delete them a second time.
+static_assert(!std::is_copy_constructible<CPCvaskMessage>::value, "messages are not copied");
+static_assert(!std::is_copy_assignable<CPCvaskMessage>::value, "messages are not assigned");
 
 TEST(Ownership, ARequestDeletesTheCallersParametersButNotTheArray) {
     int deaths = 0;
