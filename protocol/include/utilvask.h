@@ -9,3 +9,6 @@
 #include "vaskparamkinds.h"
 #include "vaskenums.h"
 #include "mtimer.h"
+#include "msginfo.h"
+#include "vaskmessage.h"
+#include "vaskqueue.h"
