@@ -47,10 +47,11 @@ function(vask_add_gtest name)
     WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
   if(T_BUS)
     # The simulated bus (fixture vaskbus) must run; the test finds its control port
-    # through the file named in VASK_SIM_PORTFILE.
+    # through the file named in VASK_SIM_PORTFILE, its gateway side through
+    # VASK_SIM_GATEWAY_PORTFILE.
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK vaskbus
       FIXTURES_REQUIRED "wine;vaskbus;${T_FIXTURES}"
-      ENVIRONMENT "VASK_SIM_PORTFILE=${VASK_BUS_DIR}/control.port")
+      ENVIRONMENT "VASK_SIM_PORTFILE=${VASK_BUS_DIR}/control.port;VASK_SIM_GATEWAY_PORTFILE=${VASK_BUS_DIR}/gateway.port")
   endif()
 endfunction()
 

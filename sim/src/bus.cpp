@@ -24,6 +24,12 @@ bool parseFaultKind(const std::string& name, Fault::Kind& kind) {
 
 const char* faultName(Fault::Kind kind) { return kFaultNames[static_cast<int>(kind)]; }
 
+LineRecord defaultLineRecord() {
+  // Bytes 0 to 6 and 10 to 11 are the gateway's own: a marker, the hardware revision and
+  // the line's speed (9600, little-endian); the client writes them back unchanged.
+  return {'V', 'G', 'W', 1, 0, 0, 0, 0, 0, 13, 0x80, 0x25};
+}
+
 std::string LogEntry::line() const {
   char head[160];
   const char* st = frame.status == Frame::Ok ? "ok" : frame.status == Frame::BadCrc ? "bad" : "malformed";
@@ -31,6 +37,7 @@ std::string LogEntry::line() const {
                 static_cast<long long>(timeMs), addressText(frame.destination).c_str(),
                 addressText(frame.source).c_str(), st);
   std::string s = head;
+  if (viaGateway) s += " via=gateway";
   if (frame.body.size() >= 2) {
     char cmd[32];
     unsigned char letter = frame.body[0];
@@ -92,6 +99,13 @@ void Bus::advance() {
       d.lastBroadcastCycle = cycle;
       Bytes body = replyBody(d.flags, d.state, 'k', 2, d.measuredValues(t));
       queue(t, buildTelegram(addressByte(BROADCAST_DEVICE, 0), addressByte(addr, 0), body));
+      GatewayEvent rx;  // a gateway passes every telegram on its line to its clients
+      rx.kind = GatewayEvent::Received;
+      rx.due = t;
+      rx.source = addressByte(addr, 0);
+      rx.second = addressByte(BROADCAST_DEVICE, 0);
+      rx.body = body;
+      queueEvent(rx);
     }
   }
 }
@@ -121,11 +135,12 @@ bool Bus::consume(Fault::Kind kind, int device, char letter, int function, Fault
   return true;
 }
 
-void Bus::handleFrame(const Frame& f) {
+void Bus::handleFrame(const Frame& f, const Origin* gateway) {
   LogEntry e;
   e.seq = ++seq_;
   e.timeMs = now();
   e.frame = f;
+  e.viaGateway = gateway != nullptr;
   int64_t t = e.timeMs;
   int device = f.destination >> 4;
   int channel = f.destination & 0x0F;
@@ -136,28 +151,60 @@ void Bus::handleFrame(const Frame& f) {
     if (log_.size() >= kLogLimit) log_.erase(log_.begin(), log_.begin() + kLogLimit / 10);
     log_.push_back(e);
   };
+  // On the line the PC sees DLE ACK, DLE NAK or nothing; a gateway reports each of these
+  // as the status of the transmit.
+  auto done = [&](uint8_t status) {
+    if (!gateway) return;
+    GatewayEvent d;
+    d.kind = GatewayEvent::TransmitDone;
+    d.due = t;
+    d.connection = gateway->connection;
+    d.id = gateway->id;
+    d.status = status;
+    queueEvent(d);
+  };
+  auto ack = [&] {
+    if (gateway) done(GatewayEvent::Done);
+    else queue(t, ackBytes());
+  };
+  auto nak = [&] {
+    if (gateway) done(GatewayEvent::Failed);
+    else queue(t, nakBytes());
+  };
+  auto silence = [&] { done(GatewayEvent::NoAck); };
+
   if (f.status == Frame::Malformed) return record("dropped:" + f.problem);
   auto it = devices.find(device);
   if (device == BROADCAST_DEVICE) {
+    done(GatewayEvent::Done);  // nobody acknowledges a broadcast; the gateway has sent it
     if (f.status != Frame::Ok || f.body.size() < 2) return record("ignored");
     Bytes params(f.body.begin() + 2, f.body.end());
     for (auto& [addr, d] : devices) d.handleBroadcast(letter, function, params, t);
     return record("broadcast");
   }
-  if (it == devices.end()) return record("ignored:no-device");
+  if (it == devices.end()) {
+    silence();
+    return record("ignored:no-device");
+  }
   Device& d = it->second;
-  if (t < d.restartUntil) return record("silent:restarting");
+  if (t < d.restartUntil) {
+    silence();
+    return record("silent:restarting");
+  }
   if (f.status == Frame::BadCrc) {
-    queue(t, nakBytes());
+    nak();
     return record("nak:crc");
   }
   if (f.body.size() < 2) {
-    queue(t, nakBytes());
+    nak();
     return record("nak:short");
   }
-  if (consume(Fault::Silent, device, letter, function)) return record("silent");
+  if (consume(Fault::Silent, device, letter, function)) {
+    silence();
+    return record("silent");
+  }
   if (consume(Fault::Nak, device, letter, function)) {
-    queue(t, nakBytes());
+    nak();
     return record("nak");
   }
   std::string action = "ack";
@@ -175,8 +222,11 @@ void Bus::handleFrame(const Frame& f) {
   if (!r.note.empty()) action += "," + r.note;
   // A device restarting after a download goes quiet at once: not even the reset is
   // acknowledged.
-  if (r.kind == Response::Restart) return record("silent," + r.note);
-  queue(t, ackBytes());
+  if (r.kind == Response::Restart) {
+    silence();
+    return record("silent," + r.note);
+  }
+  ack();
   if (r.kind == Response::NoReply) return record(action);
   if (consume(Fault::NoReply, device, letter, function)) return record(action + ",noreply");
 
@@ -190,8 +240,12 @@ void Bus::handleFrame(const Frame& f) {
     action += ",wrongsrc";
   }
   Bytes telegram = buildTelegram(dst, src, body);
+  // A gateway checks the CRC itself and passes on only intact telegrams, without the
+  // noise around them.
+  bool corrupt = false;
   if (consume(Fault::BadCrc, device, letter, function)) {
     telegram[telegram.size() - 1] ^= 0x5A;
+    corrupt = true;
     action += ",badcrc";
   }
   if (consume(Fault::Slow, device, letter, function, &fault)) {
@@ -203,16 +257,57 @@ void Bus::handleFrame(const Frame& f) {
     int n = fault.arg > 0 ? fault.arg : 8;
     for (int i = 0; i < n; ++i) junk.push_back(static_cast<uint8_t>(0xA5 ^ (i * 37)));  // never DLE
     for (uint8_t& b : junk) if (b == DLE) b = 0x11;
-    queue(due, junk);
+    if (!gateway) queue(due, junk);
     action += ",garbage";
   }
-  queue(due, telegram);
+  auto deliver = [&] {
+    if (!gateway) return queue(due, telegram);
+    if (corrupt) return;
+    GatewayEvent rx;
+    rx.kind = GatewayEvent::Received;
+    rx.due = due;
+    rx.connection = gateway->connection;
+    rx.source = src;
+    rx.second = dst;
+    rx.body = body;
+    queueEvent(rx);
+  };
+  deliver();
   action += ",reply";
   if (consume(Fault::Duplicate, device, letter, function)) {
-    queue(due, telegram);
+    deliver();
     action += ",duplicate";
   }
   record(action);
 }
+
+void Bus::transmit(int connection, uint32_t id, uint8_t destination, const Bytes& body) {
+  Frame f;
+  f.status = Frame::Ok;
+  f.destination = destination;
+  f.source = addressByte(record[9], 0);
+  f.body = body;
+  f.raw = buildTelegram(f.destination, f.source, body);  // as the gateway puts it on the line
+  Origin o{connection, id};
+  handleFrame(f, &o);
+}
+
+void Bus::queueEvent(GatewayEvent e) {
+  auto it = gatewayOut_.end();
+  while (it != gatewayOut_.begin() && std::prev(it)->due > e.due) --it;
+  gatewayOut_.insert(it, std::move(e));
+}
+
+bool Bus::takeGatewayDue(std::vector<GatewayEvent>& out) {
+  out.clear();
+  int64_t t = now();
+  while (!gatewayOut_.empty() && gatewayOut_.front().due <= t) {
+    out.push_back(std::move(gatewayOut_.front()));
+    gatewayOut_.pop_front();
+  }
+  return !out.empty();
+}
+
+int64_t Bus::nextGatewayDue() const { return gatewayOut_.empty() ? -1 : gatewayOut_.front().due; }
 
 }  // namespace vasksim

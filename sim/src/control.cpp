@@ -1,5 +1,6 @@
 #include "control.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <fstream>
@@ -75,6 +76,10 @@ const char* kBuiltinDefault =
 
 }  // namespace
 
+Control::Control(Bus& bus) : ownLines_(std::make_unique<LineSet>(bus)), lines_(ownLines_.get()), bus_(&bus) {}
+
+Control::Control(LineSet& lines) : lines_(&lines), bus_(&lines.at(0)) {}
+
 bool parseMessageName(const std::string& text, char& letter, int& function) {
   if (text.size() < 2) return false;
   long fn;
@@ -110,20 +115,26 @@ bool Control::loadScenario(const std::string& name, std::string& why) {
     script = ss.str();
   }
   // A scenario that fails half way leaves the bus as it was.
-  std::map<int, Device> devices = bus_.devices;
-  std::vector<Fault> faults = bus_.faults;
-  bool echo = bus_.echo, pace = bus_.pace;
+  std::map<int, Device> devices = bus_->devices;
+  std::vector<Fault> faults = bus_->faults;
+  bool echo = bus_->echo, pace = bus_->pace;
+  LineRecord lineRecord = bus_->record;
+  std::vector<Bus> extraLines = lines_->saveExtra();
   auto restore = [&] {
-    bus_.devices = devices;
-    bus_.faults = faults;
-    bus_.echo = echo;
-    bus_.pace = pace;
+    bus_->devices = devices;
+    bus_->faults = faults;
+    bus_->echo = echo;
+    bus_->pace = pace;
+    bus_->record = lineRecord;
+    lines_->restore(extraLines);
   };
-  bus_.devices.clear();
-  bus_.faults.clear();
-  bus_.echo = false;
-  bus_.pace = false;
-  bus_.pcAddressByte = 0;
+  bus_->devices.clear();
+  bus_->faults.clear();
+  bus_->echo = false;
+  bus_->pace = false;
+  bus_->pcAddressByte = 0;
+  bus_->record = defaultLineRecord();
+  lines_->resize(1);  // a scenario names the further gateway lines it wants
   std::istringstream lines(script);
   std::string line;
   int n = 0;
@@ -162,8 +173,8 @@ Control::Result Control::execute(const std::string& line) {
   }
   if (cmd == "RESET") {
     std::string why;
-    bus_.resetLine();
-    bus_.resetLog();
+    bus_->resetLine();
+    bus_->resetLog();
     if (!loadScenario(scenario_, why)) return err(why);
     return ok(scenario_);
   }
@@ -174,21 +185,24 @@ Control::Result Control::execute(const std::string& line) {
     return ok(name);
   }
   if (cmd == "DEVICE") return device(w);
+  if (cmd == "LINES") return lines(w);
+  if (cmd == "LINE") return onLine(w, line);
+  if (cmd == "RECORD") return lineRecord(w, line);
   if (cmd == "REMOVE") {
     if (w.size() != 2 || !deviceAddress(w[1], a)) return err("usage: REMOVE address");
-    if (!bus_.devices.erase(static_cast<int>(a))) return err("no device at that address");
+    if (!bus_->devices.erase(static_cast<int>(a))) return err("no device at that address");
     return ok();
   }
   if (cmd == "DEVICES") {
     Result r = ok();
-    for (const auto& [addr, d] : bus_.devices) r.lines.push_back(d.status());
+    for (const auto& [addr, d] : bus_->devices) r.lines.push_back(d.status());
     return r;
   }
   if (cmd == "STATUS") {
-    if (w.size() != 2 || !deviceAddress(w[1], a) || !bus_.devices.count(static_cast<int>(a)))
+    if (w.size() != 2 || !deviceAddress(w[1], a) || !bus_->devices.count(static_cast<int>(a)))
       return err("usage: STATUS address (of a device)");
     Result r = ok();
-    r.lines.push_back(bus_.devices.at(static_cast<int>(a)).status());
+    r.lines.push_back(bus_->devices.at(static_cast<int>(a)).status());
     return r;
   }
   if (cmd == "SET") return set(w, line);
@@ -200,8 +214,8 @@ Control::Result Control::execute(const std::string& line) {
     if (w.size() < need || !deviceAddress(w[1], a) || !toInt(w[2], ch) || ch < 0 || ch > 15 ||
         !parseMessageName(w[3], letter, fn))
       return err("usage: " + cmd + " address channel message" + (cmd == "STORE" ? " hex" : ""));
-    auto it = bus_.devices.find(static_cast<int>(a));
-    if (it == bus_.devices.end()) return err("no device at that address");
+    auto it = bus_->devices.find(static_cast<int>(a));
+    if (it == bus_->devices.end()) return err("no device at that address");
     if (!replyInfo(letter, fn).known) return err("no such message");
     if (cmd == "READ") {
       Result r = ok();
@@ -215,9 +229,9 @@ Control::Result Control::execute(const std::string& line) {
     return ok();
   }
   if (cmd == "MEMORY") {
-    if (w.size() < 2 || !deviceAddress(w[1], a) || !bus_.devices.count(static_cast<int>(a)))
+    if (w.size() < 2 || !deviceAddress(w[1], a) || !bus_->devices.count(static_cast<int>(a)))
       return err("usage: MEMORY address [hex]");
-    Device& d = bus_.devices.at(static_cast<int>(a));
+    Device& d = bus_->devices.at(static_cast<int>(a));
     if (w.size() == 2) {
       Result r = ok(std::to_string(d.memory.size()));
       r.lines.push_back(toHex(d.memory));
@@ -232,19 +246,19 @@ Control::Result Control::execute(const std::string& line) {
   if (cmd == "FAULT") return fault(w);
   if (cmd == "CLEARFAULTS") {
     if (w.size() == 1) {
-      bus_.faults.clear();
+      bus_->faults.clear();
       return ok();
     }
     if (!deviceAddress(w[1], a)) return err("usage: CLEARFAULTS [address]");
     std::vector<Fault> keep;
-    for (const Fault& f : bus_.faults)
+    for (const Fault& f : bus_->faults)
       if (f.device != a) keep.push_back(f);
-    bus_.faults = keep;
+    bus_->faults = keep;
     return ok();
   }
   if (cmd == "FAULTS") {
     Result r = ok();
-    for (const Fault& f : bus_.faults) {
+    for (const Fault& f : bus_->faults) {
       std::ostringstream s;
       s << "device=" << f.device << " kind=" << faultName(f.kind) << " remaining=" << f.remaining
         << " arg=" << f.arg;
@@ -256,13 +270,13 @@ Control::Result Control::execute(const std::string& line) {
   }
   if (cmd == "ECHO" || cmd == "PACE") {
     if (w.size() != 2 || (upper(w[1]) != "ON" && upper(w[1]) != "OFF")) return err("usage: " + cmd + " on|off");
-    (cmd == "ECHO" ? bus_.echo : bus_.pace) = upper(w[1]) == "ON";
+    (cmd == "ECHO" ? bus_->echo : bus_->pace) = upper(w[1]) == "ON";
     return ok();
   }
   if (cmd == "BROADCAST") {
-    if (w.size() != 3 || !deviceAddress(w[1], a) || !bus_.devices.count(static_cast<int>(a)))
+    if (w.size() != 3 || !deviceAddress(w[1], a) || !bus_->devices.count(static_cast<int>(a)))
       return err("usage: BROADCAST address phase|off");
-    Device& d = bus_.devices.at(static_cast<int>(a));
+    Device& d = bus_->devices.at(static_cast<int>(a));
     long phase;
     if (upper(w[2]) == "OFF") {
       d.broadcastPhase = -1;
@@ -279,29 +293,30 @@ Control::Result Control::execute(const std::string& line) {
     long from = 0;
     if (w.size() > 2 || (w.size() == 2 && (!toInt(w[1], from) || from < 0))) return err("usage: LOG [from-seq]");
     Result r = ok();
-    for (const LogEntry& e : bus_.log())
+    for (const LogEntry& e : bus_->log())
       if (e.seq >= static_cast<uint64_t>(from)) r.lines.push_back(e.line());
     r.message = std::to_string(r.lines.size());
     return r;
   }
   if (cmd == "CLEARLOG") {
-    bus_.clearLog();
+    bus_->clearLog();
     return ok();
   }
-  if (cmd == "LOGCOUNT") return ok(std::to_string(bus_.logCount()));
-  if (cmd == "NOISE") return ok(std::to_string(bus_.noiseBytes()));
+  if (cmd == "LOGCOUNT") return ok(std::to_string(bus_->logCount()));
+  if (cmd == "NOISE") return ok(std::to_string(bus_->noiseBytes()));
   if (cmd == "WAITLOG") {
     long n, ms;
     if (w.size() != 3 || !toInt(w[1], n) || n < 0 || !toInt(w[2], ms) || ms < 0 || ms > 600000)
       return err("usage: WAITLOG count timeout-ms");
     Result r = ok();
-    if (bus_.logCount() >= static_cast<uint64_t>(n)) {
-      r.message = std::to_string(bus_.logCount());
+    if (bus_->logCount() >= static_cast<uint64_t>(n)) {
+      r.message = std::to_string(bus_->logCount());
       return r;
     }
     r.wait = true;
     r.waitCount = static_cast<uint64_t>(n);
-    r.waitDeadline = bus_.now() + ms;
+    r.waitDeadline = bus_->now() + ms;
+    r.waitLine = lineIndex_;
     return r;
   }
   if (cmd == "HELP") {
@@ -311,10 +326,59 @@ Control::Result Control::execute(const std::string& line) {
                "READ address channel message", "MEMORY address [hex]",
                "FAULT address|0 kind [count|always] [arg] [on=message]", "CLEARFAULTS [address]", "FAULTS",
                "ECHO on|off", "PACE on|off", "BROADCAST address phase|off", "LOG [from-seq]", "CLEARLOG",
-               "LOGCOUNT", "WAITLOG count timeout-ms", "NOISE", "QUIT"};
+               "LOGCOUNT", "WAITLOG count timeout-ms", "NOISE", "LINES [count]", "LINE name command...",
+               "RECORD [hex]", "QUIT"};
     return r;
   }
   return err("unknown command " + w[0]);
+}
+
+Control::Result Control::lines(const std::vector<std::string>& w) {
+  if (w.size() == 1) {
+    Result r = ok(std::to_string(lines_->size()));
+    for (size_t i = 0; i < lines_->size(); ++i) {
+      const Bus& b = lines_->at(i);
+      LineRecord rec = b.record;
+      r.lines.push_back("name=" + LineSet::name(i) + " devices=" + std::to_string(b.devices.size()) +
+                        " record=" + toHex(rec.data(), rec.size()));
+    }
+    return r;
+  }
+  long n;
+  if (w.size() != 2 || !toInt(w[1], n) || n < 1 || n > static_cast<long>(LineSet::kMaxLines))
+    return err("usage: LINES [count], count 1 to " + std::to_string(LineSet::kMaxLines));
+  lines_->resize(static_cast<size_t>(n));
+  return ok(std::to_string(n));
+}
+
+Control::Result Control::onLine(const std::vector<std::string>& w, const std::string& line) {
+  if (w.size() < 3) return err("usage: LINE name command...");
+  int index = lines_->find(w[1]);
+  if (index < 0) return err("no line " + w[1]);
+  std::string inner = upper(w[2]);
+  if (inner == "LINE" || inner == "LINES" || inner == "SCENARIO" || inner == "RESET" || inner == "QUIT")
+    return err(inner + " acts on the whole simulator, not on one line");
+  Bus* outer = bus_;
+  size_t outerIndex = lineIndex_;
+  bus_ = &lines_->at(static_cast<size_t>(index));
+  lineIndex_ = static_cast<size_t>(index);
+  Result r = execute(restAfter(line, 2));
+  bus_ = outer;
+  lineIndex_ = outerIndex;
+  return r;
+}
+
+Control::Result Control::lineRecord(const std::vector<std::string>& w, const std::string& line) {
+  if (w.size() == 1) {
+    Result r = ok();
+    r.lines.push_back(toHex(bus_->record.data(), bus_->record.size()));
+    return r;
+  }
+  Bytes b;
+  if (!fromHex(restAfter(line, 1), b) || b.size() != bus_->record.size())
+    return err("usage: RECORD [hex of 12 bytes]");
+  std::copy(b.begin(), b.end(), bus_->record.begin());
+  return ok();
 }
 
 Control::Result Control::device(const std::vector<std::string>& w) {
@@ -331,8 +395,8 @@ Control::Result Control::device(const std::vector<std::string>& w) {
     else if (key == "ranges" && v >= 0 && v <= 30) ranges = v;
     else return err("bad setting " + w[i]);
   }
-  bus_.devices.erase(static_cast<int>(a));
-  bus_.devices.emplace(static_cast<int>(a),
+  bus_->devices.erase(static_cast<int>(a));
+  bus_->devices.emplace(static_cast<int>(a),
                        Device(static_cast<int>(a), static_cast<int>(type), static_cast<int>(comps),
                               static_cast<int>(ranges)));
   return ok();
@@ -340,9 +404,9 @@ Control::Result Control::device(const std::vector<std::string>& w) {
 
 Control::Result Control::set(const std::vector<std::string>& w, const std::string& line) {
   long a;
-  if (w.size() < 3 || !deviceAddress(w[1], a) || !bus_.devices.count(static_cast<int>(a)))
+  if (w.size() < 3 || !deviceAddress(w[1], a) || !bus_->devices.count(static_cast<int>(a)))
     return err("usage: SET address key value (of a device)");
-  Device& d = bus_.devices.at(static_cast<int>(a));
+  Device& d = bus_->devices.at(static_cast<int>(a));
   std::string key = w[2];
   std::string text = restAfter(line, 3);
   long v = 0;
@@ -435,7 +499,7 @@ Control::Result Control::fault(const std::vector<std::string>& w) {
     if (m.size() == 1) f.onLetter = m[0];
     else if (!parseMessageName(m, f.onLetter, f.onFunction)) return err("bad message " + m);
   }
-  bus_.faults.push_back(f);
+  bus_->faults.push_back(f);
   return ok();
 }
 

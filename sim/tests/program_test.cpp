@@ -192,3 +192,94 @@ TEST_F(Program, CyclicBroadcastsReachTheLine) {
   EXPECT_EQ(2, f.body[3]);
   ASSERT_EQ("OK", command("BROADCAST 2 off"));
 }
+
+namespace {
+
+// A client of the simulator's gateway side, as the stand-in is one: frames on a socket.
+class GatewayClient {
+ public:
+  explicit GatewayClient(const std::string& dir) {
+    std::ifstream pf(dir + "/gateway.port");
+    int port = 0;
+    pf >> port;
+    if (port <= 0) return;
+    fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(static_cast<uint16_t>(port));
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::connect(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
+      ::close(fd_);
+      fd_ = -1;
+    }
+  }
+  ~GatewayClient() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  bool ok() const { return fd_ >= 0; }
+
+  bool send(uint8_t type, uint8_t line, const Bytes& payload) {
+    Bytes b{type, line, static_cast<uint8_t>(payload.size()), static_cast<uint8_t>(payload.size() >> 8)};
+    b.insert(b.end(), payload.begin(), payload.end());
+    return ::send(fd_, b.data(), b.size(), 0) == static_cast<ssize_t>(b.size());
+  }
+
+  // The next frame, waiting up to 5 s; type 0 when none came.
+  uint8_t next(Bytes& payload) {
+    int64_t deadline = msNow() + 5000;
+    while (msNow() < deadline) {
+      if (in_.size() >= 4) {
+        size_t n = in_[2] | (in_[3] << 8);
+        if (in_.size() >= 4 + n) {
+          uint8_t type = in_[0];
+          payload.assign(in_.begin() + 4, in_.begin() + 4 + static_cast<long>(n));
+          in_.erase(in_.begin(), in_.begin() + 4 + static_cast<long>(n));
+          return type;
+        }
+      }
+      pollfd p{fd_, POLLIN, 0};
+      if (::poll(&p, 1, 50) > 0) {
+        uint8_t b[512];
+        ssize_t k = ::recv(fd_, b, sizeof b, 0);
+        if (k <= 0) return 0;
+        in_.insert(in_.end(), b, b + k);
+      }
+    }
+    return 0;
+  }
+
+ private:
+  int fd_ = -1;
+  Bytes in_;
+};
+
+}  // namespace
+
+TEST_F(Program, ServesTheGatewayLinesOverTcp) {
+  GatewayClient gw(dir_);
+  ASSERT_TRUE(gw.ok()) << "no gateway side at the port in " << dir_ << "/gateway.port";
+  Bytes p;
+  ASSERT_TRUE(gw.send(0x01, 0, {1}));
+  ASSERT_EQ(0x81, gw.next(p));
+  EXPECT_EQ("01" "04" "434F4D31", toHex(p)) << "one line, COM1";
+
+  ASSERT_EQ("OK", command("SET 1 serial 4711"));
+  ASSERT_TRUE(gw.send(0x04, 0, {7, 0, 0, 0, 0x10, 'k', 6}));
+  ASSERT_EQ(0x84, gw.next(p));
+  EXPECT_EQ("0700000000", toHex(p)) << "transmit 7 done";
+  ASSERT_EQ(0x85, gw.next(p));
+  ASSERT_GE(p.size(), 6u);
+  EXPECT_EQ(0x10, p[0]);
+  EXPECT_EQ(0xD0, p[1]);
+  EXPECT_NE(std::string::npos, std::string(p.begin(), p.end()).find("4711"));
+
+  ASSERT_EQ("OK", command("FAULT 1 silent"));
+  ASSERT_TRUE(gw.send(0x04, 0, {8, 0, 0, 0, 0x10, 'k', 6}));
+  ASSERT_EQ(0x84, gw.next(p));
+  EXPECT_EQ("0800000001", toHex(p)) << "no acknowledgement";
+
+  std::vector<std::string> log;
+  ASSERT_EQ("OK 2", command("LOG", &log));
+  EXPECT_NE(std::string::npos, log.at(0).find("via=gateway cmd=k fn=6 action=ack,reply"));
+  EXPECT_NE(std::string::npos, log.at(1).find("via=gateway cmd=k fn=6 action=silent"));
+}

@@ -1,0 +1,134 @@
+// CvaskLayer: the telegram link layer of the Vask bus.
+//
+//   DLE SOT  destination  source  body  DLE ETX  CRC-low CRC-high
+//   10  01   1-2 bytes    1-2     n-2n  10  03
+//
+// Every 0x10 in the addresses and the body goes out twice. The CRC is CRC-16 with the
+// reflected polynomial 0xA001 and start 0xFFFF over every byte from the leading DLE up to
+// and including ETX, as sent (doubled bytes count twice); its two bytes are never doubled.
+//
+// Sending waits for the largest free gap between the devices' cyclic broadcasts, then
+// transmits and waits for DLE ACK, repeating on NAK or silence. Receiving assembles one
+// telegram across as many calls as its bytes need, checks it and keeps only those for the
+// PC or for everybody.
+#pragma once
+
+#include "mtimer.h"
+#include "serialparam.h"
+#include "vask_api.h"
+#include "vaskaddress.h"
+#include "vaskerror.h"
+#include "vaskfc.h"
+
+class CvaskPort;
+
+// The counters of one link.
+struct NetStat {
+    unsigned long sent;           // telegrams sent, one per transmission attempt
+    unsigned long received;       // complete telegrams received, before the CRC check
+    unsigned long bytesSent;
+    unsigned long bytesReceived;  // every byte read, those of acknowledgement waits included
+    unsigned long failed;         // failed transmission attempts
+    unsigned long crcErrors;
+    unsigned long receiveErrors;  // failed port reads and receive-buffer overflows
+};
+
+// Where a layer gets its port and its clock; tests replace them. Null members fall back
+// to the serial port of vask32 and the millisecond timer.
+struct CvaskLayerSeams {
+    CvaskPort* (*createPort)();
+    unsigned long (*now)();
+    void (*delay)(unsigned long ms);
+};
+
+class VASK_API CvaskLayer {
+public:
+    enum {
+        ReceiveBufferSize = 1000,
+        MaxSendBody = 68,      // the networks refuse longer bodies
+        Devices = 16,          // device numbers 0..15 of the cycle tables
+        AckWait = 90,          // ms
+        LongAckWait = 500,     // ms, for "K" 24 and "K" 25
+        SendAttempts = 3,
+        DownloadAttempts = 100
+    };
+    static constexpr double Cycle = 500.0;        // ms of one bus cycle
+    static constexpr double GapMargin = 40.0;     // ms kept free at the end of a gap
+    static constexpr double PhaseWindow = 250.0;  // a phase further off is taken as it is
+    static constexpr unsigned long TimeExpiry = 1500;
+
+    CvaskLayer();
+    // Releases the port when Done was not called.
+    ~CvaskLayer();
+    CvaskLayer(const CvaskLayer&) = delete;
+    CvaskLayer& operator=(const CvaskLayer&) = delete;
+
+    // Opens the port and prepares the layer; clears the cycle tables of every layer.
+    int Init(const CString& port, const SerialParam* param, ErrorStruct_* err);
+    // Closes and releases the port; the port's result, or 1 when none is open.
+    int Done(ErrorStruct_* err);
+    // One telegram with acknowledgement, up to 3 attempts. A missing or negative
+    // acknowledgement leaves the error record untouched; a failed write leaves the
+    // port's error there.
+    int Send(const CvaskAddress& destination, const unsigned char* body, int length,
+             ErrorStruct_* err);
+    // A download telegram: up to 100 attempts, each waits for the acknowledgement.
+    int SendDL(const CvaskAddress& destination, const unsigned char* body, int length,
+               ErrorStruct_* err);
+    // Advances the receiver over what the port has. When a telegram for the PC or for
+    // everybody is complete: a new source address (the caller deletes it), the body inside
+    // the receive buffer (valid until the next call) and its length. Otherwise length 0
+    // and no address. 0 on a port failure or after 1000 bytes without a telegram (error 10,
+    // the receiver starts afresh).
+    int Receive(CvaskAddress*& source, unsigned char*& body, int& length, ErrorStruct_* err);
+    void ResetStatistics();
+    void GetStatistics(NetStat* stat) const;
+    int IsOpen() const { return m_port != NULL; }
+
+    // CRC-16 of the bus over n bytes.
+    static unsigned short Crc(const unsigned char* bytes, int n);
+    // Frames a body into `out`, which holds at least 2 * length + 10 bytes; the length of
+    // the telegram.
+    static int BuildTelegram(const CvaskAddress& destination, const CvaskAddress& source,
+                             const unsigned char* body, int length, unsigned char* out);
+    // How long to wait before sending at `now` (ms modulo the cycle) for the given phases
+    // (0 = unknown); 0 means at once. gapStart and windowEnd describe the chosen window
+    // (both 0 when there is none).
+    static unsigned long GapWait(const double phases[Devices], unsigned long now,
+                                 double* gapStart = NULL, double* windowEnd = NULL);
+
+    // The process-wide cycle tables: phase in the bus cycle (ms, 0 = unknown) and time of
+    // the last broadcast (ms, 0 = none) of each device number.
+    static double GetBroadcastPhase(int device);
+    static void SetBroadcastPhase(int device, double phase);
+    static unsigned long GetBroadcastTime(int device);
+    static void SetBroadcastTime(int device, unsigned long time);
+
+    // Replaces the port and the clock of layers initialised afterwards (null: the real
+    // ones); for tests.
+    static void SetSeams(const CvaskLayerSeams* seams);
+
+private:
+    enum AckResult { AckReceived, NakReceived, NoAck };
+    int Transmit(const CvaskAddress& destination, const unsigned char* body, int length,
+                 ErrorStruct_* err, int download);
+    AckResult WaitForAck(unsigned long ms);
+    void WaitForGap();
+    void ResetReceiver();
+    unsigned long Now() const;
+    void Delay(unsigned long ms);
+    void NoteBroadcast(int device);
+
+    CvaskPort* m_port;
+    unsigned char m_buffer[ReceiveBufferSize];
+    int m_frameStart;
+    int m_fill;
+    int m_trailer;
+    int m_noAck;
+    int m_dle;
+    int m_frameComplete;
+    int m_win32s;
+    CMTimer m_timer;
+    CvaskAddress m_own;
+    NetStat m_stat;
+};

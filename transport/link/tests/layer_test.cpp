@@ -1,0 +1,565 @@
+// The link layer against a bus in memory: telegrams as they go on the wire, the
+// acknowledgement handshake with its waits and attempts, the receiver, the statistics,
+// and the wait for a gap in the devices' broadcast cycle.
+#include <gtest/gtest.h>
+
+#include "fake_port.h"
+
+namespace {
+
+const int PC = 0xD0;         // 13/1
+const int BROADCAST = 0xF0;  // 15/1
+
+Bytes Body(const char* letterAndMore, std::initializer_list<int> tail = {}) {
+    Bytes b(letterAndMore, letterAndMore + strlen(letterAndMore));
+    for (int c : tail) b.push_back((unsigned char)c);
+    return b;
+}
+
+class Layer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(1, CvaskAddress::SetMyAddress(13));
+        Open(2);
+    }
+    void TearDown() override {
+        layer.Done(nullptr);
+        CvaskAddress::SetMyAddress(14);
+    }
+    void Open(int converterType) {
+        SerialParam p = {converterType, 0, 0, 1, 0};
+        ErrorStruct_ err;
+        ASSERT_EQ(1, layer.Init("COM1", &p, &err)) << err.text;
+    }
+    int Send(int destination, const Bytes& body, ErrorStruct_* err = nullptr) {
+        return layer.Send(CvaskAddress(destination), body.data(), (int)body.size(), err);
+    }
+    NetStat Stat() {
+        NetStat s;
+        layer.GetStatistics(&s);
+        return s;
+    }
+    // One Receive call: the body as hex and the sender's text, or "" when nothing came.
+    struct Got {
+        int result;
+        std::string body, from;
+    };
+    Got ReceiveOnce(ErrorStruct_* err = nullptr) {
+        CvaskAddress* source = nullptr;
+        unsigned char* body = nullptr;
+        int length = -1;
+        Got g;
+        g.result = layer.Receive(source, body, length, err);
+        if (length > 0) g.body = Hex(Bytes(body, body + length));
+        if (source) g.from = (const char*)source->GetAddressString();
+        EXPECT_EQ(length > 0, source != nullptr) << "an address exactly with a body";
+        delete source;
+        return g;
+    }
+
+    FakeBus bus;
+    CvaskLayer layer;
+};
+
+// ---- The telegram ----
+
+TEST(LayerCrc, TheTableGivesTheModbusCheckValueAndMatchesBitwiseForEveryByte) {
+    const char* check = "123456789";
+    EXPECT_EQ(0x4B37, CvaskLayer::Crc(reinterpret_cast<const unsigned char*>(check), 9));
+    for (int i = 0; i < 256; ++i) {
+        Bytes one = {(unsigned char)i, (unsigned char)(255 - i)};
+        EXPECT_EQ(BitCrc(one), CvaskLayer::Crc(one.data(), 2)) << i;
+    }
+}
+
+TEST_F(Layer, TelegramsGoOnTheWireFramedStuffedAndWithTheCrcOverTheBytesAsSent) {
+    struct Case {
+        const char* what;
+        int destination;
+        Bytes body;
+        const char* wire;
+    } cases[] = {
+        {"to 2/1", 0x20, Body("Z", {4}), "10 01 20 D0 5A 04 10 03 89 AD"},
+        {"to 1/1: the address byte is doubled", 0x10, Body("Z", {4}), "10 01 10 10 D0 5A 04 10 03 CA A7"},
+        {"a 0x10 in the body is doubled", 0x20, Body("W", {0x10, 0x31, 0x00}), nullptr},
+        {"DLE SOT and DLE ETX inside the body", 0x20, Body("S", {0x10, 0x01, 0x10, 0x03}), nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        bus.written.clear();
+        bus.device = [this](const Bytes&) { bus.Ack(); };
+        ASSERT_EQ(1, Send(c.destination, c.body));
+        ASSERT_EQ(1u, bus.written.size());
+        Bytes expected = Frame(c.destination, PC, c.body);
+        if (c.wire) {
+            EXPECT_EQ(c.wire, Hex(expected)) << "the test's own framing";
+        }
+        EXPECT_EQ(Hex(expected), Hex(bus.written[0]));
+    }
+}
+
+TEST_F(Layer, AReceiverThatUnstuffsBeforeTheCrcRejectsTheTelegram) {
+    // The CRC covers both bytes of a doubled DLE: computed over the unstuffed bytes it
+    // differs, which is how a wrong receiver would be caught.
+    bus.device = [this](const Bytes&) { bus.Ack(); };
+    ASSERT_EQ(1, Send(0x20, Body("W", {0x10, 0x00})));
+    Bytes wire = bus.written[0];
+    Bytes unstuffed = {0x10, 0x01, 0x20, PC, 'W', 0x10, 0x00, 0x10, 0x03};
+    EXPECT_NE(BitCrc(unstuffed), BitCrc(Bytes(wire.begin(), wire.end() - 2)));
+    EXPECT_EQ(BitCrc(Bytes(wire.begin(), wire.end() - 2)), (unsigned)(wire[wire.size() - 2] | wire.back() << 8));
+}
+
+// ---- Acknowledgements ----
+
+TEST_F(Layer, AcknowledgementOutcomes) {
+    struct Case {
+        const char* what;
+        std::vector<const char*> answers;  // per attempt: "ack", "nak", "", or raw hex-ish
+        int result;
+        unsigned long sent, failed;
+    } cases[] = {
+        {"acknowledged at once", {"ack"}, 1, 1, 0},
+        {"NAK, then ACK", {"nak", "ack"}, 1, 2, 1},
+        {"silence, then ACK", {"", "ack"}, 1, 2, 1},
+        {"two NAKs, then ACK", {"nak", "nak", "ack"}, 1, 3, 2},
+        {"never acknowledged", {"", "", ""}, 0, 3, 3},
+        {"NAK three times", {"nak", "nak", "nak"}, 0, 3, 3},
+        {"ACK without DLE is no ACK", {"bare", "bare", "bare"}, 0, 3, 3},
+        {"DLE, other byte, ACK is no ACK", {"broken", "broken", "broken"}, 0, 3, 3},
+        {"noise before DLE ACK", {"noisy"}, 1, 1, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        layer.ResetStatistics();
+        bus.written.clear();
+        size_t attempt = 0;
+        bus.device = [&](const Bytes&) {
+            std::string a = attempt < c.answers.size() ? c.answers[attempt] : "";
+            ++attempt;
+            if (a == "ack") bus.Ack();
+            if (a == "nak") bus.Nak();
+            if (a == "bare") bus.Give({0x06});
+            if (a == "broken") bus.Give({0x10, 0x41, 0x06});
+            if (a == "noisy") bus.Give({0x55, 0x10, 0x03, 0x10, 0x06});
+        };
+        ErrorStruct_ err;
+        err.code = 4711;  // must stay untouched by a missing acknowledgement
+        EXPECT_EQ(c.result, Send(0x20, Body("k", {6}), &err));
+        EXPECT_EQ(4711, err.code);
+        NetStat s = Stat();
+        EXPECT_EQ(c.sent, s.sent);
+        EXPECT_EQ(c.failed, s.failed);
+        EXPECT_EQ(c.sent * 10, s.bytesSent);
+        bus.input.clear();
+    }
+}
+
+TEST_F(Layer, TheAcknowledgementWaitLastsNinetyOrFiveHundredMilliseconds) {
+    struct Case {
+        Bytes body;
+        unsigned long wait;
+    } cases[] = {{Body("k", {6}), 90}, {Body("K", {24, 1, 0}), 500}, {Body("K", {25, 1, 0}), 500},
+                 {Body("K", {26, 1, 0}), 90}, {Body("Z", {24}), 90}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Hex(c.body));
+        bus.written.clear();
+        bus.writeTimes.clear();
+        EXPECT_EQ(0, Send(0x20, c.body));
+        ASSERT_EQ(3u, bus.writeTimes.size());
+        // The clock moves only while the layer polls the silent port.
+        unsigned long between = bus.writeTimes[1] - bus.writeTimes[0];
+        EXPECT_GE(between, c.wait);
+        EXPECT_LE(between, c.wait + 2);
+    }
+}
+
+TEST_F(Layer, ANakEndsTheWaitAtOnce) {
+    bus.device = [this](const Bytes&) { bus.Nak(); };
+    EXPECT_EQ(0, Send(0x20, Body("k", {6})));
+    ASSERT_EQ(3u, bus.writeTimes.size());
+    EXPECT_EQ(bus.writeTimes[0], bus.writeTimes[1]) << "no polling after the NAK";
+}
+
+TEST_F(Layer, SomeTelegramsAreNotWaitedOn) {
+    struct Case {
+        const char* what;
+        int converterType, destination;
+        Bytes body;
+    } cases[] = {{"broadcast", 2, BROADCAST, Body("F", {10, '0', 0})},
+                 {"download record K 21", 2, 0x20, Body("K", {21, 1, 0, 0, 0, 0xAA})},
+                 {"converter type 1 sends without acknowledgements", 1, 0x20, Body("k", {6})}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Open(c.converterType);
+        bus.reads = 0;
+        bus.written.clear();
+        EXPECT_EQ(1, Send(c.destination, c.body));
+        EXPECT_EQ(1u, bus.written.size());
+        EXPECT_EQ(0, bus.reads) << "nothing is read";
+    }
+}
+
+TEST_F(Layer, AFailedWriteIsRepeatedAndLeavesThePortsError) {
+    bus.writeFailures = 1;
+    bus.device = [this](const Bytes&) { bus.Ack(); };
+    ErrorStruct_ err;
+    EXPECT_EQ(1, Send(0x20, Body("k", {6}), &err));
+    EXPECT_EQ(2u, bus.written.size());
+    EXPECT_EQ(1u, Stat().failed);
+    bus.writeFailures = 3;
+    EXPECT_EQ(0, Send(0x20, Body("k", {6}), &err));
+    EXPECT_EQ(3, err.code);
+}
+
+TEST_F(Layer, DownloadTelegramsTryAHundredTimesAndAlwaysWaitForTheAcknowledgement) {
+    EXPECT_EQ(0, layer.SendDL(CvaskAddress(0x20), Body("K", {21}).data(), 2, nullptr));
+    EXPECT_EQ(100u, bus.written.size());
+    EXPECT_EQ(100u, Stat().failed);
+    // Even to the broadcast address, and with a failing write, the wait is made.
+    bus.written.clear();
+    bus.writeFailures = 1;
+    int n = 0;
+    bus.device = [&](const Bytes&) {
+        if (++n == 1) bus.Ack();
+    };
+    EXPECT_EQ(1, layer.SendDL(CvaskAddress(BROADCAST), Body("K", {21}).data(), 2, nullptr));
+    EXPECT_EQ(2u, bus.written.size()) << "the failed write counts as an attempt, the next is acknowledged";
+}
+
+TEST_F(Layer, BytesReadWhileWaitingForTheAcknowledgementAreCounted) {
+    bus.device = [this](const Bytes&) { bus.Give({0x33, 0x10, 0x06}); };
+    ASSERT_EQ(1, Send(0x20, Body("k", {6})));
+    EXPECT_EQ(3u, Stat().bytesReceived);
+}
+
+// ---- Receiving ----
+
+TEST_F(Layer, ATelegramForThePcIsHandedOutUnstuffedWithItsSender) {
+    Bytes body = {0x00, 0x01, 'k', 17, 0x10, 0x00};
+    bus.Give(Frame(PC, 0x21, body));
+    Got g = ReceiveOnce();
+    EXPECT_EQ(1, g.result);
+    EXPECT_EQ(Hex(body), g.body);
+    EXPECT_EQ("2/2", g.from);
+    NetStat s = Stat();
+    EXPECT_EQ(1u, s.received);
+    EXPECT_EQ(Frame(PC, 0x21, body).size(), s.bytesReceived);
+}
+
+TEST_F(Layer, ASenderWhoseAddressByteIsDoubledIsFound) {
+    bus.Give(Frame(PC, 0x10, {0, 0, 'k', 6}));
+    EXPECT_EQ("1/1", ReceiveOnce().from);
+}
+
+TEST_F(Layer, ATelegramSplitOverManyCallsIsAssembled) {
+    Bytes t = Frame(PC, 0x20, {0, 0, 'k', 17, 3, 0});
+    for (size_t k = 0; k + 1 < t.size(); ++k) {
+        bus.Give({t[k]});
+        Got g = ReceiveOnce();
+        EXPECT_EQ(1, g.result);
+        EXPECT_EQ("", g.body) << "after byte " << k;
+    }
+    bus.Give({t.back()});
+    EXPECT_EQ("00 00 6B 11 03 00", ReceiveOnce().body);
+}
+
+TEST_F(Layer, TwoTelegramsInOneReadComeOutOneByOne) {
+    bus.Give(Cat(Frame(PC, 0x20, {0, 0, 'k', 1}), Frame(PC, 0x30, {0, 0, 'k', 2})));
+    EXPECT_EQ("2/1", ReceiveOnce().from);
+    EXPECT_EQ("3/1", ReceiveOnce().from);
+    EXPECT_EQ("", ReceiveOnce().body);
+}
+
+TEST_F(Layer, GarbageBeforeTheFrameAndAnAbortedFrameAreSkipped) {
+    Bytes noise = {0x55, 0x10, 0x03, 0xAA, 0x10, 0x10, 0x03};
+    Bytes aborted = {0x10, 0x01, PC, 0x20, 'k'};  // a new DLE SOT restarts the telegram
+    bus.Give(Cat(Cat(noise, aborted), Frame(PC, 0x20, {0, 0, 'k', 9})));
+    EXPECT_EQ("00 00 6B 09", ReceiveOnce().body);
+}
+
+TEST_F(Layer, DroppedTelegrams) {
+    struct Case {
+        const char* what;
+        Bytes wire;
+        unsigned long crcErrors;
+    } cases[] = {
+        {"for device 5", Frame(0x50, 0x20, {0, 0, 'k', 6}), 0},
+        {"for the other PC address", Frame(0xE0, 0x20, {0, 0, 'k', 6}), 0},
+        {"without body", Frame(PC, 0x20, {}), 0},
+        {"with only one address byte", Frame(PC, 0x20, {}), 0},
+        {"without any address", {0x10, 0x01, 0x10, 0x03, 0, 0}, 0},
+        {"with a bad CRC", {}, 1},
+    };
+    // One byte between DLE SOT and DLE ETX, with a correct CRC.
+    Bytes one = {0x10, 0x01, PC, 0x10, 0x03};
+    unsigned crc = BitCrc(one);
+    one.push_back((unsigned char)crc);
+    one.push_back((unsigned char)(crc >> 8));
+    cases[3].wire = one;
+    Bytes none = {0x10, 0x01, 0x10, 0x03};
+    crc = BitCrc(none);
+    none.push_back((unsigned char)crc);
+    none.push_back((unsigned char)(crc >> 8));
+    cases[4].wire = none;
+    Bytes bad = Frame(PC, 0x20, {0, 0, 'k', 6});
+    bad.back() ^= 0x01;
+    cases[5].wire = bad;
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        layer.ResetStatistics();
+        bus.Give(c.wire);
+        Got g = ReceiveOnce();
+        EXPECT_EQ(1, g.result);
+        EXPECT_EQ("", g.body);
+        EXPECT_EQ(1u, Stat().received);
+        EXPECT_EQ(c.crcErrors, Stat().crcErrors);
+        // The receiver is clean for the next telegram.
+        bus.Give(Frame(PC, 0x20, {0, 0, 'k', 6}));
+        EXPECT_EQ("00 00 6B 06", ReceiveOnce().body);
+    }
+}
+
+// Two body bytes that give the telegram the wanted CRC.
+Bytes WithCrc(unsigned wanted) {
+    for (int a = 0; a < 256; ++a)
+        for (int b = 0; b < 256; ++b) {
+            Bytes body = {0, 0, 'k', 1, (unsigned char)a, (unsigned char)b};
+            Bytes t = Frame(PC, 0x20, body);
+            if ((unsigned)(t[t.size() - 2] | t.back() << 8) == wanted) return t;
+        }
+    return {};
+}
+
+TEST_F(Layer, ACrcWhoseBytesLookLikeFramingIsStillAGoodTelegram) {
+    // On the wire: ... 10 03 | 10 01  and  ... 10 03 | 10 03.
+    for (unsigned crc : {0x0110u, 0x0310u, 0x1010u}) {
+        SCOPED_TRACE(crc);
+        Bytes t = WithCrc(crc);
+        ASSERT_FALSE(t.empty());
+        Bytes next = Frame(PC, 0x30, {0, 0, 'k', 2});
+        bus.Give(Cat(t, next));
+        Got first = ReceiveOnce();
+        EXPECT_EQ("2/1", first.from) << Hex(t);
+        Got second = ReceiveOnce();
+        EXPECT_EQ("3/1", second.from) << "the next telegram is whole";
+        EXPECT_EQ(0u, Stat().crcErrors);
+    }
+}
+
+TEST_F(Layer, BroadcastsAreTakenAndKTwoBecomesBTwo) {
+    bus.Give(Frame(BROADCAST, 0x20, {0, 0, 'k', 2}));
+    EXPECT_EQ("00 00 62 02", ReceiveOnce().body) << "'b' 2";
+    bus.Give(Frame(PC, 0x20, {0, 0, 'k', 2}));
+    EXPECT_EQ("00 00 6B 02", ReceiveOnce().body) << "addressed to the PC it stays 'k' 2";
+    bus.Give(Frame(BROADCAST, 0x20, {0, 0, 'k', 3}));
+    EXPECT_EQ("00 00 6B 03", ReceiveOnce().body) << "other broadcasts stay as they are";
+}
+
+TEST_F(Layer, ThousandBytesWithoutATelegramRestartTheReceiver) {
+    bus.Give(Bytes(999, 0x55));
+    EXPECT_EQ(1, ReceiveOnce().result) << "999 bytes still fit";
+    bus.Give({0x55});
+    ErrorStruct_ err;
+    Got g = ReceiveOnce(&err);
+    EXPECT_EQ(0, g.result);
+    EXPECT_EQ(10, err.code);
+    EXPECT_EQ(1u, Stat().receiveErrors);
+    // An endless stream gives the error once per 1000 bytes and never hangs.
+    bus.Give(Bytes(2500, 0x10));
+    int errors = 0;
+    for (int k = 0; k < 10 && !bus.input.empty(); ++k)
+        if (ReceiveOnce().result == 0) ++errors;
+    EXPECT_EQ(2, errors);
+    // A frame that begins and never ends is dropped in the same way.
+    Open(2);
+    bus.Give(Cat({0x10, 0x01}, Bytes(998, 0x41)));
+    EXPECT_EQ(0, ReceiveOnce().result);
+    bus.Give(Frame(PC, 0x20, {0, 0, 'k', 6}));
+    EXPECT_EQ("00 00 6B 06", ReceiveOnce().body) << "clean restart";
+}
+
+TEST_F(Layer, AFailingPortReadCountsAReceiveErrorAndKeepsThePortsError) {
+    bus.readFails = true;
+    ErrorStruct_ err;
+    EXPECT_EQ(0, ReceiveOnce(&err).result);
+    EXPECT_EQ(5, err.code);
+    EXPECT_EQ(1u, Stat().receiveErrors);
+}
+
+TEST_F(Layer, BroadcastsTeachTheCyclePhaseOfEachDevice) {
+    struct Step {
+        unsigned long time;
+        double phase;
+    } steps[] = {{100200, 0.4 * 200},                      // first: smoothed from 0
+                 {100700, 0.6 * 80 + 0.4 * 200},          // same phase again
+                 {101250, 0.6 * 128 + 0.4 * 250},         // close enough: smoothed
+                 {101460, 460}};                          // more than 250 off: taken as is
+    for (const Step& s : steps) {
+        bus.clock = s.time;
+        bus.Give(Frame(BROADCAST, 0x30, {0, 0, 'k', 2}));
+        ASSERT_NE("", ReceiveOnce().body);
+        EXPECT_NEAR(s.phase, CvaskLayer::GetBroadcastPhase(3), 1e-9) << s.time;
+        EXPECT_EQ(s.time, CvaskLayer::GetBroadcastTime(3));
+    }
+    EXPECT_EQ(0.0, CvaskLayer::GetBroadcastPhase(2)) << "other devices untouched";
+    // A telegram to the PC teaches nothing.
+    bus.Give(Frame(PC, 0x20, {0, 0, 'k', 2}));
+    ReceiveOnce();
+    EXPECT_EQ(0.0, CvaskLayer::GetBroadcastPhase(2));
+}
+
+// ---- The gap in the broadcast cycle ----
+
+TEST(LayerGap, WaitForEachPositionInTheCycle) {
+    struct Case {
+        const char* what;
+        std::vector<double> phases;
+        unsigned long now, wait;
+    } cases[] = {
+        {"nothing known: at once", {}, 123, 0},
+        {"wrapped window, inside its wrapped part", {100, 300}, 50, 0},
+        {"wrapped window, before the gap", {100, 300}, 200, 100},
+        {"wrapped window, inside the gap", {100, 300}, 350, 0},
+        {"wrapped window, the cycle's end", {100, 300}, 499, 0},
+        {"wrapped window, just past its end", {100, 300}, 61, 239},
+        {"time modulo the cycle", {100, 300}, 1000200, 100},
+        {"inner gap, inside the window", {100, 130, 460}, 200, 0},
+        {"inner gap, at the window's end", {100, 130, 460}, 420, 0},
+        {"inner gap, window passed", {100, 130, 460}, 421, 209},
+        {"inner gap, before it", {100, 130, 460}, 20, 110},
+        {"one device, inside the wrapped window", {250}, 100, 0},
+        {"one device, in the margin before it", {250}, 230, 20},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        double phases[16] = {0};
+        for (size_t k = 0; k < c.phases.size(); ++k) phases[15 - k] = c.phases[k];
+        EXPECT_EQ(c.wait, CvaskLayer::GapWait(phases, c.now));
+    }
+    // Sixteen devices evenly over the cycle leave no gap above the margin: at once.
+    double even[16];
+    for (int k = 0; k < 16; ++k) even[k] = 10 + k * 31.25;
+    for (unsigned long now : {0ul, 5ul, 200ul, 499ul}) EXPECT_EQ(0u, CvaskLayer::GapWait(even, now)) << now;
+}
+
+TEST(LayerGap, TiesGoToTheEarlierGapAndTheWrapWinsOnlyWhenLarger) {
+    double phases[16] = {0};
+    double start = -1, end = -1;
+    phases[1] = 100;
+    phases[2] = 200;
+    phases[3] = 350;  // gaps 100, 150, wrap 250: the wrap
+    CvaskLayer::GapWait(phases, 0, &start, &end);
+    EXPECT_EQ(350, start);
+    phases[3] = 400;  // gaps 100, 200, wrap 200: the inner gap stays
+    CvaskLayer::GapWait(phases, 0, &start, &end);
+    EXPECT_EQ(200, start);
+    EXPECT_EQ(360, end);
+    phases[2] = 250;
+    phases[3] = 400;  // gaps 150, 150, wrap 200
+    CvaskLayer::GapWait(phases, 0, &start, &end);
+    EXPECT_EQ(400, start);
+    phases[1] = 100;
+    phases[2] = 250;
+    phases[3] = 350;  // gaps 150, 100, wrap 250
+    phases[4] = 450;  // gaps 150, 100, 100, wrap 150: the first of the ties
+    CvaskLayer::GapWait(phases, 0, &start, &end);
+    EXPECT_EQ(100, start);
+}
+
+TEST_F(Layer, EachAttemptWaitsForTheGapWithTheLayersClock) {
+    CvaskLayer::SetBroadcastPhase(4, 100);
+    CvaskLayer::SetBroadcastPhase(7, 300);
+    bus.clock = 1000200;  // 200 in the cycle: 100 ms to the wrapped window at 300
+    bus.device = [this](const Bytes&) { bus.Ack(); };
+    ASSERT_EQ(1, Send(0x20, Body("k", {6})));
+    ASSERT_EQ(1u, bus.delays.size());
+    EXPECT_EQ(100u, bus.delays[0]);
+    EXPECT_EQ(1000300u, bus.writeTimes[0]) << "written after the wait";
+
+    // At 50 in the cycle the wrapped window is open: no wait.
+    bus.delays.clear();
+    bus.clock = 1000050;
+    ASSERT_EQ(1, Send(0x20, Body("k", {6})));
+    EXPECT_TRUE(bus.delays.empty());
+
+    // Without known phases nothing waits.
+    CvaskLayer::SetBroadcastPhase(4, 0);
+    CvaskLayer::SetBroadcastPhase(7, 0);
+    bus.clock = 1000200;
+    ASSERT_EQ(1, Send(0x20, Body("k", {6})));
+    EXPECT_TRUE(bus.delays.empty());
+}
+
+TEST_F(Layer, BroadcastTimesOlderThanThreeCyclesAreClearedBySendButPhasesStay) {
+    CvaskLayer::SetBroadcastPhase(3, 120);
+    CvaskLayer::SetBroadcastTime(3, bus.clock - 1501);
+    CvaskLayer::SetBroadcastTime(4, bus.clock - 1500);
+    bus.device = [this](const Bytes&) { bus.Ack(); };
+    ASSERT_EQ(1, Send(0x20, Body("k", {6})));
+    EXPECT_EQ(0u, CvaskLayer::GetBroadcastTime(3));
+    EXPECT_NE(0u, CvaskLayer::GetBroadcastTime(4));
+    EXPECT_EQ(120, CvaskLayer::GetBroadcastPhase(3));
+}
+
+TEST_F(Layer, InitClearsTheCycleTablesAndTheStatistics) {
+    CvaskLayer::SetBroadcastPhase(3, 120);
+    CvaskLayer::SetBroadcastTime(3, 5);
+    bus.Give(Frame(PC, 0x20, {0, 0, 'k', 6}));
+    ReceiveOnce();
+    Open(2);
+    EXPECT_EQ(0.0, CvaskLayer::GetBroadcastPhase(3));
+    EXPECT_EQ(0u, CvaskLayer::GetBroadcastTime(3));
+    EXPECT_EQ(0u, Stat().received);
+    EXPECT_EQ(2, bus.created);
+    EXPECT_EQ(1, bus.destroyed) << "the first port is released by the second Init";
+}
+
+// ---- Life cycle ----
+
+TEST(LayerLife, APortThatCannotBeOpenedLeavesNoPortBehind) {
+    FakeBus bus;
+    bus.openResult = 0;
+    CvaskLayer layer;
+    SerialParam p = {2, 0, 0, 1, 0};
+    ErrorStruct_ err;
+    EXPECT_EQ(0, layer.Init("COM3", &p, &err));
+    EXPECT_EQ(12, err.code);
+    EXPECT_EQ("COM3", bus.openedName);
+    EXPECT_EQ(1, bus.destroyed);
+    EXPECT_FALSE(layer.IsOpen());
+    EXPECT_EQ(1, layer.Done(nullptr)) << "nothing to close";
+}
+
+TEST(LayerLife, WithoutAPortSendAndReceiveFailCleanly) {
+    FakeBus bus;
+    CvaskLayer layer;
+    ErrorStruct_ err;
+    unsigned char body[2] = {'k', 6};
+    EXPECT_EQ(0, layer.Send(CvaskAddress(0x20), body, 2, &err));
+    EXPECT_EQ(26, err.code);
+    CvaskAddress* source = nullptr;
+    unsigned char* got = nullptr;
+    int length = -1;
+    EXPECT_EQ(0, layer.Receive(source, got, length, &err));
+    EXPECT_EQ(26, err.code);
+    EXPECT_EQ(0, length);
+    EXPECT_EQ(nullptr, source);
+}
+
+TEST(LayerLife, DoneClosesAndReleasesThePortAndTheDestructorDoesWhenDoneWasMissed) {
+    FakeBus bus;
+    SerialParam p = {2, 0, 0, 1, 0};
+    {
+        CvaskLayer layer;
+        ASSERT_EQ(1, layer.Init("COM1", &p, nullptr));
+        EXPECT_EQ(1, layer.Done(nullptr));
+        EXPECT_EQ(1, bus.closed);
+        EXPECT_EQ(1, bus.destroyed);
+        ASSERT_EQ(1, layer.Init("COM1", &p, nullptr));
+    }
+    EXPECT_EQ(2, bus.closed);
+    EXPECT_EQ(2, bus.destroyed);
+}
+
+}  // namespace
