@@ -304,6 +304,16 @@ int CtcpNetwork::Receive(CString& address, CPCvaskMessage*& message, ErrorStruct
         if (slot == NULL || s->order < slot->order) slot = s;
     }
     if (slot == NULL) return 1;
+    // The access layer drains until a call hands out nothing: when this call hands out
+    // nothing (a dropped telegram, a failure) or more is waiting behind it, the receive
+    // event calls it back for the rest.
+    for (int k = 0; k < ReceiveSlots; ++k) {
+        ReceiveSlot* s = m_slots[k];
+        if (s != NULL && s != slot && s->request == NoReceive && (s->length != 0 || s->result != VG_OK)) {
+            SetEvent(m_recvEvent);
+            break;
+        }
+    }
 
     // Take what the slot holds, then let it wait for the next telegram.
     VG_ERROR result = slot->result;

@@ -432,6 +432,22 @@ TEST_F(TcpNetwork, TelegramsThatAreNoValidAnswerAreDropped) {
     EXPECT_EQ((std::vector<int>{9}), ReceiveAll());
 }
 
+TEST_F(TcpNetwork, WhatWaitsBehindADroppedTelegramWakesTheReceiverAgain) {
+    Open();
+    SendOne();
+    Deliver(0, {{0x00, Reply(1)}, {0x21, Reply(2)}});
+    ResetEvent(net_.GetRecvEvent());  // the access layer resets it before it drains
+    CString from;
+    int result = -1;
+    EXPECT_EQ(nullptr, ReceiveOnce(from, &result)) << "from device 0: dropped";
+    EXPECT_EQ(1, result);
+    EXPECT_TRUE(Signalled(net_.GetRecvEvent())) << "the reply behind it must not wait for the time-out";
+    CPCvaskMessage* m = ReceiveOnce(from);
+    EXPECT_EQ(2, ValueOf(m));
+    delete m;
+    EXPECT_FALSE(Signalled(net_.GetRecvEvent())) << "nothing is left";
+}
+
 TEST_F(TcpNetwork, TwentyReceivesArePending) {
     Open();
     SendOne();
