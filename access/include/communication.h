@@ -28,6 +28,7 @@ public:
     CCommunication& operator=(const CCommunication&) = delete;
 
     // Creates and initialises the network of that type; on failure no network is left.
+    // Error 34 while a network exists.
     int Init(const CString& type, const CString& line, const SerialParam& param, ErrorStruct_* err);
     // Closes and deletes the network; always 1.
     int Done(ErrorStruct_* err);

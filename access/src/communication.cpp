@@ -21,6 +21,11 @@ CCommunication::~CCommunication() { Done(NULL); }
 
 int CCommunication::Init(const CString& type, const CString& line, const SerialParam& param,
                          ErrorStruct_* err) {
+    // A second network would leave the first one's line open for good.
+    if (m_network != NULL) {
+        SetError(err, 34, 0);
+        return 0;
+    }
     int known = 0;
     CPCvaskNetwork* network = CreateNetwork(type, &known);
     if (!known) {

@@ -141,6 +141,17 @@ TEST_F(Communication, TheSerialNetworkIsReachedThroughIt) {
     EXPECT_EQ(0u, stat.sent);
 }
 
+TEST_F(Communication, ASecondInitIsRefusedAndKeepsTheFirstNetwork) {
+    CCommunication com;
+    ASSERT_EQ(1, com.Init("VASK", "COM1", kParam, nullptr));
+    ErrorStruct_ err;
+    EXPECT_EQ(0, com.Init("VASK", "COM2", kParam, &err));
+    EXPECT_EQ(34, err.code);
+    EXPECT_EQ(1, bus.opened);
+    EXPECT_EQ(0, bus.closed) << "the first port stays open and in use";
+    EXPECT_TRUE(com.IsInitialized());
+}
+
 TEST_F(Communication, DoneTwiceDeletesTheNetworkOnceAndTheDestructorCleansUp) {
     {
         CCommunication com;

@@ -277,7 +277,8 @@ CvaskLayer::AckResult CvaskLayer::WaitForAck(unsigned long ms) {
             TRACE_MSGOUT(4, "ACK received\n");
             return AckReceived;
         } else if (c == DLE) {
-            dle = 1;
+            // A doubled DLE is a data byte of some telegram: what follows it is no ACK.
+            dle = !dle;
         } else if (c == NAK && dle) {
             TRACE_MSGOUT(4, "NAK received\n");
             nak = 1;

@@ -127,6 +127,8 @@ TEST_F(Layer, AcknowledgementOutcomes) {
         {"ACK without DLE is no ACK", {"bare", "bare", "bare"}, 0, 3, 3},
         {"DLE, other byte, ACK is no ACK", {"broken", "broken", "broken"}, 0, 3, 3},
         {"noise before DLE ACK", {"noisy"}, 1, 1, 0},
+        {"a doubled DLE and 06 are data, not ACK", {"data", "data", "data"}, 0, 3, 3},
+        {"DLE DLE DLE ACK: the third DLE starts the ACK", {"triple"}, 1, 1, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -141,6 +143,8 @@ TEST_F(Layer, AcknowledgementOutcomes) {
             if (a == "bare") bus.Give({0x06});
             if (a == "broken") bus.Give({0x10, 0x41, 0x06});
             if (a == "noisy") bus.Give({0x55, 0x10, 0x03, 0x10, 0x06});
+            if (a == "data") bus.Give({0x10, 0x10, 0x06});
+            if (a == "triple") bus.Give({0x10, 0x10, 0x10, 0x06});
         };
         ErrorStruct_ err;
         err.code = 4711;  // must stay untouched by a missing acknowledgement
