@@ -1,6 +1,8 @@
 // The choice of the bus network and the forwarding to it.
 #include "communication.h"
 
+#include "tcpnetwork.h"
+
 #include <new>
 
 namespace {
@@ -9,6 +11,7 @@ namespace {
 CPCvaskNetwork* CreateNetwork(const CString& type, int* known) {
     *known = 1;
     if (type.IsEmpty() || type == "VASK") return new (std::nothrow) CvaskNetwork;
+    if (type == "TCPGATEWAY") return new (std::nothrow) CtcpNetwork;
     *known = 0;
     return NULL;
 }
