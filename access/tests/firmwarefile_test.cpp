@@ -3,71 +3,20 @@
 // must come out byte for byte as the tools encoded the payload.
 #include "firmwarefile.h"
 
+#include "transfer_files.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include <windows.h>
-
 namespace {
 
-std::string DataPath(const char* name) {
-    std::string path = VASK_FIRMWARE_DATA;
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;  // Unix root is drive Z:
-    return path + "/" + name;
-}
-
-std::vector<unsigned char> ReadBytes(const std::string& path) {
-    std::vector<unsigned char> bytes;
-    FILE* f = fopen(path.c_str(), "rb");
-    if (f == NULL) return bytes;
-    int c;
-    while ((c = fgetc(f)) != EOF) bytes.push_back((unsigned char)c);
-    fclose(f);
-    return bytes;
-}
-
-std::vector<std::string> ReadLines(const std::string& path) {
-    std::vector<unsigned char> bytes = ReadBytes(path);
-    std::vector<std::string> lines;
-    std::string line;
-    for (unsigned char b : bytes) {
-        if (b == '\n') {
-            lines.push_back(line);
-            line.clear();
-        } else if (b != '\r') {
-            line += (char)b;
-        }
-    }
-    if (!line.empty()) lines.push_back(line);
-    return lines;
-}
-
-// A file of its own in the temporary folder, removed at the end of the test.
-class TempFile {
-public:
-    explicit TempFile(const std::string& content) {
-        char dir[MAX_PATH], name[MAX_PATH];
-        GetTempPathA(MAX_PATH, dir);
-        GetTempFileNameA(dir, "hex", 0, name);
-        path_ = name;
-        FILE* f = fopen(name, "wb");
-        fwrite(content.data(), 1, content.size(), f);
-        fclose(f);
-    }
-    ~TempFile() { DeleteFileA(path_.c_str()); }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
-std::string Join(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& l : lines) text += l + "\n";
-    return text;
-}
+using transfer_test::DataPath;
+using transfer_test::Join;
+using transfer_test::ReadBytes;
+using transfer_test::ReadLines;
+using transfer_test::TempFile;
 
 std::vector<unsigned char> RecordBytes(const unsigned char* record) {
     return std::vector<unsigned char>(record, record + CFirmwareFile::RecordLength(record));
