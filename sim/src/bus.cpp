@@ -46,6 +46,7 @@ std::string LogEntry::line() const {
     s += cmd;
   }
   s += " action=" + (action.empty() ? std::string("none") : action);
+  s += " sent=" + std::to_string(sent);
   s += " raw=" + toHex(frame.raw);
   s += " body=" + toHex(frame.body);
   if (!decoded.empty()) s += " values=" + decoded;
@@ -142,6 +143,8 @@ void Bus::handleFrame(const Frame& f, const Origin* gateway) {
   e.frame = f;
   e.viaGateway = gateway != nullptr;
   int64_t t = e.timeMs;
+  // What the devices say about this telegram, they say after their reaction time.
+  const int64_t answerAt = t + reactionMs;
   int device = f.destination >> 4;
   int channel = f.destination & 0x0F;
   char letter = f.body.size() >= 1 ? static_cast<char>(f.body[0]) : 0;
@@ -151,13 +154,18 @@ void Bus::handleFrame(const Frame& f, const Origin* gateway) {
     if (log_.size() >= kLogLimit) log_.erase(log_.begin(), log_.begin() + kLogLimit / 10);
     log_.push_back(e);
   };
+  // Output for the line, counted for the log.
+  auto line = [&](int64_t due, Bytes bytes) {
+    e.sent += bytes.size();
+    queue(due, std::move(bytes));
+  };
   // On the line the PC sees DLE ACK, DLE NAK or nothing; a gateway reports each of these
   // as the status of the transmit.
   auto done = [&](uint8_t status) {
     if (!gateway) return;
     GatewayEvent d;
     d.kind = GatewayEvent::TransmitDone;
-    d.due = t;
+    d.due = answerAt;
     d.connection = gateway->connection;
     d.id = gateway->id;
     d.status = status;
@@ -165,11 +173,11 @@ void Bus::handleFrame(const Frame& f, const Origin* gateway) {
   };
   auto ack = [&] {
     if (gateway) done(GatewayEvent::Done);
-    else queue(t, ackBytes());
+    else line(answerAt, ackBytes());
   };
   auto nak = [&] {
     if (gateway) done(GatewayEvent::Failed);
-    else queue(t, nakBytes());
+    else line(answerAt, nakBytes());
   };
   auto silence = [&] { done(GatewayEvent::NoAck); };
 
@@ -233,7 +241,7 @@ void Bus::handleFrame(const Frame& f, const Origin* gateway) {
   Bytes body = replyBody(d.flags, d.state, r.letter, r.function, r.params);
   uint8_t dst = pcAddressByte ? pcAddressByte : f.source;
   uint8_t src = f.destination;
-  int64_t due = t;
+  int64_t due = answerAt;
   Fault fault;
   if (consume(Fault::WrongSource, device, letter, function, &fault)) {
     src = fault.arg ? static_cast<uint8_t>(fault.arg) : addressByte((device % 12) + 1, channel);
@@ -257,11 +265,11 @@ void Bus::handleFrame(const Frame& f, const Origin* gateway) {
     int n = fault.arg > 0 ? fault.arg : 8;
     for (int i = 0; i < n; ++i) junk.push_back(static_cast<uint8_t>(0xA5 ^ (i * 37)));  // never DLE
     for (uint8_t& b : junk) if (b == DLE) b = 0x11;
-    if (!gateway) queue(due, junk);
+    if (!gateway) line(due, junk);
     action += ",garbage";
   }
   auto deliver = [&] {
-    if (!gateway) return queue(due, telegram);
+    if (!gateway) return line(due, telegram);
     if (corrupt) return;
     GatewayEvent rx;
     rx.kind = GatewayEvent::Received;

@@ -22,6 +22,7 @@ struct LogEntry {
   Frame frame;
   std::string decoded;  // "k6" style name and the values as the device read them
   std::string action;   // what the bus did about it
+  size_t sent = 0;      // bytes the devices put on the line in answer (ACK, NAK, reply, noise)
   bool viaGateway = false;  // handed over by a gateway client rather than read off the line
   std::string line() const;
 };
@@ -88,6 +89,8 @@ class Bus {
   std::map<int, Device> devices;
   bool echo = false;
   bool pace = false;          // the I/O side paces output at 960 bytes/s when set
+  bool paceInput = false;     // ... and takes the PC's bytes at that pace too
+  int reactionMs = 0;         // the devices answer this long after a telegram's last byte
   uint8_t pcAddressByte = 0;  // 0: answer whoever asked
   std::vector<Fault> faults;
   LineRecord record = defaultLineRecord();

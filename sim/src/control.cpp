@@ -117,7 +117,8 @@ bool Control::loadScenario(const std::string& name, std::string& why) {
   // A scenario that fails half way leaves the bus as it was.
   std::map<int, Device> devices = bus_->devices;
   std::vector<Fault> faults = bus_->faults;
-  bool echo = bus_->echo, pace = bus_->pace;
+  bool echo = bus_->echo, pace = bus_->pace, paceInput = bus_->paceInput;
+  int reactionMs = bus_->reactionMs;
   LineRecord lineRecord = bus_->record;
   std::vector<Bus> extraLines = lines_->saveExtra();
   auto restore = [&] {
@@ -125,6 +126,8 @@ bool Control::loadScenario(const std::string& name, std::string& why) {
     bus_->faults = faults;
     bus_->echo = echo;
     bus_->pace = pace;
+    bus_->paceInput = paceInput;
+    bus_->reactionMs = reactionMs;
     bus_->record = lineRecord;
     lines_->restore(extraLines);
   };
@@ -132,6 +135,8 @@ bool Control::loadScenario(const std::string& name, std::string& why) {
   bus_->faults.clear();
   bus_->echo = false;
   bus_->pace = false;
+  bus_->paceInput = false;
+  bus_->reactionMs = 0;
   bus_->pcAddressByte = 0;
   bus_->record = defaultLineRecord();
   lines_->resize(1);  // a scenario names the further gateway lines it wants
@@ -268,9 +273,22 @@ Control::Result Control::execute(const std::string& line) {
     }
     return r;
   }
-  if (cmd == "ECHO" || cmd == "PACE") {
-    if (w.size() != 2 || (upper(w[1]) != "ON" && upper(w[1]) != "OFF")) return err("usage: " + cmd + " on|off");
-    (cmd == "ECHO" ? bus_->echo : bus_->pace) = upper(w[1]) == "ON";
+  if (cmd == "ECHO") {
+    if (w.size() != 2 || (upper(w[1]) != "ON" && upper(w[1]) != "OFF")) return err("usage: ECHO on|off");
+    bus_->echo = upper(w[1]) == "ON";
+    return ok();
+  }
+  if (cmd == "PACE") {
+    std::string how = w.size() == 2 ? upper(w[1]) : "";
+    if (how != "ON" && how != "OFF" && how != "BOTH") return err("usage: PACE on|both|off");
+    bus_->pace = how != "OFF";
+    bus_->paceInput = how == "BOTH";
+    return ok();
+  }
+  if (cmd == "REACTION") {
+    long ms;
+    if (w.size() != 2 || !toInt(w[1], ms) || ms < 0 || ms > 1000) return err("usage: REACTION ms (0 to 1000)");
+    bus_->reactionMs = static_cast<int>(ms);
     return ok();
   }
   if (cmd == "BROADCAST") {
@@ -325,7 +343,7 @@ Control::Result Control::execute(const std::string& line) {
                "DEVICES", "STATUS address", "SET address key value...", "STORE address channel message hex",
                "READ address channel message", "MEMORY address [hex]",
                "FAULT address|0 kind [count|always] [arg] [on=message]", "CLEARFAULTS [address]", "FAULTS",
-               "ECHO on|off", "PACE on|off", "BROADCAST address phase|off", "LOG [from-seq]", "CLEARLOG",
+               "ECHO on|off", "PACE on|both|off", "REACTION ms", "BROADCAST address phase|off", "LOG [from-seq]", "CLEARLOG",
                "LOGCOUNT", "WAITLOG count timeout-ms", "NOISE", "LINES [count]", "LINE name command...",
                "RECORD [hex]", "QUIT"};
     return r;

@@ -122,6 +122,32 @@ TEST_F(BusTest, AbsentDevicesAndOtherTelegramsGetNoAnswer) {
   EXPECT_EQ("ignored:no-device", bus.log().back().action);
 }
 
+TEST_F(BusTest, TheReactionTimeDelaysAcknowledgementAndReply) {
+  bus.reactionMs = 7;
+  send(0x10, 'k', 6);
+  EXPECT_TRUE(drain().raw.empty());
+  EXPECT_EQ(now + 7, bus.nextDue());
+  now += 7;
+  Wire w = drain();
+  EXPECT_EQ(1, w.acks);
+  ASSERT_EQ(1u, w.frames.size());
+  // The log counts what the device put on the line for the telegram.
+  ASSERT_EQ(1u, bus.log().size());
+  EXPECT_EQ(w.raw.size(), bus.log()[0].sent);
+  EXPECT_NE(std::string::npos, bus.log()[0].line().find(" sent=" + std::to_string(w.raw.size()) + " "));
+}
+
+TEST_F(BusTest, SilenceAndRejectionsAreCountedAsSent) {
+  send(0x50, 'k', 6);
+  EXPECT_EQ(0u, bus.log().back().sent);
+  Bytes t = buildTelegram(0x10, kPc, {'k', 6});
+  t.back() ^= 0xFF;
+  bus.receive(t.data(), t.size());
+  EXPECT_EQ(2u, bus.log().back().sent);  // DLE NAK
+  EXPECT_EQ("??", rejectionOf(0x10, 'q', 99));
+  EXPECT_EQ(2u + buildTelegram(kPc, 0x10, replyBody(0, 0, '?', '?', {})).size(), bus.log().back().sent);
+}
+
 TEST_F(BusTest, ABadCrcIsAnsweredWithNak) {
   Bytes t = buildTelegram(0x10, kPc, {'k', 6});
   t.back() ^= 0xFF;

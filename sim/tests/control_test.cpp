@@ -50,7 +50,8 @@ TEST_F(ControlTest, BadCommandsAreRefusedAndChangeNothing) {
       "STORE 1 0 s1 8000FF", "STORE 1 0 s1 xyz",      "STORE 1 0 q9 00",       "FAULT 1 explode",
       "FAULT 1 nak 0",       "FAULT 1 reject 1 XX",   "FAULT 1 reject",        "FAULT 13 nak",
       "BROADCAST 1 500",     "ECHO maybe",            "WAITLOG x 10",          "MEMORY 1 0",
-      "LOG -1",              "REMOVE 9",
+      "LOG -1",              "REMOVE 9",              "PACE maybe",            "PACE",
+      "REACTION -1",         "REACTION 1001",         "REACTION x",
   };
   std::string before = run("DEVICES").text();
   for (const char* cmd : bad) {
@@ -121,15 +122,36 @@ TEST_F(ControlTest, WaitlogAnswersAtOnceOrAsksTheCallerToWait) {
   EXPECT_EQ(now + 1000, r.waitDeadline);
 }
 
+TEST_F(ControlTest, PacingAndReactionTime) {
+  struct Case {
+    const char* command;
+    bool pace, paceInput;
+  } cases[] = {{"PACE on", true, false}, {"PACE both", true, true}, {"pace off", false, false}};
+  for (const Case& c : cases) {
+    ASSERT_TRUE(run(c.command).ok) << c.command;
+    EXPECT_EQ(c.pace, bus.pace) << c.command;
+    EXPECT_EQ(c.paceInput, bus.paceInput) << c.command;
+  }
+  ASSERT_TRUE(run("REACTION 12").ok);
+  EXPECT_EQ(12, bus.reactionMs);
+  ASSERT_TRUE(run("REACTION 0").ok);
+  EXPECT_EQ(0, bus.reactionMs);
+}
+
 TEST_F(ControlTest, ResetRestoresTheScenario) {
   ASSERT_TRUE(run("DEVICE 9").ok);
   ASSERT_TRUE(run("FAULT 1 silent always").ok);
   ASSERT_TRUE(run("ECHO on").ok);
+  ASSERT_TRUE(run("PACE both").ok);
+  ASSERT_TRUE(run("REACTION 5").ok);
   request(0x10, {'k', 6});
   ASSERT_TRUE(run("RESET").ok);
   EXPECT_EQ(2u, bus.devices.size());
   EXPECT_TRUE(bus.faults.empty());
   EXPECT_FALSE(bus.echo);
+  EXPECT_FALSE(bus.pace);
+  EXPECT_FALSE(bus.paceInput);
+  EXPECT_EQ(0, bus.reactionMs);
   EXPECT_TRUE(bus.log().empty());
 }
 

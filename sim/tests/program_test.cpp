@@ -177,6 +177,19 @@ TEST_F(Program, EchoAndPacedOutputKeepEveryByte) {
   EXPECT_EQ(0x20, f.source);
 }
 
+// With input pacing a telegram reaches the devices only once its last byte would have
+// crossed a 9600-baud line: nothing can come back sooner than that.
+TEST_F(Program, PacedInputTakesTheLinesTime) {
+  ASSERT_EQ("OK", command("PACE both"));
+  Bytes request = buildTelegram(0x10, 0xD0, {'k', 6});
+  const auto lineTime = std::chrono::microseconds(request.size() * 1000000 / 960);
+  const auto start = std::chrono::steady_clock::now();
+  write(request);
+  EXPECT_EQ("1006", toHex(read(2)));
+  EXPECT_GE(std::chrono::steady_clock::now() - start, lineTime);
+  EXPECT_EQ(Frame::Ok, readTelegram().status);
+}
+
 TEST_F(Program, WaitlogTimesOutWhenNothingArrives) {
   EXPECT_EQ("ERR timeout 0", command("WAITLOG 1 200"));
 }
