@@ -7,9 +7,15 @@
 
 namespace {
 
+CCommunication::NetworkFactory g_factory = NULL;
+
 // The network of a type text; null with *known 0 for a type that is not supported.
 CPCvaskNetwork* CreateNetwork(const CString& type, int* known) {
     *known = 1;
+    if (g_factory != NULL) {
+        CPCvaskNetwork* network = g_factory(type);
+        if (network != NULL) return network;
+    }
     if (type.IsEmpty() || type == "VASK") return new (std::nothrow) CvaskNetwork;
     if (type == "TCPGATEWAY") return new (std::nothrow) CtcpNetwork;
     *known = 0;
@@ -17,6 +23,8 @@ CPCvaskNetwork* CreateNetwork(const CString& type, int* known) {
 }
 
 }  // namespace
+
+void CCommunication::SetNetworkFactory(NetworkFactory factory) { g_factory = factory; }
 
 CCommunication::CCommunication() : m_network(NULL) {}
 

@@ -1,0 +1,490 @@
+// The request engine of CvaskAccess: the caller's Send, the sender thread that transmits
+// each request and matches its answer, the drain of received telegrams into the answer
+// queue, the shared 50 ms timer and the message-pumping waits.
+#include "accessinternal.h"
+
+// ---- process-wide state ---------------------------------------------------------------------
+
+CCriticalSection& AccessRegistry::ListLock() {
+    static CCriticalSection lock;
+    return lock;
+}
+
+CPtrList& AccessRegistry::List() {
+    static CPtrList list(10);
+    return list;
+}
+
+CCriticalSection& AccessRegistry::ReceiveLock() {
+    static CCriticalSection lock;
+    return lock;
+}
+
+void AccessRegistry::Add(CvaskAccess* access) {
+    CSingleLock lock(&ListLock(), TRUE);
+    List().AddTail(access);
+}
+
+void AccessRegistry::Remove(CvaskAccess* access) {
+    CSingleLock lock(&ListLock(), TRUE);
+    POSITION pos = List().Find(access);
+    if (pos != NULL) List().RemoveAt(pos);
+}
+
+int AccessRegistry::Count() {
+    CSingleLock lock(&ListLock(), TRUE);
+    return List().GetCount();
+}
+
+// ---- the timer ------------------------------------------------------------------------------
+
+void CALLBACK VaskAccessTimerProc(HWND, UINT, UINT_PTR id, DWORD) {
+    CSingleLock lock(&AccessRegistry::ListLock(), TRUE);
+    CPtrList& list = AccessRegistry::List();
+    if (list.IsEmpty()) {
+        // The objects are gone; a timer left behind by one that ended on another thread
+        // stops here, on its own thread.
+        KillTimer(NULL, id);
+        return;
+    }
+    for (POSITION pos = list.GetHeadPosition(); pos != NULL;) {
+        CvaskAccess* access = static_cast<CvaskAccess*>(list.GetNext(pos));
+        if (access == NULL) break;
+        access->TimerTick();
+    }
+}
+
+void CvaskAccess::TimerTick() {
+    CCriticalSection& lock = AccessRegistry::ReceiveLock();
+    if (lock.Lock(0)) {
+        if (m_communication != NULL && m_communication->NeedTimer()) DrainLocked();
+        lock.Unlock();
+    }
+    CheckRemote();
+}
+
+// ---- forwarding -----------------------------------------------------------------------------
+
+void CvaskAccess::ThreadInit() {
+    if (m_communication != NULL) m_communication->ThreadInit();
+}
+
+void CvaskAccess::ThreadDone() {
+    if (m_communication != NULL) m_communication->ThreadDone();
+}
+
+BOOL CvaskAccess::NeedTimer() {
+    if (m_communication == NULL) return 0;
+    return m_communication->NeedTimer();
+}
+
+// ---- receiving ------------------------------------------------------------------------------
+
+void CvaskAccess::Receive() {
+    TRACE_INFO(5, "CvaskAccess::Receive\n");
+    CCriticalSection& lock = AccessRegistry::ReceiveLock();
+    // Another thread is draining: it takes what is there, or a later call does.
+    if (!lock.Lock(0)) return;
+    DrainLocked();
+    lock.Unlock();
+}
+
+void CvaskAccess::DrainLocked() {
+    if (m_communication == NULL) return;
+    // A failed drain is not the failure of the request in flight, and the timer's thread
+    // must not write the record that the sender thread writes.
+    ErrorStruct_ error;
+    for (;;) {
+        CString sender;
+        CPCvaskMessage* message = NULL;
+        int ok = m_communication->Receive(sender, message, &error);
+        if (!ok || message == NULL) {
+            delete message;
+            break;
+        }
+        CAddressedMessage* entry = new (std::nothrow) CAddressedMessage(sender, message);
+        if (entry == NULL) {
+            TRACE_INFO(5, "  CvaskAccess::Receive: Out of memory, message destroyed\n");
+            delete message;
+            continue;
+        }
+        m_answerQueue.Enqueue(entry);
+    }
+}
+
+CAddressedMessage* CvaskAccess::TakeQueued() {
+    CSingleLock lock(&AccessRegistry::ReceiveLock(), TRUE);
+    return static_cast<CAddressedMessage*>(m_answerQueue.Dequeue());
+}
+
+int CvaskAccess::ReceiveDuplicate() {
+    DWORD limit = AfxGetApp()->GetProfileInt("Program options", "DuplicateTimeout", 400);
+    // A timer of its own: the answer timer belongs to the sender thread.
+    CMTimer timer;
+    timer.SetTimeout(limit != 0 ? limit : 1);
+    int found = 0;
+    while (!found && !timer.Timeout()) {
+        Receive();
+        CAddressedMessage* entry = TakeQueued();
+        if (entry == NULL) continue;
+        CPCvaskMessage* message = entry->message;
+        if (message != NULL && message->GetCommand() == m_lastCommand &&
+            message->GetFunction() == m_lastFunction && entry->address == m_lastSender)
+            found = 1;
+        delete message;
+        delete entry;
+    }
+    return found;
+}
+
+// ---- message-pumping waits ------------------------------------------------------------------
+
+BOOL CvaskAccess::PumpWaiting(const CMTimer* until) {
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // Not ours to take: put it back for the thread's own loop.
+            PostQuitMessage((int)msg.wParam);
+            return TRUE;
+        }
+        CWinThread* thread = AfxGetThread();
+        if (thread == NULL || !thread->PreTranslateMessage(&msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        // A flood of messages must not hold the wait beyond its time.
+        if (until != NULL && until->Timeout()) break;
+    }
+    return FALSE;
+}
+
+void CvaskAccess::Sleep(DWORD ms) {
+    if (ms == 0) return;
+    CMTimer timer;
+    timer.SetTimeout(ms);
+    DWORD wake = QS_ALLINPUT;
+    for (;;) {
+        // After a WM_QUIT the rest is waited without taking messages.
+        if (wake != 0 && PumpWaiting(&timer)) wake = 0;
+        if (timer.Timeout()) return;
+        DWORD remaining = timer.Remaining();
+        if (remaining == 0) return;
+        // In steps, as every wait of the engine: the time is read from the timer.
+        MsgWaitForMultipleObjectsEx(0, NULL, remaining < WaitStep ? remaining : WaitStep, wake,
+                                    MWMO_INPUTAVAILABLE);
+    }
+}
+
+// ---- the caller's side ----------------------------------------------------------------------
+
+int CvaskAccess::Send(int address, int channel, CPCvaskMessage* request, CPCvaskMessage*& answer,
+                      DWORD timeout) {
+    answer = NULL;
+    // One request per object at a time. The network is looked at only while holding the
+    // semaphore: Done may close it meanwhile on another thread.
+    m_senderWait.Lock();
+    if (m_communication == NULL || request == NULL) {
+        SetError(&m_error, 33,
+                 request != NULL ? MakeCommandInfo(request->GetCommand(), request->GetFunction()) : 0);
+        m_senderWait.Unlock();
+        return 0;
+    }
+    m_requestLock.Lock();
+    m_slot.address = address;
+    m_slot.channel = channel;
+    m_slot.request = request;
+    m_slot.answer = NULL;
+    m_slot.result = 0;
+    m_slot.timeout = timeout;
+    m_threadWait.Unlock();
+    m_recvWait.Lock();
+    answer = m_slot.answer;
+    int result = m_slot.result;
+    m_slot.answer = NULL;
+    m_slot.request = NULL;
+    m_requestLock.Unlock();
+    return result;
+}
+
+void CvaskAccess::WaitForSender(CSemaphore& semaphore) {
+    HANDLE handles[2] = {semaphore.m_hObject, NULL};
+    DWORD count = 1;
+    if (m_senderThread != NULL && m_senderThread->m_hThread != NULL)
+        handles[count++] = m_senderThread->m_hThread;
+    // A sender thread that is gone (killed at process exit) releases nothing any more.
+    WaitForMultipleObjects(count, handles, FALSE, INFINITE);
+}
+
+// ---- the sender thread ----------------------------------------------------------------------
+
+CWinThread* (*CvaskAccess::s_startThread)(CvaskAccess* access) = CvaskAccess::StartSenderThread;
+
+CWinThread* CvaskAccess::StartSenderThread(CvaskAccess* access) {
+    CWinThread* thread =
+        AfxBeginThread(VaskAccessSenderThread, access, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    if (thread == NULL) return NULL;
+    // Done waits for the thread's end and then deletes the object itself.
+    thread->m_bAutoDelete = FALSE;
+    thread->ResumeThread();
+    return thread;
+}
+
+UINT VaskAccessSenderThread(LPVOID param) {
+    CvaskAccess* access = static_cast<CvaskAccess*>(param);
+    TRACE_INFO(5, "Thread started\n");
+    access->ThreadInit();
+    TRACE_INFO(5, "ThreadInit finished\n");
+    for (;;) {
+        access->m_threadWait.Lock();
+        TRACE_INFO(5, "m_threadWait.Lock finished\n");
+        if (!access->Run()) break;
+        TRACE_INFO(5, "Run finished\n");
+        access->SendThreaded();
+        TRACE_INFO(5, "SendThreaded finished\n");
+        access->m_senderWait.Unlock();
+        TRACE_INFO(5, "m_senderWait.Unlock finished\n");
+        access->m_recvWait.Unlock();
+        TRACE_INFO(5, "m_recvWait.Unlock finished\n");
+    }
+    access->m_senderWait.Unlock();
+    TRACE_INFO(5, "Thread ended\n");
+    return 0;
+}
+
+unsigned long CvaskAccess::MakeCommandInfo(char command, int function) {
+    return ((unsigned long)(unsigned char)command << 8) + (unsigned long)function;
+}
+
+int CvaskAccess::IsRejectAnswer(const CPCvaskMessage* answer) {
+    return RejectToErrorCode(answer) != 0;
+}
+
+int CvaskAccess::RejectToErrorCode(const CPCvaskMessage* answer) {
+    switch (answer->GetCommand()) {
+    case '?': return 35;
+    case 'O': return 48;
+    case 'B': return 49;
+    case 'C': return 50;
+    case 'D': return 51;
+    case 'S': return answer->GetFunction() == 69 ? 52 : 0;
+    default: return 0;
+    }
+}
+
+int CvaskAccess::IsMeasValueAnswer(const CPCvaskMessage* answer) {
+    return answer->GetCommand() == 'k' && answer->GetFunction() == 2;
+}
+
+void CvaskAccess::CountFault(int address, BOOL recordMissing, unsigned long info) {
+    CDeviceData* device = LookupDevice(address);
+    if (device != NULL)
+        device->SetFaultCounter(device->GetFaultCounter() + 1);
+    else if (recordMissing)
+        SetError(&m_error, 36, info);
+}
+
+void CvaskAccess::SendThreaded() {
+    TRACE_INFO(5, "CvaskAccess::SendThreaded\n");
+    CPCvaskMessage* request = m_slot.request;
+    const char cmd = request->GetCommand();
+    const int fn = request->GetFunction();
+    const unsigned long info = MakeCommandInfo(cmd, fn);
+    const int address = m_slot.address;
+    m_slot.answer = NULL;
+    m_slot.result = 0;
+    if (m_communication == NULL || m_address == NULL) {
+        SetError(&m_error, 33, info);
+        return;
+    }
+    const CString text = m_address->GetAddressString(address, m_slot.channel);
+    BOOL downloadRecord = FALSE;
+
+    // While a download runs only its own traffic goes out.
+    if (m_downloadRunning) {
+        BOOL pass = cmd == 'K' || cmd == 'Z' || (cmd == 'k' && (fn == 20 || fn == 24));
+        if (!pass) {
+            SetError(&m_error, 45, info);
+            return;
+        }
+        if (cmd == 'K' && fn == 21) downloadRecord = TRUE;
+    }
+
+    if (m_newChanceTimer.Timeout()) {
+        TRACE_INFO(5, "CvaskAccess::SendThreaded: Timeout, give a new chance\n");
+        m_newChanceTimer.SetTimeout(NewChancePeriod);
+        for (POSITION pos = m_deviceList.GetHeadPosition(); pos != NULL;) {
+            CDeviceData* device = static_cast<CDeviceData*>(m_deviceList.GetNext(pos));
+            if (device->GetFaultCounter() >= UnavailableFaults)
+                device->SetFaultCounter(UnavailableFaults - 1);
+        }
+    }
+
+    if (!m_address->IsBroadcast(address) && !m_downloadRunning) {
+        CDeviceData* device = LookupDevice(address);
+        if (device != NULL && device->GetFaultCounter() >= UnavailableFaults) {
+            SetError(&m_error, 45, info);
+            return;
+        }
+    }
+
+    int tries = m_communication->GetMaxRetry();
+    for (;;) {
+        if (OneTry(cmd, fn, text, downloadRecord, info)) return;
+        if (--tries <= 0) break;
+    }
+
+    TRACE_SERIALOUT(0, "Timeout!\n");
+    SetError(&m_error, 9, info);
+    m_lastSender.Empty();
+    CountFault(address, TRUE, info);
+    m_slot.result = 0;
+}
+
+int CvaskAccess::OneTry(char cmd, int fn, const CString& text, BOOL downloadRecord,
+                        unsigned long info) {
+    const int address = m_slot.address;
+    CPCvaskMessage* request = m_slot.request;
+
+    int sent;
+    if (downloadRecord) {
+        TRACE_INFO(5, "CvaskAccess::SendThreaded: SendDL\n");
+        sent = m_communication->SendDL(text, request, &m_error);
+    } else {
+        TRACE_INFO(5, "CvaskAccess::SendThreaded: Send\n");
+        sent = m_communication->Send(text, request, &m_error);
+    }
+    if (sent != 1) {
+        // Each failed send is one fault of the device, as a failed completion is.
+        CountFault(address, FALSE, info);
+        return 0;
+    }
+
+    // Wait for the send to complete, keeping this thread's window messages moving.
+    HANDLE sendEvent = m_communication->GetSendEvent();
+    CMTimer sendTimer;
+    sendTimer.SetTimeout(SendCompletionTime);
+    TRACE_INFO(5, "CvaskAccess::SendThreaded: Waiting for Send result\n");
+    DWORD wake = QS_POSTMESSAGE | QS_SENDMESSAGE;
+    for (;;) {
+        DWORD woken = MsgWaitForMultipleObjects(1, &sendEvent, FALSE, WaitStep, wake);
+        if (woken == WAIT_OBJECT_0) {
+            ResetEvent(sendEvent);
+            int code = m_communication->GetSendResult();
+            if (code == 0) break;
+            CountFault(address, FALSE, info);
+            SetError(&m_error, code, info);
+            m_slot.result = 0;
+            return 0;
+        }
+        if (wake != 0 && PumpWaiting(&sendTimer)) wake = 0;
+        if (sendTimer.Timeout()) {
+            CountFault(address, FALSE, info);
+            SetError(&m_error, 2, info);
+            m_slot.result = 0;
+            ResetEvent(sendEvent);
+            return 1;
+        }
+    }
+
+    // Broadcasts and download records get no answer.
+    if (m_address->IsBroadcast(address) ||
+        (cmd == 'K' && (fn == 20 || fn == 21 || fn == 24 || fn == 25))) {
+        m_slot.result = 1;
+        return 1;
+    }
+
+    m_lastCommand = cmd;
+    m_lastFunction = fn;
+    m_lastSender = text;
+    TRACE_INFO(5, "CvaskAccess::SendThreaded: Waiting for response\n");
+    DWORD limit = m_communication->GetTimeout();
+    if (limit == 0) limit = m_slot.timeout;
+    // A time-out of 0 would switch the timer off and the wait would never end.
+    m_answerTimer.SetTimeout(limit != 0 ? limit : 1);
+
+    HANDLE recvEvent = m_communication->GetRecvEvent();
+    wake = QS_SENDMESSAGE;
+    for (;;) {
+        DWORD woken = MsgWaitForMultipleObjects(1, &recvEvent, FALSE, WaitStep, wake);
+        if (woken == WAIT_OBJECT_0) {
+            ResetEvent(recvEvent);
+            Receive();
+            while (CAddressedMessage* entry = TakeQueued()) {
+                if (HandleEntry(entry, cmd, fn, text, info)) return 1;
+            }
+        } else if (woken == WAIT_OBJECT_0 + 1) {
+            if (PumpWaiting(&m_answerTimer)) wake = 0;
+        }
+        if (m_answerTimer.Timeout()) return 0;
+    }
+}
+
+int CvaskAccess::HandleEntry(CAddressedMessage* entry, char cmd, int fn, const CString& text,
+                             unsigned long info) {
+    // The message stays in a local until it is known to be the answer: only the matching
+    // answer or the rejection is handed to the caller, everything else is deleted here.
+    CPCvaskMessage* message = entry->message;
+    if (message == NULL) {
+        delete entry;
+        return 0;
+    }
+    if (entry->address == text) {
+        CDeviceData* device = LookupDevice(m_slot.address);
+        if (device != NULL) {
+            device->SetStatus(message->GetFlags(), message->GetState());
+            device->SetFaultCounter(0);
+        } else {
+            ForgetCache();
+        }
+        if (message->GetCommand() == cmd && message->GetFunction() == fn) {
+            delete entry;
+            m_slot.answer = message;
+            m_slot.result = 1;
+            return 1;
+        }
+        if (IsRejectAnswer(message)) {
+            delete entry;
+            int code = RejectToErrorCode(message);
+            SetError(&m_error, code, info);
+            if (code == 50 && m_owner != NULL && m_owner->GetSafeHwnd() != NULL)
+                ::PostMessageA(m_owner->GetSafeHwnd(), m_ownerMessage, (WPARAM)m_slot.address, 0);
+            m_slot.answer = message;
+            m_slot.result = 0;
+            return 1;
+        }
+        if (IsMeasValueAnswer(message))
+            SetData(message, device);
+        else
+            TRACE_SERIALIN(3, "  Answer ignored: %c,%d\n", message->GetCommand(), message->GetFunction());
+    } else {
+        if (IsMeasValueAnswer(message)) {
+            CvaskAddress sender(entry->address);
+            SetData(message, GetDevice(sender.GetAddress()));
+        } else {
+            TRACE_SERIALIN(3, "  Wrong sender: %c,%d\n", message->GetCommand(), message->GetFunction());
+        }
+    }
+    delete message;
+    delete entry;
+    return 0;
+}
+
+// ---- periodic remote check --------------------------------------------------------------------
+
+void CvaskAccess::CheckRemote() {
+    if (m_communication == NULL || m_scanRunning || m_deviceList.IsEmpty()) return;
+    int count = m_deviceList.GetCount();
+    if (m_checkIndex >= count) m_checkIndex = 0;
+    POSITION pos = m_deviceList.FindIndex(m_checkIndex++);
+    if (pos == NULL) return;
+    CDeviceData* device = static_cast<CDeviceData*>(m_deviceList.GetAt(pos));
+    int address = device->GetAddress();
+    if (address == m_remoteAddress) {
+        if (m_remoteMode && m_keepAliveTimer.Timeout() && !device->IsRemote()) {
+            m_keepAliveTimer.SetTimeout(KeepAlivePeriod);
+            device->SetRemote(Remote(address, 0, 1) ? 1 : 0);
+        }
+    } else if (device->IsRemote()) {
+        if (Remote(address, 0, 0)) device->SetRemote(0);
+    }
+}
