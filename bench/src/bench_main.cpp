@@ -1,0 +1,179 @@
+// vask_bench: how much of a service engineer's wait on the bus the program adds to what
+// a 9600-baud line and the protocol's own waits require. Runs each case against the
+// analyzer simulator (paced at 960 bytes/s both ways, with a device reaction time)
+// through the COM port, and prints the elapsed time, the wire's lower bound, their
+// ratio and the CPU time. Started by scripts/bench, which provides the bus.
+//
+//   vask_bench [--reaction MS] [--port COM1] [--list] [case ...]
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "benchbus.h"
+#include "benchcase.h"
+#include "measure.h"
+#include "vaskaddress.h"
+
+using namespace bench;
+
+namespace {
+
+struct Result {
+    std::string name;
+    bool ok = false;
+    std::string error;
+    Sample sample;
+    WireBound bound;
+};
+
+std::string Env(const char* name) {
+    char buf[512];
+    DWORD n = GetEnvironmentVariableA(name, buf, sizeof buf);
+    return n > 0 && n < sizeof buf ? std::string(buf, n) : std::string();
+}
+
+double Seconds(double ms) { return ms / 1000.0; }
+
+Result RunCase(BenchCase& c, BenchBus& bus, const BenchOptions& options, unsigned long serverPid) {
+    Result r;
+    r.name = c.Name();
+    std::printf("== %s: %s\n", c.Name(), c.Title().c_str());
+    std::fflush(stdout);
+    std::string error;
+    if (!bus.Prepare(options.reactionMs, c.Broadcasts(), c.MemoryBytes(), &error) || !c.Setup(options, &error)) {
+        r.error = "setup: " + error;
+        c.Teardown();
+        return r;
+    }
+    unsigned long long from = 0;
+    if (!bus.LogCount(from, &error)) {
+        r.error = error;
+        c.Teardown();
+        return r;
+    }
+    Stopwatch watch(serverPid);
+    watch.Start();
+    bool ok = c.Run(&error);
+    r.sample = watch.Stop();
+    c.Teardown();
+    if (!ok) {
+        r.error = error;
+        return r;
+    }
+    std::vector<WireTelegram> telegrams;
+    if (!bus.Telegrams(from, telegrams, &error)) {
+        r.error = error;
+        return r;
+    }
+    r.bound = ComputeWireBound(telegrams, options.reactionMs, bus.Phases());
+    r.bound.fixedMs = c.FixedMs();
+    r.ok = true;
+
+    const WireBound& b = r.bound;
+    std::printf("   %s; %d telegrams, %ld bytes from the PC, %ld from the devices, %d unacknowledged\n",
+                c.Note().c_str(), b.telegrams, b.pcBytes, b.deviceBytes, b.unanswered);
+    std::printf("   elapsed %.3f s, bound %.3f s = line %.3f + reaction %.3f + ack waits %.3f + gap waits %.3f"
+                " + fixed waits %.3f\n",
+                Seconds(r.sample.wallMs), Seconds(b.TotalMs()), Seconds(b.lineMs), Seconds(b.reactionMs),
+                Seconds(b.ackWaitMs), Seconds(b.gapMs), Seconds(b.fixedMs));
+    std::printf("   ratio %.3f", r.sample.wallMs / b.TotalMs());
+    if (b.fixedMs > 0)
+        std::printf(" (%.3f without the fixed waits)", (r.sample.wallMs - b.fixedMs) / (b.TotalMs() - b.fixedMs));
+    std::printf(", program's own share %.3f s, CPU %.3f s", Seconds(r.sample.wallMs - b.TotalMs()),
+                Seconds(r.sample.cpuMs));
+    if (r.sample.serverCpuMs >= 0) std::printf(", Wine server CPU %.3f s", Seconds(r.sample.serverCpuMs));
+    std::printf("\n");
+    std::fflush(stdout);
+    return r;
+}
+
+void Summary(const std::vector<Result>& results, const BenchOptions& options) {
+    std::printf("\nSummary (device reaction time %d ms, line 960 bytes/s both ways, %s)\n", options.reactionMs,
+                options.port.c_str());
+    std::printf("%-16s %10s %10s %7s %10s %8s %10s %10s\n", "case", "elapsed/s", "bound/s", "ratio", "fixed/s",
+                "ratio-nf", "cpu/s", "server/s");
+    for (const Result& r : results) {
+        if (!r.ok) {
+            std::printf("%-16s FAILED: %s\n", r.name.c_str(), r.error.c_str());
+            continue;
+        }
+        const WireBound& b = r.bound;
+        double nf = b.fixedMs > 0 ? (r.sample.wallMs - b.fixedMs) / (b.TotalMs() - b.fixedMs)
+                                  : r.sample.wallMs / b.TotalMs();
+        char server[32] = "-";
+        if (r.sample.serverCpuMs >= 0) std::snprintf(server, sizeof server, "%.3f", Seconds(r.sample.serverCpuMs));
+        std::printf("%-16s %10.3f %10.3f %7.3f %10.3f %8.3f %10.3f %10s\n", r.name.c_str(), Seconds(r.sample.wallMs),
+                    Seconds(b.TotalMs()), r.sample.wallMs / b.TotalMs(), Seconds(b.fixedMs), nf,
+                    Seconds(r.sample.cpuMs), server);
+    }
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    BenchOptions options;
+    std::vector<std::string> wanted;
+    bool list = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a == "--reaction" && i + 1 < argc) {
+            options.reactionMs = std::atoi(argv[++i]);
+        } else if (a == "--port" && i + 1 < argc) {
+            options.port = argv[++i];
+        } else if (a == "--list") {
+            list = true;
+        } else if (!a.empty() && a[0] == '-') {
+            std::fprintf(stderr, "usage: vask_bench [--reaction MS] [--port COM1] [--list] [case ...]\n");
+            return 2;
+        } else {
+            wanted.push_back(a);
+        }
+    }
+    CaseList all;
+    AddNetworkCases(all);
+    if (list) {
+        for (const auto& c : all) std::printf("%-16s %s\n", c->Name(), c->Title().c_str());
+        return 0;
+    }
+    CaseList chosen;
+    for (auto& c : all) {
+        bool take = wanted.empty();
+        for (const std::string& w : wanted) take = take || w == c->Name();
+        if (take) chosen.push_back(std::move(c));
+    }
+    for (const std::string& w : wanted) {
+        bool known = false;
+        for (const auto& c : chosen) known = known || w == c->Name();
+        if (!known) {
+            std::fprintf(stderr, "vask_bench: no case %s (--list shows them)\n", w.c_str());
+            return 2;
+        }
+    }
+
+    char temp[MAX_PATH];
+    DWORD n = GetTempPathA(sizeof temp, temp);
+    options.workDir = n > 0 && n < sizeof temp ? temp : ".\\";
+    CvaskAddress::SetMyAddress(13);
+
+    BenchBus bus;
+    std::string error;
+    if (!bus.Connect(&error)) {
+        std::fprintf(stderr, "vask_bench: %s\n", error.c_str());
+        return 1;
+    }
+    unsigned long serverPid = std::strtoul(Env("VASK_BENCH_WINESERVER_PID").c_str(), NULL, 10);
+    std::printf("Bus benchmark: device reaction time %d ms, output and input paced at 960 bytes/s, %s\n\n",
+                options.reactionMs, options.port.c_str());
+    std::vector<Result> results;
+    for (auto& c : chosen) results.push_back(RunCase(*c, bus, options, serverPid));
+    Summary(results, options);
+    bus.Command("SCENARIO default", NULL);
+    for (const Result& r : results)
+        if (!r.ok) return 1;
+    return 0;
+}

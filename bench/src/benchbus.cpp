@@ -1,0 +1,108 @@
+// The benchmark's simulated bus.
+#include "benchbus.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace bench {
+
+// Three analyzers spread over the address range; the broadcast phases leave three gaps
+// of about a third of the cycle, as a bus of three broadcasting devices does.
+const BusDevice kDevices[3] = {
+    {2, 1, 2, 4, 60, "Sindor Kanal 1"},
+    {5, 2, 1, 2, 230, "Parvel O2"},
+    {9, 1, 1, 4, 400, "Sindor Kanal 2"},
+};
+
+namespace {
+
+std::string Field(const std::string& line, const char* key) {
+    std::string k = std::string(" ") + key + "=";
+    std::string padded = " " + line;
+    size_t p = padded.find(k);
+    if (p == std::string::npos) return "";
+    p += k.size();
+    size_t e = padded.find(' ', p);
+    return padded.substr(p, e == std::string::npos ? std::string::npos : e - p);
+}
+
+}  // namespace
+
+bool BenchBus::Connect(std::string* error) { return sim_.Connect(error); }
+
+bool BenchBus::Command(const std::string& line, std::string* error) {
+    if (sim_.Command(line)) return true;
+    if (error) *error = line + ": " + sim_.LastError();
+    return false;
+}
+
+bool BenchBus::Prepare(int reactionMs, bool broadcasts, size_t memoryBytes, std::string* error) {
+    phases_.clear();
+    if (!Command("SCENARIO empty", error) || !Command("CLEARLOG", error)) return false;
+    for (const BusDevice& d : kDevices) {
+        char line[160];
+        std::snprintf(line, sizeof line, "DEVICE %d type=%d components=%d ranges=%d", d.address, d.type,
+                      d.components, d.ranges);
+        if (!Command(line, error)) return false;
+        if (!Command("SET " + std::to_string(d.address) + " name " + d.name, error)) return false;
+        // A restart after a firmware download is over well within the 30 s the program waits.
+        if (!Command("SET " + std::to_string(d.address) + " restartms 2000", error)) return false;
+        if (broadcasts) {
+            if (!Command("BROADCAST " + std::to_string(d.address) + " " + std::to_string(d.broadcastPhase), error))
+                return false;
+            phases_.push_back(d.broadcastPhase);
+        }
+    }
+    if (memoryBytes > 0) {
+        // Bytes of every value, 0x10 among them, so that stuffing takes its share.
+        std::string hex;
+        hex.reserve(memoryBytes * 2);
+        unsigned state = 12345;
+        for (size_t k = 0; k < memoryBytes; ++k) {
+            state = state * 1103515245u + 12345u;
+            char two[3];
+            std::snprintf(two, sizeof two, "%02X", (state >> 16) & 0xFF);
+            hex += two;
+        }
+        if (!Command("MEMORY " + std::to_string(kDevices[1].address) + " " + hex, error)) return false;
+    }
+    return Command("PACE both", error) && Command("REACTION " + std::to_string(reactionMs), error);
+}
+
+bool BenchBus::LogCount(unsigned long long& count, std::string* error) {
+    std::string message;
+    if (!sim_.Command("LOGCOUNT", nullptr, &message)) {
+        if (error) *error = "LOGCOUNT: " + sim_.LastError();
+        return false;
+    }
+    count = std::strtoull(message.c_str(), nullptr, 10);
+    return true;
+}
+
+bool BenchBus::Telegrams(unsigned long long from, std::vector<WireTelegram>& out, std::string* error) {
+    out.clear();
+    std::vector<vasksim::SimLogEntry> entries;
+    if (!sim_.Log(entries, from + 1)) {
+        if (error) *error = "LOG: " + sim_.LastError();
+        return false;
+    }
+    for (const vasksim::SimLogEntry& e : entries) {
+        WireTelegram t;
+        t.timeMs = e.timeMs;
+        t.pcBytes = (int)(e.raw.size() / 2);
+        std::string sent = Field(e.line, "sent");
+        if (sent.empty()) {
+            if (error) *error = "the simulator does not count the bytes it sends (an older vasksim?)";
+            return false;
+        }
+        t.deviceBytes = std::atoi(sent.c_str());
+        t.device = std::atoi(e.to.c_str());
+        t.command = e.command;
+        t.function = e.function;
+        t.action = e.action;
+        out.push_back(t);
+    }
+    return true;
+}
+
+}  // namespace bench

@@ -1,0 +1,60 @@
+// The wire's lower bound of a case.
+#include "wirebound.h"
+
+#include "vasklayer.h"
+
+namespace bench {
+
+namespace {
+
+const double kByteMs = 1000.0 / 960.0;  // ten bits at 9600 baud
+
+// How long a transmission that wants to start at `at` (simulator ms) has to wait for the
+// gap between the broadcasts; the same rule as the link layer's, with the true phases.
+double GapDelay(double at, const std::vector<int>& phases) {
+    if (phases.empty()) return 0.0;
+    double table[CvaskLayer::Devices] = {};
+    for (size_t k = 0; k < phases.size() && k < (size_t)CvaskLayer::Devices; ++k)
+        table[k] = phases[k];
+    unsigned long whole = (unsigned long)at;
+    unsigned long wait = CvaskLayer::GapWait(table, whole % (unsigned long)CvaskLayer::Cycle);
+    return wait == 0 ? 0.0 : (double)wait - (at - (double)whole);
+}
+
+}  // namespace
+
+int AckWaitFor(const WireTelegram& t) {
+    if (t.device == 15) return 0;  // nobody acknowledges a broadcast
+    if (t.command == 'K' && (t.function == 24 || t.function == 25)) return CvaskLayer::LongAckWait;
+    return CvaskLayer::AckWait;
+}
+
+WireBound ComputeWireBound(const std::vector<WireTelegram>& telegrams, int reactionMs,
+                           const std::vector<int>& broadcastPhases) {
+    WireBound b;
+    if (telegrams.empty()) return b;
+    // A timeline in the simulator's clock, from the moment the first telegram began.
+    double now = (double)telegrams.front().timeMs - telegrams.front().pcBytes * kByteMs;
+    for (const WireTelegram& t : telegrams) {
+        double gap = GapDelay(now, broadcastPhases);
+        b.gapMs += gap;
+        now += gap;
+        double line = (t.pcBytes + t.deviceBytes) * kByteMs;
+        b.lineMs += line;
+        now += line;
+        ++b.telegrams;
+        b.pcBytes += t.pcBytes;
+        b.deviceBytes += t.deviceBytes;
+        if (t.deviceBytes > 0) {
+            b.reactionMs += reactionMs;
+            now += reactionMs;
+        } else if (t.device != 15) {
+            ++b.unanswered;
+            b.ackWaitMs += AckWaitFor(t);
+            now += AckWaitFor(t);
+        }
+    }
+    return b;
+}
+
+}  // namespace bench

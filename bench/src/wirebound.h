@@ -1,0 +1,47 @@
+// The least time the bus itself needs for what a case put on the wire, computed from the
+// simulator's log of the telegrams it received: every byte at 960 bytes per second in
+// both directions, the devices' reaction time, acknowledgement waits that ran out in
+// full, and (with cyclic broadcasts) each transmission starting only where the gap rule
+// lets it start. Waits fixed by the protocol (duplicate test, download pauses) are added
+// by the case.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+// One telegram that the PC put on the line, as the simulator logged it.
+struct WireTelegram {
+    int64_t timeMs = 0;     // simulator clock, when its last byte was in
+    int pcBytes = 0;        // the telegram as sent, stuffing included
+    int deviceBytes = 0;    // what the devices sent about it: ACK or NAK, reply, noise
+    int device = 0;         // destination device number; 15 is everybody
+    char command = 0;
+    int function = -1;
+    std::string action;     // the simulator's account ("ack,reply", "silent", ...)
+};
+
+struct WireBound {
+    double lineMs = 0;      // bytes of both directions at 960 per second
+    double reactionMs = 0;  // the devices' reaction before each answer
+    double ackWaitMs = 0;   // acknowledgement waits that ran out
+    double gapMs = 0;       // waits for the broadcast gap
+    double fixedMs = 0;     // protocol waits the case adds
+    int telegrams = 0;
+    int unanswered = 0;     // telegrams nobody acknowledged
+    long pcBytes = 0;
+    long deviceBytes = 0;
+    double TotalMs() const { return lineMs + reactionMs + ackWaitMs + gapMs + fixedMs; }
+};
+
+// The gap rule's input: the broadcast phases (ms in the 500 ms cycle) of the devices
+// that broadcast; empty when none does.
+WireBound ComputeWireBound(const std::vector<WireTelegram>& telegrams, int reactionMs,
+                           const std::vector<int>& broadcastPhases);
+
+// The acknowledgement wait the link layer makes for a telegram nobody acknowledged (ms).
+int AckWaitFor(const WireTelegram& t);
+
+}  // namespace bench
