@@ -104,10 +104,10 @@ int CvaskAccess::Done() {
     if (m_communication == NULL) return 1;
 
     if (m_remoteMode) RemoteOff();
-    if (AccessRegistry::Count() == 1 && m_timerId != NoTimer) {
-        KillTimer(NULL, m_timerId);
+    // A thread timer can be killed only on its own thread; from another one it stays with
+    // this object and goes on serving.
+    if (AccessRegistry::Count() == 1 && m_timerId != NoTimer && KillTimer(NULL, m_timerId))
         m_timerId = NoTimer;
-    }
 
     // Stop the sender thread first: a request in flight ends before the device list and
     // the network it uses go away.

@@ -320,6 +320,16 @@ INSTANTIATE_TEST_SUITE_P(
                       TimeoutCase{"gateway_uses_its_own", 2000, 700, 2000}),
     [](const ::testing::TestParamInfo<TimeoutCase>& info) { return std::string(info.param.name); });
 
+TEST_F(EngineTest, ZeroTimeoutStillEndsEachTry) {
+    Open(access);
+    AddDevice(access, 3);
+    Outcome out;
+    SendOne(access, 3, 0, 'Z', 4, out, 0);
+    EXPECT_EQ(0, out.result);
+    EXPECT_EQ(9, access.GetLastError().code);
+    EXPECT_EQ(3, bus.SentCount());
+}
+
 // ---- rejections ----------------------------------------------------------------------------------
 
 struct RejectCase {
@@ -611,6 +621,65 @@ TEST_F(EngineTest, TimerFiresWhileTheInitThreadDispatchesAndStopsWithTheLastObje
     EXPECT_EQ(1, CvaskAccessProbe::QueueCount(access));
     access.Done();
     EXPECT_FALSE(CvaskAccessProbe::HasTimer(access));
+}
+
+TEST_F(EngineTest, EachTimerServesEveryObject) {
+    testclock::Thaw();
+    Open(access);
+    ScriptedBus second;
+    UseBus(&second);
+    {
+        CvaskAccess other;
+        Open(other);
+        UseBus(&bus);
+        second.Inject("4/1", Body('Z', 1));
+        bus.Inject("3/1", Body('Z', 1));
+        // Only this thread's dispatching runs the timers, and either serves both objects.
+        DWORD start = GetTickCount();
+        while ((CvaskAccessProbe::QueueCount(access) == 0 || CvaskAccessProbe::QueueCount(other) == 0) &&
+               GetTickCount() - start < 10000)
+            access.Sleep(20);
+        EXPECT_EQ(1, CvaskAccessProbe::QueueCount(access));
+        EXPECT_EQ(1, CvaskAccessProbe::QueueCount(other));
+        // Not the last object: its timer goes on serving the others.
+        other.Done();
+        EXPECT_TRUE(CvaskAccessProbe::HasTimer(other));
+    }
+    access.Done();
+    EXPECT_FALSE(CvaskAccessProbe::HasTimer(access));
+}
+
+TEST_F(EngineTest, DoneWaitsForTheRequestInFlight) {
+    Open(access);
+    bus.SetScript([](const SentRequest&, int) {
+        ScriptedBus::Reaction reaction;
+        reaction.completeSend = false;
+        return reaction;
+    });
+    int result = -1;
+    Start([&] {
+        Outcome out;
+        SendOne(access, 3, 0, 'Z', 4, out);
+        result = out.result;
+    });
+    ASSERT_TRUE(WaitUntil([&] { return bus.SentCount() == 1; }));
+    struct Closer {
+        static DWORD WINAPI Proc(LPVOID a) {
+            static_cast<CvaskAccess*>(a)->Done();
+            return 0;
+        }
+    };
+    HANDLE closer = CreateThread(NULL, 0, Closer::Proc, &access, 0, NULL);
+    ASSERT_NE((HANDLE)NULL, closer);
+    // The network stays open while the request waits for its send to complete.
+    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(closer, 200));
+    EXPECT_EQ(0, bus.NetworksClosed());
+    AdvanceUntilFinished(100, 5000);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(closer, 10000));
+    CloseHandle(closer);
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(1, bus.NetworksClosed());
+    EXPECT_EQ(0, bus.NetworksAlive());
 }
 
 TEST_F(EngineTest, ReceiveDuplicateFindsASecondAnswerToTheLastRequest) {
