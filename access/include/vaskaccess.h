@@ -21,6 +21,8 @@
 #include "devicedata.h"
 #include "devicerecords.h"
 #include "vaskcommands.h"
+#include "vaskrecords.h"
+#include "vaskvalues.h"
 #include "utilvask.h"
 #include "vaskmessage.h"
 #include "vaskqueue.h"
@@ -212,6 +214,7 @@ public:
     // ==== further member groups ==========================================================
     // Each is declared in a header of its own, included here inside the class; each
     // starts and ends in the public part.
+#include "vaskaccess_typed.h"  // status reads, float values, structured settings
 
 private:
     friend UINT VaskAccessSenderThread(LPVOID param);

@@ -26,6 +26,14 @@ CDeviceData::~CDeviceData() {
     delete[] m_autocalCycle;
 }
 
+namespace {
+CTime (*g_clock)() = NULL;
+}
+
+CTime CDeviceData::Now() { return g_clock != NULL ? g_clock() : CTime::GetCurrentTime(); }
+
+void CDeviceData::SetClock(CTime (*now)()) { g_clock = now; }
+
 void CDeviceData::CopyNumeric(VaskFloat& target, const VaskFloat& source) {
     target.value = source.value;
     target.unit = source.unit;
@@ -40,7 +48,7 @@ void CDeviceData::CopyNumeric(VaskFloat& target, const VaskFloat& source) {
 void CDeviceData::SetStatus(int flags, int state) {
     m_statusFlags = flags;
     m_channelState = state;
-    m_statusTime = CTime::GetCurrentTime();
+    m_statusTime = Now();
 }
 
 // ---- component records ----------------------------------------------------------------
@@ -103,14 +111,14 @@ const VaskFloat* CDeviceData::GetMeasValue(int index) const {
     return c != NULL ? &c->measValue : NULL;
 }
 
-void CDeviceData::StampMeasValues() { m_measTime = CTime::GetCurrentTime(); }
+void CDeviceData::StampMeasValues() { m_measTime = Now(); }
 
 void CDeviceData::SetMeasRange(int index, int range, int autorange) {
     Component* c = StoreRecord(index);
     if (c == NULL) return;
     c->range = range;
     c->autorange = autorange;
-    c->rangeTime = CTime::GetCurrentTime();
+    c->rangeTime = Now();
 }
 
 int CDeviceData::GetMeasRange(int index, int& range, int& autorange) const {
@@ -184,7 +192,7 @@ void CDeviceData::SetAnalogOutput(int index, const VaskFloat& value) {
     Component* c = StoreRecord(index);
     if (c == NULL) return;
     CopyNumeric(c->analogOutput, value);
-    c->analogOutputTime = CTime::GetCurrentTime();
+    c->analogOutputTime = Now();
 }
 
 int CDeviceData::GetAnalogOutput(int index, VaskFloat& value) const {
@@ -203,7 +211,7 @@ CTime CDeviceData::GetAnalogOutputTime(int index) const {
 
 void CDeviceData::SetAirPressure(const VaskFloat& value) {
     CopyNumeric(m_airPressure, value);
-    m_airPressureTime = CTime::GetCurrentTime();
+    m_airPressureTime = Now();
 }
 
 void CDeviceData::SetAutocalCycle(const VaskFloat* values) {
@@ -211,13 +219,13 @@ void CDeviceData::SetAutocalCycle(const VaskFloat* values) {
     delete[] m_autocalCycle;
     m_autocalCycle = new VaskFloat[AutocalCycleValues];
     for (int i = 0; i < AutocalCycleValues; ++i) CopyNumeric(m_autocalCycle[i], values[i]);
-    m_autocalCycleTime = CTime::GetCurrentTime();
+    m_autocalCycleTime = Now();
 }
 
 void CDeviceData::SetSwitches(const ChannelSwitchStruct& record) {
     if (m_switches == NULL) m_switches = new ChannelSwitchStruct;
     *m_switches = record;
-    m_switchTime = CTime::GetCurrentTime();
+    m_switchTime = Now();
     m_remote = record.flags[ChannelSwitchStruct::Remote] ? 1 : 0;
 }
 

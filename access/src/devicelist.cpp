@@ -45,7 +45,7 @@ void CvaskAccess::ClearDeviceList() {
 }
 
 int CvaskAccess::UpToDate(const CTime& stamp, DWORD limit) {
-    CTimeSpan age = CTime::GetCurrentTime() - stamp;
+    CTimeSpan age = CDeviceData::Now() - stamp;
     return age.GetTotalSeconds() <= (LONG)limit;
 }
 
