@@ -637,3 +637,73 @@ TEST_F(StatusTest, ConfigurationTransfersSendTheirKind) {
         EXPECT_EQ(Hex(Request('K', 14, IntByte(kind))), Hex(LastBody()));
     }
 }
+
+// ---- answer time-outs ------------------------------------------------------------------------
+
+struct WaitCase {
+    const char* name;
+    std::function<int(CvaskAccess&)> read;
+    int polls;  // the frozen clock moves one millisecond per poll of the line
+};
+
+class AnswerWaitTest : public StatusTest, public ::testing::WithParamInterface<WaitCase> {};
+
+// The polls between two tries of an unanswered request are the time-out it was sent with:
+// the option board's fault reads wait 500 ms, every other read 1000 ms.
+TEST_P(AnswerWaitTest, UnansweredReadWaitsItsTimeOut) {
+    bus.SetMaxRetry(2);
+    bus.SetScript(ScriptedBus::Silent());
+    AddDevice(access, 3, 1, 2);
+    EXPECT_EQ(0, GetParam().read(access));
+    EXPECT_EQ(9, access.GetLastError().code);
+    std::vector<SentRequest> sent = bus.Sent();
+    ASSERT_EQ(2u, sent.size());
+    EXPECT_NEAR(GetParam().polls, sent[1].receivesBefore - sent[0].receivesBefore, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reads, AnswerWaitTest,
+    ::testing::Values(
+        WaitCase{"option_board_faults",
+                 [](CvaskAccess& a) {
+                     int f;
+                     return a.GetDownloadFaultsPBO(3, 0, f);
+                 },
+                 500},
+        WaitCase{"main_board_faults",
+                 [](CvaskAccess& a) {
+                     int f;
+                     return a.GetDownloadFaults(3, 0, f);
+                 },
+                 1000},
+        WaitCase{"version",
+                 [](CvaskAccess& a) {
+                     VersionStruct v;
+                     return a.GetChannelVersion(3, 0, v);
+                 },
+                 1000},
+        WaitCase{"limit_switches",
+                 [](CvaskAccess& a) {
+                     LimitStruct l;
+                     return a.GetLimit2(3, 0, l);
+                 },
+                 1000},
+        WaitCase{"range_end_values",
+                 [](CvaskAccess& a) {
+                     VaskFloat v[30];
+                     return a.GetMeasurementUpper(3, 0, v);
+                 },
+                 1000},
+        WaitCase{"clock",
+                 [](CvaskAccess& a) {
+                     CTime t;
+                     return a.GetDate(3, 0, t);
+                 },
+                 1000},
+        WaitCase{"relay_codes",
+                 [](CvaskAccess& a) {
+                     int codes[8];
+                     return a.GetRelayOutputs(3, 0, codes);
+                 },
+                 1000}),
+    [](const ::testing::TestParamInfo<WaitCase>& info) { return std::string(info.param.name); });
