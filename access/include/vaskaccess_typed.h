@@ -118,6 +118,34 @@ public:
     VASK_DECLARE_##access##_##count(name)
     VASK_FLOAT_GROUPS(VASK_DECLARE_FLOAT_GROUP)
 #undef VASK_DECLARE_FLOAT_GROUP
+#undef VASK_DECLARE_RW_CLOCK
+#undef VASK_DECLARE_RW_DATE12
+#undef VASK_DECLARE_RW_DATE0
+#undef VASK_DECLARE_RW_DATE
+#undef VASK_DECLARE_RW_SIX
+#undef VASK_DECLARE_RW_RANGES
+#undef VASK_DECLARE_RW_5
+#undef VASK_DECLARE_RW_4
+#undef VASK_DECLARE_RW_3
+#undef VASK_DECLARE_RW_2
+#undef VASK_DECLARE_RW_1
+#undef VASK_DECLARE_R_5
+#undef VASK_DECLARE_R_4
+#undef VASK_DECLARE_R_3
+#undef VASK_DECLARE_R_2
+#undef VASK_DECLARE_R_1
+#undef VASK_DECLARE_RW_N
+#undef VASK_DECLARE_R_N
+#undef VASK_DECLARE_CFIXED_5
+#undef VASK_DECLARE_CFIXED_4
+#undef VASK_DECLARE_CFIXED_3
+#undef VASK_DECLARE_CFIXED_2
+#undef VASK_DECLARE_CFIXED_1
+#undef VASK_DECLARE_FIXED_5
+#undef VASK_DECLARE_FIXED_4
+#undef VASK_DECLARE_FIXED_3
+#undef VASK_DECLARE_FIXED_2
+#undef VASK_DECLARE_FIXED_1
     // Rinse times of the first six autocal steps on the model that takes only the first
     // two: sends six values, the last four 0.000.
     int SetAutocalS23RinseTime1(int address, int channel, VaskFloat* const values);

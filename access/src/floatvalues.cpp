@@ -279,12 +279,13 @@ int CvaskAccess::ReadDate(int number, int address, int channel, CTime& time) {
     if (!result) return result;
     if (count == 5) {
         // minute, hour, day, month, year
-        time = MakeTime(TruncatedField(fields[4]), TruncatedField(fields[3]), TruncatedField(fields[2]), TruncatedField(fields[1]),
-                        TruncatedField(fields[0]), 0);
+        time = MakeTime(TruncatedField(fields[4]), TruncatedField(fields[3]), TruncatedField(fields[2]),
+                        TruncatedField(fields[1]), TruncatedField(fields[0]), 0);
     } else {
         // day, month, year, at the hour the sensor's date is kept
         int hour = g.count == COUNT_DATE12 ? 12 : 0;
-        time = MakeTime(TruncatedField(fields[2]), TruncatedField(fields[1]), TruncatedField(fields[0]), hour, 0, 0);
+        time = MakeTime(TruncatedField(fields[2]), TruncatedField(fields[1]), TruncatedField(fields[0]), hour, 0,
+                        0);
     }
     return result;
 }
@@ -317,7 +318,8 @@ int CvaskAccess::WriteDate(int number, int address, int channel, const CTime& ti
 #define VASK_CARGS_2 const VaskFloat &a, const VaskFloat &b
 #define VASK_CARGS_3 const VaskFloat &a, const VaskFloat &b, const VaskFloat &c
 #define VASK_CARGS_4 const VaskFloat &a, const VaskFloat &b, const VaskFloat &c, const VaskFloat &d
-#define VASK_CARGS_5 const VaskFloat &a, const VaskFloat &b, const VaskFloat &c, const VaskFloat &d, const VaskFloat &e
+#define VASK_CARGS_5 \
+    const VaskFloat &a, const VaskFloat &b, const VaskFloat &c, const VaskFloat &d, const VaskFloat &e
 #define VASK_PTRS_1 &a
 #define VASK_PTRS_2 &a, &b
 #define VASK_PTRS_3 &a, &b, &c
