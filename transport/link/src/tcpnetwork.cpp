@@ -83,10 +83,8 @@ int CtcpNetwork::Init(const CString& server, const SerialParam* param, ErrorStru
     TRACE_INFO(5, "CtcpNetwork::Init: Initialization of base class successful\n");
     HVGSERVER handle = NULL;
     VG_ERROR rc = VGConnect((const char*)server, &handle);
-    if (rc != VG_OK) {
-        m_server = NoServer;
-        return Check(rc, err);
-    }
+    // A refused second Init keeps the connection it has, so that Done can still end it.
+    if (rc != VG_OK) return Check(rc, err);
     m_server = handle;
     return 1;
 }

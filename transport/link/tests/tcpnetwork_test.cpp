@@ -222,6 +222,15 @@ TEST_F(TcpNetwork, ConnectionFailuresAreMapped) {
     EXPECT_EQ(0, unreachable.Done(nullptr));
 }
 
+TEST_F(TcpNetwork, ARefusedSecondInitKeepsTheConnectionForDone) {
+    ErrorStruct_ err;
+    ASSERT_EQ(1, net_.Init("gateway-host", nullptr, &err));
+    EXPECT_EQ(0, net_.Init("gateway-host", nullptr, &err));
+    EXPECT_EQ(61, err.code);
+    EXPECT_EQ(1, net_.Done(&err)) << err.text;
+    EXPECT_TRUE(peer_->WaitForClosed(0));
+}
+
 TEST_F(TcpNetwork, DoneAfterALineProbeLetsTheSameGatewayBeOpenedAgain) {
     ErrorStruct_ err;
     ASSERT_EQ(1, net_.Init("gateway-host", nullptr, &err));
