@@ -46,6 +46,16 @@ class GatewayAccess : public ::testing::Test {
     ASSERT_EQ(1, access_.SetMyAddress(13)) << (LPCSTR)access_.GetLastError().text;
   }
 
+  // An entry of the device list, as a bus scan leaves it.
+  CDeviceData* List(int address, int components, int ranges) {
+    CDeviceData* device = new CDeviceData;
+    device->SetAddress(address);
+    device->SetComponentCount(components);
+    device->SetRangeCount(ranges);
+    access_.GetDeviceList()->AddTail(device);
+    return device;
+  }
+
   std::vector<SimLogEntry> Log(uint64_t count, const char* line = nullptr) {
     std::vector<SimLogEntry> log;
     if (line) {
@@ -89,6 +99,25 @@ TEST_F(GatewayAccess, AValueReadComesFromTheSimulatedDeviceBehindTheGateway) {
   EXPECT_NE(std::string::npos, log[0].line.find("via=gateway"));
 }
 
+TEST_F(GatewayAccess, FloatValuesAreReadAndWrittenThroughTheGateway) {
+  // Limit 1 of device 2: 1.5 and 2.0 in unit 34 (mbar).
+  ASSERT_TRUE(sim_.Command("STORE 2 0 w9 312E35002200322E30002200")) << sim_.LastError();
+  Open();
+  List(2, 1, 2);
+  VaskFloat low, high;
+  ASSERT_EQ(1, access_.GetLimit1(2, 0, low, high)) << (LPCSTR)access_.GetLastError().text;
+  EXPECT_DOUBLE_EQ(1.5, low.value);
+  EXPECT_DOUBLE_EQ(2.0, high.value);
+  EXPECT_EQ(34, low.unit);
+
+  low.value = 3.25;
+  high.value = 4.5;
+  ASSERT_EQ(1, access_.SetLimit1(2, 0, low, high)) << (LPCSTR)access_.GetLastError().text;
+  std::string hex;
+  ASSERT_TRUE(sim_.Read(2, 0, "w9", hex)) << sim_.LastError();
+  EXPECT_EQ("332E3235300022" "00" "342E3530300022" "00", hex) << "3.250 and 4.500, the unit kept";
+}
+
 TEST_F(GatewayAccess, TheOwnAddressIsWrittenToTheLine) {
   Open();
   ASSERT_EQ(1, access_.SetMyAddress(14)) << (LPCSTR)access_.GetLastError().text;
@@ -112,10 +141,7 @@ TEST_F(GatewayAccess, ARejectionIsReportedAndNotRepeated) {
 TEST_F(GatewayAccess, ADeviceThatNeverAcknowledgesIsTriedThreeTimes) {
   ASSERT_TRUE(sim_.Fault("2 silent always")) << sim_.LastError();
   Open();
-  CDeviceData* device = new CDeviceData;  // listed, as after a scan
-  device->SetAddress(2);
-  device->SetComponentCount(1);
-  access_.GetDeviceList()->AddTail(device);
+  CDeviceData* device = List(2, 1, 2);
   VaskFloat value;
   value.text = "untouched";
   EXPECT_EQ(0, access_.DiagPhysTemp(2, 0, value));
