@@ -66,7 +66,10 @@ private:
     int SetDeviceState(HANDLE handle);
     int SetTimeouts(HANDLE handle, DWORD t);
     DWORD GetError(const char* step);
-    int Fetch(int tellCount, int& count, ErrorStruct_* err);
+    // How a fetch waits for bytes: with the port's timeouts (about 2 ms), with the longer
+    // ones of a fetch without a buffer (about 4 ms), or not at all.
+    enum FetchWait { FetchNormal, FetchLonger, FetchNoWait };
+    int Fetch(FetchWait wait, int& count, ErrorStruct_* err);
 
     HANDLE m_handle;
     int m_readPos;

@@ -161,8 +161,10 @@ DWORD CSerialInterface::GetError(const char* step) {
 }
 
 // Reads what the device has sent into the input buffer behind the bytes not yet handed
-// out. tellCount: a fetch without a buffer, which reports the number in count.
-int CSerialInterface::Fetch(int tellCount, int& count, ErrorStruct_* err) {
+// out. Any but the normal wait is a fetch without a buffer, which reports the number in
+// count.
+int CSerialInterface::Fetch(FetchWait wait, int& count, ErrorStruct_* err) {
+    const int tellCount = wait != FetchNormal;
     // Unread bytes move to the front, so that a fetch always has room for new ones;
     // otherwise bytes that came before a write could be taken for its echo.
     if (m_readPos > 0) {
@@ -171,7 +173,13 @@ int CSerialInterface::Fetch(int tellCount, int& count, ErrorStruct_* err) {
         m_fill = rest;
         m_readPos = 0;
     }
-    if (tellCount) SetTimeouts(m_handle, 2);
+    if (wait == FetchLonger) {
+        SetTimeouts(m_handle, 2);
+    } else if (wait == FetchNoWait) {
+        // A read that returns at once with what has arrived.
+        COMMTIMEOUTS timeouts = {MAXDWORD, 0, 0, 1, 5};
+        g_os.setCommTimeouts(m_handle, &timeouts);
+    }
     GetError("Before Read");
     DWORD got = 0;
     BOOL ok = g_os.readFile(m_handle, m_buffer + m_fill, (DWORD)(BufferSize - m_fill), &got, NULL);
@@ -204,12 +212,12 @@ int CSerialInterface::Read(unsigned char* buffer, int max, int& count, ErrorStru
         SetError(err, 5, 0);
         return 0;
     }
-    if (buffer == NULL) return Fetch(1, count, err);
+    if (buffer == NULL) return Fetch(FetchLonger, count, err);
     if (m_readPos >= m_fill) {
         m_readPos = 0;
         m_fill = 0;
         int ignored = 0;
-        if (!Fetch(0, ignored, err)) return 0;
+        if (!Fetch(FetchNormal, ignored, err)) return 0;
     }
     int n = m_fill - m_readPos;
     if (max < n) n = max;
@@ -230,9 +238,15 @@ int CSerialInterface::Write(const unsigned char* bytes, int n, ErrorStruct_* err
     for (int k = 0; k < n; ++k) TRACE_SERIALOUT(-7, " %.2x", bytes[k]);
     TRACE_SERIALOUT(-7, "\n");
 
-    // Whatever arrived before this write is no echo of it.
+    // Whatever arrived before this write is no echo of it. The echo check lets the line
+    // settle first; without it, what is there is taken at once: waiting would only delay
+    // every telegram by the read timeout.
+    const bool echoCheck = m_param.readEcho == 1 && n <= EchoMax;
     int pending = 0;
-    Read(NULL, 0, pending, NULL);
+    if (echoCheck)
+        Read(NULL, 0, pending, NULL);
+    else
+        Fetch(FetchNoWait, pending, NULL);
 
     const bool softwareRts = m_param.softwareRts == 1 && m_param.rtsToggle == 0;
     if (softwareRts) {
@@ -252,7 +266,7 @@ int CSerialInterface::Write(const unsigned char* bytes, int n, ErrorStruct_* err
         if (ok) TRACE_SERIALOUT(4, "WriteFile wrote only %lu bytes\n", written);
         SetError(err, 3, GetError("WriteFile"));
         result = 0;
-    } else if (m_param.readEcho == 1 && n <= EchoMax) {
+    } else if (echoCheck) {
         GetError("Write");
         unsigned char echo[EchoMax];
         int got = 0;

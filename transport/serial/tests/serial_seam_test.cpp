@@ -310,6 +310,41 @@ TEST_F(SerialSeam, BytesThatCameBeforeAWriteAreNoEchoAndAreReadLater) {
     EXPECT_EQ(Bytes({0xAA, 0xBB}), Bytes(got, got + n));
 }
 
+// The fetch before a write waits for the line to settle only where an echo is compared;
+// otherwise waiting would delay every telegram by the read timeout.
+TEST_F(SerialSeam, TheFetchBeforeAWriteWaitsOnlyForAnEchoCheck) {
+    struct Case {
+        const char* what;
+        int echoCheck;
+        size_t length;
+        DWORD interval, total;
+    } cases[] = {{"no echo check: takes what is there", 0, 3, MAXDWORD, 0},
+                 {"echo check: the longer timeouts", 1, 3, 2, 4},
+                 {"more than 256 bytes, no echo compared", 1, 257, MAXDWORD, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        OpenWith(Param(2, 0, 0, 1, c.echoCheck));
+        comm.echo = c.echoCheck == 1;
+        comm.Give({0xAA});
+        comm.timeoutHistory.clear();
+        Bytes data(c.length, 0x55);
+        ErrorStruct_ err;
+        ASSERT_EQ(1, port.Write(data.data(), (int)data.size(), &err)) << err.text;
+        ASSERT_EQ(2u, comm.timeoutHistory.size());
+        EXPECT_EQ(c.interval, comm.timeoutHistory[0].ReadIntervalTimeout);
+        EXPECT_EQ(0u, comm.timeoutHistory[0].ReadTotalTimeoutMultiplier);
+        EXPECT_EQ(c.total, comm.timeoutHistory[0].ReadTotalTimeoutConstant);
+        EXPECT_EQ(1u, comm.timeoutHistory[1].ReadIntervalTimeout) << "the port's own timeouts afterwards";
+        EXPECT_EQ(2u, comm.timeoutHistory[1].ReadTotalTimeoutConstant);
+        unsigned char got[4];
+        int n = 0;
+        ASSERT_EQ(1, port.Read(got, 4, n, &err));
+        EXPECT_EQ(Bytes({0xAA}), Bytes(got, got + n)) << "the earlier byte is read after the write";
+        comm.input.clear();
+        port.Close(nullptr);
+    }
+}
+
 TEST_F(SerialSeam, EarlierBytesAreKeptApartFromTheEchoEvenWhenTheBufferIsFull) {
     OpenWith(Param(2, 0, 0, 1, 1));
     // A full input buffer of which only part has been read out.
