@@ -5,6 +5,8 @@
 // ratio and the CPU time. Started by scripts/bench, which provides the bus.
 //
 //   vask_bench [--reaction MS] [--port COM1] [--list] [case ...]
+//
+// VASK_BENCH_DUMP may name a folder that receives one list of telegrams per case.
 #include <windows.h>
 
 #include <cstdio>
@@ -38,6 +40,17 @@ std::string Env(const char* name) {
 
 double Seconds(double ms) { return ms / 1000.0; }
 
+// One line per telegram, for a closer look at where the time went: the simulator's time
+// of its last byte, the bytes both ways, destination, message and what the devices did.
+void Dump(const std::string& path, const std::vector<WireTelegram>& telegrams) {
+    FILE* f = std::fopen(path.c_str(), "w");
+    if (f == NULL) return;
+    for (const WireTelegram& t : telegrams)
+        std::fprintf(f, "%lld %d %d %d %c%d %s\n", (long long)t.timeMs, t.pcBytes, t.deviceBytes, t.device,
+                     t.command ? t.command : '-', t.function, t.action.c_str());
+    std::fclose(f);
+}
+
 Result RunCase(BenchCase& c, BenchBus& bus, const BenchOptions& options, unsigned long serverPid) {
     Result r;
     r.name = c.Name();
@@ -69,6 +82,7 @@ Result RunCase(BenchCase& c, BenchBus& bus, const BenchOptions& options, unsigne
         r.error = error;
         return r;
     }
+    if (!options.dumpDir.empty()) Dump(options.dumpDir + "\\" + r.name + ".telegrams", telegrams);
     r.bound = ComputeWireBound(telegrams, options.reactionMs, bus.Phases());
     r.bound.fixedMs = c.FixedMs();
     r.ok = true;
@@ -136,6 +150,7 @@ int main(int argc, char** argv) {
     }
     CaseList all;
     AddNetworkCases(all);
+    AddAccessCases(all);
     if (list) {
         for (const auto& c : all) std::printf("%-16s %s\n", c->Name(), c->Title().c_str());
         return 0;
@@ -158,6 +173,9 @@ int main(int argc, char** argv) {
     char temp[MAX_PATH];
     DWORD n = GetTempPathA(sizeof temp, temp);
     options.workDir = n > 0 && n < sizeof temp ? temp : ".\\";
+    // VASK_BENCH_DUMP names a folder for the telegram lists of the cases.
+    options.dumpDir = Env("VASK_BENCH_DUMP");
+    if (!options.dumpDir.empty() && options.dumpDir[0] == '/') options.dumpDir = "Z:" + options.dumpDir;
     CvaskAddress::SetMyAddress(13);
 
     BenchBus bus;

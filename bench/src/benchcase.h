@@ -19,6 +19,7 @@ struct BenchOptions {
     std::string port = "COM1";
     SerialParam param = {2, 0, 0, 1, 0};  // an RS232 converter: no RTS switching, no echo
     std::string workDir;                  // for the files of the transfers
+    std::string dumpDir;                  // telegram lists of the cases; empty: none
 };
 
 class BenchCase {
@@ -45,5 +46,7 @@ using CaseList = std::vector<std::unique_ptr<BenchCase>>;
 
 // The cases over the network alone (CCommunication), without the request engine.
 void AddNetworkCases(CaseList& cases);
+// The cases through the device access layer.
+void AddAccessCases(CaseList& cases);
 
 }  // namespace bench
