@@ -215,6 +215,7 @@ public:
     // Each is declared in a header of its own, included here inside the class; each
     // starts and ends in the public part.
 #include "vaskaccess_typed.h"  // status reads, float values, structured settings
+#include "vaskaccess_adapters.h"  // bus scan, device queries, parameter adapters
 
 private:
     friend UINT VaskAccessSenderThread(LPVOID param);

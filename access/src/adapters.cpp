@@ -1,0 +1,793 @@
+// The parameter adapters of CvaskAccess (see vaskadapters.h for the tables).
+//
+// A group is one setting of the device, read into and written from a Store: the flags,
+// numbers and codes of a record or of out-arguments go to n[], float values to f[], texts
+// to t[], a date to time, each in the order in which the record declares them or the
+// member takes them. A pattern then reads, converts or replaces one item of the Store;
+// every adapter member is one call of its pattern with its table row.
+#include "vaskaccess.h"
+
+#include <type_traits>
+
+namespace {
+
+typedef CvaskAccess A;
+
+enum {
+    StoreSize = 30,   // the longest array of the device (ranges, codes: at most 30)
+    NotSent = -1,     // an element the read did not fill (codes are 0 to 255)
+    StepCount = 12,   // autocal steps
+    HalfSteps = 6,    // autocal steps per rinse-time half
+    SensorTimes = 6,
+    RangeFlags = 4    // LimitStruct and CorrectionStruct2 have one flag per range 1 to 4
+};
+
+enum {
+    ErrorInvalidParameter = 30,
+    ErrorNoDevice = 36,
+    ErrorElement = 39
+};
+
+struct Store {
+    int n[StoreSize];
+    VaskFloat f[StoreSize];
+    CString t[7];
+    CTime time;
+    Store() {
+        for (int& x : n) x = NotSent;
+    }
+};
+
+// ---- reading a member's outputs into a Store -----------------------------------------
+
+int Get(A& a, int ad, int ch, int (A::*m)(int, int, VaskFloat&), Store& s) {
+    return (a.*m)(ad, ch, s.f[0]);
+}
+int Get(A& a, int ad, int ch, int (A::*m)(int, int, VaskFloat&, VaskFloat&), Store& s) {
+    return (a.*m)(ad, ch, s.f[0], s.f[1]);
+}
+int Get(A& a, int ad, int ch, int (A::*m)(int, int, VaskFloat&, VaskFloat&, VaskFloat&),
+        Store& s) {
+    return (a.*m)(ad, ch, s.f[0], s.f[1], s.f[2]);
+}
+int Get(A& a, int ad, int ch,
+        int (A::*m)(int, int, VaskFloat&, VaskFloat&, VaskFloat&, VaskFloat&), Store& s) {
+    return (a.*m)(ad, ch, s.f[0], s.f[1], s.f[2], s.f[3]);
+}
+int Get(A& a, int ad, int ch,
+        int (A::*m)(int, int, VaskFloat&, VaskFloat&, VaskFloat&, VaskFloat&, VaskFloat&),
+        Store& s) {
+    return (a.*m)(ad, ch, s.f[0], s.f[1], s.f[2], s.f[3], s.f[4]);
+}
+int Get(A& a, int ad, int ch, int (A::*m)(int, int, VaskFloat*), Store& s) {
+    return (a.*m)(ad, ch, s.f);
+}
+int Get(A& a, int ad, int ch, int (A::*m)(int, int, CTime&), Store& s) {
+    return (a.*m)(ad, ch, s.time);
+}
+int Get(A& a, int ad, int ch, int (A::*m)(int, int, CString&), Store& s) {
+    return (a.*m)(ad, ch, s.t[0]);
+}
+int Get(A& a, int ad, int ch, int (A::*m)(int, int, int&), Store& s) {
+    return (a.*m)(ad, ch, s.n[0]);
+}
+int Get(A& a, int ad, int ch, int (A::*m)(int, int, int&, int&), Store& s) {
+    return (a.*m)(ad, ch, s.n[0], s.n[1]);
+}
+int Get(A& a, int ad, int ch, int (A::*m)(int, int, int&, int&, int&), Store& s) {
+    return (a.*m)(ad, ch, s.n[0], s.n[1], s.n[2]);
+}
+int Get(A& a, int ad, int ch, int (A::*m)(int, int, int&, int&, int&, int&), Store& s) {
+    return (a.*m)(ad, ch, s.n[0], s.n[1], s.n[2], s.n[3]);
+}
+int Get(A& a, int ad, int ch, int (A::*m)(int, int, int*), Store& s) {
+    return (a.*m)(ad, ch, s.n);
+}
+template <class E, std::enable_if_t<std::is_enum<E>::value, int> = 0>
+int Get(A& a, int ad, int ch, int (A::*m)(int, int, E&), Store& s) {
+    E e = E();
+    if (!(a.*m)(ad, ch, e)) return 0;
+    s.n[0] = static_cast<int>(e);
+    return 1;
+}
+template <class E, std::enable_if_t<std::is_enum<E>::value, int> = 0>
+int Get(A& a, int ad, int ch, int (A::*m)(int, int, E&, E&), Store& s) {
+    E e1 = E(), e2 = E();
+    if (!(a.*m)(ad, ch, e1, e2)) return 0;
+    s.n[0] = static_cast<int>(e1);
+    s.n[1] = static_cast<int>(e2);
+    return 1;
+}
+int Get(A& a, int ad, int ch, int (A::*m)(int, int, int&, int&, CurrentType&), Store& s) {
+    CurrentType range = CurrentType();
+    if (!(a.*m)(ad, ch, s.n[0], s.n[1], range)) return 0;
+    s.n[2] = range;
+    return 1;
+}
+int Get(A& a, int ad, int ch, int (A::*m)(int, int, ControlType*), Store& s) {
+    ControlType steps[StoreSize];
+    for (ControlType& step : steps) step = static_cast<ControlType>(NotSent);
+    if (!(a.*m)(ad, ch, steps)) return 0;
+    for (int i = 0; i < StoreSize; ++i) s.n[i] = steps[i];
+    return 1;
+}
+int Get(A& a, int ad, int ch, int (A::*m)(int, int, LimitStruct&), Store& s) {
+    LimitStruct r = {};
+    if (!(a.*m)(ad, ch, r)) return 0;
+    const int fields[] = {r.activeInRange1, r.activeInRange2, r.activeInRange3,
+                          r.activeInRange4, r.alarmDirection, r.limitActive};
+    for (int i = 0; i < 6; ++i) s.n[i] = fields[i];
+    return 1;
+}
+int Get(A& a, int ad, int ch, int (A::*m)(int, int, CorrectionStruct1&), Store& s) {
+    CorrectionStruct1 r = {};
+    if (!(a.*m)(ad, ch, r)) return 0;
+    s.n[0] = r.currentRange;
+    s.n[1] = r.correctionType;
+    return 1;
+}
+int Get(A& a, int ad, int ch, int (A::*m)(int, int, CorrectionStruct2&), Store& s) {
+    CorrectionStruct2 r = {};
+    if (!(a.*m)(ad, ch, r)) return 0;
+    const int fields[] = {r.currentRange,  r.validInRange1, r.validInRange2,
+                          r.validInRange3, r.validInRange4, r.correctionType};
+    for (int i = 0; i < 6; ++i) s.n[i] = fields[i];
+    return 1;
+}
+int Get(A& a, int ad, int ch, int (A::*m)(int, int, CompStruct&), Store& s) {
+    CompStruct r = {};
+    if (!(a.*m)(ad, ch, r)) return 0;
+    s.n[0] = r.channel1;
+    s.n[1] = r.component1;
+    s.n[2] = r.channel2;
+    s.n[3] = r.component2;
+    return 1;
+}
+int Get(A& a, int ad, int ch, int (A::*m)(int, int, ChannelSwitchStruct&), Store& s) {
+    ChannelSwitchStruct r = {};
+    if (!(a.*m)(ad, ch, r)) return 0;
+    for (int i = 0; i < ChannelSwitchStruct::Count; ++i) s.n[i] = r.flags[i];
+    return 1;
+}
+int Get(A& a, int ad, int ch, int (A::*m)(int, int, CompSwitchStruct&), Store& s) {
+    CompSwitchStruct r = {};
+    if (!(a.*m)(ad, ch, r)) return 0;
+    const int fields[] = {r.autorange, r.autocalCycles, r.adjustAll, r.negativeIntegration,
+                          r.limitMonitoring, r.bit5, r.bit6, r.byte2bit0,
+                          r.byte2bit1, r.byte2bit2, r.byte2bit3, r.byte2bit4};
+    for (int i = 0; i < 12; ++i) s.n[i] = fields[i];
+    return 1;
+}
+int Get(A& a, int ad, int ch, int (A::*m)(int, int, VersionStruct&), Store& s) {
+    VersionStruct r;
+    r.channelType = 0;
+    if (!(a.*m)(ad, ch, r)) return 0;
+    s.n[0] = r.channelType;
+    const CString* texts[] = {&r.serialNumber, &r.softwareVersion, &r.hardwareVersion,
+                              &r.orderNumber, &r.firmwareNumber, &r.extra};
+    for (int i = 0; i < 6; ++i) s.t[i] = *texts[i];
+    return 1;
+}
+int Get(A& a, int ad, int ch, int (A::*m)(int, int, FirmwareVersionsStruct&), Store& s) {
+    FirmwareVersionsStruct r;
+    if (!(a.*m)(ad, ch, r)) return 0;
+    const CString* texts[] = {&r.adapterBoot, &r.adapter, &r.optionBoot,
+                              &r.option, &r.motherboardBoot, &r.motherboard};
+    for (int i = 0; i < 6; ++i) s.t[i] = *texts[i];
+    return 1;
+}
+
+// ---- writing a member's inputs from a Store ------------------------------------------
+
+int Put(A& a, int ad, int ch, int (A::*m)(int, int, const VaskFloat&), Store& s) {
+    return (a.*m)(ad, ch, s.f[0]);
+}
+int Put(A& a, int ad, int ch, int (A::*m)(int, int, const VaskFloat&, const VaskFloat&),
+        Store& s) {
+    return (a.*m)(ad, ch, s.f[0], s.f[1]);
+}
+int Put(A& a, int ad, int ch,
+        int (A::*m)(int, int, const VaskFloat&, const VaskFloat&, const VaskFloat&),
+        Store& s) {
+    return (a.*m)(ad, ch, s.f[0], s.f[1], s.f[2]);
+}
+int Put(A& a, int ad, int ch,
+        int (A::*m)(int, int, const VaskFloat&, const VaskFloat&, const VaskFloat&,
+                    const VaskFloat&),
+        Store& s) {
+    return (a.*m)(ad, ch, s.f[0], s.f[1], s.f[2], s.f[3]);
+}
+int Put(A& a, int ad, int ch, int (A::*m)(int, int, VaskFloat*), Store& s) {
+    return (a.*m)(ad, ch, s.f);
+}
+int Put(A& a, int ad, int ch, int (A::*m)(int, int, const CTime&), Store& s) {
+    return (a.*m)(ad, ch, s.time);
+}
+int Put(A& a, int ad, int ch, int (A::*m)(int, int, const CString&), Store& s) {
+    return (a.*m)(ad, ch, s.t[0]);
+}
+int Put(A& a, int ad, int ch, int (A::*m)(int, int, int), Store& s) {
+    return (a.*m)(ad, ch, s.n[0]);
+}
+int Put(A& a, int ad, int ch, int (A::*m)(int, int, int, int), Store& s) {
+    return (a.*m)(ad, ch, s.n[0], s.n[1]);
+}
+int Put(A& a, int ad, int ch, int (A::*m)(int, int, int, int, int), Store& s) {
+    return (a.*m)(ad, ch, s.n[0], s.n[1], s.n[2]);
+}
+int Put(A& a, int ad, int ch, int (A::*m)(int, int, int, int, int, int), Store& s) {
+    return (a.*m)(ad, ch, s.n[0], s.n[1], s.n[2], s.n[3]);
+}
+int Put(A& a, int ad, int ch, int (A::*m)(int, int, int*), Store& s) {
+    return (a.*m)(ad, ch, s.n);
+}
+template <class E, std::enable_if_t<std::is_enum<E>::value, int> = 0>
+int Put(A& a, int ad, int ch, int (A::*m)(int, int, E), Store& s) {
+    return (a.*m)(ad, ch, static_cast<E>(s.n[0]));
+}
+template <class E, std::enable_if_t<std::is_enum<E>::value, int> = 0>
+int Put(A& a, int ad, int ch, int (A::*m)(int, int, const E&), Store& s) {
+    const E e = static_cast<E>(s.n[0]);
+    return (a.*m)(ad, ch, e);
+}
+template <class E, std::enable_if_t<std::is_enum<E>::value, int> = 0>
+int Put(A& a, int ad, int ch, int (A::*m)(int, int, E, E), Store& s) {
+    return (a.*m)(ad, ch, static_cast<E>(s.n[0]), static_cast<E>(s.n[1]));
+}
+int Put(A& a, int ad, int ch, int (A::*m)(int, int, int, int, CurrentType), Store& s) {
+    return (a.*m)(ad, ch, s.n[0], s.n[1], static_cast<CurrentType>(s.n[2]));
+}
+int Put(A& a, int ad, int ch, int (A::*m)(int, int, ControlType*), Store& s) {
+    ControlType steps[StoreSize];
+    for (int i = 0; i < StoreSize; ++i) steps[i] = static_cast<ControlType>(s.n[i]);
+    return (a.*m)(ad, ch, steps);
+}
+int Put(A& a, int ad, int ch, int (A::*m)(int, int, const LimitStruct&), Store& s) {
+    LimitStruct r;
+    r.activeInRange1 = s.n[0];
+    r.activeInRange2 = s.n[1];
+    r.activeInRange3 = s.n[2];
+    r.activeInRange4 = s.n[3];
+    r.alarmDirection = s.n[4];
+    r.limitActive = s.n[5];
+    return (a.*m)(ad, ch, r);
+}
+int Put(A& a, int ad, int ch, int (A::*m)(int, int, const CorrectionStruct1&), Store& s) {
+    CorrectionStruct1 r;
+    r.currentRange = s.n[0];
+    r.correctionType = s.n[1];
+    return (a.*m)(ad, ch, r);
+}
+int Put(A& a, int ad, int ch, int (A::*m)(int, int, const CorrectionStruct2&), Store& s) {
+    CorrectionStruct2 r;
+    r.currentRange = s.n[0];
+    r.validInRange1 = s.n[1];
+    r.validInRange2 = s.n[2];
+    r.validInRange3 = s.n[3];
+    r.validInRange4 = s.n[4];
+    r.correctionType = s.n[5];
+    return (a.*m)(ad, ch, r);
+}
+int Put(A& a, int ad, int ch, int (A::*m)(int, int, const CompStruct&), Store& s) {
+    CompStruct r;
+    r.channel1 = s.n[0];
+    r.component1 = s.n[1];
+    r.channel2 = s.n[2];
+    r.component2 = s.n[3];
+    return (a.*m)(ad, ch, r);
+}
+
+// ---- groups ------------------------------------------------------------------------------
+
+typedef int (*GroupIo)(A& access, int address, int channel, Store& store);
+
+struct Group {
+    GroupIo read;   // null: the adapters only write it
+    GroupIo write;  // null: the adapters only read it
+};
+
+template <auto M>
+int ReadVia(A& a, int ad, int ch, Store& s) {
+    return Get(a, ad, ch, M, s);
+}
+// The set points of the oxygen and hydrogen-sulphide sensors live on fixed channels.
+template <auto M, int Channel>
+int ReadOnChannel(A& a, int ad, int, Store& s) {
+    return Get(a, ad, Channel, M, s);
+}
+template <auto M>
+int WriteVia(A& a, int ad, int ch, Store& s) {
+    return Put(a, ad, ch, M, s);
+}
+
+// The overloads of the limit members: the switch record, and the two values.
+typedef int (A::*LimitRecordGet)(int, int, LimitStruct&);
+typedef int (A::*LimitRecordSet)(int, int, const LimitStruct&);
+typedef int (A::*LimitValuesGet)(int, int, VaskFloat&, VaskFloat&);
+typedef int (A::*LimitValuesSet)(int, int, const VaskFloat&, const VaskFloat&);
+
+#define VASK_RW(get, set) {&ReadVia<&A::get>, &WriteVia<&A::set>}
+#define VASK_R(get) {&ReadVia<&A::get>, nullptr}
+#define VASK_W(set) {nullptr, &WriteVia<&A::set>}
+#define VASK_LIMIT(n)                                                                     \
+    constexpr Group LimitSwitches##n = {                                                  \
+        &ReadVia<static_cast<LimitRecordGet>(&A::GetLimit##n)>,                           \
+        &WriteVia<static_cast<LimitRecordSet>(&A::SetLimit##n)>};                         \
+    constexpr Group LimitValues##n = {                                                    \
+        &ReadVia<static_cast<LimitValuesGet>(&A::GetLimit##n)>,                           \
+        &WriteVia<static_cast<LimitValuesSet>(&A::SetLimit##n)>};
+
+namespace groups {
+constexpr Group None = {nullptr, nullptr};
+
+// records and out-arguments
+constexpr Group MeasRange = VASK_RW(GetMeasRange, SetMeasRange);
+constexpr Group AutocalMode = VASK_RW(GetAutocalMode, SetAutocalMode);
+constexpr Group AutocalSteps = VASK_RW(GetAutocalSteps, SetAutocalSteps);
+VASK_LIMIT(1)
+VASK_LIMIT(2)
+VASK_LIMIT(3)
+VASK_LIMIT(4)
+constexpr Group AnalogRange = VASK_RW(GetAnalogRange, SetAnalogRange);
+constexpr Group MeasStore = VASK_RW(GetMeasStore, SetMeasStore);
+constexpr Group Relays = VASK_RW(GetRelayOutputs, SetRelayOutputs);
+constexpr Group ExtRelays = VASK_RW(GetExtRelayOutputs, SetExtRelayOutputs);
+constexpr Group BinaryInputs = VASK_RW(GetBinaryInputs, SetBinaryInputs);
+constexpr Group ExtBinaryInputs = VASK_RW(GetExtBinaryInputs, SetExtBinaryInputs);
+constexpr Group PressureCorr = VASK_RW(GetPressureCorr, SetPressureCorr);
+constexpr Group PressureCorrExt = VASK_RW(GetPressureCorrExt, SetPressureCorrExt);
+constexpr Group LateralGasCorr1 = VASK_RW(GetLateralGasCorr, SetLateralGasCorr);
+constexpr Group LateralGasCorr2 = VASK_RW(GetLateralGasCorr2, SetLateralGasCorr2);
+constexpr Group LateralGasCorr3 = VASK_RW(GetLateralGasCorr3, SetLateralGasCorr3);
+constexpr Group LateralGasCorr4 = VASK_RW(GetLateralGasCorr4, SetLateralGasCorr4);
+constexpr Group Compensation12 = VASK_RW(GetCompensationComponent, SetCompensationComponent);
+constexpr Group Compensation34 =
+    VASK_RW(GetCompensationComponent3, SetCompensationComponent3);
+constexpr Group Unit = VASK_RW(GetUnit, SetUnit);
+constexpr Group Heating = VASK_RW(GetHeating, SetHeating);
+constexpr Group Pump = VASK_RW(GetPump, SetPump);
+constexpr Group InternalValves = VASK_RW(GetPressureInternalValves, SetPressureInternalValves);
+constexpr Group StartingState = VASK_RW(GetStartingState, SetStartingState);
+constexpr Group Switches = VASK_R(GetSwitches);
+constexpr Group CompSwitches = VASK_R(GetCompSwitches);
+constexpr Group WarmUpState = VASK_R(GetWarmUpState);
+constexpr Group InstrumentType = VASK_R(GetInstrumentType);
+constexpr Group ChannelName = VASK_RW(GetChannelName, SetChannelName);
+constexpr Group Version = VASK_R(GetChannelVersion);
+constexpr Group FirmwareVersions = VASK_R(GetFirmwareVersions);
+
+// switches
+constexpr Group SuppressNegativeAnalogSwitch = VASK_W(SuppressNegativeAnalog);
+constexpr Group BroadcastSwitch = VASK_W(Broadcast);
+constexpr Group PumpSwitch = VASK_W(Pump);
+constexpr Group HeatingSwitch = VASK_W(Heating);
+constexpr Group AdjustAllSwitch = VASK_W(AdjustAll);
+
+// float values
+constexpr Group AirPressure = VASK_R(GetAirPressure);
+constexpr Group NullGas = VASK_RW(GetNullGas, SetNullGas);
+constexpr Group CharactEndValue = VASK_RW(GetCharactEndValue, SetCharactEndValue);
+constexpr Group Frequency = VASK_RW(GetFrequency, SetFrequency);
+constexpr Group ShockCompensation = VASK_RW(GetShockCompensation, SetShockCompensation);
+constexpr Group FaultSignalDuration = VASK_RW(GetFaultSignalDuration, SetFaultSignalDuration);
+constexpr Group FaultSignalThreshold =
+    VASK_RW(GetFaultSignalThreshold, SetFaultSignalThreshold);
+constexpr Group SlopeGasO2 = VASK_W(SetSlopeGasO2);
+constexpr Group SlopeGasO2OnChannel3 = {&ReadOnChannel<&A::GetSlopeGasO2, 3>, nullptr};
+constexpr Group SlopeGasH2S = VASK_W(SetSlopeGasH2S);
+constexpr Group SlopeGasH2SOnChannel2 = {&ReadOnChannel<&A::GetSlopeGasH2S, 2>, nullptr};
+constexpr Group AutocalCycle = VASK_RW(GetAutocalCycle, SetAutocalCycle);
+constexpr Group IntegrationTime = VASK_RW(GetIntegrationTime, SetIntegrationTime);
+constexpr Group AutorangeLimits = VASK_RW(GetAutorangeLimits, SetAutorangeLimits);
+constexpr Group ExtPressureRange = VASK_RW(GetExtPressureRange, SetExtPressureRange);
+constexpr Group LateralGasParams1 = VASK_RW(GetLateralGasParams, SetLateralGasParams);
+constexpr Group LateralGasParams2 = VASK_RW(GetLateralGasParams2, SetLateralGasParams2);
+constexpr Group LateralGasParams3 = VASK_RW(GetLateralGasParams3, SetLateralGasParams3);
+constexpr Group LateralGasParams4 = VASK_RW(GetLateralGasParams4, SetLateralGasParams4);
+constexpr Group LateralGasConcentration1 =
+    VASK_RW(GetLateralGasConcentration1, SetLateralGasConcentration1);
+constexpr Group LateralGasConcentration2 =
+    VASK_RW(GetLateralGasConcentration2, SetLateralGasConcentration2);
+constexpr Group LateralGasConcentration3 =
+    VASK_RW(GetLateralGasConcentration3, SetLateralGasConcentration3);
+constexpr Group LateralGasConcentration4 =
+    VASK_RW(GetLateralGasConcentration4, SetLateralGasConcentration4);
+constexpr Group LateralGasCoeff1 = VASK_R(GetLateralGasCoeff1);
+constexpr Group LateralGasCoeff2 = VASK_R(GetLateralGasCoeff2);
+constexpr Group LateralGasCoeff3 = VASK_R(GetLateralGasCoeff3);
+constexpr Group LateralGasCoeff4 = VASK_R(GetLateralGasCoeff4);
+constexpr Group AutocalCheckTolerances =
+    VASK_RW(GetAutocalCheckTolerances, SetAutocalCheckTolerances);
+constexpr Group SetPointsPressure = VASK_R(GetSetPointsPressure);
+constexpr Group PressureTolerances = VASK_RW(GetPressureTolerances, SetPressureTolerances);
+constexpr Group DriftValues = VASK_R(GetDriftValues);
+constexpr Group DateOxy = VASK_RW(GetDateOxy, SetDateOxy);
+constexpr Group DateH2S = VASK_RW(GetDateH2S, SetDateH2S);
+
+// float arrays
+constexpr Group RangeStart = VASK_RW(GetMeasurementLower, SetMeasurementLower);
+constexpr Group RangeEnd = VASK_RW(GetMeasurementUpper, SetMeasurementUpper);
+constexpr Group SlopeGas = VASK_RW(GetSlopeGas, SetSlopeGas);
+constexpr Group RinseTime1 = VASK_RW(GetAutocalRinseTime1, SetAutocalRinseTime1);
+constexpr Group RinseTime2 = VASK_RW(GetAutocalRinseTime2, SetAutocalRinseTime2);
+constexpr Group S23RinseTime1 = VASK_RW(GetAutocalRinseTime1, SetAutocalS23RinseTime1);
+constexpr Group SensorTimes = VASK_RW(GetSensorTimes, SetSensorTimes);
+}  // namespace groups
+
+#undef VASK_RW
+#undef VASK_R
+#undef VASK_W
+#undef VASK_LIMIT
+
+// ---- static texts ----------------------------------------------------------------------
+
+// Texts of the channel type codes of the version record.
+const char* const ChannelTypeNames[] = {"",          "SINDOR 6", "PARVEL 6",  "QUENTA 6",
+                                        "SINDOR 23", "FOLVAR 3", "DENRIK",    "LORVIX 6",
+                                        "PARVEL 64", "LORVIX 62"};
+// Texts of the Quenta variants.
+const char* const QuentaTypeNames[] = {"", "Quenta 6 E", "Quenta 6 G"};
+const char* const RangeFormat = "%.3f-%.3f";
+
+// An unknown code has the empty text.
+template <size_t N>
+const char* TextOf(const char* const (&table)[N], int code) {
+    return code >= 0 && code < static_cast<int>(N) ? table[code] : "";
+}
+
+// ---- conversions ---------------------------------------------------------------------------
+
+void SetCodes(VaskFloat& value) {
+    value.unit = 1;
+    value.quantity = 1;
+}
+
+void MakeFlag(VaskFloat& value, int flag) {
+    value.text = flag ? "1" : "0";
+    value.value = flag ? 1.0 : 0.0;
+    SetCodes(value);
+}
+
+void MakeNumber(VaskFloat& value, int number) {
+    value.text.Format("%d", number);
+    value.value = number;
+    SetCodes(value);
+}
+
+void MakePlain(VaskFloat& value, int number) {
+    value.text.TrimLeft();
+    value.value = number;
+    SetCodes(value);
+}
+
+void MakeText(VaskFloat& value, const CString& text) {
+    value.text = text;
+    value.value = 0.0;
+    SetCodes(value);
+}
+
+void MakeCopy(VaskFloat& value, const VaskFloat& source) {
+    value = source;
+    value.text.TrimLeft();
+}
+
+void MakeTime(VaskFloat& value, const CTime& time) {
+    value.text.Empty();
+    value.value = static_cast<double>(time.GetTime());
+    SetCodes(value);
+}
+
+// The value truncated toward zero; 0 when no int holds it (NaN included).
+int ToInt(const VaskFloat& value, int& out) {
+    if (!(value.value > -2147483649.0 && value.value < 2147483648.0)) return 0;
+    out = static_cast<int>(value.value);
+    return 1;
+}
+
+// Whole seconds since 1970-01-01 UTC; 0 for a value that is no time the device's date
+// fields can be made from (before 1970, after the year 2999, NaN).
+int ToTime(const VaskFloat& value, CTime& out) {
+    if (!(value.value >= 0.0 && value.value < 32503680000.0)) return 0;
+    out = CTime(static_cast<time_t>(value.value));
+    return 1;
+}
+
+// ---- the patterns -----------------------------------------------------------------------
+
+enum class Read {
+    StatusBit, Flag, Number, Plain, Text, Copy, Pass, Time,
+    RangeCopy, RangeFlag, StepNumber, CodeNumber, StepTime, SensorTime,
+    ChannelType, MeasRange, MeasRangeMax, MeasRangeLimits, AutocalStep, SetPointOldFW,
+    QuentaType
+};
+
+enum class Write {
+    DirectCopy, DirectInt, DirectText, DirectTime, CheckedCopy, GroupCopy, GroupInt,
+    RangeCopy, RangeFlag, StepTime, S23StepTime, SensorTime, StepInt, CodeInt, NoWrite
+};
+
+struct FetchRow {
+    Read pattern;
+    const Group* group;
+    int position;
+};
+
+struct TransferRow {
+    Write pattern;
+    const Group* group;
+    int position;
+};
+
+int Fail(A& a, int code) {
+    SetError(&a.GetLastError(), code, 0);
+    return 0;
+}
+
+int InBound(int index, int last) {
+    return index >= 1 && index <= last;
+}
+
+// The device's measuring ranges that an array of `capacity` elements can hold.
+int RangeBound(A& a, int address, int capacity) {
+    int count = a.GetMeasRangeCount(address);
+    return count < capacity ? count : capacity;
+}
+
+// Number of codes a code-list read brought. They fill the front of the list; what
+// follows is left as it was (NotSent) or filled with 0, and no list has a code 0.
+int CodesSent(const Store& s) {
+    int n = StoreSize;
+    while (n > 0 && s.n[n - 1] <= 0) --n;
+    return n;
+}
+
+// The rinse-time half that holds an autocal step (1 to 12), and the step's element in it.
+const Group& StepHalf(const Group& first, int index) {
+    return index <= HalfSteps ? first : groups::RinseTime2;
+}
+int StepElement(int index) {
+    return (index - 1) % HalfSteps;
+}
+
+int RunFetch(A& a, const FetchRow& row, int address, int channel, int index,
+             VaskFloat& value) {
+    const Group& group = *row.group;
+    Store s;
+    switch (row.pattern) {
+    case Read::StatusBit: {
+        int flags = a.GetChannelStatusFlags(address);
+        if (flags == -1) return Fail(a, ErrorNoDevice);
+        MakeFlag(value, (flags & row.position) != 0);
+        return 1;
+    }
+    case Read::Flag:
+        if (!group.read(a, address, channel, s)) return 0;
+        MakeFlag(value, s.n[row.position] != 0);
+        return 1;
+    case Read::Number:
+        if (!group.read(a, address, channel, s)) return 0;
+        MakeNumber(value, s.n[row.position]);
+        return 1;
+    case Read::Plain:
+        if (!group.read(a, address, channel, s)) return 0;
+        MakePlain(value, s.n[row.position]);
+        return 1;
+    case Read::Text:
+        if (!group.read(a, address, channel, s)) return 0;
+        MakeText(value, s.t[row.position]);
+        return 1;
+    case Read::Copy:
+        if (!group.read(a, address, channel, s)) return 0;
+        MakeCopy(value, s.f[row.position]);
+        return 1;
+    case Read::Pass:
+        if (!group.read(a, address, channel, s)) return 0;
+        value = s.f[row.position];
+        return 1;
+    case Read::Time:
+        if (!group.read(a, address, channel, s)) return 0;
+        MakeTime(value, s.time);
+        return 1;
+    case Read::RangeCopy:
+        if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
+        if (!group.read(a, address, channel, s)) return 0;
+        // The read sets the range count to what the device sent; a range it did not send
+        // has no value.
+        if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
+        MakeCopy(value, s.f[index - 1]);
+        return 1;
+    case Read::RangeFlag:
+        // The records have one flag per range 1 to 4 only.
+        if (!InBound(index, RangeBound(a, address, RangeFlags))) return Fail(a, ErrorElement);
+        if (!group.read(a, address, channel, s)) return 0;
+        MakeFlag(value, s.n[row.position + index - 1] != 0);
+        return 1;
+    case Read::StepNumber:
+        if (!InBound(index, StepCount)) return Fail(a, ErrorElement);
+        if (!group.read(a, address, channel, s)) return 0;
+        if (index > CodesSent(s)) return Fail(a, ErrorElement);
+        MakeNumber(value, s.n[index - 1]);
+        return 1;
+    case Read::CodeNumber:
+        if (!InBound(index, 8)) return Fail(a, ErrorElement);
+        if (!group.read(a, address, channel, s)) return 0;
+        if (index > CodesSent(s)) return Fail(a, ErrorElement);
+        MakeNumber(value, s.n[index - 1]);
+        return 1;
+    case Read::StepTime:
+        if (!InBound(index, StepCount)) return Fail(a, ErrorElement);
+        if (!StepHalf(group, index).read(a, address, channel, s)) return 0;
+        MakeCopy(value, s.f[StepElement(index)]);
+        return 1;
+    case Read::SensorTime:
+        if (!InBound(index, SensorTimes)) return Fail(a, ErrorElement);
+        if (!group.read(a, address, channel, s)) return 0;
+        MakeCopy(value, s.f[index - 1]);
+        return 1;
+    case Read::ChannelType:
+        if (!group.read(a, address, channel, s)) return 0;
+        MakeText(value, TextOf(ChannelTypeNames, s.n[0]));
+        return 1;
+    case Read::MeasRange: {
+        if (!group.read(a, address, channel, s)) return 0;
+        const int range = s.n[0];
+        VaskFloat type;
+        a.FetchChannelType(address, channel, index, type);
+        if (type.text == "SINDOR 23" && range == 3)
+            value.text = "1/2";
+        else
+            value.text.Format("%d", range);
+        value.value = range;
+        SetCodes(value);
+        return 1;
+    }
+    case Read::MeasRangeMax: {
+        if (!group.read(a, address, channel, s)) return 0;
+        value = s.f[0];
+        value.text.Format(RangeFormat, 0.0, s.f[0].value);
+        value.value = 0.0;
+        return 1;
+    }
+    case Read::MeasRangeLimits: {
+        if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
+        if (!group.read(a, address, channel, s)) return 0;
+        if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
+        Store upper;
+        if (!groups::RangeEnd.read(a, address, channel, upper)) return 0;
+        if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
+        const VaskFloat& high = upper.f[index - 1];
+        value.text.Format(RangeFormat, s.f[index - 1].value, high.value);
+        value.value = 0.0;
+        value.unit = high.unit;
+        value.quantity = high.quantity;
+        return 1;
+    }
+    case Read::AutocalStep: {
+        if (!InBound(index, StepCount)) return Fail(a, ErrorElement);
+        Store steps;
+        if (!groups::AutocalSteps.read(a, address, channel, steps)) return 0;
+        if (index > CodesSent(steps)) return Fail(a, ErrorElement);
+        if (!StepHalf(group, index).read(a, address, channel, s)) return 0;
+        MakeCopy(value, s.f[StepElement(index)]);
+        value.value = steps.n[index - 1];
+        return 1;
+    }
+    case Read::SetPointOldFW:
+        value.text = "20.95";
+        value.value = 20.95;
+        value.unit = 10;  // "%"
+        value.quantity = 1;
+        return 1;
+    case Read::QuentaType: {
+        // A device that does not answer is taken for the first variant.
+        int type = 1;
+        if (group.read(a, address, channel, s)) type = s.n[0];
+        value.text = TextOf(QuentaTypeNames, type);
+        value.value = type;
+        SetCodes(value);
+        return 1;
+    }
+    }
+    return 0;
+}
+
+int RunTransfer(A& a, const TransferRow& row, int address, int channel, int index,
+                const VaskFloat& value) {
+    const Group& group = *row.group;
+    Store s;
+    int number = 0;
+    switch (row.pattern) {
+    case Write::DirectCopy:
+        s.f[0] = value;
+        return group.write(a, address, channel, s);
+    case Write::DirectInt:
+        if (!ToInt(value, s.n[0])) return Fail(a, ErrorInvalidParameter);
+        return group.write(a, address, channel, s);
+    case Write::DirectText:
+        s.t[0] = value.text;
+        return group.write(a, address, channel, s);
+    case Write::DirectTime:
+        if (!ToTime(value, s.time)) return Fail(a, ErrorInvalidParameter);
+        return group.write(a, address, channel, s);
+    case Write::CheckedCopy:
+        if (!group.read(a, address, channel, s)) return 0;
+        s.f[0] = value;
+        return group.write(a, address, channel, s);
+    case Write::GroupCopy:
+        if (!group.read(a, address, channel, s)) return 0;
+        s.f[row.position] = value;
+        return group.write(a, address, channel, s);
+    case Write::GroupInt:
+        if (!ToInt(value, number)) return Fail(a, ErrorInvalidParameter);
+        if (!group.read(a, address, channel, s)) return 0;
+        s.n[row.position] = number;
+        return group.write(a, address, channel, s);
+    case Write::RangeCopy:
+        if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
+        if (!group.read(a, address, channel, s)) return 0;
+        // The write sends as many values as the device sent to the read.
+        if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
+        s.f[index - 1] = value;
+        return group.write(a, address, channel, s);
+    case Write::RangeFlag:
+        if (!InBound(index, RangeBound(a, address, RangeFlags))) return Fail(a, ErrorElement);
+        if (!ToInt(value, number)) return Fail(a, ErrorInvalidParameter);
+        if (!group.read(a, address, channel, s)) return 0;
+        s.n[row.position + index - 1] = number;
+        return group.write(a, address, channel, s);
+    case Write::S23StepTime:
+        // This write sends only the first two rinse times of the first half.
+        if (index >= 3 && index <= HalfSteps) return Fail(a, ErrorElement);
+        [[fallthrough]];
+    case Write::StepTime: {
+        if (!InBound(index, StepCount)) return Fail(a, ErrorElement);
+        const Group& half = StepHalf(group, index);
+        if (!half.read(a, address, channel, s)) return 0;
+        s.f[StepElement(index)] = value;
+        return half.write(a, address, channel, s);
+    }
+    case Write::SensorTime:
+        if (!InBound(index, SensorTimes)) return Fail(a, ErrorElement);
+        if (!group.read(a, address, channel, s)) return 0;
+        s.f[index - 1] = value;
+        return group.write(a, address, channel, s);
+    case Write::StepInt:
+        if (!InBound(index, StepCount)) return Fail(a, ErrorElement);
+        if (!ToInt(value, number)) return Fail(a, ErrorInvalidParameter);
+        if (!group.read(a, address, channel, s)) return 0;
+        if (index > CodesSent(s)) return Fail(a, ErrorElement);
+        s.n[index - 1] = number;
+        return group.write(a, address, channel, s);
+    case Write::CodeInt:
+        // A list the device sent short is refused by its write (error 37): it would carry
+        // codes the device never gave.
+        if (!InBound(index, 8)) return Fail(a, ErrorElement);
+        if (!ToInt(value, number)) return Fail(a, ErrorInvalidParameter);
+        if (!group.read(a, address, channel, s)) return 0;
+        if (index > CodesSent(s)) return Fail(a, ErrorElement);
+        s.n[index - 1] = number;
+        return group.write(a, address, channel, s);
+    case Write::NoWrite:
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+// ---- the members ---------------------------------------------------------------------------
+
+#define VASK_DEFINE_FETCH(name, pattern, group, position)                                  \
+    int CvaskAccess::name(int address, int channel, int index, VaskFloat& value) {         \
+        static const FetchRow row = {Read::pattern, &groups::group, position};             \
+        return RunFetch(*this, row, address, channel, index, value);                       \
+    }
+
+#define VASK_DEFINE_TRANSFER(name, pattern, group, position)                               \
+    int CvaskAccess::name(int address, int channel, int index, VaskFloat& value) {         \
+        static const TransferRow row = {Write::pattern, &groups::group, position};         \
+        return RunTransfer(*this, row, address, channel, index, value);                    \
+    }
+
+VASK_FETCH_ADAPTERS(VASK_DEFINE_FETCH)
+VASK_TRANSFER_ADAPTERS(VASK_DEFINE_TRANSFER)
