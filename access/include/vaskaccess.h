@@ -21,6 +21,7 @@
 #include "devicedata.h"
 #include "devicerecords.h"
 #include "vaskcommands.h"
+#include "downloadtype.h"
 #include "vaskrecords.h"
 #include "vaskvalues.h"
 #include "utilvask.h"
@@ -216,6 +217,7 @@ public:
     // starts and ends in the public part.
 #include "vaskaccess_typed.h"  // status reads, float values, structured settings
 #include "vaskaccess_adapters.h"  // bus scan, device queries, parameter adapters
+#include "vaskaccess_transfer.h"  // firmware download, parameter-set transfer
 
 private:
     friend UINT VaskAccessSenderThread(LPVOID param);
