@@ -93,4 +93,7 @@ private:
     // ones that the access layer gave up on are not taken for it.
     HVGTRANSMIT m_transmit;
     unsigned long m_completions;
+    // The thread that arms the slots (the sender thread): a receive request's completion
+    // comes to the thread that queued it, so only that thread queues them.
+    DWORD m_armThread;
 };

@@ -48,7 +48,7 @@ int Check(VG_ERROR result, ErrorStruct_* err) {
 }  // namespace
 
 CtcpNetwork::CtcpNetwork() : m_server(NoServer), m_probeLine(NoLine), m_line(NoLine), m_sendResult(VG_OK),
-                             m_stat(), m_transmit(NULL), m_completions(0) {
+                             m_stat(), m_transmit(NULL), m_completions(0), m_armThread(0) {
     for (int k = 0; k < ReceiveSlots; ++k) m_slots[k] = NULL;
     InitData();
 }
@@ -183,6 +183,7 @@ int CtcpNetwork::SetMyAddress(int address, ErrorStruct_* err) {
 int CtcpNetwork::GetSendResult() { return MapError(m_sendResult); }
 
 int CtcpNetwork::ArmFreeSlots(ErrorStruct_* err) {
+    m_armThread = GetCurrentThreadId();
     for (int k = 0; k < ReceiveSlots; ++k) {
         ReceiveSlot* s = m_slots[k];
         if (s == NULL || s->request != NoReceive || s->length != 0 || s->result != VG_OK) continue;
@@ -321,13 +322,18 @@ int CtcpNetwork::Receive(CString& address, CPCvaskMessage*& message, ErrorStruct
     CvaskAddress source = slot->source;
     slot->result = VG_OK;
     slot->length = 0;
-    HVGRECEIVE request = NULL;
-    if (VGReceive(m_line, &request, OnReceived, this) == VG_OK) {
-        slot->request = request;
-        TRACE_SERIALIN(5, "CtcpNetwork::Receive: VGReceive finished\n");
-    } else {
-        // The next Send arms it again or reports why it cannot.
-        TRACE_SERIALIN(0, "CtcpNetwork::Receive: VGReceive failed\n");
+    // Another thread (the bus scan's duplicate test) leaves the slot to the sender
+    // thread's next Send: armed from here, its completion would go to a thread that may
+    // not dispatch messages while the sender thread waits for it.
+    if (GetCurrentThreadId() == m_armThread) {
+        HVGRECEIVE request = NULL;
+        if (VGReceive(m_line, &request, OnReceived, this) == VG_OK) {
+            slot->request = request;
+            TRACE_SERIALIN(5, "CtcpNetwork::Receive: VGReceive finished\n");
+        } else {
+            // The next Send arms it again or reports why it cannot.
+            TRACE_SERIALIN(0, "CtcpNetwork::Receive: VGReceive failed\n");
+        }
     }
 
     if (result != VG_OK) return Check(result, err);

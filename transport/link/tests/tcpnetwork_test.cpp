@@ -472,6 +472,32 @@ TEST_F(TcpNetwork, TwentyReceivesArePending) {
     EXPECT_EQ((std::vector<int>{42}), ReceiveAll());
 }
 
+TEST_F(TcpNetwork, AReceiveOnAnotherThreadLeavesTheSlotToTheSenderThread) {
+    Open();
+    SendOne();
+    Deliver(0, {{0x21, Reply(1)}});
+    std::vector<int> taken;
+    std::thread other([&] {  // as the bus scan's duplicate test does on the caller's thread
+        CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        VGInitialize();
+        CString from;
+        CPCvaskMessage* m = nullptr;
+        ErrorStruct_ err;
+        if (net_.Receive(from, m, &err) == 1 && m) taken.push_back(ValueOf(m));
+        delete m;
+        VGUninitialize();
+        CoUninitialize();
+    });
+    other.join();
+    EXPECT_EQ(std::vector<int>{1}, taken);
+    // The next send arms the slot again, on this thread: twenty telegrams reach it.
+    SendOne();
+    std::vector<std::pair<uint8_t, std::vector<uint8_t>>> burst;
+    for (uint8_t k = 1; k <= 20; ++k) burst.push_back({0x21, Reply(k)});
+    Deliver(0, burst);
+    EXPECT_EQ(20u, ReceiveAll().size());
+}
+
 TEST_F(TcpNetwork, AfterAnotherLineIsSelectedRepliesArriveAgain) {
     Open("COM1");
     SendOne();  // arms every slot on COM1
