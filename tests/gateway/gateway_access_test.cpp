@@ -99,6 +99,38 @@ TEST_F(GatewayAccess, AValueReadComesFromTheSimulatedDeviceBehindTheGateway) {
   EXPECT_NE(std::string::npos, log[0].line.find("via=gateway"));
 }
 
+TEST_F(GatewayAccess, TheScanFindsTheDevicesBehindTheGatewayAndTheirValuesAreRead) {
+  ASSERT_TRUE(sim_.Command("STORE 2 0 w9 312E35002200322E30002200")) << sim_.LastError();
+  Open();
+  ASSERT_EQ(1, access_.ScanForDevices(NULL, 0, NULL, 0)) << (LPCSTR)access_.GetLastError().text;
+  std::string listed;
+  CObList* list = access_.GetDeviceList();
+  for (POSITION pos = list->GetHeadPosition(); pos != NULL;) {
+    CDeviceInfo* d = (CDeviceInfo*)list->GetNext(pos);
+    listed += std::to_string(d->GetAddress()) + ":" + (LPCSTR)d->GetName() + ":" +
+              std::to_string(d->GetComponentCount()) + " ";
+  }
+  EXPECT_EQ("1:Sindor Kanal 1:2 2:Parvel O2:1 ", listed);
+
+  // Every address of the range was asked, through the gateway.
+  std::vector<SimLogEntry> log;
+  ASSERT_TRUE(sim_.Log(log));
+  std::vector<std::string> asked;
+  for (const SimLogEntry& e : log) {
+    EXPECT_NE(std::string::npos, e.line.find("via=gateway")) << e.line;
+    if (e.command == 'k' && e.function == 6 && (asked.empty() || asked.back() != e.to)) asked.push_back(e.to);
+  }
+  EXPECT_EQ(std::vector<std::string>({"1/0", "2/0", "3/0", "4/0", "5/0", "6/0", "7/0", "8/0", "9/0", "10/0",
+                                      "11/0", "12/0"}),
+            asked);
+
+  // A value of a scanned device, as the simulator holds it.
+  VaskFloat low, high;
+  ASSERT_EQ(1, access_.GetLimit1(2, 0, low, high)) << (LPCSTR)access_.GetLastError().text;
+  EXPECT_DOUBLE_EQ(1.5, low.value);
+  EXPECT_DOUBLE_EQ(2.0, high.value);
+}
+
 TEST_F(GatewayAccess, FloatValuesAreReadAndWrittenThroughTheGateway) {
   // Limit 1 of device 2: 1.5 and 2.0 in unit 34 (mbar).
   ASSERT_TRUE(sim_.Command("STORE 2 0 w9 312E35002200322E30002200")) << sim_.LastError();
