@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"BlankBeforeColon", " :00000001FF", 43, {}},
         LineCase{"ColonOnly", ":", 44, {}},
         LineCase{"EndsInsideAByte", ":0300300002337A1", 44, {}},
-        LineCase{"EndsInsideTheData", ":0300300002337A", 44, {}},
+        LineCase{"EndsInsideTheData", ":030030000233", 44, {}},
         LineCase{"ChecksumMissing", ":0300300002337A", 44, {}},
         LineCase{"EndsInsideTheHeader", ":030030", 44, {}},
         LineCase{"LowerCaseDigits", ":0300300002337a1e", 42, {}},

@@ -283,10 +283,14 @@ TEST_F(TransferBusTest, DownloadWithoutResetReachesADeviceOutsideTheList) {
     ASSERT_TRUE(Sim("DEVICE 3"));
     ASSERT_TRUE(Sim("SET 3 restartms 2000"));
     ASSERT_EQ(access().GetDevice(3), nullptr);
+    // Device 1 was looked up last; the download to device 3 leaves its entry alone.
+    VersionStruct version;
+    ASSERT_EQ(access().GetChannelVersion(1, 0, version), 1) << access().GetLastError().text;
 
     ASSERT_EQ(access().Download(3, DownloadWaitForDevice, DataPath("firmware16.hex").c_str(), NULL, 0), 1)
         << access().GetLastError().text;
     EXPECT_EQ(Bodies('K', 21), RecordBodies("firmware16.hex", "4B15"));
+    EXPECT_NE(access().GetDevice(1)->GetVersion(), nullptr);
 }
 
 TEST_F(TransferBusTest, DownloadWithResetNeedsTheDeviceInTheList) {
