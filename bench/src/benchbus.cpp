@@ -6,12 +6,14 @@
 
 namespace bench {
 
-// Three analyzers spread over the address range; the broadcast phases leave three gaps
-// of about a third of the cycle, as a bus of three broadcasting devices does.
+// Three analyzers spread over the address range. Their broadcasts follow each other at
+// 100 ms intervals, which leaves one clear largest gap of 300 ms for the PC's telegrams
+// (with gaps of nearly equal length, which one the PC takes would depend on how exactly
+// it has timed the broadcasts).
 const BusDevice kDevices[3] = {
-    {2, 1, 2, 4, 60, "Sindor Kanal 1"},
-    {5, 2, 1, 2, 230, "Parvel O2"},
-    {9, 1, 1, 4, 400, "Sindor Kanal 2"},
+    {2, 1, 2, 4, 100, "Sindor Kanal 1"},
+    {5, 2, 1, 2, 200, "Parvel O2"},
+    {9, 1, 1, 4, 300, "Sindor Kanal 2"},
 };
 
 namespace {
@@ -50,7 +52,15 @@ bool BenchBus::Prepare(int reactionMs, bool broadcasts, size_t memoryBytes, std:
         if (broadcasts) {
             if (!Command("BROADCAST " + std::to_string(d.address) + " " + std::to_string(d.broadcastPhase), error))
                 return false;
-            phases_.push_back(d.broadcastPhase);
+            // The PC times a broadcast by its last byte: the telegram's framing (DLE SOT,
+            // two addresses, DLE ETX, CRC), flags, state, letter, function and the values.
+            std::vector<std::string> values;
+            if (!sim_.Command("READ " + std::to_string(d.address) + " 0 k2", &values) || values.size() != 1) {
+                if (error) *error = "READ k2: " + sim_.LastError();
+                return false;
+            }
+            int bytes = 8 + 4 + (int)values[0].size() / 2;
+            phases_.push_back(d.broadcastPhase + (int)(bytes * 1000 / 960));
         }
     }
     if (memoryBytes > 0) {

@@ -33,7 +33,7 @@ public:
     bool LogCount(unsigned long long& count, std::string* error);
     // The telegrams received after `from`.
     bool Telegrams(unsigned long long from, std::vector<WireTelegram>& out, std::string* error);
-    // The broadcast phases in force (empty without broadcasts).
+    // The broadcast phases in force, as the PC sees them (empty without broadcasts).
     const std::vector<int>& Phases() const { return phases_; }
     bool Command(const std::string& line, std::string* error);
 

@@ -35,8 +35,12 @@ WireBound ComputeWireBound(const std::vector<WireTelegram>& telegrams, int react
     if (telegrams.empty()) return b;
     // A timeline in the simulator's clock, from the moment the first telegram began.
     double now = (double)telegrams.front().timeMs - telegrams.front().pcBytes * kByteMs;
+    // Until the PC has read a reply it has read nothing of the line and knows no phase;
+    // the gap rule then lets it send at once.
+    bool cycleKnown = false;
     for (const WireTelegram& t : telegrams) {
-        double gap = GapDelay(now, broadcastPhases);
+        if (GapDelay((double)t.timeMs - t.pcBytes * kByteMs, broadcastPhases) > 0) ++b.outsideGap;
+        double gap = cycleKnown ? GapDelay(now, broadcastPhases) : 0.0;
         b.gapMs += gap;
         now += gap;
         double line = (t.pcBytes + t.deviceBytes) * kByteMs;
@@ -45,13 +49,20 @@ WireBound ComputeWireBound(const std::vector<WireTelegram>& telegrams, int react
         ++b.telegrams;
         b.pcBytes += t.pcBytes;
         b.deviceBytes += t.deviceBytes;
+        if (t.deviceBytes > 2) cycleKnown = true;
         if (t.deviceBytes > 0) {
             b.reactionMs += reactionMs;
             now += reactionMs;
         } else if (t.device != 15) {
+            // Under Wine the port's write returns before the telegram has crossed the
+            // paced line (a pseudo-terminal has no baud rate), so a wait that runs out
+            // begins with the telegram rather than after it: it covers the telegram's time.
             ++b.unanswered;
-            b.ackWaitMs += AckWaitFor(t);
-            now += AckWaitFor(t);
+            double wait = AckWaitFor(t) - t.pcBytes * kByteMs;
+            if (wait > 0) {
+                b.ackWaitMs += wait;
+                now += wait;
+            }
         }
     }
     return b;

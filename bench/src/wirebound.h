@@ -26,18 +26,20 @@ struct WireTelegram {
 struct WireBound {
     double lineMs = 0;      // bytes of both directions at 960 per second
     double reactionMs = 0;  // the devices' reaction before each answer
-    double ackWaitMs = 0;   // acknowledgement waits that ran out
+    double ackWaitMs = 0;   // acknowledgement waits that ran out, beyond the telegram's own time
     double gapMs = 0;       // waits for the broadcast gap
     double fixedMs = 0;     // protocol waits the case adds
     int telegrams = 0;
     int unanswered = 0;     // telegrams nobody acknowledged
+    int outsideGap = 0;     // telegrams that began where the gap rule would not start one
     long pcBytes = 0;
     long deviceBytes = 0;
     double TotalMs() const { return lineMs + reactionMs + ackWaitMs + gapMs + fixedMs; }
 };
 
 // The gap rule's input: the broadcast phases (ms in the 500 ms cycle) of the devices
-// that broadcast; empty when none does.
+// that broadcast, as the PC sees them: when the broadcast's last byte is in. Empty when
+// none broadcasts.
 WireBound ComputeWireBound(const std::vector<WireTelegram>& telegrams, int reactionMs,
                            const std::vector<int>& broadcastPhases);
 
