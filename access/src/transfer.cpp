@@ -74,6 +74,10 @@ DWORD Wait(DWORD ms) {
     return scaled == 0 ? 1 : scaled;
 }
 
+// Parameter-set progress counts 5 % per block; a set of more than 20 blocks stays at 100
+// instead of reporting more than the whole.
+WPARAM BlockPercent(int block) { return (WPARAM)(block >= 20 ? 100 : block * 5); }
+
 void Progress(CWnd* owner, UINT message, WPARAM percent, LPARAM phase) {
     if (owner != NULL && owner->GetSafeHwnd() != NULL) owner->SendMessage(message, percent, phase);
 }
@@ -387,7 +391,7 @@ int CvaskAccess::DoReadParamSet(int address, char* buffer, int capacity, int& le
         if (size > 0) memcpy(buffer + length, block->GetValue(1), (size_t)size);
         length += size;
         delete answer;
-        Progress(owner, message, (WPARAM)(blocks * 5), 0);
+        Progress(owner, message, BlockPercent(blocks), 0);
         if (number == LastBlock) return 1;
     }
 }
@@ -467,7 +471,7 @@ int CvaskAccess::DoWriteParamSet(int address, const char* data, int length, CWnd
             SetError(&m_error, 75, 0);
             return 0;
         }
-        if (number < LastBlock) Progress(owner, message, (WPARAM)(number * 5), 0);
+        if (number < LastBlock) Progress(owner, message, BlockPercent(number), 0);
 
         int status = 0;
         if (!GetParamStatus(address, 0, status)) return 0;

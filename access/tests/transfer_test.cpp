@@ -160,6 +160,17 @@ TEST_F(TransferTest, ReadKeepsTheBytesInBlockOrder) {
     EXPECT_EQ(owner.Received(WM_APP + 8), (std::vector<WPARAM>{5, 10, 15}));
 }
 
+TEST_F(TransferTest, ReadProgressNeverPassesTheWhole) {
+    device.values["k27"] = Blocks(25, 10, true);
+    TempFile file;
+    ASSERT_EQ(access.ReadParamSet(4, file.path().c_str(), owner.Wnd(), WM_APP + 8), 1)
+        << access.GetLastError().text;
+    owner.Drain();
+    EXPECT_EQ(owner.Received(WM_APP + 8),
+              (std::vector<WPARAM>{5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60, 65, 70, 75, 80,
+                                   85, 90, 95, 100, 100, 100, 100, 100, 100}));
+}
+
 // ---- writing a parameter set --------------------------------------------------------------
 
 struct StatusCase {
