@@ -1,6 +1,7 @@
 // The bus scan end to end: CvaskAccess on COM1 against the analyzer simulator, which plays
 // devices at addresses 2, 5 and 12, a busy device that rejects the version request at 7
 // and two devices under address 9.
+#include "progress_window.h"
 #include "vaskaccess.h"
 #include "serialparam.h"
 #include "vasksim_client.h"
@@ -17,40 +18,6 @@ using vasksim::SimClient;
 using vasksim::SimLogEntry;
 
 const UINT kProgress = WM_APP + 23;
-
-class ProgressWindow {
-public:
-    ProgressWindow() {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = &ProgressWindow::Proc;
-        wc.hInstance = GetModuleHandleA(NULL);
-        wc.lpszClassName = "VaskScanBusProgress";
-        RegisterClassA(&wc);
-        HWND hwnd = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL,
-                                    wc.hInstance, NULL);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, (LONG_PTR)this);
-        wnd_.Attach(hwnd);
-    }
-    ~ProgressWindow() { DestroyWindow(wnd_.Detach()); }
-    CWnd* Wnd() { return &wnd_; }
-
-    std::vector<int> addresses;
-    std::vector<LPARAM> contexts;
-    std::function<void(int)> onAddress;
-
-private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
-        if (msg == kProgress) {
-            ProgressWindow* self = (ProgressWindow*)GetWindowLongPtrA(hwnd, GWLP_USERDATA);
-            self->addresses.push_back((int)w);
-            self->contexts.push_back(l);
-            if (self->onAddress) self->onAddress((int)w);
-            return 0;
-        }
-        return DefWindowProcA(hwnd, msg, w, l);
-    }
-    CWnd wnd_;
-};
 
 class BusScanOnTheBus : public ::testing::Test {
 protected:
@@ -102,7 +69,7 @@ protected:
 
     SimClient sim_;
     CvaskAccess access_;
-    ProgressWindow progress_;
+    ProgressWindow progress_{kProgress};
     Context context_;
 };
 

@@ -1,6 +1,7 @@
 // The bus scan and the by-address device queries against a scripted bus: what is listed
 // for each kind of device, the progress messages, abort, address conflicts, remote
 // control during the scan, and the neutral answers for addresses without a device.
+#include "progress_window.h"
 #include "access_test_support.h"
 
 #include <map>
@@ -72,41 +73,6 @@ ScriptedBus::Script Bus(std::map<int, FakeDevice> devices) {
     };
 }
 
-// The progress target of a scan: keeps every progress message and can act on one.
-class ProgressWindow {
-public:
-    ProgressWindow() {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = &ProgressWindow::Proc;
-        wc.hInstance = GetModuleHandleA(NULL);
-        wc.lpszClassName = "VaskScanProgress";
-        RegisterClassA(&wc);
-        HWND hwnd = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL,
-                                    wc.hInstance, NULL);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, (LONG_PTR)this);
-        wnd_.Attach(hwnd);
-    }
-    ~ProgressWindow() { DestroyWindow(wnd_.Detach()); }
-    CWnd* Wnd() { return &wnd_; }
-
-    std::vector<int> addresses;
-    std::vector<LPARAM> contexts;
-    std::function<void(int)> onAddress;
-
-private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
-        if (msg == kProgress) {
-            ProgressWindow* self = (ProgressWindow*)GetWindowLongPtrA(hwnd, GWLP_USERDATA);
-            self->addresses.push_back((int)w);
-            self->contexts.push_back(l);
-            if (self->onAddress) self->onAddress((int)w);
-            return 0;
-        }
-        return DefWindowProcA(hwnd, msg, w, l);
-    }
-    CWnd wnd_;
-};
-
 class BusScanTest : public AccessFixture {
 protected:
     void SetUp() override {
@@ -140,7 +106,7 @@ protected:
     // What the caller hands through to the progress target.
     struct Context : CObject {};
 
-    ProgressWindow progress;
+    ProgressWindow progress{kProgress};
     Context context;
 };
 
@@ -342,7 +308,7 @@ TEST_F(BusScanTest, AddressesWithoutADeviceGetTheNeutralAnswers) {
 
 TEST(BusScanClosed, NeedsAnInitialisedAccessObject) {
     CvaskAccess access;
-    ProgressWindow progress;
+    ProgressWindow progress{kProgress};
     EXPECT_EQ(0, access.ScanForDevices(progress.Wnd(), kProgress, NULL, 0));
     EXPECT_EQ(33, access.GetLastError().code);
     EXPECT_TRUE(progress.addresses.empty());
