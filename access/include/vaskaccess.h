@@ -235,7 +235,8 @@ private:
     // The timer's work for this object: drain (when the network asks for it), remote check.
     void TimerTick();
     // Drains the network into the answer queue; the receive lock is held.
-    void DrainLocked();
+    // At most `limit` telegrams when it is not 0.
+    void DrainLocked(int limit = 0);
     // Head of the answer queue, taken under the receive lock; null when it is empty.
     CAddressedMessage* TakeQueued();
     // Looks the address up through the cache without touching the error record.

@@ -89,12 +89,12 @@ void CvaskAccess::Receive() {
     lock.Unlock();
 }
 
-void CvaskAccess::DrainLocked() {
+void CvaskAccess::DrainLocked(int limit) {
     if (m_communication == NULL) return;
     // A failed drain is not the failure of the request in flight, and the timer's thread
     // must not write the record that the sender thread writes.
     ErrorStruct_ error;
-    for (;;) {
+    for (int taken = 0; limit == 0 || taken < limit; ++taken) {
         CString sender;
         CPCvaskMessage* message = NULL;
         int ok = m_communication->Receive(sender, message, &error);
@@ -408,7 +408,14 @@ int CvaskAccess::OneTry(char cmd, int fn, const CString& text, BOOL downloadReco
         DWORD woken = MsgWaitForMultipleObjects(1, &recvEvent, FALSE, WaitStep, wake);
         if (woken == WAIT_OBJECT_0) {
             ResetEvent(recvEvent);
-            Receive();
+            // One telegram at a time: draining on until the line has been quiet for a read
+            // time-out of the port would hold the answer back by that time-out. What is
+            // not taken now is taken by the next round, in the order it came.
+            CCriticalSection& lock = AccessRegistry::ReceiveLock();
+            if (lock.Lock(0)) {
+                DrainLocked(1);
+                lock.Unlock();
+            }
             while (CAddressedMessage* entry = TakeQueued()) {
                 if (HandleEntry(entry, cmd, fn, text, info)) return 1;
             }

@@ -210,6 +210,30 @@ TEST_F(EngineTest, OnlyTheAnswerOfTheSenderWithLetterAndFunctionIsTaken) {
     EXPECT_NE(0, device->GetStatusTime().GetTime());
 }
 
+// Each telegram is handled as soon as it is complete: the line is not read on after the
+// answer, which would hold the answer back by a read time-out of the port.
+TEST_F(EngineTest, TheAnswerIsTakenWithoutReadingTheLineOnAfterIt) {
+    Open(access);
+    CDeviceData* device = AddDevice(access, 3, 1);
+    bus.SetScript([](const SentRequest&, int index) {
+        if (index > 0) return Reply({});
+        return Reply({{"3/1", Body('k', 2, UQFloat("1.5"))}, {"3/1", Body('Z', 2)}, {"3/1", Body('Z', 9)}});
+    });
+    int before = bus.ReceiveCalls();
+    Outcome out;
+    SendOne(access, 3, 0, 'Z', 2, out);
+    ASSERT_EQ(1, out.result);
+    EXPECT_EQ(2, bus.ReceiveCalls() - before) << "the telegram before the answer, then the answer";
+    EXPECT_EQ(1, bus.PendingCount()) << "what came after the answer waits for the next reader";
+    ASSERT_NE(nullptr, device->GetMeasValue(0));
+    EXPECT_DOUBLE_EQ(1.5, device->GetMeasValue(0)->value) << "what came before it was handled first";
+    // The next request finds it first, in the order it came.
+    Outcome next;
+    SendOne(access, 3, 0, 'Z', 9, next);
+    EXPECT_EQ(1, next.result);
+    EXPECT_EQ(0, bus.PendingCount());
+}
+
 TEST_F(EngineTest, FailedRequestHandsOutNoAnswerAfterOtherTelegramsWentBy) {
     Open(access);
     AddDevice(access, 3);
