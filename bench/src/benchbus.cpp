@@ -38,7 +38,7 @@ bool BenchBus::Command(const std::string& line, std::string* error) {
     return false;
 }
 
-bool BenchBus::Prepare(int reactionMs, bool broadcasts, size_t memoryBytes, std::string* error) {
+bool BenchBus::Prepare(int reactionMs, bool echo, bool broadcasts, size_t memoryBytes, std::string* error) {
     phases_.clear();
     if (!Command("SCENARIO empty", error) || !Command("CLEARLOG", error)) return false;
     for (const BusDevice& d : kDevices) {
@@ -76,7 +76,8 @@ bool BenchBus::Prepare(int reactionMs, bool broadcasts, size_t memoryBytes, std:
         }
         if (!Command("MEMORY " + std::to_string(kDevices[1].address) + " " + hex, error)) return false;
     }
-    return Command("PACE both", error) && Command("REACTION " + std::to_string(reactionMs), error);
+    return Command("PACE both", error) && Command("REACTION " + std::to_string(reactionMs), error) &&
+           Command(echo ? "ECHO on" : "ECHO off", error);
 }
 
 bool BenchBus::LogCount(unsigned long long& count, std::string* error) {

@@ -26,9 +26,10 @@ extern const BusDevice kDevices[3];
 class BenchBus {
 public:
     bool Connect(std::string* error);
-    // Loads the three analyzers afresh: pacing both ways, the reaction time, broadcasts
-    // on or off, a parameter memory of `memoryBytes` on the parameter-set device.
-    bool Prepare(int reactionMs, bool broadcasts, size_t memoryBytes, std::string* error);
+    // Loads the three analyzers afresh: pacing both ways, the reaction time, the echo of
+    // the converter, broadcasts on or off, a parameter memory of `memoryBytes` on the
+    // parameter-set device.
+    bool Prepare(int reactionMs, bool echo, bool broadcasts, size_t memoryBytes, std::string* error);
     // The simulator's count of received telegrams: the start of a case's log.
     bool LogCount(unsigned long long& count, std::string* error);
     // The telegrams received after `from`.

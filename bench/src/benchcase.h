@@ -17,7 +17,11 @@ namespace bench {
 struct BenchOptions {
     int reactionMs = 5;
     std::string port = "COM1";
-    SerialParam param = {2, 0, 0, 1, 0};  // an RS232 converter: no RTS switching, no echo
+    // An RS232 converter: no RTS switching, no echo; with `echo` one whose echo the port
+    // reads back and compares.
+    SerialParam param = {2, 0, 0, 1, 0};
+    bool echo = false;
+    int repeat = 1;                       // runs per case; the best one is reported
     std::string workDir;                  // for the files of the transfers
     std::string dumpDir;                  // telegram lists of the cases; empty: none
 };
@@ -48,5 +52,7 @@ using CaseList = std::vector<std::unique_ptr<BenchCase>>;
 void AddNetworkCases(CaseList& cases);
 // The cases through the device access layer.
 void AddAccessCases(CaseList& cases);
+// The bulk transfers through the device access layer.
+void AddTransferCases(CaseList& cases);
 
 }  // namespace bench

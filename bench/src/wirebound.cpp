@@ -30,7 +30,7 @@ int AckWaitFor(const WireTelegram& t) {
 }
 
 WireBound ComputeWireBound(const std::vector<WireTelegram>& telegrams, int reactionMs,
-                           const std::vector<int>& broadcastPhases) {
+                           const std::vector<int>& broadcastPhases, bool echo) {
     WireBound b;
     if (telegrams.empty()) return b;
     // A timeline in the simulator's clock, from the moment the first telegram began.
@@ -54,11 +54,11 @@ WireBound ComputeWireBound(const std::vector<WireTelegram>& telegrams, int react
             b.reactionMs += reactionMs;
             now += reactionMs;
         } else if (t.device != 15) {
-            // Under Wine the port's write returns before the telegram has crossed the
-            // paced line (a pseudo-terminal has no baud rate), so a wait that runs out
-            // begins with the telegram rather than after it: it covers the telegram's time.
+            // Without an echo to read back, the port's write under Wine returns before the
+            // telegram has crossed the paced line (a pseudo-terminal has no baud rate), so
+            // a wait that runs out begins with the telegram: it covers the telegram's time.
             ++b.unanswered;
-            double wait = AckWaitFor(t) - t.pcBytes * kByteMs;
+            double wait = AckWaitFor(t) - (echo ? 0.0 : t.pcBytes * kByteMs);
             if (wait > 0) {
                 b.ackWaitMs += wait;
                 now += wait;

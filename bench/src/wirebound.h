@@ -40,8 +40,10 @@ struct WireBound {
 // The gap rule's input: the broadcast phases (ms in the 500 ms cycle) of the devices
 // that broadcast, as the PC sees them: when the broadcast's last byte is in. Empty when
 // none broadcasts.
+// `echo`: the converter echoes what the PC sends and the port reads the echo back, so a
+// write returns only once the telegram has crossed the line, as on real hardware.
 WireBound ComputeWireBound(const std::vector<WireTelegram>& telegrams, int reactionMs,
-                           const std::vector<int>& broadcastPhases);
+                           const std::vector<int>& broadcastPhases, bool echo);
 
 // The acknowledgement wait the link layer makes for a telegram nobody acknowledged (ms).
 int AckWaitFor(const WireTelegram& t);
