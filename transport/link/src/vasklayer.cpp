@@ -148,11 +148,20 @@ unsigned long CvaskLayer::Now() const {
     return low;
 }
 
+// The gap wait can last up to a whole bus cycle: it sleeps for all but the last two
+// milliseconds and spends only those on the timer, so that it ends on time without
+// keeping a processor busy.
 void CvaskLayer::Delay(unsigned long ms) {
-    if (g_seams.delay)
+    if (g_seams.delay) {
         g_seams.delay(ms);
-    else
-        m_timer.Delay(ms);
+        return;
+    }
+    if (ms == 0) return;
+    m_timer.SetTimeout(ms);
+    for (unsigned long left = m_timer.Remaining(); left > 2; left = m_timer.Remaining()) ::Sleep(left - 2);
+    while (!m_timer.Timeout()) {
+    }
+    m_timer.ResetTimeout();
 }
 
 void CvaskLayer::ResetReceiver() {
