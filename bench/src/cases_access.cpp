@@ -4,6 +4,7 @@
 
 #include "cases_access.h"
 #include "vaskaccess.h"
+#include "vasklayer.h"
 #include "vaskmessage.h"
 #include "vaskrecords.h"
 
@@ -53,7 +54,23 @@ public:
     double FixedMs() const override {
         return 3.0 * AfxGetApp()->GetProfileInt("Program options", "DuplicateTimeout", 400);
     }
-    std::string Note() const override { return "3 devices listed"; }
+    // What the link layer learnt of the bus cycle: the broadcast phases it keeps (its own
+    // clock, so only their distances compare with the simulator's).
+    std::string Note() const override {
+        std::string note = "3 devices listed";
+        if (!m_broadcasts) return note;
+        note += "; phases the link layer knows:";
+        int known = 0;
+        for (int d = 0; d < CvaskLayer::Devices; ++d) {
+            double phase = CvaskLayer::GetBroadcastPhase(d);
+            if (phase == 0.0) continue;
+            char text[32];
+            std::snprintf(text, sizeof text, " %d@%.0f", d, phase);
+            note += text;
+            ++known;
+        }
+        return known > 0 ? note : note + " none";
+    }
 
 private:
     bool m_broadcasts;
