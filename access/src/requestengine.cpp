@@ -122,11 +122,18 @@ int CvaskAccess::ReceiveDuplicate() {
     // A timer of its own: the answer timer belongs to the sender thread.
     CMTimer timer;
     timer.SetTimeout(limit != 0 ? limit : 1);
+    // A gateway's receive hands out what has come in and returns at once: between polls
+    // wait for its next completion instead of spinning through the whole wait. The serial
+    // network sets the event on every receive and paces the polls with its port reads.
+    HANDLE ready = m_communication != NULL ? m_communication->GetRecvEvent() : NULL;
     int found = 0;
     while (!found && !timer.Timeout()) {
         Receive();
         CAddressedMessage* entry = TakeQueued();
-        if (entry == NULL) continue;
+        if (entry == NULL) {
+            if (ready != NULL) WaitForSingleObject(ready, WaitStep);
+            continue;
+        }
         CPCvaskMessage* message = entry->message;
         if (message != NULL && message->GetCommand() == m_lastCommand &&
             message->GetFunction() == m_lastFunction && entry->address == m_lastSender)

@@ -16,20 +16,6 @@ const BusDevice kDevices[3] = {
     {9, 1, 1, 4, 300, "Sindor Kanal 2"},
 };
 
-namespace {
-
-std::string Field(const std::string& line, const char* key) {
-    std::string k = std::string(" ") + key + "=";
-    std::string padded = " " + line;
-    size_t p = padded.find(k);
-    if (p == std::string::npos) return "";
-    p += k.size();
-    size_t e = padded.find(' ', p);
-    return padded.substr(p, e == std::string::npos ? std::string::npos : e - p);
-}
-
-}  // namespace
-
 bool BenchBus::Connect(std::string* error) { return sim_.Connect(error); }
 
 bool BenchBus::Command(const std::string& line, std::string* error) {
@@ -101,12 +87,11 @@ bool BenchBus::Telegrams(unsigned long long from, std::vector<WireTelegram>& out
         WireTelegram t;
         t.timeMs = e.timeMs;
         t.pcBytes = (int)(e.raw.size() / 2);
-        std::string sent = Field(e.line, "sent");
-        if (sent.empty()) {
+        if (e.sent < 0) {
             if (error) *error = "the simulator does not count the bytes it sends (an older vasksim?)";
             return false;
         }
-        t.deviceBytes = std::atoi(sent.c_str());
+        t.deviceBytes = e.sent;
         t.device = std::atoi(e.to.c_str());
         t.command = e.command;
         t.function = e.function;

@@ -20,6 +20,7 @@ struct SimLogEntry {
   std::string raw;       // the telegram as received, hex
   std::string body;      // its unstuffed body, hex
   std::string values;    // the request values as the device read them
+  int sent = -1;         // bytes the devices sent about it (ACK, reply, noise); -1: not logged
   std::string line;      // the whole line
 };
 bool ParseSimLogLine(const std::string& line, SimLogEntry& out);

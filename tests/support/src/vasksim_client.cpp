@@ -57,6 +57,8 @@ bool ParseSimLogLine(const std::string& line, SimLogEntry& out) {
   out.raw = field(line, "raw");
   out.body = field(line, "body");
   out.values = field(line, "values");
+  std::string sent = field(line, "sent");
+  if (!sent.empty()) out.sent = std::atoi(sent.c_str());
   return !out.raw.empty();
 }
 
