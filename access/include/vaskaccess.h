@@ -254,6 +254,10 @@ private:
     static unsigned long MakeCommandInfo(char command, int function);
     // Waits for the semaphore, or for the end of the sender thread that would release it.
     void WaitForSender(CSemaphore& semaphore);
+    // The sender thread's wait for the next request. It keeps the thread's window messages
+    // moving: a gateway delivers the telegrams for the receives this thread armed by
+    // sending them to it, also while no request is in flight.
+    void WaitForRequest();
     // Starts the sender thread; replaceable by the tests to simulate a failed start.
     static CWinThread* (*s_startThread)(CvaskAccess* access);
     static CWinThread* StartSenderThread(CvaskAccess* access);

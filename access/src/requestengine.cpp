@@ -224,6 +224,39 @@ void CvaskAccess::WaitForSender(CSemaphore& semaphore) {
 
 // ---- the sender thread ----------------------------------------------------------------------
 
+void CvaskAccess::WaitForRequest() {
+    HANDLE work = m_threadWait.m_hObject;
+    DWORD wake = QS_POSTMESSAGE | QS_SENDMESSAGE;
+    for (;;) {
+        // The request comes first: the semaphore is looked at before every message.
+        DWORD woken = MsgWaitForMultipleObjectsEx(1, &work, INFINITE, wake, MWMO_INPUTAVAILABLE);
+        if (woken == WAIT_OBJECT_0) return;
+        if (woken != WAIT_OBJECT_0 + 1) {
+            // A wait that fails would fail again: wait without the messages.
+            m_threadWait.Lock();
+            return;
+        }
+        MSG msg;
+        if (wake == QS_SENDMESSAGE) {
+            // A WM_QUIT waits in the queue for the thread's end: only sent messages now.
+            PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+            continue;
+        }
+        // One posted message at a time, so that a flood of them cannot hold a request back.
+        if (!PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) continue;
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage((int)msg.wParam);
+            wake = QS_SENDMESSAGE;
+            continue;
+        }
+        CWinThread* thread = AfxGetThread();
+        if (thread == NULL || !thread->PreTranslateMessage(&msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+}
+
 CWinThread* (*CvaskAccess::s_startThread)(CvaskAccess* access) = CvaskAccess::StartSenderThread;
 
 CWinThread* CvaskAccess::StartSenderThread(CvaskAccess* access) {
@@ -242,8 +275,8 @@ UINT VaskAccessSenderThread(LPVOID param) {
     access->ThreadInit();
     TRACE_INFO(5, "ThreadInit finished\n");
     for (;;) {
-        access->m_threadWait.Lock();
-        TRACE_INFO(5, "m_threadWait.Lock finished\n");
+        access->WaitForRequest();
+        TRACE_INFO(5, "WaitForRequest finished\n");
         if (!access->Run()) break;
         TRACE_INFO(5, "Run finished\n");
         access->SendThreaded();

@@ -131,6 +131,16 @@ TEST_F(GatewayAccess, TheScanFindsTheDevicesBehindTheGatewayAndTheirValuesAreRea
   EXPECT_DOUBLE_EQ(2.0, high.value);
 }
 
+TEST_F(GatewayAccess, TwoDevicesUnderOneAddressAreAConflictBehindTheGatewayToo) {
+  // The second answer comes after the scan's request has been answered, while the sender
+  // thread that armed the gateway's receives has nothing to send.
+  ASSERT_TRUE(sim_.Command("FAULT 2 duplicate always on=k6")) << sim_.LastError();
+  Open();
+  ASSERT_EQ(1, access_.ScanForDevices(NULL, 0, NULL, 0)) << (LPCSTR)access_.GetLastError().text;
+  EXPECT_EQ(1, access_.HasAddressConflict(2));
+  EXPECT_EQ(0, access_.HasAddressConflict(1));
+}
+
 TEST_F(GatewayAccess, FloatValuesAreReadAndWrittenThroughTheGateway) {
   // Limit 1 of device 2: 1.5 and 2.0 in unit 34 (mbar).
   ASSERT_TRUE(sim_.Command("STORE 2 0 w9 312E35002200322E30002200")) << sim_.LastError();

@@ -5,8 +5,10 @@
 //
 // Threads: Send, SendDL, Receive, ThreadInit and both callbacks run on the access layer's
 // sender thread (the callbacks arrive through that thread's gateway client while it
-// waits with a message-dispatching wait); Init, Done and the line operations on the
-// thread that calls the access layer, which needs a gateway client of its own.
+// waits with a message-dispatching wait, also between requests); Receive also on the
+// thread of a bus scan's duplicate test, so the slots are shared under a lock. Init, Done
+// and the line operations run on the thread that calls the access layer, which needs a
+// gateway client of its own.
 #pragma once
 
 #include <windows.h>
@@ -96,4 +98,6 @@ private:
     // The thread that arms the slots (the sender thread): a receive request's completion
     // comes to the thread that queued it, so only that thread queues them.
     DWORD m_armThread;
+    // Guards the slots' state between the callbacks and a receive on another thread.
+    CRITICAL_SECTION m_slotLock;
 };

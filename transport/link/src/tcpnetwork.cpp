@@ -49,6 +49,7 @@ int Check(VG_ERROR result, ErrorStruct_* err) {
 
 CtcpNetwork::CtcpNetwork() : m_server(NoServer), m_probeLine(NoLine), m_line(NoLine), m_sendResult(VG_OK),
                              m_stat(), m_transmit(NULL), m_completions(0), m_armThread(0) {
+    InitializeCriticalSection(&m_slotLock);
     for (int k = 0; k < ReceiveSlots; ++k) m_slots[k] = NULL;
     InitData();
 }
@@ -58,6 +59,7 @@ CtcpNetwork::~CtcpNetwork() {
         delete m_slots[k];
         m_slots[k] = NULL;
     }
+    DeleteCriticalSection(&m_slotLock);
 }
 
 void CtcpNetwork::InitData() {
@@ -90,12 +92,14 @@ int CtcpNetwork::Init(const CString& server, const SerialParam* param, ErrorStru
 }
 
 void CtcpNetwork::ForgetSlots() {
+    EnterCriticalSection(&m_slotLock);
     for (int k = 0; k < ReceiveSlots; ++k) {
         if (m_slots[k] == NULL) continue;
         m_slots[k]->request = NoReceive;
         m_slots[k]->result = VG_OK;
         m_slots[k]->length = 0;
     }
+    LeaveCriticalSection(&m_slotLock);
 }
 
 void CtcpNetwork::CloseProbeLine() {
@@ -186,11 +190,16 @@ int CtcpNetwork::ArmFreeSlots(ErrorStruct_* err) {
     m_armThread = GetCurrentThreadId();
     for (int k = 0; k < ReceiveSlots; ++k) {
         ReceiveSlot* s = m_slots[k];
-        if (s == NULL || s->request != NoReceive || s->length != 0 || s->result != VG_OK) continue;
+        EnterCriticalSection(&m_slotLock);
+        const bool free = s != NULL && s->request == NoReceive && s->length == 0 && s->result == VG_OK;
+        LeaveCriticalSection(&m_slotLock);
+        if (!free) continue;
         HVGRECEIVE request = NULL;
         VG_ERROR rc = VGReceive(m_line, &request, OnReceived, this);
         if (rc != VG_OK) return Check(rc, err);
+        EnterCriticalSection(&m_slotLock);
         s->request = request;
+        LeaveCriticalSection(&m_slotLock);
     }
     return 1;
 }
@@ -263,10 +272,13 @@ void VGAPI CtcpNetwork::OnReceived(HVGRECEIVE request, unsigned char source, uns
 
 void CtcpNetwork::ReceiveCallback(HVGRECEIVE request, VG_ERROR result, const CvaskAddress& source) {
     TRACE_SERIALIN(3, "Receive callback with result %d\n", result);
+    // The duplicate test of a bus scan takes completions on its own thread.
+    EnterCriticalSection(&m_slotLock);
     ReceiveSlot* slot = NULL;
     for (int k = 0; k < ReceiveSlots && slot == NULL; ++k)
         if (m_slots[k] != NULL && m_slots[k]->request == request) slot = m_slots[k];
     if (slot == NULL) {
+        LeaveCriticalSection(&m_slotLock);
         TRACE_SERIALIN(3, "Receive callback: handle not found\n");
         return;
     }
@@ -285,6 +297,7 @@ void CtcpNetwork::ReceiveCallback(HVGRECEIVE request, VG_ERROR result, const Cva
             slot->length = (int)size;
         }
     }
+    LeaveCriticalSection(&m_slotLock);
     if (!SetEvent(m_recvEvent)) TRACE_SERIALIN(0, "Receive callback: SetEvent failed, error = %lu\n", GetLastError());
 }
 
@@ -296,13 +309,17 @@ int CtcpNetwork::Receive(CString& address, CPCvaskMessage*& message, ErrorStruct
     }
     // The oldest completion first, whatever slot it landed in: replies are handed out in
     // the order they arrived and none waits behind a free slot.
+    EnterCriticalSection(&m_slotLock);
     ReceiveSlot* slot = NULL;
     for (int k = 0; k < ReceiveSlots; ++k) {
         ReceiveSlot* s = m_slots[k];
         if (s == NULL || s->request != NoReceive || (s->length == 0 && s->result == VG_OK)) continue;
         if (slot == NULL || s->order < slot->order) slot = s;
     }
-    if (slot == NULL) return 1;
+    if (slot == NULL) {
+        LeaveCriticalSection(&m_slotLock);
+        return 1;
+    }
     // The access layer drains until a call hands out nothing: when this call hands out
     // nothing (a dropped telegram, a failure) or more is waiting behind it, the receive
     // event calls it back for the rest.
@@ -322,13 +339,16 @@ int CtcpNetwork::Receive(CString& address, CPCvaskMessage*& message, ErrorStruct
     CvaskAddress source = slot->source;
     slot->result = VG_OK;
     slot->length = 0;
+    LeaveCriticalSection(&m_slotLock);
     // Another thread (the bus scan's duplicate test) leaves the slot to the sender
     // thread's next Send: armed from here, its completion would go to a thread that may
     // not dispatch messages while the sender thread waits for it.
     if (GetCurrentThreadId() == m_armThread) {
         HVGRECEIVE request = NULL;
         if (VGReceive(m_line, &request, OnReceived, this) == VG_OK) {
+            EnterCriticalSection(&m_slotLock);
             slot->request = request;
+            LeaveCriticalSection(&m_slotLock);
             TRACE_SERIALIN(5, "CtcpNetwork::Receive: VGReceive finished\n");
         } else {
             // The next Send arms it again or reports why it cannot.
