@@ -69,17 +69,21 @@ public:
     int Done(ErrorStruct_* err);
     // One telegram with acknowledgement, up to 3 attempts. A missing or negative
     // acknowledgement leaves the error record untouched; a failed write leaves the
-    // port's error there.
+    // port's error there. A port that fails a read while waiting for the acknowledgement
+    // ends all attempts at once, with its error.
     int Send(const CvaskAddress& destination, const unsigned char* body, int length,
              ErrorStruct_* err);
-    // A download telegram: up to 100 attempts, each waits for the acknowledgement.
+    // A download telegram: up to 100 attempts, each waits for the acknowledgement; a
+    // failed port read ends them as in Send.
     int SendDL(const CvaskAddress& destination, const unsigned char* body, int length,
                ErrorStruct_* err);
     // Advances the receiver over what the port has. When a telegram for the PC or for
     // everybody is complete: a new source address (the caller deletes it), the body inside
     // the receive buffer (valid until the next call) and its length. Otherwise length 0
     // and no address. 0 on a port failure or after 1000 bytes without a telegram (error 10,
-    // the receiver starts afresh).
+    // the receiver starts afresh). The bytes of a telegram with a bad CRC are looked at
+    // again behind its DLE SOT, so that the start of a telegram taken into one that was
+    // cut off is still found.
     int Receive(CvaskAddress*& source, unsigned char*& body, int& length, ErrorStruct_* err);
     void ResetStatistics();
     void GetStatistics(NetStat* stat) const;
@@ -109,10 +113,11 @@ public:
     static void SetSeams(const CvaskLayerSeams* seams);
 
 private:
-    enum AckResult { AckReceived, NakReceived, NoAck };
+    enum AckResult { AckReceived, NakReceived, NoAck, PortFailed };
     int Transmit(const CvaskAddress& destination, const unsigned char* body, int length,
                  ErrorStruct_* err, int download);
-    AckResult WaitForAck(unsigned long ms);
+    // A failed port read ends the wait and leaves the port's error in err.
+    AckResult WaitForAck(unsigned long ms, ErrorStruct_* err);
     void WaitForGap();
     void ResetReceiver();
     unsigned long Now() const;

@@ -254,30 +254,36 @@ int CvaskLayer::Transmit(const CvaskAddress& destination, const unsigned char* b
         ++m_stat.sent;
         m_stat.bytesSent += (unsigned long)n;
         int written = m_port->Write(telegram.data(), n, err);
+        AckResult ack = NoAck;
         if (download) {
-            if (WaitForAck(AckWait) == AckReceived) return 1;
+            ack = WaitForAck(AckWait, err);
         } else if (written) {
             if (m_noAck || destination.IsBroadcast() || IsCommand(body, length, 'K', 21)) return 1;
             unsigned long wait = IsCommand(body, length, 'K', 24) || IsCommand(body, length, 'K', 25)
                                      ? LongAckWait
                                      : AckWait;
-            if (WaitForAck(wait) == AckReceived) return 1;
+            ack = WaitForAck(wait, err);
         }
+        if (ack == AckReceived) return 1;
         ++m_stat.failed;
+        // A port that cannot be read (a converter that was unplugged) will not bring an
+        // acknowledgement to a further attempt either.
+        if (ack == PortFailed) return 0;
     }
     return 0;
 }
 
-CvaskLayer::AckResult CvaskLayer::WaitForAck(unsigned long ms) {
+CvaskLayer::AckResult CvaskLayer::WaitForAck(unsigned long ms, ErrorStruct_* err) {
     unsigned long start = Now();
     int dle = 0;
     int nak = 0;
     do {
         unsigned char c = 0;
         int n = 0;
-        if (!m_port->Read(&c, 1, n, NULL)) {
+        // A failed read returns at once: polling on would only spin until the wait ends.
+        if (!m_port->Read(&c, 1, n, err)) {
             ++m_stat.receiveErrors;
-            n = 0;
+            return PortFailed;
         }
         m_stat.bytesReceived += (unsigned long)n;
         if (n == 0) {
@@ -346,14 +352,21 @@ int CvaskLayer::Receive(CvaskAddress*& source, unsigned char*& body, int& length
         ResetReceiver();
         m_frameComplete = 0;
     }
+    // Bytes of a telegram that failed its CRC, taken again: the telegram may have been cut
+    // off, and the start of the next one taken into it.
+    int again = 0;
     for (;;) {
-        int n = 0;
-        if (!m_port->Read(m_buffer + m_fill, 1, n, err)) {
-            ++m_stat.receiveErrors;
-            return 0;
+        if (again > 0) {
+            --again;
+        } else {
+            int n = 0;
+            if (!m_port->Read(m_buffer + m_fill, 1, n, err)) {
+                ++m_stat.receiveErrors;
+                return 0;
+            }
+            m_stat.bytesReceived += (unsigned long)n;
+            if (n == 0) return 1;  // the rest of the telegram comes with a later call
         }
-        m_stat.bytesReceived += (unsigned long)n;
-        if (n == 0) return 1;  // the rest of the telegram comes with a later call
         unsigned char c = m_buffer[m_fill];
         TRACE_MSGIN(-7, " %02x ", c);
         if (m_trailer != -1) {
@@ -361,11 +374,15 @@ int CvaskLayer::Receive(CvaskAddress*& source, unsigned char*& body, int& length
             // no framing.
             --m_trailer;
         } else if (m_dle) {
-            m_dle = 0;
-            if (c == SOT)
-                m_frameStart = m_fill - 1;
-            else if (c == ETX && m_frameStart != -1)
-                m_trailer = 2;
+            // Outside a telegram nothing is doubled: of a run of DLEs the last may begin
+            // one, so a stray DLE does not hide the DLE SOT behind it.
+            if (c != DLE || m_frameStart != -1) {
+                m_dle = 0;
+                if (c == SOT)
+                    m_frameStart = m_fill - 1;
+                else if (c == ETX && m_frameStart != -1)
+                    m_trailer = 2;
+            }
         } else if (c == DLE) {
             m_dle = 1;
         }
@@ -377,19 +394,26 @@ int CvaskLayer::Receive(CvaskAddress*& source, unsigned char*& body, int& length
             SetError(err, 10, 0);
             return 0;
         }
-        if (m_trailer == 0) break;
+        if (m_trailer != 0) continue;
+
+        ++m_stat.received;
+        unsigned char* telegram = m_buffer + m_frameStart;
+        int total = m_fill - m_frameStart;
+        unsigned short crc = Crc(telegram, total - 2);
+        if ((crc & 0xFF) == telegram[total - 2] && (crc >> 8) == telegram[total - 1]) break;
+        TRACE_MSGIN(4, "Message with incorrect CRC received\n");
+        ++m_stat.crcErrors;
+        // Everything behind its DLE SOT is looked at again from outside a telegram.
+        int from = m_frameStart + 1;
+        int rest = m_fill - from;
+        memmove(m_buffer, m_buffer + from, (size_t)rest);
+        ResetReceiver();
+        again = rest;
     }
 
     unsigned char* telegram = m_buffer + m_frameStart;
     int total = m_fill - m_frameStart;
-    ++m_stat.received;
     m_frameComplete = 1;
-    unsigned short crc = Crc(telegram, total - 2);
-    if ((crc & 0xFF) != telegram[total - 2] || (crc >> 8) != telegram[total - 1]) {
-        TRACE_MSGIN(4, "Message with incorrect CRC received\n");
-        ++m_stat.crcErrors;
-        return 1;
-    }
 
     // Unstuff addresses and body (between DLE SOT and DLE ETX) to the front of the buffer;
     // the write position never overtakes the read position.

@@ -5,6 +5,8 @@
 
 #include "fake_port.h"
 
+#include <random>
+
 namespace {
 
 const int PC = 0xD0;         // 13/1
@@ -55,6 +57,18 @@ protected:
         EXPECT_EQ(length > 0, source != nullptr) << "an address exactly with a body";
         delete source;
         return g;
+    }
+
+    // The bodies of every telegram handed out until the port has nothing more.
+    std::vector<std::string> ReceiveAll() {
+        std::vector<std::string> bodies;
+        for (int calls = 0; calls < 100; ++calls) {
+            bool more = !bus.input.empty();
+            Got g = ReceiveOnce();
+            if (!g.body.empty()) bodies.push_back(g.body);
+            if (!more) break;
+        }
+        return bodies;
     }
 
     FakeBus bus;
@@ -230,6 +244,66 @@ TEST_F(Layer, DownloadTelegramsTryAHundredTimesAndAlwaysWaitForTheAcknowledgemen
     EXPECT_EQ(2u, bus.written.size()) << "the failed write counts as an attempt, the next is acknowledged";
 }
 
+// A converter unplugged while the port is open fails every read at once: the wait for an
+// acknowledgement must not spin on it, and no further attempt is made.
+TEST_F(Layer, APortThatFailsItsReadsEndsTheAttemptsWithItsError) {
+    struct Case {
+        const char* what;
+        bool download;
+        int writeFailures;
+    } cases[] = {{"send, the write still goes out", false, 0},
+                 {"download, the write still goes out", true, 0},
+                 {"download, the write fails too", true, 1000}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        layer.ResetStatistics();
+        bus.written.clear();
+        bus.reads = 0;
+        bus.readFails = true;
+        bus.writeFailures = c.writeFailures;
+        // A failing read returns at once; the clock moves anyway so that a spinning wait
+        // still ends.
+        bus.onRead = [this] { ++bus.clock; };
+        ErrorStruct_ err;
+        Bytes body = Body("k", {6});
+        int result = c.download ? layer.SendDL(CvaskAddress(0x20), body.data(), 2, &err)
+                                : layer.Send(CvaskAddress(0x20), body.data(), 2, &err);
+        EXPECT_EQ(0, result);
+        EXPECT_EQ(5, err.code) << "the port's read error";
+        EXPECT_EQ(1u, bus.written.size());
+        EXPECT_EQ(1, bus.reads);
+        EXPECT_EQ(1u, Stat().failed);
+    }
+    // Open again once the converter is back: the layer works as before.
+    bus.readFails = false;
+    bus.writeFailures = 0;
+    bus.onRead = nullptr;
+    Open(2);
+    bus.device = [this](const Bytes&) { bus.Ack(); };
+    EXPECT_EQ(1, Send(0x20, Body("k", {6})));
+}
+
+// The timer's receive may have taken part of a telegram when a send begins; the
+// acknowledgement wait then takes the rest. The reply behind the acknowledgement arrives
+// whatever state the part left the receiver in.
+TEST_F(Layer, ATelegramHalfReceivedBeforeASendDoesNotCostTheReply) {
+    const Bytes broadcast = Frame(BROADCAST, 0x10, {0x10, 0x10, 'k', 2, '1', 0});
+    const Bytes reply = {0, 0, 'k', 6, 3, 0};
+    for (size_t k = 1; k < broadcast.size(); ++k) {
+        Bytes head(broadcast.begin(), broadcast.begin() + k), tail(broadcast.begin() + k, broadcast.end());
+        SCOPED_TRACE(Hex(head));
+        bus.Give(head);
+        ASSERT_EQ("", ReceiveOnce().body);
+        bus.device = [&](const Bytes&) {
+            bus.Give(tail);
+            bus.Ack();
+            bus.Give(Frame(PC, 0x20, reply));
+        };
+        ASSERT_EQ(1, Send(0x20, Body("k", {6})));
+        EXPECT_EQ(std::vector<std::string>{Hex(reply)}, ReceiveAll());
+    }
+}
+
 TEST_F(Layer, BytesReadWhileWaitingForTheAcknowledgementAreCounted) {
     bus.device = [this](const Bytes&) { bus.Give({0x33, 0x10, 0x06}); };
     ASSERT_EQ(1, Send(0x20, Body("k", {6})));
@@ -348,6 +422,55 @@ TEST_F(Layer, ACrcWhoseBytesLookLikeFramingIsStillAGoodTelegram) {
         Got second = ReceiveOnce();
         EXPECT_EQ("3/1", second.from) << "the next telegram is whole";
         EXPECT_EQ(0u, Stat().crcErrors);
+    }
+}
+
+// A telegram broken off at any byte, or with bytes thrown into it, is lost (or, where the
+// bytes only repeat its start, taken whole), but never the good telegram behind it: not
+// when its DLE SOT was taken for the CRC of the broken one, nor when it followed the first
+// half of a doubled DLE.
+TEST_F(Layer, WhateverBreaksATelegramTheNextOneArrives) {
+    struct Broken {
+        Bytes wire;
+        std::string whole;  // its body as handed out
+    } broken[] = {{Frame(PC, 0x10, {0, 0, 'k', 3, 0x10, 0}), "00 00 6B 03 10 00"},
+                  {Frame(BROADCAST, 0x20, {0x10, 0x10, 'k', 2, '1', 0}), "10 10 62 02 31 00"}};
+    const Bytes interlopers[] = {{0x10, 0x06}, {0x10, 0x15}, {0x10}, {0x55}, {0x10, 0x01}, {0x10, 0x03}};
+    const Bytes next = Frame(PC, 0x30, {0, 0, 'k', 9});
+    const std::string nextBody = "00 00 6B 09";
+    for (const Broken& b : broken) {
+        const Bytes& t = b.wire;
+        for (size_t k = 1; k < t.size(); ++k) {
+            Bytes head(t.begin(), t.begin() + k), tail(t.begin() + k, t.end());
+            bus.Give(Cat(head, next));
+            EXPECT_EQ(std::vector<std::string>{nextBody}, ReceiveAll()) << "cut: " << Hex(head);
+            for (const Bytes& i : interlopers) {
+                bus.Give(Cat(Cat(Cat(head, i), tail), next));
+                std::vector<std::string> got = ReceiveAll();
+                std::string wire = Hex(head) + " [" + Hex(i) + "] " + Hex(tail);
+                ASSERT_FALSE(got.empty()) << wire;
+                EXPECT_EQ(nextBody, got.back()) << wire;
+                for (size_t n = 0; n + 1 < got.size(); ++n) EXPECT_EQ(b.whole, got[n]) << wire;
+                EXPECT_LE(got.size(), 2u) << wire;
+            }
+        }
+    }
+}
+
+// Random noise rich in framing bytes between good telegrams, from a fixed seed: every good
+// telegram arrives, once and whole.
+TEST_F(Layer, NoiseBetweenTelegramsNeverCostsAGoodOne) {
+    std::mt19937 random(20261210u);
+    const unsigned char noise[] = {0x10, 0x10, 0x10, 0x01, 0x03, 0x06, 0x15, 0x00, 0x55, PC, 0x20};
+    for (int round = 0; round < 2000; ++round) {
+        Bytes garbage(random() % 40);
+        for (unsigned char& b : garbage) b = noise[random() % sizeof noise];
+        Bytes body = {0, 0, 'k', (unsigned char)(random() % 40)};
+        for (size_t n = random() % 12; n > 0; --n) body.push_back(noise[random() % sizeof noise]);
+        bus.Give(Cat(garbage, Frame(PC, 0x20 + (int)(random() % 9), body)));
+        std::vector<std::string> got = ReceiveAll();
+        ASSERT_FALSE(got.empty()) << Hex(garbage) << " | " << Hex(body);
+        EXPECT_EQ(Hex(body), got.back()) << Hex(garbage);
     }
 }
 
