@@ -5,6 +5,7 @@
 
 #include "fake_port.h"
 
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -471,6 +472,7 @@ TEST_F(Layer, NoiseBetweenTelegramsNeverCostsAGoodOne) {
         std::vector<std::string> got = ReceiveAll();
         ASSERT_FALSE(got.empty()) << Hex(garbage) << " | " << Hex(body);
         EXPECT_EQ(Hex(body), got.back()) << Hex(garbage);
+        EXPECT_EQ(1, std::count(got.begin(), got.end(), Hex(body))) << Hex(garbage);
     }
 }
 
