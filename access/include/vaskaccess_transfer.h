@@ -15,8 +15,9 @@ public:
     int Download(int address, DownloadType type, const CString& file, CWnd* owner, UINT message);
     int DownloadPBO(int address, DownloadType type, const CString& file, CWnd* owner,
                     UINT message);
-    // Reads the device's parameter set into a raw file (replaced), or writes a raw file of
-    // at most 4000 bytes back; progress goes to the owner window when one is given.
+    // Reads the device's parameter set into a raw file (replaced only by a whole, non-empty
+    // set; error 68 when the device has none), or writes a raw file of at most 4000 bytes
+    // back; progress goes to the owner window when one is given.
     // AbortReadParamSet and AbortWriteParamSet stop either (errors 73, 75).
     int ReadParamSet(int address, const CString& file, CWnd* owner, UINT message);
     int WriteParamSet(int address, const CString& file, CWnd* owner, UINT message);

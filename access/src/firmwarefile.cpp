@@ -1,9 +1,27 @@
 // Reading and checking of Intel-HEX firmware files.
 #include "firmwarefile.h"
 
+#include <stdio.h>
 #include <string.h>
 
 namespace {
+
+// The longest line Intel-HEX allows: the colon and 255 data bytes with five bytes of frame.
+const int MaxLineLength = 1 + 2 * (255 + 5);
+
+// One line without its line end, every byte of it kept: 1, or 0 at the end of the file,
+// -1 on a read error. ReadString ends a line at a NUL byte and drops the rest of it, so a
+// zeroed stretch of a damaged file could swallow whole records unseen. A line is read
+// to one byte past the longest one allowed; it is invalid whatever follows.
+int ReadLine(FILE* stream, CString& line) {
+    char buffer[MaxLineLength + 1];
+    int n = 0;
+    int c = EOF;
+    while (n < (int)sizeof buffer && (c = getc(stream)) != EOF && c != '\n') buffer[n++] = (char)c;
+    if (c == EOF && ferror(stream)) return -1;
+    line = CString(buffer, n);
+    return n > 0 || c != EOF ? 1 : 0;
+}
 
 int HexDigit(char c) {
     // Upper case only: the device tools write upper case, and a lower-case file is
@@ -94,7 +112,12 @@ int CFirmwareFile::Read(const CString& path) {
     int lastType = -1;
     try {
         CString line;
-        while (m_error == 0 && file.ReadString(line)) {
+        int got;
+        while (m_error == 0 && (got = ReadLine(file.m_pStream, line)) != 0) {
+            if (got < 0) {
+                m_error = ErrorRead;
+                break;
+            }
             unsigned char* record = ParseLine(line, m_error);
             if (record == NULL) break;
             m_records.Add(record);

@@ -50,6 +50,9 @@ public:
     static int GetByte(const CString& line, int& position, int& byte, int& error);
     // Bytes of a record: 4 + its data byte count.
     static int RecordLength(const unsigned char* record) { return record[0] + 4; }
+    // The percentage of a download after `done` of `whole` records (whole > 0), truncated.
+    // Taken in 64 bits: a file may hold more records than an int times 100 can count.
+    static int Percent(int done, int whole) { return (int)((long long)done * 100 / whole); }
 
 private:
     CFirmwareFile(const CFirmwareFile&) = delete;

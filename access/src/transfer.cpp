@@ -82,6 +82,20 @@ void Progress(CWnd* owner, UINT message, WPARAM percent, LPARAM phase) {
     if (owner != NULL && owner->GetSafeHwnd() != NULL) owner->SendMessage(message, percent, phase);
 }
 
+// Creates an empty file of a new name in the folder of path (same drive, so that it can
+// replace path at once); 0 when the folder cannot take one.
+int NewFileBeside(const CString& path, CString& created) {
+    char full[MAX_PATH];
+    char* name = NULL;
+    DWORD n = GetFullPathNameA(path, sizeof full, full, &name);
+    if (n == 0 || n >= sizeof full || name == NULL) return 0;
+    *name = '\0';
+    char temp[MAX_PATH];
+    if (GetTempFileNameA(full, "vps", 0, temp) == 0) return 0;
+    created = temp;
+    return 1;
+}
+
 }  // namespace
 
 void CvaskAccess::SetTransferWaitDivisor(int divisor) { g_waitDivisor = divisor >= 1 ? divisor : 1; }
@@ -175,7 +189,7 @@ int CvaskAccess::DoDownload(int address, DownloadType type, const CPtrArray& rec
             return 0;
         }
         if ((count - 1 - i) % 10 == 0)
-            Progress(owner, message, count > 1 ? (WPARAM)(i * 100 / (count - 1)) : 100, 2);
+            Progress(owner, message, count > 1 ? (WPARAM)CFirmwareFile::Percent(i, count - 1) : 100, 2);
     }
 
     Progress(owner, message, 0, 3);
@@ -272,7 +286,7 @@ int CvaskAccess::DoDownloadPBO(int address, DownloadType type, const CPtrArray& 
             SetError(&m_error, 47, 0);
             return 0;
         }
-        if ((count - i) % 10 == 0) Progress(owner, message, (WPARAM)(i * 100 / count), 2);
+        if ((count - i) % 10 == 0) Progress(owner, message, (WPARAM)CFirmwareFile::Percent(i, count), 2);
     }
 
     Progress(owner, message, 0, 3);
@@ -322,9 +336,25 @@ int CvaskAccess::ReadParamSet(int address, const CString& file, CWnd* owner, UIN
     int result = DoReadParamSet(address, buffer.data(), ParamSetReadCapacity, length, owner, message);
     m_paramSetRunning = 0;
     if (!result) return 0;
+    // A device with nothing to give leaves the file alone: an empty one in place of a set
+    // saved there before would look like a backup and could never be written back.
+    if (length == 0) {
+        SetError(&m_error, 68, 0);
+        return 0;
+    }
 
+    // The set goes into a new file beside the target, which takes the target's place only
+    // when it is complete: a disk that fills up or a stick pulled out midway must neither
+    // leave a set cut short, which would later be written back to a device as if it were
+    // whole, nor cost the user a set saved under that name before.
+    CString temp;
+    if (!NewFileBeside(file, temp)) {
+        SetError(&m_error, 70, 0);
+        return 0;
+    }
     CFile out;
-    if (!out.Open(file, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary)) {
+    if (!out.Open(temp, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary)) {
+        DeleteFileA(temp);
         SetError(&m_error, 70, 0);
         return 0;
     }
@@ -334,13 +364,15 @@ int CvaskAccess::ReadParamSet(int address, const CString& file, CWnd* owner, UIN
     } catch (CException* e) {
         e->Delete();
         out.Abort();
-        // A set cut short would later be written back to a device as if it were whole.
-        try {
-            CFile::Remove(file);
-        } catch (CException* removeError) {
-            removeError->Delete();
-        }
+        DeleteFileA(temp);
         SetError(&m_error, 72, 0);
+        return 0;
+    }
+    // A target that cannot be replaced (open elsewhere, write-protected) is one that
+    // cannot be opened for writing.
+    if (!MoveFileExA(temp, file, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(temp);
+        SetError(&m_error, 70, 0);
         return 0;
     }
     return 1;

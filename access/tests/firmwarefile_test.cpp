@@ -99,6 +99,18 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"CountLongerThanTheLine", ":FF00000000", 44, {}}),
     [](const ::testing::TestParamInfo<LineCase>& info) { return std::string(info.param.name); });
 
+// ---- download progress ------------------------------------------------------------------
+
+TEST(FirmwareFileTest, PercentageHoldsForFilesOfManyRecords) {
+    // Past INT_MAX / 100 records the product of the record number and 100 leaves an int.
+    struct {
+        int done, whole, percent;
+    } cases[] = {{0, 96, 0}, {95, 96, 98}, {96, 96, 100}, {21474837, 21474838, 99},
+                 {30000000, 40000000, 75}, {2147483646, 2147483646, 100}};
+    for (const auto& c : cases)
+        EXPECT_EQ(CFirmwareFile::Percent(c.done, c.whole), c.percent) << c.done << " of " << c.whole;
+}
+
 // ---- whole files ------------------------------------------------------------------------
 
 // The data of a file's data records, placed by their load addresses (segment and linear
@@ -214,7 +226,17 @@ INSTANTIATE_TEST_SUITE_P(
         FileCase{"LastLineCut", 44,
                  [](std::vector<std::string>& l) { l[96] = l[96].substr(0, 8); }},
         FileCase{"OverlongRecord", 42,
-                 [](std::vector<std::string>& l) { l.insert(l.begin() + 5, kLine63); }}),
+                 [](std::vector<std::string>& l) { l.insert(l.begin() + 5, kLine63); }},
+        // Damaged storage leaves stretches of zero bytes; a record under them is lost.
+        FileCase{"LineZeroedOut", 43,
+                 [](std::vector<std::string>& l) { l[50] = std::string(l[50].size(), '\0'); }},
+        FileCase{"ZeroesAcrossALineEnd", 43,
+                 [](std::vector<std::string>& l) {
+                     l[50] = std::string(l[50].size() + 1 + 20, '\0') + l[51].substr(20);
+                     l.erase(l.begin() + 51);
+                 }},
+        FileCase{"JunkAfterAZeroOnTheLastLine", 42,
+                 [](std::vector<std::string>& l) { l[96] += std::string(1, '\0') + "junk"; }}),
     [](const ::testing::TestParamInfo<FileCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

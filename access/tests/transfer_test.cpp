@@ -144,6 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ReadCase{"LastBlockFirst", {Block(255, Filled(3, 9))}, 0, 3},
         ReadCase{"EmptyLastBlock", {Block(1, Filled(50, 1)), Block(255, Bytes())}, 0, 50},
+        ReadCase{"NothingButAnEmptyLastBlock", {Block(255, Bytes())}, 68, 0},
         ReadCase{"SecondBlockNumbered3", {Block(1, Filled(50, 1)), Block(3, Filled(50, 3))}, 74, 0},
         ReadCase{"FirstBlockNumbered2", {Block(2, Filled(50, 1))}, 74, 0},
         ReadCase{"Exactly10000Bytes", Blocks(100, 100, true), 0, 10000},
@@ -169,6 +170,61 @@ TEST_F(TransferTest, ReadProgressNeverPassesTheWhole) {
     EXPECT_EQ(owner.Received(WM_APP + 8),
               (std::vector<WPARAM>{5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60, 65, 70, 75, 80,
                                    85, 90, 95, 100, 100, 100, 100, 100, 100}));
+}
+
+// A folder of the test's own in the temporary folder, removed with what is in it.
+class TempFolder {
+public:
+    TempFolder() {
+        char dir[MAX_PATH], name[MAX_PATH];
+        GetTempPathA(MAX_PATH, dir);
+        GetTempFileNameA(dir, "vsd", 0, name);
+        DeleteFileA(name);
+        CreateDirectoryA(name, NULL);
+        path_ = name;
+    }
+    ~TempFolder() {
+        for (const std::string& n : Names()) DeleteFileA((path_ + "\\" + n).c_str());
+        RemoveDirectoryA(path_.c_str());
+    }
+    std::string File(const char* name) const { return path_ + "\\" + name; }
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA found;
+        HANDLE h = FindFirstFileA((path_ + "\\*").c_str(), &found);
+        if (h == INVALID_HANDLE_VALUE) return names;
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+        } while (FindNextFileA(h, &found));
+        FindClose(h);
+        return names;
+    }
+
+private:
+    std::string path_;
+};
+
+// The disk fills up while a set is saved. A file size limit of the process plays the full
+// disk: CMake runs this test once more under one (commvask_transfer_disk_full_test), which
+// it announces in VASK_FILE_SIZE_LIMIT; without the limit there is nothing to fill up.
+TEST_F(TransferTest, SavedSetIsReplacedOnlyByAWholeOne) {
+    const char* limit = getenv("VASK_FILE_SIZE_LIMIT");
+    if (limit == NULL) GTEST_SKIP() << "runs under a file size limit only";
+    ASSERT_LT(atoi(limit), 10000);
+    TempFolder folder;
+    std::string path = folder.File("set.bin");
+
+    // Two reads: 70 bytes, then 10000, which do not fit on the disk.
+    device.values["k27"] = {Block(1, Filled(50, 1)), Block(255, Filled(20, 2))};
+    for (const Bytes& b : Blocks(100, 100, true)) device.values["k27"].push_back(b);
+    ASSERT_EQ(access.ReadParamSet(4, path.c_str(), NULL, 0), 1) << access.GetLastError().text;
+    Bytes saved = transfer_test::ReadBytes(path);
+    ASSERT_EQ(saved.size(), 70u);
+
+    EXPECT_EQ(access.ReadParamSet(4, path.c_str(), NULL, 0), 0);
+    EXPECT_EQ(access.GetLastError().code, 72);
+    EXPECT_EQ(transfer_test::ReadBytes(path), saved) << "the set saved before is kept";
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"set.bin"}) << "no part of the new set is left";
 }
 
 // ---- writing a parameter set --------------------------------------------------------------
