@@ -420,7 +420,14 @@ int CvaskLayer::Receive(CvaskAddress*& source, unsigned char*& body, int& length
     int count = 0;
     for (int k = 2; k < total - 4; ++k) {
         m_buffer[count++] = telegram[k];
-        if (telegram[k] == DLE) ++k;
+        if (telegram[k] != DLE) continue;
+        // A DLE that is not doubled has no meaning inside a telegram: skipping the byte
+        // behind it would hand out a body that differs from what was sent.
+        if (telegram[k + 1] != DLE) {
+            TRACE_MSGIN(4, "Message with an undoubled DLE received\n");
+            return 1;
+        }
+        ++k;
     }
     if (count < 2) {
         TRACE_MSGIN(4, "Message without addresses received\n");

@@ -368,6 +368,7 @@ TEST_F(Layer, DroppedTelegrams) {
         {"with only one address byte", Frame(PC, 0x20, {}), 0},
         {"without any address", {0x10, 0x01, 0x10, 0x03, 0, 0}, 0},
         {"with a bad CRC", {}, 1},
+        {"with an undoubled DLE inside, under a correct CRC", {}, 0},
     };
     // One byte between DLE SOT and DLE ETX, with a correct CRC.
     Bytes one = {0x10, 0x01, PC, 0x10, 0x03};
@@ -383,6 +384,11 @@ TEST_F(Layer, DroppedTelegrams) {
     Bytes bad = Frame(PC, 0x20, {0, 0, 'k', 6});
     bad.back() ^= 0x01;
     cases[5].wire = bad;
+    Bytes lone = {0x10, 0x01, PC, 0x20, 0, 0, 'k', 6, 0x10, 0x41, 0x10, 0x03};
+    crc = BitCrc(lone);
+    lone.push_back((unsigned char)crc);
+    lone.push_back((unsigned char)(crc >> 8));
+    cases[6].wire = lone;
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
