@@ -36,17 +36,21 @@
 // codes of the range texts) unit code and quantity code are 1.
 //
 // Write patterns:
-//   DirectCopy, DirectInt, DirectText, DirectTime
+//   DirectCopy, DirectInt, DirectByte, DirectText, DirectTime
 //             write the converted value at once, nothing read first
 //   CheckedCopy  read the single value first; write only when the read succeeded
-//   GroupCopy, GroupInt
+//   GroupCopy, GroupInt, GroupByte
 //             read the whole group, replace one item, write the group back
 //   RangeCopy, RangeFlag, StepTime, S23StepTime, SensorTime, StepInt, CodeInt
-//             the same for one element of an array, with the bounds of the read side
+//             the same for one element of an array, with the bounds of the read side; a
+//             list of rinse or sensor times the device sent short is not written back
+//             (error 37)
 //   NoWrite   sends nothing, returns 1
-// Conversions: Copy takes the whole VaskFloat, Int its value truncated toward zero, Text
-// its text, Time its value as whole seconds since 1970-01-01 UTC. A value that no int
-// (or no time) can hold is error 30, nothing sent.
+// Conversions: Copy takes the whole VaskFloat, Int its value truncated toward zero, Byte
+// the same for a setting that travels as one byte (the unit, the heating temperature, the
+// starting state, function codes), Text its text, Time its value as whole seconds since
+// 1970-01-01 UTC. A value that the int, the byte or the device's date (two-digit year,
+// 1970 to 2069) cannot hold is error 30, nothing sent.
 #pragma once
 
 // clang-format off
@@ -237,7 +241,7 @@
     X(TransferChannelName,           DirectText, ChannelName, 0) \
     X(TransferDateOxy,               DirectTime, DateOxy, 0) \
     X(TransferDateH2S,               DirectTime, DateH2S, 0) \
-    X(TransferUnit,                  DirectInt,  Unit, 0) \
+    X(TransferUnit,                  DirectByte, Unit, 0) \
     X(TransferPressureCorrChannel,   DirectInt,  PressureCorrExt, 0) \
     X(TransferIntegrationNegative,   DirectInt,  SuppressNegativeAnalogSwitch, 0) \
     X(TransferBroadcast,             DirectInt,  BroadcastSwitch, 0) \
@@ -342,8 +346,8 @@
     X(TransferSyncInput,             GroupInt,   Pump, 0) \
     X(TransferPumpOnMeas,            GroupInt,   Pump, 1) \
     X(TransferPumpOnSetpoint,        GroupInt,   Pump, 2) \
-    X(TransferHeatingTemp,           GroupInt,   Heating, 1) \
-    X(TransferStartingState,         GroupInt,   StartingState, 0) \
+    X(TransferHeatingTemp,           GroupByte,  Heating, 1) \
+    X(TransferStartingState,         GroupByte,  StartingState, 0) \
     X(TransferZeroGas,               GroupInt,   InternalValves, 0) \
     X(TransferSpanGas,               GroupInt,   InternalValves, 1) \
     X(TransferSampleGas,             GroupInt,   InternalValves, 2) \

@@ -25,6 +25,7 @@ enum {
 enum {
     ErrorInvalidParameter = 30,
     ErrorNoDevice = 36,
+    ErrorValueCount = 37,
     ErrorElement = 39
 };
 
@@ -35,6 +36,7 @@ struct Store {
     CTime time;
     Store() {
         for (int& x : n) x = NotSent;
+        for (VaskFloat& x : f) x.unit = NotSent;
     }
 };
 
@@ -484,11 +486,26 @@ int ToInt(const VaskFloat& value, int& out) {
     return 1;
 }
 
+// The value truncated toward zero for a setting that travels as one byte; 0 when the byte
+// cannot carry it (the device would get its low byte: 256 as 0, -1 as 255).
+int ToByte(const VaskFloat& value, int& out) {
+    int number = 0;
+    if (!ToInt(value, number) || number < 0 || number > 255) return 0;
+    out = number;
+    return 1;
+}
+
 // Whole seconds since 1970-01-01 UTC; 0 for a value that is no time the device's date
-// fields can be made from (before 1970, after the year 2999, NaN).
+// fields can carry: they hold the local date with a two-digit year, which reads back as
+// 1970 to 2069 (NaN refused too).
 int ToTime(const VaskFloat& value, CTime& out) {
     if (!(value.value >= 0.0 && value.value < 32503680000.0)) return 0;
-    out = CTime(static_cast<time_t>(value.value));
+    const CTime time(static_cast<time_t>(value.value));
+    struct tm local;
+    time.GetLocalTm(&local);
+    const int year = local.tm_year + 1900;
+    if (year < 1970 || year > 2069) return 0;
+    out = time;
     return 1;
 }
 
@@ -502,8 +519,9 @@ enum class Read {
 };
 
 enum class Write {
-    DirectCopy, DirectInt, DirectText, DirectTime, CheckedCopy, GroupCopy, GroupInt,
-    RangeCopy, RangeFlag, StepTime, S23StepTime, SensorTime, StepInt, CodeInt, NoWrite
+    DirectCopy, DirectInt, DirectByte, DirectText, DirectTime, CheckedCopy, GroupCopy,
+    GroupInt, GroupByte, RangeCopy, RangeFlag, StepTime, S23StepTime, SensorTime, StepInt,
+    CodeInt, NoWrite
 };
 
 struct FetchRow {
@@ -538,6 +556,14 @@ int RangeBound(A& a, int address, int capacity) {
 int CodesSent(const Store& s) {
     int n = StoreSize;
     while (n > 0 && s.n[n - 1] <= 0) --n;
+    return n;
+}
+
+// Number of values a list of rinse or sensor times brought. They fill the front of the
+// list; what follows keeps the unit code NotSent (a unit code from the device is a byte).
+int FloatsSent(const Store& s) {
+    int n = 0;
+    while (n < StoreSize && s.f[n].unit != NotSent) ++n;
     return n;
 }
 
@@ -617,11 +643,13 @@ int RunFetch(A& a, const FetchRow& row, int address, int channel, int index,
     case Read::StepTime:
         if (!InBound(index, StepCount)) return Fail(a, ErrorElement);
         if (!StepHalf(group, index).read(a, address, channel, s)) return 0;
+        if (StepElement(index) >= FloatsSent(s)) return Fail(a, ErrorElement);
         MakeCopy(value, s.f[StepElement(index)]);
         return 1;
     case Read::SensorTime:
         if (!InBound(index, SensorTimes)) return Fail(a, ErrorElement);
         if (!group.read(a, address, channel, s)) return 0;
+        if (index > FloatsSent(s)) return Fail(a, ErrorElement);
         MakeCopy(value, s.f[index - 1]);
         return 1;
     case Read::ChannelType:
@@ -668,6 +696,7 @@ int RunFetch(A& a, const FetchRow& row, int address, int channel, int index,
         if (!groups::AutocalSteps.read(a, address, channel, steps)) return 0;
         if (index > CodesSent(steps)) return Fail(a, ErrorElement);
         if (!StepHalf(group, index).read(a, address, channel, s)) return 0;
+        if (StepElement(index) >= FloatsSent(s)) return Fail(a, ErrorElement);
         MakeCopy(value, s.f[StepElement(index)]);
         value.value = steps.n[index - 1];
         return 1;
@@ -703,6 +732,9 @@ int RunTransfer(A& a, const TransferRow& row, int address, int channel, int inde
     case Write::DirectInt:
         if (!ToInt(value, s.n[0])) return Fail(a, ErrorInvalidParameter);
         return group.write(a, address, channel, s);
+    case Write::DirectByte:
+        if (!ToByte(value, s.n[0])) return Fail(a, ErrorInvalidParameter);
+        return group.write(a, address, channel, s);
     case Write::DirectText:
         s.t[0] = value.text;
         return group.write(a, address, channel, s);
@@ -718,7 +750,9 @@ int RunTransfer(A& a, const TransferRow& row, int address, int channel, int inde
         s.f[row.position] = value;
         return group.write(a, address, channel, s);
     case Write::GroupInt:
-        if (!ToInt(value, number)) return Fail(a, ErrorInvalidParameter);
+    case Write::GroupByte:
+        if (!(row.pattern == Write::GroupByte ? ToByte(value, number) : ToInt(value, number)))
+            return Fail(a, ErrorInvalidParameter);
         if (!group.read(a, address, channel, s)) return 0;
         s.n[row.position] = number;
         return group.write(a, address, channel, s);
@@ -743,17 +777,23 @@ int RunTransfer(A& a, const TransferRow& row, int address, int channel, int inde
         if (!InBound(index, StepCount)) return Fail(a, ErrorElement);
         const Group& half = StepHalf(group, index);
         if (!half.read(a, address, channel, s)) return 0;
+        // A half the device sent short would go back with 0.000 for the times it did not
+        // give; the older write of steps 1 to 6 sends only the first two.
+        const int needed =
+            row.pattern == Write::S23StepTime && index <= HalfSteps ? 2 : HalfSteps;
+        if (FloatsSent(s) < needed) return Fail(a, ErrorValueCount);
         s.f[StepElement(index)] = value;
         return half.write(a, address, channel, s);
     }
     case Write::SensorTime:
         if (!InBound(index, SensorTimes)) return Fail(a, ErrorElement);
         if (!group.read(a, address, channel, s)) return 0;
+        if (FloatsSent(s) < SensorTimes) return Fail(a, ErrorValueCount);
         s.f[index - 1] = value;
         return group.write(a, address, channel, s);
     case Write::StepInt:
         if (!InBound(index, StepCount)) return Fail(a, ErrorElement);
-        if (!ToInt(value, number)) return Fail(a, ErrorInvalidParameter);
+        if (!ToByte(value, number)) return Fail(a, ErrorInvalidParameter);
         if (!group.read(a, address, channel, s)) return 0;
         if (index > CodesSent(s)) return Fail(a, ErrorElement);
         s.n[index - 1] = number;
@@ -762,7 +802,7 @@ int RunTransfer(A& a, const TransferRow& row, int address, int channel, int inde
         // A list the device sent short is refused by its write (error 37): it would carry
         // codes the device never gave.
         if (!InBound(index, 8)) return Fail(a, ErrorElement);
-        if (!ToInt(value, number)) return Fail(a, ErrorInvalidParameter);
+        if (!ToByte(value, number)) return Fail(a, ErrorInvalidParameter);
         if (!group.read(a, address, channel, s)) return 0;
         if (index > CodesSent(s)) return Fail(a, ErrorElement);
         s.n[index - 1] = number;

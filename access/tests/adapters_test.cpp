@@ -790,6 +790,84 @@ TEST_F(AdapterTest, AnAutocalStepTheDeviceDidNotSendIsNoStep) {
     for (const SentRequest& r : bus.Sent()) EXPECT_NE('S', r.command);
 }
 
+TEST_F(AdapterTest, TimesTheDeviceDidNotSendAreNeitherReadNorWrittenBack) {
+    // Three of the six rinse times of steps 1 to 6 and one sensor time came back.
+    std::map<std::string, Bytes> profile = Profile();
+    profile["w7"] = UFloats({"1.000", "2.000", "3.000"}, 7);
+    profile["w29"] = UFloats({"100.000"}, 7);
+    bus.SetScript(Device(profile));
+    VaskFloat v = Before();
+    ASSERT_EQ(1, access.FetchAutocalStepTime(kAddress, 0, 3, v)) << (LPCSTR)access.GetLastError().text;
+    EXPECT_EQ(3, v.value);
+    struct Refused {
+        const char* name;
+        CvaskAccess::ParamAdapter adapter;
+        int index;
+        int code;
+    } refused[] = {
+        {"FetchAutocalStepTime", &CvaskAccess::FetchAutocalStepTime, 4, 39},
+        {"FetchAutocalStep", &CvaskAccess::FetchAutocalStep, 6, 39},
+        {"FetchSensorTime", &CvaskAccess::FetchSensorTime, 2, 39},
+        // a write would send 0.000 for every time the device did not give
+        {"TransferAutocalStepTime", &CvaskAccess::TransferAutocalStepTime, 1, 37},
+        {"TransferSensorTime", &CvaskAccess::TransferSensorTime, 1, 37},
+    };
+    for (const Refused& c : refused) {
+        SCOPED_TRACE(c.name);
+        v = Value(5.0, "5");
+        EXPECT_EQ(0, (access.*c.adapter)(kAddress, 0, c.index, v));
+        EXPECT_EQ(c.code, access.GetLastError().code);
+    }
+    for (const SentRequest& r : bus.Sent()) EXPECT_NE('W', r.command);
+    // This model's write sends only the first two times, which the device did give.
+    ASSERT_EQ(1, access.TransferS23AutocalStepTime(kAddress, 0, 2, v = Value(20)));
+    EXPECT_EQ(Numbers('W', 7, {"1.000", "20.000", "0.000", "0.000", "0.000", "0.000"}), LastBody());
+}
+
+TEST_F(AdapterTest, IntegersOneByteCannotCarryAreRefusedBeforeAnythingIsSent) {
+    // The unit, the heating temperature, the starting state and the function codes travel
+    // as one byte each: 256 would reach the device as 0 and -1 as 255.
+    struct Case {
+        const char* name;
+        CvaskAccess::ParamAdapter adapter;
+        int index;
+        double value;
+    } cases[] = {
+        {"TransferUnit", &CvaskAccess::TransferUnit, 0, 256},
+        {"TransferUnit", &CvaskAccess::TransferUnit, 0, -1},
+        {"TransferHeatingTemp", &CvaskAccess::TransferHeatingTemp, 0, 300},
+        {"TransferStartingState", &CvaskAccess::TransferStartingState, 0, -2},
+        {"TransferRelais", &CvaskAccess::TransferRelais, 2, 256},
+        {"TransferRelaisExt", &CvaskAccess::TransferRelaisExt, 1, -1},
+        {"TransferBinary", &CvaskAccess::TransferBinary, 6, 1000},
+        {"TransferAutocalStepNumber", &CvaskAccess::TransferAutocalStepNumber, 3, 258},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.value));
+        VaskFloat v = Value(c.value);
+        EXPECT_EQ(0, (access.*c.adapter)(kAddress, 0, c.index, v));
+        EXPECT_EQ(30, access.GetLastError().code);
+    }
+    EXPECT_EQ("", Sent());
+    // The largest byte goes out as it is.
+    VaskFloat v = Value(255);
+    ASSERT_EQ(1, access.TransferHeatingTemp(kAddress, 0, 0, v)) << (LPCSTR)access.GetLastError().text;
+    EXPECT_EQ(H({'S', 29, 0x81, 0, 255, 0}), LastBody());
+}
+
+TEST_F(AdapterTest, ADateOutsideTheTwoDigitYearIsRefused) {
+    // The device keeps the year as two digits, which read back as 1970 to 2069: 2070 would
+    // come back as 1970.
+    VaskFloat v = Value((double)CTime(2070, 1, 15, 12, 0, 0).GetTime());
+    EXPECT_EQ(0, access.TransferDateOxy(kAddress, 0, 0, v));
+    EXPECT_EQ(30, access.GetLastError().code);
+    EXPECT_EQ(0, access.TransferDateH2S(kAddress, 0, 0, v = Value((double)CTime(2105, 3, 1, 12, 0, 0).GetTime())));
+    EXPECT_EQ(30, access.GetLastError().code);
+    EXPECT_EQ("", Sent());
+    ASSERT_EQ(1, access.TransferDateOxy(kAddress, 0, 0, v = Value((double)CTime(2069, 12, 15, 12, 0, 0).GetTime())));
+    EXPECT_EQ(Numbers('W', 14, {"15.000", "12.000", "69.000"}), LastBody());
+}
+
 TEST_F(AdapterTest, PerRangeFlagsStopAtTheFourthRange) {
     // A device with six ranges: the switch records hold flags for ranges 1 to 4 only, and
     // field 5 of the limit record is the alarm flag.
