@@ -37,7 +37,7 @@ COMMVASK_API int PCvaskInit(const char* type, const char* line, const SerialPara
 COMMVASK_API int PCvaskDone(void);
 /* Sends (command, function) to an address "device/component" with one text per value of
    the request, in catalogue order; fixed bits take none. Errors 26 to 30 are found before
-   anything is sent. */
+   anything is sent; an integer value above 255, which one byte cannot carry, is error 30. */
 COMMVASK_API int PCvaskSend(const char* address, char command, int function, char** arguments,
                             ErrorInfo_* error);
 /* Takes one received message: 1 with command 0 when none is there. Its values go into

@@ -134,6 +134,13 @@ int PCvaskSend(const char* address, char command, int function, char** arguments
                 SetError(error, 30, 0);
                 return 0;
             }
+            // An integer travels as one byte: the kind takes any number from 0 up and
+            // would send only the low byte of a larger one.
+            const CIntParam* number = dynamic_cast<const CIntParam*>(prototype);
+            if (number != NULL && number->GetValue(k) > 255) {
+                SetError(error, 30, 0);
+                return 0;
+            }
             ++n;
         }
     }

@@ -115,6 +115,7 @@ TEST_F(Flat, ArgumentsAreCheckedBeforeAnythingIsSent) {
         {"no value for 'K' 17", 'K', 17, {}, 28},
         {"one too many", 'K', 17, {"3", "4"}, 29},
         {"a negative integer", 'K', 17, {"-1"}, 30},
+        {"an integer above one byte", 'K', 17, {"256"}, 30},
         {"not a number", 'K', 17, {"drei"}, 30},
         {"an unknown unit text", 'W', 31, {"1.5 furlong"}, 30},
         {"six switch bits wanted, five given", 'S', 1, {"1", "0", "1", "0", "0"}, 28},
@@ -145,6 +146,7 @@ TEST_F(Flat, RequestBodiesOnTheWire) {
         const char* body;
     } cases[] = {
         {"one integer", 'K', 17, {"3"}, "4B 11 03 00"},
+        {"the largest integer", 'K', 17, {"255"}, "4B 11 FF 00"},
         {"no values", 'k', 6, {}, "6B 06"},
         {"switch bits with their fixed bits", 'S', 1, {"1", "0", "1", "0", "0", "0"}, "53 01 85 00"},
         {"on/off", 'F', 1, {"Ein"}, "46 01 31 00"},
