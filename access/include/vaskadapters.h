@@ -49,8 +49,9 @@
 // Conversions: Copy takes the whole VaskFloat, Int its value truncated toward zero, Byte
 // the same for a setting that travels as one byte (the unit, the heating temperature, the
 // starting state, function codes), Text its text, Time its value as whole seconds since
-// 1970-01-01 UTC. A value that the int, the byte or the device's date (two-digit year,
-// 1970 to 2069) cannot hold is error 30, nothing sent.
+// 1970-01-01 UTC. A value that the int, the byte, the device's date (two-digit year,
+// 1970 to 2069) or its "%.3f" number text (no NaN, no infinity, below 1e35 in magnitude)
+// cannot hold is error 30, nothing sent.
 #pragma once
 
 // clang-format off

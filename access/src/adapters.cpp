@@ -7,6 +7,7 @@
 // every adapter member is one call of its pattern with its table row.
 #include "vaskaccess.h"
 
+#include <cmath>
 #include <type_traits>
 
 namespace {
@@ -486,6 +487,13 @@ int ToInt(const VaskFloat& value, int& out) {
     return 1;
 }
 
+// 1 when the write members can send the value: they send "%.3f", which NaN and the
+// infinities do not have and which a magnitude of 1e35 or more would exceed (it would go
+// out in exponent form).
+int IsNumber(const VaskFloat& value) {
+    return std::fabs(value.value) < 1e35;  // false for NaN
+}
+
 // The value truncated toward zero for a setting that travels as one byte; 0 when the byte
 // cannot carry it (the device would get its low byte: 256 as 0, -1 as 255).
 int ToByte(const VaskFloat& value, int& out) {
@@ -727,6 +735,7 @@ int RunTransfer(A& a, const TransferRow& row, int address, int channel, int inde
     int number = 0;
     switch (row.pattern) {
     case Write::DirectCopy:
+        if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
         s.f[0] = value;
         return group.write(a, address, channel, s);
     case Write::DirectInt:
@@ -742,10 +751,12 @@ int RunTransfer(A& a, const TransferRow& row, int address, int channel, int inde
         if (!ToTime(value, s.time)) return Fail(a, ErrorInvalidParameter);
         return group.write(a, address, channel, s);
     case Write::CheckedCopy:
+        if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
         if (!group.read(a, address, channel, s)) return 0;
         s.f[0] = value;
         return group.write(a, address, channel, s);
     case Write::GroupCopy:
+        if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
         if (!group.read(a, address, channel, s)) return 0;
         s.f[row.position] = value;
         return group.write(a, address, channel, s);
@@ -758,6 +769,7 @@ int RunTransfer(A& a, const TransferRow& row, int address, int channel, int inde
         return group.write(a, address, channel, s);
     case Write::RangeCopy:
         if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
+        if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
         if (!group.read(a, address, channel, s)) return 0;
         // The write sends as many values as the device sent to the read.
         if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
@@ -775,6 +787,7 @@ int RunTransfer(A& a, const TransferRow& row, int address, int channel, int inde
         [[fallthrough]];
     case Write::StepTime: {
         if (!InBound(index, StepCount)) return Fail(a, ErrorElement);
+        if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
         const Group& half = StepHalf(group, index);
         if (!half.read(a, address, channel, s)) return 0;
         // A half the device sent short would go back with 0.000 for the times it did not
@@ -787,6 +800,7 @@ int RunTransfer(A& a, const TransferRow& row, int address, int channel, int inde
     }
     case Write::SensorTime:
         if (!InBound(index, SensorTimes)) return Fail(a, ErrorElement);
+        if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
         if (!group.read(a, address, channel, s)) return 0;
         if (FloatsSent(s) < SensorTimes) return Fail(a, ErrorValueCount);
         s.f[index - 1] = value;

@@ -855,6 +855,27 @@ TEST_F(AdapterTest, IntegersOneByteCannotCarryAreRefusedBeforeAnythingIsSent) {
     EXPECT_EQ(H({'S', 29, 0x81, 0, 255, 0}), LastBody());
 }
 
+TEST_F(AdapterTest, FloatsWithoutADecimalTextAreRefusedBeforeAnythingIsSent) {
+    // The device takes numbers as "%.3f": NaN and infinities have no such text, and a
+    // magnitude beyond 35 digits would go out in exponent form.
+    const double bad[] = {std::numeric_limits<double>::quiet_NaN(),
+                          std::numeric_limits<double>::infinity(),
+                          -std::numeric_limits<double>::infinity(), 1e300, -1e36};
+    const CvaskAccess::ParamAdapter writes[] = {
+        &CvaskAccess::TransferNullGas,   &CvaskAccess::TransferLateralGasConcentration1,
+        &CvaskAccess::TransferLimit1,    &CvaskAccess::TransferMeasRangeLower,
+        &CvaskAccess::TransferAutocalStepTime, &CvaskAccess::TransferS23AutocalStepTime,
+        &CvaskAccess::TransferSensorTime};
+    for (double x : bad) {
+        for (CvaskAccess::ParamAdapter write : writes) {
+            VaskFloat v = Value(x, "1");
+            EXPECT_EQ(0, (access.*write)(kAddress, 0, 1, v)) << x;
+            EXPECT_EQ(30, access.GetLastError().code) << x;
+        }
+    }
+    EXPECT_EQ("", Sent());
+}
+
 TEST_F(AdapterTest, ADateOutsideTheTwoDigitYearIsRefused) {
     // The device keeps the year as two digits, which read back as 1970 to 2069: 2070 would
     // come back as 1970.
