@@ -313,6 +313,8 @@ VASKGATE_API VG_ERROR VGAPI VGCancelReceive(HVGRECEIVE request)
     CRef<CRxRequest> r(CRxRequest::FromHandle(request));
     if (!r)
         return VG_INVALID_RECEIVE;
+    // Also when the server has taken it off the queue already: no callback follows.
+    r->End();
     r->Line()->CancelReceive(r.Get());
     return VG_OK;
 }
@@ -323,6 +325,7 @@ VASKGATE_API VG_ERROR VGAPI VGCancelTransmit(HVGTRANSMIT request)
     CRef<CTxRequest> r(CTxRequest::FromHandle(request));
     if (!r)
         return VG_INVALID_TRANSMIT;
+    r->End();
     r->Line()->CancelTransmit(r.Get());
     return VG_OK;
 }

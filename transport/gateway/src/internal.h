@@ -135,6 +135,7 @@ public:
 
     CVaskServer* Server() const { return m_server; }
     IGatewayLine* Interface() const { return m_itf; }
+    bool IsClosed() const { return m_closed != 0; }
 
     HRESULT ReadConfiguration(LineRecord* record);
     HRESULT WriteConfiguration(const LineRecord& record);
@@ -173,6 +174,13 @@ public:
     CVaskLine* Line() const { return m_line; }
     void* Context() const { return m_context; }
 
+    // A request ends when it is cancelled or its line is closed.  A completion that the
+    // server has already sent towards the thread's window, but that the thread has not
+    // dispatched yet, must then not reach the callback: the caller may have let go of the
+    // context.
+    void End() { InterlockedExchange(&m_ended, 1); }
+    bool Ended() const { return m_ended != 0 || m_line->IsClosed(); }
+
 protected:
     CRequest(CVaskClient* client, CVaskLine* line, void* context);
     ~CRequest() override;
@@ -181,12 +189,14 @@ private:
     CVaskClient* m_client;
     CVaskLine* m_line;
     void* m_context;
+    volatile LONG m_ended = 0;
 };
 
 class CTxRequest : public CRequest {
 public:
     static CTxRequest* Create(CVaskClient* client, CVaskLine* line, VGTransmitCallback callback,
                               void* context);
+    // A live request that has not ended, with a new reference, or null.
     static CTxRequest* FromHandle(const void* handle);
     // Sends the completion to the queuing thread's window and waits for the callback.
     void Complete(LONG result);
@@ -202,6 +212,7 @@ class CRxRequest : public CRequest {
 public:
     static CRxRequest* Create(CVaskClient* client, CVaskLine* line, VGReceiveCallback callback,
                               void* context);
+    // A live request that has not ended, with a new reference, or null.
     static CRxRequest* FromHandle(const void* handle);
     // Lends the telegram to the request for the time of its callback.
     void Complete(BYTE source, BYTE second, LONG length, const BYTE* data);

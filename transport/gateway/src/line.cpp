@@ -295,9 +295,24 @@ CTxRequest* CTxRequest::Create(CVaskClient* client, CVaskLine* line,
     return request;
 }
 
+namespace {
+
+template <class T>
+T* LiveRequest(const void* handle, HandleKind kind)
+{
+    T* request = FindHandleOf<T>(handle, kind);
+    if (request && request->Ended()) {
+        request->Release();
+        request = nullptr;
+    }
+    return request;
+}
+
+}  // namespace
+
 CTxRequest* CTxRequest::FromHandle(const void* handle)
 {
-    return FindHandleOf<CTxRequest>(handle, kTxRequest);
+    return LiveRequest<CTxRequest>(handle, kTxRequest);
 }
 
 void CTxRequest::Complete(LONG result)
@@ -329,7 +344,7 @@ CRxRequest* CRxRequest::Create(CVaskClient* client, CVaskLine* line, VGReceiveCa
 
 CRxRequest* CRxRequest::FromHandle(const void* handle)
 {
-    return FindHandleOf<CRxRequest>(handle, kRxRequest);
+    return LiveRequest<CRxRequest>(handle, kRxRequest);
 }
 
 void CRxRequest::Complete(BYTE source, BYTE second, LONG length, const BYTE* data)

@@ -363,4 +363,72 @@ TEST_F(CloseLine, CallbackMayCloseItsOwnLine)
     EXPECT_EQ(rec.Taken()[0].data, std::vector<unsigned char>{1});
 }
 
+
+// A completion that the server has already handed to this thread's window, but that the
+// thread has not dispatched yet, is in flight: cancelling the request or closing its line
+// meanwhile must still mean that no callback follows.
+class InFlight : public GatewayTest {
+protected:
+    // Waits, without dispatching, until a sent message waits for this thread.
+    static bool WaitForSentMessage()
+    {
+        const ULONGLONG deadline = GetTickCount64() + kDeadlineMs;
+        while (!(HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE)) {
+            if (GetTickCount64() >= deadline)
+                return false;
+            Sleep(1);
+        }
+        return true;
+    }
+};
+
+TEST_F(InFlight, CancelledOrClosedRequestGetsNoCallback)
+{
+    enum What { kReceive, kTransmit };
+    enum How { kCancel, kCloseLine };
+    struct Case {
+        const char* name;
+        What what;
+        How how;
+    } cases[] = {
+        {"receive cancelled", kReceive, kCancel},
+        {"receive of a closed line", kReceive, kCloseLine},
+        {"transmit cancelled", kTransmit, kCancel},
+        {"transmit of a closed line", kTransmit, kCloseLine},
+    };
+    size_t transmits = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HVGLINE line = nullptr;
+        ASSERT_EQ(VGOpenLine(server_, "COM1", &line), VG_OK);
+        Recorder rec;
+        HVGRECEIVE rx = nullptr;
+        HVGTRANSMIT tx = nullptr;
+        if (c.what == kReceive) {
+            ASSERT_EQ(VGReceive(line, &rx, Recorder::OnReceive, &rec), VG_OK);
+            ASSERT_TRUE(peer_->SendReceived(0, 0, 0x21, 0, {1}));
+        } else {
+            const unsigned char data[1] = {1};
+            ASSERT_EQ(VGTransmit(line, 0x21, data, 1, &tx, Recorder::OnTransmit, &rec), VG_OK);
+            gwpeer::Transmit seen;
+            ASSERT_TRUE(peer_->WaitForTransmit(transmits++, &seen));
+            ASSERT_TRUE(peer_->SendTransmitDone(0, 0, seen.id, 0));
+        }
+        ASSERT_TRUE(WaitForSentMessage()) << "the completion did not come";
+        if (c.how == kCancel) {
+            EXPECT_EQ(c.what == kReceive ? VGCancelReceive(rx) : VGCancelTransmit(tx), VG_OK);
+        } else {
+            EXPECT_EQ(VGCloseLine(line), VG_OK);
+        }
+        Barrier();
+        EXPECT_EQ(rec.Count(), 0u);
+        if (c.how == kCancel) {
+            EXPECT_EQ(c.what == kReceive ? VGCancelReceive(rx) : VGCancelTransmit(tx),
+                      c.what == kReceive ? VG_INVALID_RECEIVE : VG_INVALID_TRANSMIT)
+                << "the request has ended";
+            EXPECT_EQ(VGCloseLine(line), VG_OK);
+        }
+    }
+}
+
 }  // namespace
