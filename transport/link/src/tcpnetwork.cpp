@@ -170,7 +170,7 @@ CString CtcpNetwork::GetLineName(ErrorStruct_* err) {
     TRACE_INFO(5, "CtcpNetwork::GetLineName: VGOpenLine failed\n");
     SetError(err, 26, 0);
     m_probeLine = NoLine;
-    m_selectedLine.Empty();
+    // The selected line stays open and in use: its name stays too.
     return CString();
 }
 

@@ -263,6 +263,10 @@ TEST_F(TcpNetworkWithoutCom1, AProbeThatFindsNoCom1ReportsError26) {
     EXPECT_EQ("", std::string((const char*)net_.GetLineName(&err)));
     EXPECT_EQ(26, err.code);
     EXPECT_EQ("", std::string((const char*)net_.GetLineName(&err))) << "still none";
+    // The probe leaves the selected line alone: it is still open, and still named.
+    EXPECT_EQ("LINE-A", std::string((const char*)net_.GetSelectedLine()));
+    gwpeer::Transmit t = SendOne();
+    EXPECT_EQ(0, t.line);
 }
 
 TEST_F(TcpNetwork, OwnAddressGoesIntoTheLineRecord) {
