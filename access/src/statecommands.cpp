@@ -25,6 +25,11 @@ int CvaskAccess::WaitAfterReset(int address) {
     CMTimer timer;
     timer.SetTimeout(ResetWaitTime);
     for (;;) {
+        // A restarting device is silent by nature: its missed polls must not make it
+        // unavailable, or the rest of the wait would spin on refusals instead of polling.
+        CDeviceData* device = LookupDevice(address);
+        if (device != NULL && device->GetFaultCounter() >= UnavailableFaults)
+            device->SetFaultCounter(UnavailableFaults - 1);
         CPCvaskMessage* answer = NULL;
         int result = Send(address, 0, &request, answer, PollTimeout);
         delete answer;

@@ -128,6 +128,29 @@ TEST_F(StateCommandTest, ResetWithWaitGivesUpAfterEightySecondsOfSilence) {
     EXPECT_EQ("k4 3/1", requests.back());
 }
 
+TEST_F(StateCommandTest, ResetWaitKeepsPollingAListedDeviceThatStaysSilentLong) {
+    // Six polls of three tries go unanswered, more than make a device unavailable; the
+    // seventh is answered. The clock moves only with the polls of the line.
+    AddDevice(access, 3);
+    const int silentSends = 6 * 3;
+    bus.SetScript([=](const SentRequest& r, int index) {
+        ScriptedBus::Reaction reaction;
+        if (index >= silentSends) reaction.replies.push_back({r.address, Body(r.command, r.function)});
+        return reaction;
+    });
+    int result = -1;
+    Start([&] { result = access.WaitAfterReset(3); });
+    const bool ended = Join(20000);
+    if (!ended) {
+        testclock::Advance(80000);  // lets a wait stuck on refusals end
+        Join();
+    }
+    EXPECT_TRUE(ended) << "error " << access.GetLastError().code;
+    EXPECT_EQ(1, result);
+    EXPECT_EQ(silentSends + 1, bus.SentCount());
+    EXPECT_EQ(0, access.GetDevice(3)->GetFaultCounter());
+}
+
 TEST_F(StateCommandTest, FailedResetDoesNotWait) {
     bus.SetScript([](const SentRequest& r, int) {
         ScriptedBus::Reaction reaction;
