@@ -45,8 +45,11 @@ void CvaskAccess::ClearDeviceList() {
 }
 
 int CvaskAccess::UpToDate(const CTime& stamp, DWORD limit) {
-    CTimeSpan age = CDeviceData::Now() - stamp;
-    return age.GetTotalSeconds() <= (LONG)limit;
+    // In 64 bits, so that the age of a stamp never stored (0) stays right beyond 2038. A
+    // stamp ahead of the clock (the clock was set back) is not current either, or a cached
+    // value would be served for as long as the clock was set back.
+    const __int64 age = (__int64)CDeviceData::Now().GetTime() - (__int64)stamp.GetTime();
+    return age >= 0 && age <= (__int64)limit;
 }
 
 void CvaskAccess::SetData(CPCvaskMessage* answer, CDeviceData* device) {
@@ -78,4 +81,7 @@ int CvaskAccess::GetMeasRangeCount(int address) {
     return device != NULL ? device->GetRangeCount() : 0;
 }
 
-int CvaskAccess::HasAddressConflict(int address) { return address == m_conflictAddress; }
+int CvaskAccess::HasAddressConflict(int address) {
+    // 0 is no device number but the mark of "no conflict found".
+    return m_conflictAddress != 0 && address == m_conflictAddress;
+}

@@ -180,6 +180,9 @@ TEST_F(DeviceListTest, LookupsAnswerNeutrallyForUnlistedAddresses) {
     EXPECT_EQ(36, access.GetLastError().code);
     EXPECT_EQ(1, access.GetCacheDevice(4));
 
+    // Without a conflict found no address has one, the number 0 included.
+    EXPECT_EQ(0, access.HasAddressConflict(0));
+    EXPECT_EQ(0, access.HasAddressConflict(4));
     CvaskAccessProbe::SetConflictAddress(access, 4);
     EXPECT_EQ(1, access.HasAddressConflict(4));
     EXPECT_EQ(0, access.HasAddressConflict(5));
@@ -219,4 +222,11 @@ TEST(DeviceListTime, UpToDateCountsWholeSeconds) {
     EXPECT_EQ(1, CvaskAccess::UpToDate(now - CTimeSpan(60), 120));
     EXPECT_EQ(0, CvaskAccess::UpToDate(now - CTimeSpan(60), 2));
     EXPECT_EQ(0, CvaskAccess::UpToDate(CTime(), 2));
+}
+
+TEST(DeviceListTime, AStampAheadOfTheClockIsNotCurrent) {
+    // The clock was set back after the value was stored.
+    CTime now = CTime::GetCurrentTime();
+    EXPECT_EQ(0, CvaskAccess::UpToDate(now + CTimeSpan(3600), 2));
+    EXPECT_EQ(0, CvaskAccess::UpToDate(now + CTimeSpan(60), 120));
 }
