@@ -729,6 +729,31 @@ TEST_F(EngineTest, ReceiveDuplicateFindsASecondAnswerToTheLastRequest) {
     EXPECT_NEAR(400, bus.ReceiveCalls() - polls, 1);
 }
 
+TEST_F(EngineTest, ReceiveDuplicateStaysBoundedUnderABadProfileValue) {
+    // The program's profile value, written for the case and removed again.
+    struct ProfileValue {
+        explicit ProfileValue(int ms) {
+            AfxGetApp()->WriteProfileInt("Program options", "DuplicateTimeout", ms);
+        }
+        ~ProfileValue() { AfxGetApp()->WriteProfileString("Program options", "DuplicateTimeout", NULL); }
+    };
+    bus.SetScript(ScriptedBus::Answering());
+    Open(access);
+    // A negative value (read back as a huge unsigned one) and one of many days.
+    for (int ms : {-1, 2000000000}) {
+        ProfileValue value(ms);
+        Outcome single;
+        SendOne(access, 3, 0, 'Z', 4, single);
+        ASSERT_EQ(1, single.result);
+        int found = -1;
+        Start([&] { found = access.ReceiveDuplicate(); });
+        // Each poll of the bus moves the clock by a millisecond: a wait of days would
+        // not end here.
+        ASSERT_TRUE(Join(20000)) << ms;
+        EXPECT_EQ(0, found) << ms;
+    }
+}
+
 // ---- forwarding ---------------------------------------------------------------------------------
 
 TEST_F(EngineTest, LineMembersNeedANetwork) {
