@@ -36,6 +36,7 @@ public:
     // Remaining warm-up and zero-adjustment times in seconds.
     int GetRestTime(int address, int channel, VaskFloat& value);
     int GetZeroAdjustTime(int address, int channel, VaskFloat& value);
+    // The entry number is one byte on the wire: outside 0 to 255 it is error 30, unsent.
     int GetLogEntry(int address, int channel, int entry, LogbookStruct& record);
     int AckLogEntry(int address, int channel, int entry);
     int ClearLog(int address, int channel);
@@ -77,7 +78,10 @@ public:
     // Fixed groups take one VaskFloat per value; RANGES groups an array of 30 (one value
     // per measuring range, the device's range count of them), SIX groups an array of 6;
     // dates a CTime. GetLimit1 to GetLimit4 and SetLimit1 to SetLimit4 with two values are
-    // the limit values; with a LimitStruct the limit switches.
+    // the limit values; with a LimitStruct the limit switches. A write with a value that
+    // has no "%.3f" text (NaN, infinities, magnitudes from 1e35 on) is error 30, unsent.
+    // A date read whose fields are no date (hour or minute out of range included) gives
+    // the zero time.
 #define VASK_DECLARE_FIXED_1 VaskFloat&
 #define VASK_DECLARE_FIXED_2 VaskFloat&, VaskFloat&
 #define VASK_DECLARE_FIXED_3 VaskFloat&, VaskFloat&, VaskFloat&

@@ -188,7 +188,13 @@ int CvaskAccess::WriteFloatGroup(int number, int address, int channel, const Vas
         if (device == NULL) return 0;
     }
     const VaskFloat* wire[kMaxGroup];
-    for (int i = 0; i < g.count; ++i) wire[i] = args[ArgumentOf(g, i)];
+    for (int i = 0; i < g.count; ++i) {
+        wire[i] = args[ArgumentOf(g, i)];
+        if (!IsSendable(*wire[i])) {
+            SetError(&m_error, 30, 0);
+            return 0;
+        }
+    }
     int result = SetFloats((VaskValueCommand)number, address, channel, wire, g.count);
     if (result && device != NULL) {
         VaskFloat values[kMaxGroup];
@@ -244,6 +250,11 @@ int CvaskAccess::WriteFloatList(int number, int address, int channel, const Vask
         if (count < 0) count = 0;
         given = count;
     }
+    for (int j = 0; j < given && j < count; ++j)
+        if (!IsSendable(values[j])) {
+            SetError(&m_error, 30, 0);
+            return 0;
+        }
     // Values the caller does not give keep the initial value of a new list, 0.000.
     CFloatParam* list = new CFloatParam('W', number, 0, DT_REQUEST, count);
     for (int j = 0; j < given && j < count; ++j) list->SetValue(j + 1, values[j]);
@@ -279,13 +290,18 @@ int CvaskAccess::ReadDate(int number, int address, int channel, CTime& time) {
     if (!result) return result;
     if (count == 5) {
         // minute, hour, day, month, year
-        time = MakeTime(TruncatedField(fields[4]), TruncatedField(fields[3]), TruncatedField(fields[2]),
-                        TruncatedField(fields[1]), TruncatedField(fields[0]), 0);
+        const int year = TruncatedField(fields[4]), hour = TruncatedField(fields[1]),
+                  minute = TruncatedField(fields[0]);
+        time = IsDeviceTime(year, hour, minute)
+                   ? MakeTime(year, TruncatedField(fields[3]), TruncatedField(fields[2]), hour, minute, 0)
+                   : CTime();
     } else {
         // day, month, year, at the hour the sensor's date is kept
         int hour = g.count == COUNT_DATE12 ? 12 : 0;
-        time = MakeTime(TruncatedField(fields[2]), TruncatedField(fields[1]), TruncatedField(fields[0]), hour, 0,
-                        0);
+        const int year = TruncatedField(fields[2]);
+        time = IsDeviceTime(year, hour, 0)
+                   ? MakeTime(year, TruncatedField(fields[1]), TruncatedField(fields[0]), hour, 0, 0)
+                   : CTime();
     }
     return result;
 }

@@ -300,7 +300,15 @@ int CvaskAccess::GetFirmwareVersions(int address, int channel, FirmwareVersionsS
 
 // ---- logbook ---------------------------------------------------------------------------------
 
+// The entry number travels as one byte: a number it cannot carry is refused rather than
+// sent as its low byte, which would name another entry.
+static bool IsEntryNumber(int entry) { return entry >= 0 && entry <= 255; }
+
 int CvaskAccess::GetLogEntry(int address, int channel, int entry, LogbookStruct& record) {
+    if (!IsEntryNumber(entry)) {
+        SetError(&m_error, 30, 0);
+        return 0;
+    }
     CIntParam* number = new CIntParam('k', 10, -1, DT_REQUEST, 0, 0, 1);
     number->SetValue(1, entry);
     CParamArray params;
@@ -319,8 +327,11 @@ int CvaskAccess::GetLogEntry(int address, int channel, int entry, LogbookStruct&
             record.second = numbers[1];
             record.flagA = numbers[2] & 1;
             record.flagB = (numbers[2] >> 1) & 1;
-            record.time = MakeTime(TruncatedField(date[4]), TruncatedField(date[3]), TruncatedField(date[2]),
-                                   TruncatedField(date[1]), TruncatedField(date[0]), 0);
+            const int year = TruncatedField(date[4]), hour = TruncatedField(date[1]),
+                      minute = TruncatedField(date[0]);
+            record.time = IsDeviceTime(year, hour, minute)
+                              ? MakeTime(year, TruncatedField(date[3]), TruncatedField(date[2]), hour, minute, 0)
+                              : CTime();
         } else {
             result = ReplyIncomplete('k', 10);
         }
@@ -330,6 +341,10 @@ int CvaskAccess::GetLogEntry(int address, int channel, int entry, LogbookStruct&
 }
 
 int CvaskAccess::AckLogEntry(int address, int channel, int entry) {
+    if (!IsEntryNumber(entry)) {
+        SetError(&m_error, 30, 0);
+        return 0;
+    }
     return SetInt('K', 10, address, channel, entry);
 }
 

@@ -110,11 +110,25 @@ inline bool ReplyTexts(CPCvaskMessage* answer, CString* texts, int n) {
 }
 
 // A received number as a date field: truncated toward zero; what no date field can be
-// (not a number, far out of range) becomes 0, which no date accepts.
+// (negative, not a number, far out of range) becomes -1, which no date accepts.
 inline int TruncatedField(const VaskFloat& v) {
     double x = v.value;
-    if (!(x > -100000.0 && x < 100000.0)) return 0;
+    if (!(x >= 0.0 && x < 100000.0)) return -1;
     return (int)x;
+}
+
+// Whether a device's two-digit year, hour and minute can be a time; MakeTime checks the
+// rest. It takes any hour and minute: the calendar would carry an hour of 25 or a minute
+// of 75 into another day instead of refusing it.
+inline bool IsDeviceTime(int year, int hour, int minute) {
+    return year >= 0 && hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59;
+}
+
+// A float the write members can send: they send "%.3f", which NaN and the infinities do
+// not have and which a magnitude of 1e35 or more would exceed (it would go out in
+// exponent form).
+inline bool IsSendable(const VaskFloat& v) {
+    return v.value > -1e35 && v.value < 1e35;  // false for NaN
 }
 
 }  // namespace vask_typed

@@ -6,6 +6,7 @@
 #include <stdio.h>
 
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -245,6 +246,34 @@ TEST_P(FloatGroupWriteTest, WriteSendsTheArgumentsInWireOrder) {
         values.insert(values.end(), one.begin(), one.end());
     }
     EXPECT_EQ(Hex(Request('W', c.number, values)), Hex(LastBody()));
+}
+
+// The device takes numbers as "%.3f": NaN and the infinities have no such text, and from
+// 1e35 on it would be exponent form. Such a value is refused before anything is sent, and
+// no cache keeps it: the next read goes to the device.
+TEST_P(FloatGroupWriteTest, AValueWithoutAFixedPointTextIsRefusedAndNotKept) {
+    const GroupCase& c = GetParam();
+    const double bad[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                          -1e35, 1e300};
+    Answer(Bytes());
+    VaskFloat args[5];
+    for (double b : bad) {
+        SCOPED_TRACE(b);
+        for (int j = 0; j < 5; ++j) args[j] = Value(j + 1);
+        args[c.count - 1] = Value(b);
+        EXPECT_EQ(0, c.set(access, 0, args));
+        EXPECT_EQ(30, access.GetLastError().code);
+    }
+    EXPECT_EQ(0, Sent());
+    Bytes reply;
+    for (int i = 0; i < c.count; ++i) {
+        Bytes one = UFloat("6");
+        reply.insert(reply.end(), one.begin(), one.end());
+    }
+    Answer(reply);
+    ASSERT_EQ(1, c.get(access, 0, args)) << (LPCSTR)access.GetLastError().text;
+    EXPECT_EQ(1, Sent()) << "read from the device";
+    EXPECT_EQ(6.0, args[c.count - 1].value);
 }
 
 INSTANTIATE_TEST_SUITE_P(Groups, FloatGroupWriteTest, ::testing::ValuesIn(WritableGroups()), GroupName);
@@ -628,6 +657,39 @@ TEST_F(FloatTest, SixValueListsTakeWhatCameAndSendSix) {
               Hex(LastBody()));
 }
 
+// A list is refused as a whole for one value it cannot send; values it does not send are
+// not looked at.
+TEST_F(FloatTest, ListsWithAValueWithoutAFixedPointTextAreRefused) {
+    AddDevice(access, 3, 1, 2);
+    Answer(Concat({UFloat("1"), UFloat("2")}));
+    VaskFloat ranges[30];
+    ranges[0] = Value(5);
+    ranges[1] = Value(std::numeric_limits<double>::quiet_NaN());
+    EXPECT_EQ(0, access.SetMeasurementLower(3, 0, ranges));
+    EXPECT_EQ(30, access.GetLastError().code);
+    ranges[1] = Value(50);
+    ranges[2] = Value(std::numeric_limits<double>::quiet_NaN());
+    ASSERT_EQ(1, access.SetMeasurementUpper(3, 0, ranges)) << "two ranges, two values";
+    VaskFloat times[6] = {Value(1), Value(2), Value(3), Value(4), Value(5), Value(-2e35)};
+    EXPECT_EQ(0, access.SetSensorTimes(3, 0, times));
+    EXPECT_EQ(30, access.GetLastError().code);
+    EXPECT_EQ(0, access.SetAutocalRinseTime2(3, 0, times));
+    EXPECT_EQ(1, Sent());
+    times[1] = Value(std::numeric_limits<double>::infinity());
+    EXPECT_EQ(0, access.SetAutocalS23RinseTime1(3, 0, times));
+    EXPECT_EQ(30, access.GetLastError().code);
+    EXPECT_EQ(1, Sent());
+    // The old rinse-time write sends only the first two.
+    times[1] = Value(2);
+    ASSERT_EQ(1, access.SetAutocalS23RinseTime1(3, 0, times));
+    EXPECT_EQ(Hex(Request('W', 7, Numbers({"1.000", "2.000", "0.000", "0.000", "0.000", "0.000"}))),
+              Hex(LastBody()));
+    // Nothing refused was kept: the start values are read from the device.
+    ASSERT_EQ(1, access.GetMeasurementLower(3, 0, ranges));
+    EXPECT_EQ(3, Sent());
+    EXPECT_EQ(2.0, ranges[1].value);
+}
+
 TEST_F(FloatTest, TheShortRinseTimeWriteSendsTwoValuesAndFourZeros) {
     Answer(Bytes());
     VaskFloat times[2] = {Value(12.5), Value(7)};
@@ -679,6 +741,23 @@ INSTANTIATE_TEST_SUITE_P(
                  Fields3("1", "13", "5"), CTime()},
         DateCase{"a_number_no_date_field_can_be", [](CvaskAccess& a, CTime& t) { return a.GetDateOxy(3, 0, t); },
                  Fields3("1e300", "1", "5"), CTime()},
+        // A field that cannot be a date's is no date, never a date in 2000 or 1999.
+        DateCase{"a_year_no_date_field_can_be", [](CvaskAccess& a, CTime& t) { return a.GetDateOxy(3, 0, t); },
+                 Fields3("1", "1", "1e300"), CTime()},
+        DateCase{"negative_year", [](CvaskAccess& a, CTime& t) { return a.GetDateOxy(3, 0, t); },
+                 Fields3("1", "1", "-1"), CTime()},
+        DateCase{"year_just_below_zero", [](CvaskAccess& a, CTime& t) { return a.GetDateH2S(3, 0, t); },
+                 Fields3("1", "1", "-0.5"), CTime()},
+        // An hour or minute out of range is no time, not one carried into the next day.
+        DateCase{"clock_hour_24", [](CvaskAccess& a, CTime& t) { return a.GetDate(3, 0, t); },
+                 Concat({UFloat("30"), UFloat("24"), UFloat("1"), UFloat("7"), UFloat("5")}), CTime()},
+        DateCase{"clock_minute_60", [](CvaskAccess& a, CTime& t) { return a.GetDate(3, 0, t); },
+                 Concat({UFloat("60"), UFloat("14"), UFloat("1"), UFloat("7"), UFloat("5")}), CTime()},
+        DateCase{"clock_negative_minute", [](CvaskAccess& a, CTime& t) { return a.GetDate(3, 0, t); },
+                 Concat({UFloat("-1"), UFloat("14"), UFloat("1"), UFloat("7"), UFloat("5")}), CTime()},
+        DateCase{"clock_last_minute_of_the_year", [](CvaskAccess& a, CTime& t) { return a.GetDate(3, 0, t); },
+                 Concat({UFloat("59"), UFloat("23"), UFloat("31"), UFloat("12"), UFloat("35")}),
+                 CTime(2035, 12, 31, 23, 59, 0)},
         DateCase{"clock", [](CvaskAccess& a, CTime& t) { return a.GetDate(3, 0, t); },
                  Concat({UFloat("30"), UFloat("14"), UFloat("1"), UFloat("7"), UFloat("5")}),
                  CTime(2005, 7, 1, 14, 30, 0)}),

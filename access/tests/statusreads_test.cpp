@@ -466,8 +466,33 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(LogCase{"year_70_is_1970", "30", "14", "1", "7", "70", 1, CTime(1970, 7, 1, 14, 30, 0)},
                       LogCase{"year_69_is_2069_and_no_time", "30", "14", "1", "7", "69", 2, CTime()},
                       LogCase{"year_5_is_2005", "5", "9", "24", "12", "5", 3, CTime(2005, 12, 24, 9, 5, 0)},
-                      LogCase{"31st_of_april", "0", "0", "31", "4", "10", 0, CTime()}),
+                      LogCase{"31st_of_april", "0", "0", "31", "4", "10", 0, CTime()},
+                      // Fields out of range are no time rather than another day or century.
+                      LogCase{"hour_24", "0", "24", "30", "4", "10", 0, CTime()},
+                      LogCase{"minute_60", "60", "23", "30", "4", "10", 0, CTime()},
+                      LogCase{"negative_year", "0", "12", "1", "1", "-1", 0, CTime()},
+                      LogCase{"year_no_field_can_be", "0", "12", "1", "1", "1e300", 0, CTime()},
+                      LogCase{"last_minute_of_a_day", "59", "23", "30", "4", "10", 1,
+                              CTime(2010, 4, 30, 23, 59, 0)}),
     [](const ::testing::TestParamInfo<LogCase>& info) { return std::string(info.param.name); });
+
+// The entry number travels as one byte: a number it cannot carry would name another entry.
+TEST_F(StatusTest, EntryNumbersBeyondOneByteAreRefusedBeforeSending) {
+    Answer(Bytes());
+    for (int entry : {256, 300, -1}) {
+        SCOPED_TRACE(entry);
+        LogbookStruct record;
+        record.first = S;
+        EXPECT_EQ(0, access.GetLogEntry(3, 0, entry, record));
+        EXPECT_EQ(30, access.GetLastError().code);
+        EXPECT_EQ(S, record.first);
+        EXPECT_EQ(0, access.AckLogEntry(3, 0, entry));
+        EXPECT_EQ(30, access.GetLastError().code);
+    }
+    EXPECT_EQ(0, Sent());
+    ASSERT_EQ(1, access.AckLogEntry(3, 0, 255));
+    EXPECT_EQ(Hex(Request('K', 10, IntByte(255))), Hex(LastBody()));
+}
 
 TEST_F(StatusTest, RejectedLogEntryLeavesTheRecord) {
     bus.SetScript(Rejecting());
