@@ -118,14 +118,14 @@ CAddressedMessage* CvaskAccess::TakeQueued() {
 }
 
 int CvaskAccess::ReceiveDuplicate() {
-    enum { DefaultDuplicateWait = 400, LongestDuplicateWait = 10000 };
+    const int DefaultDuplicateWait = 400, LongestDuplicateWait = 10000;
     // A value from the registry that is negative or far beyond any answer time would hold
     // the scan at every device for days.
     const int configured = (int)AfxGetApp()->GetProfileInt("Program options", "DuplicateTimeout",
                                                            DefaultDuplicateWait);
-    const DWORD limit = configured < 0                    ? DefaultDuplicateWait
-                        : configured > LongestDuplicateWait ? LongestDuplicateWait
-                                                            : (DWORD)configured;
+    const DWORD limit = (DWORD)(configured < 0                      ? DefaultDuplicateWait
+                                : configured > LongestDuplicateWait ? LongestDuplicateWait
+                                                                    : configured);
     // A timer of its own: the answer timer belongs to the sender thread.
     CMTimer timer;
     timer.SetTimeout(limit != 0 ? limit : 1);

@@ -67,6 +67,15 @@ enum {
     FaultOptionStop = 64
 };
 
+// The error of a download's fault report, 0 when the image was taken; `transmission` is
+// the board's own mask of transmission faults.
+int DownloadFaultError(int faults, int transmission) {
+    if (faults & FaultFlash) return 54;
+    if (faults & FaultData) return 55;
+    if (faults & transmission) return 56;
+    return 0;
+}
+
 int g_waitDivisor = 1;
 
 DWORD Wait(DWORD ms) {
@@ -197,16 +206,8 @@ int CvaskAccess::DoDownload(int address, DownloadType type, const CPtrArray& rec
 
     int faults = 0;
     if (!GetDownloadFaults(address, 0, faults)) return 0;
-    if (faults & FaultFlash) {
-        SetError(&m_error, 54, 0);
-        return 0;
-    }
-    if (faults & FaultData) {
-        SetError(&m_error, 55, 0);
-        return 0;
-    }
-    if (faults & FaultTransmission) {
-        SetError(&m_error, 56, 0);
+    if (int code = DownloadFaultError(faults, FaultTransmission)) {
+        SetError(&m_error, code, 0);
         return 0;
     }
 
@@ -292,16 +293,8 @@ int CvaskAccess::DoDownloadPBO(int address, DownloadType type, const CPtrArray& 
     Progress(owner, message, 0, 3);
     // Without the card's fault report there is no telling whether it took the image.
     if (!GetDownloadFaultsPBO(address, 0, faults)) return 0;
-    if (faults & FaultFlash) {
-        SetError(&m_error, 54, 0);
-        return 0;
-    }
-    if (faults & FaultData) {
-        SetError(&m_error, 55, 0);
-        return 0;
-    }
-    if (faults & FaultOptionTransmission) {
-        SetError(&m_error, 56, 0);
+    if (int code = DownloadFaultError(faults, FaultOptionTransmission)) {
+        SetError(&m_error, code, 0);
         return 0;
     }
     if (faults & FaultOptionStop) {
