@@ -248,6 +248,9 @@ private:
     // Dispatches the calling thread's waiting window messages until none is left or the
     // timer has run out. TRUE when a WM_QUIT was met (it is posted again).
     static BOOL PumpWaiting(const CMTimer* until);
+    // Dispatches one waiting posted message; FALSE when none was waiting. A WM_QUIT is
+    // posted again and reported in `quit`.
+    static BOOL DispatchOne(BOOL& quit);
     static int IsRejectAnswer(const CPCvaskMessage* answer);
     static int RejectToErrorCode(const CPCvaskMessage* answer);
     static int IsMeasValueAnswer(const CPCvaskMessage* answer);

@@ -153,19 +153,28 @@ int CvaskAccess::ReceiveDuplicate() {
 
 // ---- message-pumping waits ------------------------------------------------------------------
 
-BOOL CvaskAccess::PumpWaiting(const CMTimer* until) {
+BOOL CvaskAccess::DispatchOne(BOOL& quit) {
+    quit = FALSE;
     MSG msg;
-    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            // Not ours to take: put it back for the thread's own loop.
-            PostQuitMessage((int)msg.wParam);
-            return TRUE;
-        }
-        CWinThread* thread = AfxGetThread();
-        if (thread == NULL || !thread->PreTranslateMessage(&msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+    if (!PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) return FALSE;
+    if (msg.message == WM_QUIT) {
+        // Not ours to take: put it back for the thread's own loop.
+        PostQuitMessage((int)msg.wParam);
+        quit = TRUE;
+        return TRUE;
+    }
+    CWinThread* thread = AfxGetThread();
+    if (thread == NULL || !thread->PreTranslateMessage(&msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return TRUE;
+}
+
+BOOL CvaskAccess::PumpWaiting(const CMTimer* until) {
+    BOOL quit = FALSE;
+    while (DispatchOne(quit)) {
+        if (quit) return TRUE;
         // A flood of messages must not hold the wait beyond its time.
         if (until != NULL && until->Timeout()) break;
     }
@@ -250,17 +259,8 @@ void CvaskAccess::WaitForRequest() {
             continue;
         }
         // One posted message at a time, so that a flood of them cannot hold a request back.
-        if (!PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) continue;
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage((int)msg.wParam);
-            wake = QS_SENDMESSAGE;
-            continue;
-        }
-        CWinThread* thread = AfxGetThread();
-        if (thread == NULL || !thread->PreTranslateMessage(&msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        BOOL quit = FALSE;
+        if (DispatchOne(quit) && quit) wake = QS_SENDMESSAGE;
     }
 }
 

@@ -1,5 +1,6 @@
-// The owner window of a bus scan in tests: a message-only window on the creating thread
-// that keeps the address and context of every progress message and can act on one.
+// The owner window of a bus scan or transfer in tests: a message-only window on the
+// creating thread that keeps the wParam (a scan's address) and lParam (its context) of
+// every progress message and can act on one.
 #pragma once
 
 #include <windows.h>
@@ -31,6 +32,8 @@ public:
     std::vector<int> addresses;
     std::vector<LPARAM> contexts;
     std::function<void(int)> onAddress;
+    // Called with both parameters of every progress message.
+    std::function<void(WPARAM, LPARAM)> onMessage;
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
@@ -39,6 +42,7 @@ private:
             self->addresses.push_back((int)w);
             self->contexts.push_back(l);
             if (self->onAddress) self->onAddress((int)w);
+            if (self->onMessage) self->onMessage(w, l);
             return 0;
         }
         return DefWindowProcA(hwnd, msg, w, l);

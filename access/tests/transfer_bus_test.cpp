@@ -5,6 +5,7 @@
 #include "vaskaccess.h"
 #include "serialparam.h"
 #include "vasksim_client.h"
+#include "progress_window.h"
 #include "transfer_files.h"
 
 #include <gtest/gtest.h>
@@ -36,22 +37,18 @@ std::ostream& operator<<(std::ostream& os, const Step& s) {
     return os << "(" << s.percent << "%, phase " << s.phase << ")";
 }
 
-class ProgressWindow {
+// The progress of a transfer: its steps (percent, phase) in order.
+class TransferProgress {
 public:
-    ProgressWindow() {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = &ProgressWindow::Proc;
-        wc.hInstance = GetModuleHandleA(NULL);
-        wc.lpszClassName = "VaskTransferProgress";
-        RegisterClassA(&wc);
-        HWND hwnd = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL,
-                                    wc.hInstance, NULL);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, (LONG_PTR)this);
-        wnd_.Attach(hwnd);
+    TransferProgress() {
+        window_.onMessage = [this](WPARAM percent, LPARAM phase) {
+            Step step = {percent, phase};
+            steps.push_back(step);
+            if (onStep) onStep(step);
+        };
     }
-    ~ProgressWindow() { DestroyWindow(wnd_.Detach()); }
 
-    CWnd* wnd() { return &wnd_; }
+    CWnd* wnd() { return window_.Wnd(); }
     std::vector<Step> steps;
     std::function<void(const Step&)> onStep;
 
@@ -71,17 +68,7 @@ public:
     }
 
 private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
-        if (msg == kProgress) {
-            ProgressWindow* self = (ProgressWindow*)GetWindowLongPtrA(hwnd, GWLP_USERDATA);
-            Step step = {w, l};
-            self->steps.push_back(step);
-            if (self->onStep) self->onStep(step);
-            return 0;
-        }
-        return DefWindowProcA(hwnd, msg, w, l);
-    }
-    CWnd wnd_;
+    ProgressWindow window_{kProgress};
 };
 
 // The prompts of a test, answered as the user would.
@@ -208,7 +195,7 @@ protected:
     static bool s_initialised;
     static bool s_scanned;
     SimClient sim_;
-    ProgressWindow progress_;
+    TransferProgress progress_;
     Prompts prompts_;
 };
 
