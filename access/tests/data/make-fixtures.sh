@@ -4,10 +4,7 @@
 set -eu
 cd "$(dirname "$0")"
 # 1500 bytes that never repeat in a short cycle: byte i = (i * 7 + i / 256) mod 256.
-python3 - <<'PY'
-data = bytes(((i * 7) + (i // 256)) % 256 for i in range(1500))
-open("payload.bin", "wb").write(data)
-PY
+LC_ALL=C awk 'BEGIN { for (i = 0; i < 1500; i++) printf "%c", (i * 7 + int(i / 256)) % 256 }' >payload.bin
 # 16 data bytes a line, loaded across a 64 KiB boundary (extended address records);
 # objcopy ends its lines with CR LF.
 objcopy -I binary -O ihex --change-addresses 0xFC00 payload.bin firmware16.hex
