@@ -191,10 +191,15 @@ cmake_commands() {
     }' "$f"
 }
 
-targets=$(git ls-files '*CMakeLists.txt' '*.cmake' | xargs sed -n 's/.*add_\(executable\|library\)([[:space:]]*\([A-Za-z0-9_.-]*\).*/\2/p' | sort -u)
+# The tree's own files; build trees and the repository's records are not sources.
+tree_files() {
+  find . \( -path ./.git -o -path './build*' \) -prune -o -type f "$@" -print | sed 's|^\./||' | sort
+}
+cmake_files=$(tree_files \( -name CMakeLists.txt -o -name '*.cmake' \))
+targets=$(echo "$cmake_files" | xargs sed -n 's/.*add_\(executable\|library\)([[:space:]]*\([A-Za-z0-9_.-]*\).*/\2/p' | sort -u)
 calls=$(mktemp); trap 'rm -f "$calls" "$calls".*' EXIT
 
-for f in $(git ls-files); do
+for f in $(tree_files); do
   [ -f "$f" ] || continue
   head -c 64 "$f" | head -1 | grep -q '^#!.*\(bash\|/sh\)' || continue
   funcs=" $(shell_functions "$f" | tr '\n' ' ') "
@@ -203,7 +208,7 @@ for f in $(git ls-files); do
     printf '%s\t%s\n' "$w" "$where"
   done >>"$calls"
 done
-for f in $(git ls-files '*CMakeLists.txt' '*.cmake'); do
+for f in $cmake_files; do
   cmake_commands "$f" | while IFS=$'\t' read -r kind w where; do
     if [ "$kind" = S ]; then
       printf '%s\n' "$w" >"$calls.sh"
