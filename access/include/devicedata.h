@@ -29,23 +29,18 @@ public:
     int IsRemote() const { return m_remote; }
 
 protected:
-    ChannelType m_type;      // 0 until known
-    CString m_name;          // empty until the scan sets it
-    int m_address;           // bus device number, -1 until set
-    int m_componentCount;    // 0 until known
-    int m_addressConflict;   // a second device answered under the same address
-    int m_remote;            // remote state as last seen; 1 at construction
+    ChannelType m_type;     // 0 until known
+    CString m_name;         // empty until the scan sets it
+    int m_address;          // bus device number, -1 until set
+    int m_componentCount;   // 0 until known
+    int m_addressConflict;  // a second device answered under the same address
+    int m_remote;           // remote state as last seen; 1 at construction
 };
 
 class COMMVASK_API CDeviceData : public CDeviceInfo {
 public:
     // Values kept per measuring range slot of a component.
-    enum {
-        LimitValues = 2,
-        IntegrationValues = 4,
-        ToleranceValues = 3,
-        AutocalCycleValues = 3
-    };
+    enum { LimitValues = 2, IntegrationValues = 4, ToleranceValues = 3, AutocalCycleValues = 3 };
 
     CDeviceData();
     ~CDeviceData() override;

@@ -22,7 +22,7 @@ typedef struct ErrorInfo_ {
 } ErrorInfo_;
 #endif
 
-#define PCVASK_BUFFERS 15
+#define PCVASK_BUFFERS     15
 #define PCVASK_BUFFER_SIZE 40
 
 /* The buffer set, or null when memory ran out. */

@@ -215,7 +215,7 @@ public:
     // ==== further member groups ==========================================================
     // Each is declared in a header of its own, included here inside the class; each
     // starts and ends in the public part.
-#include "vaskaccess_typed.h"  // status reads, float values, structured settings
+#include "vaskaccess_typed.h"     // status reads, float values, structured settings
 #include "vaskaccess_adapters.h"  // bus scan, device queries, parameter adapters
 #include "vaskaccess_transfer.h"  // firmware download, parameter-set transfer
 
@@ -272,12 +272,10 @@ private:
     int GetInt(char command, int function, int address, int channel, int& value);
     int SetInt(char command, int function, int address, int channel, int value);
     int Transfer(int address, int channel, TransferType type);
-    int GetFloats(VaskValueCommand group, int address, int channel, VaskFloat** values,
-                  int count);
+    int GetFloats(VaskValueCommand group, int address, int channel, VaskFloat** values, int count);
     int SetFloats(VaskValueCommand group, int address, int channel, const VaskFloat** values,
                   int count);
-    int GetReports(VaskGetMiscCommand function, int address, int channel, int* list,
-                   int& count);
+    int GetReports(VaskGetMiscCommand function, int address, int channel, int* list, int& count);
     int GetDiagValue(int code, int address, int channel, VaskFloat& value);
     int GetPar6DiagValue(Par6DiagCommand code, int address, int channel, VaskFloat& value);
     int GetS6DiagValue(S6DiagCommand code, int address, int channel, VaskFloat& value);
@@ -296,12 +294,12 @@ private:
     static CTime MakeTime(int year, int month, int day, int hour, int minute, int second);
 
     // ==== members ========================================================================
-    CSemaphore m_threadWait;   // the sender thread waits here for the next request
-    CSemaphore m_senderWait;   // held from the start of a request until it is finished
-    CSemaphore m_recvWait;     // the caller waits here for the finished request
+    CSemaphore m_threadWait;  // the sender thread waits here for the next request
+    CSemaphore m_senderWait;  // held from the start of a request until it is finished
+    CSemaphore m_recvWait;    // the caller waits here for the finished request
     CCommunication* m_communication;
     CvaskAddress* m_address;
-    CObList m_deviceList;      // of CDeviceData*, owned
+    CObList m_deviceList;  // of CDeviceData*, owned
     CCriticalSection m_requestLock;
 
     // The one request in flight.
@@ -317,8 +315,8 @@ private:
     volatile LONG m_run;
     CMTimer m_answerTimer;
     ErrorStruct_ m_error;
-    CObQueue m_answerQueue;    // of CAddressedMessage*, filled under the receive lock
-    UINT_PTR m_timerId;        // (UINT_PTR)-1 when this object owns no timer
+    CObQueue m_answerQueue;  // of CAddressedMessage*, filled under the receive lock
+    UINT_PTR m_timerId;      // (UINT_PTR)-1 when this object owns no timer
     CMTimer m_keepAliveTimer;
     CMTimer m_newChanceTimer;
     char m_lastCommand;
@@ -334,8 +332,8 @@ private:
     UINT m_ownerMessage;
     int m_cacheAddress;
     CDeviceData* m_cacheDevice;
-    CCriticalSection m_cacheLock;   // keeps the cache's address and entry together
+    CCriticalSection m_cacheLock;  // keeps the cache's address and entry together
 
     CWinThread* m_senderThread;
-    int m_checkIndex;               // entry that the next remote check examines
+    int m_checkIndex;  // entry that the next remote check examines
 };

@@ -10,8 +10,8 @@ enum VaskStateCommand : int {
     StateStandby = 3,
     StateMeasure = 4,
     StateAdjustZeroPoint = 5,
-    StateAdjustSlope = 6,            // one measuring range
-    StateAdjustSlopeAll = 7,         // all components at once
+    StateAdjustSlope = 6,     // one measuring range
+    StateAdjustSlopeAll = 7,  // all components at once
     StateAdjustLinearSag = 8,
     StateAdjustLinearSens = 9,
     StateAdjustTempCoefficient = 10,
@@ -91,22 +91,11 @@ enum S6DiagCommand : int {
     S6FaultVector = 9
 };
 
-enum L6DiagCommand : int {
-    L6TCDTemp = 1,
-    L6AdjustTCDRaw = 3,
-    L6TCDRaw = 4
-};
+enum L6DiagCommand : int { L6TCDTemp = 1, L6AdjustTCDRaw = 3, L6TCDRaw = 4 };
 
-enum L62DiagCommand : int {
-    L62SensorTemp = 1,
-    L62GaslaneTemp = 2,
-    L62SensorVoltage = 4
-};
+enum L62DiagCommand : int { L62SensorTemp = 1, L62GaslaneTemp = 2, L62SensorVoltage = 4 };
 
-enum P64DiagCommand : int {
-    P64MeasureGasPressure = 8,
-    P64MeasureGasFlow = 9
-};
+enum P64DiagCommand : int { P64MeasureGasPressure = 8, P64MeasureGasFlow = 9 };
 
 enum Q6DiagCommand : int {
     Q6PhysicsTemp = 1,

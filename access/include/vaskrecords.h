@@ -85,9 +85,9 @@ struct ValveStruct {
 
 // Parameters of the asynchronous serial interface.
 struct AsyncStruct {
-    int choice1;              // code of the list with text base 12920
-    int choice2;              // code of the list with text base 12940
-    unsigned char number1;    // 1 to 255
+    int choice1;            // code of the list with text base 12920
+    int choice2;            // code of the list with text base 12940
+    unsigned char number1;  // 1 to 255
     unsigned char number2;
     unsigned char number3;
 };
@@ -111,12 +111,12 @@ enum OptionCardType : int {};
 
 // Component functions ("k" 4): bits 0 to 6 of the first byte, 0 to 4 of the second.
 struct CompSwitchStruct {
-    BOOL autorange;           // byte 1 bit 0
-    BOOL autocalCycles;       // autocal adjustment cycles
+    BOOL autorange;      // byte 1 bit 0
+    BOOL autocalCycles;  // autocal adjustment cycles
     BOOL adjustAll;
     BOOL negativeIntegration;
     BOOL limitMonitoring;
-    BOOL bit5;                // the remaining bits in reply order
+    BOOL bit5;  // the remaining bits in reply order
     BOOL bit6;
     BOOL byte2bit0;
     BOOL byte2bit1;

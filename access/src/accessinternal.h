@@ -8,11 +8,11 @@
 
 enum : UINT_PTR { NoTimer = (UINT_PTR)-1 };
 enum : DWORD {
-    TimerPeriod = 50,          // ms between two drains of the received telegrams
-    KeepAlivePeriod = 5000,    // ms between two attempts to restore remote control
-    NewChancePeriod = 10000,   // ms after which unavailable devices get one more try
-    SendCompletionTime = 1000, // ms that a send may take to complete
-    WaitStep = 10              // ms of one step of the message-pumping waits
+    TimerPeriod = 50,           // ms between two drains of the received telegrams
+    KeepAlivePeriod = 5000,     // ms between two attempts to restore remote control
+    NewChancePeriod = 10000,    // ms after which unavailable devices get one more try
+    SendCompletionTime = 1000,  // ms that a send may take to complete
+    WaitStep = 10               // ms of one step of the message-pumping waits
 };
 enum { UnavailableFaults = 5 };  // a device with this many faults is not addressed
 

@@ -15,20 +15,15 @@ namespace {
 typedef CvaskAccess A;
 
 enum {
-    StoreSize = 30,   // the longest array of the device (ranges, codes: at most 30)
-    NotSent = -1,     // an element the read did not fill (codes are 0 to 255)
-    StepCount = 12,   // autocal steps
-    HalfSteps = 6,    // autocal steps per rinse-time half
+    StoreSize = 30,  // the longest array of the device (ranges, codes: at most 30)
+    NotSent = -1,    // an element the read did not fill (codes are 0 to 255)
+    StepCount = 12,  // autocal steps
+    HalfSteps = 6,   // autocal steps per rinse-time half
     SensorTimes = 6,
-    RangeFlags = 4    // LimitStruct and CorrectionStruct2 have one flag per range 1 to 4
+    RangeFlags = 4  // LimitStruct and CorrectionStruct2 have one flag per range 1 to 4
 };
 
-enum {
-    ErrorInvalidParameter = 30,
-    ErrorNoDevice = 36,
-    ErrorValueCount = 37,
-    ErrorElement = 39
-};
+enum { ErrorInvalidParameter = 30, ErrorNoDevice = 36, ErrorValueCount = 37, ErrorElement = 39 };
 
 struct Store {
     int n[StoreSize];
@@ -49,12 +44,11 @@ int Get(A& a, int ad, int ch, int (A::*m)(int, int, VaskFloat&), Store& s) {
 int Get(A& a, int ad, int ch, int (A::*m)(int, int, VaskFloat&, VaskFloat&), Store& s) {
     return (a.*m)(ad, ch, s.f[0], s.f[1]);
 }
-int Get(A& a, int ad, int ch, int (A::*m)(int, int, VaskFloat&, VaskFloat&, VaskFloat&),
-        Store& s) {
+int Get(A& a, int ad, int ch, int (A::*m)(int, int, VaskFloat&, VaskFloat&, VaskFloat&), Store& s) {
     return (a.*m)(ad, ch, s.f[0], s.f[1], s.f[2]);
 }
-int Get(A& a, int ad, int ch,
-        int (A::*m)(int, int, VaskFloat&, VaskFloat&, VaskFloat&, VaskFloat&), Store& s) {
+int Get(A& a, int ad, int ch, int (A::*m)(int, int, VaskFloat&, VaskFloat&, VaskFloat&, VaskFloat&),
+        Store& s) {
     return (a.*m)(ad, ch, s.f[0], s.f[1], s.f[2], s.f[3]);
 }
 int Get(A& a, int ad, int ch,
@@ -83,9 +77,7 @@ int Get(A& a, int ad, int ch, int (A::*m)(int, int, int&, int&, int&), Store& s)
 int Get(A& a, int ad, int ch, int (A::*m)(int, int, int&, int&, int&, int&), Store& s) {
     return (a.*m)(ad, ch, s.n[0], s.n[1], s.n[2], s.n[3]);
 }
-int Get(A& a, int ad, int ch, int (A::*m)(int, int, int*), Store& s) {
-    return (a.*m)(ad, ch, s.n);
-}
+int Get(A& a, int ad, int ch, int (A::*m)(int, int, int*), Store& s) { return (a.*m)(ad, ch, s.n); }
 template <class E, std::enable_if_t<std::is_enum<E>::value, int> = 0>
 int Get(A& a, int ad, int ch, int (A::*m)(int, int, E&), Store& s) {
     E e = E();
@@ -155,9 +147,9 @@ int Get(A& a, int ad, int ch, int (A::*m)(int, int, ChannelSwitchStruct&), Store
 int Get(A& a, int ad, int ch, int (A::*m)(int, int, CompSwitchStruct&), Store& s) {
     CompSwitchStruct r = {};
     if (!(a.*m)(ad, ch, r)) return 0;
-    const int fields[] = {r.autorange, r.autocalCycles, r.adjustAll, r.negativeIntegration,
-                          r.limitMonitoring, r.bit5, r.bit6, r.byte2bit0,
-                          r.byte2bit1, r.byte2bit2, r.byte2bit3, r.byte2bit4};
+    const int fields[] = {r.autorange,       r.autocalCycles, r.adjustAll, r.negativeIntegration,
+                          r.limitMonitoring, r.bit5,          r.bit6,      r.byte2bit0,
+                          r.byte2bit1,       r.byte2bit2,     r.byte2bit3, r.byte2bit4};
     for (int i = 0; i < 12; ++i) s.n[i] = fields[i];
     return 1;
 }
@@ -167,15 +159,15 @@ int Get(A& a, int ad, int ch, int (A::*m)(int, int, VersionStruct&), Store& s) {
     if (!(a.*m)(ad, ch, r)) return 0;
     s.n[0] = r.channelType;
     const CString* texts[] = {&r.serialNumber, &r.softwareVersion, &r.hardwareVersion,
-                              &r.orderNumber, &r.firmwareNumber, &r.extra};
+                              &r.orderNumber,  &r.firmwareNumber,  &r.extra};
     for (int i = 0; i < 6; ++i) s.t[i] = *texts[i];
     return 1;
 }
 int Get(A& a, int ad, int ch, int (A::*m)(int, int, FirmwareVersionsStruct&), Store& s) {
     FirmwareVersionsStruct r;
     if (!(a.*m)(ad, ch, r)) return 0;
-    const CString* texts[] = {&r.adapterBoot, &r.adapter, &r.optionBoot,
-                              &r.option, &r.motherboardBoot, &r.motherboard};
+    const CString* texts[] = {&r.adapterBoot, &r.adapter,         &r.optionBoot,
+                              &r.option,      &r.motherboardBoot, &r.motherboard};
     for (int i = 0; i < 6; ++i) s.t[i] = *texts[i];
     return 1;
 }
@@ -185,13 +177,11 @@ int Get(A& a, int ad, int ch, int (A::*m)(int, int, FirmwareVersionsStruct&), St
 int Put(A& a, int ad, int ch, int (A::*m)(int, int, const VaskFloat&), Store& s) {
     return (a.*m)(ad, ch, s.f[0]);
 }
-int Put(A& a, int ad, int ch, int (A::*m)(int, int, const VaskFloat&, const VaskFloat&),
-        Store& s) {
+int Put(A& a, int ad, int ch, int (A::*m)(int, int, const VaskFloat&, const VaskFloat&), Store& s) {
     return (a.*m)(ad, ch, s.f[0], s.f[1]);
 }
 int Put(A& a, int ad, int ch,
-        int (A::*m)(int, int, const VaskFloat&, const VaskFloat&, const VaskFloat&),
-        Store& s) {
+        int (A::*m)(int, int, const VaskFloat&, const VaskFloat&, const VaskFloat&), Store& s) {
     return (a.*m)(ad, ch, s.f[0], s.f[1], s.f[2]);
 }
 int Put(A& a, int ad, int ch,
@@ -221,9 +211,7 @@ int Put(A& a, int ad, int ch, int (A::*m)(int, int, int, int, int), Store& s) {
 int Put(A& a, int ad, int ch, int (A::*m)(int, int, int, int, int, int), Store& s) {
     return (a.*m)(ad, ch, s.n[0], s.n[1], s.n[2], s.n[3]);
 }
-int Put(A& a, int ad, int ch, int (A::*m)(int, int, int*), Store& s) {
-    return (a.*m)(ad, ch, s.n);
-}
+int Put(A& a, int ad, int ch, int (A::*m)(int, int, int*), Store& s) { return (a.*m)(ad, ch, s.n); }
 template <class E, std::enable_if_t<std::is_enum<E>::value, int> = 0>
 int Put(A& a, int ad, int ch, int (A::*m)(int, int, E), Store& s) {
     return (a.*m)(ad, ch, static_cast<E>(s.n[0]));
@@ -309,16 +297,17 @@ typedef int (A::*LimitRecordSet)(int, int, const LimitStruct&);
 typedef int (A::*LimitValuesGet)(int, int, VaskFloat&, VaskFloat&);
 typedef int (A::*LimitValuesSet)(int, int, const VaskFloat&, const VaskFloat&);
 
-#define VASK_RW(get, set) {&ReadVia<&A::get>, &WriteVia<&A::set>}
-#define VASK_R(get) {&ReadVia<&A::get>, nullptr}
-#define VASK_W(set) {nullptr, &WriteVia<&A::set>}
-#define VASK_LIMIT(n)                                                                     \
-    constexpr Group LimitSwitches##n = {                                                  \
-        &ReadVia<static_cast<LimitRecordGet>(&A::GetLimit##n)>,                           \
-        &WriteVia<static_cast<LimitRecordSet>(&A::SetLimit##n)>};                         \
-    constexpr Group LimitValues##n = {                                                    \
-        &ReadVia<static_cast<LimitValuesGet>(&A::GetLimit##n)>,                           \
-        &WriteVia<static_cast<LimitValuesSet>(&A::SetLimit##n)>};
+#define VASK_RW(get, set) \
+    { &ReadVia<&A::get>, &WriteVia<&A::set> }
+#define VASK_R(get) \
+    { &ReadVia<&A::get>, nullptr }
+#define VASK_W(set) \
+    { nullptr, &WriteVia<&A::set> }
+#define VASK_LIMIT(n)                                                                             \
+    constexpr Group LimitSwitches##n = {&ReadVia<static_cast<LimitRecordGet>(&A::GetLimit##n)>,   \
+                                        &WriteVia<static_cast<LimitRecordSet>(&A::SetLimit##n)>}; \
+    constexpr Group LimitValues##n = {&ReadVia<static_cast<LimitValuesGet>(&A::GetLimit##n)>,     \
+                                      &WriteVia<static_cast<LimitValuesSet>(&A::SetLimit##n)>};
 
 namespace groups {
 constexpr Group None = {nullptr, nullptr};
@@ -344,8 +333,7 @@ constexpr Group LateralGasCorr2 = VASK_RW(GetLateralGasCorr2, SetLateralGasCorr2
 constexpr Group LateralGasCorr3 = VASK_RW(GetLateralGasCorr3, SetLateralGasCorr3);
 constexpr Group LateralGasCorr4 = VASK_RW(GetLateralGasCorr4, SetLateralGasCorr4);
 constexpr Group Compensation12 = VASK_RW(GetCompensationComponent, SetCompensationComponent);
-constexpr Group Compensation34 =
-    VASK_RW(GetCompensationComponent3, SetCompensationComponent3);
+constexpr Group Compensation34 = VASK_RW(GetCompensationComponent3, SetCompensationComponent3);
 constexpr Group Unit = VASK_RW(GetUnit, SetUnit);
 constexpr Group Heating = VASK_RW(GetHeating, SetHeating);
 constexpr Group Pump = VASK_RW(GetPump, SetPump);
@@ -373,8 +361,7 @@ constexpr Group CharactEndValue = VASK_RW(GetCharactEndValue, SetCharactEndValue
 constexpr Group Frequency = VASK_RW(GetFrequency, SetFrequency);
 constexpr Group ShockCompensation = VASK_RW(GetShockCompensation, SetShockCompensation);
 constexpr Group FaultSignalDuration = VASK_RW(GetFaultSignalDuration, SetFaultSignalDuration);
-constexpr Group FaultSignalThreshold =
-    VASK_RW(GetFaultSignalThreshold, SetFaultSignalThreshold);
+constexpr Group FaultSignalThreshold = VASK_RW(GetFaultSignalThreshold, SetFaultSignalThreshold);
 constexpr Group SlopeGasO2 = VASK_W(SetSlopeGasO2);
 constexpr Group SlopeGasO2OnChannel3 = {&ReadOnChannel<&A::GetSlopeGasO2, 3>, nullptr};
 constexpr Group SlopeGasH2S = VASK_W(SetSlopeGasH2S);
@@ -425,8 +412,8 @@ constexpr Group SensorTimes = VASK_RW(GetSensorTimes, SetSensorTimes);
 // ---- static texts ----------------------------------------------------------------------
 
 // Texts of the channel type codes of the version record.
-const char* const ChannelTypeNames[] = {"",          "SINDOR 6", "PARVEL 6",  "QUENTA 6",
-                                        "SINDOR 23", "FOLVAR 3", "DENRIK",    "LORVIX 6",
+const char* const ChannelTypeNames[] = {"",          "SINDOR 6", "PARVEL 6", "QUENTA 6",
+                                        "SINDOR 23", "FOLVAR 3", "DENRIK",   "LORVIX 6",
                                         "PARVEL 64", "LORVIX 62"};
 // Texts of the Quenta variants.
 const char* const QuentaTypeNames[] = {"", "Quenta 6 E", "Quenta 6 G"};
@@ -520,16 +507,47 @@ int ToTime(const VaskFloat& value, CTime& out) {
 // ---- the patterns -----------------------------------------------------------------------
 
 enum class Read {
-    StatusBit, Flag, Number, Plain, Text, Copy, Pass, Time,
-    RangeCopy, RangeFlag, StepNumber, CodeNumber, StepTime, SensorTime,
-    ChannelType, MeasRange, MeasRangeMax, MeasRangeLimits, AutocalStep, SetPointOldFW,
+    StatusBit,
+    Flag,
+    Number,
+    Plain,
+    Text,
+    Copy,
+    Pass,
+    Time,
+    RangeCopy,
+    RangeFlag,
+    StepNumber,
+    CodeNumber,
+    StepTime,
+    SensorTime,
+    ChannelType,
+    MeasRange,
+    MeasRangeMax,
+    MeasRangeLimits,
+    AutocalStep,
+    SetPointOldFW,
     QuentaType
 };
 
 enum class Write {
-    DirectCopy, DirectInt, DirectByte, DirectText, DirectTime, CheckedCopy, GroupCopy,
-    GroupInt, GroupByte, RangeCopy, RangeFlag, StepTime, S23StepTime, SensorTime, StepInt,
-    CodeInt, NoWrite
+    DirectCopy,
+    DirectInt,
+    DirectByte,
+    DirectText,
+    DirectTime,
+    CheckedCopy,
+    GroupCopy,
+    GroupInt,
+    GroupByte,
+    RangeCopy,
+    RangeFlag,
+    StepTime,
+    S23StepTime,
+    SensorTime,
+    StepInt,
+    CodeInt,
+    NoWrite
 };
 
 struct FetchRow {
@@ -549,9 +567,7 @@ int Fail(A& a, int code) {
     return 0;
 }
 
-int InBound(int index, int last) {
-    return index >= 1 && index <= last;
-}
+int InBound(int index, int last) { return index >= 1 && index <= last; }
 
 // The device's measuring ranges that an array of `capacity` elements can hold.
 int RangeBound(A& a, int address, int capacity) {
@@ -579,151 +595,148 @@ int FloatsSent(const Store& s) {
 const Group& StepHalf(const Group& first, int index) {
     return index <= HalfSteps ? first : groups::RinseTime2;
 }
-int StepElement(int index) {
-    return (index - 1) % HalfSteps;
-}
+int StepElement(int index) { return (index - 1) % HalfSteps; }
 
-int RunFetch(A& a, const FetchRow& row, int address, int channel, int index,
-             VaskFloat& value) {
+int RunFetch(A& a, const FetchRow& row, int address, int channel, int index, VaskFloat& value) {
     const Group& group = *row.group;
     Store s;
     switch (row.pattern) {
-    case Read::StatusBit: {
-        int flags = a.GetChannelStatusFlags(address);
-        if (flags == -1) return Fail(a, ErrorNoDevice);
-        MakeFlag(value, (flags & row.position) != 0);
-        return 1;
-    }
-    case Read::Flag:
-        if (!group.read(a, address, channel, s)) return 0;
-        MakeFlag(value, s.n[row.position] != 0);
-        return 1;
-    case Read::Number:
-        if (!group.read(a, address, channel, s)) return 0;
-        MakeNumber(value, s.n[row.position]);
-        return 1;
-    case Read::Plain:
-        if (!group.read(a, address, channel, s)) return 0;
-        MakePlain(value, s.n[row.position]);
-        return 1;
-    case Read::Text:
-        if (!group.read(a, address, channel, s)) return 0;
-        MakeText(value, s.t[row.position]);
-        return 1;
-    case Read::Copy:
-        if (!group.read(a, address, channel, s)) return 0;
-        MakeCopy(value, s.f[row.position]);
-        return 1;
-    case Read::Pass:
-        if (!group.read(a, address, channel, s)) return 0;
-        value = s.f[row.position];
-        return 1;
-    case Read::Time:
-        if (!group.read(a, address, channel, s)) return 0;
-        MakeTime(value, s.time);
-        return 1;
-    case Read::RangeCopy:
-        if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
-        if (!group.read(a, address, channel, s)) return 0;
-        // The read sets the range count to what the device sent; a range it did not send
-        // has no value.
-        if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
-        MakeCopy(value, s.f[index - 1]);
-        return 1;
-    case Read::RangeFlag:
-        // The records have one flag per range 1 to 4 only.
-        if (!InBound(index, RangeBound(a, address, RangeFlags))) return Fail(a, ErrorElement);
-        if (!group.read(a, address, channel, s)) return 0;
-        MakeFlag(value, s.n[row.position + index - 1] != 0);
-        return 1;
-    case Read::StepNumber:
-        if (!InBound(index, StepCount)) return Fail(a, ErrorElement);
-        if (!group.read(a, address, channel, s)) return 0;
-        if (index > CodesSent(s)) return Fail(a, ErrorElement);
-        MakeNumber(value, s.n[index - 1]);
-        return 1;
-    case Read::CodeNumber:
-        if (!InBound(index, 8)) return Fail(a, ErrorElement);
-        if (!group.read(a, address, channel, s)) return 0;
-        if (index > CodesSent(s)) return Fail(a, ErrorElement);
-        MakeNumber(value, s.n[index - 1]);
-        return 1;
-    case Read::StepTime:
-        if (!InBound(index, StepCount)) return Fail(a, ErrorElement);
-        if (!StepHalf(group, index).read(a, address, channel, s)) return 0;
-        if (StepElement(index) >= FloatsSent(s)) return Fail(a, ErrorElement);
-        MakeCopy(value, s.f[StepElement(index)]);
-        return 1;
-    case Read::SensorTime:
-        if (!InBound(index, SensorTimes)) return Fail(a, ErrorElement);
-        if (!group.read(a, address, channel, s)) return 0;
-        if (index > FloatsSent(s)) return Fail(a, ErrorElement);
-        MakeCopy(value, s.f[index - 1]);
-        return 1;
-    case Read::ChannelType:
-        if (!group.read(a, address, channel, s)) return 0;
-        MakeText(value, TextOf(ChannelTypeNames, s.n[0]));
-        return 1;
-    case Read::MeasRange: {
-        if (!group.read(a, address, channel, s)) return 0;
-        const int range = s.n[0];
-        VaskFloat type;
-        a.FetchChannelType(address, channel, index, type);
-        if (type.text == "SINDOR 23" && range == 3)
-            value.text = "1/2";
-        else
-            value.text.Format("%d", range);
-        value.value = range;
-        SetCodes(value);
-        return 1;
-    }
-    case Read::MeasRangeMax: {
-        if (!group.read(a, address, channel, s)) return 0;
-        value = s.f[0];
-        value.text.Format(RangeFormat, 0.0, s.f[0].value);
-        value.value = 0.0;
-        return 1;
-    }
-    case Read::MeasRangeLimits: {
-        if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
-        if (!group.read(a, address, channel, s)) return 0;
-        if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
-        Store upper;
-        if (!groups::RangeEnd.read(a, address, channel, upper)) return 0;
-        if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
-        const VaskFloat& high = upper.f[index - 1];
-        value.text.Format(RangeFormat, s.f[index - 1].value, high.value);
-        value.value = 0.0;
-        value.unit = high.unit;
-        value.quantity = high.quantity;
-        return 1;
-    }
-    case Read::AutocalStep: {
-        if (!InBound(index, StepCount)) return Fail(a, ErrorElement);
-        Store steps;
-        if (!groups::AutocalSteps.read(a, address, channel, steps)) return 0;
-        if (index > CodesSent(steps)) return Fail(a, ErrorElement);
-        if (!StepHalf(group, index).read(a, address, channel, s)) return 0;
-        if (StepElement(index) >= FloatsSent(s)) return Fail(a, ErrorElement);
-        MakeCopy(value, s.f[StepElement(index)]);
-        value.value = steps.n[index - 1];
-        return 1;
-    }
-    case Read::SetPointOldFW:
-        value.text = "20.95";
-        value.value = 20.95;
-        value.unit = 10;  // "%"
-        value.quantity = 1;
-        return 1;
-    case Read::QuentaType: {
-        // A device that does not answer is taken for the first variant.
-        int type = 1;
-        if (group.read(a, address, channel, s)) type = s.n[0];
-        value.text = TextOf(QuentaTypeNames, type);
-        value.value = type;
-        SetCodes(value);
-        return 1;
-    }
+        case Read::StatusBit: {
+            int flags = a.GetChannelStatusFlags(address);
+            if (flags == -1) return Fail(a, ErrorNoDevice);
+            MakeFlag(value, (flags & row.position) != 0);
+            return 1;
+        }
+        case Read::Flag:
+            if (!group.read(a, address, channel, s)) return 0;
+            MakeFlag(value, s.n[row.position] != 0);
+            return 1;
+        case Read::Number:
+            if (!group.read(a, address, channel, s)) return 0;
+            MakeNumber(value, s.n[row.position]);
+            return 1;
+        case Read::Plain:
+            if (!group.read(a, address, channel, s)) return 0;
+            MakePlain(value, s.n[row.position]);
+            return 1;
+        case Read::Text:
+            if (!group.read(a, address, channel, s)) return 0;
+            MakeText(value, s.t[row.position]);
+            return 1;
+        case Read::Copy:
+            if (!group.read(a, address, channel, s)) return 0;
+            MakeCopy(value, s.f[row.position]);
+            return 1;
+        case Read::Pass:
+            if (!group.read(a, address, channel, s)) return 0;
+            value = s.f[row.position];
+            return 1;
+        case Read::Time:
+            if (!group.read(a, address, channel, s)) return 0;
+            MakeTime(value, s.time);
+            return 1;
+        case Read::RangeCopy:
+            if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
+            if (!group.read(a, address, channel, s)) return 0;
+            // The read sets the range count to what the device sent; a range it did not send
+            // has no value.
+            if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
+            MakeCopy(value, s.f[index - 1]);
+            return 1;
+        case Read::RangeFlag:
+            // The records have one flag per range 1 to 4 only.
+            if (!InBound(index, RangeBound(a, address, RangeFlags))) return Fail(a, ErrorElement);
+            if (!group.read(a, address, channel, s)) return 0;
+            MakeFlag(value, s.n[row.position + index - 1] != 0);
+            return 1;
+        case Read::StepNumber:
+            if (!InBound(index, StepCount)) return Fail(a, ErrorElement);
+            if (!group.read(a, address, channel, s)) return 0;
+            if (index > CodesSent(s)) return Fail(a, ErrorElement);
+            MakeNumber(value, s.n[index - 1]);
+            return 1;
+        case Read::CodeNumber:
+            if (!InBound(index, 8)) return Fail(a, ErrorElement);
+            if (!group.read(a, address, channel, s)) return 0;
+            if (index > CodesSent(s)) return Fail(a, ErrorElement);
+            MakeNumber(value, s.n[index - 1]);
+            return 1;
+        case Read::StepTime:
+            if (!InBound(index, StepCount)) return Fail(a, ErrorElement);
+            if (!StepHalf(group, index).read(a, address, channel, s)) return 0;
+            if (StepElement(index) >= FloatsSent(s)) return Fail(a, ErrorElement);
+            MakeCopy(value, s.f[StepElement(index)]);
+            return 1;
+        case Read::SensorTime:
+            if (!InBound(index, SensorTimes)) return Fail(a, ErrorElement);
+            if (!group.read(a, address, channel, s)) return 0;
+            if (index > FloatsSent(s)) return Fail(a, ErrorElement);
+            MakeCopy(value, s.f[index - 1]);
+            return 1;
+        case Read::ChannelType:
+            if (!group.read(a, address, channel, s)) return 0;
+            MakeText(value, TextOf(ChannelTypeNames, s.n[0]));
+            return 1;
+        case Read::MeasRange: {
+            if (!group.read(a, address, channel, s)) return 0;
+            const int range = s.n[0];
+            VaskFloat type;
+            a.FetchChannelType(address, channel, index, type);
+            if (type.text == "SINDOR 23" && range == 3)
+                value.text = "1/2";
+            else
+                value.text.Format("%d", range);
+            value.value = range;
+            SetCodes(value);
+            return 1;
+        }
+        case Read::MeasRangeMax: {
+            if (!group.read(a, address, channel, s)) return 0;
+            value = s.f[0];
+            value.text.Format(RangeFormat, 0.0, s.f[0].value);
+            value.value = 0.0;
+            return 1;
+        }
+        case Read::MeasRangeLimits: {
+            if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
+            if (!group.read(a, address, channel, s)) return 0;
+            if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
+            Store upper;
+            if (!groups::RangeEnd.read(a, address, channel, upper)) return 0;
+            if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
+            const VaskFloat& high = upper.f[index - 1];
+            value.text.Format(RangeFormat, s.f[index - 1].value, high.value);
+            value.value = 0.0;
+            value.unit = high.unit;
+            value.quantity = high.quantity;
+            return 1;
+        }
+        case Read::AutocalStep: {
+            if (!InBound(index, StepCount)) return Fail(a, ErrorElement);
+            Store steps;
+            if (!groups::AutocalSteps.read(a, address, channel, steps)) return 0;
+            if (index > CodesSent(steps)) return Fail(a, ErrorElement);
+            if (!StepHalf(group, index).read(a, address, channel, s)) return 0;
+            if (StepElement(index) >= FloatsSent(s)) return Fail(a, ErrorElement);
+            MakeCopy(value, s.f[StepElement(index)]);
+            value.value = steps.n[index - 1];
+            return 1;
+        }
+        case Read::SetPointOldFW:
+            value.text = "20.95";
+            value.value = 20.95;
+            value.unit = 10;  // "%"
+            value.quantity = 1;
+            return 1;
+        case Read::QuentaType: {
+            // A device that does not answer is taken for the first variant.
+            int type = 1;
+            if (group.read(a, address, channel, s)) type = s.n[0];
+            value.text = TextOf(QuentaTypeNames, type);
+            value.value = type;
+            SetCodes(value);
+            return 1;
+        }
     }
     return 0;
 }
@@ -734,95 +747,92 @@ int RunTransfer(A& a, const TransferRow& row, int address, int channel, int inde
     Store s;
     int number = 0;
     switch (row.pattern) {
-    case Write::DirectCopy:
-        if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
-        s.f[0] = value;
-        return group.write(a, address, channel, s);
-    case Write::DirectInt:
-        if (!ToInt(value, s.n[0])) return Fail(a, ErrorInvalidParameter);
-        return group.write(a, address, channel, s);
-    case Write::DirectByte:
-        if (!ToByte(value, s.n[0])) return Fail(a, ErrorInvalidParameter);
-        return group.write(a, address, channel, s);
-    case Write::DirectText:
-        s.t[0] = value.text;
-        return group.write(a, address, channel, s);
-    case Write::DirectTime:
-        if (!ToTime(value, s.time)) return Fail(a, ErrorInvalidParameter);
-        return group.write(a, address, channel, s);
-    case Write::CheckedCopy:
-        if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
-        if (!group.read(a, address, channel, s)) return 0;
-        s.f[0] = value;
-        return group.write(a, address, channel, s);
-    case Write::GroupCopy:
-        if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
-        if (!group.read(a, address, channel, s)) return 0;
-        s.f[row.position] = value;
-        return group.write(a, address, channel, s);
-    case Write::GroupInt:
-    case Write::GroupByte:
-        if (!(row.pattern == Write::GroupByte ? ToByte(value, number) : ToInt(value, number)))
-            return Fail(a, ErrorInvalidParameter);
-        if (!group.read(a, address, channel, s)) return 0;
-        s.n[row.position] = number;
-        return group.write(a, address, channel, s);
-    case Write::RangeCopy:
-        if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
-        if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
-        if (!group.read(a, address, channel, s)) return 0;
-        // The write sends as many values as the device sent to the read.
-        if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
-        s.f[index - 1] = value;
-        return group.write(a, address, channel, s);
-    case Write::RangeFlag:
-        if (!InBound(index, RangeBound(a, address, RangeFlags))) return Fail(a, ErrorElement);
-        if (!ToInt(value, number)) return Fail(a, ErrorInvalidParameter);
-        if (!group.read(a, address, channel, s)) return 0;
-        s.n[row.position + index - 1] = number;
-        return group.write(a, address, channel, s);
-    case Write::S23StepTime:
-        // This write sends only the first two rinse times of the first half.
-        if (index >= 3 && index <= HalfSteps) return Fail(a, ErrorElement);
-        [[fallthrough]];
-    case Write::StepTime: {
-        if (!InBound(index, StepCount)) return Fail(a, ErrorElement);
-        if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
-        const Group& half = StepHalf(group, index);
-        if (!half.read(a, address, channel, s)) return 0;
-        // A half the device sent short would go back with 0.000 for the times it did not
-        // give; the older write of steps 1 to 6 sends only the first two.
-        const int needed =
-            row.pattern == Write::S23StepTime && index <= HalfSteps ? 2 : HalfSteps;
-        if (FloatsSent(s) < needed) return Fail(a, ErrorValueCount);
-        s.f[StepElement(index)] = value;
-        return half.write(a, address, channel, s);
-    }
-    case Write::SensorTime:
-        if (!InBound(index, SensorTimes)) return Fail(a, ErrorElement);
-        if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
-        if (!group.read(a, address, channel, s)) return 0;
-        if (FloatsSent(s) < SensorTimes) return Fail(a, ErrorValueCount);
-        s.f[index - 1] = value;
-        return group.write(a, address, channel, s);
-    case Write::StepInt:
-        if (!InBound(index, StepCount)) return Fail(a, ErrorElement);
-        if (!ToByte(value, number)) return Fail(a, ErrorInvalidParameter);
-        if (!group.read(a, address, channel, s)) return 0;
-        if (index > CodesSent(s)) return Fail(a, ErrorElement);
-        s.n[index - 1] = number;
-        return group.write(a, address, channel, s);
-    case Write::CodeInt:
-        // A list the device sent short is refused by its write (error 37): it would carry
-        // codes the device never gave.
-        if (!InBound(index, 8)) return Fail(a, ErrorElement);
-        if (!ToByte(value, number)) return Fail(a, ErrorInvalidParameter);
-        if (!group.read(a, address, channel, s)) return 0;
-        if (index > CodesSent(s)) return Fail(a, ErrorElement);
-        s.n[index - 1] = number;
-        return group.write(a, address, channel, s);
-    case Write::NoWrite:
-        return 1;
+        case Write::DirectCopy:
+            if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
+            s.f[0] = value;
+            return group.write(a, address, channel, s);
+        case Write::DirectInt:
+            if (!ToInt(value, s.n[0])) return Fail(a, ErrorInvalidParameter);
+            return group.write(a, address, channel, s);
+        case Write::DirectByte:
+            if (!ToByte(value, s.n[0])) return Fail(a, ErrorInvalidParameter);
+            return group.write(a, address, channel, s);
+        case Write::DirectText: s.t[0] = value.text; return group.write(a, address, channel, s);
+        case Write::DirectTime:
+            if (!ToTime(value, s.time)) return Fail(a, ErrorInvalidParameter);
+            return group.write(a, address, channel, s);
+        case Write::CheckedCopy:
+            if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
+            if (!group.read(a, address, channel, s)) return 0;
+            s.f[0] = value;
+            return group.write(a, address, channel, s);
+        case Write::GroupCopy:
+            if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
+            if (!group.read(a, address, channel, s)) return 0;
+            s.f[row.position] = value;
+            return group.write(a, address, channel, s);
+        case Write::GroupInt:
+        case Write::GroupByte:
+            if (!(row.pattern == Write::GroupByte ? ToByte(value, number) : ToInt(value, number)))
+                return Fail(a, ErrorInvalidParameter);
+            if (!group.read(a, address, channel, s)) return 0;
+            s.n[row.position] = number;
+            return group.write(a, address, channel, s);
+        case Write::RangeCopy:
+            if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
+            if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
+            if (!group.read(a, address, channel, s)) return 0;
+            // The write sends as many values as the device sent to the read.
+            if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
+            s.f[index - 1] = value;
+            return group.write(a, address, channel, s);
+        case Write::RangeFlag:
+            if (!InBound(index, RangeBound(a, address, RangeFlags))) return Fail(a, ErrorElement);
+            if (!ToInt(value, number)) return Fail(a, ErrorInvalidParameter);
+            if (!group.read(a, address, channel, s)) return 0;
+            s.n[row.position + index - 1] = number;
+            return group.write(a, address, channel, s);
+        case Write::S23StepTime:
+            // This write sends only the first two rinse times of the first half.
+            if (index >= 3 && index <= HalfSteps) return Fail(a, ErrorElement);
+            [[fallthrough]];
+        case Write::StepTime: {
+            if (!InBound(index, StepCount)) return Fail(a, ErrorElement);
+            if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
+            const Group& half = StepHalf(group, index);
+            if (!half.read(a, address, channel, s)) return 0;
+            // A half the device sent short would go back with 0.000 for the times it did not
+            // give; the older write of steps 1 to 6 sends only the first two.
+            const int needed =
+                row.pattern == Write::S23StepTime && index <= HalfSteps ? 2 : HalfSteps;
+            if (FloatsSent(s) < needed) return Fail(a, ErrorValueCount);
+            s.f[StepElement(index)] = value;
+            return half.write(a, address, channel, s);
+        }
+        case Write::SensorTime:
+            if (!InBound(index, SensorTimes)) return Fail(a, ErrorElement);
+            if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
+            if (!group.read(a, address, channel, s)) return 0;
+            if (FloatsSent(s) < SensorTimes) return Fail(a, ErrorValueCount);
+            s.f[index - 1] = value;
+            return group.write(a, address, channel, s);
+        case Write::StepInt:
+            if (!InBound(index, StepCount)) return Fail(a, ErrorElement);
+            if (!ToByte(value, number)) return Fail(a, ErrorInvalidParameter);
+            if (!group.read(a, address, channel, s)) return 0;
+            if (index > CodesSent(s)) return Fail(a, ErrorElement);
+            s.n[index - 1] = number;
+            return group.write(a, address, channel, s);
+        case Write::CodeInt:
+            // A list the device sent short is refused by its write (error 37): it would carry
+            // codes the device never gave.
+            if (!InBound(index, 8)) return Fail(a, ErrorElement);
+            if (!ToByte(value, number)) return Fail(a, ErrorInvalidParameter);
+            if (!group.read(a, address, channel, s)) return 0;
+            if (index > CodesSent(s)) return Fail(a, ErrorElement);
+            s.n[index - 1] = number;
+            return group.write(a, address, channel, s);
+        case Write::NoWrite: return 1;
     }
     return 0;
 }
@@ -831,16 +841,16 @@ int RunTransfer(A& a, const TransferRow& row, int address, int channel, int inde
 
 // ---- the members ---------------------------------------------------------------------------
 
-#define VASK_DEFINE_FETCH(name, pattern, group, position)                                  \
-    int CvaskAccess::name(int address, int channel, int index, VaskFloat& value) {         \
-        static const FetchRow row = {Read::pattern, &groups::group, position};             \
-        return RunFetch(*this, row, address, channel, index, value);                       \
+#define VASK_DEFINE_FETCH(name, pattern, group, position)                          \
+    int CvaskAccess::name(int address, int channel, int index, VaskFloat& value) { \
+        static const FetchRow row = {Read::pattern, &groups::group, position};     \
+        return RunFetch(*this, row, address, channel, index, value);               \
     }
 
-#define VASK_DEFINE_TRANSFER(name, pattern, group, position)                               \
-    int CvaskAccess::name(int address, int channel, int index, VaskFloat& value) {         \
-        static const TransferRow row = {Write::pattern, &groups::group, position};         \
-        return RunTransfer(*this, row, address, channel, index, value);                    \
+#define VASK_DEFINE_TRANSFER(name, pattern, group, position)                       \
+    int CvaskAccess::name(int address, int channel, int index, VaskFloat& value) { \
+        static const TransferRow row = {Write::pattern, &groups::group, position}; \
+        return RunTransfer(*this, row, address, channel, index, value);            \
     }
 
 VASK_FETCH_ADAPTERS(VASK_DEFINE_FETCH)

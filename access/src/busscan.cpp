@@ -12,9 +12,9 @@ enum {
     ErrorOutOfMemory = 1,
     ErrorNotInitialised = 33,
     ErrorNoDevice = 36,
-    ErrorBusy = 49,          // the device exists but is busy ("BS")
-    ScratchValues = 30,      // the most values a range or measured-value read carries
-    ScratchCodes = 8         // the most relay codes a read carries
+    ErrorBusy = 49,      // the device exists but is busy ("BS")
+    ScratchValues = 30,  // the most values a range or measured-value read carries
+    ScratchCodes = 8     // the most relay codes a read carries
 };
 
 }  // namespace
@@ -34,9 +34,9 @@ int CvaskAccess::GetChannelVersionFast(int address, int channel, VersionStruct& 
             result = 0;
         } else {
             record.channelType = type;
-            CString* texts[] = {&record.serialNumber, &record.softwareVersion,
+            CString* texts[] = {&record.serialNumber,    &record.softwareVersion,
                                 &record.hardwareVersion, &record.orderNumber,
-                                &record.firmwareNumber, &record.extra};
+                                &record.firmwareNumber,  &record.extra};
             for (int i = 0; i < 6; ++i) {
                 const CStringParam* text = dynamic_cast<const CStringParam*>(values->GetAt(i + 1));
                 *texts[i] = text != NULL ? text->GetValue(1) : CString();

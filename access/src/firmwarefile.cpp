@@ -38,7 +38,7 @@ CFirmwareFile::CFirmwareFile() : m_error(0) {}
 CFirmwareFile::~CFirmwareFile() { Free(); }
 
 void CFirmwareFile::Free() {
-    for (int i = 0; i < m_records.GetSize(); ++i) delete[] (unsigned char*)m_records[i];
+    for (int i = 0; i < m_records.GetSize(); ++i) delete[](unsigned char*) m_records[i];
     m_records.RemoveAll();
 }
 

@@ -23,11 +23,11 @@ public:
 
     // The error codes a file can fail with (texts in utilvask's string table).
     enum {
-        ErrorOpen = 40,        // "The firmware file could not be opened"
-        ErrorRead = 41,        // "Error while reading the firmware file"
-        ErrorInvalid = 42,     // "The firmware file contains invalid data"
-        ErrorNoColon = 43,     // "A colon at the beginning of a line is missing"
-        ErrorIncomplete = 44   // "Incomplete line in the firmware file"
+        ErrorOpen = 40,       // "The firmware file could not be opened"
+        ErrorRead = 41,       // "Error while reading the firmware file"
+        ErrorInvalid = 42,    // "The firmware file contains invalid data"
+        ErrorNoColon = 43,    // "A colon at the beginning of a line is missing"
+        ErrorIncomplete = 44  // "Incomplete line in the firmware file"
     };
 
     CFirmwareFile();

@@ -12,9 +12,9 @@ namespace {
 // Where a group keeps its copy in the device list, and for how long it is good.
 enum FloatCache {
     NoCache,
-    RangeLower,    // per channel, range-count values, until the channel records are rebuilt
+    RangeLower,  // per channel, range-count values, until the channel records are rebuilt
     RangeUpper,
-    Limit1,        // per channel, 2 values, until the channel records are rebuilt
+    Limit1,  // per channel, 2 values, until the channel records are rebuilt
     Limit2,
     Limit3,
     Limit4,
@@ -46,7 +46,8 @@ struct FloatGroup {
 };
 
 const FloatGroup kFloatGroups[] = {
-#define VASK_FLOAT_ROW(name, number, count, order, cache, access) {number, COUNT_##count, order, cache},
+#define VASK_FLOAT_ROW(name, number, count, order, cache, access) \
+    {number, COUNT_##count, order, cache},
     VASK_FLOAT_GROUPS(VASK_FLOAT_ROW)
 #undef VASK_FLOAT_ROW
 };
@@ -85,30 +86,28 @@ bool Cached(CDeviceData* device, FloatCache cache, int channel, int count, VaskF
             // Null also when the range count has changed since the values were stored.
             held = inChannels ? device->GetRangeStart(channel) : NULL;
             break;
-        case RangeUpper:
-            held = inChannels ? device->GetRangeEnd(channel) : NULL;
-            break;
-        case Limit1: case Limit2: case Limit3: case Limit4:
+        case RangeUpper: held = inChannels ? device->GetRangeEnd(channel) : NULL; break;
+        case Limit1:
+        case Limit2:
+        case Limit3:
+        case Limit4:
             held = inChannels ? device->GetLimit(channel, cache - Limit1 + 1) : NULL;
             break;
-        case Integration:
-            held = inChannels ? device->GetIntegrationTimes(channel) : NULL;
-            break;
-        case Tolerance:
-            held = inChannels ? device->GetAdjustTolerances(channel) : NULL;
-            break;
+        case Integration: held = inChannels ? device->GetIntegrationTimes(channel) : NULL; break;
+        case Tolerance: held = inChannels ? device->GetAdjustTolerances(channel) : NULL; break;
         case AutocalCycle:
-            if (CvaskAccess::UpToDate(device->GetAutocalCycleTime(), 10)) held = device->GetAutocalCycle();
+            if (CvaskAccess::UpToDate(device->GetAutocalCycleTime(), 10))
+                held = device->GetAutocalCycle();
             break;
         case AirPressure:
-            if (CvaskAccess::UpToDate(device->GetAirPressureTime(), 60)) held = &device->GetAirPressure();
+            if (CvaskAccess::UpToDate(device->GetAirPressureTime(), 60))
+                held = &device->GetAirPressure();
             break;
         case AnalogOutput:
             // A channel the device does not have is read from the device and not kept.
             return inChannels && CvaskAccess::UpToDate(device->GetAnalogOutputTime(channel), 60) &&
                    device->GetAnalogOutput(channel, out[0]);
-        default:
-            break;
+        default: break;
     }
     if (held == NULL || count <= 0) return false;
     for (int i = 0; i < count; ++i) out[i] = held[i];
@@ -126,7 +125,10 @@ void Store(CDeviceData* device, FloatCache cache, int channel, const VaskFloat* 
         case RangeUpper:
             if (inChannels && count > 0) device->SetRangeEnd(channel, values);
             break;
-        case Limit1: case Limit2: case Limit3: case Limit4:
+        case Limit1:
+        case Limit2:
+        case Limit3:
+        case Limit4:
             if (inChannels) device->SetLimit(channel, cache - Limit1 + 1, values);
             break;
         case Integration:
@@ -135,17 +137,12 @@ void Store(CDeviceData* device, FloatCache cache, int channel, const VaskFloat* 
         case Tolerance:
             if (inChannels) device->SetAdjustTolerances(channel, values);
             break;
-        case AutocalCycle:
-            device->SetAutocalCycle(values);
-            break;
-        case AirPressure:
-            device->SetAirPressure(values[0]);
-            break;
+        case AutocalCycle: device->SetAutocalCycle(values); break;
+        case AirPressure: device->SetAirPressure(values[0]); break;
         case AnalogOutput:
             if (inChannels) device->SetAnalogOutput(channel, values[0]);
             break;
-        default:
-            break;
+        default: break;
     }
 }
 
@@ -180,7 +177,8 @@ int CvaskAccess::ReadFloatGroup(int number, int address, int channel, VaskFloat*
     return result;
 }
 
-int CvaskAccess::WriteFloatGroup(int number, int address, int channel, const VaskFloat* const* args) {
+int CvaskAccess::WriteFloatGroup(int number, int address, int channel,
+                                 const VaskFloat* const* args) {
     const FloatGroup& g = Group(number);
     CDeviceData* device = NULL;
     if (g.cache != NoCache) {
@@ -237,7 +235,8 @@ int CvaskAccess::ReadFloatList(int number, int address, int channel, VaskFloat* 
     return result;
 }
 
-int CvaskAccess::WriteFloatList(int number, int address, int channel, const VaskFloat* values, int given) {
+int CvaskAccess::WriteFloatList(int number, int address, int channel, const VaskFloat* values,
+                                int given) {
     const FloatGroup& g = Group(number);
     const bool perRange = g.count == COUNT_RANGES;
     CDeviceData* device = NULL;
@@ -293,15 +292,16 @@ int CvaskAccess::ReadDate(int number, int address, int channel, CTime& time) {
         const int year = TruncatedField(fields[4]), hour = TruncatedField(fields[1]),
                   minute = TruncatedField(fields[0]);
         time = IsDeviceTime(year, hour, minute)
-                   ? MakeTime(year, TruncatedField(fields[3]), TruncatedField(fields[2]), hour, minute, 0)
+                   ? MakeTime(year, TruncatedField(fields[3]), TruncatedField(fields[2]), hour,
+                              minute, 0)
                    : CTime();
     } else {
         // day, month, year, at the hour the sensor's date is kept
         int hour = g.count == COUNT_DATE12 ? 12 : 0;
         const int year = TruncatedField(fields[2]);
-        time = IsDeviceTime(year, hour, 0)
-                   ? MakeTime(year, TruncatedField(fields[1]), TruncatedField(fields[0]), hour, 0, 0)
-                   : CTime();
+        time = IsDeviceTime(year, hour, 0) ? MakeTime(year, TruncatedField(fields[1]),
+                                                      TruncatedField(fields[0]), hour, 0, 0)
+                                           : CTime();
     }
     return result;
 }
@@ -325,32 +325,33 @@ int CvaskAccess::WriteDate(int number, int address, int channel, const CTime& ti
 
 // ---- the members --------------------------------------------------------------------------
 
-#define VASK_ARGS_1 VaskFloat& a
-#define VASK_ARGS_2 VaskFloat &a, VaskFloat &b
-#define VASK_ARGS_3 VaskFloat &a, VaskFloat &b, VaskFloat &c
-#define VASK_ARGS_4 VaskFloat &a, VaskFloat &b, VaskFloat &c, VaskFloat &d
-#define VASK_ARGS_5 VaskFloat &a, VaskFloat &b, VaskFloat &c, VaskFloat &d, VaskFloat &e
+#define VASK_ARGS_1  VaskFloat& a
+#define VASK_ARGS_2  VaskFloat &a, VaskFloat &b
+#define VASK_ARGS_3  VaskFloat &a, VaskFloat &b, VaskFloat &c
+#define VASK_ARGS_4  VaskFloat &a, VaskFloat &b, VaskFloat &c, VaskFloat &d
+#define VASK_ARGS_5  VaskFloat &a, VaskFloat &b, VaskFloat &c, VaskFloat &d, VaskFloat &e
 #define VASK_CARGS_1 const VaskFloat& a
 #define VASK_CARGS_2 const VaskFloat &a, const VaskFloat &b
 #define VASK_CARGS_3 const VaskFloat &a, const VaskFloat &b, const VaskFloat &c
 #define VASK_CARGS_4 const VaskFloat &a, const VaskFloat &b, const VaskFloat &c, const VaskFloat &d
-#define VASK_CARGS_5 \
-    const VaskFloat &a, const VaskFloat &b, const VaskFloat &c, const VaskFloat &d, const VaskFloat &e
+#define VASK_CARGS_5                                                                \
+    const VaskFloat &a, const VaskFloat &b, const VaskFloat &c, const VaskFloat &d, \
+        const VaskFloat &e
 #define VASK_PTRS_1 &a
 #define VASK_PTRS_2 &a, &b
 #define VASK_PTRS_3 &a, &b, &c
 #define VASK_PTRS_4 &a, &b, &c, &d
 #define VASK_PTRS_5 &a, &b, &c, &d, &e
 
-#define VASK_FIXED_READ(name, number, n)                                             \
-    int CvaskAccess::Get##name(int address, int channel, VASK_ARGS_##n) {          \
-        VaskFloat* const args[] = {VASK_PTRS_##n};                                  \
-        return ReadFloatGroup(number, address, channel, args);                     \
+#define VASK_FIXED_READ(name, number, n)                                  \
+    int CvaskAccess::Get##name(int address, int channel, VASK_ARGS_##n) { \
+        VaskFloat* const args[] = {VASK_PTRS_##n};                        \
+        return ReadFloatGroup(number, address, channel, args);            \
     }
-#define VASK_FIXED_WRITE(name, number, n)                                            \
-    int CvaskAccess::Set##name(int address, int channel, VASK_CARGS_##n) {         \
-        const VaskFloat* const args[] = {VASK_PTRS_##n};                            \
-        return WriteFloatGroup(number, address, channel, args);                    \
+#define VASK_FIXED_WRITE(name, number, n)                                  \
+    int CvaskAccess::Set##name(int address, int channel, VASK_CARGS_##n) { \
+        const VaskFloat* const args[] = {VASK_PTRS_##n};                   \
+        return WriteFloatGroup(number, address, channel, args);            \
     }
 
 #define VASK_MEMBERS_R_1(name, number) VASK_FIXED_READ(name, number, 1)
@@ -358,35 +359,40 @@ int CvaskAccess::WriteDate(int number, int address, int channel, const CTime& ti
 #define VASK_MEMBERS_R_3(name, number) VASK_FIXED_READ(name, number, 3)
 #define VASK_MEMBERS_R_4(name, number) VASK_FIXED_READ(name, number, 4)
 #define VASK_MEMBERS_R_5(name, number) VASK_FIXED_READ(name, number, 5)
-#define VASK_MEMBERS_RW_1(name, number) VASK_FIXED_READ(name, number, 1) VASK_FIXED_WRITE(name, number, 1)
-#define VASK_MEMBERS_RW_2(name, number) VASK_FIXED_READ(name, number, 2) VASK_FIXED_WRITE(name, number, 2)
-#define VASK_MEMBERS_RW_3(name, number) VASK_FIXED_READ(name, number, 3) VASK_FIXED_WRITE(name, number, 3)
-#define VASK_MEMBERS_RW_4(name, number) VASK_FIXED_READ(name, number, 4) VASK_FIXED_WRITE(name, number, 4)
-#define VASK_MEMBERS_RW_5(name, number) VASK_FIXED_READ(name, number, 5) VASK_FIXED_WRITE(name, number, 5)
-#define VASK_MEMBERS_RW_RANGES(name, number)                                             \
-    int CvaskAccess::Get##name(int address, int channel, VaskFloat* values) {          \
-        return ReadFloatList(number, address, channel, values);                        \
-    }                                                                                   \
-    int CvaskAccess::Set##name(int address, int channel, VaskFloat* values) {          \
-        return WriteFloatList(number, address, channel, values, VASK_MAX_VALUES);      \
+#define VASK_MEMBERS_RW_1(name, number) \
+    VASK_FIXED_READ(name, number, 1) VASK_FIXED_WRITE(name, number, 1)
+#define VASK_MEMBERS_RW_2(name, number) \
+    VASK_FIXED_READ(name, number, 2) VASK_FIXED_WRITE(name, number, 2)
+#define VASK_MEMBERS_RW_3(name, number) \
+    VASK_FIXED_READ(name, number, 3) VASK_FIXED_WRITE(name, number, 3)
+#define VASK_MEMBERS_RW_4(name, number) \
+    VASK_FIXED_READ(name, number, 4) VASK_FIXED_WRITE(name, number, 4)
+#define VASK_MEMBERS_RW_5(name, number) \
+    VASK_FIXED_READ(name, number, 5) VASK_FIXED_WRITE(name, number, 5)
+#define VASK_MEMBERS_RW_RANGES(name, number)                                      \
+    int CvaskAccess::Get##name(int address, int channel, VaskFloat* values) {     \
+        return ReadFloatList(number, address, channel, values);                   \
+    }                                                                             \
+    int CvaskAccess::Set##name(int address, int channel, VaskFloat* values) {     \
+        return WriteFloatList(number, address, channel, values, VASK_MAX_VALUES); \
     }
-#define VASK_MEMBERS_RW_SIX(name, number)                                                \
-    int CvaskAccess::Get##name(int address, int channel, VaskFloat* const values) {    \
-        return ReadFloatList(number, address, channel, values);                        \
-    }                                                                                   \
-    int CvaskAccess::Set##name(int address, int channel, VaskFloat* const values) {    \
-        return WriteFloatList(number, address, channel, values, 6);                    \
+#define VASK_MEMBERS_RW_SIX(name, number)                                           \
+    int CvaskAccess::Get##name(int address, int channel, VaskFloat* const values) { \
+        return ReadFloatList(number, address, channel, values);                     \
+    }                                                                               \
+    int CvaskAccess::Set##name(int address, int channel, VaskFloat* const values) { \
+        return WriteFloatList(number, address, channel, values, 6);                 \
     }
-#define VASK_DATE_MEMBERS(name, number)                                                  \
-    int CvaskAccess::Get##name(int address, int channel, CTime& time) {                \
-        return ReadDate(number, address, channel, time);                               \
-    }                                                                                   \
-    int CvaskAccess::Set##name(int address, int channel, const CTime& time) {          \
-        return WriteDate(number, address, channel, time);                              \
+#define VASK_DATE_MEMBERS(name, number)                                       \
+    int CvaskAccess::Get##name(int address, int channel, CTime& time) {       \
+        return ReadDate(number, address, channel, time);                      \
+    }                                                                         \
+    int CvaskAccess::Set##name(int address, int channel, const CTime& time) { \
+        return WriteDate(number, address, channel, time);                     \
     }
-#define VASK_MEMBERS_RW_DATE0(name, number) VASK_DATE_MEMBERS(name, number)
+#define VASK_MEMBERS_RW_DATE0(name, number)  VASK_DATE_MEMBERS(name, number)
 #define VASK_MEMBERS_RW_DATE12(name, number) VASK_DATE_MEMBERS(name, number)
-#define VASK_MEMBERS_RW_CLOCK(name, number) VASK_DATE_MEMBERS(name, number)
+#define VASK_MEMBERS_RW_CLOCK(name, number)  VASK_DATE_MEMBERS(name, number)
 
 #define VASK_FLOAT_MEMBERS(name, number, count, order, cache, access) \
     VASK_MEMBERS_##access##_##count(name, number)

@@ -34,14 +34,11 @@ int Given(char** arguments, int n) {
 // How many argument texts a request prototype takes; -1 when it cannot be given as text.
 int ValuesTaken(const CParam* prototype) {
     switch (prototype->GetType()) {
-    case PT_BIT0:
-    case PT_BIT1:
-        return 0;  // fixed bits
-    case PT_BINARY:
-    case PT_BLOCK:
-        return -1;  // records, not texts
-    default:
-        break;
+        case PT_BIT0:
+        case PT_BIT1: return 0;  // fixed bits
+        case PT_BINARY:
+        case PT_BLOCK: return -1;  // records, not texts
+        default: break;
     }
     int multiple = prototype->GetMultiple();
     if (multiple == 1024) return 1;  // one value sent as a bare byte
@@ -89,7 +86,8 @@ int PCvaskInit(const char* type, const char* line, const SerialParam* param, Err
     memset(&settings, 0, sizeof settings);
     if (param != NULL) settings = *param;
     ErrorStruct_ err;
-    if (connection->Init(CString(type ? type : ""), CString(line ? line : ""), settings, &err) != 1) {
+    if (connection->Init(CString(type ? type : ""), CString(line ? line : ""), settings, &err) !=
+        1) {
         delete connection;
         SetError(error, &err);
         return 0;

@@ -40,8 +40,8 @@ int SetParamIntValue(CParam* parameter, int i, int value) {
 int CvaskAccess::CheckAnswerValue(const CPCvaskMessage* answer, int index, unsigned long info) {
     const CParamArray* parameters = answer != NULL ? answer->GetParameters() : NULL;
     // A reply whose parameter came without a value parses, but there is nothing to read.
-    if (parameters == NULL || index >= parameters->GetSize() ||
-        parameters->GetAt(index) == NULL || parameters->GetAt(index)->GetCount() < 1) {
+    if (parameters == NULL || index >= parameters->GetSize() || parameters->GetAt(index) == NULL ||
+        parameters->GetAt(index)->GetCount() < 1) {
         SetError(&m_error, 37, info);
         return 0;
     }
@@ -214,7 +214,8 @@ int CvaskAccess::GetDiagValue(int code, int address, int channel, VaskFloat& val
     return result;
 }
 
-int CvaskAccess::GetPar6DiagValue(Par6DiagCommand code, int address, int channel, VaskFloat& value) {
+int CvaskAccess::GetPar6DiagValue(Par6DiagCommand code, int address, int channel,
+                                  VaskFloat& value) {
     return GetDiagValue(code, address, channel, value);
 }
 int CvaskAccess::GetS6DiagValue(S6DiagCommand code, int address, int channel, VaskFloat& value) {

@@ -207,8 +207,9 @@ int CvaskAccess::Send(int address, int channel, CPCvaskMessage* request, CPCvask
     // semaphore: Done may close it meanwhile on another thread.
     m_senderWait.Lock();
     if (m_communication == NULL || request == NULL) {
-        SetError(&m_error, 33,
-                 request != NULL ? MakeCommandInfo(request->GetCommand(), request->GetFunction()) : 0);
+        SetError(
+            &m_error, 33,
+            request != NULL ? MakeCommandInfo(request->GetCommand(), request->GetFunction()) : 0);
         m_senderWait.Unlock();
         return 0;
     }
@@ -308,13 +309,13 @@ int CvaskAccess::IsRejectAnswer(const CPCvaskMessage* answer) {
 
 int CvaskAccess::RejectToErrorCode(const CPCvaskMessage* answer) {
     switch (answer->GetCommand()) {
-    case '?': return 35;
-    case 'O': return 48;
-    case 'B': return 49;
-    case 'C': return 50;
-    case 'D': return 51;
-    case 'S': return answer->GetFunction() == 69 ? 52 : 0;
-    default: return 0;
+        case '?': return 35;
+        case 'O': return 48;
+        case 'B': return 49;
+        case 'C': return 50;
+        case 'D': return 51;
+        case 'S': return answer->GetFunction() == 69 ? 52 : 0;
+        default: return 0;
     }
 }
 
@@ -509,13 +510,15 @@ int CvaskAccess::HandleEntry(CAddressedMessage* entry, char cmd, int fn, const C
         if (IsMeasValueAnswer(message))
             SetData(message, device);
         else
-            TRACE_SERIALIN(3, "  Answer ignored: %c,%d\n", message->GetCommand(), message->GetFunction());
+            TRACE_SERIALIN(3, "  Answer ignored: %c,%d\n", message->GetCommand(),
+                           message->GetFunction());
     } else {
         if (IsMeasValueAnswer(message)) {
             CvaskAddress sender(entry->address);
             SetData(message, GetDevice(sender.GetAddress()));
         } else {
-            TRACE_SERIALIN(3, "  Wrong sender: %c,%d\n", message->GetCommand(), message->GetFunction());
+            TRACE_SERIALIN(3, "  Wrong sender: %c,%d\n", message->GetCommand(),
+                           message->GetFunction());
         }
     }
     delete message;

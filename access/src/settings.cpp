@@ -66,29 +66,31 @@ const SettingShape kPressureCorrExtShape = {"v2", "z0/4 b4/4=0"};
 const SettingShape kInternalValvesShape = {"f3 f4 f5", "z0/2 b2/1=0 b3/1=1 b4/1=2 z5/2 o7/1"};
 
 template <class T, size_t N>
-int Unpack(const int* fields, int T::* const (&members)[N], T& record) {
+int Unpack(const int* fields, int T::*const (&members)[N], T& record) {
     for (size_t i = 0; i < N; ++i) record.*members[i] = fields[i];
     return 1;
 }
 
 template <class T, size_t N>
-const int* Pack(const T& record, int T::* const (&members)[N], int* fields) {
+const int* Pack(const T& record, int T::*const (&members)[N], int* fields) {
     for (size_t i = 0; i < N; ++i) fields[i] = record.*members[i];
     return fields;
 }
 
-int LimitStruct::* const kLimitFields[] = {&LimitStruct::activeInRange1, &LimitStruct::activeInRange2,
-                                           &LimitStruct::activeInRange3, &LimitStruct::activeInRange4,
-                                           &LimitStruct::alarmDirection, &LimitStruct::limitActive};
-int ParamSetStruct::* const kFlagFields[] = {&ParamSetStruct::flag1, &ParamSetStruct::flag2,
-                                             &ParamSetStruct::flag3, &ParamSetStruct::flag4};
-int CorrectionStruct1::* const kPressureCorrFields[] = {&CorrectionStruct1::currentRange,
-                                                        &CorrectionStruct1::correctionType};
-int CorrectionStruct2::* const kLateralCorrFields[] = {
-    &CorrectionStruct2::currentRange,  &CorrectionStruct2::validInRange1, &CorrectionStruct2::validInRange2,
-    &CorrectionStruct2::validInRange3, &CorrectionStruct2::validInRange4, &CorrectionStruct2::correctionType};
-int ValveStruct::* const kValveFields[] = {&ValveStruct::valve1, &ValveStruct::valve2, &ValveStruct::valve3,
-                                           &ValveStruct::valve4, &ValveStruct::valve5, &ValveStruct::valve6};
+int LimitStruct::*const kLimitFields[] = {
+    &LimitStruct::activeInRange1, &LimitStruct::activeInRange2, &LimitStruct::activeInRange3,
+    &LimitStruct::activeInRange4, &LimitStruct::alarmDirection, &LimitStruct::limitActive};
+int ParamSetStruct::*const kFlagFields[] = {&ParamSetStruct::flag1, &ParamSetStruct::flag2,
+                                            &ParamSetStruct::flag3, &ParamSetStruct::flag4};
+int CorrectionStruct1::*const kPressureCorrFields[] = {&CorrectionStruct1::currentRange,
+                                                       &CorrectionStruct1::correctionType};
+int CorrectionStruct2::*const kLateralCorrFields[] = {
+    &CorrectionStruct2::currentRange,  &CorrectionStruct2::validInRange1,
+    &CorrectionStruct2::validInRange2, &CorrectionStruct2::validInRange3,
+    &CorrectionStruct2::validInRange4, &CorrectionStruct2::correctionType};
+int ValveStruct::*const kValveFields[] = {&ValveStruct::valve1, &ValveStruct::valve2,
+                                          &ValveStruct::valve3, &ValveStruct::valve4,
+                                          &ValveStruct::valve5, &ValveStruct::valve6};
 
 // A source of an interference component as the two half-bytes of its byte: 15 and 15
 // stand for no source.
@@ -142,7 +144,8 @@ int Number(const char*& p) {
 
 }  // namespace
 
-int CvaskAccess::ReadSetting(int function, int address, int channel, const char* rules, int* fields) {
+int CvaskAccess::ReadSetting(int function, int address, int channel, const char* rules,
+                             int* fields) {
     CParamArray none;
     CPCvaskMessage request('s', function, DT_REQUEST, &none);
     CPCvaskMessage* answer = NULL;
@@ -181,7 +184,8 @@ int CvaskAccess::ReadSetting(int function, int address, int channel, const char*
     return result;
 }
 
-int CvaskAccess::WriteSetting(int function, int address, int channel, const char* layout, const int* fields) {
+int CvaskAccess::WriteSetting(int function, int address, int channel, const char* layout,
+                              const int* fields) {
     // Build every value first: a field out of range refuses the whole write, in wire order.
     CParamArray params;
     CPCvaskMessage request('S', function, DT_REQUEST, &params);
@@ -230,15 +234,16 @@ int CvaskAccess::WriteSetting(int function, int address, int channel, const char
 
 // ---- limits, analog output, relays and binary inputs ----------------------------------------
 
-#define VASK_LIMIT_MEMBERS(number, function)                                                     \
-    int CvaskAccess::GetLimit##number(int address, int channel, LimitStruct& limit) {          \
-        int f[6];                                                                               \
-        return ReadSetting(function, address, channel, kLimitShape.read, f) &&                  \
-               Unpack(f, kLimitFields, limit);                                                  \
-    }                                                                                           \
-    int CvaskAccess::SetLimit##number(int address, int channel, const LimitStruct& limit) {    \
-        int f[6];                                                                               \
-        return WriteSetting(function, address, channel, kLimitShape.write, Pack(limit, kLimitFields, f)); \
+#define VASK_LIMIT_MEMBERS(number, function)                                                \
+    int CvaskAccess::GetLimit##number(int address, int channel, LimitStruct& limit) {       \
+        int f[6];                                                                           \
+        return ReadSetting(function, address, channel, kLimitShape.read, f) &&              \
+               Unpack(f, kLimitFields, limit);                                              \
+    }                                                                                       \
+    int CvaskAccess::SetLimit##number(int address, int channel, const LimitStruct& limit) { \
+        int f[6];                                                                           \
+        return WriteSetting(function, address, channel, kLimitShape.write,                  \
+                            Pack(limit, kLimitFields, f));                                  \
     }
 VASK_LIMIT_MEMBERS(1, 1)
 VASK_LIMIT_MEMBERS(2, 2)
@@ -246,7 +251,8 @@ VASK_LIMIT_MEMBERS(3, 30)
 VASK_LIMIT_MEMBERS(4, 31)
 #undef VASK_LIMIT_MEMBERS
 
-int CvaskAccess::GetAnalogRange(int address, int channel, int& inverted, int& bit3Flag, CurrentType& range) {
+int CvaskAccess::GetAnalogRange(int address, int channel, int& inverted, int& bit3Flag,
+                                CurrentType& range) {
     int f[3];
     if (!ReadSetting(3, address, channel, kAnalogShape.read, f)) return 0;
     inverted = f[0];
@@ -255,7 +261,8 @@ int CvaskAccess::GetAnalogRange(int address, int channel, int& inverted, int& bi
     return 1;
 }
 
-int CvaskAccess::SetAnalogRange(int address, int channel, int inverted, int bit3Flag, CurrentType range) {
+int CvaskAccess::SetAnalogRange(int address, int channel, int inverted, int bit3Flag,
+                                CurrentType range) {
     const int f[3] = {inverted, bit3Flag, range};
     return WriteSetting(3, address, channel, kAnalogShape.write, f);
 }
@@ -294,7 +301,8 @@ int CvaskAccess::GetMeasRange(int address, int channel, int& range, int& autoran
     if (!ReadSetting(8, address, channel, kMeasRangeShape.read, f)) return 0;
     range = f[0];
     autorange = f[1];
-    if (channel >= 0 && channel < device->GetComponentCount()) device->SetMeasRange(channel, range, autorange);
+    if (channel >= 0 && channel < device->GetComponentCount())
+        device->SetMeasRange(channel, range, autorange);
     return 1;
 }
 
@@ -333,8 +341,8 @@ int CvaskAccess::SetHeadHeating(int address, int channel, int on, TempType tempe
     return WriteSetting(10, address, channel, kHeadHeatingShape.write, f);
 }
 
-int CvaskAccess::GetAutocalMode(int address, int channel, int& autocal, int& startOnInput, int& startOnCycle,
-                                int& autocalCheck) {
+int CvaskAccess::GetAutocalMode(int address, int channel, int& autocal, int& startOnInput,
+                                int& startOnCycle, int& autocalCheck) {
     int f[4];
     if (!ReadSetting(11, address, channel, kAutocalModeShape.read, f)) return 0;
     autocal = f[0];
@@ -344,8 +352,8 @@ int CvaskAccess::GetAutocalMode(int address, int channel, int& autocal, int& sta
     return 1;
 }
 
-int CvaskAccess::SetAutocalMode(int address, int channel, int autocal, int startOnInput, int startOnCycle,
-                                int autocalCheck) {
+int CvaskAccess::SetAutocalMode(int address, int channel, int autocal, int startOnInput,
+                                int startOnCycle, int autocalCheck) {
     const int f[4] = {autocal, startOnInput, startOnCycle, autocalCheck};
     return WriteSetting(11, address, channel, kAutocalModeShape.write, f);
 }
@@ -374,7 +382,8 @@ int CvaskAccess::SetCompStage(int address, int channel) {
 
 int CvaskAccess::GetTempCorrection(int address, int channel, ParamSetStruct& flags) {
     int f[4];
-    return ReadSetting(14, address, channel, kFourFlagsShape.read, f) && Unpack(f, kFlagFields, flags);
+    return ReadSetting(14, address, channel, kFourFlagsShape.read, f) &&
+           Unpack(f, kFlagFields, flags);
 }
 
 int CvaskAccess::SetTempCorrection(int address, int channel, const ParamSetStruct& flags) {
@@ -384,24 +393,28 @@ int CvaskAccess::SetTempCorrection(int address, int channel, const ParamSetStruc
 
 int CvaskAccess::GetPressureCorr(int address, int channel, CorrectionStruct1& corr) {
     int f[2];
-    return ReadSetting(15, address, channel, kPressureCorrShape.read, f) && Unpack(f, kPressureCorrFields, corr);
+    return ReadSetting(15, address, channel, kPressureCorrShape.read, f) &&
+           Unpack(f, kPressureCorrFields, corr);
 }
 
 int CvaskAccess::SetPressureCorr(int address, int channel, const CorrectionStruct1& corr) {
     int f[2];
-    return WriteSetting(15, address, channel, kPressureCorrShape.write, Pack(corr, kPressureCorrFields, f));
+    return WriteSetting(15, address, channel, kPressureCorrShape.write,
+                        Pack(corr, kPressureCorrFields, f));
 }
 
-#define VASK_LATERAL_MEMBERS(suffix, function)                                                       \
-    int CvaskAccess::GetLateralGasCorr##suffix(int address, int channel, CorrectionStruct2& corr) {  \
-        int f[6];                                                                                     \
-        return ReadSetting(function, address, channel, kLateralCorrShape.read, f) &&                  \
-               Unpack(f, kLateralCorrFields, corr);                                                   \
-    }                                                                                                 \
-    int CvaskAccess::SetLateralGasCorr##suffix(int address, int channel, const CorrectionStruct2& corr) { \
-        int f[6];                                                                                     \
-        return WriteSetting(function, address, channel, kLateralCorrShape.write,                      \
-                            Pack(corr, kLateralCorrFields, f));                                       \
+#define VASK_LATERAL_MEMBERS(suffix, function)                                       \
+    int CvaskAccess::GetLateralGasCorr##suffix(int address, int channel,             \
+                                               CorrectionStruct2& corr) {            \
+        int f[6];                                                                    \
+        return ReadSetting(function, address, channel, kLateralCorrShape.read, f) && \
+               Unpack(f, kLateralCorrFields, corr);                                  \
+    }                                                                                \
+    int CvaskAccess::SetLateralGasCorr##suffix(int address, int channel,             \
+                                               const CorrectionStruct2& corr) {      \
+        int f[6];                                                                    \
+        return WriteSetting(function, address, channel, kLateralCorrShape.write,     \
+                            Pack(corr, kLateralCorrFields, f));                      \
     }
 VASK_LATERAL_MEMBERS(, 16)
 VASK_LATERAL_MEMBERS(2, 35)
@@ -413,7 +426,8 @@ VASK_LATERAL_MEMBERS(4, 37)
 
 int CvaskAccess::GetAlarmState(int address, int channel, ParamSetStruct& flags) {
     int f[4];
-    return ReadSetting(17, address, channel, kFourFlagsShape.read, f) && Unpack(f, kFlagFields, flags);
+    return ReadSetting(17, address, channel, kFourFlagsShape.read, f) &&
+           Unpack(f, kFlagFields, flags);
 }
 
 int CvaskAccess::SetAlarmState(int address, int channel, const ParamSetStruct& flags) {
@@ -434,7 +448,8 @@ int CvaskAccess::SetControllerState(int address, int channel, int state1, int st
     return WriteSetting(18, address, channel, kControllerShape.write, f);
 }
 
-int CvaskAccess::GetMeasStore(int address, int channel, MeasStoreType& onFunctionCheck, MeasStoreType& onFault) {
+int CvaskAccess::GetMeasStore(int address, int channel, MeasStoreType& onFunctionCheck,
+                              MeasStoreType& onFault) {
     int f[2];
     if (!ReadSetting(19, address, channel, kMeasStoreShape.read, f)) return 0;
     onFunctionCheck = (MeasStoreType)f[0];
@@ -442,14 +457,16 @@ int CvaskAccess::GetMeasStore(int address, int channel, MeasStoreType& onFunctio
     return 1;
 }
 
-int CvaskAccess::SetMeasStore(int address, int channel, MeasStoreType onFunctionCheck, MeasStoreType onFault) {
+int CvaskAccess::SetMeasStore(int address, int channel, MeasStoreType onFunctionCheck,
+                              MeasStoreType onFault) {
     const int f[2] = {onFunctionCheck, onFault};
     return WriteSetting(19, address, channel, kMeasStoreShape.write, f);
 }
 
 int CvaskAccess::GetValves(int address, int channel, ValveStruct& valves) {
     int f[6];
-    return ReadSetting(20, address, channel, kValvesShape.read, f) && Unpack(f, kValveFields, valves);
+    return ReadSetting(20, address, channel, kValvesShape.read, f) &&
+           Unpack(f, kValveFields, valves);
 }
 
 int CvaskAccess::SetValves(int address, int channel, const ValveStruct& valves) {
@@ -468,7 +485,8 @@ int CvaskAccess::GetAsyncParameters(int address, int channel, AsyncStruct& param
     return 1;
 }
 
-int CvaskAccess::GetPump(int address, int channel, int& syncInput, int& pumpOnMeas, int& pumpOnSetpoint) {
+int CvaskAccess::GetPump(int address, int channel, int& syncInput, int& pumpOnMeas,
+                         int& pumpOnSetpoint) {
     int f[3];
     if (!ReadSetting(22, address, channel, kPumpShape.read, f)) return 0;
     syncInput = f[0];
@@ -477,7 +495,8 @@ int CvaskAccess::GetPump(int address, int channel, int& syncInput, int& pumpOnMe
     return 1;
 }
 
-int CvaskAccess::SetPump(int address, int channel, int syncInput, int pumpOnMeas, int pumpOnSetpoint) {
+int CvaskAccess::SetPump(int address, int channel, int syncInput, int pumpOnMeas,
+                         int pumpOnSetpoint) {
     const int f[3] = {syncInput, pumpOnMeas, pumpOnSetpoint};
     return WriteSetting(22, address, channel, kPumpShape.write, f);
 }
@@ -572,8 +591,8 @@ int CvaskAccess::SetPressureInternalValves(int address, int channel, int a, int 
 namespace {
 
 const ListSetting& List(int function) {
-    static const ListSetting* const all[] = {&kRelayOutputs, &kExtRelayOutputs, &kBinaryInputs, &kExtBinaryInputs,
-                                             &kAutocalSteps};
+    static const ListSetting* const all[] = {&kRelayOutputs, &kExtRelayOutputs, &kBinaryInputs,
+                                             &kExtBinaryInputs, &kAutocalSteps};
     for (const ListSetting* s : all)
         if (s->function == function) return *s;
     return kRelayOutputs;

@@ -60,25 +60,63 @@ int CvaskAccess::Remote(int address, int channel, int on) {
 
 // ---- plain state commands -----------------------------------------------------------------
 int CvaskAccess::Pause(int address, int channel) { return SetState(StatePause, address, channel); }
-int CvaskAccess::Standby(int address, int channel) { return SetState(StateStandby, address, channel); }
-int CvaskAccess::Measure(int address, int channel) { return SetState(StateMeasure, address, channel); }
-int CvaskAccess::AdjustZeroPoint(int address, int channel) { return SetState(StateAdjustZeroPoint, address, channel); }
-int CvaskAccess::AdustSlope(int address, int channel) { return SetState(StateAdjustSlopeAll, address, channel); }
-int CvaskAccess::AdjustLinearSag(int address, int channel) { return SetState(StateAdjustLinearSag, address, channel); }
-int CvaskAccess::AdjustLinearSens(int address, int channel) { return SetState(StateAdjustLinearSens, address, channel); }
-int CvaskAccess::AdjustTempCoefficient(int address, int channel) { return SetState(StateAdjustTempCoefficient, address, channel); }
-int CvaskAccess::AdjustPressureComp(int address, int channel) { return SetState(StateAdjustPressureComp, address, channel); }
-int CvaskAccess::AdjustZeroPointLinear(int address, int channel) { return SetState(StateAdjustZeroPointLinear, address, channel); }
-int CvaskAccess::AdjustFlowSensor(int address, int channel) { return SetState(StateAdjustFlowSensor, address, channel); }
-int CvaskAccess::Autocal(int address, int channel) { return SetState(StateAutocal, address, channel); }
-int CvaskAccess::AdjustPhase(int address, int channel) { return SetState(StateAdjustPhase, address, channel); }
-int CvaskAccess::AdjustZeroPointOxy(int address, int channel) { return SetState(StateAdjustZeroPointOxy, address, channel); }
-int CvaskAccess::AdjustAnalogOutput(int address, int channel) { return SetState(StateAdjustAnalogOutput, address, channel); }
-int CvaskAccess::AdjustAnalogInput(int address, int channel) { return SetState(StateAdjustAnalogInput, address, channel); }
-int CvaskAccess::AutocalCheck(int address, int channel) { return SetState(StateAutocalCheck, address, channel); }
-int CvaskAccess::AdjustRiseO2(int address, int channel) { return SetState(StateAdjustRiseO2, address, channel); }
-int CvaskAccess::AdjustZeroPointH2S(int address, int channel) { return SetState(StateAdjustZeroPointH2S, address, channel); }
-int CvaskAccess::AdjustRiseH2S(int address, int channel) { return SetState(StateAdjustRiseH2S, address, channel); }
+int CvaskAccess::Standby(int address, int channel) {
+    return SetState(StateStandby, address, channel);
+}
+int CvaskAccess::Measure(int address, int channel) {
+    return SetState(StateMeasure, address, channel);
+}
+int CvaskAccess::AdjustZeroPoint(int address, int channel) {
+    return SetState(StateAdjustZeroPoint, address, channel);
+}
+int CvaskAccess::AdustSlope(int address, int channel) {
+    return SetState(StateAdjustSlopeAll, address, channel);
+}
+int CvaskAccess::AdjustLinearSag(int address, int channel) {
+    return SetState(StateAdjustLinearSag, address, channel);
+}
+int CvaskAccess::AdjustLinearSens(int address, int channel) {
+    return SetState(StateAdjustLinearSens, address, channel);
+}
+int CvaskAccess::AdjustTempCoefficient(int address, int channel) {
+    return SetState(StateAdjustTempCoefficient, address, channel);
+}
+int CvaskAccess::AdjustPressureComp(int address, int channel) {
+    return SetState(StateAdjustPressureComp, address, channel);
+}
+int CvaskAccess::AdjustZeroPointLinear(int address, int channel) {
+    return SetState(StateAdjustZeroPointLinear, address, channel);
+}
+int CvaskAccess::AdjustFlowSensor(int address, int channel) {
+    return SetState(StateAdjustFlowSensor, address, channel);
+}
+int CvaskAccess::Autocal(int address, int channel) {
+    return SetState(StateAutocal, address, channel);
+}
+int CvaskAccess::AdjustPhase(int address, int channel) {
+    return SetState(StateAdjustPhase, address, channel);
+}
+int CvaskAccess::AdjustZeroPointOxy(int address, int channel) {
+    return SetState(StateAdjustZeroPointOxy, address, channel);
+}
+int CvaskAccess::AdjustAnalogOutput(int address, int channel) {
+    return SetState(StateAdjustAnalogOutput, address, channel);
+}
+int CvaskAccess::AdjustAnalogInput(int address, int channel) {
+    return SetState(StateAdjustAnalogInput, address, channel);
+}
+int CvaskAccess::AutocalCheck(int address, int channel) {
+    return SetState(StateAutocalCheck, address, channel);
+}
+int CvaskAccess::AdjustRiseO2(int address, int channel) {
+    return SetState(StateAdjustRiseO2, address, channel);
+}
+int CvaskAccess::AdjustZeroPointH2S(int address, int channel) {
+    return SetState(StateAdjustZeroPointH2S, address, channel);
+}
+int CvaskAccess::AdjustRiseH2S(int address, int channel) {
+    return SetState(StateAdjustRiseH2S, address, channel);
+}
 
 // ---- plain switches -----------------------------------------------------------------------
 int CvaskAccess::PressureSwitchMeas(int address, int channel, int on) {

@@ -27,11 +27,18 @@ int TakeFlags(CPCvaskMessage* answer, const FlagRecord& record, BOOL* flags) {
     return 1;
 }
 
-int CompSwitchStruct::* const kCompSwitchFields[] = {
-    &CompSwitchStruct::autorange,  &CompSwitchStruct::autocalCycles,      &CompSwitchStruct::adjustAll,
-    &CompSwitchStruct::negativeIntegration, &CompSwitchStruct::limitMonitoring, &CompSwitchStruct::bit5,
-    &CompSwitchStruct::bit6,       &CompSwitchStruct::byte2bit0,          &CompSwitchStruct::byte2bit1,
-    &CompSwitchStruct::byte2bit2,  &CompSwitchStruct::byte2bit3,          &CompSwitchStruct::byte2bit4};
+int CompSwitchStruct::*const kCompSwitchFields[] = {&CompSwitchStruct::autorange,
+                                                    &CompSwitchStruct::autocalCycles,
+                                                    &CompSwitchStruct::adjustAll,
+                                                    &CompSwitchStruct::negativeIntegration,
+                                                    &CompSwitchStruct::limitMonitoring,
+                                                    &CompSwitchStruct::bit5,
+                                                    &CompSwitchStruct::bit6,
+                                                    &CompSwitchStruct::byte2bit0,
+                                                    &CompSwitchStruct::byte2bit1,
+                                                    &CompSwitchStruct::byte2bit2,
+                                                    &CompSwitchStruct::byte2bit3,
+                                                    &CompSwitchStruct::byte2bit4};
 
 // Download fault masks: reply bit i sets mask value kMask[i] (0: ignored).
 const int kDownloadMask[8] = {1, 2, 4, 0, 0, 0, 0, 0};
@@ -61,8 +68,8 @@ CDeviceData* CvaskAccess::TypedCacheDevice(int address) {
 
 // Sends a request without values and hands back the reply of a successful request (the
 // caller deletes it); null after a failure.
-CPCvaskMessage* CvaskAccess::Query(char command, int function, int address, int channel, DWORD timeout,
-                                   int& result) {
+CPCvaskMessage* CvaskAccess::Query(char command, int function, int address, int channel,
+                                   DWORD timeout, int& result) {
     CParamArray none;
     CPCvaskMessage request(command, function, DT_REQUEST, &none);
     CPCvaskMessage* answer = NULL;
@@ -223,12 +230,12 @@ int CvaskAccess::GetZeroAdjustTime(int address, int channel, VaskFloat& value) {
 }
 
 // The device's state codes are passed on unchanged.
-#define VASK_STATE_READ(member, type, function)                         \
-    int CvaskAccess::member(int address, int channel, type& state) {     \
-        int value = 0;                                                   \
-        if (!GetInt('k', function, address, channel, value)) return 0;   \
-        state = (type)value;                                             \
-        return 1;                                                        \
+#define VASK_STATE_READ(member, type, function)                        \
+    int CvaskAccess::member(int address, int channel, type& state) {   \
+        int value = 0;                                                 \
+        if (!GetInt('k', function, address, channel, value)) return 0; \
+        state = (type)value;                                           \
+        return 1;                                                      \
     }
 VASK_STATE_READ(GetAutocalState, AutocalType, 19)
 VASK_STATE_READ(GetWarmUpState, WarmUpStatusType, 29)
@@ -330,7 +337,8 @@ int CvaskAccess::GetLogEntry(int address, int channel, int entry, LogbookStruct&
             const int year = TruncatedField(date[4]), hour = TruncatedField(date[1]),
                       minute = TruncatedField(date[0]);
             record.time = IsDeviceTime(year, hour, minute)
-                              ? MakeTime(year, TruncatedField(date[3]), TruncatedField(date[2]), hour, minute, 0)
+                              ? MakeTime(year, TruncatedField(date[3]), TruncatedField(date[2]),
+                                         hour, minute, 0)
                               : CTime();
         } else {
             result = ReplyIncomplete('k', 10);

@@ -20,12 +20,12 @@ namespace {
 
 // The fixed waits of the device's download and transfer protocol (ms).
 enum : DWORD {
-    ResetSettleWait = 200,            // after the reset that precedes a download
-    StartWindowListed = 30000,        // the start request of a running, listed device
-    StartWindowWaiting = 3600000,     // the start request when waiting for the device
-    EraseWait = 10000,                // the device erases its flash after the start
-    FlashWait = 15000,                // the device finishes writing before the fault read
-    RestartStepWait = 1000            // one of the RestartSteps steps of a restart wait
+    ResetSettleWait = 200,         // after the reset that precedes a download
+    StartWindowListed = 30000,     // the start request of a running, listed device
+    StartWindowWaiting = 3600000,  // the start request when waiting for the device
+    EraseWait = 10000,             // the device erases its flash after the start
+    FlashWait = 15000,             // the device finishes writing before the fault read
+    RestartStepWait = 1000         // one of the RestartSteps steps of a restart wait
 };
 
 // Answer time-outs of the requests (ms); these are not waits and never shortened.
@@ -107,7 +107,9 @@ int NewFileBeside(const CString& path, CString& created) {
 
 }  // namespace
 
-void CvaskAccess::SetTransferWaitDivisor(int divisor) { g_waitDivisor = divisor >= 1 ? divisor : 1; }
+void CvaskAccess::SetTransferWaitDivisor(int divisor) {
+    g_waitDivisor = divisor >= 1 ? divisor : 1;
+}
 
 // ---- main board -------------------------------------------------------------------------------
 
@@ -123,7 +125,8 @@ int CvaskAccess::Download(int address, DownloadType type, const CString& file, C
         return 0;
     }
     m_downloadRunning = 1;
-    int result = DoDownload(address, type, firmware.GetRecords(), message != 0 ? owner : NULL, message);
+    int result =
+        DoDownload(address, type, firmware.GetRecords(), message != 0 ? owner : NULL, message);
     m_downloadRunning = 0;
     return result;
 }
@@ -171,7 +174,8 @@ int CvaskAccess::DoDownload(int address, DownloadType type, const CPtrArray& rec
         parameters.Add(kind);
         CPCvaskMessage request('K', 20, DT_REQUEST, &parameters);
         CMTimer window;
-        window.SetTimeout(Wait(type == DownloadResetFirst ? StartWindowListed : StartWindowWaiting));
+        window.SetTimeout(
+            Wait(type == DownloadResetFirst ? StartWindowListed : StartWindowWaiting));
         int started = 0;
         for (;;) {
             CPCvaskMessage* answer = NULL;
@@ -198,7 +202,8 @@ int CvaskAccess::DoDownload(int address, DownloadType type, const CPtrArray& rec
             return 0;
         }
         if ((count - 1 - i) % 10 == 0)
-            Progress(owner, message, count > 1 ? (WPARAM)CFirmwareFile::Percent(i, count - 1) : 100, 2);
+            Progress(owner, message, count > 1 ? (WPARAM)CFirmwareFile::Percent(i, count - 1) : 100,
+                     2);
     }
 
     Progress(owner, message, 0, 3);
@@ -256,13 +261,14 @@ int CvaskAccess::DownloadPBO(int address, DownloadType type, const CString& file
         return 0;
     }
     m_downloadRunning = 1;
-    int result = DoDownloadPBO(address, type, firmware.GetRecords(), message != 0 ? owner : NULL, message);
+    int result =
+        DoDownloadPBO(address, type, firmware.GetRecords(), message != 0 ? owner : NULL, message);
     m_downloadRunning = 0;
     return result;
 }
 
-int CvaskAccess::DoDownloadPBO(int address, DownloadType type, const CPtrArray& records, CWnd* owner,
-                               UINT message) {
+int CvaskAccess::DoDownloadPBO(int address, DownloadType type, const CPtrArray& records,
+                               CWnd* owner, UINT message) {
     const int count = records.GetSize();
     int started = 0;
     for (int t = 0; t < OptionStartTries && !started; ++t)
@@ -287,7 +293,8 @@ int CvaskAccess::DoDownloadPBO(int address, DownloadType type, const CPtrArray& 
             SetError(&m_error, 47, 0);
             return 0;
         }
-        if ((count - i) % 10 == 0) Progress(owner, message, (WPARAM)CFirmwareFile::Percent(i, count), 2);
+        if ((count - i) % 10 == 0)
+            Progress(owner, message, (WPARAM)CFirmwareFile::Percent(i, count), 2);
     }
 
     Progress(owner, message, 0, 3);
@@ -326,7 +333,8 @@ int CvaskAccess::ReadParamSet(int address, const CString& file, CWnd* owner, UIN
     std::vector<char> buffer(ParamSetReadCapacity);
     int length = 0;
     m_paramSetRunning = 1;
-    int result = DoReadParamSet(address, buffer.data(), ParamSetReadCapacity, length, owner, message);
+    int result =
+        DoReadParamSet(address, buffer.data(), ParamSetReadCapacity, length, owner, message);
     m_paramSetRunning = 0;
     if (!result) return 0;
     // A device with nothing to give leaves the file alone: an empty one in place of a set
@@ -346,7 +354,8 @@ int CvaskAccess::ReadParamSet(int address, const CString& file, CWnd* owner, UIN
         return 0;
     }
     CFile out;
-    if (!out.Open(temp, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary)) {
+    if (!out.Open(temp, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive |
+                            CFile::typeBinary)) {
         DeleteFileA(temp);
         SetError(&m_error, 70, 0);
         return 0;
@@ -396,7 +405,8 @@ int CvaskAccess::DoReadParamSet(int address, char* buffer, int capacity, int& le
         int number = 0;
         CBlockParam* block = NULL;
         if (reply == NULL || reply->GetSize() != 2 || !ParamIntValue(reply->GetAt(0), 1, number) ||
-            (block = dynamic_cast<CBlockParam*>(reply->GetAt(1))) == NULL || block->GetLength() < 0) {
+            (block = dynamic_cast<CBlockParam*>(reply->GetAt(1))) == NULL ||
+            block->GetLength() < 0) {
             delete answer;
             SetError(&m_error, 37, info);
             return 0;
@@ -508,7 +518,8 @@ int CvaskAccess::DoWriteParamSet(int address, const char* data, int length, CWnd
             SetError(&m_error, 78, 0);
             return 0;
         }
-        if (number == LastBlock && status >= ParamStatusOtherDevice && status <= ParamStatusOneChannelOnly) {
+        if (number == LastBlock && status >= ParamStatusOtherDevice &&
+            status <= ParamStatusOneChannelOnly) {
             if (!ConfirmParamSetWarning(status)) {
                 SetError(&m_error, 74 + status, MakeCommandInfo('K', 26));
                 return 0;

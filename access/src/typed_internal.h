@@ -91,7 +91,8 @@ inline bool ReplyFloats(CPCvaskMessage* answer, int first, VaskFloat* out, int n
         const CParam* p = ParamAt(answer, first + i);
         if (!IsFloatKind(p) || p->GetCount() < 1) return false;
     }
-    for (int i = 0; i < n; ++i) static_cast<const CFloatParam*>(ParamAt(answer, first + i))->GetValue(1, out[i]);
+    for (int i = 0; i < n; ++i)
+        static_cast<const CFloatParam*>(ParamAt(answer, first + i))->GetValue(1, out[i]);
     return true;
 }
 
@@ -101,7 +102,8 @@ inline bool ReplyTextsFrom(CPCvaskMessage* answer, int first, CString* texts, in
         const CParam* p = ParamAt(answer, first + i);
         if (!IsTextKind(p) || p->GetCount() < 1) return false;
     }
-    for (int i = 0; i < n; ++i) texts[i] = static_cast<const CStringParam*>(ParamAt(answer, first + i))->GetValue(1);
+    for (int i = 0; i < n; ++i)
+        texts[i] = static_cast<const CStringParam*>(ParamAt(answer, first + i))->GetValue(1);
     return true;
 }
 

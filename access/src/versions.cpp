@@ -29,9 +29,7 @@ DWORD Ticks() {
 
 }  // namespace
 
-void CvaskAccess::ClearVersionTableEntry(int address) {
-    ResetVersionTable(address, address);
-}
+void CvaskAccess::ClearVersionTableEntry(int address) { ResetVersionTable(address, address); }
 
 void CvaskAccess::ResetVersionTable(int first, int last) {
     if (first < 0) first = 0;

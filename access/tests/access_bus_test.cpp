@@ -32,7 +32,8 @@ public:
             wc.lpszClassName = "AccessBusOwner";
             atom = RegisterClassA(&wc);
         }
-        hwnd = CreateWindowA("AccessBusOwner", "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, GetModuleHandleA(NULL), NULL);
+        hwnd = CreateWindowA("AccessBusOwner", "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL,
+                             GetModuleHandleA(NULL), NULL);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, (LONG_PTR)this);
         wnd.Attach(hwnd);
     }

@@ -37,31 +37,39 @@ public:
     static int SetSwitch(CvaskAccess& a, VaskSwitchCommand s, int address, int channel, int on) {
         return a.SetSwitch(s, address, channel, on);
     }
-    static int GetInt(CvaskAccess& a, char command, int function, int address, int channel, int& value) {
+    static int GetInt(CvaskAccess& a, char command, int function, int address, int channel,
+                      int& value) {
         return a.GetInt(command, function, address, channel, value);
     }
-    static int SetInt(CvaskAccess& a, char command, int function, int address, int channel, int value) {
+    static int SetInt(CvaskAccess& a, char command, int function, int address, int channel,
+                      int value) {
         return a.SetInt(command, function, address, channel, value);
     }
     static int Transfer(CvaskAccess& a, int address, int channel, TransferType type) {
         return a.Transfer(address, channel, type);
     }
-    static int GetFloats(CvaskAccess& a, int group, int address, int channel, VaskFloat** values, int count) {
+    static int GetFloats(CvaskAccess& a, int group, int address, int channel, VaskFloat** values,
+                         int count) {
         return a.GetFloats((VaskValueCommand)group, address, channel, values, count);
     }
-    static int SetFloats(CvaskAccess& a, int group, int address, int channel, const VaskFloat** values,
-                         int count) {
+    static int SetFloats(CvaskAccess& a, int group, int address, int channel,
+                         const VaskFloat** values, int count) {
         return a.SetFloats((VaskValueCommand)group, address, channel, values, count);
     }
-    static int GetReports(CvaskAccess& a, int function, int address, int channel, int* list, int& count) {
+    static int GetReports(CvaskAccess& a, int function, int address, int channel, int* list,
+                          int& count) {
         return a.GetReports((VaskGetMiscCommand)function, address, channel, list, count);
     }
     static int GetDiagValue(CvaskAccess& a, int code, int address, int channel, VaskFloat& value) {
         return a.GetDiagValue(code, address, channel, value);
     }
     static int IsLeapYear(int year) { return CvaskAccess::IsLeapYear(year); }
-    static int DayIsCorrect(int day, int month, int year) { return CvaskAccess::DayIsCorrect(day, month, year); }
-    static CTime MakeTime(int y, int mo, int d, int h, int mi, int s) { return CvaskAccess::MakeTime(y, mo, d, h, mi, s); }
+    static int DayIsCorrect(int day, int month, int year) {
+        return CvaskAccess::DayIsCorrect(day, month, year);
+    }
+    static CTime MakeTime(int y, int mo, int d, int h, int mi, int s) {
+        return CvaskAccess::MakeTime(y, mo, d, h, mi, s);
+    }
 
     static int RemoteMode(CvaskAccess& a) { return a.m_remoteMode; }
     static int RemoteAddress(CvaskAccess& a) { return a.m_remoteAddress; }

@@ -30,12 +30,13 @@ protected:
     // second per empty address.
     static void SetUpTestSuite() {
         SimClient sim;
-        s_ready = sim.Connect() && sim.Reset() && sim.Command("REMOVE 1") && sim.Command("REMOVE 2") &&
-                  sim.Command("DEVICE 5 type=4 components=2 ranges=4");
+        s_ready = sim.Connect() && sim.Reset() && sim.Command("REMOVE 1") &&
+                  sim.Command("REMOVE 2") && sim.Command("DEVICE 5 type=4 components=2 ranges=4");
         if (!s_ready) return;
         s_access = new CvaskAccess();
         SerialParam param = {2, 0, 0, 1, 0};
-        s_ready = s_access->Init("VASK", "COM1", param) == 1 && s_access->ScanForDevices(NULL, 0, NULL, 0) == 1 &&
+        s_ready = s_access->Init("VASK", "COM1", param) == 1 &&
+                  s_access->ScanForDevices(NULL, 0, NULL, 0) == 1 &&
                   s_access->GetDevice(kDevice) != NULL;
     }
     static void TearDownTestSuite() {
@@ -46,7 +47,8 @@ protected:
     }
 
     void SetUp() override {
-        ASSERT_TRUE(s_ready) << (s_access != NULL ? (LPCSTR)s_access->GetLastError().text : "no simulator");
+        ASSERT_TRUE(s_ready) << (s_access != NULL ? (LPCSTR)s_access->GetLastError().text
+                                                  : "no simulator");
         ASSERT_TRUE(sim_.Connect()) << sim_.LastError();
         ASSERT_TRUE(Sim("CLEARLOG"));
     }
@@ -70,7 +72,8 @@ protected:
         std::vector<SimLogEntry> entries;
         EXPECT_TRUE(sim_.Log(entries)) << sim_.LastError();
         std::vector<std::string> r;
-        for (const SimLogEntry& e : entries) r.push_back(std::string(1, e.command) + std::to_string(e.function) + " " + e.to);
+        for (const SimLogEntry& e : entries)
+            r.push_back(std::string(1, e.command) + std::to_string(e.function) + " " + e.to);
         return r;
     }
     // The body of the last telegram with that letter and function.
@@ -105,7 +108,8 @@ TEST_F(AdaptersOnTheBus, ALimitSwitchIsChangedAloneInItsRecord) {
     // Ranges 1 and 3 and the alarm on, control off.
     ASSERT_TRUE(Sim("STORE 5 0 s1 9500"));
     VaskFloat on = Value(1.0);
-    ASSERT_EQ(1, access().TransferLimitControl1(kDevice, 0, 0, on)) << (LPCSTR)access().GetLastError().text;
+    ASSERT_EQ(1, access().TransferLimitControl1(kDevice, 0, 0, on))
+        << (LPCSTR)access().GetLastError().text;
     EXPECT_EQ(std::vector<std::string>({"s1 5/0", "S1 5/0"}), Telegrams());
     EXPECT_EQ("5301B500", BodyOf('S', 1));
     EXPECT_EQ("B500", Stored(0, "s1"));
@@ -119,7 +123,8 @@ TEST_F(AdaptersOnTheBus, ALimitSwitchIsChangedAloneInItsRecord) {
 
 TEST_F(AdaptersOnTheBus, OneRangeStartIsWrittenWithTheOthersAsRead) {
     VaskFloat v = Value(0.0);
-    ASSERT_EQ(1, access().FetchMeasRangeUpper(kDevice, 0, 2, v)) << (LPCSTR)access().GetLastError().text;
+    ASSERT_EQ(1, access().FetchMeasRangeUpper(kDevice, 0, 2, v))
+        << (LPCSTR)access().GetLastError().text;
     EXPECT_EQ(100.0, v.value);
     EXPECT_STREQ("100.000", (LPCSTR)v.text);
 
@@ -141,7 +146,14 @@ TEST_F(AdaptersOnTheBus, RelayCodesTheDeviceDidNotSendAreNeitherReadNorWritten) 
     ASSERT_TRUE(Sim("STORE 5 0 s4 0B000C000D000E000F00"));
     VaskFloat v = Value(7.0);
     ASSERT_EQ(1, access().TransferRelais(kDevice, 0, 2, v)) << (LPCSTR)access().GetLastError().text;
-    EXPECT_EQ("5304" "0B00" "0700" "0D00" "0E00" "0F00", BodyOf('S', 4));
+    EXPECT_EQ(
+        "5304"
+        "0B00"
+        "0700"
+        "0D00"
+        "0E00"
+        "0F00",
+        BodyOf('S', 4));
     ASSERT_EQ(1, access().FetchRelais(kDevice, 0, 5, v));
     EXPECT_EQ(15, v.value);
     ASSERT_TRUE(Sim("CLEARLOG"));
@@ -154,9 +166,13 @@ TEST_F(AdaptersOnTheBus, RelayCodesTheDeviceDidNotSendAreNeitherReadNorWritten) 
 
 TEST_F(AdaptersOnTheBus, FloatGroupsKeepTheirWireOrder) {
     // The autocal cycle travels as next autocal, cycle time, adjust cycles.
-    ASSERT_TRUE(Sim("STORE 5 0 w6 362E303030000700" "31322E303030000700" "332E303030000100"));
+    ASSERT_TRUE(
+        Sim("STORE 5 0 w6 362E303030000700"
+            "31322E303030000700"
+            "332E303030000100"));
     VaskFloat v = Value(24.0);
-    ASSERT_EQ(1, access().TransferAutocalCycleTime(kDevice, 0, 0, v)) << (LPCSTR)access().GetLastError().text;
+    ASSERT_EQ(1, access().TransferAutocalCycleTime(kDevice, 0, 0, v))
+        << (LPCSTR)access().GetLastError().text;
     EXPECT_EQ("5706" + HexText("6.000") + HexText("24.000") + HexText("3.000"), BodyOf('W', 6));
     ASSERT_EQ(1, access().FetchNextAutocal(kDevice, 0, 0, v));
     EXPECT_EQ(6.0, v.value);
@@ -172,7 +188,8 @@ TEST_F(AdaptersOnTheBus, SwitchesNamesAndStatusTravelAsTheyShould) {
     // Every answer from now on carries the status bits of a fault and a limit.
     ASSERT_TRUE(Sim("SET 5 flags 65"));
     VaskFloat v = Value(1.0);
-    ASSERT_EQ(1, access().TransferBroadcast(kDevice, 0, 0, v)) << (LPCSTR)access().GetLastError().text;
+    ASSERT_EQ(1, access().TransferBroadcast(kDevice, 0, 0, v))
+        << (LPCSTR)access().GetLastError().text;
     ASSERT_EQ(1, access().FetchBroadcast(kDevice, 0, 0, v = Value(0.0)));
     EXPECT_STREQ("1", (LPCSTR)v.text);
     ASSERT_EQ(1, access().TransferBroadcast(kDevice, 0, 0, v = Value(0.0)));
@@ -195,7 +212,8 @@ TEST_F(AdaptersOnTheBus, TheShortRinseTimeWriteRefusesStepsItCannotSend) {
     EXPECT_EQ(0, access().TransferS23AutocalStepTime(kDevice, 0, 4, v));
     EXPECT_EQ(39, access().GetLastError().code);
     EXPECT_TRUE(Telegrams().empty());
-    ASSERT_EQ(1, access().TransferS23AutocalStepTime(kDevice, 0, 2, v)) << (LPCSTR)access().GetLastError().text;
+    ASSERT_EQ(1, access().TransferS23AutocalStepTime(kDevice, 0, 2, v))
+        << (LPCSTR)access().GetLastError().text;
     const std::string body = BodyOf('W', 7);
     ASSERT_GE(body.size(), 4u);
     // Six values: the first as read, the second the caller's, the rest 0.000.

@@ -21,7 +21,9 @@ const unsigned char kFlags = 0x43;  // status bits 1, 2 and 64 of every answer
 const unsigned char kState = 7;
 
 Bytes Bits(unsigned char byte) { return IntByte(byte); }
-Bytes Bits(unsigned char first, unsigned char second) { return Concat({IntByte(first), IntByte(second)}); }
+Bytes Bits(unsigned char first, unsigned char second) {
+    return Concat({IntByte(first), IntByte(second)});
+}
 Bytes Codes(std::initializer_list<int> codes) {
     Bytes b;
     for (int c : codes) {
@@ -62,21 +64,22 @@ std::map<std::string, Bytes> Profile() {
         {"s8", Bits(0x86)},                  // range 3, autorange 1
         {"s11", Bits(0x8A)},                 // cycle 0, input 1, autocal 0, check 1
         {"s12", Codes({2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 1, 2})},
-        {"s15", Bits(0x82, 0x81)},           // correction type 2, current range 1
-        {"s16", Bits(0x85, 0x96)},           // type 5, current 2, valid 1 0 1 0
-        {"s35", Bits(0x83, 0xA9)},           // type 3, current 1, valid 0 1 0 1
-        {"s36", Bits(0x86, 0x8C)},           // type 6, current 0, valid 1 1 0 0
-        {"s37", Bits(0x81, 0xB3)},           // type 1, current 3, valid 0 0 1 1
-        {"s19", Bits(0xB1)},                 // function check 1, fault 3
-        {"s22", Bits(0x85)},                 // sync 1, on measuring 0, on set point 1
-        {"s23", Bits(0x52, 0xFF)},           // (channel 5, component 3), no second source
-        {"s38", Bits(0x21, 0x34)},           // (2, 2), (3, 5)
+        {"s15", Bits(0x82, 0x81)},  // correction type 2, current range 1
+        {"s16", Bits(0x85, 0x96)},  // type 5, current 2, valid 1 0 1 0
+        {"s35", Bits(0x83, 0xA9)},  // type 3, current 1, valid 0 1 0 1
+        {"s36", Bits(0x86, 0x8C)},  // type 6, current 0, valid 1 1 0 0
+        {"s37", Bits(0x81, 0xB3)},  // type 1, current 3, valid 0 0 1 1
+        {"s19", Bits(0xB1)},        // function check 1, fault 3
+        {"s22", Bits(0x85)},        // sync 1, on measuring 0, on set point 1
+        {"s23", Bits(0x52, 0xFF)},  // (channel 5, component 3), no second source
+        {"s38", Bits(0x21, 0x34)},  // (2, 2), (3, 5)
         {"s24", IntByte(3)},
         {"s29", Concat({Bits(0x81), IntByte(60)})},
-        {"s39", Bits(0x70)},                 // external pressure from channel 7
-        {"s41", Bits(0x94)},                 // zero gas 1, span gas 0, sample gas 1
-        {"k3", Concat({Bits(0x84), Bits(0x82), Bits(0xA0), Bits(0x80)})},  // broadcast, pump, common zero
-        {"k4", Concat({Bits(0x84), Bits(0x80), Bits(0x80)})},              // adjust all
+        {"s39", Bits(0x70)},  // external pressure from channel 7
+        {"s41", Bits(0x94)},  // zero gas 1, span gas 0, sample gas 1
+        {"k3",
+         Concat({Bits(0x84), Bits(0x82), Bits(0xA0), Bits(0x80)})},  // broadcast, pump, common zero
+        {"k4", Concat({Bits(0x84), Bits(0x80), Bits(0x80)})},        // adjust all
         {"k6", Concat({IntByte(4), UText("SN-0815"), UText("SW 1.2"), UText("HW 3"), UText("ORD-7"),
                        UText("FW 9"), UText("extra")})},
         {"k16", UText("Kanal 5")},
@@ -211,17 +214,20 @@ struct FetchCase {
     const char* text;
     double value;
     int unit;
-    int quantity;          // -1: as the device sent it
+    int quantity;  // -1: as the device sent it
 };
 
-std::ostream& operator<<(std::ostream& os, const FetchCase& c) { return os << c.name << "(" << c.index << ")"; }
+std::ostream& operator<<(std::ostream& os, const FetchCase& c) {
+    return os << c.name << "(" << c.index << ")";
+}
 
 class FetchTable : public AdapterTest, public ::testing::WithParamInterface<FetchCase> {};
 
 TEST_P(FetchTable, ReadsItsItem) {
     const FetchCase& c = GetParam();
     VaskFloat v = Before();
-    ASSERT_EQ(1, (access.*c.adapter)(kAddress, 0, c.index, v)) << (LPCSTR)access.GetLastError().text;
+    ASSERT_EQ(1, (access.*c.adapter)(kAddress, 0, c.index, v))
+        << (LPCSTR)access.GetLastError().text;
     EXPECT_EQ(c.requests, Sent());
     EXPECT_STREQ(c.text, (LPCSTR)v.text);
     EXPECT_DOUBLE_EQ(c.value, v.value);
@@ -232,197 +238,163 @@ TEST_P(FetchTable, ReadsItsItem) {
 }
 
 #define F(adapter, index, requests, text, value, unit) \
-    FetchCase{#adapter, &CvaskAccess::adapter, index, requests, text, value, unit, 1}
+    FetchCase { #adapter, &CvaskAccess::adapter, index, requests, text, value, unit, 1 }
 // Copied from the device: text, value and unit as sent.
 #define C(adapter, index, requests, text, value, unit) \
-    FetchCase{#adapter, &CvaskAccess::adapter, index, requests, text, value, unit, -1}
+    FetchCase { #adapter, &CvaskAccess::adapter, index, requests, text, value, unit, -1 }
 
 // Flags, numbers, enumerations and texts of records and out-arguments.
-INSTANTIATE_TEST_SUITE_P(Settings, FetchTable, ::testing::Values(
-    F(FetchStateFault, 0, "k4", "1", 1, 1),
-    F(FetchStateServiceReq, 0, "k4", "1", 1, 1),
-    F(FetchStateNotReady, 0, "k4", "0", 0, 1),
-    F(FetchStateFunctionCheck, 0, "k4", "0", 0, 1),
-    F(FetchStateLimit, 0, "k4", "1", 1, 1),
-    F(GetWarmupDeviceState, 0, "k4", "7", 7, 1),
-    // "SINDOR 23" shows its range 3 as "1/2"
-    F(FetchMeasRange, 0, "s8 k6", "1/2", 3, 1),
-    F(FetchAutorange, 0, "s8", "1", 1, 1),
-    F(FetchAutocal, 0, "s11", "0", 0, 1),
-    F(FetchAutocalStartOnInput, 0, "s11", "1", 1, 1),
-    F(FetchAutocalStartOnCycle, 0, "s11", "0", 0, 1),
-    F(FetchAutocalCheck, 0, "s11", "1", 1, 1),
-    F(FetchAutocalStepNumber, 1, "s12", "2", 2, 1),
-    F(FetchAutocalStepNumber, 12, "s12", "2", 2, 1),
-    F(FetchAutocalStepNumber, 11, "s12", "1", 1, 1),
-    F(FetchLimitRange1, 1, "s1", "1", 1, 1),
-    F(FetchLimitRange1, 2, "s1", "0", 0, 1),
-    F(FetchLimitRange2, 2, "s2", "1", 1, 1),
-    F(FetchLimitRange2, 3, "s2", "0", 0, 1),
-    F(FetchLimitRange3, 2, "s30", "1", 1, 1),
-    F(FetchLimitRange3, 3, "s30", "0", 0, 1),
-    F(FetchLimitRange4, 4, "s31", "1", 1, 1),
-    F(FetchLimitRange4, 1, "s31", "0", 0, 1),
-    F(FetchLimitAlarm1, 0, "s1", "1", 1, 1),
-    F(FetchLimitAlarm2, 0, "s2", "0", 0, 1),
-    F(FetchLimitAlarm3, 0, "s30", "1", 1, 1),
-    F(FetchLimitAlarm4, 0, "s31", "0", 0, 1),
-    F(FetchLimitControl1, 0, "s1", "0", 0, 1),
-    F(FetchLimitControl2, 0, "s2", "1", 1, 1),
-    F(FetchLimitControl3, 0, "s30", "0", 0, 1),
-    F(FetchLimitControl4, 0, "s31", "1", 1, 1),
-    F(FetchAnalogInverted, 0, "s3", "1", 1, 1),
-    F(FetchAnalogRange, 0, "s3", "alt", 2, 1),  // the program makes the text
-    F(FetchAnalogCtrl, 0, "s19", "1", 1, 1),
-    F(FetchAnalogFault, 0, "s19", "3", 3, 1),
-    F(FetchRelais, 1, "s4", "11", 11, 1),
-    F(FetchRelais, 3, "s4", "13", 13, 1),
-    F(FetchRelaisExt, 8, "s5", "28", 28, 1),
-    F(FetchBinary, 6, "s6", "8", 8, 1),
-    F(FetchBinaryExt, 5, "s7", "13", 13, 1),
-    F(FetchPressureRangeCurrent, 0, "s15", "alt", 1, 1),
-    F(FetchPressureCorrType, 0, "s15", "alt", 2, 1),
-    F(FetchPressureCorrChannel, 0, "s39", "7", 7, 1),
-    F(FetchGasRangeCurrent, 0, "s16", "alt", 2, 1),
-    F(FetchGasRange, 1, "s16", "1", 1, 1),
-    F(FetchGasRange, 2, "s16", "0", 0, 1),
-    F(FetchGasCorrType, 0, "s16", "alt", 5, 1),
-    F(FetchGasRangeCurrent2, 0, "s35", "alt", 1, 1),
-    F(FetchGasRange2, 2, "s35", "1", 1, 1),
-    F(FetchGasRange2, 3, "s35", "0", 0, 1),
-    F(FetchGasCorrType2, 0, "s35", "alt", 3, 1),
-    F(FetchGasRangeCurrent3, 0, "s36", "alt", 0, 1),
-    F(FetchGasRange3, 2, "s36", "1", 1, 1),
-    F(FetchGasRange3, 4, "s36", "0", 0, 1),
-    F(FetchGasCorrType3, 0, "s36", "alt", 6, 1),
-    F(FetchGasRangeCurrent4, 0, "s37", "alt", 3, 1),
-    F(FetchGasRange4, 4, "s37", "1", 1, 1),
-    F(FetchGasRange4, 1, "s37", "0", 0, 1),
-    F(FetchGasCorrType4, 0, "s37", "alt", 1, 1),
-    F(FetchGasCompensationChannel1, 0, "s23", "5", 5, 1),
-    F(FetchGasCompensationComponent1, 0, "s23", "3", 3, 1),
-    F(FetchGasCompensationChannel2, 0, "s23", "0", 0, 1),
-    F(FetchGasCompensationComponent2, 0, "s23", "-1", -1, 1),
-    F(FetchGasCompensationChannel3, 0, "s38", "2", 2, 1),
-    F(FetchGasCompensationComponent3, 0, "s38", "2", 2, 1),
-    F(FetchGasCompensationChannel4, 0, "s38", "3", 3, 1),
-    F(FetchGasCompensationComponent4, 0, "s38", "5", 5, 1),
-    F(FetchUnit, 0, "s24", "3", 3, 1),
-    F(FetchHeatingTemp, 0, "s29", "60", 60, 1),
-    F(FetchSyncInput, 0, "s22", "1", 1, 1),
-    F(FetchPumpOnMeas, 0, "s22", "0", 0, 1),
-    F(FetchPumpOnSetpoint, 0, "s22", "1", 1, 1),
-    F(FetchPressureZeroGas, 0, "s41", "1", 1, 1),
-    F(FetchPressureSpanGas, 0, "s41", "0", 0, 1),
-    F(FetchPressureSampleGas, 0, "s41", "1", 1, 1),
-    F(FetchBroadcast, 0, "k3", "1", 1, 1),
-    F(FetchPump, 0, "k3", "1", 1, 1),
-    F(FetchHeating, 0, "k3", "0", 0, 1),
-    F(FetchCommonZeroCalibration, 0, "k3", "1", 1, 1),
-    F(FetchAdjustAll, 0, "k4", "1", 1, 1),
-    F(FetchIntegrationNegative, 0, "k4", "0", 0, 1),
-    F(FetchWarmUpState, 0, "k29", "2", 2, 1),
-    F(FetchStartingState, 0, "k30", "1", 1, 1),
-    F(FetchQUENTAType, 0, "k31", "Quenta 6 G", 2, 1),
-    F(FetchChannelName, 0, "k16", "Kanal 5", 0, 1),
-    F(FetchChannelType, 0, "k6", "SINDOR 23", 0, 1),
-    F(FetchSerialNumber, 0, "k6", "SN-0815", 0, 1),
-    F(FetchSoftwareVersion, 0, "k6", "SW 1.2", 0, 1),
-    F(FetchHardwareVersion, 0, "k6", "HW 3", 0, 1),
-    F(FetchOrderNumber, 0, "k6", "ORD-7", 0, 1),
-    F(FetchFirmwareNumber, 0, "k6", "FW 9", 0, 1),
-    F(FetchAdapterboardBootVersion, 0, "k28", "AB 1", 0, 1),
-    F(FetchAdapterboardVersion, 0, "k28", "A 2", 0, 1),
-    F(FetchOptionboardBootVersion, 0, "k28", "OB 3", 0, 1),
-    F(FetchOptionboardVersion, 0, "k28", "O 4", 0, 1),
-    F(FetchMotherboardBootVersion, 0, "k28", "MB 5", 0, 1),
-    F(FetchMotherboardVersion, 0, "k28", "M 6", 0, 1)),
+INSTANTIATE_TEST_SUITE_P(
+    Settings, FetchTable,
+    ::testing::Values(
+        F(FetchStateFault, 0, "k4", "1", 1, 1), F(FetchStateServiceReq, 0, "k4", "1", 1, 1),
+        F(FetchStateNotReady, 0, "k4", "0", 0, 1), F(FetchStateFunctionCheck, 0, "k4", "0", 0, 1),
+        F(FetchStateLimit, 0, "k4", "1", 1, 1), F(GetWarmupDeviceState, 0, "k4", "7", 7, 1),
+        // "SINDOR 23" shows its range 3 as "1/2"
+        F(FetchMeasRange, 0, "s8 k6", "1/2", 3, 1), F(FetchAutorange, 0, "s8", "1", 1, 1),
+        F(FetchAutocal, 0, "s11", "0", 0, 1), F(FetchAutocalStartOnInput, 0, "s11", "1", 1, 1),
+        F(FetchAutocalStartOnCycle, 0, "s11", "0", 0, 1), F(FetchAutocalCheck, 0, "s11", "1", 1, 1),
+        F(FetchAutocalStepNumber, 1, "s12", "2", 2, 1),
+        F(FetchAutocalStepNumber, 12, "s12", "2", 2, 1),
+        F(FetchAutocalStepNumber, 11, "s12", "1", 1, 1), F(FetchLimitRange1, 1, "s1", "1", 1, 1),
+        F(FetchLimitRange1, 2, "s1", "0", 0, 1), F(FetchLimitRange2, 2, "s2", "1", 1, 1),
+        F(FetchLimitRange2, 3, "s2", "0", 0, 1), F(FetchLimitRange3, 2, "s30", "1", 1, 1),
+        F(FetchLimitRange3, 3, "s30", "0", 0, 1), F(FetchLimitRange4, 4, "s31", "1", 1, 1),
+        F(FetchLimitRange4, 1, "s31", "0", 0, 1), F(FetchLimitAlarm1, 0, "s1", "1", 1, 1),
+        F(FetchLimitAlarm2, 0, "s2", "0", 0, 1), F(FetchLimitAlarm3, 0, "s30", "1", 1, 1),
+        F(FetchLimitAlarm4, 0, "s31", "0", 0, 1), F(FetchLimitControl1, 0, "s1", "0", 0, 1),
+        F(FetchLimitControl2, 0, "s2", "1", 1, 1), F(FetchLimitControl3, 0, "s30", "0", 0, 1),
+        F(FetchLimitControl4, 0, "s31", "1", 1, 1), F(FetchAnalogInverted, 0, "s3", "1", 1, 1),
+        F(FetchAnalogRange, 0, "s3", "alt", 2, 1),  // the program makes the text
+        F(FetchAnalogCtrl, 0, "s19", "1", 1, 1), F(FetchAnalogFault, 0, "s19", "3", 3, 1),
+        F(FetchRelais, 1, "s4", "11", 11, 1), F(FetchRelais, 3, "s4", "13", 13, 1),
+        F(FetchRelaisExt, 8, "s5", "28", 28, 1), F(FetchBinary, 6, "s6", "8", 8, 1),
+        F(FetchBinaryExt, 5, "s7", "13", 13, 1),
+        F(FetchPressureRangeCurrent, 0, "s15", "alt", 1, 1),
+        F(FetchPressureCorrType, 0, "s15", "alt", 2, 1),
+        F(FetchPressureCorrChannel, 0, "s39", "7", 7, 1),
+        F(FetchGasRangeCurrent, 0, "s16", "alt", 2, 1), F(FetchGasRange, 1, "s16", "1", 1, 1),
+        F(FetchGasRange, 2, "s16", "0", 0, 1), F(FetchGasCorrType, 0, "s16", "alt", 5, 1),
+        F(FetchGasRangeCurrent2, 0, "s35", "alt", 1, 1), F(FetchGasRange2, 2, "s35", "1", 1, 1),
+        F(FetchGasRange2, 3, "s35", "0", 0, 1), F(FetchGasCorrType2, 0, "s35", "alt", 3, 1),
+        F(FetchGasRangeCurrent3, 0, "s36", "alt", 0, 1), F(FetchGasRange3, 2, "s36", "1", 1, 1),
+        F(FetchGasRange3, 4, "s36", "0", 0, 1), F(FetchGasCorrType3, 0, "s36", "alt", 6, 1),
+        F(FetchGasRangeCurrent4, 0, "s37", "alt", 3, 1), F(FetchGasRange4, 4, "s37", "1", 1, 1),
+        F(FetchGasRange4, 1, "s37", "0", 0, 1), F(FetchGasCorrType4, 0, "s37", "alt", 1, 1),
+        F(FetchGasCompensationChannel1, 0, "s23", "5", 5, 1),
+        F(FetchGasCompensationComponent1, 0, "s23", "3", 3, 1),
+        F(FetchGasCompensationChannel2, 0, "s23", "0", 0, 1),
+        F(FetchGasCompensationComponent2, 0, "s23", "-1", -1, 1),
+        F(FetchGasCompensationChannel3, 0, "s38", "2", 2, 1),
+        F(FetchGasCompensationComponent3, 0, "s38", "2", 2, 1),
+        F(FetchGasCompensationChannel4, 0, "s38", "3", 3, 1),
+        F(FetchGasCompensationComponent4, 0, "s38", "5", 5, 1), F(FetchUnit, 0, "s24", "3", 3, 1),
+        F(FetchHeatingTemp, 0, "s29", "60", 60, 1), F(FetchSyncInput, 0, "s22", "1", 1, 1),
+        F(FetchPumpOnMeas, 0, "s22", "0", 0, 1), F(FetchPumpOnSetpoint, 0, "s22", "1", 1, 1),
+        F(FetchPressureZeroGas, 0, "s41", "1", 1, 1), F(FetchPressureSpanGas, 0, "s41", "0", 0, 1),
+        F(FetchPressureSampleGas, 0, "s41", "1", 1, 1), F(FetchBroadcast, 0, "k3", "1", 1, 1),
+        F(FetchPump, 0, "k3", "1", 1, 1), F(FetchHeating, 0, "k3", "0", 0, 1),
+        F(FetchCommonZeroCalibration, 0, "k3", "1", 1, 1), F(FetchAdjustAll, 0, "k4", "1", 1, 1),
+        F(FetchIntegrationNegative, 0, "k4", "0", 0, 1), F(FetchWarmUpState, 0, "k29", "2", 2, 1),
+        F(FetchStartingState, 0, "k30", "1", 1, 1),
+        F(FetchQUENTAType, 0, "k31", "Quenta 6 G", 2, 1),
+        F(FetchChannelName, 0, "k16", "Kanal 5", 0, 1),
+        F(FetchChannelType, 0, "k6", "SINDOR 23", 0, 1),
+        F(FetchSerialNumber, 0, "k6", "SN-0815", 0, 1),
+        F(FetchSoftwareVersion, 0, "k6", "SW 1.2", 0, 1),
+        F(FetchHardwareVersion, 0, "k6", "HW 3", 0, 1), F(FetchOrderNumber, 0, "k6", "ORD-7", 0, 1),
+        F(FetchFirmwareNumber, 0, "k6", "FW 9", 0, 1),
+        F(FetchAdapterboardBootVersion, 0, "k28", "AB 1", 0, 1),
+        F(FetchAdapterboardVersion, 0, "k28", "A 2", 0, 1),
+        F(FetchOptionboardBootVersion, 0, "k28", "OB 3", 0, 1),
+        F(FetchOptionboardVersion, 0, "k28", "O 4", 0, 1),
+        F(FetchMotherboardBootVersion, 0, "k28", "MB 5", 0, 1),
+        F(FetchMotherboardVersion, 0, "k28", "M 6", 0, 1)),
     [](const ::testing::TestParamInfo<FetchCase>& info) {
         return std::string(info.param.name) + "_" + std::to_string(info.param.index);
     });
 
 // Float values: copies lose the leading blanks of their text, pass-through reads keep them.
-INSTANTIATE_TEST_SUITE_P(Floats, FetchTable, ::testing::Values(
-    C(FetchAirPressure, 0, "w18", " 1013.000", 1013, 12),
-    C(FetchNullGas, 0, "w5", "5.500", 5.5, 3),
-    C(FetchUnitMax, 0, "w42", "25.000", 25, 3),
-    C(FetchMeasRangeMax, 0, "w42", "0.000-25.000", 0, 3),
-    C(FetchFrequency, 0, "w21", "50.000", 50, 1),
-    C(FetchShockCompensation, 0, "w26", "0.700", 0.7, 1),
-    C(FetchFaultSignalDuration, 0, "w24", "2.000", 2, 7),
-    C(FetchFaultSignalThreshold, 0, "w77", "7.000", 7, 1),
-    C(FetchSetPointAir, 0, "w89@5/4", "20.900", 20.9, 10),
-    C(FetchSetPointH2S, 0, "w91@5/3", "10.000", 10, 2),
-    F(FetchSetPointAirOldFW, 0, "", "20.95", 20.95, 10),
-    C(FetchAutocalCycleTime, 0, "w6", "12.000", 12, 7),
-    C(FetchNextAutocal, 0, "w6", "6.000", 6, 7),
-    C(FetchAutocalCycleAdjust, 0, "w6", "3.000", 3, 7),
-    C(FetchIntegrationLimit, 0, "w11", "1.500", 1.5, 7),
-    C(FetchIntegrationT90in, 0, "w11", "2.500", 2.5, 7),
-    C(FetchIntegrationT90out, 0, "w11", "3.500", 3.5, 7),
-    C(FetchIntegrationDeadTime, 0, "w11", "4.500", 4.5, 7),
-    C(FetchLimit1, 0, "w9", "11.000", 11, 3),
-    C(FetchLimit2, 0, "w10", "22.000", 22, 3),
-    C(FetchLimit3, 0, "w63", "33.000", 33, 3),
-    C(FetchLimit4, 0, "w64", "44.000", 44, 3),
-    C(FetchAutorangeDown, 0, "w12", "1.000", 1, 3),
-    C(FetchAutorangeUp, 0, "w12", "5.000", 5, 3),
-    C(FetchPressureRangeStart, 0, "w27", "800.000", 800, 12),
-    C(FetchPressureRangeEnd, 0, "w27", "1200.000", 1200, 12),
-    C(FetchGasCorrEqui, 0, "w28", "0.100", 0.1, 3),
-    C(FetchGasRangeStart, 0, "w28", "0.200", 0.2, 3),
-    C(FetchGasRangeEnd, 0, "w28", "0.300", 0.3, 3),
-    C(FetchGasCorrEqui2, 0, "w44", "0.400", 0.4, 3),
-    C(FetchGasRangeStart2, 0, "w44", "0.500", 0.5, 3),
-    C(FetchGasRangeEnd2, 0, "w44", "0.600", 0.6, 3),
-    C(FetchGasCorrEqui3, 0, "w66", "0.700", 0.7, 3),
-    C(FetchGasRangeStart3, 0, "w66", "0.800", 0.8, 3),
-    C(FetchGasRangeEnd3, 0, "w66", "0.900", 0.9, 3),
-    C(FetchGasCorrEqui4, 0, "w67", "1.100", 1.1, 3),
-    C(FetchGasRangeStart4, 0, "w67", "1.200", 1.2, 3),
-    C(FetchGasRangeEnd4, 0, "w67", "1.300", 1.3, 3),
-    C(FetchLateralGasConcentration1, 0, "w68", " 1.000", 1, 3),
-    C(FetchLateralGasConcentration2, 0, "w69", " 2.000", 2, 3),
-    C(FetchLateralGasConcentration3, 0, "w70", " 3.000", 3, 3),
-    C(FetchLateralGasConcentration4, 0, "w71", " 4.000", 4, 3),
-    C(FetchLateralGas1Coeff1, 0, "w72", "1.100", 1.1, 1),
-    C(FetchLateralGas1Coeff2, 0, "w72", "1.200", 1.2, 1),
-    C(FetchLateralGas1Coeff3, 0, "w72", " 1.300", 1.3, 1),
-    C(FetchLateralGas2Coeff1, 0, "w73", "2.100", 2.1, 1),
-    C(FetchLateralGas2Coeff2, 0, "w73", " 2.200", 2.2, 1),
-    C(FetchLateralGas2Coeff3, 0, "w73", "2.300", 2.3, 1),
-    C(FetchLateralGas3Coeff1, 0, "w74", "3.100", 3.1, 1),
-    C(FetchLateralGas3Coeff2, 0, "w74", " 3.200", 3.2, 1),
-    C(FetchLateralGas3Coeff3, 0, "w74", "3.300", 3.3, 1),
-    C(FetchLateralGas4Coeff1, 0, "w75", " 4.100", 4.1, 1),
-    C(FetchLateralGas4Coeff2, 0, "w75", "4.200", 4.2, 1),
-    C(FetchLateralGas4Coeff3, 0, "w75", "4.300", 4.3, 1),
-    C(FetchAutocalCheckZeropoint, 0, "w65", " 0.050", 0.05, 3),
-    C(FetchAutocalCheckSensitivity, 0, "w65", " 0.060", 0.06, 3),
-    C(FetchSetPointBurnGas, 0, "w81", "2.500", 2.5, 12),
-    C(FetchSetPointBurnAir, 0, "w81", " 3.500", 3.5, 12),
-    C(FetchPressureDeviation, 0, "w82", "3.000", 3, 12),
-    C(FetchBurnGasTolerance, 0, "w82", "1.000", 1, 12),
-    C(FetchBurnAirTolerance, 0, "w82", "2.000", 2, 12),
-    C(FetchDriftValueZeroPoint, 0, "w83", "0.010", 0.01, 3),
-    C(FetchDriftValueMeasRange1, 0, "w83", "0.020", 0.02, 3),
-    C(FetchDriftValueMeasRange2, 0, "w83", "0.030", 0.03, 3),
-    C(FetchDriftValueMeasRange3, 0, "w83", "0.040", 0.04, 3),
-    C(FetchDriftValueMeasRange4, 0, "w83", " 0.050", 0.05, 3),
-    C(FetchMeasRangeLower, 1, "w1", "0.000", 0, 5),
-    C(FetchMeasRangeLower, 2, "w1", "10.000", 10, 5),
-    C(FetchMeasRangeUpper, 4, "w2", "400.000", 400, 6),
-    C(FetchSlopeGas, 3, "w3", "70.000", 70, 5),
-    C(FetchMeasRangeLimits, 2, "w1 w2", "10.000-200.000", 0, 6),
-    C(FetchAutocalStepTime, 1, "w7", "1.000", 1, 7),
-    C(FetchAutocalStepTime, 6, "w7", "6.000", 6, 7),
-    C(FetchAutocalStepTime, 7, "w8", "7.000", 7, 7),
-    C(FetchAutocalStepTime, 12, "w8", "12.000", 12, 7),
-    // the time of step 7 with the step's kind as value
-    C(FetchAutocalStep, 7, "s12 w8", "7.000", 8, 7),
-    C(FetchAutocalStep, 2, "s12 w7", "2.000", 3, 7),
-    C(FetchSensorTime, 1, "w29", "100.000", 100, 7),
-    C(FetchSensorTime, 6, "w29", "600.000", 600, 7)),
+INSTANTIATE_TEST_SUITE_P(
+    Floats, FetchTable,
+    ::testing::Values(
+        C(FetchAirPressure, 0, "w18", " 1013.000", 1013, 12),
+        C(FetchNullGas, 0, "w5", "5.500", 5.5, 3), C(FetchUnitMax, 0, "w42", "25.000", 25, 3),
+        C(FetchMeasRangeMax, 0, "w42", "0.000-25.000", 0, 3),
+        C(FetchFrequency, 0, "w21", "50.000", 50, 1),
+        C(FetchShockCompensation, 0, "w26", "0.700", 0.7, 1),
+        C(FetchFaultSignalDuration, 0, "w24", "2.000", 2, 7),
+        C(FetchFaultSignalThreshold, 0, "w77", "7.000", 7, 1),
+        C(FetchSetPointAir, 0, "w89@5/4", "20.900", 20.9, 10),
+        C(FetchSetPointH2S, 0, "w91@5/3", "10.000", 10, 2),
+        F(FetchSetPointAirOldFW, 0, "", "20.95", 20.95, 10),
+        C(FetchAutocalCycleTime, 0, "w6", "12.000", 12, 7),
+        C(FetchNextAutocal, 0, "w6", "6.000", 6, 7),
+        C(FetchAutocalCycleAdjust, 0, "w6", "3.000", 3, 7),
+        C(FetchIntegrationLimit, 0, "w11", "1.500", 1.5, 7),
+        C(FetchIntegrationT90in, 0, "w11", "2.500", 2.5, 7),
+        C(FetchIntegrationT90out, 0, "w11", "3.500", 3.5, 7),
+        C(FetchIntegrationDeadTime, 0, "w11", "4.500", 4.5, 7),
+        C(FetchLimit1, 0, "w9", "11.000", 11, 3), C(FetchLimit2, 0, "w10", "22.000", 22, 3),
+        C(FetchLimit3, 0, "w63", "33.000", 33, 3), C(FetchLimit4, 0, "w64", "44.000", 44, 3),
+        C(FetchAutorangeDown, 0, "w12", "1.000", 1, 3),
+        C(FetchAutorangeUp, 0, "w12", "5.000", 5, 3),
+        C(FetchPressureRangeStart, 0, "w27", "800.000", 800, 12),
+        C(FetchPressureRangeEnd, 0, "w27", "1200.000", 1200, 12),
+        C(FetchGasCorrEqui, 0, "w28", "0.100", 0.1, 3),
+        C(FetchGasRangeStart, 0, "w28", "0.200", 0.2, 3),
+        C(FetchGasRangeEnd, 0, "w28", "0.300", 0.3, 3),
+        C(FetchGasCorrEqui2, 0, "w44", "0.400", 0.4, 3),
+        C(FetchGasRangeStart2, 0, "w44", "0.500", 0.5, 3),
+        C(FetchGasRangeEnd2, 0, "w44", "0.600", 0.6, 3),
+        C(FetchGasCorrEqui3, 0, "w66", "0.700", 0.7, 3),
+        C(FetchGasRangeStart3, 0, "w66", "0.800", 0.8, 3),
+        C(FetchGasRangeEnd3, 0, "w66", "0.900", 0.9, 3),
+        C(FetchGasCorrEqui4, 0, "w67", "1.100", 1.1, 3),
+        C(FetchGasRangeStart4, 0, "w67", "1.200", 1.2, 3),
+        C(FetchGasRangeEnd4, 0, "w67", "1.300", 1.3, 3),
+        C(FetchLateralGasConcentration1, 0, "w68", " 1.000", 1, 3),
+        C(FetchLateralGasConcentration2, 0, "w69", " 2.000", 2, 3),
+        C(FetchLateralGasConcentration3, 0, "w70", " 3.000", 3, 3),
+        C(FetchLateralGasConcentration4, 0, "w71", " 4.000", 4, 3),
+        C(FetchLateralGas1Coeff1, 0, "w72", "1.100", 1.1, 1),
+        C(FetchLateralGas1Coeff2, 0, "w72", "1.200", 1.2, 1),
+        C(FetchLateralGas1Coeff3, 0, "w72", " 1.300", 1.3, 1),
+        C(FetchLateralGas2Coeff1, 0, "w73", "2.100", 2.1, 1),
+        C(FetchLateralGas2Coeff2, 0, "w73", " 2.200", 2.2, 1),
+        C(FetchLateralGas2Coeff3, 0, "w73", "2.300", 2.3, 1),
+        C(FetchLateralGas3Coeff1, 0, "w74", "3.100", 3.1, 1),
+        C(FetchLateralGas3Coeff2, 0, "w74", " 3.200", 3.2, 1),
+        C(FetchLateralGas3Coeff3, 0, "w74", "3.300", 3.3, 1),
+        C(FetchLateralGas4Coeff1, 0, "w75", " 4.100", 4.1, 1),
+        C(FetchLateralGas4Coeff2, 0, "w75", "4.200", 4.2, 1),
+        C(FetchLateralGas4Coeff3, 0, "w75", "4.300", 4.3, 1),
+        C(FetchAutocalCheckZeropoint, 0, "w65", " 0.050", 0.05, 3),
+        C(FetchAutocalCheckSensitivity, 0, "w65", " 0.060", 0.06, 3),
+        C(FetchSetPointBurnGas, 0, "w81", "2.500", 2.5, 12),
+        C(FetchSetPointBurnAir, 0, "w81", " 3.500", 3.5, 12),
+        C(FetchPressureDeviation, 0, "w82", "3.000", 3, 12),
+        C(FetchBurnGasTolerance, 0, "w82", "1.000", 1, 12),
+        C(FetchBurnAirTolerance, 0, "w82", "2.000", 2, 12),
+        C(FetchDriftValueZeroPoint, 0, "w83", "0.010", 0.01, 3),
+        C(FetchDriftValueMeasRange1, 0, "w83", "0.020", 0.02, 3),
+        C(FetchDriftValueMeasRange2, 0, "w83", "0.030", 0.03, 3),
+        C(FetchDriftValueMeasRange3, 0, "w83", "0.040", 0.04, 3),
+        C(FetchDriftValueMeasRange4, 0, "w83", " 0.050", 0.05, 3),
+        C(FetchMeasRangeLower, 1, "w1", "0.000", 0, 5),
+        C(FetchMeasRangeLower, 2, "w1", "10.000", 10, 5),
+        C(FetchMeasRangeUpper, 4, "w2", "400.000", 400, 6),
+        C(FetchSlopeGas, 3, "w3", "70.000", 70, 5),
+        C(FetchMeasRangeLimits, 2, "w1 w2", "10.000-200.000", 0, 6),
+        C(FetchAutocalStepTime, 1, "w7", "1.000", 1, 7),
+        C(FetchAutocalStepTime, 6, "w7", "6.000", 6, 7),
+        C(FetchAutocalStepTime, 7, "w8", "7.000", 7, 7),
+        C(FetchAutocalStepTime, 12, "w8", "12.000", 12, 7),
+        // the time of step 7 with the step's kind as value
+        C(FetchAutocalStep, 7, "s12 w8", "7.000", 8, 7),
+        C(FetchAutocalStep, 2, "s12 w7", "2.000", 3, 7),
+        C(FetchSensorTime, 1, "w29", "100.000", 100, 7),
+        C(FetchSensorTime, 6, "w29", "600.000", 600, 7)),
     [](const ::testing::TestParamInfo<FetchCase>& info) {
         return std::string(info.param.name) + "_" + std::to_string(info.param.index);
     });
@@ -436,7 +408,9 @@ struct BoundCase {
     int index;
     const char* requests;  // what was asked before the refusal
 };
-std::ostream& operator<<(std::ostream& os, const BoundCase& c) { return os << c.name << "(" << c.index << ")"; }
+std::ostream& operator<<(std::ostream& os, const BoundCase& c) {
+    return os << c.name << "(" << c.index << ")";
+}
 
 class ElementBound : public AdapterTest, public ::testing::WithParamInterface<BoundCase> {};
 
@@ -449,39 +423,45 @@ TEST_P(ElementBound, IsRefusedWithError39) {
     EXPECT_EQ(c.requests, Sent());
 }
 
-#define B(adapter, index, requests) BoundCase{#adapter, &CvaskAccess::adapter, index, requests}
-INSTANTIATE_TEST_SUITE_P(Fetch, ElementBound, ::testing::Values(
-    B(FetchMeasRangeLower, 0, ""), B(FetchMeasRangeLower, 5, ""), B(FetchMeasRangeUpper, -1, ""),
-    B(FetchSlopeGas, 5, ""), B(FetchMeasRangeLimits, 5, ""), B(FetchMeasRangeLimits, 0, ""),
-    B(FetchLimitRange1, 0, ""), B(FetchLimitRange2, 5, ""), B(FetchLimitRange3, 5, ""),
-    B(FetchLimitRange4, 5, ""), B(FetchGasRange, 0, ""), B(FetchGasRange2, 5, ""),
-    B(FetchGasRange3, 5, ""), B(FetchGasRange4, 5, ""),
-    B(FetchAutocalStepNumber, 0, ""), B(FetchAutocalStepNumber, 13, ""),
-    B(FetchAutocalStepTime, 0, ""), B(FetchAutocalStepTime, 13, ""),
-    B(FetchAutocalStep, 0, ""), B(FetchAutocalStep, 13, ""),
-    B(FetchSensorTime, 0, ""), B(FetchSensorTime, 7, ""),
-    B(FetchRelais, 0, ""), B(FetchRelais, 9, ""), B(FetchRelaisExt, 9, ""),
-    B(FetchBinary, 9, ""), B(FetchBinaryExt, 0, ""),
-    // the device sent three relay codes and five option-card input codes
-    B(FetchRelais, 4, "s4"), B(FetchBinaryExt, 6, "s7")),
+#define B(adapter, index, requests) \
+    BoundCase { #adapter, &CvaskAccess::adapter, index, requests }
+INSTANTIATE_TEST_SUITE_P(
+    Fetch, ElementBound,
+    ::testing::Values(B(FetchMeasRangeLower, 0, ""), B(FetchMeasRangeLower, 5, ""),
+                      B(FetchMeasRangeUpper, -1, ""), B(FetchSlopeGas, 5, ""),
+                      B(FetchMeasRangeLimits, 5, ""), B(FetchMeasRangeLimits, 0, ""),
+                      B(FetchLimitRange1, 0, ""), B(FetchLimitRange2, 5, ""),
+                      B(FetchLimitRange3, 5, ""), B(FetchLimitRange4, 5, ""),
+                      B(FetchGasRange, 0, ""), B(FetchGasRange2, 5, ""), B(FetchGasRange3, 5, ""),
+                      B(FetchGasRange4, 5, ""), B(FetchAutocalStepNumber, 0, ""),
+                      B(FetchAutocalStepNumber, 13, ""), B(FetchAutocalStepTime, 0, ""),
+                      B(FetchAutocalStepTime, 13, ""), B(FetchAutocalStep, 0, ""),
+                      B(FetchAutocalStep, 13, ""), B(FetchSensorTime, 0, ""),
+                      B(FetchSensorTime, 7, ""), B(FetchRelais, 0, ""), B(FetchRelais, 9, ""),
+                      B(FetchRelaisExt, 9, ""), B(FetchBinary, 9, ""), B(FetchBinaryExt, 0, ""),
+                      // the device sent three relay codes and five option-card input codes
+                      B(FetchRelais, 4, "s4"), B(FetchBinaryExt, 6, "s7")),
     [](const ::testing::TestParamInfo<BoundCase>& info) {
         return std::string(info.param.name) + "_" + std::to_string(info.param.index + 1);
     });
 
-INSTANTIATE_TEST_SUITE_P(Transfer, ElementBound, ::testing::Values(
-    B(TransferMeasRangeLower, 0, ""), B(TransferMeasRangeLower, 5, ""), B(TransferMeasRangeUpper, 5, ""),
-    B(TransferSlopeGas, 0, ""), B(TransferLimitRange1, 5, ""), B(TransferLimitRange2, 0, ""),
-    B(TransferLimitRange3, 5, ""), B(TransferLimitRange4, 5, ""), B(TransferGasRange, 5, ""),
-    B(TransferGasRange2, 0, ""), B(TransferGasRange3, 5, ""), B(TransferGasRange4, 5, ""),
-    B(TransferAutocalStepNumber, 13, ""), B(TransferAutocalStepTime, 13, ""),
-    B(TransferAutocalStepTime, 0, ""), B(TransferS23AutocalStepTime, 13, ""),
-    B(TransferSensorTime, 0, ""), B(TransferSensorTime, 7, ""),
-    B(TransferRelais, 9, ""), B(TransferRelaisExt, 0, ""), B(TransferBinary, 9, ""),
-    B(TransferBinaryExt, 9, ""),
-    // the rinse-time write of this model sends only the first two of steps 1 to 6
-    B(TransferS23AutocalStepTime, 3, ""), B(TransferS23AutocalStepTime, 6, ""),
-    // elements the device did not send are not written
-    B(TransferRelais, 4, "s4"), B(TransferBinaryExt, 7, "s7")),
+INSTANTIATE_TEST_SUITE_P(
+    Transfer, ElementBound,
+    ::testing::Values(B(TransferMeasRangeLower, 0, ""), B(TransferMeasRangeLower, 5, ""),
+                      B(TransferMeasRangeUpper, 5, ""), B(TransferSlopeGas, 0, ""),
+                      B(TransferLimitRange1, 5, ""), B(TransferLimitRange2, 0, ""),
+                      B(TransferLimitRange3, 5, ""), B(TransferLimitRange4, 5, ""),
+                      B(TransferGasRange, 5, ""), B(TransferGasRange2, 0, ""),
+                      B(TransferGasRange3, 5, ""), B(TransferGasRange4, 5, ""),
+                      B(TransferAutocalStepNumber, 13, ""), B(TransferAutocalStepTime, 13, ""),
+                      B(TransferAutocalStepTime, 0, ""), B(TransferS23AutocalStepTime, 13, ""),
+                      B(TransferSensorTime, 0, ""), B(TransferSensorTime, 7, ""),
+                      B(TransferRelais, 9, ""), B(TransferRelaisExt, 0, ""),
+                      B(TransferBinary, 9, ""), B(TransferBinaryExt, 9, ""),
+                      // the rinse-time write of this model sends only the first two of steps 1 to 6
+                      B(TransferS23AutocalStepTime, 3, ""), B(TransferS23AutocalStepTime, 6, ""),
+                      // elements the device did not send are not written
+                      B(TransferRelais, 4, "s4"), B(TransferBinaryExt, 7, "s7")),
     [](const ::testing::TestParamInfo<BoundCase>& info) {
         return std::string(info.param.name) + "_" + std::to_string(info.param.index + 1);
     });
@@ -498,7 +478,9 @@ struct TransferCase {
     const char* requests;
     std::string body;  // the write as sent: letter, function, values
 };
-std::ostream& operator<<(std::ostream& os, const TransferCase& c) { return os << c.name << "(" << c.index << ")"; }
+std::ostream& operator<<(std::ostream& os, const TransferCase& c) {
+    return os << c.name << "(" << c.index << ")";
+}
 
 class TransferTable : public AdapterTest, public ::testing::WithParamInterface<TransferCase> {};
 
@@ -506,7 +488,8 @@ TEST_P(TransferTable, WritesItsItemAndKeepsTheRest) {
     const TransferCase& c = GetParam();
     VaskFloat v = Value(c.value, c.text, 3, 2);
     const VaskFloat before = v;
-    ASSERT_NE(0, (access.*c.adapter)(kAddress, 0, c.index, v)) << (LPCSTR)access.GetLastError().text;
+    ASSERT_NE(0, (access.*c.adapter)(kAddress, 0, c.index, v))
+        << (LPCSTR)access.GetLastError().text;
     EXPECT_EQ(c.requests, Sent());
     EXPECT_EQ(c.body, LastBody());
     // A write adapter only reads the caller's value.
@@ -527,152 +510,178 @@ std::string Numbers(char command, int function, std::initializer_list<const char
 }
 
 #define T(adapter, index, value, text, requests, body) \
-    TransferCase{#adapter, &CvaskAccess::adapter, index, value, text, requests, body}
+    TransferCase { #adapter, &CvaskAccess::adapter, index, value, text, requests, body }
 
-INSTANTIATE_TEST_SUITE_P(Direct, TransferTable, ::testing::Values(
-    T(TransferNullGas, 0, 2.25, "2.25", "W5", Numbers('W', 5, {"2.250"})),
-    T(TransferMeasRangeMax, 0, 30, "30", "W42", Numbers('W', 42, {"30.000"})),
-    T(TransferUnitMax, 0, 31, "31", "W42", Numbers('W', 42, {"31.000"})),
-    T(TransferFrequency, 0, 60, "60", "W21", Numbers('W', 21, {"60.000"})),
-    T(TransferShockCompensation, 0, 0.5, "0.5", "W26", Numbers('W', 26, {"0.500"})),
-    T(TransferFaultSignalDuration, 0, 4, "4", "W24", Numbers('W', 24, {"4.000"})),
-    T(TransferFaultSignalThreshold, 0, 8, "8", "W77", Numbers('W', 77, {"8.000"})),
-    // the set points are written to the channel given, unlike their reads
-    T(TransferSetPointAir, 0, 20.5, "20.5", "W89", Numbers('W', 89, {"20.500"})),
-    T(TransferSetPointH2S, 0, 11, "11", "W91", Numbers('W', 91, {"11.000"})),
-    T(TransferChannelName, 0, 42, "Neu 7", "K16", H({'K', 16}) + HexText("Neu 7")),
-    T(TransferUnit, 0, 4.9, "", "S24", H({'S', 24, 4, 0})),
-    T(TransferPressureCorrChannel, 0, 9, "", "S39", H({'S', 39, 0x90, 0})),
-    T(TransferIntegrationNegative, 0, 1, "", "F15", H({'F', 15, '1', 0})),
-    T(TransferBroadcast, 0, 0, "", "F10", H({'F', 10, '0', 0})),
-    T(TransferBroadcast, 0, 1, "", "F10", H({'F', 10, '1', 0})),
-    T(TransferPump, 0, 1, "", "F11", H({'F', 11, '1', 0})),
-    T(TransferHeating, 0, 0.9, "", "F23", H({'F', 23, '0', 0})),
-    T(TransferAdjustAll, 0, 1, "", "F4", H({'F', 4, '1', 0})),
-    T(TransferLateralGasConcentration1, 0, 9.5, "9.5", "w68 W68", Numbers('W', 68, {"9.500"})),
-    T(TransferLateralGasConcentration2, 0, 9.5, "9.5", "w69 W69", Numbers('W', 69, {"9.500"})),
-    T(TransferLateralGasConcentration3, 0, 9.5, "9.5", "w70 W70", Numbers('W', 70, {"9.500"})),
-    T(TransferLateralGasConcentration4, 0, 9.5, "9.5", "w71 W71", Numbers('W', 71, {"9.500"})),
-    T(TransferMeasRangeLimits, 2, 1, "", "", ""),
-    T(TransferAutocalStep, 3, 1, "", "", "")),
+INSTANTIATE_TEST_SUITE_P(
+    Direct, TransferTable,
+    ::testing::Values(
+        T(TransferNullGas, 0, 2.25, "2.25", "W5", Numbers('W', 5, {"2.250"})),
+        T(TransferMeasRangeMax, 0, 30, "30", "W42", Numbers('W', 42, {"30.000"})),
+        T(TransferUnitMax, 0, 31, "31", "W42", Numbers('W', 42, {"31.000"})),
+        T(TransferFrequency, 0, 60, "60", "W21", Numbers('W', 21, {"60.000"})),
+        T(TransferShockCompensation, 0, 0.5, "0.5", "W26", Numbers('W', 26, {"0.500"})),
+        T(TransferFaultSignalDuration, 0, 4, "4", "W24", Numbers('W', 24, {"4.000"})),
+        T(TransferFaultSignalThreshold, 0, 8, "8", "W77", Numbers('W', 77, {"8.000"})),
+        // the set points are written to the channel given, unlike their reads
+        T(TransferSetPointAir, 0, 20.5, "20.5", "W89", Numbers('W', 89, {"20.500"})),
+        T(TransferSetPointH2S, 0, 11, "11", "W91", Numbers('W', 91, {"11.000"})),
+        T(TransferChannelName, 0, 42, "Neu 7", "K16", H({'K', 16}) + HexText("Neu 7")),
+        T(TransferUnit, 0, 4.9, "", "S24", H({'S', 24, 4, 0})),
+        T(TransferPressureCorrChannel, 0, 9, "", "S39", H({'S', 39, 0x90, 0})),
+        T(TransferIntegrationNegative, 0, 1, "", "F15", H({'F', 15, '1', 0})),
+        T(TransferBroadcast, 0, 0, "", "F10", H({'F', 10, '0', 0})),
+        T(TransferBroadcast, 0, 1, "", "F10", H({'F', 10, '1', 0})),
+        T(TransferPump, 0, 1, "", "F11", H({'F', 11, '1', 0})),
+        T(TransferHeating, 0, 0.9, "", "F23", H({'F', 23, '0', 0})),
+        T(TransferAdjustAll, 0, 1, "", "F4", H({'F', 4, '1', 0})),
+        T(TransferLateralGasConcentration1, 0, 9.5, "9.5", "w68 W68", Numbers('W', 68, {"9.500"})),
+        T(TransferLateralGasConcentration2, 0, 9.5, "9.5", "w69 W69", Numbers('W', 69, {"9.500"})),
+        T(TransferLateralGasConcentration3, 0, 9.5, "9.5", "w70 W70", Numbers('W', 70, {"9.500"})),
+        T(TransferLateralGasConcentration4, 0, 9.5, "9.5", "w71 W71", Numbers('W', 71, {"9.500"})),
+        T(TransferMeasRangeLimits, 2, 1, "", "", ""), T(TransferAutocalStep, 3, 1, "", "", "")),
     [](const ::testing::TestParamInfo<TransferCase>& info) {
         return std::string(info.param.name) + "_" + std::to_string(info.param.index) + "_" +
                std::to_string((int)(info.param.value * 10));
     });
 
-INSTANTIATE_TEST_SUITE_P(FloatGroups, TransferTable, ::testing::Values(
-    T(TransferLimit1, 0, 12.5, "", "w9 W9", Numbers('W', 9, {"12.500", "1.100"})),
-    T(TransferLimit2, 0, 12.5, "", "w10 W10", Numbers('W', 10, {"12.500", "2.200"})),
-    T(TransferLimit3, 0, 12.5, "", "w63 W63", Numbers('W', 63, {"12.500", "3.300"})),
-    T(TransferLimit4, 0, 12.5, "", "w64 W64", Numbers('W', 64, {"12.500", "4.400"})),
-    // wire order of the autocal cycle: next, cycle time, adjust
-    T(TransferAutocalCycleTime, 0, 24, "", "w6 W6", Numbers('W', 6, {"6.000", "24.000", "3.000"})),
-    T(TransferNextAutocal, 0, 8, "", "w6 W6", Numbers('W', 6, {"8.000", "12.000", "3.000"})),
-    T(TransferAutocalCycleAdjust, 0, 2, "", "w6 W6", Numbers('W', 6, {"6.000", "12.000", "2.000"})),
-    T(TransferIntegrationLimit, 0, 9, "", "w11 W11", Numbers('W', 11, {"9.000", "2.500", "3.500", "4.500"})),
-    T(TransferIntegrationT90in, 0, 9, "", "w11 W11", Numbers('W', 11, {"1.500", "9.000", "3.500", "4.500"})),
-    T(TransferIntegrationT90out, 0, 9, "", "w11 W11", Numbers('W', 11, {"1.500", "2.500", "9.000", "4.500"})),
-    T(TransferIntegrationDeadTime, 0, 9, "", "w11 W11", Numbers('W', 11, {"1.500", "2.500", "3.500", "9.000"})),
-    // wire order of the autorange limits: up, down
-    T(TransferAutorangeDown, 0, 0.5, "", "w12 W12", Numbers('W', 12, {"5.000", "0.500"})),
-    T(TransferAutorangeUp, 0, 9, "", "w12 W12", Numbers('W', 12, {"9.000", "1.000"})),
-    T(TransferPressureRangeStart, 0, 700, "", "w27 W27", Numbers('W', 27, {"700.000", "1200.000"})),
-    T(TransferPressureRangeEnd, 0, 1100, "", "w27 W27", Numbers('W', 27, {"800.000", "1100.000"})),
-    T(TransferGasCorrEqui, 0, 5, "", "w28 W28", Numbers('W', 28, {"5.000", "0.200", "0.300"})),
-    T(TransferGasRangeStart, 0, 5, "", "w28 W28", Numbers('W', 28, {"0.100", "5.000", "0.300"})),
-    T(TransferGasRangeEnd, 0, 5, "", "w28 W28", Numbers('W', 28, {"0.100", "0.200", "5.000"})),
-    T(TransferGasCorrEqui2, 0, 5, "", "w44 W44", Numbers('W', 44, {"5.000", "0.500", "0.600"})),
-    T(TransferGasRangeStart2, 0, 5, "", "w44 W44", Numbers('W', 44, {"0.400", "5.000", "0.600"})),
-    T(TransferGasRangeEnd2, 0, 5, "", "w44 W44", Numbers('W', 44, {"0.400", "0.500", "5.000"})),
-    T(TransferGasCorrEqui3, 0, 5, "", "w66 W66", Numbers('W', 66, {"5.000", "0.800", "0.900"})),
-    T(TransferGasRangeStart3, 0, 5, "", "w66 W66", Numbers('W', 66, {"0.700", "5.000", "0.900"})),
-    T(TransferGasRangeEnd3, 0, 5, "", "w66 W66", Numbers('W', 66, {"0.700", "0.800", "5.000"})),
-    T(TransferGasCorrEqui4, 0, 5, "", "w67 W67", Numbers('W', 67, {"5.000", "1.200", "1.300"})),
-    T(TransferGasRangeStart4, 0, 5, "", "w67 W67", Numbers('W', 67, {"1.100", "5.000", "1.300"})),
-    T(TransferGasRangeEnd4, 0, 5, "", "w67 W67", Numbers('W', 67, {"1.100", "1.200", "5.000"})),
-    // wire order of the pressure tolerances: 2nd, 3rd, 1st argument
-    T(TransferPressureDeviation, 0, 7, "", "w82 W82", Numbers('W', 82, {"1.000", "2.000", "7.000"})),
-    T(TransferBurnGasTolerance, 0, 7, "", "w82 W82", Numbers('W', 82, {"7.000", "2.000", "3.000"})),
-    T(TransferBurnAirTolerance, 0, 7, "", "w82 W82", Numbers('W', 82, {"1.000", "7.000", "3.000"})),
-    T(TransferAutocalCheckZeropoint, 0, 0.1, "", "w65 W65", Numbers('W', 65, {"0.100", "0.060"})),
-    T(TransferAutocalCheckSensitivity, 0, 0.1, "", "w65 W65", Numbers('W', 65, {"0.050", "0.100"})),
-    // arrays: the per-range ones with the device's range count
-    T(TransferMeasRangeLower, 2, 15, "", "w1 W1", Numbers('W', 1, {"0.000", "15.000", "20.000", "30.000"})),
-    T(TransferMeasRangeUpper, 4, 450, "", "w2 W2", Numbers('W', 2, {"100.000", "200.000", "300.000", "450.000"})),
-    T(TransferSlopeGas, 1, 55, "", "w3 W3", Numbers('W', 3, {"55.000", "60.000", "70.000", "80.000"})),
-    T(TransferAutocalStepTime, 1, 0.5, "", "w7 W7",
-      Numbers('W', 7, {"0.500", "2.000", "3.000", "4.000", "5.000", "6.000"})),
-    T(TransferAutocalStepTime, 7, 70, "", "w8 W8",
-      Numbers('W', 8, {"70.000", "8.000", "9.000", "10.000", "11.000", "12.000"})),
-    T(TransferS23AutocalStepTime, 2, 20, "", "w7 W7",
-      Numbers('W', 7, {"1.000", "20.000", "0.000", "0.000", "0.000", "0.000"})),
-    T(TransferS23AutocalStepTime, 12, 99, "", "w8 W8",
-      Numbers('W', 8, {"7.000", "8.000", "9.000", "10.000", "11.000", "99.000"})),
-    T(TransferSensorTime, 6, 650, "", "w29 W29",
-      Numbers('W', 29, {"100.000", "200.000", "300.000", "400.000", "500.000", "650.000"}))),
+INSTANTIATE_TEST_SUITE_P(
+    FloatGroups, TransferTable,
+    ::testing::Values(
+        T(TransferLimit1, 0, 12.5, "", "w9 W9", Numbers('W', 9, {"12.500", "1.100"})),
+        T(TransferLimit2, 0, 12.5, "", "w10 W10", Numbers('W', 10, {"12.500", "2.200"})),
+        T(TransferLimit3, 0, 12.5, "", "w63 W63", Numbers('W', 63, {"12.500", "3.300"})),
+        T(TransferLimit4, 0, 12.5, "", "w64 W64", Numbers('W', 64, {"12.500", "4.400"})),
+        // wire order of the autocal cycle: next, cycle time, adjust
+        T(TransferAutocalCycleTime, 0, 24, "", "w6 W6",
+          Numbers('W', 6, {"6.000", "24.000", "3.000"})),
+        T(TransferNextAutocal, 0, 8, "", "w6 W6", Numbers('W', 6, {"8.000", "12.000", "3.000"})),
+        T(TransferAutocalCycleAdjust, 0, 2, "", "w6 W6",
+          Numbers('W', 6, {"6.000", "12.000", "2.000"})),
+        T(TransferIntegrationLimit, 0, 9, "", "w11 W11",
+          Numbers('W', 11, {"9.000", "2.500", "3.500", "4.500"})),
+        T(TransferIntegrationT90in, 0, 9, "", "w11 W11",
+          Numbers('W', 11, {"1.500", "9.000", "3.500", "4.500"})),
+        T(TransferIntegrationT90out, 0, 9, "", "w11 W11",
+          Numbers('W', 11, {"1.500", "2.500", "9.000", "4.500"})),
+        T(TransferIntegrationDeadTime, 0, 9, "", "w11 W11",
+          Numbers('W', 11, {"1.500", "2.500", "3.500", "9.000"})),
+        // wire order of the autorange limits: up, down
+        T(TransferAutorangeDown, 0, 0.5, "", "w12 W12", Numbers('W', 12, {"5.000", "0.500"})),
+        T(TransferAutorangeUp, 0, 9, "", "w12 W12", Numbers('W', 12, {"9.000", "1.000"})),
+        T(TransferPressureRangeStart, 0, 700, "", "w27 W27",
+          Numbers('W', 27, {"700.000", "1200.000"})),
+        T(TransferPressureRangeEnd, 0, 1100, "", "w27 W27",
+          Numbers('W', 27, {"800.000", "1100.000"})),
+        T(TransferGasCorrEqui, 0, 5, "", "w28 W28", Numbers('W', 28, {"5.000", "0.200", "0.300"})),
+        T(TransferGasRangeStart, 0, 5, "", "w28 W28",
+          Numbers('W', 28, {"0.100", "5.000", "0.300"})),
+        T(TransferGasRangeEnd, 0, 5, "", "w28 W28", Numbers('W', 28, {"0.100", "0.200", "5.000"})),
+        T(TransferGasCorrEqui2, 0, 5, "", "w44 W44", Numbers('W', 44, {"5.000", "0.500", "0.600"})),
+        T(TransferGasRangeStart2, 0, 5, "", "w44 W44",
+          Numbers('W', 44, {"0.400", "5.000", "0.600"})),
+        T(TransferGasRangeEnd2, 0, 5, "", "w44 W44", Numbers('W', 44, {"0.400", "0.500", "5.000"})),
+        T(TransferGasCorrEqui3, 0, 5, "", "w66 W66", Numbers('W', 66, {"5.000", "0.800", "0.900"})),
+        T(TransferGasRangeStart3, 0, 5, "", "w66 W66",
+          Numbers('W', 66, {"0.700", "5.000", "0.900"})),
+        T(TransferGasRangeEnd3, 0, 5, "", "w66 W66", Numbers('W', 66, {"0.700", "0.800", "5.000"})),
+        T(TransferGasCorrEqui4, 0, 5, "", "w67 W67", Numbers('W', 67, {"5.000", "1.200", "1.300"})),
+        T(TransferGasRangeStart4, 0, 5, "", "w67 W67",
+          Numbers('W', 67, {"1.100", "5.000", "1.300"})),
+        T(TransferGasRangeEnd4, 0, 5, "", "w67 W67", Numbers('W', 67, {"1.100", "1.200", "5.000"})),
+        // wire order of the pressure tolerances: 2nd, 3rd, 1st argument
+        T(TransferPressureDeviation, 0, 7, "", "w82 W82",
+          Numbers('W', 82, {"1.000", "2.000", "7.000"})),
+        T(TransferBurnGasTolerance, 0, 7, "", "w82 W82",
+          Numbers('W', 82, {"7.000", "2.000", "3.000"})),
+        T(TransferBurnAirTolerance, 0, 7, "", "w82 W82",
+          Numbers('W', 82, {"1.000", "7.000", "3.000"})),
+        T(TransferAutocalCheckZeropoint, 0, 0.1, "", "w65 W65",
+          Numbers('W', 65, {"0.100", "0.060"})),
+        T(TransferAutocalCheckSensitivity, 0, 0.1, "", "w65 W65",
+          Numbers('W', 65, {"0.050", "0.100"})),
+        // arrays: the per-range ones with the device's range count
+        T(TransferMeasRangeLower, 2, 15, "", "w1 W1",
+          Numbers('W', 1, {"0.000", "15.000", "20.000", "30.000"})),
+        T(TransferMeasRangeUpper, 4, 450, "", "w2 W2",
+          Numbers('W', 2, {"100.000", "200.000", "300.000", "450.000"})),
+        T(TransferSlopeGas, 1, 55, "", "w3 W3",
+          Numbers('W', 3, {"55.000", "60.000", "70.000", "80.000"})),
+        T(TransferAutocalStepTime, 1, 0.5, "", "w7 W7",
+          Numbers('W', 7, {"0.500", "2.000", "3.000", "4.000", "5.000", "6.000"})),
+        T(TransferAutocalStepTime, 7, 70, "", "w8 W8",
+          Numbers('W', 8, {"70.000", "8.000", "9.000", "10.000", "11.000", "12.000"})),
+        T(TransferS23AutocalStepTime, 2, 20, "", "w7 W7",
+          Numbers('W', 7, {"1.000", "20.000", "0.000", "0.000", "0.000", "0.000"})),
+        T(TransferS23AutocalStepTime, 12, 99, "", "w8 W8",
+          Numbers('W', 8, {"7.000", "8.000", "9.000", "10.000", "11.000", "99.000"})),
+        T(TransferSensorTime, 6, 650, "", "w29 W29",
+          Numbers('W', 29, {"100.000", "200.000", "300.000", "400.000", "500.000", "650.000"}))),
     [](const ::testing::TestParamInfo<TransferCase>& info) {
         return std::string(info.param.name) + "_" + std::to_string(info.param.index);
     });
 
-INSTANTIATE_TEST_SUITE_P(IntegerSettings, TransferTable, ::testing::Values(
-    // range 2 (2.7 truncated), autorange kept: range - 1 in bits 0-1, autorange bit 2
-    T(TransferMeasRange, 0, 2.7, "", "s8 S8", H({'S', 8, 0x85, 0})),
-    T(TransferAutorange, 0, 0, "", "s8 S8", H({'S', 8, 0x82, 0})),
-    T(TransferAutocal, 0, 1, "", "s11 S11", H({'S', 11, 0x8E, 0})),
-    T(TransferAutocalStartOnInput, 0, 0, "", "s11 S11", H({'S', 11, 0x88, 0})),
-    T(TransferAutocalStartOnCycle, 0, 1, "", "s11 S11", H({'S', 11, 0x8B, 0})),
-    T(TransferAutocalCheck, 0, 0, "", "s11 S11", H({'S', 11, 0x82, 0})),
-    T(TransferAutocalStepNumber, 12, 5, "", "s12 S12",
-      H({'S', 12, 2, 0, 3, 0, 4, 0, 5, 0, 6, 0, 7, 0, 8, 0, 9, 0, 10, 0, 11, 0, 1, 0, 5, 0})),
-    T(TransferLimitRange1, 2, 1, "", "s1 S1", H({'S', 1, 0x97, 0})),
-    T(TransferLimitRange2, 2, 0, "", "s2 S2", H({'S', 2, 0xA8, 0})),
-    T(TransferLimitRange3, 3, 1, "", "s30 S30", H({'S', 30, 0x97, 0})),
-    T(TransferLimitRange4, 4, 0, "", "s31 S31", H({'S', 31, 0xA4, 0})),
-    T(TransferLimitAlarm1, 0, 0, "", "s1 S1", H({'S', 1, 0x85, 0})),
-    T(TransferLimitAlarm2, 0, 1, "", "s2 S2", H({'S', 2, 0xBA, 0})),
-    T(TransferLimitAlarm3, 0, 0, "", "s30 S30", H({'S', 30, 0x83, 0})),
-    T(TransferLimitAlarm4, 0, 1, "", "s31 S31", H({'S', 31, 0xBC, 0})),
-    T(TransferLimitControl1, 0, 1, "", "s1 S1", H({'S', 1, 0xB5, 0})),
-    T(TransferLimitControl2, 0, 0, "", "s2 S2", H({'S', 2, 0x8A, 0})),
-    T(TransferLimitControl3, 0, 2, "", "s30 S30", H({'S', 30, 0xB3, 0})),
-    T(TransferLimitControl4, 0, 0, "", "s31 S31", H({'S', 31, 0x8C, 0})),
-    T(TransferPressureRangeCurrent, 0, 3, "", "s15 S15", H({'S', 15, 0x82, 0, 0x83, 0})),
-    T(TransferPressureCorrType, 0, 1, "", "s15 S15", H({'S', 15, 0x81, 0, 0x81, 0})),
-    T(TransferGasRangeCurrent, 0, 0, "", "s16 S16", H({'S', 16, 0x85, 0, 0x94, 0})),
-    T(TransferGasRange, 2, 1, "", "s16 S16", H({'S', 16, 0x85, 0, 0x9E, 0})),
-    T(TransferGasCorrType, 0, 7, "", "s16 S16", H({'S', 16, 0x87, 0, 0x96, 0})),
-    T(TransferGasRangeCurrent2, 0, 3, "", "s35 S35", H({'S', 35, 0x83, 0, 0xAB, 0})),
-    T(TransferGasRange2, 1, 1, "", "s35 S35", H({'S', 35, 0x83, 0, 0xAD, 0})),
-    T(TransferGasCorrType2, 0, 0, "", "s35 S35", H({'S', 35, 0x80, 0, 0xA9, 0})),
-    T(TransferGasRangeCurrent3, 0, 2, "", "s36 S36", H({'S', 36, 0x86, 0, 0x8E, 0})),
-    T(TransferGasRange3, 1, 0, "", "s36 S36", H({'S', 36, 0x86, 0, 0x88, 0})),
-    T(TransferGasCorrType3, 0, 7, "", "s36 S36", H({'S', 36, 0x87, 0, 0x8C, 0})),
-    T(TransferGasRangeCurrent4, 0, 0, "", "s37 S37", H({'S', 37, 0x81, 0, 0xB0, 0})),
-    T(TransferGasRange4, 4, 0, "", "s37 S37", H({'S', 37, 0x81, 0, 0x93, 0})),
-    T(TransferGasCorrType4, 0, 4, "", "s37 S37", H({'S', 37, 0x84, 0, 0xB3, 0})),
-    T(TransferGasCompensationChannel, 0, 6, "", "s23 S23", H({'S', 23, 0x62, 0, 0xFF, 0})),
-    T(TransferGasCompensationComponent, 0, 1, "", "s23 S23", H({'S', 23, 0x50, 0, 0xFF, 0})),
-    T(TransferGasCompensationChannel2, 0, 0, "", "s23 S23", H({'S', 23, 0x52, 0, 0xFF, 0})),
-    T(TransferGasCompensationComponent2, 0, 4, "", "s23 S23", H({'S', 23, 0x52, 0, 0x03, 0})),
-    T(TransferGasCompensationChannel3, 0, 9, "", "s38 S38", H({'S', 38, 0x91, 0, 0x34, 0})),
-    T(TransferGasCompensationComponent3, 0, 16, "", "s38 S38", H({'S', 38, 0x2F, 0, 0x34, 0})),
-    T(TransferGasCompensationChannel4, 0, 9, "", "s38 S38", H({'S', 38, 0x21, 0, 0x94, 0})),
-    T(TransferGasCompensationComponent4, 0, 1, "", "s38 S38", H({'S', 38, 0x21, 0, 0x30, 0})),
-    T(TransferAnalogInverted, 0, 0, "", "s3 S3", H({'S', 3, 0x82, 0})),
-    T(TransferAnalogRange, 0, 3, "", "s3 S3", H({'S', 3, 0x87, 0})),
-    T(TransferAnalogCtrl, 0, 2, "", "s19 S19", H({'S', 19, 0xB2, 0})),
-    T(TransferAnalogFault, 0, 0, "", "s19 S19", H({'S', 19, 0x81, 0})),
-    T(TransferRelais, 2, 40, "", "s4 S4", H({'S', 4, 11, 0, 40, 0, 13, 0})),
-    T(TransferRelaisExt, 8, 45, "", "s5 S5", H({'S', 5, 21, 0, 22, 0, 23, 0, 24, 0, 25, 0, 26, 0, 27, 0, 45, 0})),
-    T(TransferBinary, 6, 28, "", "s6 S6", H({'S', 6, 3, 0, 4, 0, 5, 0, 6, 0, 7, 0, 28, 0})),
-    T(TransferSyncInput, 0, 0, "", "s22 S22", H({'S', 22, 0x84, 0})),
-    T(TransferPumpOnMeas, 0, 1, "", "s22 S22", H({'S', 22, 0x87, 0})),
-    T(TransferPumpOnSetpoint, 0, 0, "", "s22 S22", H({'S', 22, 0x81, 0})),
-    T(TransferHeatingTemp, 0, 80, "", "s29 S29", H({'S', 29, 0x81, 0, 80, 0})),
-    T(TransferStartingState, 0, 3, "", "k30 K30", H({'K', 30, 3, 0})),
-    T(TransferZeroGas, 0, 0, "", "s41 S41", H({'S', 41, 0x90, 0})),
-    T(TransferSpanGas, 0, 1, "", "s41 S41", H({'S', 41, 0x9C, 0})),
-    T(TransferSampleGas, 0, 0, "", "s41 S41", H({'S', 41, 0x84, 0}))),
+INSTANTIATE_TEST_SUITE_P(
+    IntegerSettings, TransferTable,
+    ::testing::Values(
+        // range 2 (2.7 truncated), autorange kept: range - 1 in bits 0-1, autorange bit 2
+        T(TransferMeasRange, 0, 2.7, "", "s8 S8", H({'S', 8, 0x85, 0})),
+        T(TransferAutorange, 0, 0, "", "s8 S8", H({'S', 8, 0x82, 0})),
+        T(TransferAutocal, 0, 1, "", "s11 S11", H({'S', 11, 0x8E, 0})),
+        T(TransferAutocalStartOnInput, 0, 0, "", "s11 S11", H({'S', 11, 0x88, 0})),
+        T(TransferAutocalStartOnCycle, 0, 1, "", "s11 S11", H({'S', 11, 0x8B, 0})),
+        T(TransferAutocalCheck, 0, 0, "", "s11 S11", H({'S', 11, 0x82, 0})),
+        T(TransferAutocalStepNumber, 12, 5, "", "s12 S12",
+          H({'S', 12, 2, 0, 3, 0, 4, 0, 5, 0, 6, 0, 7, 0, 8, 0, 9, 0, 10, 0, 11, 0, 1, 0, 5, 0})),
+        T(TransferLimitRange1, 2, 1, "", "s1 S1", H({'S', 1, 0x97, 0})),
+        T(TransferLimitRange2, 2, 0, "", "s2 S2", H({'S', 2, 0xA8, 0})),
+        T(TransferLimitRange3, 3, 1, "", "s30 S30", H({'S', 30, 0x97, 0})),
+        T(TransferLimitRange4, 4, 0, "", "s31 S31", H({'S', 31, 0xA4, 0})),
+        T(TransferLimitAlarm1, 0, 0, "", "s1 S1", H({'S', 1, 0x85, 0})),
+        T(TransferLimitAlarm2, 0, 1, "", "s2 S2", H({'S', 2, 0xBA, 0})),
+        T(TransferLimitAlarm3, 0, 0, "", "s30 S30", H({'S', 30, 0x83, 0})),
+        T(TransferLimitAlarm4, 0, 1, "", "s31 S31", H({'S', 31, 0xBC, 0})),
+        T(TransferLimitControl1, 0, 1, "", "s1 S1", H({'S', 1, 0xB5, 0})),
+        T(TransferLimitControl2, 0, 0, "", "s2 S2", H({'S', 2, 0x8A, 0})),
+        T(TransferLimitControl3, 0, 2, "", "s30 S30", H({'S', 30, 0xB3, 0})),
+        T(TransferLimitControl4, 0, 0, "", "s31 S31", H({'S', 31, 0x8C, 0})),
+        T(TransferPressureRangeCurrent, 0, 3, "", "s15 S15", H({'S', 15, 0x82, 0, 0x83, 0})),
+        T(TransferPressureCorrType, 0, 1, "", "s15 S15", H({'S', 15, 0x81, 0, 0x81, 0})),
+        T(TransferGasRangeCurrent, 0, 0, "", "s16 S16", H({'S', 16, 0x85, 0, 0x94, 0})),
+        T(TransferGasRange, 2, 1, "", "s16 S16", H({'S', 16, 0x85, 0, 0x9E, 0})),
+        T(TransferGasCorrType, 0, 7, "", "s16 S16", H({'S', 16, 0x87, 0, 0x96, 0})),
+        T(TransferGasRangeCurrent2, 0, 3, "", "s35 S35", H({'S', 35, 0x83, 0, 0xAB, 0})),
+        T(TransferGasRange2, 1, 1, "", "s35 S35", H({'S', 35, 0x83, 0, 0xAD, 0})),
+        T(TransferGasCorrType2, 0, 0, "", "s35 S35", H({'S', 35, 0x80, 0, 0xA9, 0})),
+        T(TransferGasRangeCurrent3, 0, 2, "", "s36 S36", H({'S', 36, 0x86, 0, 0x8E, 0})),
+        T(TransferGasRange3, 1, 0, "", "s36 S36", H({'S', 36, 0x86, 0, 0x88, 0})),
+        T(TransferGasCorrType3, 0, 7, "", "s36 S36", H({'S', 36, 0x87, 0, 0x8C, 0})),
+        T(TransferGasRangeCurrent4, 0, 0, "", "s37 S37", H({'S', 37, 0x81, 0, 0xB0, 0})),
+        T(TransferGasRange4, 4, 0, "", "s37 S37", H({'S', 37, 0x81, 0, 0x93, 0})),
+        T(TransferGasCorrType4, 0, 4, "", "s37 S37", H({'S', 37, 0x84, 0, 0xB3, 0})),
+        T(TransferGasCompensationChannel, 0, 6, "", "s23 S23", H({'S', 23, 0x62, 0, 0xFF, 0})),
+        T(TransferGasCompensationComponent, 0, 1, "", "s23 S23", H({'S', 23, 0x50, 0, 0xFF, 0})),
+        T(TransferGasCompensationChannel2, 0, 0, "", "s23 S23", H({'S', 23, 0x52, 0, 0xFF, 0})),
+        T(TransferGasCompensationComponent2, 0, 4, "", "s23 S23", H({'S', 23, 0x52, 0, 0x03, 0})),
+        T(TransferGasCompensationChannel3, 0, 9, "", "s38 S38", H({'S', 38, 0x91, 0, 0x34, 0})),
+        T(TransferGasCompensationComponent3, 0, 16, "", "s38 S38", H({'S', 38, 0x2F, 0, 0x34, 0})),
+        T(TransferGasCompensationChannel4, 0, 9, "", "s38 S38", H({'S', 38, 0x21, 0, 0x94, 0})),
+        T(TransferGasCompensationComponent4, 0, 1, "", "s38 S38", H({'S', 38, 0x21, 0, 0x30, 0})),
+        T(TransferAnalogInverted, 0, 0, "", "s3 S3", H({'S', 3, 0x82, 0})),
+        T(TransferAnalogRange, 0, 3, "", "s3 S3", H({'S', 3, 0x87, 0})),
+        T(TransferAnalogCtrl, 0, 2, "", "s19 S19", H({'S', 19, 0xB2, 0})),
+        T(TransferAnalogFault, 0, 0, "", "s19 S19", H({'S', 19, 0x81, 0})),
+        T(TransferRelais, 2, 40, "", "s4 S4", H({'S', 4, 11, 0, 40, 0, 13, 0})),
+        T(TransferRelaisExt, 8, 45, "", "s5 S5",
+          H({'S', 5, 21, 0, 22, 0, 23, 0, 24, 0, 25, 0, 26, 0, 27, 0, 45, 0})),
+        T(TransferBinary, 6, 28, "", "s6 S6", H({'S', 6, 3, 0, 4, 0, 5, 0, 6, 0, 7, 0, 28, 0})),
+        T(TransferSyncInput, 0, 0, "", "s22 S22", H({'S', 22, 0x84, 0})),
+        T(TransferPumpOnMeas, 0, 1, "", "s22 S22", H({'S', 22, 0x87, 0})),
+        T(TransferPumpOnSetpoint, 0, 0, "", "s22 S22", H({'S', 22, 0x81, 0})),
+        T(TransferHeatingTemp, 0, 80, "", "s29 S29", H({'S', 29, 0x81, 0, 80, 0})),
+        T(TransferStartingState, 0, 3, "", "k30 K30", H({'K', 30, 3, 0})),
+        T(TransferZeroGas, 0, 0, "", "s41 S41", H({'S', 41, 0x90, 0})),
+        T(TransferSpanGas, 0, 1, "", "s41 S41", H({'S', 41, 0x9C, 0})),
+        T(TransferSampleGas, 0, 0, "", "s41 S41", H({'S', 41, 0x84, 0}))),
     [](const ::testing::TestParamInfo<TransferCase>& info) {
         return std::string(info.param.name) + "_" + std::to_string(info.param.index);
     });
@@ -797,7 +806,8 @@ TEST_F(AdapterTest, TimesTheDeviceDidNotSendAreNeitherReadNorWrittenBack) {
     profile["w29"] = UFloats({"100.000"}, 7);
     bus.SetScript(Device(profile));
     VaskFloat v = Before();
-    ASSERT_EQ(1, access.FetchAutocalStepTime(kAddress, 0, 3, v)) << (LPCSTR)access.GetLastError().text;
+    ASSERT_EQ(1, access.FetchAutocalStepTime(kAddress, 0, 3, v))
+        << (LPCSTR)access.GetLastError().text;
     EXPECT_EQ(3, v.value);
     struct Refused {
         const char* name;
@@ -851,7 +861,8 @@ TEST_F(AdapterTest, IntegersOneByteCannotCarryAreRefusedBeforeAnythingIsSent) {
     EXPECT_EQ("", Sent());
     // The largest byte goes out as it is.
     VaskFloat v = Value(255);
-    ASSERT_EQ(1, access.TransferHeatingTemp(kAddress, 0, 0, v)) << (LPCSTR)access.GetLastError().text;
+    ASSERT_EQ(1, access.TransferHeatingTemp(kAddress, 0, 0, v))
+        << (LPCSTR)access.GetLastError().text;
     EXPECT_EQ(H({'S', 29, 0x81, 0, 255, 0}), LastBody());
 }
 
@@ -862,8 +873,8 @@ TEST_F(AdapterTest, FloatsWithoutADecimalTextAreRefusedBeforeAnythingIsSent) {
                           std::numeric_limits<double>::infinity(),
                           -std::numeric_limits<double>::infinity(), 1e300, -1e36};
     const CvaskAccess::ParamAdapter writes[] = {
-        &CvaskAccess::TransferNullGas,   &CvaskAccess::TransferLateralGasConcentration1,
-        &CvaskAccess::TransferLimit1,    &CvaskAccess::TransferMeasRangeLower,
+        &CvaskAccess::TransferNullGas,         &CvaskAccess::TransferLateralGasConcentration1,
+        &CvaskAccess::TransferLimit1,          &CvaskAccess::TransferMeasRangeLower,
         &CvaskAccess::TransferAutocalStepTime, &CvaskAccess::TransferS23AutocalStepTime,
         &CvaskAccess::TransferSensorTime};
     for (double x : bad) {
@@ -882,10 +893,12 @@ TEST_F(AdapterTest, ADateOutsideTheTwoDigitYearIsRefused) {
     VaskFloat v = Value((double)CTime(2070, 1, 15, 12, 0, 0).GetTime());
     EXPECT_EQ(0, access.TransferDateOxy(kAddress, 0, 0, v));
     EXPECT_EQ(30, access.GetLastError().code);
-    EXPECT_EQ(0, access.TransferDateH2S(kAddress, 0, 0, v = Value((double)CTime(2105, 3, 1, 12, 0, 0).GetTime())));
+    EXPECT_EQ(0, access.TransferDateH2S(kAddress, 0, 0,
+                                        v = Value((double)CTime(2105, 3, 1, 12, 0, 0).GetTime())));
     EXPECT_EQ(30, access.GetLastError().code);
     EXPECT_EQ("", Sent());
-    ASSERT_EQ(1, access.TransferDateOxy(kAddress, 0, 0, v = Value((double)CTime(2069, 12, 15, 12, 0, 0).GetTime())));
+    ASSERT_EQ(1, access.TransferDateOxy(
+                     kAddress, 0, 0, v = Value((double)CTime(2069, 12, 15, 12, 0, 0).GetTime())));
     EXPECT_EQ(Numbers('W', 14, {"15.000", "12.000", "69.000"}), LastBody());
 }
 
@@ -939,7 +952,8 @@ TEST_F(AdapterTest, UnlistedDevicesHaveNoRangesAndNoStatus) {
 
 TEST_F(AdapterTest, UnknownCodesHaveTheEmptyText) {
     std::map<std::string, Bytes> profile = Profile();
-    profile["k6"] = Concat({IntByte(10), UText("S"), UText("W"), UText("H"), UText("O"), UText("F"), UText("X")});
+    profile["k6"] = Concat(
+        {IntByte(10), UText("S"), UText("W"), UText("H"), UText("O"), UText("F"), UText("X")});
     profile["k31"] = IntByte(3);
     profile["s8"] = Bits(0x82);
     bus.SetScript(Device(profile));

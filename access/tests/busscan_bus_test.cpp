@@ -25,11 +25,12 @@ protected:
         ASSERT_TRUE(sim_.Connect()) << sim_.LastError();
         ASSERT_TRUE(sim_.Reset()) << sim_.LastError();
         for (const char* command :
-             {"REMOVE 1", "REMOVE 2", "DEVICE 2 type=2 components=1 ranges=2", "SET 2 name Parvel O2",
-              "DEVICE 5 type=4 components=2 ranges=4", "SET 5 name Sindor 23 Kanal",
-              "STORE 5 0 s4 0B000C000D000E000F00", "DEVICE 12 type=7 components=3 ranges=3",
-              "SET 12 name Lorvix", "DEVICE 7 type=1", "FAULT 7 reject always BS on=k6",
-              "DEVICE 9 type=8", "FAULT 9 duplicate always on=k6"})
+             {"REMOVE 1", "REMOVE 2", "DEVICE 2 type=2 components=1 ranges=2",
+              "SET 2 name Parvel O2", "DEVICE 5 type=4 components=2 ranges=4",
+              "SET 5 name Sindor 23 Kanal", "STORE 5 0 s4 0B000C000D000E000F00",
+              "DEVICE 12 type=7 components=3 ranges=3", "SET 12 name Lorvix", "DEVICE 7 type=1",
+              "FAULT 7 reject always BS on=k6", "DEVICE 9 type=8",
+              "FAULT 9 duplicate always on=k6"})
             ASSERT_TRUE(Sim(command)) << command;
         SerialParam param = {2, 0, 0, 1, 0};
         ASSERT_EQ(1, access_.Init("VASK", "COM1", param)) << (LPCSTR)access_.GetLastError().text;
@@ -81,8 +82,10 @@ TEST_F(BusScanOnTheBus, FindsEveryDeviceWithItsNameAndCounts) {
 
     // The busy device is listed without a type, under its channel name; the two devices
     // under address 9 are one entry marked as a conflict.
-    EXPECT_EQ("2:2:Parvel O2:1 5:4:Sindor 23 Kanal:2 7:0:Analyzer 7:1 9:8:Analyzer 9:1:conflict 12:7:Lorvix:3",
-              Listed());
+    EXPECT_EQ(
+        "2:2:Parvel O2:1 5:4:Sindor 23 Kanal:2 7:0:Analyzer 7:1 9:8:Analyzer 9:1:conflict "
+        "12:7:Lorvix:3",
+        Listed());
     EXPECT_EQ(1, access_.HasAddressConflict(9));
     EXPECT_EQ(0, access_.HasAddressConflict(5));
 
@@ -98,11 +101,12 @@ TEST_F(BusScanOnTheBus, FindsEveryDeviceWithItsNameAndCounts) {
     // Every address was asked for its version; nothing was switched to remote control.
     std::vector<std::string> asked;
     for (const SimLogEntry& e : Log()) {
-        if (e.command == 'k' && e.function == 6 && (asked.empty() || asked.back() != e.to)) asked.push_back(e.to);
+        if (e.command == 'k' && e.function == 6 && (asked.empty() || asked.back() != e.to))
+            asked.push_back(e.to);
         EXPECT_NE('F', e.command);
     }
-    EXPECT_EQ(std::vector<std::string>({"1/0", "2/0", "3/0", "4/0", "5/0", "6/0", "7/0", "8/0", "9/0",
-                                        "10/0", "11/0", "12/0"}),
+    EXPECT_EQ(std::vector<std::string>({"1/0", "2/0", "3/0", "4/0", "5/0", "6/0", "7/0", "8/0",
+                                        "9/0", "10/0", "11/0", "12/0"}),
               asked);
 
     // The device queries answer from the list.

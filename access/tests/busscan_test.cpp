@@ -19,8 +19,8 @@ struct FakeDevice {
     int ranges = 2;
     int components = 1;
     int relays = 3;
-    bool busy = false;           // answers the version request with "BS"
-    bool twice = false;          // a second device answers under the same address
+    bool busy = false;   // answers the version request with "BS"
+    bool twice = false;  // a second device answers under the same address
 };
 
 Bytes UText(const char* text) {
@@ -45,8 +45,9 @@ ScriptedBus::Script Bus(std::map<int, FakeDevice> devices) {
         Bytes reject = Body('?', '?');  // "??"
         if (key == "k6") {
             reply = d.busy ? Body('B', 'S')  // "BS"
-                           : Body('k', 6, Concat({IntByte(d.type), UText(serial), UText("SW 4.2"),
-                                                  UText("HW"), UText("ORD"), UText("FW"), UText("X")}));
+                           : Body('k', 6,
+                                  Concat({IntByte(d.type), UText(serial), UText("SW 4.2"),
+                                          UText("HW"), UText("ORD"), UText("FW"), UText("X")}));
         } else if (key == "k16") {
             reply = d.name != NULL ? Body('k', 16, UText(d.name)) : reject;
         } else if (key == "w1") {
@@ -55,7 +56,8 @@ ScriptedBus::Script Bus(std::map<int, FakeDevice> devices) {
             reply = d.ranges >= 0 ? Body('w', 1, values) : reject;
         } else if (key == "k2") {
             Bytes values;
-            for (int i = 0; i < d.components; ++i) values = Concat({values, UQFloat("1.000", 5, 2)});
+            for (int i = 0; i < d.components; ++i)
+                values = Concat({values, UQFloat("1.000", 5, 2)});
             reply = d.components >= 0 ? Body('k', 2, values) : reject;
         } else if (key == "s4") {
             Bytes codes;
@@ -63,7 +65,8 @@ ScriptedBus::Script Bus(std::map<int, FakeDevice> devices) {
             reply = d.relays >= 0 ? Body('s', 4, codes) : reject;
         } else if (key == "k3") {
             // remote switch on
-            reply = Body('k', 3, Concat({IntByte(0x82), IntByte(0x80), IntByte(0x80), IntByte(0x80)}));
+            reply =
+                Body('k', 3, Concat({IntByte(0x82), IntByte(0x80), IntByte(0x80), IntByte(0x80)}));
         } else {
             reply = Body(r.command, r.function);  // switches and the rest are accepted
         }
@@ -277,7 +280,8 @@ TEST_F(BusScanTest, AStatusNeverStoredIsRefreshedAndAFailedRefreshIsNoState) {
         ScriptedBus::Reaction reaction;
         if (DeviceOf(r.address) == 4)
             reaction.replies.push_back(
-                {r.address, Body('k', 4, Concat({IntByte(0x80), IntByte(0x80), IntByte(0x80)}), 0x21, 3)});
+                {r.address,
+                 Body('k', 4, Concat({IntByte(0x80), IntByte(0x80), IntByte(0x80)}), 0x21, 3)});
         return reaction;
     });
     EXPECT_EQ(3, access.GetChannelState(4));

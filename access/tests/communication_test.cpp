@@ -23,8 +23,8 @@ TEST_F(Communication, TheTypeTextChoosesTheSerialNetworkOrFails) {
     struct Case {
         const char* type;
         int result, code;
-    } cases[] = {{"", 1, 0},     {"VASK", 1, 0},   {"vask", 0, 25}, {"VASK ", 0, 25},
-                 {"SERIAL", 0, 25}, {"tcpgateway", 0, 25}};
+    } cases[] = {{"", 1, 0},       {"VASK", 1, 0},    {"vask", 0, 25},
+                 {"VASK ", 0, 25}, {"SERIAL", 0, 25}, {"tcpgateway", 0, 25}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
         CCommunication com;

@@ -49,26 +49,30 @@ TEST_P(DiagValueTest, FailedReadLeavesTheValue) {
     EXPECT_EQ(CString("1.0"), value.text);
 }
 
-#define DIAG(m, n) DiagCase{#m, &CvaskAccess::m, n}
+#define DIAG(m, n) \
+    DiagCase { #m, &CvaskAccess::m, n }
 INSTANTIATE_TEST_SUITE_P(
     Members, DiagValueTest,
     ::testing::Values(
-        DIAG(DiagPhysTemp, 1), DIAG(DiagHeadTemp, 2), DIAG(DiagChamberRaw, 3), DIAG(DiagMagneticField, 4),
-        DIAG(DiagDisplayTemp, 5), DIAG(DiagControlReserve, 6), DIAG(DiagChopperTemp, 1),
-        DIAG(DiagRecvChamberTemp, 2), DIAG(DiagChopperOffset, 4), DIAG(DiagAnalogInput, 7),
-        DIAG(DiagSignalVector, 8), DIAG(DiagFaultVector, 9), DIAG(DiagTCDTemp, 1), DIAG(DiagAdjustTCDRaw, 3),
-        DIAG(DiagTCDRaw, 4), DIAG(DiagSensorTemp, 1), DIAG(DiagGaslaneTemp, 2), DIAG(DiagSensorVoltage, 4),
+        DIAG(DiagPhysTemp, 1), DIAG(DiagHeadTemp, 2), DIAG(DiagChamberRaw, 3),
+        DIAG(DiagMagneticField, 4), DIAG(DiagDisplayTemp, 5), DIAG(DiagControlReserve, 6),
+        DIAG(DiagChopperTemp, 1), DIAG(DiagRecvChamberTemp, 2), DIAG(DiagChopperOffset, 4),
+        DIAG(DiagAnalogInput, 7), DIAG(DiagSignalVector, 8), DIAG(DiagFaultVector, 9),
+        DIAG(DiagTCDTemp, 1), DIAG(DiagAdjustTCDRaw, 3), DIAG(DiagTCDRaw, 4),
+        DIAG(DiagSensorTemp, 1), DIAG(DiagGaslaneTemp, 2), DIAG(DiagSensorVoltage, 4),
         DIAG(DiagMeasureGasPressure, 8), DIAG(DiagMeasureGasFlow, 9), DIAG(DiagPhysicsTemp, 1),
         DIAG(DiagOvenTemp, 2), DIAG(DiagCatalysatorTemp, 4), DIAG(DiagFlameTemp, 6),
         DIAG(DiagElectronicTemp, 8), DIAG(DiagPressureBurnGas, 9), DIAG(DiagPressureBurnAir, 10),
         DIAG(DiagAdapterReferenceVoltage, 11), DIAG(DiagAdapterNegativeSupply, 12),
-        DIAG(DiagAdapterPositiveSupply, 13), DIAG(DiagAdapterTensileStress, 14), DIAG(DiagChamberTemp, 1),
-        DIAG(DiagRadiatorTemp, 2), DIAG(DiagSourceRaw, 4), DIAG(DiagVoltageO2, 7), DIAG(DiagFlow, 1),
-        DIAG(DiagAnalogInput1, 2), DIAG(DiagAnalogInput2, 3), DIAG(DiagAirPressure, 4), DIAG(DiagHCTemp, 5),
-        DIAG(DiagCOTemp, 6), DIAG(DiagNOTemp, 7), DIAG(DiagHCRadiatorTemp, 8), DIAG(DiagNORadiatorTemp, 9),
-        DIAG(DiagDenrikSourceRaw, 10), DIAG(DiagRadiatorVoltage1, 11), DIAG(DiagRadiatorVoltage2, 12),
-        DIAG(DiagDenrikChamberRaw, 13), DIAG(DiagDenrikVoltageO2, 14), DIAG(DiagMeasVoltageNO, 15),
-        DIAG(DiagRefVoltageNO, 16), DIAG(DiagBridgeVoltage, 17)),
+        DIAG(DiagAdapterPositiveSupply, 13), DIAG(DiagAdapterTensileStress, 14),
+        DIAG(DiagChamberTemp, 1), DIAG(DiagRadiatorTemp, 2), DIAG(DiagSourceRaw, 4),
+        DIAG(DiagVoltageO2, 7), DIAG(DiagFlow, 1), DIAG(DiagAnalogInput1, 2),
+        DIAG(DiagAnalogInput2, 3), DIAG(DiagAirPressure, 4), DIAG(DiagHCTemp, 5),
+        DIAG(DiagCOTemp, 6), DIAG(DiagNOTemp, 7), DIAG(DiagHCRadiatorTemp, 8),
+        DIAG(DiagNORadiatorTemp, 9), DIAG(DiagDenrikSourceRaw, 10), DIAG(DiagRadiatorVoltage1, 11),
+        DIAG(DiagRadiatorVoltage2, 12), DIAG(DiagDenrikChamberRaw, 13),
+        DIAG(DiagDenrikVoltageO2, 14), DIAG(DiagMeasVoltageNO, 15), DIAG(DiagRefVoltageNO, 16),
+        DIAG(DiagBridgeVoltage, 17)),
     [](const ::testing::TestParamInfo<DiagCase>& info) { return std::string(info.param.name); });
 #undef DIAG
 

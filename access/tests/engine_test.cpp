@@ -7,7 +7,9 @@ using namespace scripted;
 
 namespace {
 
-unsigned long Info(char command, int function) { return ((unsigned long)(unsigned char)command << 8) + function; }
+unsigned long Info(char command, int function) {
+    return ((unsigned long)(unsigned char)command << 8) + function;
+}
 
 // A request without values, with its own parameter array.
 struct Request {
@@ -23,8 +25,8 @@ struct Outcome {
     ~Outcome() { delete answer; }
 };
 
-void SendOne(CvaskAccess& access, int address, int channel, char command, int function, Outcome& out,
-             DWORD timeout = 1000) {
+void SendOne(CvaskAccess& access, int address, int channel, char command, int function,
+             Outcome& out, DWORD timeout = 1000) {
     Request request(command, function);
     out.result = access.Send(address, channel, &request.message, out.answer, timeout);
 }
@@ -60,7 +62,8 @@ struct FailedInitCase {
     int code;
 };
 
-class FailedInitTest : public AccessFixture, public ::testing::WithParamInterface<FailedInitCase> {};
+class FailedInitTest : public AccessFixture,
+                       public ::testing::WithParamInterface<FailedInitCase> {};
 
 TEST_P(FailedInitTest, LeavesNoNetworkAndEveryRequestFailsWith33) {
     const FailedInitCase& c = GetParam();
@@ -92,7 +95,9 @@ INSTANTIATE_TEST_SUITE_P(
                       // layer refuses it and closes it again.
                       FailedInitCase{"empty_type", "", 0, 25},
                       FailedInitCase{"network_does_not_open", "VASK", 6, 6}),
-    [](const ::testing::TestParamInfo<FailedInitCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<FailedInitCase>& info) {
+        return std::string(info.param.name);
+    });
 
 TEST_F(EngineTest, SecondInitIsRefusedWith34) {
     Open(access);
@@ -192,9 +197,9 @@ TEST_F(EngineTest, OnlyTheAnswerOfTheSenderWithLetterAndFunctionIsTaken) {
     CDeviceData* device = AddDevice(access, 3);
     device->SetFaultCounter(3);
     bus.SetScript([](const SentRequest&, int) {
-        return Reply({{"4/1", Body('Z', 2)},               // another device
-                      {"3/1", Body('Z', 3)},               // another function
-                      {"3/1", Body('F', 2)},               // another letter
+        return Reply({{"4/1", Body('Z', 2)},                 // another device
+                      {"3/1", Body('Z', 3)},                 // another function
+                      {"3/1", Body('F', 2)},                 // another letter
                       {"3/1", Body('Z', 2, {}, 0x21, 7)}});  // the answer
     });
     Outcome out;
@@ -217,7 +222,8 @@ TEST_F(EngineTest, TheAnswerIsTakenWithoutReadingTheLineOnAfterIt) {
     CDeviceData* device = AddDevice(access, 3, 1);
     bus.SetScript([](const SentRequest&, int index) {
         if (index > 0) return Reply({});
-        return Reply({{"3/1", Body('k', 2, UQFloat("1.5"))}, {"3/1", Body('Z', 2)}, {"3/1", Body('Z', 9)}});
+        return Reply(
+            {{"3/1", Body('k', 2, UQFloat("1.5"))}, {"3/1", Body('Z', 2)}, {"3/1", Body('Z', 9)}});
     });
     int before = bus.ReceiveCalls();
     Outcome out;
@@ -226,7 +232,8 @@ TEST_F(EngineTest, TheAnswerIsTakenWithoutReadingTheLineOnAfterIt) {
     EXPECT_EQ(2, bus.ReceiveCalls() - before) << "the telegram before the answer, then the answer";
     EXPECT_EQ(1, bus.PendingCount()) << "what came after the answer waits for the next reader";
     ASSERT_NE(nullptr, device->GetMeasValue(0));
-    EXPECT_DOUBLE_EQ(1.5, device->GetMeasValue(0)->value) << "what came before it was handled first";
+    EXPECT_DOUBLE_EQ(1.5, device->GetMeasValue(0)->value)
+        << "what came before it was handled first";
     // The next request finds it first, in the order it came.
     Outcome next;
     SendOne(access, 3, 0, 'Z', 9, next);
@@ -274,9 +281,10 @@ TEST_F(EngineTest, MeasuredValuesPassingByAreStoredInTheirSendersEntries) {
     CDeviceData* asked = AddDevice(access, 3, 2);
     CDeviceData* other = AddDevice(access, 4, 1);
     bus.SetScript([](const SentRequest&, int) {
-        return Reply({{"4/1", Body('k', 2, UQFloat("20.900", 5), 1, 2)},
-                      {"3/1", Body('k', 2, Concat({UQFloat("1.250", 3), UQFloat("7.500", 4)}), 4, 5)},
-                      {"3/1", Body('Z', 4)}});
+        return Reply(
+            {{"4/1", Body('k', 2, UQFloat("20.900", 5), 1, 2)},
+             {"3/1", Body('k', 2, Concat({UQFloat("1.250", 3), UQFloat("7.500", 4)}), 4, 5)},
+             {"3/1", Body('Z', 4)}});
     });
     Outcome out;
     SendOne(access, 3, 0, 'Z', 4, out);
@@ -321,7 +329,8 @@ struct TimeoutCase {
     int expected;  // polls of the line between two tries
 };
 
-class AnswerTimeoutTest : public AccessFixture, public ::testing::WithParamInterface<TimeoutCase> {};
+class AnswerTimeoutTest : public AccessFixture,
+                          public ::testing::WithParamInterface<TimeoutCase> {};
 
 // The frozen clock moves one millisecond per poll, so the polls between two tries are the
 // time-out that the engine used.
@@ -338,11 +347,12 @@ TEST_P(AnswerTimeoutTest, NetworkTimeoutWinsOverTheCallersUnlessItIsZero) {
     EXPECT_NEAR(GetParam().expected, polls, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Networks, AnswerTimeoutTest,
-    ::testing::Values(TimeoutCase{"serial_uses_the_callers", 0, 700, 700},
-                      TimeoutCase{"gateway_uses_its_own", 2000, 700, 2000}),
-    [](const ::testing::TestParamInfo<TimeoutCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Networks, AnswerTimeoutTest,
+                         ::testing::Values(TimeoutCase{"serial_uses_the_callers", 0, 700, 700},
+                                           TimeoutCase{"gateway_uses_its_own", 2000, 700, 2000}),
+                         [](const ::testing::TestParamInfo<TimeoutCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(EngineTest, ZeroTimeoutStillEndsEachTry) {
     Open(access);
@@ -369,7 +379,9 @@ TEST_P(RejectTest, MapsToItsCodeAndHandsTheRejectionToTheCaller) {
     Open(access);
     CDeviceData* device = AddDevice(access, 6);
     device->SetFaultCounter(2);
-    bus.SetScript([c](const SentRequest& r, int) { return Reply({{r.address, Body(c.letter, c.function)}}); });
+    bus.SetScript([c](const SentRequest& r, int) {
+        return Reply({{r.address, Body(c.letter, c.function)}});
+    });
     Outcome out;
     SendOne(access, 6, 1, 'Z', 5, out);
     EXPECT_EQ(0, out.result);
@@ -442,7 +454,8 @@ struct DownloadModeCase {
     bool passes;
 };
 
-class DownloadModeTest : public AccessFixture, public ::testing::WithParamInterface<DownloadModeCase> {};
+class DownloadModeTest : public AccessFixture,
+                         public ::testing::WithParamInterface<DownloadModeCase> {};
 
 TEST_P(DownloadModeTest, OnlyDownloadTrafficPasses) {
     const DownloadModeCase& c = GetParam();
@@ -460,11 +473,12 @@ TEST_P(DownloadModeTest, OnlyDownloadTrafficPasses) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Requests, DownloadModeTest,
-                         ::testing::Values(DownloadModeCase{'k', 4, false}, DownloadModeCase{'h', 1, false},
-                                           DownloadModeCase{'F', 1, false}, DownloadModeCase{'k', 20, true},
-                                           DownloadModeCase{'k', 24, true}, DownloadModeCase{'Z', 1, true},
-                                           DownloadModeCase{'K', 7, true}, DownloadModeCase{'K', 26, true}));
+INSTANTIATE_TEST_SUITE_P(
+    Requests, DownloadModeTest,
+    ::testing::Values(DownloadModeCase{'k', 4, false}, DownloadModeCase{'h', 1, false},
+                      DownloadModeCase{'F', 1, false}, DownloadModeCase{'k', 20, true},
+                      DownloadModeCase{'k', 24, true}, DownloadModeCase{'Z', 1, true},
+                      DownloadModeCase{'K', 7, true}, DownloadModeCase{'K', 26, true}));
 
 // ---- fault counters -----------------------------------------------------------------------------
 
@@ -494,10 +508,12 @@ TEST_P(FaultCountTest, ThreeFailedSendsRaiseTheCounterByFour) {
     EXPECT_EQ(4, device->GetFaultCounter());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sends, FaultCountTest,
-    ::testing::Values(FaultCase{"send_refused", true, 0}, FaultCase{"send_completed_with_error", false, 56}),
-    [](const ::testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Sends, FaultCountTest,
+                         ::testing::Values(FaultCase{"send_refused", true, 0},
+                                           FaultCase{"send_completed_with_error", false, 56}),
+                         [](const ::testing::TestParamInfo<FaultCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(EngineTest, SendThatNeverCompletesEndsTheRequestWith2AfterOneSecond) {
     Open(access);
@@ -644,7 +660,8 @@ TEST_F(EngineTest, TimerFiresWhileTheInitThreadDispatchesAndStopsWithTheLastObje
     EXPECT_TRUE(CvaskAccessProbe::HasTimer(access));
     bus.Inject("3/1", Body('Z', 1));
     DWORD start = GetTickCount();
-    while (CvaskAccessProbe::QueueCount(access) == 0 && GetTickCount() - start < 10000) access.Sleep(20);
+    while (CvaskAccessProbe::QueueCount(access) == 0 && GetTickCount() - start < 10000)
+        access.Sleep(20);
     EXPECT_EQ(1, CvaskAccessProbe::QueueCount(access));
     access.Done();
     EXPECT_FALSE(CvaskAccessProbe::HasTimer(access));
@@ -663,7 +680,8 @@ TEST_F(EngineTest, EachTimerServesEveryObject) {
         bus.Inject("3/1", Body('Z', 1));
         // Only this thread's dispatching runs the timers, and either serves both objects.
         DWORD start = GetTickCount();
-        while ((CvaskAccessProbe::QueueCount(access) == 0 || CvaskAccessProbe::QueueCount(other) == 0) &&
+        while ((CvaskAccessProbe::QueueCount(access) == 0 ||
+                CvaskAccessProbe::QueueCount(other) == 0) &&
                GetTickCount() - start < 10000)
             access.Sleep(20);
         EXPECT_EQ(1, CvaskAccessProbe::QueueCount(access));
@@ -735,7 +753,9 @@ TEST_F(EngineTest, ReceiveDuplicateStaysBoundedUnderABadProfileValue) {
         explicit ProfileValue(int ms) {
             AfxGetApp()->WriteProfileInt("Program options", "DuplicateTimeout", ms);
         }
-        ~ProfileValue() { AfxGetApp()->WriteProfileString("Program options", "DuplicateTimeout", NULL); }
+        ~ProfileValue() {
+            AfxGetApp()->WriteProfileString("Program options", "DuplicateTimeout", NULL);
+        }
     };
     bus.SetScript(ScriptedBus::Answering());
     Open(access);

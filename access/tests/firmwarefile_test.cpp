@@ -80,10 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"EndOfFile", ":00000001FF", 0, {0x00, 0x00, 0x00, 0x01}},
         LineCase{"SegmentAddress", ":020000021000EC", 0, {0x02, 0x00, 0x00, 0x02, 0x10, 0x00}},
         LineCase{"LongestRecord", kLine62.c_str(), 0, Record62()},
-        LineCase{"EmptyLine", "", 43, {}},
-        LineCase{"NoColon", "0300300002337A1E", 43, {}},
-        LineCase{"BlankBeforeColon", " :00000001FF", 43, {}},
-        LineCase{"ColonOnly", ":", 44, {}},
+        LineCase{"EmptyLine", "", 43, {}}, LineCase{"NoColon", "0300300002337A1E", 43, {}},
+        LineCase{"BlankBeforeColon", " :00000001FF", 43, {}}, LineCase{"ColonOnly", ":", 44, {}},
         LineCase{"EndsInsideAByte", ":0300300002337A1", 44, {}},
         LineCase{"EndsInsideTheData", ":030030000233", 44, {}},
         LineCase{"ChecksumMissing", ":0300300002337A", 44, {}},
@@ -105,10 +103,15 @@ TEST(FirmwareFileTest, PercentageHoldsForFilesOfManyRecords) {
     // Past INT_MAX / 100 records the product of the record number and 100 leaves an int.
     struct {
         int done, whole, percent;
-    } cases[] = {{0, 96, 0}, {95, 96, 98}, {96, 96, 100}, {21474837, 21474838, 99},
-                 {30000000, 40000000, 75}, {2147483646, 2147483646, 100}};
+    } cases[] = {{0, 96, 0},
+                 {95, 96, 98},
+                 {96, 96, 100},
+                 {21474837, 21474838, 99},
+                 {30000000, 40000000, 75},
+                 {2147483646, 2147483646, 100}};
     for (const auto& c : cases)
-        EXPECT_EQ(CFirmwareFile::Percent(c.done, c.whole), c.percent) << c.done << " of " << c.whole;
+        EXPECT_EQ(CFirmwareFile::Percent(c.done, c.whole), c.percent)
+            << c.done << " of " << c.whole;
 }
 
 // ---- whole files ------------------------------------------------------------------------
@@ -204,39 +207,67 @@ TEST_P(SpoiledFileTest, IsRefusedWithNoRecordLeft) {
     EXPECT_EQ(file.GetCount(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, SpoiledFileTest,
-    ::testing::Values(
-        FileCase{"Empty", 42, [](std::vector<std::string>& l) { l.clear(); }},
-        FileCase{"CutOffAtALineEnd", 42, [](std::vector<std::string>& l) { l.resize(60); }},
-        FileCase{"EndRecordMissing", 42, [](std::vector<std::string>& l) { l.pop_back(); }},
-        FileCase{"RecordAfterTheEnd", 42,
-                 [](std::vector<std::string>& l) { l.push_back(l[0]); }},
-        FileCase{"TwoEndRecords", 42,
-                 [](std::vector<std::string>& l) { l.insert(l.begin() + 10, l.back()); }},
-        FileCase{"FlippedDigitInTheMiddle", 42,
-                 [](std::vector<std::string>& l) { l[50][20] = l[50][20] == '0' ? '1' : '0'; }},
-        FileCase{"LowerCaseLine", 42,
-                 [](std::vector<std::string>& l) {
-                     for (char& c : l[40]) c = (char)tolower((unsigned char)c);
-                 }},
-        FileCase{"EmptyLineInTheMiddle", 43,
-                 [](std::vector<std::string>& l) { l.insert(l.begin() + 30, ""); }},
-        FileCase{"EmptyLineAtTheEnd", 43, [](std::vector<std::string>& l) { l.push_back(""); }},
-        FileCase{"LastLineCut", 44,
-                 [](std::vector<std::string>& l) { l[96] = l[96].substr(0, 8); }},
-        FileCase{"OverlongRecord", 42,
-                 [](std::vector<std::string>& l) { l.insert(l.begin() + 5, kLine63); }},
-        // Damaged storage leaves stretches of zero bytes; a record under them is lost.
-        FileCase{"LineZeroedOut", 43,
-                 [](std::vector<std::string>& l) { l[50] = std::string(l[50].size(), '\0'); }},
-        FileCase{"ZeroesAcrossALineEnd", 43,
-                 [](std::vector<std::string>& l) {
-                     l[50] = std::string(l[50].size() + 1 + 20, '\0') + l[51].substr(20);
-                     l.erase(l.begin() + 51);
-                 }},
-        FileCase{"JunkAfterAZeroOnTheLastLine", 42,
-                 [](std::vector<std::string>& l) { l[96] += std::string(1, '\0') + "junk"; }}),
-    [](const ::testing::TestParamInfo<FileCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Files, SpoiledFileTest,
+                         ::testing::Values(FileCase{"Empty", 42,
+                                                    [](std::vector<std::string>& l) { l.clear(); }},
+                                           FileCase{
+                                               "CutOffAtALineEnd", 42,
+                                               [](std::vector<std::string>& l) { l.resize(60); }},
+                                           FileCase{
+                                               "EndRecordMissing", 42,
+                                               [](std::vector<std::string>& l) { l.pop_back(); }},
+                                           FileCase{"RecordAfterTheEnd", 42,
+                                                    [](std::vector<std::string>& l) {
+                                                        l.push_back(l[0]);
+                                                    }},
+                                           FileCase{"TwoEndRecords", 42,
+                                                    [](std::vector<std::string>& l) {
+                                                        l.insert(l.begin() + 10, l.back());
+                                                    }},
+                                           FileCase{"FlippedDigitInTheMiddle", 42,
+                                                    [](std::vector<std::string>& l) {
+                                                        l[50][20] = l[50][20] == '0' ? '1' : '0';
+                                                    }},
+                                           FileCase{"LowerCaseLine", 42,
+                                                    [](std::vector<std::string>& l) {
+                                                        for (char& c : l[40])
+                                                            c = (char)tolower((unsigned char)c);
+                                                    }},
+                                           FileCase{"EmptyLineInTheMiddle", 43,
+                                                    [](std::vector<std::string>& l) {
+                                                        l.insert(l.begin() + 30, "");
+                                                    }},
+                                           FileCase{"EmptyLineAtTheEnd", 43,
+                                                    [](std::vector<std::string>& l) {
+                                                        l.push_back("");
+                                                    }},
+                                           FileCase{
+                                               "LastLineCut", 44,
+                                               [](std::
+                                                      vector<std::string>&
+                                                          l) { l[96] = l[96].substr(0, 8); }},
+                                           FileCase{"OverlongRecord", 42,
+                                                    [](std::vector<std::string>& l) {
+                                                        l.insert(l.begin() + 5, kLine63);
+                                                    }},
+                                           // Damaged storage leaves stretches of zero bytes; a record under them is lost.
+                                           FileCase{"LineZeroedOut", 43,
+                                                    [](std::vector<std::string>& l) {
+                                                        l[50] = std::string(l[50].size(), '\0');
+                                                    }},
+                                           FileCase{"ZeroesAcrossALineEnd", 43,
+                                                    [](std::vector<std::string>& l) {
+                                                        l[50] = std::string(l[50].size() + 1 + 20,
+                                                                            '\0') +
+                                                                l[51].substr(20);
+                                                        l.erase(l.begin() + 51);
+                                                    }},
+                                           FileCase{"JunkAfterAZeroOnTheLastLine", 42,
+                                                    [](std::vector<std::string>& l) {
+                                                        l[96] += std::string(1, '\0') + "junk";
+                                                    }}),
+                         [](const ::testing::TestParamInfo<FileCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 }  // namespace

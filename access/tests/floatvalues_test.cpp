@@ -108,25 +108,36 @@ struct GroupCase {
     Setter set;  // null for the read-only groups
 };
 
-#define VASK_GET_1(name) [](CvaskAccess& a, int ch, VaskFloat* v) { return a.Get##name(3, ch, v[0]); }
-#define VASK_GET_2(name) [](CvaskAccess& a, int ch, VaskFloat* v) { return a.Get##name(3, ch, v[0], v[1]); }
+#define VASK_GET_1(name) \
+    [](CvaskAccess& a, int ch, VaskFloat* v) { return a.Get##name(3, ch, v[0]); }
+#define VASK_GET_2(name) \
+    [](CvaskAccess& a, int ch, VaskFloat* v) { return a.Get##name(3, ch, v[0], v[1]); }
 #define VASK_GET_3(name) \
     [](CvaskAccess& a, int ch, VaskFloat* v) { return a.Get##name(3, ch, v[0], v[1], v[2]); }
 #define VASK_GET_4(name) \
     [](CvaskAccess& a, int ch, VaskFloat* v) { return a.Get##name(3, ch, v[0], v[1], v[2], v[3]); }
-#define VASK_GET_5(name) \
-    [](CvaskAccess& a, int ch, VaskFloat* v) { return a.Get##name(3, ch, v[0], v[1], v[2], v[3], v[4]); }
-#define VASK_SET_1(name) [](CvaskAccess& a, int ch, const VaskFloat* v) { return a.Set##name(3, ch, v[0]); }
+#define VASK_GET_5(name)                                         \
+    [](CvaskAccess& a, int ch, VaskFloat* v) {                   \
+        return a.Get##name(3, ch, v[0], v[1], v[2], v[3], v[4]); \
+    }
+#define VASK_SET_1(name) \
+    [](CvaskAccess& a, int ch, const VaskFloat* v) { return a.Set##name(3, ch, v[0]); }
 #define VASK_SET_2(name) \
     [](CvaskAccess& a, int ch, const VaskFloat* v) { return a.Set##name(3, ch, v[0], v[1]); }
 #define VASK_SET_3(name) \
     [](CvaskAccess& a, int ch, const VaskFloat* v) { return a.Set##name(3, ch, v[0], v[1], v[2]); }
-#define VASK_SET_4(name) \
-    [](CvaskAccess& a, int ch, const VaskFloat* v) { return a.Set##name(3, ch, v[0], v[1], v[2], v[3]); }
-#define VASK_SET_5(name) \
-    [](CvaskAccess& a, int ch, const VaskFloat* v) { return a.Set##name(3, ch, v[0], v[1], v[2], v[3], v[4]); }
-#define VASK_RW(name, number, n, order) GroupCase{#name, number, n, order, VASK_GET_##n(name), VASK_SET_##n(name)}
-#define VASK_RO(name, number, n, order) GroupCase{#name, number, n, order, VASK_GET_##n(name), nullptr}
+#define VASK_SET_4(name)                                   \
+    [](CvaskAccess& a, int ch, const VaskFloat* v) {       \
+        return a.Set##name(3, ch, v[0], v[1], v[2], v[3]); \
+    }
+#define VASK_SET_5(name)                                         \
+    [](CvaskAccess& a, int ch, const VaskFloat* v) {             \
+        return a.Set##name(3, ch, v[0], v[1], v[2], v[3], v[4]); \
+    }
+#define VASK_RW(name, number, n, order) \
+    GroupCase { #name, number, n, order, VASK_GET_##n(name), VASK_SET_##n(name) }
+#define VASK_RO(name, number, n, order) \
+    GroupCase { #name, number, n, order, VASK_GET_##n(name), nullptr }
 
 class FloatGroupTest : public FloatTest, public ::testing::WithParamInterface<GroupCase> {
 protected:
@@ -191,32 +202,59 @@ TEST_P(FloatGroupTest, RejectedReadLeavesTheValues) {
 }
 
 std::vector<GroupCase> AllGroups() {
-    return {VASK_RW(LinearGas, 4, 2, "12"), VASK_RW(NullGas, 5, 1, "1"),
-                      VASK_RW(AutocalCycle, 6, 3, "213"), VASK_RW(Limit1, 9, 2, "12"), VASK_RW(Limit2, 10, 2, "12"),
-                      VASK_RW(IntegrationTime, 11, 4, "1234"), VASK_RW(AutorangeLimits, 12, 2, "21"),
-                      VASK_RW(PumpPower, 13, 1, "1"), VASK_RW(FlowSetting, 17, 1, "1"),
-                      VASK_RW(AirPressure, 18, 1, "1"), VASK_RW(AnalogOutput, 19, 1, "1"),
-                      VASK_RW(Frequency, 21, 1, "1"), VASK_RW(Reducer, 22, 1, "1"), VASK_RW(Phase, 23, 1, "1"),
-                      VASK_RW(FaultSignalDuration, 24, 1, "1"), VASK_RW(AdjustTolerance, 25, 3, "123"),
-                      VASK_RW(ShockCompensation, 26, 1, "1"), VASK_RW(ExtPressureRange, 27, 2, "12"),
-                      VASK_RW(LateralGasParams, 28, 3, "123"), VASK_RW(RelayDelay, 30, 3, "123"),
-                      VASK_RW(RefTemp, 31, 1, "1"), VASK_RW(ControllerParam, 32, 2, "12"),
-                      VASK_RW(ControllerValue, 33, 2, "12"), VASK_RW(ControllerLimits, 34, 2, "12"),
-                      VASK_RW(ControllerPoint1, 35, 3, "123"), VASK_RW(ControllerPoint2, 36, 3, "123"),
-                      VASK_RW(AlarmLimits, 37, 4, "1234"), VASK_RW(CleaningTimes, 38, 5, "12345"),
-                      VASK_RW(OutputMiddle, 39, 1, "1"), VASK_RW(AutorangeLower, 40, 3, "123"),
-                      VASK_RW(AutorangeUpper, 41, 3, "123"), VASK_RW(CharactEndValue, 42, 1, "1"),
-                      VASK_RO(Deviations, 43, 2, "12"), VASK_RW(LateralGasParams2, 44, 3, "123"),
-                      VASK_RW(Limit3, 63, 2, "12"), VASK_RW(Limit4, 64, 2, "12"),
-                      VASK_RW(AutocalCheckTolerances, 65, 2, "12"), VASK_RW(LateralGasParams3, 66, 3, "123"),
-                      VASK_RW(LateralGasParams4, 67, 3, "123"), VASK_RW(LateralGasConcentration1, 68, 1, "1"),
-                      VASK_RW(LateralGasConcentration2, 69, 1, "1"), VASK_RW(LateralGasConcentration3, 70, 1, "1"),
-                      VASK_RW(LateralGasConcentration4, 71, 1, "1"), VASK_RW(LateralGasCoeff1, 72, 3, "123"),
-                      VASK_RW(LateralGasCoeff2, 73, 3, "123"), VASK_RW(LateralGasCoeff3, 74, 3, "123"),
-                      VASK_RW(LateralGasCoeff4, 75, 3, "123"), VASK_RW(FaultSignalThreshold, 77, 1, "1"),
-                      VASK_RO(SetPointsPressure, 81, 2, "12"), VASK_RW(PressureTolerances, 82, 3, "231"),
-                      VASK_RW(DriftValues, 83, 5, "12345"), VASK_RW(SlopeGasO2, 89, 1, "1"),
-                      VASK_RW(SlopeGasH2S, 91, 1, "1")};
+    return {VASK_RW(LinearGas, 4, 2, "12"),
+            VASK_RW(NullGas, 5, 1, "1"),
+            VASK_RW(AutocalCycle, 6, 3, "213"),
+            VASK_RW(Limit1, 9, 2, "12"),
+            VASK_RW(Limit2, 10, 2, "12"),
+            VASK_RW(IntegrationTime, 11, 4, "1234"),
+            VASK_RW(AutorangeLimits, 12, 2, "21"),
+            VASK_RW(PumpPower, 13, 1, "1"),
+            VASK_RW(FlowSetting, 17, 1, "1"),
+            VASK_RW(AirPressure, 18, 1, "1"),
+            VASK_RW(AnalogOutput, 19, 1, "1"),
+            VASK_RW(Frequency, 21, 1, "1"),
+            VASK_RW(Reducer, 22, 1, "1"),
+            VASK_RW(Phase, 23, 1, "1"),
+            VASK_RW(FaultSignalDuration, 24, 1, "1"),
+            VASK_RW(AdjustTolerance, 25, 3, "123"),
+            VASK_RW(ShockCompensation, 26, 1, "1"),
+            VASK_RW(ExtPressureRange, 27, 2, "12"),
+            VASK_RW(LateralGasParams, 28, 3, "123"),
+            VASK_RW(RelayDelay, 30, 3, "123"),
+            VASK_RW(RefTemp, 31, 1, "1"),
+            VASK_RW(ControllerParam, 32, 2, "12"),
+            VASK_RW(ControllerValue, 33, 2, "12"),
+            VASK_RW(ControllerLimits, 34, 2, "12"),
+            VASK_RW(ControllerPoint1, 35, 3, "123"),
+            VASK_RW(ControllerPoint2, 36, 3, "123"),
+            VASK_RW(AlarmLimits, 37, 4, "1234"),
+            VASK_RW(CleaningTimes, 38, 5, "12345"),
+            VASK_RW(OutputMiddle, 39, 1, "1"),
+            VASK_RW(AutorangeLower, 40, 3, "123"),
+            VASK_RW(AutorangeUpper, 41, 3, "123"),
+            VASK_RW(CharactEndValue, 42, 1, "1"),
+            VASK_RO(Deviations, 43, 2, "12"),
+            VASK_RW(LateralGasParams2, 44, 3, "123"),
+            VASK_RW(Limit3, 63, 2, "12"),
+            VASK_RW(Limit4, 64, 2, "12"),
+            VASK_RW(AutocalCheckTolerances, 65, 2, "12"),
+            VASK_RW(LateralGasParams3, 66, 3, "123"),
+            VASK_RW(LateralGasParams4, 67, 3, "123"),
+            VASK_RW(LateralGasConcentration1, 68, 1, "1"),
+            VASK_RW(LateralGasConcentration2, 69, 1, "1"),
+            VASK_RW(LateralGasConcentration3, 70, 1, "1"),
+            VASK_RW(LateralGasConcentration4, 71, 1, "1"),
+            VASK_RW(LateralGasCoeff1, 72, 3, "123"),
+            VASK_RW(LateralGasCoeff2, 73, 3, "123"),
+            VASK_RW(LateralGasCoeff3, 74, 3, "123"),
+            VASK_RW(LateralGasCoeff4, 75, 3, "123"),
+            VASK_RW(FaultSignalThreshold, 77, 1, "1"),
+            VASK_RO(SetPointsPressure, 81, 2, "12"),
+            VASK_RW(PressureTolerances, 82, 3, "231"),
+            VASK_RW(DriftValues, 83, 5, "12345"),
+            VASK_RW(SlopeGasO2, 89, 1, "1"),
+            VASK_RW(SlopeGasH2S, 91, 1, "1")};
 }
 
 std::vector<GroupCase> WritableGroups() {
@@ -253,8 +291,8 @@ TEST_P(FloatGroupWriteTest, WriteSendsTheArgumentsInWireOrder) {
 // no cache keeps it: the next read goes to the device.
 TEST_P(FloatGroupWriteTest, AValueWithoutAFixedPointTextIsRefusedAndNotKept) {
     const GroupCase& c = GetParam();
-    const double bad[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
-                          -1e35, 1e300};
+    const double bad[] = {std::numeric_limits<double>::quiet_NaN(),
+                          std::numeric_limits<double>::infinity(), -1e35, 1e300};
     Answer(Bytes());
     VaskFloat args[5];
     for (double b : bad) {
@@ -276,7 +314,8 @@ TEST_P(FloatGroupWriteTest, AValueWithoutAFixedPointTextIsRefusedAndNotKept) {
     EXPECT_EQ(6.0, args[c.count - 1].value);
 }
 
-INSTANTIATE_TEST_SUITE_P(Groups, FloatGroupWriteTest, ::testing::ValuesIn(WritableGroups()), GroupName);
+INSTANTIATE_TEST_SUITE_P(Groups, FloatGroupWriteTest, ::testing::ValuesIn(WritableGroups()),
+                         GroupName);
 
 // The wire orders spelled out with the numbers of the edge cases.
 TEST_F(FloatTest, AutocalCycleSwapsItsFirstTwoValues) {
@@ -429,7 +468,9 @@ INSTANTIATE_TEST_SUITE_P(
                                        VASK_SET_4(IntegrationTime)},
                       ChannelCacheCase{"adjust_tolerances", 3, VASK_GET_3(AdjustTolerance),
                                        VASK_SET_3(AdjustTolerance)}),
-    [](const ::testing::TestParamInfo<ChannelCacheCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<ChannelCacheCase>& info) {
+        return std::string(info.param.name);
+    });
 
 // Limits 1 and 3 are kept apart although both hold two values.
 TEST_F(FloatTest, LimitsAreKeptApart) {
@@ -566,7 +607,8 @@ TEST_F(FloatTest, RangeStartValuesSetTheRangeCountAndAreKept) {
     bus.ClearSent();
     values[2] = Value(22.0);
     ASSERT_EQ(1, access.SetMeasurementLower(3, 0, values));
-    EXPECT_EQ(Hex(Request('W', 1, Numbers({"0.000", "1.000", "22.000", "3.000"}))), Hex(LastBody()));
+    EXPECT_EQ(Hex(Request('W', 1, Numbers({"0.000", "1.000", "22.000", "3.000"}))),
+              Hex(LastBody()));
 
     VaskFloat again[30];
     ASSERT_EQ(1, access.GetMeasurementLower(3, 0, again));
@@ -650,8 +692,9 @@ TEST_F(FloatTest, SixValueListsTakeWhatCameAndSendSix) {
 
     VaskFloat times[6] = {Value(1), Value(2), Value(3), Value(4), Value(5), Value(6)};
     ASSERT_EQ(1, access.SetSensorTimes(3, 0, times));
-    EXPECT_EQ(Hex(Request('W', 29, Numbers({"1.000", "2.000", "3.000", "4.000", "5.000", "6.000"}))),
-              Hex(LastBody()));
+    EXPECT_EQ(
+        Hex(Request('W', 29, Numbers({"1.000", "2.000", "3.000", "4.000", "5.000", "6.000"}))),
+        Hex(LastBody()));
     ASSERT_EQ(1, access.SetAutocalRinseTime1(3, 0, times));
     EXPECT_EQ(Hex(Request('W', 7, Numbers({"1.000", "2.000", "3.000", "4.000", "5.000", "6.000"}))),
               Hex(LastBody()));
@@ -694,8 +737,9 @@ TEST_F(FloatTest, TheShortRinseTimeWriteSendsTwoValuesAndFourZeros) {
     Answer(Bytes());
     VaskFloat times[2] = {Value(12.5), Value(7)};
     ASSERT_EQ(1, access.SetAutocalS23RinseTime1(3, 0, times));
-    EXPECT_EQ(Hex(Request('W', 7, Numbers({"12.500", "7.000", "0.000", "0.000", "0.000", "0.000"}))),
-              Hex(LastBody()));
+    EXPECT_EQ(
+        Hex(Request('W', 7, Numbers({"12.500", "7.000", "0.000", "0.000", "0.000", "0.000"}))),
+        Hex(LastBody()));
 }
 
 // ---- dates ---------------------------------------------------------------------------------------
@@ -717,45 +761,60 @@ TEST_P(DateReadTest, GivesTheLocalTimeOrZeroForAnInvalidDate) {
     EXPECT_EQ(c.expected.GetTime(), t.GetTime()) << (LPCSTR)t.Format("%Y-%m-%d %H:%M");
 }
 
-Bytes Fields3(const char* a, const char* b, const char* c) { return Concat({UFloat(a), UFloat(b), UFloat(c)}); }
+Bytes Fields3(const char* a, const char* b, const char* c) {
+    return Concat({UFloat(a), UFloat(b), UFloat(c)});
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Dates, DateReadTest,
     ::testing::Values(
-        DateCase{"oxygen_sensor_1999", [](CvaskAccess& a, CTime& t) { return a.GetDateOxy(3, 0, t); },
+        DateCase{"oxygen_sensor_1999",
+                 [](CvaskAccess& a, CTime& t) { return a.GetDateOxy(3, 0, t); },
                  Fields3("31", "12", "99"), CTime(1999, 12, 31, 12, 0, 0)},
-        DateCase{"oxygen_sensor_2004", [](CvaskAccess& a, CTime& t) { return a.GetDateOxy(3, 0, t); },
+        DateCase{"oxygen_sensor_2004",
+                 [](CvaskAccess& a, CTime& t) { return a.GetDateOxy(3, 0, t); },
                  Fields3("5", "3", "4"), CTime(2004, 3, 5, 12, 0, 0)},
-        DateCase{"no_29th_of_february_2001", [](CvaskAccess& a, CTime& t) { return a.GetDateOxy(3, 0, t); },
+        DateCase{"no_29th_of_february_2001",
+                 [](CvaskAccess& a, CTime& t) { return a.GetDateOxy(3, 0, t); },
                  Fields3("29", "2", "1"), CTime()},
-        DateCase{"29th_of_february_2000", [](CvaskAccess& a, CTime& t) { return a.GetDateH2S(3, 0, t); },
+        DateCase{"29th_of_february_2000",
+                 [](CvaskAccess& a, CTime& t) { return a.GetDateH2S(3, 0, t); },
                  Fields3("29", "2", "0"), CTime(2000, 2, 29, 12, 0, 0)},
-        DateCase{"fractions_are_cut", [](CvaskAccess& a, CTime& t) { return a.GetDateH2S(3, 0, t); },
+        DateCase{"fractions_are_cut",
+                 [](CvaskAccess& a, CTime& t) { return a.GetDateH2S(3, 0, t); },
                  Fields3("5.9", "3.9", "4.9"), CTime(2004, 3, 5, 12, 0, 0)},
         DateCase{"no_sensor_at_midnight_is_nitric_oxide",
-                 [](CvaskAccess& a, CTime& t) { return a.GetDateNitroxy(3, 0, t); }, Fields3("5", "3", "4"),
-                 CTime(2004, 3, 5, 0, 0, 0)},
+                 [](CvaskAccess& a, CTime& t) { return a.GetDateNitroxy(3, 0, t); },
+                 Fields3("5", "3", "4"), CTime(2004, 3, 5, 0, 0, 0)},
         DateCase{"year_69_is_2069_beyond_the_range",
-                 [](CvaskAccess& a, CTime& t) { return a.GetDateNitroxy(3, 0, t); }, Fields3("1", "1", "69"), CTime()},
+                 [](CvaskAccess& a, CTime& t) { return a.GetDateNitroxy(3, 0, t); },
+                 Fields3("1", "1", "69"), CTime()},
         DateCase{"month_13", [](CvaskAccess& a, CTime& t) { return a.GetDateOxy(3, 0, t); },
                  Fields3("1", "13", "5"), CTime()},
-        DateCase{"a_number_no_date_field_can_be", [](CvaskAccess& a, CTime& t) { return a.GetDateOxy(3, 0, t); },
+        DateCase{"a_number_no_date_field_can_be",
+                 [](CvaskAccess& a, CTime& t) { return a.GetDateOxy(3, 0, t); },
                  Fields3("1e300", "1", "5"), CTime()},
         // A field that cannot be a date's is no date, never a date in 2000 or 1999.
-        DateCase{"a_year_no_date_field_can_be", [](CvaskAccess& a, CTime& t) { return a.GetDateOxy(3, 0, t); },
+        DateCase{"a_year_no_date_field_can_be",
+                 [](CvaskAccess& a, CTime& t) { return a.GetDateOxy(3, 0, t); },
                  Fields3("1", "1", "1e300"), CTime()},
         DateCase{"negative_year", [](CvaskAccess& a, CTime& t) { return a.GetDateOxy(3, 0, t); },
                  Fields3("1", "1", "-1"), CTime()},
-        DateCase{"year_just_below_zero", [](CvaskAccess& a, CTime& t) { return a.GetDateH2S(3, 0, t); },
+        DateCase{"year_just_below_zero",
+                 [](CvaskAccess& a, CTime& t) { return a.GetDateH2S(3, 0, t); },
                  Fields3("1", "1", "-0.5"), CTime()},
         // An hour or minute out of range is no time, not one carried into the next day.
         DateCase{"clock_hour_24", [](CvaskAccess& a, CTime& t) { return a.GetDate(3, 0, t); },
-                 Concat({UFloat("30"), UFloat("24"), UFloat("1"), UFloat("7"), UFloat("5")}), CTime()},
+                 Concat({UFloat("30"), UFloat("24"), UFloat("1"), UFloat("7"), UFloat("5")}),
+                 CTime()},
         DateCase{"clock_minute_60", [](CvaskAccess& a, CTime& t) { return a.GetDate(3, 0, t); },
-                 Concat({UFloat("60"), UFloat("14"), UFloat("1"), UFloat("7"), UFloat("5")}), CTime()},
-        DateCase{"clock_negative_minute", [](CvaskAccess& a, CTime& t) { return a.GetDate(3, 0, t); },
-                 Concat({UFloat("-1"), UFloat("14"), UFloat("1"), UFloat("7"), UFloat("5")}), CTime()},
-        DateCase{"clock_last_minute_of_the_year", [](CvaskAccess& a, CTime& t) { return a.GetDate(3, 0, t); },
+                 Concat({UFloat("60"), UFloat("14"), UFloat("1"), UFloat("7"), UFloat("5")}),
+                 CTime()},
+        DateCase{
+            "clock_negative_minute", [](CvaskAccess& a, CTime& t) { return a.GetDate(3, 0, t); },
+            Concat({UFloat("-1"), UFloat("14"), UFloat("1"), UFloat("7"), UFloat("5")}), CTime()},
+        DateCase{"clock_last_minute_of_the_year",
+                 [](CvaskAccess& a, CTime& t) { return a.GetDate(3, 0, t); },
                  Concat({UFloat("59"), UFloat("23"), UFloat("31"), UFloat("12"), UFloat("35")}),
                  CTime(2035, 12, 31, 23, 59, 0)},
         DateCase{"clock", [](CvaskAccess& a, CTime& t) { return a.GetDate(3, 0, t); },
@@ -785,5 +844,6 @@ TEST_F(FloatTest, DatesAreWrittenAsDayMonthAndTwoDigitYear) {
     ASSERT_EQ(1, access.SetDateH2S(3, 0, CTime(1999, 12, 24, 0, 0, 0)));
     EXPECT_EQ(Hex(Request('W', 90, Numbers({"24.000", "12.000", "99.000"}))), Hex(LastBody()));
     ASSERT_EQ(1, access.SetDate(3, 0, july));
-    EXPECT_EQ(Hex(Request('W', 16, Numbers({"30.000", "14.000", "1.000", "7.000", "5.000"}))), Hex(LastBody()));
+    EXPECT_EQ(Hex(Request('W', 16, Numbers({"30.000", "14.000", "1.000", "7.000", "5.000"}))),
+              Hex(LastBody()));
 }

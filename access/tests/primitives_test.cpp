@@ -102,7 +102,8 @@ TEST_F(PrimitivesTest, IntegerReadAndWrite) {
     // Reads are answered with the value, the write without.
     bus.SetScript([](const SentRequest& r, int) {
         ScriptedBus::Reaction reaction;
-        reaction.replies.push_back({r.address, Body(r.command, r.function, r.command == 'k' ? IntByte(3) : Bytes())});
+        reaction.replies.push_back(
+            {r.address, Body(r.command, r.function, r.command == 'k' ? IntByte(3) : Bytes())});
         return reaction;
     });
     int value = 0;
@@ -140,8 +141,8 @@ TEST_F(PrimitivesTest, ReportListTakesEveryValueAndMayBeEmpty) {
 
 struct FloatsCase {
     const char* name;
-    int count;      // values the caller expects
-    Bytes values;   // what "w" 6 (three values) brings
+    int count;     // values the caller expects
+    Bytes values;  // what "w" 6 (three values) brings
     bool ok;
 };
 
@@ -172,12 +173,14 @@ TEST_P(GetFloatsTest, TakesTheValuesOnlyWhenEveryExpectedOneIsThere) {
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, GetFloatsTest,
-    ::testing::Values(
-        FloatsCase{"all_three", 3, Concat({UFloat("1.500", 5), UFloat("2.500"), UFloat("3.500")}), true},
-        FloatsCase{"two_expected_of_three", 2, Concat({UFloat("1.500", 5), UFloat("2.500"), UFloat("3.500")}),
-                   false},
-        FloatsCase{"answered_with_one_value", 3, UFloat("1.500", 5), false},
-        FloatsCase{"answered_without_values", 3, Bytes(), false}),
+    ::testing::Values(FloatsCase{"all_three", 3,
+                                 Concat({UFloat("1.500", 5), UFloat("2.500"), UFloat("3.500")}),
+                                 true},
+                      FloatsCase{"two_expected_of_three", 2,
+                                 Concat({UFloat("1.500", 5), UFloat("2.500"), UFloat("3.500")}),
+                                 false},
+                      FloatsCase{"answered_with_one_value", 3, UFloat("1.500", 5), false},
+                      FloatsCase{"answered_without_values", 3, Bytes(), false}),
     [](const ::testing::TestParamInfo<FloatsCase>& info) { return std::string(info.param.name); });
 
 TEST_F(PrimitivesTest, FloatWriteSendsEachValueAsANumber) {
@@ -230,9 +233,9 @@ TEST(DateHelpers, TwoDigitYearsFrom1970To2035) {
     struct Case {
         int y, mo, d, h, mi, s;
         int year;  // 0: the zero time
-    } cases[] = {{0, 1, 1, 0, 0, 0, 2000},   {69, 12, 31, 23, 59, 59, 0}, {96, 2, 29, 12, 0, 0, 1996},
-                 {97, 2, 29, 12, 0, 0, 0},   {70, 1, 2, 0, 0, 0, 1970},   {35, 6, 1, 8, 30, 0, 2035},
-                 {36, 1, 1, 0, 0, 0, 0},     {5, 0, 10, 0, 0, 0, 0},      {5, 4, 0, 0, 0, 0, 0}};
+    } cases[] = {{0, 1, 1, 0, 0, 0, 2000}, {69, 12, 31, 23, 59, 59, 0}, {96, 2, 29, 12, 0, 0, 1996},
+                 {97, 2, 29, 12, 0, 0, 0}, {70, 1, 2, 0, 0, 0, 1970},   {35, 6, 1, 8, 30, 0, 2035},
+                 {36, 1, 1, 0, 0, 0, 0},   {5, 0, 10, 0, 0, 0, 0},      {5, 4, 0, 0, 0, 0, 0}};
     for (const Case& c : cases) {
         CTime t = CvaskAccessProbe::MakeTime(c.y, c.mo, c.d, c.h, c.mi, c.s);
         if (c.year == 0) {

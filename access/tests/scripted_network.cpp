@@ -7,7 +7,8 @@
 
 namespace scripted {
 
-Bytes Body(char command, int function, const Bytes& values, unsigned char flags, unsigned char state) {
+Bytes Body(char command, int function, const Bytes& values, unsigned char flags,
+           unsigned char state) {
     Bytes body = {flags, state, (unsigned char)command, (unsigned char)function};
     body.insert(body.end(), values.begin(), values.end());
     return body;
@@ -46,7 +47,8 @@ Bytes Concat(std::initializer_list<Bytes> parts) {
 ScriptedBus::Script ScriptedBus::Answering(Bytes values) {
     return [values](const SentRequest& request, int) {
         Reaction reaction;
-        reaction.replies.push_back({request.address, Body(request.command, request.function, values)});
+        reaction.replies.push_back(
+            {request.address, Body(request.command, request.function, values)});
         return reaction;
     };
 }

@@ -23,13 +23,13 @@ typedef std::vector<unsigned char> Bytes;
 
 // One request as the network was given it.
 struct SentRequest {
-    std::string address;    // "device/component"
+    std::string address;  // "device/component"
     char command = 0;
     int function = 0;
-    bool download = false;  // came through SendDL
-    Bytes body;             // the request body as written
-    DWORD thread = 0;       // id of the thread that sent it
-    int receivesBefore = 0; // Receive calls the bus had seen when it came
+    bool download = false;   // came through SendDL
+    Bytes body;              // the request body as written
+    DWORD thread = 0;        // id of the thread that sent it
+    int receivesBefore = 0;  // Receive calls the bus had seen when it came
 };
 
 // A reply body: flags, state, letter, function, then the value bytes.
@@ -49,7 +49,7 @@ public:
     struct Reaction {
         bool sendFails = false;  // Send returns 0 with sendErrorCode in the record
         int sendErrorCode = 3;
-        int sendResult = 0;      // what GetSendResult reports after this send
+        int sendResult = 0;        // what GetSendResult reports after this send
         bool completeSend = true;  // set the send event
         // Telegrams receivable right after this send: (sender text, body).
         std::vector<std::pair<std::string, Bytes>> replies;

@@ -236,7 +236,8 @@ struct RefusedCase {
     std::function<int(CvaskAccess&)> write;
 };
 
-class SettingsRefusedTest : public SettingsTest, public ::testing::WithParamInterface<RefusedCase> {};
+class SettingsRefusedTest : public SettingsTest,
+                            public ::testing::WithParamInterface<RefusedCase> {};
 
 TEST_P(SettingsRefusedTest, FailsWith30AndSendsNothing) {
     bus.SetScript(ScriptedBus::Answering());
@@ -250,7 +251,8 @@ TEST_P(SettingsRefusedTest, FailsWith30AndSendsNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Values, SettingsRefusedTest,
     ::testing::Values(
-        RefusedCase{"analog_range_4", [](CvaskAccess& a) { return a.SetAnalogRange(3, 0, 0, 0, (CurrentType)4); }},
+        RefusedCase{"analog_range_4",
+                    [](CvaskAccess& a) { return a.SetAnalogRange(3, 0, 0, 0, (CurrentType)4); }},
         RefusedCase{"analog_range_negative",
                     [](CvaskAccess& a) { return a.SetAnalogRange(3, 0, 0, 0, (CurrentType)-1); }},
         RefusedCase{"meas_range_0", [](CvaskAccess& a) { return a.SetMeasRange(3, 0, 0, 0); }},
@@ -272,26 +274,40 @@ INSTANTIATE_TEST_SUITE_P(
                         CorrectionStruct1 c = {4, 0};
                         return a.SetPressureCorr(3, 0, c);
                     }},
-        RefusedCase{"lateral_correction_type_8",
-                    [](CvaskAccess& a) { return a.SetLateralGasCorr(3, 0, Lateral(0, 0, 0, 0, 0, 8)); }},
-        RefusedCase{"lateral_current_range_4",
-                    [](CvaskAccess& a) { return a.SetLateralGasCorr3(3, 0, Lateral(4, 0, 0, 0, 0, 1)); }},
-        RefusedCase{"meas_store_on_check_4",
-                    [](CvaskAccess& a) { return a.SetMeasStore(3, 0, (MeasStoreType)4, MeasStoreOff); }},
-        RefusedCase{"meas_store_on_fault_negative",
-                    [](CvaskAccess& a) { return a.SetMeasStore(3, 0, MeasStoreOff, (MeasStoreType)-1); }},
-        RefusedCase{"component_0", [](CvaskAccess& a) { return a.SetCompensationComponent(3, 0, Comp(1, 0, 0, -1)); }},
-        RefusedCase{"component_17",
-                    [](CvaskAccess& a) { return a.SetCompensationComponent(3, 0, Comp(1, 17, 0, -1)); }},
-        RefusedCase{"channel_16", [](CvaskAccess& a) { return a.SetCompensationComponent(3, 0, Comp(16, 1, 0, -1)); }},
-        RefusedCase{"channel_negative",
-                    [](CvaskAccess& a) { return a.SetCompensationComponent3(3, 0, Comp(-1, 1, 0, -1)); }},
-        RefusedCase{"no_component_with_a_channel",
-                    [](CvaskAccess& a) { return a.SetCompensationComponent(3, 0, Comp(2, -1, 0, -1)); }},
-        RefusedCase{"second_source_component_0",
-                    [](CvaskAccess& a) { return a.SetCompensationComponent3(3, 0, Comp(0, -1, 1, 0)); }},
-        RefusedCase{"pressure_source_16", [](CvaskAccess& a) { return a.SetPressureCorrExt(3, 0, 16); }},
-        RefusedCase{"pressure_source_negative", [](CvaskAccess& a) { return a.SetPressureCorrExt(3, 0, -1); }}),
+        RefusedCase{
+            "lateral_correction_type_8",
+            [](CvaskAccess& a) { return a.SetLateralGasCorr(3, 0, Lateral(0, 0, 0, 0, 0, 8)); }},
+        RefusedCase{
+            "lateral_current_range_4",
+            [](CvaskAccess& a) { return a.SetLateralGasCorr3(3, 0, Lateral(4, 0, 0, 0, 0, 1)); }},
+        RefusedCase{
+            "meas_store_on_check_4",
+            [](CvaskAccess& a) { return a.SetMeasStore(3, 0, (MeasStoreType)4, MeasStoreOff); }},
+        RefusedCase{
+            "meas_store_on_fault_negative",
+            [](CvaskAccess& a) { return a.SetMeasStore(3, 0, MeasStoreOff, (MeasStoreType)-1); }},
+        RefusedCase{
+            "component_0",
+            [](CvaskAccess& a) { return a.SetCompensationComponent(3, 0, Comp(1, 0, 0, -1)); }},
+        RefusedCase{
+            "component_17",
+            [](CvaskAccess& a) { return a.SetCompensationComponent(3, 0, Comp(1, 17, 0, -1)); }},
+        RefusedCase{
+            "channel_16",
+            [](CvaskAccess& a) { return a.SetCompensationComponent(3, 0, Comp(16, 1, 0, -1)); }},
+        RefusedCase{
+            "channel_negative",
+            [](CvaskAccess& a) { return a.SetCompensationComponent3(3, 0, Comp(-1, 1, 0, -1)); }},
+        RefusedCase{
+            "no_component_with_a_channel",
+            [](CvaskAccess& a) { return a.SetCompensationComponent(3, 0, Comp(2, -1, 0, -1)); }},
+        RefusedCase{
+            "second_source_component_0",
+            [](CvaskAccess& a) { return a.SetCompensationComponent3(3, 0, Comp(0, -1, 1, 0)); }},
+        RefusedCase{"pressure_source_16",
+                    [](CvaskAccess& a) { return a.SetPressureCorrExt(3, 0, 16); }},
+        RefusedCase{"pressure_source_negative",
+                    [](CvaskAccess& a) { return a.SetPressureCorrExt(3, 0, -1); }}),
     [](const ::testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.name); });
 
 // ---- reads: what each takes from its reply ----------------------------------------------------
@@ -702,14 +718,17 @@ TEST_P(FixedListTest, RejectedReadLeavesTheCallersList) {
 INSTANTIATE_TEST_SUITE_P(
     Lists, FixedListTest,
     ::testing::Values(
-        FixedListCase{"option_card_relays", 5, 8,
-                      [](CvaskAccess& a, int ch, int* c) { return a.GetExtRelayOutputs(3, ch, c); },
-                      [](CvaskAccess& a, int ch, int* c) { return a.SetExtRelayOutputs(3, ch, c); }},
-        FixedListCase{"binary_inputs", 6, 6, [](CvaskAccess& a, int ch, int* c) { return a.GetBinaryInputs(3, ch, c); },
+        FixedListCase{
+            "option_card_relays", 5, 8,
+            [](CvaskAccess& a, int ch, int* c) { return a.GetExtRelayOutputs(3, ch, c); },
+            [](CvaskAccess& a, int ch, int* c) { return a.SetExtRelayOutputs(3, ch, c); }},
+        FixedListCase{"binary_inputs", 6, 6,
+                      [](CvaskAccess& a, int ch, int* c) { return a.GetBinaryInputs(3, ch, c); },
                       [](CvaskAccess& a, int ch, int* c) { return a.SetBinaryInputs(3, ch, c); }},
-        FixedListCase{"option_card_inputs", 7, 8,
-                      [](CvaskAccess& a, int ch, int* c) { return a.GetExtBinaryInputs(3, ch, c); },
-                      [](CvaskAccess& a, int ch, int* c) { return a.SetExtBinaryInputs(3, ch, c); }},
+        FixedListCase{
+            "option_card_inputs", 7, 8,
+            [](CvaskAccess& a, int ch, int* c) { return a.GetExtBinaryInputs(3, ch, c); },
+            [](CvaskAccess& a, int ch, int* c) { return a.SetExtBinaryInputs(3, ch, c); }},
         FixedListCase{"autocal_steps", 12, 12,
                       [](CvaskAccess& a, int ch, int* c) {
                           ControlType steps[12];
@@ -723,4 +742,6 @@ INSTANTIATE_TEST_SUITE_P(
                           for (int i = 0; i < 12; ++i) steps[i] = (ControlType)c[i];
                           return a.SetAutocalSteps(3, ch, steps);
                       }}),
-    [](const ::testing::TestParamInfo<FixedListCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<FixedListCase>& info) {
+        return std::string(info.param.name);
+    });

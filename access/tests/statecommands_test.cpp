@@ -42,16 +42,19 @@ TEST_P(StateTableTest, SendsItsStateWithoutValues) {
     EXPECT_EQ(Bytes({'Z', (unsigned char)GetParam().state}), sent[0].body);
 }
 
-#define STATE(m, n) StateCase{#m, &CvaskAccess::m, n}
+#define STATE(m, n) \
+    StateCase { #m, &CvaskAccess::m, n }
 INSTANTIATE_TEST_SUITE_P(
     Members, StateTableTest,
-    ::testing::Values(STATE(Pause, 2), STATE(Standby, 3), STATE(Measure, 4), STATE(AdjustZeroPoint, 5),
-                      STATE(AdustSlope, 7), STATE(AdjustLinearSag, 8), STATE(AdjustLinearSens, 9),
-                      STATE(AdjustTempCoefficient, 10), STATE(AdjustPressureComp, 11),
-                      STATE(AdjustZeroPointLinear, 12), STATE(AdjustFlowSensor, 13), STATE(Autocal, 14),
-                      STATE(AdjustPhase, 15), STATE(AdjustZeroPointOxy, 16), STATE(AdjustAnalogOutput, 19),
-                      STATE(AdjustAnalogInput, 20), STATE(AutocalCheck, 21), STATE(AdjustRiseO2, 24),
-                      STATE(AdjustZeroPointH2S, 25), STATE(AdjustRiseH2S, 26)),
+    ::testing::Values(STATE(Pause, 2), STATE(Standby, 3), STATE(Measure, 4),
+                      STATE(AdjustZeroPoint, 5), STATE(AdustSlope, 7), STATE(AdjustLinearSag, 8),
+                      STATE(AdjustLinearSens, 9), STATE(AdjustTempCoefficient, 10),
+                      STATE(AdjustPressureComp, 11), STATE(AdjustZeroPointLinear, 12),
+                      STATE(AdjustFlowSensor, 13), STATE(Autocal, 14), STATE(AdjustPhase, 15),
+                      STATE(AdjustZeroPointOxy, 16), STATE(AdjustAnalogOutput, 19),
+                      STATE(AdjustAnalogInput, 20), STATE(AutocalCheck, 21),
+                      STATE(AdjustRiseO2, 24), STATE(AdjustZeroPointH2S, 25),
+                      STATE(AdjustRiseH2S, 26)),
     [](const ::testing::TestParamInfo<StateCase>& info) { return std::string(info.param.name); });
 #undef STATE
 
@@ -61,7 +64,8 @@ struct SwitchCase {
     int number;
 };
 
-class SwitchTableTest : public StateCommandTest, public ::testing::WithParamInterface<SwitchCase> {};
+class SwitchTableTest : public StateCommandTest,
+                        public ::testing::WithParamInterface<SwitchCase> {};
 
 TEST_P(SwitchTableTest, SendsItsSwitchWithTheOnOffValue) {
     const SwitchCase& c = GetParam();
@@ -79,17 +83,19 @@ TEST_P(SwitchTableTest, SendsItsSwitchWithTheOnOffValue) {
     }
 }
 
-#define SWITCH(m, n) SwitchCase{#m, &CvaskAccess::m, n}
+#define SWITCH(m, n) \
+    SwitchCase { #m, &CvaskAccess::m, n }
 INSTANTIATE_TEST_SUITE_P(
     Members, SwitchTableTest,
-    ::testing::Values(SWITCH(Remote, 1), SWITCH(PressureSwitchMeas, 2), SWITCH(PressureSwitchComp, 3),
-                      SWITCH(AdjustAll, 4), SWITCH(Service, 5), SWITCH(NullGasValve, 6), SWITCH(Ignite, 7),
-                      SWITCH(MagneticField, 8), SWITCH(MagneticValve, 9), SWITCH(Broadcast, 10),
-                      SWITCH(Pump, 11), SWITCH(Radiator, 12), SWITCH(LogInhibit, 13),
-                      SWITCH(SensorSwitch, 14), SWITCH(SuppressNegativeAnalog, 15), SWITCH(RangeWarning, 16),
+    ::testing::Values(SWITCH(Remote, 1), SWITCH(PressureSwitchMeas, 2),
+                      SWITCH(PressureSwitchComp, 3), SWITCH(AdjustAll, 4), SWITCH(Service, 5),
+                      SWITCH(NullGasValve, 6), SWITCH(Ignite, 7), SWITCH(MagneticField, 8),
+                      SWITCH(MagneticValve, 9), SWITCH(Broadcast, 10), SWITCH(Pump, 11),
+                      SWITCH(Radiator, 12), SWITCH(LogInhibit, 13), SWITCH(SensorSwitch, 14),
+                      SWITCH(SuppressNegativeAnalog, 15), SWITCH(RangeWarning, 16),
                       SWITCH(Clean, 17), SWITCH(AdjustZeroBeforeSlope, 18), SWITCH(Heating, 23),
-                      SWITCH(CommonZero, 28), SWITCH(SuppressNegativeDisplay, 29), SWITCH(Ignition, 30),
-                      SWITCH(Catalysator, 31), SWITCH(Fan, 32)),
+                      SWITCH(CommonZero, 28), SWITCH(SuppressNegativeDisplay, 29),
+                      SWITCH(Ignition, 30), SWITCH(Catalysator, 31), SWITCH(Fan, 32)),
     [](const ::testing::TestParamInfo<SwitchCase>& info) { return std::string(info.param.name); });
 #undef SWITCH
 
@@ -135,7 +141,8 @@ TEST_F(StateCommandTest, ResetWaitKeepsPollingAListedDeviceThatStaysSilentLong) 
     const int silentSends = 6 * 3;
     bus.SetScript([=](const SentRequest& r, int index) {
         ScriptedBus::Reaction reaction;
-        if (index >= silentSends) reaction.replies.push_back({r.address, Body(r.command, r.function)});
+        if (index >= silentSends)
+            reaction.replies.push_back({r.address, Body(r.command, r.function)});
         return reaction;
     });
     int result = -1;

@@ -46,8 +46,8 @@ Bytes UText(const char* text) {
 }
 
 Bytes Version(int type, const char* serial, const char* software = "2.10") {
-    return Concat({IntByte(type), UText(serial), UText(software), UText("H1"), UText("A5E001"), UText("F7"),
-                 UText("x")});
+    return Concat({IntByte(type), UText(serial), UText(software), UText("H1"), UText("A5E001"),
+                   UText("F7"), UText("x")});
 }
 
 ScriptedBus::Script Rejecting() {
@@ -167,7 +167,8 @@ TEST_F(StatusTest, AllValuesWithTheSameCountKeepTheChannelRecords) {
         ScriptedBus::Reaction reaction;
         Bytes values = request.command == 'w' ? Concat({UFloat("8"), UFloat("9")})
                                               : Concat({UQFloat("1"), UQFloat("2")});
-        reaction.replies.push_back({request.address, Body(request.command, request.function, values)});
+        reaction.replies.push_back(
+            {request.address, Body(request.command, request.function, values)});
         return reaction;
     });
     VaskFloat a, b, all[30];
@@ -237,9 +238,10 @@ TEST_F(StatusTest, ComponentSwitchesAndExtendedStatusSkipTheMarkerBits) {
     CompSwitchStruct c;
     memset(&c, 0x55, sizeof c);
     ASSERT_EQ(1, access.GetCompSwitches(3, 0, c));
-    const int compFields[] = {c.autorange, c.autocalCycles,  c.adjustAll, c.negativeIntegration,
-                              c.limitMonitoring, c.bit5,     c.bit6,      c.byte2bit0,
-                              c.byte2bit1, c.byte2bit2,      c.byte2bit3, c.byte2bit4};
+    const int compFields[] = {
+        c.autorange,       c.autocalCycles, c.adjustAll, c.negativeIntegration,
+        c.limitMonitoring, c.bit5,          c.bit6,      c.byte2bit0,
+        c.byte2bit1,       c.byte2bit2,     c.byte2bit3, c.byte2bit4};
     const int compExpected[] = {1, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     for (int i = 0; i < 12; ++i) EXPECT_EQ(compExpected[i], compFields[i]) << i;
 
@@ -299,7 +301,8 @@ struct ConflictCase {
     int conflict;
 };
 
-class VersionConflictTest : public StatusTest, public ::testing::WithParamInterface<ConflictCase> {};
+class VersionConflictTest : public StatusTest,
+                            public ::testing::WithParamInterface<ConflictCase> {};
 
 TEST_P(VersionConflictTest, TwoRecordsOfOneAddress) {
     const ConflictCase& c = GetParam();
@@ -318,15 +321,18 @@ TEST_P(VersionConflictTest, TwoRecordsOfOneAddress) {
 
 INSTANTIATE_TEST_SUITE_P(
     Records, VersionConflictTest,
-    ::testing::Values(ConflictCase{"same_record", Version(2, "S1"), Version(2, "S1"), 10, 0},
-                      ConflictCase{"another_type_at_once", Version(2, "S1"), Version(1, "S1"), 10, 1},
-                      ConflictCase{"another_serial_at_once", Version(2, "S1"), Version(2, "S2"), 10, 1},
-                      ConflictCase{"another_serial_4900_ms_later", Version(2, "S1"), Version(2, "S2"), 4900, 1},
-                      ConflictCase{"another_serial_5000_ms_later", Version(2, "S1"), Version(2, "S2"), 5000, 0},
-                      ConflictCase{"software_versions_do_not_count", Version(2, "S1", "1.0"),
-                                   Version(2, "S1", "2.0"), 10, 0},
-                      ConflictCase{"after_an_unknown_type", Version(0, "S1"), Version(1, "S2"), 10, 0}),
-    [](const ::testing::TestParamInfo<ConflictCase>& info) { return std::string(info.param.name); });
+    ::testing::Values(
+        ConflictCase{"same_record", Version(2, "S1"), Version(2, "S1"), 10, 0},
+        ConflictCase{"another_type_at_once", Version(2, "S1"), Version(1, "S1"), 10, 1},
+        ConflictCase{"another_serial_at_once", Version(2, "S1"), Version(2, "S2"), 10, 1},
+        ConflictCase{"another_serial_4900_ms_later", Version(2, "S1"), Version(2, "S2"), 4900, 1},
+        ConflictCase{"another_serial_5000_ms_later", Version(2, "S1"), Version(2, "S2"), 5000, 0},
+        ConflictCase{"software_versions_do_not_count", Version(2, "S1", "1.0"),
+                     Version(2, "S1", "2.0"), 10, 0},
+        ConflictCase{"after_an_unknown_type", Version(0, "S1"), Version(1, "S2"), 10, 0}),
+    [](const ::testing::TestParamInfo<ConflictCase>& info) {
+        return std::string(info.param.name);
+    });
 
 // A record that came 5 s or more after its predecessor replaces it: the next different one
 // is compared with the new record.
@@ -448,8 +454,8 @@ class LogEntryTest : public StatusTest, public ::testing::WithParamInterface<Log
 
 TEST_P(LogEntryTest, ReadsNumbersFlagsAndTime) {
     const LogCase& c = GetParam();
-    Answer(Concat({IntByte(12), IntByte(3), IntByte(c.flags), UFloat(c.minute), UFloat(c.hour), UFloat(c.day),
-                 UFloat(c.month), UFloat(c.year)}));
+    Answer(Concat({IntByte(12), IntByte(3), IntByte(c.flags), UFloat(c.minute), UFloat(c.hour),
+                   UFloat(c.day), UFloat(c.month), UFloat(c.year)}));
     LogbookStruct entry;
     entry.time = CTime(777);
     ASSERT_EQ(1, access.GetLogEntry(3, 0, 2, entry));
@@ -463,17 +469,18 @@ TEST_P(LogEntryTest, ReadsNumbersFlagsAndTime) {
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, LogEntryTest,
-    ::testing::Values(LogCase{"year_70_is_1970", "30", "14", "1", "7", "70", 1, CTime(1970, 7, 1, 14, 30, 0)},
-                      LogCase{"year_69_is_2069_and_no_time", "30", "14", "1", "7", "69", 2, CTime()},
-                      LogCase{"year_5_is_2005", "5", "9", "24", "12", "5", 3, CTime(2005, 12, 24, 9, 5, 0)},
-                      LogCase{"31st_of_april", "0", "0", "31", "4", "10", 0, CTime()},
-                      // Fields out of range are no time rather than another day or century.
-                      LogCase{"hour_24", "0", "24", "30", "4", "10", 0, CTime()},
-                      LogCase{"minute_60", "60", "23", "30", "4", "10", 0, CTime()},
-                      LogCase{"negative_year", "0", "12", "1", "1", "-1", 0, CTime()},
-                      LogCase{"year_no_field_can_be", "0", "12", "1", "1", "1e300", 0, CTime()},
-                      LogCase{"last_minute_of_a_day", "59", "23", "30", "4", "10", 1,
-                              CTime(2010, 4, 30, 23, 59, 0)}),
+    ::testing::Values(
+        LogCase{"year_70_is_1970", "30", "14", "1", "7", "70", 1, CTime(1970, 7, 1, 14, 30, 0)},
+        LogCase{"year_69_is_2069_and_no_time", "30", "14", "1", "7", "69", 2, CTime()},
+        LogCase{"year_5_is_2005", "5", "9", "24", "12", "5", 3, CTime(2005, 12, 24, 9, 5, 0)},
+        LogCase{"31st_of_april", "0", "0", "31", "4", "10", 0, CTime()},
+        // Fields out of range are no time rather than another day or century.
+        LogCase{"hour_24", "0", "24", "30", "4", "10", 0, CTime()},
+        LogCase{"minute_60", "60", "23", "30", "4", "10", 0, CTime()},
+        LogCase{"negative_year", "0", "12", "1", "1", "-1", 0, CTime()},
+        LogCase{"year_no_field_can_be", "0", "12", "1", "1", "1e300", 0, CTime()},
+        LogCase{"last_minute_of_a_day", "59", "23", "30", "4", "10", 1,
+                CTime(2010, 4, 30, 23, 59, 0)}),
     [](const ::testing::TestParamInfo<LogCase>& info) { return std::string(info.param.name); });
 
 // The entry number travels as one byte: a number it cannot carry would name another entry.
@@ -511,10 +518,34 @@ TEST_F(StatusTest, StateCodesAndNumbersArePassedOn) {
         int function;
         std::function<int(CvaskAccess&, int&)> read;
     } reads[] = {
-        {19, [](CvaskAccess& a, int& v) { AutocalType t; int ok = a.GetAutocalState(3, 0, t); v = t; return ok; }},
-        {29, [](CvaskAccess& a, int& v) { WarmUpStatusType t; int ok = a.GetWarmUpState(3, 0, t); v = t; return ok; }},
-        {30, [](CvaskAccess& a, int& v) { StartStatusType t; int ok = a.GetStartingState(3, 0, t); v = t; return ok; }},
-        {31, [](CvaskAccess& a, int& v) { QuentaType t; int ok = a.GetInstrumentType(3, 0, t); v = t; return ok; }},
+        {19,
+         [](CvaskAccess& a, int& v) {
+             AutocalType t;
+             int ok = a.GetAutocalState(3, 0, t);
+             v = t;
+             return ok;
+         }},
+        {29,
+         [](CvaskAccess& a, int& v) {
+             WarmUpStatusType t;
+             int ok = a.GetWarmUpState(3, 0, t);
+             v = t;
+             return ok;
+         }},
+        {30,
+         [](CvaskAccess& a, int& v) {
+             StartStatusType t;
+             int ok = a.GetStartingState(3, 0, t);
+             v = t;
+             return ok;
+         }},
+        {31,
+         [](CvaskAccess& a, int& v) {
+             QuentaType t;
+             int ok = a.GetInstrumentType(3, 0, t);
+             v = t;
+             return ok;
+         }},
         {26, [](CvaskAccess& a, int& v) { return a.GetParamStatus(3, 0, v); }},
         {17, [](CvaskAccess& a, int& v) { return a.GetIoParameterSet(3, 0, v); }},
     };
@@ -548,7 +579,8 @@ TEST_F(StatusTest, ReportListsUseTheirFunctions) {
     } lists[] = {
         {5, [](CvaskAccess& a, int* l, int& n) { return a.GetFaults(3, 0, l, n); }},
         {12, [](CvaskAccess& a, int* l, int& n) { return a.GetMaintenanceRequests(3, 0, l, n); }},
-        {13, [](CvaskAccess& a, int* l, int& n) { return a.GetFaultsBeforeTransition(3, 0, l, n); }},
+        {13,
+         [](CvaskAccess& a, int* l, int& n) { return a.GetFaultsBeforeTransition(3, 0, l, n); }},
         {18, [](CvaskAccess& a, int* l, int& n) { return a.GetReportStatus(3, 0, l, n); }},
     };
     for (auto& l : lists) {
@@ -585,12 +617,12 @@ TEST_P(DownloadFaultTest, ReplyBitsBecomeTheMask) {
     EXPECT_EQ(c.optionMask, faults);
 }
 
-INSTANTIATE_TEST_SUITE_P(Masks, DownloadFaultTest,
-                         ::testing::Values(MaskCase{"none", 0x00, 0, 0}, MaskCase{"bit0", 0x01, 1, 1},
-                                           MaskCase{"bits_1_2", 0x06, 6, 6}, MaskCase{"bit3_ignored", 0x08, 0, 0},
-                                           MaskCase{"bits_4_to_6", 0x70, 0, 112},
-                                           MaskCase{"all", 0x7F, 7, 119}),
-                         [](const ::testing::TestParamInfo<MaskCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Masks, DownloadFaultTest,
+    ::testing::Values(MaskCase{"none", 0x00, 0, 0}, MaskCase{"bit0", 0x01, 1, 1},
+                      MaskCase{"bits_1_2", 0x06, 6, 6}, MaskCase{"bit3_ignored", 0x08, 0, 0},
+                      MaskCase{"bits_4_to_6", 0x70, 0, 112}, MaskCase{"all", 0x7F, 7, 119}),
+    [](const ::testing::TestParamInfo<MaskCase>& info) { return std::string(info.param.name); });
 
 TEST_F(StatusTest, DownloadFaultsAreClearedBeforeTheRequest) {
     bus.SetScript(Rejecting());
@@ -632,19 +664,26 @@ TEST_P(StatusWriteTest, SendsExactlyTheseBytes) {
 INSTANTIATE_TEST_SUITE_P(
     Writes, StatusWriteTest,
     ::testing::Values(
-        StatusWriteCase{"channel_name", [](CvaskAccess& a) { return a.SetChannelName(3, 0, "Kanal A"); },
+        StatusWriteCase{"channel_name",
+                        [](CvaskAccess& a) { return a.SetChannelName(3, 0, "Kanal A"); },
                         Request('K', 16, Float("Kanal A"))},
-        StatusWriteCase{"io_parameter_set", [](CvaskAccess& a) { return a.SetIoParameterSet(3, 0, 3); },
+        StatusWriteCase{"io_parameter_set",
+                        [](CvaskAccess& a) { return a.SetIoParameterSet(3, 0, 3); },
                         Request('K', 17, IntByte(3))},
         StatusWriteCase{"starting_state",
                         [](CvaskAccess& a) { return a.SetStartingState(3, 0, (StartStatusType)2); },
                         Request('K', 30, IntByte(2))},
-        StatusWriteCase{"acknowledge_log_entry", [](CvaskAccess& a) { return a.AckLogEntry(3, 0, 7); },
+        StatusWriteCase{"acknowledge_log_entry",
+                        [](CvaskAccess& a) { return a.AckLogEntry(3, 0, 7); },
                         Request('K', 10, IntByte(7))},
-        StatusWriteCase{"clear_log", [](CvaskAccess& a) { return a.ClearLog(3, 0); }, Request('K', 22)},
-        StatusWriteCase{"reset_linearisation", [](CvaskAccess& a) { return a.ResetLinearCoefficients(3, 0); },
+        StatusWriteCase{"clear_log", [](CvaskAccess& a) { return a.ClearLog(3, 0); },
+                        Request('K', 22)},
+        StatusWriteCase{"reset_linearisation",
+                        [](CvaskAccess& a) { return a.ResetLinearCoefficients(3, 0); },
                         Request('K', 7)}),
-    [](const ::testing::TestParamInfo<StatusWriteCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<StatusWriteCase>& info) {
+        return std::string(info.param.name);
+    });
 
 // The configuration transfers name their kind; a rejected one returns at once.
 TEST_F(StatusTest, ConfigurationTransfersSendTheirKind) {
@@ -686,49 +725,49 @@ TEST_P(AnswerWaitTest, UnansweredReadWaitsItsTimeOut) {
     EXPECT_NEAR(GetParam().polls, sent[1].receivesBefore - sent[0].receivesBefore, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Reads, AnswerWaitTest,
-    ::testing::Values(
-        WaitCase{"option_board_faults",
-                 [](CvaskAccess& a) {
-                     int f;
-                     return a.GetDownloadFaultsPBO(3, 0, f);
-                 },
-                 500},
-        WaitCase{"main_board_faults",
-                 [](CvaskAccess& a) {
-                     int f;
-                     return a.GetDownloadFaults(3, 0, f);
-                 },
-                 1000},
-        WaitCase{"version",
-                 [](CvaskAccess& a) {
-                     VersionStruct v;
-                     return a.GetChannelVersion(3, 0, v);
-                 },
-                 1000},
-        WaitCase{"limit_switches",
-                 [](CvaskAccess& a) {
-                     LimitStruct l;
-                     return a.GetLimit2(3, 0, l);
-                 },
-                 1000},
-        WaitCase{"range_end_values",
-                 [](CvaskAccess& a) {
-                     VaskFloat v[30];
-                     return a.GetMeasurementUpper(3, 0, v);
-                 },
-                 1000},
-        WaitCase{"clock",
-                 [](CvaskAccess& a) {
-                     CTime t;
-                     return a.GetDate(3, 0, t);
-                 },
-                 1000},
-        WaitCase{"relay_codes",
-                 [](CvaskAccess& a) {
-                     int codes[8];
-                     return a.GetRelayOutputs(3, 0, codes);
-                 },
-                 1000}),
-    [](const ::testing::TestParamInfo<WaitCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Reads, AnswerWaitTest,
+                         ::testing::Values(WaitCase{"option_board_faults",
+                                                    [](CvaskAccess& a) {
+                                                        int f;
+                                                        return a.GetDownloadFaultsPBO(3, 0, f);
+                                                    },
+                                                    500},
+                                           WaitCase{"main_board_faults",
+                                                    [](CvaskAccess& a) {
+                                                        int f;
+                                                        return a.GetDownloadFaults(3, 0, f);
+                                                    },
+                                                    1000},
+                                           WaitCase{"version",
+                                                    [](CvaskAccess& a) {
+                                                        VersionStruct v;
+                                                        return a.GetChannelVersion(3, 0, v);
+                                                    },
+                                                    1000},
+                                           WaitCase{"limit_switches",
+                                                    [](CvaskAccess& a) {
+                                                        LimitStruct l;
+                                                        return a.GetLimit2(3, 0, l);
+                                                    },
+                                                    1000},
+                                           WaitCase{"range_end_values",
+                                                    [](CvaskAccess& a) {
+                                                        VaskFloat v[30];
+                                                        return a.GetMeasurementUpper(3, 0, v);
+                                                    },
+                                                    1000},
+                                           WaitCase{"clock",
+                                                    [](CvaskAccess& a) {
+                                                        CTime t;
+                                                        return a.GetDate(3, 0, t);
+                                                    },
+                                                    1000},
+                                           WaitCase{"relay_codes",
+                                                    [](CvaskAccess& a) {
+                                                        int codes[8];
+                                                        return a.GetRelayOutputs(3, 0, codes);
+                                                    },
+                                                    1000}),
+                         [](const ::testing::TestParamInfo<WaitCase>& info) {
+                             return std::string(info.param.name);
+                         });

@@ -172,7 +172,8 @@ protected:
     // Command letter and function of each telegram, as "K21".
     std::vector<std::string> Requests() {
         std::vector<std::string> r;
-        for (const SimLogEntry& e : Log()) r.push_back(std::string(1, e.command) + std::to_string(e.function));
+        for (const SimLogEntry& e : Log())
+            r.push_back(std::string(1, e.command) + std::to_string(e.function));
         return r;
     }
     std::vector<std::string> Bodies(char command, int function) {
@@ -239,7 +240,8 @@ TEST_F(TransferBusTest, MainBoardDownloadReachesTheDeviceRecordByRecordInOrder) 
     expected.push_back("k20");
     std::vector<std::string> requests = Requests();
     ASSERT_GT(requests.size(), expected.size());
-    EXPECT_EQ(std::vector<std::string>(requests.begin(), requests.begin() + expected.size()), expected);
+    EXPECT_EQ(std::vector<std::string>(requests.begin(), requests.begin() + expected.size()),
+              expected);
     for (size_t i = expected.size(); i < requests.size(); ++i) EXPECT_EQ(requests[i], "Z1");
     EXPECT_EQ(Bodies('K', 20), std::vector<std::string>{"4B1402"});
     EXPECT_EQ(Bodies('K', 21), records);
@@ -281,7 +283,8 @@ TEST_F(TransferBusTest, DownloadWithoutResetReachesADeviceOutsideTheList) {
     VersionStruct version;
     ASSERT_EQ(access().GetChannelVersion(1, 0, version), 1) << access().GetLastError().text;
 
-    ASSERT_EQ(access().Download(3, DownloadWaitForDevice, DataPath("firmware16.hex").c_str(), NULL, 0), 1)
+    ASSERT_EQ(
+        access().Download(3, DownloadWaitForDevice, DataPath("firmware16.hex").c_str(), NULL, 0), 1)
         << access().GetLastError().text;
     EXPECT_EQ(Bodies('K', 21), RecordBodies("firmware16.hex", "4B15"));
     EXPECT_NE(access().GetDevice(1)->GetVersion(), nullptr);
@@ -289,14 +292,17 @@ TEST_F(TransferBusTest, DownloadWithoutResetReachesADeviceOutsideTheList) {
 
 TEST_F(TransferBusTest, DownloadWithResetNeedsTheDeviceInTheList) {
     ASSERT_TRUE(Sim("DEVICE 3"));
-    EXPECT_EQ(access().Download(3, DownloadResetFirst, DataPath("firmware16.hex").c_str(), NULL, 0), 0);
+    EXPECT_EQ(access().Download(3, DownloadResetFirst, DataPath("firmware16.hex").c_str(), NULL, 0),
+              0);
     EXPECT_EQ(access().GetLastError().code, 36);
     EXPECT_TRUE(Log().empty());
 }
 
 TEST_F(TransferBusTest, SingleRecordFileReportsFullProgress) {
     TempFile file(":00000001FF\n");
-    ASSERT_EQ(access().Download(1, DownloadResetFirst, file.path().c_str(), progress_.wnd(), kProgress), 1)
+    ASSERT_EQ(
+        access().Download(1, DownloadResetFirst, file.path().c_str(), progress_.wnd(), kProgress),
+        1)
         << access().GetLastError().text;
     EXPECT_EQ(progress_.Percentages(2), std::vector<WPARAM>{100});
     EXPECT_EQ(Bodies('K', 21), std::vector<std::string>{"4B1500000001"});
@@ -314,7 +320,8 @@ struct FaultCase {
     int error;  // 0: the download succeeds
 };
 
-class DownloadFaultTest : public TransferBusTest, public ::testing::WithParamInterface<FaultCase> {};
+class DownloadFaultTest : public TransferBusTest,
+                          public ::testing::WithParamInterface<FaultCase> {};
 
 TEST_P(DownloadFaultTest, FaultBitsDecideTheResult) {
     ASSERT_TRUE(Sim("SET 1 dlfaults " + std::to_string(GetParam().faults)));
@@ -361,7 +368,8 @@ struct BadFileCase {
     int error;
 };
 
-class BadFirmwareFileTest : public TransferBusTest, public ::testing::WithParamInterface<BadFileCase> {};
+class BadFirmwareFileTest : public TransferBusTest,
+                            public ::testing::WithParamInterface<BadFileCase> {};
 
 std::string Spoiled(void (*spoil)(std::vector<std::string>&)) {
     std::vector<std::string> lines = ReadLines(DataPath("firmware16.hex"));
@@ -372,9 +380,13 @@ std::string Spoiled(void (*spoil)(std::vector<std::string>&)) {
 TEST_P(BadFirmwareFileTest, IsRefusedWithoutTraffic) {
     ASSERT_TRUE(Sim("SET 1 optioncard 4"));
     TempFile file(GetParam().content);
-    EXPECT_EQ(access().Download(1, DownloadResetFirst, file.path().c_str(), progress_.wnd(), kProgress), 0);
+    EXPECT_EQ(
+        access().Download(1, DownloadResetFirst, file.path().c_str(), progress_.wnd(), kProgress),
+        0);
     EXPECT_EQ(access().GetLastError().code, GetParam().error);
-    EXPECT_EQ(access().DownloadPBO(1, DownloadResetFirst, file.path().c_str(), progress_.wnd(), kProgress), 0);
+    EXPECT_EQ(access().DownloadPBO(1, DownloadResetFirst, file.path().c_str(), progress_.wnd(),
+                                   kProgress),
+              0);
     EXPECT_EQ(access().GetLastError().code, GetParam().error);
     EXPECT_TRUE(Log().empty()) << Log().front().line;
     EXPECT_TRUE(progress_.steps.empty());
@@ -384,9 +396,9 @@ INSTANTIATE_TEST_SUITE_P(
     Files, BadFirmwareFileTest,
     ::testing::Values(
         BadFileCase{"Empty", "", 42},
-        BadFileCase{"WrongChecksum", Spoiled([](std::vector<std::string>& l) { l[80][12] ^= 1; }), 42},
-        BadFileCase{"RecordTooLongForTheBus",
-                    Spoiled([](std::vector<std::string>& l) {
+        BadFileCase{"WrongChecksum", Spoiled([](std::vector<std::string>& l) { l[80][12] ^= 1; }),
+                    42},
+        BadFileCase{"RecordTooLongForTheBus", Spoiled([](std::vector<std::string>& l) {
                         // 63 data bytes with a correct checksum
                         std::string line = ":3F000000";
                         unsigned sum = 0x3F;
@@ -396,16 +408,19 @@ INSTANTIATE_TEST_SUITE_P(
                         l.insert(l.begin() + 3, line + cs);
                     }),
                     42},
-        BadFileCase{"NoColon", Spoiled([](std::vector<std::string>& l) { l[90] = l[90].substr(1); }), 43},
-        BadFileCase{"LowerCase",
-                    Spoiled([](std::vector<std::string>& l) {
+        BadFileCase{"NoColon",
+                    Spoiled([](std::vector<std::string>& l) { l[90] = l[90].substr(1); }), 43},
+        BadFileCase{"LowerCase", Spoiled([](std::vector<std::string>& l) {
                         for (char& c : l[20]) c = (char)tolower((unsigned char)c);
                     }),
                     42},
-        BadFileCase{"TrailingCharacters", Spoiled([](std::vector<std::string>& l) { l[7] += "00"; }), 42},
+        BadFileCase{"TrailingCharacters",
+                    Spoiled([](std::vector<std::string>& l) { l[7] += "00"; }), 42},
         BadFileCase{"NoEndRecord", Spoiled([](std::vector<std::string>& l) { l.pop_back(); }), 42},
-        BadFileCase{"EmptyLine", Spoiled([](std::vector<std::string>& l) { l.insert(l.begin() + 50, ""); }), 43},
-        BadFileCase{"CutInsideALine", Spoiled([](std::vector<std::string>& l) { l[96].pop_back(); }), 44}),
+        BadFileCase{"EmptyLine",
+                    Spoiled([](std::vector<std::string>& l) { l.insert(l.begin() + 50, ""); }), 43},
+        BadFileCase{"CutInsideALine",
+                    Spoiled([](std::vector<std::string>& l) { l[96].pop_back(); }), 44}),
     [](const ::testing::TestParamInfo<BadFileCase>& info) { return std::string(info.param.name); });
 
 TEST_F(TransferBusTest, MissingFirmwareFileFailsWithError40) {
@@ -443,7 +458,9 @@ TEST_F(TransferBusTest, OptionCardDownloadTakesItsOwnPath) {
 
 TEST_F(TransferBusTest, OptionCardDownloadNeedsACardOfType4Or5) {
     ASSERT_TRUE(Sim("SET 1 optioncard 3"));
-    EXPECT_EQ(access().DownloadPBO(1, DownloadResetFirst, DataPath("firmware32.hex").c_str(), NULL, 0), 0);
+    EXPECT_EQ(
+        access().DownloadPBO(1, DownloadResetFirst, DataPath("firmware32.hex").c_str(), NULL, 0),
+        0);
     EXPECT_EQ(access().GetLastError().code, 36);
     EXPECT_EQ(Requests(), std::vector<std::string>{"s33"});
 }
@@ -521,19 +538,26 @@ TEST_F(TransferBusTest, ParameterSetReadAndWrittenBackLeavesTheMemoryUnchanged) 
     for (int i = 0; i < 8; ++i) {
         char head[16];
         snprintf(head, sizeof head, "4B1B%02X00", i + 1);
-        EXPECT_EQ(blocks[i], head + Hex(std::vector<unsigned char>(set.begin() + 50 * i, set.begin() + 50 * (i + 1))) + "00");
+        EXPECT_EQ(blocks[i], head +
+                                 Hex(std::vector<unsigned char>(set.begin() + 50 * i,
+                                                                set.begin() + 50 * (i + 1))) +
+                                 "00");
     }
-    EXPECT_EQ(blocks[8], "4B1BFF00" + Hex(std::vector<unsigned char>(set.begin() + 400, set.end())) + "00");
+    EXPECT_EQ(blocks[8],
+              "4B1BFF00" + Hex(std::vector<unsigned char>(set.begin() + 400, set.end())) + "00");
     EXPECT_EQ(Bodies('K', 26), std::vector<std::string>{"4B1A0200"});
-    EXPECT_EQ(progress_.steps, (std::vector<Step>{{5, 0}, {10, 0}, {15, 0}, {20, 0}, {25, 0}, {30, 0},
-                                                 {35, 0}, {40, 0}, {100, 1}}));
+    EXPECT_EQ(
+        progress_.steps,
+        (std::vector<Step>{
+            {5, 0}, {10, 0}, {15, 0}, {20, 0}, {25, 0}, {30, 0}, {35, 0}, {40, 0}, {100, 1}}));
     EXPECT_TRUE(prompts_.texts.empty());
 }
 
 TEST_F(TransferBusTest, SetOfExactly100BytesEndsWithAnEmptyLastBlock) {
     std::vector<unsigned char> set = Pattern(100, 3);
     TempFile file(std::string(set.begin(), set.end()));
-    ASSERT_EQ(access().WriteParamSet(1, file.path().c_str(), NULL, 0), 1) << access().GetLastError().text;
+    ASSERT_EQ(access().WriteParamSet(1, file.path().c_str(), NULL, 0), 1)
+        << access().GetLastError().text;
     std::vector<std::string> blocks = Bodies('K', 27);
     ASSERT_EQ(blocks.size(), 3u);
     EXPECT_EQ(blocks[0].substr(0, 8), "4B1B0100");
@@ -576,7 +600,8 @@ struct WarningCase {
     int error;  // 0: written anyway
 };
 
-class ParamSetWarningTest : public TransferBusTest, public ::testing::WithParamInterface<WarningCase> {};
+class ParamSetWarningTest : public TransferBusTest,
+                            public ::testing::WithParamInterface<WarningCase> {};
 
 TEST_P(ParamSetWarningTest, UserDecidesAfterTheLastBlock) {
     const WarningCase& c = GetParam();
@@ -594,9 +619,10 @@ TEST_P(ParamSetWarningTest, UserDecidesAfterTheLastBlock) {
     static const char* warnings[] = {
         "Warning while writing the parameter set: Data originate from a different device",
         "Warning while writing the parameter set: Data originate from a different device type",
-        "Warning while writing the parameter set: Data were only written for one channel. Please check."};
-    EXPECT_EQ(prompts_.texts[0],
-              std::string(warnings[c.status - 6]) + ". Do you want to write the parameter set anyway?");
+        "Warning while writing the parameter set: Data were only written for one channel. Please "
+        "check."};
+    EXPECT_EQ(prompts_.texts[0], std::string(warnings[c.status - 6]) +
+                                     ". Do you want to write the parameter set anyway?");
     if (c.error == 0) {
         EXPECT_EQ(result, 1) << access().GetLastError().text;
         EXPECT_EQ(Bodies('K', 26), (std::vector<std::string>{"4B1A0200", "4B1A0300"}));
@@ -622,18 +648,21 @@ struct AbortCase {
     int error;
 };
 
-class ParamSetAbortTest : public TransferBusTest, public ::testing::WithParamInterface<AbortCase> {};
+class ParamSetAbortTest : public TransferBusTest,
+                          public ::testing::WithParamInterface<AbortCase> {};
 
 TEST_P(ParamSetAbortTest, EitherAbortStopsEitherTransfer) {
     const AbortCase& c = GetParam();
     std::vector<unsigned char> set = Pattern(300, 8);
     SetMemory(1, set);
     progress_.onStep = [this, &c](const Step& s) {
-        if (s.percent == 10) c.abortWithRead ? access().AbortReadParamSet() : access().AbortWriteParamSet();
+        if (s.percent == 10)
+            c.abortWithRead ? access().AbortReadParamSet() : access().AbortWriteParamSet();
     };
     TempFile file(std::string(set.begin(), set.begin() + 280));
-    int result = c.read ? access().ReadParamSet(1, file.path().c_str(), progress_.wnd(), kProgress)
-                        : access().WriteParamSet(1, file.path().c_str(), progress_.wnd(), kProgress);
+    int result = c.read
+                     ? access().ReadParamSet(1, file.path().c_str(), progress_.wnd(), kProgress)
+                     : access().WriteParamSet(1, file.path().c_str(), progress_.wnd(), kProgress);
     EXPECT_EQ(result, 0);
     EXPECT_EQ(access().GetLastError().code, c.error);
     // Stopped after the block that followed the second progress message.
@@ -646,13 +675,14 @@ TEST_P(ParamSetAbortTest, EitherAbortStopsEitherTransfer) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Transfers, ParamSetAbortTest,
-    ::testing::Values(AbortCase{"ReadByReadAbort", true, true, 73},
-                      AbortCase{"ReadByWriteAbort", true, false, 73},
-                      AbortCase{"WriteByWriteAbort", false, false, 75},
-                      AbortCase{"WriteByReadAbort", false, true, 75}),
-    [](const ::testing::TestParamInfo<AbortCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Transfers, ParamSetAbortTest,
+                         ::testing::Values(AbortCase{"ReadByReadAbort", true, true, 73},
+                                           AbortCase{"ReadByWriteAbort", true, false, 73},
+                                           AbortCase{"WriteByWriteAbort", false, false, 75},
+                                           AbortCase{"WriteByReadAbort", false, true, 75}),
+                         [](const ::testing::TestParamInfo<AbortCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(TransferBusTest, ParameterSetOfADeviceOutsideTheListIsNotTouched) {
     ASSERT_TRUE(Sim("DEVICE 3"));

@@ -22,7 +22,9 @@ using transfer_test::TempFile;
 const char* kOneRecord = ":00000001FF\n";
 const char* kThreeRecords = ":0300300002337A1E\n:020000021000EC\n:00000001FF\n";
 
-std::string Key(char command, int function) { return std::string(1, command) + std::to_string(function); }
+std::string Key(char command, int function) {
+    return std::string(1, command) + std::to_string(function);
+}
 
 // A device on the scripted bus: answers each request with its own reply, whose values a
 // test may set per request kind ("k27") as a list used in turn (the last one repeats).
@@ -43,7 +45,8 @@ public:
                 reaction.sendFails = true;
                 return reaction;
             }
-            if (r.command == 'K' && (r.function == 20 || r.function == 21 || r.function == 24 || r.function == 25))
+            if (r.command == 'K' &&
+                (r.function == 20 || r.function == 21 || r.function == 24 || r.function == 25))
                 return reaction;
             int n = ++seen_[key];
             if (silentFrom[key] > 0 && n >= silentFrom[key]) return reaction;
@@ -134,7 +137,8 @@ TEST_P(ParamSetReadTest, TakesBlocksInOrderUpToTheLastOne) {
     } else {
         EXPECT_EQ(result, 0);
         EXPECT_EQ(access.GetLastError().code, c.error);
-        EXPECT_EQ(file.Bytes(), Bytes({'o', 'l', 'd', ' ', 'c', 'o', 'n', 't', 'e', 'n', 't', 's'}));
+        EXPECT_EQ(file.Bytes(),
+                  Bytes({'o', 'l', 'd', ' ', 'c', 'o', 'n', 't', 'e', 'n', 't', 's'}));
     }
     EXPECT_EQ(Kinds().front(), "K26");
 }
@@ -168,8 +172,8 @@ TEST_F(TransferTest, ReadProgressNeverPassesTheWhole) {
         << access.GetLastError().text;
     owner.Drain();
     EXPECT_EQ(owner.Received(WM_APP + 8),
-              (std::vector<WPARAM>{5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60, 65, 70, 75, 80,
-                                   85, 90, 95, 100, 100, 100, 100, 100, 100}));
+              (std::vector<WPARAM>{5,  10, 15, 20, 25, 30, 35,  40,  45,  50,  55,  60, 65,
+                                   70, 75, 80, 85, 90, 95, 100, 100, 100, 100, 100, 100}));
 }
 
 // A folder of the test's own in the temporary folder, removed with what is in it.
@@ -194,7 +198,8 @@ public:
         HANDLE h = FindFirstFileA((path_ + "\\*").c_str(), &found);
         if (h == INVALID_HANDLE_VALUE) return names;
         do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                names.push_back(found.cFileName);
         } while (FindNextFileA(h, &found));
         FindClose(h);
         return names;
@@ -224,7 +229,8 @@ TEST_F(TransferTest, SavedSetIsReplacedOnlyByAWholeOne) {
     EXPECT_EQ(access.ReadParamSet(4, path.c_str(), NULL, 0), 0);
     EXPECT_EQ(access.GetLastError().code, 72);
     EXPECT_EQ(transfer_test::ReadBytes(path), saved) << "the set saved before is kept";
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"set.bin"}) << "no part of the new set is left";
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"set.bin"})
+        << "no part of the new set is left";
 }
 
 // ---- writing a parameter set --------------------------------------------------------------
@@ -251,8 +257,14 @@ TEST_F(TransferTest, WarningStatusesBeforeTheLastBlockAreNoWarnings) {
     device.values["k26"] = {IntByte(6), IntByte(7), IntByte(0)};
     TempFile file(std::string(120, 'x'));
     int prompts = 0;
-    AfxSetMessageBoxHook([](LPCSTR, UINT, UINT, void* n) { ++*(int*)n; return IDNO; }, &prompts);
-    EXPECT_EQ(access.WriteParamSet(4, file.path().c_str(), NULL, 0), 1) << access.GetLastError().text;
+    AfxSetMessageBoxHook(
+        [](LPCSTR, UINT, UINT, void* n) {
+            ++*(int*)n;
+            return IDNO;
+        },
+        &prompts);
+    EXPECT_EQ(access.WriteParamSet(4, file.path().c_str(), NULL, 0), 1)
+        << access.GetLastError().text;
     AfxSetMessageBoxHook(NULL, NULL);
     EXPECT_EQ(prompts, 0);
     EXPECT_EQ(Count('K', 27), 3);
@@ -280,7 +292,8 @@ TEST_F(TransferTest, WriteFailsWhenTheDeviceDoesNotAnswerAgain) {
 
 TEST_F(TransferTest, WriteSucceedsOnceTheDeviceAnswersAgain) {
     TempFile file("abc");
-    EXPECT_EQ(access.WriteParamSet(4, file.path().c_str(), NULL, 0), 1) << access.GetLastError().text;
+    EXPECT_EQ(access.WriteParamSet(4, file.path().c_str(), NULL, 0), 1)
+        << access.GetLastError().text;
     EXPECT_EQ(Kinds(), (std::vector<std::string>{"K26", "K27", "k26", "k4"}));
 }
 

@@ -113,14 +113,20 @@ VaskFloat Number(double value) {
 INSTANTIATE_TEST_SUITE_P(
     EdgeCases, TypedBusWrite,
     ::testing::Values(
-        WireCase{"limit_all_off", [](CvaskAccess& a) { return a.SetLimit1(2, 0, Limit(0, 0, 0, 0, 0, 0)); },
+        WireCase{"limit_all_off",
+                 [](CvaskAccess& a) { return a.SetLimit1(2, 0, Limit(0, 0, 0, 0, 0, 0)); },
                  "53018000"},
-        WireCase{"limit_active_7", [](CvaskAccess& a) { return a.SetLimit1(2, 0, Limit(0, 0, 0, 0, 0, 7)); },
+        WireCase{"limit_active_7",
+                 [](CvaskAccess& a) { return a.SetLimit1(2, 0, Limit(0, 0, 0, 0, 0, 7)); },
                  "5301A000"},
-        WireCase{"meas_range_1", [](CvaskAccess& a) { return a.SetMeasRange(2, 0, 1, 0); }, "53088000"},
-        WireCase{"meas_range_4_autorange", [](CvaskAccess& a) { return a.SetMeasRange(2, 0, 4, 1); }, "53088700"},
-        WireCase{"head_heating", [](CvaskAccess& a) { return a.SetHeadHeating(2, 0, 1, (TempType)2); }, "530A8A00"},
-        WireCase{"autocal_mode", [](CvaskAccess& a) { return a.SetAutocalMode(2, 0, 1, 0, 0, 0); }, "530B8400"},
+        WireCase{"meas_range_1", [](CvaskAccess& a) { return a.SetMeasRange(2, 0, 1, 0); },
+                 "53088000"},
+        WireCase{"meas_range_4_autorange",
+                 [](CvaskAccess& a) { return a.SetMeasRange(2, 0, 4, 1); }, "53088700"},
+        WireCase{"head_heating",
+                 [](CvaskAccess& a) { return a.SetHeadHeating(2, 0, 1, (TempType)2); }, "530A8A00"},
+        WireCase{"autocal_mode", [](CvaskAccess& a) { return a.SetAutocalMode(2, 0, 1, 0, 0, 0); },
+                 "530B8400"},
         WireCase{"pressure_correction",
                  [](CvaskAccess& a) {
                      CorrectionStruct1 c = {1, 3};
@@ -146,8 +152,10 @@ INSTANTIATE_TEST_SUITE_P(
                      return a.SetCompensationComponent3(2, 0, c);
                  },
                  "53265200FF00"},
-        WireCase{"meas_store", [](CvaskAccess& a) { return a.SetMeasStore(2, 0, MeasStoreHold, MeasStoreHighest); },
-                 "5313B100"},
+        WireCase{
+            "meas_store",
+            [](CvaskAccess& a) { return a.SetMeasStore(2, 0, MeasStoreHold, MeasStoreHighest); },
+            "5313B100"},
         WireCase{"pump", [](CvaskAccess& a) { return a.SetPump(2, 0, 0, 1, 1); }, "53168600"},
         WireCase{"valve_6",
                  [](CvaskAccess& a) {
@@ -155,22 +163,30 @@ INSTANTIATE_TEST_SUITE_P(
                      return a.SetValves(2, 0, v);
                  },
                  "5314A000"},
-        WireCase{"heating", [](CvaskAccess& a) { return a.SetHeating(2, 0, 1, 60); }, "531D81003C00"},
-        WireCase{"pressure_source", [](CvaskAccess& a) { return a.SetPressureCorrExt(2, 0, 5); }, "53275000"},
-        WireCase{"internal_valves", [](CvaskAccess& a) { return a.SetPressureInternalValves(2, 0, 1, 0, 1); },
+        WireCase{"heating", [](CvaskAccess& a) { return a.SetHeating(2, 0, 1, 60); },
+                 "531D81003C00"},
+        WireCase{"pressure_source", [](CvaskAccess& a) { return a.SetPressureCorrExt(2, 0, 5); },
+                 "53275000"},
+        WireCase{"internal_valves",
+                 [](CvaskAccess& a) { return a.SetPressureInternalValves(2, 0, 1, 0, 1); },
                  "53299400"},
-        WireCase{"analog_range", [](CvaskAccess& a) { return a.SetAnalogRange(2, 0, 1, 0, Current4To20mA); },
+        WireCase{"analog_range",
+                 [](CvaskAccess& a) { return a.SetAnalogRange(2, 0, 1, 0, Current4To20mA); },
                  "53038600"},
-        WireCase{"autocal_cycle_swapped",
-                 [](CvaskAccess& a) { return a.SetAutocalCycle(2, 0, Number(1), Number(2), Number(3)); },
-                 "5706322E30303000312E30303000332E30303000"},
+        WireCase{
+            "autocal_cycle_swapped",
+            [](CvaskAccess& a) { return a.SetAutocalCycle(2, 0, Number(1), Number(2), Number(3)); },
+            "5706322E30303000312E30303000332E30303000"},
         WireCase{"lateral_gas_coefficients_4",
-                 [](CvaskAccess& a) { return a.SetLateralGasCoeff4(2, 0, Number(1), Number(2), Number(3)); },
+                 [](CvaskAccess& a) {
+                     return a.SetLateralGasCoeff4(2, 0, Number(1), Number(2), Number(3));
+                 },
                  "574B312E30303000322E30303000332E30303000"},
         WireCase{"oxygen_sensor_date",
                  [](CvaskAccess& a) { return a.SetDateOxy(2, 0, CTime(2005, 7, 1, 12, 0, 0)); },
                  "570E312E30303000372E30303000352E30303000"},
-        WireCase{"clock", [](CvaskAccess& a) { return a.SetDate(2, 0, CTime(2005, 7, 1, 14, 30, 0)); },
+        WireCase{"clock",
+                 [](CvaskAccess& a) { return a.SetDate(2, 0, CTime(2005, 7, 1, 14, 30, 0)); },
                  "571033302E3030300031342E30303000312E30303000372E30303000352E30303000"},
         WireCase{"range_start_values_one_per_range",
                  [](CvaskAccess& a) {
@@ -188,7 +204,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "570731322E35303000372E30303000302E30303000302E30303000302E30303000302E30303000"},
         WireCase{"channel_name", [](CvaskAccess& a) { return a.SetChannelName(2, 0, "O2 Kanal"); },
                  "4B104F32204B616E616C00"},
-        WireCase{"log_entry_read", [](CvaskAccess& a) {
+        WireCase{"log_entry_read",
+                 [](CvaskAccess& a) {
                      LogbookStruct e;
                      return a.GetLogEntry(2, 0, 2, e);
                  },

@@ -54,8 +54,8 @@ void Dump(const std::string& path, const std::vector<WireTelegram>& telegrams) {
     FILE* f = std::fopen(path.c_str(), "w");
     if (f == NULL) return;
     for (const WireTelegram& t : telegrams)
-        std::fprintf(f, "%lld %d %d %d %c%d %s\n", (long long)t.timeMs, t.pcBytes, t.deviceBytes, t.device,
-                     t.command ? t.command : '-', t.function, t.action.c_str());
+        std::fprintf(f, "%lld %d %d %d %c%d %s\n", (long long)t.timeMs, t.pcBytes, t.deviceBytes,
+                     t.device, t.command ? t.command : '-', t.function, t.action.c_str());
     std::fclose(f);
 }
 
@@ -85,7 +85,8 @@ Result RunOnce(BenchCase& c, BenchBus& bus, const BenchOptions& options, unsigne
     std::string logError;
     bool logged = bus.Telegrams(from, telegrams, &logError);
     // A failed case's telegrams too: they show what went wrong on the line.
-    if (logged && !options.dumpDir.empty()) Dump(options.dumpDir + "\\" + r.name + ".telegrams", telegrams);
+    if (logged && !options.dumpDir.empty())
+        Dump(options.dumpDir + "\\" + r.name + ".telegrams", telegrams);
     if (!ok || !logged) {
         r.error = ok ? logError : error;
         return r;
@@ -113,63 +114,78 @@ Result RunCase(BenchCase& c, BenchBus& bus, const BenchOptions& options, unsigne
         Result one = RunOnce(c, bus, options, serverPid);
         one.ok ? ++good : ++failed;
         if (one.ok && options.repeat > 1)
-            std::printf("   run %d: elapsed %.3f s, ratio %.3f, CPU %.3f s\n", k + 1, Seconds(one.sample.wallMs),
-                        one.sample.wallMs / one.bound.TotalMs(), Seconds(one.sample.cpuMs));
+            std::printf("   run %d: elapsed %.3f s, ratio %.3f, CPU %.3f s\n", k + 1,
+                        Seconds(one.sample.wallMs), one.sample.wallMs / one.bound.TotalMs(),
+                        Seconds(one.sample.cpuMs));
         else if (!one.ok)
             std::printf("   run %d: FAILED: %s\n", k + 1, one.error.c_str());
         std::fflush(stdout);
-        if (k == 0 || (one.ok && (!r.ok || one.sample.wallMs / one.bound.TotalMs() < r.sample.wallMs / r.bound.TotalMs())))
+        if (k == 0 || (one.ok && (!r.ok || one.sample.wallMs / one.bound.TotalMs() <
+                                               r.sample.wallMs / r.bound.TotalMs())))
             r = one;
     }
     r.failedRuns = failed;
     if (!r.ok) return r;
 
     const WireBound& b = r.bound;
-    std::printf("   %s; %d telegrams, %ld bytes from the PC, %ld from the devices, %d unacknowledged\n",
-                c.Note().c_str(), b.telegrams, b.pcBytes, b.deviceBytes, b.unanswered);
-    std::printf("   elapsed %.3f s, bound %.3f s = line %.3f + reaction %.3f + ack waits %.3f + gap waits %.3f"
-                " + fixed waits %.3f\n",
-                Seconds(r.sample.wallMs), Seconds(b.TotalMs()), Seconds(b.lineMs), Seconds(b.reactionMs),
-                Seconds(b.ackWaitMs), Seconds(b.gapMs), Seconds(b.fixedMs));
+    std::printf(
+        "   %s; %d telegrams, %ld bytes from the PC, %ld from the devices, %d unacknowledged\n",
+        c.Note().c_str(), b.telegrams, b.pcBytes, b.deviceBytes, b.unanswered);
+    std::printf(
+        "   elapsed %.3f s, bound %.3f s = line %.3f + reaction %.3f + ack waits %.3f + gap waits "
+        "%.3f"
+        " + fixed waits %.3f\n",
+        Seconds(r.sample.wallMs), Seconds(b.TotalMs()), Seconds(b.lineMs), Seconds(b.reactionMs),
+        Seconds(b.ackWaitMs), Seconds(b.gapMs), Seconds(b.fixedMs));
     if (!bus.Phases().empty()) {
         // Where the broadcasts really end, for comparing the distances the link layer learnt.
         std::printf("   broadcasts end in the simulator's cycle at");
         for (size_t k = 0; k < bus.Phases().size() && k < sizeof kDevices / sizeof kDevices[0]; ++k)
             std::printf(" %d@%d", kDevices[k].address, bus.Phases()[k]);
-        std::printf("; %d telegrams began where the gap rule, knowing every broadcast, would not start one\n",
-                    b.outsideGap);
+        std::printf(
+            "; %d telegrams began where the gap rule, knowing every broadcast, would not start "
+            "one\n",
+            b.outsideGap);
     }
     std::printf("   ratio %.3f", r.sample.wallMs / b.TotalMs());
     if (b.fixedMs > 0)
-        std::printf(" (%.3f without the fixed waits)", (r.sample.wallMs - b.fixedMs) / (b.TotalMs() - b.fixedMs));
-    if (b.gapMs > 0) std::printf(" (%.3f against the bound without gap waits)", r.sample.wallMs / (b.TotalMs() - b.gapMs));
+        std::printf(" (%.3f without the fixed waits)",
+                    (r.sample.wallMs - b.fixedMs) / (b.TotalMs() - b.fixedMs));
+    if (b.gapMs > 0)
+        std::printf(" (%.3f against the bound without gap waits)",
+                    r.sample.wallMs / (b.TotalMs() - b.gapMs));
     std::printf(", program's own share %.3f s, CPU %.3f s", Seconds(r.sample.wallMs - b.TotalMs()),
                 Seconds(r.sample.cpuMs));
-    if (r.sample.serverCpuMs >= 0) std::printf(", Wine server CPU %.3f s", Seconds(r.sample.serverCpuMs));
+    if (r.sample.serverCpuMs >= 0)
+        std::printf(", Wine server CPU %.3f s", Seconds(r.sample.serverCpuMs));
     std::printf("\n");
     std::fflush(stdout);
     return r;
 }
 
 void Summary(const std::vector<Result>& results, const BenchOptions& options) {
-    std::printf("\nSummary (device reaction time %d ms, line 960 bytes/s both ways, %s, %s)\n", options.reactionMs,
-                options.port.c_str(), options.echo ? "echoing converter" : "no echo");
-    std::printf("%-16s %10s %10s %7s %9s %8s %8s %8s %9s\n", "case", "elapsed/s", "bound/s", "ratio", "fixed/s",
-                "ratio-nf", "gap/s", "cpu/s", "server/s");
+    std::printf("\nSummary (device reaction time %d ms, line 960 bytes/s both ways, %s, %s)\n",
+                options.reactionMs, options.port.c_str(),
+                options.echo ? "echoing converter" : "no echo");
+    std::printf("%-16s %10s %10s %7s %9s %8s %8s %8s %9s\n", "case", "elapsed/s", "bound/s",
+                "ratio", "fixed/s", "ratio-nf", "gap/s", "cpu/s", "server/s");
     for (const Result& r : results) {
         if (!r.ok) {
-            std::printf("%-16s FAILED in %d runs: %s\n", r.name.c_str(), r.failedRuns, r.error.c_str());
+            std::printf("%-16s FAILED in %d runs: %s\n", r.name.c_str(), r.failedRuns,
+                        r.error.c_str());
             continue;
         }
         const WireBound& b = r.bound;
         double nf = b.fixedMs > 0 ? (r.sample.wallMs - b.fixedMs) / (b.TotalMs() - b.fixedMs)
                                   : r.sample.wallMs / b.TotalMs();
         char server[32] = "-";
-        if (r.sample.serverCpuMs >= 0) std::snprintf(server, sizeof server, "%.3f", Seconds(r.sample.serverCpuMs));
+        if (r.sample.serverCpuMs >= 0)
+            std::snprintf(server, sizeof server, "%.3f", Seconds(r.sample.serverCpuMs));
         std::printf("%-16s %10.3f %10.3f %7.3f %9.3f %8.3f %8.3f %8.3f %9s", r.name.c_str(),
                     Seconds(r.sample.wallMs), Seconds(b.TotalMs()), r.sample.wallMs / b.TotalMs(),
                     Seconds(b.fixedMs), nf, Seconds(b.gapMs), Seconds(r.sample.cpuMs), server);
-        if (r.failedRuns > 0) std::printf("  (%d failed run%s)", r.failedRuns, r.failedRuns > 1 ? "s" : "");
+        if (r.failedRuns > 0)
+            std::printf("  (%d failed run%s)", r.failedRuns, r.failedRuns > 1 ? "s" : "");
         std::printf("\n");
     }
     std::fflush(stdout);
@@ -197,7 +213,8 @@ int main(int argc, char** argv) {
             list = true;
         } else if (!a.empty() && a[0] == '-') {
             std::fprintf(stderr,
-                         "usage: vask_bench [--reaction MS] [--echo] [--repeat N] [--port COM1] [--list] [case ...]\n");
+                         "usage: vask_bench [--reaction MS] [--echo] [--repeat N] [--port COM1] "
+                         "[--list] [case ...]\n");
             return 2;
         } else {
             wanted.push_back(a);
@@ -231,7 +248,8 @@ int main(int argc, char** argv) {
     options.workDir = n > 0 && n < sizeof temp ? temp : ".\\";
     // VASK_BENCH_DUMP names a folder for the telegram lists of the cases.
     options.dumpDir = Env("VASK_BENCH_DUMP");
-    if (!options.dumpDir.empty() && options.dumpDir[0] == '/') options.dumpDir = "Z:" + options.dumpDir;
+    if (!options.dumpDir.empty() && options.dumpDir[0] == '/')
+        options.dumpDir = "Z:" + options.dumpDir;
     CvaskAddress::SetMyAddress(13);
 
     BenchBus bus;
@@ -241,8 +259,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     unsigned long serverPid = std::strtoul(Env("VASK_BENCH_WINESERVER_PID").c_str(), NULL, 10);
-    std::printf("Bus benchmark: device reaction time %d ms, output and input paced at 960 bytes/s, %s, %s\n\n",
-                options.reactionMs, options.port.c_str(), options.echo ? "echoing converter" : "no echo");
+    std::printf(
+        "Bus benchmark: device reaction time %d ms, output and input paced at 960 bytes/s, %s, "
+        "%s\n\n",
+        options.reactionMs, options.port.c_str(), options.echo ? "echoing converter" : "no echo");
     std::vector<Result> results;
     for (auto& c : chosen) results.push_back(RunCase(*c, bus, options, serverPid));
     Summary(results, options);

@@ -24,24 +24,28 @@ bool BenchBus::Command(const std::string& line, std::string* error) {
     return false;
 }
 
-bool BenchBus::Prepare(int reactionMs, bool echo, bool broadcasts, size_t memoryBytes, std::string* error) {
+bool BenchBus::Prepare(int reactionMs, bool echo, bool broadcasts, size_t memoryBytes,
+                       std::string* error) {
     phases_.clear();
     if (!Command("SCENARIO empty", error) || !Command("CLEARLOG", error)) return false;
     for (const BusDevice& d : kDevices) {
         char line[160];
-        std::snprintf(line, sizeof line, "DEVICE %d type=%d components=%d ranges=%d", d.address, d.type,
-                      d.components, d.ranges);
+        std::snprintf(line, sizeof line, "DEVICE %d type=%d components=%d ranges=%d", d.address,
+                      d.type, d.components, d.ranges);
         if (!Command(line, error)) return false;
         if (!Command("SET " + std::to_string(d.address) + " name " + d.name, error)) return false;
         // A restart after a firmware download is over well within the 30 s the program waits.
         if (!Command("SET " + std::to_string(d.address) + " restartms 2000", error)) return false;
         if (broadcasts) {
-            if (!Command("BROADCAST " + std::to_string(d.address) + " " + std::to_string(d.broadcastPhase), error))
+            if (!Command("BROADCAST " + std::to_string(d.address) + " " +
+                             std::to_string(d.broadcastPhase),
+                         error))
                 return false;
             // The PC times a broadcast by its last byte: the telegram's framing (DLE SOT,
             // two addresses, DLE ETX, CRC), flags, state, letter, function and the values.
             std::vector<std::string> values;
-            if (!sim_.Command("READ " + std::to_string(d.address) + " 0 k2", &values) || values.size() != 1) {
+            if (!sim_.Command("READ " + std::to_string(d.address) + " 0 k2", &values) ||
+                values.size() != 1) {
                 if (error) *error = "READ k2: " + sim_.LastError();
                 return false;
             }
@@ -60,9 +64,11 @@ bool BenchBus::Prepare(int reactionMs, bool echo, bool broadcasts, size_t memory
             std::snprintf(two, sizeof two, "%02X", (state >> 16) & 0xFF);
             hex += two;
         }
-        if (!Command("MEMORY " + std::to_string(kDevices[1].address) + " " + hex, error)) return false;
+        if (!Command("MEMORY " + std::to_string(kDevices[1].address) + " " + hex, error))
+            return false;
     }
-    return Command("PACE both", error) && Command("REACTION " + std::to_string(reactionMs), error) &&
+    return Command("PACE both", error) &&
+           Command("REACTION " + std::to_string(reactionMs), error) &&
            Command(echo ? "ECHO on" : "ECHO off", error);
 }
 
@@ -76,7 +82,8 @@ bool BenchBus::LogCount(unsigned long long& count, std::string* error) {
     return true;
 }
 
-bool BenchBus::Telegrams(unsigned long long from, std::vector<WireTelegram>& out, std::string* error) {
+bool BenchBus::Telegrams(unsigned long long from, std::vector<WireTelegram>& out,
+                         std::string* error) {
     out.clear();
     std::vector<vasksim::SimLogEntry> entries;
     if (!sim_.Log(entries, from + 1)) {
@@ -88,7 +95,8 @@ bool BenchBus::Telegrams(unsigned long long from, std::vector<WireTelegram>& out
         t.timeMs = e.timeMs;
         t.pcBytes = (int)(e.raw.size() / 2);
         if (e.sent < 0) {
-            if (error) *error = "the simulator does not count the bytes it sends (an older vasksim?)";
+            if (error)
+                *error = "the simulator does not count the bytes it sends (an older vasksim?)";
             return false;
         }
         t.deviceBytes = e.sent;

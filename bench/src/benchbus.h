@@ -29,7 +29,8 @@ public:
     // Loads the three analyzers afresh: pacing both ways, the reaction time, the echo of
     // the converter, broadcasts on or off, a parameter memory of `memoryBytes` on the
     // parameter-set device.
-    bool Prepare(int reactionMs, bool echo, bool broadcasts, size_t memoryBytes, std::string* error);
+    bool Prepare(int reactionMs, bool echo, bool broadcasts, size_t memoryBytes,
+                 std::string* error);
     // The simulator's count of received telegrams: the start of a case's log.
     bool LogCount(unsigned long long& count, std::string* error);
     // The telegrams received after `from`.

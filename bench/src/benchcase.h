@@ -21,9 +21,9 @@ struct BenchOptions {
     // reads back and compares.
     SerialParam param = {2, 0, 0, 1, 0};
     bool echo = false;
-    int repeat = 1;                       // runs per case; the best one is reported
-    std::string workDir;                  // for the files of the transfers
-    std::string dumpDir;                  // telegram lists of the cases; empty: none
+    int repeat = 1;       // runs per case; the best one is reported
+    std::string workDir;  // for the files of the transfers
+    std::string dumpDir;  // telegram lists of the cases; empty: none
 };
 
 class BenchCase {

@@ -18,7 +18,8 @@ class EngineFloats : public AccessCase {
 public:
     const char* Name() const override { return "engine-floats"; }
     std::string Title() const override {
-        return "200 float reads \"w\" 1 through the request engine's Send (reference, no typed member)";
+        return "200 float reads \"w\" 1 through the request engine's Send (reference, no typed "
+               "member)";
     }
     bool Run(std::string* error) override {
         for (int k = 0; k < kReads; ++k) {
@@ -46,7 +47,8 @@ public:
     const char* Name() const override { return m_broadcasts ? "scan-broadcast" : "scan"; }
     std::string Title() const override {
         return std::string("bus scan of addresses 1 to 12 with 3 devices, ") +
-               (m_broadcasts ? "each broadcasting its measured values every 500 ms" : "no cyclic broadcasts");
+               (m_broadcasts ? "each broadcasting its measured values every 500 ms"
+                             : "no cyclic broadcasts");
     }
     bool Broadcasts() const override { return m_broadcasts; }
     bool Run(std::string* error) override { return Scan(error); }
@@ -111,7 +113,9 @@ private:
 class SettingReads : public ListedCase {
 public:
     const char* Name() const override { return "settings"; }
-    std::string Title() const override { return "200 structured-setting reads GetLimit1 (\"s\" 1)"; }
+    std::string Title() const override {
+        return "200 structured-setting reads GetLimit1 (\"s\" 1)";
+    }
     bool Run(std::string* error) override {
         for (int k = 0; k < kReads; ++k) {
             LimitStruct limit;

@@ -31,7 +31,8 @@ protected:
             return false;
         }
         if (m_access.GetDeviceList()->GetCount() != 3) {
-            *error = "the scan found " + std::to_string(m_access.GetDeviceList()->GetCount()) + " devices, not 3";
+            *error = "the scan found " + std::to_string(m_access.GetDeviceList()->GetCount()) +
+                     " devices, not 3";
             return false;
         }
         return true;

@@ -20,7 +20,8 @@ class NetworkFloats : public BenchCase {
 public:
     const char* Name() const override { return "net-floats"; }
     std::string Title() const override {
-        return "200 float reads \"w\" 1 through the serial network alone (reference, no request engine)";
+        return "200 float reads \"w\" 1 through the serial network alone (reference, no request "
+               "engine)";
     }
     bool Setup(const BenchOptions& options, std::string* error) override {
         ErrorStruct_ err;
@@ -64,7 +65,8 @@ private:
                 return false;
             }
             if (message == NULL) continue;
-            bool match = sender == address && message->GetCommand() == 'w' && message->GetFunction() == 1;
+            bool match =
+                sender == address && message->GetCommand() == 'w' && message->GetFunction() == 1;
             delete message;
             if (match) return true;
         }
@@ -80,11 +82,13 @@ class RawFloats : public BenchCase {
 public:
     const char* Name() const override { return "raw-floats"; }
     std::string Title() const override {
-        return "200 float reads \"w\" 1 with plain Win32 serial calls (reference: the measuring set-up's floor)";
+        return "200 float reads \"w\" 1 with plain Win32 serial calls (reference: the measuring "
+               "set-up's floor)";
     }
     bool Setup(const BenchOptions& options, std::string* error) override {
         std::string path = "\\\\.\\" + options.port;
-        m_port = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+        m_port = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0,
+                             NULL);
         if (m_port == INVALID_HANDLE_VALUE) {
             *error = "CreateFile " + path + " failed";
             return false;
@@ -106,19 +110,21 @@ public:
         }
         PurgeComm(m_port, PURGE_RXCLEAR | PURGE_TXCLEAR);
         unsigned char body[2] = {'w', 1};
-        m_length = CvaskLayer::BuildTelegram(CvaskAddress(kDevices[0].address * 16), CvaskAddress(13 * 16), body, 2,
-                                             m_telegram);
+        m_length = CvaskLayer::BuildTelegram(CvaskAddress(kDevices[0].address * 16),
+                                             CvaskAddress(13 * 16), body, 2, m_telegram);
         return true;
     }
     bool Run(std::string* error) override {
         for (int k = 0; k < kReads; ++k) {
             DWORD written = 0;
-            if (!WriteFile(m_port, m_telegram, (DWORD)m_length, &written, NULL) || written != (DWORD)m_length) {
+            if (!WriteFile(m_port, m_telegram, (DWORD)m_length, &written, NULL) ||
+                written != (DWORD)m_length) {
                 *error = "write failed";
                 return false;
             }
             if (!ReadAnswer()) {
-                *error = "read " + std::to_string(k + 1) + ": no acknowledgement and answer within 1000 ms";
+                *error = "read " + std::to_string(k + 1) +
+                         ": no acknowledgement and answer within 1000 ms";
                 return false;
             }
         }
@@ -147,8 +153,10 @@ private:
                     if (++trailer == 2) return true;
                 } else if (dle) {
                     dle = false;
-                    if (state == 0 && c == 0x06) state = 1;
-                    else if (state == 1 && c == 0x03) state = 2;
+                    if (state == 0 && c == 0x06)
+                        state = 1;
+                    else if (state == 1 && c == 0x03)
+                        state = 2;
                 } else if (c == 0x10) {
                     dle = true;
                 }

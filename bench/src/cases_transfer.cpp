@@ -112,7 +112,8 @@ public:
                 std::fclose(f);
             }
             if (size != kReadBytes) {
-                *error = "the file holds " + std::to_string(size) + " bytes, not " + std::to_string(kReadBytes);
+                *error = "the file holds " + std::to_string(size) + " bytes, not " +
+                         std::to_string(kReadBytes);
                 return false;
             }
         }

@@ -9,8 +9,8 @@ namespace bench {
 
 struct Sample {
     double wallMs = 0;
-    double cpuMs = 0;        // user + kernel time of this process
-    double serverCpuMs = -1; // of the Wine server; -1 when not known
+    double cpuMs = 0;         // user + kernel time of this process
+    double serverCpuMs = -1;  // of the Wine server; -1 when not known
 };
 
 class Stopwatch {

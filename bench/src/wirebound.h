@@ -14,13 +14,13 @@ namespace bench {
 
 // One telegram that the PC put on the line, as the simulator logged it.
 struct WireTelegram {
-    int64_t timeMs = 0;     // simulator clock, when its last byte was in
-    int pcBytes = 0;        // the telegram as sent, stuffing included
-    int deviceBytes = 0;    // what the devices sent about it: ACK or NAK, reply, noise
-    int device = 0;         // destination device number; 15 is everybody
+    int64_t timeMs = 0;   // simulator clock, when its last byte was in
+    int pcBytes = 0;      // the telegram as sent, stuffing included
+    int deviceBytes = 0;  // what the devices sent about it: ACK or NAK, reply, noise
+    int device = 0;       // destination device number; 15 is everybody
     char command = 0;
     int function = -1;
-    std::string action;     // the simulator's account ("ack,reply", "silent", ...)
+    std::string action;  // the simulator's account ("ack,reply", "silent", ...)
 };
 
 struct WireBound {
@@ -30,8 +30,8 @@ struct WireBound {
     double gapMs = 0;       // waits for the broadcast gap
     double fixedMs = 0;     // protocol waits the case adds
     int telegrams = 0;
-    int unanswered = 0;     // telegrams nobody acknowledged
-    int outsideGap = 0;     // telegrams that began where the gap rule would not start one
+    int unanswered = 0;  // telegrams nobody acknowledged
+    int outsideGap = 0;  // telegrams that began where the gap rule would not start one
     long pcBytes = 0;
     long deviceBytes = 0;
     double TotalMs() const { return lineMs + reactionMs + ackWaitMs + gapMs + fixedMs; }

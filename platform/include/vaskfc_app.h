@@ -52,9 +52,11 @@ public:
 };
 
 VASKFC_API CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam,
-                                             int nPriority = THREAD_PRIORITY_NORMAL, UINT nStackSize = 0,
-                                             DWORD dwCreateFlags = 0, LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
-VASKFC_API CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority = THREAD_PRIORITY_NORMAL,
+                                             int nPriority = THREAD_PRIORITY_NORMAL,
+                                             UINT nStackSize = 0, DWORD dwCreateFlags = 0,
+                                             LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
+VASKFC_API CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass,
+                                             int nPriority = THREAD_PRIORITY_NORMAL,
                                              UINT nStackSize = 0, DWORD dwCreateFlags = 0,
                                              LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
 // Ends the calling thread (deleting its CWinThread when bDelete and m_bAutoDelete are set).
@@ -105,7 +107,8 @@ VASKFC_API LPCSTR AFXAPI AfxGetAppName();
 // The calling thread's main window, else the application's.
 VASKFC_API CWnd* AFXAPI AfxGetMainWnd();
 // Records the start-up values of the program in the application object.
-VASKFC_API BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
+VASKFC_API BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine,
+                                  int nCmdShow);
 
 // Shows a message box with the application's name as caption; the button pressed (IDOK,
 // IDYES, ...). A text id loads the text from the resource chain.

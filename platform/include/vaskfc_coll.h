@@ -108,7 +108,8 @@ public:
             SetSize(nIndex + nCount);
         } else {
             SetSize(nOldSize + nCount);
-            for (int i = nOldSize - 1; i >= nIndex; --i) m_pData[i + nCount] = std::move(m_pData[i]);
+            for (int i = nOldSize - 1; i >= nIndex; --i)
+                m_pData[i + nCount] = std::move(m_pData[i]);
         }
         for (int i = 0; i < nCount; ++i) m_pData[nIndex + i] = value;
     }
@@ -146,7 +147,8 @@ private:
 
     void Reallocate(int nNewMax) {
         if ((size_t)nNewMax > ((size_t)-1) / 2 / sizeof(TYPE)) AfxThrowMemoryException();
-        TYPE* pNew = static_cast<TYPE*>(::operator new(sizeof(TYPE) * (size_t)nNewMax, std::nothrow));
+        TYPE* pNew =
+            static_cast<TYPE*>(::operator new(sizeof(TYPE) * (size_t)nNewMax, std::nothrow));
         if (pNew == NULL) AfxThrowMemoryException();
         for (int i = 0; i < m_nSize; ++i) {
             new (&pNew[i]) TYPE(std::move(m_pData[i]));
@@ -289,8 +291,14 @@ protected:
 private:
     CNode* LinkBefore(CNode* pNext, ARG_TYPE value) {
         CNode* pNode = new CNode{pNext, pNext ? pNext->pPrev : m_pNodeTail, TYPE(value)};
-        if (pNode->pPrev) pNode->pPrev->pNext = pNode; else m_pNodeHead = pNode;
-        if (pNext) pNext->pPrev = pNode; else m_pNodeTail = pNode;
+        if (pNode->pPrev)
+            pNode->pPrev->pNext = pNode;
+        else
+            m_pNodeHead = pNode;
+        if (pNext)
+            pNext->pPrev = pNode;
+        else
+            m_pNodeTail = pNode;
         ++m_nCount;
         return pNode;
     }
@@ -300,8 +308,14 @@ private:
     }
 
     void Unlink(CNode* pNode) {
-        if (pNode->pPrev) pNode->pPrev->pNext = pNode->pNext; else m_pNodeHead = pNode->pNext;
-        if (pNode->pNext) pNode->pNext->pPrev = pNode->pPrev; else m_pNodeTail = pNode->pPrev;
+        if (pNode->pPrev)
+            pNode->pPrev->pNext = pNode->pNext;
+        else
+            m_pNodeHead = pNode->pNext;
+        if (pNode->pNext)
+            pNode->pNext->pPrev = pNode->pPrev;
+        else
+            m_pNodeTail = pNode->pPrev;
         delete pNode;
         --m_nCount;
     }

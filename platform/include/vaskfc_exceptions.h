@@ -72,13 +72,13 @@ class VASKFC_API CArchiveException : public CException {
 public:
     enum {
         none,
-        generic,     // the data do not have the archive's form (for example a bad string length)
-        readOnly,    // writing to an archive that loads
-        endOfFile,   // the data end before the object or value is complete
-        writeOnly,   // reading from an archive that stores
-        badIndex,    // a class or object reference to an index that was never defined
-        badClass,    // an unknown class, or an object of a class other than the expected one
-        badSchema    // an object stored with another schema than its class reads
+        generic,    // the data do not have the archive's form (for example a bad string length)
+        readOnly,   // writing to an archive that loads
+        endOfFile,  // the data end before the object or value is complete
+        writeOnly,  // reading from an archive that stores
+        badIndex,   // a class or object reference to an index that was never defined
+        badClass,   // an unknown class, or an object of a class other than the expected one
+        badSchema   // an object stored with another schema than its class reads
     };
 
     explicit CArchiveException(int cause = none, LPCSTR lpszArchiveName = NULL);
@@ -90,5 +90,7 @@ public:
 };
 
 [[noreturn]] VASKFC_API void AFXAPI AfxThrowMemoryException();
-[[noreturn]] VASKFC_API void AFXAPI AfxThrowFileException(int cause, LONG lOsError = -1, LPCSTR lpszFileName = NULL);
-[[noreturn]] VASKFC_API void AFXAPI AfxThrowArchiveException(int cause, LPCSTR lpszArchiveName = NULL);
+[[noreturn]] VASKFC_API void AFXAPI AfxThrowFileException(int cause, LONG lOsError = -1,
+                                                          LPCSTR lpszFileName = NULL);
+[[noreturn]] VASKFC_API void AFXAPI AfxThrowArchiveException(int cause,
+                                                             LPCSTR lpszArchiveName = NULL);

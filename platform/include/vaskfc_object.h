@@ -46,27 +46,27 @@ VASKFC_API CObject* AFXAPI AfxReadObject(CArchive& ar, const CRuntimeClass* pCla
 
 #define RUNTIME_CLASS(class_name) ((CRuntimeClass*)(&class_name::class##class_name))
 
-#define DECLARE_DYNAMIC(class_name)                            \
-protected:                                                     \
-    static CRuntimeClass* _GetBaseClass();                     \
-                                                               \
-public:                                                        \
-    static const CRuntimeClass class##class_name;              \
-    [[maybe_unused]] static CRuntimeClass* GetThisClass();     \
+#define DECLARE_DYNAMIC(class_name)                        \
+protected:                                                 \
+    static CRuntimeClass* _GetBaseClass();                 \
+                                                           \
+public:                                                    \
+    static const CRuntimeClass class##class_name;          \
+    [[maybe_unused]] static CRuntimeClass* GetThisClass(); \
     virtual CRuntimeClass* GetRuntimeClass() const override;
 
 #define DECLARE_DYNCREATE(class_name) \
     DECLARE_DYNAMIC(class_name)       \
     static CObject* CreateObject();
 
-#define DECLARE_SERIAL(class_name)                                                     \
-    DECLARE_DYNCREATE(class_name)                                                      \
-    friend CArchive& operator>>(CArchive& ar, class_name*& pOb) {                      \
-        pOb = static_cast<class_name*>(AfxReadObject(ar, RUNTIME_CLASS(class_name)));  \
-        return ar;                                                                     \
+#define DECLARE_SERIAL(class_name)                                                    \
+    DECLARE_DYNCREATE(class_name)                                                     \
+    friend CArchive& operator>>(CArchive& ar, class_name*& pOb) {                     \
+        pOb = static_cast<class_name*>(AfxReadObject(ar, RUNTIME_CLASS(class_name))); \
+        return ar;                                                                    \
     }
 
-#define IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, pfnNew)             \
+#define IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, pfnNew)              \
     CRuntimeClass* class_name::_GetBaseClass() { return RUNTIME_CLASS(base_class_name); } \
     const CRuntimeClass class_name::class##class_name = {                                 \
         #class_name, (int)sizeof(class class_name), (UINT)(wSchema), pfnNew,              \
@@ -77,12 +77,12 @@ public:                                                        \
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
     IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, NULL)
 
-#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                         \
-    CObject* class_name::CreateObject() { return new class_name; }               \
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name)           \
+    CObject* class_name::CreateObject() { return new class_name; } \
     IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, class_name::CreateObject)
 
-#define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema)                   \
-    CObject* class_name::CreateObject() { return new class_name; }               \
+#define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema)                             \
+    CObject* class_name::CreateObject() { return new class_name; }                         \
     IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, class_name::CreateObject) \
     static AFX_CLASSINIT _init_##class_name(RUNTIME_CLASS(class_name));
 

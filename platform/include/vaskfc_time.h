@@ -25,8 +25,14 @@ public:
 
     CTimeSpan operator-(CTimeSpan other) const { return CTimeSpan(m_timeSpan - other.m_timeSpan); }
     CTimeSpan operator+(CTimeSpan other) const { return CTimeSpan(m_timeSpan + other.m_timeSpan); }
-    const CTimeSpan& operator+=(CTimeSpan other) { m_timeSpan += other.m_timeSpan; return *this; }
-    const CTimeSpan& operator-=(CTimeSpan other) { m_timeSpan -= other.m_timeSpan; return *this; }
+    const CTimeSpan& operator+=(CTimeSpan other) {
+        m_timeSpan += other.m_timeSpan;
+        return *this;
+    }
+    const CTimeSpan& operator-=(CTimeSpan other) {
+        m_timeSpan -= other.m_timeSpan;
+        return *this;
+    }
     bool operator==(CTimeSpan other) const { return m_timeSpan == other.m_timeSpan; }
     bool operator!=(CTimeSpan other) const { return m_timeSpan != other.m_timeSpan; }
     bool operator<(CTimeSpan other) const { return m_timeSpan < other.m_timeSpan; }
@@ -66,8 +72,14 @@ public:
     CTimeSpan operator-(CTime other) const { return CTimeSpan(m_time - other.m_time); }
     CTime operator-(CTimeSpan span) const { return CTime(m_time - span.GetTimeSpan()); }
     CTime operator+(CTimeSpan span) const { return CTime(m_time + span.GetTimeSpan()); }
-    const CTime& operator+=(CTimeSpan span) { m_time += span.GetTimeSpan(); return *this; }
-    const CTime& operator-=(CTimeSpan span) { m_time -= span.GetTimeSpan(); return *this; }
+    const CTime& operator+=(CTimeSpan span) {
+        m_time += span.GetTimeSpan();
+        return *this;
+    }
+    const CTime& operator-=(CTimeSpan span) {
+        m_time -= span.GetTimeSpan();
+        return *this;
+    }
     bool operator==(CTime other) const { return m_time == other.m_time; }
     bool operator!=(CTime other) const { return m_time != other.m_time; }
     bool operator<(CTime other) const { return m_time < other.m_time; }

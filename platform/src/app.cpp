@@ -14,9 +14,9 @@ namespace {
 const UINT AFX_IDS_APP_TITLE = 0xE000;
 
 SRWLOCK g_appLock = SRWLOCK_INIT;
-CWinApp* g_pApp = NULL;       // the program's application object
-CWinApp* g_pStandIn = NULL;   // made on demand when the program has none
-DWORD g_nStandInMaker = 0;    // the thread that is making it
+CWinApp* g_pApp = NULL;      // the program's application object
+CWinApp* g_pStandIn = NULL;  // made on demand when the program has none
+DWORD g_nStandInMaker = 0;   // the thread that is making it
 
 SRWLOCK g_hookLock = SRWLOCK_INIT;
 AFX_MESSAGEBOX_HOOK g_pfnMessageBoxHook = NULL;
@@ -89,7 +89,8 @@ CWinApp::CWinApp(LPCSTR lpszAppName)
         ReplaceString(m_pszAppName, lpszAppName);
     } else {
         CString title;
-        ReplaceString(m_pszAppName, title.LoadString(m_hInstance, AFX_IDS_APP_TITLE) ? (LPCSTR)title : (LPCSTR)exe);
+        ReplaceString(m_pszAppName, title.LoadString(m_hInstance, AFX_IDS_APP_TITLE) ? (LPCSTR)title
+                                                                                     : (LPCSTR)exe);
     }
     ReplaceString(m_pszProfileName, CString(m_pszExeName) + ".INI");
     int nPathDot = path.ReverseFind('.');
@@ -142,7 +143,8 @@ UINT CWinApp::GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault) 
     DWORD dwValue = 0, dwType = 0, dwSize = sizeof dwValue;
     LONG r = RegQueryValueExA(hKey, lpszEntry, NULL, &dwType, (LPBYTE)&dwValue, &dwSize);
     RegCloseKey(hKey);
-    if (r != ERROR_SUCCESS || dwType != REG_DWORD || dwSize != sizeof dwValue) return (UINT)nDefault;
+    if (r != ERROR_SUCCESS || dwType != REG_DWORD || dwSize != sizeof dwValue)
+        return (UINT)nDefault;
     return (UINT)dwValue;
 }
 
@@ -165,8 +167,9 @@ CString CWinApp::GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR l
     if (m_pszRegistryKey == NULL) {
         CString value;
         for (DWORD nSize = 256;; nSize *= 4) {
-            DWORD n = GetPrivateProfileStringA(lpszSection, lpszEntry, fallback, value.GetBuffer((int)nSize),
-                                               nSize, m_pszProfileName);
+            DWORD n =
+                GetPrivateProfileStringA(lpszSection, lpszEntry, fallback,
+                                         value.GetBuffer((int)nSize), nSize, m_pszProfileName);
             if (n < nSize - 2 || nSize >= (1u << 24)) {
                 value.ReleaseBuffer((int)n);
                 return value;
@@ -219,7 +222,8 @@ BOOL CWinApp::WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lp
     }
     HKEY hKey = OpenSectionKey(this, lpszSection, TRUE);
     if (hKey == NULL) return FALSE;
-    LONG r = RegSetValueExA(hKey, lpszEntry, 0, REG_SZ, (const BYTE*)lpszValue, (DWORD)strlen(lpszValue) + 1);
+    LONG r = RegSetValueExA(hKey, lpszEntry, 0, REG_SZ, (const BYTE*)lpszValue,
+                            (DWORD)strlen(lpszValue) + 1);
     RegCloseKey(hKey);
     return r == ERROR_SUCCESS;
 }
@@ -227,7 +231,8 @@ BOOL CWinApp::WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lp
 int CWinApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT) {
     // Owned by the main window only when it belongs to the calling thread.
     HWND hOwner = AfxGetMainWnd()->GetSafeHwnd();
-    if (hOwner != NULL && GetWindowThreadProcessId(hOwner, NULL) != GetCurrentThreadId()) hOwner = NULL;
+    if (hOwner != NULL && GetWindowThreadProcessId(hOwner, NULL) != GetCurrentThreadId())
+        hOwner = NULL;
     return MessageBoxA(hOwner, lpszPrompt, m_pszAppName, nType);
 }
 
@@ -243,7 +248,10 @@ CWinApp* AFXAPI AfxGetApp() {
             CWinApp* pStandIn = new CWinApp(NULL);
             AcquireSRWLockExclusive(&g_appLock);
             g_nStandInMaker = 0;
-            if (g_pStandIn == NULL) g_pStandIn = pStandIn; else delete pStandIn;
+            if (g_pStandIn == NULL)
+                g_pStandIn = pStandIn;
+            else
+                delete pStandIn;
         }
         pApp = g_pApp != NULL ? g_pApp : g_pStandIn;
     }
@@ -260,7 +268,8 @@ CWnd* AFXAPI AfxGetMainWnd() {
     return pApp != NULL ? pApp->m_pMainWnd : NULL;
 }
 
-BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow) {
+BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine,
+                       int nCmdShow) {
     CWinApp* pApp = AfxGetApp();
     pApp->m_hInstance = hInstance;
     pApp->m_hPrevInstance = hPrevInstance;

@@ -159,25 +159,88 @@ void CArchive::Abort() {
     m_lpBufMax = IsLoading() ? m_lpBufStart : m_lpBufStart + m_nBufSize;
 }
 
-CArchive& CArchive::operator<<(BYTE by) { WriteBytes(&by, 1); return *this; }
-CArchive& CArchive::operator<<(WORD w) { WriteBytes(&w, 2); return *this; }
-CArchive& CArchive::operator<<(short n) { WriteBytes(&n, 2); return *this; }
-CArchive& CArchive::operator<<(int i) { WriteBytes(&i, 4); return *this; }
-CArchive& CArchive::operator<<(UINT u) { WriteBytes(&u, 4); return *this; }
-CArchive& CArchive::operator<<(LONG l) { WriteBytes(&l, 4); return *this; }
-CArchive& CArchive::operator<<(DWORD dw) { WriteBytes(&dw, 4); return *this; }
-CArchive& CArchive::operator<<(float f) { WriteBytes(&f, 4); return *this; }
-CArchive& CArchive::operator<<(double d) { WriteBytes(&d, 8); return *this; }
+CArchive& CArchive::operator<<(BYTE by) {
+    WriteBytes(&by, 1);
+    return *this;
+}
+CArchive& CArchive::operator<<(WORD w) {
+    WriteBytes(&w, 2);
+    return *this;
+}
+CArchive& CArchive::operator<<(short n) {
+    WriteBytes(&n, 2);
+    return *this;
+}
+CArchive& CArchive::operator<<(int i) {
+    WriteBytes(&i, 4);
+    return *this;
+}
+CArchive& CArchive::operator<<(UINT u) {
+    WriteBytes(&u, 4);
+    return *this;
+}
+CArchive& CArchive::operator<<(LONG l) {
+    WriteBytes(&l, 4);
+    return *this;
+}
+CArchive& CArchive::operator<<(DWORD dw) {
+    WriteBytes(&dw, 4);
+    return *this;
+}
+CArchive& CArchive::operator<<(float f) {
+    WriteBytes(&f, 4);
+    return *this;
+}
+CArchive& CArchive::operator<<(double d) {
+    WriteBytes(&d, 8);
+    return *this;
+}
 
-CArchive& CArchive::operator>>(BYTE& by) { CheckLoading(); ReadBytes(&by, 1); return *this; }
-CArchive& CArchive::operator>>(WORD& w) { CheckLoading(); ReadBytes(&w, 2); return *this; }
-CArchive& CArchive::operator>>(short& n) { CheckLoading(); ReadBytes(&n, 2); return *this; }
-CArchive& CArchive::operator>>(int& i) { CheckLoading(); ReadBytes(&i, 4); return *this; }
-CArchive& CArchive::operator>>(UINT& u) { CheckLoading(); ReadBytes(&u, 4); return *this; }
-CArchive& CArchive::operator>>(LONG& l) { CheckLoading(); ReadBytes(&l, 4); return *this; }
-CArchive& CArchive::operator>>(DWORD& dw) { CheckLoading(); ReadBytes(&dw, 4); return *this; }
-CArchive& CArchive::operator>>(float& f) { CheckLoading(); ReadBytes(&f, 4); return *this; }
-CArchive& CArchive::operator>>(double& d) { CheckLoading(); ReadBytes(&d, 8); return *this; }
+CArchive& CArchive::operator>>(BYTE& by) {
+    CheckLoading();
+    ReadBytes(&by, 1);
+    return *this;
+}
+CArchive& CArchive::operator>>(WORD& w) {
+    CheckLoading();
+    ReadBytes(&w, 2);
+    return *this;
+}
+CArchive& CArchive::operator>>(short& n) {
+    CheckLoading();
+    ReadBytes(&n, 2);
+    return *this;
+}
+CArchive& CArchive::operator>>(int& i) {
+    CheckLoading();
+    ReadBytes(&i, 4);
+    return *this;
+}
+CArchive& CArchive::operator>>(UINT& u) {
+    CheckLoading();
+    ReadBytes(&u, 4);
+    return *this;
+}
+CArchive& CArchive::operator>>(LONG& l) {
+    CheckLoading();
+    ReadBytes(&l, 4);
+    return *this;
+}
+CArchive& CArchive::operator>>(DWORD& dw) {
+    CheckLoading();
+    ReadBytes(&dw, 4);
+    return *this;
+}
+CArchive& CArchive::operator>>(float& f) {
+    CheckLoading();
+    ReadBytes(&f, 4);
+    return *this;
+}
+CArchive& CArchive::operator>>(double& d) {
+    CheckLoading();
+    ReadBytes(&d, 8);
+    return *this;
+}
 
 void CArchive::WriteClass(const CRuntimeClass* pClassRef) {
     auto it = m_pMaps->store.find(pClassRef);
@@ -214,13 +277,15 @@ void CArchive::WriteObject(const CObject* pOb) {
         return;
     }
     CRuntimeClass* pClassRef = pOb->GetRuntimeClass();
-    if (pClassRef->m_wSchema == 0xFFFF) AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
+    if (pClassRef->m_wSchema == 0xFFFF)
+        AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
     WriteClass(pClassRef);
     m_pMaps->store[pOb] = m_pMaps->nMapCount++;
     const_cast<CObject*>(pOb)->Serialize(*this);
 }
 
-CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT* pSchema, DWORD* pObTag) {
+CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT* pSchema,
+                                   DWORD* pObTag) {
     WORD wTag;
     *this >> wTag;
     DWORD obTag;
@@ -233,14 +298,16 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT
     UINT nSchema;
     if (wTag == wNewClassTag) {
         pClassRef = CRuntimeClass::Load(*this, &nSchema);
-        if (pClassRef == NULL || pClassRef->m_wSchema == 0xFFFF || pClassRef->m_pfnCreateObject == NULL)
+        if (pClassRef == NULL || pClassRef->m_wSchema == 0xFFFF ||
+            pClassRef->m_pfnCreateObject == NULL)
             AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
         if (!(pClassRef->m_wSchema & VERSIONABLE_SCHEMA) && (WORD)pClassRef->m_wSchema != nSchema)
             AfxThrowArchiveException(CArchiveException::badSchema, m_strFileName);
         m_pMaps->load.push_back(Maps::LoadEntry{pClassRef, TRUE, nSchema});
     } else if (obTag & dwBigClassTag) {
         DWORD nClassIndex = obTag & ~dwBigClassTag;
-        if (nClassIndex == 0 || nClassIndex >= m_pMaps->load.size() || !m_pMaps->load[nClassIndex].bClass)
+        if (nClassIndex == 0 || nClassIndex >= m_pMaps->load.size() ||
+            !m_pMaps->load[nClassIndex].bClass)
             AfxThrowArchiveException(CArchiveException::badIndex, m_strFileName);
         pClassRef = (CRuntimeClass*)m_pMaps->load[nClassIndex].p;
         nSchema = m_pMaps->load[nClassIndex].nSchema;
@@ -308,7 +375,9 @@ CRuntimeClass* CRuntimeClass::Load(CArchive& ar, UINT* pwSchemaNum) {
     return FromName(szClassName);
 }
 
-CObject* AFXAPI AfxReadObject(CArchive& ar, const CRuntimeClass* pClass) { return ar.ReadObject(pClass); }
+CObject* AFXAPI AfxReadObject(CArchive& ar, const CRuntimeClass* pClass) {
+    return ar.ReadObject(pClass);
+}
 
 CArchive& AFXAPI operator<<(CArchive& ar, const CObject* pOb) {
     ar.WriteObject(pOb);
@@ -342,10 +411,12 @@ CArchive& AFXAPI operator>>(CArchive& ar, CString& string) {
         ar >> wLength;
         nLength = wLength;
         // 0xFFFE marks a wide-character string, which an ANSI program never writes.
-        if (wLength == 0xFFFE) AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
+        if (wLength == 0xFFFE)
+            AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
         if (wLength == 0xFFFF) ar >> nLength;
     }
-    if (nLength > dwMaxStringLength) AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
+    if (nLength > dwMaxStringLength)
+        AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
 
     // Read in steps, so that a corrupt length meets the end of the file before it has
     // claimed memory for text that is not there.

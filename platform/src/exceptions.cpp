@@ -15,34 +15,36 @@ BOOL CopyMessage(LPCSTR text, LPSTR lpszError, UINT nMaxError) {
 
 LPCSTR FileCauseText(int cause) {
     switch (cause) {
-    case CFileException::none: return "No error occurred";
-    case CFileException::fileNotFound: return "The file could not be found";
-    case CFileException::badPath: return "All or part of the path is invalid";
-    case CFileException::tooManyOpenFiles: return "Too many files are open";
-    case CFileException::accessDenied: return "Access to the file was denied";
-    case CFileException::invalidFile: return "An invalid file handle was used";
-    case CFileException::removeCurrentDir: return "The current directory cannot be removed";
-    case CFileException::directoryFull: return "The directory is full";
-    case CFileException::badSeek: return "The file pointer could not be set";
-    case CFileException::hardIO: return "A hardware error occurred";
-    case CFileException::sharingViolation: return "The file is in use by another program";
-    case CFileException::lockViolation: return "A locked region of the file was accessed";
-    case CFileException::diskFull: return "The disk is full";
-    case CFileException::endOfFile: return "The end of the file was reached unexpectedly";
-    default: return "An error occurred while accessing the file";
+        case CFileException::none: return "No error occurred";
+        case CFileException::fileNotFound: return "The file could not be found";
+        case CFileException::badPath: return "All or part of the path is invalid";
+        case CFileException::tooManyOpenFiles: return "Too many files are open";
+        case CFileException::accessDenied: return "Access to the file was denied";
+        case CFileException::invalidFile: return "An invalid file handle was used";
+        case CFileException::removeCurrentDir: return "The current directory cannot be removed";
+        case CFileException::directoryFull: return "The directory is full";
+        case CFileException::badSeek: return "The file pointer could not be set";
+        case CFileException::hardIO: return "A hardware error occurred";
+        case CFileException::sharingViolation: return "The file is in use by another program";
+        case CFileException::lockViolation: return "A locked region of the file was accessed";
+        case CFileException::diskFull: return "The disk is full";
+        case CFileException::endOfFile: return "The end of the file was reached unexpectedly";
+        default: return "An error occurred while accessing the file";
     }
 }
 
 LPCSTR ArchiveCauseText(int cause) {
     switch (cause) {
-    case CArchiveException::none: return "No error occurred";
-    case CArchiveException::readOnly: return "The archive was written while it was being read";
-    case CArchiveException::endOfFile: return "The file ends unexpectedly";
-    case CArchiveException::writeOnly: return "The archive was read while it was being written";
-    case CArchiveException::badIndex: return "The file contains an invalid object reference";
-    case CArchiveException::badClass: return "The file contains an object of an unexpected or unknown class";
-    case CArchiveException::badSchema: return "The file contains an object of an unsupported version";
-    default: return "The file has an invalid format";
+        case CArchiveException::none: return "No error occurred";
+        case CArchiveException::readOnly: return "The archive was written while it was being read";
+        case CArchiveException::endOfFile: return "The file ends unexpectedly";
+        case CArchiveException::writeOnly: return "The archive was read while it was being written";
+        case CArchiveException::badIndex: return "The file contains an invalid object reference";
+        case CArchiveException::badClass:
+            return "The file contains an object of an unexpected or unknown class";
+        case CArchiveException::badSchema:
+            return "The file contains an object of an unsupported version";
+        default: return "The file has an invalid format";
     }
 }
 
@@ -94,52 +96,52 @@ BOOL CFileException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHe
 
 int PASCAL CFileException::OsErrorToException(LONG lOsError) {
     switch ((DWORD)lOsError) {
-    case NO_ERROR: return none;
-    case ERROR_FILE_NOT_FOUND: return fileNotFound;
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_DRIVE:
-    case ERROR_BAD_NETPATH:
-    case ERROR_BAD_PATHNAME:
-    case ERROR_INVALID_NAME:
-    case ERROR_DIRECTORY: return badPath;
-    case ERROR_TOO_MANY_OPEN_FILES: return tooManyOpenFiles;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_WRITE_PROTECT:
-    case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS:
-    case ERROR_CANNOT_MAKE: return accessDenied;
-    case ERROR_INVALID_HANDLE: return invalidFile;
-    case ERROR_CURRENT_DIRECTORY: return removeCurrentDir;
-    case ERROR_NO_MORE_FILES: return directoryFull;
-    case ERROR_SEEK:
-    case ERROR_NEGATIVE_SEEK: return badSeek;
-    case ERROR_SHARING_VIOLATION: return sharingViolation;
-    case ERROR_LOCK_VIOLATION: return lockViolation;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: return diskFull;
-    case ERROR_HANDLE_EOF: return endOfFile;
-    case ERROR_CRC:
-    case ERROR_SECTOR_NOT_FOUND:
-    case ERROR_READ_FAULT:
-    case ERROR_WRITE_FAULT:
-    case ERROR_GEN_FAILURE: return hardIO;
-    default: return generic;
+        case NO_ERROR: return none;
+        case ERROR_FILE_NOT_FOUND: return fileNotFound;
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+        case ERROR_BAD_NETPATH:
+        case ERROR_BAD_PATHNAME:
+        case ERROR_INVALID_NAME:
+        case ERROR_DIRECTORY: return badPath;
+        case ERROR_TOO_MANY_OPEN_FILES: return tooManyOpenFiles;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_WRITE_PROTECT:
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+        case ERROR_CANNOT_MAKE: return accessDenied;
+        case ERROR_INVALID_HANDLE: return invalidFile;
+        case ERROR_CURRENT_DIRECTORY: return removeCurrentDir;
+        case ERROR_NO_MORE_FILES: return directoryFull;
+        case ERROR_SEEK:
+        case ERROR_NEGATIVE_SEEK: return badSeek;
+        case ERROR_SHARING_VIOLATION: return sharingViolation;
+        case ERROR_LOCK_VIOLATION: return lockViolation;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL: return diskFull;
+        case ERROR_HANDLE_EOF: return endOfFile;
+        case ERROR_CRC:
+        case ERROR_SECTOR_NOT_FOUND:
+        case ERROR_READ_FAULT:
+        case ERROR_WRITE_FAULT:
+        case ERROR_GEN_FAILURE: return hardIO;
+        default: return generic;
     }
 }
 
 int PASCAL CFileException::ErrnoToException(int nErrno) {
     switch (nErrno) {
-    case 0: return none;
-    case ENOENT: return fileNotFound;
-    case EACCES:
-    case EPERM:
-    case EROFS: return accessDenied;
-    case EMFILE: return tooManyOpenFiles;
-    case EBADF: return invalidFile;
-    case ENOSPC: return diskFull;
-    case EIO: return hardIO;
-    case EINVAL: return badSeek;
-    default: return generic;
+        case 0: return none;
+        case ENOENT: return fileNotFound;
+        case EACCES:
+        case EPERM:
+        case EROFS: return accessDenied;
+        case EMFILE: return tooManyOpenFiles;
+        case EBADF: return invalidFile;
+        case ENOSPC: return diskFull;
+        case EIO: return hardIO;
+        case EINVAL: return badSeek;
+        default: return generic;
     }
 }
 

@@ -55,29 +55,31 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError) {
 
     DWORD dwAccess = 0;
     switch (nOpenFlags & 3) {
-    case modeRead: dwAccess = GENERIC_READ; break;
-    case modeWrite: dwAccess = GENERIC_WRITE; break;
-    case modeReadWrite: dwAccess = GENERIC_READ | GENERIC_WRITE; break;
-    default:
-        FillError(pError, CFileException::generic, ERROR_INVALID_PARAMETER, m_strFileName);
-        return FALSE;
+        case modeRead: dwAccess = GENERIC_READ; break;
+        case modeWrite: dwAccess = GENERIC_WRITE; break;
+        case modeReadWrite: dwAccess = GENERIC_READ | GENERIC_WRITE; break;
+        default:
+            FillError(pError, CFileException::generic, ERROR_INVALID_PARAMETER, m_strFileName);
+            return FALSE;
     }
     DWORD dwShare = 0;
     switch (nOpenFlags & 0x70) {
-    case shareCompat:
-    case shareExclusive: dwShare = 0; break;
-    case shareDenyWrite: dwShare = FILE_SHARE_READ; break;
-    case shareDenyRead: dwShare = FILE_SHARE_WRITE; break;
-    case shareDenyNone: dwShare = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
-    default:
-        FillError(pError, CFileException::generic, ERROR_INVALID_PARAMETER, m_strFileName);
-        return FALSE;
+        case shareCompat:
+        case shareExclusive: dwShare = 0; break;
+        case shareDenyWrite: dwShare = FILE_SHARE_READ; break;
+        case shareDenyRead: dwShare = FILE_SHARE_WRITE; break;
+        case shareDenyNone: dwShare = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
+        default:
+            FillError(pError, CFileException::generic, ERROR_INVALID_PARAMETER, m_strFileName);
+            return FALSE;
     }
     SECURITY_ATTRIBUTES sa = {sizeof sa, NULL, (nOpenFlags & modeNoInherit) == 0};
     DWORD dwCreate = OPEN_EXISTING;
-    if (nOpenFlags & modeCreate) dwCreate = (nOpenFlags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
+    if (nOpenFlags & modeCreate)
+        dwCreate = (nOpenFlags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
 
-    HANDLE h = CreateFileA(lpszFileName, dwAccess, dwShare, &sa, dwCreate, FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE h =
+        CreateFileA(lpszFileName, dwAccess, dwShare, &sa, dwCreate, FILE_ATTRIBUTE_NORMAL, NULL);
     if (h == INVALID_HANDLE_VALUE) {
         LONG err = (LONG)::GetLastError();
         FillError(pError, CFileException::OsErrorToException(err), err, m_strFileName);
@@ -135,7 +137,8 @@ void CFile::SetLength(DWORD dwNewLen) {
 
 void CFile::Flush() {
     if (m_hFile == hFileNull) return;
-    if (!FlushFileBuffers(m_hFile)) CFileException::ThrowOsError((LONG)::GetLastError(), m_strFileName);
+    if (!FlushFileBuffers(m_hFile))
+        CFileException::ThrowOsError((LONG)::GetLastError(), m_strFileName);
 }
 
 void CFile::Close() {
@@ -161,7 +164,8 @@ CString CFile::GetFileName() const {
 }
 
 void PASCAL CFile::Remove(LPCSTR lpszFileName) {
-    if (!DeleteFileA(lpszFileName)) CFileException::ThrowOsError((LONG)::GetLastError(), lpszFileName);
+    if (!DeleteFileA(lpszFileName))
+        CFileException::ThrowOsError((LONG)::GetLastError(), lpszFileName);
 }
 
 void PASCAL CFile::Rename(LPCSTR lpszOldName, LPCSTR lpszNewName) {
@@ -184,24 +188,25 @@ CStdioFile::~CStdioFile() {
 BOOL CStdioFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError) {
     m_pStream = NULL;
     // The file is opened with the share and create rules of CFile, then handed to a stream.
-    if (!CFile::Open(lpszFileName, nOpenFlags & ~(UINT)(typeText | typeBinary), pError)) return FALSE;
+    if (!CFile::Open(lpszFileName, nOpenFlags & ~(UINT)(typeText | typeBinary), pError))
+        return FALSE;
 
     char mode[4] = {0};
     int oflag = 0;
     switch (nOpenFlags & 3) {
-    case modeRead:
-        mode[0] = 'r';
-        oflag = _O_RDONLY;
-        break;
-    case modeWrite:
-        mode[0] = (nOpenFlags & modeNoTruncate) ? 'a' : 'w';
-        oflag = (nOpenFlags & modeNoTruncate) ? _O_WRONLY | _O_APPEND : _O_WRONLY;
-        break;
-    default:
-        mode[0] = 'r';
-        mode[1] = '+';
-        oflag = _O_RDWR;
-        break;
+        case modeRead:
+            mode[0] = 'r';
+            oflag = _O_RDONLY;
+            break;
+        case modeWrite:
+            mode[0] = (nOpenFlags & modeNoTruncate) ? 'a' : 'w';
+            oflag = (nOpenFlags & modeNoTruncate) ? _O_WRONLY | _O_APPEND : _O_WRONLY;
+            break;
+        default:
+            mode[0] = 'r';
+            mode[1] = '+';
+            oflag = _O_RDWR;
+            break;
     }
     BOOL bBinary = (nOpenFlags & typeBinary) != 0;
     mode[mode[1] ? 2 : 1] = bBinary ? 'b' : 't';
@@ -261,7 +266,8 @@ LPSTR CStdioFile::ReadString(LPSTR lpsz, UINT nMax) {
 
 void CStdioFile::WriteString(LPCSTR lpsz) {
     if (lpsz == NULL) return;
-    if (fputs(lpsz, m_pStream) == EOF) CFileException::ThrowErrno(errno ? errno : EIO, m_strFileName);
+    if (fputs(lpsz, m_pStream) == EOF)
+        CFileException::ThrowErrno(errno ? errno : EIO, m_strFileName);
 }
 
 UINT CStdioFile::Read(void* lpBuf, UINT nCount) {
@@ -283,7 +289,8 @@ void CStdioFile::Write(const void* lpBuf, UINT nCount) {
 
 LONG CStdioFile::Seek(LONG lOff, UINT nFrom) {
     int origin = nFrom == begin ? SEEK_SET : (nFrom == current ? SEEK_CUR : SEEK_END);
-    if (fseek(m_pStream, lOff, origin) != 0) CFileException::ThrowErrno(errno ? errno : EINVAL, m_strFileName);
+    if (fseek(m_pStream, lOff, origin) != 0)
+        CFileException::ThrowErrno(errno ? errno : EINVAL, m_strFileName);
     return ftell(m_pStream);
 }
 

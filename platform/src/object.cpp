@@ -34,8 +34,7 @@ CObject* CRuntimeClass::CreateObject() const {
         return m_pfnCreateObject();
     } catch (CException* e) {
         e->Delete();
-    } catch (...) {
-    }
+    } catch (...) {}
     return NULL;
 }
 
@@ -74,7 +73,10 @@ AFX_CLASSINIT::AFX_CLASSINIT(CRuntimeClass* pNewClass)
 // A module that is unloaded takes its classes out of the register.
 AFX_CLASSINIT::~AFX_CLASSINIT() {
     AcquireSRWLockExclusive(&g_classLock);
-    if (m_pPrev) m_pPrev->m_pNext = m_pNext; else g_pFirstClass = m_pNext;
+    if (m_pPrev)
+        m_pPrev->m_pNext = m_pNext;
+    else
+        g_pFirstClass = m_pNext;
     if (m_pNext) m_pNext->m_pPrev = m_pPrev;
     ReleaseSRWLockExclusive(&g_classLock);
 }

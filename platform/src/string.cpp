@@ -203,9 +203,7 @@ const CString& CString::operator=(LPCSTR psz) {
     return *this;
 }
 
-const CString& CString::operator=(const unsigned char* psz) {
-    return operator=((LPCSTR)psz);
-}
+const CString& CString::operator=(const unsigned char* psz) { return operator=((LPCSTR)psz); }
 
 const CString& CString::operator=(char ch) {
     AssignCopy(&ch, 1);

@@ -18,7 +18,8 @@ BOOL CSyncObject::Lock(DWORD dwTimeout) {
 
 BOOL CSyncObject::Unlock(LONG, LPLONG) { return TRUE; }
 
-CSemaphore::CSemaphore(LONG lInitialCount, LONG lMaxCount, LPCSTR pstrName, LPSECURITY_ATTRIBUTES lpsa)
+CSemaphore::CSemaphore(LONG lInitialCount, LONG lMaxCount, LPCSTR pstrName,
+                       LPSECURITY_ATTRIBUTES lpsa)
     : CSyncObject(pstrName) {
     m_hObject = CreateSemaphoreA(lpsa, lInitialCount, lMaxCount, pstrName);
     if (m_hObject == NULL) AfxThrowMemoryException();

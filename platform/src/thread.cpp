@@ -53,7 +53,8 @@ CWinThread::~CWinThread() {
     if (m_hThread != NULL) CloseHandle(m_hThread);
 }
 
-BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize, LPSECURITY_ATTRIBUTES lpSecurityAttrs) {
+BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize,
+                              LPSECURITY_ATTRIBUTES lpSecurityAttrs) {
     unsigned nThreadID = 0;
     uintptr_t h = _beginthreadex(lpSecurityAttrs, nStackSize, ThreadEntry, this,
                                  dwCreateFlags | CREATE_SUSPENDED, &nThreadID);
@@ -65,7 +66,9 @@ BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize, LPSECURITY_A
 }
 
 int CWinThread::GetThreadPriority() { return ::GetThreadPriority(m_hThread); }
-BOOL CWinThread::SetThreadPriority(int nPriority) { return ::SetThreadPriority(m_hThread, nPriority); }
+BOOL CWinThread::SetThreadPriority(int nPriority) {
+    return ::SetThreadPriority(m_hThread, nPriority);
+}
 DWORD CWinThread::SuspendThread() { return ::SuspendThread(m_hThread); }
 DWORD CWinThread::ResumeThread() { return ::ResumeThread(m_hThread); }
 
@@ -76,8 +79,7 @@ BOOL CWinThread::PostThreadMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 BOOL CWinThread::InitInstance() { return FALSE; }
 
 int CWinThread::Run() {
-    while (PumpMessage()) {
-    }
+    while (PumpMessage()) {}
     return ExitInstance();
 }
 
@@ -105,8 +107,9 @@ void CWinThread::Delete() {
     if (m_bAutoDelete) delete this;
 }
 
-CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority, UINT nStackSize,
-                                  DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs) {
+CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority,
+                                  UINT nStackSize, DWORD dwCreateFlags,
+                                  LPSECURITY_ATTRIBUTES lpSecurityAttrs) {
     if (pfnThreadProc == NULL) return NULL;
     return StartThread(new CWinThread(pfnThreadProc, pParam), nPriority, nStackSize, dwCreateFlags,
                        lpSecurityAttrs);
@@ -114,7 +117,8 @@ CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, i
 
 CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority, UINT nStackSize,
                                   DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs) {
-    if (pThreadClass == NULL || !pThreadClass->IsDerivedFrom(RUNTIME_CLASS(CWinThread))) return NULL;
+    if (pThreadClass == NULL || !pThreadClass->IsDerivedFrom(RUNTIME_CLASS(CWinThread)))
+        return NULL;
     CWinThread* pThread = static_cast<CWinThread*>(pThreadClass->CreateObject());
     if (pThread == NULL) return NULL;
     return StartThread(pThread, nPriority, nStackSize, dwCreateFlags, lpSecurityAttrs);

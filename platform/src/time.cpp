@@ -30,13 +30,34 @@ struct tm* CTime::GetLocalTm(struct tm* ptm) const {
     return p;
 }
 
-int CTime::GetYear() const { struct tm t; return GetLocalTm(&t)->tm_year + 1900; }
-int CTime::GetMonth() const { struct tm t; return GetLocalTm(&t)->tm_mon + 1; }
-int CTime::GetDay() const { struct tm t; return GetLocalTm(&t)->tm_mday; }
-int CTime::GetHour() const { struct tm t; return GetLocalTm(&t)->tm_hour; }
-int CTime::GetMinute() const { struct tm t; return GetLocalTm(&t)->tm_min; }
-int CTime::GetSecond() const { struct tm t; return GetLocalTm(&t)->tm_sec; }
-int CTime::GetDayOfWeek() const { struct tm t; return GetLocalTm(&t)->tm_wday + 1; }
+int CTime::GetYear() const {
+    struct tm t;
+    return GetLocalTm(&t)->tm_year + 1900;
+}
+int CTime::GetMonth() const {
+    struct tm t;
+    return GetLocalTm(&t)->tm_mon + 1;
+}
+int CTime::GetDay() const {
+    struct tm t;
+    return GetLocalTm(&t)->tm_mday;
+}
+int CTime::GetHour() const {
+    struct tm t;
+    return GetLocalTm(&t)->tm_hour;
+}
+int CTime::GetMinute() const {
+    struct tm t;
+    return GetLocalTm(&t)->tm_min;
+}
+int CTime::GetSecond() const {
+    struct tm t;
+    return GetLocalTm(&t)->tm_sec;
+}
+int CTime::GetDayOfWeek() const {
+    struct tm t;
+    return GetLocalTm(&t)->tm_wday + 1;
+}
 
 CString CTime::Format(LPCSTR pszFormat) const {
     if (pszFormat == NULL || *pszFormat == '\0') return CString();

@@ -61,8 +61,8 @@ protected:
     }
     void PutRaw(const char* section, const char* name, DWORD type, const void* data, DWORD size) {
         HKEY h;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (base_ + "\\" + section).c_str(), 0, NULL, 0, KEY_WRITE,
-                                  NULL, &h, NULL),
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (base_ + "\\" + section).c_str(), 0, NULL, 0,
+                                  KEY_WRITE, NULL, &h, NULL),
                   ERROR_SUCCESS);
         RegSetValueExA(h, name, 0, type, (const BYTE*)data, size);
         RegCloseKey(h);
@@ -158,7 +158,8 @@ protected:
         wc.hInstance = GetModuleHandleA(NULL);
         wc.lpszClassName = "VaskfcRecording";
         RegisterClassA(&wc);
-        HWND h = CreateWindowA("VaskfcRecording", "", 0, 0, 0, 1, 1, HWND_MESSAGE, NULL, wc.hInstance, NULL);
+        HWND h = CreateWindowA("VaskfcRecording", "", 0, 0, 0, 1, 1, HWND_MESSAGE, NULL,
+                               wc.hInstance, NULL);
         ASSERT_NE(h, nullptr);
         wnd_.Attach(h);
         g_received.clear();
@@ -198,7 +199,9 @@ int Answer(LPCSTR text, UINT type, UINT, void* context) {
 TEST(MessageBox, TheSeamAnswersInsteadOfTheUser) {
     Asked asked;
     AfxSetMessageBoxHook(Answer, &asked);
-    EXPECT_EQ(AfxMessageBox("Do you really want to exit the application?", MB_YESNO | MB_ICONQUESTION), IDNO);
+    EXPECT_EQ(
+        AfxMessageBox("Do you really want to exit the application?", MB_YESNO | MB_ICONQUESTION),
+        IDNO);
     asked.answer = IDYES;
     CString text;
     AfxFormatString1(text, 301, "Warning");

@@ -43,7 +43,10 @@ class CTiny : public CObject {
     DECLARE_SERIAL(CTiny)
 public:
     void Serialize(CArchive& ar) override {
-        if (ar.IsStoring()) ar << m_b; else ar >> m_b;
+        if (ar.IsStoring())
+            ar << m_b;
+        else
+            ar >> m_b;
     }
     BYTE m_b = 0;
 };
@@ -138,9 +141,14 @@ TEST(ArchiveValues, EveryTypeRoundTripsLittleEndian) {
         [](CArchive& ar) {
             ar << (BYTE)0xAB << (WORD)0x1234 << (short)-2 << INT_MIN << (UINT)0xFFFFFFFE
                << (LONG)-123456 << (DWORD)0xCAFEBABE << 1.5f << 1e300 << -0.0;
-            ar << CString("Me\xDF" "gas") << CString();
+            ar << CString(
+                      "Me\xDF"
+                      "gas")
+               << CString();
         },
-        [&](CArchive& ar) { ar >> by >> w >> sh >> i >> u >> l >> dw >> f >> d >> nd >> s1 >> s2; });
+        [&](CArchive& ar) {
+            ar >> by >> w >> sh >> i >> u >> l >> dw >> f >> d >> nd >> s1 >> s2;
+        });
     EXPECT_EQ(by, 0xAB);
     EXPECT_EQ(w, 0x1234);
     EXPECT_EQ(sh, -2);
@@ -151,7 +159,9 @@ TEST(ArchiveValues, EveryTypeRoundTripsLittleEndian) {
     EXPECT_EQ(f, 1.5f);
     EXPECT_EQ(d, 1e300);
     EXPECT_TRUE(nd == 0.0 && signbit(nd));
-    EXPECT_EQ(s1, "Me\xDF" "gas");
+    EXPECT_EQ(s1,
+              "Me\xDF"
+              "gas");
     EXPECT_TRUE(s2.IsEmpty());
     EXPECT_EQ(Hex(bytes.substr(0, 19)), "AB 34 12 FE FF 00 00 00 80 FE FF FF FF C0 1D FE FF BE BA");
     EXPECT_EQ(bytes.size(), 1u + 2 + 2 + 4 + 4 + 4 + 4 + 4 + 8 + 8 + 1 + 6 + 1);
@@ -204,12 +214,13 @@ TEST(ArchiveObjects, FramingOfNewSeenAndRepeatedObjects) {
     std::string bytes = RoundTrip(
         file, [&](CArchive& ar) { ar << &first << &second << (CObject*)NULL << &first; },
         [&](CArchive& ar) { ar >> r1 >> r2 >> r3 >> r4; });
-    EXPECT_EQ(Hex(bytes),
-              "FF FF 01 00 0B 00 43 50 65 65 72 52 65 63 6F 72 64 "  // new class CPeerRecord, schema 1
-              "01 41 01 00 00 00 "                                    // its record
-              "01 80 01 42 02 00 00 00 "                              // class 1 again, record
-              "00 00 "                                                // no object
-              "02 00");                                               // object 2 again
+    EXPECT_EQ(
+        Hex(bytes),
+        "FF FF 01 00 0B 00 43 50 65 65 72 52 65 63 6F 72 64 "  // new class CPeerRecord, schema 1
+        "01 41 01 00 00 00 "                                   // its record
+        "01 80 01 42 02 00 00 00 "                             // class 1 again, record
+        "00 00 "                                               // no object
+        "02 00");                                              // object 2 again
     ASSERT_NE(r1, nullptr);
     ASSERT_NE(r2, nullptr);
     EXPECT_EQ(r3, nullptr);
@@ -255,7 +266,11 @@ TEST(ArchiveObjects, IndicesPastTheSixteenBitRangeUseTheLongForm) {
 TEST(ArchiveObjects, SchemaOfAVersionableClassIsReportedOnce) {
     TempFile file;
     // A CProbe written by an older program with schema 3.
-    std::string bytes("\xFF\xFF\x03\x00\x06\x00" "CProbe" "\x07\x00\x00\x00\x02hi", 19);
+    std::string bytes(
+        "\xFF\xFF\x03\x00\x06\x00"
+        "CProbe"
+        "\x07\x00\x00\x00\x02hi",
+        19);
     file.SetBytes(bytes);
     CFile f(file.path(), CFile::modeRead);
     CArchive ar(&f, CArchive::load);
@@ -270,7 +285,11 @@ TEST(ArchiveObjects, SchemaOfAVersionableClassIsReportedOnce) {
 }
 
 TEST(ArchiveObjects, DataThatDoNotFitAreRefused) {
-    const std::string record("\x01" "A" "\x01\x00\x00\x00", 6);
+    const std::string record(
+        "\x01"
+        "A"
+        "\x01\x00\x00\x00",
+        6);
     struct Case {
         const char* what;
         std::string bytes;
@@ -278,29 +297,55 @@ TEST(ArchiveObjects, DataThatDoNotFitAreRefused) {
         int cause;
     };
     const Case cases[] = {
-        {"class unknown to the program", std::string("\xFF\xFF\x01\x00\x08\x00" "CUnknown", 14) + record,
+        {"class unknown to the program",
+         std::string("\xFF\xFF\x01\x00\x08\x00"
+                     "CUnknown",
+                     14) +
+             record,
          NULL, CArchiveException::badClass},
         {"object of another class than expected",
-         std::string("\xFF\xFF\x01\x00\x0B\x00" "CPeerRecord", 17) + record, RUNTIME_CLASS(CPeerDerived),
-         CArchiveException::badClass},
-        {"class that cannot be serialised", std::string("\xFF\xFF\x01\x00\x07\x00" "CObList", 13),
+         std::string("\xFF\xFF\x01\x00\x0B\x00"
+                     "CPeerRecord",
+                     17) +
+             record,
+         RUNTIME_CLASS(CPeerDerived), CArchiveException::badClass},
+        {"class that cannot be serialised",
+         std::string("\xFF\xFF\x01\x00\x07\x00"
+                     "CObList",
+                     13),
          NULL, CArchiveException::badClass},
         {"class name too long", std::string("\xFF\xFF\x01\x00\x50\x00", 6) + std::string(80, 'C'),
          NULL, CArchiveException::badClass},
-        {"schema of a fixed-schema class", std::string("\xFF\xFF\x02\x00\x0B\x00" "CPeerRecord", 17) + record,
+        {"schema of a fixed-schema class",
+         std::string("\xFF\xFF\x02\x00\x0B\x00"
+                     "CPeerRecord",
+                     17) +
+             record,
          NULL, CArchiveException::badSchema},
-        {"reference to an object never read", std::string("\x05\x00", 2), NULL, CArchiveException::badIndex},
-        {"reference to a class never read", std::string("\x03\x80", 2), NULL, CArchiveException::badIndex},
+        {"reference to an object never read", std::string("\x05\x00", 2), NULL,
+         CArchiveException::badIndex},
+        {"reference to a class never read", std::string("\x03\x80", 2), NULL,
+         CArchiveException::badIndex},
         {"long reference out of range", std::string("\xFF\x7F\x00\x00\x01\x00", 6), NULL,
          CArchiveException::badIndex},
         {"wide-character string marker",
-         std::string("\xFF\xFF\x01\x00\x0B\x00" "CPeerRecord" "\xFF\xFE\xFF", 20), NULL,
-         CArchiveException::generic},
-        {"string length beyond any file", std::string("\xFF\xFF\x01\x00\x0B\x00" "CPeerRecord"
-                                                      "\xFF\xFF\xFF\xF0\xFF\xFF\xFF", 24),
+         std::string("\xFF\xFF\x01\x00\x0B\x00"
+                     "CPeerRecord"
+                     "\xFF\xFE\xFF",
+                     20),
          NULL, CArchiveException::generic},
-        {"string length beyond this file", std::string("\xFF\xFF\x01\x00\x0B\x00" "CPeerRecord"
-                                                       "\xFF\xFF\xFF\x00\xFF\xFF\x7F" "abc", 27),
+        {"string length beyond any file",
+         std::string("\xFF\xFF\x01\x00\x0B\x00"
+                     "CPeerRecord"
+                     "\xFF\xFF\xFF\xF0\xFF\xFF\xFF",
+                     24),
+         NULL, CArchiveException::generic},
+        {"string length beyond this file",
+         std::string("\xFF\xFF\x01\x00\x0B\x00"
+                     "CPeerRecord"
+                     "\xFF\xFF\xFF\x00\xFF\xFF\x7F"
+                     "abc",
+                     27),
          NULL, CArchiveException::endOfFile},
     };
     for (const Case& c : cases) {
@@ -315,11 +360,12 @@ TEST(ArchiveObjects, DataThatDoNotFitAreRefused) {
     // The extraction operator of a serialisable class expects that class.
     TempFile file;
     file.SetBytes(cases[1].bytes);
-    EXPECT_EQ(LoadFailure(file, [](CArchive& ar) {
-                  CPeerDerived* p = NULL;
-                  ar >> p;
-                  delete p;
-              }),
+    EXPECT_EQ(LoadFailure(file,
+                          [](CArchive& ar) {
+                              CPeerDerived* p = NULL;
+                              ar >> p;
+                              delete p;
+                          }),
               CArchiveException::badClass);
 }
 
@@ -328,7 +374,8 @@ TEST(ArchiveObjects, EveryCutOfAFileEndsWithEndOfFile) {
     CProbe a, b;
     a.m_text = CString('t', 300);
     b.m_value = -1;
-    RoundTrip(file, [&](CArchive& ar) { ar << &a << &b << &a; }, [](CArchive&) {});
+    RoundTrip(
+        file, [&](CArchive& ar) { ar << &a << &b << &a; }, [](CArchive&) {});
     const std::string whole = file.Bytes();
     ASSERT_GT(whole.size(), 320u);
     for (size_t cut = 0; cut < whole.size(); ++cut) {
@@ -430,8 +477,9 @@ bool CheckSample(const char* path) {
         e->Delete();
         return false;
     }
-    bool ok = p != NULL && p == q && p->IsKindOf(RUNTIME_CLASS(CPeerDerived)) && p->m_name == kSampleName &&
-              p->m_value == 6 && static_cast<CPeerDerived*>(p)->m_extra == -12.5;
+    bool ok = p != NULL && p == q && p->IsKindOf(RUNTIME_CLASS(CPeerDerived)) &&
+              p->m_name == kSampleName && p->m_value == 6 &&
+              static_cast<CPeerDerived*>(p)->m_extra == -12.5;
     delete p;
     return ok;
 }
@@ -447,8 +495,10 @@ int RunSelf(const std::string& args) {
     PROCESS_INFORMATION pi;
     if (!CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) return -1;
     DWORD code = (DWORD)-1;
-    if (WaitForSingleObject(pi.hProcess, 120000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
-    else TerminateProcess(pi.hProcess, 99);
+    if (WaitForSingleObject(pi.hProcess, 120000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(pi.hProcess, &code);
+    else
+        TerminateProcess(pi.hProcess, 99);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return (int)code;

@@ -112,7 +112,8 @@ TEST_F(FileTest, TextLines) {
         {"a\r\nb\r\n", {"a", "b"}, {"a\r", "b\r"}},
         {"a\nb", {"a", "b"}, {"a", "b"}},
         {"\r\n\r\n", {"", ""}, {"\r", "\r"}},
-        {":10000000\r\n" + longLine + "\r\n:00000001FF", {":10000000", longLine, ":00000001FF"},
+        {":10000000\r\n" + longLine + "\r\n:00000001FF",
+         {":10000000", longLine, ":00000001FF"},
          {":10000000\r", longLine + "\r", ":00000001FF"}},
     };
     for (const Case& c : cases) {
@@ -126,21 +127,28 @@ TEST_F(FileTest, WrittenTextEndsLinesWithCarriageReturn) {
     {
         CStdioFile f(path_.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::typeText);
         f.WriteString("first\n");
-        f.WriteString("Me\xDF" "gas\n");
+        f.WriteString(
+            "Me\xDF"
+            "gas\n");
         f.Close();
     }
     {
         CFile f(path_.c_str(), CFile::modeRead);
         char buf[64];
         UINT n = f.Read(buf, sizeof buf);
-        EXPECT_EQ(std::string(buf, n), "first\r\nMe\xDF" "gas\r\n");
+        EXPECT_EQ(std::string(buf, n),
+                  "first\r\nMe\xDF"
+                  "gas\r\n");
     }
     {
         // Appending keeps what is there.
         CStdioFile g(path_.c_str(), CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite);
         g.WriteString("third\n");
     }
-    EXPECT_EQ(Lines(CFile::typeText), (std::vector<std::string>{"first", "Me\xDF" "gas", "third"}));
+    EXPECT_EQ(Lines(CFile::typeText), (std::vector<std::string>{"first",
+                                                                "Me\xDF"
+                                                                "gas",
+                                                                "third"}));
     Put(std::string("x\ny\n"));
     CStdioFile h(path_.c_str(), CFile::modeRead);
     char line[4];

@@ -50,7 +50,8 @@ TEST(RuntimeClass, KindOfFollowsTheBaseChainAcrossModules) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.object->IsKindOf(c.cls) != FALSE, c.expected)
-            << c.object->GetRuntimeClass()->m_lpszClassName << " kind of " << c.cls->m_lpszClassName;
+            << c.object->GetRuntimeClass()->m_lpszClassName << " kind of "
+            << c.cls->m_lpszClassName;
     EXPECT_EQ(derived.GetRuntimeClass(), RUNTIME_CLASS(CPeerDerived));
     EXPECT_EQ(CPeerDerived::GetThisClass(), RUNTIME_CLASS(CPeerDerived));
     EXPECT_STREQ(RUNTIME_CLASS(CPeerDerived)->m_lpszClassName, "CPeerDerived");
@@ -112,7 +113,9 @@ TEST(ResourceChain, StringsAreFoundInTheModuleThatOwnsThem) {
     CString s;
     // Only the peer has string 100: found through the chain.
     ASSERT_TRUE(s.LoadString(IDS_PEER_GREETING));
-    EXPECT_EQ(s, "Gr\xFC\xDF" "e aus der Nachbarbibliothek");
+    EXPECT_EQ(s,
+              "Gr\xFC\xDF"
+              "e aus der Nachbarbibliothek");
     // Both have 200: the current resource handle (the program) comes first...
     ASSERT_TRUE(s.LoadString(IDS_SHARED_ID));
     EXPECT_EQ(s, "program text 200");
@@ -130,7 +133,8 @@ TEST(ResourceChain, StringsAreFoundInTheModuleThatOwnsThem) {
     EXPECT_EQ(s.Right(10), "0123456789");
     EXPECT_FALSE(s.LoadString(12345));
     EXPECT_TRUE(s.IsEmpty());
-    EXPECT_EQ(AfxFindResourceHandle(MAKEINTRESOURCE(IDS_PEER_GREETING / 16 + 1), RT_STRING), PeerModule());
+    EXPECT_EQ(AfxFindResourceHandle(MAKEINTRESOURCE(IDS_PEER_GREETING / 16 + 1), RT_STRING),
+              PeerModule());
 }
 
 TEST(ResourceChain, SwitchingTheHandleOnOneThreadLeavesOtherThreadsAlone) {
@@ -150,7 +154,9 @@ TEST(ResourceChain, SwitchingTheHandleOnOneThreadLeavesOtherThreadsAlone) {
 TEST(ResourceChain, FormatStringsFromTheTable) {
     CString s;
     AfxFormatString1(s, 301, "Data originate from a different device");
-    EXPECT_EQ(s, "Data originate from a different device. Do you want to write the parameter set anyway?");
+    EXPECT_EQ(
+        s,
+        "Data originate from a different device. Do you want to write the parameter set anyway?");
     AfxFormatString2(s, 302, "A", "B");
     EXPECT_EQ(s, "B then A, 100%");
 }

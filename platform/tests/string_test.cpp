@@ -28,7 +28,8 @@ TEST(StringFormat, PrintfConversions) {
         {"3/1", fmt("%d/%d", 3, 1)},
         {"ID -1 not found", fmt("ID %d not found", -1)},
         {"01:02:03.456", fmt("%02d:%02d:%06.3lf", 1, 2, 3.456)},
-        {"  a", fmt("%3x", 10)}, {"00a", fmt("%03x", 10)},
+        {"  a", fmt("%3x", 10)},
+        {"00a", fmt("%03x", 10)},
         {"[abc  ]", fmt("[%-5s]", "abc")},
         {"%", fmt("%%")},
         {"", fmt("")},
@@ -56,7 +57,8 @@ TEST(StringFormat, DecimalPointDoesNotFollowTheProcessLocale) {
     CString s;
     s.Format("%.3f", 1.5);
     setlocale(LC_ALL, saved.c_str());
-    ASSERT_STREQ(plain, "1,500") << "the locale switch did not take; the check below proves nothing";
+    ASSERT_STREQ(plain, "1,500")
+        << "the locale switch did not take; the check below proves nothing";
     EXPECT_EQ(S(s), "1.500");
 }
 
@@ -95,9 +97,9 @@ TEST(StringExtract, CountsOutsideTheStringAreClipped) {
         const char* expected;
     };
     const Case cases[] = {
-        {s.Left(0), ""},       {s.Left(3), "Hel"},    {s.Left(99), "Hello"}, {s.Left(-1), ""},
-        {s.Right(2), "lo"},    {s.Right(99), "Hello"}, {s.Right(-3), ""},    {s.Mid(1), "ello"},
-        {s.Mid(1, 3), "ell"},  {s.Mid(4, 10), "o"},   {s.Mid(5), ""},        {s.Mid(9), ""},
+        {s.Left(0), ""},       {s.Left(3), "Hel"},     {s.Left(99), "Hello"}, {s.Left(-1), ""},
+        {s.Right(2), "lo"},    {s.Right(99), "Hello"}, {s.Right(-3), ""},     {s.Mid(1), "ello"},
+        {s.Mid(1, 3), "ell"},  {s.Mid(4, 10), "o"},    {s.Mid(5), ""},        {s.Mid(9), ""},
         {s.Mid(-2, 3), "Hel"}, {s.Mid(2, -1), ""},
     };
     for (const Case& c : cases) EXPECT_EQ(S(c.actual), c.expected);
@@ -124,12 +126,9 @@ TEST(StringSearch, FindReverseFindAndReplace) {
         const char* result;
     };
     const Case cases[] = {
-        {"aaa", "a", "bb", 3, "bbbbbb"},
-        {"aaa", "aa", "x", 1, "xa"},
-        {"a.b.c", ".", "", 2, "abc"},
-        {"abc", "", "x", 0, "abc"},
-        {"abc", "z", "x", 0, "abc"},
-        {"ab", "ab", "abab", 1, "abab"},
+        {"aaa", "a", "bb", 3, "bbbbbb"}, {"aaa", "aa", "x", 1, "xa"},
+        {"a.b.c", ".", "", 2, "abc"},    {"abc", "", "x", 0, "abc"},
+        {"abc", "z", "x", 0, "abc"},     {"ab", "ab", "abab", 1, "abab"},
     };
     for (const Case& c : cases) {
         CString t(c.input);
@@ -156,9 +155,13 @@ TEST(StringCompare, CaseAndOrder) {
     EXPECT_LT(CString("z").Compare("\xE4"), 0);
     s.MakeUpper();
     EXPECT_EQ(S(s), "4QX17B");
-    CString umlaut("\xE4" "b");
+    CString umlaut(
+        "\xE4"
+        "b");
     umlaut.MakeUpper();
-    EXPECT_EQ(S(umlaut), "\xE4" "B");
+    EXPECT_EQ(S(umlaut),
+              "\xE4"
+              "B");
 }
 
 TEST(StringBuild, ConcatenationAndSelfAppend) {

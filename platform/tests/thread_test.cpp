@@ -62,8 +62,8 @@ TEST(Thread, WorkerReturnValueAndAutoDelete) {
     HANDLE h = NULL;
     CWinThread* t = AfxBeginThread(Local::Proc, NULL, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     ASSERT_NE(t, nullptr);
-    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), t->m_hThread, GetCurrentProcess(), &h, 0, FALSE,
-                                DUPLICATE_SAME_ACCESS));
+    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), t->m_hThread, GetCurrentProcess(), &h, 0,
+                                FALSE, DUPLICATE_SAME_ACCESS));
     t->ResumeThread();  // t deletes itself when the thread ends
     ASSERT_EQ(WaitForSingleObject(h, kDeadline), WAIT_OBJECT_0);
     DWORD code = 0;
@@ -102,7 +102,8 @@ TEST(Thread, RuntimeClassThreadRunsItsMessageLoop) {
     CEvent ready;
     CLoopThread::s_ready = &ready;
     CLoopThread::s_init = TRUE;
-    CWinThread* t = AfxBeginThread(RUNTIME_CLASS(CLoopThread), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    CWinThread* t =
+        AfxBeginThread(RUNTIME_CLASS(CLoopThread), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     ASSERT_NE(t, nullptr);
     ASSERT_TRUE(t->IsKindOf(RUNTIME_CLASS(CLoopThread)));
     t->m_bAutoDelete = FALSE;

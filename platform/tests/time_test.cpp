@@ -21,7 +21,7 @@ TEST(Time, LocalFieldsAroundDaylightSavingChanges) {
         {2024, 3, 31, 3, 0, 0, 1711846800},    // first second after it
         {2000, 2, 29, 12, 0, 0, 951822000},    // leap day
         {2035, 12, 31, 23, 59, 59, 2082754799},
-        {1970, 1, 1, 1, 0, 0, 0},              // the zero time ("never") in local time
+        {1970, 1, 1, 1, 0, 0, 0},  // the zero time ("never") in local time
     };
     for (const Case& c : cases) {
         CTime t(c.y, c.mo, c.d, c.h, c.mi, c.s);

@@ -56,7 +56,7 @@ private:
     static void Attach();
     static void Detach();
 
-    unsigned long m_timeout;    // 0 = no time-out running
+    unsigned long m_timeout;  // 0 = no time-out running
     unsigned long m_startLow;
     unsigned long m_startHigh;  // always 0
 };

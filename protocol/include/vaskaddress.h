@@ -36,9 +36,9 @@ public:
     static constexpr int Broadcast = 15;
     static constexpr int FirstDevice = 1;
     static constexpr int LastDevice = 12;
-    static int Myself;             // the PC's own device number, 13 or 14
-    static CString StrBroadcast;   // "15"
-    static CString StrMyself;      // decimal text of Myself
+    static int Myself;            // the PC's own device number, 13 or 14
+    static CString StrBroadcast;  // "15"
+    static CString StrMyself;     // decimal text of Myself
 
     explicit CvaskAddress(int address = 0);
     explicit CvaskAddress(const CString& text);

@@ -6,9 +6,9 @@
 #include "vaskfc.h"
 
 struct ErrorStruct_ {
-    int code = 0;             // error code; its text is string 13000 + code of utilvask
-    unsigned long info = 0;   // reporter's extra value (a failed request: letter * 256 + function)
-    CString text;             // the code's text followed by " (E<code>)"
+    int code = 0;            // error code; its text is string 13000 + code of utilvask
+    unsigned long info = 0;  // reporter's extra value (a failed request: letter * 256 + function)
+    CString text;            // the code's text followed by " (E<code>)"
 };
 
 // The same record for callers without classes.

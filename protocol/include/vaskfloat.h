@@ -11,8 +11,8 @@ public:
     VaskFloat& operator=(const VaskFloat& other);
     ~VaskFloat();
 
-    double value;   // the number
-    CString text;   // the number's text as received or entered, before any reformatting
-    int unit;       // unit code: unit text is string 12000 + code (1 = "-", no unit)
-    int quantity;   // gas component code: text is string 12300 + code (1 = "keine")
+    double value;  // the number
+    CString text;  // the number's text as received or entered, before any reformatting
+    int unit;      // unit code: unit text is string 12000 + code (1 = "-", no unit)
+    int quantity;  // gas component code: text is string 12300 + code (1 = "keine")
 };

@@ -14,8 +14,8 @@ public:
     // Releases the text only; the message stays alive.
     ~CAddressedMessage() override;
 
-    CString address;           // the sender's bus address, "%d/%d"
-    CPCvaskMessage* message;   // not owned
+    CString address;          // the sender's bus address, "%d/%d"
+    CPCvaskMessage* message;  // not owned
 };
 
 class UTILVASK_API CObQueue : public CObList {

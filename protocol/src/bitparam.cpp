@@ -151,8 +151,8 @@ int CBitParam::SetValue(int value) {
 
 CBit0Param::CBit0Param() { m_type = PT_BIT0; }
 
-CBit0Param::CBit0Param(char command, int function, int prompt, DirectionType direction,
-                       int start, int length)
+CBit0Param::CBit0Param(char command, int function, int prompt, DirectionType direction, int start,
+                       int length)
     : CBitParam(command, function, prompt, direction, start, length) {
     m_type = PT_BIT0;
 }
@@ -165,8 +165,8 @@ int CBit0Param::ConvertValue(int, const CString&) { return 0; }
 
 CBit1Param::CBit1Param() { SetAllOnes(); }
 
-CBit1Param::CBit1Param(char command, int function, int prompt, DirectionType direction,
-                       int start, int length)
+CBit1Param::CBit1Param(char command, int function, int prompt, DirectionType direction, int start,
+                       int length)
     : CBitParam(command, function, prompt, direction, start, length) {
     SetAllOnes();
 }

@@ -145,7 +145,9 @@ void CFloatParam::GetValue(int i, VaskFloat& out) const {
 
 double CFloatParam::GetValue(int i) const { return IsStored(i) ? m_values[i - 1].value : 0.0; }
 
-CString CFloatParam::GetString(int i) const { return IsStored(i) ? m_values[i - 1].text : CString(); }
+CString CFloatParam::GetString(int i) const {
+    return IsStored(i) ? m_values[i - 1].text : CString();
+}
 
 void CFloatParam::SetValue(int i, const VaskFloat& v) {
     if (IsStored(i)) m_values[i - 1] = v;

@@ -7,7 +7,9 @@ namespace {
 
 // The platform's own multimedia timer functions.
 DWORD WINAPI PlatformGetTime() { return timeGetTime(); }
-MMRESULT WINAPI PlatformGetDevCaps(LPTIMECAPS caps, UINT size) { return timeGetDevCaps(caps, size); }
+MMRESULT WINAPI PlatformGetDevCaps(LPTIMECAPS caps, UINT size) {
+    return timeGetDevCaps(caps, size);
+}
 MMRESULT WINAPI PlatformBeginPeriod(UINT period) { return timeBeginPeriod(period); }
 MMRESULT WINAPI PlatformEndPeriod(UINT period) { return timeEndPeriod(period); }
 
@@ -110,8 +112,7 @@ unsigned long CMTimer::Remaining() const {
 void CMTimer::Delay(unsigned long ms) {
     if (ms == 0) return;
     SetTimeout(ms);
-    while (!Timeout()) {
-    }
+    while (!Timeout()) {}
     ResetTimeout();
 }
 

@@ -22,12 +22,22 @@ CString TextOrMissing(long long id) {
 }  // namespace
 
 CParam::CParam()
-    : m_multiple(1), m_count(0), m_type(PT_NONE), m_direction(DT_REQUEST), m_command('0'),
-      m_function(0), m_prompt(0) {}
+    : m_multiple(1),
+      m_count(0),
+      m_type(PT_NONE),
+      m_direction(DT_REQUEST),
+      m_command('0'),
+      m_function(0),
+      m_prompt(0) {}
 
 CParam::CParam(char command, int function, int prompt, DirectionType direction, int multiple)
-    : m_multiple(multiple), m_count(0), m_type(PT_NONE), m_direction(direction),
-      m_command(command), m_function(function), m_prompt(prompt) {}
+    : m_multiple(multiple),
+      m_count(0),
+      m_type(PT_NONE),
+      m_direction(direction),
+      m_command(command),
+      m_function(function),
+      m_prompt(prompt) {}
 
 CParam::CParam(const CParam* prototype) : CParam() {
     if (prototype != NULL) {
@@ -99,7 +109,9 @@ int CParam::LookupEnumText(int base, int n, const CString& text) {
     return 0;
 }
 
-CString CParam::EnumText(int base, int k) { return TextOrMissing((long long)base + (k == 0 ? 1 : k)); }
+CString CParam::EnumText(int base, int k) {
+    return TextOrMissing((long long)base + (k == 0 ? 1 : k));
+}
 
 void CParam::CopyText(const CString& text, char* buffer) {
     if (buffer == NULL) return;
@@ -110,9 +122,10 @@ void CParam::CopyText(const CString& text, char* buffer) {
 
 CIntParam::CIntParam() : m_minimum(0), m_maximum(0) {}
 
-CIntParam::CIntParam(char command, int function, int prompt, DirectionType direction, int,
-                     int, int multiple)
-    : CEnumParam<0, 0>(command, function, prompt, direction, multiple), m_minimum(0),
+CIntParam::CIntParam(char command, int function, int prompt, DirectionType direction, int, int,
+                     int multiple)
+    : CEnumParam<0, 0>(command, function, prompt, direction, multiple),
+      m_minimum(0),
       m_maximum(0) {}
 
 CIntParam::CIntParam(const CParam* prototype)

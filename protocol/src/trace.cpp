@@ -34,8 +34,7 @@ BOOL CALLBACK OpenSink(PINIT_ONCE, PVOID, PVOID*) {
 
 void Sink(int level, unsigned long channel, const char* format, va_list args) {
     InitOnceExecuteOnce(&g_sinkOnce, OpenSink, NULL, NULL);
-    if (g_sinkFile == INVALID_HANDLE_VALUE || (g_sinkMask & channel) == 0 || format == NULL)
-        return;
+    if (g_sinkFile == INVALID_HANDLE_VALUE || (g_sinkMask & channel) == 0 || format == NULL) return;
     char line[1024];
     int n = vsnprintf(line, sizeof line, format, args);
     if (n < 0 || n >= (int)sizeof line) n = (int)sizeof line - 1;
@@ -47,12 +46,12 @@ void Sink(int level, unsigned long channel, const char* format, va_list args) {
 
 }  // namespace
 
-#define VASK_TRACE_CHANNEL(name, channel)             \
-    void name(int level, const char* format, ...) {   \
-        va_list args;                                 \
-        va_start(args, format);                       \
-        Sink(level, channel, format, args);           \
-        va_end(args);                                 \
+#define VASK_TRACE_CHANNEL(name, channel)           \
+    void name(int level, const char* format, ...) { \
+        va_list args;                               \
+        va_start(args, format);                     \
+        Sink(level, channel, format, args);         \
+        va_end(args);                               \
     }
 
 VASK_TRACE_CHANNEL(TRACE_SERIALOUT, TRACE_MASK_SERIALOUT)

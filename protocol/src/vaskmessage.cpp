@@ -28,19 +28,19 @@ CMsgInfo* FindMessage(char command, int function) {
 // enumerated kind is read as a plain integer list. Null for a type that has no class.
 CParam* CloneReplyParameter(const CParam* prototype) {
     switch (prototype->GetType()) {
-    case PT_INT: return new CIntParam(prototype);
-    case PT_BOOL: return new CBoolParam(prototype);
-    case PT_STRING: return new CStringParam(prototype);
-    case PT_USTRING: return new CUStringParam(prototype);
-    case PT_BINARY: return new CBinaryParam(prototype);
-    case PT_FLOAT: return new CFloatParam(prototype);
-    case PT_UFLOAT: return new CUFloatParam(prototype);
-    case PT_UQFLOAT: return new CUQFloatParam(prototype);
-    case PT_BLOCK: return new CBlockParam(prototype);
-    case PT_BIT: return new CBitParam(prototype);
-    case PT_BIT0: return new CBit0Param(prototype);
-    case PT_BIT1: return new CBit1Param(prototype);
-    default: return NULL;
+        case PT_INT: return new CIntParam(prototype);
+        case PT_BOOL: return new CBoolParam(prototype);
+        case PT_STRING: return new CStringParam(prototype);
+        case PT_USTRING: return new CUStringParam(prototype);
+        case PT_BINARY: return new CBinaryParam(prototype);
+        case PT_FLOAT: return new CFloatParam(prototype);
+        case PT_UFLOAT: return new CUFloatParam(prototype);
+        case PT_UQFLOAT: return new CUQFloatParam(prototype);
+        case PT_BLOCK: return new CBlockParam(prototype);
+        case PT_BIT: return new CBitParam(prototype);
+        case PT_BIT0: return new CBit0Param(prototype);
+        case PT_BIT1: return new CBit1Param(prototype);
+        default: return NULL;
     }
 }
 
@@ -49,47 +49,44 @@ CParam* CloneReplyParameter(const CParam* prototype) {
 bool WriteBound(const CParam& param, size_t& bound) {
     const size_t lists = VASK_MAX_VALUES;
     switch (param.GetType()) {
-    case PT_NONE:
-        bound = 0;
-        return typeid(param) == typeid(CParam);  // the bare parameter writes nothing
-    case PT_INT:
-    case PT_BOOL:
-        bound = 2 * lists;  // a byte and a NUL per stored value
-        return true;
-    case PT_BIT:
-    case PT_BIT0:
-    case PT_BIT1:
-        bound = 2;
-        return true;
-    case PT_FLOAT:
-    case PT_UFLOAT:
-    case PT_UQFLOAT:
-        bound = lists * (vask::kNumberTextMax + 1 + 4);  // number, NUL, unit, quantity
-        return true;
-    case PT_STRING:
-    case PT_USTRING: {
-        const CStringParam* text = dynamic_cast<const CStringParam*>(&param);
-        if (text == NULL) return false;
-        bound = 0;
-        for (int i = 1; i <= VASK_MAX_VALUES; ++i)
-            bound += (size_t)text->GetValue(i).GetLength() + 3;  // text, NUL, unit code
-        return true;
-    }
-    case PT_BINARY: {
-        const CBinaryParam* binary = dynamic_cast<const CBinaryParam*>(&param);
-        if (binary == NULL) return false;
-        const unsigned char* record = binary->GetValue(1);
-        bound = record != NULL ? (size_t)record[0] + 4 : 0;
-        return true;
-    }
-    case PT_BLOCK: {
-        const CBlockParam* block = dynamic_cast<const CBlockParam*>(&param);
-        if (block == NULL) return false;
-        bound = block->GetValue(1) != NULL ? (size_t)block->GetLength() + 1 : 0;
-        return true;
-    }
-    default:
-        return false;
+        case PT_NONE:
+            bound = 0;
+            return typeid(param) == typeid(CParam);  // the bare parameter writes nothing
+        case PT_INT:
+        case PT_BOOL:
+            bound = 2 * lists;  // a byte and a NUL per stored value
+            return true;
+        case PT_BIT:
+        case PT_BIT0:
+        case PT_BIT1: bound = 2; return true;
+        case PT_FLOAT:
+        case PT_UFLOAT:
+        case PT_UQFLOAT:
+            bound = lists * (vask::kNumberTextMax + 1 + 4);  // number, NUL, unit, quantity
+            return true;
+        case PT_STRING:
+        case PT_USTRING: {
+            const CStringParam* text = dynamic_cast<const CStringParam*>(&param);
+            if (text == NULL) return false;
+            bound = 0;
+            for (int i = 1; i <= VASK_MAX_VALUES; ++i)
+                bound += (size_t)text->GetValue(i).GetLength() + 3;  // text, NUL, unit code
+            return true;
+        }
+        case PT_BINARY: {
+            const CBinaryParam* binary = dynamic_cast<const CBinaryParam*>(&param);
+            if (binary == NULL) return false;
+            const unsigned char* record = binary->GetValue(1);
+            bound = record != NULL ? (size_t)record[0] + 4 : 0;
+            return true;
+        }
+        case PT_BLOCK: {
+            const CBlockParam* block = dynamic_cast<const CBlockParam*>(&param);
+            if (block == NULL) return false;
+            bound = block->GetValue(1) != NULL ? (size_t)block->GetLength() + 1 : 0;
+            return true;
+        }
+        default: return false;
     }
 }
 
@@ -97,12 +94,22 @@ bool WriteBound(const CParam& param, size_t& bound) {
 
 CPCvaskMessage::CPCvaskMessage(char command, int function, DirectionType kind,
                                CParamArray* parameters)
-    : m_kind(kind), m_flags(0), m_state(0), m_command(command), m_function(function),
-      m_parameters(parameters), m_owns(0) {}
+    : m_kind(kind),
+      m_flags(0),
+      m_state(0),
+      m_command(command),
+      m_function(function),
+      m_parameters(parameters),
+      m_owns(0) {}
 
 CPCvaskMessage::CPCvaskMessage(const CString& sender, unsigned char*& cursor, int length)
-    : m_kind(DT_REPLY), m_flags(0), m_state(0), m_command(0), m_function(0),
-      m_parameters(NULL), m_owns(1) {
+    : m_kind(DT_REPLY),
+      m_flags(0),
+      m_state(0),
+      m_command(0),
+      m_function(0),
+      m_parameters(NULL),
+      m_owns(1) {
     unsigned char* end = cursor != NULL && length > 0 ? cursor + length : cursor;
     TRACE_MSGIN(-6, " End %p\n", (void*)end);
     try {

@@ -36,13 +36,13 @@ struct TextCase {
 
 TEST(CvaskAddress, ParsesTheTextForm) {
     const TextCase cases[] = {
-        {"3", 0x30},          {"3/1", 0x30},       {"3/2", 0x31},        {"3/2 and more", 0x31},
-        {" 4/3", 0x42},       {"4 /3", 0x40},      {"12/9", 0xC8},       {"15", 0xF0},
-        {"1", 0x10},          {"+5/1", 0x50},      {"20", 320},          {"-1", -16},
-        {"3/ 2", 0x31},       {"3/0", 0},          {"3/10", 0},          {"12/10", 0},
-        {"3x", 0},            {"", 0},             {"/2", 0},            {"3/", 0},
-        {"3/x", 0},           {"3/2x", 0},         {"3/-1", 0},          {"   ", 0},
-        {"99999999999", 0},   // too large to pack: not a number of the bus
+        {"3", 0x30},        {"3/1", 0x30},  {"3/2", 0x31},  {"3/2 and more", 0x31},
+        {" 4/3", 0x42},     {"4 /3", 0x40}, {"12/9", 0xC8}, {"15", 0xF0},
+        {"1", 0x10},        {"+5/1", 0x50}, {"20", 320},    {"-1", -16},
+        {"3/ 2", 0x31},     {"3/0", 0},     {"3/10", 0},    {"12/10", 0},
+        {"3x", 0},          {"", 0},        {"/2", 0},      {"3/", 0},
+        {"3/x", 0},         {"3/2x", 0},    {"3/-1", 0},    {"   ", 0},
+        {"99999999999", 0},  // too large to pack: not a number of the bus
     };
     for (const TextCase& c : cases) {
         CvaskAddress a(0x77);
@@ -66,9 +66,9 @@ TEST(CvaskAddress, ValidityAndKinds) {
         int valid, device, broadcast, text;
         const char* shown;
     } cases[] = {
-        {0x00, 0, 0, 0, 0, "0/1"},  {0x10, 1, 1, 0, 0, "1/1"},   {0x31, 1, 1, 0, 0, "3/2"},
-        {0x50, 1, 1, 0, 0, "5/1"},  {0xC8, 1, 1, 0, 0, "12/9"},  {0xC9, 0, 0, 0, 0, "12/10"},
-        {0xD0, 1, 0, 0, 0, "13/1"}, {0xE0, 1, 0, 0, 0, "14/1"},  {0xF0, 1, 0, 1, 0, "15/1"},
+        {0x00, 0, 0, 0, 0, "0/1"},  {0x10, 1, 1, 0, 0, "1/1"},  {0x31, 1, 1, 0, 0, "3/2"},
+        {0x50, 1, 1, 0, 0, "5/1"},  {0xC8, 1, 1, 0, 0, "12/9"}, {0xC9, 0, 0, 0, 0, "12/10"},
+        {0xD0, 1, 0, 0, 0, "13/1"}, {0xE0, 1, 0, 0, 0, "14/1"}, {0xF0, 1, 0, 1, 0, "15/1"},
         {320, 0, 0, 0, 0, "20/1"},  {-16, 0, 0, 0, 0, "-1/1"},
     };
     for (const Case& c : cases) {
@@ -93,8 +93,14 @@ TEST(CvaskAddress, TextOfAPairOnlyWhenThePairIsValid) {
         int device, component;
         const char* text;
     } cases[] = {
-        {3, 0, "3/1"},  {12, 8, "12/9"}, {15, 0, "15/1"}, {0, 0, ""},  {3, 9, ""},
-        {16, 0, ""},    {3, -1, ""},     {-1, 0, ""},
+        {3, 0, "3/1"},
+        {12, 8, "12/9"},
+        {15, 0, "15/1"},
+        {0, 0, ""},
+        {3, 9, ""},
+        {16, 0, ""},
+        {3, -1, ""},
+        {-1, 0, ""},
         // A component of 16 must not turn into the next device.
         {3, 16, ""},
         // Nor may a device number that wraps when packed turn into a valid address.
@@ -111,7 +117,10 @@ TEST(CvaskAddress, WireFormDoublesTheEscapeByte) {
         int packed;
         Bytes wire;
     } cases[] = {
-        {0x10, B({0x10, 0x10})}, {0x31, B({0x31})}, {0xF0, B({0xF0})}, {0x00, B({0x00})},
+        {0x10, B({0x10, 0x10})},
+        {0x31, B({0x31})},
+        {0xF0, B({0xF0})},
+        {0x00, B({0x00})},
         {0x11, B({0x11})},
         // A packed value outside the byte whose low byte is the escape is still doubled.
         {0x110, B({0x10, 0x10})},

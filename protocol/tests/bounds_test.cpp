@@ -18,34 +18,45 @@ struct Kind {
 std::vector<Kind> Kinds() {
     auto one = [](CParam* p) { return std::vector<CParam*>{p}; };
     return {
-        {"int list", [=] { return one(new CIntParam('k', 5, 103, DT_REPLY, 0, 255, 1280)); },
+        {"int list",
+         [=] { return one(new CIntParam('k', 5, 103, DT_REPLY, 0, 255, 1280)); },
          {B({5, 0, 7, 0}), B({0, 0})}},
         {"int", [=] { return one(new CIntParam('s', 13, -1, DT_REPLY, 1, 255, 1)); }, {B({5, 0})}},
         {"enum", [=] { return one(new CEnum12400('k', 6, 104, DT_REPLY, 1)); }, {B({3, 0})}},
         {"bool", [=] { return one(new CBoolParam('F', 1, 2, DT_REQUEST)); }, {B("1", {0})}},
-        {"float", [=] { return one(new CFloatParam('k', 11, 111, DT_REPLY, 1280)); },
+        {"float",
+         [=] { return one(new CFloatParam('k', 11, 111, DT_REPLY, 1280)); },
          {B(" 12.5", {0}) + B("-3e2", {0}), B("1", {0})}},
-        {"unit float", [=] { return one(new CUFloatParam('w', 1, 32, DT_REPLY, 768)); },
+        {"unit float",
+         [=] { return one(new CUFloatParam('w', 1, 32, DT_REPLY, 768)); },
          {B("12.5", {0, 2, 0}) + B("7", {0, 40, 0})}},
-        {"unit gas float", [=] { return one(new CUQFloatParam('b', 2, 90, DT_REPLY, 256)); },
+        {"unit gas float",
+         [=] { return one(new CUQFloatParam('b', 2, 90, DT_REPLY, 256)); },
          {B("12.5", {0, 2, 0, 2, 0}) + B("1", {0, 2, 0, 100, 0})}},
-        {"string", [=] { return one(new CStringParam('k', 16, -1, DT_REPLY, 30)); },
+        {"string",
+         [=] { return one(new CStringParam('k', 16, -1, DT_REPLY, 30)); },
          {B("AB", {0}) + B("C", {0})}},
-        {"unit string", [=] { return one(new CUStringParam('k', 16, -1, DT_REPLY, 30)); },
+        {"unit string",
+         [=] { return one(new CUStringParam('k', 16, -1, DT_REPLY, 30)); },
          {B("AB", {0, 1, 0}) + B("", {0, 1, 0})}},
-        {"binary", [=] { return one(new CBinaryParam('K', 21, -1, DT_REQUEST, 1)); },
+        {"binary",
+         [=] { return one(new CBinaryParam('K', 21, -1, DT_REQUEST, 1)); },
          {B({1, 0, 0x10, 0, 0xAB})}},
-        {"block", [=] { return one(new CBlockParam('k', 27, -1, DT_REPLY, 1)); },
+        {"block",
+         [=] { return one(new CBlockParam('k', 27, -1, DT_REPLY, 1)); },
          {B({1, 2, 3, 0})}},
         {"bit group",
          [] {
-             return std::vector<CParam*>{
-                 new CBitParam('s', 3, 19, DT_REPLY, 0, 2), new CBitParam('s', 3, 20, DT_REPLY, 2, 1),
-                 new CBit0Param('s', 3, 21, DT_REPLY, 3, 4), new CBit1Param('s', 3, 22, DT_REPLY, 7, 1),
-                 new CBitParam('s', 3, -1, DT_REPLY, 0, 4), new CBitParam('s', 3, -1, DT_REPLY, 4, 4)};
+             return std::vector<CParam*>{new CBitParam('s', 3, 19, DT_REPLY, 0, 2),
+                                         new CBitParam('s', 3, 20, DT_REPLY, 2, 1),
+                                         new CBit0Param('s', 3, 21, DT_REPLY, 3, 4),
+                                         new CBit1Param('s', 3, 22, DT_REPLY, 7, 1),
+                                         new CBitParam('s', 3, -1, DT_REPLY, 0, 4),
+                                         new CBitParam('s', 3, -1, DT_REPLY, 4, 4)};
          },
          {B({0x83, 0, 0x5A, 0})}},
-        {"lone high bits", [=] { return one(new CBitParam('s', 39, -1, DT_REPLY, 4, 4)); },
+        {"lone high bits",
+         [=] { return one(new CBitParam('s', 39, -1, DT_REPLY, 4, 4)); },
          {B({0x5A, 0})}},
     };
 }
@@ -82,8 +93,8 @@ TEST(ReadBounds, EveryCutOfWellFormedBodies) {
 TEST(ReadBounds, BytesOfNoFormAtAll) {
     std::mt19937 random(20240611u);
     // Bytes a device might plausibly garble: digits, control codes and high bytes.
-    const unsigned char alphabet[] = {0, 0, 0, 1, 2, 5, 9, 10, 100, 200, 255,
-                                      '1', '2', '.', '-', 'e', ' ', 'A', 0xB0, 0x10};
+    const unsigned char alphabet[] = {0,   0,   0,   1,   2,   5,   9,   10,  100,  200,
+                                      255, '1', '2', '.', '-', 'e', ' ', 'A', 0xB0, 0x10};
     for (const Kind& kind : Kinds())
         for (int round = 0; round < 300; ++round) {
             Bytes body(random() % 24);

@@ -20,8 +20,22 @@ struct Msg {
     int nameId;
 };
 
-enum class Kind { Int, Bool, Float, UFloat, UQFloat, String, UString, Binary, Block,
-                  Bit, Bit0, Bit1, Enum, End };
+enum class Kind {
+    Int,
+    Bool,
+    Float,
+    UFloat,
+    UQFloat,
+    String,
+    UString,
+    Binary,
+    Block,
+    Bit,
+    Bit0,
+    Bit1,
+    Enum,
+    End
+};
 
 struct Proto {
     Kind kind;
@@ -45,19 +59,19 @@ inline const std::vector<Msg>& Catalogue() {
 inline const std::vector<Proto>& Prototypes() {
     static const std::vector<Proto> prototypes = {
 #define VASK_PROTO_INT(c, f, p, d, lo, hi, m) {Kind::Int, c, f, p, d, m, 0, 0, 0},
-#define VASK_PROTO_BOOL(c, f, p, d) {Kind::Bool, c, f, p, d, 1, 0, 0, 0},
-#define VASK_PROTO_FLOAT(c, f, p, d, m) {Kind::Float, c, f, p, d, m, 0, 0, 0},
-#define VASK_PROTO_UFLOAT(c, f, p, d, m) {Kind::UFloat, c, f, p, d, m, 0, 0, 0},
-#define VASK_PROTO_UQFLOAT(c, f, p, d, m) {Kind::UQFloat, c, f, p, d, m, 0, 0, 0},
-#define VASK_PROTO_STRING(c, f, p, d, m) {Kind::String, c, f, p, d, m, 0, 0, 0},
-#define VASK_PROTO_USTRING(c, f, p, d, m) {Kind::UString, c, f, p, d, m, 0, 0, 0},
-#define VASK_PROTO_BINARY(c, f, p, d, m) {Kind::Binary, c, f, p, d, m, 0, 0, 0},
-#define VASK_PROTO_BLOCK(c, f, p, d, m) {Kind::Block, c, f, p, d, m, 0, 0, 0},
-#define VASK_PROTO_BIT(c, f, p, d, s, w) {Kind::Bit, c, f, p, d, 1, s, w, 0},
-#define VASK_PROTO_BIT0(c, f, p, d, s, w) {Kind::Bit0, c, f, p, d, 1, s, w, 0},
-#define VASK_PROTO_BIT1(c, f, p, d, s, w) {Kind::Bit1, c, f, p, d, 1, s, w, 0},
-#define VASK_PROTO_ENUM(b, c, f, p, d, m) {Kind::Enum, c, f, p, d, m, 0, 0, b},
-#define VASK_PROTO_END(c, f, p, d, m) {Kind::End, c, f, p, d, m, 0, 0, 0},
+#define VASK_PROTO_BOOL(c, f, p, d)           {Kind::Bool, c, f, p, d, 1, 0, 0, 0},
+#define VASK_PROTO_FLOAT(c, f, p, d, m)       {Kind::Float, c, f, p, d, m, 0, 0, 0},
+#define VASK_PROTO_UFLOAT(c, f, p, d, m)      {Kind::UFloat, c, f, p, d, m, 0, 0, 0},
+#define VASK_PROTO_UQFLOAT(c, f, p, d, m)     {Kind::UQFloat, c, f, p, d, m, 0, 0, 0},
+#define VASK_PROTO_STRING(c, f, p, d, m)      {Kind::String, c, f, p, d, m, 0, 0, 0},
+#define VASK_PROTO_USTRING(c, f, p, d, m)     {Kind::UString, c, f, p, d, m, 0, 0, 0},
+#define VASK_PROTO_BINARY(c, f, p, d, m)      {Kind::Binary, c, f, p, d, m, 0, 0, 0},
+#define VASK_PROTO_BLOCK(c, f, p, d, m)       {Kind::Block, c, f, p, d, m, 0, 0, 0},
+#define VASK_PROTO_BIT(c, f, p, d, s, w)      {Kind::Bit, c, f, p, d, 1, s, w, 0},
+#define VASK_PROTO_BIT0(c, f, p, d, s, w)     {Kind::Bit0, c, f, p, d, 1, s, w, 0},
+#define VASK_PROTO_BIT1(c, f, p, d, s, w)     {Kind::Bit1, c, f, p, d, 1, s, w, 0},
+#define VASK_PROTO_ENUM(b, c, f, p, d, m)     {Kind::Enum, c, f, p, d, m, 0, 0, b},
+#define VASK_PROTO_END(c, f, p, d, m)         {Kind::End, c, f, p, d, m, 0, 0, 0},
 #include "../tables/prototypes.def"
     };
     return prototypes;
@@ -85,19 +99,20 @@ inline std::vector<const Proto*> PrototypesOf(char letter, int function, int dir
 // The ParamType an object of the record's class reports.
 inline int TypeOf(const Proto& p) {
     switch (p.kind) {
-    case Kind::Int: case Kind::Enum: return PT_INT;
-    case Kind::Bool: return PT_BOOL;
-    case Kind::String: return PT_STRING;
-    case Kind::UString: return PT_USTRING;
-    case Kind::Binary: return PT_BINARY;
-    case Kind::Float: return PT_FLOAT;
-    case Kind::UFloat: return PT_UFLOAT;
-    case Kind::UQFloat: return PT_UQFLOAT;
-    case Kind::Block: return PT_BLOCK;
-    case Kind::Bit: return PT_BIT;
-    case Kind::Bit0: return PT_BIT0;
-    case Kind::Bit1: return PT_BIT1;
-    case Kind::End: return PT_NONE;
+        case Kind::Int:
+        case Kind::Enum: return PT_INT;
+        case Kind::Bool: return PT_BOOL;
+        case Kind::String: return PT_STRING;
+        case Kind::UString: return PT_USTRING;
+        case Kind::Binary: return PT_BINARY;
+        case Kind::Float: return PT_FLOAT;
+        case Kind::UFloat: return PT_UFLOAT;
+        case Kind::UQFloat: return PT_UQFLOAT;
+        case Kind::Block: return PT_BLOCK;
+        case Kind::Bit: return PT_BIT;
+        case Kind::Bit0: return PT_BIT0;
+        case Kind::Bit1: return PT_BIT1;
+        case Kind::End: return PT_NONE;
     }
     return -1;
 }
@@ -110,22 +125,22 @@ inline CParam* Make(const Proto& p) {
     const char c = p.letter;
     const int f = p.function, q = p.prompt, d = p.direction, m = p.multiple;
     switch (p.kind) {
-    case Kind::Int: return new CIntParam(c, f, q, d, 0, 0, m);
-    case Kind::Bool: return new CBoolParam(c, f, q, d);
-    case Kind::Float: return new CFloatParam(c, f, q, d, m);
-    case Kind::UFloat: return new CUFloatParam(c, f, q, d, m);
-    case Kind::UQFloat: return new CUQFloatParam(c, f, q, d, m);
-    case Kind::String: return new CStringParam(c, f, q, d, m);
-    case Kind::UString: return new CUStringParam(c, f, q, d, m);
-    case Kind::Binary: return new CBinaryParam(c, f, q, d, m);
-    case Kind::Block: return new CBlockParam(c, f, q, d, m);
-    case Kind::Bit: return new CBitParam(c, f, q, d, p.start, p.width);
-    case Kind::Bit0: return new CBit0Param(c, f, q, d, p.start, p.width);
-    case Kind::Bit1: return new CBit1Param(c, f, q, d, p.start, p.width);
-    case Kind::Enum:
-        // Every enumerated kind writes and reads the same value list.
-        return new CEnum12100(c, f, q, d, m);
-    case Kind::End: return new CParam(c, f, q, d, m);
+        case Kind::Int: return new CIntParam(c, f, q, d, 0, 0, m);
+        case Kind::Bool: return new CBoolParam(c, f, q, d);
+        case Kind::Float: return new CFloatParam(c, f, q, d, m);
+        case Kind::UFloat: return new CUFloatParam(c, f, q, d, m);
+        case Kind::UQFloat: return new CUQFloatParam(c, f, q, d, m);
+        case Kind::String: return new CStringParam(c, f, q, d, m);
+        case Kind::UString: return new CUStringParam(c, f, q, d, m);
+        case Kind::Binary: return new CBinaryParam(c, f, q, d, m);
+        case Kind::Block: return new CBlockParam(c, f, q, d, m);
+        case Kind::Bit: return new CBitParam(c, f, q, d, p.start, p.width);
+        case Kind::Bit0: return new CBit0Param(c, f, q, d, p.start, p.width);
+        case Kind::Bit1: return new CBit1Param(c, f, q, d, p.start, p.width);
+        case Kind::Enum:
+            // Every enumerated kind writes and reads the same value list.
+            return new CEnum12100(c, f, q, d, m);
+        case Kind::End: return new CParam(c, f, q, d, m);
     }
     return NULL;
 }
@@ -147,18 +162,17 @@ inline Bytes EncodeReply(char letter, int function, const std::vector<const Prot
             char number[32];
             snprintf(number, sizeof number, "%d.%03d", 10 + n, 125 * (k % 8));
             switch (p->kind) {
-            case Kind::Int: case Kind::Enum:
-                body = body + B({(n * 7 + k) % 250 + 1, 0});
-                break;
-            case Kind::Bool: body = body + B("1", {0}); break;
-            case Kind::Float: body = body + B(number, {0}); break;
-            case Kind::UFloat: body = body + B(number, {0, 2 + k % 3, 0}); break;
-            case Kind::UQFloat: body = body + B(number, {0, 2, 0, 3 + k % 5, 0}); break;
-            case Kind::String: body = body + B("AB", {0}); break;
-            case Kind::UString: body = body + B("Cd", {0, 1, 0}); break;
-            case Kind::Binary: body = body + B({1, 0, 0x10, 0, 0xAB}); break;
-            case Kind::Block: body = body + B({1, 2, 3, 0}); break;
-            default: break;
+                case Kind::Int:
+                case Kind::Enum: body = body + B({(n * 7 + k) % 250 + 1, 0}); break;
+                case Kind::Bool: body = body + B("1", {0}); break;
+                case Kind::Float: body = body + B(number, {0}); break;
+                case Kind::UFloat: body = body + B(number, {0, 2 + k % 3, 0}); break;
+                case Kind::UQFloat: body = body + B(number, {0, 2, 0, 3 + k % 5, 0}); break;
+                case Kind::String: body = body + B("AB", {0}); break;
+                case Kind::UString: body = body + B("Cd", {0, 1, 0}); break;
+                case Kind::Binary: body = body + B({1, 0, 0x10, 0, 0xAB}); break;
+                case Kind::Block: body = body + B({1, 2, 3, 0}); break;
+                default: break;
             }
         }
         if (p->kind == Kind::Bit || p->kind == Kind::Bit0 || p->kind == Kind::Bit1) {
@@ -167,9 +181,9 @@ inline Bytes EncodeReply(char letter, int function, const std::vector<const Prot
                 bitByte = body.size() - 2;
             }
             const int mask = (1 << p->width) - 1;
-            const int value = p->kind == Kind::Bit1 ? mask
+            const int value = p->kind == Kind::Bit1   ? mask
                               : p->kind == Kind::Bit0 ? 0
-                                                     : (n * 5 + 3) & mask;
+                                                      : (n * 5 + 3) & mask;
             body[bitByte] |= (unsigned char)(value << p->start);
             count = 1;
         }

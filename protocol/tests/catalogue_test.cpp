@@ -25,19 +25,19 @@ int Lookup(char letter, int function) {
 // The class of an enumerated prototype, told by its text base.
 bool IsEnumKind(const CParam* p, int base) {
     switch (base) {
-    case 12100: return dynamic_cast<const CEnum12100*>(p) != NULL;
-    case 12200: return dynamic_cast<const CEnum12200*>(p) != NULL;
-    case 12280: return dynamic_cast<const CEnum12280*>(p) != NULL;
-    case 12400: return dynamic_cast<const CEnum12400*>(p) != NULL;
-    case 12600: return dynamic_cast<const CEnum12600*>(p) != NULL;
-    case 12700: return dynamic_cast<const CEnum12700*>(p) != NULL;
-    case 12800: return dynamic_cast<const CEnum12800*>(p) != NULL;
-    case 12900: return dynamic_cast<const CEnum12900*>(p) != NULL;
-    case 12901: return dynamic_cast<const CEnum12901*>(p) != NULL;
-    case 12902: return dynamic_cast<const CEnum12902*>(p) != NULL;
-    case 12920: return dynamic_cast<const CEnum12920*>(p) != NULL;
-    case 12940: return dynamic_cast<const CEnum12940*>(p) != NULL;
-    case 0: return dynamic_cast<const CEnum0*>(p) != NULL;
+        case 12100: return dynamic_cast<const CEnum12100*>(p) != NULL;
+        case 12200: return dynamic_cast<const CEnum12200*>(p) != NULL;
+        case 12280: return dynamic_cast<const CEnum12280*>(p) != NULL;
+        case 12400: return dynamic_cast<const CEnum12400*>(p) != NULL;
+        case 12600: return dynamic_cast<const CEnum12600*>(p) != NULL;
+        case 12700: return dynamic_cast<const CEnum12700*>(p) != NULL;
+        case 12800: return dynamic_cast<const CEnum12800*>(p) != NULL;
+        case 12900: return dynamic_cast<const CEnum12900*>(p) != NULL;
+        case 12901: return dynamic_cast<const CEnum12901*>(p) != NULL;
+        case 12902: return dynamic_cast<const CEnum12902*>(p) != NULL;
+        case 12920: return dynamic_cast<const CEnum12920*>(p) != NULL;
+        case 12940: return dynamic_cast<const CEnum12940*>(p) != NULL;
+        case 0: return dynamic_cast<const CEnum0*>(p) != NULL;
     }
     return false;
 }
@@ -45,20 +45,20 @@ bool IsEnumKind(const CParam* p, int base) {
 // The exact class the record names.
 bool IsOfItsClass(const CParam* p, const Proto& r) {
     switch (r.kind) {
-    case Kind::Int: return typeid(*p) == typeid(CIntParam);
-    case Kind::Bool: return typeid(*p) == typeid(CBoolParam);
-    case Kind::Float: return typeid(*p) == typeid(CFloatParam);
-    case Kind::UFloat: return typeid(*p) == typeid(CUFloatParam);
-    case Kind::UQFloat: return typeid(*p) == typeid(CUQFloatParam);
-    case Kind::String: return typeid(*p) == typeid(CStringParam);
-    case Kind::UString: return typeid(*p) == typeid(CUStringParam);
-    case Kind::Binary: return typeid(*p) == typeid(CBinaryParam);
-    case Kind::Block: return typeid(*p) == typeid(CBlockParam);
-    case Kind::Bit: return typeid(*p) == typeid(CBitParam);
-    case Kind::Bit0: return typeid(*p) == typeid(CBit0Param);
-    case Kind::Bit1: return typeid(*p) == typeid(CBit1Param);
-    case Kind::Enum: return IsEnumKind(p, r.base);
-    case Kind::End: return typeid(*p) == typeid(CParam);
+        case Kind::Int: return typeid(*p) == typeid(CIntParam);
+        case Kind::Bool: return typeid(*p) == typeid(CBoolParam);
+        case Kind::Float: return typeid(*p) == typeid(CFloatParam);
+        case Kind::UFloat: return typeid(*p) == typeid(CUFloatParam);
+        case Kind::UQFloat: return typeid(*p) == typeid(CUQFloatParam);
+        case Kind::String: return typeid(*p) == typeid(CStringParam);
+        case Kind::UString: return typeid(*p) == typeid(CUStringParam);
+        case Kind::Binary: return typeid(*p) == typeid(CBinaryParam);
+        case Kind::Block: return typeid(*p) == typeid(CBlockParam);
+        case Kind::Bit: return typeid(*p) == typeid(CBitParam);
+        case Kind::Bit0: return typeid(*p) == typeid(CBit0Param);
+        case Kind::Bit1: return typeid(*p) == typeid(CBit1Param);
+        case Kind::Enum: return IsEnumKind(p, r.base);
+        case Kind::End: return typeid(*p) == typeid(CParam);
     }
     return false;
 }
@@ -158,15 +158,36 @@ TEST(CatalogueLookup, FirstMatchFromTheStartAndTheClosingEntryEndsTheWalk) {
         int function;
         int entry;  // -1: unknown
     } cases[] = {
-        {'b', 2, 0},     {'Z', 1, 1},     {'Z', 26, 22},   {'F', 29, 51},   {'s', 1, 52},
-        {'S', 43, 137},  {'w', 91, 223},  {'W', 1, 224},   {'k', 31, 377},  {'K', 7, 378},
-        {'K', 24, 387},  {'K', 30, 396},  {'?', '?', 397}, {'B', 'S', 398}, {'C', 'E', 399},
-        {'D', 'E', 400}, {'S', 'E', 401}, {'O', 'F', 402},
+        {'b', 2, 0},
+        {'Z', 1, 1},
+        {'Z', 26, 22},
+        {'F', 29, 51},
+        {'s', 1, 52},
+        {'S', 43, 137},
+        {'w', 91, 223},
+        {'W', 1, 224},
+        {'k', 31, 377},
+        {'K', 7, 378},
+        {'K', 24, 387},
+        {'K', 30, 396},
+        {'?', '?', 397},
+        {'B', 'S', 398},
+        {'C', 'E', 399},
+        {'D', 'E', 400},
+        {'S', 'E', 401},
+        {'O', 'F', 402},
         // Not in the table: the end of the walk.
-        {0, 0, -1},      {'x', 200, -1},  {'S', 44, -1},   {'w', 84, -1},   {'k', 7, -1},
-        {'X', 0, -1},    {'b', 1, -1},    {'Z', 0, -1},
+        {0, 0, -1},
+        {'x', 200, -1},
+        {'S', 44, -1},
+        {'w', 84, -1},
+        {'k', 7, -1},
+        {'X', 0, -1},
+        {'b', 1, -1},
+        {'Z', 0, -1},
     };
-    for (const Case& c : cases) EXPECT_EQ(Lookup(c.letter, c.function), c.entry) << c.letter << " " << c.function;
+    for (const Case& c : cases)
+        EXPECT_EQ(Lookup(c.letter, c.function), c.entry) << c.letter << " " << c.function;
 }
 
 TEST(CatalogueLookup, EntriesOutsideTheTableAreNull) {
@@ -219,14 +240,24 @@ TEST(CatalogueNames, SpotChecks) {
         int entry;
         const char* name;
     } cases[] = {
-        {387, "Reset"},           {388, "Pause"},           {389, "Standby"},
-        {390, "Messen"},          {403, "ID 0 not found"},  {397, "ID 0 not found"},
-        {402, "ID 0 not found"},  {15, "ID -1 not found"},  {24, "ID 116 not found"},
-        {0, "Alle Me\xDFwerte des Kanals lesen"},           {353, "Alle Me\xDFwerte des Kanals lesen"},
-        {14, "Datum H2S-Sonde lesen"},                      {222, "Datum H2S-Sonde lesen"},
-        {16, "Datum H2S-Sonde setzen"},                     {308, "Datum H2S-Sonde setzen"},
+        {387, "Reset"},
+        {388, "Pause"},
+        {389, "Standby"},
+        {390, "Messen"},
+        {403, "ID 0 not found"},
+        {397, "ID 0 not found"},
+        {402, "ID 0 not found"},
+        {15, "ID -1 not found"},
+        {24, "ID 116 not found"},
+        {0, "Alle Me\xDFwerte des Kanals lesen"},
+        {353, "Alle Me\xDFwerte des Kanals lesen"},
+        {14, "Datum H2S-Sonde lesen"},
+        {222, "Datum H2S-Sonde lesen"},
+        {16, "Datum H2S-Sonde setzen"},
+        {308, "Datum H2S-Sonde setzen"},
     };
-    for (const Case& c : cases) EXPECT_EQ(std::string(GetMessageInfo(c.entry)->GetName()), c.name) << c.entry;
+    for (const Case& c : cases)
+        EXPECT_EQ(std::string(GetMessageInfo(c.entry)->GetName()), c.name) << c.entry;
 }
 
 // ---- Copies ------------------------------------------------------------------------------
@@ -247,7 +278,8 @@ TEST(CatalogueCopy, ACopySharesThePrototypesAndLeavesTheEntryWhole) {
     }
     // The copy is gone; the entry and its prototypes are not.
     ASSERT_EQ(s16->GetParamCount(DT_REQUEST), count);
-    for (int k = 0; k < count; ++k) EXPECT_EQ(s16->GetParameter(k, DT_REQUEST)->GetType() >= PT_BIT, true);
+    for (int k = 0; k < count; ++k)
+        EXPECT_EQ(s16->GetParameter(k, DT_REQUEST)->GetType() >= PT_BIT, true);
 }
 
 TEST(CatalogueCopy, AnEntryMadeLaterFilesFromTheSameArray) {
@@ -255,7 +287,8 @@ TEST(CatalogueCopy, AnEntryMadeLaterFilesFromTheSameArray) {
     CMsgInfo* w83 = GetMessageInfo(Lookup('w', 83));
     ASSERT_EQ(later.GetParamCount(DT_REPLY), 5);
     ASSERT_EQ(later.GetParamCount(DT_REQUEST), 1);
-    for (int k = 0; k < 5; ++k) EXPECT_EQ(later.GetParameter(k, DT_REPLY), w83->GetParameter(k, DT_REPLY));
+    for (int k = 0; k < 5; ++k)
+        EXPECT_EQ(later.GetParameter(k, DT_REPLY), w83->GetParameter(k, DT_REPLY));
     EXPECT_EQ(std::string(later.GetName()), "ID -1 not found");
     // Building again does not make a second set.
     BuildParamPrototypes();

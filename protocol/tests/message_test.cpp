@@ -251,10 +251,12 @@ TEST(BoundedWriter, EveryRequestShapeFitsExactlyAndNotOneByteLess) {
         EXPECT_EQ(plain[0], (unsigned char)m.letter);
         EXPECT_EQ(plain[1], (unsigned char)m.function);
         int length = 0;
-        EXPECT_EQ(Hex(BoundedBodyOf(message, (int)plain.size(), length)), Hex(plain)) << "entry " << i;
+        EXPECT_EQ(Hex(BoundedBodyOf(message, (int)plain.size(), length)), Hex(plain))
+            << "entry " << i;
         EXPECT_EQ(length, (int)plain.size()) << "entry " << i;
         const Bytes untouched(plain.size() - 1, 0xCD);
-        EXPECT_EQ(Hex(BoundedBodyOf(message, (int)plain.size() - 1, length)), Hex(untouched)) << "entry " << i;
+        EXPECT_EQ(Hex(BoundedBodyOf(message, (int)plain.size() - 1, length)), Hex(untouched))
+            << "entry " << i;
         EXPECT_EQ(length, -1) << "entry " << i;
     }
     EXPECT_EQ(shapes, 134);
@@ -357,7 +359,8 @@ TEST(ReplyParse, ValidOnlyWhenEveryParameterReadAndTheBodyIsUsedUp) {
     const Case cases[] = {
         {"no values expected, none there", B({1, 2, 'J', 1}), true, 0},
         {"no values expected, one byte more", B({1, 2, 'J', 1, 0}), false, 0},
-        {"three of 768 floats", B({0, 0, 'w', 1}) + B("1.5", {0, 2, 0}) + B("2", {0, 2, 0}) + B("3", {0, 3, 0}), true, 1},
+        {"three of 768 floats",
+         B({0, 0, 'w', 1}) + B("1.5", {0, 2, 0}) + B("2", {0, 2, 0}) + B("3", {0, 3, 0}), true, 1},
         {"a float list with half a value", B({0, 0, 'w', 1}) + B("1.5", {0, 2}), false, 1},
         {"unknown pair", B({0, 0, 'x', 200}), false, 0},
         {"unknown pair with values", B({0, 0, 'x', 200, 1, 0}), false, 0},
@@ -365,8 +368,10 @@ TEST(ReplyParse, ValidOnlyWhenEveryParameterReadAndTheBodyIsUsedUp) {
         {"the terminator's pair", B({0, 0, 'X', 0}), false, 0},
         {"a rejection", B({0, 0, '?', '?'}), true, 0},
         {"a rejection with a value", B({0, 0, 'O', 'F', 1, 0}), false, 0},
-        {"the second of two values refused", B({0, 0, 'w', 4}) + B("1", {0, 2, 0}) + B("abc", {0, 2, 0}), false, 2},
-        {"the first of two values refused", B({0, 0, 'w', 4}) + B("1", {0, 0, 0}) + B("2", {0, 2, 0}), false, 1},
+        {"the second of two values refused",
+         B({0, 0, 'w', 4}) + B("1", {0, 2, 0}) + B("abc", {0, 2, 0}), false, 2},
+        {"the first of two values refused",
+         B({0, 0, 'w', 4}) + B("1", {0, 0, 0}) + B("2", {0, 2, 0}), false, 1},
         {"two of two values", B({0, 0, 'w', 4}) + B("1", {0, 2, 0}) + B("2", {0, 2, 0}), true, 2},
         {"a fixed list that stops early", B({0, 0, 's', 4, 1, 0, 2, 0}), true, 1},
         {"a byte group cut short", B({0, 0, 's', 15, 0x83, 0x00}), true, 6},
@@ -436,7 +441,8 @@ TEST(ReplyParse, EveryReplyShapeOfTheCatalogueParsesABodyBuiltForIt) {
         ++shapes;
         for (int openValues : {1, 3, VASK_MAX_VALUES}) {
             std::vector<int> counts;
-            const Bytes body = tables::EncodeReply(m.letter, m.function, reply, openValues, &counts);
+            const Bytes body =
+                tables::EncodeReply(m.letter, m.function, reply, openValues, &counts);
             ptrdiff_t consumed = 0;
             auto message = Parse(body, &consumed);
             const std::string where = "entry " + std::to_string(i) + ": " + Hex(body);
@@ -486,9 +492,7 @@ TEST(Ownership, ARequestDeletesTheCallersParametersButNotTheArray) {
     // The array is the caller's, alive and without the deleted pointers, and serves again.
     EXPECT_EQ(request.params.GetSize(), 0);
     request << new Tracked(&deaths);
-    {
-        CPCvaskMessage again('K', 17, DT_REQUEST, &request.params);
-    }
+    { CPCvaskMessage again('K', 17, DT_REQUEST, &request.params); }
     EXPECT_EQ(deaths, 4);
 }
 

@@ -86,7 +86,7 @@ TEST_F(MTimerTest, TimeoutsAcrossTheCounterWrap) {
         {1000, 500, 1000, 0, 500},
         {1000, 500, 1499, 0, 1},
         {1000, 500, 1500, 1, 0},
-        {1000, 500, 999999, 1, 0},          // stays expired
+        {1000, 500, 999999, 1, 0},  // stays expired
         {0xFFFFFF00, 0x200, 0xFFFFFF00, 0, 0x200},
         {0xFFFFFF00, 0x200, 0xFFFFFFFF, 0, 0x101},
         {0xFFFFFF00, 0x200, 0x00000000, 0, 0x100},
@@ -99,7 +99,8 @@ TEST_F(MTimerTest, TimeoutsAcrossTheCounterWrap) {
         g_now = c.start;
         t.SetTimeout(c.length);
         g_now = c.at;
-        EXPECT_EQ(t.Timeout(), c.expired) << std::hex << c.start << " + " << c.length << " at " << c.at;
+        EXPECT_EQ(t.Timeout(), c.expired)
+            << std::hex << c.start << " + " << c.length << " at " << c.at;
         EXPECT_EQ(t.Remaining(), c.remaining) << std::hex << c.start << " at " << c.at;
         t.ResetTimeout();
         EXPECT_EQ(t.Timeout(), 0);
@@ -127,11 +128,9 @@ TEST_F(MTimerTest, TimeStrings) {
         unsigned long ms;
         const char* text;
     } cases[] = {
-        {0, "00:00:00.000"},
-        {3723456, "01:02:03.456"},
+        {0, "00:00:00.000"},          {3723456, "01:02:03.456"},
         {90061001, "01:01:01.001"},  // hours modulo 24
-        {59999, "00:00:59.999"},
-        {86399999, "23:59:59.999"},
+        {59999, "00:00:59.999"},      {86399999, "23:59:59.999"},
         {0xFFFFFFFF, "17:02:47.295"},
     };
     CMTimer t;
@@ -182,8 +181,7 @@ TEST_F(MTimerTest, TimersMadeOnManyThreadsAtOnceKeepTheCountRight) {
     for (int k = 0; k < threads; ++k)
         workers.emplace_back([&] {
             ++ready;
-            while (ready < threads) {
-            }
+            while (ready < threads) {}
             for (int r = 0; r < rounds; ++r) {
                 CMTimer t;
                 if (g_raised.load() != 1) ++unraised;

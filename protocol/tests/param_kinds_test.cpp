@@ -13,9 +13,15 @@ TEST(CStringParam, WritesTextsWithTheirNul) {
     EXPECT_EQ(WriteOf(p), B({0}));
     EXPECT_EQ(p.ConvertValue(CString("AB")), 1);
     EXPECT_EQ(WriteOf(p), B("AB", {0}));
-    EXPECT_EQ(p.ConvertValue(CString("Me\xDF" "gas")), 1);  // any text is taken verbatim
-    EXPECT_EQ(ValueText(p, 1), "Me\xDF" "gas");
-    EXPECT_STREQ(p.GetValue(), "Me\xDF" "gas");
+    EXPECT_EQ(p.ConvertValue(CString("Me\xDF"
+                                     "gas")),
+              1);  // any text is taken verbatim
+    EXPECT_EQ(ValueText(p, 1),
+              "Me\xDF"
+              "gas");
+    EXPECT_STREQ(p.GetValue(),
+                 "Me\xDF"
+                 "gas");
 
     CStringParam two('K', 16, -1, DT_REQUEST, 2);
     two.SetValue(1, CString("A"));
@@ -44,7 +50,8 @@ TEST(CStringParam, ReadsNulTerminatedTexts) {
         ASSERT_EQ(p.Read(cursor, body.end()), 1) << Hex(c.body);
         EXPECT_EQ((size_t)(cursor - body.begin()), c.consumed) << Hex(c.body);
         ASSERT_EQ(p.GetCount(), (int)c.texts.size());
-        for (size_t k = 0; k < c.texts.size(); ++k) EXPECT_STREQ(p.GetValue((int)k + 1), c.texts[k]);
+        for (size_t k = 0; k < c.texts.size(); ++k)
+            EXPECT_STREQ(p.GetValue((int)k + 1), c.texts[k]);
     }
     Bytes many;
     for (int k = 0; k < 31; ++k) many = many + B("x", {0});
@@ -63,14 +70,11 @@ TEST(CUStringParam, TextsCarryTheUnitCodeOne) {
         int ok;
         const char* text;
     } cases[] = {
-        {B("A", {0, 1, 0}), 1, "A"},
-        {B("1.02", {0, 1, 0}), 1, "1.02"},
-        {B("A", {0, 1}), 0, ""},      // one byte missing
-        {B("A", {0}), 0, ""},
-        {B("A", {0, 2, 0}), 0, ""},   // not unit code 1
-        {B("A", {0, 1, 1}), 0, ""},
-        {B("AB"), 0, ""},             // no end of the text inside the body
-        {B("A", {5, 0, 1}), 0, ""},   // a control byte that is not the text's end
+        {B("A", {0, 1, 0}), 1, "A"}, {B("1.02", {0, 1, 0}), 1, "1.02"},
+        {B("A", {0, 1}), 0, ""},                                  // one byte missing
+        {B("A", {0}), 0, ""},        {B("A", {0, 2, 0}), 0, ""},  // not unit code 1
+        {B("A", {0, 1, 1}), 0, ""},  {B("AB"), 0, ""},  // no end of the text inside the body
+        {B("A", {5, 0, 1}), 0, ""},                     // a control byte that is not the text's end
         {Bytes(), 1, nullptr},
     };
     for (const auto& c : cases) {
@@ -124,13 +128,10 @@ TEST(CBinaryParam, ReadsExactlyTheRecordThatFillsTheBody) {
         Bytes body;
         int ok;
     } cases[] = {
-        {B({1, 0, 0x10, 0, 0xAB}), 1},
-        {B({0, 1, 2, 3}), 1},
-        {B({2, 0, 0, 0, 1, 2}), 1},
-        {B({2, 0, 0, 0, 1}), 0},        // a byte short
-        {B({1, 0, 0x10, 0, 0xAB, 9}), 0},  // a byte too many
-        {B({200, 0, 0, 0}), 0},
-        {Bytes(), 0},
+        {B({1, 0, 0x10, 0, 0xAB}), 1},    {B({0, 1, 2, 3}), 1},
+        {B({2, 0, 0, 0, 1, 2}), 1},       {B({2, 0, 0, 0, 1}), 0},  // a byte short
+        {B({1, 0, 0x10, 0, 0xAB, 9}), 0},                           // a byte too many
+        {B({200, 0, 0, 0}), 0},           {Bytes(), 0},
     };
     for (const auto& c : cases) {
         // No record storage is set beforehand: the read brings its own.
@@ -215,25 +216,25 @@ std::vector<std::unique_ptr<CParam>> MakeFields(const std::vector<Field>& fields
     std::vector<std::unique_ptr<CParam>> params;
     for (const Field& f : fields) {
         switch (f.kind) {
-        case 'b': {
-            CBitParam* p = new CBitParam('S', 16, -1, DT_REQUEST, f.start, f.length);
-            if (set) {
-                EXPECT_EQ(p->SetValue(f.value), 1);
+            case 'b': {
+                CBitParam* p = new CBitParam('S', 16, -1, DT_REQUEST, f.start, f.length);
+                if (set) {
+                    EXPECT_EQ(p->SetValue(f.value), 1);
+                }
+                params.emplace_back(p);
+                break;
             }
-            params.emplace_back(p);
-            break;
-        }
-        case 'z':
-            params.emplace_back(new CBit0Param('S', 16, -1, DT_REQUEST, f.start, f.length));
-            break;
-        case 'o':
-            params.emplace_back(new CBit1Param('S', 16, -1, DT_REQUEST, f.start, f.length));
-            break;
-        default: {
-            CIntParam* p = new CIntParam('S', 29, -1, DT_REQUEST, 1, 255, 1);
-            if (set) p->SetValue(1, f.value);
-            params.emplace_back(p);
-        }
+            case 'z':
+                params.emplace_back(new CBit0Param('S', 16, -1, DT_REQUEST, f.start, f.length));
+                break;
+            case 'o':
+                params.emplace_back(new CBit1Param('S', 16, -1, DT_REQUEST, f.start, f.length));
+                break;
+            default: {
+                CIntParam* p = new CIntParam('S', 29, -1, DT_REQUEST, 1, 255, 1);
+                if (set) p->SetValue(1, f.value);
+                params.emplace_back(p);
+            }
         }
     }
     return params;
@@ -255,13 +256,24 @@ TEST(BitFields, FieldsShareTheirDataByte) {
         std::vector<Field> fields;
         Bytes wire;
     } cases[] = {
-        {{{'b', 0, 1, 1, 1}, {'b', 1, 1, 0, 0}, {'b', 2, 3, 5, 5}, {'o', 7, 1, 0, 1}}, B({0x95, 0})},
+        {{{'b', 0, 1, 1, 1}, {'b', 1, 1, 0, 0}, {'b', 2, 3, 5, 5}, {'o', 7, 1, 0, 1}},
+         B({0x95, 0})},
         {{{'b', 0, 4, 10, 10}, {'b', 4, 4, 5, 5}}, B({0x5A, 0})},
-        {{{'b', 0, 2, 3, 3}, {'z', 2, 5, 0, 0}, {'o', 7, 1, 0, 1},
-          {'b', 0, 2, 1, 1}, {'z', 2, 5, 0, 0}, {'o', 7, 1, 0, 1}},
+        {{{'b', 0, 2, 3, 3},
+          {'z', 2, 5, 0, 0},
+          {'o', 7, 1, 0, 1},
+          {'b', 0, 2, 1, 1},
+          {'z', 2, 5, 0, 0},
+          {'o', 7, 1, 0, 1}},
          B({0x83, 0, 0x81, 0})},
-        {{{'b', 0, 1, 1, 1}, {'b', 1, 1, 1, 1}, {'b', 2, 1, 1, 1}, {'b', 3, 1, 1, 1},
-          {'b', 4, 1, 0, 0}, {'b', 5, 1, 1, 1}, {'b', 6, 1, 1, 1}, {'b', 7, 1, 1, 1}},
+        {{{'b', 0, 1, 1, 1},
+          {'b', 1, 1, 1, 1},
+          {'b', 2, 1, 1, 1},
+          {'b', 3, 1, 1, 1},
+          {'b', 4, 1, 0, 0},
+          {'b', 5, 1, 1, 1},
+          {'b', 6, 1, 1, 1},
+          {'b', 7, 1, 1, 1}},
          B({0xEF, 0})},
         {{{'z', 0, 7, 0, 0}, {'o', 7, 1, 0, 1}}, B({0x80, 0})},
         {{{'o', 0, 7, 0, 127}, {'z', 7, 1, 0, 0}}, B({0x7F, 0})},
@@ -269,8 +281,12 @@ TEST(BitFields, FieldsShareTheirDataByte) {
         {{{'b', 0, 1, 1, 1}, {'z', 1, 6, 0, 0}, {'o', 7, 1, 0, 1}, {'i', 0, 0, 7, 7}},
          B({0x81, 0, 7, 0})},
         // z5/3 overlaps o7/1: reading it back sees bit 7.
-        {{{'b', 0, 1, 1, 1}, {'b', 1, 1, 0, 0}, {'b', 2, 1, 0, 0}, {'b', 3, 1, 1, 1},
-          {'z', 5, 3, 0, 4}, {'o', 7, 1, 0, 1}},
+        {{{'b', 0, 1, 1, 1},
+          {'b', 1, 1, 0, 0},
+          {'b', 2, 1, 0, 0},
+          {'b', 3, 1, 1, 1},
+          {'z', 5, 3, 0, 4},
+          {'o', 7, 1, 0, 1}},
          B({0x89, 0})},
     };
     for (const auto& c : cases) {
@@ -289,16 +305,21 @@ TEST(BitFields, ReadsReplies) {
     struct Case {
         std::vector<Field> fields;  // .read: the value expected
         Bytes body;
-        int failed;                 // index of the field that fails, -1 when valid
+        int failed;  // index of the field that fails, -1 when valid
     } cases[] = {
         {{{'b', 0, 4, 0, 10}, {'b', 4, 4, 0, 5}}, B({0x5A, 0}), -1},
         // The body ends before a group: its fields read 0 and the message stays valid.
         {{{'b', 0, 2, 0, 0}, {'b', 2, 1, 0, 0}, {'z', 3, 4, 0, 0}, {'o', 7, 1, 0, 0}}, Bytes(), -1},
-        {{{'b', 0, 2, 0, 3}, {'z', 2, 5, 0, 0}, {'o', 7, 1, 0, 1},
-          {'b', 0, 2, 0, 0}, {'z', 2, 5, 0, 0}, {'o', 7, 1, 0, 0}},
-         B({0x83, 0}), -1},
-        {{{'b', 0, 4, 0, 0}, {'b', 4, 4, 0, 0}}, B({0x5A}), 0},     // the byte's NUL is missing
-        {{{'b', 0, 4, 0, 0}, {'b', 4, 4, 0, 0}}, B({0x5A, 1}), 0},  // not a NUL
+        {{{'b', 0, 2, 0, 3},
+          {'z', 2, 5, 0, 0},
+          {'o', 7, 1, 0, 1},
+          {'b', 0, 2, 0, 0},
+          {'z', 2, 5, 0, 0},
+          {'o', 7, 1, 0, 0}},
+         B({0x83, 0}),
+         -1},
+        {{{'b', 0, 4, 0, 0}, {'b', 4, 4, 0, 0}}, B({0x5A}), 0},         // the byte's NUL is missing
+        {{{'b', 0, 4, 0, 0}, {'b', 4, 4, 0, 0}}, B({0x5A, 1}), 0},      // not a NUL
         {{{'b', 0, 4, 0, 10}, {'b', 4, 4, 0, 5}}, B({0x5A, 0, 1}), 2},  // a byte left over
     };
     for (const auto& c : cases) {
@@ -344,19 +365,11 @@ TEST(BitFields, ValuesAndTexts) {
         int value;
         const char* shown;
     } cases[] = {
-        {3, "111", 1, 7, "111"},
-        {3, "101 more", 1, 5, "101"},
-        {3, " 10", 1, 2, "10"},
-        {3, "0", 1, 0, "0"},
-        {3, "1111", 0, 15, ""},   // wider than the field
-        {3, "-1", 0, -1, ""},
-        {3, "2", 0, 0, ""},
-        {3, "101x", 0, 5, ""},
-        {3, "", 0, 0, ""},
-        {1, "Ein", 1, 1, "1"},
-        {1, "1", 1, 1, "1"},
-        {1, "Aus", 1, 0, "0"},
-        {1, "anything", 1, 0, "0"},
+        {3, "111", 1, 7, "111"}, {3, "101 more", 1, 5, "101"}, {3, " 10", 1, 2, "10"},
+        {3, "0", 1, 0, "0"},     {3, "1111", 0, 15, ""},  // wider than the field
+        {3, "-1", 0, -1, ""},    {3, "2", 0, 0, ""},           {3, "101x", 0, 5, ""},
+        {3, "", 0, 0, ""},       {1, "Ein", 1, 1, "1"},        {1, "1", 1, 1, "1"},
+        {1, "Aus", 1, 0, "0"},   {1, "anything", 1, 0, "0"},
     };
     for (const auto& c : cases) {
         CBitParam p('S', 3, 19, DT_REQUEST, 0, c.length);

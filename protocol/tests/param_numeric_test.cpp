@@ -49,8 +49,12 @@ TEST(CParam, PromptsComeFromTheLibrarysOwnTableInCodePage1252) {
         int prompt;
         const char* text;
     } cases[] = {
-        {1, "Me\xDF" "bereich"},
-        {50, "T90 au\xDF" "erhalb des Schwellwertes"},
+        {1,
+         "Me\xDF"
+         "bereich"},
+        {50,
+         "T90 au\xDF"
+         "erhalb des Schwellwertes"},
         {24, "Bin\xE4reingang %d"},
         {-1, "ID 10999 not found"},
         {500, "ID 11500 not found"},
@@ -58,7 +62,9 @@ TEST(CParam, PromptsComeFromTheLibrarysOwnTableInCodePage1252) {
     for (const Case& c : cases)
         EXPECT_STREQ(CIntParam('K', 17, c.prompt, DT_REQUEST, 1, 4, 1).GetPrompt(), c.text);
     // Any string of the library by its id.
-    EXPECT_STREQ(CParam::GetPrompt(12040), "\xB0" "C");
+    EXPECT_STREQ(CParam::GetPrompt(12040),
+                 "\xB0"
+                 "C");
     EXPECT_STREQ(CParam::GetPrompt(12502), "Ein");
     EXPECT_STREQ(CParam::GetPrompt(13000), "No error");
     EXPECT_STREQ(CParam::GetPrompt(12052), "ID 12052 not found");
@@ -77,9 +83,9 @@ TEST(ValueList, WritesOneByteAndANulPerValue) {
     const ListCase cases[] = {
         {1, {5}, B({5, 0})},
         {3, {1, 2, 10}, B({1, 0, 2, 0, 10, 0})},
-        {3, {300, -1, 255}, B({0x2C, 0, 0xFF, 0, 0xFF, 0})},  // low bytes
+        {3, {300, -1, 255}, B({0x2C, 0, 0xFF, 0, 0xFF, 0})},   // low bytes
         {6, {1, 2}, B({1, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0})},  // unset values are 0
-        {1024, {0x33}, B({0x33})},                            // one bare byte
+        {1024, {0x33}, B({0x33})},                             // one bare byte
     };
     for (const ListCase& c : cases) {
         CIntParam p('S', 4, 23, DT_REQUEST, 0, 0, c.multiple);
@@ -129,11 +135,11 @@ TEST(CIntParam, ReadsValueLists) {
         {1280, pairs(30), 1, thirty},
         {1280, pairs(31), 0, {}},
         {1280, Bytes(), 1, {}},
-        {1, B({0xC8, 0}), 1, {200}},        // the catalogue's limits are not applied
+        {1, B({0xC8, 0}), 1, {200}},               // the catalogue's limits are not applied
         {6, B({1, 0, 2, 0, 3, 0}), 1, {1, 2, 3}},  // fewer values than the multiple
-        {1280, B({5, 0, 7}), 0, {}},        // the body ends before the NUL
+        {1280, B({5, 0, 7}), 0, {}},               // the body ends before the NUL
         {1280, B({5}), 0, {}},
-        {1280, B({5, 1}), 0, {}},           // not a NUL
+        {1280, B({5, 1}), 0, {}},  // not a NUL
     };
     for (const ReadCase& c : cases) {
         CIntParam p('k', 5, 103, DT_REPLY, 0, 255, c.multiple);
@@ -141,7 +147,8 @@ TEST(CIntParam, ReadsValueLists) {
         EXPECT_EQ(failed == -1, c.ok == 1) << Hex(c.body);
         if (c.ok) {
             EXPECT_EQ(p.GetCount(), (int)c.values.size());
-            for (size_t k = 0; k < c.values.size(); ++k) EXPECT_EQ(p.GetValue((int)k + 1), c.values[k]);
+            for (size_t k = 0; k < c.values.size(); ++k)
+                EXPECT_EQ(p.GetValue((int)k + 1), c.values[k]);
         }
     }
     // A single value leaves the rest of the body to the next parameter.
@@ -194,8 +201,12 @@ TEST(CBoolParam, TextsWireAndFlags) {
         int flag;
         Bytes wire;
     } cases[] = {
-        {"Ein", 1, 1, B("1", {0})}, {"Aus", 1, 0, B("0", {0})}, {"ein", 0, 0, {}},
-        {"EIN", 0, 0, {}},          {"1", 0, 0, {}},            {"Ein ", 0, 0, {}},
+        {"Ein", 1, 1, B("1", {0})},
+        {"Aus", 1, 0, B("0", {0})},
+        {"ein", 0, 0, {}},
+        {"EIN", 0, 0, {}},
+        {"1", 0, 0, {}},
+        {"Ein ", 0, 0, {}},
         {"", 0, 0, {}},
     };
     for (const auto& c : cases) {
@@ -225,9 +236,9 @@ TEST(CBoolParam, ReadsOneCharacterAndItsTerminator) {
         int ok;
         int flag;
     } cases[] = {
-        {B("1", {0}), 1, 1}, {B("0", {0}), 1, 0}, {B("x", {0}), 1, 0},
-        {B("1", {5}), 1, 1},  // the terminator's value is not looked at
-        {B("1"), 0, 0},       // but it must be there
+        {B("1", {0}), 1, 1}, {B("0", {0}), 1, 0},
+        {B("x", {0}), 1, 0}, {B("1", {5}), 1, 1},  // the terminator's value is not looked at
+        {B("1"), 0, 0},                            // but it must be there
         {Bytes(), 0, 0},
     };
     for (const auto& c : cases) {
@@ -261,13 +272,13 @@ TEST(CFloatParam, ConvertsDecimalText) {
         {"5.", 1, 5, "5.", "5.000"},
         {"1e3", 1, 1000, "1e3", "1000.000"},
         {"2.5E-1", 1, 0.25, "2.5E-1", "0.250"},
-        {"1.0005", 1, 1.0005, "1.0005", "1.000"},   // 1.0005 is just below in binary
+        {"1.0005", 1, 1.0005, "1.0005", "1.000"},  // 1.0005 is just below in binary
         {"1e35", 1, 1e35, "1e35", "99999999999999996863366107917975552.000"},
-        {"1e36", 0, 0, "", ""},    // too long to travel as "%.3f" text
+        {"1e36", 0, 0, "", ""},  // too long to travel as "%.3f" text
         {"1e300", 0, 0, "", ""},
-        {"1e400", 0, 0, "", ""},   // not a double
+        {"1e400", 0, 0, "", ""},  // not a double
         {"1.5x", 0, 0, "", ""},
-        {"1,5", 0, 0, "", ""},     // a decimal point, whatever the locale
+        {"1,5", 0, 0, "", ""},  // a decimal point, whatever the locale
         {"1e", 0, 0, "", ""},
         {"abc", 0, 0, "", ""},
         {"", 0, 0, "", ""},
@@ -317,8 +328,8 @@ TEST(CFloatParam, HugeValuesAreWrittenWithinBounds) {
         double value;
         const char* text;
     } cases[] = {
-        {1e300, "1.000e+300"}, {-1.5e200, "-1.500e+200"}, {HUGE_VAL, "inf"}, {-HUGE_VAL, "-inf"},
-        {1e36, "1.000e+36"},   {123.4567, "123.457"},
+        {1e300, "1.000e+300"}, {-1.5e200, "-1.500e+200"}, {HUGE_VAL, "inf"},
+        {-HUGE_VAL, "-inf"},   {1e36, "1.000e+36"},       {123.4567, "123.457"},
     };
     for (const auto& c : cases) {
         VaskFloat v;
@@ -346,7 +357,7 @@ TEST(CFloatParam, ReadsNulTerminatedNumbers) {
         {1, B("1.5x", {0}), 0, {}, {}},
         {1, B("1.5 ", {0}), 0, {}, {}},
         {1, B("", {0}), 0, {}, {}},
-        {1, B("1.5"), 0, {}, {}},               // no NUL before the end of the body
+        {1, B("1.5"), 0, {}, {}},  // no NUL before the end of the body
         {768, B("1", {0}) + B("2"), 0, {}, {}},
         {1, B("1e999", {0}), 1, {HUGE_VAL}, {"1e999"}},
     };
@@ -382,10 +393,10 @@ TEST(CUFloatParam, MatchesUnitTextsFromTheHighestCodeDown) {
         {"12.5", 1, 1},
         {"12.5 ppm", 1, 2},
         {"12.5 ppm and more", 1, 2},
-        {"12.5 %vol", 1, 11},                // found before "%" (code 10)
+        {"12.5 %vol", 1, 11},  // found before "%" (code 10)
         {"12.5 %", 1, 10},
         {"12.5 % S\xE4ttigung", 1, 13},
-        {"12.5 mg/m^3", 1, 47},              // the text stands twice: the higher code wins
+        {"12.5 mg/m^3", 1, 47},  // the text stands twice: the higher code wins
         {"12.5 vpm C1", 1, 5},
         {"12.5 vpm", 1, 4},
         {"12.5 mS/cm", 1, 23},
@@ -394,16 +405,18 @@ TEST(CUFloatParam, MatchesUnitTextsFromTheHighestCodeDown) {
         {"12.5 h", 1, 28},
         {"12.5 kOhm*cm", 1, 49},
         {"12.5 \xB0", 1, 51},
-        {"12.5 \xB0" "C", 0, 51},            // hidden by the shorter degree sign
-        {"12.5 mV/pH", 0, 32},               // hidden by "mV"
+        {"12.5 \xB0"
+         "C",
+         0, 51},                // hidden by the shorter degree sign
+        {"12.5 mV/pH", 0, 32},  // hidden by "mV"
         {"12.5 mV/mbar", 0, 32},
-        {"12.5 S/m", 0, 39},                 // hidden by "S"
+        {"12.5 S/m", 0, 39},  // hidden by "S"
         {"12.5 S/cm", 0, 39},
-        {"12.5 ", 0, 0},                     // nothing after the blank matches
-        {"12.5  ppm", 0, 0},                 // only one blank is skipped
+        {"12.5 ", 0, 0},      // nothing after the blank matches
+        {"12.5  ppm", 0, 0},  // only one blank is skipped
         {"12.5 PPM", 0, 0},
         {"12.5 xyz", 0, 0},
-        {"12.5ppm", 0, 1},                   // not even a number
+        {"12.5ppm", 0, 1},  // not even a number
     };
     for (const UnitText& c : cases) {
         CUFloatParam p('W', 31, -1, DT_REQUEST, 1);
@@ -432,8 +445,13 @@ TEST(CUFloatParam, ShowsTheUnitText) {
         int unit;
         const char* shown;
     } cases[] = {
-        {2, "12.500 ppm"}, {40, "12.500 \xB0" "C"}, {13, "12.500 % S\xE4ttigung"},
-        {0, "12.500 -"},   {52, "12.500 ID 12052 not found"},
+        {2, "12.500 ppm"},
+        {40,
+         "12.500 \xB0"
+         "C"},
+        {13, "12.500 % S\xE4ttigung"},
+        {0, "12.500 -"},
+        {52, "12.500 ID 12052 not found"},
     };
     for (const auto& c : cases) {
         v.unit = c.unit;
@@ -453,8 +471,8 @@ TEST(CUFloatParam, ReadsNumberAndUnitCode) {
         {1, B("12.5", {0, 2, 0}), 1, {2}},
         {1, B("12.5", {0, 2, 7}), 1, {2}},  // the unit's terminator is not looked at
         {768, B("1", {0, 2, 0}) + B("2", {0, 40, 0}), 1, {2, 40}},
-        {1, B("12.5", {0, 0, 0}), 0, {}},   // unit code 0
-        {1, B("12.5", {0, 2}), 0, {}},      // the body ends before the terminator
+        {1, B("12.5", {0, 0, 0}), 0, {}},  // unit code 0
+        {1, B("12.5", {0, 2}), 0, {}},     // the body ends before the terminator
         {1, B("12.5", {0}), 0, {}},
         {1, B("12.5"), 0, {}},
     };
@@ -525,13 +543,15 @@ TEST(CUQFloatParam, ReadsAndPassesOverValuesMarkedWithQuantity100) {
     } cases[] = {
         {B("12.5", {0, 2, 0, 2, 0}), 1, {12.5}, {2}},
         {B("12.5", {0, 2, 0, 100, 0}), 1, {}, {}},
-        {B("1", {0, 2, 0, 3, 0}) + B("2", {0, 2, 0, 200, 0}) + B("3", {0, 2, 0, 12, 0}), 1,
-         {1, 3}, {3, 12}},
-        {B("12.5", {0, 2, 0, 0, 0}), 0, {}, {}},   // quantity 0
-        {B("12.5", {0, 0, 0, 2, 0}), 0, {}, {}},   // unit 0
-        {B("12.5", {0, 2, 1, 2, 0}), 0, {}, {}},   // not a NUL after the unit
-        {B("12.5", {0, 2, 0, 2, 1}), 0, {}, {}},   // not a NUL after the quantity
-        {B("12.5", {0, 2, 0, 2}), 0, {}, {}},      // the body ends early
+        {B("1", {0, 2, 0, 3, 0}) + B("2", {0, 2, 0, 200, 0}) + B("3", {0, 2, 0, 12, 0}),
+         1,
+         {1, 3},
+         {3, 12}},
+        {B("12.5", {0, 2, 0, 0, 0}), 0, {}, {}},  // quantity 0
+        {B("12.5", {0, 0, 0, 2, 0}), 0, {}, {}},  // unit 0
+        {B("12.5", {0, 2, 1, 2, 0}), 0, {}, {}},  // not a NUL after the unit
+        {B("12.5", {0, 2, 0, 2, 1}), 0, {}, {}},  // not a NUL after the quantity
+        {B("12.5", {0, 2, 0, 2}), 0, {}, {}},     // the body ends early
         {B("12.5", {0, 2, 0}), 0, {}, {}},
     };
     for (const auto& c : cases) {
@@ -552,12 +572,19 @@ TEST(CUQFloatParam, ReadsAndPassesOverValuesMarkedWithQuantity100) {
 
 TEST(EnumeratedKinds, TextsOfTheKinds) {
     EXPECT_STREQ(CEnum12100().GetEnum(2), "St\xF6rung");
-    EXPECT_STREQ(CEnum12100().GetEnum(12), "Ventil Me\xDF" "gas ist offen");
+    EXPECT_STREQ(CEnum12100().GetEnum(12),
+                 "Ventil Me\xDF"
+                 "gas ist offen");
     EXPECT_STREQ(CEnum12100().GetEnum(40), "ID 12140 not found");
     EXPECT_STREQ(CEnum12100().GetEnum(0), "frei");  // value 0 shows the text of 1
     EXPECT_STREQ(CEnum12300().GetEnum(101), "SINDOR 6");
-    EXPECT_STREQ(CEnum12000().GetEnum(40), "\xB0" "C");
-    EXPECT_STREQ(CEnum12600().GetEnum(7), "Me\xDF" "gassp\xFCl" "ung");
+    EXPECT_STREQ(CEnum12000().GetEnum(40),
+                 "\xB0"
+                 "C");
+    EXPECT_STREQ(CEnum12600().GetEnum(7),
+                 "Me\xDF"
+                 "gassp\xFCl"
+                 "ung");
     EXPECT_STREQ(CEnum0().GetEnum(1), "ID 1 not found");
     EXPECT_EQ(CEnum12000().GetEnumCount(), 54);
     EXPECT_EQ(CEnum12300().GetEnumCount(), 101);
@@ -573,16 +600,21 @@ TEST(EnumeratedKinds, TextsOfTheKinds) {
     EXPECT_EQ(CEnum12000().GetEnum(CString("ppm")), 2);
     EXPECT_EQ(CEnum12000().GetEnum(CString("PPM")), 0);
     EXPECT_EQ(CEnum12100().GetEnum(CString("ID 12140 not found")), 40);
-    EXPECT_EQ(CEnum12700().GetEnum(CString("Laden der Werksdaten in die aktuellen Arbeitsdaten")), 3);
+    EXPECT_EQ(CEnum12700().GetEnum(CString("Laden der Werksdaten in die aktuellen Arbeitsdaten")),
+              3);
 }
 
 TEST(EnumeratedKinds, ConvertShowAndWrite) {
     CEnum12600 steps('S', 12, -1, DT_REQUEST, 12);
     EXPECT_EQ(steps.ConvertValue(1, CString("Nullgas")), 1);
-    EXPECT_EQ(steps.ConvertValue(2, CString("Pr\xFC" "fgas 1")), 1);
+    EXPECT_EQ(steps.ConvertValue(2, CString("Pr\xFC"
+                                            "fgas 1")),
+              1);
     EXPECT_EQ(steps.ConvertValue(3, CString("nullgas")), 0);
     EXPECT_EQ(steps.GetValue(3), 0);  // unchanged
-    EXPECT_EQ(ValueText(steps, 2), "Pr\xFC" "fgas 1");
+    EXPECT_EQ(ValueText(steps, 2),
+              "Pr\xFC"
+              "fgas 1");
     Bytes wire = WriteOf(steps);
     ASSERT_EQ(wire.size(), 24u);
     EXPECT_EQ(Bytes(wire.begin(), wire.begin() + 4), B({2, 0, 3, 0}));

@@ -11,7 +11,9 @@ namespace {
 class UtilvaskStrings : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { module_ = LoadLibraryA("utilvask.dll"); }
-    static void TearDownTestSuite() { if (module_) FreeLibrary(module_); }
+    static void TearDownTestSuite() {
+        if (module_) FreeLibrary(module_);
+    }
 
     static std::string Load(UINT id) {
         char buffer[512];
@@ -27,22 +29,30 @@ HMODULE UtilvaskStrings::module_ = nullptr;
 TEST_F(UtilvaskStrings, TextsWithNonAsciiLettersArriveInCodePage1252) {
     ASSERT_NE(module_, nullptr) << "utilvask.dll not loadable, error " << GetLastError();
     ASSERT_EQ(GetACP(), 1252u);
-    struct Case { UINT id; const char* bytes; } cases[] = {
-        {12040, "\xB0" "C"},             // unit: degree Celsius
-        {12051, "\xB0"},                 // unit: degree
-        {12013, "% S\xE4ttigung"},       // unit with a-umlaut
-        {12102, "St\xF6rung"},           // relay function with o-umlaut
-        {12112, "Ventil Me\xDF" "gas ist offen"},  // sharp s
+    struct Case {
+        UINT id;
+        const char* bytes;
+    } cases[] = {
+        {12040,
+         "\xB0"
+         "C"},                      // unit: degree Celsius
+        {12051, "\xB0"},            // unit: degree
+        {12013, "% S\xE4ttigung"},  // unit with a-umlaut
+        {12102, "St\xF6rung"},      // relay function with o-umlaut
+        {12112,
+         "Ventil Me\xDF"
+         "gas ist offen"},  // sharp s
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(Load(c.id), c.bytes) << "string " << c.id;
+    for (const Case& c : cases) EXPECT_EQ(Load(c.id), c.bytes) << "string " << c.id;
 }
 
 TEST_F(UtilvaskStrings, ErrorTextsKeepTheirLineBreaksAndGapsStayEmpty) {
     ASSERT_NE(module_, nullptr);
     EXPECT_EQ(Load(13000), "No error");
     EXPECT_EQ(Load(13009), "The device does not send a response\nor the response has been missed");
-    EXPECT_EQ(Load(13082), "Warning while writing the parameter set: Data were only written for one channel. Please check.");
+    EXPECT_EQ(Load(13082),
+              "Warning while writing the parameter set: Data were only written for one channel. "
+              "Please check.");
     // No error 79 and nothing past 82; the unit list stops at 51.
     char buffer[16];
     EXPECT_EQ(LoadStringA(module_, 13079, buffer, sizeof buffer), 0);

@@ -4,7 +4,7 @@
 
 namespace {
 DWORD WINAPI FixedTime() { return 1000; }
-}
+}  // namespace
 
 int main() {
     SetDebugSettings(9, 0xFFFFFFFFul);

@@ -7,313 +7,325 @@
 namespace vasksim {
 
 namespace {
-const char* kFaultNames[] = {"silent", "nak", "noreply", "reject", "slow", "badcrc", "wrongsrc", "garbage",
-                             "duplicate"};
+const char* kFaultNames[] = {"silent", "nak",      "noreply", "reject",   "slow",
+                             "badcrc", "wrongsrc", "garbage", "duplicate"};
 constexpr int64_t kCycleMs = 500;
 }  // namespace
 
 bool parseFaultKind(const std::string& name, Fault::Kind& kind) {
-  for (int i = 0; i < 9; ++i) {
-    if (name == kFaultNames[i]) {
-      kind = static_cast<Fault::Kind>(i);
-      return true;
+    for (int i = 0; i < 9; ++i) {
+        if (name == kFaultNames[i]) {
+            kind = static_cast<Fault::Kind>(i);
+            return true;
+        }
     }
-  }
-  return false;
+    return false;
 }
 
 const char* faultName(Fault::Kind kind) { return kFaultNames[static_cast<int>(kind)]; }
 
 LineRecord defaultLineRecord() {
-  // Bytes 0 to 6 and 10 to 11 are the gateway's own: a marker, the hardware revision and
-  // the line's speed (9600, little-endian); the client writes them back unchanged.
-  return {'V', 'G', 'W', 1, 0, 0, 0, 0, 0, 13, 0x80, 0x25};
+    // Bytes 0 to 6 and 10 to 11 are the gateway's own: a marker, the hardware revision and
+    // the line's speed (9600, little-endian); the client writes them back unchanged.
+    return {'V', 'G', 'W', 1, 0, 0, 0, 0, 0, 13, 0x80, 0x25};
 }
 
 std::string LogEntry::line() const {
-  char head[160];
-  const char* st = frame.status == Frame::Ok ? "ok" : frame.status == Frame::BadCrc ? "bad" : "malformed";
-  std::snprintf(head, sizeof head, "seq=%llu t=%lld to=%s from=%s crc=%s", static_cast<unsigned long long>(seq),
-                static_cast<long long>(timeMs), addressText(frame.destination).c_str(),
-                addressText(frame.source).c_str(), st);
-  std::string s = head;
-  if (viaGateway) s += " via=gateway";
-  if (frame.body.size() >= 2) {
-    char cmd[32];
-    unsigned char letter = frame.body[0];
-    if (letter > 0x20 && letter < 0x7F) std::snprintf(cmd, sizeof cmd, " cmd=%c fn=%d", letter, frame.body[1]);
-    else std::snprintf(cmd, sizeof cmd, " cmd=%02X fn=%d", letter, frame.body[1]);
-    s += cmd;
-  }
-  s += " action=" + (action.empty() ? std::string("none") : action);
-  s += " sent=" + std::to_string(sent);
-  s += " raw=" + toHex(frame.raw);
-  s += " body=" + toHex(frame.body);
-  if (!decoded.empty()) s += " values=" + decoded;
-  return s;
+    char head[160];
+    const char* st = frame.status == Frame::Ok       ? "ok"
+                     : frame.status == Frame::BadCrc ? "bad"
+                                                     : "malformed";
+    std::snprintf(head, sizeof head, "seq=%llu t=%lld to=%s from=%s crc=%s",
+                  static_cast<unsigned long long>(seq), static_cast<long long>(timeMs),
+                  addressText(frame.destination).c_str(), addressText(frame.source).c_str(), st);
+    std::string s = head;
+    if (viaGateway) s += " via=gateway";
+    if (frame.body.size() >= 2) {
+        char cmd[32];
+        unsigned char letter = frame.body[0];
+        if (letter > 0x20 && letter < 0x7F)
+            std::snprintf(cmd, sizeof cmd, " cmd=%c fn=%d", letter, frame.body[1]);
+        else
+            std::snprintf(cmd, sizeof cmd, " cmd=%02X fn=%d", letter, frame.body[1]);
+        s += cmd;
+    }
+    s += " action=" + (action.empty() ? std::string("none") : action);
+    s += " sent=" + std::to_string(sent);
+    s += " raw=" + toHex(frame.raw);
+    s += " body=" + toHex(frame.body);
+    if (!decoded.empty()) s += " values=" + decoded;
+    return s;
 }
 
 Bus::Bus(Clock clock) : clock_(std::move(clock)) {}
 
 void Bus::queue(int64_t due, Bytes bytes) {
-  // Keep the queue ordered by due time; equal times keep their order.
-  auto it = out_.end();
-  while (it != out_.begin() && std::prev(it)->due > due) --it;
-  out_.insert(it, Out{due, std::move(bytes)});
+    // Keep the queue ordered by due time; equal times keep their order.
+    auto it = out_.end();
+    while (it != out_.begin() && std::prev(it)->due > due) --it;
+    out_.insert(it, Out{due, std::move(bytes)});
 }
 
 bool Bus::takeDue(Bytes& out) {
-  out.clear();
-  int64_t t = now();
-  while (!out_.empty() && out_.front().due <= t) {
-    out.insert(out.end(), out_.front().bytes.begin(), out_.front().bytes.end());
-    out_.pop_front();
-  }
-  return !out.empty();
+    out.clear();
+    int64_t t = now();
+    while (!out_.empty() && out_.front().due <= t) {
+        out.insert(out.end(), out_.front().bytes.begin(), out_.front().bytes.end());
+        out_.pop_front();
+    }
+    return !out.empty();
 }
 
 int64_t Bus::nextDue() const { return out_.empty() ? -1 : out_.front().due; }
 
 int64_t Bus::nextBroadcast() const {
-  int64_t best = -1;
-  int64_t t = now();
-  for (const auto& [addr, d] : devices) {
-    if (d.broadcastPhase < 0 || !d.switchOn(10)) continue;
-    int64_t cycle = (t - d.broadcastPhase) / kCycleMs;
-    int64_t next = (cycle + 1) * kCycleMs + d.broadcastPhase;
-    if (best < 0 || next < best) best = next;
-  }
-  return best;
+    int64_t best = -1;
+    int64_t t = now();
+    for (const auto& [addr, d] : devices) {
+        if (d.broadcastPhase < 0 || !d.switchOn(10)) continue;
+        int64_t cycle = (t - d.broadcastPhase) / kCycleMs;
+        int64_t next = (cycle + 1) * kCycleMs + d.broadcastPhase;
+        if (best < 0 || next < best) best = next;
+    }
+    return best;
 }
 
 void Bus::advance() {
-  int64_t t = now();
-  for (auto& [addr, d] : devices) {
-    if (d.broadcastPhase < 0 || !d.switchOn(10) || t < d.restartUntil) continue;
-    int64_t cycle = (t - d.broadcastPhase) / kCycleMs;
-    if (t < d.broadcastPhase) cycle = -1;
-    if (d.lastBroadcastCycle < 0 || cycle < d.lastBroadcastCycle) {
-      d.lastBroadcastCycle = cycle;  // first look: start with the next phase point
-      continue;
+    int64_t t = now();
+    for (auto& [addr, d] : devices) {
+        if (d.broadcastPhase < 0 || !d.switchOn(10) || t < d.restartUntil) continue;
+        int64_t cycle = (t - d.broadcastPhase) / kCycleMs;
+        if (t < d.broadcastPhase) cycle = -1;
+        if (d.lastBroadcastCycle < 0 || cycle < d.lastBroadcastCycle) {
+            d.lastBroadcastCycle = cycle;  // first look: start with the next phase point
+            continue;
+        }
+        if (cycle > d.lastBroadcastCycle) {
+            d.lastBroadcastCycle = cycle;
+            Bytes body = replyBody(d.flags, d.state, 'k', 2, d.measuredValues(t));
+            queue(t, buildTelegram(addressByte(BROADCAST_DEVICE, 0), addressByte(addr, 0), body));
+            GatewayEvent rx;  // a gateway passes every telegram on its line to its clients
+            rx.kind = GatewayEvent::Received;
+            rx.due = t;
+            rx.source = addressByte(addr, 0);
+            rx.second = addressByte(BROADCAST_DEVICE, 0);
+            rx.body = body;
+            queueEvent(rx);
+        }
     }
-    if (cycle > d.lastBroadcastCycle) {
-      d.lastBroadcastCycle = cycle;
-      Bytes body = replyBody(d.flags, d.state, 'k', 2, d.measuredValues(t));
-      queue(t, buildTelegram(addressByte(BROADCAST_DEVICE, 0), addressByte(addr, 0), body));
-      GatewayEvent rx;  // a gateway passes every telegram on its line to its clients
-      rx.kind = GatewayEvent::Received;
-      rx.due = t;
-      rx.source = addressByte(addr, 0);
-      rx.second = addressByte(BROADCAST_DEVICE, 0);
-      rx.body = body;
-      queueEvent(rx);
-    }
-  }
 }
 
 void Bus::receive(const uint8_t* data, size_t size) {
-  if (echo && size > 0) queue(now(), Bytes(data, data + size));
-  Frame f;
-  for (size_t i = 0; i < size; ++i)
-    if (deframer_.push(data[i], f)) handleFrame(f);
+    if (echo && size > 0) queue(now(), Bytes(data, data + size));
+    Frame f;
+    for (size_t i = 0; i < size; ++i)
+        if (deframer_.push(data[i], f)) handleFrame(f);
 }
 
 Fault* Bus::matchFault(Fault::Kind kind, int device, char letter, int function) {
-  for (Fault& f : faults) {
-    if (f.kind != kind || f.remaining == 0) continue;
-    if (f.device != 0 && f.device != device) continue;
-    if (f.onLetter && (f.onLetter != letter || (f.onFunction >= 0 && f.onFunction != function))) continue;
-    return &f;
-  }
-  return nullptr;
+    for (Fault& f : faults) {
+        if (f.kind != kind || f.remaining == 0) continue;
+        if (f.device != 0 && f.device != device) continue;
+        if (f.onLetter && (f.onLetter != letter || (f.onFunction >= 0 && f.onFunction != function)))
+            continue;
+        return &f;
+    }
+    return nullptr;
 }
 
 bool Bus::consume(Fault::Kind kind, int device, char letter, int function, Fault* copy) {
-  Fault* f = matchFault(kind, device, letter, function);
-  if (!f) return false;
-  if (copy) *copy = *f;
-  if (f->remaining > 0) --f->remaining;
-  return true;
+    Fault* f = matchFault(kind, device, letter, function);
+    if (!f) return false;
+    if (copy) *copy = *f;
+    if (f->remaining > 0) --f->remaining;
+    return true;
 }
 
 void Bus::handleFrame(const Frame& f, const Origin* gateway) {
-  LogEntry e;
-  e.seq = ++seq_;
-  e.timeMs = now();
-  e.frame = f;
-  e.viaGateway = gateway != nullptr;
-  int64_t t = e.timeMs;
-  // What the devices say about this telegram, they say after their reaction time.
-  const int64_t answerAt = t + reactionMs;
-  int device = f.destination >> 4;
-  int channel = f.destination & 0x0F;
-  char letter = f.body.size() >= 1 ? static_cast<char>(f.body[0]) : 0;
-  int function = f.body.size() >= 2 ? f.body[1] : -1;
-  auto record = [&](const std::string& action) {
-    e.action = action;
-    if (log_.size() >= kLogLimit) log_.erase(log_.begin(), log_.begin() + kLogLimit / 10);
-    log_.push_back(e);
-  };
-  // Output for the line, counted for the log.
-  auto line = [&](int64_t due, Bytes bytes) {
-    e.sent += bytes.size();
-    queue(due, std::move(bytes));
-  };
-  // On the line the PC sees DLE ACK, DLE NAK or nothing; a gateway reports each of these
-  // as the status of the transmit.
-  auto done = [&](uint8_t status) {
-    if (!gateway) return;
-    GatewayEvent d;
-    d.kind = GatewayEvent::TransmitDone;
-    d.due = answerAt;
-    d.connection = gateway->connection;
-    d.id = gateway->id;
-    d.status = status;
-    queueEvent(d);
-  };
-  auto ack = [&] {
-    if (gateway) done(GatewayEvent::Done);
-    else line(answerAt, ackBytes());
-  };
-  auto nak = [&] {
-    if (gateway) done(GatewayEvent::Failed);
-    else line(answerAt, nakBytes());
-  };
-  auto silence = [&] { done(GatewayEvent::NoAck); };
+    LogEntry e;
+    e.seq = ++seq_;
+    e.timeMs = now();
+    e.frame = f;
+    e.viaGateway = gateway != nullptr;
+    int64_t t = e.timeMs;
+    // What the devices say about this telegram, they say after their reaction time.
+    const int64_t answerAt = t + reactionMs;
+    int device = f.destination >> 4;
+    int channel = f.destination & 0x0F;
+    char letter = f.body.size() >= 1 ? static_cast<char>(f.body[0]) : 0;
+    int function = f.body.size() >= 2 ? f.body[1] : -1;
+    auto record = [&](const std::string& action) {
+        e.action = action;
+        if (log_.size() >= kLogLimit) log_.erase(log_.begin(), log_.begin() + kLogLimit / 10);
+        log_.push_back(e);
+    };
+    // Output for the line, counted for the log.
+    auto line = [&](int64_t due, Bytes bytes) {
+        e.sent += bytes.size();
+        queue(due, std::move(bytes));
+    };
+    // On the line the PC sees DLE ACK, DLE NAK or nothing; a gateway reports each of these
+    // as the status of the transmit.
+    auto done = [&](uint8_t status) {
+        if (!gateway) return;
+        GatewayEvent d;
+        d.kind = GatewayEvent::TransmitDone;
+        d.due = answerAt;
+        d.connection = gateway->connection;
+        d.id = gateway->id;
+        d.status = status;
+        queueEvent(d);
+    };
+    auto ack = [&] {
+        if (gateway)
+            done(GatewayEvent::Done);
+        else
+            line(answerAt, ackBytes());
+    };
+    auto nak = [&] {
+        if (gateway)
+            done(GatewayEvent::Failed);
+        else
+            line(answerAt, nakBytes());
+    };
+    auto silence = [&] { done(GatewayEvent::NoAck); };
 
-  if (f.status == Frame::Malformed) return record("dropped:" + f.problem);
-  auto it = devices.find(device);
-  if (device == BROADCAST_DEVICE) {
-    done(GatewayEvent::Done);  // nobody acknowledges a broadcast; the gateway has sent it
-    if (f.status != Frame::Ok || f.body.size() < 2) return record("ignored");
-    Bytes params(f.body.begin() + 2, f.body.end());
-    for (auto& [addr, d] : devices) d.handleBroadcast(letter, function, params, t);
-    return record("broadcast");
-  }
-  if (it == devices.end()) {
-    silence();
-    return record("ignored:no-device");
-  }
-  Device& d = it->second;
-  if (t < d.restartUntil) {
-    silence();
-    return record("silent:restarting");
-  }
-  if (f.status == Frame::BadCrc) {
-    nak();
-    return record("nak:crc");
-  }
-  if (f.body.size() < 2) {
-    nak();
-    return record("nak:short");
-  }
-  if (consume(Fault::Silent, device, letter, function)) {
-    silence();
-    return record("silent");
-  }
-  if (consume(Fault::Nak, device, letter, function)) {
-    nak();
-    return record("nak");
-  }
-  std::string action = "ack";
-  Response r;
-  Fault rejectFault;
-  if (consume(Fault::Reject, device, letter, function, &rejectFault)) {
-    r = Device::rejection(rejectFault.code, "injected");
-  } else {
-    Bytes params(f.body.begin() + 2, f.body.end());
-    r = d.handle(letter, function, channel, params, t);
-    Values vs;
-    std::string rej, why;
-    if (decodeRequest(letter, function, params, vs, rej, why) && !vs.empty()) e.decoded = describe(vs);
-  }
-  if (!r.note.empty()) action += "," + r.note;
-  // A device restarting after a download goes quiet at once: not even the reset is
-  // acknowledged.
-  if (r.kind == Response::Restart) {
-    silence();
-    return record("silent," + r.note);
-  }
-  ack();
-  if (r.kind == Response::NoReply) return record(action);
-  if (consume(Fault::NoReply, device, letter, function)) return record(action + ",noreply");
+    if (f.status == Frame::Malformed) return record("dropped:" + f.problem);
+    auto it = devices.find(device);
+    if (device == BROADCAST_DEVICE) {
+        done(GatewayEvent::Done);  // nobody acknowledges a broadcast; the gateway has sent it
+        if (f.status != Frame::Ok || f.body.size() < 2) return record("ignored");
+        Bytes params(f.body.begin() + 2, f.body.end());
+        for (auto& [addr, d] : devices) d.handleBroadcast(letter, function, params, t);
+        return record("broadcast");
+    }
+    if (it == devices.end()) {
+        silence();
+        return record("ignored:no-device");
+    }
+    Device& d = it->second;
+    if (t < d.restartUntil) {
+        silence();
+        return record("silent:restarting");
+    }
+    if (f.status == Frame::BadCrc) {
+        nak();
+        return record("nak:crc");
+    }
+    if (f.body.size() < 2) {
+        nak();
+        return record("nak:short");
+    }
+    if (consume(Fault::Silent, device, letter, function)) {
+        silence();
+        return record("silent");
+    }
+    if (consume(Fault::Nak, device, letter, function)) {
+        nak();
+        return record("nak");
+    }
+    std::string action = "ack";
+    Response r;
+    Fault rejectFault;
+    if (consume(Fault::Reject, device, letter, function, &rejectFault)) {
+        r = Device::rejection(rejectFault.code, "injected");
+    } else {
+        Bytes params(f.body.begin() + 2, f.body.end());
+        r = d.handle(letter, function, channel, params, t);
+        Values vs;
+        std::string rej, why;
+        if (decodeRequest(letter, function, params, vs, rej, why) && !vs.empty())
+            e.decoded = describe(vs);
+    }
+    if (!r.note.empty()) action += "," + r.note;
+    // A device restarting after a download goes quiet at once: not even the reset is
+    // acknowledged.
+    if (r.kind == Response::Restart) {
+        silence();
+        return record("silent," + r.note);
+    }
+    ack();
+    if (r.kind == Response::NoReply) return record(action);
+    if (consume(Fault::NoReply, device, letter, function)) return record(action + ",noreply");
 
-  Bytes body = replyBody(d.flags, d.state, r.letter, r.function, r.params);
-  uint8_t dst = pcAddressByte ? pcAddressByte : f.source;
-  uint8_t src = f.destination;
-  int64_t due = answerAt;
-  Fault fault;
-  if (consume(Fault::WrongSource, device, letter, function, &fault)) {
-    src = fault.arg ? static_cast<uint8_t>(fault.arg) : addressByte((device % 12) + 1, channel);
-    action += ",wrongsrc";
-  }
-  Bytes telegram = buildTelegram(dst, src, body);
-  // A gateway checks the CRC itself and passes on only intact telegrams, without the
-  // noise around them.
-  bool corrupt = false;
-  if (consume(Fault::BadCrc, device, letter, function)) {
-    telegram[telegram.size() - 1] ^= 0x5A;
-    corrupt = true;
-    action += ",badcrc";
-  }
-  if (consume(Fault::Slow, device, letter, function, &fault)) {
-    due += fault.arg;
-    action += ",slow";
-  }
-  if (consume(Fault::Garbage, device, letter, function, &fault)) {
-    Bytes junk;
-    int n = fault.arg > 0 ? fault.arg : 8;
-    for (int i = 0; i < n; ++i) junk.push_back(static_cast<uint8_t>(0xA5 ^ (i * 37)));  // never DLE
-    for (uint8_t& b : junk) if (b == DLE) b = 0x11;
-    if (!gateway) line(due, junk);
-    action += ",garbage";
-  }
-  auto deliver = [&] {
-    if (!gateway) return line(due, telegram);
-    if (corrupt) return;
-    GatewayEvent rx;
-    rx.kind = GatewayEvent::Received;
-    rx.due = due;
-    rx.connection = gateway->connection;
-    rx.source = src;
-    rx.second = dst;
-    rx.body = body;
-    queueEvent(rx);
-  };
-  deliver();
-  action += ",reply";
-  if (consume(Fault::Duplicate, device, letter, function)) {
+    Bytes body = replyBody(d.flags, d.state, r.letter, r.function, r.params);
+    uint8_t dst = pcAddressByte ? pcAddressByte : f.source;
+    uint8_t src = f.destination;
+    int64_t due = answerAt;
+    Fault fault;
+    if (consume(Fault::WrongSource, device, letter, function, &fault)) {
+        src = fault.arg ? static_cast<uint8_t>(fault.arg) : addressByte((device % 12) + 1, channel);
+        action += ",wrongsrc";
+    }
+    Bytes telegram = buildTelegram(dst, src, body);
+    // A gateway checks the CRC itself and passes on only intact telegrams, without the
+    // noise around them.
+    bool corrupt = false;
+    if (consume(Fault::BadCrc, device, letter, function)) {
+        telegram[telegram.size() - 1] ^= 0x5A;
+        corrupt = true;
+        action += ",badcrc";
+    }
+    if (consume(Fault::Slow, device, letter, function, &fault)) {
+        due += fault.arg;
+        action += ",slow";
+    }
+    if (consume(Fault::Garbage, device, letter, function, &fault)) {
+        Bytes junk;
+        int n = fault.arg > 0 ? fault.arg : 8;
+        for (int i = 0; i < n; ++i)
+            junk.push_back(static_cast<uint8_t>(0xA5 ^ (i * 37)));  // never DLE
+        for (uint8_t& b : junk)
+            if (b == DLE) b = 0x11;
+        if (!gateway) line(due, junk);
+        action += ",garbage";
+    }
+    auto deliver = [&] {
+        if (!gateway) return line(due, telegram);
+        if (corrupt) return;
+        GatewayEvent rx;
+        rx.kind = GatewayEvent::Received;
+        rx.due = due;
+        rx.connection = gateway->connection;
+        rx.source = src;
+        rx.second = dst;
+        rx.body = body;
+        queueEvent(rx);
+    };
     deliver();
-    action += ",duplicate";
-  }
-  record(action);
+    action += ",reply";
+    if (consume(Fault::Duplicate, device, letter, function)) {
+        deliver();
+        action += ",duplicate";
+    }
+    record(action);
 }
 
 void Bus::transmit(int connection, uint32_t id, uint8_t destination, const Bytes& body) {
-  Frame f;
-  f.status = Frame::Ok;
-  f.destination = destination;
-  f.source = addressByte(record[9], 0);
-  f.body = body;
-  f.raw = buildTelegram(f.destination, f.source, body);  // as the gateway puts it on the line
-  Origin o{connection, id};
-  handleFrame(f, &o);
+    Frame f;
+    f.status = Frame::Ok;
+    f.destination = destination;
+    f.source = addressByte(record[9], 0);
+    f.body = body;
+    f.raw = buildTelegram(f.destination, f.source, body);  // as the gateway puts it on the line
+    Origin o{connection, id};
+    handleFrame(f, &o);
 }
 
 void Bus::queueEvent(GatewayEvent e) {
-  auto it = gatewayOut_.end();
-  while (it != gatewayOut_.begin() && std::prev(it)->due > e.due) --it;
-  gatewayOut_.insert(it, std::move(e));
+    auto it = gatewayOut_.end();
+    while (it != gatewayOut_.begin() && std::prev(it)->due > e.due) --it;
+    gatewayOut_.insert(it, std::move(e));
 }
 
 bool Bus::takeGatewayDue(std::vector<GatewayEvent>& out) {
-  out.clear();
-  int64_t t = now();
-  while (!gatewayOut_.empty() && gatewayOut_.front().due <= t) {
-    out.push_back(std::move(gatewayOut_.front()));
-    gatewayOut_.pop_front();
-  }
-  return !out.empty();
+    out.clear();
+    int64_t t = now();
+    while (!gatewayOut_.empty() && gatewayOut_.front().due <= t) {
+        out.push_back(std::move(gatewayOut_.front()));
+        gatewayOut_.pop_front();
+    }
+    return !out.empty();
 }
 
 int64_t Bus::nextGatewayDue() const { return gatewayOut_.empty() ? -1 : gatewayOut_.front().due; }

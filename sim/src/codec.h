@@ -23,7 +23,7 @@ inline uint16_t crc16(const Bytes& b) { return crc16(b.data(), b.size()); }
 
 // Address byte: device number in the high half-byte, component index in the low one.
 inline uint8_t addressByte(int device, int component) {
-  return static_cast<uint8_t>(((device & 0x0F) << 4) | (component & 0x0F));
+    return static_cast<uint8_t>(((device & 0x0F) << 4) | (component & 0x0F));
 }
 std::string addressText(uint8_t address);  // "device/component", as the bus tools print it
 
@@ -38,13 +38,13 @@ inline Bytes nakBytes() { return {DLE, NAK}; }
 
 // One telegram as the receiver found it.
 struct Frame {
-  enum Status { Ok, BadCrc, Malformed };
-  Status status = Ok;
-  Bytes raw;          // every byte from DLE SOT to the second CRC byte, as received
-  uint8_t destination = 0;
-  uint8_t source = 0;
-  Bytes body;         // unstuffed, without the addresses
-  std::string problem;  // why a Malformed frame was dropped
+    enum Status { Ok, BadCrc, Malformed };
+    Status status = Ok;
+    Bytes raw;  // every byte from DLE SOT to the second CRC byte, as received
+    uint8_t destination = 0;
+    uint8_t source = 0;
+    Bytes body;           // unstuffed, without the addresses
+    std::string problem;  // why a Malformed frame was dropped
 };
 
 // Reassembles telegrams from a byte stream.  Bytes outside a telegram are counted as
@@ -52,22 +52,22 @@ struct Frame {
 // DLE, SOT or ETX, an oversized telegram or one without both address bytes is reported
 // as Malformed so that the caller can log it instead of guessing.
 class Deframer {
- public:
-  static constexpr size_t kMaxTelegram = 1000;
+public:
+    static constexpr size_t kMaxTelegram = 1000;
 
-  // Feeds one byte; returns true when a telegram (good or not) is complete in `out`.
-  bool push(uint8_t byte, Frame& out);
-  size_t noiseBytes() const { return noise_; }
-  bool inTelegram() const { return state_ != Idle; }
-  void reset();
+    // Feeds one byte; returns true when a telegram (good or not) is complete in `out`.
+    bool push(uint8_t byte, Frame& out);
+    size_t noiseBytes() const { return noise_; }
+    bool inTelegram() const { return state_ != Idle; }
+    void reset();
 
- private:
-  enum State { Idle, IdleDle, Inside, InsideDle, Crc1, Crc2 };
-  bool finish(Frame& out, Frame::Status st, const std::string& why);
-  State state_ = Idle;
-  Bytes raw_;
-  Bytes unstuffed_;
-  size_t noise_ = 0;
+private:
+    enum State { Idle, IdleDle, Inside, InsideDle, Crc1, Crc2 };
+    bool finish(Frame& out, Frame::Status st, const std::string& why);
+    State state_ = Idle;
+    Bytes raw_;
+    Bytes unstuffed_;
+    size_t noise_ = 0;
 };
 
 std::string toHex(const Bytes& b);

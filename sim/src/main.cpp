@@ -42,373 +42,394 @@ void onSignal(int) { gStop = 1; }
 using SteadyClock = std::chrono::steady_clock;
 const SteadyClock::time_point kStart = SteadyClock::now();
 int64_t nowUs() {
-  return std::chrono::duration_cast<std::chrono::microseconds>(SteadyClock::now() - kStart).count();
+    return std::chrono::duration_cast<std::chrono::microseconds>(SteadyClock::now() - kStart)
+        .count();
 }
 int64_t nowMs() { return nowUs() / 1000; }
 
 int openSerial(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-  if (fd < 0) return -1;
-  termios t{};
-  if (tcgetattr(fd, &t) == 0) {
-    cfmakeraw(&t);
-    cfsetispeed(&t, B9600);
-    cfsetospeed(&t, B9600);
-    tcsetattr(fd, TCSANOW, &t);
-  }
-  return fd;
+    int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) return -1;
+    termios t{};
+    if (tcgetattr(fd, &t) == 0) {
+        cfmakeraw(&t);
+        cfsetispeed(&t, B9600);
+        cfsetospeed(&t, B9600);
+        tcsetattr(fd, TCSANOW, &t);
+    }
+    return fd;
 }
 
 bool writeAll(int fd, const uint8_t* p, size_t n) {
-  while (n > 0) {
-    ssize_t k = ::write(fd, p, n);
-    if (k > 0) {
-      p += k;
-      n -= static_cast<size_t>(k);
-      continue;
+    while (n > 0) {
+        ssize_t k = ::write(fd, p, n);
+        if (k > 0) {
+            p += k;
+            n -= static_cast<size_t>(k);
+            continue;
+        }
+        if (k < 0 && (errno == EAGAIN || errno == EINTR)) {
+            pollfd pf{fd, POLLOUT, 0};
+            ::poll(&pf, 1, 100);
+            continue;
+        }
+        return false;
     }
-    if (k < 0 && (errno == EAGAIN || errno == EINTR)) {
-      pollfd pf{fd, POLLOUT, 0};
-      ::poll(&pf, 1, 100);
-      continue;
-    }
-    return false;
-  }
-  return true;
+    return true;
 }
 
 // Listens on 127.0.0.1; -1 on failure.  `port` becomes the port bound.
 int listenLoopback(int& port) {
-  int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-  if (fd < 0) return -1;
-  int one = 1;
-  setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-  sockaddr_in addr{};
-  addr.sin_family = AF_INET;
-  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  addr.sin_port = htons(static_cast<uint16_t>(port));
-  if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(fd, 8) != 0) {
-    ::close(fd);
-    return -1;
-  }
-  socklen_t len = sizeof addr;
-  getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
-  port = ntohs(addr.sin_port);
-  return fd;
+    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (fd < 0) return -1;
+    int one = 1;
+    setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    addr.sin_port = htons(static_cast<uint16_t>(port));
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(fd, 8) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    socklen_t len = sizeof addr;
+    getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+    port = ntohs(addr.sin_port);
+    return fd;
 }
 
 // Written whole under another name first, so a reader never sees half a number.
 void writePortFile(const std::string& path, int port) {
-  if (path.empty()) return;
-  std::string tmp = path + ".tmp";
-  {
-    std::ofstream out(tmp);
-    out << port << "\n";
-  }
-  std::rename(tmp.c_str(), path.c_str());
+    if (path.empty()) return;
+    std::string tmp = path + ".tmp";
+    {
+        std::ofstream out(tmp);
+        out << port << "\n";
+    }
+    std::rename(tmp.c_str(), path.c_str());
 }
 
 // A gateway client's connection.  Its socket does not block: output that the client
 // does not take yet waits here rather than stopping the bus.
 struct GatewayConn {
-  int fd;
-  int id;
-  Bytes out;
+    int fd;
+    int id;
+    Bytes out;
 };
 
 struct Client {
-  int fd;
-  std::string in;
-  bool waiting = false;
-  uint64_t waitCount = 0;
-  int64_t waitDeadline = 0;
-  bool closeAfterWrite = false;
-  size_t waitLine = 0;
+    int fd;
+    std::string in;
+    bool waiting = false;
+    uint64_t waitCount = 0;
+    int64_t waitDeadline = 0;
+    bool closeAfterWrite = false;
+    size_t waitLine = 0;
 };
 
 void usage() {
-  std::fprintf(stderr,
-               "usage: vasksim [--serial PATH] [--control-port N] [--port-file PATH] [--gateway-port N]\n"
-               "               [--gateway-port-file PATH] [--scenario NAME|FILE]\n");
+    std::fprintf(
+        stderr,
+        "usage: vasksim [--serial PATH] [--control-port N] [--port-file PATH] [--gateway-port N]\n"
+        "               [--gateway-port-file PATH] [--scenario NAME|FILE]\n");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string serialPath, portFile, gatewayPortFile, scenario = "default";
-  int controlPort = 0, gatewayPort = 0;
-  for (int i = 1; i < argc; ++i) {
-    std::string a = argv[i];
-    auto next = [&]() -> std::string {
-      if (i + 1 >= argc) {
-        usage();
-        std::exit(2);
-      }
-      return argv[++i];
-    };
-    if (a == "--serial") serialPath = next();
-    else if (a == "--control-port") controlPort = std::atoi(next().c_str());
-    else if (a == "--port-file") portFile = next();
-    else if (a == "--gateway-port") gatewayPort = std::atoi(next().c_str());
-    else if (a == "--gateway-port-file") gatewayPortFile = next();
-    else if (a == "--scenario") scenario = next();
-    else {
-      usage();
-      return 2;
-    }
-  }
-  signal(SIGTERM, onSignal);
-  signal(SIGINT, onSignal);
-  signal(SIGPIPE, SIG_IGN);
-
-  Bus bus(nowMs);
-  LineSet lines(bus);
-  Control control(lines);
-  GatewaySide gateway(lines);
-  std::string why;
-  if (!control.loadScenario(scenario, why)) {
-    std::fprintf(stderr, "vasksim: %s\n", why.c_str());
-    return 1;
-  }
-
-  int serial = -1;
-  if (!serialPath.empty()) {
-    serial = openSerial(serialPath);
-    if (serial < 0) {
-      std::fprintf(stderr, "vasksim: cannot open %s: %s\n", serialPath.c_str(), std::strerror(errno));
-      return 1;
-    }
-  }
-
-  int port = controlPort;
-  int lfd = listenLoopback(port);
-  if (lfd < 0) {
-    std::fprintf(stderr, "vasksim: cannot listen on 127.0.0.1:%d: %s\n", controlPort, std::strerror(errno));
-    return 1;
-  }
-  int gwPort = gatewayPort;
-  int gfd = listenLoopback(gwPort);
-  if (gfd < 0) {
-    std::fprintf(stderr, "vasksim: cannot listen on 127.0.0.1:%d: %s\n", gatewayPort, std::strerror(errno));
-    return 1;
-  }
-  // The gateway's port first: whoever waits for the control port finds both.
-  writePortFile(gatewayPortFile, gwPort);
-  writePortFile(portFile, port);
-  std::fprintf(stderr, "vasksim: serial %s, control 127.0.0.1:%d, gateway 127.0.0.1:%d, scenario %s\n",
-               serialPath.empty() ? "(none)" : serialPath.c_str(), port, gwPort, scenario.c_str());
-
-  int one = 1;
-  std::vector<GatewayConn> gwConns;
-  std::vector<Client> clients;
-  Bytes paced;            // output waiting for its turn on a 9600-baud line
-  int64_t paceStartUs = 0;
-  uint64_t pacedSent = 0;
-  // With input pacing, the PC's bytes as a 9600-baud line hands them over: each byte is
-  // whole only when its stop bit is in, 1/960 s after the byte before it.  The PC under
-  // Wine writes a telegram at once, so without this the devices would see it too early.
-  const int64_t kByteNs = 1000000000 / 960;
-  std::deque<std::pair<int64_t, uint8_t>> inbound;  // byte and the ns when it is whole
-  int64_t inLineFreeNs = 0;
-  int64_t serialRetryMs = 0;
-  bool quit = false;
-  uint8_t buf[4096];
-
-  while (!gStop && !quit) {
-    // How long may we sleep?
-    int64_t t = nowMs();
-    int64_t wake = t + 100;
-    auto consider = [&](int64_t at) {
-      if (at >= 0 && at < wake) wake = at;
-    };
-    consider(bus.nextDue());
-    consider(bus.nextBroadcast());
-    consider(gateway.nextDue());
-    if (!paced.empty()) consider(t + 1);
-    if (!inbound.empty()) consider((inbound.front().first + 999999) / 1000000);
-    for (const Client& c : clients)
-      if (c.waiting) consider(c.waitDeadline);
-    if (serial < 0 && !serialPath.empty()) consider(serialRetryMs);
-    int timeout = static_cast<int>(wake > t ? wake - t : 0);
-
-    std::vector<pollfd> fds;
-    fds.push_back({serial, static_cast<short>(serial >= 0 ? POLLIN : 0), 0});
-    fds.push_back({lfd, POLLIN, 0});
-    fds.push_back({gfd, POLLIN, 0});
-    for (const Client& c : clients) fds.push_back({c.fd, POLLIN, 0});
-    const size_t gwFirst = fds.size();
-    for (const GatewayConn& g : gwConns)
-      fds.push_back({g.fd, static_cast<short>(POLLIN | (g.out.empty() ? 0 : POLLOUT)), 0});
-    if (::poll(fds.data(), fds.size(), timeout) < 0 && errno != EINTR) break;
-
-    if (serial >= 0 && (fds[0].revents & (POLLIN | POLLHUP | POLLERR))) {
-      ssize_t n = ::read(serial, buf, sizeof buf);
-      if (n > 0 && bus.paceInput) {
-        const int64_t arrived = nowUs() * 1000;
-        for (ssize_t i = 0; i < n; ++i) {
-          inLineFreeNs = std::max(arrived, inLineFreeNs) + kByteNs;
-          inbound.emplace_back(inLineFreeNs, buf[i]);
+    std::string serialPath, portFile, gatewayPortFile, scenario = "default";
+    int controlPort = 0, gatewayPort = 0;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        auto next = [&]() -> std::string {
+            if (i + 1 >= argc) {
+                usage();
+                std::exit(2);
+            }
+            return argv[++i];
+        };
+        if (a == "--serial")
+            serialPath = next();
+        else if (a == "--control-port")
+            controlPort = std::atoi(next().c_str());
+        else if (a == "--port-file")
+            portFile = next();
+        else if (a == "--gateway-port")
+            gatewayPort = std::atoi(next().c_str());
+        else if (a == "--gateway-port-file")
+            gatewayPortFile = next();
+        else if (a == "--scenario")
+            scenario = next();
+        else {
+            usage();
+            return 2;
         }
-      } else if (n > 0) {
-        bus.receive(buf, static_cast<size_t>(n));
-      } else if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
-        // The line went away (the pty pair ended); try again shortly.
-        ::close(serial);
-        serial = -1;
-        serialRetryMs = nowMs() + 200;
-      }
     }
-    if (serial < 0 && !serialPath.empty() && nowMs() >= serialRetryMs) {
-      serial = openSerial(serialPath);
-      if (serial < 0) serialRetryMs = nowMs() + 200;
+    signal(SIGTERM, onSignal);
+    signal(SIGINT, onSignal);
+    signal(SIGPIPE, SIG_IGN);
+
+    Bus bus(nowMs);
+    LineSet lines(bus);
+    Control control(lines);
+    GatewaySide gateway(lines);
+    std::string why;
+    if (!control.loadScenario(scenario, why)) {
+        std::fprintf(stderr, "vasksim: %s\n", why.c_str());
+        return 1;
     }
 
-    // Telegrams from gateway clients, before time moves on for the lines.
-    for (size_t i = 0; i < gwConns.size(); ++i) {
-      GatewayConn& g = gwConns[i];
-      short ev = fds[gwFirst + i].fd == g.fd ? fds[gwFirst + i].revents : 0;
-      bool closeIt = false;
-      if (ev & (POLLIN | POLLHUP | POLLERR)) {
-        ssize_t n = ::recv(g.fd, buf, sizeof buf, 0);
-        if (n > 0) closeIt = !gateway.receive(g.id, buf, static_cast<size_t>(n));
-        else if (n == 0 || (errno != EAGAIN && errno != EINTR)) closeIt = true;
-      }
-      if (closeIt) g.fd = -g.fd - 1;  // marked; closed below
+    int serial = -1;
+    if (!serialPath.empty()) {
+        serial = openSerial(serialPath);
+        if (serial < 0) {
+            std::fprintf(stderr, "vasksim: cannot open %s: %s\n", serialPath.c_str(),
+                         std::strerror(errno));
+            return 1;
+        }
     }
 
-    if (!inbound.empty()) {
-      Bytes whole;
-      const int64_t ns = nowUs() * 1000;
-      while (!inbound.empty() && (!bus.paceInput || inbound.front().first <= ns)) {
-        whole.push_back(inbound.front().second);
-        inbound.pop_front();
-      }
-      if (!whole.empty()) bus.receive(whole.data(), whole.size());
+    int port = controlPort;
+    int lfd = listenLoopback(port);
+    if (lfd < 0) {
+        std::fprintf(stderr, "vasksim: cannot listen on 127.0.0.1:%d: %s\n", controlPort,
+                     std::strerror(errno));
+        return 1;
     }
-    bus.advance();
-    lines.advanceExtra();
-    gateway.pump();
-    for (size_t i = 0; i < gwConns.size(); ++i) {
-      GatewayConn& g = gwConns[i];
-      Bytes more;
-      if (gateway.takeOutput(g.id, more)) g.out.insert(g.out.end(), more.begin(), more.end());
-      bool closeIt = g.fd < 0;
-      while (!closeIt && !g.out.empty()) {
-        ssize_t k = ::send(g.fd, g.out.data(), g.out.size(), MSG_NOSIGNAL);
-        if (k > 0) {
-          g.out.erase(g.out.begin(), g.out.begin() + k);
-        } else if (k < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) {
-          break;  // the rest when the client takes it
-        } else {
-          closeIt = true;
-        }
-      }
-      if (g.out.size() > (16u << 20)) closeIt = true;  // a client that reads nothing at all
-      if (closeIt) {
-        ::close(g.fd < 0 ? -g.fd - 1 : g.fd);
-        gateway.close(g.id);
-        gwConns.erase(gwConns.begin() + static_cast<long>(i));
-        --i;
-      }
+    int gwPort = gatewayPort;
+    int gfd = listenLoopback(gwPort);
+    if (gfd < 0) {
+        std::fprintf(stderr, "vasksim: cannot listen on 127.0.0.1:%d: %s\n", gatewayPort,
+                     std::strerror(errno));
+        return 1;
     }
-    if (fds[2].revents & POLLIN) {
-      int c = ::accept(gfd, nullptr, nullptr);
-      if (c >= 0) {
-        setsockopt(c, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-        ::fcntl(c, F_SETFL, ::fcntl(c, F_GETFL) | O_NONBLOCK);
-        gwConns.push_back({c, gateway.open(), {}});
-      }
-    }
+    // The gateway's port first: whoever waits for the control port finds both.
+    writePortFile(gatewayPortFile, gwPort);
+    writePortFile(portFile, port);
+    std::fprintf(
+        stderr, "vasksim: serial %s, control 127.0.0.1:%d, gateway 127.0.0.1:%d, scenario %s\n",
+        serialPath.empty() ? "(none)" : serialPath.c_str(), port, gwPort, scenario.c_str());
 
-    Bytes due;
-    if (bus.takeDue(due)) {
-      if (bus.pace) {
-        if (paced.empty()) {
-          paceStartUs = nowUs();
-          pacedSent = 0;
-        }
-        paced.insert(paced.end(), due.begin(), due.end());
-      } else if (serial >= 0) {
-        writeAll(serial, due.data(), due.size());
-      }
-    }
-    if (!paced.empty()) {
-      // 960 bytes per second, as ten bits per byte at 9600 baud take; a byte is passed on
-      // once its stop bit would be in.
-      uint64_t allowed = static_cast<uint64_t>((nowUs() - paceStartUs) * 960 / 1000000);
-      if (allowed > pacedSent) {
-        size_t n = static_cast<size_t>(allowed - pacedSent);
-        if (n > paced.size()) n = paced.size();
-        if (serial >= 0) writeAll(serial, paced.data(), n);
-        paced.erase(paced.begin(), paced.begin() + static_cast<long>(n));
-        pacedSent += n;
-      }
-    }
+    int one = 1;
+    std::vector<GatewayConn> gwConns;
+    std::vector<Client> clients;
+    Bytes paced;  // output waiting for its turn on a 9600-baud line
+    int64_t paceStartUs = 0;
+    uint64_t pacedSent = 0;
+    // With input pacing, the PC's bytes as a 9600-baud line hands them over: each byte is
+    // whole only when its stop bit is in, 1/960 s after the byte before it.  The PC under
+    // Wine writes a telegram at once, so without this the devices would see it too early.
+    const int64_t kByteNs = 1000000000 / 960;
+    std::deque<std::pair<int64_t, uint8_t>> inbound;  // byte and the ns when it is whole
+    int64_t inLineFreeNs = 0;
+    int64_t serialRetryMs = 0;
+    bool quit = false;
+    uint8_t buf[4096];
 
-    if (fds[1].revents & POLLIN) {
-      int c = ::accept(lfd, nullptr, nullptr);
-      if (c >= 0) {
-        setsockopt(c, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-        clients.push_back({c, "", false, 0, 0, false, 0});
-      }
+    while (!gStop && !quit) {
+        // How long may we sleep?
+        int64_t t = nowMs();
+        int64_t wake = t + 100;
+        auto consider = [&](int64_t at) {
+            if (at >= 0 && at < wake) wake = at;
+        };
+        consider(bus.nextDue());
+        consider(bus.nextBroadcast());
+        consider(gateway.nextDue());
+        if (!paced.empty()) consider(t + 1);
+        if (!inbound.empty()) consider((inbound.front().first + 999999) / 1000000);
+        for (const Client& c : clients)
+            if (c.waiting) consider(c.waitDeadline);
+        if (serial < 0 && !serialPath.empty()) consider(serialRetryMs);
+        int timeout = static_cast<int>(wake > t ? wake - t : 0);
+
+        std::vector<pollfd> fds;
+        fds.push_back({serial, static_cast<short>(serial >= 0 ? POLLIN : 0), 0});
+        fds.push_back({lfd, POLLIN, 0});
+        fds.push_back({gfd, POLLIN, 0});
+        for (const Client& c : clients) fds.push_back({c.fd, POLLIN, 0});
+        const size_t gwFirst = fds.size();
+        for (const GatewayConn& g : gwConns)
+            fds.push_back({g.fd, static_cast<short>(POLLIN | (g.out.empty() ? 0 : POLLOUT)), 0});
+        if (::poll(fds.data(), fds.size(), timeout) < 0 && errno != EINTR) break;
+
+        if (serial >= 0 && (fds[0].revents & (POLLIN | POLLHUP | POLLERR))) {
+            ssize_t n = ::read(serial, buf, sizeof buf);
+            if (n > 0 && bus.paceInput) {
+                const int64_t arrived = nowUs() * 1000;
+                for (ssize_t i = 0; i < n; ++i) {
+                    inLineFreeNs = std::max(arrived, inLineFreeNs) + kByteNs;
+                    inbound.emplace_back(inLineFreeNs, buf[i]);
+                }
+            } else if (n > 0) {
+                bus.receive(buf, static_cast<size_t>(n));
+            } else if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
+                // The line went away (the pty pair ended); try again shortly.
+                ::close(serial);
+                serial = -1;
+                serialRetryMs = nowMs() + 200;
+            }
+        }
+        if (serial < 0 && !serialPath.empty() && nowMs() >= serialRetryMs) {
+            serial = openSerial(serialPath);
+            if (serial < 0) serialRetryMs = nowMs() + 200;
+        }
+
+        // Telegrams from gateway clients, before time moves on for the lines.
+        for (size_t i = 0; i < gwConns.size(); ++i) {
+            GatewayConn& g = gwConns[i];
+            short ev = fds[gwFirst + i].fd == g.fd ? fds[gwFirst + i].revents : 0;
+            bool closeIt = false;
+            if (ev & (POLLIN | POLLHUP | POLLERR)) {
+                ssize_t n = ::recv(g.fd, buf, sizeof buf, 0);
+                if (n > 0)
+                    closeIt = !gateway.receive(g.id, buf, static_cast<size_t>(n));
+                else if (n == 0 || (errno != EAGAIN && errno != EINTR))
+                    closeIt = true;
+            }
+            if (closeIt) g.fd = -g.fd - 1;  // marked; closed below
+        }
+
+        if (!inbound.empty()) {
+            Bytes whole;
+            const int64_t ns = nowUs() * 1000;
+            while (!inbound.empty() && (!bus.paceInput || inbound.front().first <= ns)) {
+                whole.push_back(inbound.front().second);
+                inbound.pop_front();
+            }
+            if (!whole.empty()) bus.receive(whole.data(), whole.size());
+        }
+        bus.advance();
+        lines.advanceExtra();
+        gateway.pump();
+        for (size_t i = 0; i < gwConns.size(); ++i) {
+            GatewayConn& g = gwConns[i];
+            Bytes more;
+            if (gateway.takeOutput(g.id, more)) g.out.insert(g.out.end(), more.begin(), more.end());
+            bool closeIt = g.fd < 0;
+            while (!closeIt && !g.out.empty()) {
+                ssize_t k = ::send(g.fd, g.out.data(), g.out.size(), MSG_NOSIGNAL);
+                if (k > 0) {
+                    g.out.erase(g.out.begin(), g.out.begin() + k);
+                } else if (k < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) {
+                    break;  // the rest when the client takes it
+                } else {
+                    closeIt = true;
+                }
+            }
+            if (g.out.size() > (16u << 20)) closeIt = true;  // a client that reads nothing at all
+            if (closeIt) {
+                ::close(g.fd < 0 ? -g.fd - 1 : g.fd);
+                gateway.close(g.id);
+                gwConns.erase(gwConns.begin() + static_cast<long>(i));
+                --i;
+            }
+        }
+        if (fds[2].revents & POLLIN) {
+            int c = ::accept(gfd, nullptr, nullptr);
+            if (c >= 0) {
+                setsockopt(c, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+                ::fcntl(c, F_SETFL, ::fcntl(c, F_GETFL) | O_NONBLOCK);
+                gwConns.push_back({c, gateway.open(), {}});
+            }
+        }
+
+        Bytes due;
+        if (bus.takeDue(due)) {
+            if (bus.pace) {
+                if (paced.empty()) {
+                    paceStartUs = nowUs();
+                    pacedSent = 0;
+                }
+                paced.insert(paced.end(), due.begin(), due.end());
+            } else if (serial >= 0) {
+                writeAll(serial, due.data(), due.size());
+            }
+        }
+        if (!paced.empty()) {
+            // 960 bytes per second, as ten bits per byte at 9600 baud take; a byte is passed on
+            // once its stop bit would be in.
+            uint64_t allowed = static_cast<uint64_t>((nowUs() - paceStartUs) * 960 / 1000000);
+            if (allowed > pacedSent) {
+                size_t n = static_cast<size_t>(allowed - pacedSent);
+                if (n > paced.size()) n = paced.size();
+                if (serial >= 0) writeAll(serial, paced.data(), n);
+                paced.erase(paced.begin(), paced.begin() + static_cast<long>(n));
+                pacedSent += n;
+            }
+        }
+
+        if (fds[1].revents & POLLIN) {
+            int c = ::accept(lfd, nullptr, nullptr);
+            if (c >= 0) {
+                setsockopt(c, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+                clients.push_back({c, "", false, 0, 0, false, 0});
+            }
+        }
+        for (size_t i = 0; i < clients.size(); ++i) {
+            Client& c = clients[i];
+            bool closeIt = false;
+            if (fds.size() > i + 3 && fds[i + 3].fd == c.fd &&
+                (fds[i + 3].revents & (POLLIN | POLLHUP | POLLERR))) {
+                ssize_t n = ::recv(c.fd, buf, sizeof buf, 0);
+                if (n <= 0)
+                    closeIt = true;
+                else
+                    c.in.append(reinterpret_cast<char*>(buf), static_cast<size_t>(n));
+                if (c.in.size() > 1 << 20) closeIt = true;  // nobody sends a megabyte of commands
+            }
+            // One command at a time per client; a waiting client's next line stays queued.
+            size_t nl;
+            while (!closeIt && !c.waiting && (nl = c.in.find('\n')) != std::string::npos) {
+                std::string line = c.in.substr(0, nl);
+                c.in.erase(0, nl + 1);
+                if (!line.empty() && line.back() == '\r') line.pop_back();
+                Control::Result r = control.execute(line);
+                if (r.wait) {
+                    c.waiting = true;
+                    c.waitCount = r.waitCount;
+                    c.waitDeadline = r.waitDeadline;
+                    c.waitLine = r.waitLine;
+                    break;
+                }
+                std::string text = r.text();
+                if (!writeAll(c.fd, reinterpret_cast<const uint8_t*>(text.data()), text.size()))
+                    closeIt = true;
+                if (r.quit) quit = true;
+            }
+            if (!closeIt && c.waiting) {
+                std::string text;
+                if (c.waitLine >= lines.size()) {
+                    text = "ERR the line is gone\n";
+                } else {
+                    uint64_t count = lines.at(c.waitLine).logCount();
+                    if (count >= c.waitCount)
+                        text = "OK " + std::to_string(count) + "\n";
+                    else if (nowMs() >= c.waitDeadline)
+                        text = "ERR timeout " + std::to_string(count) + "\n";
+                }
+                if (!text.empty()) {
+                    c.waiting = false;
+                    if (!writeAll(c.fd, reinterpret_cast<const uint8_t*>(text.data()), text.size()))
+                        closeIt = true;
+                }
+            }
+            if (closeIt) {
+                ::close(c.fd);
+                clients.erase(clients.begin() + static_cast<long>(i));
+                --i;
+                // fds no longer lines up with clients; the rest is handled next round.
+                break;
+            }
+        }
     }
-    for (size_t i = 0; i < clients.size(); ++i) {
-      Client& c = clients[i];
-      bool closeIt = false;
-      if (fds.size() > i + 3 && fds[i + 3].fd == c.fd && (fds[i + 3].revents & (POLLIN | POLLHUP | POLLERR))) {
-        ssize_t n = ::recv(c.fd, buf, sizeof buf, 0);
-        if (n <= 0) closeIt = true;
-        else c.in.append(reinterpret_cast<char*>(buf), static_cast<size_t>(n));
-        if (c.in.size() > 1 << 20) closeIt = true;  // nobody sends a megabyte of commands
-      }
-      // One command at a time per client; a waiting client's next line stays queued.
-      size_t nl;
-      while (!closeIt && !c.waiting && (nl = c.in.find('\n')) != std::string::npos) {
-        std::string line = c.in.substr(0, nl);
-        c.in.erase(0, nl + 1);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        Control::Result r = control.execute(line);
-        if (r.wait) {
-          c.waiting = true;
-          c.waitCount = r.waitCount;
-          c.waitDeadline = r.waitDeadline;
-          c.waitLine = r.waitLine;
-          break;
-        }
-        std::string text = r.text();
-        if (!writeAll(c.fd, reinterpret_cast<const uint8_t*>(text.data()), text.size())) closeIt = true;
-        if (r.quit) quit = true;
-      }
-      if (!closeIt && c.waiting) {
-        std::string text;
-        if (c.waitLine >= lines.size()) {
-          text = "ERR the line is gone\n";
-        } else {
-          uint64_t count = lines.at(c.waitLine).logCount();
-          if (count >= c.waitCount) text = "OK " + std::to_string(count) + "\n";
-          else if (nowMs() >= c.waitDeadline) text = "ERR timeout " + std::to_string(count) + "\n";
-        }
-        if (!text.empty()) {
-          c.waiting = false;
-          if (!writeAll(c.fd, reinterpret_cast<const uint8_t*>(text.data()), text.size())) closeIt = true;
-        }
-      }
-      if (closeIt) {
-        ::close(c.fd);
-        clients.erase(clients.begin() + static_cast<long>(i));
-        --i;
-        // fds no longer lines up with clients; the rest is handled next round.
-        break;
-      }
-    }
-  }
-  if (serial >= 0 && !paced.empty()) writeAll(serial, paced.data(), paced.size());
-  for (const Client& c : clients) ::close(c.fd);
-  for (const GatewayConn& g : gwConns) ::close(g.fd < 0 ? -g.fd - 1 : g.fd);
-  ::close(lfd);
-  ::close(gfd);
-  if (serial >= 0) ::close(serial);
-  if (!portFile.empty()) std::remove(portFile.c_str());
-  if (!gatewayPortFile.empty()) std::remove(gatewayPortFile.c_str());
-  return 0;
+    if (serial >= 0 && !paced.empty()) writeAll(serial, paced.data(), paced.size());
+    for (const Client& c : clients) ::close(c.fd);
+    for (const GatewayConn& g : gwConns) ::close(g.fd < 0 ? -g.fd - 1 : g.fd);
+    ::close(lfd);
+    ::close(gfd);
+    if (serial >= 0) ::close(serial);
+    if (!portFile.empty()) std::remove(portFile.c_str());
+    if (!gatewayPortFile.empty()) std::remove(gatewayPortFile.c_str());
+    return 0;
 }

@@ -11,168 +11,170 @@ using namespace vasksim;
 namespace {
 
 class ControlTest : public ::testing::Test {
- protected:
-  ControlTest() : bus([this] { return now; }), control(bus) {
-    std::string why;
-    EXPECT_TRUE(control.loadScenario("default", why)) << why;
-  }
-  Control::Result run(const std::string& line) { return control.execute(line); }
-  void request(uint8_t to, const Bytes& body) {
-    Bytes t = buildTelegram(to, 0xD0, body);
-    bus.receive(t.data(), t.size());
-    Bytes out;
-    bus.takeDue(out);
-  }
-  int64_t now = 0;
-  Bus bus;
-  Control control;
+protected:
+    ControlTest() : bus([this] { return now; }), control(bus) {
+        std::string why;
+        EXPECT_TRUE(control.loadScenario("default", why)) << why;
+    }
+    Control::Result run(const std::string& line) { return control.execute(line); }
+    void request(uint8_t to, const Bytes& body) {
+        Bytes t = buildTelegram(to, 0xD0, body);
+        bus.receive(t.data(), t.size());
+        Bytes out;
+        bus.takeDue(out);
+    }
+    int64_t now = 0;
+    Bus bus;
+    Control control;
 };
 
 }  // namespace
 
 TEST_F(ControlTest, TheDefaultScenarioHasTwoAnalyzers) {
-  Control::Result r = run("DEVICES");
-  ASSERT_TRUE(r.ok);
-  ASSERT_EQ(2u, r.lines.size());
-  EXPECT_EQ(0u, r.lines[0].find("address=1 type=1 components=2"));
-  EXPECT_EQ(0u, r.lines[1].find("address=2 type=2 components=1 ranges=2"));
+    Control::Result r = run("DEVICES");
+    ASSERT_TRUE(r.ok);
+    ASSERT_EQ(2u, r.lines.size());
+    EXPECT_EQ(0u, r.lines[0].find("address=1 type=1 components=2"));
+    EXPECT_EQ(0u, r.lines[1].find("address=2 type=2 components=1 ranges=2"));
 }
 
 TEST_F(ControlTest, AnswersEndWithOkOrErr) {
-  EXPECT_EQ("OK vasksim\n", run("ping").text());
-  EXPECT_EQ("ERR unknown command FROB\n", run("FROB").text());
+    EXPECT_EQ("OK vasksim\n", run("ping").text());
+    EXPECT_EQ("ERR unknown command FROB\n", run("FROB").text());
 }
 
 TEST_F(ControlTest, BadCommandsAreRefusedAndChangeNothing) {
-  const char* bad[] = {
-      "DEVICE 13",           "DEVICE 3 type=x",       "DEVICE 3 colour=2",     "SET 7 name x",
-      "SET 1 components 0",  "SET 1 meas 5 1.0",      "SET 1 bogus 1",         "STORE 1 0 k6 0100",
-      "STORE 1 0 s1 8000FF", "STORE 1 0 s1 xyz",      "STORE 1 0 q9 00",       "FAULT 1 explode",
-      "FAULT 1 nak 0",       "FAULT 1 reject 1 XX",   "FAULT 1 reject",        "FAULT 13 nak",
-      "BROADCAST 1 500",     "ECHO maybe",            "WAITLOG x 10",          "MEMORY 1 0",
-      "LOG -1",              "REMOVE 9",              "PACE maybe",            "PACE",
-      "REACTION -1",         "REACTION 1001",         "REACTION x",
-  };
-  std::string before = run("DEVICES").text();
-  for (const char* cmd : bad) {
-    Control::Result r = run(cmd);
-    EXPECT_FALSE(r.ok) << cmd;
-    EXPECT_FALSE(r.message.empty()) << cmd;
-  }
-  EXPECT_EQ(before, run("DEVICES").text());
-  EXPECT_TRUE(bus.faults.empty());
+    const char* bad[] = {
+        "DEVICE 13",        "DEVICE 3 type=x",     "DEVICE 3 colour=2",
+        "SET 7 name x",     "SET 1 components 0",  "SET 1 meas 5 1.0",
+        "SET 1 bogus 1",    "STORE 1 0 k6 0100",   "STORE 1 0 s1 8000FF",
+        "STORE 1 0 s1 xyz", "STORE 1 0 q9 00",     "FAULT 1 explode",
+        "FAULT 1 nak 0",    "FAULT 1 reject 1 XX", "FAULT 1 reject",
+        "FAULT 13 nak",     "BROADCAST 1 500",     "ECHO maybe",
+        "WAITLOG x 10",     "MEMORY 1 0",          "LOG -1",
+        "REMOVE 9",         "PACE maybe",          "PACE",
+        "REACTION -1",      "REACTION 1001",       "REACTION x",
+    };
+    std::string before = run("DEVICES").text();
+    for (const char* cmd : bad) {
+        Control::Result r = run(cmd);
+        EXPECT_FALSE(r.ok) << cmd;
+        EXPECT_FALSE(r.message.empty()) << cmd;
+    }
+    EXPECT_EQ(before, run("DEVICES").text());
+    EXPECT_TRUE(bus.faults.empty());
 }
 
 TEST_F(ControlTest, DevicesAreChangedAndStoredRepliesReadBack) {
-  ASSERT_TRUE(run("DEVICE 7 type=4 components=3 ranges=1").ok);
-  ASSERT_TRUE(run("SET 7 name Kessel links").ok);
-  ASSERT_TRUE(run("SET 7 serial 99-17").ok);
-  EXPECT_EQ("Kessel links", bus.devices.at(7).name);
-  ASSERT_TRUE(run("STORE 7 2 s1 A300").ok);
-  Control::Result r = run("READ 7 2 s1");
-  ASSERT_EQ(1u, r.lines.size());
-  EXPECT_EQ("A300", r.lines[0]);
-  EXPECT_EQ("8000", run("READ 7 0 s1").lines.at(0));
-  ASSERT_TRUE(run("REMOVE 7").ok);
-  EXPECT_EQ(0u, bus.devices.count(7));
+    ASSERT_TRUE(run("DEVICE 7 type=4 components=3 ranges=1").ok);
+    ASSERT_TRUE(run("SET 7 name Kessel links").ok);
+    ASSERT_TRUE(run("SET 7 serial 99-17").ok);
+    EXPECT_EQ("Kessel links", bus.devices.at(7).name);
+    ASSERT_TRUE(run("STORE 7 2 s1 A300").ok);
+    Control::Result r = run("READ 7 2 s1");
+    ASSERT_EQ(1u, r.lines.size());
+    EXPECT_EQ("A300", r.lines[0]);
+    EXPECT_EQ("8000", run("READ 7 0 s1").lines.at(0));
+    ASSERT_TRUE(run("REMOVE 7").ok);
+    EXPECT_EQ(0u, bus.devices.count(7));
 }
 
 TEST_F(ControlTest, FaultsAreListedAndCleared) {
-  ASSERT_TRUE(run("FAULT 1 nak 2 on=k6").ok);
-  ASSERT_TRUE(run("FAULT 0 slow always 250").ok);
-  ASSERT_TRUE(run("FAULT 2 reject 1 bs on=S").ok);
-  Control::Result r = run("FAULTS");
-  ASSERT_EQ(3u, r.lines.size());
-  EXPECT_EQ("device=1 kind=nak remaining=2 arg=0 on=k6", r.lines[0]);
-  EXPECT_EQ("device=0 kind=slow remaining=-1 arg=250", r.lines[1]);
-  EXPECT_EQ("device=2 kind=reject remaining=1 arg=0 code=BS on=S", r.lines[2]);
-  ASSERT_TRUE(run("CLEARFAULTS 1").ok);
-  EXPECT_EQ(2u, bus.faults.size());
-  ASSERT_TRUE(run("CLEARFAULTS").ok);
-  EXPECT_TRUE(bus.faults.empty());
+    ASSERT_TRUE(run("FAULT 1 nak 2 on=k6").ok);
+    ASSERT_TRUE(run("FAULT 0 slow always 250").ok);
+    ASSERT_TRUE(run("FAULT 2 reject 1 bs on=S").ok);
+    Control::Result r = run("FAULTS");
+    ASSERT_EQ(3u, r.lines.size());
+    EXPECT_EQ("device=1 kind=nak remaining=2 arg=0 on=k6", r.lines[0]);
+    EXPECT_EQ("device=0 kind=slow remaining=-1 arg=250", r.lines[1]);
+    EXPECT_EQ("device=2 kind=reject remaining=1 arg=0 code=BS on=S", r.lines[2]);
+    ASSERT_TRUE(run("CLEARFAULTS 1").ok);
+    EXPECT_EQ(2u, bus.faults.size());
+    ASSERT_TRUE(run("CLEARFAULTS").ok);
+    EXPECT_TRUE(bus.faults.empty());
 }
 
 TEST_F(ControlTest, TheLogShowsRawAndDecodedTelegrams) {
-  request(0x10, {'W', 9, '1', '.', '5', 0, '2', 0});
-  request(0x10, {'k', 6});
-  Control::Result r = run("LOG");
-  ASSERT_TRUE(r.ok);
-  ASSERT_EQ(2u, r.lines.size());
-  EXPECT_EQ("2", r.message);
-  const std::string& w = r.lines[0];
-  EXPECT_NE(std::string::npos, w.find("seq=1 "));
-  EXPECT_NE(std::string::npos, w.find("to=1/0 from=13/0 crc=ok cmd=W fn=9 action=ack,reply"));
-  EXPECT_NE(std::string::npos, w.find("raw=10011010D05709"));
-  EXPECT_NE(std::string::npos, w.find("values=1.5,2"));
-  EXPECT_EQ(1u, run("LOG 2").lines.size());
-  EXPECT_EQ("OK 2\n", run("LOGCOUNT").text());
-  ASSERT_TRUE(run("CLEARLOG").ok);
-  EXPECT_TRUE(run("LOG").lines.empty());
-  EXPECT_EQ("OK 2\n", run("LOGCOUNT").text()) << "the count goes on, so waits stay meaningful";
+    request(0x10, {'W', 9, '1', '.', '5', 0, '2', 0});
+    request(0x10, {'k', 6});
+    Control::Result r = run("LOG");
+    ASSERT_TRUE(r.ok);
+    ASSERT_EQ(2u, r.lines.size());
+    EXPECT_EQ("2", r.message);
+    const std::string& w = r.lines[0];
+    EXPECT_NE(std::string::npos, w.find("seq=1 "));
+    EXPECT_NE(std::string::npos, w.find("to=1/0 from=13/0 crc=ok cmd=W fn=9 action=ack,reply"));
+    EXPECT_NE(std::string::npos, w.find("raw=10011010D05709"));
+    EXPECT_NE(std::string::npos, w.find("values=1.5,2"));
+    EXPECT_EQ(1u, run("LOG 2").lines.size());
+    EXPECT_EQ("OK 2\n", run("LOGCOUNT").text());
+    ASSERT_TRUE(run("CLEARLOG").ok);
+    EXPECT_TRUE(run("LOG").lines.empty());
+    EXPECT_EQ("OK 2\n", run("LOGCOUNT").text()) << "the count goes on, so waits stay meaningful";
 }
 
 TEST_F(ControlTest, WaitlogAnswersAtOnceOrAsksTheCallerToWait) {
-  request(0x10, {'k', 6});
-  Control::Result r = run("WAITLOG 1 1000");
-  EXPECT_TRUE(r.ok);
-  EXPECT_FALSE(r.wait);
-  r = run("WAITLOG 2 1000");
-  EXPECT_TRUE(r.wait);
-  EXPECT_EQ(2u, r.waitCount);
-  EXPECT_EQ(now + 1000, r.waitDeadline);
+    request(0x10, {'k', 6});
+    Control::Result r = run("WAITLOG 1 1000");
+    EXPECT_TRUE(r.ok);
+    EXPECT_FALSE(r.wait);
+    r = run("WAITLOG 2 1000");
+    EXPECT_TRUE(r.wait);
+    EXPECT_EQ(2u, r.waitCount);
+    EXPECT_EQ(now + 1000, r.waitDeadline);
 }
 
 TEST_F(ControlTest, PacingAndReactionTime) {
-  struct Case {
-    const char* command;
-    bool pace, paceInput;
-  } cases[] = {{"PACE on", true, false}, {"PACE both", true, true}, {"pace off", false, false}};
-  for (const Case& c : cases) {
-    ASSERT_TRUE(run(c.command).ok) << c.command;
-    EXPECT_EQ(c.pace, bus.pace) << c.command;
-    EXPECT_EQ(c.paceInput, bus.paceInput) << c.command;
-  }
-  ASSERT_TRUE(run("REACTION 12").ok);
-  EXPECT_EQ(12, bus.reactionMs);
-  ASSERT_TRUE(run("REACTION 0").ok);
-  EXPECT_EQ(0, bus.reactionMs);
+    struct Case {
+        const char* command;
+        bool pace, paceInput;
+    } cases[] = {{"PACE on", true, false}, {"PACE both", true, true}, {"pace off", false, false}};
+    for (const Case& c : cases) {
+        ASSERT_TRUE(run(c.command).ok) << c.command;
+        EXPECT_EQ(c.pace, bus.pace) << c.command;
+        EXPECT_EQ(c.paceInput, bus.paceInput) << c.command;
+    }
+    ASSERT_TRUE(run("REACTION 12").ok);
+    EXPECT_EQ(12, bus.reactionMs);
+    ASSERT_TRUE(run("REACTION 0").ok);
+    EXPECT_EQ(0, bus.reactionMs);
 }
 
 TEST_F(ControlTest, ResetRestoresTheScenario) {
-  ASSERT_TRUE(run("DEVICE 9").ok);
-  ASSERT_TRUE(run("FAULT 1 silent always").ok);
-  ASSERT_TRUE(run("ECHO on").ok);
-  ASSERT_TRUE(run("PACE both").ok);
-  ASSERT_TRUE(run("REACTION 5").ok);
-  request(0x10, {'k', 6});
-  ASSERT_TRUE(run("RESET").ok);
-  EXPECT_EQ(2u, bus.devices.size());
-  EXPECT_TRUE(bus.faults.empty());
-  EXPECT_FALSE(bus.echo);
-  EXPECT_FALSE(bus.pace);
-  EXPECT_FALSE(bus.paceInput);
-  EXPECT_EQ(0, bus.reactionMs);
-  EXPECT_TRUE(bus.log().empty());
+    ASSERT_TRUE(run("DEVICE 9").ok);
+    ASSERT_TRUE(run("FAULT 1 silent always").ok);
+    ASSERT_TRUE(run("ECHO on").ok);
+    ASSERT_TRUE(run("PACE both").ok);
+    ASSERT_TRUE(run("REACTION 5").ok);
+    request(0x10, {'k', 6});
+    ASSERT_TRUE(run("RESET").ok);
+    EXPECT_EQ(2u, bus.devices.size());
+    EXPECT_TRUE(bus.faults.empty());
+    EXPECT_FALSE(bus.echo);
+    EXPECT_FALSE(bus.pace);
+    EXPECT_FALSE(bus.paceInput);
+    EXPECT_EQ(0, bus.reactionMs);
+    EXPECT_TRUE(bus.log().empty());
 }
 
 TEST_F(ControlTest, ScenarioFiles) {
-  std::string path = ::testing::TempDir() + "vasksim_scenario.txt";
-  {
-    std::ofstream f(path);
-    f << "# one oxygen analyzer at 4\nDEVICE 4 type=2\nSET 4 name Rauchgas\nBROADCAST 4 100\n";
-  }
-  ASSERT_TRUE(run("SCENARIO " + path).ok);
-  EXPECT_EQ(1u, bus.devices.size());
-  EXPECT_EQ("Rauchgas", bus.devices.at(4).name);
-  EXPECT_EQ(100, bus.devices.at(4).broadcastPhase);
-  {
-    std::ofstream f(path);
-    f << "DEVICE 5\nSET 5 nonsense 1\n";
-  }
-  Control::Result r = run("SCENARIO " + path);
-  EXPECT_FALSE(r.ok);
-  EXPECT_NE(std::string::npos, r.message.find("line 2"));
-  EXPECT_EQ(1u, bus.devices.count(4)) << "a broken scenario leaves the previous one in place";
-  EXPECT_FALSE(run("SCENARIO /nonexistent/file").ok);
-  std::remove(path.c_str());
+    std::string path = ::testing::TempDir() + "vasksim_scenario.txt";
+    {
+        std::ofstream f(path);
+        f << "# one oxygen analyzer at 4\nDEVICE 4 type=2\nSET 4 name Rauchgas\nBROADCAST 4 100\n";
+    }
+    ASSERT_TRUE(run("SCENARIO " + path).ok);
+    EXPECT_EQ(1u, bus.devices.size());
+    EXPECT_EQ("Rauchgas", bus.devices.at(4).name);
+    EXPECT_EQ(100, bus.devices.at(4).broadcastPhase);
+    {
+        std::ofstream f(path);
+        f << "DEVICE 5\nSET 5 nonsense 1\n";
+    }
+    Control::Result r = run("SCENARIO " + path);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(std::string::npos, r.message.find("line 2"));
+    EXPECT_EQ(1u, bus.devices.count(4)) << "a broken scenario leaves the previous one in place";
+    EXPECT_FALSE(run("SCENARIO /nonexistent/file").ok);
+    std::remove(path.c_str());
 }

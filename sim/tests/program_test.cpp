@@ -22,277 +22,287 @@ using namespace vasksim;
 namespace {
 
 std::string env(const char* name) {
-  const char* v = std::getenv(name);
-  return v ? v : "";
+    const char* v = std::getenv(name);
+    return v ? v : "";
 }
 
 int64_t msNow() {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
-      .count();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 class Program : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    dir_ = env("VASKSIM_TEST_DIR");
-    std::string cmd = env("VASKBUS_FIXTURE") + " start " + dir_ + " " + env("VASKSIM") + " >/dev/null";
-    ASSERT_EQ(0, std::system(cmd.c_str())) << cmd;
-  }
-  static void TearDownTestSuite() {
-    std::string cmd = env("VASKBUS_FIXTURE") + " stop " + dir_;
-    std::system(cmd.c_str());
-  }
-
-  void SetUp() override {
-    std::ifstream pf(dir_ + "/control.port");
-    int port = 0;
-    pf >> port;
-    ASSERT_GT(port, 0);
-    ctl_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(static_cast<uint16_t>(port));
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(0, ::connect(ctl_, reinterpret_cast<sockaddr*>(&a), sizeof a));
-    line_ = ::open((dir_ + "/com-wine").c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    ASSERT_GE(line_, 0);
-    termios t{};
-    tcgetattr(line_, &t);
-    cfmakeraw(&t);
-    tcsetattr(line_, TCSANOW, &t);
-    ASSERT_EQ("OK default", command("RESET"));
-  }
-  void TearDown() override {
-    if (ctl_ >= 0) ::close(ctl_);
-    if (line_ >= 0) ::close(line_);
-  }
-
-  // Sends a control command; returns the closing line, data lines in `data`.
-  std::string command(const std::string& cmd, std::vector<std::string>* data = nullptr) {
-    std::string out = cmd + "\n";
-    EXPECT_EQ(static_cast<ssize_t>(out.size()), ::send(ctl_, out.data(), out.size(), 0));
-    int64_t deadline = msNow() + 10000;
-    while (msNow() < deadline) {
-      size_t nl;
-      while ((nl = pending_.find('\n')) != std::string::npos) {
-        std::string l = pending_.substr(0, nl);
-        pending_.erase(0, nl + 1);
-        if (l.compare(0, 2, "OK") == 0 || l.compare(0, 3, "ERR") == 0) return l;
-        if (data) data->push_back(l);
-      }
-      pollfd p{ctl_, POLLIN, 0};
-      if (::poll(&p, 1, 100) > 0) {
-        char b[4096];
-        ssize_t n = ::recv(ctl_, b, sizeof b, 0);
-        if (n <= 0) return "closed";
-        pending_.append(b, static_cast<size_t>(n));
-      }
+protected:
+    static void SetUpTestSuite() {
+        dir_ = env("VASKSIM_TEST_DIR");
+        std::string cmd =
+            env("VASKBUS_FIXTURE") + " start " + dir_ + " " + env("VASKSIM") + " >/dev/null";
+        ASSERT_EQ(0, std::system(cmd.c_str())) << cmd;
     }
-    return "no answer";
-  }
-
-  void write(const Bytes& b) { ASSERT_EQ(static_cast<ssize_t>(b.size()), ::write(line_, b.data(), b.size())); }
-
-  // Reads until `n` bytes have come or the deadline passes.
-  Bytes read(size_t n, int64_t ms = 5000) {
-    Bytes got;
-    int64_t deadline = msNow() + ms;
-    while (got.size() < n && msNow() < deadline) {
-      pollfd p{line_, POLLIN, 0};
-      if (::poll(&p, 1, 50) > 0) {
-        uint8_t b[256];
-        ssize_t k = ::read(line_, b, std::min(sizeof b, n - got.size()));
-        if (k > 0) got.insert(got.end(), b, b + k);
-      }
+    static void TearDownTestSuite() {
+        std::string cmd = env("VASKBUS_FIXTURE") + " stop " + dir_;
+        std::system(cmd.c_str());
     }
-    return got;
-  }
 
-  // Reads one whole telegram (skipping nothing: the first bytes must start it).
-  Frame readTelegram() {
-    Deframer d;
-    Frame f;
-    int64_t deadline = msNow() + 5000;
-    while (msNow() < deadline) {
-      Bytes b = read(1, 100);
-      if (!b.empty() && d.push(b[0], f)) return f;
+    void SetUp() override {
+        std::ifstream pf(dir_ + "/control.port");
+        int port = 0;
+        pf >> port;
+        ASSERT_GT(port, 0);
+        ctl_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_port = htons(static_cast<uint16_t>(port));
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ASSERT_EQ(0, ::connect(ctl_, reinterpret_cast<sockaddr*>(&a), sizeof a));
+        line_ = ::open((dir_ + "/com-wine").c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        ASSERT_GE(line_, 0);
+        termios t{};
+        tcgetattr(line_, &t);
+        cfmakeraw(&t);
+        tcsetattr(line_, TCSANOW, &t);
+        ASSERT_EQ("OK default", command("RESET"));
     }
-    f.status = Frame::Malformed;
-    f.problem = "timeout";
-    return f;
-  }
+    void TearDown() override {
+        if (ctl_ >= 0) ::close(ctl_);
+        if (line_ >= 0) ::close(line_);
+    }
 
-  static std::string dir_;
-  int ctl_ = -1;
-  int line_ = -1;
-  std::string pending_;
+    // Sends a control command; returns the closing line, data lines in `data`.
+    std::string command(const std::string& cmd, std::vector<std::string>* data = nullptr) {
+        std::string out = cmd + "\n";
+        EXPECT_EQ(static_cast<ssize_t>(out.size()), ::send(ctl_, out.data(), out.size(), 0));
+        int64_t deadline = msNow() + 10000;
+        while (msNow() < deadline) {
+            size_t nl;
+            while ((nl = pending_.find('\n')) != std::string::npos) {
+                std::string l = pending_.substr(0, nl);
+                pending_.erase(0, nl + 1);
+                if (l.compare(0, 2, "OK") == 0 || l.compare(0, 3, "ERR") == 0) return l;
+                if (data) data->push_back(l);
+            }
+            pollfd p{ctl_, POLLIN, 0};
+            if (::poll(&p, 1, 100) > 0) {
+                char b[4096];
+                ssize_t n = ::recv(ctl_, b, sizeof b, 0);
+                if (n <= 0) return "closed";
+                pending_.append(b, static_cast<size_t>(n));
+            }
+        }
+        return "no answer";
+    }
+
+    void write(const Bytes& b) {
+        ASSERT_EQ(static_cast<ssize_t>(b.size()), ::write(line_, b.data(), b.size()));
+    }
+
+    // Reads until `n` bytes have come or the deadline passes.
+    Bytes read(size_t n, int64_t ms = 5000) {
+        Bytes got;
+        int64_t deadline = msNow() + ms;
+        while (got.size() < n && msNow() < deadline) {
+            pollfd p{line_, POLLIN, 0};
+            if (::poll(&p, 1, 50) > 0) {
+                uint8_t b[256];
+                ssize_t k = ::read(line_, b, std::min(sizeof b, n - got.size()));
+                if (k > 0) got.insert(got.end(), b, b + k);
+            }
+        }
+        return got;
+    }
+
+    // Reads one whole telegram (skipping nothing: the first bytes must start it).
+    Frame readTelegram() {
+        Deframer d;
+        Frame f;
+        int64_t deadline = msNow() + 5000;
+        while (msNow() < deadline) {
+            Bytes b = read(1, 100);
+            if (!b.empty() && d.push(b[0], f)) return f;
+        }
+        f.status = Frame::Malformed;
+        f.problem = "timeout";
+        return f;
+    }
+
+    static std::string dir_;
+    int ctl_ = -1;
+    int line_ = -1;
+    std::string pending_;
 };
 std::string Program::dir_;
 
 }  // namespace
 
 TEST_F(Program, AnswersAVersionRequestOnTheLine) {
-  ASSERT_EQ("OK", command("SET 1 serial 12345"));
-  write(buildTelegram(0x10, 0xD0, {'k', 6}));
-  EXPECT_EQ("1006", toHex(read(2)));
-  Frame f = readTelegram();
-  ASSERT_EQ(Frame::Ok, f.status) << f.problem;
-  EXPECT_EQ(0xD0, f.destination);
-  EXPECT_EQ(0x10, f.source);
-  std::string body(f.body.begin(), f.body.end());
-  EXPECT_EQ('k', body[2]);
-  EXPECT_EQ(6, body[3]);
-  EXPECT_NE(std::string::npos, body.find("12345"));
-  std::vector<std::string> log;
-  ASSERT_EQ("OK 1", command("WAITLOG 1 5000"));
-  ASSERT_EQ("OK 1", command("LOG", &log));
-  ASSERT_EQ(1u, log.size());
-  EXPECT_NE(std::string::npos, log[0].find("cmd=k fn=6 action=ack,reply"));
+    ASSERT_EQ("OK", command("SET 1 serial 12345"));
+    write(buildTelegram(0x10, 0xD0, {'k', 6}));
+    EXPECT_EQ("1006", toHex(read(2)));
+    Frame f = readTelegram();
+    ASSERT_EQ(Frame::Ok, f.status) << f.problem;
+    EXPECT_EQ(0xD0, f.destination);
+    EXPECT_EQ(0x10, f.source);
+    std::string body(f.body.begin(), f.body.end());
+    EXPECT_EQ('k', body[2]);
+    EXPECT_EQ(6, body[3]);
+    EXPECT_NE(std::string::npos, body.find("12345"));
+    std::vector<std::string> log;
+    ASSERT_EQ("OK 1", command("WAITLOG 1 5000"));
+    ASSERT_EQ("OK 1", command("LOG", &log));
+    ASSERT_EQ(1u, log.size());
+    EXPECT_NE(std::string::npos, log[0].find("cmd=k fn=6 action=ack,reply"));
 }
 
 TEST_F(Program, NakOnTheFirstAttemptThenTheAnswer) {
-  ASSERT_EQ("OK", command("FAULT 1 nak 1"));
-  Bytes request = buildTelegram(0x10, 0xD0, {'k', 3});
-  write(request);
-  EXPECT_EQ("1015", toHex(read(2)));
-  write(request);
-  EXPECT_EQ("1006", toHex(read(2)));
-  EXPECT_EQ(Frame::Ok, readTelegram().status);
-  std::vector<std::string> log;
-  ASSERT_EQ("OK 2", command("WAITLOG 2 5000"));
-  ASSERT_EQ("OK 2", command("LOG", &log));
-  EXPECT_NE(std::string::npos, log.at(0).find("action=nak "));
-  EXPECT_NE(std::string::npos, log.at(1).find("action=ack,reply "));
+    ASSERT_EQ("OK", command("FAULT 1 nak 1"));
+    Bytes request = buildTelegram(0x10, 0xD0, {'k', 3});
+    write(request);
+    EXPECT_EQ("1015", toHex(read(2)));
+    write(request);
+    EXPECT_EQ("1006", toHex(read(2)));
+    EXPECT_EQ(Frame::Ok, readTelegram().status);
+    std::vector<std::string> log;
+    ASSERT_EQ("OK 2", command("WAITLOG 2 5000"));
+    ASSERT_EQ("OK 2", command("LOG", &log));
+    EXPECT_NE(std::string::npos, log.at(0).find("action=nak "));
+    EXPECT_NE(std::string::npos, log.at(1).find("action=ack,reply "));
 }
 
 TEST_F(Program, EchoAndPacedOutputKeepEveryByte) {
-  ASSERT_EQ("OK", command("ECHO on"));
-  ASSERT_EQ("OK", command("PACE on"));
-  Bytes request = buildTelegram(0x20, 0xD0, {'k', 2});
-  write(request);
-  EXPECT_EQ(toHex(request), toHex(read(request.size())));
-  EXPECT_EQ("1006", toHex(read(2)));
-  Frame f = readTelegram();
-  ASSERT_EQ(Frame::Ok, f.status) << f.problem;
-  EXPECT_EQ(0x20, f.source);
+    ASSERT_EQ("OK", command("ECHO on"));
+    ASSERT_EQ("OK", command("PACE on"));
+    Bytes request = buildTelegram(0x20, 0xD0, {'k', 2});
+    write(request);
+    EXPECT_EQ(toHex(request), toHex(read(request.size())));
+    EXPECT_EQ("1006", toHex(read(2)));
+    Frame f = readTelegram();
+    ASSERT_EQ(Frame::Ok, f.status) << f.problem;
+    EXPECT_EQ(0x20, f.source);
 }
 
 // With input pacing a telegram reaches the devices only once its last byte would have
 // crossed a 9600-baud line: nothing can come back sooner than that.
 TEST_F(Program, PacedInputTakesTheLinesTime) {
-  ASSERT_EQ("OK", command("PACE both"));
-  Bytes request = buildTelegram(0x10, 0xD0, {'k', 6});
-  const auto lineTime = std::chrono::microseconds(request.size() * 1000000 / 960);
-  const auto start = std::chrono::steady_clock::now();
-  write(request);
-  EXPECT_EQ("1006", toHex(read(2)));
-  EXPECT_GE(std::chrono::steady_clock::now() - start, lineTime);
-  EXPECT_EQ(Frame::Ok, readTelegram().status);
+    ASSERT_EQ("OK", command("PACE both"));
+    Bytes request = buildTelegram(0x10, 0xD0, {'k', 6});
+    const auto lineTime = std::chrono::microseconds(request.size() * 1000000 / 960);
+    const auto start = std::chrono::steady_clock::now();
+    write(request);
+    EXPECT_EQ("1006", toHex(read(2)));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, lineTime);
+    EXPECT_EQ(Frame::Ok, readTelegram().status);
 }
 
 TEST_F(Program, WaitlogTimesOutWhenNothingArrives) {
-  EXPECT_EQ("ERR timeout 0", command("WAITLOG 1 200"));
+    EXPECT_EQ("ERR timeout 0", command("WAITLOG 1 200"));
 }
 
 TEST_F(Program, CyclicBroadcastsReachTheLine) {
-  ASSERT_EQ("OK", command("BROADCAST 2 250"));
-  Frame f = readTelegram();
-  ASSERT_EQ(Frame::Ok, f.status) << f.problem;
-  EXPECT_EQ(0xF0, f.destination);
-  EXPECT_EQ(0x20, f.source);
-  ASSERT_GE(f.body.size(), 4u);
-  EXPECT_EQ('k', f.body[2]);
-  EXPECT_EQ(2, f.body[3]);
-  ASSERT_EQ("OK", command("BROADCAST 2 off"));
+    ASSERT_EQ("OK", command("BROADCAST 2 250"));
+    Frame f = readTelegram();
+    ASSERT_EQ(Frame::Ok, f.status) << f.problem;
+    EXPECT_EQ(0xF0, f.destination);
+    EXPECT_EQ(0x20, f.source);
+    ASSERT_GE(f.body.size(), 4u);
+    EXPECT_EQ('k', f.body[2]);
+    EXPECT_EQ(2, f.body[3]);
+    ASSERT_EQ("OK", command("BROADCAST 2 off"));
 }
 
 namespace {
 
 // A client of the simulator's gateway side, as the stand-in is one: frames on a socket.
 class GatewayClient {
- public:
-  explicit GatewayClient(const std::string& dir) {
-    std::ifstream pf(dir + "/gateway.port");
-    int port = 0;
-    pf >> port;
-    if (port <= 0) return;
-    fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(static_cast<uint16_t>(port));
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (::connect(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
-      ::close(fd_);
-      fd_ = -1;
-    }
-  }
-  ~GatewayClient() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  bool ok() const { return fd_ >= 0; }
-
-  bool send(uint8_t type, uint8_t line, const Bytes& payload) {
-    Bytes b{type, line, static_cast<uint8_t>(payload.size()), static_cast<uint8_t>(payload.size() >> 8)};
-    b.insert(b.end(), payload.begin(), payload.end());
-    return ::send(fd_, b.data(), b.size(), 0) == static_cast<ssize_t>(b.size());
-  }
-
-  // The next frame, waiting up to 5 s; type 0 when none came.
-  uint8_t next(Bytes& payload) {
-    int64_t deadline = msNow() + 5000;
-    while (msNow() < deadline) {
-      if (in_.size() >= 4) {
-        size_t n = in_[2] | (in_[3] << 8);
-        if (in_.size() >= 4 + n) {
-          uint8_t type = in_[0];
-          payload.assign(in_.begin() + 4, in_.begin() + 4 + static_cast<long>(n));
-          in_.erase(in_.begin(), in_.begin() + 4 + static_cast<long>(n));
-          return type;
+public:
+    explicit GatewayClient(const std::string& dir) {
+        std::ifstream pf(dir + "/gateway.port");
+        int port = 0;
+        pf >> port;
+        if (port <= 0) return;
+        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_port = htons(static_cast<uint16_t>(port));
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        if (::connect(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
+            ::close(fd_);
+            fd_ = -1;
         }
-      }
-      pollfd p{fd_, POLLIN, 0};
-      if (::poll(&p, 1, 50) > 0) {
-        uint8_t b[512];
-        ssize_t k = ::recv(fd_, b, sizeof b, 0);
-        if (k <= 0) return 0;
-        in_.insert(in_.end(), b, b + k);
-      }
     }
-    return 0;
-  }
+    ~GatewayClient() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    bool ok() const { return fd_ >= 0; }
 
- private:
-  int fd_ = -1;
-  Bytes in_;
+    bool send(uint8_t type, uint8_t line, const Bytes& payload) {
+        Bytes b{type, line, static_cast<uint8_t>(payload.size()),
+                static_cast<uint8_t>(payload.size() >> 8)};
+        b.insert(b.end(), payload.begin(), payload.end());
+        return ::send(fd_, b.data(), b.size(), 0) == static_cast<ssize_t>(b.size());
+    }
+
+    // The next frame, waiting up to 5 s; type 0 when none came.
+    uint8_t next(Bytes& payload) {
+        int64_t deadline = msNow() + 5000;
+        while (msNow() < deadline) {
+            if (in_.size() >= 4) {
+                size_t n = in_[2] | (in_[3] << 8);
+                if (in_.size() >= 4 + n) {
+                    uint8_t type = in_[0];
+                    payload.assign(in_.begin() + 4, in_.begin() + 4 + static_cast<long>(n));
+                    in_.erase(in_.begin(), in_.begin() + 4 + static_cast<long>(n));
+                    return type;
+                }
+            }
+            pollfd p{fd_, POLLIN, 0};
+            if (::poll(&p, 1, 50) > 0) {
+                uint8_t b[512];
+                ssize_t k = ::recv(fd_, b, sizeof b, 0);
+                if (k <= 0) return 0;
+                in_.insert(in_.end(), b, b + k);
+            }
+        }
+        return 0;
+    }
+
+private:
+    int fd_ = -1;
+    Bytes in_;
 };
 
 }  // namespace
 
 TEST_F(Program, ServesTheGatewayLinesOverTcp) {
-  GatewayClient gw(dir_);
-  ASSERT_TRUE(gw.ok()) << "no gateway side at the port in " << dir_ << "/gateway.port";
-  Bytes p;
-  ASSERT_TRUE(gw.send(0x01, 0, {1}));
-  ASSERT_EQ(0x81, gw.next(p));
-  EXPECT_EQ("01" "04" "434F4D31", toHex(p)) << "one line, COM1";
+    GatewayClient gw(dir_);
+    ASSERT_TRUE(gw.ok()) << "no gateway side at the port in " << dir_ << "/gateway.port";
+    Bytes p;
+    ASSERT_TRUE(gw.send(0x01, 0, {1}));
+    ASSERT_EQ(0x81, gw.next(p));
+    EXPECT_EQ(
+        "01"
+        "04"
+        "434F4D31",
+        toHex(p))
+        << "one line, COM1";
 
-  ASSERT_EQ("OK", command("SET 1 serial 4711"));
-  ASSERT_TRUE(gw.send(0x04, 0, {7, 0, 0, 0, 0x10, 'k', 6}));
-  ASSERT_EQ(0x84, gw.next(p));
-  EXPECT_EQ("0700000000", toHex(p)) << "transmit 7 done";
-  ASSERT_EQ(0x85, gw.next(p));
-  ASSERT_GE(p.size(), 6u);
-  EXPECT_EQ(0x10, p[0]);
-  EXPECT_EQ(0xD0, p[1]);
-  EXPECT_NE(std::string::npos, std::string(p.begin(), p.end()).find("4711"));
+    ASSERT_EQ("OK", command("SET 1 serial 4711"));
+    ASSERT_TRUE(gw.send(0x04, 0, {7, 0, 0, 0, 0x10, 'k', 6}));
+    ASSERT_EQ(0x84, gw.next(p));
+    EXPECT_EQ("0700000000", toHex(p)) << "transmit 7 done";
+    ASSERT_EQ(0x85, gw.next(p));
+    ASSERT_GE(p.size(), 6u);
+    EXPECT_EQ(0x10, p[0]);
+    EXPECT_EQ(0xD0, p[1]);
+    EXPECT_NE(std::string::npos, std::string(p.begin(), p.end()).find("4711"));
 
-  ASSERT_EQ("OK", command("FAULT 1 silent"));
-  ASSERT_TRUE(gw.send(0x04, 0, {8, 0, 0, 0, 0x10, 'k', 6}));
-  ASSERT_EQ(0x84, gw.next(p));
-  EXPECT_EQ("0800000001", toHex(p)) << "no acknowledgement";
+    ASSERT_EQ("OK", command("FAULT 1 silent"));
+    ASSERT_TRUE(gw.send(0x04, 0, {8, 0, 0, 0, 0x10, 'k', 6}));
+    ASSERT_EQ(0x84, gw.next(p));
+    EXPECT_EQ("0800000001", toHex(p)) << "no acknowledgement";
 
-  std::vector<std::string> log;
-  ASSERT_EQ("OK 2", command("LOG", &log));
-  EXPECT_NE(std::string::npos, log.at(0).find("via=gateway cmd=k fn=6 action=ack,reply"));
-  EXPECT_NE(std::string::npos, log.at(1).find("via=gateway cmd=k fn=6 action=silent"));
+    std::vector<std::string> log;
+    ASSERT_EQ("OK 2", command("LOG", &log));
+    EXPECT_NE(std::string::npos, log.at(0).find("via=gateway cmd=k fn=6 action=ack,reply"));
+    EXPECT_NE(std::string::npos, log.at(1).find("via=gateway cmd=k fn=6 action=silent"));
 }

@@ -12,8 +12,8 @@
 
 // String ids of the peer's string table.
 #define IDS_PEER_GREETING 100
-#define IDS_PEER_LONG 101
-#define IDS_SHARED_ID 200  // also in the test program, with another text
+#define IDS_PEER_LONG     101
+#define IDS_SHARED_ID     200  // also in the test program, with another text
 
 class PEER_API CPeerRecord : public CObject {
     DECLARE_SERIAL(CPeerRecord)

@@ -30,8 +30,22 @@ const Msg kCatalogue[] = {
 #include "tables/catalogue.def"
 };
 
-enum class Kind { Int, Bool, Float, UFloat, UQFloat, String, UString, Binary, Block,
-                  Bit, Bit0, Bit1, Enum, End };
+enum class Kind {
+    Int,
+    Bool,
+    Float,
+    UFloat,
+    UQFloat,
+    String,
+    UString,
+    Binary,
+    Block,
+    Bit,
+    Bit0,
+    Bit1,
+    Enum,
+    End
+};
 
 struct Proto {
     Kind kind;
@@ -47,19 +61,19 @@ struct Proto {
 
 const Proto kPrototypes[] = {
 #define VASK_PROTO_INT(c, f, p, d, lo, hi, m) {Kind::Int, c, f, p, d, m, lo, hi, 0, 0, 0},
-#define VASK_PROTO_BOOL(c, f, p, d) {Kind::Bool, c, f, p, d, 1, 0, 0, 0, 0, 0},
-#define VASK_PROTO_FLOAT(c, f, p, d, m) {Kind::Float, c, f, p, d, m, 0, 0, 0, 0, 0},
-#define VASK_PROTO_UFLOAT(c, f, p, d, m) {Kind::UFloat, c, f, p, d, m, 0, 0, 0, 0, 0},
-#define VASK_PROTO_UQFLOAT(c, f, p, d, m) {Kind::UQFloat, c, f, p, d, m, 0, 0, 0, 0, 0},
-#define VASK_PROTO_STRING(c, f, p, d, m) {Kind::String, c, f, p, d, m, 0, 0, 0, 0, 0},
-#define VASK_PROTO_USTRING(c, f, p, d, m) {Kind::UString, c, f, p, d, m, 0, 0, 0, 0, 0},
-#define VASK_PROTO_BINARY(c, f, p, d, m) {Kind::Binary, c, f, p, d, m, 0, 0, 0, 0, 0},
-#define VASK_PROTO_BLOCK(c, f, p, d, m) {Kind::Block, c, f, p, d, m, 0, 0, 0, 0, 0},
-#define VASK_PROTO_BIT(c, f, p, d, s, w) {Kind::Bit, c, f, p, d, 1, 0, 0, s, w, 0},
-#define VASK_PROTO_BIT0(c, f, p, d, s, w) {Kind::Bit0, c, f, p, d, 1, 0, 0, s, w, 0},
-#define VASK_PROTO_BIT1(c, f, p, d, s, w) {Kind::Bit1, c, f, p, d, 1, 0, 0, s, w, 0},
-#define VASK_PROTO_ENUM(b, c, f, p, d, m) {Kind::Enum, c, f, p, d, m, 0, 0, 0, 0, b},
-#define VASK_PROTO_END(c, f, p, d, m) {Kind::End, c, f, p, d, m, 0, 0, 0, 0, 0},
+#define VASK_PROTO_BOOL(c, f, p, d)           {Kind::Bool, c, f, p, d, 1, 0, 0, 0, 0, 0},
+#define VASK_PROTO_FLOAT(c, f, p, d, m)       {Kind::Float, c, f, p, d, m, 0, 0, 0, 0, 0},
+#define VASK_PROTO_UFLOAT(c, f, p, d, m)      {Kind::UFloat, c, f, p, d, m, 0, 0, 0, 0, 0},
+#define VASK_PROTO_UQFLOAT(c, f, p, d, m)     {Kind::UQFloat, c, f, p, d, m, 0, 0, 0, 0, 0},
+#define VASK_PROTO_STRING(c, f, p, d, m)      {Kind::String, c, f, p, d, m, 0, 0, 0, 0, 0},
+#define VASK_PROTO_USTRING(c, f, p, d, m)     {Kind::UString, c, f, p, d, m, 0, 0, 0, 0, 0},
+#define VASK_PROTO_BINARY(c, f, p, d, m)      {Kind::Binary, c, f, p, d, m, 0, 0, 0, 0, 0},
+#define VASK_PROTO_BLOCK(c, f, p, d, m)       {Kind::Block, c, f, p, d, m, 0, 0, 0, 0, 0},
+#define VASK_PROTO_BIT(c, f, p, d, s, w)      {Kind::Bit, c, f, p, d, 1, 0, 0, s, w, 0},
+#define VASK_PROTO_BIT0(c, f, p, d, s, w)     {Kind::Bit0, c, f, p, d, 1, 0, 0, s, w, 0},
+#define VASK_PROTO_BIT1(c, f, p, d, s, w)     {Kind::Bit1, c, f, p, d, 1, 0, 0, s, w, 0},
+#define VASK_PROTO_ENUM(b, c, f, p, d, m)     {Kind::Enum, c, f, p, d, m, 0, 0, 0, 0, b},
+#define VASK_PROTO_END(c, f, p, d, m)         {Kind::End, c, f, p, d, m, 0, 0, 0, 0, 0},
 #include "tables/prototypes.def"
 };
 
@@ -79,8 +93,8 @@ const Text kPrompts[] = {
 };
 
 // The files undefine their macros, so a second expansion with other definitions works.
-#if defined(VASK_MSG) || defined(VASK_NAME) || defined(VASK_PROMPT) || \
-    defined(VASK_PROTO_INT) || defined(VASK_PROTO_END)
+#if defined(VASK_MSG) || defined(VASK_NAME) || defined(VASK_PROMPT) || defined(VASK_PROTO_INT) || \
+    defined(VASK_PROTO_END)
 #error "a table file left its macro defined"
 #endif
 
@@ -139,20 +153,20 @@ std::vector<int> Expand(const std::string& ranges) {
 std::string Notation(const Proto& p) {
     std::ostringstream s;
     switch (p.kind) {
-    case Kind::Int: s << "I(" << p.lower << ".." << p.upper << ")"; break;
-    case Kind::Bool: s << "Bool"; break;
-    case Kind::Float: s << "F"; break;
-    case Kind::UFloat: s << "UF"; break;
-    case Kind::UQFloat: s << "UQF"; break;
-    case Kind::String: s << "Str"; break;
-    case Kind::UString: s << "UStr"; break;
-    case Kind::Binary: s << "Bin"; break;
-    case Kind::Block: s << "Blk"; break;
-    case Kind::Bit: s << "b" << p.start << "/" << p.width; break;
-    case Kind::Bit0: s << "z" << p.start << "/" << p.width; break;
-    case Kind::Bit1: s << "o" << p.start << "/" << p.width; break;
-    case Kind::Enum: s << "E" << p.base; break;
-    case Kind::End: s << "END"; break;
+        case Kind::Int: s << "I(" << p.lower << ".." << p.upper << ")"; break;
+        case Kind::Bool: s << "Bool"; break;
+        case Kind::Float: s << "F"; break;
+        case Kind::UFloat: s << "UF"; break;
+        case Kind::UQFloat: s << "UQF"; break;
+        case Kind::String: s << "Str"; break;
+        case Kind::UString: s << "UStr"; break;
+        case Kind::Binary: s << "Bin"; break;
+        case Kind::Block: s << "Blk"; break;
+        case Kind::Bit: s << "b" << p.start << "/" << p.width; break;
+        case Kind::Bit0: s << "z" << p.start << "/" << p.width; break;
+        case Kind::Bit1: s << "o" << p.start << "/" << p.width; break;
+        case Kind::Enum: s << "E" << p.base; break;
+        case Kind::End: s << "END"; break;
     }
     if (p.multiple != 1) s << "x" << p.multiple;
     if (p.prompt != -1) s << ":" << p.prompt;
@@ -198,7 +212,11 @@ TEST(Catalogue, PairsAreUniqueButForTheFourEntriesOfK24) {
 }
 
 TEST(Catalogue, LettersOccupyTheirEntryRangesWithTheirFunctions) {
-    struct Case { char letter; int first, last; const char* functions; } cases[] = {
+    struct Case {
+        char letter;
+        int first, last;
+        const char* functions;
+    } cases[] = {
         {'b', 0, 0, "2"},
         {'Z', 1, 22, "1-16,19-21,24-26"},
         {'F', 23, 51, "1-29"},
@@ -225,7 +243,11 @@ TEST(Catalogue, LettersOccupyTheirEntryRangesWithTheirFunctions) {
 
 TEST(Catalogue, RejectionRepliesSitBeforeTheClosingEntry) {
     // The function number is the character code of the reply's second letter.
-    struct Case { int entry; char letter; char second; } cases[] = {
+    struct Case {
+        int entry;
+        char letter;
+        char second;
+    } cases[] = {
         {397, '?', '?'}, {398, 'B', 'S'}, {399, 'C', 'E'},
         {400, 'D', 'E'}, {401, 'S', 'E'}, {402, 'O', 'F'},
     };
@@ -245,16 +267,21 @@ TEST(Catalogue, RejectionRepliesSitBeforeTheClosingEntry) {
 }
 
 TEST(Catalogue, RowsCarryTheirNameIds) {
-    struct Case { int entry; char letter; int function; int nameId; } cases[] = {
-        {0, 'b', 2, 100},   {6, 'Z', 6, 6},       {14, 'Z', 14, 111},  {15, 'Z', 15, -1},
-        {16, 'Z', 16, 112}, {17, 'Z', 19, 113},   {18, 'Z', 20, 114},  {24, 'F', 2, 116},
-        {29, 'F', 7, 117},  {38, 'F', 16, 123},   {39, 'F', 17, -1},   {60, 's', 9, 30},
-        {67, 's', 16, 130}, {103, 'S', 9, 39},    {110, 'S', 16, 137}, {150, 'w', 13, 138},
-        {151, 'w', 14, 53}, {166, 'w', 29, 151},  {167, 'w', 30, -1},  {221, 'w', 89, -1},
+    struct Case {
+        int entry;
+        char letter;
+        int function;
+        int nameId;
+    } cases[] = {
+        {0, 'b', 2, 100},    {6, 'Z', 6, 6},      {14, 'Z', 14, 111},  {15, 'Z', 15, -1},
+        {16, 'Z', 16, 112},  {17, 'Z', 19, 113},  {18, 'Z', 20, 114},  {24, 'F', 2, 116},
+        {29, 'F', 7, 117},   {38, 'F', 16, 123},  {39, 'F', 17, -1},   {60, 's', 9, 30},
+        {67, 's', 16, 130},  {103, 'S', 9, 39},   {110, 'S', 16, 137}, {150, 'w', 13, 138},
+        {151, 'w', 14, 53},  {166, 'w', 29, 151}, {167, 'w', 30, -1},  {221, 'w', 89, -1},
         {222, 'w', 90, 111}, {236, 'W', 13, 139}, {252, 'W', 29, 163}, {308, 'W', 90, 112},
-        {326, 'h', 17, 89}, {335, 'i', 9, 170},   {342, 'j', 7, 98},   {351, 'J', 9, 179},
-        {353, 'k', 2, 100}, {357, 'k', 6, 104},   {358, 'k', 8, 106},  {364, 'k', 16, 181},
-        {378, 'K', 7, 105}, {382, 'K', 16, 185},  {385, 'K', 21, 187}, {386, 'K', 22, -1},
+        {326, 'h', 17, 89},  {335, 'i', 9, 170},  {342, 'j', 7, 98},   {351, 'J', 9, 179},
+        {353, 'k', 2, 100},  {357, 'k', 6, 104},  {358, 'k', 8, 106},  {364, 'k', 16, 181},
+        {378, 'K', 7, 105},  {382, 'K', 16, 185}, {385, 'K', 21, 187}, {386, 'K', 22, -1},
     };
     for (const Case& c : cases) {
         const Msg& m = kCatalogue[c.entry];
@@ -295,8 +322,8 @@ TEST(Prototypes, ThirteenEnumeratedKindsServeAsPrototypes) {
     for (const Proto& p : kPrototypes)
         if (p.kind == Kind::Enum) bases.insert(p.base);
     // Units (12000) and gas components (12300) serve only inside the unit-bearing floats.
-    EXPECT_EQ(bases, (std::set<int>{12100, 12200, 12280, 12400, 12600, 12700, 12800, 12900,
-                                    12901, 12902, 12920, 12940, 0}));
+    EXPECT_EQ(bases, (std::set<int>{12100, 12200, 12280, 12400, 12600, 12700, 12800, 12900, 12901,
+                                    12902, 12920, 12940, 0}));
 }
 
 TEST(Prototypes, EveryMessageWithValuesIsInTheCatalogueAndItsValuesStandTogether) {
@@ -320,8 +347,10 @@ TEST(Prototypes, EveryMessageWithValuesIsInTheCatalogueAndItsValuesStandTogether
 
     int withValues = 0, ordinaryWithout = 0;
     for (int i = 0; i < kEntries; ++i) {
-        if (pairs.count(PairOf(kCatalogue[i]))) ++withValues;
-        else if (i < 397) ++ordinaryWithout;
+        if (pairs.count(PairOf(kCatalogue[i])))
+            ++withValues;
+        else if (i < 397)
+            ++ordinaryWithout;
     }
     EXPECT_EQ(withValues, 294);
     EXPECT_EQ(ordinaryWithout, 103);
@@ -379,7 +408,10 @@ TEST(Prototypes, BitFieldsFillWholeBytes) {
     std::map<Pair, int> bytesOf;
     for (int i = 0; i < 860;) {
         const Proto& first = kPrototypes[i];
-        if (!IsBitField(first)) { ++i; continue; }
+        if (!IsBitField(first)) {
+            ++i;
+            continue;
+        }
         EXPECT_EQ(first.start, 0) << "prototype " << i << " continues a byte it did not open";
         const int byte = ++bytesOf[PairOf(first)];
         int next = 0;
@@ -414,7 +446,11 @@ TEST(Prototypes, BitFieldsFillWholeBytes) {
 }
 
 TEST(Prototypes, MessagesReadAsTheirTableRows) {
-    struct Case { char letter; int function; const char* row; } cases[] = {
+    struct Case {
+        char letter;
+        int function;
+        const char* row;
+    } cases[] = {
         {'b', 2, "reply: UQFx256:90"},
         {'k', 2, "reply: UQFx256:90"},
         {'Z', 6, "request: I(1..4):1"},
@@ -466,18 +502,21 @@ TEST(Prototypes, MessagesReadAsTheirTableRows) {
         {'i', 2, "reply: UF:81"},
         {'j', 7, "reply: UF:88"},
         {'i', 3, ""},
-        {'k', 3, "reply: b0/1:91 b1/1:92 b2/1:93 b3/1 b4/1 b5/1 b6/1 o7/1:95 b0/1 b1/1 b2/1 "
-                 "b3/1 b4/1 b5/1 b6/1 o7/1 b0/1 b1/1 b2/1 b3/1 b4/1 b5/1 b6/1 o7/1 z0/7 o7/1"},
-        {'k', 4, "reply: b0/1:96 b1/1:97 b2/1:98 b3/1:99 b4/1:100 b5/1 b6/1 o7/1:102 b0/1 "
-                 "b1/1 b2/1 b3/1 b4/1 z5/2 o7/1 z0/7 o7/1"},
+        {'k', 3,
+         "reply: b0/1:91 b1/1:92 b2/1:93 b3/1 b4/1 b5/1 b6/1 o7/1:95 b0/1 b1/1 b2/1 "
+         "b3/1 b4/1 b5/1 b6/1 o7/1 b0/1 b1/1 b2/1 b3/1 b4/1 b5/1 b6/1 o7/1 z0/7 o7/1"},
+        {'k', 4,
+         "reply: b0/1:96 b1/1:97 b2/1:98 b3/1:99 b4/1:100 b5/1 b6/1 o7/1:102 b0/1 "
+         "b1/1 b2/1 b3/1 b4/1 z5/2 o7/1 z0/7 o7/1"},
         {'k', 5, "reply: I(0..255)x1280:103"},
         {'k', 6, "reply: E12400:104 UStr:105 UStr:106 UStr:107 UStr UStr UStr"},
         {'k', 10, "reply: I(1..255) I(1..255) I(1..255) UF UF UF UF UF"},
         {'k', 8, "reply: UF:108"},
         {'k', 11, "reply: Fx1280:111"},
         {'k', 12, "reply: I(0..255)x1280:113"},
-        {'k', 23, "reply: b0/1 b1/1 b2/1 b3/1 b4/1 b5/1 b6/1 o7/1 b0/1 b1/1 b2/1 b3/1 b4/1 "
-                  "b5/1 b6/1 o7/1 b0/1 b1/1 b2/1 b3/1 z5/3 o7/1 z0/7 o7/1"},
+        {'k', 23,
+         "reply: b0/1 b1/1 b2/1 b3/1 b4/1 b5/1 b6/1 o7/1 b0/1 b1/1 b2/1 b3/1 b4/1 "
+         "b5/1 b6/1 o7/1 b0/1 b1/1 b2/1 b3/1 z5/3 o7/1 z0/7 o7/1"},
         {'k', 25, "reply: b0/1 b1/1 b2/1 b3/1 b4/1 b5/1 b6/1 b7/1 I(1..255)"},
         {'k', 27, "reply: I(1..255) Blk"},
         {'k', 31, "reply: E0"},
@@ -528,7 +567,8 @@ protected:
             const bool present = Load(id, text);
             const auto it = wanted.find(id);
             if (it == wanted.end()) {
-                EXPECT_FALSE(present) << "string " << id << " should not exist, has \"" << text << '"';
+                EXPECT_FALSE(present)
+                    << "string " << id << " should not exist, has \"" << text << '"';
             } else {
                 EXPECT_TRUE(present) << "string " << id << " missing";
                 EXPECT_EQ(text, it->second) << "string " << id;
@@ -554,8 +594,8 @@ TEST_F(Texts, EveryNameTextBelongsToAMessageAndUnnamedIdsHaveNone) {
     for (const Msg& m : kCatalogue) named.insert(m.nameId);
     for (const Text& t : kNames) EXPECT_EQ(named.count(t.id), 1u) << "name " << t.id;
     // Name ids that the catalogue gives without a text.
-    for (int id : {-1, 0, 113, 114, 116, 117, 118, 123, 124, 137, 138, 139, 151, 163, 170,
-                   179, 181, 187}) {
+    for (int id :
+         {-1, 0, 113, 114, 116, 117, 118, 123, 124, 137, 138, 139, 151, 163, 170, 179, 181, 187}) {
         std::string text;
         EXPECT_EQ(named.count(id), 1u) << "name " << id;
         EXPECT_FALSE(Load(10000 + id, text)) << "name " << id << " has \"" << text << '"';
@@ -576,7 +616,10 @@ TEST_F(Texts, EveryPromptInUseHasATextAndTheRestAreKnown) {
 }
 
 TEST_F(Texts, SharedNamesAndSpotChecksArriveByteExact) {
-    struct Case { int id; const char* bytes; } cases[] = {
+    struct Case {
+        int id;
+        const char* bytes;
+    } cases[] = {
         {10001, "Reset"},
         {10004, "Messen"},
         {10100, "Alle Me\xDFwerte des Kanals lesen"},
@@ -585,28 +628,46 @@ TEST_F(Texts, SharedNamesAndSpotChecksArriveByteExact) {
         {10013, "Str\xF6mungssensor justieren"},
         {10020, "Flamme z\xFCnden"},
         {10027, "Bin\xE4reing\xE4nge Standard lesen"},
-        {10040, "Me\xDF" "bereich Ausgangswerte lesen"},
-        {10057, "Me\xDF" "bereich Anfangswerte setzen"},
+        {10040,
+         "Me\xDF"
+         "bereich Ausgangswerte lesen"},
+        {10057,
+         "Me\xDF"
+         "bereich Anfangswerte setzen"},
         {10063, "Sp\xFClzeiten bei autocal setzen"},
         {10080, "Temperatur des Strahlers f\xFCr HC/CO/CO2 lesen"},
-        {10105, "Linearisierungskoeffizienten r\xFC" "cksetzen"},
-        {10099, "Me\xDF" "wert einer Komponente lesen"},
+        {10105,
+         "Linearisierungskoeffizienten r\xFC"
+         "cksetzen"},
+        {10099,
+         "Me\xDF"
+         "wert einer Komponente lesen"},
         {10106, "restliche Anw\xE4rmzeit lesen"},
         {10110, "Voralarmstatus lesen"},
-        {11001, "Me\xDF" "bereich"},
+        {11001,
+         "Me\xDF"
+         "bereich"},
         {11006, "Ein/Aus"},
-        {11015, "Aktiv bei \xDC" "ber/Unterschreiten"},
+        {11015,
+         "Aktiv bei \xDC"
+         "ber/Unterschreiten"},
         {11023, "Relais %d"},
         {11024, "Bin\xE4reingang %d"},
         {11031, "<>"},
-        {11038, "Zeit bis zum n\xE4" "chsten autocal (Stunden)"},
+        {11038,
+         "Zeit bis zum n\xE4"
+         "chsten autocal (Stunden)"},
         {11045, "Genzwert"},
         {11046, "Hysterese in %"},
-        {11050, "T90 au\xDF" "erhalb des Schwellwertes"},
+        {11050,
+         "T90 au\xDF"
+         "erhalb des Schwellwertes"},
         {11056, "Einbaudatum"},
         {11062, "Str\xF6mungswert"},
         {11088, "-"},
-        {11100, "Grenzwert\xFC" "berwachung ein"},
+        {11100,
+         "Grenzwert\xFC"
+         "berwachung ein"},
         {11109, "Zeit [s]"},
         {11110, "Zeit [min]"},
         {11112, "Lambda-Wert"},

@@ -13,17 +13,14 @@ namespace {
 constexpr DWORD kAnswerTimeoutMs = 5000;
 constexpr const char* kDefaultEndpoint = "127.0.0.1:4710";
 
-std::string Endpoint()
-{
+std::string Endpoint() {
     char value[256];
     DWORD n = GetEnvironmentVariableA("VGWCE_ENDPOINT", value, sizeof value);
-    if (n == 0 || n >= sizeof value)
-        return kDefaultEndpoint;
+    if (n == 0 || n >= sizeof value) return kDefaultEndpoint;
     return std::string(value, n);
 }
 
-SOCKET ConnectTo(const std::string& endpoint, int* error)
-{
+SOCKET ConnectTo(const std::string& endpoint, int* error) {
     *error = WSAEINVAL;
     size_t colon = endpoint.rfind(':');
     if (colon == std::string::npos || colon == 0 || colon + 1 == endpoint.size())
@@ -39,7 +36,8 @@ SOCKET ConnectTo(const std::string& endpoint, int* error)
         return INVALID_SOCKET;
     }
     SOCKET s = socket(found->ai_family, found->ai_socktype, found->ai_protocol);
-    if (s != INVALID_SOCKET && connect(s, found->ai_addr, static_cast<int>(found->ai_addrlen)) != 0) {
+    if (s != INVALID_SOCKET &&
+        connect(s, found->ai_addr, static_cast<int>(found->ai_addrlen)) != 0) {
         *error = WSAGetLastError();
         closesocket(s);
         s = INVALID_SOCKET;
@@ -52,6 +50,7 @@ class SrwExclusive {
 public:
     explicit SrwExclusive(SRWLOCK& lock) : m_lock(lock) { AcquireSRWLockExclusive(&m_lock); }
     ~SrwExclusive() { ReleaseSRWLockExclusive(&m_lock); }
+
 private:
     SRWLOCK& m_lock;
 };
@@ -60,14 +59,14 @@ class CsLock {
 public:
     explicit CsLock(CRITICAL_SECTION& cs) : m_cs(cs) { EnterCriticalSection(&m_cs); }
     ~CsLock() { LeaveCriticalSection(&m_cs); }
+
 private:
     CRITICAL_SECTION& m_cs;
 };
 
 }  // namespace
 
-Link::Link()
-{
+Link::Link() {
     InitializeCriticalSection(&m_sendLock);
     InitializeCriticalSection(&m_callLock);
     m_stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -75,37 +74,26 @@ Link::Link()
     InterlockedIncrement(&g_moduleUsers);
 }
 
-Link::~Link()
-{
-    if (m_socket != INVALID_SOCKET)
-        closesocket(m_socket);
-    if (m_stop)
-        CloseHandle(m_stop);
-    if (m_readDone != WSA_INVALID_EVENT)
-        WSACloseEvent(m_readDone);
+Link::~Link() {
+    if (m_socket != INVALID_SOCKET) closesocket(m_socket);
+    if (m_stop) CloseHandle(m_stop);
+    if (m_readDone != WSA_INVALID_EVENT) WSACloseEvent(m_readDone);
     DeleteCriticalSection(&m_sendLock);
     DeleteCriticalSection(&m_callLock);
     WSACleanup();
     InterlockedDecrement(&g_moduleUsers);
 }
 
-void Link::AddRef()
-{
-    InterlockedIncrement(&m_refs);
+void Link::AddRef() { InterlockedIncrement(&m_refs); }
+
+void Link::Release() {
+    if (InterlockedDecrement(&m_refs) == 0) delete this;
 }
 
-void Link::Release()
-{
-    if (InterlockedDecrement(&m_refs) == 0)
-        delete this;
-}
-
-HRESULT Link::Open(Link** out)
-{
+HRESULT Link::Open(Link** out) {
     *out = nullptr;
     WSADATA wsa;
-    if (WSAStartup(MAKEWORD(2, 2), &wsa) != 0)
-        return E_FAIL;
+    if (WSAStartup(MAKEWORD(2, 2), &wsa) != 0) return E_FAIL;
     Link* link = new (std::nothrow) Link();
     if (!link) {
         WSACleanup();
@@ -155,28 +143,21 @@ HRESULT Link::Open(Link** out)
     return S_OK;
 }
 
-bool Link::Handshake()
-{
+bool Link::Handshake() {
     const BYTE version = kProtocolVersion;
-    if (!SendFrame(kHello, 0, &version, 1))
-        return false;
+    if (!SendFrame(kHello, 0, &version, 1)) return false;
     for (;;) {
         uint8_t type;
         size_t line;
         std::vector<BYTE> payload;
-        if (!ReadFrame(&type, &line, &payload, kAnswerTimeoutMs))
-            return false;
-        if (type != kLines)
-            continue;
-        if (payload.empty())
-            return false;
+        if (!ReadFrame(&type, &line, &payload, kAnswerTimeoutMs)) return false;
+        if (type != kLines) continue;
+        if (payload.empty()) return false;
         size_t count = payload[0], at = 1;
         for (size_t i = 0; i < count; ++i) {
-            if (at >= payload.size())
-                return false;
+            if (at >= payload.size()) return false;
             size_t length = payload[at++];
-            if (at + length > payload.size())
-                return false;
+            if (at + length > payload.size()) return false;
             m_lines.emplace_back(reinterpret_cast<const char*>(&payload[at]), length);
             at += length;
         }
@@ -184,10 +165,8 @@ bool Link::Handshake()
     }
 }
 
-bool Link::SendFrame(uint8_t type, size_t line, const BYTE* payload, size_t length)
-{
-    if (length > kMaxPayload || line > 0xFF)
-        return false;
+bool Link::SendFrame(uint8_t type, size_t line, const BYTE* payload, size_t length) {
+    if (length > kMaxPayload || line > 0xFF) return false;
     BYTE header[kHeaderSize] = {type, static_cast<BYTE>(line), static_cast<BYTE>(length & 0xFF),
                                 static_cast<BYTE>(length >> 8)};
     CsLock lock(m_sendLock);
@@ -198,16 +177,14 @@ bool Link::SendFrame(uint8_t type, size_t line, const BYTE* payload, size_t leng
         while (done < sizes[p]) {
             int n = send(m_socket, reinterpret_cast<const char*>(parts[p] + done),
                          static_cast<int>(sizes[p] - done), 0);
-            if (n <= 0)
-                return false;
+            if (n <= 0) return false;
             done += static_cast<size_t>(n);
         }
     }
     return true;
 }
 
-bool Link::ReadBytes(BYTE* to, size_t n, DWORD timeoutMs)
-{
+bool Link::ReadBytes(BYTE* to, size_t n, DWORD timeoutMs) {
     size_t done = 0;
     while (done < n) {
         WSABUF buffer = {static_cast<ULONG>(n - done), reinterpret_cast<char*>(to + done)};
@@ -216,37 +193,31 @@ bool Link::ReadBytes(BYTE* to, size_t n, DWORD timeoutMs)
         WSAResetEvent(m_readDone);
         DWORD got = 0, flags = 0;
         if (WSARecv(m_socket, &buffer, 1, &got, &flags, &ov, nullptr) == SOCKET_ERROR) {
-            if (WSAGetLastError() != WSA_IO_PENDING)
-                return false;
+            if (WSAGetLastError() != WSA_IO_PENDING) return false;
             HANDLE waits[2] = {m_readDone, m_stop};
             if (WaitForMultipleObjects(2, waits, FALSE, timeoutMs) != WAIT_OBJECT_0) {
                 CancelIoEx(reinterpret_cast<HANDLE>(m_socket), &ov);
                 WSAGetOverlappedResult(m_socket, &ov, &got, TRUE, &flags);
                 return false;
             }
-            if (!WSAGetOverlappedResult(m_socket, &ov, &got, FALSE, &flags))
-                return false;
+            if (!WSAGetOverlappedResult(m_socket, &ov, &got, FALSE, &flags)) return false;
         }
-        if (got == 0)
-            return false;  // closed by the gateway side
+        if (got == 0) return false;  // closed by the gateway side
         done += got;
     }
     return true;
 }
 
-bool Link::ReadFrame(uint8_t* type, size_t* line, std::vector<BYTE>* payload, DWORD timeoutMs)
-{
+bool Link::ReadFrame(uint8_t* type, size_t* line, std::vector<BYTE>* payload, DWORD timeoutMs) {
     BYTE header[kHeaderSize];
-    if (!ReadBytes(header, kHeaderSize, timeoutMs))
-        return false;
+    if (!ReadBytes(header, kHeaderSize, timeoutMs)) return false;
     *type = header[0];
     *line = header[1];
     payload->resize(header[2] | (header[3] << 8));
     return payload->empty() || ReadBytes(payload->data(), payload->size(), timeoutMs);
 }
 
-void Link::Break()
-{
+void Link::Break() {
     {
         SrwExclusive lock(m_lock);
         m_broken = true;
@@ -256,15 +227,10 @@ void Link::Break()
     shutdown(m_socket, SD_BOTH);
 }
 
-void Link::AddUser()
-{
-    InterlockedIncrement(&m_users);
-}
+void Link::AddUser() { InterlockedIncrement(&m_users); }
 
-void Link::ReleaseUser()
-{
-    if (InterlockedDecrement(&m_users) != 0)
-        return;
+void Link::ReleaseUser() {
+    if (InterlockedDecrement(&m_users) != 0) return;
     std::vector<std::vector<Sink>> sinks;
     {
         SrwExclusive lock(m_lock);
@@ -277,19 +243,16 @@ void Link::ReleaseUser()
     SetEvent(m_stop);
     shutdown(m_socket, SD_BOTH);
     for (auto& line : sinks)
-        for (Sink& s : line)
-            s.sink->Release();
+        for (Sink& s : line) s.sink->Release();
     Release();
 }
 
 HRESULT Link::Call(uint8_t type, size_t line, const BYTE* payload, size_t length,
-                   uint8_t answerType, std::vector<BYTE>* answer)
-{
+                   uint8_t answerType, std::vector<BYTE>* answer) {
     CsLock call(m_callLock);
     {
         SrwExclusive lock(m_lock);
-        if (m_broken)
-            return E_FAIL;
+        if (m_broken) return E_FAIL;
         m_awaitType = answerType;
         m_awaitLine = line;
         m_answered = false;
@@ -304,13 +267,11 @@ HRESULT Link::Call(uint8_t type, size_t line, const BYTE* payload, size_t length
         ULONGLONG deadline = GetTickCount64() + kAnswerTimeoutMs;
         while (!m_answered && !m_broken) {
             ULONGLONG now = GetTickCount64();
-            if (now >= deadline)
-                break;
+            if (now >= deadline) break;
             SleepConditionVariableSRW(&m_changed, &m_lock, static_cast<DWORD>(deadline - now), 0);
         }
         answered = m_answered;
-        if (answered)
-            answer->swap(m_answer);
+        if (answered) answer->swap(m_answer);
         m_awaitType = 0;
         m_answered = false;
     }
@@ -322,48 +283,37 @@ HRESULT Link::Call(uint8_t type, size_t line, const BYTE* payload, size_t length
     return S_OK;
 }
 
-HRESULT Link::ReadRecord(size_t line, LineRecord* record)
-{
+HRESULT Link::ReadRecord(size_t line, LineRecord* record) {
     std::vector<BYTE> answer;
     HRESULT hr = Call(kReadRecord, line, nullptr, 0, kRecord, &answer);
-    if (FAILED(hr))
-        return hr;
-    if (answer.size() < 1 + kRecordSize || answer[0] != 0)
-        return E_FAIL;
+    if (FAILED(hr)) return hr;
+    if (answer.size() < 1 + kRecordSize || answer[0] != 0) return E_FAIL;
     memcpy(record->bytes, &answer[1], kRecordSize);
     return S_OK;
 }
 
-HRESULT Link::WriteRecord(size_t line, const LineRecord& record)
-{
+HRESULT Link::WriteRecord(size_t line, const LineRecord& record) {
     std::vector<BYTE> answer;
     HRESULT hr = Call(kWriteRecord, line, record.bytes, kRecordSize, kRecordWritten, &answer);
-    if (FAILED(hr))
-        return hr;
+    if (FAILED(hr)) return hr;
     return answer.size() >= 1 && answer[0] == 0 ? S_OK : E_FAIL;
 }
 
 HRESULT Link::Transmit(size_t line, ULONG_PTR cookie, uint8_t destination, const BYTE* data,
-                       size_t length)
-{
-    if (length + 5 > kMaxPayload)
-        return E_INVALIDARG;
+                       size_t length) {
+    if (length + 5 > kMaxPayload) return E_INVALIDARG;
     std::vector<BYTE> payload(5 + length);
     uint32_t id;
     {
         SrwExclusive lock(m_lock);
-        if (m_broken)
-            return E_FAIL;
+        if (m_broken) return E_FAIL;
         id = m_nextTransmit++;
-        if (m_nextTransmit == 0)
-            m_nextTransmit = 1;
+        if (m_nextTransmit == 0) m_nextTransmit = 1;
         m_transmits[id] = PendingTransmit{line, cookie};
     }
-    for (int i = 0; i < 4; ++i)
-        payload[i] = static_cast<BYTE>(id >> (8 * i));
+    for (int i = 0; i < 4; ++i) payload[i] = static_cast<BYTE>(id >> (8 * i));
     payload[4] = destination;
-    if (length)
-        memcpy(&payload[5], data, length);
+    if (length) memcpy(&payload[5], data, length);
     if (!SendFrame(kTransmit, line, payload.data(), payload.size())) {
         {
             SrwExclusive lock(m_lock);
@@ -375,19 +325,16 @@ HRESULT Link::Transmit(size_t line, ULONG_PTR cookie, uint8_t destination, const
     return S_OK;
 }
 
-HRESULT Link::Advise(size_t line, IVaskLineEventsGW* sink, DWORD* cookie)
-{
+HRESULT Link::Advise(size_t line, IVaskLineEventsGW* sink, DWORD* cookie) {
     SrwExclusive lock(m_lock);
-    if (m_stopping || line >= m_sinks.size())
-        return E_FAIL;
+    if (m_stopping || line >= m_sinks.size()) return E_FAIL;
     *cookie = m_nextCookie++;
     m_sinks[line].push_back(Sink{*cookie, sink});
     sink->AddRef();
     return S_OK;
 }
 
-HRESULT Link::Unadvise(size_t line, DWORD cookie)
-{
+HRESULT Link::Unadvise(size_t line, DWORD cookie) {
     IVaskLineEventsGW* gone = nullptr;
     {
         SrwExclusive lock(m_lock);
@@ -402,83 +349,76 @@ HRESULT Link::Unadvise(size_t line, DWORD cookie)
             }
         }
     }
-    if (!gone)
-        return CONNECT_E_NOCONNECTION;
+    if (!gone) return CONNECT_E_NOCONNECTION;
     gone->Release();
     return S_OK;
 }
 
-DWORD WINAPI Link::ReaderMain(void* self)
-{
+DWORD WINAPI Link::ReaderMain(void* self) {
     auto* link = static_cast<Link*>(self);
     link->ReadLoop();
     link->Release();
     FreeLibraryAndExitThread(g_module, 0);
 }
 
-DWORD WINAPI Link::DispatcherMain(void* self)
-{
+DWORD WINAPI Link::DispatcherMain(void* self) {
     auto* link = static_cast<Link*>(self);
     link->DispatchLoop();
     link->Release();
     FreeLibraryAndExitThread(g_module, 0);
 }
 
-void Link::ReadLoop()
-{
+void Link::ReadLoop() {
     try {
         uint8_t type;
         size_t line;
         std::vector<BYTE> payload;
-        while (ReadFrame(&type, &line, &payload, INFINITE))
-            OnFrame(type, line, payload);
-    } catch (const std::bad_alloc&) {
-    }
+        while (ReadFrame(&type, &line, &payload, INFINITE)) OnFrame(type, line, payload);
+    } catch (const std::bad_alloc&) {}
     Break();
 }
 
-void Link::OnFrame(uint8_t type, size_t line, std::vector<BYTE>& payload)
-{
+void Link::OnFrame(uint8_t type, size_t line, std::vector<BYTE>& payload) {
     SrwExclusive lock(m_lock);
     switch (type) {
-    case kRecord:
-    case kRecordWritten:
-        if (m_awaitType == type && m_awaitLine == line && !m_answered) {
-            m_answer.swap(payload);
-            m_answered = true;
+        case kRecord:
+        case kRecordWritten:
+            if (m_awaitType == type && m_awaitLine == line && !m_answered) {
+                m_answer.swap(payload);
+                m_answered = true;
+                WakeAllConditionVariable(&m_changed);
+            }
+            break;
+        case kTransmitDone: {
+            if (payload.size() < 5) break;  // malformed: ignored
+            uint32_t id = payload[0] | (payload[1] << 8) | (payload[2] << 16) |
+                          (static_cast<uint32_t>(payload[3]) << 24);
+            auto it = m_transmits.find(id);
+            if (it == m_transmits.end()) break;  // unknown: ignored
+            Event e = {true, it->second.line, it->second.cookie, payload[4], 0, 0, {}};
+            m_transmits.erase(it);
+            m_events.push_back(std::move(e));
             WakeAllConditionVariable(&m_changed);
+            break;
         }
-        break;
-    case kTransmitDone: {
-        if (payload.size() < 5)
-            break;  // malformed: ignored
-        uint32_t id = payload[0] | (payload[1] << 8) | (payload[2] << 16) |
-                      (static_cast<uint32_t>(payload[3]) << 24);
-        auto it = m_transmits.find(id);
-        if (it == m_transmits.end())
-            break;  // unknown: ignored
-        Event e = {true, it->second.line, it->second.cookie, payload[4], 0, 0, {}};
-        m_transmits.erase(it);
-        m_events.push_back(std::move(e));
-        WakeAllConditionVariable(&m_changed);
-        break;
-    }
-    case kReceived: {
-        if (payload.size() < 2 || line >= m_lines.size())
-            break;  // malformed: ignored
-        Event e = {false, line, 0, 0, payload[0], payload[1],
-                   std::vector<BYTE>(payload.begin() + 2, payload.end())};
-        m_events.push_back(std::move(e));
-        WakeAllConditionVariable(&m_changed);
-        break;
-    }
-    default:
-        break;  // unknown or out of place: ignored
+        case kReceived: {
+            if (payload.size() < 2 || line >= m_lines.size()) break;  // malformed: ignored
+            Event e = {false,
+                       line,
+                       0,
+                       0,
+                       payload[0],
+                       payload[1],
+                       std::vector<BYTE>(payload.begin() + 2, payload.end())};
+            m_events.push_back(std::move(e));
+            WakeAllConditionVariable(&m_changed);
+            break;
+        }
+        default: break;  // unknown or out of place: ignored
     }
 }
 
-void Link::DispatchLoop()
-{
+void Link::DispatchLoop() {
     // Events reach the sinks on this thread, as on a server's own thread; a sink may block
     // until its client has handled the event, so records and transmits never wait for it.
     HRESULT init = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
@@ -489,8 +429,7 @@ void Link::DispatchLoop()
             SrwExclusive lock(m_lock);
             while (!m_stopping && m_events.empty())
                 SleepConditionVariableSRW(&m_changed, &m_lock, INFINITE, 0);
-            if (m_stopping)
-                break;
+            if (m_stopping) break;
             e = std::move(m_events.front());
             m_events.pop_front();
             try {
@@ -498,8 +437,7 @@ void Link::DispatchLoop()
                     sinks.push_back(s.sink);
                     s.sink->AddRef();
                 }
-            } catch (const std::bad_alloc&) {
-            }
+            } catch (const std::bad_alloc&) {}
         }
         for (IVaskLineEventsGW* sink : sinks) {
             if (e.transmitDone)
@@ -510,8 +448,7 @@ void Link::DispatchLoop()
             sink->Release();
         }
     }
-    if (SUCCEEDED(init))
-        CoUninitialize();
+    if (SUCCEEDED(init)) CoUninitialize();
 }
 
 }  // namespace gwsim

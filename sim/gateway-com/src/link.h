@@ -66,8 +66,8 @@ private:
     bool SendFrame(uint8_t type, size_t line, const BYTE* payload, size_t length);
     bool ReadFrame(uint8_t* type, size_t* line, std::vector<BYTE>* payload, DWORD timeoutMs);
     bool ReadBytes(BYTE* to, size_t n, DWORD timeoutMs);
-    HRESULT Call(uint8_t type, size_t line, const BYTE* payload, size_t length,
-                 uint8_t answerType, std::vector<BYTE>* answer);
+    HRESULT Call(uint8_t type, size_t line, const BYTE* payload, size_t length, uint8_t answerType,
+                 std::vector<BYTE>* answer);
     void Break();
 
     static DWORD WINAPI ReaderMain(void* self);
@@ -85,10 +85,10 @@ private:
     WSAEVENT m_readDone = WSA_INVALID_EVENT;
     std::vector<std::string> m_lines;
 
-    CRITICAL_SECTION m_sendLock;   // one frame at a time on the socket
-    CRITICAL_SECTION m_callLock;   // one round trip at a time
+    CRITICAL_SECTION m_sendLock;  // one frame at a time on the socket
+    CRITICAL_SECTION m_callLock;  // one round trip at a time
 
-    SRWLOCK m_lock = SRWLOCK_INIT; // everything below
+    SRWLOCK m_lock = SRWLOCK_INIT;  // everything below
     CONDITION_VARIABLE m_changed = CONDITION_VARIABLE_INIT;
     bool m_broken = false;
     bool m_stopping = false;

@@ -18,8 +18,7 @@ namespace {
 
 const char* const kDescription = "Vask gateway server stand-in (test kit)";
 
-std::string ClsidText()
-{
+std::string ClsidText() {
     wchar_t wide[64];
     StringFromGUID2(kCLSID_StandIn, wide, 64);
     char text[64];
@@ -27,8 +26,7 @@ std::string ClsidText()
     return text;
 }
 
-bool SetValue(const std::string& key, const char* name, const std::string& value)
-{
+bool SetValue(const std::string& key, const char* name, const std::string& value) {
     HKEY k;
     if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k,
                         nullptr) != ERROR_SUCCESS)
@@ -41,8 +39,7 @@ bool SetValue(const std::string& key, const char* name, const std::string& value
 
 }  // namespace
 
-BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID)
-{
+BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         g_module = module;
         DisableThreadLibraryCalls(module);
@@ -50,43 +47,33 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID)
     return TRUE;
 }
 
-extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
-{
-    if (!out)
-        return E_POINTER;
+extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
+    if (!out) return E_POINTER;
     *out = nullptr;
-    if (!IsEqualCLSID(clsid, kCLSID_StandIn))
-        return CLASS_E_CLASSNOTAVAILABLE;
+    if (!IsEqualCLSID(clsid, kCLSID_StandIn)) return CLASS_E_CLASSNOTAVAILABLE;
     return GetFactory(iid, out);
 }
 
-extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow()
-{
-    return g_moduleUsers == 0 ? S_OK : S_FALSE;
-}
+extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return g_moduleUsers == 0 ? S_OK : S_FALSE; }
 
 // Registers the class as an in-process server usable from any apartment, under the
 // gateway's ProgID.
-extern "C" HRESULT STDAPICALLTYPE DllRegisterServer()
-{
+extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
     char path[MAX_PATH];
     DWORD n = GetModuleFileNameA(g_module, path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH)
-        return SELFREG_E_CLASS;
+    if (n == 0 || n >= MAX_PATH) return SELFREG_E_CLASS;
     const std::string clsid = ClsidText();
     const std::string progId = "VGWCE.VaskConnectionGW";
     const std::string key = "CLSID\\" + clsid;
-    bool ok = SetValue(key, nullptr, kDescription) &&
-              SetValue(key + "\\InprocServer32", nullptr, path) &&
-              SetValue(key + "\\InprocServer32", "ThreadingModel", "Both") &&
-              SetValue(key + "\\ProgID", nullptr, progId) &&
-              SetValue(progId, nullptr, kDescription) &&
-              SetValue(progId + "\\CLSID", nullptr, clsid);
+    bool ok =
+        SetValue(key, nullptr, kDescription) && SetValue(key + "\\InprocServer32", nullptr, path) &&
+        SetValue(key + "\\InprocServer32", "ThreadingModel", "Both") &&
+        SetValue(key + "\\ProgID", nullptr, progId) && SetValue(progId, nullptr, kDescription) &&
+        SetValue(progId + "\\CLSID", nullptr, clsid);
     return ok ? S_OK : SELFREG_E_CLASS;
 }
 
-extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer()
-{
+extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
     const std::string clsid = ClsidText();
     RegDeleteTreeA(HKEY_CLASSES_ROOT, ("CLSID\\" + clsid).c_str());
     RegDeleteTreeA(HKEY_CLASSES_ROOT, "VGWCE.VaskConnectionGW");

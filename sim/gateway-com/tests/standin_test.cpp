@@ -28,8 +28,7 @@ public:
         std::vector<BYTE> data;
     };
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
-    {
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, kIID_IVaskLineEventsGW)) {
             *out = static_cast<IVaskLineEventsGW*>(this);
             AddRef();
@@ -40,44 +39,38 @@ public:
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
     ULONG STDMETHODCALLTYPE Release() override { return --m_refs; }  // lives on the stack
-    HRESULT STDMETHODCALLTYPE TransmitDone(ULONG_PTR cookie, LONG status) override
-    {
+    HRESULT STDMETHODCALLTYPE TransmitDone(ULONG_PTR cookie, LONG status) override {
         Add(Event{true, cookie, status, 0, 0, {}});
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE Received(BYTE source, BYTE second, LONG length, const BYTE* data) override
-    {
+    HRESULT STDMETHODCALLTYPE Received(BYTE source, BYTE second, LONG length,
+                                       const BYTE* data) override {
         Add(Event{false, 0, 0, source, second, std::vector<BYTE>(data, data + length)});
         return S_OK;
     }
 
-    bool WaitFor(size_t n)
-    {
+    bool WaitFor(size_t n) {
         std::unique_lock<std::mutex> lock(m_lock);
         return m_changed.wait_for(lock, std::chrono::milliseconds(kDeadlineMs),
                                   [&] { return m_events.size() >= n; });
     }
-    std::vector<Event> Events()
-    {
+    std::vector<Event> Events() {
         std::lock_guard<std::mutex> lock(m_lock);
         return m_events;
     }
     long Refs() const { return m_refs; }
     // The server lets go of a sink shortly after its last call returned.
-    bool WaitForNoRefs() const
-    {
+    bool WaitForNoRefs() const {
         ULONGLONG deadline = GetTickCount64() + kDeadlineMs;
         while (m_refs != 0) {
-            if (GetTickCount64() > deadline)
-                return false;
+            if (GetTickCount64() > deadline) return false;
             SwitchToThread();
         }
         return true;
     }
 
 private:
-    void Add(Event e)
-    {
+    void Add(Event e) {
         std::lock_guard<std::mutex> lock(m_lock);
         m_events.push_back(std::move(e));
         m_changed.notify_all();
@@ -90,12 +83,11 @@ private:
 
 class StandIn : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_HRESULT_SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED));
-        peer_ = std::make_unique<FakeGatewaySide>(std::vector<gwpeer::PeerLine>{
-            {"COM1", {1, 2, 3, 4, 5, 6, 7, 0, 0, 13, 11, 12}},
-            {"COM2", {0, 0, 0, 0, 0, 0, 0, 1, 1, 14, 0, 0}}});
+        peer_ = std::make_unique<FakeGatewaySide>(
+            std::vector<gwpeer::PeerLine>{{"COM1", {1, 2, 3, 4, 5, 6, 7, 0, 0, 13, 11, 12}},
+                                          {"COM2", {0, 0, 0, 0, 0, 0, 0, 1, 1, 14, 0, 0}}});
         ASSERT_TRUE(peer_->Listening());
         peer_->Use();
         CLSID clsid;
@@ -107,18 +99,14 @@ protected:
         ASSERT_HRESULT_SUCCEEDED(gateway_->FirstLine(&com1_));
         ASSERT_NE(com1_, nullptr);
     }
-    void TearDown() override
-    {
-        if (com1_)
-            com1_->Release();
-        if (gateway_)
-            gateway_->Release();
+    void TearDown() override {
+        if (com1_) com1_->Release();
+        if (gateway_) gateway_->Release();
         peer_.reset();
         CoUninitialize();
     }
 
-    DWORD Advise(IVaskLineGW* line, EventLog* log)
-    {
+    DWORD Advise(IVaskLineGW* line, EventLog* log) {
         IConnectionPointContainer* container = nullptr;
         IConnectionPoint* point = nullptr;
         DWORD cookie = 0;
@@ -138,8 +126,7 @@ protected:
     IVaskLineGW* com1_ = nullptr;
 };
 
-TEST_F(StandIn, HandshakeFetchesTheLinesOfTheGatewaySide)
-{
+TEST_F(StandIn, HandshakeFetchesTheLinesOfTheGatewaySide) {
     auto log = peer_->Log();
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log[0].frame.type, gwpeer::kHello);
@@ -160,8 +147,7 @@ TEST_F(StandIn, HandshakeFetchesTheLinesOfTheGatewaySide)
     com2->Release();
 }
 
-TEST_F(StandIn, RecordsAreReadAndWrittenAtTheGatewaySide)
-{
+TEST_F(StandIn, RecordsAreReadAndWrittenAtTheGatewaySide) {
     LineRecord r = {};
     ASSERT_EQ(com1_->ReadConfiguration(&r), S_OK);
     gwpeer::Record got;
@@ -181,8 +167,7 @@ TEST_F(StandIn, RecordsAreReadAndWrittenAtTheGatewaySide)
     EXPECT_EQ(com1_->ReadConfiguration(nullptr), E_POINTER);
 }
 
-TEST_F(StandIn, TransmitGoesOutAsAFrameAndItsReportComesBackWithTheCookie)
-{
+TEST_F(StandIn, TransmitGoesOutAsAFrameAndItsReportComesBackWithTheCookie) {
     EventLog& events = logs_[0];
     DWORD cookie = Advise(com1_, &events);
     const BYTE data[] = {0x77, 0x01, 0x00};
@@ -207,8 +192,8 @@ TEST_F(StandIn, TransmitGoesOutAsAFrameAndItsReportComesBackWithTheCookie)
 
     IConnectionPointContainer* container = nullptr;
     IConnectionPoint* point = nullptr;
-    ASSERT_HRESULT_SUCCEEDED(com1_->QueryInterface(IID_IConnectionPointContainer,
-                                                   reinterpret_cast<void**>(&container)));
+    ASSERT_HRESULT_SUCCEEDED(
+        com1_->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container)));
     ASSERT_HRESULT_SUCCEEDED(container->FindConnectionPoint(kIID_IVaskLineEventsGW, &point));
     EXPECT_EQ(point->Unadvise(cookie + 100), CONNECT_E_NOCONNECTION);
     EXPECT_EQ(point->Unadvise(cookie), S_OK);
@@ -217,22 +202,20 @@ TEST_F(StandIn, TransmitGoesOutAsAFrameAndItsReportComesBackWithTheCookie)
     container->Release();
 }
 
-TEST_F(StandIn, MalformedFramesFromTheGatewaySideAreIgnored)
-{
+TEST_F(StandIn, MalformedFramesFromTheGatewaySideAreIgnored) {
     EventLog& events = logs_[0];
     DWORD cookie = Advise(com1_, &events);
     ASSERT_NE(cookie, 0u);
     std::vector<gwpeer::Frame> bad = {
-        {gwpeer::kReceived, 0, {0x21}},                 // no second byte
-        {gwpeer::kReceived, 7, {0x21, 0, 1}},           // no such line
-        {gwpeer::kTransmitDone, 0, {1, 0, 0}},          // cut short
+        {gwpeer::kReceived, 0, {0x21}},                           // no second byte
+        {gwpeer::kReceived, 7, {0x21, 0, 1}},                     // no such line
+        {gwpeer::kTransmitDone, 0, {1, 0, 0}},                    // cut short
         {gwpeer::kTransmitDone, 0, {0x44, 0x33, 0x22, 0x11, 0}},  // unknown transmit
-        {gwpeer::kRecord, 0, {0}},                      // answer nobody asked for
-        {0x99, 0, {1, 2, 3}},                           // unknown type
-        {gwpeer::kLines, 0, {}},                        // out of place
+        {gwpeer::kRecord, 0, {0}},                                // answer nobody asked for
+        {0x99, 0, {1, 2, 3}},                                     // unknown type
+        {gwpeer::kLines, 0, {}},                                  // out of place
     };
-    for (const auto& f : bad)
-        ASSERT_TRUE(peer_->SendFrame(0, f));
+    for (const auto& f : bad) ASSERT_TRUE(peer_->SendFrame(0, f));
     ASSERT_TRUE(peer_->SendReceived(0, 0, 0x21, 0x02, {0xAB}));
     ASSERT_TRUE(events.WaitFor(1));
     auto e = events.Events();
@@ -246,8 +229,7 @@ TEST_F(StandIn, MalformedFramesFromTheGatewaySideAreIgnored)
     EXPECT_EQ(com1_->ReadConfiguration(&r), S_OK);
 }
 
-TEST_F(StandIn, EveryAdvisedSinkOfTheLineGetsItsEvents)
-{
+TEST_F(StandIn, EveryAdvisedSinkOfTheLineGetsItsEvents) {
     EventLog& first = logs_[0];
     EventLog& second = logs_[1];
     EventLog& otherLine = logs_[2];

@@ -23,26 +23,26 @@ extern "C" {
 
 typedef enum tagVG_ERROR {
     VG_OK = 0,
-    VG_OUT_OF_MEMORY = 1,          // allocating an object, a buffer or a text failed
-    VG_ALREADY_INITIALIZED = 2,    // the calling thread is already initialised
-    VG_NOT_INITIALIZED = 3,        // the calling thread is not initialised
-    VG_NO_CLASS_OBJECT = 4,        // obtaining the server's class object failed
-    VG_NO_INSTANCE = 5,            // creating the server object failed
-    VG_NO_GATEWAY_INTERFACE = 6,   // the server does not provide the gateway interface
-    VG_ALREADY_CONNECTED = 7,      // a connection to this server name is still in use
-    VG_NOT_CONNECTED = 8,          // the server handle has no connection
-    VG_NO_LINE = 9,                // no (further) line
-    VG_SERVER_FAILED = 10,         // reserved: failure of the remote server object
-    VG_LINE_FAILED = 11,           // a call on the line object failed; transmit superseded
-    VG_NO_ACK = 12,                // transmit completed: the device did not acknowledge
-    VG_TRANSMIT_FAILED = 13,       // transmit completed: other failure of the gateway
-    VG_BUFFER_TOO_SMALL = 14,      // the needed size is returned
-    VG_NO_DATA = 15,               // no data available
-    VG_INVALID_SERVER = 16,        // invalid server handle
-    VG_INVALID_LINE = 17,          // invalid line handle
-    VG_INVALID_RECEIVE = 18,       // invalid receive request handle
-    VG_INVALID_TRANSMIT = 19,      // invalid transmit request handle
-    VG_INVALID_ADDRESS = 20        // invalid bus address (above 14)
+    VG_OUT_OF_MEMORY = 1,         // allocating an object, a buffer or a text failed
+    VG_ALREADY_INITIALIZED = 2,   // the calling thread is already initialised
+    VG_NOT_INITIALIZED = 3,       // the calling thread is not initialised
+    VG_NO_CLASS_OBJECT = 4,       // obtaining the server's class object failed
+    VG_NO_INSTANCE = 5,           // creating the server object failed
+    VG_NO_GATEWAY_INTERFACE = 6,  // the server does not provide the gateway interface
+    VG_ALREADY_CONNECTED = 7,     // a connection to this server name is still in use
+    VG_NOT_CONNECTED = 8,         // the server handle has no connection
+    VG_NO_LINE = 9,               // no (further) line
+    VG_SERVER_FAILED = 10,        // reserved: failure of the remote server object
+    VG_LINE_FAILED = 11,          // a call on the line object failed; transmit superseded
+    VG_NO_ACK = 12,               // transmit completed: the device did not acknowledge
+    VG_TRANSMIT_FAILED = 13,      // transmit completed: other failure of the gateway
+    VG_BUFFER_TOO_SMALL = 14,     // the needed size is returned
+    VG_NO_DATA = 15,              // no data available
+    VG_INVALID_SERVER = 16,       // invalid server handle
+    VG_INVALID_LINE = 17,         // invalid line handle
+    VG_INVALID_RECEIVE = 18,      // invalid receive request handle
+    VG_INVALID_TRANSMIT = 19,     // invalid transmit request handle
+    VG_INVALID_ADDRESS = 20       // invalid bus address (above 14)
 } VG_ERROR;
 
 // Opaque handles; each denotes a live object of one kind, and a function refuses a value
@@ -53,9 +53,9 @@ typedef struct VGReceive_* HVGRECEIVE;
 typedef struct VGTransmit_* HVGTRANSMIT;
 
 // source: device * 16 + component index; second: passed through from the gateway.
-typedef void (VGAPI* VGReceiveCallback)(HVGRECEIVE request, unsigned char source,
-                                        unsigned char second, VG_ERROR result, void* context);
-typedef void (VGAPI* VGTransmitCallback)(HVGTRANSMIT request, VG_ERROR result, void* context);
+typedef void(VGAPI* VGReceiveCallback)(HVGRECEIVE request, unsigned char source,
+                                       unsigned char second, VG_ERROR result, void* context);
+typedef void(VGAPI* VGTransmitCallback)(HVGTRANSMIT request, VG_ERROR result, void* context);
 
 // A required pointer argument that is null is refused with the code of the function's
 // handle kind (16 for VGConnect).  The out-parameter of VGReceive and VGTransmit may be null
@@ -80,12 +80,11 @@ VASKGATE_API VG_ERROR VGAPI VGConfigureLine(HVGLINE line, HWND parent);
 VASKGATE_API VG_ERROR VGAPI VGGetLineAddress(HVGLINE line, unsigned char* address);
 VASKGATE_API VG_ERROR VGAPI VGSetLineAddress(HVGLINE line, int address);
 
-VASKGATE_API VG_ERROR VGAPI VGReceive(HVGLINE line, HVGRECEIVE* request,
-                                      VGReceiveCallback callback, void* context);
-VASKGATE_API VG_ERROR VGAPI VGTransmit(HVGLINE line, int destination,
-                                       const unsigned char* data, int length,
-                                       HVGTRANSMIT* request, VGTransmitCallback callback,
-                                       void* context);
+VASKGATE_API VG_ERROR VGAPI VGReceive(HVGLINE line, HVGRECEIVE* request, VGReceiveCallback callback,
+                                      void* context);
+VASKGATE_API VG_ERROR VGAPI VGTransmit(HVGLINE line, int destination, const unsigned char* data,
+                                       int length, HVGTRANSMIT* request,
+                                       VGTransmitCallback callback, void* context);
 // Only inside the request's own receive callback does the request hold data.
 VASKGATE_API VG_ERROR VGAPI VGReceiveData(HVGRECEIVE request, unsigned char* buffer,
                                           unsigned* size);

@@ -8,11 +8,9 @@ extern DWORD g_clientSlot;
 
 CVaskClient::CVaskClient() : m_thread(GetCurrentThreadId()) {}
 
-VG_ERROR CVaskClient::Create()
-{
+VG_ERROR CVaskClient::Create() {
     CVaskClient* client = new (std::nothrow) CVaskClient();
-    if (!client)
-        return VG_OUT_OF_MEMORY;
+    if (!client) return VG_OUT_OF_MEMORY;
     if (!client->RegisterHandle(kClient)) {
         client->Release();
         return VG_OUT_OF_MEMORY;
@@ -28,32 +26,24 @@ VG_ERROR CVaskClient::Create()
     return VG_OK;
 }
 
-CVaskClient* CVaskClient::Current()
-{
-    if (g_clientSlot == TLS_OUT_OF_INDEXES)
-        return nullptr;
+CVaskClient* CVaskClient::Current() {
+    if (g_clientSlot == TLS_OUT_OF_INDEXES) return nullptr;
     void* slot = TlsGetValue(g_clientSlot);
-    if (!slot)
-        return nullptr;
+    if (!slot) return nullptr;
     // The client may have died on another thread (the last request released by the sink),
     // which cannot clear this thread's slot: only a live client of this thread counts.
     CVaskClient* client = FindHandleOf<CVaskClient>(slot, kClient);
-    if (client && client->m_thread == GetCurrentThreadId())
-        return client;
-    if (client)
-        client->Release();
+    if (client && client->m_thread == GetCurrentThreadId()) return client;
+    if (client) client->Release();
     TlsSetValue(g_clientSlot, nullptr);
     return nullptr;
 }
 
-void CVaskClient::GiveUp()
-{
-    if (InterlockedExchange(&m_threadReference, 0) == 1)
-        Release();
+void CVaskClient::GiveUp() {
+    if (InterlockedExchange(&m_threadReference, 0) == 1) Release();
 }
 
-CVaskClient::~CVaskClient()
-{
+CVaskClient::~CVaskClient() {
     bool ownThread = GetCurrentThreadId() == m_thread;
     if (m_window) {
         // A window can only be destroyed by its own thread; from any other thread ask it
@@ -67,36 +57,29 @@ CVaskClient::~CVaskClient()
         TlsSetValue(g_clientSlot, nullptr);
 }
 
-LRESULT CALLBACK SyncWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK SyncWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case kMsgReceived: {
-        auto* note = reinterpret_cast<const ReceivedNote*>(lParam);
-        if (!note)
+        case kMsgReceived: {
+            auto* note = reinterpret_cast<const ReceivedNote*>(lParam);
+            if (!note) return 0;
+            CRef<CRxRequest> request(CRxRequest::FromHandle(note->request));
+            if (request) {
+                request->Callback(note->source, note->second, note->result);
+                // Also on this thread the data is gone once the callback has returned, before
+                // the server's thread gets to take it back.
+                request->DropData();
+            }
             return 0;
-        CRef<CRxRequest> request(CRxRequest::FromHandle(note->request));
-        if (request) {
-            request->Callback(note->source, note->second, note->result);
-            // Also on this thread the data is gone once the callback has returned, before
-            // the server's thread gets to take it back.
-            request->DropData();
         }
-        return 0;
-    }
-    case kMsgTransmitted: {
-        auto* note = reinterpret_cast<const TransmittedNote*>(lParam);
-        if (!note)
+        case kMsgTransmitted: {
+            auto* note = reinterpret_cast<const TransmittedNote*>(lParam);
+            if (!note) return 0;
+            CRef<CTxRequest> request(CTxRequest::FromHandle(note->request));
+            if (request) request->Callback(note->result);
             return 0;
-        CRef<CTxRequest> request(CTxRequest::FromHandle(note->request));
-        if (request)
-            request->Callback(note->result);
-        return 0;
-    }
-    case kMsgDestroyWindow:
-        DestroyWindow(window);
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        }
+        case kMsgDestroyWindow: DestroyWindow(window); return 0;
+        default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 

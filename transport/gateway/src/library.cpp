@@ -7,12 +7,10 @@ namespace vaskgate {
 HINSTANCE g_module = nullptr;
 DWORD g_clientSlot = TLS_OUT_OF_INDEXES;
 
-bool LibraryAttach(HINSTANCE module)
-{
+bool LibraryAttach(HINSTANCE module) {
     g_module = module;
     g_clientSlot = TlsAlloc();
-    if (g_clientSlot == TLS_OUT_OF_INDEXES)
-        return false;
+    if (g_clientSlot == TLS_OUT_OF_INDEXES) return false;
     WNDCLASSA wc = {};
     wc.lpfnWndProc = SyncWindowProc;
     wc.hInstance = module;
@@ -26,20 +24,17 @@ bool LibraryAttach(HINSTANCE module)
     return true;
 }
 
-void LibraryThreadDetach()
-{
+void LibraryThreadDetach() {
     // A thread that ends without VGUninitialize gives up its client here, so that the
     // client does not outlive it forever.
     if (CVaskClient* client = CVaskClient::Current()) {
         client->GiveUp();
         client->Release();
     }
-    if (g_clientSlot != TLS_OUT_OF_INDEXES)
-        TlsSetValue(g_clientSlot, nullptr);
+    if (g_clientSlot != TLS_OUT_OF_INDEXES) TlsSetValue(g_clientSlot, nullptr);
 }
 
-void LibraryDetach(bool processEnding)
-{
+void LibraryDetach(bool processEnding) {
     // When the process ends, other DLLs (the server's among them) may be gone already:
     // touch no COM object then.
     if (!processEnding) {

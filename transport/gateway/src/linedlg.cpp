@@ -30,19 +30,15 @@ private:
 
 namespace {
 
-CLineConfigDlg* FindDialog(CVaskClient* client, HWND window)
-{
-    if (!client)
-        return nullptr;
+CLineConfigDlg* FindDialog(CVaskClient* client, HWND window) {
+    if (!client) return nullptr;
     return client->Dialogs().Find([window](CLineConfigDlg* d) { return d->m_window == window; });
 }
 
-void InitDialog(HWND window, CLineConfigDlg* dlg)
-{
+void InitDialog(HWND window, CLineConfigDlg* dlg) {
     dlg->m_window = window;
     CRef<CVaskClient> client(CVaskClient::Current());
-    if (client)
-        client->Dialogs().Add(dlg);
+    if (client) client->Dialogs().Add(dlg);
     CheckDlgButton(window, IDC_LINE_TERMINATOR, dlg->m_terminator ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(window, IDC_SLOW_WAVEFORM, dlg->m_slowWaveform ? BST_CHECKED : BST_UNCHECKED);
     for (int address = kFirstAddress; address <= kLastAddress; ++address) {
@@ -58,12 +54,10 @@ void InitDialog(HWND window, CLineConfigDlg* dlg)
     SendDlgItemMessageA(window, IDC_RS485_ADDRESS, CB_SETCURSEL, selection, 0);
 }
 
-void TakeValues(HWND window)
-{
+void TakeValues(HWND window) {
     CRef<CVaskClient> client(CVaskClient::Current());
     CRef<CLineConfigDlg> dlg(FindDialog(client.Get(), window));
-    if (!dlg)
-        return;
+    if (!dlg) return;
     dlg->m_terminator = IsDlgButtonChecked(window, IDC_LINE_TERMINATOR) == BST_CHECKED;
     dlg->m_slowWaveform = IsDlgButtonChecked(window, IDC_SLOW_WAVEFORM) == BST_CHECKED;
     LRESULT selection = SendDlgItemMessageA(window, IDC_RS485_ADDRESS, CB_GETCURSEL, 0, 0);
@@ -72,53 +66,43 @@ void TakeValues(HWND window)
         dlg->m_address = static_cast<BYTE>(selection + kFirstAddress);
 }
 
-void ForgetDialog(HWND window)
-{
+void ForgetDialog(HWND window) {
     CRef<CVaskClient> client(CVaskClient::Current());
     CRef<CLineConfigDlg> dlg(FindDialog(client.Get(), window));
-    if (!dlg)
-        return;
+    if (!dlg) return;
     dlg->m_window = nullptr;
     client->Dialogs().Remove(dlg.Get());
 }
 
-INT_PTR CALLBACK LineConfigProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
+INT_PTR CALLBACK LineConfigProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG:
-        InitDialog(window, reinterpret_cast<CLineConfigDlg*>(lParam));
-        return TRUE;
-    case WM_COMMAND:
-        if (HIWORD(wParam) != 0)
+        case WM_INITDIALOG:
+            InitDialog(window, reinterpret_cast<CLineConfigDlg*>(lParam));
+            return TRUE;
+        case WM_COMMAND:
+            if (HIWORD(wParam) != 0) return FALSE;
+            if (LOWORD(wParam) == IDOK) {
+                TakeValues(window);
+                EndDialog(window, IDOK);
+                return TRUE;
+            }
+            if (LOWORD(wParam) == IDCANCEL) {
+                EndDialog(window, IDCANCEL);
+                return TRUE;
+            }
             return FALSE;
-        if (LOWORD(wParam) == IDOK) {
-            TakeValues(window);
-            EndDialog(window, IDOK);
-            return TRUE;
-        }
-        if (LOWORD(wParam) == IDCANCEL) {
-            EndDialog(window, IDCANCEL);
-            return TRUE;
-        }
-        return FALSE;
-    case WM_NCDESTROY:
-        ForgetDialog(window);
-        return FALSE;
-    default:
-        return FALSE;
+        case WM_NCDESTROY: ForgetDialog(window); return FALSE;
+        default: return FALSE;
     }
 }
 
 }  // namespace
 
-VG_ERROR RunLineConfiguration(CVaskLine* line, HWND parent)
-{
+VG_ERROR RunLineConfiguration(CVaskLine* line, HWND parent) {
     CRef<CLineConfigDlg> dlg(new (std::nothrow) CLineConfigDlg(line));
-    if (!dlg)
-        return VG_OUT_OF_MEMORY;
+    if (!dlg) return VG_OUT_OF_MEMORY;
     LineRecord record;
-    if (FAILED(line->ReadConfiguration(&record)))
-        return VG_LINE_FAILED;
+    if (FAILED(line->ReadConfiguration(&record))) return VG_LINE_FAILED;
     dlg->m_terminator = record.bytes[kRecordTerminator];
     dlg->m_slowWaveform = record.bytes[kRecordSlowWaveform];
     dlg->m_address = record.bytes[kRecordAddress];
@@ -129,8 +113,7 @@ VG_ERROR RunLineConfiguration(CVaskLine* line, HWND parent)
         record.bytes[kRecordTerminator] = dlg->m_terminator;
         record.bytes[kRecordSlowWaveform] = dlg->m_slowWaveform;
         record.bytes[kRecordAddress] = dlg->m_address;
-        if (FAILED(line->WriteConfiguration(record)))
-            return VG_LINE_FAILED;
+        if (FAILED(line->WriteConfiguration(record))) return VG_LINE_FAILED;
         return VG_OK;
     }
     // 0 and -1: the dialog could not be shown at all.

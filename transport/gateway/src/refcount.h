@@ -45,19 +45,28 @@ public:
     explicit CRef(T* adopted) : m_p(adopted) {}
     CRef(const CRef&) = delete;
     CRef& operator=(const CRef&) = delete;
-    ~CRef() { if (m_p) m_p->Release(); }
+    ~CRef() {
+        if (m_p) m_p->Release();
+    }
     T* Get() const { return m_p; }
     T* operator->() const { return m_p; }
     explicit operator bool() const { return m_p != nullptr; }
-    T* Detach() { T* p = m_p; m_p = nullptr; return p; }
-    void Reset(T* adopted = nullptr) { if (m_p) m_p->Release(); m_p = adopted; }
+    T* Detach() {
+        T* p = m_p;
+        m_p = nullptr;
+        return p;
+    }
+    void Reset(T* adopted = nullptr) {
+        if (m_p) m_p->Release();
+        m_p = adopted;
+    }
+
 private:
     T* m_p;
 };
 
 template <class T>
-T* FindHandleOf(const void* handle, HandleKind kind)
-{
+T* FindHandleOf(const void* handle, HandleKind kind) {
     return static_cast<T*>(CRefCount::FindHandle(handle, kind));
 }
 
@@ -67,6 +76,7 @@ class COwned;
 class CLinkable : public CRefCount {
 public:
     COwned* Owner() const { return m_owner; }
+
 private:
     friend class COwned;
     COwned* m_owner = nullptr;
@@ -91,8 +101,8 @@ public:
 protected:
     void LinkHead(CLinkable* e);
     void LinkTail(CLinkable* e);
-    CLinkable* UnlinkHead();             // the container's reference goes to the caller
-    bool Unlink(const void* element);    // releases the container's reference
+    CLinkable* UnlinkHead();           // the container's reference goes to the caller
+    bool Unlink(const void* element);  // releases the container's reference
     CLinkable* First() const { return m_head; }
     static CLinkable* Next(const CLinkable* e) { return e->m_next; }
 
@@ -108,8 +118,7 @@ public:
     bool Remove(const void* e) { return Unlink(e); }
     // The first element for which pred holds, with a new reference, or null.
     template <class Pred>
-    T* Find(Pred pred) const
-    {
+    T* Find(Pred pred) const {
         for (CLinkable* e = First(); e; e = Next(e)) {
             T* t = static_cast<T*>(e);
             if (pred(t)) {

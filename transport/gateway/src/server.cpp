@@ -19,33 +19,26 @@ public:
     ~CServerLock() { ReleaseSRWLockExclusive(&g_serverLock); }
 };
 
-BSTR MakeBstr(const char* text)
-{
+BSTR MakeBstr(const char* text) {
     int n = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    if (n <= 0)
-        return nullptr;
+    if (n <= 0) return nullptr;
     BSTR s = SysAllocStringLen(nullptr, n - 1);
-    if (s)
-        MultiByteToWideChar(CP_ACP, 0, text, -1, s, n);
+    if (s) MultiByteToWideChar(CP_ACP, 0, text, -1, s, n);
     return s;
 }
 
 }  // namespace
 
-VG_ERROR CVaskServer::Connect(const char* name, CVaskServer** out)
-{
+VG_ERROR CVaskServer::Connect(const char* name, CVaskServer** out) {
     *out = nullptr;
     CRef<CVaskServer> server(new (std::nothrow) CVaskServer());
-    if (!server)
-        return VG_OUT_OF_MEMORY;
+    if (!server) return VG_OUT_OF_MEMORY;
     size_t length = strlen(name);
     server->m_name = new (std::nothrow) char[length + 1];
-    if (!server->m_name)
-        return VG_OUT_OF_MEMORY;
+    if (!server->m_name) return VG_OUT_OF_MEMORY;
     memcpy(server->m_name, name, length + 1);
     BSTR host = MakeBstr(name);
-    if (!host)
-        return VG_OUT_OF_MEMORY;
+    if (!host) return VG_OUT_OF_MEMORY;
 
     // The class is looked up at each connection, so that a server registered after this
     // library was loaded is found too.
@@ -55,33 +48,28 @@ VG_ERROR CVaskServer::Connect(const char* name, CVaskServer** out)
     if (SUCCEEDED(hr)) {
         COSERVERINFO info = {};
         info.pwszName = host;
-        hr = CoGetClassObject(clsid, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER |
-                                         CLSCTX_LOCAL_SERVER,
+        hr = CoGetClassObject(clsid,
+                              CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER,
                               &info, IID_IClassFactory, reinterpret_cast<void**>(&factory));
     }
     SysFreeString(host);
-    if (FAILED(hr) || !factory)
-        return VG_NO_CLASS_OBJECT;
+    if (FAILED(hr) || !factory) return VG_NO_CLASS_OBJECT;
 
     IUnknown* unknown = nullptr;
     hr = factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&unknown));
     factory->Release();
-    if (FAILED(hr) || !unknown)
-        return VG_NO_INSTANCE;
+    if (FAILED(hr) || !unknown) return VG_NO_INSTANCE;
     IGateway* gateway = nullptr;
     hr = unknown->QueryInterface(kIID_IGateway, reinterpret_cast<void**>(&gateway));
     unknown->Release();
-    if (FAILED(hr) || !gateway)
-        return VG_NO_GATEWAY_INTERFACE;
+    if (FAILED(hr) || !gateway) return VG_NO_GATEWAY_INTERFACE;
     server->m_gateway = gateway;
-    if (!server->RegisterHandle(kServer))
-        return VG_OUT_OF_MEMORY;
+    if (!server->RegisterHandle(kServer)) return VG_OUT_OF_MEMORY;
     *out = server.Detach();
     return VG_OK;
 }
 
-VG_ERROR CVaskServer::Open(const char* name, CVaskServer** out)
-{
+VG_ERROR CVaskServer::Open(const char* name, CVaskServer** out) {
     *out = nullptr;
     auto sameName = [name](CVaskServer* s) { return s->m_name && strcmp(s->m_name, name) == 0; };
     {
@@ -101,8 +89,7 @@ VG_ERROR CVaskServer::Open(const char* name, CVaskServer** out)
     // name made meanwhile by another thread wins.
     CVaskServer* server = nullptr;
     VG_ERROR rc = Connect(name, &server);
-    if (rc != VG_OK)
-        return rc;
+    if (rc != VG_OK) return rc;
     {
         CServerLock lock;
         if (CVaskServer* existing = g_servers.Find(sameName)) {
@@ -120,28 +107,23 @@ VG_ERROR CVaskServer::Open(const char* name, CVaskServer** out)
     return rc;
 }
 
-CVaskServer* CVaskServer::FromHandle(const void* handle)
-{
+CVaskServer* CVaskServer::FromHandle(const void* handle) {
     CVaskServer* server = FindHandleOf<CVaskServer>(handle, kServer);
-    if (!server)
-        return nullptr;
+    if (!server) return nullptr;
     bool given;
     {
         CServerLock lock;
         given = server->m_handleOut;
     }
-    if (given)
-        return server;
+    if (given) return server;
     server->Release();
     return nullptr;
 }
 
-bool CVaskServer::GiveUpHandle()
-{
+bool CVaskServer::GiveUpHandle() {
     {
         CServerLock lock;
-        if (!m_handleOut)
-            return false;
+        if (!m_handleOut) return false;
         m_handleOut = false;
     }
     ReleaseUse();
@@ -149,14 +131,12 @@ bool CVaskServer::GiveUpHandle()
     return true;
 }
 
-void CVaskServer::AddUse()
-{
+void CVaskServer::AddUse() {
     CServerLock lock;
     ++m_uses;
 }
 
-void CVaskServer::ReleaseUse()
-{
+void CVaskServer::ReleaseUse() {
     CRef<CVaskServer> keep((AddRef(), this));
     IGateway* gateway = nullptr;
     {
@@ -168,27 +148,21 @@ void CVaskServer::ReleaseUse()
             m_name = nullptr;
         }
     }
-    if (gateway)
-        gateway->Release();
+    if (gateway) gateway->Release();
 }
 
-IGateway* CVaskServer::Gateway()
-{
+IGateway* CVaskServer::Gateway() {
     CServerLock lock;
-    if (m_gateway)
-        m_gateway->AddRef();
+    if (m_gateway) m_gateway->AddRef();
     return m_gateway;
 }
 
-CVaskServer::~CVaskServer()
-{
-    if (m_gateway)
-        m_gateway->Release();
+CVaskServer::~CVaskServer() {
+    if (m_gateway) m_gateway->Release();
     delete[] m_name;
 }
 
-void ReleaseAllServers()
-{
+void ReleaseAllServers() {
     CServerLock lock;
     g_servers.ReleaseAll();
 }

@@ -8,8 +8,7 @@ using namespace gwtest;
 
 namespace {
 
-std::vector<HWND> SyncWindowsOf(DWORD thread)
-{
+std::vector<HWND> SyncWindowsOf(DWORD thread) {
     std::vector<HWND> found;
     EnumThreadWindows(
         thread,
@@ -25,16 +24,14 @@ std::vector<HWND> SyncWindowsOf(DWORD thread)
 }
 
 template <class F>
-void OnFreshThread(F f)
-{
+void OnFreshThread(F f) {
     std::thread t(f);
     t.join();
 }
 
 }  // namespace
 
-TEST(ThreadClient, InitializeTwiceOnOneThreadIsRefused)
-{
+TEST(ThreadClient, InitializeTwiceOnOneThreadIsRefused) {
     OnFreshThread([] {
         EXPECT_EQ(VGInitialize(), VG_OK);
         EXPECT_EQ(VGInitialize(), VG_ALREADY_INITIALIZED);
@@ -45,8 +42,7 @@ TEST(ThreadClient, InitializeTwiceOnOneThreadIsRefused)
     });
 }
 
-TEST(ThreadClient, EveryFunctionNeedsTheCallingThreadsClient)
-{
+TEST(ThreadClient, EveryFunctionNeedsTheCallingThreadsClient) {
     // Handles of another thread's client do not make a thread initialised.
     Apartment apartment;
     ASSERT_TRUE(apartment.Ok());
@@ -114,8 +110,7 @@ TEST(ThreadClient, EveryFunctionNeedsTheCallingThreadsClient)
     EXPECT_EQ(VGUninitialize(), VG_OK);
 }
 
-TEST(ThreadClient, EachThreadHasItsOwnHiddenWindow)
-{
+TEST(ThreadClient, EachThreadHasItsOwnHiddenWindow) {
     ASSERT_EQ(VGInitialize(), VG_OK);
     EXPECT_EQ(SyncWindowsOf(GetCurrentThreadId()).size(), 1u);
     OnFreshThread([] {
@@ -134,8 +129,7 @@ TEST(ThreadClient, EachThreadHasItsOwnHiddenWindow)
 
 class ClientLifetime : public GatewayTest {};
 
-TEST_F(ClientLifetime, PendingRequestKeepsTheThreadInitialisedUntilItEnds)
-{
+TEST_F(ClientLifetime, PendingRequestKeepsTheThreadInitialisedUntilItEnds) {
     HVGLINE line = Open("COM1");
     Recorder rec;
     HVGRECEIVE rx = nullptr;
@@ -154,8 +148,7 @@ TEST_F(ClientLifetime, PendingRequestKeepsTheThreadInitialisedUntilItEnds)
     EXPECT_EQ(LineName(line), "COM1");
 }
 
-TEST_F(ClientLifetime, ClientReleasedOnTheServersThreadFreesTheCallingThread)
-{
+TEST_F(ClientLifetime, ClientReleasedOnTheServersThreadFreesTheCallingThread) {
     HVGLINE line = Open("COM1");
     Recorder rec;
     bool reinitialised = false;
@@ -189,8 +182,7 @@ TEST_F(ClientLifetime, ClientReleasedOnTheServersThreadFreesTheCallingThread)
     EXPECT_EQ(got[0].data, (std::vector<unsigned char>{1, 2, 3}));
 }
 
-TEST_F(ClientLifetime, RequestsOfAThreadThatEndedWithoutUninitializeAreHarmless)
-{
+TEST_F(ClientLifetime, RequestsOfAThreadThatEndedWithoutUninitializeAreHarmless) {
     HVGLINE line = Open("COM1");
     Recorder gone, mine;
     std::thread worker([&] {

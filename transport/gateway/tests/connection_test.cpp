@@ -8,8 +8,7 @@ namespace {
 
 class Connection : public GatewayTest {};
 
-TEST_F(Connection, SecondConnectionToTheSameNameIsRefusedWhileInUse)
-{
+TEST_F(Connection, SecondConnectionToTheSameNameIsRefusedWhileInUse) {
     HVGSERVER again = nullptr;
     EXPECT_EQ(VGConnect("gateway-host", &again), VG_ALREADY_CONNECTED);
     EXPECT_EQ(again, nullptr);
@@ -25,8 +24,7 @@ TEST_F(Connection, SecondConnectionToTheSameNameIsRefusedWhileInUse)
     ASSERT_EQ(VGConnect("gateway-host", &server_), VG_OK);
 }
 
-TEST_F(Connection, OpenLineKeepsTheConnectionInUse)
-{
+TEST_F(Connection, OpenLineKeepsTheConnectionInUse) {
     HVGLINE line = nullptr;
     ASSERT_EQ(VGOpenLine(server_, "COM1", &line), VG_OK);
     ASSERT_EQ(VGDisconnect(server_), VG_OK);
@@ -41,8 +39,7 @@ TEST_F(Connection, OpenLineKeepsTheConnectionInUse)
     server_ = again;
 }
 
-TEST_F(Connection, DisconnectedHandleIsRefused)
-{
+TEST_F(Connection, DisconnectedHandleIsRefused) {
     HVGLINE line = Open("COM1");
     HVGSERVER given = server_;
     ASSERT_EQ(VGDisconnect(given), VG_OK);
@@ -55,8 +52,7 @@ TEST_F(Connection, DisconnectedHandleIsRefused)
     EXPECT_EQ(LineName(line), "COM1");
 }
 
-TEST(ConnectionFailure, ServerObjectThatCannotReachItsGatewayIsNotCreated)
-{
+TEST(ConnectionFailure, ServerObjectThatCannotReachItsGatewayIsNotCreated) {
     Apartment apartment;
     ASSERT_TRUE(apartment.Ok());
     ASSERT_EQ(VGInitialize(), VG_OK);
@@ -95,8 +91,7 @@ TEST(ConnectionFailure, ServerObjectThatCannotReachItsGatewayIsNotCreated)
 
 class Lines : public GatewayTest {};
 
-TEST_F(Lines, EnumerationWalksTheLinesInOrderAndKeepsEachOpen)
-{
+TEST_F(Lines, EnumerationWalksTheLinesInOrderAndKeepsEachOpen) {
     HVGLINE first = nullptr, second = nullptr, third = reinterpret_cast<HVGLINE>(1);
     ASSERT_EQ(VGGetFirstLine(server_, &first), VG_OK);
     lines_.push_back(first);
@@ -109,8 +104,7 @@ TEST_F(Lines, EnumerationWalksTheLinesInOrderAndKeepsEachOpen)
     EXPECT_NE(first, second);
 }
 
-TEST_F(Lines, LineNameReportsTheSizeItNeeds)
-{
+TEST_F(Lines, LineNameReportsTheSizeItNeeds) {
     HVGLINE line = Open("COM2");
     struct Case {
         bool withBuffer;
@@ -139,13 +133,12 @@ TEST_F(Lines, LineNameReportsTheSizeItNeeds)
     }
 }
 
-TEST_F(Lines, OpenLineMatchesTheWholeNameExactly)
-{
+TEST_F(Lines, OpenLineMatchesTheWholeNameExactly) {
     struct Case {
         const char* name;
         VG_ERROR expected;
     } cases[] = {
-        {"COM2", VG_OK}, {"COM1", VG_OK}, {"com1", VG_NO_LINE}, {"COM", VG_NO_LINE},
+        {"COM2", VG_OK},       {"COM1", VG_OK},  {"com1", VG_NO_LINE}, {"COM", VG_NO_LINE},
         {"COM12", VG_NO_LINE}, {"", VG_NO_LINE}, {"COM3", VG_NO_LINE},
     };
     for (const Case& c : cases) {
@@ -169,8 +162,7 @@ protected:
     std::vector<gwpeer::PeerLine> PeerLines() const override { return {}; }
 };
 
-TEST_F(NoLines, GatewayWithoutLinesHasNoFirstLine)
-{
+TEST_F(NoLines, GatewayWithoutLinesHasNoFirstLine) {
     HVGLINE line = reinterpret_cast<HVGLINE>(1);
     EXPECT_EQ(VGGetFirstLine(server_, &line), VG_NO_LINE);
     EXPECT_EQ(line, nullptr);
@@ -179,8 +171,7 @@ TEST_F(NoLines, GatewayWithoutLinesHasNoFirstLine)
 
 class Handles : public GatewayTest {};
 
-TEST_F(Handles, HandleOfAnotherKindOrOfAnEndedObjectIsRefused)
-{
+TEST_F(Handles, HandleOfAnotherKindOrOfAnEndedObjectIsRefused) {
     HVGLINE line = Open("COM1");
     HVGLINE closed = nullptr;
     ASSERT_EQ(VGOpenLine(server_, "COM2", &closed), VG_OK);
@@ -211,35 +202,49 @@ TEST_F(Handles, HandleOfAnotherKindOrOfAnEndedObjectIsRefused)
     };
     std::vector<Case> cases = {
         {"disconnect a line", [&] { return VGDisconnect(asServer(line)); }, VG_INVALID_SERVER},
-        {"first line of -1", [&] { return VGGetFirstLine(asServer(minusOne), &outLine); }, VG_INVALID_SERVER},
+        {"first line of -1", [&] { return VGGetFirstLine(asServer(minusOne), &outLine); },
+         VG_INVALID_SERVER},
         {"open on null", [&] { return VGOpenLine(nullptr, "COM1", &outLine); }, VG_INVALID_SERVER},
-        {"open without name", [&] { return VGOpenLine(server_, nullptr, &outLine); }, VG_INVALID_SERVER},
+        {"open without name", [&] { return VGOpenLine(server_, nullptr, &outLine); },
+         VG_INVALID_SERVER},
         {"connect without out", [&] { return VGConnect("x", nullptr); }, VG_INVALID_SERVER},
         {"close a server", [&] { return VGCloseLine(asLine(server_)); }, VG_INVALID_LINE},
         {"close -1", [&] { return VGCloseLine(asLine(minusOne)); }, VG_INVALID_LINE},
         {"close a closed line", [&] { return VGCloseLine(closed); }, VG_INVALID_LINE},
-        {"name of a closed line", [&] { return VGGetLineName(closed, name, &size); }, VG_INVALID_LINE},
+        {"name of a closed line", [&] { return VGGetLineName(closed, name, &size); },
+         VG_INVALID_LINE},
         {"name without size", [&] { return VGGetLineName(line, name, nullptr); }, VG_INVALID_LINE},
         {"next of a request", [&] { return VGGetNextLine(asLine(rx), &outLine); }, VG_INVALID_LINE},
-        {"address of a closed line", [&] { return VGGetLineAddress(closed, &byte); }, VG_INVALID_LINE},
+        {"address of a closed line", [&] { return VGGetLineAddress(closed, &byte); },
+         VG_INVALID_LINE},
         {"set address of null", [&] { return VGSetLineAddress(nullptr, 14); }, VG_INVALID_LINE},
-        {"configure a closed line", [&] { return VGConfigureLine(closed, nullptr); }, VG_INVALID_LINE},
+        {"configure a closed line", [&] { return VGConfigureLine(closed, nullptr); },
+         VG_INVALID_LINE},
         {"receive on a closed line",
          [&] { return VGReceive(closed, nullptr, Recorder::OnReceive, &rec); }, VG_INVALID_LINE},
-        {"receive without callback", [&] { return VGReceive(line, nullptr, nullptr, &rec); }, VG_INVALID_LINE},
-        {"transmit on a server",
-         [&] { return VGTransmit(asLine(server_), 1, data, 2, nullptr, Recorder::OnTransmit, &rec); },
+        {"receive without callback", [&] { return VGReceive(line, nullptr, nullptr, &rec); },
          VG_INVALID_LINE},
-        {"receive data of a transmit", [&] { return VGReceiveData(asRx(tx), nullptr, &size); }, VG_INVALID_RECEIVE},
-        {"receive data without size", [&] { return VGReceiveData(rx, nullptr, nullptr); }, VG_INVALID_RECEIVE},
-        {"cancel receive of a transmit", [&] { return VGCancelReceive(asRx(tx)); }, VG_INVALID_RECEIVE},
-        {"cancel receive of a line", [&] { return VGCancelReceive(asRx(line)); }, VG_INVALID_RECEIVE},
-        {"cancel a cancelled receive", [&] { return VGCancelReceive(cancelled); }, VG_INVALID_RECEIVE},
-        {"cancel transmit of a receive", [&] { return VGCancelTransmit(asTx(rx)); }, VG_INVALID_TRANSMIT},
-        {"cancel transmit of -1", [&] { return VGCancelTransmit(asTx(minusOne)); }, VG_INVALID_TRANSMIT},
+        {"transmit on a server",
+         [&] {
+             return VGTransmit(asLine(server_), 1, data, 2, nullptr, Recorder::OnTransmit, &rec);
+         },
+         VG_INVALID_LINE},
+        {"receive data of a transmit", [&] { return VGReceiveData(asRx(tx), nullptr, &size); },
+         VG_INVALID_RECEIVE},
+        {"receive data without size", [&] { return VGReceiveData(rx, nullptr, nullptr); },
+         VG_INVALID_RECEIVE},
+        {"cancel receive of a transmit", [&] { return VGCancelReceive(asRx(tx)); },
+         VG_INVALID_RECEIVE},
+        {"cancel receive of a line", [&] { return VGCancelReceive(asRx(line)); },
+         VG_INVALID_RECEIVE},
+        {"cancel a cancelled receive", [&] { return VGCancelReceive(cancelled); },
+         VG_INVALID_RECEIVE},
+        {"cancel transmit of a receive", [&] { return VGCancelTransmit(asTx(rx)); },
+         VG_INVALID_TRANSMIT},
+        {"cancel transmit of -1", [&] { return VGCancelTransmit(asTx(minusOne)); },
+         VG_INVALID_TRANSMIT},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.call(), c.expected) << c.what;
+    for (const Case& c : cases) EXPECT_EQ(c.call(), c.expected) << c.what;
 
     // The refused calls changed nothing: both requests are still pending.
     EXPECT_EQ(VGReceiveData(rx, nullptr, &size), VG_NO_DATA);
@@ -250,16 +255,19 @@ TEST_F(Handles, HandleOfAnotherKindOrOfAnEndedObjectIsRefused)
 
 class LineAddress : public GatewayTest {};
 
-TEST_F(LineAddress, SetAddressWritesOnlyTheAddressByteAndRefusesAbove14)
-{
+TEST_F(LineAddress, SetAddressWritesOnlyTheAddressByteAndRefusesAbove14) {
     HVGLINE line = Open("COM1");
     struct Case {
         int address;
         VG_ERROR expected;
         uint8_t stored;  // byte 9 afterwards
     } cases[] = {
-        {15, VG_INVALID_ADDRESS, 13}, {255, VG_INVALID_ADDRESS, 13}, {-1, VG_INVALID_ADDRESS, 13},
-        {14, VG_OK, 14},              {0, VG_OK, 0},                 {0x10D, VG_OK, 13},
+        {15, VG_INVALID_ADDRESS, 13},
+        {255, VG_INVALID_ADDRESS, 13},
+        {-1, VG_INVALID_ADDRESS, 13},
+        {14, VG_OK, 14},
+        {0, VG_OK, 0},
+        {0x10D, VG_OK, 13},
     };
     for (const Case& c : cases) {
         size_t writesBefore = peer_->CountOf(gwpeer::kWriteRecord);
@@ -274,8 +282,7 @@ TEST_F(LineAddress, SetAddressWritesOnlyTheAddressByteAndRefusesAbove14)
     }
 }
 
-TEST_F(LineAddress, GatewayFailuresAreReportedAs11)
-{
+TEST_F(LineAddress, GatewayFailuresAreReportedAs11) {
     HVGLINE line = Open("COM2");
     unsigned char address = 0;
     ASSERT_EQ(VGGetLineAddress(line, &address), VG_OK);

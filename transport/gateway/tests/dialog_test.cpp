@@ -32,16 +32,14 @@ struct Actions {
     int button = IDOK;
 };
 
-HWND FindDialogOf(DWORD thread)
-{
+HWND FindDialogOf(DWORD thread) {
     HWND found = nullptr;
     EnumThreadWindows(
         thread,
         [](HWND w, LPARAM p) -> BOOL {
             char cls[16] = {};
             GetClassNameA(w, cls, sizeof cls);
-            if (strcmp(cls, "#32770") != 0)
-                return TRUE;
+            if (strcmp(cls, "#32770") != 0) return TRUE;
             *reinterpret_cast<HWND*>(p) = w;
             return FALSE;
         },
@@ -49,8 +47,7 @@ HWND FindDialogOf(DWORD thread)
     return found;
 }
 
-std::string Text(HWND w)
-{
+std::string Text(HWND w) {
     char text[128] = {};
     GetWindowTextA(w, text, sizeof text);
     return text;
@@ -58,14 +55,12 @@ std::string Text(HWND w)
 
 // Plays the user on another thread while `thread` runs the dialog; gives up when `stop` is
 // set or the deadline passes.
-Seen PlayUser(DWORD thread, const Actions& a, const std::atomic<bool>& stop)
-{
+Seen PlayUser(DWORD thread, const Actions& a, const std::atomic<bool>& stop) {
     Seen seen;
     HWND dlg = nullptr;
     ULONGLONG deadline = GetTickCount64() + kDeadlineMs;
     while (!(dlg = FindDialogOf(thread)) || !IsWindowVisible(dlg)) {
-        if (stop || GetTickCount64() > deadline)
-            return seen;
+        if (stop || GetTickCount64() > deadline) return seen;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
     seen.shown = true;
@@ -81,16 +76,12 @@ Seen PlayUser(DWORD thread, const Actions& a, const std::atomic<bool>& stop)
         seen.entries.push_back(entry);
     }
     LRESULT sel = SendMessageA(list, CB_GETCURSEL, 0, 0);
-    if (sel >= 0 && sel < count)
-        seen.selected = seen.entries[sel];
+    if (sel >= 0 && sel < count) seen.selected = seen.entries[sel];
 
     // Clicks go through the buttons themselves, as a mouse click would.
-    if (a.clickTerminator)
-        SendDlgItemMessageA(dlg, kTerminator, BM_CLICK, 0, 0);
-    if (a.clickSlowWaveform)
-        SendDlgItemMessageA(dlg, kSlowWaveform, BM_CLICK, 0, 0);
-    if (a.select != kLeave)
-        SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(a.select), 0);
+    if (a.clickTerminator) SendDlgItemMessageA(dlg, kTerminator, BM_CLICK, 0, 0);
+    if (a.clickSlowWaveform) SendDlgItemMessageA(dlg, kSlowWaveform, BM_CLICK, 0, 0);
+    if (a.select != kLeave) SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(a.select), 0);
     SendDlgItemMessageA(dlg, a.button, BM_CLICK, 0, 0);
     return seen;
 }
@@ -98,8 +89,7 @@ Seen PlayUser(DWORD thread, const Actions& a, const std::atomic<bool>& stop)
 class LineDialog : public GatewayTest {
 protected:
     // Runs VGConfigureLine on this thread while a second thread plays the user.
-    VG_ERROR Configure(HVGLINE line, HWND parent, const Actions& a, Seen* seen)
-    {
+    VG_ERROR Configure(HVGLINE line, HWND parent, const Actions& a, Seen* seen) {
         std::atomic<bool> stop{false};
         DWORD self = GetCurrentThreadId();
         std::thread user([&] { *seen = PlayUser(self, a, stop); });
@@ -110,8 +100,7 @@ protected:
     }
 };
 
-TEST_F(LineDialog, ChoicesAreWrittenToBytes7To9OfTheRecord)
-{
+TEST_F(LineDialog, ChoicesAreWrittenToBytes7To9OfTheRecord) {
     HVGLINE line = Open("COM1");
     struct Case {
         const char* name;
@@ -121,19 +110,49 @@ TEST_F(LineDialog, ChoicesAreWrittenToBytes7To9OfTheRecord)
         Actions actions;
         gwpeer::Record expected;
     } cases[] = {
-        {"address 14 confirmed unchanged", MakeRecord(0, 0, 14), false, false, "14",
-         {false, false, kLeave, IDOK}, MakeRecord(0, 0, 14)},
-        {"terminator off, address 14", MakeRecord(1, 1, 13), true, true, "13",
-         {true, false, 1, IDOK}, MakeRecord(0, 1, 14)},
-        {"both flags on, address 13", MakeRecord(0, 0, 14), false, false, "14",
-         {true, true, 0, IDOK}, MakeRecord(1, 1, 13)},
-        {"flags other than 1 show as set and are written as 1", MakeRecord(2, 0xFF, 13), true,
-         true, "13", {false, false, kLeave, IDOK}, MakeRecord(1, 1, 13)},
+        {"address 14 confirmed unchanged",
+         MakeRecord(0, 0, 14),
+         false,
+         false,
+         "14",
+         {false, false, kLeave, IDOK},
+         MakeRecord(0, 0, 14)},
+        {"terminator off, address 14",
+         MakeRecord(1, 1, 13),
+         true,
+         true,
+         "13",
+         {true, false, 1, IDOK},
+         MakeRecord(0, 1, 14)},
+        {"both flags on, address 13",
+         MakeRecord(0, 0, 14),
+         false,
+         false,
+         "14",
+         {true, true, 0, IDOK},
+         MakeRecord(1, 1, 13)},
+        {"flags other than 1 show as set and are written as 1",
+         MakeRecord(2, 0xFF, 13),
+         true,
+         true,
+         "13",
+         {false, false, kLeave, IDOK},
+         MakeRecord(1, 1, 13)},
         // No entry for 12: nothing is selected, and the record keeps its address.
-        {"address the list lacks is kept", MakeRecord(0, 1, 12), false, true, "",
-         {false, false, kLeave, IDOK}, MakeRecord(0, 1, 12)},
-        {"cleared selection keeps the address", MakeRecord(0, 0, 13), false, false, "13",
-         {false, true, -1, IDOK}, MakeRecord(0, 1, 13)},
+        {"address the list lacks is kept",
+         MakeRecord(0, 1, 12),
+         false,
+         true,
+         "",
+         {false, false, kLeave, IDOK},
+         MakeRecord(0, 1, 12)},
+        {"cleared selection keeps the address",
+         MakeRecord(0, 0, 13),
+         false,
+         false,
+         "13",
+         {false, true, -1, IDOK},
+         MakeRecord(0, 1, 13)},
     };
     for (const Case& c : cases) {
         peer_->SetRecord(0, c.initial);
@@ -151,8 +170,7 @@ TEST_F(LineDialog, ChoicesAreWrittenToBytes7To9OfTheRecord)
     }
 }
 
-TEST_F(LineDialog, CancelWritesNothing)
-{
+TEST_F(LineDialog, CancelWritesNothing) {
     HVGLINE line = Open("COM2");
     Seen seen;
     Actions a{true, true, 0, IDCANCEL};
@@ -162,8 +180,7 @@ TEST_F(LineDialog, CancelWritesNothing)
     EXPECT_EQ(peer_->RecordOf(1), MakeRecord(1, 0, 14));
 }
 
-TEST_F(LineDialog, DialogIsOwnedByTheGivenParent)
-{
+TEST_F(LineDialog, DialogIsOwnedByTheGivenParent) {
     HVGLINE line = Open("COM1");
     HWND parent = CreateWindowExA(0, "STATIC", "parent", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
                                   nullptr, nullptr, nullptr, nullptr);
@@ -175,8 +192,7 @@ TEST_F(LineDialog, DialogIsOwnedByTheGivenParent)
     DestroyWindow(parent);
 }
 
-TEST_F(LineDialog, RecordThatCannotBeReadShowsNothingAndFails)
-{
+TEST_F(LineDialog, RecordThatCannotBeReadShowsNothingAndFails) {
     HVGLINE line = Open("COM1");
     peer_->RefuseReads(true);
     Seen seen;
@@ -185,8 +201,7 @@ TEST_F(LineDialog, RecordThatCannotBeReadShowsNothingAndFails)
     EXPECT_EQ(peer_->CountOf(gwpeer::kWriteRecord), 0u);
 }
 
-TEST_F(LineDialog, RecordThatCannotBeWrittenFails)
-{
+TEST_F(LineDialog, RecordThatCannotBeWrittenFails) {
     HVGLINE line = Open("COM1");
     peer_->RefuseWrites(true);
     Seen seen;
@@ -196,8 +211,7 @@ TEST_F(LineDialog, RecordThatCannotBeWrittenFails)
     EXPECT_EQ(peer_->RecordOf(0), MakeRecord(0, 0, 13));
 }
 
-TEST_F(LineDialog, CompletionsReachTheThreadWhileTheDialogIsOpen)
-{
+TEST_F(LineDialog, CompletionsReachTheThreadWhileTheDialogIsOpen) {
     HVGLINE line = Open("COM1");
     Recorder rec;
     ASSERT_EQ(VGReceive(line, nullptr, Recorder::OnReceive, &rec), VG_OK);

@@ -19,16 +19,18 @@ constexpr unsigned kDeadlineMs = 10000;
 class Apartment {
 public:
     explicit Apartment(DWORD model = COINIT_MULTITHREADED) : m_hr(CoInitializeEx(nullptr, model)) {}
-    ~Apartment() { if (SUCCEEDED(m_hr)) CoUninitialize(); }
+    ~Apartment() {
+        if (SUCCEEDED(m_hr)) CoUninitialize();
+    }
     bool Ok() const { return SUCCEEDED(m_hr); }
+
 private:
     HRESULT m_hr;
 };
 
 // Dispatches this thread's messages (callbacks arrive as sent messages) until pred holds or
 // the deadline passes.
-inline bool PumpUntil(const std::function<bool()>& pred, unsigned timeoutMs = kDeadlineMs)
-{
+inline bool PumpUntil(const std::function<bool()>& pred, unsigned timeoutMs = kDeadlineMs) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     for (;;) {
         MSG msg;
@@ -36,11 +38,9 @@ inline bool PumpUntil(const std::function<bool()>& pred, unsigned timeoutMs = kD
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
-        if (pred())
-            return true;
+        if (pred()) return true;
         ULONGLONG now = GetTickCount64();
-        if (now >= deadline)
-            return false;
+        if (now >= deadline) return false;
         DWORD slice = static_cast<DWORD>(deadline - now < 50 ? deadline - now : 50);
         MsgWaitForMultipleObjectsEx(0, nullptr, slice, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
@@ -60,29 +60,24 @@ struct Completion {
 // Collects completions; a receive completion copies its data inside the callback.
 class Recorder {
 public:
-    std::vector<Completion> Taken() const
-    {
+    std::vector<Completion> Taken() const {
         std::lock_guard<std::mutex> lock(m_lock);
         return m_completions;
     }
-    size_t Count() const
-    {
+    size_t Count() const {
         std::lock_guard<std::mutex> lock(m_lock);
         return m_completions.size();
     }
-    bool WaitFor(size_t n, unsigned timeoutMs = kDeadlineMs) const
-    {
+    bool WaitFor(size_t n, unsigned timeoutMs = kDeadlineMs) const {
         return PumpUntil([&] { return Count() >= n; }, timeoutMs);
     }
-    void Add(const Completion& c)
-    {
+    void Add(const Completion& c) {
         std::lock_guard<std::mutex> lock(m_lock);
         m_completions.push_back(c);
     }
 
     static void VGAPI OnReceive(HVGRECEIVE request, unsigned char source, unsigned char second,
-                                VG_ERROR result, void* context)
-    {
+                                VG_ERROR result, void* context) {
         auto* self = static_cast<Recorder*>(context);
         Completion c;
         c.request = request;
@@ -94,15 +89,12 @@ public:
         unsigned char buffer[512];
         unsigned size = sizeof buffer;
         c.dataResult = VGReceiveData(request, buffer, &size);
-        if (c.dataResult == VG_OK)
-            c.data.assign(buffer, buffer + size);
-        if (self->m_onReceive)
-            self->m_onReceive(request);
+        if (c.dataResult == VG_OK) c.data.assign(buffer, buffer + size);
+        if (self->m_onReceive) self->m_onReceive(request);
         self->Add(c);
     }
 
-    static void VGAPI OnTransmit(HVGTRANSMIT request, VG_ERROR result, void* context)
-    {
+    static void VGAPI OnTransmit(HVGTRANSMIT request, VG_ERROR result, void* context) {
         auto* self = static_cast<Recorder*>(context);
         Completion c;
         c.request = request;
@@ -120,20 +112,17 @@ private:
     std::vector<Completion> m_completions;
 };
 
-inline gwpeer::Record MakeRecord(uint8_t terminator, uint8_t slow, uint8_t address)
-{
+inline gwpeer::Record MakeRecord(uint8_t terminator, uint8_t slow, uint8_t address) {
     // Bytes the client does not interpret carry distinct values, to see them written back.
-    gwpeer::Record r = {0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6, terminator, slow, address,
-                        0xB0, 0xB1};
+    gwpeer::Record r = {0xA0, 0xA1,       0xA2, 0xA3,    0xA4, 0xA5,
+                        0xA6, terminator, slow, address, 0xB0, 0xB1};
     return r;
 }
 
-inline std::string LineName(HVGLINE line)
-{
+inline std::string LineName(HVGLINE line) {
     char name[64];
     unsigned size = sizeof name;
-    if (VGGetLineName(line, name, &size) != VG_OK)
-        return "<error>";
+    if (VGGetLineName(line, name, &size) != VG_OK) return "<error>";
     return name;
 }
 

@@ -16,6 +16,7 @@ std::atomic<int> g_destroyed{0};
 class Probe : public CLinkable {
 public:
     int value = 0;
+
 private:
     ~Probe() override { ++g_destroyed; }
 };
@@ -25,8 +26,7 @@ protected:
     void SetUp() override { g_destroyed = 0; }
 };
 
-TEST_F(RefCountTest, CountSurvivesConcurrentAddRefAndRelease)
-{
+TEST_F(RefCountTest, CountSurvivesConcurrentAddRefAndRelease) {
     // Lines, requests and clients are released on the server's thread and on client
     // threads at once: a lost update here frees an object that is still in use.
     Probe* p = new Probe();
@@ -35,24 +35,21 @@ TEST_F(RefCountTest, CountSurvivesConcurrentAddRefAndRelease)
     std::vector<std::thread> threads;
     for (int t = 0; t < kThreads; ++t)
         threads.emplace_back([&] {
-            while (!go) {
-            }
+            while (!go) {}
             for (int i = 0; i < kRounds; ++i) {
                 p->AddRef();
                 p->Release();
             }
         });
     go = true;
-    for (auto& t : threads)
-        t.join();
+    for (auto& t : threads) t.join();
     EXPECT_EQ(g_destroyed, 0);
     EXPECT_EQ(p->Count(), 1);
     p->Release();
     EXPECT_EQ(g_destroyed, 1);
 }
 
-TEST_F(RefCountTest, HandleLookupFindsOnlyLiveObjectsOfItsKind)
-{
+TEST_F(RefCountTest, HandleLookupFindsOnlyLiveObjectsOfItsKind) {
     Probe* p = new Probe();
     ASSERT_TRUE(p->RegisterHandle(kLine));
     CRefCount* found = CRefCount::FindHandle(p, kLine);
@@ -67,8 +64,7 @@ TEST_F(RefCountTest, HandleLookupFindsOnlyLiveObjectsOfItsKind)
     EXPECT_EQ(CRefCount::FindHandle(stale, kLine), nullptr);
 }
 
-TEST_F(RefCountTest, NoReferenceIsTakenOnAnObjectAlreadyReleasedToZero)
-{
+TEST_F(RefCountTest, NoReferenceIsTakenOnAnObjectAlreadyReleasedToZero) {
     Probe* p = new Probe();
     p->AddRef();
     EXPECT_TRUE(p->TryAddRef());
@@ -79,8 +75,7 @@ TEST_F(RefCountTest, NoReferenceIsTakenOnAnObjectAlreadyReleasedToZero)
     EXPECT_EQ(g_destroyed, 1);
 }
 
-TEST_F(RefCountTest, QueueHoldsAReferenceOnEachElementInOrder)
-{
+TEST_F(RefCountTest, QueueHoldsAReferenceOnEachElementInOrder) {
     CQueue<Probe> q;
     Probe* a = new Probe();
     Probe* b = new Probe();
@@ -123,8 +118,7 @@ TEST_F(RefCountTest, QueueHoldsAReferenceOnEachElementInOrder)
     EXPECT_EQ(g_destroyed, 4);
 }
 
-TEST_F(RefCountTest, RemovingTheTailKeepsTheQueueLinked)
-{
+TEST_F(RefCountTest, RemovingTheTailKeepsTheQueueLinked) {
     CQueue<Probe> q;
     Probe* a = new Probe();
     Probe* b = new Probe();
@@ -135,15 +129,13 @@ TEST_F(RefCountTest, RemovingTheTailKeepsTheQueueLinked)
     q.Push(c);
     EXPECT_EQ(q.Pop(), a);
     EXPECT_EQ(q.Pop(), c);
-    for (Probe* p : {a, b, c})
-        p->Release();
+    for (Probe* p : {a, b, c}) p->Release();
     a->Release();
     c->Release();
     EXPECT_EQ(g_destroyed, 3);
 }
 
-TEST_F(RefCountTest, ListFindTakesAReference)
-{
+TEST_F(RefCountTest, ListFindTakesAReference) {
     CList<Probe> list;
     Probe* a = new Probe();
     a->value = 7;

@@ -11,8 +11,7 @@ namespace {
 
 class Transmit : public GatewayTest {
 protected:
-    HVGTRANSMIT Send(HVGLINE line, int destination, std::vector<unsigned char> data)
-    {
+    HVGTRANSMIT Send(HVGLINE line, int destination, std::vector<unsigned char> data) {
         HVGTRANSMIT tx = nullptr;
         EXPECT_EQ(VGTransmit(line, destination, data.data(), static_cast<int>(data.size()), &tx,
                              Recorder::OnTransmit, &rec_),
@@ -20,8 +19,7 @@ protected:
         EXPECT_NE(tx, nullptr);
         return tx;
     }
-    gwpeer::Transmit Seen(size_t nth)
-    {
+    gwpeer::Transmit Seen(size_t nth) {
         gwpeer::Transmit t;
         EXPECT_TRUE(peer_->WaitForTransmit(nth, &t)) << "transmit " << nth << " not seen";
         return t;
@@ -29,8 +27,7 @@ protected:
     Recorder rec_;
 };
 
-TEST_F(Transmit, GatewayStatusBecomesTheCallbacksResult)
-{
+TEST_F(Transmit, GatewayStatusBecomesTheCallbacksResult) {
     HVGLINE line = Open("COM2");
     struct Case {
         uint8_t status;
@@ -54,13 +51,12 @@ TEST_F(Transmit, GatewayStatusBecomesTheCallbacksResult)
     }
 }
 
-TEST_F(Transmit, CompletionSupersedesTheRequestsQueuedBeforeIt)
-{
+TEST_F(Transmit, CompletionSupersedesTheRequestsQueuedBeforeIt) {
     HVGLINE line = Open("COM1");
     struct Case {
         const char* name;
-        std::vector<size_t> reported;      // transmits reported done, in this order
-        std::vector<size_t> cancelled;     // cancelled before the reports
+        std::vector<size_t> reported;   // transmits reported done, in this order
+        std::vector<size_t> cancelled;  // cancelled before the reports
         std::vector<std::pair<size_t, VG_ERROR>> expected;
     } cases[] = {
         {"second done first", {1}, {}, {{0, VG_LINE_FAILED}, {1, VG_OK}}},
@@ -76,13 +72,12 @@ TEST_F(Transmit, CompletionSupersedesTheRequestsQueuedBeforeIt)
         std::vector<gwpeer::Transmit> seen;
         for (size_t i = 0; i < 3; ++i) {
             const unsigned char data[1] = {static_cast<unsigned char>(i)};
-            ASSERT_EQ(VGTransmit(line, 0x21, data, 1, &handles[i], Recorder::OnTransmit, &rec), VG_OK);
+            ASSERT_EQ(VGTransmit(line, 0x21, data, 1, &handles[i], Recorder::OnTransmit, &rec),
+                      VG_OK);
             seen.push_back(Seen(transmitsSeen++));
         }
-        for (size_t i : c.cancelled)
-            EXPECT_EQ(VGCancelTransmit(handles[i]), VG_OK);
-        for (size_t i : c.reported)
-            ASSERT_TRUE(peer_->SendTransmitDone(0, 0, seen[i].id, 0));
+        for (size_t i : c.cancelled) EXPECT_EQ(VGCancelTransmit(handles[i]), VG_OK);
+        for (size_t i : c.reported) ASSERT_TRUE(peer_->SendTransmitDone(0, 0, seen[i].id, 0));
         Barrier();
         auto got = rec.Taken();
         ASSERT_EQ(got.size(), c.expected.size()) << c.name;
@@ -90,13 +85,11 @@ TEST_F(Transmit, CompletionSupersedesTheRequestsQueuedBeforeIt)
             EXPECT_EQ(got[k].request, handles[c.expected[k].first]) << c.name << " #" << k;
             EXPECT_EQ(got[k].result, c.expected[k].second) << c.name << " #" << k;
         }
-        for (HVGTRANSMIT h : handles)
-            VGCancelTransmit(h);  // whatever is left
+        for (HVGTRANSMIT h : handles) VGCancelTransmit(h);  // whatever is left
     }
 }
 
-TEST_F(Transmit, RefusedTransmitHasNoCallback)
-{
+TEST_F(Transmit, RefusedTransmitHasNoCallback) {
     HVGLINE line = Open("COM1");
     const unsigned char data[3] = {1, 2, 3};
     struct Case {
@@ -112,8 +105,9 @@ TEST_F(Transmit, RefusedTransmitHasNoCallback)
     };
     for (const Case& c : cases) {
         HVGTRANSMIT tx = reinterpret_cast<HVGTRANSMIT>(1);
-        EXPECT_EQ(VGTransmit(line, c.destination, c.data, c.length, &tx, Recorder::OnTransmit, &rec_),
-                  VG_LINE_FAILED)
+        EXPECT_EQ(
+            VGTransmit(line, c.destination, c.data, c.length, &tx, Recorder::OnTransmit, &rec_),
+            VG_LINE_FAILED)
             << c.what;
         EXPECT_EQ(tx, nullptr) << c.what;
     }
@@ -130,8 +124,7 @@ TEST_F(Transmit, RefusedTransmitHasNoCallback)
     EXPECT_EQ(got[0].result, VG_OK);
 }
 
-TEST_F(Transmit, EmptyTelegramIsTransmitted)
-{
+TEST_F(Transmit, EmptyTelegramIsTransmitted) {
     HVGLINE line = Open("COM1");
     HVGTRANSMIT tx = nullptr;
     ASSERT_EQ(VGTransmit(line, 0x0F, nullptr, 0, &tx, Recorder::OnTransmit, &rec_), VG_OK);
@@ -140,8 +133,7 @@ TEST_F(Transmit, EmptyTelegramIsTransmitted)
     EXPECT_TRUE(seen.data.empty());
 }
 
-TEST_F(Transmit, TransmitOverALostConnectionIsRefused)
-{
+TEST_F(Transmit, TransmitOverALostConnectionIsRefused) {
     HVGLINE line = Open("COM1");
     peer_->Close(0);
     unsigned char address = 0;
@@ -154,8 +146,7 @@ TEST_F(Transmit, TransmitOverALostConnectionIsRefused)
     EXPECT_EQ(rec_.Count(), 0u);
 }
 
-TEST_F(Transmit, ReportForAnUnknownRequestIsIgnored)
-{
+TEST_F(Transmit, ReportForAnUnknownRequestIsIgnored) {
     HVGLINE line = Open("COM1");
     HVGTRANSMIT tx = Send(line, 0x21, {1});
     gwpeer::Transmit seen = Seen(0);
@@ -169,8 +160,7 @@ TEST_F(Transmit, ReportForAnUnknownRequestIsIgnored)
 
 class Receive : public GatewayTest {};
 
-TEST_F(Receive, TelegramReachesTheCallbackWithItsData)
-{
+TEST_F(Receive, TelegramReachesTheCallbackWithItsData) {
     HVGLINE line = Open("COM1");
     Recorder rec;
     // Inside the callback the data can be asked with too small or no buffer first.
@@ -208,8 +198,7 @@ TEST_F(Receive, TelegramReachesTheCallbackWithItsData)
     EXPECT_TRUE(rc == VG_NO_DATA || rc == VG_INVALID_RECEIVE) << rc;
 }
 
-TEST_F(Receive, EmptyTelegramCompletesWithNoBytes)
-{
+TEST_F(Receive, EmptyTelegramCompletesWithNoBytes) {
     HVGLINE line = Open("COM1");
     Recorder rec;
     ASSERT_EQ(VGReceive(line, nullptr, Recorder::OnReceive, &rec), VG_OK);
@@ -219,8 +208,7 @@ TEST_F(Receive, EmptyTelegramCompletesWithNoBytes)
     EXPECT_TRUE(rec.Taken()[0].data.empty());
 }
 
-TEST_F(Receive, RequestsCompleteOldestFirstAndTelegramsWithoutOneAreDropped)
-{
+TEST_F(Receive, RequestsCompleteOldestFirstAndTelegramsWithoutOneAreDropped) {
     HVGLINE line = Open("COM1");
     Recorder rec;
     ASSERT_TRUE(peer_->SendReceived(0, 0, 0x11, 0, {0xD0}));  // nobody waits: dropped
@@ -242,8 +230,7 @@ TEST_F(Receive, RequestsCompleteOldestFirstAndTelegramsWithoutOneAreDropped)
     EXPECT_EQ(got[1].data, std::vector<unsigned char>{0xA2});
 }
 
-TEST_F(Receive, TelegramsOfOtherLinesDoNotCompleteTheRequest)
-{
+TEST_F(Receive, TelegramsOfOtherLinesDoNotCompleteTheRequest) {
     HVGLINE com1 = Open("COM1");
     Recorder rec;
     ASSERT_EQ(VGReceive(com1, nullptr, Recorder::OnReceive, &rec), VG_OK);
@@ -253,8 +240,7 @@ TEST_F(Receive, TelegramsOfOtherLinesDoNotCompleteTheRequest)
     ASSERT_TRUE(rec.WaitFor(1));
 }
 
-TEST_F(Receive, CallbackRunsOnTheThreadThatQueuedTheRequest)
-{
+TEST_F(Receive, CallbackRunsOnTheThreadThatQueuedTheRequest) {
     HVGLINE line = Open("COM1");
     Recorder mine, theirs;
     DWORD workerId = 0;
@@ -283,8 +269,7 @@ TEST_F(Receive, CallbackRunsOnTheThreadThatQueuedTheRequest)
     EXPECT_EQ(mine.Taken()[0].source, 0x22);
 }
 
-TEST_F(Receive, SingleThreadedApartmentGetsItsCallbacks)
-{
+TEST_F(Receive, SingleThreadedApartmentGetsItsCallbacks) {
     Recorder rec;
     std::thread worker([&] {
         Apartment apartment(COINIT_APARTMENTTHREADED);
@@ -307,8 +292,7 @@ TEST_F(Receive, SingleThreadedApartmentGetsItsCallbacks)
     EXPECT_EQ(rec.Taken()[0].data, std::vector<unsigned char>{0x42});
 }
 
-TEST_F(Receive, ExceptionThrownByACallbackIsSwallowed)
-{
+TEST_F(Receive, ExceptionThrownByACallbackIsSwallowed) {
     HVGLINE line = Open("COM1");
     Recorder rec;
     rec.m_onReceive = [](HVGRECEIVE) { throw std::runtime_error("caller's fault"); };
@@ -324,8 +308,7 @@ TEST_F(Receive, ExceptionThrownByACallbackIsSwallowed)
 
 class CloseLine : public GatewayTest {};
 
-TEST_F(CloseLine, PendingRequestsAreDroppedWithoutCallbacks)
-{
+TEST_F(CloseLine, PendingRequestsAreDroppedWithoutCallbacks) {
     HVGLINE line = nullptr;
     ASSERT_EQ(VGOpenLine(server_, "COM1", &line), VG_OK);
     Recorder rec;
@@ -346,8 +329,7 @@ TEST_F(CloseLine, PendingRequestsAreDroppedWithoutCallbacks)
     EXPECT_EQ(rec.Count(), 0u);
 }
 
-TEST_F(CloseLine, CallbackMayCloseItsOwnLine)
-{
+TEST_F(CloseLine, CallbackMayCloseItsOwnLine) {
     HVGLINE line = nullptr;
     ASSERT_EQ(VGOpenLine(server_, "COM1", &line), VG_OK);
     Recorder rec;
@@ -363,27 +345,23 @@ TEST_F(CloseLine, CallbackMayCloseItsOwnLine)
     EXPECT_EQ(rec.Taken()[0].data, std::vector<unsigned char>{1});
 }
 
-
 // A completion that the server has already handed to this thread's window, but that the
 // thread has not dispatched yet, is in flight: cancelling the request or closing its line
 // meanwhile must still mean that no callback follows.
 class InFlight : public GatewayTest {
 protected:
     // Waits, without dispatching, until a sent message waits for this thread.
-    static bool WaitForSentMessage()
-    {
+    static bool WaitForSentMessage() {
         const ULONGLONG deadline = GetTickCount64() + kDeadlineMs;
         while (!(HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE)) {
-            if (GetTickCount64() >= deadline)
-                return false;
+            if (GetTickCount64() >= deadline) return false;
             Sleep(1);
         }
         return true;
     }
 };
 
-TEST_F(InFlight, CancelledOrClosedRequestGetsNoCallback)
-{
+TEST_F(InFlight, CancelledOrClosedRequestGetsNoCallback) {
     enum What { kReceive, kTransmit };
     enum How { kCancel, kCloseLine };
     struct Case {

@@ -30,7 +30,7 @@ public:
         HVGRECEIVE request;  // NoReceive when none is pending
         VG_ERROR result;     // of its last completion; reported once by Receive
         unsigned char data[SlotBufferSize];
-        int length;          // 0: nothing to hand out
+        int length;  // 0: nothing to hand out
         CvaskAddress source;
         unsigned long order;  // completion count when it completed: the oldest goes first
     };

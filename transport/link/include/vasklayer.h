@@ -24,8 +24,8 @@ class CvaskPort;
 
 // The counters of one link.
 struct NetStat {
-    unsigned long sent;           // telegrams sent, one per transmission attempt
-    unsigned long received;       // complete telegrams received, before the CRC check
+    unsigned long sent;      // telegrams sent, one per transmission attempt
+    unsigned long received;  // complete telegrams received, before the CRC check
     unsigned long bytesSent;
     unsigned long bytesReceived;  // every byte read, those of acknowledgement waits included
     unsigned long failed;         // failed transmission attempts
@@ -45,10 +45,10 @@ class VASK_API CvaskLayer {
 public:
     enum {
         ReceiveBufferSize = 1000,
-        MaxSendBody = 68,      // the networks refuse longer bodies
-        Devices = 16,          // device numbers 0..15 of the cycle tables
-        AckWait = 90,          // ms
-        LongAckWait = 500,     // ms, for "K" 24 and "K" 25
+        MaxSendBody = 68,   // the networks refuse longer bodies
+        Devices = 16,       // device numbers 0..15 of the cycle tables
+        AckWait = 90,       // ms
+        LongAckWait = 500,  // ms, for "K" 24 and "K" 25
         SendAttempts = 3,
         DownloadAttempts = 100
     };

@@ -12,27 +12,27 @@ const HVGRECEIVE CtcpNetwork::NoReceive = reinterpret_cast<HVGRECEIVE>(static_ca
 
 int CtcpNetwork::MapError(int vgResult) {
     switch (vgResult) {
-    case VG_OUT_OF_MEMORY: return 1;
-    case VG_ALREADY_INITIALIZED: return 34;
-    case VG_NOT_INITIALIZED: return 26;
-    case VG_NO_CLASS_OBJECT: return 58;
-    case VG_NO_INSTANCE: return 59;
-    case VG_NO_GATEWAY_INTERFACE: return 60;
-    case VG_ALREADY_CONNECTED: return 61;
-    case VG_NOT_CONNECTED: return 62;
-    case VG_NO_LINE: return 65;
-    case VG_SERVER_FAILED: return 63;
-    case VG_LINE_FAILED: return 64;
-    case VG_NO_ACK: return 66;
-    case VG_TRANSMIT_FAILED: return 2;
-    case VG_BUFFER_TOO_SMALL: return 67;
-    case VG_NO_DATA: return 68;
-    case VG_INVALID_SERVER:
-    case VG_INVALID_LINE:
-    case VG_INVALID_RECEIVE:
-    case VG_INVALID_TRANSMIT: return 4;
-    case VG_INVALID_ADDRESS: return 69;
-    default: return 0;
+        case VG_OUT_OF_MEMORY: return 1;
+        case VG_ALREADY_INITIALIZED: return 34;
+        case VG_NOT_INITIALIZED: return 26;
+        case VG_NO_CLASS_OBJECT: return 58;
+        case VG_NO_INSTANCE: return 59;
+        case VG_NO_GATEWAY_INTERFACE: return 60;
+        case VG_ALREADY_CONNECTED: return 61;
+        case VG_NOT_CONNECTED: return 62;
+        case VG_NO_LINE: return 65;
+        case VG_SERVER_FAILED: return 63;
+        case VG_LINE_FAILED: return 64;
+        case VG_NO_ACK: return 66;
+        case VG_TRANSMIT_FAILED: return 2;
+        case VG_BUFFER_TOO_SMALL: return 67;
+        case VG_NO_DATA: return 68;
+        case VG_INVALID_SERVER:
+        case VG_INVALID_LINE:
+        case VG_INVALID_RECEIVE:
+        case VG_INVALID_TRANSMIT: return 4;
+        case VG_INVALID_ADDRESS: return 69;
+        default: return 0;
     }
 }
 
@@ -47,8 +47,15 @@ int Check(VG_ERROR result, ErrorStruct_* err) {
 
 }  // namespace
 
-CtcpNetwork::CtcpNetwork() : m_server(NoServer), m_probeLine(NoLine), m_line(NoLine), m_sendResult(VG_OK),
-                             m_stat(), m_transmit(NULL), m_completions(0), m_armThread(0) {
+CtcpNetwork::CtcpNetwork()
+    : m_server(NoServer),
+      m_probeLine(NoLine),
+      m_line(NoLine),
+      m_sendResult(VG_OK),
+      m_stat(),
+      m_transmit(NULL),
+      m_completions(0),
+      m_armThread(0) {
     InitializeCriticalSection(&m_slotLock);
     for (int k = 0; k < ReceiveSlots; ++k) m_slots[k] = NULL;
     InitData();
@@ -110,7 +117,8 @@ void CtcpNetwork::CloseProbeLine() {
 int CtcpNetwork::Done(ErrorStruct_* err) {
     TRACE_INFO(5, "CtcpNetwork::Done\n");
     for (int k = 0; k < ReceiveSlots; ++k)
-        if (m_slots[k] != NULL && m_slots[k]->request != NoReceive) VGCancelReceive(m_slots[k]->request);
+        if (m_slots[k] != NULL && m_slots[k]->request != NoReceive)
+            VGCancelReceive(m_slots[k]->request);
     ForgetSlots();
     m_transmit = NULL;
     // The probe line of GetLineName holds a use of the connection: left open, it would
@@ -128,8 +136,8 @@ int CtcpNetwork::Done(ErrorStruct_* err) {
 
 void CtcpNetwork::ThreadInit() {
     CoInitializeEx(NULL, COINIT_MULTITHREADED);
-    CoInitializeSecurity(NULL, -1, NULL, NULL, RPC_C_AUTHN_LEVEL_NONE, RPC_C_IMP_LEVEL_IDENTIFY, NULL, EOAC_NONE,
-                         NULL);
+    CoInitializeSecurity(NULL, -1, NULL, NULL, RPC_C_AUTHN_LEVEL_NONE, RPC_C_IMP_LEVEL_IDENTIFY,
+                         NULL, EOAC_NONE, NULL);
     VGInitialize();
 }
 
@@ -191,7 +199,8 @@ int CtcpNetwork::ArmFreeSlots(ErrorStruct_* err) {
     for (int k = 0; k < ReceiveSlots; ++k) {
         ReceiveSlot* s = m_slots[k];
         EnterCriticalSection(&m_slotLock);
-        const bool free = s != NULL && s->request == NoReceive && s->length == 0 && s->result == VG_OK;
+        const bool free =
+            s != NULL && s->request == NoReceive && s->length == 0 && s->result == VG_OK;
         LeaveCriticalSection(&m_slotLock);
         if (!free) continue;
         HVGRECEIVE request = NULL;
@@ -230,12 +239,12 @@ int CtcpNetwork::Send(const CString& address, CPCvaskMessage* message, ErrorStru
         return 0;
     }
     HVGTRANSMIT request = NULL;
-    VG_ERROR rc = VGTransmit(m_line, destination.GetAddress() * 16 + destination.GetComponent(), body, length,
-                               &request, OnTransmitted, this);
+    VG_ERROR rc = VGTransmit(m_line, destination.GetAddress() * 16 + destination.GetComponent(),
+                             body, length, &request, OnTransmitted, this);
     if (rc != VG_OK) {
         Check(rc, err);
-        TRACE_SERIALOUT(3, "Message to %s (%c,%d) failed, err: %s\n", (const char*)address, letter, function,
-                        err ? (const char*)err->text : "");
+        TRACE_SERIALOUT(3, "Message to %s (%c,%d) failed, err: %s\n", (const char*)address, letter,
+                        function, err ? (const char*)err->text : "");
         return 0;
     }
     m_transmit = request;
@@ -262,11 +271,12 @@ void VGAPI CtcpNetwork::OnTransmitted(HVGTRANSMIT request, VG_ERROR result, void
 void CtcpNetwork::SendCallback(VG_ERROR result) {
     m_sendResult = result;
     TRACE_SERIALOUT(3, "Send callback with result %d\n", result);
-    if (!SetEvent(m_sendEvent)) TRACE_SERIALOUT(0, "Send callback: SetEvent failed, error = %lu\n", GetLastError());
+    if (!SetEvent(m_sendEvent))
+        TRACE_SERIALOUT(0, "Send callback: SetEvent failed, error = %lu\n", GetLastError());
 }
 
-void VGAPI CtcpNetwork::OnReceived(HVGRECEIVE request, unsigned char source, unsigned char, VG_ERROR result,
-                                   void* context) {
+void VGAPI CtcpNetwork::OnReceived(HVGRECEIVE request, unsigned char source, unsigned char,
+                                   VG_ERROR result, void* context) {
     static_cast<CtcpNetwork*>(context)->ReceiveCallback(request, result, CvaskAddress(source));
 }
 
@@ -298,7 +308,8 @@ void CtcpNetwork::ReceiveCallback(HVGRECEIVE request, VG_ERROR result, const Cva
         }
     }
     LeaveCriticalSection(&m_slotLock);
-    if (!SetEvent(m_recvEvent)) TRACE_SERIALIN(0, "Receive callback: SetEvent failed, error = %lu\n", GetLastError());
+    if (!SetEvent(m_recvEvent))
+        TRACE_SERIALIN(0, "Receive callback: SetEvent failed, error = %lu\n", GetLastError());
 }
 
 int CtcpNetwork::Receive(CString& address, CPCvaskMessage*& message, ErrorStruct_* err) {
@@ -313,7 +324,8 @@ int CtcpNetwork::Receive(CString& address, CPCvaskMessage*& message, ErrorStruct
     ReceiveSlot* slot = NULL;
     for (int k = 0; k < ReceiveSlots; ++k) {
         ReceiveSlot* s = m_slots[k];
-        if (s == NULL || s->request != NoReceive || (s->length == 0 && s->result == VG_OK)) continue;
+        if (s == NULL || s->request != NoReceive || (s->length == 0 && s->result == VG_OK))
+            continue;
         if (slot == NULL || s->order < slot->order) slot = s;
     }
     if (slot == NULL) {
@@ -325,7 +337,8 @@ int CtcpNetwork::Receive(CString& address, CPCvaskMessage*& message, ErrorStruct
     // event calls it back for the rest.
     for (int k = 0; k < ReceiveSlots; ++k) {
         ReceiveSlot* s = m_slots[k];
-        if (s != NULL && s != slot && s->request == NoReceive && (s->length != 0 || s->result != VG_OK)) {
+        if (s != NULL && s != slot && s->request == NoReceive &&
+            (s->length != 0 || s->result != VG_OK)) {
             SetEvent(m_recvEvent);
             break;
         }
@@ -358,7 +371,8 @@ int CtcpNetwork::Receive(CString& address, CPCvaskMessage*& message, ErrorStruct
 
     if (result != VG_OK) return Check(result, err);
     if (!source.IsValid()) {
-        TRACE_MSGIN(0, "Message with invalid source address %s received\n", (const char*)source.GetAddressString());
+        TRACE_MSGIN(0, "Message with invalid source address %s received\n",
+                    (const char*)source.GetAddressString());
         return 1;
     }
     CString sender = source.GetAddressString();
@@ -374,8 +388,8 @@ int CtcpNetwork::Receive(CString& address, CPCvaskMessage*& message, ErrorStruct
         delete parsed;
         return 1;
     }
-    TRACE_SERIALIN(3, "Message received from %s (%c,%d)\n", (const char*)sender, parsed->GetCommand(),
-                   parsed->GetFunction());
+    TRACE_SERIALIN(3, "Message received from %s (%c,%d)\n", (const char*)sender,
+                   parsed->GetCommand(), parsed->GetFunction());
     address = sender;
     message = parsed;
     return 1;

@@ -30,7 +30,8 @@ struct CrcTable {
     CrcTable() {
         for (int i = 0; i < 256; ++i) {
             unsigned short v = (unsigned short)i;
-            for (int k = 0; k < 8; ++k) v = (v & 1) ? (unsigned short)((v >> 1) ^ 0xA001) : (unsigned short)(v >> 1);
+            for (int k = 0; k < 8; ++k)
+                v = (v & 1) ? (unsigned short)((v >> 1) ^ 0xA001) : (unsigned short)(v >> 1);
             entry[i] = v;
         }
     }
@@ -73,7 +74,8 @@ void CvaskLayer::SetBroadcastTime(int device, unsigned long time) {
 unsigned short CvaskLayer::Crc(const unsigned char* bytes, int n) {
     const CrcTable& table = Table();
     unsigned short crc = 0xFFFF;
-    for (int k = 0; k < n; ++k) crc = (unsigned short)((crc >> 8) ^ table.entry[(crc ^ bytes[k]) & 0xFF]);
+    for (int k = 0; k < n; ++k)
+        crc = (unsigned short)((crc >> 8) ^ table.entry[(crc ^ bytes[k]) & 0xFF]);
     return crc;
 }
 
@@ -96,8 +98,8 @@ int CvaskLayer::BuildTelegram(const CvaskAddress& destination, const CvaskAddres
     return (int)(cursor - out);
 }
 
-unsigned long CvaskLayer::GapWait(const double phases[Devices], unsigned long now,
-                                  double* gapStart, double* windowEnd) {
+unsigned long CvaskLayer::GapWait(const double phases[Devices], unsigned long now, double* gapStart,
+                                  double* windowEnd) {
     if (gapStart) *gapStart = 0.0;
     if (windowEnd) *windowEnd = 0.0;
     double known[Devices];
@@ -133,8 +135,15 @@ unsigned long CvaskLayer::GapWait(const double phases[Devices], unsigned long no
 }
 
 CvaskLayer::CvaskLayer()
-    : m_port(NULL), m_frameStart(-1), m_fill(0), m_trailer(-1), m_noAck(0), m_dle(0),
-      m_frameComplete(0), m_win32s(0), m_own(0) {
+    : m_port(NULL),
+      m_frameStart(-1),
+      m_fill(0),
+      m_trailer(-1),
+      m_noAck(0),
+      m_dle(0),
+      m_frameComplete(0),
+      m_win32s(0),
+      m_own(0) {
     memset(m_buffer, 0, sizeof m_buffer);
     memset(&m_stat, 0, sizeof m_stat);
 }
@@ -158,9 +167,9 @@ void CvaskLayer::Delay(unsigned long ms) {
     }
     if (ms == 0) return;
     m_timer.SetTimeout(ms);
-    for (unsigned long left = m_timer.Remaining(); left > 2; left = m_timer.Remaining()) ::Sleep(left - 2);
-    while (!m_timer.Timeout()) {
-    }
+    for (unsigned long left = m_timer.Remaining(); left > 2; left = m_timer.Remaining())
+        ::Sleep(left - 2);
+    while (!m_timer.Timeout()) {}
     m_timer.ResetTimeout();
 }
 
@@ -259,9 +268,9 @@ int CvaskLayer::Transmit(const CvaskAddress& destination, const unsigned char* b
             ack = WaitForAck(AckWait, err);
         } else if (written) {
             if (m_noAck || destination.IsBroadcast() || IsCommand(body, length, 'K', 21)) return 1;
-            unsigned long wait = IsCommand(body, length, 'K', 24) || IsCommand(body, length, 'K', 25)
-                                     ? LongAckWait
-                                     : AckWait;
+            unsigned long wait =
+                IsCommand(body, length, 'K', 24) || IsCommand(body, length, 'K', 25) ? LongAckWait
+                                                                                     : AckWait;
             ack = WaitForAck(wait, err);
         }
         if (ack == AckReceived) return 1;

@@ -78,7 +78,8 @@ int CvaskNetwork::Transmit(const CString& address, CPCvaskMessage* message, Erro
     }
     char letter = message->GetCommand();
     int function = message->GetFunction();
-    if (!download) TRACE_SERIALOUT(3, "Sending message %c,%d to %s\n", letter, function, (const char*)address);
+    if (!download)
+        TRACE_SERIALOUT(3, "Sending message %c,%d to %s\n", letter, function, (const char*)address);
     // The body is written only where it fits: a long float text or a long list must not
     // run past the buffer.
     unsigned char body[CvaskLayer::MaxSendBody];
@@ -97,7 +98,8 @@ int CvaskNetwork::Transmit(const CString& address, CPCvaskMessage* message, Erro
                         : m_layer.Send(destination, body, length, err);
     LeaveCriticalSection(&m_portLock);
     if (!sent) {
-        TRACE_SERIALOUT(3, "Message to %s (%c,%d) failed\n", (const char*)address, letter, function);
+        TRACE_SERIALOUT(3, "Message to %s (%c,%d) failed\n", (const char*)address, letter,
+                        function);
         return 0;
     }
     TRACE_SERIALOUT(3, "Message sent to %s (%c,%d)\n", (const char*)address, letter, function);

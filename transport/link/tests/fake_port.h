@@ -63,11 +63,11 @@ inline Bytes Frame(int destination, int source, const Bytes& body) {
 struct FakeBus {
     // The port.
     std::deque<unsigned char> input;
-    size_t chunk = 100000;        // bytes a read hands out at most
-    int openResult = 1;           // what Open returns (0: error 12)
-    int writeFailures = 0;        // this many writes fail with error 3
-    bool readFails = false;       // every read fails with error 5
-    std::function<void()> onRead; // runs at the start of every read
+    size_t chunk = 100000;         // bytes a read hands out at most
+    int openResult = 1;            // what Open returns (0: error 12)
+    int writeFailures = 0;         // this many writes fail with error 3
+    bool readFails = false;        // every read fails with error 5
+    std::function<void()> onRead;  // runs at the start of every read
     // The device: called with each telegram written; it may queue bytes.
     std::function<void(const Bytes&)> device;
 

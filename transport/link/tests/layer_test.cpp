@@ -95,7 +95,8 @@ TEST_F(Layer, TelegramsGoOnTheWireFramedStuffedAndWithTheCrcOverTheBytesAsSent) 
         const char* wire;
     } cases[] = {
         {"to 2/1", 0x20, Body("Z", {4}), "10 01 20 D0 5A 04 10 03 89 AD"},
-        {"to 1/1: the address byte is doubled", 0x10, Body("Z", {4}), "10 01 10 10 D0 5A 04 10 03 CA A7"},
+        {"to 1/1: the address byte is doubled", 0x10, Body("Z", {4}),
+         "10 01 10 10 D0 5A 04 10 03 CA A7"},
         {"a 0x10 in the body is doubled", 0x20, Body("W", {0x10, 0x31, 0x00}), nullptr},
         {"DLE SOT and DLE ETX inside the body", 0x20, Body("S", {0x10, 0x01, 0x10, 0x03}), nullptr},
     };
@@ -121,7 +122,8 @@ TEST_F(Layer, AReceiverThatUnstuffsBeforeTheCrcRejectsTheTelegram) {
     Bytes wire = bus.written[0];
     Bytes unstuffed = {0x10, 0x01, 0x20, PC, 'W', 0x10, 0x00, 0x10, 0x03};
     EXPECT_NE(BitCrc(unstuffed), BitCrc(Bytes(wire.begin(), wire.end() - 2)));
-    EXPECT_EQ(BitCrc(Bytes(wire.begin(), wire.end() - 2)), (unsigned)(wire[wire.size() - 2] | wire.back() << 8));
+    EXPECT_EQ(BitCrc(Bytes(wire.begin(), wire.end() - 2)),
+              (unsigned)(wire[wire.size() - 2] | wire.back() << 8));
 }
 
 // ---- Acknowledgements ----
@@ -177,8 +179,11 @@ TEST_F(Layer, TheAcknowledgementWaitLastsNinetyOrFiveHundredMilliseconds) {
     struct Case {
         Bytes body;
         unsigned long wait;
-    } cases[] = {{Body("k", {6}), 90}, {Body("K", {24, 1, 0}), 500}, {Body("K", {25, 1, 0}), 500},
-                 {Body("K", {26, 1, 0}), 90}, {Body("Z", {24}), 90}};
+    } cases[] = {{Body("k", {6}), 90},
+                 {Body("K", {24, 1, 0}), 500},
+                 {Body("K", {25, 1, 0}), 500},
+                 {Body("K", {26, 1, 0}), 90},
+                 {Body("Z", {24}), 90}};
     for (const Case& c : cases) {
         SCOPED_TRACE(Hex(c.body));
         bus.written.clear();
@@ -242,7 +247,8 @@ TEST_F(Layer, DownloadTelegramsTryAHundredTimesAndAlwaysWaitForTheAcknowledgemen
         if (++n == 1) bus.Ack();
     };
     EXPECT_EQ(1, layer.SendDL(CvaskAddress(BROADCAST), Body("K", {21}).data(), 2, nullptr));
-    EXPECT_EQ(2u, bus.written.size()) << "the failed write counts as an attempt, the next is acknowledged";
+    EXPECT_EQ(2u, bus.written.size())
+        << "the failed write counts as an attempt, the next is acknowledged";
 }
 
 // A converter unplugged while the port is open fails every read at once: the wait for an
@@ -291,7 +297,8 @@ TEST_F(Layer, ATelegramHalfReceivedBeforeASendDoesNotCostTheReply) {
     const Bytes broadcast = Frame(BROADCAST, 0x10, {0x10, 0x10, 'k', 2, '1', 0});
     const Bytes reply = {0, 0, 'k', 6, 3, 0};
     for (size_t k = 1; k < broadcast.size(); ++k) {
-        Bytes head(broadcast.begin(), broadcast.begin() + k), tail(broadcast.begin() + k, broadcast.end());
+        Bytes head(broadcast.begin(), broadcast.begin() + k),
+            tail(broadcast.begin() + k, broadcast.end());
         SCOPED_TRACE(Hex(head));
         bus.Give(head);
         ASSERT_EQ("", ReceiveOnce().body);
@@ -442,7 +449,8 @@ TEST_F(Layer, WhateverBreaksATelegramTheNextOneArrives) {
         std::string whole;  // its body as handed out
     } broken[] = {{Frame(PC, 0x10, {0, 0, 'k', 3, 0x10, 0}), "00 00 6B 03 10 00"},
                   {Frame(BROADCAST, 0x20, {0x10, 0x10, 'k', 2, '1', 0}), "10 10 62 02 31 00"}};
-    const Bytes interlopers[] = {{0x10, 0x06}, {0x10, 0x15}, {0x10}, {0x55}, {0x10, 0x01}, {0x10, 0x03}};
+    const Bytes interlopers[] = {{0x10, 0x06}, {0x10, 0x15}, {0x10},
+                                 {0x55},       {0x10, 0x01}, {0x10, 0x03}};
     const Bytes next = Frame(PC, 0x30, {0, 0, 'k', 9});
     const std::string nextBody = "00 00 6B 09";
     for (const Broken& b : broken) {
@@ -526,10 +534,10 @@ TEST_F(Layer, BroadcastsTeachTheCyclePhaseOfEachDevice) {
     struct Step {
         unsigned long time;
         double phase;
-    } steps[] = {{100200, 0.4 * 200},                      // first: smoothed from 0
-                 {100700, 0.6 * 80 + 0.4 * 200},          // same phase again
-                 {101250, 0.6 * 128 + 0.4 * 250},         // close enough: smoothed
-                 {101460, 460}};                          // more than 250 off: taken as is
+    } steps[] = {{100200, 0.4 * 200},              // first: smoothed from 0
+                 {100700, 0.6 * 80 + 0.4 * 200},   // same phase again
+                 {101250, 0.6 * 128 + 0.4 * 250},  // close enough: smoothed
+                 {101460, 460}};                   // more than 250 off: taken as is
     for (const Step& s : steps) {
         bus.clock = s.time;
         bus.Give(Frame(BROADCAST, 0x30, {0, 0, 'k', 2}));
@@ -575,7 +583,8 @@ TEST(LayerGap, WaitForEachPositionInTheCycle) {
     // Sixteen devices evenly over the cycle leave no gap above the margin: at once.
     double even[16];
     for (int k = 0; k < 16; ++k) even[k] = 10 + k * 31.25;
-    for (unsigned long now : {0ul, 5ul, 200ul, 499ul}) EXPECT_EQ(0u, CvaskLayer::GapWait(even, now)) << now;
+    for (unsigned long now : {0ul, 5ul, 200ul, 499ul})
+        EXPECT_EQ(0u, CvaskLayer::GapWait(even, now)) << now;
 }
 
 TEST(LayerGap, TiesGoToTheEarlierGapAndTheWrapWinsOnlyWhenLarger) {

@@ -71,7 +71,7 @@ protected:
     }
     struct Got {
         std::string body, from;
-        int errors = 0;      // calls that failed (with the last code in `code`)
+        int errors = 0;  // calls that failed (with the last code in `code`)
         int code = 0;
     };
     // Polls Receive until a body has come or `ms` have passed.
@@ -119,8 +119,8 @@ TEST_F(LinkBus, TelegramsArriveByteForByteAndAreAcknowledged) {
         int destination;
         Bytes body;
     } cases[] = {{0x20, {'k', 6}},
-                 {0x10, {'k', 6}},                    // address byte doubled
-                 {0x10, {'K', 17, 0x10, 0x00}}};      // body byte doubled (the device refuses 16)
+                 {0x10, {'k', 6}},                // address byte doubled
+                 {0x10, {'K', 17, 0x10, 0x00}}};  // body byte doubled (the device refuses 16)
     size_t n = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(Hex(c.body));

@@ -27,7 +27,8 @@ bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs = kDeadline
         if (done()) return true;
         ULONGLONG now = GetTickCount64();
         if (now >= deadline) return false;
-        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(deadline - now < 20 ? deadline - now : 20),
+        MsgWaitForMultipleObjectsEx(0, nullptr,
+                                    static_cast<DWORD>(deadline - now < 20 ? deadline - now : 20),
                                     QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
 }
@@ -95,7 +96,9 @@ protected:
         CoUninitialize();
         CoUninitialize();  // ThreadInit's
     }
-    virtual std::vector<gwpeer::PeerLine> Lines() const { return {{"COM1", Record(13)}, {"COM2", Record(13)}}; }
+    virtual std::vector<gwpeer::PeerLine> Lines() const {
+        return {{"COM1", Record(13)}, {"COM2", Record(13)}};
+    }
 
     void Open(const char* line = "COM1") {
         ErrorStruct_ err;
@@ -114,8 +117,10 @@ protected:
     }
 
     // Delivers telegrams from the gateway side and waits until the network has them.
-    void Deliver(uint8_t line, const std::vector<std::pair<uint8_t, std::vector<uint8_t>>>& telegrams) {
-        for (const auto& t : telegrams) ASSERT_TRUE(peer_->SendReceived(0, line, t.first, 0xD0, t.second));
+    void Deliver(uint8_t line,
+                 const std::vector<std::pair<uint8_t, std::vector<uint8_t>>>& telegrams) {
+        for (const auto& t : telegrams)
+            ASSERT_TRUE(peer_->SendReceived(0, line, t.first, 0xD0, t.second));
         Barrier();
     }
     // The server hands the events of one connection over in order: once a transmit sent
@@ -189,7 +194,8 @@ TEST_F(TcpNetwork, InitConnectsAndDoneLetsTheConnectionGo) {
     ErrorStruct_ err;
     EXPECT_EQ(1, net_.Done(&err)) << err.text;
     EXPECT_EQ(nullptr, net_.GetSendEvent());
-    EXPECT_TRUE(peer_->WaitForClosed(0)) << "the stand-in keeps the connection while anything holds it";
+    EXPECT_TRUE(peer_->WaitForClosed(0))
+        << "the stand-in keeps the connection while anything holds it";
 }
 
 TEST_F(TcpNetwork, LineSelection) {
@@ -234,7 +240,8 @@ TEST_F(TcpNetwork, ARefusedSecondInitKeepsTheConnectionForDone) {
 TEST_F(TcpNetwork, DoneAfterALineProbeLetsTheSameGatewayBeOpenedAgain) {
     ErrorStruct_ err;
     ASSERT_EQ(1, net_.Init("gateway-host", nullptr, &err));
-    EXPECT_EQ("COM1", std::string((const char*)net_.GetLineName(&err)));  // the probe line stays open
+    EXPECT_EQ("COM1",
+              std::string((const char*)net_.GetLineName(&err)));  // the probe line stays open
     ASSERT_EQ(1, net_.Done(&err)) << err.text;
     EXPECT_TRUE(peer_->WaitForClosed(0));
     EXPECT_EQ(1, net_.Init("gateway-host", nullptr, &err)) << err.text;
@@ -341,7 +348,8 @@ TEST_F(TcpNetwork, BodiesOverTheBusLimitNeverReachTheLine) {
         Request r('K', 1, c.param);
         for (int download = 0; download <= 1; ++download) {
             ErrorStruct_ err;
-            EXPECT_EQ(c.result, download ? net_.SendDL("2/1", &r.message, &err) : net_.Send("2/1", &r.message, &err));
+            EXPECT_EQ(c.result, download ? net_.SendDL("2/1", &r.message, &err)
+                                         : net_.Send("2/1", &r.message, &err));
             if (c.result) {
                 gwpeer::Transmit t;
                 ASSERT_TRUE(peer_->WaitForTransmit(sent_++, &t));
@@ -372,7 +380,7 @@ TEST_F(TcpNetwork, TransmitResultsBecomeTheSendResult) {
 
 TEST_F(TcpNetwork, ACompletionOfAnEarlierTransmitDoesNotStandForTheLatest) {
     Open();
-    gwpeer::Transmit first = SendOne();   // the access layer gave up waiting for this one
+    gwpeer::Transmit first = SendOne();  // the access layer gave up waiting for this one
     gwpeer::Transmit second = SendOne();
     ASSERT_TRUE(peer_->SendTransmitDone(first.connection, first.line, first.id, 0));
     // A telegram after the report: once it is in, the report has been handled.
@@ -428,7 +436,7 @@ TEST_F(TcpNetwork, ACompletedSlotIsFoundBehindAFreeOne) {
 TEST_F(TcpNetwork, TelegramsThatAreNoValidAnswerAreDropped) {
     Open();
     SendOne();
-    std::vector<uint8_t> longest(88, 0);  // fits a slot, but no message has this shape
+    std::vector<uint8_t> longest(88, 0);   // fits a slot, but no message has this shape
     Deliver(0, {{0x00, Reply(1)},          // from device 0
                 {0x29, Reply(2)},          // from component 10
                 {0x21, {0, 0, 'x', 200}},  // unknown message
@@ -454,7 +462,8 @@ TEST_F(TcpNetwork, WhatWaitsBehindADroppedTelegramWakesTheReceiverAgain) {
     int result = -1;
     EXPECT_EQ(nullptr, ReceiveOnce(from, &result)) << "from device 0: dropped";
     EXPECT_EQ(1, result);
-    EXPECT_TRUE(Signalled(net_.GetRecvEvent())) << "the reply behind it must not wait for the time-out";
+    EXPECT_TRUE(Signalled(net_.GetRecvEvent()))
+        << "the reply behind it must not wait for the time-out";
     CPCvaskMessage* m = ReceiveOnce(from);
     EXPECT_EQ(2, ValueOf(m));
     delete m;

@@ -12,11 +12,10 @@ CMTimer g_timer;
 
 void PlatformDelay(unsigned long ms) { g_timer.Delay(ms); }
 
-const SerialPlatform kPlatform = {CreateFileA,   GetCommState,       SetCommState,
-                                  SetCommTimeouts, SetCommMask,      SetupComm,
-                                  ReadFile,      WriteFile,          PurgeComm,
-                                  ClearCommError, EscapeCommFunction, WaitCommEvent,
-                                  CloseHandle,   PlatformDelay};
+const SerialPlatform kPlatform = {CreateFileA, GetCommState,   SetCommState,       SetCommTimeouts,
+                                  SetCommMask, SetupComm,      ReadFile,           WriteFile,
+                                  PurgeComm,   ClearCommError, EscapeCommFunction, WaitCommEvent,
+                                  CloseHandle, PlatformDelay};
 SerialPlatform g_os = kPlatform;
 
 unsigned long Now() {

@@ -12,16 +12,16 @@
 
 struct FakeComm {
     // What the port does.
-    std::deque<unsigned char> input;   // bytes the device has sent
-    bool echo = false;                 // written bytes come back as input
-    int echoCorruptAt = -1;            // this byte of the echo comes back inverted
-    size_t maxPerRead = 100000;        // a read delivers at most this many bytes
-    DWORD createError = 0;             // CreateFile fails with this system error
-    std::string failCall;              // this call fails ("SetCommMask", "SETRTS", ...)
-    int failAfter = 0;                 // ... after this many good calls of that name
-    DWORD shortWrite = 0;              // WriteFile reports this many fewer bytes
-    DWORD commEvent = EV_TXEMPTY;      // what WaitCommEvent reports
-    DWORD commErrors = 0;              // what the next ClearCommError reports
+    std::deque<unsigned char> input;  // bytes the device has sent
+    bool echo = false;                // written bytes come back as input
+    int echoCorruptAt = -1;           // this byte of the echo comes back inverted
+    size_t maxPerRead = 100000;       // a read delivers at most this many bytes
+    DWORD createError = 0;            // CreateFile fails with this system error
+    std::string failCall;             // this call fails ("SetCommMask", "SETRTS", ...)
+    int failAfter = 0;                // ... after this many good calls of that name
+    DWORD shortWrite = 0;             // WriteFile reports this many fewer bytes
+    DWORD commEvent = EV_TXEMPTY;     // what WaitCommEvent reports
+    DWORD commErrors = 0;             // what the next ClearCommError reports
 
     // What was done to it.
     std::vector<std::string> calls;
@@ -49,7 +49,9 @@ struct FakeComm {
         Current() = nullptr;
     }
 
-    void Give(const std::vector<unsigned char>& bytes) { input.insert(input.end(), bytes.begin(), bytes.end()); }
+    void Give(const std::vector<unsigned char>& bytes) {
+        input.insert(input.end(), bytes.begin(), bytes.end());
+    }
 
     // The recorded calls from index `from` on, joined with blanks; the error polls and
     // the timeout switches around fetches are left out unless asked for.
@@ -76,7 +78,8 @@ private:
         return true;
     }
 
-    static HANDLE WINAPI CreateFileF(LPCSTR name, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE) {
+    static HANDLE WINAPI CreateFileF(LPCSTR name, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD,
+                                     HANDLE) {
         FakeComm* f = Current();
         f->calls.push_back("CreateFile");
         f->openedName = name;
@@ -172,13 +175,15 @@ private:
         ++f->closed;
         return TRUE;
     }
-    static void DelayF(unsigned long ms) { Current()->calls.push_back("Delay" + std::to_string(ms)); }
+    static void DelayF(unsigned long ms) {
+        Current()->calls.push_back("Delay" + std::to_string(ms));
+    }
 
-    static constexpr SerialPlatform kPlatform = {CreateFileF,     GetCommStateF,   SetCommStateF,
-                                                 SetCommTimeoutsF, SetCommMaskF,   SetupCommF,
-                                                 ReadFileF,       WriteFileF,      PurgeCommF,
-                                                 ClearCommErrorF, EscapeCommFunctionF, WaitCommEventF,
-                                                 CloseHandleF,    DelayF};
+    static constexpr SerialPlatform kPlatform = {
+        CreateFileF,  GetCommStateF,   SetCommStateF,       SetCommTimeoutsF,
+        SetCommMaskF, SetupCommF,      ReadFileF,           WriteFileF,
+        PurgeCommF,   ClearCommErrorF, EscapeCommFunctionF, WaitCommEventF,
+        CloseHandleF, DelayF};
 };
 
 inline const HANDLE FakeComm::kHandle = reinterpret_cast<HANDLE>(static_cast<intptr_t>(0x4711));

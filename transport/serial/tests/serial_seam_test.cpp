@@ -115,8 +115,11 @@ TEST_F(SerialSeam, EachFailingStepOfOpenHasItsCodeAndClosesThePortAgain) {
     struct Case {
         const char* call;
         int code;
-    } cases[] = {{"SetCommMask", 13}, {"SetupComm", 14}, {"SetCommTimeouts", 15},
-                 {"GetCommState", 16}, {"SetCommState", 16}};
+    } cases[] = {{"SetCommMask", 13},
+                 {"SetupComm", 14},
+                 {"SetCommTimeouts", 15},
+                 {"GetCommState", 16},
+                 {"SetCommState", 16}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.call);
         comm.failCall = c.call;
@@ -272,7 +275,8 @@ TEST_F(SerialSeam, EchoCheckResults) {
         ErrorStruct_ err;
         EXPECT_EQ(c.result, port.Write(Bytes{0x10, 0x01, 0x20, 0xD0}.data(), 4, &err));
         EXPECT_EQ(c.code, err.code);
-        EXPECT_EQ(std::string::npos, CallsSinceOpen().find("WaitCommEvent")) << "the echo replaces the wait";
+        EXPECT_EQ(std::string::npos, CallsSinceOpen().find("WaitCommEvent"))
+            << "the echo replaces the wait";
         comm.failCall.clear();
         comm.input.clear();
         port.Close(nullptr);
@@ -291,7 +295,8 @@ TEST_F(SerialSeam, AWriteOfMoreThan256BytesSkipsTheEchoCheck) {
     OpenWith(Param(2, 0, 0, 1, 1));
     Bytes big(257, 0x55);
     ErrorStruct_ err;
-    EXPECT_EQ(1, port.Write(big.data(), 257, &err)) << err.text << " (no echo is there, none is read)";
+    EXPECT_EQ(1, port.Write(big.data(), 257, &err))
+        << err.text << " (no echo is there, none is read)";
     EXPECT_EQ("ReadFile WriteFile WaitCommEvent", CallsSinceOpen());
     Bytes limit(256, 0x55);
     comm.echo = true;
@@ -334,7 +339,8 @@ TEST_F(SerialSeam, TheFetchBeforeAWriteWaitsOnlyForAnEchoCheck) {
         EXPECT_EQ(c.interval, comm.timeoutHistory[0].ReadIntervalTimeout);
         EXPECT_EQ(0u, comm.timeoutHistory[0].ReadTotalTimeoutMultiplier);
         EXPECT_EQ(c.total, comm.timeoutHistory[0].ReadTotalTimeoutConstant);
-        EXPECT_EQ(1u, comm.timeoutHistory[1].ReadIntervalTimeout) << "the port's own timeouts afterwards";
+        EXPECT_EQ(1u, comm.timeoutHistory[1].ReadIntervalTimeout)
+            << "the port's own timeouts afterwards";
         EXPECT_EQ(2u, comm.timeoutHistory[1].ReadTotalTimeoutConstant);
         unsigned char got[4];
         int n = 0;
