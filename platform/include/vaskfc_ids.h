@@ -1,0 +1,51 @@
+// The framework's command, window and help ids. #defines only: resource scripts include
+// this header, and windres takes nothing else from a header.
+#pragma once
+
+// Commands the framework handles itself.
+#define ID_FILE_NEW 0xE100
+#define ID_FILE_OPEN 0xE101
+#define ID_FILE_CLOSE 0xE102
+#define ID_FILE_SAVE 0xE103
+#define ID_FILE_SAVE_AS 0xE104
+#define ID_FILE_PAGE_SETUP 0xE105
+#define ID_FILE_PRINT_SETUP 0xE106
+#define ID_FILE_PRINT 0xE107
+#define ID_FILE_PRINT_DIRECT 0xE108
+#define ID_FILE_PRINT_PREVIEW 0xE109
+#define ID_FILE_MRU_FILE1 0xE110
+#define ID_FILE_MRU_LAST 0xE11F
+#define ID_APP_ABOUT 0xE140       /* 57664 */
+#define ID_APP_EXIT 0xE141        /* 57665 */
+#define ID_HELP_INDEX 0xE142      /* 57666 */
+#define ID_HELP_FINDER 0xE143     /* 57667 */
+#define ID_HELP_USING 0xE144      /* 57668 */
+#define ID_CONTEXT_HELP 0xE145    /* 57669: Shift+F1 */
+#define ID_HELP 0xE146            /* 57670: F1, and the Help buttons */
+#define ID_DEFAULT_HELP 0xE147
+#define ID_NEXT_PANE 0xE150
+#define ID_PREV_PANE 0xE151
+#define ID_VIEW_TOOLBAR 0xE800
+#define ID_VIEW_STATUS_BAR 0xE801
+
+// Status-bar indicators and the idle text of pane 0.
+#define ID_SEPARATOR 0
+#define ID_INDICATOR_EXT 0xE700
+#define ID_INDICATOR_CAPS 0xE701
+#define ID_INDICATOR_NUM 0xE702
+#define ID_INDICATOR_SCRL 0xE703
+#define ID_INDICATOR_OVR 0xE704
+#define ID_INDICATOR_REC 0xE705
+#define AFX_IDS_IDLEMESSAGE 0xE001
+#define AFX_IDS_HELPMODEMESSAGE 0xE002
+
+// Child-window ids of a frame.
+#define AFX_IDW_TOOLBAR 0xE800
+#define AFX_IDW_STATUS_BAR 0xE801
+#define AFX_IDW_PANE_FIRST 0xE900
+#define AFX_IDW_PANE_LAST 0xE9FF
+
+// Help context bases: a command, a resource (dialog, frame) and a control.
+#define HID_BASE_COMMAND 0x10000
+#define HID_BASE_RESOURCE 0x20000
+#define HID_BASE_CONTROL 0x50000
