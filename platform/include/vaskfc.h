@@ -16,3 +16,6 @@
 #include "vaskfc_sync.h"
 #include "vaskfc_wnd.h"
 #include "vaskfc_app.h"
+#include "vaskfc_geom.h"
+#include "vaskfc_gdi.h"
+#include "vaskfc_oledate.h"
