@@ -56,7 +56,8 @@ public:
 
     int GetObject(int nCount, LPVOID lpObject) const;
     UINT GetObjectType() const;
-    // Attaches a stock object (deleting a stock object is harmless).
+    // Holds a stock object. Stock objects (and system colour brushes) are shared: any
+    // number of wrappers may hold one, and none deletes it.
     BOOL CreateStockObject(int nIndex);
     BOOL UnrealizeObject();
     BOOL operator==(const CGdiObject& obj) const { return obj.m_hObject == m_hObject; }
@@ -269,7 +270,8 @@ public:
     CSize SetWindowExt(SIZE size) { return SetWindowExt(size.cx, size.cy); }
     void DPtoLP(LPPOINT lpPoints, int nCount = 1) const;
     void DPtoLP(LPRECT lpRect) const;
-    // A size converts as a distance: the result is positive whatever the axes' directions.
+    // A size converts as a distance, by the ratio of the extents: its sign does not follow
+    // the axes' directions.
     void DPtoLP(LPSIZE lpSize) const;
     void LPtoDP(LPPOINT lpPoints, int nCount = 1) const;
     void LPtoDP(LPRECT lpRect) const;
@@ -366,6 +368,10 @@ public:
     HDC m_hAttribDC;
     BOOL m_bPrinting;
 };
+
+// The DCs of windows (paint, client, window) are borrowed, not owned: they are released in
+// the destructor, never deleted, and FromHandle gives a temporary wrapper for them (windows
+// of an own or class DC hand the same handle to every caller).
 
 // The DC of a WM_PAINT: BeginPaint in the constructor, EndPaint in the destructor.
 class VASKFC_API CPaintDC : public CDC {
