@@ -57,9 +57,14 @@ Bytes SampleMetafile() {
     LineTo(dc, 50, 60);
     POINT pts[3] = {{0, 0}, {10, 5}, {20, 0}};
     Polyline(dc, pts, 3);
+    LOGBRUSH lb = {BS_SOLID, RGB(7, 8, 9), 0};
+    HPEN wide = ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT, 5, &lb, 0, NULL);
+    SelectObject(dc, wide);
+    LineTo(dc, 70, 80);
     SelectObject(dc, oldFont);
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);
+    DeleteObject(wide);
     ExtTextOutW(dc, 5, 6, ETO_CLIPPED, &frame, L"W\u20AC", 2, NULL);
     DeleteObject(font);
     DeleteObject(pen);
@@ -162,8 +167,13 @@ TEST(EmfReader, ReadsWhatGdiRecorded) {
 
     ASSERT_EQ(file.MoveTos().size(), 1u);
     EXPECT_EQ(file.MoveTos()[0].point.x, 3);
-    ASSERT_EQ(file.LineTos().size(), 1u);
+    ASSERT_EQ(file.LineTos().size(), 2u);
     EXPECT_EQ(file.LineTos()[0].point.y, 60);
+    EXPECT_EQ(file.PenInEffect(file.LineTos()[0].index), pen);
+    const emf::Pen* thick = file.PenInEffect(file.LineTos()[1].index);
+    ASSERT_NE(thick, nullptr);
+    EXPECT_EQ(thick->width, 5);  // GDI may record it as a plain pen
+    EXPECT_EQ(thick->color, RGB(7, 8, 9));
     ASSERT_EQ(file.Polylines().size(), 1u);
     const std::vector<emf::Point>& pts = file.Polylines()[0].points;
     ASSERT_EQ(pts.size(), 3u);
@@ -171,8 +181,8 @@ TEST(EmfReader, ReadsWhatGdiRecorded) {
     EXPECT_EQ(pts[1].y, 5);
 
     // Each created object is deleted once, by its own table entry.
-    ASSERT_EQ(file.Deletes().size(), 3u);
-    std::vector<uint32_t> created = {font->handle, pen->handle, brush->handle};
+    ASSERT_EQ(file.Deletes().size(), 4u);
+    std::vector<uint32_t> created = {font->handle, pen->handle, brush->handle, thick->handle};
     for (const emf::ObjectRef& del : file.Deletes()) {
         EXPECT_FALSE(del.IsStock());
         EXPECT_NE(std::find(created.begin(), created.end(), del.handle), created.end());
@@ -190,6 +200,23 @@ TEST(EmfReader, DecodesAnsiTextRecords) {
     EXPECT_EQ(t.wtext, u"Ab\u00E4\u20AC");
     EXPECT_EQ(t.reference.x, 7);
     EXPECT_EQ(t.options, (uint32_t)ETO_OPAQUE);
+}
+
+TEST(EmfReader, DecodesExtendedPens) {
+    const uint32_t style = PS_GEOMETRIC | PS_DASH | PS_ENDCAP_SQUARE;
+    Bytes bits = WithRecord(SampleMetafile(),
+                            MakeRecord(emf::kExtCreatePen, {1, 0, 0, 0, 0, style, 7, BS_SOLID,
+                                                            RGB(9, 8, 7), 0, 2, 4, 4}));
+    bits = WithRecord(bits, MakeRecord(emf::kSelectObject, {1}));
+    bits = WithRecord(bits, MakeRecord(emf::kLineTo, {11, 12}));
+    const emf::File file = emf::File::Parse(bits.data(), bits.size());
+    const emf::Pen* pen = file.PenInEffect(file.LineTos().back().index);
+    ASSERT_NE(pen, nullptr);
+    EXPECT_TRUE(pen->extended);
+    EXPECT_EQ(pen->style, style);
+    EXPECT_EQ(pen->width, 7);
+    EXPECT_EQ(pen->color, RGB(9, 8, 7));
+    EXPECT_EQ(file.LineTos().back().point.y, 12);
 }
 
 TEST(EmfReader, RefusesEveryCutOfAFile) {
@@ -266,6 +293,12 @@ TEST(EmfReader, RefusesFilesThatLie) {
         {"selection of an entry outside the object table",
          [](Bytes& b) { b = WithRecord(b, MakeRecord(emf::kSelectObject, {5000})); },
          "outside the object table"},
+        {"extended pen with more style entries than it holds",
+         [](Bytes& b) {
+             b = WithRecord(
+                 b, MakeRecord(emf::kExtCreatePen, {1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0x40000000u, 4}));
+         },
+         "too short"},
         {"rectangle without its corners",
          [](Bytes& b) {
              b = WithRecord(b, MakeRecord(emf::kRectangle, {1, 2}));
