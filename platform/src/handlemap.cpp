@@ -7,17 +7,6 @@ namespace vfc {
 
 namespace {
 
-class ExclusiveLock {
-public:
-    explicit ExclusiveLock(SRWLOCK& lock) : m_lock(lock) { AcquireSRWLockExclusive(&m_lock); }
-    ~ExclusiveLock() { ReleaseSRWLockExclusive(&m_lock); }
-    ExclusiveLock(const ExclusiveLock&) = delete;
-    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
-
-private:
-    SRWLOCK& m_lock;
-};
-
 void ForgetGdiHandle(CObject* pObject) { static_cast<CGdiObject*>(pObject)->m_hObject = NULL; }
 
 void ForgetDcHandles(CObject* pObject) {
@@ -28,18 +17,18 @@ void ForgetDcHandles(CObject* pObject) {
 
 }  // namespace
 
-HandleMap::HandleMap(ForgetHandle forget) : m_forget(forget) { InitializeSRWLock(&m_lock); }
+HandleMap::HandleMap(ForgetHandle forget) : m_forget(forget) {}
 
 HandleMap::~HandleMap() {}
 
 bool HandleMap::Claim(void* h, CObject* pOwner) {
-    ExclusiveLock lock(m_lock);
+    std::lock_guard<std::mutex> lock(m_lock);
     auto inserted = m_owners.emplace(h, pOwner);
     return inserted.second || inserted.first->second == pOwner;
 }
 
 void HandleMap::Release(void* h, CObject* pOwner) {
-    ExclusiveLock lock(m_lock);
+    std::lock_guard<std::mutex> lock(m_lock);
     auto it = m_owners.find(h);
     if (it != m_owners.end() && it->second == pOwner) m_owners.erase(it);
 }
@@ -47,7 +36,7 @@ void HandleMap::Release(void* h, CObject* pOwner) {
 CObject* HandleMap::FromHandle(void* h, const CRuntimeClass* pClass,
                                void (*setHandle)(CObject*, void*)) {
     if (h == NULL) return NULL;
-    ExclusiveLock lock(m_lock);
+    std::lock_guard<std::mutex> lock(m_lock);
     auto owner = m_owners.find(h);
     if (owner != m_owners.end() && owner->second->IsKindOf(pClass)) return owner->second;
     TempMap& temp = m_temp[GetCurrentThreadId()];
@@ -64,7 +53,7 @@ CObject* HandleMap::FromHandle(void* h, const CRuntimeClass* pClass,
 void HandleMap::DeleteTemp() {
     std::vector<CObject*> doomed;
     {
-        ExclusiveLock lock(m_lock);
+        std::lock_guard<std::mutex> lock(m_lock);
         auto it = m_temp.find(GetCurrentThreadId());
         if (it == m_temp.end()) return;
         for (auto& entry : it->second) doomed.push_back(entry.second);

@@ -5,6 +5,7 @@
 #include "internal.h"
 
 #include <map>
+#include <mutex>
 #include <unordered_map>
 #include <utility>
 
@@ -33,7 +34,7 @@ private:
     typedef std::map<std::pair<void*, const CRuntimeClass*>, CObject*> TempMap;
 
     ForgetHandle m_forget;
-    SRWLOCK m_lock;
+    std::mutex m_lock;
     std::unordered_map<void*, CObject*> m_owners;
     std::unordered_map<DWORD, TempMap> m_temp;  // by thread id
 };

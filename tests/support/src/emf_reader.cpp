@@ -194,6 +194,10 @@ private:
         return handle;
     }
 
+    void Created(size_t index, uint32_t handle, Kind kind) {
+        m_file.m_created.push_back(File::Created{index, handle, kind});
+    }
+
     ObjectRef Ref(size_t index, const Bytes& rec) {
         ObjectRef ref;
         ref.index = index;
@@ -248,7 +252,7 @@ private:
         f.pitchAndFamily = rec.U8(39);
         f.wface = rec.Utf16(40, 32, true);
         f.face = ToCp1252(f.wface);
-        m_file.m_created.push_back(File::Created{index, f.handle, kKindFont});
+        Created(index, f.handle, kKindFont);
         m_file.m_fonts.push_back(std::move(f));
     }
 
@@ -261,7 +265,7 @@ private:
         p.width = rec.I32(16);
         p.color = rec.U32(24);
         m_file.m_pens.push_back(p);
-        m_file.m_created.push_back(File::Created{index, p.handle, kKindPen});
+        Created(index, p.handle, kKindPen);
     }
 
     void ExtPen(size_t index, const Bytes& rec) {
@@ -279,7 +283,7 @@ private:
         p.color = rec.U32(40);
         rec.Need(52, (uint64_t)rec.U32(48) * 4);  // the user style entries
         m_file.m_pens.push_back(p);
-        m_file.m_created.push_back(File::Created{index, p.handle, kKindPen});
+        Created(index, p.handle, kKindPen);
     }
 
     void Brush(size_t index, const Bytes& rec) {
@@ -291,7 +295,7 @@ private:
         b.color = rec.U32(16);
         b.hatch = rec.U32(20);
         m_file.m_brushes.push_back(b);
-        m_file.m_created.push_back(File::Created{index, b.handle, kKindBrush});
+        Created(index, b.handle, kKindBrush);
     }
 
     void Polyline(size_t index, bool sixteen, const Bytes& rec) {
