@@ -27,32 +27,21 @@ struct Command {
     const char* prompt;
 };
 
+// Every string file once; each leaves its macro undefined, so it is given again before each.
+const Text kStrings[] = {
 #define APP_STRING(id, text) {id, text},
-const Text kShell[] = {
 #include "tables/shell.def"
-};
 #define APP_STRING(id, text) {id, text},
-const Text kInstruments[] = {
 #include "tables/instruments.def"
-};
 #define APP_STRING(id, text) {id, text},
-const Text kChoices[] = {
 #include "tables/choices.def"
-};
 #define APP_STRING(id, text) {id, text},
-const Text kFunctions[] = {
 #include "tables/functions.def"
-};
 #define APP_STRING(id, text) {id, text},
-const Text kStates[] = {
 #include "tables/states.def"
-};
 #define APP_STRING(id, text) {id, text},
-const Text kGases[] = {
 #include "tables/gases.def"
-};
 #define APP_STRING(id, text) {id, text},
-const Text kUnits[] = {
 #include "tables/units.def"
 };
 #define APP_COMMAND(id, menuText, prompt) {id, menuText, prompt},
@@ -70,13 +59,7 @@ std::map<int, std::string> AllTexts(std::vector<std::string>* clashes) {
     auto add = [&](int id, const char* text) {
         if (!all.emplace(id, text).second) clashes->push_back(std::to_string(id));
     };
-    for (const Text& t : kShell) add(t.id, t.text);
-    for (const Text& t : kInstruments) add(t.id, t.text);
-    for (const Text& t : kChoices) add(t.id, t.text);
-    for (const Text& t : kFunctions) add(t.id, t.text);
-    for (const Text& t : kStates) add(t.id, t.text);
-    for (const Text& t : kGases) add(t.id, t.text);
-    for (const Text& t : kUnits) add(t.id, t.text);
+    for (const Text& t : kStrings) add(t.id, t.text);
     for (const Command& c : kCommands) add(c.id, c.prompt);
     return all;
 }
