@@ -136,7 +136,7 @@ TEST_F(ProgramResources, HoldsExactlyTheStringsOfTheDataFiles) {
 }
 
 TEST_F(ProgramResources, IdsAndTextsCheckedByHand) {
-    // Typed in from the specification of the program, not taken from the data files.
+    // Typed in by hand, not taken from the data files.
     const std::vector<std::pair<int, std::string>> cases = {
         {10001, "Not yet authorized"},
         {10002, "Maintenance        "},
@@ -193,7 +193,7 @@ TEST_F(ProgramResources, IdsAndTextsCheckedByHand) {
     }
 }
 
-TEST_F(ProgramResources, TheHeaderNumbersAreTheSpecifiedOnes) {
+TEST_F(ProgramResources, TheHeaderHoldsTheProgramsNumbers) {
     static_assert(IDR_MAINFRAME == 2 && IDR_INSTRUMENT_DATA == 119, "menus");
     static_assert(IDB_NETWORK_SEARCH == 144 && IDB_OPERATION == 148, "pictures");
     static_assert(IDI_STATUS_NORMAL == 191 && IDI_STATUS_WARNING == 193, "tray icons");
