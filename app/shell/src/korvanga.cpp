@@ -1,0 +1,4 @@
+// The program's one application object.
+#include "pcvaskapp.h"
+
+CPCVaskApp theApp;

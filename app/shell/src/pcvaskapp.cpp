@@ -1,0 +1,6 @@
+// The application object.
+#include "pcvaskapp.h"
+
+CPCVaskApp::CPCVaskApp() : CWinApp(NULL) {}
+
+BOOL CPCVaskApp::InitInstance() { return FALSE; }
