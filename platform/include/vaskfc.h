@@ -1,6 +1,7 @@
 // The class library of the system (vaskfc.dll): strings, runtime classes, collections,
 // times, files and archives, exceptions, modules and resources, synchronisation, threads,
-// the application and its profile. Include this one header.
+// the application and its profile, windows and message maps, menus, controls, frames, bars,
+// splitters, documents and views. Include this one header.
 #pragma once
 
 #include "vaskfc_base.h"
@@ -12,10 +13,16 @@
 #include "vaskfc_file.h"
 #include "vaskfc_archive.h"
 #include "vaskfc_cmdtarget.h"
+#include "vaskfc_msgmap.h"
 #include "vaskfc_module.h"
 #include "vaskfc_sync.h"
-#include "vaskfc_wnd.h"
-#include "vaskfc_app.h"
+#include "vaskfc_ids.h"
 #include "vaskfc_geom.h"
 #include "vaskfc_gdi.h"
 #include "vaskfc_oledate.h"
+#include "vaskfc_wnd.h"
+#include "vaskfc_menu.h"
+#include "vaskfc_ctrl.h"
+#include "vaskfc_frame.h"
+#include "vaskfc_doc.h"
+#include "vaskfc_app.h"

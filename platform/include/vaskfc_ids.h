@@ -38,7 +38,7 @@
 #define ID_VIEW_TOOLBAR 0xE800
 #define ID_VIEW_STATUS_BAR 0xE801
 
-// Status-bar indicators and the idle text of pane 0.
+// Status-bar indicators, the idle text of pane 0 and the help-mode text.
 #define ID_SEPARATOR 0
 #define ID_INDICATOR_EXT 0xE700
 #define ID_INDICATOR_CAPS 0xE701
@@ -49,9 +49,24 @@
 #define AFX_IDS_IDLEMESSAGE 0xE001
 #define AFX_IDS_HELPMODEMESSAGE 0xE002
 
+// Texts and prompts of the framework (its own string table has them; a program's string
+// table may replace them).
+#define AFX_IDS_UNTITLED 0xF000
+#define AFX_IDS_SAVEFILE 0xF001
+#define AFX_IDS_SAVEFILECOPY 0xF002
+#define AFX_IDP_ASK_TO_SAVE 0xF100
+#define AFX_IDP_FAILED_TO_OPEN_DOC 0xF101
+#define AFX_IDP_FAILED_TO_SAVE_DOC 0xF102
+#define AFX_IDP_FAILED_TO_CREATE_DOC 0xF103
+#define AFX_IDP_FAILED_TO_PRINT 0xF104
+
 // Child-window ids of a frame.
 #define AFX_IDW_TOOLBAR 0xE800
 #define AFX_IDW_STATUS_BAR 0xE801
+#define AFX_IDW_DOCKBAR_TOP 0xE81B
+#define AFX_IDW_DOCKBAR_LEFT 0xE81C
+#define AFX_IDW_DOCKBAR_RIGHT 0xE81D
+#define AFX_IDW_DOCKBAR_BOTTOM 0xE81E
 #define AFX_IDW_PANE_FIRST 0xE900
 #define AFX_IDW_PANE_LAST 0xE9FF
 

@@ -75,7 +75,10 @@ CWinApp::CWinApp(LPCSTR lpszAppName)
       m_pszExeName(NULL),
       m_pszHelpFilePath(NULL),
       m_pszProfileName(NULL),
-      m_pszRegistryKey(NULL) {
+      m_pszRegistryKey(NULL),
+      m_pRecentFileList(NULL),
+      m_nWaitCursorCount(0),
+      m_hcurWaitCursorRestore(NULL) {
     m_bAutoDelete = FALSE;
 
     CString path = ModulePath(NULL);
@@ -106,6 +109,9 @@ CWinApp::CWinApp(LPCSTR lpszAppName)
 }
 
 CWinApp::~CWinApp() {
+    while (!m_templateList.IsEmpty()) delete (CDocTemplate*)m_templateList.RemoveHead();
+    delete m_pRecentFileList;
+    m_pRecentFileList = NULL;
     AcquireSRWLockExclusive(&g_appLock);
     if (g_pApp == this) g_pApp = NULL;
     ReleaseSRWLockExclusive(&g_appLock);
@@ -118,7 +124,10 @@ CWinApp::~CWinApp() {
 
 BOOL CWinApp::InitInstance() { return TRUE; }
 
-int CWinApp::ExitInstance() { return (int)m_msgCur.wParam; }
+int CWinApp::ExitInstance() {
+    SaveStdProfileSettings();
+    return (int)m_msgCur.wParam;
+}
 
 void CWinApp::SetRegistryKey(LPCSTR lpszRegistryKey) {
     ReplaceString(m_pszRegistryKey, lpszRegistryKey);
@@ -230,7 +239,7 @@ BOOL CWinApp::WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lp
 
 int CWinApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT) {
     // Owned by the main window only when it belongs to the calling thread.
-    HWND hOwner = AfxGetMainWnd()->GetSafeHwnd();
+    HWND hOwner = CWnd::GetSafeHwnd(AfxGetMainWnd());
     if (hOwner != NULL && GetWindowThreadProcessId(hOwner, NULL) != GetCurrentThreadId())
         hOwner = NULL;
     return MessageBoxA(hOwner, lpszPrompt, m_pszAppName, nType);

@@ -607,7 +607,7 @@ int CDC::AbortDoc() { return ::AbortDoc(m_hDC); }
 
 IMPLEMENT_DYNAMIC(CPaintDC, CDC)
 
-CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd()) {
+CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(CWnd::GetSafeHwnd(pWnd)) {
     memset(&m_ps, 0, sizeof m_ps);
     HDC hDC = ::BeginPaint(m_hWnd, &m_ps);
     if (hDC == NULL) AfxThrowResourceException();
@@ -621,7 +621,7 @@ CPaintDC::~CPaintDC() {
 
 IMPLEMENT_DYNAMIC(CClientDC, CDC)
 
-CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd()) {
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(CWnd::GetSafeHwnd(pWnd)) {
     HDC hDC = ::GetDC(m_hWnd);
     if (hDC == NULL) AfxThrowResourceException();
     Borrow(this, hDC);
@@ -631,7 +631,7 @@ CClientDC::~CClientDC() { ::ReleaseDC(m_hWnd, Unborrow(this)); }
 
 IMPLEMENT_DYNAMIC(CWindowDC, CDC)
 
-CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd()) {
+CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(CWnd::GetSafeHwnd(pWnd)) {
     HDC hDC = ::GetWindowDC(m_hWnd);
     if (hDC == NULL) AfxThrowResourceException();
     Borrow(this, hDC);

@@ -80,8 +80,3 @@ AFX_CLASSINIT::~AFX_CLASSINIT() {
     if (m_pNext) m_pNext->m_pPrev = m_pPrev;
     ReleaseSRWLockExclusive(&g_classLock);
 }
-
-IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
-
-CCmdTarget::CCmdTarget() {}
-CCmdTarget::~CCmdTarget() {}

@@ -23,7 +23,7 @@ int PosMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type, int x, int
                                                 "nuraMessageBoxPosWnd", WS_POPUP | WS_VISIBLE, x, y,
                                                 1, 1, NULL, NULL, GetModuleHandleA(NULL), NULL)
                               : NULL;
-    if (owner == NULL) owner = AfxGetMainWnd()->GetSafeHwnd();
+    if (owner == NULL) owner = CWnd::GetSafeHwnd(AfxGetMainWnd());
     // An owner that was disabled already (by a modal dialog of its own) stays so afterwards.
     const BOOL wasDisabled = owner != NULL ? EnableWindow(owner, FALSE) : TRUE;
     // Without a carrier the box still comes, centred on its owner.
