@@ -91,6 +91,12 @@ public:
     BOOL m_bEnabled;
 };
 
+// Notifications go back to the control that sent them only from its own parent (or owner):
+// a notification passed on upwards (through splitters) is not handed back again.
+BOOL IsReflectTarget(HWND hWnd, HWND hWndCtrl) {
+    return ::GetParent(hWndCtrl) == hWnd || ::GetWindow(hWndCtrl, GW_OWNER) == hWnd;
+}
+
 HRESULT ReportException(CException* e, UINT message) {
     e->ReportError(MB_ICONEXCLAMATION);
     e->Delete();
@@ -492,7 +498,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
         nCode = CN_COMMAND;
     } else {
         // A control's notification: the control first.
-        if (ReflectLastMsg(hWndCtrl)) return TRUE;
+        if (IsReflectTarget(m_hWnd, hWndCtrl) && ReflectLastMsg(hWndCtrl)) return TRUE;
         if (nID == 0) return FALSE;
     }
     return OnCmdMsg(nID, nCode, NULL, NULL);
@@ -504,7 +510,7 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) {
     // Routed by the sender's control id (popups such as tool tips have none).
     UINT nID =
         (::GetWindowLongA(hWndCtrl, GWL_STYLE) & WS_CHILD) ? (UINT)::GetDlgCtrlID(hWndCtrl) : 0;
-    if (ReflectLastMsg(hWndCtrl, pResult)) return TRUE;
+    if (IsReflectTarget(m_hWnd, hWndCtrl) && ReflectLastMsg(hWndCtrl, pResult)) return TRUE;
     AFX_NOTIFY notify = {pResult, pNMHDR};
     return OnCmdMsg(nID, MAKELONG(pNMHDR->code, WM_NOTIFY), &notify, NULL);
 }
