@@ -132,7 +132,7 @@ public:
     CScrollBar();
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     // The scroll-bar object of a WM_HSCROLL or WM_VSCROLL (NULL for a window's own bar):
-    // the permanent one, else a temporary one of the calling thread.
+    // the permanent one when it is a scroll bar, else a temporary one of the calling thread.
     static CScrollBar* PASCAL FromHandleScrollBar(HWND hWnd);
 
     int GetScrollPos() const { return ::GetScrollPos(m_hWnd, SB_CTL); }

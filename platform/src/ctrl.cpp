@@ -1,5 +1,5 @@
 // Wrappers of the common controls.
-#include "internal.h"
+#include "handlemap.h"
 
 #include <vector>
 
@@ -27,25 +27,26 @@ void InitControls() {
         NULL, NULL);
 }
 
+// An owner-drawn item that the control's parent handed back: the control draws it.
+template <class Control>
+BOOL DrawnItem(Control* pControl, LPARAM lParam, LRESULT* pResult) {
+    pControl->DrawItem((LPDRAWITEMSTRUCT)lParam);
+    if (pResult != NULL) *pResult = TRUE;
+    return TRUE;
+}
+
 BOOL CreateControl(CWnd* pWnd, LPCSTR lpszClass, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
                    UINT nID) {
     InitControls();
     return pWnd->CWnd::Create(lpszClass, NULL, dwStyle, rect, pParentWnd, nID);
 }
 
-// Image lists attached to an object, of every thread.
-SRWLOCK g_listLock = SRWLOCK_INIT;
-std::unordered_map<HIMAGELIST, CImageList*>* g_pLists = NULL;
+void SetImageListHandle(CObject* pObject, void* h) {
+    static_cast<CImageList*>(pObject)->m_hImageList = (HIMAGELIST)h;
+}
 
 CImageList* FindAttachedList(HIMAGELIST h) {
-    CImageList* p = NULL;
-    AcquireSRWLockShared(&g_listLock);
-    if (g_pLists != NULL) {
-        auto it = g_pLists->find(h);
-        if (it != g_pLists->end()) p = it->second;
-    }
-    ReleaseSRWLockShared(&g_listLock);
-    return p;
+    return static_cast<CImageList*>(vfc::ImageListMap().Owner(h));
 }
 
 }  // namespace
@@ -59,45 +60,23 @@ CImageList::~CImageList() {
 }
 
 CImageList* PASCAL CImageList::FromHandle(HIMAGELIST hImageList) {
-    if (hImageList == NULL) return NULL;
-    CImageList* p = FindAttachedList(hImageList);
-    if (p != NULL) return p;
-    vfc::ThreadState* ts = vfc::GetThreadState();
-    p = ts->tempImageLists.Find(hImageList);
-    if (p == NULL) {
-        p = new CImageList;
-        p->m_hImageList = hImageList;
-        ts->tempImageLists.Add(hImageList, p);
-    }
-    return p;
+    return static_cast<CImageList*>(
+        vfc::ImageListMap().FromHandle(hImageList, RUNTIME_CLASS(CImageList), SetImageListHandle));
 }
 
-void PASCAL CImageList::DeleteTempMap() {
-    vfc::ThreadState* ts = static_cast<vfc::ThreadState*>(TlsGetValue(vfc::g_tlsWindows));
-    if (ts != NULL) ts->tempImageLists.Clear();
-}
+void PASCAL CImageList::DeleteTempMap() { vfc::ImageListMap().DeleteTemp(); }
 
 BOOL CImageList::Attach(HIMAGELIST hImageList) {
-    if (hImageList == NULL || m_hImageList != NULL) return FALSE;
-    AcquireSRWLockExclusive(&g_listLock);
-    if (g_pLists == NULL) g_pLists = new std::unordered_map<HIMAGELIST, CImageList*>;
-    BOOL bAdded = g_pLists->emplace(hImageList, this).second;
-    ReleaseSRWLockExclusive(&g_listLock);
-    if (!bAdded) return FALSE;
-    vfc::GetThreadState()->tempImageLists.Forget(hImageList);
+    if (hImageList == NULL || m_hImageList != NULL || FindAttachedList(hImageList) != NULL)
+        return FALSE;
+    if (!vfc::ImageListMap().Claim(hImageList, this)) return FALSE;
     m_hImageList = hImageList;
     return TRUE;
 }
 
 HIMAGELIST CImageList::Detach() {
     HIMAGELIST h = m_hImageList;
-    if (h == NULL) return NULL;
-    AcquireSRWLockExclusive(&g_listLock);
-    if (g_pLists != NULL) {
-        auto it = g_pLists->find(h);
-        if (it != g_pLists->end() && it->second == this) g_pLists->erase(it);
-    }
-    ReleaseSRWLockExclusive(&g_listLock);
+    if (h != NULL) vfc::ImageListMap().Release(h, this);
     m_hImageList = NULL;
     return h;
 }
@@ -188,9 +167,7 @@ void CHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CHeaderCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     if (message != WM_DRAWITEM) return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    DrawItem((LPDRAWITEMSTRUCT)lParam);
-    if (pResult != NULL) *pResult = TRUE;
-    return TRUE;
+    return DrawnItem(this, lParam, pResult);
 }
 
 // --- CTreeCtrl ------------------------------------------------------------------------
@@ -482,9 +459,7 @@ void CListCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CListCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     if (message != WM_DRAWITEM) return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    DrawItem((LPDRAWITEMSTRUCT)lParam);
-    if (pResult != NULL) *pResult = TRUE;
-    return TRUE;
+    return DrawnItem(this, lParam, pResult);
 }
 
 // --- CToolBarCtrl ---------------------------------------------------------------------

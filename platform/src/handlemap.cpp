@@ -15,6 +15,10 @@ void ForgetDcHandles(CObject* pObject) {
     pDC->m_hAttribDC = NULL;
 }
 
+void ForgetWindow(CObject* pObject) { static_cast<CWnd*>(pObject)->m_hWnd = NULL; }
+void ForgetMenu(CObject* pObject) { static_cast<CMenu*>(pObject)->m_hMenu = NULL; }
+void ForgetImageList(CObject* pObject) { static_cast<CImageList*>(pObject)->m_hImageList = NULL; }
+
 }  // namespace
 
 HandleMap::HandleMap(ForgetHandle forget) : m_forget(forget) {}
@@ -31,6 +35,12 @@ void HandleMap::Release(void* h, CObject* pOwner) {
     std::lock_guard<std::mutex> lock(m_lock);
     auto it = m_owners.find(h);
     if (it != m_owners.end() && it->second == pOwner) m_owners.erase(it);
+}
+
+CObject* HandleMap::Owner(void* h) {
+    std::lock_guard<std::mutex> lock(m_lock);
+    auto it = m_owners.find(h);
+    return it == m_owners.end() ? NULL : it->second;
 }
 
 CObject* HandleMap::FromHandle(void* h, const CRuntimeClass* pClass,
@@ -73,6 +83,21 @@ HandleMap& GdiObjectMap() {
 
 HandleMap& DcMap() {
     static HandleMap* map = new HandleMap(ForgetDcHandles);
+    return *map;
+}
+
+HandleMap& WindowMap() {
+    static HandleMap* map = new HandleMap(ForgetWindow);
+    return *map;
+}
+
+HandleMap& MenuMap() {
+    static HandleMap* map = new HandleMap(ForgetMenu);
+    return *map;
+}
+
+HandleMap& ImageListMap() {
+    static HandleMap* map = new HandleMap(ForgetImageList);
     return *map;
 }
 

@@ -1,5 +1,6 @@
-// Handle maps of the GDI wrappers: which wrapper owns a handle (process-wide), and the
-// temporary wrappers that FromHandle makes for handles nobody owns (per thread).
+// Handle maps of the wrappers (GDI objects, device contexts, windows, menus, image lists):
+// which wrapper owns a handle (process-wide), and the temporary wrappers that FromHandle
+// makes for handles nobody owns (per thread).
 #pragma once
 
 #include "internal.h"
@@ -23,6 +24,8 @@ public:
     bool Claim(void* h, CObject* pOwner);
     // Ends pOwner's ownership of h (nothing when h belongs to another wrapper).
     void Release(void* h, CObject* pOwner);
+    // The owner of h, NULL when nobody owns it.
+    CObject* Owner(void* h);
 
     // The owner of h when it is of class pClass, else the calling thread's temporary wrapper
     // of that class for h, made by pClass->CreateObject() and given h by setHandle.
@@ -39,8 +42,12 @@ private:
     std::unordered_map<DWORD, TempMap> m_temp;  // by thread id
 };
 
-// The maps of GDI objects and of device contexts; they live as long as the process.
+// The maps of GDI objects, device contexts, windows, menus and image lists; they live as
+// long as the process.
 HandleMap& GdiObjectMap();
 HandleMap& DcMap();
+HandleMap& WindowMap();
+HandleMap& MenuMap();
+HandleMap& ImageListMap();
 
 }  // namespace vfc

@@ -3,9 +3,6 @@
 
 #include "vaskfc.h"
 
-#include <unordered_map>
-#include <vector>
-
 namespace vfc {
 
 // Thread-local slots, allocated at process attach.
@@ -18,25 +15,6 @@ CWinApp* CurrentApp();
 
 // This library's own module.
 extern HMODULE g_hModule;
-
-// Temporary objects that FromHandle makes for handles without a permanent object. Each
-// thread has its own; they are deleted when the thread is idle and when it ends.
-template <class Handle, class Object>
-struct TempMap {
-    std::unordered_map<Handle, Object*> lookup;
-    std::vector<Object*> owned;  // also those the lookup no longer names
-    ~TempMap() { Clear(); }
-    Object* Find(Handle h) const {
-        auto it = lookup.find(h);
-        return it == lookup.end() ? NULL : it->second;
-    }
-    void Add(Handle h, Object* p) {
-        lookup[h] = p;
-        owned.push_back(p);
-    }
-    void Forget(Handle h) { lookup.erase(h); }
-    void Clear();
-};
 
 // What the window layer keeps per thread.
 struct ThreadState {
@@ -51,10 +29,6 @@ struct ThreadState {
     int nHookDepth;
     HHOOK hHookMsgFilter;  // F1 in menus
 
-    TempMap<HWND, CWnd> tempWnds;
-    TempMap<HMENU, CMenu> tempMenus;
-    TempMap<HIMAGELIST, CImageList> tempImageLists;
-
     // Tool tips of windows with EnableToolTips.
     CToolTipCtrl* pToolTip;
     HWND hWndLastHit;
@@ -66,12 +40,11 @@ struct ThreadState {
 ThreadState* GetThreadState();
 // Frees the calling thread's state (thread end).
 void FreeThreadState();
-// Deletes the calling thread's temporary objects.
+// Deletes the calling thread's temporary objects (windows, menus, image lists, GDI).
 void DeleteTempMaps();
 
 // The window's object as an object of pClass (a dynamically creatable window class): the
-// permanent object when it is one (NULL when it is of another class), else a temporary one
-// of the calling thread.
+// permanent object when it is one, else a temporary one of the calling thread.
 CWnd* WindowOfClass(HWND hWnd, CRuntimeClass* pClass);
 
 // Runs a message through the object's WindowProc as the window procedure does.
@@ -87,11 +60,3 @@ CString PromptPart(const CString& text);
 CString TipPart(const CString& text);
 
 }  // namespace vfc
-
-template <class Handle, class Object>
-void vfc::TempMap<Handle, Object>::Clear() {
-    std::vector<Object*> objects;
-    objects.swap(owned);
-    lookup.clear();
-    for (Object* p : objects) delete p;
-}

@@ -1,24 +1,13 @@
 // CMenu: attached menus and the temporary objects of FromHandle.
-#include "internal.h"
+#include "handlemap.h"
 
 IMPLEMENT_DYNCREATE(CMenu, CObject)
 
 namespace {
 
-// Menus with an attached object, of every thread.
-SRWLOCK g_menuLock = SRWLOCK_INIT;
-std::unordered_map<HMENU, CMenu*>* g_pMenus = NULL;
+void SetMenuHandle(CObject* pObject, void* h) { static_cast<CMenu*>(pObject)->m_hMenu = (HMENU)h; }
 
-CMenu* FindAttached(HMENU hMenu) {
-    CMenu* pMenu = NULL;
-    AcquireSRWLockShared(&g_menuLock);
-    if (g_pMenus != NULL) {
-        auto it = g_pMenus->find(hMenu);
-        if (it != g_pMenus->end()) pMenu = it->second;
-    }
-    ReleaseSRWLockShared(&g_menuLock);
-    return pMenu;
-}
+CMenu* FindAttached(HMENU hMenu) { return static_cast<CMenu*>(vfc::MenuMap().Owner(hMenu)); }
 
 }  // namespace
 
@@ -29,45 +18,22 @@ CMenu::~CMenu() {
 }
 
 CMenu* PASCAL CMenu::FromHandle(HMENU hMenu) {
-    if (hMenu == NULL) return NULL;
-    CMenu* pMenu = FindAttached(hMenu);
-    if (pMenu != NULL) return pMenu;
-    vfc::ThreadState* ts = vfc::GetThreadState();
-    pMenu = ts->tempMenus.Find(hMenu);
-    if (pMenu == NULL) {
-        pMenu = new CMenu;
-        pMenu->m_hMenu = hMenu;  // not attached: the temporary object destroys nothing
-        ts->tempMenus.Add(hMenu, pMenu);
-    }
-    return pMenu;
+    return static_cast<CMenu*>(
+        vfc::MenuMap().FromHandle(hMenu, RUNTIME_CLASS(CMenu), SetMenuHandle));
 }
 
-void PASCAL CMenu::DeleteTempMap() {
-    vfc::ThreadState* ts = static_cast<vfc::ThreadState*>(TlsGetValue(vfc::g_tlsWindows));
-    if (ts != NULL) ts->tempMenus.Clear();
-}
+void PASCAL CMenu::DeleteTempMap() { vfc::MenuMap().DeleteTemp(); }
 
 BOOL CMenu::Attach(HMENU hMenu) {
-    if (hMenu == NULL || m_hMenu != NULL) return FALSE;
-    AcquireSRWLockExclusive(&g_menuLock);
-    if (g_pMenus == NULL) g_pMenus = new std::unordered_map<HMENU, CMenu*>;
-    BOOL bAdded = g_pMenus->emplace(hMenu, this).second;
-    ReleaseSRWLockExclusive(&g_menuLock);
-    if (!bAdded) return FALSE;
-    vfc::GetThreadState()->tempMenus.Forget(hMenu);
+    if (hMenu == NULL || m_hMenu != NULL || FindAttached(hMenu) != NULL) return FALSE;
+    if (!vfc::MenuMap().Claim(hMenu, this)) return FALSE;
     m_hMenu = hMenu;
     return TRUE;
 }
 
 HMENU CMenu::Detach() {
     HMENU hMenu = m_hMenu;
-    if (hMenu == NULL) return NULL;
-    AcquireSRWLockExclusive(&g_menuLock);
-    if (g_pMenus != NULL) {
-        auto it = g_pMenus->find(hMenu);
-        if (it != g_pMenus->end() && it->second == this) g_pMenus->erase(it);
-    }
-    ReleaseSRWLockExclusive(&g_menuLock);
+    if (hMenu != NULL) vfc::MenuMap().Release(hMenu, this);
     m_hMenu = NULL;
     return hMenu;
 }

@@ -39,6 +39,24 @@ void LayoutSizes(Info* pInfo, int nCount, int nSize, int nBar) {
     }
 }
 
+// The current and minimum size of a row or column; 0 for one that does not exist.
+template <class Info>
+void ReadInfo(const Info* pInfo, int nCount, int i, int& nCur, int& nMin) {
+    if (i < 0 || i >= nCount) {
+        nCur = nMin = 0;
+        return;
+    }
+    nCur = pInfo[i].nCurSize;
+    nMin = pInfo[i].nMinSize;
+}
+
+template <class Info>
+void WriteInfo(Info* pInfo, int nCount, int i, int nIdeal, int nMin) {
+    if (i < 0 || i >= nCount) return;
+    pInfo[i].nIdealSize = nIdeal;
+    pInfo[i].nMinSize = nMin;
+}
+
 }  // namespace
 
 CSplitterWnd::CSplitterWnd()
@@ -139,33 +157,19 @@ BOOL CSplitterWnd::IsChildPane(CWnd* pWnd, int* pRow, int* pCol) {
 }
 
 void CSplitterWnd::GetRowInfo(int row, int& cyCur, int& cyMin) const {
-    if (row < 0 || row >= m_nRows) {
-        cyCur = cyMin = 0;
-        return;
-    }
-    cyCur = m_pRowInfo[row].nCurSize;
-    cyMin = m_pRowInfo[row].nMinSize;
+    ReadInfo(m_pRowInfo, m_nRows, row, cyCur, cyMin);
 }
 
 void CSplitterWnd::SetRowInfo(int row, int cyIdeal, int cyMin) {
-    if (row < 0 || row >= m_nRows) return;
-    m_pRowInfo[row].nIdealSize = cyIdeal;
-    m_pRowInfo[row].nMinSize = cyMin;
+    WriteInfo(m_pRowInfo, m_nRows, row, cyIdeal, cyMin);
 }
 
 void CSplitterWnd::GetColumnInfo(int col, int& cxCur, int& cxMin) const {
-    if (col < 0 || col >= m_nCols) {
-        cxCur = cxMin = 0;
-        return;
-    }
-    cxCur = m_pColInfo[col].nCurSize;
-    cxMin = m_pColInfo[col].nMinSize;
+    ReadInfo(m_pColInfo, m_nCols, col, cxCur, cxMin);
 }
 
 void CSplitterWnd::SetColumnInfo(int col, int cxIdeal, int cxMin) {
-    if (col < 0 || col >= m_nCols) return;
-    m_pColInfo[col].nIdealSize = cxIdeal;
-    m_pColInfo[col].nMinSize = cxMin;
+    WriteInfo(m_pColInfo, m_nCols, col, cxIdeal, cxMin);
 }
 
 void CSplitterWnd::RecalcLayout() {

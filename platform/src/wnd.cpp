@@ -1,40 +1,23 @@
 // CWnd: the handle maps, the window procedure, creation, subclassing, message dispatch,
 // reflection and the thin wrappers that need more than one call.
-#include "internal.h"
+#include "handlemap.h"
 
 #include <set>
+#include <vector>
 #include <string>
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
 namespace {
 
-// Permanent objects of every thread: worker threads look windows up as well.
-SRWLOCK g_mapLock = SRWLOCK_INIT;
-std::unordered_map<HWND, CWnd*>* g_pPermanent = NULL;
-
-std::unordered_map<HWND, CWnd*>& PermanentMap() {
-    // Made on first use and never freed: windows may be looked up until the process ends.
-    if (g_pPermanent == NULL) g_pPermanent = new std::unordered_map<HWND, CWnd*>;
-    return *g_pPermanent;
-}
-
+// Permanent objects are found from every thread: worker threads look windows up as well.
 BOOL MapAdd(HWND hWnd, CWnd* pWnd) {
-    AcquireSRWLockExclusive(&g_mapLock);
-    auto& map = PermanentMap();
-    BOOL bAdded = map.emplace(hWnd, pWnd).second;
-    ReleaseSRWLockExclusive(&g_mapLock);
-    if (bAdded) vfc::GetThreadState()->tempWnds.Forget(hWnd);
-    return bAdded;
+    return vfc::WindowMap().Owner(hWnd) == NULL && vfc::WindowMap().Claim(hWnd, pWnd);
 }
 
-void MapRemove(HWND hWnd, CWnd* pWnd) {
-    AcquireSRWLockExclusive(&g_mapLock);
-    auto& map = PermanentMap();
-    auto it = map.find(hWnd);
-    if (it != map.end() && it->second == pWnd) map.erase(it);
-    ReleaseSRWLockExclusive(&g_mapLock);
-}
+void MapRemove(HWND hWnd, CWnd* pWnd) { vfc::WindowMap().Release(hWnd, pWnd); }
+
+void SetWindowHandle(CObject* pObject, void* h) { static_cast<CWnd*>(pObject)->m_hWnd = (HWND)h; }
 
 // --- creation hook ---------------------------------------------------------------------
 
@@ -136,8 +119,7 @@ vfc::ThreadState* vfc::GetThreadState() {
 
 void vfc::FreeThreadState() {
     if (g_tlsWindows == TLS_OUT_OF_INDEXES) return;
-    CGdiObject::DeleteTempMap();
-    CDC::DeleteTempMap();
+    DeleteTempMaps();
     ThreadState* ts = static_cast<ThreadState*>(TlsGetValue(g_tlsWindows));
     if (ts == NULL) return;
     TlsSetValue(g_tlsWindows, NULL);
@@ -147,11 +129,9 @@ void vfc::FreeThreadState() {
 void vfc::DeleteTempMaps() {
     CGdiObject::DeleteTempMap();
     CDC::DeleteTempMap();
-    ThreadState* ts = static_cast<ThreadState*>(TlsGetValue(g_tlsWindows));
-    if (ts == NULL) return;
-    ts->tempWnds.Clear();
-    ts->tempMenus.Clear();
-    ts->tempImageLists.Clear();
+    CWnd::DeleteTempMap();
+    CMenu::DeleteTempMap();
+    CImageList::DeleteTempMap();
 }
 
 // --- window classes --------------------------------------------------------------------
@@ -241,50 +221,16 @@ CWnd::~CWnd() {
 }
 
 CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd) {
-    if (hWnd == NULL) return NULL;
-    AcquireSRWLockShared(&g_mapLock);
-    CWnd* pWnd = NULL;
-    if (g_pPermanent != NULL) {
-        auto it = g_pPermanent->find(hWnd);
-        if (it != g_pPermanent->end()) pWnd = it->second;
-    }
-    ReleaseSRWLockShared(&g_mapLock);
-    return pWnd;
+    return hWnd == NULL ? NULL : static_cast<CWnd*>(vfc::WindowMap().Owner(hWnd));
 }
 
-CWnd* PASCAL CWnd::FromHandle(HWND hWnd) {
-    if (hWnd == NULL) return NULL;
-    CWnd* pWnd = FromHandlePermanent(hWnd);
-    if (pWnd != NULL) return pWnd;
-    vfc::ThreadState* ts = vfc::GetThreadState();
-    pWnd = ts->tempWnds.Find(hWnd);
-    if (pWnd == NULL) {
-        pWnd = new CWnd;
-        pWnd->m_hWnd = hWnd;
-        ts->tempWnds.Add(hWnd, pWnd);
-    }
-    return pWnd;
-}
+CWnd* PASCAL CWnd::FromHandle(HWND hWnd) { return vfc::WindowOfClass(hWnd, RUNTIME_CLASS(CWnd)); }
 
 CWnd* vfc::WindowOfClass(HWND hWnd, CRuntimeClass* pClass) {
-    if (hWnd == NULL) return NULL;
-    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
-    if (pWnd != NULL) return pWnd->IsKindOf(pClass) ? pWnd : NULL;
-    ThreadState* ts = GetThreadState();
-    pWnd = ts->tempWnds.Find(hWnd);
-    if (pWnd != NULL && pWnd->IsKindOf(pClass)) return pWnd;
-    // A temporary object of the class; an older one of another class stays until idle.
-    pWnd = static_cast<CWnd*>(pClass->CreateObject());
-    if (pWnd == NULL) return NULL;
-    pWnd->m_hWnd = hWnd;
-    ts->tempWnds.Add(hWnd, pWnd);
-    return pWnd;
+    return static_cast<CWnd*>(WindowMap().FromHandle(hWnd, pClass, SetWindowHandle));
 }
 
-void PASCAL CWnd::DeleteTempMap() {
-    vfc::ThreadState* ts = static_cast<vfc::ThreadState*>(TlsGetValue(vfc::g_tlsWindows));
-    if (ts != NULL) ts->tempWnds.Clear();
-}
+void PASCAL CWnd::DeleteTempMap() { vfc::WindowMap().DeleteTemp(); }
 
 BOOL CWnd::Attach(HWND hWndNew) {
     if (hWndNew == NULL || m_hWnd != NULL) return FALSE;
@@ -670,26 +616,29 @@ CWnd* PASCAL CWnd::FindWindow(LPCSTR lpszClassName, LPCSTR lpszWindowName) {
 
 // --- styles, text, state -----------------------------------------------------------------
 
-BOOL PASCAL CWnd::ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
-    DWORD dwStyle = (DWORD)::GetWindowLongA(hWnd, GWL_STYLE);
+namespace {
+
+// Changes the style (GWL_STYLE) or extended style (GWL_EXSTYLE); nFlags (SWP_...) then
+// refreshes the frame. TRUE when it changed.
+BOOL ModifyStyleBits(HWND hWnd, int nIndex, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+    DWORD dwStyle = (DWORD)::GetWindowLongA(hWnd, nIndex);
     DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
     if (dwStyle == dwNewStyle) return FALSE;
-    ::SetWindowLongA(hWnd, GWL_STYLE, (LONG)dwNewStyle);
+    ::SetWindowLongA(hWnd, nIndex, (LONG)dwNewStyle);
     if (nFlags != 0)
         ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0,
                        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
 }
 
+}  // namespace
+
+BOOL PASCAL CWnd::ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+    return ModifyStyleBits(hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
+}
+
 BOOL PASCAL CWnd::ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
-    DWORD dwStyle = (DWORD)::GetWindowLongA(hWnd, GWL_EXSTYLE);
-    DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
-    if (dwStyle == dwNewStyle) return FALSE;
-    ::SetWindowLongA(hWnd, GWL_EXSTYLE, (LONG)dwNewStyle);
-    if (nFlags != 0)
-        ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-    return TRUE;
+    return ModifyStyleBits(hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }
 
 BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {

@@ -62,13 +62,16 @@ LRESULT CWnd::OnNcHitTest(CPoint) { return Default(); }
 BOOL CWnd::OnQueryEndSession() { return (BOOL)Default(); }
 void CWnd::OnEndSession(BOOL) { Default(); }
 
-void CWnd::OnHScroll(UINT, UINT, CScrollBar* pScrollBar) {
-    if (pScrollBar != NULL && ReflectLastMsg(pScrollBar->m_hWnd)) return;
+// Scroll messages of a control (a scroll bar, a track bar) go to the control first.
+void CWnd::OnHScroll(UINT, UINT, CScrollBar*) {
+    HWND hWndCtrl = (HWND)GetCurrentMessage()->lParam;
+    if (hWndCtrl != NULL && ReflectLastMsg(hWndCtrl)) return;
     Default();
 }
 
-void CWnd::OnVScroll(UINT, UINT, CScrollBar* pScrollBar) {
-    if (pScrollBar != NULL && ReflectLastMsg(pScrollBar->m_hWnd)) return;
+void CWnd::OnVScroll(UINT, UINT, CScrollBar*) {
+    HWND hWndCtrl = (HWND)GetCurrentMessage()->lParam;
+    if (hWndCtrl != NULL && ReflectLastMsg(hWndCtrl)) return;
     Default();
 }
 

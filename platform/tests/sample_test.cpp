@@ -2,6 +2,7 @@
 // tool bar and status bar, nested static splitters with a tree, a list and a plain view.
 // Driven by messages, asserted through Win32 queries.
 #include "sample/sample.h"
+#include "test_hooks.h"
 
 #include <gtest/gtest.h>
 
@@ -12,28 +13,8 @@ namespace {
 
 using Events = std::vector<std::string>;
 
-// Help requests that reached the routing function.
-struct HelpCall {
-    HWND hWnd;
-    std::string file;
-    UINT nCmd;
-    DWORD_PTR dwData;
-    BOOL bHtml;
-};
-std::vector<HelpCall> g_helpCalls;
-
-BOOL RecordHelp(HWND hWnd, LPCSTR lpszFile, UINT nCmd, DWORD_PTR dwData, BOOL bHtml, void*) {
-    g_helpCalls.push_back({hWnd, lpszFile != NULL ? lpszFile : "", nCmd, dwData, bHtml});
-    return TRUE;
-}
-
-std::vector<std::string> g_boxes;
-int g_boxAnswer = IDNO;
-
-int AnswerBox(LPCSTR lpszText, UINT, UINT, void*) {
-    g_boxes.push_back(lpszText);
-    return g_boxAnswer;
-}
+HelpRecorder g_help;
+BoxRecorder g_boxes;
 
 std::string MenuText(HMENU hMenu, UINT nPos) {
     char text[256] = "";
@@ -76,11 +57,11 @@ class SampleApp : public ::testing::Test {
 protected:
     void SetUp() override {
         g_log.Clear();
-        g_helpCalls.clear();
-        g_boxes.clear();
-        g_boxAnswer = IDNO;
-        AfxSetHelpHook(RecordHelp, NULL);
-        AfxSetMessageBoxHook(AnswerBox, NULL);
+        g_help = HelpRecorder();
+        g_boxes = BoxRecorder();
+        g_boxes.answer = IDNO;
+        AfxSetHelpHook(RecordHelp, &g_help);
+        AfxSetMessageBoxHook(RecordBox, &g_boxes);
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\" SAMPLE_REGISTRY_KEY);
         app_ = new CSampleApp;
         ASSERT_TRUE(app_->InitInstance());
@@ -207,13 +188,13 @@ TEST_F(SampleApp, ClosingTheMainFrameDeletesEachObjectOnceAndEndsTheLoop) {
 
 TEST_F(SampleApp, AModifiedDocumentAsksBeforeTheFrameCloses) {
     doc_->SetModifiedFlag(TRUE);
-    g_boxAnswer = IDCANCEL;
+    g_boxes.answer = IDCANCEL;
     SendMessageA(hFrame_, WM_CLOSE, 0, 0);
-    ASSERT_EQ(g_boxes.size(), 1u);
-    EXPECT_EQ(g_boxes[0], "Save changes to Untitled?");
+    ASSERT_EQ(g_boxes.texts.size(), 1u);
+    EXPECT_EQ(g_boxes.texts[0], "Save changes to Untitled?");
     EXPECT_TRUE(IsWindow(hFrame_));
     EXPECT_EQ(g_log.documentsDeleted, 0);
-    g_boxAnswer = IDNO;
+    g_boxes.answer = IDNO;
     SendMessageA(hFrame_, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(hFrame_));
     EXPECT_EQ(g_log.documentsDeleted, 1);
@@ -252,14 +233,46 @@ TEST_F(SampleApp, TheTitleAndTheRecentFilesFollowTheDocumentPath) {
     WriteFile(h, "\xFF\xFF\xFF", 3, &written, NULL);
     CloseHandle(h);
     EXPECT_EQ(app_->OpenDocumentFile(broken.c_str()), nullptr);
-    ASSERT_EQ(g_boxes.size(), 1u);
-    EXPECT_NE(g_boxes[0].find("vaskfc sample broken.smp"), std::string::npos) << g_boxes[0];
+    ASSERT_EQ(g_boxes.texts.size(), 1u);
+    EXPECT_NE(g_boxes.texts[0].find("vaskfc sample broken.smp"), std::string::npos)
+        << g_boxes.texts[0];
     EXPECT_EQ(frame_->GetActiveDocument(), doc_);
     EXPECT_EQ(WindowText(hFrame_), "Sample - Untitled");
     EXPECT_EQ(app_->OpenDocumentFile(TempPath("vaskfc no such file.smp").c_str()), nullptr);
-    EXPECT_EQ(g_boxes.size(), 2u);
+    EXPECT_EQ(g_boxes.texts.size(), 2u);
     DeleteFileA(path.c_str());
     DeleteFileA(broken.c_str());
+}
+
+TEST_F(SampleApp, ASaveThatFailsLeavesTheFileAsItWas) {
+    std::string path = TempPath("vaskfc sample kept.smp");
+    doc_->m_text = "first";
+    ASSERT_TRUE(doc_->OnSaveDocument(path.c_str()));
+    doc_->m_text = "second, never complete";
+    doc_->m_bFailStore = TRUE;
+    doc_->SetModifiedFlag(TRUE);
+    EXPECT_FALSE(doc_->OnSaveDocument(path.c_str()));
+    ASSERT_EQ(g_boxes.texts.size(), 1u);
+    EXPECT_TRUE(doc_->IsModified()) << "the changes are not saved";
+    // Nothing of the failed save is left beside it either.
+    WIN32_FIND_DATAA found;
+    std::string pattern = TempPath("vfc*.tmp");
+    HANDLE hFind = FindFirstFileA(pattern.c_str(), &found);
+    EXPECT_EQ(hFind, INVALID_HANDLE_VALUE) << found.cFileName;
+    if (hFind != INVALID_HANDLE_VALUE) FindClose(hFind);
+    doc_->m_bFailStore = FALSE;
+    ASSERT_TRUE(doc_->OnOpenDocument(path.c_str()));
+    EXPECT_EQ(doc_->m_text, "first");
+    DeleteFileA(path.c_str());
+}
+
+TEST_F(SampleApp, AnImageListComesFromABitmapOfTheResources) {
+    CImageList images;
+    ASSERT_TRUE(images.Create(IDR_SAMPLE, 16, 1, RGB(192, 192, 192)));
+    EXPECT_EQ(images.GetImageCount(), 5);
+    EXPECT_EQ(CImageList::FromHandle(images.m_hImageList), &images);
+    CImageList other;
+    EXPECT_FALSE(other.Create(4711, 16, 1, RGB(192, 192, 192))) << "no such bitmap";
 }
 
 TEST_F(SampleApp, TheFrameTitleFollowsTheAddToTitleRules) {
@@ -494,6 +507,18 @@ TEST_F(SampleApp, TheHelpLineAndTheToolTipsComeFromTheCommandStrings) {
     Pump();
     EXPECT_EQ(PaneText(hStatus, 0), "Ready");
 
+    // The tool bar's own tip window asks the frame for a button's text.
+    HWND hTips = (HWND)SendMessageA(hBar, TB_GETTOOLTIPS, 0, 0);
+    ASSERT_NE(hTips, nullptr);
+    char tip[80] = "";
+    TOOLINFOA ti = {};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = hBar;
+    ti.uId = ID_SAMPLE_FRAMECMD;
+    ti.lpszText = tip;
+    SendMessageA(hTips, TTM_GETTEXTA, sizeof tip, (LPARAM)&ti);
+    EXPECT_STREQ(tip, "Frame command");
+
     // Tool tips: by command id (ANSI and wide), and by a control's window handle.
     TOOLTIPTEXTA ttA = {};
     ttA.hdr.hwndFrom = hBar;
@@ -652,11 +677,11 @@ TEST_F(SampleApp, AClickInContextHelpModeAsksTheWindowUnderIt) {
     ASSERT_EQ(g_log.help.size(), 1u);
     EXPECT_EQ(g_log.help[0], std::make_pair((DWORD_PTR)0x2009A, (UINT)HELP_CONTEXT));
     // The application's WinHelp ends in the routing function.
-    ASSERT_EQ(g_helpCalls.size(), 1u);
-    EXPECT_EQ(g_helpCalls[0].hWnd, hFrame_);
-    EXPECT_EQ(g_helpCalls[0].dwData, (DWORD_PTR)0x2009A);
-    EXPECT_EQ(g_helpCalls[0].nCmd, (UINT)HELP_CONTEXT);
-    EXPECT_EQ(g_helpCalls[0].file, std::string(app_->m_pszHelpFilePath));
+    ASSERT_EQ(g_help.calls.size(), 1u);
+    EXPECT_EQ(g_help.calls[0].hWnd, hFrame_);
+    EXPECT_EQ(g_help.calls[0].dwData, (DWORD_PTR)0x2009A);
+    EXPECT_EQ(g_help.calls[0].nCmd, (UINT)HELP_CONTEXT);
+    EXPECT_EQ(g_help.calls[0].file, std::string(app_->m_pszHelpFilePath));
     EXPECT_FALSE(frame_->m_bHelpMode);
     EXPECT_NE(GetCapture(), hFrame_);
     // A window that names no context: the frame's resource context.

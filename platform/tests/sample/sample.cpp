@@ -23,10 +23,15 @@ CSampleDoc::~CSampleDoc() {
 }
 
 void CSampleDoc::Serialize(CArchive& ar) {
-    if (ar.IsStoring())
+    if (ar.IsStoring()) {
         ar << m_text;
-    else
+        if (m_bFailStore) {
+            ar.Flush();
+            AfxThrowFileException(CFileException::diskFull, ERROR_DISK_FULL, ar.m_strFileName);
+        }
+    } else {
         ar >> m_text;
+    }
 }
 
 void CSampleDoc::DeleteContents() {

@@ -31,6 +31,7 @@ public:
 
     CString m_text;
     int m_nDeleteContents = 0;
+    BOOL m_bFailStore = FALSE;  // storing throws half way, as a full disk would
 
 protected:
     void OnDocCommand();
