@@ -43,7 +43,6 @@ class CToolTipCtrl;
 #define WM_HELPHITTEST      0x0366  // lParam: client point; the help context, 0 for none
 #define WM_EXITHELPMODE     0x0367  // ends the context-help mode
 #define WM_RECALCPARENT     0x0368  // asks the parent frame to lay out again
-#define WM_KICKIDLE         0x036A  // wakes the idle processing of a loop
 #define WM_POPMESSAGESTRING 0x0375  // the help line goes back to what it showed before
 
 #ifndef WM_CTLCOLOR
@@ -51,17 +50,8 @@ class CToolTipCtrl;
 #endif
 
 // Flags of CWnd::m_nFlags.
-#define WF_TOOLTIPS      0x0001  // tool tips are on (EnableToolTips)
-#define WF_TEMPHIDE      0x0002  // hidden for a while by the framework
-#define WF_STAYDISABLED  0x0004  // stays disabled when its frame is enabled
-#define WF_MODALLOOP     0x0008  // runs a modal loop
-#define WF_CONTINUEMODAL 0x0010  // the modal loop goes on
-#define WF_NOPOPMSG      0x0040  // the help line is not popped back
-
-// Window classes of the framework, registered on first use.
-#define AFX_WND            "AfxWnd"
-#define AFX_WNDFRAMEORVIEW "AfxFrameOrView"
-#define AFX_WNDCONTROLBAR  "AfxControlBar"
+#define WF_TOOLTIPS 0x0001  // tool tips are on (EnableToolTips)
+#define WF_NOPOPMSG 0x0040  // the help line is not popped back
 
 // The place that bars leave over, handed through WM_SIZEPARENT.
 struct AFX_SIZEPARENTPARAMS {

@@ -136,8 +136,17 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
     CFrameWnd* pFrame = GetParentFrame();
     pInfo->m_pd.hwndOwner = pFrame != NULL ? pFrame->m_hWnd : m_hWnd;
     if (pInfo->m_bDirect) pInfo->m_pd.Flags |= PD_RETURNDEFAULT;
-    if (!::PrintDlgA(&pInfo->m_pd)) return FALSE;
-    return pInfo->m_pd.hDC != NULL;
+    if (!::PrintDlgA(&pInfo->m_pd)) {
+        // Cancelled by the user is no failure; no printer is.
+        if (::CommDlgExtendedError() != 0)
+            AfxMessageBox(vfc::FrameworkString(AFX_IDP_FAILED_TO_PRINT), MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    if (pInfo->m_pd.hDC == NULL) {
+        AfxMessageBox(vfc::FrameworkString(AFX_IDP_FAILED_TO_PRINT), MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    return TRUE;
 }
 
 void CView::OnFilePrint() {

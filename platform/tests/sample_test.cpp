@@ -692,6 +692,15 @@ TEST_F(SampleApp, AClickInContextHelpModeAsksTheWindowUnderIt) {
     Command(ID_CONTEXT_HELP);
     ASSERT_EQ(g_log.help.size(), 2u);
     EXPECT_EQ(g_log.help[1].first, (DWORD_PTR)(HID_BASE_RESOURCE + IDR_SAMPLE));
+    // A tool-bar button names its command.
+    RECT button;
+    frame_->m_wndToolBar.GetItemRect(3, &button);
+    pt = {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+    MapWindowPoints(frame_->m_wndToolBar.m_hWnd, hFrame_, &pt, 1);
+    PostMessageA(hFrame_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    Command(ID_CONTEXT_HELP);
+    ASSERT_EQ(g_log.help.size(), 3u);
+    EXPECT_EQ(g_log.help[2].first, (DWORD_PTR)(HID_BASE_COMMAND + ID_SAMPLE_FRAMECMD));
 }
 
 TEST_F(SampleApp, AMenuCommandInContextHelpModeGivesItsCommandHelp) {

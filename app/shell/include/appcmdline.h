@@ -1,13 +1,11 @@
-// The command line of the program's start: every parameter text in command-line order, and
-// an option looked up by its key.
-//
-// Its base becomes the class library's command-line information (CCommandLineInfo) when the
-// class library has one; the application's parser then fills both.
+// The command line of the program's start: the class library's command-line information,
+// plus every parameter text in command-line order and an option looked up by its key. The
+// application's parser fills both.
 #pragma once
 
 #include "vaskfc.h"
 
-class CAppCommandLineInfo : public CObject {
+class CAppCommandLineInfo : public CCommandLineInfo {
 public:
     CAppCommandLineInfo();
     ~CAppCommandLineInfo() override;
