@@ -291,6 +291,16 @@ TEST_F(WriterTest, StopAndANewNameStartTheNumberingAgainButStartDoesNot) {
     EXPECT_EQ(writer->GetCurrentFileName(), CString(folder.File("other0000.log").c_str()));
 }
 
+TEST_F(WriterTest, DestructionClosesAnOpenFileWithItsStamp) {
+    writer->SetNumColumns(0);
+    writer->Start();
+    ASSERT_EQ(writer->WriteData("last"), 0u);
+    testclock::Advance(1);
+    delete writer;
+    writer = NULL;
+    EXPECT_EQ(ReadBytes(Log(0)), "24.12.2003; 13:05:09\nlast;\n24.12.2003; 13:05:10\n");
+}
+
 TEST_F(WriterTest, NothingIsWrittenBeforeStart) {
     EXPECT_EQ(writer->WriteData("x"), 0xFFFFFFFFu);
     EXPECT_EQ(writer->WriteLine("x"), 0xFFFFFFFFu);
