@@ -291,6 +291,19 @@ TEST_F(WriterTest, StopAndANewNameStartTheNumberingAgainButStartDoesNot) {
     EXPECT_EQ(writer->GetCurrentFileName(), CString(folder.File("other0000.log").c_str()));
 }
 
+TEST_F(WriterTest, FewerColumnsEndTheRowInProgressAtItsNextValue) {
+    writer->SetNumColumns(3);
+    writer->Start();
+    ASSERT_EQ(writer->WriteData("a"), 0u);
+    ASSERT_EQ(writer->WriteData("b"), 0u);
+    writer->SetNumColumns(1);
+    ASSERT_EQ(writer->WriteData("c"), 0u);
+    ASSERT_EQ(writer->WriteData("d"), 0u);
+    EXPECT_EQ(writer->GetCurrentLineNumber(), 2u);
+    writer->Stop();
+    EXPECT_EQ(ReadBytes(Log(0)), "24.12.2003; 13:05:09\na;b;c\nd\n24.12.2003; 13:05:09\n");
+}
+
 TEST_F(WriterTest, DestructionClosesAnOpenFileWithItsStamp) {
     writer->SetNumColumns(0);
     writer->Start();

@@ -195,4 +195,14 @@ TEST_F(WriterTest, RollOverGetsItsOwnAttemptAtTheNextFile) {
     EXPECT_EQ(ReadBytes(Log(1)), "24.12.2003; 13:05:09\nd\n24.12.2003; 13:05:09\n");
 }
 
+TEST_F(WriterTest, TextAfterARowThatReachedTheLimitNeedsTheNextFile) {
+    writer->SetNumColumns(0);
+    writer->SetProtocolMode(1, 1);
+    CreateDirectoryA(Log(1).c_str(), NULL);
+    writer->Start();
+    ASSERT_EQ(writer->WriteData("a"), 0u);
+    EXPECT_EQ(writer->WriteLine("text"), (unsigned long)ERROR_ACCESS_DENIED);
+    EXPECT_EQ(ReadBytes(Log(0)), "24.12.2003; 13:05:09\na;\n24.12.2003; 13:05:09\n");
+}
+
 }  // namespace
