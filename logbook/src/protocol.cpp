@@ -136,20 +136,31 @@ void CnuraProtocol::SetNumColumns(int nColumns) {
     if (m_pFormatPage != NULL) m_pFormatPage->m_nColumns = nColumns;
 }
 
+namespace {
+
+// A time as the General page shows it: local calendar fields, month 1 to 12.
+void ShowTime(const CTime& time, int& year, int& month, int& day, int& hour, int& minute,
+              int& second) {
+    struct tm f;
+    nura::BreakLocalTime(time.GetTime(), f);
+    year = f.tm_year + 1900;
+    month = f.tm_mon + 1;
+    day = f.tm_mday;
+    hour = f.tm_hour;
+    minute = f.tm_min;
+    second = f.tm_sec;
+}
+
+}  // namespace
+
 void CnuraProtocol::SetBeginTime(BOOL bEnabled, const CTime& time) {
     m_bBegin = bEnabled;
     m_timeBegin = time;
-    if (m_pGeneralPage == NULL) return;
-    struct tm f;
-    nura::BreakLocalTime(time.GetTime(), f);
-    CGeneralPageValues& page = *m_pGeneralPage;
-    page.m_bStart = bEnabled;
-    page.m_nStartYear = f.tm_year + 1900;
-    page.m_nStartMonth = f.tm_mon + 1;
-    page.m_nStartDay = f.tm_mday;
-    page.m_nStartHour = f.tm_hour;
-    page.m_nStartMinute = f.tm_min;
-    page.m_nStartSecond = f.tm_sec;
+    if (CGeneralPageValues* page = m_pGeneralPage) {
+        page->m_bStart = bEnabled;
+        ShowTime(time, page->m_nStartYear, page->m_nStartMonth, page->m_nStartDay,
+                 page->m_nStartHour, page->m_nStartMinute, page->m_nStartSecond);
+    }
 }
 
 void CnuraProtocol::GetBeginTime(BOOL& bEnabled, CTime& time) const {
@@ -160,17 +171,11 @@ void CnuraProtocol::GetBeginTime(BOOL& bEnabled, CTime& time) const {
 void CnuraProtocol::SetEndTime(BOOL bEnabled, const CTime& time) {
     m_bEnd = bEnabled;
     m_timeEnd = time;
-    if (m_pGeneralPage == NULL) return;
-    struct tm f;
-    nura::BreakLocalTime(time.GetTime(), f);
-    CGeneralPageValues& page = *m_pGeneralPage;
-    page.m_bEnd = bEnabled;
-    page.m_nEndYear = f.tm_year + 1900;
-    page.m_nEndMonth = f.tm_mon + 1;
-    page.m_nEndDay = f.tm_mday;
-    page.m_nEndHour = f.tm_hour;
-    page.m_nEndMinute = f.tm_min;
-    page.m_nEndSecond = f.tm_sec;
+    if (CGeneralPageValues* page = m_pGeneralPage) {
+        page->m_bEnd = bEnabled;
+        ShowTime(time, page->m_nEndYear, page->m_nEndMonth, page->m_nEndDay, page->m_nEndHour,
+                 page->m_nEndMinute, page->m_nEndSecond);
+    }
 }
 
 void CnuraProtocol::GetEndTime(BOOL& bEnabled, CTime& time) const {

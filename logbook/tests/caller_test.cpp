@@ -201,12 +201,3 @@ TEST_F(CallerTest, StoppedByTheDocument) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    // Wine takes the zone from the TZ of the environment; the C runtime would read TZ itself
-    // in its own (Windows) form and misread it.
-    _putenv("TZ=");
-    _tzset();
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

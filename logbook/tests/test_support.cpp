@@ -152,3 +152,14 @@ std::string WriterTest::Log(unsigned long counter) const {
     snprintf(name, sizeof name, "prot%04lu.txt", counter);
     return folder.File(name);
 }
+
+// ---- the test programs' main --------------------------------------------------------------
+
+int main(int argc, char** argv) {
+    // Wine takes the zone from the TZ of the environment; the C runtime would read TZ itself
+    // in its own (Windows) form and misread it.
+    _putenv("TZ=");
+    _tzset();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

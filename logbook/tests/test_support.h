@@ -1,5 +1,6 @@
 // Support of the log library's tests: a clock the tests set, a registry of the test
-// program's own, a scratch folder, and the view of the writer's private members.
+// program's own, a scratch folder, the view of the writer's private members, and the
+// programs' main, which pins the time zone to the one the environment names.
 #pragma once
 
 #include <gtest/gtest.h>
