@@ -31,7 +31,10 @@ CTime CnuraProtocol::Now() { return g_clock != NULL ? g_clock() : CTime::GetCurr
 
 // ---- time window (local time, one-second steps) -------------------------------------------
 
-BOOL CnuraProtocol::TimeWindowOpen() const { return TimeWindowHasStarted() && !TimeWindowOver(); }
+BOOL CnuraProtocol::TimeWindowOpen() const {
+    CTime now = Now();
+    return !(m_bBegin && now < m_timeBegin) && !(m_bEnd && m_timeEnd < now);
+}
 
 BOOL CnuraProtocol::TimeWindowOver() const { return m_bEnd && m_timeEnd < Now(); }
 
