@@ -67,7 +67,8 @@ void CDiagram::DeleteAll() {
 void CDiagram::ReleaseWindowDC() {
     if (m_pWindowDC == NULL) return;
     if (m_pDC == m_pWindowDC) m_pDC = NULL;
-    HDC hDC = m_pWindowDC->Detach();
+    HDC hDC = m_pWindowDC->m_hDC;
+    m_pWindowDC->m_hDC = m_pWindowDC->m_hAttribDC = NULL;
     if (hDC != NULL) ::ReleaseDC(m_hWndDC, hDC);
     delete m_pWindowDC;
     m_pWindowDC = NULL;
@@ -80,8 +81,10 @@ BOOL CDiagram::SetWindow(CWnd* window) {
     HDC hDC = ::GetDC(hWnd);
     if (hDC == NULL) return FALSE;
     ReleaseWindowDC();
+    // Borrowed from the window, as the class library's window DCs are: given back with
+    // ReleaseDC, never deleted, and not entered among the owned handles.
     m_pWindowDC = new CDC;
-    m_pWindowDC->Attach(hDC);
+    m_pWindowDC->m_hDC = m_pWindowDC->m_hAttribDC = hDC;
     m_pWindowDC->SetMapMode(MM_TEXT);
     m_pWindowDC->SetBkMode(TRANSPARENT);
     m_pWindowDC->SetViewportOrg(0, 0);
