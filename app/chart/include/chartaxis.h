@@ -47,6 +47,7 @@ public:
     // The label text of a value; the base formats it with the label format made from the
     // precision. Only the digital axis reads the curve.
     virtual CString FormatLabel(double value, CCurve* curve = NULL);
+    // Stores the rectangle and applies the range again for the new length.
     virtual BOOL SetRect(int left, int top, int right, int bottom);
     virtual BOOL GetRect(RECT& rect) const;
     virtual CAxis* Clone() const = 0;
@@ -65,18 +66,44 @@ public:
     BOOL SetPenWidth(int width);
     // Asks CheckRange; stores the range (as CheckRange left it) when accepted.
     BOOL SetRange(double minimum, double maximum);
-    BOOL SetPrecision(int precision);
-    BOOL SetGrid(BOOL grid);
-    BOOL SetFaceColor(COLORREF color);
-    BOOL SetEndTextSide(int side);
-    BOOL SetTitleAlignment(int alignment);
-    BOOL SetTitle(const CString& title);
-    BOOL SetUnit(const CString& unit);
-    BOOL SetEndText(const CString& text);
-    BOOL SetLabelFormat(const CString& format);
+    BOOL SetPrecision(int precision) {
+        m_nPrecision = precision;
+        return TRUE;
+    }
+    BOOL SetGrid(BOOL grid) {
+        m_bGrid = grid;
+        return TRUE;
+    }
+    BOOL SetFaceColor(COLORREF color) {
+        m_crFace = color;
+        return TRUE;
+    }
+    BOOL SetEndTextSide(int side) {
+        m_nEndTextSide = side;
+        return TRUE;
+    }
+    BOOL SetTitleAlignment(int alignment) {
+        m_nTitleAlignment = alignment;
+        return TRUE;
+    }
+    BOOL SetTitle(const CString& title) {
+        m_strTitle = title;
+        return TRUE;
+    }
+    BOOL SetUnit(const CString& unit) {
+        m_strUnit = unit;
+        return TRUE;
+    }
+    BOOL SetEndText(const CString& text) {
+        m_strEndText = text;
+        return TRUE;
+    }
+    BOOL SetLabelFormat(const CString& format) {
+        m_strLabelFormat = format;
+        return TRUE;
+    }
     // 1 writes the labels of a horizontal axis turned upward, 0 upright; others are refused.
     BOOL SetLabelOrientation(int vertical);
-    BOOL SetGridPen(int style, int width);
 
     // Metrics of the given font (else of the label font) in the given device context (else
     // the diagram's); FALSE when there is none.
@@ -129,9 +156,6 @@ protected:
     // The device context drawing goes to: the diagram's, NULL when there is none.
     CDC* GetDC() const;
     void MarkChanged();
-    // First tick and first labelled tick at or above the minimum on the grid origin + k * step.
-    void FirstTicks(double origin, double step, double labelStep, double& first,
-                    double& firstLabel) const;
     void CreateLabelFont(CFont& font, CDC* dc, BOOL turned) const;
 
     double m_dMaximum;
@@ -165,21 +189,15 @@ private:
     void DrawTitle(CDC* dc);
 };
 
-// Ticks at origin + k * step, every label-interval-th one labelled.
-class CAxisLinear : public CAxis {
-    DECLARE_DYNCREATE(CAxisLinear)
+// The axes whose ticks lie at origin + k * step, every label-interval-th one labelled (the
+// linear and the time axis): their tick settings, linear scale and range check.
+class CAxisStepped : public CAxis {
+    DECLARE_DYNAMIC(CAxisStepped)
 public:
-    CAxisLinear();
-    CAxisLinear(const CAxisLinear& src);
-
-    BOOL Shift(double delta) override;
-    BOOL Draw() override;
     int ValueToPixel(double value) override;
     double PixelToValue(int pixel) override;
+    // Accepts only minimum < maximum.
     BOOL CheckRange(double& minimum, double& maximum) override;
-    BOOL SetRect(int left, int top, int right, int bottom) override;
-    CAxis* Clone() const override;
-    BOOL GetRequiredSize(CSize& size) override;
 
     // Refuses a step that is not positive and finite and a label interval below 1.
     BOOL SetTicks(double origin, double step, int labelInterval);
@@ -188,9 +206,28 @@ public:
     int GetLabelInterval() const { return m_nLabelInterval; }
 
 protected:
+    // Step 1.0 from origin 0.0, every 10th tick labelled; range 0 to 100.
+    CAxisStepped();
+    CAxisStepped(const CAxisStepped& src);
+    // Ticks, labels and grid lines, then the axis line and the title; times follow the time
+    // axis's tolerances. FALSE without a diagram or while invisible.
+    BOOL DrawSteps(BOOL times);
+
     double m_dStep;
     double m_dOrigin;
     int m_nLabelInterval;
+};
+
+class CAxisLinear : public CAxisStepped {
+    DECLARE_DYNCREATE(CAxisLinear)
+public:
+    CAxisLinear();
+    CAxisLinear(const CAxisLinear& src);
+
+    BOOL Shift(double delta) override;
+    BOOL Draw() override;
+    CAxis* Clone() const override;
+    BOOL GetRequiredSize(CSize& size) override;
 };
 
 // Ticks by decades: subdivisions tick intervals per decade.
@@ -205,7 +242,6 @@ public:
     int ValueToPixel(double value) override;
     double PixelToValue(int pixel) override;
     BOOL CheckRange(double& minimum, double& maximum) override;
-    BOOL SetRect(int left, int top, int right, int bottom) override;
     CAxis* Clone() const override;
     BOOL GetRequiredSize(CSize& size) override;
 
@@ -221,7 +257,7 @@ protected:
 
 // Values are seconds since 1970 (the CTime scale); labels are local clock times formatted with
 // the label format as a CTime::Format template.
-class CAxisTime : public CAxis {
+class CAxisTime : public CAxisStepped {
     DECLARE_DYNCREATE(CAxisTime)
 public:
     CAxisTime();
@@ -230,24 +266,9 @@ public:
     // Refused (0) when the minimum would fall below 0: the minimum becomes 0.
     BOOL Shift(double seconds) override;
     BOOL Draw() override;
-    int ValueToPixel(double value) override;
-    double PixelToValue(int pixel) override;
-    BOOL CheckRange(double& minimum, double& maximum) override;
     CString FormatLabel(double value, CCurve* curve = NULL) override;
-    BOOL SetRect(int left, int top, int right, int bottom) override;
     CAxis* Clone() const override;
     BOOL GetRequiredSize(CSize& size) override;
-
-    // Refuses a step that is not positive and finite and a label interval below 1.
-    BOOL SetTicks(double origin, double step, int labelInterval);
-    double GetStep() const { return m_dStep; }
-    double GetOrigin() const { return m_dOrigin; }
-    int GetLabelInterval() const { return m_nLabelInterval; }
-
-protected:
-    double m_dStep;
-    double m_dOrigin;
-    int m_nLabelInterval;
 };
 
 // The axis of on/off curves: values are percentages of the axis length; its labels are the

@@ -17,7 +17,8 @@ public:
     // Deletes the points.
     ~CCurve() override;
 
-    // Stores the plot rectangle (device pixels of the diagram's device context).
+    // Stores the plot rectangle (device pixels of the diagram's device context); with both
+    // axes bound, the pixels and the symbol spacing follow.
     virtual BOOL SetRect(int left, int top, int right, int bottom);
     // Draws every point, marker lines and the name along the line. FALSE without a diagram,
     // points or while hidden.
@@ -46,9 +47,18 @@ public:
     CSymbol* GetSymbol() { return &m_symbol; }
     CLabel* GetLabel() { return &m_label; }
     BOOL SetSymbolsShown(BOOL shown);
-    BOOL SetLineWidth(int width);
-    BOOL SetBackgroundColor(COLORREF color);
-    BOOL SetShown(BOOL shown);
+    BOOL SetLineWidth(int width) {
+        m_nLineWidth = width;
+        return TRUE;
+    }
+    BOOL SetBackgroundColor(COLORREF color) {
+        m_crBackground = color;
+        return TRUE;
+    }
+    BOOL SetShown(BOOL shown) {
+        m_bShown = shown;
+        return TRUE;
+    }
     BOOL SetPenStyle(int style);
     int GetPenStyle() const { return m_nPenStyle; }
     // 0, 1 or 4.
@@ -75,9 +85,15 @@ public:
     const CString& GetStoredLegendText() const { return m_strLegendText; }
     CString GetLegendRowText() const;
 
-    BOOL SetConnectPoints(BOOL connect);
+    BOOL SetConnectPoints(BOOL connect) {
+        m_bConnectPoints = connect;
+        return TRUE;
+    }
     BOOL GetConnectPoints() const { return m_bConnectPoints; }
-    BOOL SetLabelPosition(int percent);
+    BOOL SetLabelPosition(int percent) {
+        m_nLabelPosition = percent;
+        return TRUE;
+    }
 
     const CString& GetName() const { return m_strName; }
     const CString& GetYPrefix() const { return m_strYPrefix; }
@@ -112,6 +128,10 @@ public:
 
 protected:
     void RecalcSymbolSpacing();
+    // Pixel y of a value on the y axis (the axes are bound).
+    virtual int PixelYOf(double y);
+    // Both pixels of every point from the axes; FALSE without them.
+    BOOL RecalcAllPixels();
     CDC* GetDC() const;
     void MarkChanged();
     // The segment from (x1, y1) to (x2, y2), clipped, drawn with the selected pen and with
@@ -164,7 +184,6 @@ public:
     CCurveDiscrete(int reserved1 = 0, int reserved2 = 0);
     CCurveDiscrete(const CCurveDiscrete& src);
 
-    BOOL SetRect(int left, int top, int right, int bottom) override;
     BOOL Draw() override;
     BOOL DrawPoint(CCurvePoint* point, CCurvePoint* previous) override;
     BOOL RecalcPixels() override;
@@ -189,7 +208,6 @@ public:
     // Leaves the curve lists of the digital axes it is registered with.
     ~CCurveDigital() override;
 
-    BOOL SetRect(int left, int top, int right, int bottom) override;
     // Refused: a digital curve is bound with SetDigitalAxes.
     BOOL SetAxes(CAxis* x, CAxis* y) override;
     BOOL DrawPoint(CCurvePoint* point, CCurvePoint* previous) override;
@@ -205,7 +223,7 @@ public:
 
 protected:
     // Pixel y of a value: the level it takes on a digital y axis, else the value itself.
-    int PixelYOf(double y);
+    int PixelYOf(double y) override;
 
     CHiLoStr m_levels;
     double m_dThreshold;

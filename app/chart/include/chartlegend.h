@@ -27,9 +27,18 @@ public:
     // outside 0 to 3 stops the diagram's layout.
     BOOL SetPosition(int position);
     BOOL SetRect(int left, int top, int right, int bottom);
-    BOOL SetDiagram(CDiagram* diagram);
-    BOOL SetFrameColor(COLORREF color);
-    BOOL SetBackgroundColor(COLORREF color);
+    BOOL SetDiagram(CDiagram* diagram) {
+        m_pDiagram = diagram;
+        return TRUE;
+    }
+    BOOL SetFrameColor(COLORREF color) {
+        m_crFrame = color;
+        return TRUE;
+    }
+    BOOL SetBackgroundColor(COLORREF color) {
+        m_crBackground = color;
+        return TRUE;
+    }
     BOOL SetVisible(BOOL visible);
     // 0 means 8 points.
     BOOL SetFontSize(int size);

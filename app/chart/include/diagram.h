@@ -37,10 +37,22 @@ public:
     BOOL SetTitleShown(BOOL shown);
     // 0 means 12 points.
     BOOL SetFontSize(int size);
-    BOOL Set3D(BOOL on);
-    BOOL SetGrid(BOOL on);
-    BOOL SetAutoSize(BOOL on);
-    BOOL SetDropHiddenPoints(BOOL on);
+    BOOL Set3D(BOOL on) {
+        m_b3D = on;
+        return TRUE;
+    }
+    BOOL SetGrid(BOOL on) {
+        m_bGrid = on;
+        return TRUE;
+    }
+    BOOL SetAutoSize(BOOL on) {
+        m_bAutoSize = on;
+        return TRUE;
+    }
+    BOOL SetDropHiddenPoints(BOOL on) {
+        m_bDropHiddenPoints = on;
+        return TRUE;
+    }
     BOOL SetBackgroundColor(COLORREF color);
     // Percentages 0 to 100; refused beyond 100.
     BOOL SetScrollShares(double scroll, double view);

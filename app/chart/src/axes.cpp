@@ -7,21 +7,12 @@
 
 #include <float.h>
 
-IMPLEMENT_DYNCREATE(CAxisLinear, CAxis)
+IMPLEMENT_DYNCREATE(CAxisLinear, CAxisStepped)
 IMPLEMENT_DYNCREATE(CAxisLog, CAxis)
-IMPLEMENT_DYNCREATE(CAxisTime, CAxis)
+IMPLEMENT_DYNCREATE(CAxisTime, CAxisStepped)
 IMPLEMENT_DYNCREATE(CAxisDigital, CAxis)
 
 namespace {
-
-// A tick step must move the walk forward: positive and finite.
-bool ValidStep(double step) { return step > 0.0 && step <= DBL_MAX; }
-
-// round((v - minimum) * |length / (maximum - minimum)|), the scale cached for an empty range.
-int LinearPixel(double v, double minimum, double maximum, int length, double& scale) {
-    if (maximum != minimum) scale = fabs(length / (maximum - minimum));
-    return chart::Round((v - minimum) * scale);
-}
 
 double LinearValue(int p, double minimum, double maximum, int length) {
     if (length == 0) return minimum;
@@ -30,78 +21,80 @@ double LinearValue(int p, double minimum, double maximum, int length) {
 
 }  // namespace
 
-// ---- linear ----
+// ---- stepped: linear and time ----
 
-CAxisLinear::CAxisLinear() : m_dStep(1.0), m_dOrigin(0.0), m_nLabelInterval(10) {
+IMPLEMENT_DYNAMIC(CAxisStepped, CAxis)
+
+CAxisStepped::CAxisStepped() : m_dStep(1.0), m_dOrigin(0.0), m_nLabelInterval(10) {
     m_dMaximum = 100.0;
     m_dMinimum = 0.0;
     m_dScale = 0.0;
 }
 
-CAxisLinear::CAxisLinear(const CAxisLinear& src)
+CAxisStepped::CAxisStepped(const CAxisStepped& src)
     : CAxis(src),
       m_dStep(src.m_dStep),
       m_dOrigin(src.m_dOrigin),
       m_nLabelInterval(src.m_nLabelInterval) {}
 
-BOOL CAxisLinear::Shift(double delta) {
-    CSingleLock lock(GetLock(), TRUE);
-    m_dMinimum += delta;
-    m_dMaximum += delta;
-    MarkChanged();
-    return TRUE;
+int CAxisStepped::ValueToPixel(double v) {
+    // The scale is cached for a range whose ends coincide.
+    if (m_dMaximum != m_dMinimum) m_dScale = fabs(GetLength() / (m_dMaximum - m_dMinimum));
+    return chart::Round((v - m_dMinimum) * m_dScale);
 }
 
-int CAxisLinear::ValueToPixel(double v) {
-    return LinearPixel(v, m_dMinimum, m_dMaximum, GetLength(), m_dScale);
-}
-
-double CAxisLinear::PixelToValue(int p) {
+double CAxisStepped::PixelToValue(int p) {
     return LinearValue(p, m_dMinimum, m_dMaximum, GetLength());
 }
 
-BOOL CAxisLinear::CheckRange(double& minimum, double& maximum) { return minimum < maximum; }
+BOOL CAxisStepped::CheckRange(double& minimum, double& maximum) { return minimum < maximum; }
 
-BOOL CAxisLinear::SetRect(int left, int top, int right, int bottom) {
-    CAxis::SetRect(left, top, right, bottom);
-    SetRange(m_dMinimum, m_dMaximum);
-    return TRUE;
-}
-
-CAxis* CAxisLinear::Clone() const { return new CAxisLinear(*this); }
-
-BOOL CAxisLinear::GetRequiredSize(CSize& size) {
-    return RequiredSizeFor(size, SIZE_LINEAR, LongestRangeLabel());
-}
-
-BOOL CAxisLinear::SetTicks(double origin, double step, int labelInterval) {
+BOOL CAxisStepped::SetTicks(double origin, double step, int labelInterval) {
     // A step that is not positive never reaches the maximum: the tick walk would not end.
-    if (!ValidStep(step) || labelInterval < 1 || !(fabs(origin) <= DBL_MAX)) return FALSE;
+    if (!(step > 0.0 && step <= DBL_MAX) || labelInterval < 1 || !(fabs(origin) <= DBL_MAX))
+        return FALSE;
     m_dOrigin = origin;
     m_dStep = step;
     m_nLabelInterval = labelInterval;
     return TRUE;
 }
 
-BOOL CAxisLinear::Draw() {
+BOOL CAxisStepped::DrawSteps(BOOL times) {
     if (m_pDiagram == NULL || !m_bVisible || GetDC() == NULL) return FALSE;
     CSingleLock lock(GetLock(), TRUE);
-    const double eps = m_dStep * 0.1;
-    const double labelStep = m_nLabelInterval * m_dStep;
+    const double minimum = m_dMinimum, maximum = m_dMaximum, step = m_dStep;
+    const double labelStep = m_nLabelInterval * step;
+    // The first tick and the first labelled one at or above the minimum.
+    const double distance = fabs(m_dOrigin - minimum);
     double first, firstLabel;
-    FirstTicks(m_dOrigin, m_dStep, labelStep, first, firstLabel);
+    if (m_dOrigin > minimum) {
+        first = m_dOrigin - floor(distance / step) * step;
+        firstLabel = m_dOrigin - floor(distance / labelStep) * labelStep;
+    } else {
+        first = m_dOrigin + ceil(distance / step) * step;
+        firstLabel = m_dOrigin + ceil(distance / labelStep) * labelStep;
+    }
+    // How close a tick must come to a label position: a tenth of the step, or for times a
+    // thousandth of the value (of a second beyond 1).
+    auto tolerance = [=](double v) {
+        if (!times) return step * 0.1;
+        const double e = fabs(v <= 1.0 ? 0.001 * v : v / (1000.0 * v));
+        return e == 0.0 ? 0.0001 * fabs(maximum - minimum) : e;
+    };
     int unlabelled = 0;
-    if (fabs(first - firstLabel) > eps)
-        unlabelled = chart::Round(fabs(first - firstLabel + labelStep) / m_dStep);
+    if (fabs(first - firstLabel) > tolerance(first))
+        unlabelled = chart::Round(fabs(first - firstLabel + labelStep) / (times ? 1.0 : step));
     int labels = 0;
     for (long long i = 0;; ++i) {
-        // Each value from the first tick, not a running sum: the walk cannot stall.
-        const double v = first + i * m_dStep;
-        if (!(v <= m_dMaximum)) break;
+        // Each value from the first tick, not a running sum: a step below the resolution of
+        // the values cannot stall the walk.
+        const double v = first + i * step;
+        if (!(v <= maximum)) break;
         const int p = ValueToPixel(v);
-        if (fabs(v - labels * labelStep - firstLabel) < eps) {
-            if (m_bGrid) DrawGridLine(p);
+        if (fabs(v - labels * labelStep - firstLabel) < tolerance(v)) {
+            if (m_bGrid && !times) DrawGridLine(p);
             DrawLabelTick(p, FormatLabel(v));
+            if (m_bGrid && times) DrawGridLine(p);
             ++labels;
             unlabelled = 1;
         } else {
@@ -112,6 +105,28 @@ BOOL CAxisLinear::Draw() {
     }
     CAxis::Draw();
     return TRUE;
+}
+
+// ---- linear ----
+
+CAxisLinear::CAxisLinear() {}
+
+CAxisLinear::CAxisLinear(const CAxisLinear& src) : CAxisStepped(src) {}
+
+BOOL CAxisLinear::Shift(double delta) {
+    CSingleLock lock(GetLock(), TRUE);
+    m_dMinimum += delta;
+    m_dMaximum += delta;
+    MarkChanged();
+    return TRUE;
+}
+
+BOOL CAxisLinear::Draw() { return DrawSteps(FALSE); }
+
+CAxis* CAxisLinear::Clone() const { return new CAxisLinear(*this); }
+
+BOOL CAxisLinear::GetRequiredSize(CSize& size) {
+    return RequiredSizeFor(size, SIZE_LINEAR, LongestRangeLabel());
 }
 
 // ---- logarithmic ----
@@ -160,12 +175,6 @@ BOOL CAxisLog::CheckRange(double& minimum, double& maximum) {
     if (minimum <= 0.0) minimum = 0.01;
     if (maximum <= 0.0) maximum = 100.0;
     return minimum < maximum;
-}
-
-BOOL CAxisLog::SetRect(int left, int top, int right, int bottom) {
-    CAxis::SetRect(left, top, right, bottom);
-    SetRange(m_dMinimum, m_dMaximum);
-    return TRUE;
 }
 
 CAxis* CAxisLog::Clone() const { return new CAxisLog(*this); }
@@ -236,18 +245,9 @@ BOOL CAxisLog::Draw() {
 
 // ---- time ----
 
-CAxisTime::CAxisTime() : m_dStep(1.0), m_dOrigin(0.0), m_nLabelInterval(10) {
-    m_dMaximum = 100.0;
-    m_dMinimum = 0.0;
-    m_dScale = 0.0;
-    m_strLabelFormat = "%M:%S";
-}
+CAxisTime::CAxisTime() { m_strLabelFormat = "%M:%S"; }
 
-CAxisTime::CAxisTime(const CAxisTime& src)
-    : CAxis(src),
-      m_dStep(src.m_dStep),
-      m_dOrigin(src.m_dOrigin),
-      m_nLabelInterval(src.m_nLabelInterval) {}
+CAxisTime::CAxisTime(const CAxisTime& src) : CAxisStepped(src) {}
 
 BOOL CAxisTime::Shift(double seconds) {
     CSingleLock lock(GetLock(), TRUE);
@@ -261,15 +261,7 @@ BOOL CAxisTime::Shift(double seconds) {
     return TRUE;
 }
 
-int CAxisTime::ValueToPixel(double v) {
-    return LinearPixel(v, m_dMinimum, m_dMaximum, GetLength(), m_dScale);
-}
-
-double CAxisTime::PixelToValue(int p) {
-    return LinearValue(p, m_dMinimum, m_dMaximum, GetLength());
-}
-
-BOOL CAxisTime::CheckRange(double& minimum, double& maximum) { return minimum < maximum; }
+BOOL CAxisTime::Draw() { return DrawSteps(TRUE); }
 
 CString CAxisTime::FormatLabel(double value, CCurve*) {
     // Far beyond any clock time (or no number at all) there is no time to show.
@@ -277,61 +269,10 @@ CString CAxisTime::FormatLabel(double value, CCurve*) {
     return CTime((time_t)value).Format(m_strLabelFormat);
 }
 
-BOOL CAxisTime::SetRect(int left, int top, int right, int bottom) {
-    CAxis::SetRect(left, top, right, bottom);
-    SetRange(m_dMinimum, m_dMaximum);
-    return TRUE;
-}
-
 CAxis* CAxisTime::Clone() const { return new CAxisTime(*this); }
 
 BOOL CAxisTime::GetRequiredSize(CSize& size) {
     return RequiredSizeFor(size, SIZE_LOG_TIME, LongestRangeLabel());
-}
-
-BOOL CAxisTime::SetTicks(double origin, double step, int labelInterval) {
-    // A step that is not positive never reaches the maximum: the tick walk would not end.
-    if (!ValidStep(step) || labelInterval < 1 || !(fabs(origin) <= DBL_MAX)) return FALSE;
-    m_dOrigin = origin;
-    m_dStep = step;
-    m_nLabelInterval = labelInterval;
-    return TRUE;
-}
-
-BOOL CAxisTime::Draw() {
-    if (m_pDiagram == NULL || !m_bVisible || GetDC() == NULL) return FALSE;
-    CSingleLock lock(GetLock(), TRUE);
-    const double labelStep = m_nLabelInterval * m_dStep;
-    double first, firstLabel;
-    FirstTicks(m_dOrigin, m_dStep, labelStep, first, firstLabel);
-    const double minimum = m_dMinimum, maximum = m_dMaximum;
-    auto tolerance = [minimum, maximum](double v) {
-        double e = fabs(v <= 1.0 ? 0.001 * v : v / (1000.0 * v));
-        return e == 0.0 ? 0.0001 * fabs(maximum - minimum) : e;
-    };
-    int unlabelled = 0;
-    if (fabs(first - firstLabel) > tolerance(first))
-        unlabelled = chart::Round(fabs(first - firstLabel + labelStep));
-    int labels = 0;
-    for (long long i = 0;; ++i) {
-        // Each value from the first tick: a step below the resolution of the times cannot
-        // stall the walk.
-        const double v = first + i * m_dStep;
-        if (!(v <= maximum)) break;
-        const int p = ValueToPixel(v);
-        if (fabs(v - labels * labelStep - firstLabel) < tolerance(v)) {
-            DrawLabelTick(p, FormatLabel(v));
-            if (m_bGrid) DrawGridLine(p);
-            unlabelled = 1;
-            ++labels;
-        } else {
-            if (m_bGrid && unlabelled % m_nGridInterval == 0) DrawGridLine(p);
-            ++unlabelled;
-            DrawTick(p);
-        }
-    }
-    CAxis::Draw();
-    return TRUE;
 }
 
 // ---- digital ----

@@ -77,6 +77,8 @@ int CAxis::GetLength() const {
 
 BOOL CAxis::SetRect(int left, int top, int right, int bottom) {
     ::SetRect(&m_rect, left, top, right, bottom);
+    // The range again, as the new length asks (a digital axis refuses it and keeps its own).
+    SetRange(m_dMinimum, m_dMaximum);
     return TRUE;
 }
 
@@ -137,61 +139,10 @@ BOOL CAxis::SetRange(double minimum, double maximum) {
     return TRUE;
 }
 
-BOOL CAxis::SetPrecision(int precision) {
-    m_nPrecision = precision;
-    return TRUE;
-}
-
-BOOL CAxis::SetGrid(BOOL grid) {
-    m_bGrid = grid;
-    return TRUE;
-}
-
-BOOL CAxis::SetFaceColor(COLORREF color) {
-    m_crFace = color;
-    return TRUE;
-}
-
-BOOL CAxis::SetEndTextSide(int side) {
-    m_nEndTextSide = side;
-    return TRUE;
-}
-
-BOOL CAxis::SetTitleAlignment(int alignment) {
-    m_nTitleAlignment = alignment;
-    return TRUE;
-}
-
-BOOL CAxis::SetTitle(const CString& title) {
-    m_strTitle = title;
-    return TRUE;
-}
-
-BOOL CAxis::SetUnit(const CString& unit) {
-    m_strUnit = unit;
-    return TRUE;
-}
-
-BOOL CAxis::SetEndText(const CString& text) {
-    m_strEndText = text;
-    return TRUE;
-}
-
-BOOL CAxis::SetLabelFormat(const CString& format) {
-    m_strLabelFormat = format;
-    return TRUE;
-}
-
 BOOL CAxis::SetLabelOrientation(int vertical) {
     if (vertical != 0 && vertical != 1) return FALSE;
     m_nVerticalLabels = vertical;
     MarkChanged();
-    return TRUE;
-}
-
-BOOL CAxis::SetGridPen(int style, int width) {
-    m_nGridPenStyle = style;
-    m_nGridPenWidth = width;
     return TRUE;
 }
 
@@ -419,18 +370,6 @@ BOOL CAxis::Draw() {
     DrawAxisLine();
     DrawTitle(dc);
     return TRUE;
-}
-
-void CAxis::FirstTicks(double origin, double step, double labelStep, double& first,
-                       double& firstLabel) const {
-    const double distance = fabs(origin - m_dMinimum);
-    if (origin > m_dMinimum) {
-        first = origin - floor(distance / step) * step;
-        firstLabel = origin - floor(distance / labelStep) * labelStep;
-    } else {
-        first = origin + ceil(distance / step) * step;
-        firstLabel = origin + ceil(distance / labelStep) * labelStep;
-    }
 }
 
 int CAxis::LongestRangeLabel() {

@@ -155,6 +155,23 @@ void CCurve::MarkChanged() {
 
 BOOL CCurve::SetRect(int left, int top, int right, int bottom) {
     ::SetRect(&m_rectPlot, left, top, right, bottom);
+    if (m_pXAxis != NULL && m_pYAxis != NULL) {
+        RecalcPixels();
+        RecalcSymbolSpacing();
+    }
+    return TRUE;
+}
+
+int CCurve::PixelYOf(double y) { return m_pYAxis->ValueToPixel(y); }
+
+BOOL CCurve::RecalcAllPixels() {
+    if (m_pXAxis == NULL || m_pYAxis == NULL) return FALSE;
+    CSingleLock lock(GetLock(), TRUE);
+    for (POSITION pos = m_points.GetHeadPosition(); pos != NULL;) {
+        CCurvePoint* point = static_cast<CCurvePoint*>(m_points.GetNext(pos));
+        point->m_nPixelX = m_pXAxis->ValueToPixel(point->m_dX);
+        point->m_nPixelY = PixelYOf(point->m_dY);
+    }
     return TRUE;
 }
 
@@ -228,21 +245,6 @@ BOOL CCurve::SetSymbolsShown(BOOL shown) {
     return TRUE;
 }
 
-BOOL CCurve::SetLineWidth(int width) {
-    m_nLineWidth = width;
-    return TRUE;
-}
-
-BOOL CCurve::SetBackgroundColor(COLORREF color) {
-    m_crBackground = color;
-    return TRUE;
-}
-
-BOOL CCurve::SetShown(BOOL shown) {
-    m_bShown = shown;
-    return TRUE;
-}
-
 BOOL CCurve::SetPenStyle(int style) {
     m_nPenStyle = style;
     m_symbol.SetPenStyle(style);
@@ -258,16 +260,6 @@ BOOL CCurve::SetValueStyle(int style) {
 BOOL CCurve::SetLegendValues(BOOL showX, BOOL showY) {
     m_bShowX = showX;
     m_bShowY = showY;
-    return TRUE;
-}
-
-BOOL CCurve::SetConnectPoints(BOOL connect) {
-    m_bConnectPoints = connect;
-    return TRUE;
-}
-
-BOOL CCurve::SetLabelPosition(int percent) {
-    m_nLabelPosition = percent;
     return TRUE;
 }
 

@@ -21,25 +21,7 @@ CCurveDiscrete::CCurveDiscrete(const CCurveDiscrete& src)
 
 CCurve* CCurveDiscrete::Clone() const { return new CCurveDiscrete(*this); }
 
-BOOL CCurveDiscrete::SetRect(int left, int top, int right, int bottom) {
-    CCurve::SetRect(left, top, right, bottom);
-    if (m_pXAxis != NULL && m_pYAxis != NULL) {
-        RecalcPixels();
-        RecalcSymbolSpacing();
-    }
-    return TRUE;
-}
-
-BOOL CCurveDiscrete::RecalcPixels() {
-    if (m_pXAxis == NULL || m_pYAxis == NULL) return FALSE;
-    CSingleLock lock(GetLock(), TRUE);
-    for (POSITION pos = m_points.GetHeadPosition(); pos != NULL;) {
-        CCurvePoint* point = static_cast<CCurvePoint*>(m_points.GetNext(pos));
-        point->m_nPixelX = m_pXAxis->ValueToPixel(point->m_dX);
-        point->m_nPixelY = m_pYAxis->ValueToPixel(point->m_dY);
-    }
-    return TRUE;
-}
+BOOL CCurveDiscrete::RecalcPixels() { return RecalcAllPixels(); }
 
 BOOL CCurveDiscrete::AddPoint(double x, double y, BOOL marked) {
     if (m_pDiagram == NULL || m_pXAxis == NULL || m_pYAxis == NULL) return FALSE;
@@ -132,15 +114,6 @@ CCurveDigital::~CCurveDigital() {
 
 CCurve* CCurveDigital::Clone() const { return new CCurveDigital(*this); }
 
-BOOL CCurveDigital::SetRect(int left, int top, int right, int bottom) {
-    CCurve::SetRect(left, top, right, bottom);
-    if (m_pXAxis != NULL && m_pYAxis != NULL) {
-        RecalcPixels();
-        RecalcSymbolSpacing();
-    }
-    return TRUE;
-}
-
 BOOL CCurveDigital::SetAxes(CAxis*, CAxis*) { return FALSE; }
 
 BOOL CCurveDigital::SetDigitalAxes(CAxis* x, CAxis* y) {
@@ -175,16 +148,7 @@ int CCurveDigital::PixelYOf(double y) {
     return m_pYAxis->ValueToPixel(y);
 }
 
-BOOL CCurveDigital::RecalcPixels() {
-    if (m_pXAxis == NULL || m_pYAxis == NULL) return FALSE;
-    CSingleLock lock(GetLock(), TRUE);
-    for (POSITION pos = m_points.GetHeadPosition(); pos != NULL;) {
-        CCurvePoint* point = static_cast<CCurvePoint*>(m_points.GetNext(pos));
-        point->m_nPixelX = m_pXAxis->ValueToPixel(point->m_dX);
-        point->m_nPixelY = PixelYOf(point->m_dY);
-    }
-    return TRUE;
-}
+BOOL CCurveDigital::RecalcPixels() { return RecalcAllPixels(); }
 
 BOOL CCurveDigital::AddPoint(double x, double y, BOOL marked) {
     if (m_pXAxis == NULL || m_pYAxis == NULL) return FALSE;

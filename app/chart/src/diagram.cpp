@@ -185,26 +185,6 @@ BOOL CDiagram::SetFontSize(int size) {
     return TRUE;
 }
 
-BOOL CDiagram::Set3D(BOOL on) {
-    m_b3D = on;
-    return TRUE;
-}
-
-BOOL CDiagram::SetGrid(BOOL on) {
-    m_bGrid = on;
-    return TRUE;
-}
-
-BOOL CDiagram::SetAutoSize(BOOL on) {
-    m_bAutoSize = on;
-    return TRUE;
-}
-
-BOOL CDiagram::SetDropHiddenPoints(BOOL on) {
-    m_bDropHiddenPoints = on;
-    return TRUE;
-}
-
 BOOL CDiagram::SetBackgroundColor(COLORREF color) {
     CSingleLock lock(&m_lock, TRUE);
     m_crBackground = color;

@@ -43,21 +43,6 @@ BOOL CLegend::SetRect(int left, int top, int right, int bottom) {
     return TRUE;
 }
 
-BOOL CLegend::SetDiagram(CDiagram* diagram) {
-    m_pDiagram = diagram;
-    return TRUE;
-}
-
-BOOL CLegend::SetFrameColor(COLORREF color) {
-    m_crFrame = color;
-    return TRUE;
-}
-
-BOOL CLegend::SetBackgroundColor(COLORREF color) {
-    m_crBackground = color;
-    return TRUE;
-}
-
 BOOL CLegend::SetVisible(BOOL visible) {
     if (visible == m_bVisible) return TRUE;
     m_bVisible = visible;
