@@ -225,6 +225,10 @@ protected:
     // Pixel y of a value: the level it takes on a digital y axis, else the value itself.
     int PixelYOf(double y) override;
 
+    // Leaves the curve lists of the digital axes that SetDigitalAxes entered it in.
+    void Unregister();
+
     CHiLoStr m_levels;
     double m_dThreshold;
+    BOOL m_bRegistered;
 };

@@ -100,16 +100,21 @@ BOOL CCurveDiscrete::Draw() {
 
 // ---- digital ----
 
-CCurveDigital::CCurveDigital() : m_dThreshold(1.0) {}
+CCurveDigital::CCurveDigital() : m_dThreshold(1.0), m_bRegistered(FALSE) {}
 
+// The copy is bound to the same axes but not entered in their lists.
 CCurveDigital::CCurveDigital(const CCurveDigital& src)
-    : CCurve(src), m_levels(src.m_levels), m_dThreshold(src.m_dThreshold) {}
+    : CCurve(src), m_levels(src.m_levels), m_dThreshold(src.m_dThreshold), m_bRegistered(FALSE) {}
 
-CCurveDigital::~CCurveDigital() {
+CCurveDigital::~CCurveDigital() { Unregister(); }
+
+void CCurveDigital::Unregister() {
+    if (!m_bRegistered) return;
     CAxis* axes[2] = {m_pXAxis, m_pYAxis};
     for (CAxis* axis : axes)
         if (axis != NULL && axis->IsKindOf(RUNTIME_CLASS(CAxisDigital)))
             static_cast<CAxisDigital*>(axis)->RemoveCurve(this);
+    m_bRegistered = FALSE;
 }
 
 CCurve* CCurveDigital::Clone() const { return new CCurveDigital(*this); }
@@ -117,15 +122,14 @@ CCurve* CCurveDigital::Clone() const { return new CCurveDigital(*this); }
 BOOL CCurveDigital::SetAxes(CAxis*, CAxis*) { return FALSE; }
 
 BOOL CCurveDigital::SetDigitalAxes(CAxis* x, CAxis* y) {
-    CAxis* oldAxes[2] = {m_pXAxis, m_pYAxis};
-    if (!CCurve::SetAxes(x, y)) return FALSE;
-    for (CAxis* axis : oldAxes)
-        if (axis != NULL && axis->IsKindOf(RUNTIME_CLASS(CAxisDigital)))
-            static_cast<CAxisDigital*>(axis)->RemoveCurve(this);
-    CAxis* newAxes[2] = {x, y};
-    for (CAxis* axis : newAxes)
+    if (!CheckAxes(x, y)) return FALSE;
+    Unregister();
+    CCurve::SetAxes(x, y);
+    CAxis* axes[2] = {x, y};
+    for (CAxis* axis : axes)
         if (axis->IsKindOf(RUNTIME_CLASS(CAxisDigital)))
             static_cast<CAxisDigital*>(axis)->AddCurve(this);
+    m_bRegistered = TRUE;
     return TRUE;
 }
 

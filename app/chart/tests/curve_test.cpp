@@ -179,6 +179,12 @@ TEST(CurveAxes, CheckAxesTakesAHorizontalXAndAVerticalY) {
         EXPECT_EQ(second.GetCurveCount(), 2);
     }
     EXPECT_EQ(second.GetCurveCount(), 1) << "a deleted curve leaves its axes";
+    {
+        std::unique_ptr<CCurve> copy(digital.Clone());
+        EXPECT_EQ(copy->GetYAxis(), &second);
+        EXPECT_EQ(second.GetCurveCount(), 1) << "a copy is not entered";
+    }
+    EXPECT_TRUE(second.HasCurve(&digital)) << "nor does its end take the original out";
 }
 
 TEST(CurveLegend, LegendTexts) {
