@@ -208,7 +208,7 @@ int CvaskAccess::Send(int address, int channel, CPCvaskMessage* request, CPCvask
     m_senderWait.Lock();
     if (m_communication == NULL || request == NULL) {
         SetError(
-            &m_error, 33,
+            &m_error, ErrorNotYetInitialized,
             request != NULL ? MakeCommandInfo(request->GetCommand(), request->GetFunction()) : 0);
         m_senderWait.Unlock();
         return 0;
@@ -309,13 +309,13 @@ int CvaskAccess::IsRejectAnswer(const CPCvaskMessage* answer) {
 
 int CvaskAccess::RejectToErrorCode(const CPCvaskMessage* answer) {
     switch (answer->GetCommand()) {
-        case '?': return 35;
-        case 'O': return 48;
-        case 'B': return 49;
-        case 'C': return 50;
-        case 'D': return 51;
-        case 'S': return answer->GetFunction() == 69 ? 52 : 0;
-        default: return 0;
+        case '?': return ErrorRejectedUnknownCommand;
+        case 'O': return ErrorRejectedNotRemote;
+        case 'B': return ErrorRejectedBusy;
+        case 'C': return ErrorRejectedComponent;
+        case 'D': return ErrorRejectedDataValues;
+        case 'S': return answer->GetFunction() == 69 ? ErrorRejectedDataCount : ErrorNone;
+        default: return ErrorNone;
     }
 }
 
@@ -328,7 +328,7 @@ void CvaskAccess::CountFault(int address, BOOL recordMissing, unsigned long info
     if (device != NULL)
         device->SetFaultCounter(device->GetFaultCounter() + 1);
     else if (recordMissing)
-        SetError(&m_error, 36, info);
+        SetError(&m_error, ErrorNoDeviceAtAddress, info);
 }
 
 void CvaskAccess::SendThreaded() {
@@ -341,7 +341,7 @@ void CvaskAccess::SendThreaded() {
     m_slot.answer = NULL;
     m_slot.result = 0;
     if (m_communication == NULL || m_address == NULL) {
-        SetError(&m_error, 33, info);
+        SetError(&m_error, ErrorNotYetInitialized, info);
         return;
     }
     const CString text = m_address->GetAddressString(address, m_slot.channel);
@@ -351,7 +351,7 @@ void CvaskAccess::SendThreaded() {
     if (m_downloadRunning) {
         BOOL pass = cmd == 'K' || cmd == 'Z' || (cmd == 'k' && (fn == 20 || fn == 24));
         if (!pass) {
-            SetError(&m_error, 45, info);
+            SetError(&m_error, ErrorDeviceNotAvailable, info);
             return;
         }
         if (cmd == 'K' && fn == 21) downloadRecord = TRUE;
@@ -370,7 +370,7 @@ void CvaskAccess::SendThreaded() {
     if (!m_address->IsBroadcast(address) && !m_downloadRunning) {
         CDeviceData* device = LookupDevice(address);
         if (device != NULL && device->GetFaultCounter() >= UnavailableFaults) {
-            SetError(&m_error, 45, info);
+            SetError(&m_error, ErrorDeviceNotAvailable, info);
             return;
         }
     }
@@ -382,7 +382,7 @@ void CvaskAccess::SendThreaded() {
     }
 
     TRACE_SERIALOUT(0, "Timeout!\n");
-    SetError(&m_error, 9, info);
+    SetError(&m_error, ErrorNoResponse, info);
     m_lastSender.Empty();
     CountFault(address, TRUE, info);
     m_slot.result = 0;
@@ -418,7 +418,7 @@ int CvaskAccess::OneTry(char cmd, int fn, const CString& text, BOOL downloadReco
         if (woken == WAIT_OBJECT_0) {
             ResetEvent(sendEvent);
             int code = m_communication->GetSendResult();
-            if (code == 0) break;
+            if (code == ErrorNone) break;
             CountFault(address, FALSE, info);
             SetError(&m_error, code, info);
             m_slot.result = 0;
@@ -427,7 +427,7 @@ int CvaskAccess::OneTry(char cmd, int fn, const CString& text, BOOL downloadReco
         if (wake != 0 && PumpWaiting(&sendTimer)) wake = 0;
         if (sendTimer.Timeout()) {
             CountFault(address, FALSE, info);
-            SetError(&m_error, 2, info);
+            SetError(&m_error, ErrorDeviceDoesNotRespond, info);
             m_slot.result = 0;
             ResetEvent(sendEvent);
             return 1;
@@ -501,7 +501,7 @@ int CvaskAccess::HandleEntry(CAddressedMessage* entry, char cmd, int fn, const C
             delete entry;
             int code = RejectToErrorCode(message);
             SetError(&m_error, code, info);
-            if (code == 50 && m_owner != NULL && m_owner->GetSafeHwnd() != NULL)
+            if (code == ErrorRejectedComponent && m_owner != NULL && m_owner->GetSafeHwnd() != NULL)
                 ::PostMessageA(m_owner->GetSafeHwnd(), m_ownerMessage, (WPARAM)m_slot.address, 0);
             m_slot.answer = message;
             m_slot.result = 0;

@@ -184,14 +184,14 @@ int CvaskLayer::Init(const CString& port, const SerialParam* param, ErrorStruct_
     DWORD version = GetVersion();
     m_win32s = (version & 0x80000000u) && (version & 0xFF) <= 3;
     if (m_win32s) {
-        SetError(err, 53, 0);
+        SetError(err, ErrorWin32s, 0);
         return 0;
     }
     // A second Init must not leave the first port open.
     Done(NULL);
     m_port = g_seams.createPort ? g_seams.createPort() : new (std::nothrow) CvaskSerialPort;
     if (m_port == NULL) {
-        SetError(err, 1, 0);
+        SetError(err, ErrorOutOfMemory, 0);
         return 0;
     }
     if (m_port->Open(port, param, err) != 1) {
@@ -239,7 +239,7 @@ int CvaskLayer::SendDL(const CvaskAddress& destination, const unsigned char* bod
 int CvaskLayer::Transmit(const CvaskAddress& destination, const unsigned char* body, int length,
                          ErrorStruct_* err, int download) {
     if (m_port == NULL) {
-        SetError(err, 26, 0);
+        SetError(err, ErrorNetworkNotInitialized, 0);
         return 0;
     }
     if (body == NULL || length < 0) length = 0;
@@ -247,7 +247,7 @@ int CvaskLayer::Transmit(const CvaskAddress& destination, const unsigned char* b
     try {
         telegram.resize(2 * (size_t)length + 10);
     } catch (std::bad_alloc&) {
-        SetError(err, 1, 0);
+        SetError(err, ErrorOutOfMemory, 0);
         return 0;
     }
     int n = BuildTelegram(destination, m_own, body, length, telegram.data());
@@ -313,7 +313,7 @@ CvaskLayer::AckResult CvaskLayer::WaitForAck(unsigned long ms, ErrorStruct_* err
             TRACE_MSGOUT(8, "Expected DLE,ACK; got %02x\n", c);
         }
     } while (!nak && CMTimer::TimeDiff(Now(), 0, start, 0) < ms);
-    if (!nak) SetError((ErrorStruct_*)NULL, 2, 0);  // to the trace only
+    if (!nak) SetError((ErrorStruct_*)NULL, ErrorDeviceDoesNotRespond, 0);  // to the trace only
     return nak ? NakReceived : NoAck;
 }
 
@@ -354,7 +354,7 @@ int CvaskLayer::Receive(CvaskAddress*& source, unsigned char*& body, int& length
     body = m_buffer;
     length = 0;
     if (m_port == NULL) {
-        SetError(err, 26, 0);
+        SetError(err, ErrorNetworkNotInitialized, 0);
         return 0;
     }
     if (m_frameComplete) {
@@ -400,7 +400,7 @@ int CvaskLayer::Receive(CvaskAddress*& source, unsigned char*& body, int& length
             ResetReceiver();
             ++m_stat.receiveErrors;
             TRACE_INFO(5, "Receive buffer overflow in CvaskLayer::Receive\n");
-            SetError(err, 10, 0);
+            SetError(err, ErrorTooManyInvalidCharacters, 0);
             return 0;
         }
         if (m_trailer != 0) continue;
@@ -454,7 +454,7 @@ int CvaskLayer::Receive(CvaskAddress*& source, unsigned char*& body, int& length
     }
     source = new (std::nothrow) CvaskAddress(sourceByte);
     if (source == NULL) {
-        SetError(err, 1, 0);
+        SetError(err, ErrorOutOfMemory, 0);
         return 0;
     }
     length = count - 2;
