@@ -18,15 +18,6 @@ CCommunication* g_connection = NULL;
 // layer as text, or a binary record shown as hex, stays well below it.
 const int kScratch = 8192;
 
-CMsgInfo* Lookup(char command, int function) {
-    for (int i = 0; i < VASK_CATALOGUE_SIZE; ++i) {
-        CMsgInfo* info = GetMessageInfo(i);
-        if (info == NULL || info->Match(0, 0)) return NULL;
-        if (info->Match(command, function)) return info;
-    }
-    return NULL;
-}
-
 int Given(char** arguments, int n) {
     return arguments != NULL && arguments[n] != NULL && arguments[n][0] != 0;
 }
@@ -108,7 +99,7 @@ int PCvaskSend(const char* address, char command, int function, char** arguments
         SetError(error, ErrorNetworkNotInitialized, 0);
         return 0;
     }
-    CMsgInfo* info = Lookup(command, function);
+    CMsgInfo* info = FindMessageInfo(command, function);
     if (info == NULL) {
         SetError(error, ErrorInvalidMessageType, 0);
         return 0;

@@ -170,9 +170,7 @@ TEST_F(Flat, RequestBodiesOnTheWire) {
 
 TEST_F(Flat, TheCataloguesPrototypesOutliveTheirSends) {
     Init();
-    CMsgInfo* entry = nullptr;
-    for (int i = 0; i < VASK_CATALOGUE_SIZE && !entry; ++i)
-        if (GetMessageInfo(i)->Match('S', 1)) entry = GetMessageInfo(i);
+    CMsgInfo* entry = FindMessageInfo('S', 1);
     ASSERT_NE(nullptr, entry);
     CParam* first = entry->GetParameter(0, DT_REQUEST);
     int count = entry->GetParamCount(DT_REQUEST);

@@ -513,9 +513,7 @@ TEST(Ownership, ParametersHandedBackAreNotDeleted) {
 }
 
 TEST(Ownership, CataloguePrototypesSentAsARequestStayTheCatalogues) {
-    CMsgInfo* k17 = NULL;
-    for (int i = 0; !GetMessageInfo(i)->Match(0, 0); ++i)
-        if (GetMessageInfo(i)->Match('K', 17)) k17 = GetMessageInfo(i);
+    CMsgInfo* k17 = FindMessageInfo('K', 17);
     ASSERT_NE(k17, nullptr);
     CParam* prototype = k17->GetParameter(0, DT_REQUEST);
     ASSERT_EQ(prototype->ConvertValue(CString("3")), 1);
