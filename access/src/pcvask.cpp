@@ -14,8 +14,9 @@ namespace {
 
 CCommunication* g_connection = NULL;
 
-// The longest display text of one received value: the whole receive buffer of the link
-// layer as text, or a binary record shown as hex, stays well below it.
+// Room for the display text of one received value before it is cut to the caller's
+// buffer: the whole receive buffer of the link layer as text, or a binary record shown
+// as hex, stays well below it; a longer text is refused and reported as cut.
 const int kScratch = 8192;
 
 int Given(char** arguments, int n) {
@@ -194,8 +195,7 @@ int PCvaskReceive(char*, char* command, int* function, char** values, ErrorInfo_
                 break;
             }
             scratch[0] = 0;
-            parameter->GetValue(k, scratch);
-            scratch[kScratch - 1] = 0;
+            if (!parameter->GetValue(k, scratch, kScratch)) cut = 1;
             size_t length = strlen(scratch);
             if (length > PCVASK_BUFFER_SIZE - 1) {
                 length = PCVASK_BUFFER_SIZE - 1;

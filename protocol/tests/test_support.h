@@ -119,6 +119,6 @@ inline Bytes WriteSequence(const std::vector<CParam*>& params) {
 inline std::string ValueText(const CParam& param, int i) {
     char buffer[2048];
     strcpy(buffer, "(untouched)");
-    param.GetValue(i, buffer);
+    param.GetValue(i, buffer, sizeof buffer);
     return buffer;
 }

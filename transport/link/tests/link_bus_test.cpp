@@ -264,7 +264,7 @@ TEST_F(LinkBus, TheSerialNetworkSendsAMessageAndHandsBackTheParsedAnswer) {
     EXPECT_EQ("2/1", from);
     EXPECT_EQ(17, answer->GetFunction());
     char text[64] = "";
-    answer->GetParameters()->GetAt(0)->GetValue(1, text);
+    answer->GetParameters()->GetAt(0)->GetValue(1, text, sizeof text);
     EXPECT_STREQ("3", text);
     delete answer;
     EXPECT_EQ(1, net.Done(&err));
