@@ -320,6 +320,41 @@ TEST_F(Layer, BytesReadWhileWaitingForTheAcknowledgementAreCounted) {
 
 // ---- Receiving ----
 
+// Each step of the receiver on its own: every state with the bytes that decide on it.
+TEST(LayerReceiver, EachByteTakesTheReceiverFromOneStateToTheNext) {
+    typedef CvaskLayer L;
+    const unsigned char DLE = 0x10, SOT = 0x01, ETX = 0x03, other = 0x55;
+    struct Row {
+        L::ReceiveState from;
+        unsigned char byte;
+        L::ReceiveState to;
+    } rows[] = {
+        {L::Searching, DLE, L::SearchingAfterDle},
+        {L::Searching, SOT, L::Searching},
+        {L::Searching, other, L::Searching},
+        {L::SearchingAfterDle, SOT, L::Started},
+        {L::SearchingAfterDle, DLE, L::SearchingAfterDle},  // of a run of DLEs the last counts
+        {L::SearchingAfterDle, ETX, L::Searching},          // no telegram to end
+        {L::SearchingAfterDle, other, L::Searching},
+        {L::Started, DLE, L::InTelegramAfterDle},
+        {L::Started, other, L::InTelegram},
+        {L::InTelegram, SOT, L::InTelegram},
+        {L::InTelegram, ETX, L::InTelegram},
+        {L::InTelegram, DLE, L::InTelegramAfterDle},
+        {L::InTelegramAfterDle, DLE, L::InTelegram},  // a doubled DLE is data
+        {L::InTelegramAfterDle, SOT, L::Started},     // a telegram starts anew
+        {L::InTelegramAfterDle, ETX, L::CrcLow},
+        {L::InTelegramAfterDle, other, L::InTelegram},
+        {L::CrcLow, DLE, L::CrcHigh},  // the CRC bytes are no framing
+        {L::CrcLow, SOT, L::CrcHigh},
+        {L::CrcHigh, ETX, L::Complete},
+        {L::CrcHigh, DLE, L::Complete},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(r.to, L::NextState(r.from, r.byte))
+            << "state " << r.from << ", byte " << Hex({r.byte});
+}
+
 TEST_F(Layer, ATelegramForThePcIsHandedOutUnstuffedWithItsSender) {
     Bytes body = {0x00, 0x01, 'k', 17, 0x10, 0x00};
     bus.Give(Frame(PC, 0x21, body));
