@@ -229,6 +229,19 @@ private:
     // One transmission of the request in the slot and the wait for its answer: 1 when the
     // request has ended (the slot's result is set), 0 when this try failed.
     int OneTry(char cmd, int fn, const CString& text, BOOL downloadRecord, unsigned long info);
+    // How the wait for the network's send completion ended.
+    enum SendCompletion {
+        SendCompleted,  // sent: wait for the answer
+        SendFailed,     // the network reported an error: this try has failed
+        SendTimedOut    // no completion within a second: the request ends with error 2
+    };
+    // Waits for the send of the request in the slot to complete, keeping this thread's
+    // window messages moving.
+    SendCompletion WaitForSendCompletion(unsigned long info);
+    // Waits for the request's answer until the answer timer runs out, handling every
+    // telegram received meanwhile; 1 when the request has ended (the slot's result is set),
+    // 0 when the time ran out.
+    int WaitForAnswer(char cmd, int fn, const CString& text, unsigned long info);
     // Handles one received entry while waiting for the answer; 1 when it ended the request.
     int HandleEntry(CAddressedMessage* entry, char cmd, int fn, const CString& text,
                     unsigned long info);

@@ -407,31 +407,10 @@ int CvaskAccess::OneTry(char cmd, int fn, const CString& text, BOOL downloadReco
         return 0;
     }
 
-    // Wait for the send to complete, keeping this thread's window messages moving.
-    HANDLE sendEvent = m_communication->GetSendEvent();
-    CMTimer sendTimer;
-    sendTimer.SetTimeout(SendCompletionTime);
-    TRACE_INFO(5, "CvaskAccess::SendThreaded: Waiting for Send result\n");
-    DWORD wake = QS_POSTMESSAGE | QS_SENDMESSAGE;
-    for (;;) {
-        DWORD woken = MsgWaitForMultipleObjects(1, &sendEvent, FALSE, WaitStep, wake);
-        if (woken == WAIT_OBJECT_0) {
-            ResetEvent(sendEvent);
-            int code = m_communication->GetSendResult();
-            if (code == ErrorNone) break;
-            CountFault(address, FALSE, info);
-            SetError(&m_error, code, info);
-            m_slot.result = 0;
-            return 0;
-        }
-        if (wake != 0 && PumpWaiting(&sendTimer)) wake = 0;
-        if (sendTimer.Timeout()) {
-            CountFault(address, FALSE, info);
-            SetError(&m_error, ErrorDeviceDoesNotRespond, info);
-            m_slot.result = 0;
-            ResetEvent(sendEvent);
-            return 1;
-        }
+    switch (WaitForSendCompletion(info)) {
+        case SendCompleted: break;
+        case SendFailed: return 0;
+        case SendTimedOut: return 1;
     }
 
     // Broadcasts and download records get no answer.
@@ -449,9 +428,41 @@ int CvaskAccess::OneTry(char cmd, int fn, const CString& text, BOOL downloadReco
     if (limit == 0) limit = m_slot.timeout;
     // A time-out of 0 would switch the timer off and the wait would never end.
     m_answerTimer.SetTimeout(limit != 0 ? limit : 1);
+    return WaitForAnswer(cmd, fn, text, info);
+}
 
+CvaskAccess::SendCompletion CvaskAccess::WaitForSendCompletion(unsigned long info) {
+    const int address = m_slot.address;
+    HANDLE sendEvent = m_communication->GetSendEvent();
+    CMTimer sendTimer;
+    sendTimer.SetTimeout(SendCompletionTime);
+    TRACE_INFO(5, "CvaskAccess::SendThreaded: Waiting for Send result\n");
+    DWORD wake = QS_POSTMESSAGE | QS_SENDMESSAGE;
+    for (;;) {
+        DWORD woken = MsgWaitForMultipleObjects(1, &sendEvent, FALSE, WaitStep, wake);
+        if (woken == WAIT_OBJECT_0) {
+            ResetEvent(sendEvent);
+            int code = m_communication->GetSendResult();
+            if (code == ErrorNone) return SendCompleted;
+            CountFault(address, FALSE, info);
+            SetError(&m_error, code, info);
+            m_slot.result = 0;
+            return SendFailed;
+        }
+        if (wake != 0 && PumpWaiting(&sendTimer)) wake = 0;
+        if (sendTimer.Timeout()) {
+            CountFault(address, FALSE, info);
+            SetError(&m_error, ErrorDeviceDoesNotRespond, info);
+            m_slot.result = 0;
+            ResetEvent(sendEvent);
+            return SendTimedOut;
+        }
+    }
+}
+
+int CvaskAccess::WaitForAnswer(char cmd, int fn, const CString& text, unsigned long info) {
     HANDLE recvEvent = m_communication->GetRecvEvent();
-    wake = QS_SENDMESSAGE;
+    DWORD wake = QS_SENDMESSAGE;
     for (;;) {
         DWORD woken = MsgWaitForMultipleObjects(1, &recvEvent, FALSE, WaitStep, wake);
         if (woken == WAIT_OBJECT_0) {
