@@ -220,9 +220,8 @@ public:
 #include "vaskaccess_transfer.h"  // firmware download, parameter-set transfer
 
 private:
-    friend UINT VaskAccessSenderThread(LPVOID param);
-    friend void CALLBACK VaskAccessTimerProc(HWND, UINT, UINT_PTR, DWORD);
-    friend class CvaskAccessProbe;  // the tests' view of the private members
+    // The library's own code outside the members: the sender thread, the timer, the seams.
+    friend class CvaskAccessInternal;
 
     // ==== request engine (requestengine.cpp) ============================================
     void SendThreaded();
@@ -274,9 +273,6 @@ private:
     // moving: a gateway delivers the telegrams for the receives this thread armed by
     // sending them to it, also while no request is in flight.
     void WaitForRequest();
-    // Starts the sender thread; replaceable by the tests to simulate a failed start.
-    static CWinThread* (*s_startThread)(CvaskAccess* access);
-    static CWinThread* StartSenderThread(CvaskAccess* access);
 
     // ==== request shapes (primitives.cpp) ===============================================
     int SimpleCommand(char command, int function, int address, int channel);

@@ -61,7 +61,7 @@ int CvaskAccess::Init(const CString& networkType, const CString& line, const Ser
 
     BOOL timerCreated = FALSE;
     if (m_timerId == NoTimer) {
-        UINT_PTR id = SetTimer(NULL, 0, TimerPeriod, VaskAccessTimerProc);
+        UINT_PTR id = SetTimer(NULL, 0, TimerPeriod, CvaskAccessInternal::TimerProc);
         if (id != 0) {
             m_timerId = id;
             timerCreated = TRUE;
@@ -73,7 +73,7 @@ int CvaskAccess::Init(const CString& networkType, const CString& line, const Ser
     m_run = 1;
     m_threadWait.Lock();
     m_recvWait.Lock();
-    m_senderThread = s_startThread(this);
+    m_senderThread = CvaskAccessInternal::StartThread(this);
     if (m_senderThread == NULL) {
         // Without the thread every request and Done would wait for ever: undo it all.
         m_run = 0;

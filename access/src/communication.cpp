@@ -1,13 +1,14 @@
 // The choice of the bus network and the forwarding to it.
 #include "communication.h"
 
+#include "commvask_seams.h"
 #include "tcpnetwork.h"
 
 #include <new>
 
 namespace {
 
-CCommunication::NetworkFactory g_factory = NULL;
+NetworkFactory g_factory = NULL;
 
 // The network of a type text; null with *known 0 for a type that is not supported.
 CPCvaskNetwork* CreateNetwork(const CString& type, int* known) {
@@ -24,7 +25,7 @@ CPCvaskNetwork* CreateNetwork(const CString& type, int* known) {
 
 }  // namespace
 
-void CCommunication::SetNetworkFactory(NetworkFactory factory) { g_factory = factory; }
+void SetNetworkFactory(NetworkFactory factory) { g_factory = factory; }
 
 CCommunication::CCommunication() : m_network(NULL) {}
 
@@ -81,7 +82,9 @@ HANDLE CCommunication::GetSendEvent() { return m_network ? m_network->GetSendEve
 
 HANDLE CCommunication::GetRecvEvent() { return m_network ? m_network->GetRecvEvent() : NULL; }
 
-int CCommunication::GetSendResult() { return m_network ? m_network->GetSendResult() : ErrorNotYetInitialized; }
+int CCommunication::GetSendResult() {
+    return m_network ? m_network->GetSendResult() : ErrorNotYetInitialized;
+}
 
 void CCommunication::ResetStatistics() {
     if (m_network) m_network->ResetStatistics();

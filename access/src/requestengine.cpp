@@ -38,7 +38,7 @@ int AccessRegistry::Count() {
 
 // ---- the timer ------------------------------------------------------------------------------
 
-void CALLBACK VaskAccessTimerProc(HWND, UINT, UINT_PTR id, DWORD) {
+void CALLBACK CvaskAccessInternal::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
     CSingleLock lock(&AccessRegistry::ListLock(), TRUE);
     CPtrList& list = AccessRegistry::List();
     if (list.IsEmpty()) {
@@ -265,11 +265,11 @@ void CvaskAccess::WaitForRequest() {
     }
 }
 
-CWinThread* (*CvaskAccess::s_startThread)(CvaskAccess* access) = CvaskAccess::StartSenderThread;
+namespace {
 
-CWinThread* CvaskAccess::StartSenderThread(CvaskAccess* access) {
-    CWinThread* thread =
-        AfxBeginThread(VaskAccessSenderThread, access, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+CWinThread* StartSenderThread(CvaskAccess* access) {
+    CWinThread* thread = AfxBeginThread(CvaskAccessInternal::SenderThread, access,
+                                        THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     if (thread == NULL) return NULL;
     // Done waits for the thread's end and then deletes the object itself.
     thread->m_bAutoDelete = FALSE;
@@ -277,7 +277,17 @@ CWinThread* CvaskAccess::StartSenderThread(CvaskAccess* access) {
     return thread;
 }
 
-UINT VaskAccessSenderThread(LPVOID param) {
+CWinThread* (*g_startThread)(CvaskAccess* access) = StartSenderThread;
+
+}  // namespace
+
+CWinThread* CvaskAccessInternal::StartThread(CvaskAccess* access) { return g_startThread(access); }
+
+void CvaskAccessInternal::SetThreadStarter(CWinThread* (*starter)(CvaskAccess* access)) {
+    g_startThread = starter != NULL ? starter : StartSenderThread;
+}
+
+UINT CvaskAccessInternal::SenderThread(LPVOID param) {
     CvaskAccess* access = static_cast<CvaskAccess*>(param);
     TRACE_INFO(5, "Thread started\n");
     access->ThreadInit();

@@ -112,9 +112,7 @@ int NewFileBeside(const CString& path, CString& created) {
 
 }  // namespace
 
-void CvaskAccess::SetTransferWaitDivisor(int divisor) {
-    g_waitDivisor = divisor >= 1 ? divisor : 1;
-}
+void SetTransferWaitDivisor(int divisor) { g_waitDivisor = divisor >= 1 ? divisor : 1; }
 
 // ---- main board -------------------------------------------------------------------------------
 

@@ -2,6 +2,7 @@
 #include "access_test_support.h"
 
 #include "serialparam.h"
+#include "utilvask_seams.h"
 
 // ---- the clock ---------------------------------------------------------------------------------
 
@@ -21,7 +22,7 @@ DWORD WINAPI Time() {
 
 void Install() {
     static const CMTimerPlatform platform = {Time, NULL, NULL, NULL};
-    CMTimer::SetPlatform(&platform);
+    SetTimerPlatform(&platform);
 }
 
 void Freeze() {
@@ -57,8 +58,6 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD ms) {
     }
     return true;
 }
-
-int CvaskAccessProbe::QueueCount(CvaskAccess& a) { return a.m_answerQueue.GetCount(); }
 
 // ---- the recording window ------------------------------------------------------------------------
 

@@ -68,12 +68,12 @@ class FloatTest : public AccessFixture {
 protected:
     void SetUp() override {
         AccessFixture::SetUp();
-        CDeviceData::SetClock(WallClock);
+        SetDeviceClock(WallClock);
         Open(access);
     }
     void TearDown() override {
         AccessFixture::TearDown();
-        CDeviceData::SetClock(NULL);
+        SetDeviceClock(NULL);
     }
     // Answers every "w" request with these values and every "W" request without values.
     void Answer(const Bytes& values) {

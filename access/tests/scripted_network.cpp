@@ -3,6 +3,7 @@
 
 #include <string.h>
 
+#include "commvask_seams.h"
 #include "communication.h"
 
 namespace scripted {
@@ -293,7 +294,7 @@ CPCvaskNetwork* MakeNetwork(const CString& type) {
 
 void UseBus(ScriptedBus* bus) {
     g_bus = bus;
-    CCommunication::SetNetworkFactory(bus != NULL ? MakeNetwork : NULL);
+    SetNetworkFactory(bus != NULL ? MakeNetwork : NULL);
 }
 
 }  // namespace scripted

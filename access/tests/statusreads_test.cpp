@@ -69,13 +69,13 @@ class StatusTest : public AccessFixture {
 protected:
     void SetUp() override {
         AccessFixture::SetUp();
-        CDeviceData::SetClock(WallClock);
+        SetDeviceClock(WallClock);
         CvaskAccess::ResetVersionTable(0, 15);
         Open(access);
     }
     void TearDown() override {
         AccessFixture::TearDown();
-        CDeviceData::SetClock(NULL);
+        SetDeviceClock(NULL);
     }
     void Answer(const Bytes& values) { bus.SetScript(ScriptedBus::Answering(values)); }
     int Sent() { return bus.SentCount(); }

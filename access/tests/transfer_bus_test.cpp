@@ -2,6 +2,7 @@
 // analyzer simulator, whose log shows what reached the device and whose parameter memory
 // shows what a transfer left there. The protocol's fixed waits are shortened through the
 // tests' divisor; everything else runs as in the field.
+#include "commvask_seams.h"
 #include "vaskaccess.h"
 #include "serialparam.h"
 #include "vasksim_client.h"
@@ -114,7 +115,7 @@ protected:
     // One access object for the suite: the bus scan that fills its device list costs
     // seconds per empty address.
     static void SetUpTestSuite() {
-        CvaskAccess::SetTransferWaitDivisor(100);
+        SetTransferWaitDivisor(100);
         s_access = new CvaskAccess();
         SerialParam param = {2, 0, 0, 1, 0};
         s_initialised = s_access->Init("VASK", "COM1", param) == 1;
@@ -123,7 +124,7 @@ protected:
     static void TearDownTestSuite() {
         delete s_access;
         s_access = NULL;
-        CvaskAccess::SetTransferWaitDivisor(1);
+        SetTransferWaitDivisor(1);
     }
 
     void SetUp() override {

@@ -81,14 +81,14 @@ class TransferTest : public AccessFixture {
 protected:
     void SetUp() override {
         AccessFixture::SetUp();
-        CvaskAccess::SetTransferWaitDivisor(100);
+        SetTransferWaitDivisor(100);
         device.values["k26"] = {IntByte(0)};  // parameter-set status: all well
         bus.SetScript(device.Script());
         Open(access);
         AddDevice(access, 4);
     }
     void TearDown() override {
-        CvaskAccess::SetTransferWaitDivisor(1);
+        SetTransferWaitDivisor(1);
         AccessFixture::TearDown();
     }
     // The downloads wait in the message-pumping Sleep, which only real time moves on.

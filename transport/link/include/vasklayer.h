@@ -33,14 +33,6 @@ struct NetStat {
     unsigned long receiveErrors;  // failed port reads and receive-buffer overflows
 };
 
-// Where a layer gets its port and its clock; tests replace them. Null members fall back
-// to the serial port of vask32 and the millisecond timer.
-struct CvaskLayerSeams {
-    CvaskPort* (*createPort)();
-    unsigned long (*now)();
-    void (*delay)(unsigned long ms);
-};
-
 class VASK_API CvaskLayer {
 public:
     enum {
@@ -107,10 +99,6 @@ public:
     static void SetBroadcastPhase(int device, double phase);
     static unsigned long GetBroadcastTime(int device);
     static void SetBroadcastTime(int device, unsigned long time);
-
-    // Replaces the port and the clock of layers initialised afterwards (null: the real
-    // ones); for tests.
-    static void SetSeams(const CvaskLayerSeams* seams);
 
     // The receiver's states; every received byte is one step from one to the next.
     enum ReceiveState {

@@ -1,6 +1,7 @@
 // The telegram link layer of the Vask bus.
 #include "vasklayer.h"
 
+#include "vask_seams.h"
 #include "vaskport.h"
 
 #include <math.h>
@@ -48,7 +49,7 @@ int IsCommand(const unsigned char* body, int length, char letter, int function) 
 
 }  // namespace
 
-void CvaskLayer::SetSeams(const CvaskLayerSeams* seams) {
+void SetLayerSeams(const CvaskLayerSeams* seams) {
     if (seams == NULL)
         memset(&g_seams, 0, sizeof g_seams);
     else

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "vask_seams.h"
 #include "vasklayer.h"
 #include "vaskport.h"
 
@@ -95,10 +96,10 @@ struct FakeBus {
     FakeBus() {
         Current() = this;
         static const CvaskLayerSeams seams = {CreatePort, Now, Delay};
-        CvaskLayer::SetSeams(&seams);
+        SetLayerSeams(&seams);
     }
     ~FakeBus() {
-        CvaskLayer::SetSeams(nullptr);
+        SetLayerSeams(nullptr);
         Current() = nullptr;
     }
 

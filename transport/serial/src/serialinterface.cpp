@@ -2,6 +2,7 @@
 #include "serialinterface.h"
 
 #include "mtimer.h"
+#include "vask32_seams.h"
 
 #include <string.h>
 
@@ -32,7 +33,7 @@ CString DevicePath(const CString& port) {
 
 }  // namespace
 
-void CSerialInterface::SetPlatform(const SerialPlatform* platform) {
+void SetSerialPlatform(const SerialPlatform* platform) {
     g_os = kPlatform;
     if (platform == NULL) return;
 #define VASK_TAKE(member) \
