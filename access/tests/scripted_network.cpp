@@ -54,6 +54,14 @@ ScriptedBus::Script ScriptedBus::Answering(Bytes values) {
     };
 }
 
+ScriptedBus::Script ScriptedBus::Rejecting() {
+    return [](const SentRequest& request, int) {
+        Reaction reaction;
+        reaction.replies.push_back({request.address, Body('D', 'E')});
+        return reaction;
+    };
+}
+
 ScriptedBus::Script ScriptedBus::Silent() {
     return [](const SentRequest&, int) { return Reaction(); };
 }

@@ -62,6 +62,9 @@ public:
     static Script Answering(Bytes values = Bytes());
     // Answers nothing.
     static Script Silent();
+    // Rejects every request from the addressed device with "DE" (invalid data values,
+    // error 51).
+    static Script Rejecting();
 
     // ---- configuration ----
     void SetScript(Script script);

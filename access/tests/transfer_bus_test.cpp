@@ -5,6 +5,7 @@
 #include "commvask_seams.h"
 #include "vaskaccess.h"
 #include "serialparam.h"
+#include "test_bytes.h"
 #include "vasksim_client.h"
 #include "progress_window.h"
 #include "transfer_files.h"
@@ -91,16 +92,6 @@ std::vector<std::string> RecordBodies(const std::string& file, const char* prefi
     for (const std::string& line : ReadLines(DataPath(file.c_str())))
         bodies.push_back(prefix + line.substr(1, line.size() - 3));
     return bodies;
-}
-
-std::string Hex(const std::vector<unsigned char>& bytes) {
-    static const char* d = "0123456789ABCDEF";
-    std::string s;
-    for (unsigned char b : bytes) {
-        s += d[b >> 4];
-        s += d[b & 15];
-    }
-    return s;
 }
 
 // Bytes that do not repeat in a 50-byte block.
@@ -190,7 +181,7 @@ protected:
         return data[0];
     }
     void SetMemory(int address, const std::vector<unsigned char>& bytes) {
-        Sim("MEMORY " + std::to_string(address) + " " + Hex(bytes));
+        Sim("MEMORY " + std::to_string(address) + " " + Hex(bytes, ""));
     }
 
     static CvaskAccess* s_access;
@@ -532,7 +523,7 @@ TEST_F(TransferBusTest, ParameterSetReadAndWrittenBackLeavesTheMemoryUnchanged) 
     ASSERT_TRUE(sim_.Command("CLEARLOG"));
     ASSERT_EQ(access().WriteParamSet(1, file.path().c_str(), progress_.wnd(), kProgress), 1)
         << access().GetLastError().text;
-    EXPECT_EQ(Memory(1), Hex(set));
+    EXPECT_EQ(Memory(1), Hex(set, ""));
 
     std::vector<std::string> blocks = Bodies('K', 27);
     ASSERT_EQ(blocks.size(), 9u);
@@ -541,11 +532,13 @@ TEST_F(TransferBusTest, ParameterSetReadAndWrittenBackLeavesTheMemoryUnchanged) 
         snprintf(head, sizeof head, "4B1B%02X00", i + 1);
         EXPECT_EQ(blocks[i], head +
                                  Hex(std::vector<unsigned char>(set.begin() + 50 * i,
-                                                                set.begin() + 50 * (i + 1))) +
+                                                                set.begin() + 50 * (i + 1)),
+                                     "") +
                                  "00");
     }
-    EXPECT_EQ(blocks[8],
-              "4B1BFF00" + Hex(std::vector<unsigned char>(set.begin() + 400, set.end())) + "00");
+    EXPECT_EQ(
+        blocks[8],
+        "4B1BFF00" + Hex(std::vector<unsigned char>(set.begin() + 400, set.end()), "") + "00");
     EXPECT_EQ(Bodies('K', 26), std::vector<std::string>{"4B1A0200"});
     EXPECT_EQ(
         progress_.steps,
@@ -564,7 +557,7 @@ TEST_F(TransferBusTest, SetOfExactly100BytesEndsWithAnEmptyLastBlock) {
     EXPECT_EQ(blocks[0].substr(0, 8), "4B1B0100");
     EXPECT_EQ(blocks[1].substr(0, 8), "4B1B0200");
     EXPECT_EQ(blocks[2], "4B1BFF0000");
-    EXPECT_EQ(Memory(1), Hex(set));
+    EXPECT_EQ(Memory(1), Hex(set, ""));
 }
 
 struct SizeCase {
@@ -582,12 +575,12 @@ TEST_P(ParamSetSizeTest, OnlyWholeSetsOfAtMost4000BytesAreSent) {
     int result = access().WriteParamSet(1, file.path().c_str(), NULL, 0);
     if (GetParam().error == 0) {
         EXPECT_EQ(result, 1) << access().GetLastError().text;
-        EXPECT_EQ(Memory(1), Hex(set));
+        EXPECT_EQ(Memory(1), Hex(set, ""));
     } else {
         EXPECT_EQ(result, 0);
         EXPECT_EQ(access().GetLastError().code, GetParam().error);
         EXPECT_TRUE(Log().empty());
-        EXPECT_EQ(Memory(1), Hex(before));
+        EXPECT_EQ(Memory(1), Hex(before, ""));
     }
 }
 
@@ -627,13 +620,13 @@ TEST_P(ParamSetWarningTest, UserDecidesAfterTheLastBlock) {
     if (c.error == 0) {
         EXPECT_EQ(result, 1) << access().GetLastError().text;
         EXPECT_EQ(Bodies('K', 26), (std::vector<std::string>{"4B1A0200", "4B1A0300"}));
-        EXPECT_EQ(Memory(1), Hex(set));
+        EXPECT_EQ(Memory(1), Hex(set, ""));
     } else {
         EXPECT_EQ(result, 0);
         EXPECT_EQ(access().GetLastError().code, c.error);
         EXPECT_EQ(access().GetLastError().info, 0x4B1Au);
         EXPECT_EQ(Bodies('K', 26), std::vector<std::string>{"4B1A0200"});
-        EXPECT_EQ(Memory(1), Hex(before));
+        EXPECT_EQ(Memory(1), Hex(before, ""));
     }
 }
 
@@ -672,7 +665,7 @@ TEST_P(ParamSetAbortTest, EitherAbortStopsEitherTransfer) {
     if (c.read) {
         EXPECT_EQ(file.Bytes().size(), 280u) << "the file is left alone";
     } else {
-        EXPECT_EQ(Memory(1), Hex(set)) << "the device keeps its set";
+        EXPECT_EQ(Memory(1), Hex(set, "")) << "the device keeps its set";
     }
 }
 

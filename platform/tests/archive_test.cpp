@@ -2,6 +2,7 @@
 // framing, and files that are cut short or corrupt.
 #include "vaskfc.h"
 #include "peer/peer.h"
+#include "test_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -78,17 +79,6 @@ public:
 private:
     std::string path_;
 };
-
-std::string Hex(const std::string& bytes) {
-    std::string s;
-    char b[4];
-    for (unsigned char c : bytes) {
-        snprintf(b, sizeof b, "%02X ", c);
-        s += b;
-    }
-    if (!s.empty()) s.pop_back();
-    return s;
-}
 
 // Writes with store(), then reads with load(); returns the file's bytes.
 template <class Store, class Load>

@@ -67,7 +67,7 @@ std::vector<Kind> Kinds() {
 void ReadGuarded(const Kind& kind, const Bytes& body, GuardedBody::Guard guard) {
     std::vector<std::unique_ptr<CParam>> owned;
     for (CParam* p : kind.make()) owned.emplace_back(p);
-    GuardedBody guarded(body, guard);
+    GuardedBody guarded(body, guard, std::string(kind.name) + " body " + Hex(body));
     unsigned char* cursor = guarded.begin();
     for (auto& p : owned) {
         int ok = p->Read(cursor, guarded.end());
@@ -101,12 +101,14 @@ TEST(DisplayTextBounds, ATextFitsItsBufferOrIsRefused) {
                     ASSERT_EQ(p->GetValue(i, whole, sizeof whole), 1) << where;
                     if (strcmp(whole, "(untouched)") == 0) continue;  // a kind without a text
                     const size_t n = strlen(whole);
-                    GuardedBody exact(Bytes(n + 1, 'x'));
-                    char* room = reinterpret_cast<char*>(exact.begin());
+                    GuardedBody exact(Bytes(n + 1, 'x'), GuardedBody::Tail,
+                                      "the buffer for " + where);
+                    char* room = exact.text();
                     EXPECT_EQ(p->GetValue(i, room, (int)n + 1), 1) << where;
                     EXPECT_STREQ(room, whole) << where;
-                    GuardedBody shorter(Bytes(n, 'x'));
-                    room = reinterpret_cast<char*>(shorter.begin());
+                    GuardedBody shorter(Bytes(n, 'x'), GuardedBody::Tail,
+                                        "the buffer one byte short for " + where);
+                    room = shorter.text();
                     EXPECT_EQ(p->GetValue(i, room, (int)n), 0) << where;
                     if (n > 0) EXPECT_EQ(room[0], 0) << where;
                 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "test_bytes.h"
 #include "vask_seams.h"
 #include "vasklayer.h"
 #include "vaskport.h"
@@ -20,17 +21,6 @@ typedef std::vector<unsigned char> Bytes;
 inline Bytes Cat(Bytes a, const Bytes& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
-}
-
-inline std::string Hex(const Bytes& b) {
-    static const char* d = "0123456789ABCDEF";
-    std::string s;
-    for (size_t k = 0; k < b.size(); ++k) {
-        if (k) s += ' ';
-        s += d[b[k] >> 4];
-        s += d[b[k] & 15];
-    }
-    return s;
 }
 
 // CRC-16 of the bus, bit by bit (nothing shared with the layer's table).

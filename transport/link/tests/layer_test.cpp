@@ -352,7 +352,7 @@ TEST(LayerReceiver, EachByteTakesTheReceiverFromOneStateToTheNext) {
     };
     for (const Row& r : rows)
         EXPECT_EQ(r.to, L::NextState(r.from, r.byte))
-            << "state " << r.from << ", byte " << Hex({r.byte});
+            << "state " << r.from << ", byte " << Hex(Bytes{r.byte});
 }
 
 TEST_F(Layer, ATelegramForThePcIsHandedOutUnstuffedWithItsSender) {
