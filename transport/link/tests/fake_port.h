@@ -33,6 +33,14 @@ inline unsigned BitCrc(const Bytes& b) {
     return crc;
 }
 
+// Wire bytes from DLE SOT to DLE ETX with their CRC behind them.
+inline Bytes Sealed(Bytes t) {
+    unsigned crc = BitCrc(t);
+    t.push_back((unsigned char)(crc & 0xFF));
+    t.push_back((unsigned char)(crc >> 8));
+    return t;
+}
+
 // A telegram as a device puts it on the wire.
 inline Bytes Frame(int destination, int source, const Bytes& body) {
     Bytes t = {0x10, 0x01};
@@ -45,10 +53,7 @@ inline Bytes Frame(int destination, int source, const Bytes& body) {
     for (unsigned char c : body) put(c);
     t.push_back(0x10);
     t.push_back(0x03);
-    unsigned crc = BitCrc(t);
-    t.push_back((unsigned char)(crc & 0xFF));
-    t.push_back((unsigned char)(crc >> 8));
-    return t;
+    return Sealed(t);
 }
 
 struct FakeBus {
