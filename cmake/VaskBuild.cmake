@@ -30,14 +30,21 @@ function(vask_wine_fixture)
   set_tests_properties(wine_prefix_cleanup PROPERTIES FIXTURES_CLEANUP wine)
 endfunction()
 
-# vask_add_gtest(name SOURCES ... [LIBS ...] [FIXTURES ...] [BUS] [TIMEOUT s])
+# vask_add_gtest(name SOURCES ... [LIBS ...] [FIXTURES ...] [BUS] [TIMEOUT s] [LIMITS ...])
 # A GoogleTest program run as one CTest test under Wine.  BUS tests share the one
-# simulated COM port and never run in parallel with each other.
+# simulated COM port and never run in parallel with each other.  LIMITS are prlimit
+# options (such as --as=bytes) under which the program runs.
 function(vask_add_gtest name)
-  cmake_parse_arguments(T "BUS" "TIMEOUT" "SOURCES;LIBS;FIXTURES" ${ARGN})
+  cmake_parse_arguments(T "BUS" "TIMEOUT" "SOURCES;LIBS;FIXTURES;LIMITS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
-  add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+  if(T_LIMITS)
+    add_test(NAME ${name}
+             COMMAND prlimit ${T_LIMITS} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}>
+                     --gtest_color=no)
+  else()
+    add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+  endif()
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()

@@ -9,6 +9,7 @@
 #include <float.h>
 #include <limits.h>
 #include <math.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <string>
@@ -272,6 +273,18 @@ TEST(ArchiveObjects, SchemaOfAVersionableClassIsReportedOnce) {
     EXPECT_EQ(probe->m_value, 7);
     EXPECT_EQ(probe->m_text, "hi");
     delete probe;
+}
+
+// CTest runs these tests under an address-space limit (and says so in
+// VASK_ADDRESS_SPACE_LIMIT), so that a string length from a damaged file that the archive
+// would claim before reading fails to allocate instead of passing unseen. The limit must
+// refuse the longest length the archive accepts.
+TEST(ArchiveLimits, TheLongestStringLengthCannotBeClaimedAtOnce) {
+    if (getenv("VASK_ADDRESS_SPACE_LIMIT") == NULL)
+        GTEST_SKIP() << "runs under an address-space limit only";
+    void* claimed = malloc(0x7FFFFF00);
+    EXPECT_EQ(claimed, nullptr) << "the limit allows a string as long as the archive accepts";
+    free(claimed);
 }
 
 TEST(ArchiveObjects, DataThatDoNotFitAreRefused) {
