@@ -121,9 +121,7 @@ void AccessFixture::SetUp() {
 }
 
 void AccessFixture::TearDown() {
-    if (m_worker != NULL) {
-        EXPECT_TRUE(Join()) << "a worker of the test did not end";
-    }
+    JoinOrEnd("a worker of the test did not end");
     access.Done();
     scripted::UseBus(NULL);
     testclock::Thaw();
@@ -170,6 +168,14 @@ bool AccessFixture::Join(DWORD ms) {
     CloseHandle(m_worker);
     m_worker = NULL;
     return true;
+}
+
+void AccessFixture::JoinOrEnd(const char* what, DWORD ms) {
+    if (Join(ms)) return;
+    ADD_FAILURE() << what << " within " << ms << " ms; the test program ends here";
+    fflush(stdout);
+    fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 4);
 }
 
 DWORD AccessFixture::AdvanceUntilFinished(DWORD step, DWORD limit) {

@@ -68,6 +68,10 @@ protected:
     // Runs `work` on a thread of its own; Join waits for it (false after the deadline).
     void Start(std::function<void()> work);
     bool Join(DWORD ms = 10000);
+    // Waits for the worker; when it has not ended by the deadline the test fails with
+    // `what` and the program ends at once with exit code 4, for a worker stuck in the
+    // access object holds its locks and nothing after it could end.
+    void JoinOrEnd(const char* what, DWORD ms = 10000);
     bool Finished();
     // Moves the held clock `step` ms at a time until the worker has ended (at most `limit`
     // ms); how far it moved it. A wait that starts at an unknown moment thus ends after
