@@ -5,6 +5,7 @@
 
 #include "commvask_seams.h"
 #include "communication.h"
+#include "mtimer.h"
 
 namespace scripted {
 
@@ -225,6 +226,8 @@ int ScriptedNetwork::DoSend(const CString& address, CPCvaskMessage* msg, ErrorSt
     request.function = msg->GetFunction();
     request.download = download;
     request.thread = GetCurrentThreadId();
+    unsigned long high = 0;
+    CMTimer::GetTime(request.time, high);
     unsigned char buffer[256];
     int length = msg->WriteBody(buffer, sizeof buffer);
     if (length > 0) request.body.assign(buffer, buffer + length);

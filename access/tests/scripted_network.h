@@ -30,6 +30,7 @@ struct SentRequest {
     Bytes body;              // the request body as written
     DWORD thread = 0;        // id of the thread that sent it
     int receivesBefore = 0;  // Receive calls the bus had seen when it came
+    unsigned long time = 0;  // when it came, in ms on the clock of the library's timers
 };
 
 // A reply body: flags, state, letter, function, then the value bytes.
