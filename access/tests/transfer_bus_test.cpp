@@ -26,6 +26,8 @@ using vasksim::SimClient;
 using vasksim::SimLogEntry;
 
 const UINT kProgress = WM_APP + 17;
+// The transfers' fixed waits are divided by this in the tests.
+const int kWaitDivisor = 100;
 
 // The owner window of a transfer: keeps every progress message and lets a test act on
 // one (the owner's handler is where the program calls the abort members).
@@ -106,7 +108,7 @@ protected:
     // One access object for the suite: the bus scan that fills its device list costs
     // seconds per empty address.
     static void SetUpTestSuite() {
-        SetTransferWaitDivisor(100);
+        SetTransferWaitDivisor(kWaitDivisor);
         s_access = new CvaskAccess();
         SerialParam param = {2, 0, 0, 1, 0};
         s_initialised = s_access->Init("VASK", "COM1", param) == 1;
@@ -168,6 +170,19 @@ protected:
             r.push_back(std::string(1, e.command) + std::to_string(e.function));
         return r;
     }
+    // When the simulator took the first or the last telegram of a kind (its clock, ms);
+    // -1: never.
+    int64_t FirstTaken(const std::vector<SimLogEntry>& log, char command, int function) {
+        for (const SimLogEntry& e : log)
+            if (e.command == command && e.function == function) return e.timeMs;
+        return -1;
+    }
+    int64_t LastTaken(const std::vector<SimLogEntry>& log, char command, int function) {
+        int64_t time = -1;
+        for (const SimLogEntry& e : log)
+            if (e.command == command && e.function == function) time = e.timeMs;
+        return time;
+    }
     std::vector<std::string> Bodies(char command, int function) {
         std::vector<std::string> r;
         for (const SimLogEntry& e : Log())
@@ -217,11 +232,18 @@ TEST_F(TransferBusTest, MainBoardDownloadReachesTheDeviceRecordByRecordInOrder) 
     ASSERT_EQ(access().GetChannelVersion(1, 0, version), 1) << access().GetLastError().text;
     ASSERT_NE(access().GetDevice(1)->GetVersion(), nullptr);
     ASSERT_TRUE(sim_.Command("CLEARLOG"));
+    DWORD restartBegan = 0;
+    progress_.onStep = [&restartBegan](const Step& s) {
+        if (s.phase == 5 && restartBegan == 0) restartBegan = timeGetTime();
+    };
 
     ASSERT_EQ(access().Download(1, DownloadResetFirst, DataPath("firmware16.hex").c_str(),
                                 progress_.wnd(), kProgress),
               1)
         << access().GetLastError().text;
+    const DWORD returned = timeGetTime();
+    ASSERT_NE(restartBegan, 0u);
+    EXPECT_GE(returned - restartBegan, 30000u / kWaitDivisor) << "the device's restart";
 
     // Reset, start (type 2 as one bare byte), every record as the line's bytes, the fault
     // read, and the final reset that the restarting device leaves unanswered (the
@@ -237,6 +259,12 @@ TEST_F(TransferBusTest, MainBoardDownloadReachesTheDeviceRecordByRecordInOrder) 
     for (size_t i = expected.size(); i < requests.size(); ++i) EXPECT_EQ(requests[i], "Z1");
     EXPECT_EQ(Bodies('K', 20), std::vector<std::string>{"4B1402"});
     EXPECT_EQ(Bodies('K', 21), records);
+
+    // The device's pauses, divided by the tests' divisor, between the telegrams it took:
+    // erasing its flash after the start, finishing the writes before the fault read.
+    const std::vector<SimLogEntry> log = Log();
+    EXPECT_GE(FirstTaken(log, 'K', 21) - LastTaken(log, 'K', 20), 10000 / kWaitDivisor);
+    EXPECT_GE(FirstTaken(log, 'k', 20) - LastTaken(log, 'K', 21), 15000 / kWaitDivisor);
 
     EXPECT_EQ(progress_.Phases(), (std::vector<LPARAM>{1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(progress_.Percentages(2), MainBoardRecordProgress(97));
