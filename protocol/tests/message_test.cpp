@@ -36,7 +36,10 @@ Bytes BodyOf(const CPCvaskMessage& message) {
 // that may not be touched right behind it. Sets `length` to the result.
 Bytes BoundedBodyOf(const CPCvaskMessage& message, int size, int& length) {
     Bytes fill(size, 0xCD);
-    GuardedBody buffer(fill, GuardedBody::Tail);
+    GuardedBody buffer(fill, GuardedBody::Tail,
+                       "the body buffer of " + std::to_string(size) + " bytes for " +
+                           std::string(1, message.GetCommand()) + " " +
+                           std::to_string(message.GetFunction()));
     length = message.WriteBody(buffer.begin(), size);
     return Bytes(buffer.begin(), buffer.end());
 }
@@ -45,7 +48,7 @@ Bytes BoundedBodyOf(const CPCvaskMessage& message, int size, int& length) {
 // moved.
 std::unique_ptr<CPCvaskMessage> Parse(const Bytes& body, ptrdiff_t* consumed = NULL,
                                       GuardedBody::Guard guard = GuardedBody::Tail) {
-    GuardedBody guarded(body, guard);
+    GuardedBody guarded(body, guard, "the reply body " + Hex(body));
     unsigned char* cursor = guarded.begin();
     std::unique_ptr<CPCvaskMessage> message(
         new CPCvaskMessage(CString("3/1"), cursor, (int)body.size()));
