@@ -31,19 +31,26 @@ function(vask_wine_fixture)
 endfunction()
 
 # vask_add_gtest(name SOURCES ... [LIBS ...] [FIXTURES ...] [BUS] [PROGRAM_RESOURCES]
-#                [TIMEOUT s])
+#                [TIMEOUT s] [LIMITS ...])
 # A GoogleTest program run as one CTest test under Wine.  BUS tests share the one
 # simulated COM port and never run in parallel with each other.  PROGRAM_RESOURCES links
 # the compiled resources of KorvanGA.exe (strings, menus, icons) into the test program, so
-# that code of the program finds them as it does in the program.
+# that code of the program finds them as it does in the program.  LIMITS are prlimit
+# options (such as --as=bytes) under which the program runs.
 function(vask_add_gtest name)
-  cmake_parse_arguments(T "BUS;PROGRAM_RESOURCES" "TIMEOUT" "SOURCES;LIBS;FIXTURES" ${ARGN})
+  cmake_parse_arguments(T "BUS;PROGRAM_RESOURCES" "TIMEOUT" "SOURCES;LIBS;FIXTURES;LIMITS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
   if(T_PROGRAM_RESOURCES)
     target_link_libraries(${name} PRIVATE korvanga_resources)
   endif()
-  add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+  if(T_LIMITS)
+    add_test(NAME ${name}
+             COMMAND prlimit ${T_LIMITS} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}>
+                     --gtest_color=no)
+  else()
+    add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+  endif()
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()

@@ -33,10 +33,6 @@ public:
     // Closes and deletes the network; always 1.
     int Done(ErrorStruct_* err);
     int IsInitialized() const { return m_network != NULL; }
-    // For tests: while set, Init first asks it for the network of a type; a null answer
-    // leaves the choice to Init. Null removes it.
-    typedef CPCvaskNetwork* (*NetworkFactory)(const CString& type);
-    static void SetNetworkFactory(NetworkFactory factory);
 
     // These require a network; callers ask only after a successful Init.
     void ThreadInit();

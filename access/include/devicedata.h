@@ -49,10 +49,8 @@ public:
     // as a number; what the cached slots keep of a value.
     static void CopyNumeric(VaskFloat& target, const VaskFloat& source);
 
-    // The wall clock of every time stamp and of CvaskAccess::UpToDate: the system's, or
-    // the one a test sets (null sets the system's again).
+    // The wall clock of every time stamp and of CvaskAccess::UpToDate.
     static CTime Now();
-    static void SetClock(CTime (*now)());
 
     // ---- identity ----
     void SetType(ChannelType type) { m_type = type; }

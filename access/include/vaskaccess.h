@@ -220,15 +220,27 @@ public:
 #include "vaskaccess_transfer.h"  // firmware download, parameter-set transfer
 
 private:
-    friend UINT VaskAccessSenderThread(LPVOID param);
-    friend void CALLBACK VaskAccessTimerProc(HWND, UINT, UINT_PTR, DWORD);
-    friend class CvaskAccessProbe;  // the tests' view of the private members
+    // The library's own code outside the members: the sender thread, the timer, the seams.
+    friend class CvaskAccessInternal;
 
     // ==== request engine (requestengine.cpp) ============================================
     void SendThreaded();
     // One transmission of the request in the slot and the wait for its answer: 1 when the
     // request has ended (the slot's result is set), 0 when this try failed.
     int OneTry(char cmd, int fn, const CString& text, BOOL downloadRecord, unsigned long info);
+    // How the wait for the network's send completion ended.
+    enum SendCompletion {
+        SendCompleted,  // sent: wait for the answer
+        SendFailed,     // the network reported an error: this try has failed
+        SendTimedOut    // no completion within a second: the request ends with error 2
+    };
+    // Waits for the send of the request in the slot to complete, keeping this thread's
+    // window messages moving.
+    SendCompletion WaitForSendCompletion(unsigned long info);
+    // Waits for the request's answer until the answer timer runs out, handling every
+    // telegram received meanwhile; 1 when the request has ended (the slot's result is set),
+    // 0 when the time ran out.
+    int WaitForAnswer(char cmd, int fn, const CString& text, unsigned long info);
     // Handles one received entry while waiting for the answer; 1 when it ended the request.
     int HandleEntry(CAddressedMessage* entry, char cmd, int fn, const CString& text,
                     unsigned long info);
@@ -261,9 +273,6 @@ private:
     // moving: a gateway delivers the telegrams for the receives this thread armed by
     // sending them to it, also while no request is in flight.
     void WaitForRequest();
-    // Starts the sender thread; replaceable by the tests to simulate a failed start.
-    static CWinThread* (*s_startThread)(CvaskAccess* access);
-    static CWinThread* StartSenderThread(CvaskAccess* access);
 
     // ==== request shapes (primitives.cpp) ===============================================
     int SimpleCommand(char command, int function, int address, int channel);

@@ -20,9 +20,6 @@ int DownloadPBO(int address, DownloadType type, const CString& file, CWnd* owner
 // AbortReadParamSet and AbortWriteParamSet stop either (errors 73, 75).
 int ReadParamSet(int address, const CString& file, CWnd* owner, UINT message);
 int WriteParamSet(int address, const CString& file, CWnd* owner, UINT message);
-// For tests only: divides the fixed waits of the transfers (protocol pauses of seconds
-// to minutes, not the answer time-outs). 1, the default, keeps the real ones.
-static void SetTransferWaitDivisor(int divisor);
 
 private:
 int DoDownload(int address, DownloadType type, const CPtrArray& records, CWnd* owner, UINT message);

@@ -38,12 +38,12 @@ int CvaskAccess::Init(const CString& networkType, const CString& line, const Ser
     // Held for the whole set-up, so that a request from another thread waits for it.
     CSingleLock busy(&m_senderWait, TRUE);
     if (m_communication != NULL) {
-        SetError(&m_error, 34, 0);
+        SetError(&m_error, ErrorAlreadyInitialized, 0);
         return 0;
     }
     CCommunication* communication = new (std::nothrow) CCommunication;
     if (communication == NULL) {
-        SetError(&m_error, 1, 0);
+        SetError(&m_error, ErrorOutOfMemory, 0);
         return 0;
     }
     if (!communication->Init(networkType, line, param, &m_error)) {
@@ -54,14 +54,14 @@ int CvaskAccess::Init(const CString& networkType, const CString& line, const Ser
     // layer does not.
     if (networkType != "VASK" && networkType != "TCPGATEWAY") {
         delete communication;
-        SetError(&m_error, 25, 0);
+        SetError(&m_error, ErrorInvalidNetworkType, 0);
         return 0;
     }
     m_address = new CvaskAddress(0);
 
     BOOL timerCreated = FALSE;
     if (m_timerId == NoTimer) {
-        UINT_PTR id = SetTimer(NULL, 0, TimerPeriod, VaskAccessTimerProc);
+        UINT_PTR id = SetTimer(NULL, 0, TimerPeriod, CvaskAccessInternal::TimerProc);
         if (id != 0) {
             m_timerId = id;
             timerCreated = TRUE;
@@ -73,7 +73,7 @@ int CvaskAccess::Init(const CString& networkType, const CString& line, const Ser
     m_run = 1;
     m_threadWait.Lock();
     m_recvWait.Lock();
-    m_senderThread = s_startThread(this);
+    m_senderThread = CvaskAccessInternal::StartThread(this);
     if (m_senderThread == NULL) {
         // Without the thread every request and Done would wait for ever: undo it all.
         m_run = 0;
@@ -88,7 +88,7 @@ int CvaskAccess::Init(const CString& networkType, const CString& line, const Ser
         delete communication;
         delete m_address;
         m_address = NULL;
-        SetError(&m_error, 1, 0);
+        SetError(&m_error, ErrorOutOfMemory, 0);
         return 0;
     }
     return 1;
@@ -158,7 +158,7 @@ int CvaskAccess::Done() {
 
 int CvaskAccess::SetSelectedLine(const CString& line) {
     if (m_communication == NULL) {
-        SetError(&m_error, 33, 0);
+        SetError(&m_error, ErrorNotYetInitialized, 0);
         return 0;
     }
     return m_communication->SetSelectedLine(line, &m_error);
@@ -166,7 +166,7 @@ int CvaskAccess::SetSelectedLine(const CString& line) {
 
 int CvaskAccess::ConfigureLine(HWND parent) {
     if (m_communication == NULL) {
-        SetError(&m_error, 33, 0);
+        SetError(&m_error, ErrorNotYetInitialized, 0);
         return 0;
     }
     return m_communication->ConfigureLine(parent, &m_error);
@@ -174,7 +174,7 @@ int CvaskAccess::ConfigureLine(HWND parent) {
 
 CString CvaskAccess::GetSelectedLine() {
     if (m_communication == NULL) {
-        SetError(&m_error, 33, 0);
+        SetError(&m_error, ErrorNotYetInitialized, 0);
         return CString();
     }
     return m_communication->GetSelectedLine();
@@ -182,7 +182,7 @@ CString CvaskAccess::GetSelectedLine() {
 
 CString CvaskAccess::GetLineName() {
     if (m_communication == NULL) {
-        SetError(&m_error, 33, 0);
+        SetError(&m_error, ErrorNotYetInitialized, 0);
         return CString();
     }
     return m_communication->GetLineName(&m_error);
@@ -191,7 +191,7 @@ CString CvaskAccess::GetLineName() {
 int CvaskAccess::SetMyAddress(int address) {
     if (!CvaskAddress::SetMyAddress(address)) return 0;
     if (m_communication == NULL) {
-        SetError(&m_error, 33, 0);
+        SetError(&m_error, ErrorNotYetInitialized, 0);
         return 0;
     }
     return m_communication->SetMyAddress(address, &m_error);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "vaskaccess.h"
+#include "commvask_seams.h"
 #include "communication.h"
 
 #include <new>
@@ -33,7 +34,3 @@ public:
 // the parameter is of another kind.
 int ParamIntValue(const CParam* parameter, int i, int& value);
 int SetParamIntValue(CParam* parameter, int i, int value);
-
-// The timer's tick: drains and checks every object.
-void CALLBACK VaskAccessTimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);
-UINT VaskAccessSenderThread(LPVOID param);

@@ -23,8 +23,6 @@ enum {
     RangeFlags = 4  // LimitStruct and CorrectionStruct2 have one flag per range 1 to 4
 };
 
-enum { ErrorInvalidParameter = 30, ErrorNoDevice = 36, ErrorValueCount = 37, ErrorElement = 39 };
-
 struct Store {
     int n[StoreSize];
     VaskFloat f[StoreSize];
@@ -603,7 +601,7 @@ int RunFetch(A& a, const FetchRow& row, int address, int channel, int index, Vas
     switch (row.pattern) {
         case Read::StatusBit: {
             int flags = a.GetChannelStatusFlags(address);
-            if (flags == -1) return Fail(a, ErrorNoDevice);
+            if (flags == -1) return Fail(a, ErrorNoDeviceAtAddress);
             MakeFlag(value, (flags & row.position) != 0);
             return 1;
         }
@@ -636,41 +634,44 @@ int RunFetch(A& a, const FetchRow& row, int address, int channel, int index, Vas
             MakeTime(value, s.time);
             return 1;
         case Read::RangeCopy:
-            if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
+            if (!InBound(index, RangeBound(a, address, StoreSize)))
+                return Fail(a, ErrorInvalidRange);
             if (!group.read(a, address, channel, s)) return 0;
             // The read sets the range count to what the device sent; a range it did not send
             // has no value.
-            if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
+            if (!InBound(index, RangeBound(a, address, StoreSize)))
+                return Fail(a, ErrorInvalidRange);
             MakeCopy(value, s.f[index - 1]);
             return 1;
         case Read::RangeFlag:
             // The records have one flag per range 1 to 4 only.
-            if (!InBound(index, RangeBound(a, address, RangeFlags))) return Fail(a, ErrorElement);
+            if (!InBound(index, RangeBound(a, address, RangeFlags)))
+                return Fail(a, ErrorInvalidRange);
             if (!group.read(a, address, channel, s)) return 0;
             MakeFlag(value, s.n[row.position + index - 1] != 0);
             return 1;
         case Read::StepNumber:
-            if (!InBound(index, StepCount)) return Fail(a, ErrorElement);
+            if (!InBound(index, StepCount)) return Fail(a, ErrorInvalidRange);
             if (!group.read(a, address, channel, s)) return 0;
-            if (index > CodesSent(s)) return Fail(a, ErrorElement);
+            if (index > CodesSent(s)) return Fail(a, ErrorInvalidRange);
             MakeNumber(value, s.n[index - 1]);
             return 1;
         case Read::CodeNumber:
-            if (!InBound(index, 8)) return Fail(a, ErrorElement);
+            if (!InBound(index, 8)) return Fail(a, ErrorInvalidRange);
             if (!group.read(a, address, channel, s)) return 0;
-            if (index > CodesSent(s)) return Fail(a, ErrorElement);
+            if (index > CodesSent(s)) return Fail(a, ErrorInvalidRange);
             MakeNumber(value, s.n[index - 1]);
             return 1;
         case Read::StepTime:
-            if (!InBound(index, StepCount)) return Fail(a, ErrorElement);
+            if (!InBound(index, StepCount)) return Fail(a, ErrorInvalidRange);
             if (!StepHalf(group, index).read(a, address, channel, s)) return 0;
-            if (StepElement(index) >= FloatsSent(s)) return Fail(a, ErrorElement);
+            if (StepElement(index) >= FloatsSent(s)) return Fail(a, ErrorInvalidRange);
             MakeCopy(value, s.f[StepElement(index)]);
             return 1;
         case Read::SensorTime:
-            if (!InBound(index, SensorTimes)) return Fail(a, ErrorElement);
+            if (!InBound(index, SensorTimes)) return Fail(a, ErrorInvalidRange);
             if (!group.read(a, address, channel, s)) return 0;
-            if (index > FloatsSent(s)) return Fail(a, ErrorElement);
+            if (index > FloatsSent(s)) return Fail(a, ErrorInvalidRange);
             MakeCopy(value, s.f[index - 1]);
             return 1;
         case Read::ChannelType:
@@ -698,12 +699,15 @@ int RunFetch(A& a, const FetchRow& row, int address, int channel, int index, Vas
             return 1;
         }
         case Read::MeasRangeLimits: {
-            if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
+            if (!InBound(index, RangeBound(a, address, StoreSize)))
+                return Fail(a, ErrorInvalidRange);
             if (!group.read(a, address, channel, s)) return 0;
-            if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
+            if (!InBound(index, RangeBound(a, address, StoreSize)))
+                return Fail(a, ErrorInvalidRange);
             Store upper;
             if (!groups::RangeEnd.read(a, address, channel, upper)) return 0;
-            if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
+            if (!InBound(index, RangeBound(a, address, StoreSize)))
+                return Fail(a, ErrorInvalidRange);
             const VaskFloat& high = upper.f[index - 1];
             value.text.Format(RangeFormat, s.f[index - 1].value, high.value);
             value.value = 0.0;
@@ -712,12 +716,12 @@ int RunFetch(A& a, const FetchRow& row, int address, int channel, int index, Vas
             return 1;
         }
         case Read::AutocalStep: {
-            if (!InBound(index, StepCount)) return Fail(a, ErrorElement);
+            if (!InBound(index, StepCount)) return Fail(a, ErrorInvalidRange);
             Store steps;
             if (!groups::AutocalSteps.read(a, address, channel, steps)) return 0;
-            if (index > CodesSent(steps)) return Fail(a, ErrorElement);
+            if (index > CodesSent(steps)) return Fail(a, ErrorInvalidRange);
             if (!StepHalf(group, index).read(a, address, channel, s)) return 0;
-            if (StepElement(index) >= FloatsSent(s)) return Fail(a, ErrorElement);
+            if (StepElement(index) >= FloatsSent(s)) return Fail(a, ErrorInvalidRange);
             MakeCopy(value, s.f[StepElement(index)]);
             value.value = steps.n[index - 1];
             return 1;
@@ -779,25 +783,28 @@ int RunTransfer(A& a, const TransferRow& row, int address, int channel, int inde
             s.n[row.position] = number;
             return group.write(a, address, channel, s);
         case Write::RangeCopy:
-            if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
+            if (!InBound(index, RangeBound(a, address, StoreSize)))
+                return Fail(a, ErrorInvalidRange);
             if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
             if (!group.read(a, address, channel, s)) return 0;
             // The write sends as many values as the device sent to the read.
-            if (!InBound(index, RangeBound(a, address, StoreSize))) return Fail(a, ErrorElement);
+            if (!InBound(index, RangeBound(a, address, StoreSize)))
+                return Fail(a, ErrorInvalidRange);
             s.f[index - 1] = value;
             return group.write(a, address, channel, s);
         case Write::RangeFlag:
-            if (!InBound(index, RangeBound(a, address, RangeFlags))) return Fail(a, ErrorElement);
+            if (!InBound(index, RangeBound(a, address, RangeFlags)))
+                return Fail(a, ErrorInvalidRange);
             if (!ToInt(value, number)) return Fail(a, ErrorInvalidParameter);
             if (!group.read(a, address, channel, s)) return 0;
             s.n[row.position + index - 1] = number;
             return group.write(a, address, channel, s);
         case Write::S23StepTime:
             // This write sends only the first two rinse times of the first half.
-            if (index >= 3 && index <= HalfSteps) return Fail(a, ErrorElement);
+            if (index >= 3 && index <= HalfSteps) return Fail(a, ErrorInvalidRange);
             [[fallthrough]];
         case Write::StepTime: {
-            if (!InBound(index, StepCount)) return Fail(a, ErrorElement);
+            if (!InBound(index, StepCount)) return Fail(a, ErrorInvalidRange);
             if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
             const Group& half = StepHalf(group, index);
             if (!half.read(a, address, channel, s)) return 0;
@@ -805,31 +812,31 @@ int RunTransfer(A& a, const TransferRow& row, int address, int channel, int inde
             // give; the older write of steps 1 to 6 sends only the first two.
             const int needed =
                 row.pattern == Write::S23StepTime && index <= HalfSteps ? 2 : HalfSteps;
-            if (FloatsSent(s) < needed) return Fail(a, ErrorValueCount);
+            if (FloatsSent(s) < needed) return Fail(a, ErrorParameterCount);
             s.f[StepElement(index)] = value;
             return half.write(a, address, channel, s);
         }
         case Write::SensorTime:
-            if (!InBound(index, SensorTimes)) return Fail(a, ErrorElement);
+            if (!InBound(index, SensorTimes)) return Fail(a, ErrorInvalidRange);
             if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
             if (!group.read(a, address, channel, s)) return 0;
-            if (FloatsSent(s) < SensorTimes) return Fail(a, ErrorValueCount);
+            if (FloatsSent(s) < SensorTimes) return Fail(a, ErrorParameterCount);
             s.f[index - 1] = value;
             return group.write(a, address, channel, s);
         case Write::StepInt:
-            if (!InBound(index, StepCount)) return Fail(a, ErrorElement);
+            if (!InBound(index, StepCount)) return Fail(a, ErrorInvalidRange);
             if (!ToByte(value, number)) return Fail(a, ErrorInvalidParameter);
             if (!group.read(a, address, channel, s)) return 0;
-            if (index > CodesSent(s)) return Fail(a, ErrorElement);
+            if (index > CodesSent(s)) return Fail(a, ErrorInvalidRange);
             s.n[index - 1] = number;
             return group.write(a, address, channel, s);
         case Write::CodeInt:
             // A list the device sent short is refused by its write (error 37): it would carry
             // codes the device never gave.
-            if (!InBound(index, 8)) return Fail(a, ErrorElement);
+            if (!InBound(index, 8)) return Fail(a, ErrorInvalidRange);
             if (!ToByte(value, number)) return Fail(a, ErrorInvalidParameter);
             if (!group.read(a, address, channel, s)) return 0;
-            if (index > CodesSent(s)) return Fail(a, ErrorElement);
+            if (index > CodesSent(s)) return Fail(a, ErrorInvalidRange);
             s.n[index - 1] = number;
             return group.write(a, address, channel, s);
         case Write::NoWrite: return 1;

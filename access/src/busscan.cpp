@@ -9,10 +9,6 @@ enum : DWORD {
 };
 
 enum {
-    ErrorOutOfMemory = 1,
-    ErrorNotInitialised = 33,
-    ErrorNoDevice = 36,
-    ErrorBusy = 49,      // the device exists but is busy ("BS")
     ScratchValues = 30,  // the most values a range or measured-value read carries
     ScratchCodes = 8     // the most relay codes a read carries
 };
@@ -30,7 +26,7 @@ int CvaskAccess::GetChannelVersionFast(int address, int channel, VersionStruct& 
         int type = 0;
         if (values == NULL || values->GetSize() < 7 || !CheckAnswerValue(answer, 0, info) ||
             !ParamIntValue(values->GetAt(0), 1, type)) {
-            SetError(&m_error, 37, info);
+            SetError(&m_error, ErrorParameterCount, info);
             result = 0;
         } else {
             record.channelType = type;
@@ -52,7 +48,7 @@ int CvaskAccess::ScanForDevices(CWnd* progress, UINT message, CObject* context, 
     int first, last;
     GetNetworkAddressRange(first, last);
     if (first < 0 || last < first) {
-        SetError(&m_error, ErrorNotInitialised, 0);
+        SetError(&m_error, ErrorNotYetInitialized, 0);
         return 0;
     }
     m_scanRunning = 1;
@@ -74,7 +70,7 @@ int CvaskAccess::ScanForDevices(CWnd* progress, UINT message, CObject* context, 
         version.channelType = 0;
         const int answered = GetChannelVersionFast(address, 0, version);
         if (!answered) {
-            if (m_error.code != ErrorBusy) continue;
+            if (m_error.code != ErrorRejectedBusy) continue;  // a busy device exists
             wantRemote = 0;
         }
 
@@ -113,14 +109,15 @@ int CvaskAccess::GetDeviceCount() {
     int first, last;
     GetNetworkAddressRange(first, last);
     if (first < 0 || last < first) {
-        SetError(&m_error, ErrorNotInitialised, 0);
+        SetError(&m_error, ErrorNotYetInitialized, 0);
         return 0;
     }
     int count = 0;
     for (int address = first; address <= last; ++address) {
         VersionStruct version;
         version.channelType = 0;
-        if (GetChannelVersionFast(address, 0, version) || m_error.code == ErrorBusy) ++count;
+        if (GetChannelVersionFast(address, 0, version) || m_error.code == ErrorRejectedBusy)
+            ++count;
     }
     return count;
 }
@@ -128,7 +125,7 @@ int CvaskAccess::GetDeviceCount() {
 int CvaskAccess::IsRemote(int address) {
     CDeviceData* device = GetDevice(address);
     if (device == NULL) {
-        SetError(&m_error, ErrorNoDevice, 0);
+        SetError(&m_error, ErrorNoDeviceAtAddress, 0);
         return 0;
     }
     // The read refreshes the entry's remote flag; whatever it returns, the flag answers.

@@ -1,13 +1,14 @@
 // The choice of the bus network and the forwarding to it.
 #include "communication.h"
 
+#include "commvask_seams.h"
 #include "tcpnetwork.h"
 
 #include <new>
 
 namespace {
 
-CCommunication::NetworkFactory g_factory = NULL;
+NetworkFactory g_factory = NULL;
 
 // The network of a type text; null with *known 0 for a type that is not supported.
 CPCvaskNetwork* CreateNetwork(const CString& type, int* known) {
@@ -24,7 +25,7 @@ CPCvaskNetwork* CreateNetwork(const CString& type, int* known) {
 
 }  // namespace
 
-void CCommunication::SetNetworkFactory(NetworkFactory factory) { g_factory = factory; }
+void SetNetworkFactory(NetworkFactory factory) { g_factory = factory; }
 
 CCommunication::CCommunication() : m_network(NULL) {}
 
@@ -34,17 +35,17 @@ int CCommunication::Init(const CString& type, const CString& line, const SerialP
                          ErrorStruct_* err) {
     // A second network would leave the first one's line open for good.
     if (m_network != NULL) {
-        SetError(err, 34, 0);
+        SetError(err, ErrorAlreadyInitialized, 0);
         return 0;
     }
     int known = 0;
     CPCvaskNetwork* network = CreateNetwork(type, &known);
     if (!known) {
-        SetError(err, 25, 0);
+        SetError(err, ErrorInvalidNetworkType, 0);
         return 0;
     }
     if (network == NULL) {
-        SetError(err, 1, 0);
+        SetError(err, ErrorOutOfMemory, 0);
         return 0;
     }
     if (network->Init(line, &param, err) == 1) {
@@ -81,7 +82,9 @@ HANDLE CCommunication::GetSendEvent() { return m_network ? m_network->GetSendEve
 
 HANDLE CCommunication::GetRecvEvent() { return m_network ? m_network->GetRecvEvent() : NULL; }
 
-int CCommunication::GetSendResult() { return m_network ? m_network->GetSendResult() : 33; }
+int CCommunication::GetSendResult() {
+    return m_network ? m_network->GetSendResult() : ErrorNotYetInitialized;
+}
 
 void CCommunication::ResetStatistics() {
     if (m_network) m_network->ResetStatistics();
@@ -93,7 +96,7 @@ void CCommunication::GetStatistics(NetStat* stat) {
 
 int CCommunication::SetSelectedLine(const CString& line, ErrorStruct_* err) {
     if (m_network == NULL) {
-        SetError(err, 26, 0);
+        SetError(err, ErrorNetworkNotInitialized, 0);
         return 0;
     }
     return m_network->SetSelectedLine(line, err);
@@ -101,7 +104,7 @@ int CCommunication::SetSelectedLine(const CString& line, ErrorStruct_* err) {
 
 int CCommunication::SetMyAddress(int address, ErrorStruct_* err) {
     if (m_network == NULL) {
-        SetError(err, 26, 0);
+        SetError(err, ErrorNetworkNotInitialized, 0);
         return 0;
     }
     return m_network->SetMyAddress(address, err);
@@ -109,7 +112,7 @@ int CCommunication::SetMyAddress(int address, ErrorStruct_* err) {
 
 int CCommunication::ConfigureLine(HWND parent, ErrorStruct_* err) {
     if (m_network == NULL) {
-        SetError(err, 26, 0);
+        SetError(err, ErrorNetworkNotInitialized, 0);
         return 0;
     }
     return m_network->ConfigureLine(parent, err);
@@ -121,7 +124,7 @@ CString CCommunication::GetSelectedLine() {
 
 CString CCommunication::GetLineName(ErrorStruct_* err) {
     if (m_network == NULL) {
-        SetError(err, 26, 0);
+        SetError(err, ErrorNetworkNotInitialized, 0);
         return CString();
     }
     return m_network->GetLineName(err);
@@ -129,7 +132,7 @@ CString CCommunication::GetLineName(ErrorStruct_* err) {
 
 int CCommunication::Send(const CString& address, CPCvaskMessage* message, ErrorStruct_* err) {
     if (m_network == NULL) {
-        SetError(err, 26, 0);
+        SetError(err, ErrorNetworkNotInitialized, 0);
         return 0;
     }
     return m_network->Send(address, message, err);
@@ -137,7 +140,7 @@ int CCommunication::Send(const CString& address, CPCvaskMessage* message, ErrorS
 
 int CCommunication::SendDL(const CString& address, CPCvaskMessage* message, ErrorStruct_* err) {
     if (m_network == NULL) {
-        SetError(err, 26, 0);
+        SetError(err, ErrorNetworkNotInitialized, 0);
         return 0;
     }
     return m_network->SendDL(address, message, err);
@@ -146,7 +149,7 @@ int CCommunication::SendDL(const CString& address, CPCvaskMessage* message, Erro
 int CCommunication::Receive(CString& address, CPCvaskMessage*& message, ErrorStruct_* err) {
     message = NULL;
     if (m_network == NULL) {
-        SetError(err, 26, 0);
+        SetError(err, ErrorNetworkNotInitialized, 0);
         return 0;
     }
     return m_network->Receive(address, message, err);

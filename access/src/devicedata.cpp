@@ -1,6 +1,8 @@
 // Entries of the device list and the values cached in them.
 #include "devicedata.h"
 
+#include "commvask_seams.h"
+
 #include <stdlib.h>
 
 CDeviceInfo::CDeviceInfo()
@@ -32,7 +34,7 @@ CTime (*g_clock)() = NULL;
 
 CTime CDeviceData::Now() { return g_clock != NULL ? g_clock() : CTime::GetCurrentTime(); }
 
-void CDeviceData::SetClock(CTime (*now)()) { g_clock = now; }
+void SetDeviceClock(CTime (*now)()) { g_clock = now; }
 
 void CDeviceData::CopyNumeric(VaskFloat& target, const VaskFloat& source) {
     target.value = source.value;

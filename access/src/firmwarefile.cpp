@@ -33,7 +33,7 @@ int HexDigit(char c) {
 
 }  // namespace
 
-CFirmwareFile::CFirmwareFile() : m_error(0) {}
+CFirmwareFile::CFirmwareFile() : m_error(ErrorNone) {}
 
 CFirmwareFile::~CFirmwareFile() { Free(); }
 
@@ -44,13 +44,13 @@ void CFirmwareFile::Free() {
 
 int CFirmwareFile::GetByte(const CString& line, int& position, int& byte, int& error) {
     if (position + 1 >= line.GetLength()) {
-        error = ErrorIncomplete;
+        error = ErrorIncompleteLine;
         return 0;
     }
     int high = HexDigit(line[position++]);
     int low = HexDigit(line[position++]);
     if (high < 0 || low < 0) {
-        error = ErrorInvalid;
+        error = ErrorInvalidFirmwareData;
         return 0;
     }
     byte = high * 16 + low;
@@ -59,7 +59,7 @@ int CFirmwareFile::GetByte(const CString& line, int& position, int& byte, int& e
 
 unsigned char* CFirmwareFile::ParseLine(const CString& line, int& error) {
     if (line.IsEmpty() || line[0] != ':') {
-        error = ErrorNoColon;
+        error = ErrorMissingColon;
         return NULL;
     }
     int position = 1;
@@ -93,7 +93,7 @@ unsigned char* CFirmwareFile::ParseLine(const CString& line, int& error) {
     // are all the same to the caller: the file cannot be flashed.
     if (position != line.GetLength() || (sum & 0xFF) != 0 || count > MaxDataBytes) {
         delete[] record;
-        error = ErrorInvalid;
+        error = ErrorInvalidFirmwareData;
         return NULL;
     }
     return record;
@@ -101,11 +101,11 @@ unsigned char* CFirmwareFile::ParseLine(const CString& line, int& error) {
 
 int CFirmwareFile::Read(const CString& path) {
     Free();
-    m_error = 0;
+    m_error = ErrorNone;
 
     CStdioFile file;
     if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeText)) {
-        m_error = ErrorOpen;
+        m_error = ErrorFirmwareFileNotOpened;
         return 0;
     }
     int endRecords = 0;
@@ -113,9 +113,9 @@ int CFirmwareFile::Read(const CString& path) {
     try {
         CString line;
         int got;
-        while (m_error == 0 && (got = ReadLine(file.m_pStream, line)) != 0) {
+        while (m_error == ErrorNone && (got = ReadLine(file.m_pStream, line)) != 0) {
             if (got < 0) {
-                m_error = ErrorRead;
+                m_error = ErrorReadingFirmwareFile;
                 break;
             }
             unsigned char* record = ParseLine(line, m_error);
@@ -126,14 +126,15 @@ int CFirmwareFile::Read(const CString& path) {
         }
     } catch (CException* e) {
         e->Delete();
-        m_error = ErrorRead;
+        m_error = ErrorReadingFirmwareFile;
     }
     file.Abort();  // a read-only file: nothing to lose on closing
 
     // A file cut off at a line end, or an empty one, reads without a bad line; only its
     // missing end-of-file record tells that it is incomplete.
-    if (m_error == 0 && (endRecords != 1 || lastType != RecordEndOfFile)) m_error = ErrorInvalid;
-    if (m_error != 0) {
+    if (m_error == ErrorNone && (endRecords != 1 || lastType != RecordEndOfFile))
+        m_error = ErrorInvalidFirmwareData;
+    if (m_error != ErrorNone) {
         Free();
         return 0;
     }

@@ -9,6 +9,7 @@
 // the record sizes the bus can carry, and that the file ends with its end-of-file record.
 #pragma once
 
+#include "vaskerror.h"
 #include "vaskfc.h"
 
 class CFirmwareFile {
@@ -21,20 +22,11 @@ public:
         RecordEndOfFile = 0x01
     };
 
-    // The error codes a file can fail with (texts in utilvask's string table).
-    enum {
-        ErrorOpen = 40,       // "The firmware file could not be opened"
-        ErrorRead = 41,       // "Error while reading the firmware file"
-        ErrorInvalid = 42,    // "The firmware file contains invalid data"
-        ErrorNoColon = 43,    // "A colon at the beginning of a line is missing"
-        ErrorIncomplete = 44  // "Incomplete line in the firmware file"
-    };
-
     CFirmwareFile();
     ~CFirmwareFile();  // frees the records
 
     // Reads and checks the whole file. 1 with the records in file order; 0 with the error
-    // code in GetError() and no records.
+    // code in GetError() (ErrorFirmwareFileNotOpened to ErrorIncompleteLine) and no records.
     int Read(const CString& path);
 
     // The records (unsigned char*, n + 4 bytes each), owned by this object.
@@ -46,7 +38,8 @@ public:
     // One line into a new record (delete[] it), or null with the error code.
     static unsigned char* ParseLine(const CString& line, int& error);
     // Two upper-case hex digits at position (which advances past them) into byte.
-    // 0 with 44 when the line ends inside the byte, 42 for any other character.
+    // 0 with ErrorIncompleteLine when the line ends inside the byte, ErrorInvalidFirmwareData
+    // for any other character.
     static int GetByte(const CString& line, int& position, int& byte, int& error);
     // Bytes of a record: 4 + its data byte count.
     static int RecordLength(const unsigned char* record) { return record[0] + 4; }

@@ -14,18 +14,10 @@ namespace {
 
 CCommunication* g_connection = NULL;
 
-// The longest display text of one received value: the whole receive buffer of the link
-// layer as text, or a binary record shown as hex, stays well below it.
+// Room for the display text of one received value before it is cut to the caller's
+// buffer: the whole receive buffer of the link layer as text, or a binary record shown
+// as hex, stays well below it; a longer text is refused and reported as cut.
 const int kScratch = 8192;
-
-CMsgInfo* Lookup(char command, int function) {
-    for (int i = 0; i < VASK_CATALOGUE_SIZE; ++i) {
-        CMsgInfo* info = GetMessageInfo(i);
-        if (info == NULL || info->Match(0, 0)) return NULL;
-        if (info->Match(command, function)) return info;
-    }
-    return NULL;
-}
 
 int Given(char** arguments, int n) {
     return arguments != NULL && arguments[n] != NULL && arguments[n][0] != 0;
@@ -74,12 +66,12 @@ void PCvaskFree(char** buffers) {
 int PCvaskInit(const char* type, const char* line, const SerialParam* param, ErrorInfo_* error) {
     // A second connection would leave the first one's port open for good.
     if (g_connection != NULL) {
-        SetError(error, 34, 0);
+        SetError(error, ErrorAlreadyInitialized, 0);
         return 0;
     }
     CCommunication* connection = new (std::nothrow) CCommunication;
     if (connection == NULL) {
-        SetError(error, 1, 0);
+        SetError(error, ErrorOutOfMemory, 0);
         return 0;
     }
     SerialParam settings;
@@ -105,12 +97,12 @@ int PCvaskDone(void) {
 int PCvaskSend(const char* address, char command, int function, char** arguments,
                ErrorInfo_* error) {
     if (g_connection == NULL) {
-        SetError(error, 26, 0);
+        SetError(error, ErrorNetworkNotInitialized, 0);
         return 0;
     }
-    CMsgInfo* info = Lookup(command, function);
+    CMsgInfo* info = FindMessageInfo(command, function);
     if (info == NULL) {
-        SetError(error, 27, 0);
+        SetError(error, ErrorInvalidMessageType, 0);
         return 0;
     }
     // The values go into the catalogue's request prototypes, which stay the catalogue's.
@@ -120,30 +112,30 @@ int PCvaskSend(const char* address, char command, int function, char** arguments
         CParam* prototype = prototypes->GetAt(p);
         int taken = ValuesTaken(prototype);
         if (taken < 0) {
-            SetError(error, 30, 0);
+            SetError(error, ErrorInvalidParameter, 0);
             return 0;
         }
         for (int k = 1; k <= taken; ++k) {
             if (!Given(arguments, n)) {
-                SetError(error, 28, 0);
+                SetError(error, ErrorTooFewParameters, 0);
                 return 0;
             }
             if (prototype->ConvertValue(k, CString(arguments[n])) != 1) {
-                SetError(error, 30, 0);
+                SetError(error, ErrorInvalidParameter, 0);
                 return 0;
             }
             // An integer travels as one byte: the kind takes any number from 0 up and
             // would send only the low byte of a larger one.
             const CIntParam* number = dynamic_cast<const CIntParam*>(prototype);
             if (number != NULL && number->GetValue(k) > 255) {
-                SetError(error, 30, 0);
+                SetError(error, ErrorInvalidParameter, 0);
                 return 0;
             }
             ++n;
         }
     }
     if (Given(arguments, n)) {
-        SetError(error, 29, 0);
+        SetError(error, ErrorTooManyParameters, 0);
         return 0;
     }
 
@@ -157,7 +149,7 @@ int PCvaskSend(const char* address, char command, int function, char** arguments
     request.ReleaseParameters();
     if (sent != 1) {
         // A device that never acknowledged leaves no code of its own.
-        if (err.code == 0) SetError(&err, 2, 0);
+        if (err.code == ErrorNone) SetError(&err, ErrorDeviceDoesNotRespond, 0);
         SetError(error, &err);
         return 0;
     }
@@ -166,7 +158,7 @@ int PCvaskSend(const char* address, char command, int function, char** arguments
 
 int PCvaskReceive(char*, char* command, int* function, char** values, ErrorInfo_* error) {
     if (g_connection == NULL) {
-        SetError(error, 26, 0);
+        SetError(error, ErrorNetworkNotInitialized, 0);
         return 0;
     }
     CString sender;
@@ -191,7 +183,7 @@ int PCvaskReceive(char*, char* command, int* function, char** values, ErrorInfo_
     char* scratch = new (std::nothrow) char[kScratch];
     if (scratch == NULL) {
         delete message;
-        SetError(error, 1, 0);
+        SetError(error, ErrorOutOfMemory, 0);
         return 0;
     }
     for (int p = 0; !full && parameters != NULL && p < parameters->GetSize(); ++p) {
@@ -203,8 +195,7 @@ int PCvaskReceive(char*, char* command, int* function, char** values, ErrorInfo_
                 break;
             }
             scratch[0] = 0;
-            parameter->GetValue(k, scratch);
-            scratch[kScratch - 1] = 0;
+            if (!parameter->GetValue(k, scratch, kScratch)) cut = 1;
             size_t length = strlen(scratch);
             if (length > PCVASK_BUFFER_SIZE - 1) {
                 length = PCVASK_BUFFER_SIZE - 1;
@@ -221,7 +212,7 @@ int PCvaskReceive(char*, char* command, int* function, char** values, ErrorInfo_
     if (function) *function = message->GetFunction();
     delete message;
     if (cut || full) {
-        SetError(error, 67, 0);
+        SetError(error, ErrorBufferTooSmall, 0);
         return 0;
     }
     return 1;

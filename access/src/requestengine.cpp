@@ -38,7 +38,7 @@ int AccessRegistry::Count() {
 
 // ---- the timer ------------------------------------------------------------------------------
 
-void CALLBACK VaskAccessTimerProc(HWND, UINT, UINT_PTR id, DWORD) {
+void CALLBACK CvaskAccessInternal::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
     CSingleLock lock(&AccessRegistry::ListLock(), TRUE);
     CPtrList& list = AccessRegistry::List();
     if (list.IsEmpty()) {
@@ -208,7 +208,7 @@ int CvaskAccess::Send(int address, int channel, CPCvaskMessage* request, CPCvask
     m_senderWait.Lock();
     if (m_communication == NULL || request == NULL) {
         SetError(
-            &m_error, 33,
+            &m_error, ErrorNotYetInitialized,
             request != NULL ? MakeCommandInfo(request->GetCommand(), request->GetFunction()) : 0);
         m_senderWait.Unlock();
         return 0;
@@ -265,11 +265,11 @@ void CvaskAccess::WaitForRequest() {
     }
 }
 
-CWinThread* (*CvaskAccess::s_startThread)(CvaskAccess* access) = CvaskAccess::StartSenderThread;
+namespace {
 
-CWinThread* CvaskAccess::StartSenderThread(CvaskAccess* access) {
-    CWinThread* thread =
-        AfxBeginThread(VaskAccessSenderThread, access, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+CWinThread* StartSenderThread(CvaskAccess* access) {
+    CWinThread* thread = AfxBeginThread(CvaskAccessInternal::SenderThread, access,
+                                        THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     if (thread == NULL) return NULL;
     // Done waits for the thread's end and then deletes the object itself.
     thread->m_bAutoDelete = FALSE;
@@ -277,7 +277,17 @@ CWinThread* CvaskAccess::StartSenderThread(CvaskAccess* access) {
     return thread;
 }
 
-UINT VaskAccessSenderThread(LPVOID param) {
+CWinThread* (*g_startThread)(CvaskAccess* access) = StartSenderThread;
+
+}  // namespace
+
+CWinThread* CvaskAccessInternal::StartThread(CvaskAccess* access) { return g_startThread(access); }
+
+void CvaskAccessInternal::SetThreadStarter(CWinThread* (*starter)(CvaskAccess* access)) {
+    g_startThread = starter != NULL ? starter : StartSenderThread;
+}
+
+UINT CvaskAccessInternal::SenderThread(LPVOID param) {
     CvaskAccess* access = static_cast<CvaskAccess*>(param);
     TRACE_INFO(5, "Thread started\n");
     access->ThreadInit();
@@ -309,13 +319,13 @@ int CvaskAccess::IsRejectAnswer(const CPCvaskMessage* answer) {
 
 int CvaskAccess::RejectToErrorCode(const CPCvaskMessage* answer) {
     switch (answer->GetCommand()) {
-        case '?': return 35;
-        case 'O': return 48;
-        case 'B': return 49;
-        case 'C': return 50;
-        case 'D': return 51;
-        case 'S': return answer->GetFunction() == 69 ? 52 : 0;
-        default: return 0;
+        case '?': return ErrorRejectedUnknownCommand;
+        case 'O': return ErrorRejectedNotRemote;
+        case 'B': return ErrorRejectedBusy;
+        case 'C': return ErrorRejectedComponent;
+        case 'D': return ErrorRejectedDataValues;
+        case 'S': return answer->GetFunction() == 69 ? ErrorRejectedDataCount : ErrorNone;
+        default: return ErrorNone;
     }
 }
 
@@ -328,7 +338,7 @@ void CvaskAccess::CountFault(int address, BOOL recordMissing, unsigned long info
     if (device != NULL)
         device->SetFaultCounter(device->GetFaultCounter() + 1);
     else if (recordMissing)
-        SetError(&m_error, 36, info);
+        SetError(&m_error, ErrorNoDeviceAtAddress, info);
 }
 
 void CvaskAccess::SendThreaded() {
@@ -341,7 +351,7 @@ void CvaskAccess::SendThreaded() {
     m_slot.answer = NULL;
     m_slot.result = 0;
     if (m_communication == NULL || m_address == NULL) {
-        SetError(&m_error, 33, info);
+        SetError(&m_error, ErrorNotYetInitialized, info);
         return;
     }
     const CString text = m_address->GetAddressString(address, m_slot.channel);
@@ -351,7 +361,7 @@ void CvaskAccess::SendThreaded() {
     if (m_downloadRunning) {
         BOOL pass = cmd == 'K' || cmd == 'Z' || (cmd == 'k' && (fn == 20 || fn == 24));
         if (!pass) {
-            SetError(&m_error, 45, info);
+            SetError(&m_error, ErrorDeviceNotAvailable, info);
             return;
         }
         if (cmd == 'K' && fn == 21) downloadRecord = TRUE;
@@ -370,7 +380,7 @@ void CvaskAccess::SendThreaded() {
     if (!m_address->IsBroadcast(address) && !m_downloadRunning) {
         CDeviceData* device = LookupDevice(address);
         if (device != NULL && device->GetFaultCounter() >= UnavailableFaults) {
-            SetError(&m_error, 45, info);
+            SetError(&m_error, ErrorDeviceNotAvailable, info);
             return;
         }
     }
@@ -382,7 +392,7 @@ void CvaskAccess::SendThreaded() {
     }
 
     TRACE_SERIALOUT(0, "Timeout!\n");
-    SetError(&m_error, 9, info);
+    SetError(&m_error, ErrorNoResponse, info);
     m_lastSender.Empty();
     CountFault(address, TRUE, info);
     m_slot.result = 0;
@@ -407,31 +417,10 @@ int CvaskAccess::OneTry(char cmd, int fn, const CString& text, BOOL downloadReco
         return 0;
     }
 
-    // Wait for the send to complete, keeping this thread's window messages moving.
-    HANDLE sendEvent = m_communication->GetSendEvent();
-    CMTimer sendTimer;
-    sendTimer.SetTimeout(SendCompletionTime);
-    TRACE_INFO(5, "CvaskAccess::SendThreaded: Waiting for Send result\n");
-    DWORD wake = QS_POSTMESSAGE | QS_SENDMESSAGE;
-    for (;;) {
-        DWORD woken = MsgWaitForMultipleObjects(1, &sendEvent, FALSE, WaitStep, wake);
-        if (woken == WAIT_OBJECT_0) {
-            ResetEvent(sendEvent);
-            int code = m_communication->GetSendResult();
-            if (code == 0) break;
-            CountFault(address, FALSE, info);
-            SetError(&m_error, code, info);
-            m_slot.result = 0;
-            return 0;
-        }
-        if (wake != 0 && PumpWaiting(&sendTimer)) wake = 0;
-        if (sendTimer.Timeout()) {
-            CountFault(address, FALSE, info);
-            SetError(&m_error, 2, info);
-            m_slot.result = 0;
-            ResetEvent(sendEvent);
-            return 1;
-        }
+    switch (WaitForSendCompletion(info)) {
+        case SendCompleted: break;
+        case SendFailed: return 0;
+        case SendTimedOut: return 1;
     }
 
     // Broadcasts and download records get no answer.
@@ -449,9 +438,41 @@ int CvaskAccess::OneTry(char cmd, int fn, const CString& text, BOOL downloadReco
     if (limit == 0) limit = m_slot.timeout;
     // A time-out of 0 would switch the timer off and the wait would never end.
     m_answerTimer.SetTimeout(limit != 0 ? limit : 1);
+    return WaitForAnswer(cmd, fn, text, info);
+}
 
+CvaskAccess::SendCompletion CvaskAccess::WaitForSendCompletion(unsigned long info) {
+    const int address = m_slot.address;
+    HANDLE sendEvent = m_communication->GetSendEvent();
+    CMTimer sendTimer;
+    sendTimer.SetTimeout(SendCompletionTime);
+    TRACE_INFO(5, "CvaskAccess::SendThreaded: Waiting for Send result\n");
+    DWORD wake = QS_POSTMESSAGE | QS_SENDMESSAGE;
+    for (;;) {
+        DWORD woken = MsgWaitForMultipleObjects(1, &sendEvent, FALSE, WaitStep, wake);
+        if (woken == WAIT_OBJECT_0) {
+            ResetEvent(sendEvent);
+            int code = m_communication->GetSendResult();
+            if (code == ErrorNone) return SendCompleted;
+            CountFault(address, FALSE, info);
+            SetError(&m_error, code, info);
+            m_slot.result = 0;
+            return SendFailed;
+        }
+        if (wake != 0 && PumpWaiting(&sendTimer)) wake = 0;
+        if (sendTimer.Timeout()) {
+            CountFault(address, FALSE, info);
+            SetError(&m_error, ErrorDeviceDoesNotRespond, info);
+            m_slot.result = 0;
+            ResetEvent(sendEvent);
+            return SendTimedOut;
+        }
+    }
+}
+
+int CvaskAccess::WaitForAnswer(char cmd, int fn, const CString& text, unsigned long info) {
     HANDLE recvEvent = m_communication->GetRecvEvent();
-    wake = QS_SENDMESSAGE;
+    DWORD wake = QS_SENDMESSAGE;
     for (;;) {
         DWORD woken = MsgWaitForMultipleObjects(1, &recvEvent, FALSE, WaitStep, wake);
         if (woken == WAIT_OBJECT_0) {
@@ -501,7 +522,7 @@ int CvaskAccess::HandleEntry(CAddressedMessage* entry, char cmd, int fn, const C
             delete entry;
             int code = RejectToErrorCode(message);
             SetError(&m_error, code, info);
-            if (code == 50 && m_owner != NULL && m_owner->GetSafeHwnd() != NULL)
+            if (code == ErrorRejectedComponent && m_owner != NULL && m_owner->GetSafeHwnd() != NULL)
                 ::PostMessageA(m_owner->GetSafeHwnd(), m_ownerMessage, (WPARAM)m_slot.address, 0);
             m_slot.answer = message;
             m_slot.result = 0;

@@ -70,10 +70,15 @@ enum {
 // The error of a download's fault report, 0 when the image was taken; `transmission` is
 // the board's own mask of transmission faults.
 int DownloadFaultError(int faults, int transmission) {
-    if (faults & FaultFlash) return 54;
-    if (faults & FaultData) return 55;
-    if (faults & transmission) return 56;
-    return 0;
+    if (faults & FaultFlash) return ErrorFlashProm;
+    if (faults & FaultData) return ErrorDownloadData;
+    if (faults & transmission) return ErrorDownloadTransmission;
+    return ErrorNone;
+}
+
+// The warning of a parameter-set status from 6 (another device) to 8 (one channel only).
+int ParamSetWarningError(int status) {
+    return ErrorParamSetOtherDevice + (status - ParamStatusOtherDevice);
 }
 
 int g_waitDivisor = 1;
@@ -107,16 +112,14 @@ int NewFileBeside(const CString& path, CString& created) {
 
 }  // namespace
 
-void CvaskAccess::SetTransferWaitDivisor(int divisor) {
-    g_waitDivisor = divisor >= 1 ? divisor : 1;
-}
+void SetTransferWaitDivisor(int divisor) { g_waitDivisor = divisor >= 1 ? divisor : 1; }
 
 // ---- main board -------------------------------------------------------------------------------
 
 int CvaskAccess::Download(int address, DownloadType type, const CString& file, CWnd* owner,
                           UINT message) {
     if (m_communication == NULL) {
-        SetError(&m_error, 33, 0);
+        SetError(&m_error, ErrorNotYetInitialized, 0);
         return 0;
     }
     CFirmwareFile firmware;
@@ -184,12 +187,12 @@ int CvaskAccess::DoDownload(int address, DownloadType type, const CPtrArray& rec
             if (started || window.Timeout()) break;
             // Waiting for a device may take an hour: the user must be able to give up.
             if (!m_downloadRunning) {
-                SetError(&m_error, 47, 0);
+                SetError(&m_error, ErrorDownloadAborted, 0);
                 return 0;
             }
         }
         if (!started) {
-            SetError(&m_error, 57, 0);
+            SetError(&m_error, ErrorDownloadStartTimeout, 0);
             return 0;
         }
     }
@@ -198,7 +201,7 @@ int CvaskAccess::DoDownload(int address, DownloadType type, const CPtrArray& rec
     for (int i = 0; i < count; ++i) {
         if (!SendRecord(address, 21, (const unsigned char*)records[i], RecordTimeout)) return 0;
         if (!m_downloadRunning) {
-            SetError(&m_error, 47, 0);
+            SetError(&m_error, ErrorDownloadAborted, 0);
             return 0;
         }
         if ((count - 1 - i) % 10 == 0)
@@ -228,10 +231,11 @@ int CvaskAccess::DoDownload(int address, DownloadType type, const CPtrArray& rec
     // Only a device that took the whole image restarts and leaves this reset unanswered;
     // the engine then reports 9 for a listed device and 36 for any other.
     if (Reset(address, 0, 0)) {
-        SetError(&m_error, 56, 0);
+        SetError(&m_error, ErrorDownloadTransmission, 0);
         return 0;
     }
-    if (m_error.code != (GetDevice(address) != NULL ? 9 : 36)) return 0;
+    if (m_error.code != (GetDevice(address) != NULL ? ErrorNoResponse : ErrorNoDeviceAtAddress))
+        return 0;
 
     Progress(owner, message, 0, 5);
     for (int k = 0; k < RestartSteps; ++k) {
@@ -246,7 +250,7 @@ int CvaskAccess::DoDownload(int address, DownloadType type, const CPtrArray& rec
 int CvaskAccess::DownloadPBO(int address, DownloadType type, const CString& file, CWnd* owner,
                              UINT message) {
     if (m_communication == NULL) {
-        SetError(&m_error, 33, 0);
+        SetError(&m_error, ErrorNotYetInitialized, 0);
         return 0;
     }
     // The file first: a bad one is refused without any traffic.
@@ -257,7 +261,7 @@ int CvaskAccess::DownloadPBO(int address, DownloadType type, const CString& file
     }
     OptionCardType card = OptionCardType(0);
     if (!GetOptionCard(address, 0, card) || (card != 4 && card != 5)) {
-        SetError(&m_error, 36, 0);
+        SetError(&m_error, ErrorNoDeviceAtAddress, 0);
         return 0;
     }
     m_downloadRunning = 1;
@@ -274,7 +278,7 @@ int CvaskAccess::DoDownloadPBO(int address, DownloadType type, const CPtrArray& 
     for (int t = 0; t < OptionStartTries && !started; ++t)
         started = SendIntCommand(address, 24, OptionStart, OptionTimeout);
     if (!started) {
-        SetError(&m_error, 57, 0);
+        SetError(&m_error, ErrorDownloadStartTimeout, 0);
         return 0;
     }
 
@@ -285,12 +289,12 @@ int CvaskAccess::DoDownloadPBO(int address, DownloadType type, const CPtrArray& 
             sent = SendRecord(address, 25, (const unsigned char*)records[i], OptionTimeout);
         if (!sent) {
             StopDownloadPBO(address, 0, faults);
-            SetError(&m_error, 56, 0);
+            SetError(&m_error, ErrorDownloadTransmission, 0);
             return 0;
         }
         if (!m_downloadRunning) {
             StopDownloadPBO(address, 0, faults);
-            SetError(&m_error, 47, 0);
+            SetError(&m_error, ErrorDownloadAborted, 0);
             return 0;
         }
         if ((count - i) % 10 == 0)
@@ -327,7 +331,7 @@ int CvaskAccess::DoDownloadPBO(int address, DownloadType type, const CPtrArray& 
 
 int CvaskAccess::ReadParamSet(int address, const CString& file, CWnd* owner, UINT message) {
     if (m_communication == NULL) {
-        SetError(&m_error, 33, 0);
+        SetError(&m_error, ErrorNotYetInitialized, 0);
         return 0;
     }
     std::vector<char> buffer(ParamSetReadCapacity);
@@ -340,7 +344,7 @@ int CvaskAccess::ReadParamSet(int address, const CString& file, CWnd* owner, UIN
     // A device with nothing to give leaves the file alone: an empty one in place of a set
     // saved there before would look like a backup and could never be written back.
     if (length == 0) {
-        SetError(&m_error, 68, 0);
+        SetError(&m_error, ErrorNoData, 0);
         return 0;
     }
 
@@ -350,14 +354,14 @@ int CvaskAccess::ReadParamSet(int address, const CString& file, CWnd* owner, UIN
     // whole, nor cost the user a set saved under that name before.
     CString temp;
     if (!NewFileBeside(file, temp)) {
-        SetError(&m_error, 70, 0);
+        SetError(&m_error, ErrorOpeningFile, 0);
         return 0;
     }
     CFile out;
     if (!out.Open(temp, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive |
                             CFile::typeBinary)) {
         DeleteFileA(temp);
-        SetError(&m_error, 70, 0);
+        SetError(&m_error, ErrorOpeningFile, 0);
         return 0;
     }
     try {
@@ -367,14 +371,14 @@ int CvaskAccess::ReadParamSet(int address, const CString& file, CWnd* owner, UIN
         e->Delete();
         out.Abort();
         DeleteFileA(temp);
-        SetError(&m_error, 72, 0);
+        SetError(&m_error, ErrorWritingFile, 0);
         return 0;
     }
     // A target that cannot be replaced (open elsewhere, write-protected) is one that
     // cannot be opened for writing.
     if (!MoveFileExA(temp, file, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileA(temp);
-        SetError(&m_error, 70, 0);
+        SetError(&m_error, ErrorOpeningFile, 0);
         return 0;
     }
     return 1;
@@ -398,7 +402,7 @@ int CvaskAccess::DoReadParamSet(int address, char* buffer, int capacity, int& le
         }
         if (!m_paramSetRunning) {
             delete answer;
-            SetError(&m_error, 73, 0);
+            SetError(&m_error, ErrorParamSetReadAborted, 0);
             return 0;
         }
         CParamArray* reply = answer != NULL ? answer->GetParameters() : NULL;
@@ -408,19 +412,19 @@ int CvaskAccess::DoReadParamSet(int address, char* buffer, int capacity, int& le
             (block = dynamic_cast<CBlockParam*>(reply->GetAt(1))) == NULL ||
             block->GetLength() < 0) {
             delete answer;
-            SetError(&m_error, 37, info);
+            SetError(&m_error, ErrorParameterCount, info);
             return 0;
         }
         ++blocks;
         if (number != blocks && number != LastBlock) {
             delete answer;
-            SetError(&m_error, 74, 0);
+            SetError(&m_error, ErrorParamSetReadOrder, 0);
             return 0;
         }
         int size = block->GetLength();
         if (length + size > capacity) {
             delete answer;
-            SetError(&m_error, 67, 0);
+            SetError(&m_error, ErrorBufferTooSmall, 0);
             return 0;
         }
         if (size > 0) memcpy(buffer + length, block->GetValue(1), (size_t)size);
@@ -433,7 +437,7 @@ int CvaskAccess::DoReadParamSet(int address, char* buffer, int capacity, int& le
 
 int CvaskAccess::WriteParamSet(int address, const CString& file, CWnd* owner, UINT message) {
     if (m_communication == NULL) {
-        SetError(&m_error, 33, 0);
+        SetError(&m_error, ErrorNotYetInitialized, 0);
         return 0;
     }
     // One byte more than may be sent, to tell a set that is too large from one that fits.
@@ -441,7 +445,7 @@ int CvaskAccess::WriteParamSet(int address, const CString& file, CWnd* owner, UI
     int length = 0;
     CFile in;
     if (!in.Open(file, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary)) {
-        SetError(&m_error, 70, 0);
+        SetError(&m_error, ErrorOpeningFile, 0);
         return 0;
     }
     try {
@@ -453,17 +457,17 @@ int CvaskAccess::WriteParamSet(int address, const CString& file, CWnd* owner, UI
     } catch (CException* e) {
         e->Delete();
         in.Abort();
-        SetError(&m_error, 71, 0);
+        SetError(&m_error, ErrorReadingFile, 0);
         return 0;
     }
     // Only a whole set may reach the device: a larger one would go out cut short, an
     // empty one would clear the device's settings.
     if (length > ParamSetWriteLimit) {
-        SetError(&m_error, 67, 0);
+        SetError(&m_error, ErrorBufferTooSmall, 0);
         return 0;
     }
     if (length == 0) {
-        SetError(&m_error, 68, 0);
+        SetError(&m_error, ErrorNoData, 0);
         return 0;
     }
 
@@ -503,7 +507,7 @@ int CvaskAccess::DoWriteParamSet(int address, const char* data, int length, CWnd
             if (!sent) return 0;
         }
         if (!m_paramSetRunning) {
-            SetError(&m_error, 75, 0);
+            SetError(&m_error, ErrorParamSetWriteAborted, 0);
             return 0;
         }
         if (number < LastBlock) Progress(owner, message, BlockPercent(number), 0);
@@ -511,17 +515,17 @@ int CvaskAccess::DoWriteParamSet(int address, const char* data, int length, CWnd
         int status = 0;
         if (!GetParamStatus(address, 0, status)) return 0;
         if (status == ParamStatusDataError) {
-            SetError(&m_error, 77, 0);
+            SetError(&m_error, ErrorParamSetWriteData, 0);
             return 0;
         }
         if (status == ParamStatusOrderError) {
-            SetError(&m_error, 78, 0);
+            SetError(&m_error, ErrorParamSetWriteOrder, 0);
             return 0;
         }
         if (number == LastBlock && status >= ParamStatusOtherDevice &&
             status <= ParamStatusOneChannelOnly) {
             if (!ConfirmParamSetWarning(status)) {
-                SetError(&m_error, 74 + status, MakeCommandInfo('K', 26));
+                SetError(&m_error, ParamSetWarningError(status), MakeCommandInfo('K', 26));
                 return 0;
             }
             if (!SendIntCommand(address, 26, ParamSetWriteAnyway, ParamSetTimeout)) return 0;
@@ -537,6 +541,6 @@ int CvaskAccess::DoWriteParamSet(int address, const char* data, int length, CWnd
 int CvaskAccess::ConfirmParamSetWarning(int status) {
     // The texts come from utilvask itself: the program may hold other strings under these ids.
     CString prompt = CParam::GetPrompt(12942);  // "%1. Do you want to write ... anyway?"
-    prompt.Replace("%1", CParam::GetPrompt(13000 + 74 + status));
+    prompt.Replace("%1", CParam::GetPrompt(13000 + ParamSetWarningError(status)));
     return AfxMessageBox(prompt, MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
 }

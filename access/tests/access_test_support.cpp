@@ -2,6 +2,7 @@
 #include "access_test_support.h"
 
 #include "serialparam.h"
+#include "utilvask_seams.h"
 
 // ---- the clock ---------------------------------------------------------------------------------
 
@@ -21,7 +22,7 @@ DWORD WINAPI Time() {
 
 void Install() {
     static const CMTimerPlatform platform = {Time, NULL, NULL, NULL};
-    CMTimer::SetPlatform(&platform);
+    SetTimerPlatform(&platform);
 }
 
 void Freeze() {
@@ -57,8 +58,6 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD ms) {
     }
     return true;
 }
-
-int CvaskAccessProbe::QueueCount(CvaskAccess& a) { return a.m_answerQueue.GetCount(); }
 
 // ---- the recording window ------------------------------------------------------------------------
 
@@ -122,9 +121,7 @@ void AccessFixture::SetUp() {
 }
 
 void AccessFixture::TearDown() {
-    if (m_worker != NULL) {
-        EXPECT_TRUE(Join()) << "a worker of the test did not end";
-    }
+    JoinOrEnd("a worker of the test did not end");
     access.Done();
     scripted::UseBus(NULL);
     testclock::Thaw();
@@ -171,6 +168,14 @@ bool AccessFixture::Join(DWORD ms) {
     CloseHandle(m_worker);
     m_worker = NULL;
     return true;
+}
+
+void AccessFixture::JoinOrEnd(const char* what, DWORD ms) {
+    if (Join(ms)) return;
+    ADD_FAILURE() << what << " within " << ms << " ms; the test program ends here";
+    fflush(stdout);
+    fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 4);
 }
 
 DWORD AccessFixture::AdvanceUntilFinished(DWORD step, DWORD limit) {

@@ -1,6 +1,7 @@
-// Support of the access layer's unit tests: the view of CvaskAccess's private members, a
-// millisecond clock that the tests drive, a window that records the messages it gets, and
-// a fixture that puts an access object on a scripted bus.
+// Support of the access layer's unit tests: a millisecond clock that the tests drive, a
+// window that records the messages it gets, and a fixture that puts an access object on a
+// scripted bus. The private part of CvaskAccess is reached through its seam
+// (CvaskAccessInternal in commvask_seams.h).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "commvask_seams.h"
 #include "scripted_network.h"
 #include "vaskaccess.h"
 
@@ -28,61 +30,6 @@ DWORD Now();
 
 // Waits (without dispatching messages) until the condition holds; false after `ms`.
 bool WaitUntil(const std::function<bool()>& condition, DWORD ms = 10000);
-
-class CvaskAccessProbe {
-public:
-    static int SimpleCommand(CvaskAccess& a, char command, int function, int address, int channel) {
-        return a.SimpleCommand(command, function, address, channel);
-    }
-    static int SetSwitch(CvaskAccess& a, VaskSwitchCommand s, int address, int channel, int on) {
-        return a.SetSwitch(s, address, channel, on);
-    }
-    static int GetInt(CvaskAccess& a, char command, int function, int address, int channel,
-                      int& value) {
-        return a.GetInt(command, function, address, channel, value);
-    }
-    static int SetInt(CvaskAccess& a, char command, int function, int address, int channel,
-                      int value) {
-        return a.SetInt(command, function, address, channel, value);
-    }
-    static int Transfer(CvaskAccess& a, int address, int channel, TransferType type) {
-        return a.Transfer(address, channel, type);
-    }
-    static int GetFloats(CvaskAccess& a, int group, int address, int channel, VaskFloat** values,
-                         int count) {
-        return a.GetFloats((VaskValueCommand)group, address, channel, values, count);
-    }
-    static int SetFloats(CvaskAccess& a, int group, int address, int channel,
-                         const VaskFloat** values, int count) {
-        return a.SetFloats((VaskValueCommand)group, address, channel, values, count);
-    }
-    static int GetReports(CvaskAccess& a, int function, int address, int channel, int* list,
-                          int& count) {
-        return a.GetReports((VaskGetMiscCommand)function, address, channel, list, count);
-    }
-    static int GetDiagValue(CvaskAccess& a, int code, int address, int channel, VaskFloat& value) {
-        return a.GetDiagValue(code, address, channel, value);
-    }
-    static int IsLeapYear(int year) { return CvaskAccess::IsLeapYear(year); }
-    static int DayIsCorrect(int day, int month, int year) {
-        return CvaskAccess::DayIsCorrect(day, month, year);
-    }
-    static CTime MakeTime(int y, int mo, int d, int h, int mi, int s) {
-        return CvaskAccess::MakeTime(y, mo, d, h, mi, s);
-    }
-
-    static int RemoteMode(CvaskAccess& a) { return a.m_remoteMode; }
-    static int RemoteAddress(CvaskAccess& a) { return a.m_remoteAddress; }
-    static void SetDownloadRunning(CvaskAccess& a, int on) { a.m_downloadRunning = on; }
-    static void SetScanRunning(CvaskAccess& a, int on) { a.m_scanRunning = on; }
-    static void SetConflictAddress(CvaskAccess& a, int address) { a.m_conflictAddress = address; }
-    static bool HasTimer(CvaskAccess& a) { return a.m_timerId != (UINT_PTR)-1; }
-    static int QueueCount(CvaskAccess& a);
-    static void TimerTick(CvaskAccess& a) { a.TimerTick(); }
-    static void SetThreadStarter(CWinThread* (*starter)(CvaskAccess*)) {
-        CvaskAccess::s_startThread = starter != NULL ? starter : CvaskAccess::StartSenderThread;
-    }
-};
 
 // A hidden window on the creating thread that counts the messages it gets.
 class RecordingWindow {
@@ -121,6 +68,10 @@ protected:
     // Runs `work` on a thread of its own; Join waits for it (false after the deadline).
     void Start(std::function<void()> work);
     bool Join(DWORD ms = 10000);
+    // Waits for the worker; when it has not ended by the deadline the test fails with
+    // `what` and the program ends at once with exit code 4, for a worker stuck in the
+    // access object holds its locks and nothing after it could end.
+    void JoinOrEnd(const char* what, DWORD ms = 10000);
     bool Finished();
     // Moves the held clock `step` ms at a time until the worker has ended (at most `limit`
     // ms); how far it moved it. A wait that starts at an unknown moment thus ends after

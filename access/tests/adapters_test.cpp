@@ -7,6 +7,7 @@
 // chosen so that neighbouring fields, bits, out-arguments and elements differ, so an
 // adapter that takes the wrong one reads a wrong value.
 #include "access_test_support.h"
+#include "test_bytes.h"
 
 #include <cmath>
 #include <limits>
@@ -151,18 +152,8 @@ ScriptedBus::Script Device(std::map<std::string, Bytes> profile) {
     };
 }
 
-std::string Hex(const Bytes& bytes) {
-    static const char* d = "0123456789ABCDEF";
-    std::string s;
-    for (unsigned char b : bytes) {
-        s += d[b >> 4];
-        s += d[b & 15];
-    }
-    return s;
-}
-
 // The hex of a text and its NUL.
-std::string HexText(const char* text) { return Hex(Float(text)); }
+std::string HexText(const char* text) { return Hex(Float(text), ""); }
 
 VaskFloat Value(double value, const char* text = "", int unit = 1, int quantity = 1) {
     VaskFloat v;
@@ -194,7 +185,7 @@ protected:
     }
     std::string LastBody() {
         std::vector<SentRequest> sent = bus.Sent();
-        return sent.empty() ? std::string() : Hex(sent.back().body);
+        return sent.empty() ? std::string() : Hex(sent.back().body, "");
     }
 
     CDeviceData* device = NULL;
@@ -501,7 +492,7 @@ TEST_P(TransferTable, WritesItsItemAndKeepsTheRest) {
 std::string H(std::initializer_list<int> bytes) {
     Bytes b;
     for (int x : bytes) b.push_back((unsigned char)x);
-    return Hex(b);
+    return Hex(b, "");
 }
 std::string Numbers(char command, int function, std::initializer_list<const char*> numbers) {
     std::string s = H({command, function});

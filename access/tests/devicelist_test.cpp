@@ -183,7 +183,7 @@ TEST_F(DeviceListTest, LookupsAnswerNeutrallyForUnlistedAddresses) {
     // Without a conflict found no address has one, the number 0 included.
     EXPECT_EQ(0, access.HasAddressConflict(0));
     EXPECT_EQ(0, access.HasAddressConflict(4));
-    CvaskAccessProbe::SetConflictAddress(access, 4);
+    CvaskAccessInternal::SetConflictAddress(access, 4);
     EXPECT_EQ(1, access.HasAddressConflict(4));
     EXPECT_EQ(0, access.HasAddressConflict(5));
 

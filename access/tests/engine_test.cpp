@@ -112,39 +112,44 @@ TEST_F(EngineTest, SecondInitIsRefusedWith34) {
     EXPECT_EQ(12, last);
 }
 
+// On a thread of its own: a Done that leaves a semaphore without its free count makes the
+// next Init or request wait for ever, and the test is to fail with that, not hang.
 TEST_F(EngineTest, DoneThenInitWorksAsAfterConstructionFiveTimes) {
     bus.SetScript(ScriptedBus::Answering());
-    for (int round = 0; round < 5; ++round) {
-        SCOPED_TRACE(round);
-        if (round % 2 == 1) {
-            // Done on an object whose Init failed is harmless too.
-            EXPECT_EQ(0, access.Init("SERIAL", "COM9", TestSerialParam()));
-            EXPECT_EQ(1, access.Done());
-        }
-        Open(access);
-        AddDevice(access, 3);
-        EXPECT_EQ(1, access.Remote(3, 0, 1));
-        Outcome out;
-        SendOne(access, 3, 0, 'Z', 4, out);
-        EXPECT_EQ(1, out.result);
-        ASSERT_NE(nullptr, out.answer);
-        EXPECT_EQ('Z', out.answer->GetCommand());
+    Start([&] {
+        for (int round = 0; round < 5; ++round) {
+            SCOPED_TRACE(round);
+            if (round % 2 == 1) {
+                // Done on an object whose Init failed is harmless too.
+                EXPECT_EQ(0, access.Init("SERIAL", "COM9", TestSerialParam()));
+                EXPECT_EQ(1, access.Done());
+            }
+            Open(access);
+            AddDevice(access, 3);
+            EXPECT_EQ(1, access.Remote(3, 0, 1));
+            Outcome out;
+            SendOne(access, 3, 0, 'Z', 4, out);
+            EXPECT_EQ(1, out.result);
+            ASSERT_NE(nullptr, out.answer);
+            EXPECT_EQ('Z', out.answer->GetCommand());
 
-        bus.ClearSent();
-        EXPECT_EQ(1, access.Done());
-        // Remote control was left on the way out.
-        ASSERT_EQ(1, bus.SentCount());
-        EXPECT_EQ(Bytes({'F', 1, '0', 0}), bus.Sent()[0].body);
-        EXPECT_EQ(0, bus.NetworksAlive());
-        EXPECT_EQ(0, CvaskAccessProbe::RemoteMode(access));
-        EXPECT_EQ(-1, CvaskAccessProbe::RemoteAddress(access));
-        EXPECT_TRUE(access.GetDeviceList()->IsEmpty());
-        bus.ClearSent();
-        Outcome after;
-        SendOne(access, 3, 0, 'Z', 4, after);
-        EXPECT_EQ(0, after.result);
-        EXPECT_EQ(33, access.GetLastError().code);
-    }
+            bus.ClearSent();
+            EXPECT_EQ(1, access.Done());
+            // Remote control was left on the way out.
+            ASSERT_EQ(1, bus.SentCount());
+            EXPECT_EQ(Bytes({'F', 1, '0', 0}), bus.Sent()[0].body);
+            EXPECT_EQ(0, bus.NetworksAlive());
+            EXPECT_EQ(0, CvaskAccessInternal::RemoteMode(access));
+            EXPECT_EQ(-1, CvaskAccessInternal::RemoteAddress(access));
+            EXPECT_TRUE(access.GetDeviceList()->IsEmpty());
+            bus.ClearSent();
+            Outcome after;
+            SendOne(access, 3, 0, 'Z', 4, after);
+            EXPECT_EQ(0, after.result);
+            EXPECT_EQ(33, access.GetLastError().code);
+        }
+    });
+    JoinOrEnd("five rounds of Init, a request and Done did not end");
     EXPECT_EQ(5, bus.NetworksInitialised());
 }
 
@@ -153,13 +158,13 @@ CWinThread* NoThread(CvaskAccess*) { return NULL; }
 }  // namespace
 
 TEST_F(EngineTest, FailedThreadStartUndoesInitAndNothingWaitsForIt) {
-    CvaskAccessProbe::SetThreadStarter(NoThread);
+    CvaskAccessInternal::SetThreadStarter(NoThread);
     int result = access.Init("VASK", "COM9", TestSerialParam());
-    CvaskAccessProbe::SetThreadStarter(NULL);
+    CvaskAccessInternal::SetThreadStarter(NULL);
     EXPECT_EQ(0, result);
     EXPECT_EQ(1, access.GetLastError().code);
     EXPECT_EQ(0, bus.NetworksAlive());
-    EXPECT_FALSE(CvaskAccessProbe::HasTimer(access));
+    EXPECT_FALSE(CvaskAccessInternal::HasTimer(access));
 
     Start([&] {
         Outcome out;
@@ -438,7 +443,7 @@ TEST_F(EngineTest, DownloadRecordsExpectNoAnswerAndK21TakesTheDownloadPathOnlyDu
         EXPECT_EQ(1, out.result) << fn;
         EXPECT_EQ(nullptr, out.answer);
     }
-    CvaskAccessProbe::SetDownloadRunning(access, 1);
+    CvaskAccessInternal::SetDownloadRunning(access, 1);
     Outcome out;
     SendOne(access, 3, 0, 'K', 21, out);
     EXPECT_EQ(1, out.result);
@@ -461,7 +466,7 @@ TEST_P(DownloadModeTest, OnlyDownloadTrafficPasses) {
     const DownloadModeCase& c = GetParam();
     bus.SetScript(ScriptedBus::Answering());
     Open(access);
-    CvaskAccessProbe::SetDownloadRunning(access, 1);
+    CvaskAccessInternal::SetDownloadRunning(access, 1);
     Outcome out;
     SendOne(access, 3, 0, c.command, c.function, out);
     if (c.passes) {
@@ -639,32 +644,32 @@ TEST_F(EngineTest, TimerTickDrainsOnlyNetworksThatAskForIt) {
     bus.SetNeedTimer(0);
     Open(access);
     bus.Inject("3/1", Body('Z', 1));
-    CvaskAccessProbe::TimerTick(access);
-    EXPECT_EQ(0, CvaskAccessProbe::QueueCount(access));
+    CvaskAccessInternal::TimerTick(access);
+    EXPECT_EQ(0, CvaskAccessInternal::QueueCount(access));
     EXPECT_EQ(1, bus.PendingCount());
     access.Done();
 
     bus.SetNeedTimer(1);
     Open(access);
-    CvaskAccessProbe::TimerTick(access);
-    EXPECT_EQ(1, CvaskAccessProbe::QueueCount(access));
+    CvaskAccessInternal::TimerTick(access);
+    EXPECT_EQ(1, CvaskAccessInternal::QueueCount(access));
     EXPECT_EQ(0, bus.PendingCount());
     // Done empties the queue.
     access.Done();
-    EXPECT_EQ(0, CvaskAccessProbe::QueueCount(access));
+    EXPECT_EQ(0, CvaskAccessInternal::QueueCount(access));
 }
 
 TEST_F(EngineTest, TimerFiresWhileTheInitThreadDispatchesAndStopsWithTheLastObject) {
     testclock::Thaw();
     Open(access);
-    EXPECT_TRUE(CvaskAccessProbe::HasTimer(access));
+    EXPECT_TRUE(CvaskAccessInternal::HasTimer(access));
     bus.Inject("3/1", Body('Z', 1));
     DWORD start = GetTickCount();
-    while (CvaskAccessProbe::QueueCount(access) == 0 && GetTickCount() - start < 10000)
+    while (CvaskAccessInternal::QueueCount(access) == 0 && GetTickCount() - start < 10000)
         access.Sleep(20);
-    EXPECT_EQ(1, CvaskAccessProbe::QueueCount(access));
+    EXPECT_EQ(1, CvaskAccessInternal::QueueCount(access));
     access.Done();
-    EXPECT_FALSE(CvaskAccessProbe::HasTimer(access));
+    EXPECT_FALSE(CvaskAccessInternal::HasTimer(access));
 }
 
 TEST_F(EngineTest, EachTimerServesEveryObject) {
@@ -680,18 +685,18 @@ TEST_F(EngineTest, EachTimerServesEveryObject) {
         bus.Inject("3/1", Body('Z', 1));
         // Only this thread's dispatching runs the timers, and either serves both objects.
         DWORD start = GetTickCount();
-        while ((CvaskAccessProbe::QueueCount(access) == 0 ||
-                CvaskAccessProbe::QueueCount(other) == 0) &&
+        while ((CvaskAccessInternal::QueueCount(access) == 0 ||
+                CvaskAccessInternal::QueueCount(other) == 0) &&
                GetTickCount() - start < 10000)
             access.Sleep(20);
-        EXPECT_EQ(1, CvaskAccessProbe::QueueCount(access));
-        EXPECT_EQ(1, CvaskAccessProbe::QueueCount(other));
+        EXPECT_EQ(1, CvaskAccessInternal::QueueCount(access));
+        EXPECT_EQ(1, CvaskAccessInternal::QueueCount(other));
         // Not the last object: its timer goes on serving the others.
         other.Done();
-        EXPECT_TRUE(CvaskAccessProbe::HasTimer(other));
+        EXPECT_TRUE(CvaskAccessInternal::HasTimer(other));
     }
     access.Done();
-    EXPECT_FALSE(CvaskAccessProbe::HasTimer(access));
+    EXPECT_FALSE(CvaskAccessInternal::HasTimer(access));
 }
 
 TEST_F(EngineTest, DoneWaitsForTheRequestInFlight) {

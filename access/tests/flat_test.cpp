@@ -3,9 +3,15 @@
 // values written into the caller's buffer set within its bounds.
 #include <gtest/gtest.h>
 
+#include <malloc.h>
 #include <string.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "fake_port.h"
+#include "guarded_memory.h"
 #include "msginfo.h"
 #include "pcvask.h"
 
@@ -25,6 +31,17 @@ struct Args {
     }
     char** get() { return pointers.data(); }
 };
+
+// A unit float with its gas component, as "k" 2 carries it.
+Bytes UQF(const char* number, int unit, int gas) {
+    Bytes b(number, number + strlen(number));
+    b.push_back(0);
+    b.push_back((unsigned char)unit);
+    b.push_back(0);
+    b.push_back((unsigned char)gas);
+    b.push_back(0);
+    return b;
+}
 
 class Flat : public ::testing::Test {
 protected:
@@ -60,13 +77,48 @@ protected:
     char** buffers = PCvaskAlloc();
 };
 
+// The set holds fifteen texts of forty bytes. A heap block hides an overrun, so the sizes
+// are read from the heap, and a receive of the most and longest texts writes into a set
+// laid right against no-access memory: a forty-first byte of any text, or a sixteenth
+// text, faults and is reported with the buffer it passed.
 TEST_F(Flat, TheBufferSetHoldsFifteenTexts) {
     ASSERT_NE(nullptr, buffers);
-    for (int k = 0; k < PCVASK_BUFFERS; ++k) {
-        memset(buffers[k], 'x', PCVASK_BUFFER_SIZE - 1);
-        buffers[k][PCVASK_BUFFER_SIZE - 1] = 0;
-    }
+    EXPECT_GE(_msize(buffers), PCVASK_BUFFERS * sizeof(char*));
+    for (int k = 0; k < PCVASK_BUFFERS; ++k)
+        EXPECT_GE(_msize(buffers[k]), (size_t)PCVASK_BUFFER_SIZE) << "text " << k;
     PCvaskFree(nullptr);
+
+    std::vector<std::unique_ptr<GuardedBody>> texts;
+    std::vector<char*> pointers;
+    for (int k = 0; k < PCVASK_BUFFERS; ++k) {
+        texts.emplace_back(new GuardedBody(Bytes(PCVASK_BUFFER_SIZE, 'x'), GuardedBody::Tail,
+                                           "text " + std::to_string(k) + " of the set"));
+        pointers.push_back(texts.back()->text());
+    }
+    Bytes table(pointers.size() * sizeof(char*));
+    memcpy(table.data(), pointers.data(), table.size());
+    GuardedBody set(table, GuardedBody::Tail, "the set's fifteen pointers");
+
+    Init();
+    // More values than the set holds, each with a text longer than a buffer.
+    const char* number = "1267650600228229401496703205376";  // 2^100, exact in a double
+    Bytes body = {0, 0, 'k', 2};
+    for (int k = 0; k < 20; ++k) body = Cat(body, UQF(number, 2, 2));
+    bus.Give(Frame(PC, 0x20, body));
+    char letter = 0;
+    ErrorInfo_ e;
+    EXPECT_EQ(0,
+              PCvaskReceive(nullptr, &letter, nullptr, reinterpret_cast<char**>(set.begin()), &e));
+    EXPECT_EQ(67, e.code);
+    // Read within the buffers whatever the receive left there.
+    auto text = [&](int k) {
+        return std::string(pointers[k], strnlen(pointers[k], PCVASK_BUFFER_SIZE));
+    };
+    for (int k = 0; k + 1 < PCVASK_BUFFERS; ++k) {
+        EXPECT_EQ(PCVASK_BUFFER_SIZE - 1, (int)text(k).size()) << k;
+        EXPECT_EQ(std::string(number) + ".000 ", text(k).substr(0, strlen(number) + 5)) << k;
+    }
+    EXPECT_EQ("", text(PCVASK_BUFFERS - 1)) << "the end mark";
 }
 
 TEST_F(Flat, BeforeInitSendAndReceiveFailWith26WithoutLookingAtTheirArguments) {
@@ -170,9 +222,7 @@ TEST_F(Flat, RequestBodiesOnTheWire) {
 
 TEST_F(Flat, TheCataloguesPrototypesOutliveTheirSends) {
     Init();
-    CMsgInfo* entry = nullptr;
-    for (int i = 0; i < VASK_CATALOGUE_SIZE && !entry; ++i)
-        if (GetMessageInfo(i)->Match('S', 1)) entry = GetMessageInfo(i);
+    CMsgInfo* entry = FindMessageInfo('S', 1);
     ASSERT_NE(nullptr, entry);
     CParam* first = entry->GetParameter(0, DT_REQUEST);
     int count = entry->GetParamCount(DT_REQUEST);
@@ -223,16 +273,6 @@ TEST_F(Flat, ReceivedValuesAreWrittenAsTextsAndEndWithAnEmptyOne) {
     const char* expected[] = {"5", "7", "1", "2", "3", ""};
     for (int k = 0; k < 6; ++k) EXPECT_STREQ(expected[k], buffers[k]) << k;
     EXPECT_STREQ("old", buffers[6]);
-}
-
-Bytes UQF(const char* number, int unit, int gas) {
-    Bytes b(number, number + strlen(number));
-    b.push_back(0);
-    b.push_back((unsigned char)unit);
-    b.push_back(0);
-    b.push_back((unsigned char)gas);
-    b.push_back(0);
-    return b;
 }
 
 TEST_F(Flat, MoreValuesThanBuffersFillFourteenAndReportBufferTooSmall) {

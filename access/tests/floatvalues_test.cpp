@@ -2,6 +2,7 @@
 // wire order and reply count, the lists per measuring range and per autocal step, the
 // value caches and their lifetimes (on a wall clock the test sets), and the dates.
 #include "access_test_support.h"
+#include "test_bytes.h"
 
 #include <stdio.h>
 
@@ -13,22 +14,6 @@
 using namespace scripted;
 
 namespace {
-
-std::string Hex(const Bytes& bytes) {
-    std::string out;
-    char two[4];
-    for (unsigned char b : bytes) {
-        snprintf(two, sizeof two, "%02X ", b);
-        out += two;
-    }
-    return out;
-}
-
-Bytes Request(char command, int function, const Bytes& values = Bytes()) {
-    Bytes body = {(unsigned char)command, (unsigned char)function};
-    body.insert(body.end(), values.begin(), values.end());
-    return body;
-}
 
 // The request form of numbers: "%.3f" and a NUL each.
 Bytes Numbers(std::initializer_list<const char*> texts) {
@@ -50,14 +35,6 @@ VaskFloat Value(double value, int unit = 1, const char* text = nullptr) {
 
 VaskFloat Sentinel() { return Value(-777.0, 9, "untouched"); }
 
-ScriptedBus::Script Rejecting() {
-    return [](const SentRequest& request, int) {
-        ScriptedBus::Reaction reaction;
-        reaction.replies.push_back({request.address, Body('D', 'E')});
-        return reaction;
-    };
-}
-
 // The wall clock of the device list's time stamps, set by the tests.
 time_t g_wallClock = 1000000000;
 CTime WallClock() { return CTime(g_wallClock); }
@@ -68,12 +45,12 @@ class FloatTest : public AccessFixture {
 protected:
     void SetUp() override {
         AccessFixture::SetUp();
-        CDeviceData::SetClock(WallClock);
+        SetDeviceClock(WallClock);
         Open(access);
     }
     void TearDown() override {
         AccessFixture::TearDown();
-        CDeviceData::SetClock(NULL);
+        SetDeviceClock(NULL);
     }
     // Answers every "w" request with these values and every "W" request without values.
     void Answer(const Bytes& values) {
@@ -160,7 +137,7 @@ TEST_P(FloatGroupTest, ReadTakesTheValuesInWireOrder) {
     Answer(reply);
     VaskFloat args[5] = {Sentinel(), Sentinel(), Sentinel(), Sentinel(), Sentinel()};
     ASSERT_EQ(1, c.get(access, 0, args)) << (LPCSTR)access.GetLastError().text;
-    EXPECT_EQ(Hex(Request('w', c.number)), Hex(LastBody()));
+    EXPECT_EQ(Hex(RequestBody('w', c.number)), Hex(LastBody()));
     for (int i = 0; i < c.count; ++i) {
         int argument = c.wireOrder[i] - '1';
         SCOPED_TRACE(i);
@@ -193,7 +170,7 @@ TEST_P(FloatGroupTest, ReadWithAValueMissingIsError37AndTouchesNothing) {
 
 TEST_P(FloatGroupTest, RejectedReadLeavesTheValues) {
     const GroupCase& c = GetParam();
-    bus.SetScript(Rejecting());
+    bus.SetScript(ScriptedBus::Rejecting());
     VaskFloat args[5] = {Sentinel(), Sentinel(), Sentinel(), Sentinel(), Sentinel()};
     EXPECT_EQ(0, c.get(access, 0, args));
     EXPECT_EQ(51, access.GetLastError().code);
@@ -283,7 +260,7 @@ TEST_P(FloatGroupWriteTest, WriteSendsTheArgumentsInWireOrder) {
         Bytes one = Float(text);
         values.insert(values.end(), one.begin(), one.end());
     }
-    EXPECT_EQ(Hex(Request('W', c.number, values)), Hex(LastBody()));
+    EXPECT_EQ(Hex(RequestBody('W', c.number, values)), Hex(LastBody()));
 }
 
 // The device takes numbers as "%.3f": NaN and the infinities have no such text, and from
@@ -327,7 +304,7 @@ TEST_F(FloatTest, AutocalCycleSwapsItsFirstTwoValues) {
     EXPECT_EQ(10.0, b.value);
     EXPECT_EQ(30.0, c.value);
     ASSERT_EQ(1, access.SetAutocalCycle(3, 0, Value(1), Value(2), Value(3)));
-    EXPECT_EQ(Hex(Request('W', 6, Numbers({"2.000", "1.000", "3.000"}))), Hex(LastBody()));
+    EXPECT_EQ(Hex(RequestBody('W', 6, Numbers({"2.000", "1.000", "3.000"}))), Hex(LastBody()));
 }
 
 TEST_F(FloatTest, AutorangeLimitsAndPressureTolerancesTakeTheirOrder) {
@@ -346,7 +323,7 @@ TEST_F(FloatTest, AutorangeLimitsAndPressureTolerancesTakeTheirOrder) {
 TEST_F(FloatTest, LateralGasCoefficients4WritesNumber75) {
     Answer(Bytes());
     ASSERT_EQ(1, access.SetLateralGasCoeff4(3, 1, Value(1), Value(2), Value(3)));
-    EXPECT_EQ(Hex(Request('W', 75, Numbers({"1.000", "2.000", "3.000"}))), Hex(LastBody()));
+    EXPECT_EQ(Hex(RequestBody('W', 75, Numbers({"1.000", "2.000", "3.000"}))), Hex(LastBody()));
     EXPECT_EQ("3/2", bus.Sent().back().address);
 }
 
@@ -426,7 +403,7 @@ TEST_P(ChannelCacheTest, AWriteIsKeptAndAFailedOneIsNot) {
     EXPECT_EQ(3, v[0].unit);
     EXPECT_STREQ("4.25", (LPCSTR)v[0].text) << "only the number part is kept";
 
-    bus.SetScript(Rejecting());
+    bus.SetScript(ScriptedBus::Rejecting());
     in[0] = Value(9.0);
     EXPECT_EQ(0, c.set(access, 0, in));
     Answer(Reply("1.5"));
@@ -437,7 +414,7 @@ TEST_P(ChannelCacheTest, AWriteIsKeptAndAFailedOneIsNot) {
 
 TEST_P(ChannelCacheTest, RejectedReadKeepsNothing) {
     const ChannelCacheCase& c = GetParam();
-    bus.SetScript(Rejecting());
+    bus.SetScript(ScriptedBus::Rejecting());
     VaskFloat v[5];
     EXPECT_EQ(0, c.get(access, 0, v));
     Answer(Reply("2.5"));
@@ -607,7 +584,7 @@ TEST_F(FloatTest, RangeStartValuesSetTheRangeCountAndAreKept) {
     bus.ClearSent();
     values[2] = Value(22.0);
     ASSERT_EQ(1, access.SetMeasurementLower(3, 0, values));
-    EXPECT_EQ(Hex(Request('W', 1, Numbers({"0.000", "1.000", "22.000", "3.000"}))),
+    EXPECT_EQ(Hex(RequestBody('W', 1, Numbers({"0.000", "1.000", "22.000", "3.000"}))),
               Hex(LastBody()));
 
     VaskFloat again[30];
@@ -655,7 +632,7 @@ TEST_F(FloatTest, SpanGasesAreNeverKept) {
     ASSERT_EQ(1, access.SetSlopeGas(3, 0, values));
     ASSERT_EQ(1, access.GetSlopeGas(3, 0, values));
     EXPECT_EQ(3, Sent());
-    EXPECT_EQ(Hex(Request('w', 3)), Hex(LastBody()));
+    EXPECT_EQ(Hex(RequestBody('w', 3)), Hex(LastBody()));
 }
 
 TEST_F(FloatTest, RangeValuesWithoutRangesSendAnEmptyList) {
@@ -663,7 +640,7 @@ TEST_F(FloatTest, RangeValuesWithoutRangesSendAnEmptyList) {
     Answer(Bytes());
     VaskFloat values[30];
     ASSERT_EQ(1, access.SetMeasurementLower(3, 0, values));
-    EXPECT_EQ(Hex(Request('W', 1)), Hex(LastBody()));
+    EXPECT_EQ(Hex(RequestBody('W', 1)), Hex(LastBody()));
 }
 
 TEST_F(FloatTest, RangeValuesOfAnUnlistedDeviceAreError36WithoutRequest) {
@@ -685,7 +662,7 @@ TEST_F(FloatTest, SixValueListsTakeWhatCameAndSendSix) {
     VaskFloat values[7];
     for (VaskFloat& v : values) v = Sentinel();
     ASSERT_EQ(1, access.GetAutocalRinseTime2(3, 0, values));
-    EXPECT_EQ(Hex(Request('w', 8)), Hex(LastBody()));
+    EXPECT_EQ(Hex(RequestBody('w', 8)), Hex(LastBody()));
     EXPECT_EQ(15.0, values[2].value);
     EXPECT_EQ(26, values[2].unit);
     EXPECT_EQ(-777.0, values[3].value);
@@ -693,11 +670,12 @@ TEST_F(FloatTest, SixValueListsTakeWhatCameAndSendSix) {
     VaskFloat times[6] = {Value(1), Value(2), Value(3), Value(4), Value(5), Value(6)};
     ASSERT_EQ(1, access.SetSensorTimes(3, 0, times));
     EXPECT_EQ(
-        Hex(Request('W', 29, Numbers({"1.000", "2.000", "3.000", "4.000", "5.000", "6.000"}))),
+        Hex(RequestBody('W', 29, Numbers({"1.000", "2.000", "3.000", "4.000", "5.000", "6.000"}))),
         Hex(LastBody()));
     ASSERT_EQ(1, access.SetAutocalRinseTime1(3, 0, times));
-    EXPECT_EQ(Hex(Request('W', 7, Numbers({"1.000", "2.000", "3.000", "4.000", "5.000", "6.000"}))),
-              Hex(LastBody()));
+    EXPECT_EQ(
+        Hex(RequestBody('W', 7, Numbers({"1.000", "2.000", "3.000", "4.000", "5.000", "6.000"}))),
+        Hex(LastBody()));
 }
 
 // A list is refused as a whole for one value it cannot send; values it does not send are
@@ -725,8 +703,9 @@ TEST_F(FloatTest, ListsWithAValueWithoutAFixedPointTextAreRefused) {
     // The old rinse-time write sends only the first two.
     times[1] = Value(2);
     ASSERT_EQ(1, access.SetAutocalS23RinseTime1(3, 0, times));
-    EXPECT_EQ(Hex(Request('W', 7, Numbers({"1.000", "2.000", "0.000", "0.000", "0.000", "0.000"}))),
-              Hex(LastBody()));
+    EXPECT_EQ(
+        Hex(RequestBody('W', 7, Numbers({"1.000", "2.000", "0.000", "0.000", "0.000", "0.000"}))),
+        Hex(LastBody()));
     // Nothing refused was kept: the start values are read from the device.
     ASSERT_EQ(1, access.GetMeasurementLower(3, 0, ranges));
     EXPECT_EQ(3, Sent());
@@ -738,7 +717,7 @@ TEST_F(FloatTest, TheShortRinseTimeWriteSendsTwoValuesAndFourZeros) {
     VaskFloat times[2] = {Value(12.5), Value(7)};
     ASSERT_EQ(1, access.SetAutocalS23RinseTime1(3, 0, times));
     EXPECT_EQ(
-        Hex(Request('W', 7, Numbers({"12.500", "7.000", "0.000", "0.000", "0.000", "0.000"}))),
+        Hex(RequestBody('W', 7, Numbers({"12.500", "7.000", "0.000", "0.000", "0.000", "0.000"}))),
         Hex(LastBody()));
 }
 
@@ -838,12 +817,12 @@ TEST_F(FloatTest, DatesAreWrittenAsDayMonthAndTwoDigitYear) {
     Answer(Bytes());
     const CTime july(2005, 7, 1, 14, 30, 0);
     ASSERT_EQ(1, access.SetDateOxy(3, 0, july));
-    EXPECT_EQ(Hex(Request('W', 14, Numbers({"1.000", "7.000", "5.000"}))), Hex(LastBody()));
+    EXPECT_EQ(Hex(RequestBody('W', 14, Numbers({"1.000", "7.000", "5.000"}))), Hex(LastBody()));
     ASSERT_EQ(1, access.SetDateNitroxy(3, 0, july));
-    EXPECT_EQ(Hex(Request('W', 15, Numbers({"1.000", "7.000", "5.000"}))), Hex(LastBody()));
+    EXPECT_EQ(Hex(RequestBody('W', 15, Numbers({"1.000", "7.000", "5.000"}))), Hex(LastBody()));
     ASSERT_EQ(1, access.SetDateH2S(3, 0, CTime(1999, 12, 24, 0, 0, 0)));
-    EXPECT_EQ(Hex(Request('W', 90, Numbers({"24.000", "12.000", "99.000"}))), Hex(LastBody()));
+    EXPECT_EQ(Hex(RequestBody('W', 90, Numbers({"24.000", "12.000", "99.000"}))), Hex(LastBody()));
     ASSERT_EQ(1, access.SetDate(3, 0, july));
-    EXPECT_EQ(Hex(Request('W', 16, Numbers({"30.000", "14.000", "1.000", "7.000", "5.000"}))),
+    EXPECT_EQ(Hex(RequestBody('W', 16, Numbers({"30.000", "14.000", "1.000", "7.000", "5.000"}))),
               Hex(LastBody()));
 }

@@ -38,8 +38,8 @@ protected:
 
 TEST_F(PrimitivesTest, SwitchSendsItsOnOffValueWithin400ms) {
     bus.SetScript(ScriptedBus::Answering());
-    ASSERT_EQ(1, CvaskAccessProbe::SetSwitch(access, SwitchPump, 3, 1, 1));
-    ASSERT_EQ(1, CvaskAccessProbe::SetSwitch(access, SwitchPump, 3, 1, 0));
+    ASSERT_EQ(1, CvaskAccessInternal::SetSwitch(access, SwitchPump, 3, 1, 1));
+    ASSERT_EQ(1, CvaskAccessInternal::SetSwitch(access, SwitchPump, 3, 1, 0));
     std::vector<SentRequest> sent = bus.Sent();
     ASSERT_EQ(2u, sent.size());
     EXPECT_EQ(Bytes({'F', 11, '1', 0}), sent[0].body);
@@ -49,7 +49,7 @@ TEST_F(PrimitivesTest, SwitchSendsItsOnOffValueWithin400ms) {
     // The time-out shows in the polls between two tries of a silent device.
     bus.SetScript(ScriptedBus::Silent());
     bus.ClearSent();
-    EXPECT_EQ(0, CvaskAccessProbe::SetSwitch(access, SwitchPump, 3, 0, 1));
+    EXPECT_EQ(0, CvaskAccessInternal::SetSwitch(access, SwitchPump, 3, 0, 1));
     sent = bus.Sent();
     ASSERT_EQ(3u, sent.size());
     EXPECT_NEAR(400, sent[1].receivesBefore - sent[0].receivesBefore, 1);
@@ -59,17 +59,17 @@ TEST_F(PrimitivesTest, RemoteSwitchUpdatesTheEntryOnlyWhenAccepted) {
     CDeviceData* device = AddDevice(access, 3);
     ASSERT_EQ(1, device->IsRemote());
     bus.SetScript(RejectFrom("3/1", 'O', 70));
-    EXPECT_EQ(0, CvaskAccessProbe::SetSwitch(access, SwitchRemote, 3, 0, 0));
+    EXPECT_EQ(0, CvaskAccessInternal::SetSwitch(access, SwitchRemote, 3, 0, 0));
     EXPECT_EQ(48, access.GetLastError().code);
     EXPECT_EQ(1, device->IsRemote());
 
     bus.SetScript(ScriptedBus::Answering());
-    EXPECT_EQ(1, CvaskAccessProbe::SetSwitch(access, SwitchRemote, 3, 0, 0));
+    EXPECT_EQ(1, CvaskAccessInternal::SetSwitch(access, SwitchRemote, 3, 0, 0));
     EXPECT_EQ(0, device->IsRemote());
-    EXPECT_EQ(1, CvaskAccessProbe::SetSwitch(access, SwitchRemote, 3, 0, 1));
+    EXPECT_EQ(1, CvaskAccessInternal::SetSwitch(access, SwitchRemote, 3, 0, 1));
     EXPECT_EQ(1, device->IsRemote());
     // Another switch leaves the flag alone.
-    EXPECT_EQ(1, CvaskAccessProbe::SetSwitch(access, SwitchPump, 3, 0, 0));
+    EXPECT_EQ(1, CvaskAccessInternal::SetSwitch(access, SwitchPump, 3, 0, 0));
     EXPECT_EQ(1, device->IsRemote());
 }
 
@@ -93,7 +93,7 @@ TEST_F(PrimitivesTest, SwitchAllGoesOnAfterAFailingDevice) {
     EXPECT_EQ(1, access.RemoteOff());
     EXPECT_EQ((std::vector<std::string>{"F1 2/1", "F1 5/1", "F1 9/1"}), Requests());
     // The all-device switch does not touch the remote bookkeeping.
-    EXPECT_EQ(-1, CvaskAccessProbe::RemoteAddress(access));
+    EXPECT_EQ(-1, CvaskAccessInternal::RemoteAddress(access));
 }
 
 // ---- integers and report lists --------------------------------------------------------------------
@@ -107,16 +107,16 @@ TEST_F(PrimitivesTest, IntegerReadAndWrite) {
         return reaction;
     });
     int value = 0;
-    ASSERT_EQ(1, CvaskAccessProbe::GetInt(access, 'k', 17, 4, 0, value));
+    ASSERT_EQ(1, CvaskAccessInternal::GetInt(access, 'k', 17, 4, 0, value));
     EXPECT_EQ(3, value);
-    ASSERT_EQ(1, CvaskAccessProbe::SetInt(access, 'K', 17, 4, 0, 3));
+    ASSERT_EQ(1, CvaskAccessInternal::SetInt(access, 'K', 17, 4, 0, 3));
     EXPECT_EQ(Bytes({'K', 17, 3, 0}), bus.Sent()[1].body);
 }
 
 TEST_F(PrimitivesTest, IntegerReadWithoutAValueFailsWith37) {
     bus.SetScript(ScriptedBus::Answering());  // "k" 17 without its value still parses
     int value = 9;
-    EXPECT_EQ(0, CvaskAccessProbe::GetInt(access, 'k', 17, 4, 0, value));
+    EXPECT_EQ(0, CvaskAccessInternal::GetInt(access, 'k', 17, 4, 0, value));
     EXPECT_EQ(37, access.GetLastError().code);
     EXPECT_EQ(('k' << 8) + 17u, access.GetLastError().info);
     EXPECT_EQ(9, value);
@@ -126,14 +126,14 @@ TEST_F(PrimitivesTest, ReportListTakesEveryValueAndMayBeEmpty) {
     bus.SetScript(ScriptedBus::Answering(Concat({IntByte(4), IntByte(17), IntByte(201)})));
     int list[30] = {};
     int count = -1;
-    ASSERT_EQ(1, CvaskAccessProbe::GetReports(access, 5, 3, 0, list, count));
+    ASSERT_EQ(1, CvaskAccessInternal::GetReports(access, 5, 3, 0, list, count));
     ASSERT_EQ(3, count);
     EXPECT_EQ(4, list[0]);
     EXPECT_EQ(17, list[1]);
     EXPECT_EQ(201, list[2]);
 
     bus.SetScript(ScriptedBus::Answering());
-    ASSERT_EQ(1, CvaskAccessProbe::GetReports(access, 5, 3, 0, list, count));
+    ASSERT_EQ(1, CvaskAccessInternal::GetReports(access, 5, 3, 0, list, count));
     EXPECT_EQ(0, count);
 }
 
@@ -153,7 +153,7 @@ TEST_P(GetFloatsTest, TakesTheValuesOnlyWhenEveryExpectedOneIsThere) {
     bus.SetScript(ScriptedBus::Answering(c.values));
     VaskFloat v[3] = {Value(-1), Value(-2), Value(-3)};
     VaskFloat* values[3] = {&v[0], &v[1], &v[2]};
-    int result = CvaskAccessProbe::GetFloats(access, 6, 2, 0, values, c.count);
+    int result = CvaskAccessInternal::GetFloats(access, 6, 2, 0, values, c.count);
     EXPECT_EQ(1, bus.SentCount());
     if (c.ok) {
         ASSERT_EQ(1, result);
@@ -187,7 +187,7 @@ TEST_F(PrimitivesTest, FloatWriteSendsEachValueAsANumber) {
     bus.SetScript(ScriptedBus::Answering());
     VaskFloat a = Value(1.5), b = Value(-20);
     const VaskFloat* values[2] = {&a, &b};
-    ASSERT_EQ(1, CvaskAccessProbe::SetFloats(access, 4, 2, 0, values, 2));
+    ASSERT_EQ(1, CvaskAccessInternal::SetFloats(access, 4, 2, 0, values, 2));
     EXPECT_EQ(Concat({Bytes({'W', 4}), Float("1.500"), Float("-20.000")}), bus.Sent()[0].body);
 }
 
@@ -197,7 +197,7 @@ TEST_F(PrimitivesTest, TransferPausesFifteenSecondsAfterSuccessOnly) {
     // A rejected transfer returns without the pause: the frozen clock would hold it.
     bus.SetScript(RejectFrom("3/1", 'B', 83));
     int failed = -1;
-    Start([&] { failed = CvaskAccessProbe::Transfer(access, 3, 0, TransferSaveUser); });
+    Start([&] { failed = CvaskAccessInternal::Transfer(access, 3, 0, TransferSaveUser); });
     ASSERT_TRUE(Join());
     EXPECT_EQ(0, failed);
     EXPECT_EQ(49, access.GetLastError().code);
@@ -205,7 +205,7 @@ TEST_F(PrimitivesTest, TransferPausesFifteenSecondsAfterSuccessOnly) {
 
     bus.SetScript(ScriptedBus::Answering());
     std::atomic<int> done(-1);
-    Start([&] { done = CvaskAccessProbe::Transfer(access, 3, 0, TransferLoadBase); });
+    Start([&] { done = CvaskAccessInternal::Transfer(access, 3, 0, TransferLoadBase); });
     ASSERT_TRUE(WaitUntil([&] { return bus.SentCount() == 2; }));
     DWORD moved = AdvanceUntilFinished(1000, 30000);
     ASSERT_TRUE(Join());
@@ -216,17 +216,17 @@ TEST_F(PrimitivesTest, TransferPausesFifteenSecondsAfterSuccessOnly) {
 // ---- dates -------------------------------------------------------------------------------------------
 
 TEST(DateHelpers, LeapYearsAndMonthLengths) {
-    EXPECT_EQ(1, CvaskAccessProbe::IsLeapYear(1996));
-    EXPECT_EQ(0, CvaskAccessProbe::IsLeapYear(1997));
-    EXPECT_EQ(0, CvaskAccessProbe::IsLeapYear(1900));
-    EXPECT_EQ(1, CvaskAccessProbe::IsLeapYear(2000));
-    EXPECT_EQ(1, CvaskAccessProbe::DayIsCorrect(31, 1, 2001));
-    EXPECT_EQ(0, CvaskAccessProbe::DayIsCorrect(31, 4, 2001));
-    EXPECT_EQ(1, CvaskAccessProbe::DayIsCorrect(29, 2, 2004));
-    EXPECT_EQ(0, CvaskAccessProbe::DayIsCorrect(29, 2, 2003));
-    EXPECT_EQ(0, CvaskAccessProbe::DayIsCorrect(30, 2, 2004));
-    EXPECT_EQ(0, CvaskAccessProbe::DayIsCorrect(1, 13, 2004));
-    EXPECT_EQ(0, CvaskAccessProbe::DayIsCorrect(1, 0, 2004));
+    EXPECT_EQ(1, CvaskAccessInternal::IsLeapYear(1996));
+    EXPECT_EQ(0, CvaskAccessInternal::IsLeapYear(1997));
+    EXPECT_EQ(0, CvaskAccessInternal::IsLeapYear(1900));
+    EXPECT_EQ(1, CvaskAccessInternal::IsLeapYear(2000));
+    EXPECT_EQ(1, CvaskAccessInternal::DayIsCorrect(31, 1, 2001));
+    EXPECT_EQ(0, CvaskAccessInternal::DayIsCorrect(31, 4, 2001));
+    EXPECT_EQ(1, CvaskAccessInternal::DayIsCorrect(29, 2, 2004));
+    EXPECT_EQ(0, CvaskAccessInternal::DayIsCorrect(29, 2, 2003));
+    EXPECT_EQ(0, CvaskAccessInternal::DayIsCorrect(30, 2, 2004));
+    EXPECT_EQ(0, CvaskAccessInternal::DayIsCorrect(1, 13, 2004));
+    EXPECT_EQ(0, CvaskAccessInternal::DayIsCorrect(1, 0, 2004));
 }
 
 TEST(DateHelpers, TwoDigitYearsFrom1970To2035) {
@@ -237,7 +237,7 @@ TEST(DateHelpers, TwoDigitYearsFrom1970To2035) {
                  {97, 2, 29, 12, 0, 0, 0}, {70, 1, 2, 0, 0, 0, 1970},   {35, 6, 1, 8, 30, 0, 2035},
                  {36, 1, 1, 0, 0, 0, 0},   {5, 0, 10, 0, 0, 0, 0},      {5, 4, 0, 0, 0, 0, 0}};
     for (const Case& c : cases) {
-        CTime t = CvaskAccessProbe::MakeTime(c.y, c.mo, c.d, c.h, c.mi, c.s);
+        CTime t = CvaskAccessInternal::MakeTime(c.y, c.mo, c.d, c.h, c.mi, c.s);
         if (c.year == 0) {
             EXPECT_EQ(0, t.GetTime()) << c.y << "-" << c.mo << "-" << c.d;
         } else {

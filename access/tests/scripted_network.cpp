@@ -3,7 +3,9 @@
 
 #include <string.h>
 
+#include "commvask_seams.h"
 #include "communication.h"
+#include "mtimer.h"
 
 namespace scripted {
 
@@ -49,6 +51,14 @@ ScriptedBus::Script ScriptedBus::Answering(Bytes values) {
         Reaction reaction;
         reaction.replies.push_back(
             {request.address, Body(request.command, request.function, values)});
+        return reaction;
+    };
+}
+
+ScriptedBus::Script ScriptedBus::Rejecting() {
+    return [](const SentRequest& request, int) {
+        Reaction reaction;
+        reaction.replies.push_back({request.address, Body('D', 'E')});
         return reaction;
     };
 }
@@ -216,6 +226,8 @@ int ScriptedNetwork::DoSend(const CString& address, CPCvaskMessage* msg, ErrorSt
     request.function = msg->GetFunction();
     request.download = download;
     request.thread = GetCurrentThreadId();
+    unsigned long high = 0;
+    CMTimer::GetTime(request.time, high);
     unsigned char buffer[256];
     int length = msg->WriteBody(buffer, sizeof buffer);
     if (length > 0) request.body.assign(buffer, buffer + length);
@@ -293,7 +305,7 @@ CPCvaskNetwork* MakeNetwork(const CString& type) {
 
 void UseBus(ScriptedBus* bus) {
     g_bus = bus;
-    CCommunication::SetNetworkFactory(bus != NULL ? MakeNetwork : NULL);
+    SetNetworkFactory(bus != NULL ? MakeNetwork : NULL);
 }
 
 }  // namespace scripted

@@ -30,6 +30,7 @@ struct SentRequest {
     Bytes body;              // the request body as written
     DWORD thread = 0;        // id of the thread that sent it
     int receivesBefore = 0;  // Receive calls the bus had seen when it came
+    unsigned long time = 0;  // when it came, in ms on the clock of the library's timers
 };
 
 // A reply body: flags, state, letter, function, then the value bytes.
@@ -62,6 +63,9 @@ public:
     static Script Answering(Bytes values = Bytes());
     // Answers nothing.
     static Script Silent();
+    // Rejects every request from the addressed device with "DE" (invalid data values,
+    // error 51).
+    static Script Rejecting();
 
     // ---- configuration ----
     void SetScript(Script script);

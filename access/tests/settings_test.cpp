@@ -2,6 +2,7 @@
 // sends, the fields every read takes from a reply, the refused values, the lists of
 // function codes, and what a failed request leaves behind.
 #include "access_test_support.h"
+#include "test_bytes.h"
 
 #include <functional>
 #include <string>
@@ -13,37 +14,6 @@ namespace {
 
 typedef std::vector<int> Fields;
 const int S = 77;  // what a record holds before a read that must not touch it
-
-Bytes B(std::initializer_list<int> bytes) {
-    Bytes out;
-    for (int b : bytes) out.push_back((unsigned char)b);
-    return out;
-}
-
-Bytes Request(char command, int function, const Bytes& values = Bytes()) {
-    Bytes body = {(unsigned char)command, (unsigned char)function};
-    body.insert(body.end(), values.begin(), values.end());
-    return body;
-}
-
-std::string Hex(const Bytes& bytes) {
-    std::string out;
-    char two[4];
-    for (unsigned char b : bytes) {
-        snprintf(two, sizeof two, "%02X ", b);
-        out += two;
-    }
-    return out;
-}
-
-// A device's rejection of every request ("DE": invalid data values, error 51).
-ScriptedBus::Script Rejecting() {
-    return [](const SentRequest& request, int) {
-        ScriptedBus::Reaction reaction;
-        reaction.replies.push_back({request.address, Body('D', 'E')});
-        return reaction;
-    };
-}
 
 }  // namespace
 
@@ -96,137 +66,137 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         WriteCase{"limit_all_off_is_the_marker_alone",
                   [](CvaskAccess& a) { return a.SetLimit1(3, 0, Limit(0, 0, 0, 0, 0, 0)); },
-                  Request('S', 1, B({0x80, 0}))},
+                  RequestBody('S', 1, Octets({0x80, 0}))},
         WriteCase{"limit_active_any_nonzero_is_one",
                   [](CvaskAccess& a) { return a.SetLimit1(3, 0, Limit(0, 0, 0, 0, 0, 7)); },
-                  Request('S', 1, B({0xA0, 0}))},
+                  RequestBody('S', 1, Octets({0xA0, 0}))},
         WriteCase{"limit2_ranges_and_direction",
                   [](CvaskAccess& a) { return a.SetLimit2(3, 0, Limit(1, 0, 1, 0, 1, 0)); },
-                  Request('S', 2, B({0x95, 0}))},
+                  RequestBody('S', 2, Octets({0x95, 0}))},
         WriteCase{"limit3_is_function_30",
                   [](CvaskAccess& a) { return a.SetLimit3(3, 0, Limit(1, 0, 0, 0, 1, 0)); },
-                  Request('S', 30, B({0x91, 0}))},
+                  RequestBody('S', 30, Octets({0x91, 0}))},
         WriteCase{"limit4_is_function_31_all_set",
                   [](CvaskAccess& a) { return a.SetLimit4(3, 0, Limit(1, 1, 1, 1, 1, 1)); },
-                  Request('S', 31, B({0xBF, 0}))},
+                  RequestBody('S', 31, Octets({0xBF, 0}))},
         WriteCase{"analog_range_inverted_and_bit3",
                   [](CvaskAccess& a) { return a.SetAnalogRange(3, 0, 1, 5, Current4To20mANamur); },
-                  Request('S', 3, B({0x8F, 0}))},
+                  RequestBody('S', 3, Octets({0x8F, 0}))},
         WriteCase{"analog_range_zero_live_zero",
                   [](CvaskAccess& a) { return a.SetAnalogRange(3, 0, 0, 0, Current0To20mA); },
-                  Request('S', 3, B({0x80, 0}))},
+                  RequestBody('S', 3, Octets({0x80, 0}))},
         WriteCase{"meas_range_1_without_autorange",
-                  [](CvaskAccess& a) { return a.SetMeasRange(3, 0, 1, 0); }, Request('S', 8, B({0x80, 0}))},
+                  [](CvaskAccess& a) { return a.SetMeasRange(3, 0, 1, 0); }, RequestBody('S', 8, Octets({0x80, 0}))},
         WriteCase{"meas_range_4_with_autorange",
-                  [](CvaskAccess& a) { return a.SetMeasRange(3, 0, 4, 1); }, Request('S', 8, B({0x87, 0}))},
+                  [](CvaskAccess& a) { return a.SetMeasRange(3, 0, 4, 1); }, RequestBody('S', 8, Octets({0x87, 0}))},
         WriteCase{"parameter_set_two_bits",
                   [](CvaskAccess& a) {
                       int set = 2;
                       return a.SetParameterSet(3, 0, set);
                   },
-                  Request('S', 9, B({0x82, 0}))},
+                  RequestBody('S', 9, Octets({0x82, 0}))},
         WriteCase{"head_heating_on_temperature_2",
                   [](CvaskAccess& a) { return a.SetHeadHeating(3, 0, 1, (TempType)2); },
-                  Request('S', 10, B({0x8A, 0}))},
+                  RequestBody('S', 10, Octets({0x8A, 0}))},
         WriteCase{"autocal_lives_in_bit_2",
                   [](CvaskAccess& a) { return a.SetAutocalMode(3, 0, 1, 0, 0, 0); },
-                  Request('S', 11, B({0x84, 0}))},
+                  RequestBody('S', 11, Octets({0x84, 0}))},
         WriteCase{"autocal_start_on_input_bit_1",
                   [](CvaskAccess& a) { return a.SetAutocalMode(3, 0, 0, 1, 0, 0); },
-                  Request('S', 11, B({0x82, 0}))},
+                  RequestBody('S', 11, Octets({0x82, 0}))},
         WriteCase{"autocal_start_on_cycle_bit_0_check_bit_3",
                   [](CvaskAccess& a) { return a.SetAutocalMode(3, 0, 0, 0, 1, 1); },
-                  Request('S', 11, B({0x89, 0}))},
+                  RequestBody('S', 11, Octets({0x89, 0}))},
         WriteCase{"comp_stage_is_always_1",
-                  [](CvaskAccess& a) { return a.SetCompStage(3, 0); }, Request('S', 13, B({1, 0}))},
+                  [](CvaskAccess& a) { return a.SetCompStage(3, 0); }, RequestBody('S', 13, Octets({1, 0}))},
         WriteCase{"temperature_correction_flags",
                   [](CvaskAccess& a) {
                       ParamSetStruct f = {1, 0, 1, 0};
                       return a.SetTempCorrection(3, 0, f);
                   },
-                  Request('S', 14, B({0x85, 0}))},
+                  RequestBody('S', 14, Octets({0x85, 0}))},
         WriteCase{"pressure_correction_type_first_then_current_range",
                   [](CvaskAccess& a) {
                       CorrectionStruct1 c = {1, 3};
                       return a.SetPressureCorr(3, 0, c);
                   },
-                  Request('S', 15, B({0x83, 0, 0x81, 0}))},
+                  RequestBody('S', 15, Octets({0x83, 0, 0x81, 0}))},
         WriteCase{"lateral_gas_correction_1",
                   [](CvaskAccess& a) { return a.SetLateralGasCorr(3, 0, Lateral(2, 0, 1, 0, 0, 5)); },
-                  Request('S', 16, B({0x85, 0, 0x8A, 0}))},
+                  RequestBody('S', 16, Octets({0x85, 0, 0x8A, 0}))},
         WriteCase{"lateral_gas_correction_2_is_function_35",
                   [](CvaskAccess& a) { return a.SetLateralGasCorr2(3, 0, Lateral(0, 1, 0, 0, 0, 0)); },
-                  Request('S', 35, B({0x80, 0, 0x84, 0}))},
+                  RequestBody('S', 35, Octets({0x80, 0, 0x84, 0}))},
         WriteCase{"lateral_gas_correction_3_is_function_36",
                   [](CvaskAccess& a) { return a.SetLateralGasCorr3(3, 0, Lateral(1, 0, 0, 1, 0, 2)); },
-                  Request('S', 36, B({0x82, 0, 0x91, 0}))},
+                  RequestBody('S', 36, Octets({0x82, 0, 0x91, 0}))},
         WriteCase{"lateral_gas_correction_4_everything_set",
                   [](CvaskAccess& a) { return a.SetLateralGasCorr4(3, 0, Lateral(3, 1, 1, 1, 1, 7)); },
-                  Request('S', 37, B({0x87, 0, 0xBF, 0}))},
+                  RequestBody('S', 37, Octets({0x87, 0, 0xBF, 0}))},
         WriteCase{"alarm_state_flag4",
                   [](CvaskAccess& a) {
                       ParamSetStruct f = {0, 0, 0, 9};
                       return a.SetAlarmState(3, 0, f);
                   },
-                  Request('S', 17, B({0x88, 0}))},
+                  RequestBody('S', 17, Octets({0x88, 0}))},
         WriteCase{"controller_state_both",
-                  [](CvaskAccess& a) { return a.SetControllerState(3, 0, 1, 1); }, Request('S', 18, B({0x83, 0}))},
+                  [](CvaskAccess& a) { return a.SetControllerState(3, 0, 1, 1); }, RequestBody('S', 18, Octets({0x83, 0}))},
         WriteCase{"meas_store_hold_and_highest",
                   [](CvaskAccess& a) { return a.SetMeasStore(3, 0, MeasStoreHold, MeasStoreHighest); },
-                  Request('S', 19, B({0xB1, 0}))},
+                  RequestBody('S', 19, Octets({0xB1, 0}))},
         WriteCase{"valve_6_alone",
                   [](CvaskAccess& a) {
                       ValveStruct v = {0, 0, 0, 0, 0, 1};
                       return a.SetValves(3, 0, v);
                   },
-                  Request('S', 20, B({0xA0, 0}))},
+                  RequestBody('S', 20, Octets({0xA0, 0}))},
         WriteCase{"pump_on_meas_and_setpoint",
-                  [](CvaskAccess& a) { return a.SetPump(3, 0, 0, 1, 1); }, Request('S', 22, B({0x86, 0}))},
+                  [](CvaskAccess& a) { return a.SetPump(3, 0, 0, 1, 1); }, RequestBody('S', 22, Octets({0x86, 0}))},
         WriteCase{"no_compensation_sources",
                   [](CvaskAccess& a) { return a.SetCompensationComponent(3, 0, Comp(0, -1, 0, -1)); },
-                  Request('S', 23, B({0xFF, 0, 0xFF, 0}))},
+                  RequestBody('S', 23, Octets({0xFF, 0, 0xFF, 0}))},
         WriteCase{"compensation_component_3_channel_5",
                   [](CvaskAccess& a) { return a.SetCompensationComponent(3, 0, Comp(5, 3, 15, 16)); },
-                  Request('S', 23, B({0x52, 0, 0xFF, 0}))},
+                  RequestBody('S', 23, Octets({0x52, 0, 0xFF, 0}))},
         WriteCase{"compensation_3_and_4_is_function_38",
                   [](CvaskAccess& a) { return a.SetCompensationComponent3(3, 0, Comp(2, 1, 0, -1)); },
-                  Request('S', 38, B({0x20, 0, 0xFF, 0}))},
+                  RequestBody('S', 38, Octets({0x20, 0, 0xFF, 0}))},
         WriteCase{"unit", [](CvaskAccess& a) { return a.SetUnit(3, 0, (SetUnitType)4); },
-                  Request('S', 24, B({4, 0}))},
+                  RequestBody('S', 24, Octets({4, 0}))},
         WriteCase{"heating_flag_then_temperature",
-                  [](CvaskAccess& a) { return a.SetHeating(3, 0, 1, 60); }, Request('S', 29, B({0x81, 0, 60, 0}))},
+                  [](CvaskAccess& a) { return a.SetHeating(3, 0, 1, 60); }, RequestBody('S', 29, Octets({0x81, 0, 60, 0}))},
         WriteCase{"heating_temperature_unchecked_low_byte",
-                  [](CvaskAccess& a) { return a.SetHeating(3, 0, 0, 300); }, Request('S', 29, B({0x80, 0, 0x2C, 0}))},
+                  [](CvaskAccess& a) { return a.SetHeating(3, 0, 0, 300); }, RequestBody('S', 29, Octets({0x80, 0, 0x2C, 0}))},
         WriteCase{"pressure_source_in_high_half_byte",
-                  [](CvaskAccess& a) { return a.SetPressureCorrExt(3, 0, 5); }, Request('S', 39, B({0x50, 0}))},
+                  [](CvaskAccess& a) { return a.SetPressureCorrExt(3, 0, 5); }, RequestBody('S', 39, Octets({0x50, 0}))},
         WriteCase{"internal_valves_bits_2_to_4",
                   [](CvaskAccess& a) { return a.SetPressureInternalValves(3, 0, 1, 0, 2); },
-                  Request('S', 41, B({0x94, 0}))},
+                  RequestBody('S', 41, Octets({0x94, 0}))},
         WriteCase{"binary_inputs_six_codes",
                   [](CvaskAccess& a) {
                       int codes[6] = {1, 2, 3, 4, 5, 6};
                       return a.SetBinaryInputs(3, 0, codes);
                   },
-                  Request('S', 6, B({1, 0, 2, 0, 3, 0, 4, 0, 5, 0, 6, 0}))},
+                  RequestBody('S', 6, Octets({1, 0, 2, 0, 3, 0, 4, 0, 5, 0, 6, 0}))},
         WriteCase{"option_card_relays_eight_codes_low_bytes_unchecked",
                   [](CvaskAccess& a) {
                       int codes[8] = {1, 46, 47, 300, 0, 2, 3, 4};
                       return a.SetExtRelayOutputs(3, 0, codes);
                   },
-                  Request('S', 5, B({1, 0, 46, 0, 47, 0, 0x2C, 0, 0, 0, 2, 0, 3, 0, 4, 0}))},
+                  RequestBody('S', 5, Octets({1, 0, 46, 0, 47, 0, 0x2C, 0, 0, 0, 2, 0, 3, 0, 4, 0}))},
         WriteCase{"option_card_inputs_eight_codes",
                   [](CvaskAccess& a) {
                       int codes[8] = {8, 7, 6, 5, 4, 3, 2, 1};
                       return a.SetExtBinaryInputs(3, 0, codes);
                   },
-                  Request('S', 7, B({8, 0, 7, 0, 6, 0, 5, 0, 4, 0, 3, 0, 2, 0, 1, 0}))},
+                  RequestBody('S', 7, Octets({8, 0, 7, 0, 6, 0, 5, 0, 4, 0, 3, 0, 2, 0, 1, 0}))},
         WriteCase{"autocal_steps_twelve_codes",
                   [](CvaskAccess& a) {
                       ControlType steps[12];
                       for (int i = 0; i < 12; ++i) steps[i] = (ControlType)(i % 11 + 1);
                       return a.SetAutocalSteps(3, 0, steps);
                   },
-                  Request('S', 12, B({1, 0, 2, 0, 3, 0, 4, 0, 5, 0, 6, 0, 7, 0, 8, 0, 9, 0, 10, 0, 11, 0, 1, 0}))}),
+                  RequestBody('S', 12, Octets({1, 0, 2, 0, 3, 0, 4, 0, 5, 0, 6, 0, 7, 0, 8, 0, 9, 0, 10, 0, 11, 0, 1, 0}))}),
     [](const ::testing::TestParamInfo<WriteCase>& info) { return std::string(info.param.name); });
 
 // ---- refused values: error 30, nothing sent --------------------------------------------------
@@ -330,13 +300,13 @@ TEST_P(SettingsReadTest, TakesTheFieldsFromTheReply) {
     Fields fields;
     ASSERT_EQ(1, c.read(access, fields)) << (LPCSTR)access.GetLastError().text;
     EXPECT_EQ(c.expected, fields);
-    EXPECT_EQ(Hex(Request('s', c.function)), Hex(OnlyBody()));
+    EXPECT_EQ(Hex(RequestBody('s', c.function)), Hex(OnlyBody()));
 }
 
 // A rejected read leaves every field as it was, with the device's error.
 TEST_P(SettingsReadTest, RejectedReadLeavesTheRecordUntouched) {
     const ReadCase& c = GetParam();
-    bus.SetScript(Rejecting());
+    bus.SetScript(ScriptedBus::Rejecting());
     AddDevice(access, 3, 2);
     Fields fields;
     EXPECT_EQ(0, c.read(access, fields));
@@ -359,7 +329,7 @@ TEST_P(SettingsReadTest, UnansweredReadLeavesTheRecordUntouched) {
 INSTANTIATE_TEST_SUITE_P(
     Replies, SettingsReadTest,
     ::testing::Values(
-        ReadCase{"limit1", 1, B({0xB3, 0}), {1, 1, 0, 0, 1, 1},
+        ReadCase{"limit1", 1, Octets({0xB3, 0}), {1, 1, 0, 0, 1, 1},
                  [](CvaskAccess& a, Fields& f) {
                      LimitStruct r = {S, S, S, S, S, S};
                      int ok = a.GetLimit1(3, 0, r);
@@ -367,7 +337,7 @@ INSTANTIATE_TEST_SUITE_P(
                           r.alarmDirection, r.limitActive};
                      return ok;
                  }},
-        ReadCase{"limit4", 31, B({0x8C, 0}), {0, 0, 1, 1, 0, 0},
+        ReadCase{"limit4", 31, Octets({0x8C, 0}), {0, 0, 1, 1, 0, 0},
                  [](CvaskAccess& a, Fields& f) {
                      LimitStruct r = {S, S, S, S, S, S};
                      int ok = a.GetLimit4(3, 0, r);
@@ -376,7 +346,7 @@ INSTANTIATE_TEST_SUITE_P(
                      return ok;
                  }},
         // Bits 4 and 5 set: bit3Flag reads any of bits 3 to 6.
-        ReadCase{"analog_range_bit3_flag_from_bits_3_to_6", 3, B({0xB2, 0}), {2, 0, 1},
+        ReadCase{"analog_range_bit3_flag_from_bits_3_to_6", 3, Octets({0xB2, 0}), {2, 0, 1},
                  [](CvaskAccess& a, Fields& f) {
                      int inverted = S, bit3 = S;
                      CurrentType range = (CurrentType)S;
@@ -384,7 +354,7 @@ INSTANTIATE_TEST_SUITE_P(
                      f = {range, inverted, bit3};
                      return ok;
                  }},
-        ReadCase{"analog_range_inverted", 3, B({0x87, 0}), {3, 1, 0},
+        ReadCase{"analog_range_inverted", 3, Octets({0x87, 0}), {3, 1, 0},
                  [](CvaskAccess& a, Fields& f) {
                      int inverted = S, bit3 = S;
                      CurrentType range = (CurrentType)S;
@@ -392,7 +362,7 @@ INSTANTIATE_TEST_SUITE_P(
                      f = {range, inverted, bit3};
                      return ok;
                  }},
-        ReadCase{"meas_range_counts_from_1", 8, B({0x85, 0}), {2, 1},
+        ReadCase{"meas_range_counts_from_1", 8, Octets({0x85, 0}), {2, 1},
                  [](CvaskAccess& a, Fields& f) {
                      int range = S, autorange = S;
                      int ok = a.GetMeasRange(3, 0, range, autorange);
@@ -400,14 +370,14 @@ INSTANTIATE_TEST_SUITE_P(
                      return ok;
                  }},
         // The write sends the set as two bits; the read takes the same two bits.
-        ReadCase{"parameter_set_two_bits", 9, B({0x82, 0}), {2},
+        ReadCase{"parameter_set_two_bits", 9, Octets({0x82, 0}), {2},
                  [](CvaskAccess& a, Fields& f) {
                      int set = S;
                      int ok = a.GetParameterSet(3, 0, set);
                      f = {set};
                      return ok;
                  }},
-        ReadCase{"head_heating", 10, B({0x8B, 0}), {1, 3},
+        ReadCase{"head_heating", 10, Octets({0x8B, 0}), {1, 3},
                  [](CvaskAccess& a, Fields& f) {
                      int on = S;
                      TempType t = (TempType)S;
@@ -415,35 +385,35 @@ INSTANTIATE_TEST_SUITE_P(
                      f = {on, t};
                      return ok;
                  }},
-        ReadCase{"autocal_mode", 11, B({0x85, 0}), {1, 0, 1, 0},
+        ReadCase{"autocal_mode", 11, Octets({0x85, 0}), {1, 0, 1, 0},
                  [](CvaskAccess& a, Fields& f) {
                      int autocal = S, input = S, cycle = S, check = S;
                      int ok = a.GetAutocalMode(3, 0, autocal, input, cycle, check);
                      f = {autocal, input, cycle, check};
                      return ok;
                  }},
-        ReadCase{"autocal_mode_check", 11, B({0x8A, 0}), {0, 1, 0, 1},
+        ReadCase{"autocal_mode_check", 11, Octets({0x8A, 0}), {0, 1, 0, 1},
                  [](CvaskAccess& a, Fields& f) {
                      int autocal = S, input = S, cycle = S, check = S;
                      int ok = a.GetAutocalMode(3, 0, autocal, input, cycle, check);
                      f = {autocal, input, cycle, check};
                      return ok;
                  }},
-        ReadCase{"comp_stage", 13, B({3, 0}), {3},
+        ReadCase{"comp_stage", 13, Octets({3, 0}), {3},
                  [](CvaskAccess& a, Fields& f) {
                      int stage = S;
                      int ok = a.GetCompStage(3, 0, stage);
                      f = {stage};
                      return ok;
                  }},
-        ReadCase{"pressure_correction", 15, B({0x83, 0, 0x81, 0}), {1, 3},
+        ReadCase{"pressure_correction", 15, Octets({0x83, 0, 0x81, 0}), {1, 3},
                  [](CvaskAccess& a, Fields& f) {
                      CorrectionStruct1 c = {S, S};
                      int ok = a.GetPressureCorr(3, 0, c);
                      f = {c.currentRange, c.correctionType};
                      return ok;
                  }},
-        ReadCase{"lateral_gas_correction_2", 35, B({0x85, 0, 0x8A, 0}), {2, 0, 1, 0, 0, 5},
+        ReadCase{"lateral_gas_correction_2", 35, Octets({0x85, 0, 0x8A, 0}), {2, 0, 1, 0, 0, 5},
                  [](CvaskAccess& a, Fields& f) {
                      CorrectionStruct2 c = {S, S, S, S, S, S};
                      int ok = a.GetLateralGasCorr2(3, 0, c);
@@ -451,7 +421,7 @@ INSTANTIATE_TEST_SUITE_P(
                           c.correctionType};
                      return ok;
                  }},
-        ReadCase{"lateral_gas_correction_4", 37, B({0x87, 0, 0xB1, 0}), {1, 0, 0, 1, 1, 7},
+        ReadCase{"lateral_gas_correction_4", 37, Octets({0x87, 0, 0xB1, 0}), {1, 0, 0, 1, 1, 7},
                  [](CvaskAccess& a, Fields& f) {
                      CorrectionStruct2 c = {S, S, S, S, S, S};
                      int ok = a.GetLateralGasCorr4(3, 0, c);
@@ -459,98 +429,98 @@ INSTANTIATE_TEST_SUITE_P(
                           c.correctionType};
                      return ok;
                  }},
-        ReadCase{"alarm_state", 17, B({0x8A, 0}), {0, 1, 0, 1},
+        ReadCase{"alarm_state", 17, Octets({0x8A, 0}), {0, 1, 0, 1},
                  [](CvaskAccess& a, Fields& f) {
                      ParamSetStruct p = {S, S, S, S};
                      int ok = a.GetAlarmState(3, 0, p);
                      f = {p.flag1, p.flag2, p.flag3, p.flag4};
                      return ok;
                  }},
-        ReadCase{"controller_state", 18, B({0x82, 0}), {0, 1},
+        ReadCase{"controller_state", 18, Octets({0x82, 0}), {0, 1},
                  [](CvaskAccess& a, Fields& f) {
                      int s1 = S, s2 = S;
                      int ok = a.GetControllerState(3, 0, s1, s2);
                      f = {s1, s2};
                      return ok;
                  }},
-        ReadCase{"meas_store", 19, B({0xB1, 0}), {1, 3},
+        ReadCase{"meas_store", 19, Octets({0xB1, 0}), {1, 3},
                  [](CvaskAccess& a, Fields& f) {
                      MeasStoreType check = (MeasStoreType)S, fault = (MeasStoreType)S;
                      int ok = a.GetMeasStore(3, 0, check, fault);
                      f = {check, fault};
                      return ok;
                  }},
-        ReadCase{"valves", 20, B({0xA1, 0}), {1, 0, 0, 0, 0, 1},
+        ReadCase{"valves", 20, Octets({0xA1, 0}), {1, 0, 0, 0, 0, 1},
                  [](CvaskAccess& a, Fields& f) {
                      ValveStruct v = {S, S, S, S, S, S};
                      int ok = a.GetValves(3, 0, v);
                      f = {v.valve1, v.valve2, v.valve3, v.valve4, v.valve5, v.valve6};
                      return ok;
                  }},
-        ReadCase{"async_parameters", 21, B({3, 0, 5, 0, 200, 0, 1, 0, 255, 0}), {3, 5, 200, 1, 255},
+        ReadCase{"async_parameters", 21, Octets({3, 0, 5, 0, 200, 0, 1, 0, 255, 0}), {3, 5, 200, 1, 255},
                  [](CvaskAccess& a, Fields& f) {
                      AsyncStruct p = {S, S, S, S, S};
                      int ok = a.GetAsyncParameters(3, 0, p);
                      f = {p.choice1, p.choice2, p.number1, p.number2, p.number3};
                      return ok;
                  }},
-        ReadCase{"pump", 22, B({0x85, 0}), {1, 0, 1},
+        ReadCase{"pump", 22, Octets({0x85, 0}), {1, 0, 1},
                  [](CvaskAccess& a, Fields& f) {
                      int sync = S, meas = S, setpoint = S;
                      int ok = a.GetPump(3, 0, sync, meas, setpoint);
                      f = {sync, meas, setpoint};
                      return ok;
                  }},
-        ReadCase{"compensation_none_then_channel_2_component_2", 23, B({0xFF, 0, 0x21, 0}), {0, -1, 2, 2},
+        ReadCase{"compensation_none_then_channel_2_component_2", 23, Octets({0xFF, 0, 0x21, 0}), {0, -1, 2, 2},
                  [](CvaskAccess& a, Fields& f) {
                      CompStruct c = {S, S, S, S};
                      int ok = a.GetCompensationComponent(3, 0, c);
                      f = {c.channel1, c.component1, c.channel2, c.component2};
                      return ok;
                  }},
-        ReadCase{"compensation_3_and_4", 38, B({0x52, 0, 0xFF, 0}), {5, 3, 0, -1},
+        ReadCase{"compensation_3_and_4", 38, Octets({0x52, 0, 0xFF, 0}), {5, 3, 0, -1},
                  [](CvaskAccess& a, Fields& f) {
                      CompStruct c = {S, S, S, S};
                      int ok = a.GetCompensationComponent3(3, 0, c);
                      f = {c.channel1, c.component1, c.channel2, c.component2};
                      return ok;
                  }},
-        ReadCase{"unit", 24, B({4, 0}), {4},
+        ReadCase{"unit", 24, Octets({4, 0}), {4},
                  [](CvaskAccess& a, Fields& f) {
                      SetUnitType u = (SetUnitType)S;
                      int ok = a.GetUnit(3, 0, u);
                      f = {u};
                      return ok;
                  }},
-        ReadCase{"heating", 29, B({0x81, 0, 60, 0}), {1, 60},
+        ReadCase{"heating", 29, Octets({0x81, 0, 60, 0}), {1, 60},
                  [](CvaskAccess& a, Fields& f) {
                      int on = S, temperature = S;
                      int ok = a.GetHeating(3, 0, on, temperature);
                      f = {on, temperature};
                      return ok;
                  }},
-        ReadCase{"option_card", 33, B({2, 0}), {2},
+        ReadCase{"option_card", 33, Octets({2, 0}), {2},
                  [](CvaskAccess& a, Fields& f) {
                      OptionCardType card = (OptionCardType)S;
                      int ok = a.GetOptionCard(3, 0, card);
                      f = {card};
                      return ok;
                  }},
-        ReadCase{"pressure_source_high_half_byte", 39, B({0x7A, 0}), {7},
+        ReadCase{"pressure_source_high_half_byte", 39, Octets({0x7A, 0}), {7},
                  [](CvaskAccess& a, Fields& f) {
                      int source = S;
                      int ok = a.GetPressureCorrExt(3, 0, source);
                      f = {source};
                      return ok;
                  }},
-        ReadCase{"internal_valves", 41, B({0x88, 0}), {0, 1, 0},
+        ReadCase{"internal_valves", 41, Octets({0x88, 0}), {0, 1, 0},
                  [](CvaskAccess& a, Fields& f) {
                      int x = S, y = S, z = S;
                      int ok = a.GetPressureInternalValves(3, 0, x, y, z);
                      f = {x, y, z};
                      return ok;
                  }},
-        ReadCase{"autocal_steps", 12, B({2, 0, 3, 0, 1, 0, 1, 0, 7, 0, 8, 0, 9, 0, 1, 0, 1, 0, 1, 0, 4, 0, 5, 0}),
+        ReadCase{"autocal_steps", 12, Octets({2, 0, 3, 0, 1, 0, 1, 0, 7, 0, 8, 0, 9, 0, 1, 0, 1, 0, 1, 0, 4, 0, 5, 0}),
                  {2, 3, 1, 1, 7, 8, 9, 1, 1, 1, 4, 5},
                  [](CvaskAccess& a, Fields& f) {
                      ControlType steps[12];
@@ -565,7 +535,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SettingsTest, MeasuringRangeIsKeptForTheChannelAfterReadAndWrite) {
     CDeviceData* device = AddDevice(access, 3, 2);
-    bus.SetScript(ScriptedBus::Answering(B({0x86, 0})));
+    bus.SetScript(ScriptedBus::Answering(Octets({0x86, 0})));
     int range = 0, autorange = 0;
     ASSERT_EQ(1, access.GetMeasRange(3, 1, range, autorange));
     int kept = 0, keptAuto = 0;
@@ -580,14 +550,14 @@ TEST_F(SettingsTest, MeasuringRangeIsKeptForTheChannelAfterReadAndWrite) {
     EXPECT_EQ(0, keptAuto);
 
     // A failed write leaves the entry alone.
-    bus.SetScript(Rejecting());
+    bus.SetScript(ScriptedBus::Rejecting());
     EXPECT_EQ(0, access.SetMeasRange(3, 0, 2, 1));
     ASSERT_EQ(1, device->GetMeasRange(0, kept, keptAuto));
     EXPECT_EQ(4, kept);
 }
 
 TEST_F(SettingsTest, MeasuringRangeOfAnUnlistedDeviceIsError36WithoutRequest) {
-    bus.SetScript(ScriptedBus::Answering(B({0x80, 0})));
+    bus.SetScript(ScriptedBus::Answering(Octets({0x80, 0})));
     int range = S, autorange = S;
     EXPECT_EQ(0, access.GetMeasRange(4, 0, range, autorange));
     EXPECT_EQ(36, access.GetLastError().code);
@@ -600,7 +570,7 @@ TEST_F(SettingsTest, MeasuringRangeOfAnUnlistedDeviceIsError36WithoutRequest) {
 // The message catalogue describes the temperature correction's reply as one integer, so
 // the four flags are not there: the read fails instead of inventing three of them.
 TEST_F(SettingsTest, TemperatureCorrectionWithoutFourValuesFailsWith37) {
-    bus.SetScript(ScriptedBus::Answering(B({0x85, 0})));
+    bus.SetScript(ScriptedBus::Answering(Octets({0x85, 0})));
     ParamSetStruct flags = {S, S, S, S};
     EXPECT_EQ(0, access.GetTempCorrection(3, 0, flags));
     EXPECT_EQ(37, access.GetLastError().code);
@@ -613,7 +583,7 @@ TEST_F(SettingsTest, TemperatureCorrectionWithoutFourValuesFailsWith37) {
 
 TEST_F(SettingsTest, RelayCountFollowsTheCodesReadAndTheWriteSendsThatMany) {
     CDeviceData* device = AddDevice(access, 3);
-    bus.SetScript(ScriptedBus::Answering(B({1, 0, 2, 0, 11, 0})));
+    bus.SetScript(ScriptedBus::Answering(Octets({1, 0, 2, 0, 11, 0})));
     int codes[8] = {S, S, S, S, S, S, S, S};
     ASSERT_EQ(1, access.GetRelayOutputs(3, 0, codes));
     EXPECT_EQ(3, device->GetRelayCount());
@@ -626,11 +596,11 @@ TEST_F(SettingsTest, RelayCountFollowsTheCodesReadAndTheWriteSendsThatMany) {
     bus.SetScript(ScriptedBus::Answering());
     codes[1] = 30;
     ASSERT_EQ(1, access.SetRelayOutputs(3, 0, codes));
-    EXPECT_EQ(Hex(Request('S', 4, B({1, 0, 30, 0, 11, 0}))), Hex(OnlyBody()));
+    EXPECT_EQ(Hex(RequestBody('S', 4, Octets({1, 0, 30, 0, 11, 0}))), Hex(OnlyBody()));
 }
 
 TEST_F(SettingsTest, RelaysOfAnUnlistedDeviceAreError36WithoutRequest) {
-    bus.SetScript(ScriptedBus::Answering(B({1, 0})));
+    bus.SetScript(ScriptedBus::Answering(Octets({1, 0})));
     int codes[8] = {S, S, S, S, S, S, S, S};
     EXPECT_EQ(0, access.GetRelayOutputs(5, 0, codes));
     EXPECT_EQ(36, access.GetLastError().code);
@@ -643,7 +613,7 @@ TEST_F(SettingsTest, RelaysOfAnUnlistedDeviceAreError36WithoutRequest) {
 TEST_F(SettingsTest, FailedRelayReadKeepsTheRelayCount) {
     CDeviceData* device = AddDevice(access, 3);
     device->SetRelayCount(5);
-    bus.SetScript(Rejecting());
+    bus.SetScript(ScriptedBus::Rejecting());
     int codes[8] = {S, S, S, S, S, S, S, S};
     EXPECT_EQ(0, access.GetRelayOutputs(3, 0, codes));
     EXPECT_EQ(5, device->GetRelayCount());
@@ -666,7 +636,7 @@ class FixedListTest : public SettingsTest, public ::testing::WithParamInterface<
 // writing it back is refused: the device would receive codes it never gave.
 TEST_P(FixedListTest, ShortReplyIsZeroFilledAndCannotBeWrittenBack) {
     const FixedListCase& c = GetParam();
-    bus.SetScript(ScriptedBus::Answering(B({4, 0, 5, 0, 6, 0})));
+    bus.SetScript(ScriptedBus::Answering(Octets({4, 0, 5, 0, 6, 0})));
     int codes[13];
     for (int& code : codes) code = S;
     ASSERT_EQ(1, c.read(access, 0, codes));
@@ -690,7 +660,7 @@ TEST_P(FixedListTest, ShortReplyIsZeroFilledAndCannotBeWrittenBack) {
 TEST_P(FixedListTest, FullReplyCanBeWrittenBack) {
     const FixedListCase& c = GetParam();
     // First a short read, then a complete one: the complete one counts.
-    bus.SetScript(ScriptedBus::Answering(B({4, 0})));
+    bus.SetScript(ScriptedBus::Answering(Octets({4, 0})));
     int codes[13];
     ASSERT_EQ(1, c.read(access, 0, codes));
     Bytes full;
@@ -703,12 +673,12 @@ TEST_P(FixedListTest, FullReplyCanBeWrittenBack) {
     bus.ClearSent();
     bus.SetScript(ScriptedBus::Answering());
     ASSERT_EQ(1, c.write(access, 0, codes)) << (LPCSTR)access.GetLastError().text;
-    EXPECT_EQ(Hex(Request('S', c.function, full)), Hex(OnlyBody()));
+    EXPECT_EQ(Hex(RequestBody('S', c.function, full)), Hex(OnlyBody()));
 }
 
 TEST_P(FixedListTest, RejectedReadLeavesTheCallersList) {
     const FixedListCase& c = GetParam();
-    bus.SetScript(Rejecting());
+    bus.SetScript(ScriptedBus::Rejecting());
     int codes[13];
     for (int& code : codes) code = S;
     EXPECT_EQ(0, c.read(access, 0, codes));

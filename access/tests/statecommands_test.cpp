@@ -190,15 +190,15 @@ TEST_F(StateCommandTest, AdjustSlopeChecksTheRangeBeforeSending) {
 
 TEST_F(StateCommandTest, SecondRemoteDeviceFirstSwitchesThePreviousOneOffOnChannelOne) {
     ASSERT_EQ(1, access.Remote(3, 0, 1));
-    EXPECT_EQ(3, CvaskAccessProbe::RemoteAddress(access));
+    EXPECT_EQ(3, CvaskAccessInternal::RemoteAddress(access));
     bus.ClearSent();
     ASSERT_EQ(1, access.Remote(5, 0, 1));
     EXPECT_EQ((std::vector<std::string>{"F1 3/2", "F1 5/1"}), Requests());
     std::vector<SentRequest> sent = bus.Sent();
     EXPECT_EQ('0', sent[0].body[2]);
     EXPECT_EQ('1', sent[1].body[2]);
-    EXPECT_EQ(5, CvaskAccessProbe::RemoteAddress(access));
-    EXPECT_EQ(1, CvaskAccessProbe::RemoteMode(access));
+    EXPECT_EQ(5, CvaskAccessInternal::RemoteAddress(access));
+    EXPECT_EQ(1, CvaskAccessInternal::RemoteMode(access));
 
     // The same device again: no switching off.
     bus.ClearSent();
@@ -211,19 +211,19 @@ TEST_F(StateCommandTest, SwitchingAnotherDeviceOffKeepsTheRemoteDevice) {
     bus.ClearSent();
     ASSERT_EQ(1, access.Remote(5, 0, 0));
     EXPECT_EQ(std::vector<std::string>{"F1 5/1"}, Requests());
-    EXPECT_EQ(3, CvaskAccessProbe::RemoteAddress(access));
-    EXPECT_EQ(1, CvaskAccessProbe::RemoteMode(access));
+    EXPECT_EQ(3, CvaskAccessInternal::RemoteAddress(access));
+    EXPECT_EQ(1, CvaskAccessInternal::RemoteMode(access));
 
     ASSERT_EQ(1, access.Remote(3, 0, 0));
-    EXPECT_EQ(-1, CvaskAccessProbe::RemoteAddress(access));
-    EXPECT_EQ(0, CvaskAccessProbe::RemoteMode(access));
+    EXPECT_EQ(-1, CvaskAccessInternal::RemoteAddress(access));
+    EXPECT_EQ(0, CvaskAccessInternal::RemoteMode(access));
 }
 
 TEST_F(StateCommandTest, RemoteBookkeepingStandsEvenWhenTheSwitchFails) {
     bus.SetScript(AnsweringExcept("7/1", 'F', 1));
     EXPECT_EQ(0, access.Remote(7, 0, 1));
-    EXPECT_EQ(7, CvaskAccessProbe::RemoteAddress(access));
-    EXPECT_EQ(1, CvaskAccessProbe::RemoteMode(access));
+    EXPECT_EQ(7, CvaskAccessInternal::RemoteAddress(access));
+    EXPECT_EQ(1, CvaskAccessInternal::RemoteMode(access));
 }
 
 TEST_F(StateCommandTest, RemoteCheckKeepsTheRemoteDeviceOnAndSwitchesOthersOff) {

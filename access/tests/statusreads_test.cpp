@@ -2,6 +2,7 @@
 // the measured values and switch states served from the device list, the flag records,
 // the version record with the address-conflict test, the logbook, and the small writes.
 #include "access_test_support.h"
+#include "test_bytes.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -13,28 +14,6 @@
 using namespace scripted;
 
 namespace {
-
-std::string Hex(const Bytes& bytes) {
-    std::string out;
-    char two[4];
-    for (unsigned char b : bytes) {
-        snprintf(two, sizeof two, "%02X ", b);
-        out += two;
-    }
-    return out;
-}
-
-Bytes B(std::initializer_list<int> bytes) {
-    Bytes out;
-    for (int b : bytes) out.push_back((unsigned char)b);
-    return out;
-}
-
-Bytes Request(char command, int function, const Bytes& values = Bytes()) {
-    Bytes body = {(unsigned char)command, (unsigned char)function};
-    body.insert(body.end(), values.begin(), values.end());
-    return body;
-}
 
 // A text value with its unit code, as version and name replies carry them.
 Bytes UText(const char* text) {
@@ -50,14 +29,6 @@ Bytes Version(int type, const char* serial, const char* software = "2.10") {
                    UText("F7"), UText("x")});
 }
 
-ScriptedBus::Script Rejecting() {
-    return [](const SentRequest& request, int) {
-        ScriptedBus::Reaction reaction;
-        reaction.replies.push_back({request.address, Body('D', 'E')});
-        return reaction;
-    };
-}
-
 time_t g_wallClock = 1000000000;
 CTime WallClock() { return CTime(g_wallClock); }
 
@@ -69,13 +40,13 @@ class StatusTest : public AccessFixture {
 protected:
     void SetUp() override {
         AccessFixture::SetUp();
-        CDeviceData::SetClock(WallClock);
+        SetDeviceClock(WallClock);
         CvaskAccess::ResetVersionTable(0, 15);
         Open(access);
     }
     void TearDown() override {
         AccessFixture::TearDown();
-        CDeviceData::SetClock(NULL);
+        SetDeviceClock(NULL);
     }
     void Answer(const Bytes& values) { bus.SetScript(ScriptedBus::Answering(values)); }
     int Sent() { return bus.SentCount(); }
@@ -109,7 +80,7 @@ TEST_F(StatusTest, ComponentValuesComeFromTheLastAllValuesReadForTwoSeconds) {
     Later(1);
     ASSERT_EQ(1, access.GetComponentMeas(3, 1, v));
     EXPECT_EQ(2, Sent());
-    EXPECT_EQ(Hex(Request('k', 1)), Hex(LastBody()));
+    EXPECT_EQ(Hex(RequestBody('k', 1)), Hex(LastBody()));
     EXPECT_EQ("3/2", LastAddress());
     EXPECT_EQ(9.5, v.value);
 }
@@ -147,7 +118,7 @@ TEST_F(StatusTest, AllValuesAreReadFromChannelZeroAndResizeTheComponents) {
     all[3].value = -1;
     ASSERT_EQ(1, access.GetMeas(3, 2, all, 1));
     EXPECT_EQ("3/1", LastAddress());
-    EXPECT_EQ(Hex(Request('k', 2)), Hex(LastBody()));
+    EXPECT_EQ(Hex(RequestBody('k', 2)), Hex(LastBody()));
     EXPECT_EQ(3, device->GetComponentCount());
     EXPECT_EQ(3.0, all[2].value);
     EXPECT_EQ(-1.0, all[3].value);
@@ -196,7 +167,7 @@ TEST_F(StatusTest, LambdaTakesTheValuesTheReplyHolds) {
     for (VaskFloat& v : values) v.value = -1;
     ASSERT_EQ(1, access.GetLambda(3, 1, values));
     EXPECT_EQ("3/1", LastAddress());
-    EXPECT_EQ(Hex(Request('k', 11)), Hex(LastBody()));
+    EXPECT_EQ(Hex(RequestBody('k', 11)), Hex(LastBody()));
     EXPECT_EQ(0.98, values[2].value);
     EXPECT_EQ(-1.0, values[3].value);
 }
@@ -206,7 +177,7 @@ TEST_F(StatusTest, LambdaTakesTheValuesTheReplyHolds) {
 TEST_F(StatusTest, SwitchStatesAreKeptTwoSecondsAndCarryTheRemoteFlag) {
     CDeviceData* device = AddDevice(access, 3, 1);
     // Service (bit 0) and remote (bit 1) of byte 1, bit 0 of byte 2, bit 6 of byte 3.
-    Answer(B({0x83, 0, 0x81, 0, 0xC0, 0, 0x80, 0}));
+    Answer(Octets({0x83, 0, 0x81, 0, 0xC0, 0, 0x80, 0}));
     ChannelSwitchStruct r;
     ASSERT_EQ(1, access.GetSwitches(3, 0, r));
     EXPECT_EQ(1, r.flags[ChannelSwitchStruct::Service]);
@@ -219,7 +190,7 @@ TEST_F(StatusTest, SwitchStatesAreKeptTwoSecondsAndCarryTheRemoteFlag) {
     EXPECT_EQ(4, set);
     EXPECT_EQ(1, device->IsRemote());
 
-    Answer(B({0x80, 0, 0x80, 0, 0x80, 0, 0x80, 0}));
+    Answer(Octets({0x80, 0, 0x80, 0, 0x80, 0, 0x80, 0}));
     Later(2);
     ChannelSwitchStruct again;
     ASSERT_EQ(1, access.GetSwitches(3, 0, again));
@@ -234,7 +205,7 @@ TEST_F(StatusTest, SwitchStatesAreKeptTwoSecondsAndCarryTheRemoteFlag) {
 
 TEST_F(StatusTest, ComponentSwitchesAndExtendedStatusSkipTheMarkerBits) {
     // Byte 1: bits 0, 2, 6; byte 2: bit 4 (bit 5 would be outside the record).
-    Answer(B({0xC5, 0, 0xB0, 0, 0x80, 0}));
+    Answer(Octets({0xC5, 0, 0xB0, 0, 0x80, 0}));
     CompSwitchStruct c;
     memset(&c, 0x55, sizeof c);
     ASSERT_EQ(1, access.GetCompSwitches(3, 0, c));
@@ -246,18 +217,18 @@ TEST_F(StatusTest, ComponentSwitchesAndExtendedStatusSkipTheMarkerBits) {
     for (int i = 0; i < 12; ++i) EXPECT_EQ(compExpected[i], compFields[i]) << i;
 
     // Byte 1: bit 1; byte 2: bit 6; byte 3: bits 0 and 3 (bit 4 is no field).
-    Answer(B({0x82, 0, 0xC0, 0, 0x99, 0, 0x80, 0}));
+    Answer(Octets({0x82, 0, 0xC0, 0, 0x99, 0, 0x80, 0}));
     ExtStatusStruct e;
     memset(&e, 0x55, sizeof e);
     ASSERT_EQ(1, access.GetExtStatus(3, 0, e));
-    EXPECT_EQ(Hex(Request('k', 23)), Hex(LastBody()));
+    EXPECT_EQ(Hex(RequestBody('k', 23)), Hex(LastBody()));
     const int extExpected[18] = {0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 1};
     for (int i = 0; i < 18; ++i) EXPECT_EQ(extExpected[i], e.bits[i]) << i;
 }
 
 TEST_F(StatusTest, RejectedStatusReadsLeaveTheRecords) {
     AddDevice(access, 3, 1);
-    bus.SetScript(Rejecting());
+    bus.SetScript(ScriptedBus::Rejecting());
     ChannelSwitchStruct r;
     for (BOOL& f : r.flags) f = S;
     EXPECT_EQ(0, access.GetSwitches(3, 0, r));
@@ -402,7 +373,7 @@ TEST_F(StatusTest, VersionOfAnUnlistedDeviceIsError36) {
 
 TEST_F(StatusTest, RejectedVersionReadLeavesRecordEntryAndTable) {
     CDeviceData* device = AddDevice(access, 3);
-    bus.SetScript(Rejecting());
+    bus.SetScript(ScriptedBus::Rejecting());
     VersionStruct v;
     v.channelType = S;
     v.serialNumber = "mine";
@@ -428,7 +399,7 @@ TEST_F(StatusTest, FirmwareVersionsAndName) {
     Answer(UText("Kanal O2"));
     CString name;
     ASSERT_EQ(1, access.GetChannelName(3, 0, name));
-    EXPECT_EQ(Hex(Request('k', 16)), Hex(LastBody()));
+    EXPECT_EQ(Hex(RequestBody('k', 16)), Hex(LastBody()));
     EXPECT_STREQ("Kanal O2", (LPCSTR)name);
     // A reply without the text is no name.
     Answer(Bytes());
@@ -459,7 +430,7 @@ TEST_P(LogEntryTest, ReadsNumbersFlagsAndTime) {
     LogbookStruct entry;
     entry.time = CTime(777);
     ASSERT_EQ(1, access.GetLogEntry(3, 0, 2, entry));
-    EXPECT_EQ(Hex(Request('k', 10, IntByte(2))), Hex(LastBody()));
+    EXPECT_EQ(Hex(RequestBody('k', 10, IntByte(2))), Hex(LastBody()));
     EXPECT_EQ(12, entry.first);
     EXPECT_EQ(3, entry.second);
     EXPECT_EQ(c.flags & 1, entry.flagA);
@@ -498,11 +469,11 @@ TEST_F(StatusTest, EntryNumbersBeyondOneByteAreRefusedBeforeSending) {
     }
     EXPECT_EQ(0, Sent());
     ASSERT_EQ(1, access.AckLogEntry(3, 0, 255));
-    EXPECT_EQ(Hex(Request('K', 10, IntByte(255))), Hex(LastBody()));
+    EXPECT_EQ(Hex(RequestBody('K', 10, IntByte(255))), Hex(LastBody()));
 }
 
 TEST_F(StatusTest, RejectedLogEntryLeavesTheRecord) {
-    bus.SetScript(Rejecting());
+    bus.SetScript(ScriptedBus::Rejecting());
     LogbookStruct entry;
     entry.first = S;
     entry.time = CTime(777);
@@ -554,7 +525,7 @@ TEST_F(StatusTest, StateCodesAndNumbersArePassedOn) {
         Answer(IntByte(r.function + 100));
         int value = 0;
         ASSERT_EQ(1, r.read(access, value));
-        EXPECT_EQ(Hex(Request('k', r.function)), Hex(LastBody()));
+        EXPECT_EQ(Hex(RequestBody('k', r.function)), Hex(LastBody()));
         EXPECT_EQ(r.function + 100, value);
     }
 }
@@ -563,12 +534,12 @@ TEST_F(StatusTest, RemainingTimesAreTheFirstValue) {
     Answer(UFloat("120", 26));
     VaskFloat t;
     ASSERT_EQ(1, access.GetRestTime(3, 0, t));
-    EXPECT_EQ(Hex(Request('k', 8)), Hex(LastBody()));
+    EXPECT_EQ(Hex(RequestBody('k', 8)), Hex(LastBody()));
     EXPECT_EQ(120.0, t.value);
     EXPECT_EQ(26, t.unit);
     Answer(UFloat("45", 26));
     ASSERT_EQ(1, access.GetZeroAdjustTime(3, 0, t));
-    EXPECT_EQ(Hex(Request('k', 9)), Hex(LastBody()));
+    EXPECT_EQ(Hex(RequestBody('k', 9)), Hex(LastBody()));
     EXPECT_EQ(45.0, t.value);
 }
 
@@ -589,7 +560,7 @@ TEST_F(StatusTest, ReportListsUseTheirFunctions) {
         int list[30];
         int count = 0;
         ASSERT_EQ(1, l.read(access, list, count));
-        EXPECT_EQ(Hex(Request('k', l.function)), Hex(LastBody()));
+        EXPECT_EQ(Hex(RequestBody('k', l.function)), Hex(LastBody()));
         ASSERT_EQ(2, count);
         EXPECT_EQ(l.function, list[1]);
     }
@@ -606,14 +577,14 @@ class DownloadFaultTest : public StatusTest, public ::testing::WithParamInterfac
 
 TEST_P(DownloadFaultTest, ReplyBitsBecomeTheMask) {
     const MaskCase& c = GetParam();
-    Answer(B({c.replyByte | 0x80, 0}));
+    Answer(Octets({c.replyByte | 0x80, 0}));
     int faults = -1;
     ASSERT_EQ(1, access.GetDownloadFaults(3, 0, faults));
-    EXPECT_EQ(Hex(Request('k', 20)), Hex(LastBody()));
+    EXPECT_EQ(Hex(RequestBody('k', 20)), Hex(LastBody()));
     EXPECT_EQ(c.mask, faults);
-    Answer(Concat({B({c.replyByte, 0}), IntByte(1)}));
+    Answer(Concat({Octets({c.replyByte, 0}), IntByte(1)}));
     ASSERT_EQ(1, access.GetDownloadFaultsPBO(3, 0, faults));
-    EXPECT_EQ(Hex(Request('k', 24)), Hex(LastBody()));
+    EXPECT_EQ(Hex(RequestBody('k', 24)), Hex(LastBody()));
     EXPECT_EQ(c.optionMask, faults);
 }
 
@@ -625,7 +596,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<MaskCase>& info) { return std::string(info.param.name); });
 
 TEST_F(StatusTest, DownloadFaultsAreClearedBeforeTheRequest) {
-    bus.SetScript(Rejecting());
+    bus.SetScript(ScriptedBus::Rejecting());
     int faults = 99;
     EXPECT_EQ(0, access.GetDownloadFaults(3, 0, faults));
     EXPECT_EQ(0, faults);
@@ -640,7 +611,7 @@ TEST_F(StatusTest, StopOptionBoardDownloadSendsOneAndWaitsForNoAnswer) {
     int faults = 99;
     ASSERT_EQ(1, access.StopDownloadPBO(3, 0, faults));
     EXPECT_EQ(0, faults);
-    EXPECT_EQ(Hex(Request('K', 24, IntByte(1))), Hex(LastBody()));
+    EXPECT_EQ(Hex(RequestBody('K', 24, IntByte(1))), Hex(LastBody()));
     EXPECT_EQ(1, Sent());
 }
 
@@ -666,28 +637,28 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         StatusWriteCase{"channel_name",
                         [](CvaskAccess& a) { return a.SetChannelName(3, 0, "Kanal A"); },
-                        Request('K', 16, Float("Kanal A"))},
+                        RequestBody('K', 16, Float("Kanal A"))},
         StatusWriteCase{"io_parameter_set",
                         [](CvaskAccess& a) { return a.SetIoParameterSet(3, 0, 3); },
-                        Request('K', 17, IntByte(3))},
+                        RequestBody('K', 17, IntByte(3))},
         StatusWriteCase{"starting_state",
                         [](CvaskAccess& a) { return a.SetStartingState(3, 0, (StartStatusType)2); },
-                        Request('K', 30, IntByte(2))},
+                        RequestBody('K', 30, IntByte(2))},
         StatusWriteCase{"acknowledge_log_entry",
                         [](CvaskAccess& a) { return a.AckLogEntry(3, 0, 7); },
-                        Request('K', 10, IntByte(7))},
+                        RequestBody('K', 10, IntByte(7))},
         StatusWriteCase{"clear_log", [](CvaskAccess& a) { return a.ClearLog(3, 0); },
-                        Request('K', 22)},
+                        RequestBody('K', 22)},
         StatusWriteCase{"reset_linearisation",
                         [](CvaskAccess& a) { return a.ResetLinearCoefficients(3, 0); },
-                        Request('K', 7)}),
+                        RequestBody('K', 7)}),
     [](const ::testing::TestParamInfo<StatusWriteCase>& info) {
         return std::string(info.param.name);
     });
 
 // The configuration transfers name their kind; a rejected one returns at once.
 TEST_F(StatusTest, ConfigurationTransfersSendTheirKind) {
-    bus.SetScript(Rejecting());
+    bus.SetScript(ScriptedBus::Rejecting());
     std::function<int(CvaskAccess&)> transfers[] = {
         [](CvaskAccess& a) { return a.LoadUserConfig(3, 0); },
         [](CvaskAccess& a) { return a.SaveUserConfig(3, 0); },
@@ -698,7 +669,7 @@ TEST_F(StatusTest, ConfigurationTransfersSendTheirKind) {
     for (int kind = 1; kind <= 5; ++kind) {
         SCOPED_TRACE(kind);
         EXPECT_EQ(0, transfers[kind - 1](access));
-        EXPECT_EQ(Hex(Request('K', 14, IntByte(kind))), Hex(LastBody()));
+        EXPECT_EQ(Hex(RequestBody('K', 14, IntByte(kind))), Hex(LastBody()));
     }
 }
 

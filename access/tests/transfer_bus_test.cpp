@@ -2,8 +2,10 @@
 // analyzer simulator, whose log shows what reached the device and whose parameter memory
 // shows what a transfer left there. The protocol's fixed waits are shortened through the
 // tests' divisor; everything else runs as in the field.
+#include "commvask_seams.h"
 #include "vaskaccess.h"
 #include "serialparam.h"
+#include "test_bytes.h"
 #include "vasksim_client.h"
 #include "progress_window.h"
 #include "transfer_files.h"
@@ -24,6 +26,8 @@ using vasksim::SimClient;
 using vasksim::SimLogEntry;
 
 const UINT kProgress = WM_APP + 17;
+// The transfers' fixed waits are divided by this in the tests.
+const int kWaitDivisor = 100;
 
 // The owner window of a transfer: keeps every progress message and lets a test act on
 // one (the owner's handler is where the program calls the abort members).
@@ -92,16 +96,6 @@ std::vector<std::string> RecordBodies(const std::string& file, const char* prefi
     return bodies;
 }
 
-std::string Hex(const std::vector<unsigned char>& bytes) {
-    static const char* d = "0123456789ABCDEF";
-    std::string s;
-    for (unsigned char b : bytes) {
-        s += d[b >> 4];
-        s += d[b & 15];
-    }
-    return s;
-}
-
 // Bytes that do not repeat in a 50-byte block.
 std::vector<unsigned char> Pattern(size_t n, int seed) {
     std::vector<unsigned char> bytes(n);
@@ -114,7 +108,7 @@ protected:
     // One access object for the suite: the bus scan that fills its device list costs
     // seconds per empty address.
     static void SetUpTestSuite() {
-        CvaskAccess::SetTransferWaitDivisor(100);
+        SetTransferWaitDivisor(kWaitDivisor);
         s_access = new CvaskAccess();
         SerialParam param = {2, 0, 0, 1, 0};
         s_initialised = s_access->Init("VASK", "COM1", param) == 1;
@@ -123,7 +117,7 @@ protected:
     static void TearDownTestSuite() {
         delete s_access;
         s_access = NULL;
-        CvaskAccess::SetTransferWaitDivisor(1);
+        SetTransferWaitDivisor(1);
     }
 
     void SetUp() override {
@@ -176,6 +170,19 @@ protected:
             r.push_back(std::string(1, e.command) + std::to_string(e.function));
         return r;
     }
+    // When the simulator took the first or the last telegram of a kind (its clock, ms);
+    // -1: never.
+    int64_t FirstTaken(const std::vector<SimLogEntry>& log, char command, int function) {
+        for (const SimLogEntry& e : log)
+            if (e.command == command && e.function == function) return e.timeMs;
+        return -1;
+    }
+    int64_t LastTaken(const std::vector<SimLogEntry>& log, char command, int function) {
+        int64_t time = -1;
+        for (const SimLogEntry& e : log)
+            if (e.command == command && e.function == function) time = e.timeMs;
+        return time;
+    }
     std::vector<std::string> Bodies(char command, int function) {
         std::vector<std::string> r;
         for (const SimLogEntry& e : Log())
@@ -189,7 +196,7 @@ protected:
         return data[0];
     }
     void SetMemory(int address, const std::vector<unsigned char>& bytes) {
-        Sim("MEMORY " + std::to_string(address) + " " + Hex(bytes));
+        Sim("MEMORY " + std::to_string(address) + " " + Hex(bytes, ""));
     }
 
     static CvaskAccess* s_access;
@@ -225,11 +232,18 @@ TEST_F(TransferBusTest, MainBoardDownloadReachesTheDeviceRecordByRecordInOrder) 
     ASSERT_EQ(access().GetChannelVersion(1, 0, version), 1) << access().GetLastError().text;
     ASSERT_NE(access().GetDevice(1)->GetVersion(), nullptr);
     ASSERT_TRUE(sim_.Command("CLEARLOG"));
+    DWORD restartBegan = 0;
+    progress_.onStep = [&restartBegan](const Step& s) {
+        if (s.phase == 5 && restartBegan == 0) restartBegan = timeGetTime();
+    };
 
     ASSERT_EQ(access().Download(1, DownloadResetFirst, DataPath("firmware16.hex").c_str(),
                                 progress_.wnd(), kProgress),
               1)
         << access().GetLastError().text;
+    const DWORD returned = timeGetTime();
+    ASSERT_NE(restartBegan, 0u);
+    EXPECT_GE(returned - restartBegan, 30000u / kWaitDivisor) << "the device's restart";
 
     // Reset, start (type 2 as one bare byte), every record as the line's bytes, the fault
     // read, and the final reset that the restarting device leaves unanswered (the
@@ -245,6 +259,12 @@ TEST_F(TransferBusTest, MainBoardDownloadReachesTheDeviceRecordByRecordInOrder) 
     for (size_t i = expected.size(); i < requests.size(); ++i) EXPECT_EQ(requests[i], "Z1");
     EXPECT_EQ(Bodies('K', 20), std::vector<std::string>{"4B1402"});
     EXPECT_EQ(Bodies('K', 21), records);
+
+    // The device's pauses, divided by the tests' divisor, between the telegrams it took:
+    // erasing its flash after the start, finishing the writes before the fault read.
+    const std::vector<SimLogEntry> log = Log();
+    EXPECT_GE(FirstTaken(log, 'K', 21) - LastTaken(log, 'K', 20), 10000 / kWaitDivisor);
+    EXPECT_GE(FirstTaken(log, 'k', 20) - LastTaken(log, 'K', 21), 15000 / kWaitDivisor);
 
     EXPECT_EQ(progress_.Phases(), (std::vector<LPARAM>{1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(progress_.Percentages(2), MainBoardRecordProgress(97));
@@ -531,7 +551,7 @@ TEST_F(TransferBusTest, ParameterSetReadAndWrittenBackLeavesTheMemoryUnchanged) 
     ASSERT_TRUE(sim_.Command("CLEARLOG"));
     ASSERT_EQ(access().WriteParamSet(1, file.path().c_str(), progress_.wnd(), kProgress), 1)
         << access().GetLastError().text;
-    EXPECT_EQ(Memory(1), Hex(set));
+    EXPECT_EQ(Memory(1), Hex(set, ""));
 
     std::vector<std::string> blocks = Bodies('K', 27);
     ASSERT_EQ(blocks.size(), 9u);
@@ -540,11 +560,13 @@ TEST_F(TransferBusTest, ParameterSetReadAndWrittenBackLeavesTheMemoryUnchanged) 
         snprintf(head, sizeof head, "4B1B%02X00", i + 1);
         EXPECT_EQ(blocks[i], head +
                                  Hex(std::vector<unsigned char>(set.begin() + 50 * i,
-                                                                set.begin() + 50 * (i + 1))) +
+                                                                set.begin() + 50 * (i + 1)),
+                                     "") +
                                  "00");
     }
-    EXPECT_EQ(blocks[8],
-              "4B1BFF00" + Hex(std::vector<unsigned char>(set.begin() + 400, set.end())) + "00");
+    EXPECT_EQ(
+        blocks[8],
+        "4B1BFF00" + Hex(std::vector<unsigned char>(set.begin() + 400, set.end()), "") + "00");
     EXPECT_EQ(Bodies('K', 26), std::vector<std::string>{"4B1A0200"});
     EXPECT_EQ(
         progress_.steps,
@@ -563,7 +585,7 @@ TEST_F(TransferBusTest, SetOfExactly100BytesEndsWithAnEmptyLastBlock) {
     EXPECT_EQ(blocks[0].substr(0, 8), "4B1B0100");
     EXPECT_EQ(blocks[1].substr(0, 8), "4B1B0200");
     EXPECT_EQ(blocks[2], "4B1BFF0000");
-    EXPECT_EQ(Memory(1), Hex(set));
+    EXPECT_EQ(Memory(1), Hex(set, ""));
 }
 
 struct SizeCase {
@@ -581,12 +603,12 @@ TEST_P(ParamSetSizeTest, OnlyWholeSetsOfAtMost4000BytesAreSent) {
     int result = access().WriteParamSet(1, file.path().c_str(), NULL, 0);
     if (GetParam().error == 0) {
         EXPECT_EQ(result, 1) << access().GetLastError().text;
-        EXPECT_EQ(Memory(1), Hex(set));
+        EXPECT_EQ(Memory(1), Hex(set, ""));
     } else {
         EXPECT_EQ(result, 0);
         EXPECT_EQ(access().GetLastError().code, GetParam().error);
         EXPECT_TRUE(Log().empty());
-        EXPECT_EQ(Memory(1), Hex(before));
+        EXPECT_EQ(Memory(1), Hex(before, ""));
     }
 }
 
@@ -626,13 +648,13 @@ TEST_P(ParamSetWarningTest, UserDecidesAfterTheLastBlock) {
     if (c.error == 0) {
         EXPECT_EQ(result, 1) << access().GetLastError().text;
         EXPECT_EQ(Bodies('K', 26), (std::vector<std::string>{"4B1A0200", "4B1A0300"}));
-        EXPECT_EQ(Memory(1), Hex(set));
+        EXPECT_EQ(Memory(1), Hex(set, ""));
     } else {
         EXPECT_EQ(result, 0);
         EXPECT_EQ(access().GetLastError().code, c.error);
         EXPECT_EQ(access().GetLastError().info, 0x4B1Au);
         EXPECT_EQ(Bodies('K', 26), std::vector<std::string>{"4B1A0200"});
-        EXPECT_EQ(Memory(1), Hex(before));
+        EXPECT_EQ(Memory(1), Hex(before, ""));
     }
 }
 
@@ -671,7 +693,7 @@ TEST_P(ParamSetAbortTest, EitherAbortStopsEitherTransfer) {
     if (c.read) {
         EXPECT_EQ(file.Bytes().size(), 280u) << "the file is left alone";
     } else {
-        EXPECT_EQ(Memory(1), Hex(set)) << "the device keeps its set";
+        EXPECT_EQ(Memory(1), Hex(set, "")) << "the device keeps its set";
     }
 }
 

@@ -2,6 +2,7 @@
 // simulator does not show (blocks out of order, oversized sets, write errors, a device
 // that stays silent or answers where it must not, sends that never get through).
 #include "access_test_support.h"
+#include "progress_window.h"
 #include "transfer_files.h"
 
 #include <atomic>
@@ -77,18 +78,21 @@ Bytes Block(int number, const Bytes& bytes) {
 
 Bytes Filled(size_t n, unsigned char value) { return Bytes(n, value); }
 
+// The transfers' fixed waits are divided by this in the tests.
+const unsigned long kWaitDivisor = 100;
+
 class TransferTest : public AccessFixture {
 protected:
     void SetUp() override {
         AccessFixture::SetUp();
-        CvaskAccess::SetTransferWaitDivisor(100);
+        SetTransferWaitDivisor((int)kWaitDivisor);
         device.values["k26"] = {IntByte(0)};  // parameter-set status: all well
         bus.SetScript(device.Script());
         Open(access);
         AddDevice(access, 4);
     }
     void TearDown() override {
-        CvaskAccess::SetTransferWaitDivisor(1);
+        SetTransferWaitDivisor(1);
         AccessFixture::TearDown();
     }
     // The downloads wait in the message-pumping Sleep, which only real time moves on.
@@ -103,6 +107,18 @@ protected:
         int n = 0;
         for (const SentRequest& r : bus.Sent()) n += r.command == command && r.function == function;
         return n;
+    }
+    // When the first or the last request of a kind went out (library clock, ms); 0: never.
+    unsigned long FirstSent(char command, int function) {
+        for (const SentRequest& r : bus.Sent())
+            if (r.command == command && r.function == function) return r.time;
+        return 0;
+    }
+    unsigned long LastSent(char command, int function) {
+        unsigned long time = 0;
+        for (const SentRequest& r : bus.Sent())
+            if (r.command == command && r.function == function) time = r.time;
+        return time;
     }
 
     Device device;
@@ -308,6 +324,58 @@ TEST_F(TransferTest, RecordsGoThroughTheDownloadPathOfTheNetwork) {
     for (const SentRequest& r : bus.Sent())
         EXPECT_EQ(r.download, r.command == 'K' && r.function == 21) << Key(r.command, r.function);
     EXPECT_EQ(Count('K', 21), 3);
+}
+
+// The times of a transfer's progress phases on the library's clock: when each phase was
+// first and last reported.
+struct PhaseTimes {
+    std::map<LPARAM, unsigned long> first, last;
+    void Note(LPARAM phase) {
+        unsigned long now = testclock::Now();
+        if (!first.count(phase)) first[phase] = now;
+        last[phase] = now;
+    }
+};
+
+// The device needs the protocol's pauses: 10 s to erase its flash after the start, 15 s
+// to finish writing before the fault read, 30 s to restart after the image. They show,
+// divided by the tests' divisor, between the requests and progress steps on the clock.
+TEST_F(TransferTest, MainBoardDownloadKeepsTheDevicesPauses) {
+    RealTime();
+    device.silentFrom["Z1"] = 2;  // the device restarts after the image
+    device.values["k20"] = {IntByte(0)};
+    PhaseTimes phases;
+    ProgressWindow window(WM_APP + 9);
+    window.onMessage = [&](WPARAM, LPARAM phase) { phases.Note(phase); };
+    TempFile file(kThreeRecords);
+    ASSERT_EQ(access.Download(4, DownloadResetFirst, file.path().c_str(), window.Wnd(), WM_APP + 9),
+              1)
+        << access.GetLastError().text;
+    const unsigned long end = testclock::Now();
+
+    EXPECT_GE(FirstSent('K', 21) - LastSent('K', 20), 10000 / kWaitDivisor) << "erase";
+    EXPECT_GE(FirstSent('k', 20) - LastSent('K', 21), 15000 / kWaitDivisor) << "flash";
+    ASSERT_EQ(1u, phases.first.count(5));
+    EXPECT_GE(end - phases.first[5], 30000 / kWaitDivisor) << "restart";
+}
+
+// The option card restarts twice: before and after the reset that follows its image.
+TEST_F(TransferTest, OptionCardDownloadKeepsTheCardsPauses) {
+    RealTime();
+    device.values["s33"] = {IntByte(4)};
+    device.values["k24"] = {IntByte(0)};
+    PhaseTimes phases;
+    ProgressWindow window(WM_APP + 9);
+    window.onMessage = [&](WPARAM, LPARAM phase) { phases.Note(phase); };
+    TempFile file(kThreeRecords);
+    ASSERT_EQ(
+        access.DownloadPBO(4, DownloadResetFirst, file.path().c_str(), window.Wnd(), WM_APP + 9), 1)
+        << access.GetLastError().text;
+    const unsigned long end = testclock::Now();
+
+    EXPECT_GE(FirstSent('Z', 1) - LastSent('k', 24), 30000 / kWaitDivisor) << "before the reset";
+    ASSERT_EQ(1u, phases.first.count(4));
+    EXPECT_GE(end - phases.first[4], 30000 / kWaitDivisor) << "after the reset";
 }
 
 TEST_F(TransferTest, AnsweredFinalResetFailsTheDownload) {

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "commvask_seams.h"
 #include "serialparam.h"
 #include "vaskaccess.h"
 #include "vasksim_client.h"
@@ -35,7 +36,7 @@ protected:
     void SetUp() override {
         // The device list's time stamps read a clock the test holds still: what is kept
         // for 2 s stays kept however slow the machine.
-        CDeviceData::SetClock(WallClock);
+        SetDeviceClock(WallClock);
         CvaskAccess::ResetVersionTable(0, 15);
         std::string error;
         ASSERT_TRUE(sim.Connect(&error)) << error;
@@ -46,7 +47,7 @@ protected:
     }
     void TearDown() override {
         access.Done();
-        CDeviceData::SetClock(NULL);
+        SetDeviceClock(NULL);
     }
 
     // Puts the simulator's devices into the device list as a scan would.

@@ -141,3 +141,12 @@
 #define IDS_WARMUP_STATUS_BASE  19850  // warm-up phase 1 to 9
 #define IDS_START_STATUS_BASE   19880  // starting state 0 to 4
 #define IDS_CONVERTER_TYPE_BASE 30000  // converter types 1 to 6; 30000 names the bus
+
+// The analyzers' parameter catalogue (tables/parameters.def); the catalogue's data files
+// name the ids as numbers.
+#define IDS_GROUP_NAME_BASE     16000  // group names: base + the group's member position - 1
+#define IDS_PARAMETER_KEY_BASE  15000  // group titles and entry keys: base + 7 to base + 250
+#define IDS_PARAMETER_NAME_BASE 17000  // entry names and two-state texts: base + 0 to 200
+// The titles of the sensor groups, whose date entries show no text for the value 0.
+#define IDS_O2_SENSOR_TITLE  15211
+#define IDS_H2S_SENSOR_TITLE 15250

@@ -2,12 +2,14 @@
 // framing, and files that are cut short or corrupt.
 #include "vaskfc.h"
 #include "peer/peer.h"
+#include "test_bytes.h"
 
 #include <gtest/gtest.h>
 
 #include <float.h>
 #include <limits.h>
 #include <math.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <string>
@@ -78,17 +80,6 @@ public:
 private:
     std::string path_;
 };
-
-std::string Hex(const std::string& bytes) {
-    std::string s;
-    char b[4];
-    for (unsigned char c : bytes) {
-        snprintf(b, sizeof b, "%02X ", c);
-        s += b;
-    }
-    if (!s.empty()) s.pop_back();
-    return s;
-}
 
 // Writes with store(), then reads with load(); returns the file's bytes.
 template <class Store, class Load>
@@ -282,6 +273,18 @@ TEST(ArchiveObjects, SchemaOfAVersionableClassIsReportedOnce) {
     EXPECT_EQ(probe->m_value, 7);
     EXPECT_EQ(probe->m_text, "hi");
     delete probe;
+}
+
+// CTest runs these tests under an address-space limit (and says so in
+// VASK_ADDRESS_SPACE_LIMIT), so that a string length from a damaged file that the archive
+// would claim before reading fails to allocate instead of passing unseen. The limit must
+// refuse the longest length the archive accepts.
+TEST(ArchiveLimits, TheLongestStringLengthCannotBeClaimedAtOnce) {
+    if (getenv("VASK_ADDRESS_SPACE_LIMIT") == NULL)
+        GTEST_SKIP() << "runs under an address-space limit only";
+    void* claimed = malloc(0x7FFFFF00);
+    EXPECT_EQ(claimed, nullptr) << "the limit allows a string as long as the archive accepts";
+    free(claimed);
 }
 
 TEST(ArchiveObjects, DataThatDoNotFitAreRefused) {

@@ -2,9 +2,9 @@
 // display name and the parameter prototypes of its request and of its reply), built once
 // when the library loads, and the library-wide prototype array the entries point into.
 //
-// Lookup, as every caller does it: for i = 0, 1, ... take GetMessageInfo(i); when it
-// matches (0, 0) the message is unknown, else when it matches (letter, function) it is the
-// message. The first match wins, so ('K', 24) always finds the first of its four entries.
+// FindMessageInfo looks a message up: the first entry from 0 that matches (letter,
+// function), so ('K', 24) always finds the first of its four entries; the closing entry
+// (0, 0) ends the walk, so (0, 0) itself is unknown.
 #pragma once
 
 #include "utilvask_api.h"
@@ -52,6 +52,8 @@ constexpr int VASK_CATALOGUE_SIZE = 404;
 
 // Entry i of the catalogue, counted from 0; null outside 0..403.
 UTILVASK_API CMsgInfo* GetMessageInfo(int i);
+// The first entry of (command, function); null when the catalogue does not know it.
+UTILVASK_API CMsgInfo* FindMessageInfo(char command, int function);
 
 // Creates the prototype array with every prototype of the catalogue, the terminator
 // ('X', 0) last. Does nothing when the array exists.

@@ -10,15 +10,6 @@
 
 #include <mmsystem.h>
 
-// The multimedia timer functions a CMTimer uses; replaceable so that tests can drive the
-// clock. Null members fall back to the platform's own.
-struct CMTimerPlatform {
-    DWORD(WINAPI* getTime)();
-    MMRESULT(WINAPI* getDevCaps)(LPTIMECAPS caps, UINT size);
-    MMRESULT(WINAPI* beginPeriod)(UINT period);
-    MMRESULT(WINAPI* endPeriod)(UINT period);
-};
-
 class UTILVASK_API CMTimer {
 public:
     CMTimer();
@@ -47,10 +38,6 @@ public:
     // Measures the mean cost of one time read.
     static void Calibrate();
     static unsigned long GetTimeCorrection();
-
-    // Replaces the multimedia timer functions (null: the platform's); for tests. Change it
-    // only while no CMTimer exists.
-    static void SetPlatform(const CMTimerPlatform* platform);
 
 private:
     static void Attach();

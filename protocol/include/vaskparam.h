@@ -45,8 +45,11 @@ public:
 
     // 1 when the text was accepted as value i.
     virtual int ConvertValue(int i, const CString& text);
-    // Value i as NUL-terminated display text; the caller's buffer must hold it.
-    virtual void GetValue(int i, char* buffer) const;
+    // Value i as NUL-terminated display text into a buffer of `size` bytes (an index
+    // outside the stored values gives the empty text). 0 when the text and its NUL do not
+    // fit: the buffer then holds the empty text (when size is at least 1), never a part of
+    // the value. Kinds without a display text leave the buffer untouched and give 1.
+    virtual int GetValue(int i, char* buffer, int size) const;
     // Takes the values from a received body, never at or past end; 1 on success.
     virtual int Read(unsigned char*& cursor, unsigned char* end);
     // Puts the values in wire form at the cursor and advances it.
@@ -80,7 +83,8 @@ protected:
     static int LookupEnumText(int base, int n, const CString& text);
     // Text of value k of a kind with text base `base` (value 0 shows the text of 1).
     static CString EnumText(int base, int k);
-    static void CopyText(const CString& text, char* buffer);
+    // The text and its NUL into the buffer when they fit in size bytes (GetValue's rule).
+    static int CopyText(const CString& text, char* buffer, int size);
 
     int m_multiple;
     int m_count;
@@ -120,13 +124,8 @@ public:
         m_values[i - 1] = k;
         return 1;
     }
-    void GetValue(int i, char* buffer) const override {
-        if (buffer == NULL) return;
-        if (!IsStored(i)) {
-            buffer[0] = 0;
-            return;
-        }
-        CopyText(GetEnum(m_values[i - 1]), buffer);
+    int GetValue(int i, char* buffer, int size) const override {
+        return CopyText(IsStored(i) ? GetEnum(m_values[i - 1]) : CString(), buffer, size);
     }
     int Read(unsigned char*& cursor, unsigned char* end) override {
         return ReadByteList(m_values, m_capacity, m_multiple, m_count, cursor, end);
@@ -173,7 +172,7 @@ public:
 
     using CParam::ConvertValue;
     int ConvertValue(int i, const CString& text) override;
-    void GetValue(int i, char* buffer) const override;
+    int GetValue(int i, char* buffer, int size) const override;
     int Read(unsigned char*& cursor, unsigned char* end) override;
     using CEnumParam<0, 0>::GetValue;
 
@@ -213,7 +212,7 @@ public:
 
     using CParam::ConvertValue;
     int ConvertValue(int i, const CString& text) override;
-    void GetValue(int i, char* buffer) const override;
+    int GetValue(int i, char* buffer, int size) const override;
     int Read(unsigned char*& cursor, unsigned char* end) override;
     void Write(unsigned char*& cursor) const override;
 
@@ -252,7 +251,7 @@ public:
 
     using CParam::ConvertValue;
     int ConvertValue(int i, const CString& text) override;
-    void GetValue(int i, char* buffer) const override;
+    int GetValue(int i, char* buffer, int size) const override;
     int Read(unsigned char*& cursor, unsigned char* end) override;
     void Write(unsigned char*& cursor) const override;
     CString GetUnit(int i) const override;
@@ -272,7 +271,7 @@ public:
 
     using CParam::ConvertValue;
     int ConvertValue(int i, const CString& text) override;
-    void GetValue(int i, char* buffer) const override;
+    int GetValue(int i, char* buffer, int size) const override;
     int Read(unsigned char*& cursor, unsigned char* end) override;
     void Write(unsigned char*& cursor) const override;
     CString GetQuantity(int i) const override;

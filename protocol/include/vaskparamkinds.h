@@ -20,7 +20,7 @@ public:
 
     using CParam::ConvertValue;
     int ConvertValue(int i, const CString& text) override;
-    void GetValue(int i, char* buffer) const override;
+    int GetValue(int i, char* buffer, int size) const override;
     int Read(unsigned char*& cursor, unsigned char* end) override;
     void Write(unsigned char*& cursor) const override;
 
@@ -65,7 +65,7 @@ public:
     // Accepts any text and changes nothing: the record is set with SetValue only.
     int ConvertValue(int i, const CString& text) override;
     // Each record byte as "%.2x ".
-    void GetValue(int i, char* buffer) const override;
+    int GetValue(int i, char* buffer, int size) const override;
     // The whole rest of the body is the record; it must be exactly n + 4 bytes.
     int Read(unsigned char*& cursor, unsigned char* end) override;
     void Write(unsigned char*& cursor) const override;
@@ -93,7 +93,7 @@ public:
 
     using CParam::ConvertValue;
     int ConvertValue(int i, const CString& text) override;
-    void GetValue(int i, char* buffer) const override;
+    int GetValue(int i, char* buffer, int size) const override;
     int Read(unsigned char*& cursor, unsigned char* end) override;
     // The block's bytes and its 0 byte; nothing when no block is set.
     void Write(unsigned char*& cursor) const override;
@@ -124,7 +124,7 @@ public:
 
     using CParam::ConvertValue;
     int ConvertValue(int i, const CString& text) override;
-    void GetValue(int i, char* buffer) const override;
+    int GetValue(int i, char* buffer, int size) const override;
     int Read(unsigned char*& cursor, unsigned char* end) override;
     void Write(unsigned char*& cursor) const override;
 

@@ -80,12 +80,8 @@ int CBitParam::ConvertValue(int i, const CString& text) {
     return 1;
 }
 
-void CBitParam::GetValue(int i, char* buffer) const {
-    if (buffer == NULL) return;
-    if (!IsStored(i)) {
-        buffer[0] = 0;
-        return;
-    }
+int CBitParam::GetValue(int i, char* buffer, int size) const {
+    if (!IsStored(i)) return CopyText(CString(), buffer, size);
     unsigned int value = (unsigned int)m_values[i - 1];
     char digits[33];
     int n = 0;
@@ -93,8 +89,10 @@ void CBitParam::GetValue(int i, char* buffer) const {
         digits[n++] = (char)('0' + (value & 1u));
         value >>= 1;
     } while (value != 0);
-    for (int k = 0; k < n; ++k) buffer[k] = digits[n - 1 - k];
-    buffer[n] = 0;
+    char text[33];
+    for (int k = 0; k < n; ++k) text[k] = digits[n - 1 - k];
+    text[n] = 0;
+    return CopyText(text, buffer, size);
 }
 
 int CBitParam::Read(unsigned char*& cursor, unsigned char* end) {

@@ -105,6 +105,14 @@ CMsgInfo* GetMessageInfo(int i) {
     return &g_catalogue[i];
 }
 
+CMsgInfo* FindMessageInfo(char command, int function) {
+    for (CMsgInfo& entry : g_catalogue) {
+        if (entry.Match(0, 0)) return NULL;
+        if (entry.Match(command, function)) return &entry;
+    }
+    return NULL;
+}
+
 void FreeParamPrototypes() {
     if (vask::Prototypes() == NULL) return;
     for (CMsgInfo& entry : g_catalogue) CMsgInfoAccess::EmptyLists(entry);

@@ -98,7 +98,9 @@ CString CFloatParam::NumberText(int i) const {
     return CString(text);
 }
 
-void CFloatParam::GetValue(int i, char* buffer) const { CopyText(NumberText(i), buffer); }
+int CFloatParam::GetValue(int i, char* buffer, int size) const {
+    return CopyText(NumberText(i), buffer, size);
+}
 
 int CFloatParam::ReadNumber(int slot, unsigned char*& cursor, unsigned char* end) {
     // The number is parsed only up to its NUL, which must lie inside the body.
@@ -185,13 +187,9 @@ int CUFloatParam::ConvertValue(int i, const CString& text) {
     return ConvertUnit(i, rest);
 }
 
-void CUFloatParam::GetValue(int i, char* buffer) const {
-    if (buffer == NULL) return;
-    if (!IsStored(i)) {
-        buffer[0] = 0;
-        return;
-    }
-    CopyText(NumberText(i) + " " + GetUnit(i), buffer);
+int CUFloatParam::GetValue(int i, char* buffer, int size) const {
+    if (!IsStored(i)) return CopyText(CString(), buffer, size);
+    return CopyText(NumberText(i) + " " + GetUnit(i), buffer, size);
 }
 
 CString CUFloatParam::GetUnit(int i) const {
@@ -259,13 +257,9 @@ int CUQFloatParam::ConvertValue(int i, const CString& text) {
     return EndOrBlank(rest) ? 1 : 0;
 }
 
-void CUQFloatParam::GetValue(int i, char* buffer) const {
-    if (buffer == NULL) return;
-    if (!IsStored(i)) {
-        buffer[0] = 0;
-        return;
-    }
-    CopyText(NumberText(i) + " " + GetUnit(i) + " " + GetQuantity(i), buffer);
+int CUQFloatParam::GetValue(int i, char* buffer, int size) const {
+    if (!IsStored(i)) return CopyText(CString(), buffer, size);
+    return CopyText(NumberText(i) + " " + GetUnit(i) + " " + GetQuantity(i), buffer, size);
 }
 
 CString CUQFloatParam::GetQuantity(int i) const {

@@ -1,6 +1,8 @@
 // The millisecond timer of the communication stack.
 #include "mtimer.h"
 
+#include "utilvask_seams.h"
+
 #include "vaskerror.h"
 
 namespace {
@@ -27,7 +29,7 @@ volatile unsigned long g_timeCorrection = 0;
 
 }  // namespace
 
-void CMTimer::SetPlatform(const CMTimerPlatform* platform) {
+void SetTimerPlatform(const CMTimerPlatform* platform) {
     AcquireSRWLockExclusive(&g_lock);
     g_platform = kPlatform;
     if (platform != NULL) {

@@ -53,7 +53,7 @@ CParam::~CParam() {}
 
 int CParam::ConvertValue(int, const CString&) { return 0; }
 
-void CParam::GetValue(int, char*) const {}
+int CParam::GetValue(int, char*, int) const { return 1; }
 
 int CParam::Read(unsigned char*&, unsigned char*) { return 0; }
 
@@ -113,9 +113,14 @@ CString CParam::EnumText(int base, int k) {
     return TextOrMissing((long long)base + (k == 0 ? 1 : k));
 }
 
-void CParam::CopyText(const CString& text, char* buffer) {
-    if (buffer == NULL) return;
+int CParam::CopyText(const CString& text, char* buffer, int size) {
+    if (buffer == NULL || size < 1) return 0;
+    if (text.GetLength() >= size) {
+        buffer[0] = 0;
+        return 0;
+    }
     memcpy(buffer, (const char*)text, (size_t)text.GetLength() + 1);
+    return 1;
 }
 
 // ---- CIntParam -----------------------------------------------------------------------
@@ -145,15 +150,10 @@ int CIntParam::ConvertValue(int i, const CString& text) {
     return 1;
 }
 
-void CIntParam::GetValue(int i, char* buffer) const {
-    if (buffer == NULL) return;
-    if (!IsStored(i)) {
-        buffer[0] = 0;
-        return;
-    }
-    char text[16];
-    snprintf(text, sizeof text, "%d", m_values[i - 1]);
-    strcpy(buffer, text);
+int CIntParam::GetValue(int i, char* buffer, int size) const {
+    char text[16] = "";
+    if (IsStored(i)) snprintf(text, sizeof text, "%d", m_values[i - 1]);
+    return CopyText(text, buffer, size);
 }
 
 int CIntParam::Read(unsigned char*& cursor, unsigned char* end) {

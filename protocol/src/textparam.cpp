@@ -49,9 +49,8 @@ int CStringParam::ConvertValue(int i, const CString& text) {
     return 1;
 }
 
-void CStringParam::GetValue(int i, char* buffer) const {
-    if (buffer == NULL) return;
-    CopyText(IsStored(i) ? m_values[i - 1] : CString(), buffer);
+int CStringParam::GetValue(int i, char* buffer, int size) const {
+    return CopyText(IsStored(i) ? m_values[i - 1] : CString(), buffer, size);
 }
 
 int CStringParam::Read(unsigned char*& cursor, unsigned char* end) {
@@ -158,12 +157,16 @@ CBinaryParam::~CBinaryParam() { delete[] m_record; }
 
 int CBinaryParam::ConvertValue(int, const CString&) { return 1; }
 
-void CBinaryParam::GetValue(int i, char* buffer) const {
-    if (buffer == NULL) return;
-    buffer[0] = 0;
-    if (i != 1 || m_record == NULL) return;
-    char* p = buffer;
-    for (int k = 0; k < RecordLength(); ++k) p += sprintf(p, "%.2x ", m_record[k]);
+int CBinaryParam::GetValue(int i, char* buffer, int size) const {
+    CString text;
+    if (i == 1 && m_record != NULL) {
+        char item[4];
+        for (int k = 0; k < RecordLength(); ++k) {
+            snprintf(item, sizeof item, "%.2x ", m_record[k]);
+            text += item;
+        }
+    }
+    return CopyText(text, buffer, size);
 }
 
 int CBinaryParam::Read(unsigned char*& cursor, unsigned char* end) {
@@ -234,7 +237,7 @@ CBlockParam::~CBlockParam() { delete[] m_block; }
 
 int CBlockParam::ConvertValue(int, const CString&) { return 0; }
 
-void CBlockParam::GetValue(int, char*) const {}
+int CBlockParam::GetValue(int, char*, int) const { return 1; }
 
 int CBlockParam::Read(unsigned char*& cursor, unsigned char* end) {
     m_count = 0;

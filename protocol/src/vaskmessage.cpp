@@ -14,16 +14,6 @@
 
 namespace {
 
-// First catalogue entry for (command, function), or null: the walk stops at the closing
-// entry, which therefore also ends a lookup of (0, 0).
-CMsgInfo* FindMessage(char command, int function) {
-    for (int i = 0;; ++i) {
-        CMsgInfo* entry = GetMessageInfo(i);
-        if (entry == NULL || entry->Match(0, 0)) return NULL;
-        if (entry->Match(command, function)) return entry;
-    }
-}
-
 // A fresh reply parameter with the prototype's header, chosen by its ParamType: an
 // enumerated kind is read as a plain integer list. Null for a type that has no class.
 CParam* CloneReplyParameter(const CParam* prototype) {
@@ -132,7 +122,7 @@ void CPCvaskMessage::ParseBody(unsigned char*& cursor, unsigned char* end, const
     m_function = cursor[3];
     cursor += 4;
 
-    CMsgInfo* entry = FindMessage(command, m_function);
+    CMsgInfo* entry = FindMessageInfo(command, m_function);
     if (entry == NULL) {
         TRACE_MSGIN(1, "Invalid message %02x,%02x from %s received\n", (unsigned char)command,
                     m_function, (const char*)sender);

@@ -131,7 +131,7 @@ TEST(CvaskAddress, WireFormDoublesTheEscapeByte) {
         CvaskAddress(c.packed).Write(cursor);
         EXPECT_EQ(Bytes(buffer, cursor), c.wire) << c.packed;
 
-        GuardedBody body(c.wire);
+        GuardedBody body(c.wire, GuardedBody::Tail, "the address bytes " + Hex(c.wire));
         unsigned char* in = body.begin();
         CvaskAddress back(0x77);
         back.Read(in);

@@ -1,6 +1,7 @@
 // Whatever a device sends, a parameter reads only inside the body it is given: every kind
 // reads every cut of well-formed bodies, and bytes of no form at all, placed right against
-// memory that may not be touched, and its cursor never leaves the body.
+// memory that may not be touched, and its cursor never leaves the body. A value's display
+// text is written only into a buffer that holds it.
 #include "test_support.h"
 
 #include <functional>
@@ -66,7 +67,7 @@ std::vector<Kind> Kinds() {
 void ReadGuarded(const Kind& kind, const Bytes& body, GuardedBody::Guard guard) {
     std::vector<std::unique_ptr<CParam>> owned;
     for (CParam* p : kind.make()) owned.emplace_back(p);
-    GuardedBody guarded(body, guard);
+    GuardedBody guarded(body, guard, std::string(kind.name) + " body " + Hex(body));
     unsigned char* cursor = guarded.begin();
     for (auto& p : owned) {
         int ok = p->Read(cursor, guarded.end());
@@ -75,9 +76,44 @@ void ReadGuarded(const Kind& kind, const Bytes& body, GuardedBody::Guard guard) 
         if (!ok) break;
         // What was read can be shown and written again.
         char text[4096];
-        for (int i = 1; i <= p->GetCount(); ++i) p->GetValue(i, text);
+        for (int i = 1; i <= p->GetCount(); ++i) p->GetValue(i, text, sizeof text);
         WriteOf(*p);
     }
+}
+
+// A value's display text goes into a buffer only whole: a buffer of exactly its length and
+// NUL takes it, one byte less refuses it and holds the empty text, and nothing is written
+// behind either buffer.
+TEST(DisplayTextBounds, ATextFitsItsBufferOrIsRefused) {
+    for (const Kind& kind : Kinds())
+        for (const Bytes& body : kind.bodies) {
+            std::vector<std::unique_ptr<CParam>> owned;
+            for (CParam* p : kind.make()) owned.emplace_back(p);
+            Bytes copy = body;
+            unsigned char* cursor = copy.data();
+            for (auto& p : owned) {
+                if (!p->Read(cursor, copy.data() + copy.size())) break;
+                for (int i = 1; i <= p->GetCount(); ++i) {
+                    const std::string where =
+                        std::string(kind.name) + " value " + std::to_string(i) + " of " + Hex(body);
+                    char whole[4096];
+                    strcpy(whole, "(untouched)");
+                    ASSERT_EQ(p->GetValue(i, whole, sizeof whole), 1) << where;
+                    if (strcmp(whole, "(untouched)") == 0) continue;  // a kind without a text
+                    const size_t n = strlen(whole);
+                    GuardedBody exact(Bytes(n + 1, 'x'), GuardedBody::Tail,
+                                      "the buffer for " + where);
+                    char* room = exact.text();
+                    EXPECT_EQ(p->GetValue(i, room, (int)n + 1), 1) << where;
+                    EXPECT_STREQ(room, whole) << where;
+                    GuardedBody shorter(Bytes(n, 'x'), GuardedBody::Tail,
+                                        "the buffer one byte short for " + where);
+                    room = shorter.text();
+                    EXPECT_EQ(p->GetValue(i, room, (int)n), 0) << where;
+                    if (n > 0) EXPECT_EQ(room[0], 0) << where;
+                }
+            }
+        }
 }
 
 TEST(ReadBounds, EveryCutOfWellFormedBodies) {

@@ -12,14 +12,10 @@ namespace {
 using tables::Kind;
 using tables::Proto;
 
-// The callers' lookup: the first match from entry 0; (0, 0) ends the walk. -1: unknown.
+// The entry number that the lookup finds; -1: unknown.
 int Lookup(char letter, int function) {
-    for (int i = 0;; ++i) {
-        CMsgInfo* entry = GetMessageInfo(i);
-        if (entry == NULL) return -2;  // walked off the table
-        if (entry->Match(0, 0)) return -1;
-        if (entry->Match(letter, function)) return i;
-    }
+    CMsgInfo* entry = FindMessageInfo(letter, function);
+    return entry != NULL ? (int)(entry - GetMessageInfo(0)) : -1;
 }
 
 // The class of an enumerated prototype, told by its text base.

@@ -36,7 +36,10 @@ Bytes BodyOf(const CPCvaskMessage& message) {
 // that may not be touched right behind it. Sets `length` to the result.
 Bytes BoundedBodyOf(const CPCvaskMessage& message, int size, int& length) {
     Bytes fill(size, 0xCD);
-    GuardedBody buffer(fill, GuardedBody::Tail);
+    GuardedBody buffer(fill, GuardedBody::Tail,
+                       "the body buffer of " + std::to_string(size) + " bytes for " +
+                           std::string(1, message.GetCommand()) + " " +
+                           std::to_string(message.GetFunction()));
     length = message.WriteBody(buffer.begin(), size);
     return Bytes(buffer.begin(), buffer.end());
 }
@@ -45,7 +48,7 @@ Bytes BoundedBodyOf(const CPCvaskMessage& message, int size, int& length) {
 // moved.
 std::unique_ptr<CPCvaskMessage> Parse(const Bytes& body, ptrdiff_t* consumed = NULL,
                                       GuardedBody::Guard guard = GuardedBody::Tail) {
-    GuardedBody guarded(body, guard);
+    GuardedBody guarded(body, guard, "the reply body " + Hex(body));
     unsigned char* cursor = guarded.begin();
     std::unique_ptr<CPCvaskMessage> message(
         new CPCvaskMessage(CString("3/1"), cursor, (int)body.size()));
@@ -513,9 +516,7 @@ TEST(Ownership, ParametersHandedBackAreNotDeleted) {
 }
 
 TEST(Ownership, CataloguePrototypesSentAsARequestStayTheCatalogues) {
-    CMsgInfo* k17 = NULL;
-    for (int i = 0; !GetMessageInfo(i)->Match(0, 0); ++i)
-        if (GetMessageInfo(i)->Match('K', 17)) k17 = GetMessageInfo(i);
+    CMsgInfo* k17 = FindMessageInfo('K', 17);
     ASSERT_NE(k17, nullptr);
     CParam* prototype = k17->GetParameter(0, DT_REQUEST);
     ASSERT_EQ(prototype->ConvertValue(CString("3")), 1);

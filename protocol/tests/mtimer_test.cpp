@@ -2,6 +2,7 @@
 // of the 32-bit millisecond counter, the busy-wait delay, the clock-time text, and the
 // timer resolution raised by the first live timer and restored by the last one.
 #include "test_support.h"
+#include "utilvask_seams.h"
 
 #include <atomic>
 #include <thread>
@@ -59,9 +60,9 @@ protected:
         g_capsFail = false;
         g_minPeriod = 1;
         CMTimerPlatform platform = {TestTime, TestCaps, TestBegin, TestEnd};
-        CMTimer::SetPlatform(&platform);
+        SetTimerPlatform(&platform);
     }
-    void TearDown() override { CMTimer::SetPlatform(NULL); }
+    void TearDown() override { SetTimerPlatform(NULL); }
 };
 
 TEST_F(MTimerTest, NewTimerHasNoTimeout) {

@@ -1,6 +1,7 @@
 // A child process for the trace tests: switches every trace setting on, traces on every
 // channel and through SetError and CMTimer, and writes nothing itself.
 #include "utilvask.h"
+#include "utilvask_seams.h"
 
 namespace {
 DWORD WINAPI FixedTime() { return 1000; }
@@ -24,7 +25,7 @@ int main() {
     ErrorInfo_ flat;
     SetError(&flat, 4, 1);
     CMTimerPlatform platform = {FixedTime, NULL, NULL, NULL};
-    CMTimer::SetPlatform(&platform);
+    SetTimerPlatform(&platform);
     CMTimer::Calibrate();
     return 0;
 }

@@ -40,7 +40,7 @@ std::vector<std::string> Texts(CPCvaskMessage* m) {
     CParamArray* params = m ? m->GetParameters() : nullptr;
     for (int k = 0; params && k < params->GetSize(); ++k) {
         char text[256] = "";
-        params->GetAt(k)->GetValue(1, text);
+        params->GetAt(k)->GetValue(1, text, sizeof text);
         texts.push_back(text);
     }
     return texts;

@@ -43,6 +43,8 @@ const Text kStrings[] = {
 #include "tables/gases.def"
 #define APP_STRING(id, text) {id, text},
 #include "tables/units.def"
+#define APP_STRING(id, text) {id, text},
+#include "tables/parameters.def"
 };
 #define APP_COMMAND(id, menuText, prompt) {id, menuText, prompt},
 const Command kCommands[] = {

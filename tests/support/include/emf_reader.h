@@ -25,6 +25,9 @@ enum RecordType : uint32_t {
     kHeader = 1,
     kPolyline = 4,
     kEof = 14,
+    kSetPixelV = 15,
+    kSetTextAlign = 22,
+    kSetTextColor = 24,
     kMoveToEx = 27,
     kSelectObject = 37,
     kCreatePen = 38,
@@ -134,6 +137,17 @@ struct Polyline {  // EMR_POLYLINE, EMR_POLYLINE16
     std::vector<Point> points;
 };
 
+struct Setting {  // EMR_SETTEXTALIGN (TA_* flags), EMR_SETTEXTCOLOR (COLORREF)
+    size_t index = 0;
+    uint32_t value = 0;
+};
+
+struct Pixel {  // EMR_SETPIXELV
+    size_t index = 0;
+    Point point;
+    uint32_t color = 0;
+};
+
 class File {
 public:
     // Throws FormatError when the bytes are not a whole, consistent enhanced metafile.
@@ -156,6 +170,9 @@ public:
     const std::vector<Position>& MoveTos() const { return m_moveTos; }
     const std::vector<Position>& LineTos() const { return m_lineTos; }
     const std::vector<Polyline>& Polylines() const { return m_polylines; }
+    const std::vector<Setting>& TextAligns() const { return m_textAligns; }
+    const std::vector<Setting>& TextColors() const { return m_textColors; }
+    const std::vector<Pixel>& Pixels() const { return m_pixels; }
 
     // The font, pen or brush selected when the record at recordIndex was played: the
     // creation record of the object table entry most recently selected before it. NULL when
@@ -163,6 +180,11 @@ public:
     const Font* FontInEffect(size_t recordIndex) const;
     const Pen* PenInEffect(size_t recordIndex) const;
     const Brush* BrushInEffect(size_t recordIndex) const;
+    // The text alignment or text colour set last before the record at recordIndex; false when
+    // none was set before it (the device context's own setting is in effect). SaveDC and
+    // RestoreDC are not followed.
+    bool TextAlignInEffect(size_t recordIndex, uint32_t* align) const;
+    bool TextColorInEffect(size_t recordIndex, uint32_t* color) const;
 
 private:
     friend class Decoder;
@@ -187,6 +209,9 @@ private:
     std::vector<Position> m_moveTos;
     std::vector<Position> m_lineTos;
     std::vector<Polyline> m_polylines;
+    std::vector<Setting> m_textAligns;
+    std::vector<Setting> m_textColors;
+    std::vector<Pixel> m_pixels;
     std::vector<Created> m_created;
 };
 

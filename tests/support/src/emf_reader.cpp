@@ -179,6 +179,11 @@ public:
             case kLineTo: m_file.m_lineTos.push_back(Position{index, rec.PointAt(8)}); break;
             case kPolyline:
             case kPolyline16: Polyline(index, type == kPolyline16, rec); break;
+            case kSetTextAlign: m_file.m_textAligns.push_back(Setting{index, rec.U32(8)}); break;
+            case kSetTextColor: m_file.m_textColors.push_back(Setting{index, rec.U32(8)}); break;
+            case kSetPixelV:
+                m_file.m_pixels.push_back(Pixel{index, rec.PointAt(8), rec.U32(16)});
+                break;
             case kEof: Eof(rec); break;
             default: break;
         }
@@ -429,6 +434,29 @@ const Pen* File::PenInEffect(size_t recordIndex) const {
 
 const Brush* File::BrushInEffect(size_t recordIndex) const {
     return InEffect(recordIndex, kKindBrush, m_brushes);
+}
+
+namespace {
+
+bool LastBefore(const std::vector<Setting>& settings, size_t recordIndex, uint32_t* value) {
+    const Setting* last = nullptr;
+    for (const Setting& s : settings) {
+        if (s.index >= recordIndex) break;
+        last = &s;
+    }
+    if (last == nullptr) return false;
+    if (value != nullptr) *value = last->value;
+    return true;
+}
+
+}  // namespace
+
+bool File::TextAlignInEffect(size_t recordIndex, uint32_t* align) const {
+    return LastBefore(m_textAligns, recordIndex, align);
+}
+
+bool File::TextColorInEffect(size_t recordIndex, uint32_t* color) const {
+    return LastBefore(m_textColors, recordIndex, color);
 }
 
 }  // namespace emf

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "test_bytes.h"
+
 class ComLine {
 public:
     ~ComLine() { Close(); }
@@ -95,13 +97,3 @@ public:
 private:
     HANDLE h_ = INVALID_HANDLE_VALUE;
 };
-
-inline std::string Hex(const std::vector<unsigned char>& b) {
-    static const char* d = "0123456789ABCDEF";
-    std::string s;
-    for (unsigned char c : b) {
-        s += d[c >> 4];
-        s += d[c & 15];
-    }
-    return s;
-}

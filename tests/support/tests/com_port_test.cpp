@@ -39,14 +39,14 @@ TEST_F(ComPort, VersionRequestIsAcknowledgedAndAnswered) {
     ASSERT_EQ(0x9B65u, Crc(request, request.size() - 2)) << "the request itself";
     ASSERT_TRUE(com_.Write(request));
 
-    EXPECT_EQ("1006", Hex(com_.Read(2))) << "DLE ACK";
+    EXPECT_EQ("1006", Hex(com_.Read(2), "")) << "DLE ACK";
     std::vector<unsigned char> t = com_.ReadTelegram();
-    ASSERT_GE(t.size(), 10u) << Hex(t);
+    ASSERT_GE(t.size(), 10u) << Hex(t, "");
     EXPECT_EQ(0x10, t[0]);
     EXPECT_EQ(0x01, t[1]);
     unsigned crc = Crc(t, t.size() - 2);
-    EXPECT_EQ(crc & 0xFF, t[t.size() - 2]) << Hex(t);
-    EXPECT_EQ(crc >> 8, t[t.size() - 1]) << Hex(t);
+    EXPECT_EQ(crc & 0xFF, t[t.size() - 2]) << Hex(t, "");
+    EXPECT_EQ(crc >> 8, t[t.size() - 1]) << Hex(t, "");
 
     // Unstuff everything between DLE SOT and DLE ETX.
     std::vector<unsigned char> u;
@@ -78,10 +78,10 @@ TEST_F(ComPort, ATelegramForAnAbsentDeviceGetsNoAnswer) {
     ASSERT_TRUE(com_.Write(absent));
     ASSERT_TRUE(com_.Write(present));
     // The first bytes on the line are the acknowledgement of device 2, nothing before.
-    EXPECT_EQ("1006", Hex(com_.Read(2)));
+    EXPECT_EQ("1006", Hex(com_.Read(2), ""));
     std::vector<unsigned char> t = com_.ReadTelegram();
     ASSERT_GE(t.size(), 6u);
-    EXPECT_EQ(0x20, t[3]) << "answered by device 2: " << Hex(t);
+    EXPECT_EQ(0x20, t[3]) << "answered by device 2: " << Hex(t, "");
     ASSERT_TRUE(sim_.WaitLog(2, 5000)) << sim_.LastError();
     std::vector<vasksim::SimLogEntry> log;
     ASSERT_TRUE(sim_.Log(log)) << sim_.LastError();

@@ -219,6 +219,39 @@ TEST(EmfReader, DecodesExtendedPens) {
     EXPECT_EQ(file.LineTos().back().point.y, 12);
 }
 
+// Text alignment and colour as the texts meet them, and single pixels.
+TEST(EmfReader, DecodesTextSettingsAndPixels) {
+    RECT frame = {0, 0, 2000, 1000};
+    HDC dc = CreateEnhMetaFileA(NULL, NULL, &frame, NULL);
+    TextOutA(dc, 1, 1, "plain", 5);
+    SetTextAlign(dc, TA_RIGHT | TA_BOTTOM);
+    SetTextColor(dc, RGB(10, 20, 30));
+    TextOutA(dc, 2, 2, "right", 5);
+    SetTextAlign(dc, TA_CENTER | TA_BASELINE);
+    TextOutA(dc, 3, 3, "centre", 6);
+    SetPixelV(dc, 40, 50, RGB(1, 2, 3));
+    const Bytes bits = MetafileBits(CloseEnhMetaFile(dc));
+    const emf::File file = emf::File::Parse(bits.data(), bits.size());
+
+    ASSERT_EQ(file.Texts().size(), 3u);
+    uint32_t align = 0, color = 0;
+    EXPECT_FALSE(file.TextAlignInEffect(file.Texts()[0].index, &align));
+    EXPECT_FALSE(file.TextColorInEffect(file.Texts()[0].index, &color));
+    ASSERT_TRUE(file.TextAlignInEffect(file.Texts()[1].index, &align));
+    EXPECT_EQ(align, (uint32_t)(TA_RIGHT | TA_BOTTOM));
+    ASSERT_TRUE(file.TextColorInEffect(file.Texts()[1].index, &color));
+    EXPECT_EQ(color, RGB(10, 20, 30));
+    ASSERT_TRUE(file.TextAlignInEffect(file.Texts()[2].index, &align));
+    EXPECT_EQ(align, (uint32_t)(TA_CENTER | TA_BASELINE));
+    EXPECT_EQ(file.TextAligns().size(), 2u);
+    EXPECT_EQ(file.TextColors().size(), 1u);
+
+    ASSERT_EQ(file.Pixels().size(), 1u);
+    EXPECT_EQ(file.Pixels()[0].point.x, 40);
+    EXPECT_EQ(file.Pixels()[0].point.y, 50);
+    EXPECT_EQ(file.Pixels()[0].color, RGB(1, 2, 3));
+}
+
 TEST(EmfReader, RefusesEveryCutOfAFile) {
     const Bytes bits = SampleMetafile();
     for (size_t n = 0; n < bits.size(); ++n) {
@@ -297,6 +330,13 @@ TEST(EmfReader, RefusesFilesThatLie) {
          [](Bytes& b) {
              b = WithRecord(
                  b, MakeRecord(emf::kExtCreatePen, {1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0x40000000u, 4}));
+         },
+         "too short"},
+        {"text colour without its colour",
+         [](Bytes& b) { b = WithRecord(b, MakeRecord(emf::kSetTextColor, {})); }, "too short"},
+        {"pixel without its colour",
+         [](Bytes& b) {
+             b = WithRecord(b, MakeRecord(emf::kSetPixelV, {1, 2}));
          },
          "too short"},
         {"rectangle without its corners",

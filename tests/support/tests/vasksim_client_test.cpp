@@ -33,12 +33,12 @@ protected:
 TEST_F(SimClientTest, NakOnTheFirstAttemptShowsOnTheWireAndInTheLog) {
     ASSERT_TRUE(sim_.Fault("1 nak 1 on=k6")) << sim_.LastError();
     ASSERT_TRUE(com_.Write(kVersionRequest));
-    EXPECT_EQ("1015", Hex(com_.Read(2))) << "DLE NAK for the first attempt";
+    EXPECT_EQ("1015", Hex(com_.Read(2), "")) << "DLE NAK for the first attempt";
     ASSERT_TRUE(com_.Write(kVersionRequest));
-    EXPECT_EQ("1006", Hex(com_.Read(2))) << "DLE ACK for the repetition";
+    EXPECT_EQ("1006", Hex(com_.Read(2), "")) << "DLE ACK for the repetition";
     std::vector<unsigned char> reply = com_.ReadTelegram();
     ASSERT_GE(reply.size(), 10u);
-    EXPECT_EQ("1001D01010", Hex(std::vector<unsigned char>(reply.begin(), reply.begin() + 5)))
+    EXPECT_EQ("1001D01010", Hex(std::vector<unsigned char>(reply.begin(), reply.begin() + 5), ""))
         << "to the PC, from device 1/0 (doubled)";
 
     ASSERT_TRUE(sim_.WaitLog(2, 5000)) << sim_.LastError();
@@ -46,7 +46,7 @@ TEST_F(SimClientTest, NakOnTheFirstAttemptShowsOnTheWireAndInTheLog) {
     ASSERT_TRUE(sim_.Log(log)) << sim_.LastError();
     ASSERT_EQ(2u, log.size());
     for (const SimLogEntry& e : log) {
-        EXPECT_EQ(Hex(kVersionRequest), e.raw);
+        EXPECT_EQ(Hex(kVersionRequest, ""), e.raw);
         EXPECT_EQ("6B06", e.body);
         EXPECT_EQ('k', e.command);
         EXPECT_EQ(6, e.function);
@@ -74,7 +74,7 @@ TEST_F(SimClientTest, AValueWrittenOnTheLineIsReadBackThroughTheControlChannel) 
     ASSERT_TRUE(sim_.Read(1, 0, "s1", before)) << sim_.LastError();
     EXPECT_EQ("8000", before);
     ASSERT_TRUE(com_.Write(t));
-    EXPECT_EQ("1006", Hex(com_.Read(2)));
+    EXPECT_EQ("1006", Hex(com_.Read(2), ""));
     EXPECT_GE(com_.ReadTelegram().size(), 10u);
     std::string after;
     ASSERT_TRUE(sim_.Read(1, 0, "s1", after)) << sim_.LastError();
@@ -96,7 +96,7 @@ TEST_F(SimClientTest, SilenceLeavesTheLineQuietAndIsLogged) {
     // The device answers the next attempt; had the silent one been answered, its ACK
     // and reply would come first and this ACK would not follow a complete reply.
     ASSERT_TRUE(com_.Write(kVersionRequest));
-    EXPECT_EQ("1006", Hex(com_.Read(2)));
+    EXPECT_EQ("1006", Hex(com_.Read(2), ""));
     std::vector<unsigned char> reply = com_.ReadTelegram();
     EXPECT_GE(reply.size(), 10u);
     EXPECT_TRUE(com_.Read(1, 200).empty()) << "exactly one answer";

@@ -33,14 +33,6 @@ struct NetStat {
     unsigned long receiveErrors;  // failed port reads and receive-buffer overflows
 };
 
-// Where a layer gets its port and its clock; tests replace them. Null members fall back
-// to the serial port of vask32 and the millisecond timer.
-struct CvaskLayerSeams {
-    CvaskPort* (*createPort)();
-    unsigned long (*now)();
-    void (*delay)(unsigned long ms);
-};
-
 class VASK_API CvaskLayer {
 public:
     enum {
@@ -108,9 +100,19 @@ public:
     static unsigned long GetBroadcastTime(int device);
     static void SetBroadcastTime(int device, unsigned long time);
 
-    // Replaces the port and the clock of layers initialised afterwards (null: the real
-    // ones); for tests.
-    static void SetSeams(const CvaskLayerSeams* seams);
+    // The receiver's states; every received byte is one step from one to the next.
+    enum ReceiveState {
+        Searching,           // outside a telegram
+        SearchingAfterDle,   // outside a telegram, after a DLE: SOT begins a telegram
+        Started,             // the SOT of DLE SOT: a telegram begins at the DLE before it
+        InTelegram,          // between DLE SOT and DLE ETX
+        InTelegramAfterDle,  // inside, after a DLE: DLE is data, SOT starts anew, ETX ends it
+        CrcLow,              // the CRC's low byte, taken as it is
+        CrcHigh,             // the CRC's high byte, taken as it is
+        Complete             // the telegram is whole: its last byte was the CRC high byte
+    };
+    // The state after one more byte (Complete is left only by a reset of the receiver).
+    static ReceiveState NextState(ReceiveState state, unsigned char byte);
 
 private:
     enum AckResult { AckReceived, NakReceived, NoAck, PortFailed };
@@ -120,18 +122,26 @@ private:
     AckResult WaitForAck(unsigned long ms, ErrorStruct_* err);
     void WaitForGap();
     void ResetReceiver();
+    // The receiver's step over the byte at the fill position: its new state, the start of
+    // the telegram, the fill count. 0 when the buffer has overflowed (the receiver is reset
+    // and error 10 set).
+    int Step(ErrorStruct_* err);
+    // A complete telegram whose CRC is wrong: its bytes behind the DLE SOT are moved to the
+    // front of the buffer and the receiver reset; the number of them, to be taken again.
+    int Rescan();
+    // A complete telegram with a good CRC: unstuffed and handed out when it is for the PC
+    // or for everybody (length 0 otherwise).
+    int HandOut(CvaskAddress*& source, int& length, ErrorStruct_* err);
     unsigned long Now() const;
     void Delay(unsigned long ms);
     void NoteBroadcast(int device);
 
     CvaskPort* m_port;
     unsigned char m_buffer[ReceiveBufferSize];
-    int m_frameStart;
-    int m_fill;
-    int m_trailer;
+    ReceiveState m_state;
+    int m_frameStart;  // index of the DLE of the telegram's DLE SOT, -1 outside a telegram
+    int m_fill;        // bytes in the buffer
     int m_noAck;
-    int m_dle;
-    int m_frameComplete;
     int m_win32s;
     CMTimer m_timer;
     CvaskAddress m_own;

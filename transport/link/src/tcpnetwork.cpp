@@ -12,27 +12,27 @@ const HVGRECEIVE CtcpNetwork::NoReceive = reinterpret_cast<HVGRECEIVE>(static_ca
 
 int CtcpNetwork::MapError(int vgResult) {
     switch (vgResult) {
-        case VG_OUT_OF_MEMORY: return 1;
-        case VG_ALREADY_INITIALIZED: return 34;
-        case VG_NOT_INITIALIZED: return 26;
-        case VG_NO_CLASS_OBJECT: return 58;
-        case VG_NO_INSTANCE: return 59;
-        case VG_NO_GATEWAY_INTERFACE: return 60;
-        case VG_ALREADY_CONNECTED: return 61;
-        case VG_NOT_CONNECTED: return 62;
-        case VG_NO_LINE: return 65;
-        case VG_SERVER_FAILED: return 63;
-        case VG_LINE_FAILED: return 64;
-        case VG_NO_ACK: return 66;
-        case VG_TRANSMIT_FAILED: return 2;
-        case VG_BUFFER_TOO_SMALL: return 67;
-        case VG_NO_DATA: return 68;
+        case VG_OUT_OF_MEMORY: return ErrorOutOfMemory;
+        case VG_ALREADY_INITIALIZED: return ErrorAlreadyInitialized;
+        case VG_NOT_INITIALIZED: return ErrorNetworkNotInitialized;
+        case VG_NO_CLASS_OBJECT: return ErrorGatewayDoesNotRespond;
+        case VG_NO_INSTANCE: return ErrorDcomCreateInstance;
+        case VG_NO_GATEWAY_INTERFACE: return ErrorDcomInterface;
+        case VG_ALREADY_CONNECTED: return ErrorGatewayAlreadyConnected;
+        case VG_NOT_CONNECTED: return ErrorGatewayConnectionLost;
+        case VG_NO_LINE: return ErrorNoMoreLineObjects;
+        case VG_SERVER_FAILED: return ErrorRemoteServerObject;
+        case VG_LINE_FAILED: return ErrorRemoteLineObject;
+        case VG_NO_ACK: return ErrorNoAck;
+        case VG_TRANSMIT_FAILED: return ErrorDeviceDoesNotRespond;
+        case VG_BUFFER_TOO_SMALL: return ErrorBufferTooSmall;
+        case VG_NO_DATA: return ErrorNoData;
         case VG_INVALID_SERVER:
         case VG_INVALID_LINE:
         case VG_INVALID_RECEIVE:
-        case VG_INVALID_TRANSMIT: return 4;
-        case VG_INVALID_ADDRESS: return 69;
-        default: return 0;
+        case VG_INVALID_TRANSMIT: return ErrorConverterSettings;
+        case VG_INVALID_ADDRESS: return ErrorInvalidGatewayAddress;
+        default: return ErrorNone;
     }
 }
 
@@ -153,7 +153,7 @@ int CtcpNetwork::SetSelectedLine(const CString& line, ErrorStruct_* err) {
     }
     HVGLINE handle = NULL;
     if (VGOpenLine(m_server, (const char*)line, &handle) != VG_OK) {
-        SetError(err, 26, 0);
+        SetError(err, ErrorNetworkNotInitialized, 0);
         m_line = NoLine;
         m_selectedLine.Empty();
         return 0;
@@ -176,7 +176,7 @@ CString CtcpNetwork::GetLineName(ErrorStruct_* err) {
         return CString("COM1");
     }
     TRACE_INFO(5, "CtcpNetwork::GetLineName: VGOpenLine failed\n");
-    SetError(err, 26, 0);
+    SetError(err, ErrorNetworkNotInitialized, 0);
     m_probeLine = NoLine;
     // The selected line stays open and in use: its name stays too.
     return CString();
@@ -216,7 +216,7 @@ int CtcpNetwork::ArmFreeSlots(ErrorStruct_* err) {
 int CtcpNetwork::Send(const CString& address, CPCvaskMessage* message, ErrorStruct_* err) {
     if (!ArmFreeSlots(err)) return 0;
     if (message == NULL) {
-        SetError(err, 27, 0);
+        SetError(err, ErrorInvalidMessageType, 0);
         return 0;
     }
     char letter = message->GetCommand();
@@ -227,7 +227,7 @@ int CtcpNetwork::Send(const CString& address, CPCvaskMessage* message, ErrorStru
     unsigned char body[CvaskLayer::MaxSendBody];
     int length = message->WriteBody(body, (int)sizeof body);
     if (length < 0) {
-        SetError(err, 8, 0);
+        SetError(err, ErrorCommandTooLong, 0);
         return 0;
     }
     TRACE_SERIALOUT(6, "Send buffer size: %d, content:", length);
@@ -235,7 +235,7 @@ int CtcpNetwork::Send(const CString& address, CPCvaskMessage* message, ErrorStru
     TRACE_SERIALOUT(-6, "\n");
     CvaskAddress destination(address);
     if (!destination.IsValid()) {
-        SetError(err, 36, 0);
+        SetError(err, ErrorNoDeviceAtAddress, 0);
         return 0;
     }
     HVGTRANSMIT request = NULL;
@@ -315,7 +315,7 @@ void CtcpNetwork::ReceiveCallback(HVGRECEIVE request, VG_ERROR result, const Cva
 int CtcpNetwork::Receive(CString& address, CPCvaskMessage*& message, ErrorStruct_* err) {
     message = NULL;
     if (m_line == NoLine || m_line == NULL) {
-        SetError(err, 4, 0);
+        SetError(err, ErrorConverterSettings, 0);
         return 0;
     }
     // The oldest completion first, whatever slot it landed in: replies are handed out in
@@ -380,7 +380,7 @@ int CtcpNetwork::Receive(CString& address, CPCvaskMessage*& message, ErrorStruct
     unsigned char* cursor = body;
     CPCvaskMessage* parsed = new (std::nothrow) CPCvaskMessage(sender, cursor, length);
     if (parsed == NULL) {
-        SetError(err, 1, 0);
+        SetError(err, ErrorOutOfMemory, 0);
         return 0;
     }
     if (parsed->GetCommand() == 0) {

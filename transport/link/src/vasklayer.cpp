@@ -1,6 +1,7 @@
 // The telegram link layer of the Vask bus.
 #include "vasklayer.h"
 
+#include "vask_seams.h"
 #include "vaskport.h"
 
 #include <math.h>
@@ -48,7 +49,7 @@ int IsCommand(const unsigned char* body, int length, char letter, int function) 
 
 }  // namespace
 
-void CvaskLayer::SetSeams(const CvaskLayerSeams* seams) {
+void SetLayerSeams(const CvaskLayerSeams* seams) {
     if (seams == NULL)
         memset(&g_seams, 0, sizeof g_seams);
     else
@@ -136,12 +137,10 @@ unsigned long CvaskLayer::GapWait(const double phases[Devices], unsigned long no
 
 CvaskLayer::CvaskLayer()
     : m_port(NULL),
+      m_state(Searching),
       m_frameStart(-1),
       m_fill(0),
-      m_trailer(-1),
       m_noAck(0),
-      m_dle(0),
-      m_frameComplete(0),
       m_win32s(0),
       m_own(0) {
     memset(m_buffer, 0, sizeof m_buffer);
@@ -174,24 +173,23 @@ void CvaskLayer::Delay(unsigned long ms) {
 }
 
 void CvaskLayer::ResetReceiver() {
+    m_state = Searching;
     m_fill = 0;
     m_frameStart = -1;
-    m_trailer = -1;
-    m_dle = 0;
 }
 
 int CvaskLayer::Init(const CString& port, const SerialParam* param, ErrorStruct_* err) {
     DWORD version = GetVersion();
     m_win32s = (version & 0x80000000u) && (version & 0xFF) <= 3;
     if (m_win32s) {
-        SetError(err, 53, 0);
+        SetError(err, ErrorWin32s, 0);
         return 0;
     }
     // A second Init must not leave the first port open.
     Done(NULL);
     m_port = g_seams.createPort ? g_seams.createPort() : new (std::nothrow) CvaskSerialPort;
     if (m_port == NULL) {
-        SetError(err, 1, 0);
+        SetError(err, ErrorOutOfMemory, 0);
         return 0;
     }
     if (m_port->Open(port, param, err) != 1) {
@@ -204,7 +202,6 @@ int CvaskLayer::Init(const CString& port, const SerialParam* param, ErrorStruct_
     ResetStatistics();
     m_noAck = param != NULL && param->converterType == 1;
     m_own = CvaskAddress::GetMyAddress();
-    m_frameComplete = 0;
     for (int d = 0; d < Devices; ++d) {
         g_time[d] = 0;
         g_phase[d] = 0.0;
@@ -239,7 +236,7 @@ int CvaskLayer::SendDL(const CvaskAddress& destination, const unsigned char* bod
 int CvaskLayer::Transmit(const CvaskAddress& destination, const unsigned char* body, int length,
                          ErrorStruct_* err, int download) {
     if (m_port == NULL) {
-        SetError(err, 26, 0);
+        SetError(err, ErrorNetworkNotInitialized, 0);
         return 0;
     }
     if (body == NULL || length < 0) length = 0;
@@ -247,7 +244,7 @@ int CvaskLayer::Transmit(const CvaskAddress& destination, const unsigned char* b
     try {
         telegram.resize(2 * (size_t)length + 10);
     } catch (std::bad_alloc&) {
-        SetError(err, 1, 0);
+        SetError(err, ErrorOutOfMemory, 0);
         return 0;
     }
     int n = BuildTelegram(destination, m_own, body, length, telegram.data());
@@ -313,7 +310,7 @@ CvaskLayer::AckResult CvaskLayer::WaitForAck(unsigned long ms, ErrorStruct_* err
             TRACE_MSGOUT(8, "Expected DLE,ACK; got %02x\n", c);
         }
     } while (!nak && CMTimer::TimeDiff(Now(), 0, start, 0) < ms);
-    if (!nak) SetError((ErrorStruct_*)NULL, 2, 0);  // to the trace only
+    if (!nak) SetError((ErrorStruct_*)NULL, ErrorDeviceDoesNotRespond, 0);  // to the trace only
     return nak ? NakReceived : NoAck;
 }
 
@@ -348,21 +345,69 @@ void CvaskLayer::NoteBroadcast(int device) {
         phase = v;
 }
 
+CvaskLayer::ReceiveState CvaskLayer::NextState(ReceiveState state, unsigned char byte) {
+    switch (state) {
+        case Searching: return byte == DLE ? SearchingAfterDle : Searching;
+        case SearchingAfterDle:
+            // Outside a telegram nothing is doubled: of a run of DLEs the last may begin
+            // one, so a stray DLE does not hide the DLE SOT behind it.
+            if (byte == DLE) return SearchingAfterDle;
+            return byte == SOT ? Started : Searching;
+        case Started:
+        case InTelegram: return byte == DLE ? InTelegramAfterDle : InTelegram;
+        case InTelegramAfterDle:
+            // A doubled DLE is one data byte; DLE SOT starts the telegram anew. A DLE
+            // before anything else is no framing: the unstuffing drops such a telegram.
+            if (byte == SOT) return Started;
+            if (byte == ETX) return CrcLow;
+            return InTelegram;
+        // The two CRC bytes are taken as they are: a CRC such as 10 01 or 10 03 is no
+        // framing.
+        case CrcLow: return CrcHigh;
+        case CrcHigh:
+        case Complete: return Complete;
+    }
+    return Searching;
+}
+
+int CvaskLayer::Step(ErrorStruct_* err) {
+    unsigned char c = m_buffer[m_fill];
+    TRACE_MSGIN(-7, " %02x ", c);
+    m_state = NextState(m_state, c);
+    if (m_state == Started) m_frameStart = m_fill - 1;
+    ++m_fill;
+    if (m_fill >= ReceiveBufferSize) {
+        ResetReceiver();
+        ++m_stat.receiveErrors;
+        TRACE_INFO(5, "Receive buffer overflow in CvaskLayer::Receive\n");
+        SetError(err, ErrorTooManyInvalidCharacters, 0);
+        return 0;
+    }
+    return 1;
+}
+
+int CvaskLayer::Rescan() {
+    // Everything behind its DLE SOT is looked at again from outside a telegram: the
+    // telegram may have been cut off, and the start of the next one taken into it.
+    int from = m_frameStart + 1;
+    int rest = m_fill - from;
+    memmove(m_buffer, m_buffer + from, (size_t)rest);
+    ResetReceiver();
+    return rest;
+}
+
 int CvaskLayer::Receive(CvaskAddress*& source, unsigned char*& body, int& length,
                         ErrorStruct_* err) {
     source = NULL;
     body = m_buffer;
     length = 0;
     if (m_port == NULL) {
-        SetError(err, 26, 0);
+        SetError(err, ErrorNetworkNotInitialized, 0);
         return 0;
     }
-    if (m_frameComplete) {
-        ResetReceiver();
-        m_frameComplete = 0;
-    }
-    // Bytes of a telegram that failed its CRC, taken again: the telegram may have been cut
-    // off, and the start of the next one taken into it.
+    // The telegram handed out by the last call has been consumed.
+    if (m_state == Complete) ResetReceiver();
+    // Bytes of a telegram that failed its CRC, taken again before the port is read.
     int again = 0;
     for (;;) {
         if (again > 0) {
@@ -376,53 +421,24 @@ int CvaskLayer::Receive(CvaskAddress*& source, unsigned char*& body, int& length
             m_stat.bytesReceived += (unsigned long)n;
             if (n == 0) return 1;  // the rest of the telegram comes with a later call
         }
-        unsigned char c = m_buffer[m_fill];
-        TRACE_MSGIN(-7, " %02x ", c);
-        if (m_trailer != -1) {
-            // The two CRC bytes are taken as they are: a CRC such as 10 01 or 10 03 is
-            // no framing.
-            --m_trailer;
-        } else if (m_dle) {
-            // Outside a telegram nothing is doubled: of a run of DLEs the last may begin
-            // one, so a stray DLE does not hide the DLE SOT behind it.
-            if (c != DLE || m_frameStart != -1) {
-                m_dle = 0;
-                if (c == SOT)
-                    m_frameStart = m_fill - 1;
-                else if (c == ETX && m_frameStart != -1)
-                    m_trailer = 2;
-            }
-        } else if (c == DLE) {
-            m_dle = 1;
-        }
-        ++m_fill;
-        if (m_fill >= ReceiveBufferSize) {
-            ResetReceiver();
-            ++m_stat.receiveErrors;
-            TRACE_INFO(5, "Receive buffer overflow in CvaskLayer::Receive\n");
-            SetError(err, 10, 0);
-            return 0;
-        }
-        if (m_trailer != 0) continue;
+        if (!Step(err)) return 0;
+        if (m_state != Complete) continue;
 
         ++m_stat.received;
-        unsigned char* telegram = m_buffer + m_frameStart;
+        const unsigned char* telegram = m_buffer + m_frameStart;
         int total = m_fill - m_frameStart;
         unsigned short crc = Crc(telegram, total - 2);
-        if ((crc & 0xFF) == telegram[total - 2] && (crc >> 8) == telegram[total - 1]) break;
+        if ((crc & 0xFF) == telegram[total - 2] && (crc >> 8) == telegram[total - 1])
+            return HandOut(source, length, err);
         TRACE_MSGIN(4, "Message with incorrect CRC received\n");
         ++m_stat.crcErrors;
-        // Everything behind its DLE SOT is looked at again from outside a telegram.
-        int from = m_frameStart + 1;
-        int rest = m_fill - from;
-        memmove(m_buffer, m_buffer + from, (size_t)rest);
-        ResetReceiver();
-        again = rest;
+        again = Rescan();
     }
+}
 
-    unsigned char* telegram = m_buffer + m_frameStart;
+int CvaskLayer::HandOut(CvaskAddress*& source, int& length, ErrorStruct_* err) {
+    const unsigned char* telegram = m_buffer + m_frameStart;
     int total = m_fill - m_frameStart;
-    m_frameComplete = 1;
 
     // Unstuff addresses and body (between DLE SOT and DLE ETX) to the front of the buffer;
     // the write position never overtakes the read position.
@@ -454,7 +470,7 @@ int CvaskLayer::Receive(CvaskAddress*& source, unsigned char*& body, int& length
     }
     source = new (std::nothrow) CvaskAddress(sourceByte);
     if (source == NULL) {
-        SetError(err, 1, 0);
+        SetError(err, ErrorOutOfMemory, 0);
         return 0;
     }
     length = count - 2;

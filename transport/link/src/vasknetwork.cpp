@@ -54,7 +54,7 @@ int CvaskNetwork::Done(ErrorStruct_* err) {
 }
 
 CString CvaskNetwork::GetLineName(ErrorStruct_* err) {
-    SetError(err, 0, 0);
+    SetError(err, ErrorNone, 0);
     return CString();
 }
 
@@ -73,7 +73,7 @@ int CvaskNetwork::SendDL(const CString& address, CPCvaskMessage* message, ErrorS
 int CvaskNetwork::Transmit(const CString& address, CPCvaskMessage* message, ErrorStruct_* err,
                            int download) {
     if (message == NULL) {
-        SetError(err, 27, 0);
+        SetError(err, ErrorInvalidMessageType, 0);
         return 0;
     }
     char letter = message->GetCommand();
@@ -85,12 +85,12 @@ int CvaskNetwork::Transmit(const CString& address, CPCvaskMessage* message, Erro
     unsigned char body[CvaskLayer::MaxSendBody];
     int length = message->WriteBody(body, (int)sizeof body);
     if (length < 0) {
-        SetError(err, 8, 0);
+        SetError(err, ErrorCommandTooLong, 0);
         return 0;
     }
     CvaskAddress destination(address);
     if (!destination.IsValid()) {
-        SetError(err, 36, 0);
+        SetError(err, ErrorNoDeviceAtAddress, 0);
         return 0;
     }
     EnterCriticalSection(&m_portLock);
@@ -145,7 +145,7 @@ int CvaskNetwork::Receive(CString& address, CPCvaskMessage*& message, ErrorStruc
     CPCvaskMessage* parsed = new (std::nothrow) CPCvaskMessage(sender, cursor, length);
     LeaveCriticalSection(&m_portLock);
     if (parsed == NULL) {
-        SetError(err, 1, 0);
+        SetError(err, ErrorOutOfMemory, 0);
         return 0;
     }
     if (parsed->GetCommand() == 0) {

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "test_bytes.h"
+#include "vask_seams.h"
 #include "vasklayer.h"
 #include "vaskport.h"
 
@@ -21,17 +23,6 @@ inline Bytes Cat(Bytes a, const Bytes& b) {
     return a;
 }
 
-inline std::string Hex(const Bytes& b) {
-    static const char* d = "0123456789ABCDEF";
-    std::string s;
-    for (size_t k = 0; k < b.size(); ++k) {
-        if (k) s += ' ';
-        s += d[b[k] >> 4];
-        s += d[b[k] & 15];
-    }
-    return s;
-}
-
 // CRC-16 of the bus, bit by bit (nothing shared with the layer's table).
 inline unsigned BitCrc(const Bytes& b) {
     unsigned crc = 0xFFFF;
@@ -40,6 +31,14 @@ inline unsigned BitCrc(const Bytes& b) {
         for (int k = 0; k < 8; ++k) crc = (crc & 1) ? (crc >> 1) ^ 0xA001 : crc >> 1;
     }
     return crc;
+}
+
+// Wire bytes from DLE SOT to DLE ETX with their CRC behind them.
+inline Bytes Sealed(Bytes t) {
+    unsigned crc = BitCrc(t);
+    t.push_back((unsigned char)(crc & 0xFF));
+    t.push_back((unsigned char)(crc >> 8));
+    return t;
 }
 
 // A telegram as a device puts it on the wire.
@@ -54,10 +53,7 @@ inline Bytes Frame(int destination, int source, const Bytes& body) {
     for (unsigned char c : body) put(c);
     t.push_back(0x10);
     t.push_back(0x03);
-    unsigned crc = BitCrc(t);
-    t.push_back((unsigned char)(crc & 0xFF));
-    t.push_back((unsigned char)(crc >> 8));
-    return t;
+    return Sealed(t);
 }
 
 struct FakeBus {
@@ -95,10 +91,10 @@ struct FakeBus {
     FakeBus() {
         Current() = this;
         static const CvaskLayerSeams seams = {CreatePort, Now, Delay};
-        CvaskLayer::SetSeams(&seams);
+        SetLayerSeams(&seams);
     }
     ~FakeBus() {
-        CvaskLayer::SetSeams(nullptr);
+        SetLayerSeams(nullptr);
         Current() = nullptr;
     }
 

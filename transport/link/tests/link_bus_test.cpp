@@ -8,22 +8,12 @@
 #include "vaskmessage.h"
 #include "vasknetwork.h"
 #include "vaskparamkinds.h"
+#include "test_bytes.h"
 #include "vasksim_client.h"
 
 namespace {
 
 typedef std::vector<unsigned char> Bytes;
-
-std::string Hex(const Bytes& b, const char* separator = "") {
-    static const char* d = "0123456789ABCDEF";
-    std::string s;
-    for (size_t k = 0; k < b.size(); ++k) {
-        if (k) s += separator;
-        s += d[b[k] >> 4];
-        s += d[b[k] & 15];
-    }
-    return s;
-}
 
 // The telegram as the bus defines it, written here independently of the layer.
 Bytes Frame(int destination, int source, const Bytes& body) {
@@ -89,7 +79,7 @@ protected:
                 continue;
             }
             if (length > 0) {
-                g.body = Hex(Bytes(body, body + length));
+                g.body = Hex(Bytes(body, body + length), "");
                 g.from = (const char*)source->GetAddressString();
                 delete source;
                 return g;
@@ -123,14 +113,14 @@ TEST_F(LinkBus, TelegramsArriveByteForByteAndAreAcknowledged) {
                  {0x10, {'K', 17, 0x10, 0x00}}};  // body byte doubled (the device refuses 16)
     size_t n = 0;
     for (const Case& c : cases) {
-        SCOPED_TRACE(Hex(c.body));
+        SCOPED_TRACE(Hex(c.body, ""));
         ErrorStruct_ err;
         ASSERT_EQ(1, Send(c.destination, c.body, &err)) << err.text;
         std::vector<vasksim::SimLogEntry> log = Log(++n);
         ASSERT_EQ(n, log.size());
-        EXPECT_EQ(Hex(Frame(c.destination, PC, c.body)), log.back().raw);
+        EXPECT_EQ(Hex(Frame(c.destination, PC, c.body), ""), log.back().raw);
         EXPECT_EQ("ok", log.back().crc);
-        EXPECT_EQ(Hex(c.body), log.back().body);
+        EXPECT_EQ(Hex(c.body, ""), log.back().body);
         // Each answer is read before the next request goes out.
         Got g = ReceiveBody();
         EXPECT_NE("", g.body);
@@ -264,7 +254,7 @@ TEST_F(LinkBus, TheSerialNetworkSendsAMessageAndHandsBackTheParsedAnswer) {
     EXPECT_EQ("2/1", from);
     EXPECT_EQ(17, answer->GetFunction());
     char text[64] = "";
-    answer->GetParameters()->GetAt(0)->GetValue(1, text);
+    answer->GetParameters()->GetAt(0)->GetValue(1, text, sizeof text);
     EXPECT_STREQ("3", text);
     delete answer;
     EXPECT_EQ(1, net.Done(&err));

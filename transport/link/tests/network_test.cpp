@@ -169,7 +169,7 @@ TEST_F(Network, AnAnswerIsParsedAgainstTheCatalogue) {
     EXPECT_EQ(5, m->GetState());
     ASSERT_EQ(1, m->GetParameters()->GetSize());
     char text[64] = "";
-    m->GetParameters()->GetAt(0)->GetValue(1, text);
+    m->GetParameters()->GetAt(0)->GetValue(1, text, sizeof text);
     EXPECT_STREQ("2", text);
     delete m;
 }

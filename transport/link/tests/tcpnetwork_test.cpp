@@ -76,7 +76,7 @@ std::vector<uint8_t> Reply(uint8_t n) { return {0, 0, 'k', 17, n, 0}; }
 int ValueOf(CPCvaskMessage* m) {
     if (!m || m->GetParameters() == nullptr || m->GetParameters()->GetSize() != 1) return -1;
     char text[32] = "";
-    m->GetParameters()->GetAt(0)->GetValue(1, text);
+    m->GetParameters()->GetAt(0)->GetValue(1, text, sizeof text);
     return atoi(text);
 }
 

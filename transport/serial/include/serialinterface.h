@@ -13,26 +13,6 @@
 #include "vaskerror.h"
 #include "vaskfc.h"
 
-// The Win32 calls the port makes. Tests replace them, since a pseudo-terminal has no
-// modem lines; null members fall back to the platform's own.
-struct SerialPlatform {
-    HANDLE(WINAPI* createFile)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE);
-    BOOL(WINAPI* getCommState)(HANDLE, LPDCB);
-    BOOL(WINAPI* setCommState)(HANDLE, LPDCB);
-    BOOL(WINAPI* setCommTimeouts)(HANDLE, LPCOMMTIMEOUTS);
-    BOOL(WINAPI* setCommMask)(HANDLE, DWORD);
-    BOOL(WINAPI* setupComm)(HANDLE, DWORD, DWORD);
-    BOOL(WINAPI* readFile)(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPPED);
-    BOOL(WINAPI* writeFile)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
-    BOOL(WINAPI* purgeComm)(HANDLE, DWORD);
-    BOOL(WINAPI* clearCommError)(HANDLE, LPDWORD, LPCOMSTAT);
-    BOOL(WINAPI* escapeCommFunction)(HANDLE, DWORD);
-    BOOL(WINAPI* waitCommEvent)(HANDLE, LPDWORD, LPOVERLAPPED);
-    BOOL(WINAPI* closeHandle)(HANDLE);
-    // The RTS lead before a write (busy wait on the library's millisecond timer).
-    void (*delay)(unsigned long ms);
-};
-
 class VASK32_API CSerialInterface {
 public:
     enum { BufferSize = 1000, EchoMax = 256 };
@@ -57,10 +37,6 @@ public:
     // Millisecond time of the last read that brought at least one byte; 0 before.
     unsigned long GetRecvTime() const { return m_recvTime; }
     int IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
-
-    // Replaces the Win32 calls (null: the platform's own); for tests. Change it only
-    // while no port is open.
-    static void SetPlatform(const SerialPlatform* platform);
 
 private:
     int SetDeviceState(HANDLE handle);

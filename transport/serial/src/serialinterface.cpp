@@ -2,6 +2,7 @@
 #include "serialinterface.h"
 
 #include "mtimer.h"
+#include "vask32_seams.h"
 
 #include <string.h>
 
@@ -32,7 +33,7 @@ CString DevicePath(const CString& port) {
 
 }  // namespace
 
-void CSerialInterface::SetPlatform(const SerialPlatform* platform) {
+void SetSerialPlatform(const SerialPlatform* platform) {
     g_os = kPlatform;
     if (platform == NULL) return;
 #define VASK_TAKE(member) \
@@ -66,7 +67,7 @@ CSerialInterface::~CSerialInterface() {
 
 int CSerialInterface::Open(const CString& port, const SerialParam* param, ErrorStruct_* err) {
     if (param == NULL || param->converterType < 1 || param->converterType > 6) {
-        SetError(err, 46, 0);
+        SetError(err, ErrorInvalidConverterType, 0);
         return 0;
     }
     // A second Open must not leave the first handle open behind it.
@@ -76,24 +77,24 @@ int CSerialInterface::Open(const CString& port, const SerialParam* param, ErrorS
     HANDLE h = g_os.createFile(DevicePath(port), GENERIC_READ | GENERIC_WRITE, 0, NULL,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (h == INVALID_HANDLE_VALUE) {
-        SetError(err, 12, GetLastError());
+        SetError(err, ErrorOpeningInterface, GetLastError());
         return 0;
     }
-    int code = 0;
+    int code = ErrorNone;
     if (!g_os.setCommMask(h, EV_TXEMPTY | EV_ERR))
-        code = 13;
+        code = ErrorSetCommMask;
     else if (!g_os.setupComm(h, BufferSize, BufferSize))
-        code = 14;
+        code = ErrorSetupComm;
     else if (!SetTimeouts(h, 1))
-        code = 15;
-    if (code == 0) {
+        code = ErrorSetCommTimeouts;
+    if (code == ErrorNone) {
         m_readPos = 0;
         m_fill = 0;
         // The zero byte of converter type 1 goes out through Write, which needs the handle.
         m_handle = h;
-        if (!SetDeviceState(h)) code = 16;
+        if (!SetDeviceState(h)) code = ErrorSetDeviceState;
     }
-    if (code != 0) {
+    if (code != ErrorNone) {
         g_os.closeHandle(h);
         m_handle = INVALID_HANDLE_VALUE;
         SetError(err, code, 0);
@@ -185,7 +186,7 @@ int CSerialInterface::Fetch(FetchWait wait, int& count, ErrorStruct_* err) {
     if (!ok) {
         DWORD flags = GetError("Read");
         if (tellCount) SetTimeouts(m_handle, 1);
-        SetError(err, 5, flags);
+        SetError(err, ErrorReadingInterface, flags);
         return 0;
     }
     if (got > (DWORD)(BufferSize - m_fill)) got = (DWORD)(BufferSize - m_fill);
@@ -208,7 +209,7 @@ int CSerialInterface::Fetch(FetchWait wait, int& count, ErrorStruct_* err) {
 int CSerialInterface::Read(unsigned char* buffer, int max, int& count, ErrorStruct_* err) {
     count = 0;
     if (m_handle == INVALID_HANDLE_VALUE) {
-        SetError(err, 5, 0);
+        SetError(err, ErrorReadingInterface, 0);
         return 0;
     }
     if (buffer == NULL) return Fetch(FetchLonger, count, err);
@@ -229,7 +230,7 @@ int CSerialInterface::Read(unsigned char* buffer, int max, int& count, ErrorStru
 
 int CSerialInterface::Write(const unsigned char* bytes, int n, ErrorStruct_* err) {
     if (m_handle == INVALID_HANDLE_VALUE) {
-        SetError(err, 3, 0);
+        SetError(err, ErrorWritingInterface, 0);
         return 0;
     }
     if (bytes == NULL || n < 0) n = 0;
@@ -250,7 +251,7 @@ int CSerialInterface::Write(const unsigned char* bytes, int n, ErrorStruct_* err
     const bool softwareRts = m_param.softwareRts == 1 && m_param.rtsToggle == 0;
     if (softwareRts) {
         if (!g_os.escapeCommFunction(m_handle, SETRTS)) {
-            SetError(err, 3, GetError("Set RTS"));
+            SetError(err, ErrorWritingInterface, GetError("Set RTS"));
             g_os.escapeCommFunction(m_handle, CLRRTS);
             return 0;
         }
@@ -263,7 +264,7 @@ int CSerialInterface::Write(const unsigned char* bytes, int n, ErrorStruct_* err
     BOOL ok = g_os.writeFile(m_handle, bytes, (DWORD)n, &written, NULL);
     if (!ok || written < (DWORD)n) {
         if (ok) TRACE_SERIALOUT(4, "WriteFile wrote only %lu bytes\n", written);
-        SetError(err, 3, GetError("WriteFile"));
+        SetError(err, ErrorWritingInterface, GetError("WriteFile"));
         result = 0;
     } else if (echoCheck) {
         GetError("Write");
@@ -286,13 +287,13 @@ int CSerialInterface::Write(const unsigned char* bytes, int n, ErrorStruct_* err
             TRACE_SERIALOUT(4, "Last byte written: %.2x, read: %.2x\n", bytes[n - 1],
                             got > 0 ? echo[got - 1] : 0);
         if (readFailed) {
-            SetError(err, 32, GetError("Read after write"));
+            SetError(err, ErrorWritingIntoInterfaceReadBack, GetError("Read after write"));
             result = 0;
         } else if (got < n) {
-            SetError(err, 32, GetError("Read bytes"));
+            SetError(err, ErrorWritingIntoInterfaceReadBack, GetError("Read bytes"));
             result = 0;
         } else if (memcmp(echo, bytes, (size_t)n) != 0) {
-            SetError(err, 31, GetError("Compare"));
+            SetError(err, ErrorWritingIntoInterfaceCompare, GetError("Compare"));
             result = 0;
         }
     } else {
@@ -300,7 +301,7 @@ int CSerialInterface::Write(const unsigned char* bytes, int n, ErrorStruct_* err
         DWORD event = 0;
         BOOL waited = g_os.waitCommEvent(m_handle, &event, NULL);
         if (!waited || (event & EV_ERR)) {
-            SetError(err, 3, GetError("WaitCommEvent"));
+            SetError(err, ErrorWritingInterface, GetError("WaitCommEvent"));
             result = 0;
         } else if (event != EV_TXEMPTY) {
             TRACE_SERIALOUT(2, "Unexpected event %.8lx in WaitCommEvent\n", event);
@@ -308,7 +309,7 @@ int CSerialInterface::Write(const unsigned char* bytes, int n, ErrorStruct_* err
     }
 
     if (softwareRts && !g_os.escapeCommFunction(m_handle, CLRRTS)) {
-        SetError(err, 3, GetError("Clear RTS"));
+        SetError(err, ErrorWritingInterface, GetError("Clear RTS"));
         result = 0;
     }
     return result;

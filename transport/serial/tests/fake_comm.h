@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "serialinterface.h"
+#include "vask32_seams.h"
 
 struct FakeComm {
     // What the port does.
@@ -42,10 +43,10 @@ struct FakeComm {
 
     FakeComm() {
         Current() = this;
-        CSerialInterface::SetPlatform(&kPlatform);
+        SetSerialPlatform(&kPlatform);
     }
     ~FakeComm() {
-        CSerialInterface::SetPlatform(nullptr);
+        SetSerialPlatform(nullptr);
         Current() = nullptr;
     }
 

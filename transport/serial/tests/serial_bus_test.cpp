@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "serialinterface.h"
+#include "test_bytes.h"
 #include "vasksim_client.h"
 
 namespace {
@@ -14,16 +15,6 @@ typedef std::vector<unsigned char> Bytes;
 
 // "k" 6 from the PC (13/0) to device 2/0, with its CRC.
 const Bytes kVersionRequest = {0x10, 0x01, 0x20, 0xD0, 0x6B, 0x06, 0x10, 0x03, 0x26, 0x91};
-
-std::string Hex(const Bytes& b) {
-    static const char* d = "0123456789ABCDEF";
-    std::string s;
-    for (unsigned char c : b) {
-        s += d[c >> 4];
-        s += d[c & 15];
-    }
-    return s;
-}
 
 unsigned Crc(const Bytes& b) {
     unsigned crc = 0xFFFF;
@@ -75,16 +66,16 @@ TEST_F(SerialBus, AWrittenTelegramArrivesAsWrittenAndTheAnswerIsRead) {
     Open(2, 0);
     ErrorStruct_ err;
     ASSERT_EQ(1, port.Write(kVersionRequest.data(), (int)kVersionRequest.size(), &err)) << err.text;
-    EXPECT_EQ("1006", Hex(ReadBytes(2))) << "DLE ACK";
+    EXPECT_EQ("1006", Hex(ReadBytes(2), "")) << "DLE ACK";
     EXPECT_NE(0u, port.GetRecvTime());
     Bytes head = ReadBytes(4);
-    EXPECT_EQ("1001D020", Hex(head)) << "an answer to the PC from 2/0";
+    EXPECT_EQ("1001D020", Hex(head, "")) << "an answer to the PC from 2/0";
 
     ASSERT_TRUE(sim.WaitLog(1, 5000)) << sim.LastError();
     std::vector<vasksim::SimLogEntry> log;
     ASSERT_TRUE(sim.Log(log));
     ASSERT_EQ(1u, log.size());
-    EXPECT_EQ(Hex(kVersionRequest), log[0].raw);
+    EXPECT_EQ(Hex(kVersionRequest, ""), log[0].raw);
     EXPECT_EQ("ok", log[0].crc);
 }
 
@@ -94,8 +85,8 @@ TEST_F(SerialBus, EchoCheckPassesOnAnEchoingConverterAndTheAnswerFollows) {
     ErrorStruct_ err;
     ASSERT_EQ(1, port.Write(kVersionRequest.data(), (int)kVersionRequest.size(), &err)) << err.text;
     // The echo was consumed by the check: the next bytes are the device's.
-    EXPECT_EQ("1006", Hex(ReadBytes(2)));
-    EXPECT_EQ("1001D020", Hex(ReadBytes(4)));
+    EXPECT_EQ("1006", Hex(ReadBytes(2), ""));
+    EXPECT_EQ("1001D020", Hex(ReadBytes(4), ""));
 }
 
 TEST_F(SerialBus, EchoCheckFailsWithError32WhenTheConverterDoesNotEcho) {

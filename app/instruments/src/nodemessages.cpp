@@ -1,0 +1,12 @@
+// The registered messages of the bus nodes, the same in every module of the process.
+#include "nodemessages.h"
+
+UINT GetAddressConflictMessage() {
+    static const UINT message = RegisterWindowMessageA("WM_ADDRESSCONFLICT");
+    return message;
+}
+
+UINT GetBusScanProgressMessage() {
+    static const UINT message = RegisterWindowMessageA("WM_BUSSCAN_PROGRESS");
+    return message;
+}

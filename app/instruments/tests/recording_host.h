@@ -1,0 +1,73 @@
+// An instrument host for the tests: it answers the operation mode it is given, records
+// every analyzer requested and every trace entry, and installs itself while it lives.
+#pragma once
+
+#include "instrument.h"
+#include "instrumenthost.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class RecordingHost : public CInstrumentHost {
+public:
+    struct Request {
+        int type;
+        std::string name;
+        int address;
+        int components;
+        CvaskAccess* access;
+    };
+
+    explicit RecordingHost(int mode = 1) : mode_(mode) { previous_ = SetInstrumentHost(this); }
+    ~RecordingHost() override { SetInstrumentHost(previous_); }
+    RecordingHost(const RecordingHost&) = delete;
+    RecordingHost& operator=(const RecordingHost&) = delete;
+
+    void SetMode(int mode) { mode_ = mode; }
+
+    int GetOperationMode() override { return mode_; }
+
+    // What `make` gives for the request (null without it).
+    CInstrument* AddVaskInstrument(int type, LPCSTR name, int address, int components,
+                                   CvaskAccess* access) override {
+        requests.push_back({type, name != nullptr ? name : "", address, components, access});
+        return make ? make(requests.back()) : nullptr;
+    }
+
+    // Entries "Start <scope>", "<scope>: <text>" and "End <scope>" in the order written.
+    CInstrumentTraceScope* OpenTraceScope(int channel, LPCSTR name) override {
+        return new Scope(this, std::to_string(channel) + " " + name);
+    }
+
+    // The texts written into the scopes named `scope` on channel 0, in order.
+    std::vector<std::string> WrittenIn(const std::string& scope) const {
+        const std::string prefix = "Line 0 " + scope + ": ";
+        std::vector<std::string> texts;
+        for (const std::string& line : trace)
+            if (line.compare(0, prefix.size(), prefix) == 0)
+                texts.push_back(line.substr(prefix.size()));
+        return texts;
+    }
+
+    std::vector<Request> requests;
+    std::function<CInstrument*(const Request&)> make;
+    std::vector<std::string> trace;
+
+private:
+    class Scope : public CInstrumentTraceScope {
+    public:
+        Scope(RecordingHost* host, const std::string& name) : host_(host), name_(name) {
+            host_->trace.push_back("Start " + name_);
+        }
+        ~Scope() override { host_->trace.push_back("End " + name_); }
+        void Write(LPCSTR text) override { host_->trace.push_back("Line " + name_ + ": " + text); }
+
+    private:
+        RecordingHost* host_;
+        std::string name_;
+    };
+
+    int mode_;
+    CInstrumentHost* previous_;
+};

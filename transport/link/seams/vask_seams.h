@@ -1,0 +1,19 @@
+// The seams of vask: the port and the clock of the link layer, which tests replace by a
+// bus in memory. The function is exported, but declared only here, in a folder that the
+// deliverables' include path does not hold; tests reach it through the target vask_seams.
+#pragma once
+
+#include "vask_api.h"
+
+class CvaskPort;
+
+// Where a layer gets its port and its clock. Null members fall back to the serial port of
+// vask32 and the millisecond timer.
+struct CvaskLayerSeams {
+    CvaskPort* (*createPort)();
+    unsigned long (*now)();
+    void (*delay)(unsigned long ms);
+};
+
+// Replaces the port and the clock of layers initialised afterwards (null: the real ones).
+VASK_API void SetLayerSeams(const CvaskLayerSeams* seams);
