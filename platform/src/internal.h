@@ -23,8 +23,9 @@ struct ThreadState {
     ThreadState(const ThreadState&) = delete;
     ThreadState& operator=(const ThreadState&) = delete;
 
-    MSG lastMsg;     // the message being handled (Default, reflection)
-    CWnd* pWndInit;  // the window being made by CreateEx, attached in the creation hook
+    MSG lastMsg;          // the message being handled (Default, reflection)
+    CWnd* pWndInit;       // the window being made by CreateEx, attached in the creation hook
+    LPCSTR pszClassInit;  // its class (a name, or an atom)
     HHOOK hHookCbt;
     int nHookDepth;
     HHOOK hHookMsgFilter;  // F1 in menus

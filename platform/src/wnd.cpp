@@ -21,9 +21,18 @@ void SetWindowHandle(CObject* pObject, void* h) { static_cast<CWnd*>(pObject)->m
 
 // --- creation hook ---------------------------------------------------------------------
 
+// Whether the window being made is of the class asked for: the system may make a window of
+// its own (an input method's) first.
+BOOL IsWindowOfClass(HWND hWnd, LPCSTR lpszClass) {
+    if (lpszClass == NULL || IS_INTRESOURCE(lpszClass)) return TRUE;  // an atom: taken as asked
+    char name[256];
+    return ::GetClassNameA(hWnd, name, sizeof name) > 0 && lstrcmpiA(name, lpszClass) == 0;
+}
+
 LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
     vfc::ThreadState* ts = vfc::GetThreadState();
-    if (code == HCBT_CREATEWND && ts->pWndInit != NULL) {
+    if (code == HCBT_CREATEWND && ts->pWndInit != NULL &&
+        IsWindowOfClass((HWND)wParam, ts->pszClassInit)) {
         // The window that CreateEx is making: attach and subclass it before its first
         // message, so that WM_NCCREATE and WM_CREATE reach the object.
         CWnd* pWnd = ts->pWndInit;
@@ -39,11 +48,12 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(ts->hHookCbt, code, wParam, lParam);
 }
 
-void HookWindowCreate(CWnd* pWnd) {
+void HookWindowCreate(CWnd* pWnd, LPCSTR lpszClass) {
     vfc::ThreadState* ts = vfc::GetThreadState();
     if (ts->nHookDepth++ == 0)
         ts->hHookCbt = SetWindowsHookExA(WH_CBT, CbtFilterHook, NULL, GetCurrentThreadId());
     ts->pWndInit = pWnd;
+    ts->pszClassInit = lpszClass;
 }
 
 // FALSE when the window was never attached (creation failed before its first message).
@@ -92,6 +102,7 @@ HRESULT ReportException(CException* e, UINT message) {
 
 vfc::ThreadState::ThreadState()
     : pWndInit(NULL),
+      pszClassInit(NULL),
       hHookCbt(NULL),
       nHookDepth(0),
       hHookMsgFilter(NULL),
@@ -308,7 +319,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
         PostNcDestroy();
         return FALSE;
     }
-    HookWindowCreate(this);
+    HookWindowCreate(this, cs.lpszClass);
     HWND hWnd =
         ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, (DWORD)cs.style, cs.x, cs.y,
                           cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
