@@ -42,8 +42,11 @@ public:
     // Frees the calling thread's temporary wrappers (of every GDI object class).
     static void PASCAL DeleteTempMap();
 
-    // The handle; NULL also when called through a null pointer.
-    HGDIOBJ GetSafeHandle() const;
+    HGDIOBJ GetSafeHandle() const { return m_hObject; }
+    // The handle of an object that may be missing: NULL for a null pointer.
+    static HGDIOBJ PASCAL GetSafeHandle(const CGdiObject* pObject) {
+        return pObject != NULL ? pObject->m_hObject : NULL;
+    }
     operator HGDIOBJ() const { return GetSafeHandle(); }
 
     // FALSE when this wrapper holds a handle already, hObject is NULL or another wrapper
@@ -190,8 +193,10 @@ public:
     static CDC* PASCAL FromHandle(HDC hDC);
     static void PASCAL DeleteTempMap();
 
-    // The output handle; NULL also when called through a null pointer.
-    HDC GetSafeHdc() const;
+    // The output handle.
+    HDC GetSafeHdc() const { return m_hDC; }
+    // The output handle of a device context that may be missing: NULL for a null pointer.
+    static HDC PASCAL GetSafeHdc(const CDC* pDC) { return pDC != NULL ? pDC->m_hDC : NULL; }
     operator HDC() const { return GetSafeHdc(); }
 
     // Sets both handles; FALSE when one is held already, hDC is NULL or another wrapper

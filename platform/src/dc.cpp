@@ -55,12 +55,6 @@ CDC* PASCAL CDC::FromHandle(HDC hDC) {
 
 void PASCAL CDC::DeleteTempMap() { vfc::DcMap().DeleteTemp(); }
 
-HDC CDC::GetSafeHdc() const {
-    const CDC* self = this;
-    __asm__("" : "+r"(self));
-    return self == NULL ? NULL : self->m_hDC;
-}
-
 BOOL CDC::Attach(HDC hDC) {
     if (hDC == NULL || m_hDC != NULL) return FALSE;
     if (!vfc::DcMap().Claim(hDC, this)) return FALSE;
@@ -93,7 +87,7 @@ static Result ApplyToBoth(const CDC* pDC, Result failed, Apply apply) {
 }
 
 BOOL CDC::CreateCompatibleDC(CDC* pDC) {
-    HDC hDC = ::CreateCompatibleDC(pDC->GetSafeHdc());
+    HDC hDC = ::CreateCompatibleDC(CDC::GetSafeHdc(pDC));
     if (hDC == NULL) return FALSE;
     if (Attach(hDC)) return TRUE;
     ::DeleteDC(hDC);
@@ -149,23 +143,23 @@ HGDIOBJ CDC::SelectObject(HGDIOBJ hObject) {
 }
 
 CPen* CDC::SelectObject(CPen* pPen) {
-    return CPen::FromHandle((HPEN)SelectObject(pPen->GetSafeHandle()));
+    return CPen::FromHandle((HPEN)SelectObject(CGdiObject::GetSafeHandle(pPen)));
 }
 
 CBrush* CDC::SelectObject(CBrush* pBrush) {
-    return CBrush::FromHandle((HBRUSH)SelectObject(pBrush->GetSafeHandle()));
+    return CBrush::FromHandle((HBRUSH)SelectObject(CGdiObject::GetSafeHandle(pBrush)));
 }
 
 CFont* CDC::SelectObject(CFont* pFont) {
-    return CFont::FromHandle((HFONT)SelectObject(pFont->GetSafeHandle()));
+    return CFont::FromHandle((HFONT)SelectObject(CGdiObject::GetSafeHandle(pFont)));
 }
 
 CBitmap* CDC::SelectObject(CBitmap* pBitmap) {
-    return CBitmap::FromHandle((HBITMAP)SelectObject(pBitmap->GetSafeHandle()));
+    return CBitmap::FromHandle((HBITMAP)SelectObject(CGdiObject::GetSafeHandle(pBitmap)));
 }
 
 CGdiObject* CDC::SelectObject(CGdiObject* pObject) {
-    return CGdiObject::FromHandle(SelectObject(pObject->GetSafeHandle()));
+    return CGdiObject::FromHandle(SelectObject(CGdiObject::GetSafeHandle(pObject)));
 }
 
 CGdiObject* CDC::SelectStockObject(int nIndex) {
@@ -175,7 +169,7 @@ CGdiObject* CDC::SelectStockObject(int nIndex) {
 }
 
 CPalette* CDC::SelectPalette(CPalette* pPalette, BOOL bForceBackground) {
-    HPALETTE hPalette = (HPALETTE)pPalette->GetSafeHandle();
+    HPALETTE hPalette = (HPALETTE)CGdiObject::GetSafeHandle(pPalette);
     if (hPalette == NULL) return NULL;
     return CPalette::FromHandle(ApplyToBoth(this, (HPALETTE)NULL, [=](HDC h) {
         return ::SelectPalette(h, hPalette, bForceBackground);
@@ -450,11 +444,11 @@ BOOL CDC::RoundRect(LPCRECT lpRect, POINT point) {
 }
 
 void CDC::FillRect(LPCRECT lpRect, CBrush* pBrush) {
-    ::FillRect(m_hDC, lpRect, (HBRUSH)pBrush->GetSafeHandle());
+    ::FillRect(m_hDC, lpRect, (HBRUSH)CGdiObject::GetSafeHandle(pBrush));
 }
 
 void CDC::FrameRect(LPCRECT lpRect, CBrush* pBrush) {
-    ::FrameRect(m_hDC, lpRect, (HBRUSH)pBrush->GetSafeHandle());
+    ::FrameRect(m_hDC, lpRect, (HBRUSH)CGdiObject::GetSafeHandle(pBrush));
 }
 
 void CDC::InvertRect(LPCRECT lpRect) { ::InvertRect(m_hDC, lpRect); }
@@ -499,12 +493,12 @@ BOOL CDC::PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop) {
 
 BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,
                  DWORD dwRop) {
-    return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC->GetSafeHdc(), xSrc, ySrc, dwRop);
+    return ::BitBlt(m_hDC, x, y, nWidth, nHeight, CDC::GetSafeHdc(pSrcDC), xSrc, ySrc, dwRop);
 }
 
 BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,
                      int nSrcWidth, int nSrcHeight, DWORD dwRop) {
-    return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC->GetSafeHdc(), xSrc, ySrc, nSrcWidth,
+    return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, CDC::GetSafeHdc(pSrcDC), xSrc, ySrc, nSrcWidth,
                         nSrcHeight, dwRop);
 }
 
@@ -653,7 +647,7 @@ CMetaFileDC::~CMetaFileDC() {
 BOOL CMetaFileDC::CreateEnhanced(CDC* pDCRef, LPCTSTR lpszFileName, LPCRECT lpBounds,
                                  LPCTSTR lpszDescription) {
     if (m_hDC != NULL) return FALSE;
-    HDC hDC = ::CreateEnhMetaFileA(pDCRef->GetSafeHdc(), lpszFileName, lpBounds, lpszDescription);
+    HDC hDC = ::CreateEnhMetaFileA(CDC::GetSafeHdc(pDCRef), lpszFileName, lpBounds, lpszDescription);
     if (hDC == NULL) return FALSE;
     if (Attach(hDC)) return TRUE;
     ::DeleteEnhMetaFile(::CloseEnhMetaFile(hDC));

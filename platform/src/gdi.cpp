@@ -65,14 +65,6 @@ CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ hObject) {
 
 void PASCAL CGdiObject::DeleteTempMap() { vfc::GdiObjectMap().DeleteTemp(); }
 
-// Callers rely on a null pointer giving NULL; the compiler may take "this" to be non-null,
-// so the test goes through a value it cannot see into.
-HGDIOBJ CGdiObject::GetSafeHandle() const {
-    const CGdiObject* self = this;
-    __asm__("" : "+r"(self));
-    return self == NULL ? NULL : self->m_hObject;
-}
-
 BOOL CGdiObject::Attach(HGDIOBJ hObject) {
     if (hObject == NULL || m_hObject != NULL) return FALSE;
     if (!vfc::GdiObjectMap().Claim(hObject, this)) return FALSE;
@@ -167,7 +159,7 @@ BOOL CBrush::CreateBrushIndirect(const LOGBRUSH* lpLogBrush) {
 }
 
 BOOL CBrush::CreatePatternBrush(CBitmap* pBitmap) {
-    HBITMAP hBitmap = (HBITMAP)pBitmap->GetSafeHandle();
+    HBITMAP hBitmap = (HBITMAP)CGdiObject::GetSafeHandle(pBitmap);
     if (hBitmap == NULL) return FALSE;
     return AttachNew(this, ::CreatePatternBrush(hBitmap));
 }
@@ -263,13 +255,13 @@ BOOL CBitmap::CreateBitmapIndirect(LPBITMAP lpBitmap) {
 }
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight) {
-    HDC hDC = pDC->GetSafeHdc();
+    HDC hDC = CDC::GetSafeHdc(pDC);
     if (hDC == NULL) return FALSE;
     return AttachNew(this, ::CreateCompatibleBitmap(hDC, nWidth, nHeight));
 }
 
 BOOL CBitmap::CreateDiscardableBitmap(CDC* pDC, int nWidth, int nHeight) {
-    HDC hDC = pDC->GetSafeHdc();
+    HDC hDC = CDC::GetSafeHdc(pDC);
     if (hDC == NULL) return FALSE;
     return AttachNew(this, ::CreateDiscardableBitmap(hDC, nWidth, nHeight));
 }
@@ -311,7 +303,7 @@ BOOL CPalette::CreatePalette(LPLOGPALETTE lpLogPalette) {
 }
 
 BOOL CPalette::CreateHalftonePalette(CDC* pDC) {
-    HDC hDC = pDC->GetSafeHdc();
+    HDC hDC = CDC::GetSafeHdc(pDC);
     if (hDC == NULL) return FALSE;
     return AttachNew(this, ::CreateHalftonePalette(hDC));
 }

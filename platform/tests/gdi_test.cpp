@@ -130,8 +130,8 @@ TEST(GdiOwnership, AWrapperDeletesItsHandleOnceUnlessDetached) {
     }
     EXPECT_TRUE(Alive(GetStockObject(BLACK_PEN)));
 
-    CGdiObject* volatile none = NULL;  // the compiler cannot see that it is null
-    EXPECT_EQ(none->GetSafeHandle(), (HGDIOBJ)NULL);
+    CGdiObject* none = NULL;
+    EXPECT_EQ(CGdiObject::GetSafeHandle(none), (HGDIOBJ)NULL);
 }
 
 TEST(GdiOwnership, ADeviceContextIsDeletedOnceUnlessDetached) {
@@ -161,8 +161,8 @@ TEST(GdiOwnership, ADeviceContextIsDeletedOnceUnlessDetached) {
         EXPECT_FALSE(dc.DeleteDC());
     }
     EXPECT_FALSE(Alive(h));
-    CDC* volatile none = NULL;
-    EXPECT_EQ(none->GetSafeHdc(), (HDC)NULL);
+    CDC* none = NULL;
+    EXPECT_EQ(CDC::GetSafeHdc(none), (HDC)NULL);
 }
 
 // Settings reach both DCs when output and attributes are apart; queries ask the attribute DC.
