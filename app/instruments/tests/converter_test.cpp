@@ -257,10 +257,10 @@ CDeviceData* Listed(CvaskAccess* access, int address, int channelType, const cha
 }
 
 TEST_F(ConverterProfile, EachListedDeviceGoesToTheFactoryInListOrder) {
-    std::vector<std::unique_ptr<CInstrument>> made;
-    host_.make = [&](const RecordingHost::Request& r) -> CInstrument* {
+    std::vector<std::unique_ptr<CVaskInstrument>> made;
+    host_.make = [&](const RecordingHost::Request& r) -> CVaskInstrument* {
         if (r.type == 0) return nullptr;  // the document refuses unknown models
-        made.emplace_back(new CInstrument(r.name.c_str()));
+        made.emplace_back(RecordingHost::Analyzer(r));
         return made.back().get();
     };
     CConverter converter("Line A", 2);
