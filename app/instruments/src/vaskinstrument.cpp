@@ -42,16 +42,19 @@ void AddEntries(CObList& out, Entry (&entries)[count]) {
     for (Entry& entry : entries) out.AddTail(&entry);
 }
 
-// The transfer-running flag for the length of one transfer.
-class TransferScope {
+// A flag set to a value for the length of a scope (the transfer-running flag while a
+// transfer runs, the report flag cleared for a background query) and restored after it.
+template <class Flag>
+class FlagScope {
 public:
-    explicit TransferScope(volatile int& flag) : m_flag(flag) { m_flag = 1; }
-    ~TransferScope() { m_flag = 0; }
-    TransferScope(const TransferScope&) = delete;
-    TransferScope& operator=(const TransferScope&) = delete;
+    FlagScope(Flag& flag, int value) : m_flag(flag), m_saved(flag) { m_flag = value; }
+    ~FlagScope() { m_flag = m_saved; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
 
 private:
-    volatile int& m_flag;
+    Flag& m_flag;
+    int m_saved;
 };
 
 }  // namespace
@@ -129,12 +132,9 @@ CString CVaskInstrument::GetName() const { return m_name; }
 
 int CVaskInstrument::HasHeating() {
     if (!IsOnline()) return m_heatingFlag;
-    const int report = m_reportEnabled;
-    m_reportEnabled = 0;
+    FlagScope<int> quiet(m_reportEnabled, 0);
     int on = 0, temperature = 0;
-    const int read = GetHeating(on, temperature);
-    m_reportEnabled = report;
-    return read ? on : 0;
+    return GetHeating(on, temperature) ? on : 0;
 }
 
 void CVaskInstrument::Initialize() {
@@ -178,12 +178,9 @@ const int* CVaskInstrument::GetBinaryInputFunctionTable(int&) { return NULL; }
 
 int CVaskInstrument::HasExtensionCard() {
     if (!IsOnline()) return m_extensionCardFlag;
-    const int report = m_reportEnabled;
-    m_reportEnabled = 0;
+    FlagScope<int> quiet(m_reportEnabled, 0);
     OptionCardType card = OptionCardType(0);
-    const int read = GetOptionCard(card);
-    m_reportEnabled = report;
-    return read && (int)card > kNoExtensionCard;
+    return GetOptionCard(card) && (int)card > kNoExtensionCard;
 }
 
 int CVaskInstrument::HasData() { return m_hasData; }
@@ -318,27 +315,27 @@ int ReportTransfer(CVaskInstrument& analyzer, int rc) {
 
 int CVaskInstrument::Download(const CString& file, CWnd* window, UINT message) {
     if (!IsOnline()) return 0;
-    TransferScope running(m_transferRunning);
+    FlagScope<volatile int> running(m_transferRunning, 1);
     return ReportTransfer(*this,
                           m_access->Download(m_address, DownloadResetFirst, file, window, message));
 }
 
 int CVaskInstrument::DownloadProfibus(const CString& file, CWnd* window, UINT message) {
     if (!IsOnline()) return 0;
-    TransferScope running(m_transferRunning);
+    FlagScope<volatile int> running(m_transferRunning, 1);
     return ReportTransfer(
         *this, m_access->DownloadPBO(m_address, DownloadResetFirst, file, window, message));
 }
 
 int CVaskInstrument::WriteParamSet(const CString& file, CWnd* window, UINT message) {
     if (!IsOnline()) return 0;
-    TransferScope running(m_transferRunning);
+    FlagScope<volatile int> running(m_transferRunning, 1);
     return ReportTransfer(*this, m_access->WriteParamSet(m_address, file, window, message));
 }
 
 int CVaskInstrument::ReadParamSet(const CString& file, CWnd* window, UINT message) {
     if (!IsOnline()) return 0;
-    TransferScope running(m_transferRunning);
+    FlagScope<volatile int> running(m_transferRunning, 1);
     return ReportTransfer(*this, m_access->ReadParamSet(m_address, file, window, message));
 }
 

@@ -2,6 +2,7 @@
 // device state and its changed mark, the channel's messages, the report of a rejected
 // request, broadcast pausing, the silent background queries, the measured values, the
 // instrument type and the channel state during a parameter-set transfer.
+#include "main_window.h"
 #include "node_helpers.h"
 #include "recording_host.h"
 #include "resource.h"
@@ -48,40 +49,6 @@ bool WaitFor(const std::function<bool()>& done, DWORD ms = 8000) {
         Sleep(50);
     }
 }
-
-// A message-only window that calls `onMessage` for every message `message` it gets.
-class ProgressWindow {
-public:
-    explicit ProgressWindow(UINT message) : message_(message) {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = &ProgressWindow::Proc;
-        wc.hInstance = GetModuleHandleA(NULL);
-        wc.lpszClassName = "AnalyzerBusProgress";
-        RegisterClassA(&wc);
-        HWND hwnd = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL,
-                                    wc.hInstance, NULL);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, (LONG_PTR)this);
-        wnd_.Attach(hwnd);
-    }
-    ~ProgressWindow() { DestroyWindow(wnd_.Detach()); }
-    ProgressWindow(const ProgressWindow&) = delete;
-    ProgressWindow& operator=(const ProgressWindow&) = delete;
-
-    CWnd* Wnd() { return &wnd_; }
-    std::function<void()> onMessage;
-
-private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
-        ProgressWindow* self = (ProgressWindow*)GetWindowLongPtrA(hwnd, GWLP_USERDATA);
-        if (self != NULL && msg == self->message_) {
-            if (self->onMessage) self->onMessage();
-            return 0;
-        }
-        return DefWindowProcA(hwnd, msg, w, l);
-    }
-    UINT message_;
-    CWnd wnd_;
-};
 
 class AnalyzerOnTheBus : public ::testing::Test {
 protected:
@@ -153,8 +120,7 @@ bool AnalyzerOnTheBus::s_ready = false;
 TEST_F(AnalyzerOnTheBus, AnEntryReadsTheDeviceThroughItsFetchMember) {
     auto analyzer = Analyzer(kIdentity);
     CVaskParameter serial;
-    serial.Init(17000, 0, 0, 3, &CvaskAccess::FetchSerialNumber, nullptr, s_access, 15041,
-                "k,6");
+    serial.Init(17000, 0, 0, 3, &CvaskAccess::FetchSerialNumber, nullptr, s_access, 15041, "k,6");
     analyzer->GetParameterGroup(1)->AddParameter(&serial);
     VaskFloat value;
     ASSERT_EQ(1, serial.GetValue(value)) << (LPCSTR)s_access->GetLastError().text;
@@ -375,9 +341,12 @@ TEST_F(AnalyzerOnTheBus, DuringAParameterSetTransferTheChannelStateIs22) {
         file.Write(set.data(), (UINT)set.size());
     }
     const UINT message = WM_APP + 24;
-    ProgressWindow window(message);
+    MainWindow window;
     std::vector<int> states;
-    window.onMessage = [&] { states.push_back(analyzer->GetChannelState()); };
+    window.onMessage = [&](UINT m, WPARAM, LPARAM) {
+        if (m == message) states.push_back(analyzer->GetChannelState());
+        return m == message;
+    };
     EXPECT_EQ(1, analyzer->WriteParamSet(path, window.Wnd(), message))
         << (LPCSTR)s_access->GetLastError().text;
     DeleteFileA(path);

@@ -53,13 +53,7 @@ private:
 
 class Analyzer : public ::testing::Test {
 protected:
-    void SetUp() override {
-        AfxGetApp()->SetRegistryKey(kMaker);
-        RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kMaker).c_str());
-    }
-    void TearDown() override {
-        RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kMaker).c_str());
-    }
+    TestProfile profile_{kMaker};
     RecordingHost host_{1};
     TestAccess access_;
 };

@@ -36,13 +36,7 @@ std::string Describe(const ConverterConfig& c) {
 // The profile lives under a key of the test's own, emptied before and after each case.
 class ConverterProfile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        AfxGetApp()->SetRegistryKey(kMaker);
-        RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kMaker).c_str());
-    }
-    void TearDown() override {
-        RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kMaker).c_str());
-    }
+    TestProfile profile_{kMaker};
     RecordingHost host_{0};
 };
 

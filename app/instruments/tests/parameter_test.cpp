@@ -38,11 +38,6 @@ protected:
     void SetUp() override {
         _putenv("TZ=");
         _tzset();
-        AfxGetApp()->SetRegistryKey(kMaker);
-        RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kMaker).c_str());
-    }
-    void TearDown() override {
-        RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kMaker).c_str());
     }
 
     // An initialised analyzer of model `type` at kAddress on the scripted access object.
@@ -78,6 +73,7 @@ protected:
         return *owned_.back();
     }
 
+    TestProfile profile_{kMaker};
     RecordingHost host_{1};
     TestAccess access_;
     std::vector<std::unique_ptr<CVaskParameter>> owned_;
