@@ -161,26 +161,26 @@ protected:
     // The profile's component names of this model.
     void ReadComponentNames();
 
-    // Fields in the order of the analyzer record.
-    int m_quentaVariant;
-    int m_heatingFlag;
-    int m_extensionCardFlag;
-    CvaskAccess* m_access;
-    int m_componentCount;
-    int m_rangeCount;
-    int m_defaultComponentCount;
-    int m_address;
-    int m_connectionEnabled;
-    int m_recordVersion;
-    int m_typeCode;
-    CObList m_groupList;
-    CVaskInstrument* m_compare;
-    int m_reportEnabled;
-    int m_remote;
-    int m_alive;
-    volatile int m_transferRunning;
-    int m_broadcastPaused;
-    int m_hasData;
+    // Fields in the order of the analyzer record, with their values at construction.
+    int m_quentaVariant = 1;
+    int m_heatingFlag = 0;
+    int m_extensionCardFlag = 0;
+    CvaskAccess* m_access = NULL;
+    int m_componentCount = 0;
+    int m_rangeCount = 4;
+    int m_defaultComponentCount = 4;
+    int m_address = 0;
+    int m_connectionEnabled = 0;
+    int m_recordVersion = 6;
+    int m_typeCode = 0;
+    CObList m_groupList{10};
+    CVaskInstrument* m_compare = NULL;
+    int m_reportEnabled = 0;
+    int m_remote = 0;
+    int m_alive = 0;
+    volatile int m_transferRunning = 0;
+    int m_broadcastPaused = 0;
+    int m_hasData = 0;
 
     // The embedded groups, in member order (groups.def).
     enum {
@@ -190,7 +190,7 @@ protected:
     };
     CParameterGroup m_groups[GroupCount];
 
-    CDiagnosticValues* m_diagValues;
+    CDiagnosticValues* m_diagValues = NULL;
 
     // The embedded entries (members.def): a single object or an array of `count`.
     template <class Entry, int count>

@@ -71,6 +71,22 @@ CString StepItem(int typeCode, int code) {
     return item;
 }
 
+// After the base read `result`: the choice-list item of the value; without a value the base
+// text (the no-value mark) stays.
+int WithChoice(int result, VaskFloat& out, UINT listId, char separator, BOOL lastUnterminated) {
+    if (result)
+        out.text = ChoiceItem(listId, separator, lastUnterminated, TruncateToInt(out.value));
+    return result;
+}
+
+// After the base read `result`: the text of the value's code in the table at `base` (codes
+// 0 to `last`, else `otherwise`); empty without a value.
+int WithCode(int result, VaskFloat& out, UINT base, int last,
+             const CString& otherwise = CString()) {
+    out.text = result ? CodeText(base, TruncateToInt(out.value), 0, last, otherwise) : CString();
+    return result;
+}
+
 }  // namespace
 
 CAutocalStepParameter::CAutocalStepParameter() : m_stepTime(NULL), m_stepNumber(NULL) {}
@@ -109,44 +125,29 @@ int CAutocalStepParameter::GetValue(VaskFloat& out) {
 }
 
 int CPressureTypeParameter::GetValue(VaskFloat& out) {
-    const int result = CVaskParameter::GetValue(out);
-    if (result) out.text = ChoiceItem(IDS_PRESSURE_TYPES, '\n', FALSE, TruncateToInt(out.value));
-    return result;
+    return WithChoice(CVaskParameter::GetValue(out), out, IDS_PRESSURE_TYPES, '\n', FALSE);
 }
 
 int CCurrentParameter::GetValue(VaskFloat& out) {
-    const int result = CVaskParameter::GetValue(out);
-    if (result) out.text = ChoiceItem(IDS_CURRENT_TYPES, '\n', FALSE, TruncateToInt(out.value));
-    return result;
+    return WithChoice(CVaskParameter::GetValue(out), out, IDS_CURRENT_TYPES, '\n', FALSE);
 }
 
 int CGasTypeParameter::GetValue(VaskFloat& out) {
-    const int result = CVaskParameter::GetValue(out);
-    if (result)
-        out.text = ChoiceItem(IDS_GAS_CORRECTION_TYPES, '\n', TRUE, TruncateToInt(out.value));
-    return result;
+    return WithChoice(CVaskParameter::GetValue(out), out, IDS_GAS_CORRECTION_TYPES, '\n', TRUE);
 }
 
 int CMeasStoreParameter::GetValue(VaskFloat& out) {
-    const int result = CVaskParameter::GetValue(out);
-    if (result) out.text = ChoiceItem(IDS_MEAS_STORE_TYPES, ',', TRUE, TruncateToInt(out.value));
-    return result;
+    return WithChoice(CVaskParameter::GetValue(out), out, IDS_MEAS_STORE_TYPES, ',', TRUE);
 }
 
 int CRelaisParameter::GetValue(VaskFloat& out) {
-    const int result = CVaskParameter::GetValue(out);
-    out.text = result ? CodeText(IDS_RELAY_FUNCTION_BASE, TruncateToInt(out.value), 0, 63,
-                                 LoadText(IDS_NOT_YET_DEFINED))
-                      : CString();
-    return result;
+    return WithCode(CVaskParameter::GetValue(out), out, IDS_RELAY_FUNCTION_BASE, 63,
+                    LoadText(IDS_NOT_YET_DEFINED));
 }
 
 int CBinaryParameter::GetValue(VaskFloat& out) {
-    const int result = CVaskParameter::GetValue(out);
-    out.text = result ? CodeText(IDS_INPUT_FUNCTION_BASE, TruncateToInt(out.value), 0, 50,
-                                 LoadText(IDS_NOT_YET_DEFINED))
-                      : CString();
-    return result;
+    return WithCode(CVaskParameter::GetValue(out), out, IDS_INPUT_FUNCTION_BASE, 50,
+                    LoadText(IDS_NOT_YET_DEFINED));
 }
 
 int CUnitParameter::GetValue(VaskFloat& out) {
@@ -166,23 +167,15 @@ int CUnitParameter::GetValue(VaskFloat& out) {
 }
 
 int CWarmUpStatusParameter::GetValue(VaskFloat& out) {
-    const int result = CVaskParameter::GetValue(out);
-    out.text =
-        result ? CodeText(IDS_WARMUP_STATUS_BASE, TruncateToInt(out.value), 0, 9) : CString();
-    return result;
+    return WithCode(CVaskParameter::GetValue(out), out, IDS_WARMUP_STATUS_BASE, 9);
 }
 
 int CWarmUpDeviceStateParameter::GetValue(VaskFloat& out) {
-    const int result = CVaskParameter::GetValue(out);
-    out.text =
-        result ? CodeText(IDS_DEVICE_STATE_BASE, TruncateToInt(out.value), 0, 25) : CString();
-    return result;
+    return WithCode(CVaskParameter::GetValue(out), out, IDS_DEVICE_STATE_BASE, 25);
 }
 
 int CStartStatusParameter::GetValue(VaskFloat& out) {
-    const int result = CVaskParameter::GetValue(out);
-    out.text = result ? CodeText(IDS_START_STATUS_BASE, TruncateToInt(out.value), 0, 4) : CString();
-    return result;
+    return WithCode(CVaskParameter::GetValue(out), out, IDS_START_STATUS_BASE, 4);
 }
 
 // ---- choice-list mappings of the parameter pages ----------------------------------------

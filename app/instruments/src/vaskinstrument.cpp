@@ -59,25 +59,12 @@ private:
 
 }  // namespace
 
-CVaskInstrument::CVaskInstrument()
-    : m_quentaVariant(1),
-      m_heatingFlag(0),
-      m_extensionCardFlag(0),
-      m_access(NULL),
-      m_componentCount(0),
-      m_rangeCount(4),
-      m_defaultComponentCount(4),
-      m_address(0),
-      m_typeCode(0) {
-    Construct();
-}
+CVaskInstrument::CVaskInstrument() { Construct(); }
 
 CVaskInstrument::CVaskInstrument(const CString& name, int typeCode, CvaskAccess* access,
                                  int address, int componentCount, int defaultComponentCount,
                                  int rangeCount, int extensionCard)
     : CInstrument(name),
-      m_quentaVariant(1),
-      m_heatingFlag(0),
       m_extensionCardFlag(extensionCard),
       m_access(access),
       m_componentCount(componentCount),
@@ -90,16 +77,6 @@ CVaskInstrument::CVaskInstrument(const CString& name, int typeCode, CvaskAccess*
 }
 
 void CVaskInstrument::Construct() {
-    m_connectionEnabled = 0;
-    m_recordVersion = 6;
-    m_compare = NULL;
-    m_reportEnabled = 0;
-    m_remote = 0;
-    m_alive = 0;
-    m_transferRunning = 0;
-    m_broadcastPaused = 0;
-    m_hasData = 0;
-    m_diagValues = NULL;
     for (const GroupEntry& group : kGroupTable)
         m_groups[group.member - 1].SetTextIds(group.nameId, group.titleId);
     ReadComponentNames();
