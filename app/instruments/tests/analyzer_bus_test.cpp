@@ -2,6 +2,7 @@
 // device state and its changed mark, the channel's messages, the report of a rejected
 // request, broadcast pausing, the silent background queries, the measured values, the
 // instrument type and the channel state during a parameter-set transfer.
+#include "commvask_seams.h"
 #include "main_window.h"
 #include "node_helpers.h"
 #include "recording_host.h"
@@ -69,10 +70,10 @@ protected:
         s_ready = s_access->Init("VASK", "COM1", param) == 1 &&
                   s_access->ScanForDevices(NULL, 0, NULL, 0) == 1 &&
                   s_access->GetDevice(kSixValues) != NULL;
-        CvaskAccess::SetTransferWaitDivisor(50);
+        SetTransferWaitDivisor(50);
     }
     static void TearDownTestSuite() {
-        CvaskAccess::SetTransferWaitDivisor(1);
+        SetTransferWaitDivisor(1);
         delete s_access;
         s_access = NULL;
         SimClient sim;
