@@ -138,11 +138,9 @@ void Layout(HWND dlg) {
 }
 
 INT_PTR CALLBACK DesignerProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
-    Designer* d = reinterpret_cast<Designer*>(GetWindowLongPtrA(dlg, DWLP_USER));
+    Designer* d = DialogState<Designer>(dlg, msg, lParam);
     switch (msg) {
         case WM_INITDIALOG: {
-            d = reinterpret_cast<Designer*>(lParam);
-            SetWindowLongPtrA(dlg, DWLP_USER, lParam);
             std::string caption =
                 d->title.empty() ? FileName(d->path) : d->title + " - " + FileName(d->path);
             SetWindowTextA(dlg, caption.c_str());
@@ -156,11 +154,7 @@ INT_PTR CALLBACK DesignerProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) 
             if (d->font) SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(d->font), FALSE);
             SendMessageA(edit, EM_SETLIMITTEXT, kMaxFormBytes, 0);
             SetWindowTextA(edit, d->text.c_str());
-            RECT work;
-            SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-            int w = (work.right - work.left) * 3 / 4, h = (work.bottom - work.top) * 4 / 5;
-            MoveWindow(dlg, work.left + (work.right - work.left - w) / 2,
-                       work.top + (work.bottom - work.top - h) / 2, w, h, FALSE);
+            CenterInWorkArea(dlg, 0.75, 0.8);
             Layout(dlg);
             SetFocus(edit);
             SendMessageA(edit, EM_SETSEL, 0, 0);

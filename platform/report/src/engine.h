@@ -149,6 +149,14 @@ private:
     HWND m_wnd = nullptr;
 };
 void PumpMessages(HWND dialog);
+// The state a dialog was given: stored at WM_INITDIALOG, read back at every later message.
+template <typename T>
+T* DialogState(HWND dlg, UINT msg, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) SetWindowLongPtrA(dlg, DWLP_USER, lParam);
+    return reinterpret_cast<T*>(GetWindowLongPtrA(dlg, DWLP_USER));
+}
+// Places a window in the middle of the work area, at the given share of its size.
+void CenterInWorkArea(HWND wnd, double widthShare, double heightShare);
 int RunOptionsDialog(HWND owner, const std::string& caption, const std::string& printer,
                      int* destination, int* lastPage);
 int RunPreview(HWND owner, const Job& job);

@@ -32,11 +32,9 @@ int TypedPage(HWND dlg) {
 }
 
 INT_PTR CALLBACK OptionsProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
-    Options* o = reinterpret_cast<Options*>(GetWindowLongPtrA(dlg, DWLP_USER));
+    Options* o = DialogState<Options>(dlg, msg, lParam);
     switch (msg) {
         case WM_INITDIALOG: {
-            o = reinterpret_cast<Options*>(lParam);
-            SetWindowLongPtrA(dlg, DWLP_USER, lParam);
             if (!o->caption.empty()) SetWindowTextA(dlg, o->caption.c_str());
             SetDlgItemTextA(dlg, IDC_OPT_PRINTERNAME, o->printer.c_str());
             CheckRadioButton(

@@ -170,19 +170,13 @@ void Layout(HWND dlg) {
 }
 
 INT_PTR CALLBACK PreviewProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
-    Preview* p = reinterpret_cast<Preview*>(GetWindowLongPtrA(dlg, DWLP_USER));
+    Preview* p = DialogState<Preview>(dlg, msg, lParam);
     switch (msg) {
         case WM_INITDIALOG: {
-            p = reinterpret_cast<Preview*>(lParam);
-            SetWindowLongPtrA(dlg, DWLP_USER, lParam);
             p->view = GetDlgItem(dlg, IDC_PRV_VIEW);
             SetWindowLongPtrA(p->view, GWLP_USERDATA, lParam);
             // Most of the screen: a page is to be read.
-            RECT work;
-            SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-            int w = (work.right - work.left) * 4 / 5, h = (work.bottom - work.top) * 9 / 10;
-            MoveWindow(dlg, work.left + (work.right - work.left - w) / 2,
-                       work.top + (work.bottom - work.top - h) / 2, w, h, FALSE);
+            CenterInWorkArea(dlg, 0.8, 0.9);
             Layout(dlg);
             GoTo(dlg, *p, 0);
             ShowPageNumber(dlg, *p);

@@ -9,15 +9,14 @@ namespace vaskreport {
 namespace {
 
 INT_PTR CALLBACK BoxProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    bool* cancelled = DialogState<bool>(wnd, msg, lParam);
     switch (msg) {
         case WM_INITDIALOG:
-            SetWindowLongPtrA(wnd, DWLP_USER, lParam);
             SendDlgItemMessageA(wnd, IDC_BOX_PERCENT, PBM_SETRANGE32, 0, 100);
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDCANCEL) {
                 // The print loop sees the flag at its next step; the button has done its work.
-                bool* cancelled = reinterpret_cast<bool*>(GetWindowLongPtrA(wnd, DWLP_USER));
                 if (cancelled) *cancelled = true;
                 EnableWindow(GetDlgItem(wnd, IDCANCEL), FALSE);
                 return TRUE;
@@ -56,6 +55,15 @@ void ProgressBox::SetText(const char* text, int percent) {
 
 void ProgressBox::SetPage(int page) {
     if (m_wnd) SetDlgItemTextA(m_wnd, IDC_BOX_PAGE, FormatText(IDS_BOX_PAGE, page).c_str());
+}
+
+void CenterInWorkArea(HWND wnd, double widthShare, double heightShare) {
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    int w = static_cast<int>((work.right - work.left) * widthShare);
+    int h = static_cast<int>((work.bottom - work.top) * heightShare);
+    MoveWindow(wnd, work.left + (work.right - work.left - w) / 2,
+               work.top + (work.bottom - work.top - h) / 2, w, h, FALSE);
 }
 
 void PumpMessages(HWND dialog) {

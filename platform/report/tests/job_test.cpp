@@ -28,6 +28,17 @@ const char kSmallTable[] =
     "    column 90 right \"Value\" \"{FValue}\"\n"
     "end\n";
 
+// The small table's form in a folder of its own, and the window that owns its prints.
+struct SmallTable {
+    SmallTable() { WriteText(path, kSmallTable); }
+    int Start(int destination = LL_DESTINATION_PRINTER, int lastPage = LL_LASTPAGE_ALL) {
+        return StartPrint(path, owner.Handle(), destination, lastPage);
+    }
+    TempDir dir;
+    std::string path = dir.File("t.form");
+    OwnerWindow owner;
+};
+
 std::string Num(const char* format, int n) {
     char text[64];
     snprintf(text, sizeof text, format, n);
@@ -94,10 +105,9 @@ TEST(Jobs, BadHandlesGiveAnErrorAndRepeatedEndsAreHarmless) {
     }
 
     // An ended and closed print, ended and closed again (an aborted page print does so).
-    TempDir dir;
-    WriteText(dir.File("t.form"), kSmallTable);
-    OwnerWindow owner;
-    int job = StartPrint(dir.File("t.form"), owner.Handle());
+    SmallTable small;
+    OwnerWindow& owner = small.owner;
+    int job = small.Start();
     ASSERT_GE(job, 0);
     EXPECT_NE(job, closed);
     EXPECT_EQ(LlPrint(job), LL_OK);
@@ -132,19 +142,18 @@ TEST(Jobs, AFormThatCannotBeReadFailsTheStartWithAFormError) {
 }
 
 TEST(Jobs, NamesAreUsedWhenTheStartedFormRefersToThemAndStartEmptiesASet) {
-    TempDir dir;
-    WriteText(dir.File("t.form"), kSmallTable);
-    OwnerWindow owner;
+    SmallTable small;
+    OwnerWindow& owner = small.owner;
     int job = LlJobOpen(LL_LANGUAGE_PROGRAM);
     EXPECT_EQ(LlPrintIsVariableUsedA(job, "VTitle"), 0);  // no form yet
     EXPECT_EQ(LlDefineVariableA(job, "", "x"), LL_ERR_PARAMETER);
     EXPECT_EQ(LlDefineVariableA(job, nullptr, "x"), LL_ERR_PARAMETER);
     EXPECT_EQ(LlDefineFieldA(job, "F Name", "x"), LL_ERR_PARAMETER);
-    ASSERT_EQ(LlPrintWithBoxStartA(job, LL_PROJECT_LIST, dir.File("t.form").c_str(),
-                                   LL_PRINT_PROGRAM, LL_BOX_CANCEL, owner.Handle(), ""),
+    ASSERT_EQ(LlPrintWithBoxStartA(job, LL_PROJECT_LIST, small.path.c_str(), LL_PRINT_PROGRAM,
+                                   LL_BOX_CANCEL, owner.Handle(), ""),
               LL_OK);
-    EXPECT_EQ(LlPrintWithBoxStartA(job, LL_PROJECT_LIST, dir.File("t.form").c_str(),
-                                   LL_PRINT_PROGRAM, LL_BOX_CANCEL, owner.Handle(), ""),
+    EXPECT_EQ(LlPrintWithBoxStartA(job, LL_PROJECT_LIST, small.path.c_str(), LL_PRINT_PROGRAM,
+                                   LL_BOX_CANCEL, owner.Handle(), ""),
               LL_ERR_STATE);
     EXPECT_NE(LlPrintIsVariableUsedA(job, "VTitle"), 0);
     EXPECT_NE(LlPrintIsVariableUsedA(job, "vpageno"), 0);
@@ -174,17 +183,13 @@ TEST(Jobs, NamesAreUsedWhenTheStartedFormRefersToThemAndStartEmptiesASet) {
 }
 
 TEST(PageLoop, AFullPageEndsWithPageFullAndTheRepeatedRecordOpensTheNextPage) {
-    TempDir dir;
-    WriteText(dir.File("t.form"), kSmallTable);
-    OwnerWindow owner;
+    SmallTable small;
     Recorder recorder;
-    int job = StartPrint(dir.File("t.form"), owner.Handle());
+    int job = small.Start();
     ASSERT_GE(job, 0);
     EXPECT_EQ(LlPrintGetCurrentPage(job), 1);
 
-    std::vector<int> pageBefore;
     Loop loop = SmallTableLoop();
-    loop.beforeRecord = [&](int j, int) { pageBefore.push_back(LlPrintGetCurrentPage(j)); };
     // The loop by hand for the first page: it shows what the engine answers.
     loop.header(job);
     EXPECT_EQ(LlPrint(job), LL_OK);
@@ -232,11 +237,9 @@ TEST(PageLoop, AFullPageEndsWithPageFullAndTheRepeatedRecordOpensTheNextPage) {
 }
 
 TEST(PageLoop, PagesBeyondTheLastPageAreCountedButNotPrinted) {
-    TempDir dir;
-    WriteText(dir.File("t.form"), kSmallTable);
-    OwnerWindow owner;
+    SmallTable small;
     Recorder recorder;
-    int job = StartPrint(dir.File("t.form"), owner.Handle(), LL_DESTINATION_PRINTER, 2);
+    int job = small.Start(LL_DESTINATION_PRINTER, 2);
     ASSERT_GE(job, 0);
     EXPECT_EQ(LlPrintGetOption(job, LL_PRNOPT_LASTPAGE), 2);
     Loop loop = SmallTableLoop();
@@ -405,9 +408,8 @@ TEST(Drawings, ACallbackBoxSendsTheDrawingRequestWhileThePageIsDrawn) {
 }
 
 TEST(OptionsDialog, GivesTheDestinationAndTheLastPageOrCancels) {
-    TempDir dir;
-    WriteText(dir.File("t.form"), kSmallTable);
-    OwnerWindow owner;
+    SmallTable small;
+    OwnerWindow& owner = small.owner;
     char printer[256] = {};
     DWORD size = sizeof printer;
     ASSERT_TRUE(GetDefaultPrinterA(printer, &size));
@@ -418,7 +420,7 @@ TEST(OptionsDialog, GivesTheDestinationAndTheLastPageOrCancels) {
         bool ok;
     };
     for (const Case& c : {Case{true, 2, true}, Case{false, 0, true}, Case{true, 3, false}}) {
-        int job = StartPrint(dir.File("t.form"), owner.Handle());
+        int job = small.Start();
         ASSERT_GE(job, 0);
         std::string seenPrinter;
         bool ownerDisabled = false;
@@ -454,10 +456,9 @@ TEST(OptionsDialog, GivesTheDestinationAndTheLastPageOrCancels) {
 }
 
 TEST(OptionsDialog, RefusesAPageNumberBelowOne) {
-    TempDir dir;
-    WriteText(dir.File("t.form"), kSmallTable);
-    OwnerWindow owner;
-    int job = StartPrint(dir.File("t.form"), owner.Handle());
+    SmallTable small;
+    OwnerWindow& owner = small.owner;
+    int job = small.Start();
     ASSERT_GE(job, 0);
     bool refused = false, stillOpen = false;
     DialogPlayer player("Select printing options", [&](HWND dlg) {
@@ -490,11 +491,10 @@ TEST(OptionsDialog, RefusesAPageNumberBelowOne) {
 }
 
 TEST(ProgressBox, ShowsTheTextOverTheDisabledOwnerAndCancelGivesMinus99Once) {
-    TempDir dir;
-    WriteText(dir.File("t.form"), kSmallTable);
-    OwnerWindow owner;
+    SmallTable small;
+    OwnerWindow& owner = small.owner;
     Recorder recorder;
-    int job = StartPrint(dir.File("t.form"), owner.Handle());
+    int job = small.Start();
     ASSERT_GE(job, 0);
     HWND seenBox = nullptr, boxOwner = nullptr;
     std::string boxText;
@@ -529,11 +529,10 @@ TEST(ProgressBox, ShowsTheTextOverTheDisabledOwnerAndCancelGivesMinus99Once) {
 }
 
 TEST(ProgressBox, AfterCancelEveryPrintingCallAnswersMinus99UntilTheEnd) {
-    TempDir dir;
-    WriteText(dir.File("t.form"), kSmallTable);
-    OwnerWindow owner;
+    SmallTable small;
+    OwnerWindow& owner = small.owner;
     Recorder recorder;
-    int job = StartPrint(dir.File("t.form"), owner.Handle());
+    int job = small.Start();
     ASSERT_GE(job, 0);
     EXPECT_EQ(LlPrint(job), LL_OK);
     HWND box = FindDialog("Printing");

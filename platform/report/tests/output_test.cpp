@@ -48,6 +48,13 @@ Loop FortyLoop() {
     return loop;
 }
 
+// Prints the records and ends the print, which must go well.
+void PrintAndEnd(int job, int records) {
+    Loop loop = FortyLoop();
+    EXPECT_EQ(PrintRecords(job, records, loop), LL_OK);
+    EXPECT_EQ(LlPrintEnd(job, 0), LL_OK);
+}
+
 bool Has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
@@ -82,9 +89,7 @@ TEST_F(Output, FortyRecordsOnATwentyLineTableGiveTwoPdfPagesWithTheHeader) {
     Recorder recorder;
     int job = StartPrint(form_, owner_.Handle());
     ASSERT_GE(job, 0);
-    Loop loop = FortyLoop();
-    EXPECT_EQ(PrintRecords(job, 40, loop), LL_OK);
-    EXPECT_EQ(LlPrintEnd(job, 0), LL_OK);
+    PrintAndEnd(job, 40);
     LlJobClose(job);
     ASSERT_EQ(recorder.jobs.size(), 1u);
     EXPECT_EQ(recorder.jobs[0].pages.size(), 2u);
@@ -119,9 +124,7 @@ TEST_F(Output, CancelAtRecordFiveGivesMinus99OnceAndNoPdf) {
     // would be there too.
     int marker = StartPrint(form_, owner_.Handle());
     ASSERT_GE(marker, 0);
-    Loop one = FortyLoop();
-    EXPECT_EQ(PrintRecords(marker, 1, one), LL_OK);
-    EXPECT_EQ(LlPrintEnd(marker, 0), LL_OK);
+    PrintAndEnd(marker, 1);
     LlJobClose(marker);
     ASSERT_EQ(recorder.jobs.size(), 1u);
     std::string pdf = WaitForPdf(recorder.jobs[0].document);
@@ -144,9 +147,7 @@ TEST_F(Output, ThePreviewShowsTheTwoRecordedPagesAndPrintsThem) {
     };
     int job = StartPrint(form_, owner_.Handle(), LL_DESTINATION_PREVIEW);
     ASSERT_GE(job, 0);
-    Loop loop = FortyLoop();
-    EXPECT_EQ(PrintRecords(job, 40, loop), LL_OK);
-    EXPECT_EQ(LlPrintEnd(job, 0), LL_OK);
+    PrintAndEnd(job, 40);
     ASSERT_EQ(recorder.jobs.size(), 1u);
     const Job& printed = recorder.jobs[0];
     EXPECT_EQ(printed.destination, LL_DESTINATION_PREVIEW);
@@ -241,9 +242,7 @@ TEST_F(Output, ClosingAPreviewJobDeletesItsFilesToo) {
     Recorder recorder;
     int job = StartPrint(form_, owner_.Handle(), LL_DESTINATION_PREVIEW);
     ASSERT_GE(job, 0);
-    Loop loop = FortyLoop();
-    EXPECT_EQ(PrintRecords(job, 21, loop), LL_OK);
-    EXPECT_EQ(LlPrintEnd(job, 0), LL_OK);
+    PrintAndEnd(job, 21);
     ASSERT_EQ(recorder.jobs.size(), 1u);
     ASSERT_EQ(recorder.jobs[0].pages.size(), 2u);
     for (const auto& p : recorder.jobs[0].pages) EXPECT_TRUE(Exists(p.file));
