@@ -98,6 +98,18 @@
 #define IDS_COMPONENT_ENTRY      15221
 #define IDS_UNKNOWN              20001
 
+// Trace channels: base + channel gives the channel's text (the program uses channel 0).
+#define IDS_TRACE_CHANNEL_BASE 1017
+
+// The network list file: its name, its two lists, the key prefix of converters; the
+// profile section and value of the current network.
+#define IDS_NETWORK_FILE      12326
+#define IDS_NETWORKLIST       12327
+#define IDS_GATEWAYS          12328
+#define IDS_CONVERTER_PREFIX  12329
+#define IDS_PROGRAM_OPTIONS   15111
+#define IDS_NETWORK_ENTRY     15124
+
 // Results of device operations.
 #define IDS_ERR_WRITE_DATE_O2      18027
 #define IDS_ERR_WRITE_SETPOINT_O2  18130
