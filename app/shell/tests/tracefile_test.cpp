@@ -256,7 +256,11 @@ public:
     TestHost() : previous_(SetInstrumentHost(this)) {}
     ~TestHost() override { SetInstrumentHost(previous_); }
     int GetOperationMode() override { return 1; }
-    CInstrument* AddVaskInstrument(int, LPCSTR, int, int, CvaskAccess*) override { return NULL; }
+    CVaskInstrument* AddVaskInstrument(int, LPCSTR, int, int, CvaskAccess*) override {
+        return NULL;
+    }
+    void ReportDeviceError(const CString&, const ErrorStruct_&) override {}
+    int RunInstrumentSheet(int, int, CVaskInstrument*) override { return 0; }
 
 private:
     CInstrumentHost* previous_;
