@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <type_traits>
-#include <vector>
 
 namespace {
 
