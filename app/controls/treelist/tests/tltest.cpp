@@ -23,9 +23,10 @@ COwnerWnd::~COwnerWnd() {
     if (m_hWnd != NULL) DestroyWindow();
 }
 
-BOOL COwnerWnd::CreateOwner(int width, int height) {
-    return CreateEx(0, NULL, "tree-list test", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN,
-                    20, 20, width, height, NULL, NULL);
+BOOL COwnerWnd::CreateOwner(int width, int height, DWORD dwExStyle, int x, int y) {
+    return CreateEx(dwExStyle, NULL, "tree-list test",
+                    WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, x, y, width, height, NULL,
+                    NULL);
 }
 
 BOOL COwnerWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {

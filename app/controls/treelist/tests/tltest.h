@@ -35,7 +35,9 @@ class COwnerWnd : public CWnd {
 public:
     COwnerWnd();
     ~COwnerWnd() override;
-    BOOL CreateOwner(int width = 520, int height = 380);
+    // A visible top-level window at (x, y).
+    BOOL CreateOwner(int width = 520, int height = 380, DWORD dwExStyle = 0, int x = 20,
+                     int y = 20);
 
     std::vector<Notice> notices;
     std::vector<HTREEITEM> treeChanged;

@@ -1,7 +1,8 @@
 // The tree-list control under real mouse input (SendInput): only hardware input raises the
 // WM_PARENTNOTIFY from which the frame announces "WM_TREECHANGED". The test takes the
 // foreground and the mouse, so it must not run beside other tests that use them (CTest
-// resource lock "desktop_input").
+// resource lock "desktop_input"). Windows of tests that run beside it stay below its
+// window, which is topmost and placed apart from theirs.
 #include "tltest.h"
 
 #include <string>
@@ -32,7 +33,7 @@ void MouseAt(POINT screen, std::initializer_list<DWORD> buttons) {
 class Input : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(owner_.CreateOwner());
+        ASSERT_TRUE(owner_.CreateOwner(520, 380, WS_EX_TOPMOST, 700, 560));
         frame_ = MakeFrame(owner_, FrameKind::Attached, 360, 240);
         ASSERT_NE(frame_, nullptr);
         tree_ = &frame_->GetTreeCtrl();
@@ -55,8 +56,10 @@ protected:
         CWnd::DeleteTempMap();
     }
 
+    // The screen point of a tree point, where the tree is the window under the mouse.
     POINT ScreenPoint(CPoint inTree) {
         tree_->ClientToScreen(&inTree);
+        EXPECT_EQ(WindowFromPoint(inTree), tree_->m_hWnd) << "another window covers the tree";
         return inTree;
     }
 
