@@ -141,6 +141,69 @@ TEST_F(Catalogue, TheFullBaseAnalyzerRegisters584EntriesGroupByGroup) {
               std::find(fetches.begin(), fetches.end(), &CvaskAccess::GetWarmupDeviceState));
 }
 
+TEST_F(Catalogue, EachGroupOperationFillsItsGroup) {
+    class Unregistered : public Full {
+    public:
+        void RegisterParameterGroups() override {}
+    };
+    Unregistered analyzer;
+    analyzer.Initialize();
+    typedef void (CVaskInstrument::*Operation)();
+    struct Case {
+        Operation operation;
+        int list;
+    } cases[] = {
+        {&CVaskInstrument::RegisterIdentity, 1},
+        {&CVaskInstrument::RegisterSelectedMeasRange, 2},
+        {&CVaskInstrument::RegisterMeasRanges, 3},
+        {&CVaskInstrument::RegisterAutorange, 4},
+        {&CVaskInstrument::RegisterAdjustGases, 5},
+        {&CVaskInstrument::RegisterTimeConstants, 6},
+        {&CVaskInstrument::RegisterLimit1, 7},
+        {&CVaskInstrument::RegisterLimit2, 8},
+        {&CVaskInstrument::RegisterLimit3, 9},
+        {&CVaskInstrument::RegisterLimit4, 10},
+        {&CVaskInstrument::RegisterAutocal, 11},
+        {&CVaskInstrument::RegisterAutocalCycle, 12},
+        {&CVaskInstrument::RegisterAutocalSequence, 13},
+        {&CVaskInstrument::RegisterFrequencies, 14},
+        {&CVaskInstrument::RegisterShockCompensation, 15},
+        {&CVaskInstrument::RegisterSensorTimes, 16},
+        {&CVaskInstrument::RegisterPressureCorrection, 17},
+        {&CVaskInstrument::RegisterInterference1, 20},
+        {&CVaskInstrument::RegisterInterference2, 21},
+        {&CVaskInstrument::RegisterInterference3, 22},
+        {&CVaskInstrument::RegisterInterference4, 23},
+        {&CVaskInstrument::RegisterAnalogOutputs, 24},
+        {&CVaskInstrument::RegisterRelays, 25},
+        {&CVaskInstrument::RegisterBinaryInputs, 26},
+        {&CVaskInstrument::RegisterUnits, 27},
+        {&CVaskInstrument::RegisterPump, 28},
+        {&CVaskInstrument::RegisterSyncInput, 29},
+        {&CVaskInstrument::RegisterH2SSensor, 31},
+        {&CVaskInstrument::RegisterO2Sensor, 30},
+        {&CVaskInstrument::RegisterBusSettings, 32},
+        {&CVaskInstrument::RegisterWarmUpState, 33},
+        {&CVaskInstrument::RegisterHeating, 35},
+        {&CVaskInstrument::RegisterBurnerPressures, 18},
+        {&CVaskInstrument::RegisterTestGases, 36},
+        {&CVaskInstrument::RegisterDriftValues, 37},
+        {&CVaskInstrument::RegisterAirPressure, 19},
+    };
+    std::set<int> filled;
+    for (const Case& c : cases) {
+        (analyzer.*c.operation)();
+        filled.insert(c.list);
+        for (int list = 1; list <= 37; ++list)
+            EXPECT_EQ(filled.count(list) != 0,
+                      !analyzer.GetParameterGroup(list)->GetParameterList().IsEmpty())
+                << "after the operation of list position " << c.list << ", group " << list;
+    }
+    EXPECT_EQ(36u, filled.size());
+    analyzer.CVaskInstrument::RegisterParameterGroups();
+    EXPECT_EQ(584, analyzer.CountParameters()) << "registered again, no entry twice";
+}
+
 TEST_F(Catalogue, GroupsKeepTheOrderOfTheirNotes) {
     Full analyzer;
     analyzer.Initialize();
