@@ -238,7 +238,8 @@ protected:
     // Registers the rows of the group at `listPosition` that `rows` names (every row of the
     // group when empty) in `order`. Counted rows register as many entries as `counts` gives
     // for them in row order (the row's count where `counts` ends, never more); their names
-    // and keys count on from one counted row to the next. Page conditions are asked once.
+    // and keys count on from one counted row to the next (step by step, the rows of a step
+    // share its number). Page conditions are asked once per call.
     void RegisterGroupRows(int listPosition, RowOrder order = ComponentByComponent,
                            std::initializer_list<CatalogueRow> rows = {},
                            std::initializer_list<int> counts = {});
