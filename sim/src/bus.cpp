@@ -162,6 +162,11 @@ int64_t Bus::nextBroadcast() const {
     return best;
 }
 
+Bytes Bus::broadcastTelegram(int address, const Device& d, int64_t t) {
+    return buildTelegram(addressByte(BROADCAST_DEVICE, 0), addressByte(address, 0),
+                         replyBody(d.flags, d.state, 'k', 2, d.measuredValues(t)));
+}
+
 void Bus::advance() {
     const int64_t us = lineNow();
     // The PC's bytes that have crossed the line reach the devices.
@@ -184,8 +189,7 @@ void Bus::advance() {
         if (cycle > d.lastBroadcastCycle) {
             d.lastBroadcastCycle = cycle;
             Bytes body = replyBody(d.flags, d.state, 'k', 2, d.measuredValues(t));
-            queue(t, buildTelegram(addressByte(BROADCAST_DEVICE, 0), addressByte(addr, 0), body),
-                  addressByte(addr, 0));
+            queue(t, broadcastTelegram(addr, d, t), addressByte(addr, 0));
             GatewayEvent rx;  // a gateway passes every telegram on its line to its clients
             rx.kind = GatewayEvent::Received;
             rx.due = t;

@@ -90,6 +90,8 @@ public:
     // pacing only the bytes whose stop bit is in.
     bool takeDue(Bytes& out);
     bool hasOutput() const { return !out_.empty() || !line_.empty(); }
+    // The cyclic broadcast telegram of the device at `address` at time `t` (ms).
+    static Bytes broadcastTelegram(int address, const Device& d, int64_t t);
     // When something is next due (ms): output, a paced byte either way; -1 when nothing.
     int64_t nextDue() const;
     int64_t nextBroadcast() const;  // -1 when no device broadcasts
