@@ -113,11 +113,15 @@ Result RunCase(BenchCase& c, BenchBus& bus, const BenchOptions& options, unsigne
     for (int k = 0; good < options.repeat && failed < kRunsForAFailure; ++k) {
         Result one = RunOnce(c, bus, options, serverPid);
         one.ok ? ++good : ++failed;
-        if (one.ok && options.repeat > 1)
-            std::printf("   run %d: elapsed %.3f s, ratio %.3f, CPU %.3f s\n", k + 1,
+        if (one.ok && options.repeat > 1) {
+            std::printf("   run %d: elapsed %.3f s, ratio %.3f, CPU %.3f s", k + 1,
                         Seconds(one.sample.wallMs), one.sample.wallMs / one.bound.TotalMs(),
                         Seconds(one.sample.cpuMs));
-        else if (!one.ok)
+            if (!bus.Phases().empty())
+                std::printf(", %d collisions (%d late)", one.bound.collisions,
+                            one.bound.lateCollisions);
+            std::printf("\n");
+        } else if (!one.ok)
             std::printf("   run %d: FAILED: %s\n", k + 1, one.error.c_str());
         std::fflush(stdout);
         if (k == 0 || (one.ok && (!r.ok || one.sample.wallMs / one.bound.TotalMs() <
@@ -146,6 +150,10 @@ Result RunCase(BenchCase& c, BenchBus& bus, const BenchOptions& options, unsigne
             "; %d telegrams began where the gap rule, knowing every broadcast, would not start "
             "one\n",
             b.outsideGap);
+        std::printf(
+            "   %d telegrams collided with a broadcast, %d of them after every device had "
+            "broadcast once\n",
+            b.collisions, b.lateCollisions);
     }
     std::printf("   ratio %.3f", r.sample.wallMs / b.TotalMs());
     if (b.fixedMs > 0)
@@ -184,6 +192,7 @@ void Summary(const std::vector<Result>& results, const BenchOptions& options) {
         std::printf("%-16s %10.3f %10.3f %7.3f %9.3f %8.3f %8.3f %8.3f %9s", r.name.c_str(),
                     Seconds(r.sample.wallMs), Seconds(b.TotalMs()), r.sample.wallMs / b.TotalMs(),
                     Seconds(b.fixedMs), nf, Seconds(b.gapMs), Seconds(r.sample.cpuMs), server);
+        if (b.gapMs > 0) std::printf("  (%d collisions, %d late)", b.collisions, b.lateCollisions);
         if (r.failedRuns > 0)
             std::printf("  (%d failed run%s)", r.failedRuns, r.failedRuns > 1 ? "s" : "");
         std::printf("\n");

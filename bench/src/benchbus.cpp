@@ -41,15 +41,18 @@ bool BenchBus::Prepare(int reactionMs, bool echo, bool broadcasts, size_t memory
                              std::to_string(d.broadcastPhase),
                          error))
                 return false;
-            // The PC times a broadcast by its last byte: the telegram's framing (DLE SOT,
-            // two addresses, DLE ETX, CRC), flags, state, letter, function and the values.
-            std::vector<std::string> values;
-            if (!sim_.Command("READ " + std::to_string(d.address) + " 0 k2", &values) ||
-                values.size() != 1) {
-                if (error) *error = "READ k2: " + sim_.LastError();
+            // The PC times a broadcast by its last byte: the phase at which it begins and
+            // its length on the line, as the simulator reports them (the measured values of
+            // every component, each with its unit and gas).
+            std::vector<std::string> status;
+            const std::string query = "BROADCAST " + std::to_string(d.address);
+            size_t at = std::string::npos;
+            if (!sim_.Command(query, &status) || status.size() != 1 ||
+                (at = status[0].find("bytes=")) == std::string::npos) {
+                if (error) *error = query + ": " + sim_.LastError();
                 return false;
             }
-            int bytes = 8 + 4 + (int)values[0].size() / 2;
+            int bytes = std::atoi(status[0].c_str() + at + 6);
             phases_.push_back(d.broadcastPhase + (int)(bytes * 1000 / 960));
         }
     }

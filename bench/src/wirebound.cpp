@@ -1,6 +1,10 @@
 // The wire's lower bound of a case.
 #include "wirebound.h"
 
+#include <algorithm>
+#include <cmath>
+#include <set>
+
 #include "vasklayer.h"
 
 namespace bench {
@@ -35,19 +39,38 @@ WireBound ComputeWireBound(const std::vector<WireTelegram>& telegrams, int react
     if (telegrams.empty()) return b;
     // A timeline in the simulator's clock, from the moment the first telegram began.
     double now = (double)telegrams.front().timeMs - telegrams.front().pcBytes * kByteMs;
+    // By then every device has broadcast once since the first telegram began.
+    double learnt = now;
+    for (int phase : broadcastPhases) {
+        double cycle = CvaskLayer::Cycle;
+        double first = now + std::fmod(std::fmod(phase - now, cycle) + cycle, cycle);
+        learnt = std::max(learnt, first);
+    }
+    // The devices that answered anything: a telegram that collided on its way to one of
+    // them was sent again, and the repetition is what the bound counts. To an address
+    // where nobody answers it would have gone unanswered anyway.
+    std::set<int> present;
+    for (const WireTelegram& t : telegrams)
+        if (t.deviceBytes > 0) present.insert(t.device);
     // Until the PC has read a reply it has read nothing of the line and knows no phase;
     // the gap rule then lets it send at once.
     bool cycleKnown = false;
     for (const WireTelegram& t : telegrams) {
-        if (GapDelay((double)t.timeMs - t.pcBytes * kByteMs, broadcastPhases) > 0) ++b.outsideGap;
+        double start = (double)t.timeMs - t.pcBytes * kByteMs;
+        if (GapDelay(start, broadcastPhases) > 0) ++b.outsideGap;
+        ++b.telegrams;
+        b.pcBytes += t.pcBytes;
+        if (t.Collided()) {
+            ++b.collisions;
+            if (start >= learnt) ++b.lateCollisions;
+            if (present.count(t.device) || t.device == 15) continue;
+        }
         double gap = cycleKnown ? GapDelay(now, broadcastPhases) : 0.0;
         b.gapMs += gap;
         now += gap;
         double line = (t.pcBytes + t.deviceBytes) * kByteMs;
         b.lineMs += line;
         now += line;
-        ++b.telegrams;
-        b.pcBytes += t.pcBytes;
         b.deviceBytes += t.deviceBytes;
         if (t.deviceBytes > 2) cycleKnown = true;
         if (t.deviceBytes > 0) {

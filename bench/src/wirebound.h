@@ -2,8 +2,10 @@
 // simulator's log of the telegrams it received: every byte at 960 bytes per second in
 // both directions, the devices' reaction time, acknowledgement waits that ran out in
 // full, and (with cyclic broadcasts) each transmission starting only where the gap rule
-// lets it start. Waits fixed by the protocol (duplicate test, download pauses) are added
-// by the case.
+// lets it start. A telegram sent into a broadcast counts only as the telegram it would
+// have been without the collision: to a device that answers, not at all (its repetition
+// counts); to an address where nobody answers, as unanswered. Waits fixed by the protocol
+// (duplicate test, download pauses) are added by the case.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +23,8 @@ struct WireTelegram {
     char command = 0;
     int function = -1;
     std::string action;  // the simulator's account ("ack,reply", "silent", ...)
+    // Sent into a device's broadcast: garbled on the line, taken by no device.
+    bool Collided() const { return action.compare(0, 9, "collision") == 0; }
 };
 
 struct WireBound {
@@ -29,9 +33,13 @@ struct WireBound {
     double ackWaitMs = 0;   // acknowledgement waits that ran out, beyond the telegram's own time
     double gapMs = 0;       // waits for the broadcast gap
     double fixedMs = 0;     // protocol waits the case adds
-    int telegrams = 0;
-    int unanswered = 0;  // telegrams nobody acknowledged
-    int outsideGap = 0;  // telegrams that began where the gap rule would not start one
+    int telegrams = 0;      // every telegram the PC sent, those that collided included
+    int unanswered = 0;     // telegrams nobody acknowledged, apart from those that collided
+    int outsideGap = 0;     // telegrams that began where the gap rule would not start one
+    int collisions = 0;     // telegrams garbled by a broadcast they were sent into
+    // ... of which began after every broadcasting device had broadcast once since the
+    // case's first telegram: after the PC could first have learnt the whole cycle.
+    int lateCollisions = 0;
     long pcBytes = 0;
     long deviceBytes = 0;
     double TotalMs() const { return lineMs + reactionMs + ackWaitMs + gapMs + fixedMs; }

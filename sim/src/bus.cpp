@@ -57,26 +57,98 @@ std::string LogEntry::line() const {
     return s;
 }
 
-Bus::Bus(Clock clock) : clock_(std::move(clock)) {}
+Bus::Bus(Clock clock, Clock microClock)
+    : clock_(std::move(clock)), microClock_(std::move(microClock)) {}
 
-void Bus::queue(int64_t due, Bytes bytes) {
+int64_t Bus::Run::nextEnd(int64_t nowUs, int64_t lastEndUs) {
+    // A byte that finds the line idle starts a new run now.
+    if (lastEndUs <= nowUs) {
+        startUs = nowUs;
+        bytes = 0;
+    }
+    ++bytes;
+    return startUs + bytes * 1000000 / kBytesPerSecond;
+}
+
+void Bus::queue(int64_t due, Bytes bytes, uint8_t broadcaster) {
     // Keep the queue ordered by due time; equal times keep their order.
     auto it = out_.end();
     while (it != out_.begin() && std::prev(it)->due > due) --it;
-    out_.insert(it, Out{due, std::move(bytes)});
+    out_.insert(it, Out{due, std::move(bytes), broadcaster});
+}
+
+void Bus::schedule() {
+    const int64_t t = now();
+    const int64_t us = lineNow();
+    while (!out_.empty() && out_.front().due <= t) {
+        Out o = std::move(out_.front());
+        out_.pop_front();
+        const uint64_t number = ++telegrams_;
+        for (uint8_t b : o.bytes) {
+            // Without pacing the output is handed over at once, taking no time on the line.
+            int64_t end = pace ? outRun_.nextEnd(us, line_.empty() ? 0 : line_.back().endUs) : us;
+            line_.push_back(LineByte{end, b, o.broadcaster, number});
+        }
+        if (!pace || o.broadcaster == 0 || o.bytes.empty()) continue;
+        const int64_t last = line_.back().endUs;
+        Airing a{last - static_cast<int64_t>(o.bytes.size()) * 1000000 / kBytesPerSecond, last,
+                 o.broadcaster, number, false};
+        // The PC's bytes already on their way over the line meet it.
+        for (LineByte& in : inbound_) {
+            if (in.endUs - 1000000 / kBytesPerSecond < a.toUs && in.endUs > a.fromUs) {
+                if (in.broadcaster == 0) in.broadcaster = a.broadcaster;
+                garble(a);
+            }
+        }
+        broadcasts_.push_back(a);
+    }
+}
+
+void Bus::garble(Airing& a) {
+    if (a.garbled) return;
+    a.garbled = true;
+    // The PC reads the broadcast with a CRC that does not fit: its last byte is spoiled.
+    for (auto it = line_.rbegin(); it != line_.rend(); ++it) {
+        if (it->telegram != a.telegram) continue;
+        it->byte ^= 0x5A;
+        return;
+    }
+}
+
+uint8_t Bus::collide(int64_t fromUs, int64_t toUs) {
+    uint8_t hit = 0;
+    for (Airing& a : broadcasts_) {
+        // A byte that is instantaneous (no input pacing) meets a broadcast it falls into.
+        bool overlap = fromUs == toUs ? (fromUs >= a.fromUs && fromUs < a.toUs)
+                                      : (fromUs < a.toUs && toUs > a.fromUs);
+        if (!overlap) continue;
+        garble(a);
+        if (hit == 0) hit = a.broadcaster;
+    }
+    return hit;
 }
 
 bool Bus::takeDue(Bytes& out) {
     out.clear();
-    int64_t t = now();
-    while (!out_.empty() && out_.front().due <= t) {
-        out.insert(out.end(), out_.front().bytes.begin(), out_.front().bytes.end());
-        out_.pop_front();
+    schedule();
+    const int64_t us = lineNow();
+    while (!line_.empty() && line_.front().endUs <= us) {
+        out.push_back(line_.front().byte);
+        line_.pop_front();
     }
     return !out.empty();
 }
 
-int64_t Bus::nextDue() const { return out_.empty() ? -1 : out_.front().due; }
+int64_t Bus::nextDue() const {
+    int64_t best = out_.empty() ? -1 : out_.front().due;
+    auto consider = [&best](int64_t us) {
+        int64_t ms = (us + 999) / 1000;
+        if (best < 0 || ms < best) best = ms;
+    };
+    if (!line_.empty()) consider(line_.front().endUs);
+    if (!inbound_.empty()) consider(inbound_.front().endUs);
+    return best;
+}
 
 int64_t Bus::nextBroadcast() const {
     int64_t best = -1;
@@ -90,7 +162,21 @@ int64_t Bus::nextBroadcast() const {
     return best;
 }
 
+Bytes Bus::broadcastTelegram(int address, const Device& d, int64_t t) {
+    return buildTelegram(addressByte(BROADCAST_DEVICE, 0), addressByte(address, 0),
+                         replyBody(d.flags, d.state, 'k', 2, d.measuredValues(t)));
+}
+
 void Bus::advance() {
+    const int64_t us = lineNow();
+    // The PC's bytes that have crossed the line reach the devices.
+    size_t whole = 0;
+    while (whole < inbound_.size() && inbound_[whole].endUs <= us) ++whole;
+    if (whole > 0) {
+        std::vector<LineByte> bytes(inbound_.begin(), inbound_.begin() + static_cast<long>(whole));
+        inbound_.erase(inbound_.begin(), inbound_.begin() + static_cast<long>(whole));
+        deliver(bytes.data(), bytes.size());
+    }
     int64_t t = now();
     for (auto& [addr, d] : devices) {
         if (d.broadcastPhase < 0 || !d.switchOn(10) || t < d.restartUntil) continue;
@@ -103,7 +189,7 @@ void Bus::advance() {
         if (cycle > d.lastBroadcastCycle) {
             d.lastBroadcastCycle = cycle;
             Bytes body = replyBody(d.flags, d.state, 'k', 2, d.measuredValues(t));
-            queue(t, buildTelegram(addressByte(BROADCAST_DEVICE, 0), addressByte(addr, 0), body));
+            queue(t, broadcastTelegram(addr, d, t), addressByte(addr, 0));
             GatewayEvent rx;  // a gateway passes every telegram on its line to its clients
             rx.kind = GatewayEvent::Received;
             rx.due = t;
@@ -113,13 +199,45 @@ void Bus::advance() {
             queueEvent(rx);
         }
     }
+    // A broadcast due now is on the line before a PC byte that arrives after this.
+    schedule();
+    // Broadcasts over and done cannot meet a byte still to come.
+    while (!broadcasts_.empty() && broadcasts_.front().toUs <= us) broadcasts_.pop_front();
 }
 
 void Bus::receive(const uint8_t* data, size_t size) {
-    if (echo && size > 0) queue(now(), Bytes(data, data + size));
+    const int64_t us = lineNow();
+    const int64_t byteUs = 1000000 / kBytesPerSecond;
+    schedule();
+    if (paceInput) {
+        for (size_t i = 0; i < size; ++i) {
+            int64_t end = inRun_.nextEnd(us, inbound_.empty() ? 0 : inbound_.back().endUs);
+            inbound_.push_back(LineByte{end, data[i], collide(end - byteUs, end), 0});
+        }
+        return;
+    }
+    std::vector<LineByte> bytes;
+    bytes.reserve(size);
+    for (size_t i = 0; i < size; ++i) bytes.push_back(LineByte{us, data[i], collide(us, us), 0});
+    deliver(bytes.data(), bytes.size());
+}
+
+void Bus::deliver(const LineByte* bytes, size_t size) {
+    if (echo && size > 0) {
+        Bytes copy;
+        for (size_t i = 0; i < size; ++i) copy.push_back(bytes[i].byte);
+        queue(now(), copy);
+    }
     Frame f;
-    for (size_t i = 0; i < size; ++i)
-        if (deframer_.push(data[i], f)) handleFrame(f);
+    for (size_t i = 0; i < size; ++i) {
+        // A telegram collided when any byte from its start to its end did.
+        if (!deframer_.inTelegram()) frameHit_ = 0;
+        if (frameHit_ == 0) frameHit_ = bytes[i].broadcaster;
+        if (!deframer_.push(bytes[i].byte, f)) continue;
+        uint8_t hit = frameHit_;
+        frameHit_ = 0;
+        handleFrame(f, nullptr, hit);
+    }
 }
 
 Fault* Bus::matchFault(Fault::Kind kind, int device, char letter, int function) {
@@ -141,7 +259,7 @@ bool Bus::consume(Fault::Kind kind, int device, char letter, int function, Fault
     return true;
 }
 
-void Bus::handleFrame(const Frame& f, const Origin* gateway) {
+void Bus::handleFrame(const Frame& f, const Origin* gateway, uint8_t collidedWith) {
     LogEntry e;
     e.seq = ++seq_;
     e.timeMs = now();
@@ -190,6 +308,8 @@ void Bus::handleFrame(const Frame& f, const Origin* gateway) {
     };
     auto silence = [&] { done(GatewayEvent::NoAck); };
 
+    // Garbled on the line by a device's broadcast: no device makes anything of it.
+    if (collidedWith != 0) return record("collision:" + addressText(collidedWith));
     if (f.status == Frame::Malformed) return record("dropped:" + f.problem);
     auto it = devices.find(device);
     if (device == BROADCAST_DEVICE) {

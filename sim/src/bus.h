@@ -2,6 +2,12 @@
 // acknowledge, answer, broadcast and misbehave as they are told, and everything
 // received is logged.  Time comes from the caller, so the bus runs the same under a
 // test's clock as under the real one.
+//
+// With pacing the bus is also the line: a half-duplex pair at 9600 baud on which every
+// byte takes 1/960 s, the devices' output one byte after the other and, with input
+// pacing, the PC's bytes too.  A telegram of the PC whose bytes are on the line while a
+// device broadcasts collides with the broadcast: both are garbled, no device takes the
+// telegram, and the broadcast reaches the PC with a broken CRC.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -64,22 +70,30 @@ const char* faultName(Fault::Kind kind);
 
 class Bus {
 public:
-    using Clock = std::function<int64_t()>;  // milliseconds, monotonic
-    explicit Bus(Clock clock);
+    using Clock = std::function<int64_t()>;  // monotonic
+    // `clock` gives milliseconds; `microClock`, when given, the same time in microseconds
+    // for the line's byte times (otherwise they follow the milliseconds).
+    explicit Bus(Clock clock, Clock microClock = Clock());
 
-    // Bytes from the PC, in arrival order.
+    // Bytes from the PC, in arrival order.  With input pacing they reach the devices only
+    // once each has crossed the line (see `advance`); otherwise at once.
     void receive(const uint8_t* data, size_t size);
     // A telegram handed to the line by a gateway client: the devices treat it as one read
     // off the line from the line's own address (record byte 9); the outcome is reported as
     // gateway events for `connection`.
     void transmit(int connection, uint32_t id, uint8_t destination, const Bytes& body);
-    // Lets time pass: starts the cyclic broadcasts that are due.
+    // Lets time pass: hands the devices the PC's bytes that have crossed the line and
+    // starts the cyclic broadcasts that are due.
     void advance();
 
-    // Output waiting to go to the PC.  `takeDue` removes what is due now, in order.
+    // Output waiting to go to the PC.  `takeDue` removes what is due now, in order; with
+    // pacing only the bytes whose stop bit is in.
     bool takeDue(Bytes& out);
-    bool hasOutput() const { return !out_.empty(); }
-    int64_t nextDue() const;        // -1 when nothing is queued
+    bool hasOutput() const { return !out_.empty() || !line_.empty(); }
+    // The cyclic broadcast telegram of the device at `address` at time `t` (ms).
+    static Bytes broadcastTelegram(int address, const Device& d, int64_t t);
+    // When something is next due (ms): output, a paced byte either way; -1 when nothing.
+    int64_t nextDue() const;
     int64_t nextBroadcast() const;  // -1 when no device broadcasts
     // Gateway events that are due now, in order; removed from the queue.
     bool takeGatewayDue(std::vector<GatewayEvent>& out);
@@ -107,27 +121,72 @@ public:
         deframer_.reset();
         out_.clear();
         gatewayOut_.clear();
+        line_.clear();
+        inbound_.clear();
+        broadcasts_.clear();
+        frameHit_ = 0;
     }
     int64_t now() const { return clock_(); }
+
+    static constexpr int64_t kBytesPerSecond = 960;  // ten bits a byte at 9600 baud
 
 private:
     struct Out {
         int64_t due;
         Bytes bytes;
+        uint8_t broadcaster = 0;  // address byte of the device whose broadcast this is
     };
+    // A byte on the line, whole at `endUs`.  `broadcaster`: of the device output, the
+    // broadcasting device (0: other output); of the PC's bytes, the device whose
+    // broadcast it collided with (0: none).
+    struct LineByte {
+        int64_t endUs;
+        uint8_t byte;
+        uint8_t broadcaster;
+        uint64_t telegram;  // device output: the telegram's number, to find its last byte
+    };
+    // One run of bytes back to back on the line: byte k is whole at start + (k+1)/960 s.
+    struct Run {
+        int64_t startUs = 0;
+        int64_t bytes = 0;
+        int64_t nextEnd(int64_t nowUs, int64_t lastEndUs);
+    };
+    // A broadcast telegram on the line, from the start of its first byte to the end of
+    // its last.
+    struct Airing {
+        int64_t fromUs, toUs;
+        uint8_t broadcaster;
+        uint64_t telegram;
+        bool garbled;
+    };
+    int64_t lineNow() const { return microClock_ ? microClock_() : clock_() * 1000; }
+    void deliver(const LineByte* bytes, size_t size);
+    // Output that is due goes on the line (with pacing) or straight to the PC.
+    void schedule();
+    // The broadcast that the PC's byte on the line from..to collides with, garbled by it;
+    // 0 when none.
+    uint8_t collide(int64_t fromUs, int64_t toUs);
+    void garble(Airing& a);
     struct Origin {  // the gateway transmit that a frame came from
         int connection;
         uint32_t id;
     };
-    void queue(int64_t due, Bytes bytes);
+    void queue(int64_t due, Bytes bytes, uint8_t broadcaster = 0);
     void queueEvent(GatewayEvent e);
-    void handleFrame(const Frame& f, const Origin* gateway = nullptr);
+    void handleFrame(const Frame& f, const Origin* gateway = nullptr, uint8_t collidedWith = 0);
     Fault* matchFault(Fault::Kind kind, int device, char letter, int function);
     bool consume(Fault::Kind kind, int device, char letter, int function, Fault* copy = nullptr);
 
     Clock clock_;
+    Clock microClock_;
     Deframer deframer_;
     std::deque<Out> out_;
+    std::deque<LineByte> line_;      // device output on the line or ready for the PC
+    std::deque<LineByte> inbound_;   // the PC's bytes on the line, not yet whole
+    std::deque<Airing> broadcasts_;  // broadcasts on the line that a PC byte may still meet
+    Run outRun_, inRun_;
+    uint64_t telegrams_ = 0;
+    uint8_t frameHit_ = 0;  // the broadcaster that the telegram being read collided with
     std::deque<GatewayEvent> gatewayOut_;
     std::vector<LogEntry> log_;
     uint64_t seq_ = 0;

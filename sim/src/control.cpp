@@ -299,9 +299,20 @@ Control::Result Control::execute(const std::string& line) {
         return ok();
     }
     if (cmd == "BROADCAST") {
-        if (w.size() != 3 || !deviceAddress(w[1], a) || !bus_->devices.count(static_cast<int>(a)))
-            return err("usage: BROADCAST address phase|off");
+        if (w.size() < 2 || w.size() > 3 || !deviceAddress(w[1], a) ||
+            !bus_->devices.count(static_cast<int>(a)))
+            return err("usage: BROADCAST address [phase|off]");
         Device& d = bus_->devices.at(static_cast<int>(a));
+        if (w.size() == 2) {
+            // How long the device's broadcast is on a 9600-baud line, as it would go out now.
+            Result r = ok();
+            r.lines.push_back(
+                (d.broadcastPhase < 0 ? std::string("phase=off")
+                                      : "phase=" + std::to_string(d.broadcastPhase)) +
+                " bytes=" +
+                std::to_string(Bus::broadcastTelegram(static_cast<int>(a), d, bus_->now()).size()));
+            return r;
+        }
         long phase;
         if (upper(w[2]) == "OFF") {
             d.broadcastPhase = -1;
@@ -364,7 +375,7 @@ Control::Result Control::execute(const std::string& line) {
                    "ECHO on|off",
                    "PACE on|both|off",
                    "REACTION ms",
-                   "BROADCAST address phase|off",
+                   "BROADCAST address [phase|off]",
                    "LOG [from-seq]",
                    "CLEARLOG",
                    "LOGCOUNT",

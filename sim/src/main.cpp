@@ -23,7 +23,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <deque>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -169,7 +168,7 @@ int main(int argc, char** argv) {
     signal(SIGINT, onSignal);
     signal(SIGPIPE, SIG_IGN);
 
-    Bus bus(nowMs);
+    Bus bus(nowMs, nowUs);
     LineSet lines(bus);
     Control control(lines);
     GatewaySide gateway(lines);
@@ -213,15 +212,8 @@ int main(int argc, char** argv) {
     int one = 1;
     std::vector<GatewayConn> gwConns;
     std::vector<Client> clients;
-    Bytes paced;  // output waiting for its turn on a 9600-baud line
-    int64_t paceStartUs = 0;
-    uint64_t pacedSent = 0;
-    // With input pacing, the PC's bytes as a 9600-baud line hands them over: each byte is
-    // whole only when its stop bit is in, 1/960 s after the byte before it.  The PC under
-    // Wine writes a telegram at once, so without this the devices would see it too early.
-    const int64_t kByteNs = 1000000000 / 960;
-    std::deque<std::pair<int64_t, uint8_t>> inbound;  // byte and the ns when it is whole
-    int64_t inLineFreeNs = 0;
+    // The line's timing (output and, with input pacing, the PC's bytes at 960 bytes per
+    // second) is the bus's: it says when the next byte is due either way.
     int64_t serialRetryMs = 0;
     bool quit = false;
     uint8_t buf[4096];
@@ -236,8 +228,6 @@ int main(int argc, char** argv) {
         consider(bus.nextDue());
         consider(bus.nextBroadcast());
         consider(gateway.nextDue());
-        if (!paced.empty()) consider(t + 1);
-        if (!inbound.empty()) consider((inbound.front().first + 999999) / 1000000);
         for (const Client& c : clients)
             if (c.waiting) consider(c.waitDeadline);
         if (serial < 0 && !serialPath.empty()) consider(serialRetryMs);
@@ -255,13 +245,7 @@ int main(int argc, char** argv) {
 
         if (serial >= 0 && (fds[0].revents & (POLLIN | POLLHUP | POLLERR))) {
             ssize_t n = ::read(serial, buf, sizeof buf);
-            if (n > 0 && bus.paceInput) {
-                const int64_t arrived = nowUs() * 1000;
-                for (ssize_t i = 0; i < n; ++i) {
-                    inLineFreeNs = std::max(arrived, inLineFreeNs) + kByteNs;
-                    inbound.emplace_back(inLineFreeNs, buf[i]);
-                }
-            } else if (n > 0) {
+            if (n > 0) {
                 bus.receive(buf, static_cast<size_t>(n));
             } else if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
                 // The line went away (the pty pair ended); try again shortly.
@@ -290,15 +274,6 @@ int main(int argc, char** argv) {
             if (closeIt) g.fd = -g.fd - 1;  // marked; closed below
         }
 
-        if (!inbound.empty()) {
-            Bytes whole;
-            const int64_t ns = nowUs() * 1000;
-            while (!inbound.empty() && (!bus.paceInput || inbound.front().first <= ns)) {
-                whole.push_back(inbound.front().second);
-                inbound.pop_front();
-            }
-            if (!whole.empty()) bus.receive(whole.data(), whole.size());
-        }
         bus.advance();
         lines.advanceExtra();
         gateway.pump();
@@ -334,30 +309,9 @@ int main(int argc, char** argv) {
             }
         }
 
+        // With pacing a byte is passed on once its stop bit would be in.
         Bytes due;
-        if (bus.takeDue(due)) {
-            if (bus.pace) {
-                if (paced.empty()) {
-                    paceStartUs = nowUs();
-                    pacedSent = 0;
-                }
-                paced.insert(paced.end(), due.begin(), due.end());
-            } else if (serial >= 0) {
-                writeAll(serial, due.data(), due.size());
-            }
-        }
-        if (!paced.empty()) {
-            // 960 bytes per second, as ten bits per byte at 9600 baud take; a byte is passed on
-            // once its stop bit would be in.
-            uint64_t allowed = static_cast<uint64_t>((nowUs() - paceStartUs) * 960 / 1000000);
-            if (allowed > pacedSent) {
-                size_t n = static_cast<size_t>(allowed - pacedSent);
-                if (n > paced.size()) n = paced.size();
-                if (serial >= 0) writeAll(serial, paced.data(), n);
-                paced.erase(paced.begin(), paced.begin() + static_cast<long>(n));
-                pacedSent += n;
-            }
-        }
+        if (bus.takeDue(due) && serial >= 0) writeAll(serial, due.data(), due.size());
 
         if (fds[1].revents & POLLIN) {
             int c = ::accept(lfd, nullptr, nullptr);
@@ -423,7 +377,6 @@ int main(int argc, char** argv) {
             }
         }
     }
-    if (serial >= 0 && !paced.empty()) writeAll(serial, paced.data(), paced.size());
     for (const Client& c : clients) ::close(c.fd);
     for (const GatewayConn& g : gwConns) ::close(g.fd < 0 ? -g.fd - 1 : g.fd);
     ::close(lfd);

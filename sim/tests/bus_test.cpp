@@ -3,6 +3,7 @@
 #include <string>
 
 #include "bus.h"
+#include "message.h"
 
 using namespace vasksim;
 
@@ -39,9 +40,12 @@ protected:
         Bytes raw;
     };
     Wire drain() {
-        Wire w;
         Bytes out;
         bus.takeDue(out);
+        return parse(out);
+    }
+    static Wire parse(const Bytes& out) {
+        Wire w;
         w.raw = out;
         Deframer d;
         Frame f;
@@ -559,3 +563,142 @@ INSTANTIATE_TEST_SUITE_P(AccessLayer, EveryAccessRequest, ::testing::ValuesIn(ac
                              return std::string(c >= 'a' ? "read_" : "write_") + c +
                                     std::to_string(i.param.function);
                          });
+
+// ---- The line: pacing and collisions ----
+
+TEST_F(BusTest, PacedOutputLeavesOneByteEach960thOfASecond) {
+    bus.pace = true;
+    send(0x10, 'k', 6);
+    Bytes all;
+    std::vector<size_t> counts;
+    for (int ms = 0; ms <= 30; ++ms) {
+        now = 1000 + ms;
+        Bytes out;
+        bus.takeDue(out);
+        all.insert(all.end(), out.begin(), out.end());
+        counts.push_back(all.size());
+    }
+    // Byte k is whole (k + 1) / 960 s after the answer went on the line.
+    for (int ms = 0; ms <= 30; ++ms)
+        EXPECT_EQ(static_cast<size_t>(ms * 960 / 1000), counts[static_cast<size_t>(ms)]) << ms;
+    now = 2000;
+    Bytes rest;
+    bus.takeDue(rest);
+    all.insert(all.end(), rest.begin(), rest.end());
+    Wire w = parse(all);
+    EXPECT_EQ(1, w.acks);
+    ASSERT_EQ(1u, w.frames.size());
+    EXPECT_EQ(Frame::Ok, w.frames[0].status);
+    EXPECT_EQ(-1, bus.nextDue());
+}
+
+TEST_F(BusTest, PacedInputReachesTheDevicesOnceItsLastByteHasCrossedTheLine) {
+    bus.pace = bus.paceInput = true;
+    Bytes t = buildTelegram(0x10, kPc, {'k', 6});
+    bus.receive(t.data(), t.size());
+    const int64_t lineMs = static_cast<int64_t>(t.size()) * 1000 / 960;  // 11 bytes: 11.5 ms
+    EXPECT_EQ(now + 2, bus.nextDue()) << "the first byte is whole after 1.04 ms";
+    now += lineMs;
+    bus.advance();
+    EXPECT_TRUE(bus.log().empty()) << "the last byte is not in yet";
+    now += 1;
+    bus.advance();
+    ASSERT_EQ(1u, bus.log().size());
+    EXPECT_EQ("ack,reply", bus.log()[0].action);
+}
+
+namespace {
+
+// Device 2 broadcasts at 1100 ms; the PC writes a "k" 6 for device 1 (11 bytes, the
+// address doubled) at a given time. What the devices and the PC made of it.
+struct Meeting {
+    std::string action;       // the simulator's account of the PC's telegram
+    int acks = 0;             // acknowledgements the PC read
+    Frame::Status broadcast;  // the broadcast as the PC read it
+    size_t broadcastBytes = 0;
+};
+
+}  // namespace
+
+class BusCollision : public BusTest {
+protected:
+    // `writeAt`: ms when the PC writes (-1: never); `paceInput`: its bytes take line time.
+    Meeting meet(int64_t writeAt, bool pace, bool paceInput) {
+        bus.resetLine();
+        bus.resetLog();
+        bus.pace = pace;
+        bus.paceInput = paceInput;
+        Device& d = bus.devices.at(2);
+        d.broadcastPhase = 100;
+        d.lastBroadcastCycle = -1;
+        d.setSwitch(10, true);
+        Bytes all;
+        for (now = 1000; now < 1300; ++now) {
+            bus.advance();  // first look at 1000, the broadcast at 1100
+            if (now == writeAt) send(0x10, 'k', 6);
+            bus.advance();
+            Bytes out;
+            bus.takeDue(out);
+            all.insert(all.end(), out.begin(), out.end());
+        }
+        Meeting m;
+        Wire w = parse(all);
+        m.acks = w.acks;
+        m.broadcast = Frame::Malformed;
+        for (const Frame& f : w.frames)
+            if (f.destination == 0xF0) {
+                m.broadcast = f.status;
+                m.broadcastBytes = f.raw.size();
+            }
+        if (!bus.log().empty()) m.action = bus.log().back().action;
+        return m;
+    }
+};
+
+TEST_F(BusCollision, ATelegramOverlappingABroadcastReachesNoDeviceAndGarblesTheBroadcast) {
+    // How long the broadcast is on the line, from a run without the PC.
+    Meeting alone = meet(-1, true, true);
+    ASSERT_EQ(Frame::Ok, alone.broadcast);
+    const int64_t endUs = 1100000 + static_cast<int64_t>(alone.broadcastBytes) * 1000000 / 960;
+    const int64_t firstFree = (endUs + 999) / 1000;  // the first whole ms after its last byte
+    // The PC's telegram takes 11.5 ms: written at 1088 it ends before the broadcast begins.
+    const int64_t pcUs =
+        static_cast<int64_t>(buildTelegram(0x10, kPc, {'k', 6}).size()) * 1000000 / 960;
+    const int64_t lastClear = (1100000 - pcUs) / 1000;
+
+    struct Case {
+        const char* what;
+        int64_t writeAt;
+        bool pace, paceInput, collides;
+    } cases[] = {
+        {"ends just before the broadcast", lastClear, true, true, false},
+        {"its last byte meets the broadcast's first", lastClear + 1, true, true, true},
+        {"begins inside the broadcast", 1105, true, true, true},
+        {"begins on the broadcast's last byte", firstFree - 1, true, true, true},
+        {"begins after the broadcast", firstFree, true, true, false},
+        {"unpaced input written inside the broadcast", 1105, true, false, true},
+        {"unpaced input written before it", 1099, true, false, false},
+        {"without pacing the line takes no time", 1100, false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Meeting m = meet(c.writeAt, c.pace, c.paceInput);
+        if (c.collides) {
+            EXPECT_EQ("collision:2/0", m.action);
+            EXPECT_EQ(0, m.acks) << "no device takes the telegram";
+            EXPECT_EQ(Frame::BadCrc, m.broadcast) << "the PC reads a garbled broadcast";
+            ASSERT_FALSE(bus.log().empty());
+            EXPECT_NE(std::string::npos, bus.log().back().line().find(" action=collision:2/0 "));
+            EXPECT_EQ(0u, bus.log().back().sent);
+        } else {
+            EXPECT_EQ("ack,reply", m.action);
+            EXPECT_EQ(1, m.acks);
+            EXPECT_EQ(Frame::Ok, m.broadcast);
+        }
+    }
+    // The next telegram after a collision is answered again.
+    send(0x10, 'k', 6);
+    now += 100;
+    bus.advance();
+    EXPECT_EQ("ack,reply", bus.log().back().action);
+}

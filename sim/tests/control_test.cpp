@@ -178,3 +178,25 @@ TEST_F(ControlTest, ScenarioFiles) {
     EXPECT_FALSE(run("SCENARIO /nonexistent/file").ok);
     std::remove(path.c_str());
 }
+
+TEST_F(ControlTest, ABroadcastIsReportedWithItsLengthOnTheLine) {
+    Control::Result r = run("BROADCAST 1");
+    ASSERT_TRUE(r.ok);
+    ASSERT_EQ(1u, r.lines.size());
+    EXPECT_EQ(0u, r.lines[0].find("phase=off bytes="));
+    ASSERT_TRUE(run("BROADCAST 1 120").ok);
+    r = run("BROADCAST 1");
+    ASSERT_EQ(1u, r.lines.size());
+    size_t at = r.lines[0].find(" bytes=");
+    ASSERT_NE(std::string::npos, at);
+    EXPECT_EQ("phase=120", r.lines[0].substr(0, at));
+    // As long as the broadcast that then goes out.
+    now = 1000;
+    bus.advance();
+    now = 1120;
+    bus.advance();
+    Bytes out;
+    bus.takeDue(out);
+    EXPECT_EQ(std::to_string(out.size()), r.lines[0].substr(at + 7));
+    EXPECT_FALSE(run("BROADCAST 1 120 9").ok);
+}

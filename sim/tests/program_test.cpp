@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -63,6 +64,9 @@ protected:
         cfmakeraw(&t);
         tcsetattr(line_, TCSANOW, &t);
         ASSERT_EQ("OK default", command("RESET"));
+        // What an earlier test left in the pseudo-terminal (a broadcast on its way when it
+        // ended) is not this test's.
+        tcflush(line_, TCIFLUSH);
     }
     void TearDown() override {
         if (ctl_ >= 0) ::close(ctl_);
@@ -101,9 +105,9 @@ protected:
     Bytes read(size_t n, int64_t ms = 5000) {
         Bytes got;
         int64_t deadline = msNow() + ms;
-        while (got.size() < n && msNow() < deadline) {
+        for (int64_t left; got.size() < n && (left = deadline - msNow()) > 0;) {
             pollfd p{line_, POLLIN, 0};
-            if (::poll(&p, 1, 50) > 0) {
+            if (::poll(&p, 1, static_cast<int>(std::min<int64_t>(50, left))) > 0) {
                 uint8_t b[256];
                 ssize_t k = ::read(line_, b, std::min(sizeof b, n - got.size()));
                 if (k > 0) got.insert(got.end(), b, b + k);
@@ -207,6 +211,36 @@ TEST_F(Program, CyclicBroadcastsReachTheLine) {
     ASSERT_GE(f.body.size(), 4u);
     EXPECT_EQ('k', f.body[2]);
     EXPECT_EQ(2, f.body[3]);
+    ASSERT_EQ("OK", command("BROADCAST 2 off"));
+}
+
+// A telegram written so that it is on the line when the next broadcast begins collides
+// with it: the devices take nothing (no acknowledgement), the broadcast arrives garbled and
+// the log marks the telegram. The PC's telegram is long (45 bytes, 47 ms) and laid over
+// the broadcast's start with 20 ms to spare on either side.
+TEST_F(Program, ATelegramSentIntoABroadcastCollides) {
+    ASSERT_EQ("OK", command("PACE both"));
+    ASSERT_EQ("OK", command("BROADCAST 2 250"));
+    Frame first = readTelegram();
+    const int64_t firstEnd = msNow();
+    ASSERT_EQ(Frame::Ok, first.status) << first.problem;
+    const int64_t broadcastMs = static_cast<int64_t>(first.raw.size()) * 1000 / 960;
+    Bytes body = {'k', 6};
+    body.resize(36, 0x30);
+    Bytes request = buildTelegram(0x10, 0xD0, body);
+    ASSERT_EQ(45u, request.size());
+    // The next broadcast's first byte goes on the line at firstEnd + 500 - broadcastMs.
+    const int64_t writeAt = firstEnd + 500 - broadcastMs - 20;
+    EXPECT_TRUE(read(1, writeAt - msNow()).empty()) << "nothing on the line before";
+    write(request);
+    Frame garbled = readTelegram();
+    EXPECT_EQ(Frame::BadCrc, garbled.status) << garbled.problem;
+    EXPECT_EQ(0xF0, garbled.destination);
+    EXPECT_TRUE(read(2, 300).empty()) << "no acknowledgement";
+    std::vector<std::string> log;
+    ASSERT_EQ("OK 1", command("WAITLOG 1 5000"));
+    ASSERT_EQ("OK 1", command("LOG", &log));
+    EXPECT_NE(std::string::npos, log.at(0).find(" action=collision:2/0 ")) << log.at(0);
     ASSERT_EQ("OK", command("BROADCAST 2 off"));
 }
 

@@ -11,6 +11,12 @@
 // transmits and waits for DLE ACK, repeating on NAK or silence. Receiving assembles one
 // telegram across as many calls as its bytes need, checks it and keeps only those for the
 // PC or for everybody.
+//
+// Every byte taken from the port goes through the one receiver, whichever wait reads it:
+// Receive, the wait for the acknowledgement (all but the DLE ACK or DLE NAK it waits for)
+// and the wait for the gap (which listens to the line while it waits). A broadcast
+// teaches the cycle tables as soon as its last byte is read, with the time at which the
+// port read it; telegrams that complete during a wait are kept, in order, for Receive.
 #pragma once
 
 #include "mtimer.h"
@@ -69,13 +75,13 @@ public:
     // failed port read ends them as in Send.
     int SendDL(const CvaskAddress& destination, const unsigned char* body, int length,
                ErrorStruct_* err);
-    // Advances the receiver over what the port has. When a telegram for the PC or for
-    // everybody is complete: a new source address (the caller deletes it), the body inside
-    // the receive buffer (valid until the next call) and its length. Otherwise length 0
-    // and no address. 0 on a port failure or after 1000 bytes without a telegram (error 10,
-    // the receiver starts afresh). The bytes of a telegram with a bad CRC are looked at
-    // again behind its DLE SOT, so that the start of a telegram taken into one that was
-    // cut off is still found.
+    // Hands out the oldest telegram that a wait completed; otherwise advances the receiver
+    // over what the port has. When a telegram for the PC or for everybody is complete: a
+    // new source address (the caller deletes it), the body inside the layer (valid until
+    // the next call) and its length. Otherwise length 0 and no address. 0 on a port
+    // failure or after 1000 bytes without a telegram (error 10, the receiver starts
+    // afresh). The bytes of a telegram with a bad CRC are looked at again behind its DLE
+    // SOT, so that the start of a telegram taken into one that was cut off is still found.
     int Receive(CvaskAddress*& source, unsigned char*& body, int& length, ErrorStruct_* err);
     void ResetStatistics();
     void GetStatistics(NetStat* stat) const;
@@ -121,26 +127,45 @@ private:
     // A failed port read ends the wait and leaves the port's error in err.
     AckResult WaitForAck(unsigned long ms, ErrorStruct_* err);
     void WaitForGap();
+    // One byte from the port: n is 1 with the byte in c, 0 when none is waiting. 0 when
+    // the read failed (counted as a receive error; the port's error in err).
+    int ReadByte(unsigned char& c, int& n, ErrorStruct_* err);
+    // The receiver takes one byte read from the port, and with it the bytes it has to
+    // look at again; 0 when the buffer has overflowed (error 10, the receiver is reset).
+    int Take(unsigned char c, ErrorStruct_* err);
+    // Forgets the telegram in the buffer; bytes still to be taken move to its front.
     void ResetReceiver();
     // The receiver's step over the byte at the fill position: its new state, the start of
     // the telegram, the fill count. 0 when the buffer has overflowed (the receiver is reset
     // and error 10 set).
     int Step(ErrorStruct_* err);
     // A complete telegram whose CRC is wrong: its bytes behind the DLE SOT are moved to the
-    // front of the buffer and the receiver reset; the number of them, to be taken again.
-    int Rescan();
-    // A complete telegram with a good CRC: unstuffed and handed out when it is for the PC
-    // or for everybody (length 0 otherwise).
-    int HandOut(CvaskAddress*& source, int& length, ErrorStruct_* err);
+    // front of the buffer, to be taken again, and the receiver reset.
+    void Rescan();
+    // A complete telegram with a good CRC: unstuffed; a broadcast teaches the cycle
+    // tables; kept for Receive when it is for the PC or for everybody.
+    void Accept();
+    // The oldest kept telegram to the caller: 0 when its address cannot be created.
+    int HandOut(CvaskAddress*& source, unsigned char*& body, int& length, ErrorStruct_* err);
+    void DropHandedOut();
     unsigned long Now() const;
+    // The wait for the gap: listens to the line meanwhile, taking every byte through the
+    // receiver (a test's clock seam passes the time at once instead).
     void Delay(unsigned long ms);
+    void Sleep(unsigned long ms);
     void NoteBroadcast(int device);
 
     CvaskPort* m_port;
     unsigned char m_buffer[ReceiveBufferSize];
     ReceiveState m_state;
     int m_frameStart;  // index of the DLE of the telegram's DLE SOT, -1 outside a telegram
-    int m_fill;        // bytes in the buffer
+    int m_fill;        // bytes in the buffer that the receiver has taken
+    int m_pending;     // bytes behind them still to be taken (after a bad CRC)
+    // Telegrams for the PC or for everybody, complete and not yet handed out, oldest
+    // first: source address byte, length (two bytes, low first), body.
+    unsigned char m_ready[ReceiveBufferSize];
+    int m_readyBytes;
+    int m_handedOut;  // the oldest kept telegram went to the caller: dropped at the next call
     int m_noAck;
     int m_win32s;
     CMTimer m_timer;

@@ -12,6 +12,9 @@ class CvaskPort;
 struct CvaskLayerSeams {
     CvaskPort* (*createPort)();
     unsigned long (*now)();
+    // The wait for the gap in the broadcast cycle: the time passes at once and the port is
+    // not read meanwhile. Null: the layer's own wait, which reads the port (through
+    // createPort's port, on now's clock) until the time has passed.
     void (*delay)(unsigned long ms);
 };
 

@@ -140,10 +140,14 @@ CvaskLayer::CvaskLayer()
       m_state(Searching),
       m_frameStart(-1),
       m_fill(0),
+      m_pending(0),
+      m_readyBytes(0),
+      m_handedOut(0),
       m_noAck(0),
       m_win32s(0),
       m_own(0) {
     memset(m_buffer, 0, sizeof m_buffer);
+    memset(m_ready, 0, sizeof m_ready);
     memset(&m_stat, 0, sizeof m_stat);
 }
 
@@ -156,14 +160,32 @@ unsigned long CvaskLayer::Now() const {
     return low;
 }
 
-// The gap wait can last up to a whole bus cycle: it sleeps for all but the last two
-// milliseconds and spends only those on the timer, so that it ends on time without
-// keeping a processor busy.
+// The gap wait lasts while the devices broadcast: it reads the port all the while, so that
+// each broadcast is timed when it arrives and not when the next wait finds it. The port's
+// reads return within about 2 ms when nothing comes, which paces the loop.
 void CvaskLayer::Delay(unsigned long ms) {
     if (g_seams.delay) {
         g_seams.delay(ms);
         return;
     }
+    unsigned long start = Now();
+    for (;;) {
+        unsigned long passed = CMTimer::TimeDiff(Now(), 0, start, 0);
+        if (passed >= ms) return;
+        unsigned char c = 0;
+        int n = 0;
+        if (!ReadByte(c, n, NULL)) {
+            // A port that cannot be read is not polled on: the rest is slept.
+            Sleep(ms - passed);
+            return;
+        }
+        if (n == 1) Take(c, NULL);
+    }
+}
+
+// Sleeps for all but the last two milliseconds and spends only those on the timer, so
+// that the wait ends on time without keeping a processor busy.
+void CvaskLayer::Sleep(unsigned long ms) {
     if (ms == 0) return;
     m_timer.SetTimeout(ms);
     for (unsigned long left = m_timer.Remaining(); left > 2; left = m_timer.Remaining())
@@ -173,6 +195,7 @@ void CvaskLayer::Delay(unsigned long ms) {
 }
 
 void CvaskLayer::ResetReceiver() {
+    if (m_pending > 0) memmove(m_buffer, m_buffer + m_fill, (size_t)m_pending);
     m_state = Searching;
     m_fill = 0;
     m_frameStart = -1;
@@ -198,7 +221,10 @@ int CvaskLayer::Init(const CString& port, const SerialParam* param, ErrorStruct_
         return 0;
     }
     Table();
+    m_pending = 0;
     ResetReceiver();
+    m_readyBytes = 0;
+    m_handedOut = 0;
     ResetStatistics();
     m_noAck = param != NULL && param->converterType == 1;
     m_own = CvaskAddress::GetMyAddress();
@@ -279,37 +305,62 @@ int CvaskLayer::Transmit(const CvaskAddress& destination, const unsigned char* b
     return 0;
 }
 
+int CvaskLayer::ReadByte(unsigned char& c, int& n, ErrorStruct_* err) {
+    n = 0;
+    if (!m_port->Read(&c, 1, n, err)) {
+        ++m_stat.receiveErrors;
+        n = 0;
+        return 0;
+    }
+    m_stat.bytesReceived += (unsigned long)n;
+    return 1;
+}
+
+// The acknowledgement is DLE ACK (or DLE NAK) outside a telegram. Every other byte goes to
+// the receiver: a broadcast that comes in meanwhile is timed and kept like any other. A DLE
+// is held back until the byte behind it shows whether it began the acknowledgement.
 CvaskLayer::AckResult CvaskLayer::WaitForAck(unsigned long ms, ErrorStruct_* err) {
     unsigned long start = Now();
-    int dle = 0;
+    int held = 0;  // a DLE read and not yet given to the receiver
     int nak = 0;
+    AckResult result = NoAck;
     do {
         unsigned char c = 0;
         int n = 0;
         // A failed read returns at once: polling on would only spin until the wait ends.
-        if (!m_port->Read(&c, 1, n, err)) {
-            ++m_stat.receiveErrors;
-            return PortFailed;
+        if (!ReadByte(c, n, err)) {
+            result = PortFailed;
+            break;
         }
-        m_stat.bytesReceived += (unsigned long)n;
         if (n == 0) {
             TRACE_MSGOUT(8, "Expected DLE,ACK; got nothing\n");
-        } else if (c == ACK && dle) {
-            TRACE_MSGOUT(4, "ACK received\n");
-            return AckReceived;
-        } else if (c == DLE) {
+        } else if (!held && (m_state == CrcLow || m_state == CrcHigh)) {
+            Take(c, NULL);  // a CRC byte of a telegram, whatever its value
+        } else if (held) {
+            held = 0;
+            if (c == ACK) {
+                TRACE_MSGOUT(4, "ACK received\n");
+                return AckReceived;
+            }
+            if (c == NAK) {
+                TRACE_MSGOUT(4, "NAK received\n");
+                nak = 1;
+                continue;
+            }
             // A doubled DLE is a data byte of some telegram: what follows it is no ACK.
-            dle = !dle;
-        } else if (c == NAK && dle) {
-            TRACE_MSGOUT(4, "NAK received\n");
-            nak = 1;
-        } else if (c == ACK || c == NAK) {
-            dle = 0;
+            Take(DLE, NULL);
+            Take(c, NULL);
+            if (c != DLE) TRACE_MSGOUT(8, "Expected DLE,ACK; got %02x\n", c);
+        } else if (c == DLE) {
+            held = 1;
         } else {
-            dle = 0;
-            TRACE_MSGOUT(8, "Expected DLE,ACK; got %02x\n", c);
+            Take(c, NULL);
+            if (c != ACK && c != NAK) TRACE_MSGOUT(8, "Expected DLE,ACK; got %02x\n", c);
         }
     } while (!nak && CMTimer::TimeDiff(Now(), 0, start, 0) < ms);
+    // It may begin a telegram.
+    if (held) Take(DLE, NULL);
+    if (result == PortFailed) return PortFailed;
     if (!nak) SetError((ErrorStruct_*)NULL, ErrorDeviceDoesNotRespond, 0);  // to the trace only
     return nak ? NakReceived : NoAck;
 }
@@ -377,6 +428,7 @@ int CvaskLayer::Step(ErrorStruct_* err) {
     if (m_state == Started) m_frameStart = m_fill - 1;
     ++m_fill;
     if (m_fill >= ReceiveBufferSize) {
+        m_pending = 0;
         ResetReceiver();
         ++m_stat.receiveErrors;
         TRACE_INFO(5, "Receive buffer overflow in CvaskLayer::Receive\n");
@@ -386,14 +438,39 @@ int CvaskLayer::Step(ErrorStruct_* err) {
     return 1;
 }
 
-int CvaskLayer::Rescan() {
+void CvaskLayer::Rescan() {
     // Everything behind its DLE SOT is looked at again from outside a telegram: the
     // telegram may have been cut off, and the start of the next one taken into it.
     int from = m_frameStart + 1;
     int rest = m_fill - from;
-    memmove(m_buffer, m_buffer + from, (size_t)rest);
-    ResetReceiver();
-    return rest;
+    memmove(m_buffer, m_buffer + from, (size_t)(rest + m_pending));
+    m_pending += rest;
+    m_fill = 0;
+    m_state = Searching;
+    m_frameStart = -1;
+}
+
+int CvaskLayer::Take(unsigned char c, ErrorStruct_* err) {
+    m_buffer[m_fill + m_pending++] = c;
+    while (m_pending > 0) {
+        --m_pending;
+        if (!Step(err)) return 0;
+        if (m_state != Complete) continue;
+
+        ++m_stat.received;
+        const unsigned char* telegram = m_buffer + m_frameStart;
+        int total = m_fill - m_frameStart;
+        unsigned short crc = Crc(telegram, total - 2);
+        if ((crc & 0xFF) == telegram[total - 2] && (crc >> 8) == telegram[total - 1]) {
+            Accept();
+            ResetReceiver();
+        } else {
+            TRACE_MSGIN(4, "Message with incorrect CRC received\n");
+            ++m_stat.crcErrors;
+            Rescan();
+        }
+    }
+    return 1;
 }
 
 int CvaskLayer::Receive(CvaskAddress*& source, unsigned char*& body, int& length,
@@ -406,42 +483,24 @@ int CvaskLayer::Receive(CvaskAddress*& source, unsigned char*& body, int& length
         return 0;
     }
     // The telegram handed out by the last call has been consumed.
-    if (m_state == Complete) ResetReceiver();
-    // Bytes of a telegram that failed its CRC, taken again before the port is read.
-    int again = 0;
-    for (;;) {
-        if (again > 0) {
-            --again;
-        } else {
-            int n = 0;
-            if (!m_port->Read(m_buffer + m_fill, 1, n, err)) {
-                ++m_stat.receiveErrors;
-                return 0;
-            }
-            m_stat.bytesReceived += (unsigned long)n;
-            if (n == 0) return 1;  // the rest of the telegram comes with a later call
-        }
-        if (!Step(err)) return 0;
-        if (m_state != Complete) continue;
-
-        ++m_stat.received;
-        const unsigned char* telegram = m_buffer + m_frameStart;
-        int total = m_fill - m_frameStart;
-        unsigned short crc = Crc(telegram, total - 2);
-        if ((crc & 0xFF) == telegram[total - 2] && (crc >> 8) == telegram[total - 1])
-            return HandOut(source, length, err);
-        TRACE_MSGIN(4, "Message with incorrect CRC received\n");
-        ++m_stat.crcErrors;
-        again = Rescan();
+    DropHandedOut();
+    while (m_readyBytes == 0) {
+        unsigned char c = 0;
+        int n = 0;
+        if (!ReadByte(c, n, err)) return 0;
+        if (n == 0) return 1;  // the rest of the telegram comes with a later call
+        if (!Take(c, err)) return 0;
     }
+    return HandOut(source, body, length, err);
 }
 
-int CvaskLayer::HandOut(CvaskAddress*& source, int& length, ErrorStruct_* err) {
+void CvaskLayer::Accept() {
     const unsigned char* telegram = m_buffer + m_frameStart;
     int total = m_fill - m_frameStart;
 
     // Unstuff addresses and body (between DLE SOT and DLE ETX) to the front of the buffer;
-    // the write position never overtakes the read position.
+    // the write position never overtakes the read position, and the bytes still to be
+    // taken lie behind the telegram.
     int count = 0;
     for (int k = 2; k < total - 4; ++k) {
         m_buffer[count++] = telegram[k];
@@ -450,36 +509,63 @@ int CvaskLayer::HandOut(CvaskAddress*& source, int& length, ErrorStruct_* err) {
         // behind it would hand out a body that differs from what was sent.
         if (telegram[k + 1] != DLE) {
             TRACE_MSGIN(4, "Message with an undoubled DLE received\n");
-            return 1;
+            return;
         }
         ++k;
     }
     if (count < 2) {
         TRACE_MSGIN(4, "Message without addresses received\n");
-        return 1;
+        return;
     }
     CvaskAddress destination(m_buffer[0]);
     int sourceByte = m_buffer[1];
     if (destination.IsBroadcast())
         NoteBroadcast(sourceByte >> 4);
     else if (destination.GetAddress() != m_own.GetAddress())
-        return 1;  // for another bus member
-    if (count == 2) {
+        return;  // for another bus member
+    int length = count - 2;
+    if (length == 0) {
         TRACE_MSGIN(4, "Message without body received\n");
-        return 1;
+        return;
     }
-    source = new (std::nothrow) CvaskAddress(sourceByte);
+    unsigned char* body = m_buffer + 2;
+    if (length >= 4)
+        TRACE_MSGIN(3, "Message from %s (%c,%d) with length %d received\n",
+                    (const char*)CvaskAddress(sourceByte).GetAddressString(), body[2], body[3],
+                    length);
+    // The devices' cyclic broadcast of all measured values is delivered as "b" 2.
+    if (length >= 4 && body[2] == 'k' && body[3] == 2 && destination.IsBroadcast()) body[2] = 'b';
+    if (m_readyBytes + 3 + length > ReceiveBufferSize) {
+        // Nobody has asked for what came in for a long time: the newest is lost.
+        ++m_stat.receiveErrors;
+        TRACE_INFO(5, "Too many telegrams waiting in CvaskLayer, the newest is dropped\n");
+        return;
+    }
+    unsigned char* record = m_ready + m_readyBytes;
+    record[0] = (unsigned char)sourceByte;
+    record[1] = (unsigned char)(length & 0xFF);
+    record[2] = (unsigned char)(length >> 8);
+    memcpy(record + 3, body, (size_t)length);
+    m_readyBytes += 3 + length;
+}
+
+int CvaskLayer::HandOut(CvaskAddress*& source, unsigned char*& body, int& length,
+                        ErrorStruct_* err) {
+    source = new (std::nothrow) CvaskAddress(m_ready[0]);
     if (source == NULL) {
         SetError(err, ErrorOutOfMemory, 0);
         return 0;
     }
-    length = count - 2;
-    memmove(m_buffer, m_buffer + 2, (size_t)length);
-    if (length >= 4)
-        TRACE_MSGIN(3, "Message from %s (%c,%d) with length %d received\n",
-                    (const char*)source->GetAddressString(), m_buffer[2], m_buffer[3], length);
-    // The devices' cyclic broadcast of all measured values is delivered as "b" 2.
-    if (length >= 4 && m_buffer[2] == 'k' && m_buffer[3] == 2 && destination.IsBroadcast())
-        m_buffer[2] = 'b';
+    body = m_ready + 3;
+    length = m_ready[1] | m_ready[2] << 8;
+    m_handedOut = 1;
     return 1;
+}
+
+void CvaskLayer::DropHandedOut() {
+    if (!m_handedOut) return;
+    m_handedOut = 0;
+    int size = 3 + (m_ready[1] | m_ready[2] << 8);
+    m_readyBytes -= size;
+    memmove(m_ready, m_ready + size, (size_t)m_readyBytes);
 }

@@ -97,6 +97,12 @@ struct FakeBus {
         SetLayerSeams(nullptr);
         Current() = nullptr;
     }
+    // Layers initialised afterwards wait for the gap as they do on a real port, reading it
+    // all the while (an empty read moves the clock), instead of through the delay seam.
+    void ListenWhileWaiting() {
+        static const CvaskLayerSeams seams = {CreatePort, Now, nullptr};
+        SetLayerSeams(&seams);
+    }
 
     class Port : public CvaskPort {
     public:

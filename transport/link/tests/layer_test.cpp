@@ -291,8 +291,8 @@ TEST_F(Layer, APortThatFailsItsReadsEndsTheAttemptsWithItsError) {
 }
 
 // The timer's receive may have taken part of a telegram when a send begins; the
-// acknowledgement wait then takes the rest. The reply behind the acknowledgement arrives
-// whatever state the part left the receiver in.
+// acknowledgement wait then takes the rest. The telegram is completed there and kept, and
+// the reply behind the acknowledgement arrives after it, wherever the send cut in.
 TEST_F(Layer, ATelegramHalfReceivedBeforeASendDoesNotCostTheReply) {
     const Bytes broadcast = Frame(BROADCAST, 0x10, {0x10, 0x10, 'k', 2, '1', 0});
     const Bytes reply = {0, 0, 'k', 6, 3, 0};
@@ -308,8 +308,127 @@ TEST_F(Layer, ATelegramHalfReceivedBeforeASendDoesNotCostTheReply) {
             bus.Give(Frame(PC, 0x20, reply));
         };
         ASSERT_EQ(1, Send(0x20, Body("k", {6})));
-        EXPECT_EQ(std::vector<std::string>{Hex(reply)}, ReceiveAll());
+        EXPECT_EQ((std::vector<std::string>{"10 10 62 02 31 00", Hex(reply)}), ReceiveAll());
     }
+}
+
+// A telegram whose two CRC bytes are the wanted ones, found by trying two body bytes.
+Bytes FrameWithCrc(int destination, int source, unsigned wanted) {
+    for (int a = 0; a < 256; ++a)
+        for (int b = 0; b < 256; ++b) {
+            Bytes t =
+                Frame(destination, source, {0, 0, 'k', 2, (unsigned char)a, (unsigned char)b});
+            if ((unsigned)(t[t.size() - 2] | t.back() << 8) == wanted) return t;
+        }
+    return {};
+}
+
+// What the acknowledgement wait reads besides the acknowledgement is the receiver's: a
+// broadcast teaches its phase at once, with the time the port read it, and every telegram
+// for the PC or for everybody is handed out afterwards, in order.
+TEST_F(Layer, TelegramsArrivingDuringTheAcknowledgementWaitAreTakenAndKept) {
+    const Bytes broadcast = Frame(BROADCAST, 0x30, {0, 0, 'k', 2, '7', 0});
+    const Bytes forPc = Frame(PC, 0x40, {0, 0, 'k', 9});
+    const Bytes reply = Frame(PC, 0x20, {0, 0, 'k', 6, 3, 0});
+    unsigned long writtenAt = 0;
+    int step = 0;
+    bus.device = [&](const Bytes&) { writtenAt = bus.clock; };
+    // The line while the layer waits: a broadcast 30 ms after the telegram, noise, a
+    // telegram for another device and one for the PC, then the acknowledgement and the
+    // reply.
+    bus.onRead = [&] {
+        if (step == 0 && bus.clock >= writtenAt + 30) {
+            ++step;
+            bus.Give(broadcast);
+        } else if (step == 1 && bus.clock >= writtenAt + 50) {
+            ++step;
+            bus.Give(Cat(Cat({0x55, 0x10, 0x10}, Frame(0x50, 0x20, {0, 0, 'k', 1})), forPc));
+        } else if (step == 2 && bus.clock >= writtenAt + 70) {
+            ++step;
+            bus.Ack();
+            bus.Give(reply);
+        }
+    };
+    ASSERT_EQ(1, Send(0x20, Body("k", {6})));
+    EXPECT_EQ(1u, Stat().sent);
+    EXPECT_EQ(3, step);
+    EXPECT_EQ(writtenAt + 30, CvaskLayer::GetBroadcastTime(3)) << "known before any Receive";
+    EXPECT_NEAR(0.4 * ((writtenAt + 30) % 500), CvaskLayer::GetBroadcastPhase(3), 1e-9);
+    EXPECT_EQ(3u, Stat().received) << "the reply is still in the port";
+    bus.onRead = nullptr;
+    EXPECT_EQ((std::vector<std::string>{"00 00 62 02 37 00", "00 00 6B 09", "00 00 6B 06 03 00"}),
+              ReceiveAll());
+    EXPECT_EQ("", ReceiveOnce().body);
+}
+
+// Inside a telegram the CRC bytes are data: a CRC of 10 06 is no acknowledgement.
+TEST_F(Layer, ACrcThatReadsDleAckIsNoAcknowledgement) {
+    const Bytes broadcast = FrameWithCrc(BROADCAST, 0x30, 0x0610);
+    ASSERT_FALSE(broadcast.empty());
+    ASSERT_EQ("10 06", Hex(Bytes(broadcast.end() - 2, broadcast.end())));
+    int attempt = 0;
+    bus.device = [&](const Bytes&) {
+        if (++attempt == 1)
+            bus.Give(broadcast);
+        else
+            bus.Ack();
+    };
+    ASSERT_EQ(1, Send(0x20, Body("k", {6})));
+    EXPECT_EQ(2u, Stat().sent) << "the first attempt was not acknowledged";
+    EXPECT_NE(0u, CvaskLayer::GetBroadcastTime(3));
+    std::vector<std::string> got = ReceiveAll();
+    ASSERT_EQ(1u, got.size());
+    EXPECT_EQ("00 00 62 02", got[0].substr(0, 11));
+}
+
+// Telegrams kept while nobody receives fill at most the receive buffer; what does not fit
+// is lost and counted, the rest is handed out.
+TEST_F(Layer, TelegramsKeptDuringWaitsAreBounded) {
+    Bytes longBody = {0, 0, 'k', 2};
+    longBody.resize(40, '1');
+    bus.device = [&](const Bytes&) { bus.Give(Frame(BROADCAST, 0x30, longBody)); };
+    EXPECT_EQ(0, layer.SendDL(CvaskAddress(0x20), Body("K", {21}).data(), 2, nullptr));
+    const unsigned long kept = CvaskLayer::ReceiveBufferSize / (3 + longBody.size());
+    EXPECT_EQ(100u, Stat().received);
+    EXPECT_EQ(100u - kept, Stat().receiveErrors);
+    unsigned long handedOut = 0;
+    while (ReceiveOnce().body != "") ++handedOut;
+    EXPECT_EQ(kept, handedOut);
+}
+
+// The wait for the gap reads the line while it waits: a broadcast that comes in is timed
+// when it arrives, and a late acknowledgement heard meanwhile does not count for the
+// telegram that follows.
+TEST_F(Layer, TheGapWaitListensToTheLine) {
+    bus.ListenWhileWaiting();
+    Open(2);
+    CvaskLayer::SetBroadcastPhase(4, 100);
+    CvaskLayer::SetBroadcastPhase(7, 300);
+    bus.clock = 1000200;  // 100 ms before the window opens at 300
+    // Reads of an empty port move the clock by 2 ms, reads that bring a byte do not.
+    bool broadcastGiven = false, ackGiven = false;
+    bus.onRead = [&] {
+        if (!broadcastGiven && bus.clock == 1000250) {
+            broadcastGiven = true;
+            bus.Give(Frame(BROADCAST, 0x50, {0, 0, 'k', 2}));
+        }
+        if (!ackGiven && bus.clock == 1000270) {
+            ackGiven = true;
+            bus.Ack();  // for some telegram before
+        }
+    };
+    int attempt = 0;
+    bus.device = [&](const Bytes&) {
+        if (++attempt == 2) bus.Ack();
+    };
+    ASSERT_EQ(1, Send(0x20, Body("k", {6})));
+    EXPECT_TRUE(bus.delays.empty()) << "the wait reads the port instead";
+    ASSERT_EQ(2u, bus.writeTimes.size()) << "the late ACK acknowledged nothing";
+    EXPECT_EQ(1000300u, bus.writeTimes[0]) << "written when the window opens";
+    EXPECT_EQ(1000250u, CvaskLayer::GetBroadcastTime(5));
+    EXPECT_NEAR(0.4 * 250, CvaskLayer::GetBroadcastPhase(5), 1e-9);
+    bus.onRead = nullptr;
+    EXPECT_EQ(std::vector<std::string>{"00 00 62 02"}, ReceiveAll());
 }
 
 TEST_F(Layer, BytesReadWhileWaitingForTheAcknowledgementAreCounted) {
