@@ -370,7 +370,12 @@ TEST_F(TransferBusTest, AbortDownloadStopsAfterTheRecordInFlight) {
                                 progress_.wnd(), kProgress),
               0);
     EXPECT_EQ(access().GetLastError().code, 47);
-    EXPECT_EQ(Bodies('K', 21).size(), 8u);
+    // Record 8 is the one sent after the abort (the flag is tested after each record); the
+    // simulator's log may not yet show the last record when a loaded machine delays its
+    // write, so 7 is accepted too. Without the abort all 97 would go.
+    const size_t sent = Bodies('K', 21).size();
+    EXPECT_GE(sent, 7u);
+    EXPECT_LE(sent, 8u);
     EXPECT_TRUE(Bodies('k', 20).empty());
     // The engine lets other requests through again (the device, still in download mode,
     // is made to start afresh first).
