@@ -34,12 +34,13 @@ endfunction()
 #                [TIMEOUT s] [LIMITS ...])
 # A GoogleTest program run as one CTest test under Wine.  BUS tests share the one
 # simulated COM port and never run in parallel with each other.  FOCUS tests need the
-# keyboard focus of the one display that parallel tests share (they assert where the focus
-# is, or send keys to the focused window): they take the lock "xfocus" and never run in
-# parallel with each other.  PROGRAM_RESOURCES links
-# the compiled resources of KorvanGA.exe (strings, menus, icons) into the test program, so
-# that code of the program finds them as it does in the program.  LIMITS are prlimit
-# options (such as --as=bytes) under which the program runs.
+# keyboard focus (they assert where it is, or move it with keys) on the one display that
+# parallel tests share: the window kit runs them in a desktop of their own (VASK_OWN_DESKTOP,
+# a virtual desktop whose focus no other test's window takes), and they take the lock
+# "xfocus" against each other for real input.  PROGRAM_RESOURCES links the compiled
+# resources of KorvanGA.exe (strings, menus, icons) into the test program, so that code of
+# the program finds them as it does in the program.  LIMITS are prlimit options (such as
+# --as=bytes) under which the program runs.
 function(vask_add_gtest name)
   cmake_parse_arguments(T "BUS;FOCUS;PROGRAM_RESOURCES" "TIMEOUT" "SOURCES;LIBS;FIXTURES;LIMITS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
@@ -64,6 +65,8 @@ function(vask_add_gtest name)
   set(_locks)
   if(T_FOCUS)
     list(APPEND _locks xfocus)
+    # (appended: a test's own ENVIRONMENT must be appended as well, or this is lost)
+    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT "VASK_OWN_DESKTOP=${name}")
   endif()
   if(T_BUS)
     list(APPEND _locks vaskbus)
@@ -75,9 +78,10 @@ function(vask_add_gtest name)
     # The simulated bus (fixture vaskbus) must run; the test finds its control port
     # through the file named in VASK_SIM_PORTFILE, its gateway side through
     # VASK_SIM_GATEWAY_PORTFILE.
-    set_tests_properties(${name} PROPERTIES
-      FIXTURES_REQUIRED "wine;vaskbus;${T_FIXTURES}"
-      ENVIRONMENT "VASK_SIM_PORTFILE=${VASK_BUS_DIR}/control.port;VASK_SIM_GATEWAY_PORTFILE=${VASK_BUS_DIR}/gateway.port")
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "wine;vaskbus;${T_FIXTURES}")
+    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT
+      "VASK_SIM_PORTFILE=${VASK_BUS_DIR}/control.port"
+      "VASK_SIM_GATEWAY_PORTFILE=${VASK_BUS_DIR}/gateway.port")
   endif()
 endfunction()
 

@@ -64,6 +64,8 @@ protected:
     const PROPSHEETPAGEA& PreparePageRecord();
     // Enter and Escape on a page are the sheet's.
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // The keys of a modeless sheet's pages are the sheet's (Tab goes on to its buttons).
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     CString m_strCaption;
     BOOL m_bFirstSetActive;

@@ -134,6 +134,8 @@ BOOL CPropertyPage::OnCommand(WPARAM wParam, LPARAM lParam) {
     return CDialog::OnCommand(wParam, lParam);
 }
 
+BOOL CPropertyPage::PreTranslateMessage(MSG* pMsg) { return CWnd::PreTranslateMessage(pMsg); }
+
 INT_PTR CALLBACK AfxPropPageDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam) {
     // The page's window is taken over at its WM_INITDIALOG; everything before and after that
     // not handled by the page is the system's.

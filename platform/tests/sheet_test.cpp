@@ -159,9 +159,13 @@ TEST_F(Sheets, TheSheetsMapSeesItsWindowsMessages) {
         sheet.m_range.SetModified(FALSE);
         EXPECT_EQ(sheet.m_nUnchanged, 1);
         EXPECT_FALSE(w.IsEnabled(ID_APPLY_NOW)) << "the system saw the message after the map";
+        EXPECT_TRUE(w.IsVisible(ID_APPLY_NOW));
+        EXPECT_TRUE(w.IsVisible(IDHELP)) << "a page offers help";
+        EXPECT_TRUE(w.IsEnabled(IDHELP));
         EXPECT_EQ(sheet.GetActivePage(), &sheet.m_range);
         EXPECT_TRUE(sheet.SetActivePage(&sheet.m_options));
         EXPECT_EQ(sheet.GetActiveIndex(), 1);
+        EXPECT_FALSE(w.IsEnabled(IDHELP)) << "this page offers none";
         EXPECT_EQ(sheet.m_options.GetSheet(), &sheet);
         w.PressCancel();
     });
@@ -236,6 +240,10 @@ TEST_F(Sheets, AModelessSheetComesAndGoesAgainAndAgain) {
         ::PostMessageA(w.Control(IDC_OPTION), WM_KEYDOWN, VK_TAB, 1);
         wkit::Driver::Pump();
         EXPECT_EQ(w.FocusId(), IDC_NOTE);
+        // From the page's last control on to the sheet's own.
+        ::PostMessageA(w.Control(IDC_NOTE), WM_KEYDOWN, VK_TAB, 1);
+        wkit::Driver::Pump();
+        EXPECT_EQ(::GetParent(::GetFocus()), sheet.m_hWnd);
         if (nRun == 0) {
             EXPECT_TRUE(sheet.DestroyWindow());
         } else {
@@ -246,6 +254,20 @@ TEST_F(Sheets, AModelessSheetComesAndGoesAgainAndAgain) {
         EXPECT_EQ(sheet.m_range.m_hWnd, nullptr);
         EXPECT_EQ(sheet.m_options.m_hWnd, nullptr);
     }
+}
+
+TEST_F(Sheets, TheSheetsFlagsHideApplyAndHelp) {
+    CPropertySheet sheet("Flags");
+    COptionsPage options;  // no help
+    sheet.AddPage(&options);
+    sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
+    wkit::Driver driver;
+    driver.OnOpen(wkit::Caption("Flags"), [&](wkit::Window& w) {
+        EXPECT_FALSE(w.Has(ID_APPLY_NOW) && w.IsVisible(ID_APPLY_NOW));
+        EXPECT_FALSE(w.Has(IDHELP) && w.IsVisible(IDHELP));
+        w.PressCancel();
+    });
+    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
 }
 
 TEST_F(Sheets, ASheetWithoutPagesDoesNotOpen) {

@@ -18,6 +18,29 @@ const DWORD kGraceMs = 3000;  // after the kit's close, before the program is en
 
 thread_local Driver* g_driver = nullptr;
 
+// A test that needs the keyboard focus (vask_add_gtest's FOCUS sets VASK_OWN_DESKTOP) runs its
+// main thread in a desktop of its own before any window exists: a virtual desktop of Wine,
+// whose foreground window and focus the windows of other tests on the shared display cannot
+// take.
+struct OwnDesktop {
+    OwnDesktop() {
+        const char* name = getenv("VASK_OWN_DESKTOP");
+        if (name == NULL || *name == '\0') return;
+        // Wine makes a desktop with a size a window of its own on the display.
+        HKEY hKey = NULL;
+        static const char kSize[] = "1280x1024";
+        if (::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\Explorer\\Desktops", 0, NULL, 0,
+                              KEY_WRITE, NULL, &hKey, NULL) == ERROR_SUCCESS) {
+            ::RegSetValueExA(hKey, name, 0, REG_SZ, (const BYTE*)kSize, sizeof kSize);
+            ::RegCloseKey(hKey);
+        }
+        HDESK hDesktop = ::CreateDesktopA(name, NULL, NULL, 0, GENERIC_ALL, NULL);
+        if (hDesktop == NULL || !::SetThreadDesktop(hDesktop))
+            printf("the test runs on the shared desktop: no desktop \"%s\" (error %lu)\n", name,
+                   ::GetLastError());
+    }
+} g_ownDesktop;
+
 std::string ClassOf(HWND hWnd) {
     char name[64] = "";
     ::GetClassNameA(hWnd, name, sizeof name);

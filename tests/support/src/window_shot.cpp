@@ -70,7 +70,14 @@ void Window::Shot(const std::string& name) const {
     if (!::IsWindow(hWnd_) || !::GetWindowRect(hWnd_, &rc)) return;
     int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
     if (cx <= 0 || cy <= 0) return;
-    ::UpdateWindow(hWnd_);
+    // The window on top, painted with all its children, is copied from the screen (the
+    // system's print of a window leaves out the children).
+    ::SetWindowPos(hWnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::RedrawWindow(hWnd_, NULL, NULL,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // The display shows what the window drew once the thread has been idle for a moment.
+    Driver::Pump(300);
+    if (!::IsWindow(hWnd_) || !::GetWindowRect(hWnd_, &rc)) return;
 
     BITMAPINFO bmi = {};
     bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
@@ -86,13 +93,7 @@ void Window::Shot(const std::string& name) const {
     bool bSaved = false;
     if (hBitmap != NULL && bits != nullptr) {
         HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-        // The window draws itself into the bitmap, so other windows on the shared display do
-        // not cover it.
-        if (!::PrintWindow(hWnd_, hMem, 0)) {
-            HDC hWindow = ::GetWindowDC(hWnd_);
-            ::BitBlt(hMem, 0, 0, cx, cy, hWindow, 0, 0, SRCCOPY);
-            ::ReleaseDC(hWnd_, hWindow);
-        }
+        ::BitBlt(hMem, 0, 0, cx, cy, hScreen, rc.left, rc.top, SRCCOPY);
         ::GdiFlush();
         std::vector<BYTE> pixels(static_cast<BYTE*>(bits),
                                  static_cast<BYTE*>(bits) + (size_t)cx * cy * 4);
