@@ -130,6 +130,8 @@ protected:
     void CommonConstruct(CWnd* pParentWnd, UINT iSelectPage);
     // Fills m_psh with the pages' records; FALSE without pages.
     BOOL BuildHeader(CWnd* pParentWnd);
+    // The system's sheet, modal (its result) or modeless (its window); -1 when it cannot run.
+    INT_PTR RunSystemSheet(BOOL bModeless);
     LRESULT HandleInitDialog(WPARAM wParam, LPARAM lParam);
 
     CPtrArray m_pages;

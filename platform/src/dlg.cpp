@@ -280,6 +280,11 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam) {
         return FALSE;
     CDialog* pDlg = reinterpret_cast<CDialog*>(lParam);
     if (!pDlg->SubclassWindow(hWnd)) return FALSE;
+    return vfc::RunInitDialog(pDlg);
+}
+
+INT_PTR vfc::RunInitDialog(CDialog* pDlg) {
+    // Called by a dialog procedure: nothing may cross the system's code.
     try {
         return pDlg->OnInitDialog();
     } catch (CException* e) {

@@ -65,6 +65,8 @@ BOOL ExecuteDlgInit(HWND hWnd, HINSTANCE hInst, LPCSTR lpszTemplateName);
 // The owner of a modal window: the top-level window of pParentWnd, else of the main window,
 // or the dialog already open over it; NULL when that belongs to another thread.
 HWND ModalOwner(CWnd* pParentWnd);
+// OnInitDialog of a dialog taken over in its dialog procedure; no exception gets past.
+INT_PTR RunInitDialog(CDialog* pDlg);
 // The help of a window made from template nIDHelp (WM_COMMANDHELP): the context lParam,
 // else 0x20000 + nIDHelp; FALSE when neither is known.
 LRESULT ResourceHelp(UINT nIDHelp, LPARAM lParam);

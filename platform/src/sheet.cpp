@@ -145,13 +145,7 @@ INT_PTR CALLBACK AfxPropPageDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM lPar
         pRecord != NULL ? reinterpret_cast<CPropertyPage*>(pRecord->lParam) : NULL;
     if (pPage == NULL || !pPage->SubclassWindow(hWnd)) return FALSE;
     pPage->m_bFirstSetActive = TRUE;
-    try {
-        return pPage->OnInitDialog();
-    } catch (CException* e) {
-        e->ReportError(MB_ICONEXCLAMATION);
-        e->Delete();
-    } catch (...) {}
-    return TRUE;
+    return vfc::RunInitDialog(pPage);
 }
 
 // --- CPropertySheet -------------------------------------------------------------------------
@@ -291,31 +285,30 @@ BOOL CPropertySheet::BuildHeader(CWnd* pParentWnd) {
     return TRUE;
 }
 
-int CPropertySheet::DoModal() {
+INT_PTR CPropertySheet::RunSystemSheet(BOOL bModeless) {
     if (m_hWnd != NULL) return -1;
-    m_bModeless = FALSE;
+    m_bModeless = bModeless;
     if (!BuildHeader(m_pParentWnd)) return -1;
     m_bInitialized = FALSE;
     vfc::HookWindowCreate(this, kDialogClass);
     INT_PTR nResult = ::PropertySheetA(&m_psh);
     vfc::UnhookWindowCreate();
+    // The system keeps copies of the pages' records.
     delete[] m_pPageRecords;
     m_pPageRecords = NULL;
+    return nResult;
+}
+
+int CPropertySheet::DoModal() {
+    INT_PTR nResult = RunSystemSheet(FALSE);
     // Positive after OK; 0 after Cancel, also when Apply came before.
     return nResult > 0 ? IDOK : nResult == 0 ? IDCANCEL : -1;
 }
 
 BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle) {
     if (m_hWnd != NULL) return FALSE;
-    m_bModeless = TRUE;
     if (pParentWnd != NULL) m_pParentWnd = pParentWnd;
-    if (!BuildHeader(m_pParentWnd)) return FALSE;
-    m_bInitialized = FALSE;
-    vfc::HookWindowCreate(this, kDialogClass);
-    INT_PTR hResult = ::PropertySheetA(&m_psh);
-    vfc::UnhookWindowCreate();
-    delete[] m_pPageRecords;
-    m_pPageRecords = NULL;
+    INT_PTR hResult = RunSystemSheet(TRUE);
     HWND hWnd = (HWND)hResult;
     if (hResult == 0 || hResult == -1 || !::IsWindow(hWnd)) return FALSE;
     if (dwStyle != (DWORD)-1) ::SetWindowLongA(hWnd, GWL_STYLE, (LONG)(dwStyle & ~WS_CHILD));

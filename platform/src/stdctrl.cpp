@@ -165,7 +165,8 @@ void CCheckListBox::PreSubclassWindow() {
 
 LRESULT CCheckListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT lResult = CListBox::WindowProc(message, wParam, lParam);
-    // The states follow the items: every change of the list passes here.
+    // The states follow the items: every change of the list passes here. (After the window's
+    // end the object may be gone: only the list's own messages touch it.)
     switch (message) {
         case LB_ADDSTRING:
         case LB_INSERTSTRING:
@@ -177,7 +178,6 @@ LRESULT CCheckListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 m_itemStates.RemoveAt((int)wParam);
             break;
         case LB_RESETCONTENT: m_itemStates.RemoveAll(); break;
-        case WM_NCDESTROY: m_itemStates.RemoveAll(); break;
         default: break;
     }
     return lResult;

@@ -209,6 +209,12 @@ TEST_F(Dialogs, ControlsComeBackIntoTheirMembersOrArePromptedFor) {
             dlg.m_fFactor = 1.5f;
             EXPECT_TRUE(dlg.UpdateData(FALSE));
         }
+        // No radio button checked reads as -1.
+        for (int id : {IDC_RADIO1, IDC_RADIO2, IDC_RADIO3})
+            ::SendMessageA(w.Control(id), BM_SETCHECK, BST_UNCHECKED, 0);
+        dlg.m_nRadio = 1;
+        EXPECT_TRUE(dlg.UpdateData(TRUE));
+        EXPECT_EQ(dlg.m_nRadio, -1);
         // The other controls, as the user sets them.
         w.Check(IDC_CHECK, BST_INDETERMINATE);
         w.Check(IDC_RADIO3);

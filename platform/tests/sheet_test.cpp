@@ -245,6 +245,16 @@ TEST_F(Sheets, AModelessSheetComesAndGoesAgainAndAgain) {
         wkit::Driver::Pump();
         EXPECT_EQ(::GetParent(::GetFocus()), sheet.m_hWnd);
         if (nRun == 0) {
+            // Pages come and go while the window is open.
+            CPropertyPage extra(IDD_SHARED_PAGE);
+            sheet.AddPage(&extra);
+            EXPECT_EQ(w.PageCount(), 3);
+            EXPECT_TRUE(w.SelectPage(2));
+            EXPECT_TRUE(w.Has(IDC_PROGRAM_ONLY));
+            EXPECT_TRUE(w.SelectPage(0));
+            sheet.RemovePage(&extra);
+            EXPECT_EQ(w.PageCount(), 2);
+            EXPECT_EQ(sheet.GetPageCount(), 2);
             EXPECT_TRUE(sheet.DestroyWindow());
         } else {
             w.PressCancel();

@@ -36,6 +36,10 @@
 // Screenshots: Window::Shot("name") saves the window as docs/images/name.png when the
 // environment variable VASK_SCREENSHOTS is 1 (or names another folder); tests never compare
 // images.
+//
+// Focus: parallel tests share one display. A test that asserts where the focus is, or moves
+// it with keys, is added with vask_add_gtest(... FOCUS ...): the kit then runs its main
+// thread in a desktop of its own (VASK_OWN_DESKTOP), whose focus no other test can take.
 #pragma once
 
 #include "vaskfc.h"

@@ -57,6 +57,19 @@ std::string TextOf(HWND hWnd) {
 
 bool IsDialog(HWND hWnd) { return ClassOf(hWnd) == "#32770"; }
 
+// The calling thread's top-level windows, newest first.
+std::vector<HWND> ThreadWindows() {
+    std::vector<HWND> windows;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND h, LPARAM p) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
+            return TRUE;
+        },
+        (LPARAM)&windows);
+    return windows;
+}
+
 bool IsClassOf(HWND hWnd, const char* name) { return _stricmp(ClassOf(hWnd).c_str(), name) == 0; }
 
 // The descendant with the id, depth first.
@@ -419,12 +432,9 @@ void Window::NameFile(const std::string& path) {
         ADD_FAILURE() << Describe(hWnd_) << " is no file dialog";
         return;
     }
-    // The edit inside the name box gets the text, as typing does.
-    HWND hEdit = IsClassOf(hName, "Edit") ? hName : FindDescendant(hName, kFileNameCombo);
-    if (hEdit == NULL || !IsClassOf(hEdit, "Edit"))
-        hEdit = ::FindWindowExA(hName, NULL, NULL, NULL);
-    while (hEdit != NULL && !IsClassOf(hEdit, "Edit"))
-        hEdit = ::FindWindowExA(hEdit, NULL, NULL, NULL);
+    // The edit inside the name box (a combo box in a combo box) gets the text.
+    HWND hEdit = hName;
+    while (hEdit != NULL && !IsClassOf(hEdit, "Edit")) hEdit = ::GetWindow(hEdit, GW_CHILD);
     ::SetWindowTextA(hEdit != NULL ? hEdit : hName, path.c_str());
     Click(IDOK);
 }
@@ -434,18 +444,9 @@ void Window::KeepOpen() {
 }
 
 HWND Window::TopDialog() {
-    HWND found = NULL;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND h, LPARAM p) -> BOOL {
-            if (IsDialog(h) && ::IsWindowVisible(h) && ::IsWindowEnabled(h)) {
-                *reinterpret_cast<HWND*>(p) = h;
-                return FALSE;  // the thread's windows come newest first
-            }
-            return TRUE;
-        },
-        (LPARAM)&found);
-    return found;
+    for (HWND hWnd : ThreadWindows())
+        if (IsDialog(hWnd) && ::IsWindowVisible(hWnd) && ::IsWindowEnabled(hWnd)) return hWnd;
+    return NULL;
 }
 
 // --- matches ---------------------------------------------------------------------------------
@@ -513,13 +514,7 @@ Match AnyDialog() {
 Driver::Driver() {
     previous_ = g_driver;
     g_driver = this;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND h, LPARAM p) -> BOOL {
-            reinterpret_cast<std::set<HWND>*>(p)->insert(h);
-            return TRUE;
-        },
-        (LPARAM)&before_);
+    for (HWND hWnd : ThreadWindows()) before_.insert(hWnd);
     timer_ = ::SetTimer(NULL, 0, kTickMs, OnTick);
 }
 
@@ -571,17 +566,9 @@ void CALLBACK Driver::OnTick(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 void Driver::Tick() {
-    // The thread's windows, newest first; a script may open and close windows meanwhile.
-    std::vector<HWND> windows;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND h, LPARAM p) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
-            return TRUE;
-        },
-        (LPARAM)&windows);
+    // A script may open and close windows meanwhile: the list is taken first.
     ULONGLONG now = ::GetTickCount64();
-    for (HWND hWnd : windows) Visit(hWnd, now);
+    for (HWND hWnd : ThreadWindows()) Visit(hWnd, now);
     // Windows that are gone are forgotten (a handle may come again for another window).
     for (auto it = seen_.begin(); it != seen_.end();)
         it = ::IsWindow(it->first) ? std::next(it) : seen_.erase(it);
