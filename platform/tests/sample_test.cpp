@@ -2,7 +2,7 @@
 // tool bar and status bar, nested static splitters with a tree, a list and a plain view.
 // Driven by messages, asserted through Win32 queries.
 #include "sample/sample.h"
-#include "test_hooks.h"
+#include "window_kit.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +12,6 @@
 namespace {
 
 using Events = std::vector<std::string>;
-
-HelpRecorder g_help;
-BoxRecorder g_boxes;
 
 std::string MenuText(HMENU hMenu, UINT nPos) {
     char text[256] = "";
@@ -57,11 +54,7 @@ class SampleApp : public ::testing::Test {
 protected:
     void SetUp() override {
         g_log.Clear();
-        g_help = HelpRecorder();
-        g_boxes = BoxRecorder();
-        g_boxes.answer = IDNO;
-        AfxSetHelpHook(RecordHelp, &g_help);
-        AfxSetMessageBoxHook(RecordBox, &g_boxes);
+        boxes_.answer = IDNO;
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\" SAMPLE_REGISTRY_KEY);
         app_ = new CSampleApp;
         ASSERT_TRUE(app_->InitInstance());
@@ -82,8 +75,6 @@ protected:
         }
         delete app_;
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\" SAMPLE_REGISTRY_KEY);
-        AfxSetHelpHook(NULL, NULL);
-        AfxSetMessageBoxHook(NULL, NULL);
     }
 
     // What is waiting is dispatched as the program's loop does it, then its idle work.
@@ -117,6 +108,8 @@ protected:
         SendMessageA(hFrame_, WM_INITMENUPOPUP, (WPARAM)hPopup, MAKELPARAM(nIndex, FALSE));
     }
 
+    wkit::HelpRecorder help_;
+    wkit::BoxRecorder boxes_;
     CSampleApp* app_ = nullptr;
     CSampleFrame* frame_ = nullptr;
     HWND hFrame_ = NULL;
@@ -188,13 +181,13 @@ TEST_F(SampleApp, ClosingTheMainFrameDeletesEachObjectOnceAndEndsTheLoop) {
 
 TEST_F(SampleApp, AModifiedDocumentAsksBeforeTheFrameCloses) {
     doc_->SetModifiedFlag(TRUE);
-    g_boxes.answer = IDCANCEL;
+    boxes_.answer = IDCANCEL;
     SendMessageA(hFrame_, WM_CLOSE, 0, 0);
-    ASSERT_EQ(g_boxes.texts.size(), 1u);
-    EXPECT_EQ(g_boxes.texts[0], "Save changes to Untitled?");
+    ASSERT_EQ(boxes_.texts.size(), 1u);
+    EXPECT_EQ(boxes_.texts[0], "Save changes to Untitled?");
     EXPECT_TRUE(IsWindow(hFrame_));
     EXPECT_EQ(g_log.documentsDeleted, 0);
-    g_boxes.answer = IDNO;
+    boxes_.answer = IDNO;
     SendMessageA(hFrame_, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(hFrame_));
     EXPECT_EQ(g_log.documentsDeleted, 1);
@@ -233,15 +226,47 @@ TEST_F(SampleApp, TheTitleAndTheRecentFilesFollowTheDocumentPath) {
     WriteFile(h, "\xFF\xFF\xFF", 3, &written, NULL);
     CloseHandle(h);
     EXPECT_EQ(app_->OpenDocumentFile(broken.c_str()), nullptr);
-    ASSERT_EQ(g_boxes.texts.size(), 1u);
-    EXPECT_NE(g_boxes.texts[0].find("vaskfc sample broken.smp"), std::string::npos)
-        << g_boxes.texts[0];
+    ASSERT_EQ(boxes_.texts.size(), 1u);
+    EXPECT_NE(boxes_.texts[0].find("vaskfc sample broken.smp"), std::string::npos)
+        << boxes_.texts[0];
     EXPECT_EQ(frame_->GetActiveDocument(), doc_);
     EXPECT_EQ(WindowText(hFrame_), "Sample - Untitled");
     EXPECT_EQ(app_->OpenDocumentFile(TempPath("vaskfc no such file.smp").c_str()), nullptr);
-    EXPECT_EQ(g_boxes.texts.size(), 2u);
+    EXPECT_EQ(boxes_.texts.size(), 2u);
     DeleteFileA(path.c_str());
     DeleteFileA(broken.c_str());
+}
+
+// Save As and File Open ask for the file with the file dialog, with the template's kind: a
+// name typed without extension gets the template's.
+TEST_F(SampleApp, SaveAsAndFileOpenAskForTheFile) {
+    std::string path = TempPath("vaskfc sample dialog.smp");
+    DeleteFileA(path.c_str());
+    doc_->m_text = "through the dialog";
+    wkit::Driver driver;
+    driver.OnOpen(wkit::FileDialog(), [&](wkit::Window& w) {
+        EXPECT_EQ(w.Caption(), "Save As");
+        EXPECT_EQ(w.Selection(0x470), "Sample Files (*.smp)") << "the template's kind";
+        w.NameFile(path.substr(0, path.size() - 4));
+    });
+    Command(ID_FILE_SAVE_AS);
+    EXPECT_EQ(std::string(doc_->GetPathName()), path);
+    EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+
+    Command(ID_FILE_NEW);
+    EXPECT_EQ(doc_->m_text, "");
+    driver.OnOpen(wkit::FileDialog(), [&](wkit::Window& w) {
+        EXPECT_EQ(w.Caption(), "Open");
+        w.NameFile(path);
+    });
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(doc_->m_text, "through the dialog");
+    driver.CancelFile();
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(doc_->m_text, "through the dialog") << "a cancelled open changes nothing";
+    EXPECT_TRUE(driver.AllRan());
+    EXPECT_TRUE(boxes_.texts.empty());
+    DeleteFileA(path.c_str());
 }
 
 TEST_F(SampleApp, ASaveThatFailsLeavesTheFileAsItWas) {
@@ -252,7 +277,7 @@ TEST_F(SampleApp, ASaveThatFailsLeavesTheFileAsItWas) {
     doc_->m_bFailStore = TRUE;
     doc_->SetModifiedFlag(TRUE);
     EXPECT_FALSE(doc_->OnSaveDocument(path.c_str()));
-    ASSERT_EQ(g_boxes.texts.size(), 1u);
+    ASSERT_EQ(boxes_.texts.size(), 1u);
     EXPECT_TRUE(doc_->IsModified()) << "the changes are not saved";
     // Nothing of the failed save is left beside it either.
     WIN32_FIND_DATAA found;
@@ -677,11 +702,11 @@ TEST_F(SampleApp, AClickInContextHelpModeAsksTheWindowUnderIt) {
     ASSERT_EQ(g_log.help.size(), 1u);
     EXPECT_EQ(g_log.help[0], std::make_pair((DWORD_PTR)0x2009A, (UINT)HELP_CONTEXT));
     // The application's WinHelp ends in the routing function.
-    ASSERT_EQ(g_help.calls.size(), 1u);
-    EXPECT_EQ(g_help.calls[0].hWnd, hFrame_);
-    EXPECT_EQ(g_help.calls[0].dwData, (DWORD_PTR)0x2009A);
-    EXPECT_EQ(g_help.calls[0].nCmd, (UINT)HELP_CONTEXT);
-    EXPECT_EQ(g_help.calls[0].file, std::string(app_->m_pszHelpFilePath));
+    ASSERT_EQ(help_.calls.size(), 1u);
+    EXPECT_EQ(help_.calls[0].hWnd, hFrame_);
+    EXPECT_EQ(help_.calls[0].dwData, (DWORD_PTR)0x2009A);
+    EXPECT_EQ(help_.calls[0].nCmd, (UINT)HELP_CONTEXT);
+    EXPECT_EQ(help_.calls[0].file, std::string(app_->m_pszHelpFilePath));
     EXPECT_FALSE(frame_->m_bHelpMode);
     EXPECT_NE(GetCapture(), hFrame_);
     // A window that names no context: the frame's resource context.

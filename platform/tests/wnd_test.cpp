@@ -3,7 +3,7 @@
 // help routing, the command line and the recent-file list.
 #include "vaskfc.h"
 
-#include "test_hooks.h"
+#include "window_kit.h"
 
 #include <gtest/gtest.h>
 
@@ -324,8 +324,7 @@ END_MESSAGE_MAP()
 TEST_F(Windows, AnExceptionInAHandlerIsReportedAndGoesNoFurther) {
     CThrowingWnd wnd;
     ASSERT_TRUE(wnd.CreateEx(0, NULL, "", WS_POPUP, 0, 0, 10, 10, NULL, NULL));
-    BoxRecorder boxes;
-    AfxSetMessageBoxHook(RecordBox, &boxes);
+    wkit::BoxRecorder boxes;
     EXPECT_EQ(wnd.SendMessage(WM_APP + 1), 0);
     ASSERT_EQ(boxes.texts.size(), 1u);
     EXPECT_NE(boxes.texts[0].find("C:\\nowhere\\x.prm"), std::string::npos) << boxes.texts[0];
@@ -462,8 +461,7 @@ TEST(Menus, AnAttachedMenuIsDestroyedOnceTemporaryOnesNever) {
 // --- help ----------------------------------------------------------------------------------
 
 TEST_F(Windows, EveryHelpCallPassesTheOneRoutingFunction) {
-    HelpRecorder help;
-    AfxSetHelpHook(RecordHelp, &help);
+    wkit::HelpRecorder help;
     CWnd child;
     ASSERT_TRUE(child.Create(NULL, "", WS_CHILD, Rect(0, 0, 10, 10), &parent_, 1));
     child.WinHelp(0x50005, HELP_CONTEXTPOPUP);

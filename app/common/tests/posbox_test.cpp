@@ -1,9 +1,10 @@
 // The positioned message box: a second thread finds the box owned by its 1 x 1 carrier at
 // the point, with the owner disabled, and answers it; afterwards the owner is enabled again,
-// the carrier gone and the answer returned.
+// the carrier gone and the answer returned. The window kit answers it by its text.
 #include "posbox.h"
 
 #include "resource.h"
+#include "window_kit.h"
 
 #include <gtest/gtest.h>
 
@@ -147,6 +148,19 @@ TEST_F(PositionedBox, TheIdFormShowsTheProgramsTextOverTheMainWindow) {
     EXPECT_TRUE(IsWindowEnabled(owner_));
     EXPECT_EQ(seen.carrierRect.left, 400);
     EXPECT_EQ(seen.carrierRect.top, 300);
+}
+
+// Tests of the program answer the box on their own thread with the window kit, by its text.
+TEST_F(PositionedBox, TheWindowKitAnswersItByItsText) {
+    wkit::Driver driver;
+    driver.OnOpen(wkit::Box("overwrite"), [](wkit::Window& w) {
+        EXPECT_EQ(w.BoxText(), "Do you want to overwrite it?");
+        EXPECT_EQ(w.Caption(), "Test box");
+        w.Click(IDNO);
+    });
+    EXPECT_EQ(PosMessageBox(owner_, "Do you want to overwrite it?", "Test box", MB_YESNO, 5, 5),
+              IDNO);
+    EXPECT_TRUE(driver.AllRan());
 }
 
 }  // namespace
