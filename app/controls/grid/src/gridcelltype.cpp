@@ -101,7 +101,8 @@ int CGridCellType::OnDraw(CDC* pDC, CRect* pRect, int nCol, int nRow, CGridCell*
             CFont* pOldFont = NULL;
             CFont* pFont = source.GetFont();
             if (pFont != NULL) pOldFont = pDC->SelectObject(pFont);
-            int nTextWidth = pDC->GetTextExtent(ShownText(&source, FALSE), -1).cx;
+            LPCSTR sourceText = ShownText(&source, FALSE);
+            int nTextWidth = pDC->GetTextExtent(sourceText, (int)strlen(sourceText)).cx;
             if (pOldFont != NULL) pDC->SelectObject(pOldFont);
             int nSpan = 0;
             for (int c = nSourceCol; c < nCol; ++c) nSpan += pSettings->GetColWidth(c);
