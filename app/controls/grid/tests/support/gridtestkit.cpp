@@ -124,14 +124,18 @@ BOOL SaveScreenshot(CWnd* pWnd, const std::string& name) {
     if (folder == NULL || *folder == '\0' || pWnd == NULL || pWnd->m_hWnd == NULL) return FALSE;
     CRect rc;
     pWnd->GetWindowRect(&rc);
-    HDC hScreen = ::GetDC(NULL);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, rc.Width(), rc.Height());
+    // The window as it is on the screen, frame and children included: it is painted and
+    // on top, so the window's own DC reads it back.
+    pWnd->UpdateWindow();
+    ::RedrawWindow(pWnd->m_hWnd, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    HDC hWindow = ::GetWindowDC(pWnd->m_hWnd);
+    HDC hMem = ::CreateCompatibleDC(hWindow);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hWindow, rc.Width(), rc.Height());
     HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    BOOL bPrinted = ::PrintWindow(pWnd->m_hWnd, hMem, 0);
+    BOOL bPrinted = ::BitBlt(hMem, 0, 0, rc.Width(), rc.Height(), hWindow, 0, 0, SRCCOPY);
     ::SelectObject(hMem, hOld);
     ::DeleteDC(hMem);
-    ::ReleaseDC(NULL, hScreen);
+    ::ReleaseDC(pWnd->m_hWnd, hWindow);
 
     BOOL bSaved = FALSE;
     ULONG_PTR token = 0;
