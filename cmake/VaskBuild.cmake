@@ -30,15 +30,18 @@ function(vask_wine_fixture)
   set_tests_properties(wine_prefix_cleanup PROPERTIES FIXTURES_CLEANUP wine)
 endfunction()
 
-# vask_add_gtest(name SOURCES ... [LIBS ...] [FIXTURES ...] [BUS] [PROGRAM_RESOURCES]
-#                [TIMEOUT s] [LIMITS ...])
+# vask_add_gtest(name SOURCES ... [LIBS ...] [FIXTURES ...] [BUS] [PRINTER]
+#                [PROGRAM_RESOURCES] [TIMEOUT s] [LIMITS ...])
 # A GoogleTest program run as one CTest test under Wine.  BUS tests share the one
-# simulated COM port and never run in parallel with each other.  PROGRAM_RESOURCES links
+# simulated COM port and never run in parallel with each other.  PRINTER tests print on the
+# build's cups-pdf queue (fixture printer), one at a time; they find its PDF files in the
+# folder named by VASK_PDF_DIR (a Unix path).  PROGRAM_RESOURCES links
 # the compiled resources of KorvanGA.exe (strings, menus, icons) into the test program, so
 # that code of the program finds them as it does in the program.  LIMITS are prlimit
 # options (such as --as=bytes) under which the program runs.
 function(vask_add_gtest name)
-  cmake_parse_arguments(T "BUS;PROGRAM_RESOURCES" "TIMEOUT" "SOURCES;LIBS;FIXTURES;LIMITS" ${ARGN})
+  cmake_parse_arguments(T "BUS;PRINTER;PROGRAM_RESOURCES" "TIMEOUT" "SOURCES;LIBS;FIXTURES;LIMITS"
+                        ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
   if(T_PROGRAM_RESOURCES)
@@ -66,6 +69,12 @@ function(vask_add_gtest name)
       FIXTURES_REQUIRED "wine;vaskbus;${T_FIXTURES}"
       ENVIRONMENT "VASK_SIM_PORTFILE=${VASK_BUS_DIR}/control.port;VASK_SIM_GATEWAY_PORTFILE=${VASK_BUS_DIR}/gateway.port")
   endif()
+  if(T_PRINTER)
+    # One print test at a time: a test that hides the queue makes Wine forget the printer.
+    set_property(TEST ${name} APPEND PROPERTY FIXTURES_REQUIRED printer)
+    set_property(TEST ${name} APPEND PROPERTY RESOURCE_LOCK printer)
+    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT "VASK_PDF_DIR=${VASK_PRINTER_DIR}/pdf")
+  endif()
 endfunction()
 
 # The native test kit (vasksim) is built in its own tree; scripts/test passes its place.
@@ -81,4 +90,17 @@ function(vask_vaskbus_fixture)
   set_tests_properties(vaskbus_setup PROPERTIES FIXTURES_SETUP vaskbus FIXTURES_REQUIRED wine TIMEOUT 60)
   add_test(NAME vaskbus_cleanup COMMAND ${CMAKE_SOURCE_DIR}/sim/vaskbus-fixture stop ${VASK_BUS_DIR})
   set_tests_properties(vaskbus_cleanup PROPERTIES FIXTURES_CLEANUP vaskbus)
+endfunction()
+
+# The build's printer: a CUPS scheduler of its own on ${VASK_PRINTER_DIR}/cups.sock with a
+# cups-pdf queue as default (tests/support/printer-fixture); cmake/wine-run points every Wine
+# process of the build at it.
+set(VASK_PRINTER_DIR ${CMAKE_BINARY_DIR}/printer)
+function(vask_printer_fixture)
+  add_test(NAME printer_setup
+           COMMAND ${CMAKE_SOURCE_DIR}/tests/support/printer-fixture start ${VASK_PRINTER_DIR})
+  set_tests_properties(printer_setup PROPERTIES FIXTURES_SETUP printer TIMEOUT 60)
+  add_test(NAME printer_cleanup
+           COMMAND ${CMAKE_SOURCE_DIR}/tests/support/printer-fixture stop ${VASK_PRINTER_DIR})
+  set_tests_properties(printer_cleanup PROPERTIES FIXTURES_CLEANUP printer)
 endfunction()

@@ -3,7 +3,8 @@
 # for example a mingw runtime DLL that would have to be shipped alongside.
 set -u
 objdump=${OBJDUMP:-x86_64-w64-mingw32-objdump}
-ours="utilvask.dll vask32.dll vaskgate.dll vask.dll commvask.dll nuraprotocol.dll vaskfc.dll"
+ours="utilvask.dll vask32.dll vaskgate.dll vask.dll commvask.dll nuraprotocol.dll vaskfc.dll
+vaskreport.dll"
 windows="kernel32.dll user32.dll gdi32.dll advapi32.dll comctl32.dll comdlg32.dll ole32.dll
 oleaut32.dll shell32.dll shlwapi.dll winmm.dll ws2_32.dll setupapi.dll winspool.drv
 msvcrt.dll version.dll imm32.dll uuid.dll rpcrt4.dll msvfw32.dll iphlpapi.dll"

@@ -98,6 +98,18 @@
 #define IDS_COMPONENT_ENTRY      15221
 #define IDS_UNKNOWN              20001
 
+// Trace channels: base + channel gives the channel's text (the program uses channel 0).
+#define IDS_TRACE_CHANNEL_BASE 1017
+
+// The network list file: its name, its two lists, the key prefix of converters; the
+// profile section and value of the current network.
+#define IDS_NETWORK_FILE      12326
+#define IDS_NETWORKLIST       12327
+#define IDS_GATEWAYS          12328
+#define IDS_CONVERTER_PREFIX  12329
+#define IDS_PROGRAM_OPTIONS   15111
+#define IDS_NETWORK_ENTRY     15124
+
 // Results of device operations.
 #define IDS_ERR_WRITE_DATE_O2      18027
 #define IDS_ERR_WRITE_SETPOINT_O2  18130
@@ -109,6 +121,8 @@
 #define IDS_ERR_RISE_O2_SENSOR     18621
 #define IDS_ERR_ZERO_H2S_SENSOR    18622
 #define IDS_ERR_RISE_H2S_SENSOR    18623
+#define IDS_ERR_READ_HEATING       18248
+#define IDS_ERR_READ_OPTION_CARD   18254
 #define IDS_ERROR                  18500
 #define IDS_SUCCESSFUL             18800
 #define IDS_NOT_TRANSFERRED        18801
@@ -140,6 +154,7 @@
 #define IDS_DEVICE_STATE_BASE   19700  // channel state 0 to 25
 #define IDS_WARMUP_STATUS_BASE  19850  // warm-up phase 1 to 9
 #define IDS_START_STATUS_BASE   19880  // starting state 0 to 4
+#define IDS_STATE_CLASS_BASE    19800  // classes of a channel's messages, 0 to 5
 #define IDS_CONVERTER_TYPE_BASE 30000  // converter types 1 to 6; 30000 names the bus
 
 // The analyzers' parameter catalogue (tables/parameters.def); the catalogue's data files

@@ -12,6 +12,7 @@
 #include "vaskaccess.h"
 
 class CPort;
+class CVaskInstrument;
 
 // The settings that the communication dialog exchanges with a converter.
 struct ConverterConfig {
@@ -90,7 +91,7 @@ public:
     void RemoveTheVaskInstruments();
     // One analyzer per device of the last scan, through the instrument host, in list order;
     // devices for which none is created are skipped. The first analyzer, or null.
-    CInstrument* EnumerateTheVaskInstruments();
+    CVaskInstrument* EnumerateTheVaskInstruments();
 
 private:
     void ApplySerialDefaults(int type);

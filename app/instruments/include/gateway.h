@@ -9,6 +9,7 @@
 #include "vaskaccess.h"
 
 class CGatewayPort;
+class CVaskInstrument;
 
 class CGateway : public CInstrument {
     DECLARE_DYNCREATE(CGateway)
@@ -35,7 +36,7 @@ public:
     // After a successful ping, starts every line; 1 when at least one line started.
     int InitTheCommunication();
     // The analyzers behind every line; the first analyzer of the first line that has one.
-    CInstrument* EnumerateTheVaskInstruments();
+    CVaskInstrument* EnumerateTheVaskInstruments();
 
     // The analyzers of all lines, line by line, collected anew.
     CObList* CollectInstrumentLists();
@@ -74,7 +75,7 @@ public:
     int InitTheCommunication();
     // One analyzer per device of the last scan, through the instrument host; each gets the
     // gateway as its parent. The first analyzer, or null.
-    CInstrument* EnumerateTheVaskInstruments();
+    CVaskInstrument* EnumerateTheVaskInstruments();
     // Empties the instrument list and drops the line's analyzers from the children.
     void RemoveTheVaskInstruments();
 

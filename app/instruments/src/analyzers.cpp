@@ -5,14 +5,14 @@
 #include "modeltype.h"
 #include "vaskaccess.h"
 
-CInstrument* CreateAnalyzers(CvaskAccess& access, CObList& list, CInstrument* parent) {
+CVaskInstrument* CreateAnalyzers(CvaskAccess& access, CObList& list, CInstrument* parent) {
     CObList* devices = access.GetDeviceList();
     if (devices == NULL || devices->IsEmpty()) return NULL;
     CInstrumentHost& host = GetInstrumentHost();
-    CInstrument* first = NULL;
+    CVaskInstrument* first = NULL;
     for (POSITION pos = devices->GetHeadPosition(); pos != NULL;) {
         CDeviceInfo* device = (CDeviceInfo*)devices->GetNext(pos);
-        CInstrument* analyzer =
+        CVaskInstrument* analyzer =
             host.AddVaskInstrument(ModelTypeFromChannelType(device->GetType()), device->GetName(),
                                    device->GetAddress(), device->GetComponentCount(), &access);
         if (analyzer == NULL) continue;

@@ -1,7 +1,7 @@
 // The analyzers of the devices that a bus scan found, created through the instrument host.
 #pragma once
 
-#include "instrument.h"
+#include "vaskinstrument.h"
 
 class CvaskAccess;
 
@@ -9,4 +9,4 @@ class CvaskAccess;
 // model type, name, address and component count on that access object. Each analyzer made
 // is appended to `list` and gets `parent` as its parent; devices without one are skipped.
 // The first analyzer, or null (also for a missing or empty device list).
-CInstrument* CreateAnalyzers(CvaskAccess& access, CObList& list, CInstrument* parent);
+CVaskInstrument* CreateAnalyzers(CvaskAccess& access, CObList& list, CInstrument* parent);

@@ -236,7 +236,7 @@ void CConverter::RemoveTheVaskInstruments() {
     RemoveAllChildren();
 }
 
-CInstrument* CConverter::EnumerateTheVaskInstruments() {
+CVaskInstrument* CConverter::EnumerateTheVaskInstruments() {
     CNodeTrace trace("CConverter::EnumerateTheVaskInstruments");
     RemoveTheVaskInstruments();
     return CreateAnalyzers(m_access, m_instruments, this);

@@ -93,11 +93,11 @@ int CGateway::InitTheCommunication() {
     return result;
 }
 
-CInstrument* CGateway::EnumerateTheVaskInstruments() {
+CVaskInstrument* CGateway::EnumerateTheVaskInstruments() {
     CNodeTrace trace("CGateway::EnumerateTheVaskInstruments");
-    CInstrument* first = NULL;
+    CVaskInstrument* first = NULL;
     for (POSITION pos = m_ports.GetHeadPosition(); pos != NULL;) {
-        CInstrument* analyzer =
+        CVaskInstrument* analyzer =
             ((CGatewayPort*)m_ports.GetNext(pos))->EnumerateTheVaskInstruments();
         if (first == NULL) first = analyzer;
     }
@@ -183,7 +183,7 @@ int CGatewayPort::InitTheCommunication() {
     return result;
 }
 
-CInstrument* CGatewayPort::EnumerateTheVaskInstruments() {
+CVaskInstrument* CGatewayPort::EnumerateTheVaskInstruments() {
     CNodeTrace trace("CGatewayPort::EnumerateTheVaskInstruments");
     RemoveTheVaskInstruments();
     return CreateAnalyzers(m_access, m_instruments, m_gateway);

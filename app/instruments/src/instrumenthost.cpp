@@ -10,7 +10,11 @@ namespace {
 class CNoHost : public CInstrumentHost {
 public:
     int GetOperationMode() override { return 0; }
-    CInstrument* AddVaskInstrument(int, LPCSTR, int, int, CvaskAccess*) override { return NULL; }
+    CVaskInstrument* AddVaskInstrument(int, LPCSTR, int, int, CvaskAccess*) override {
+        return NULL;
+    }
+    void ReportDeviceError(const CString&, const ErrorStruct_&) override {}
+    int RunInstrumentSheet(int, int, CVaskInstrument*) override { return 0; }
     CInstrumentTraceScope* OpenTraceScope(int, LPCSTR) override { return NULL; }
 };
 

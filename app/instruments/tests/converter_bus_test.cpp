@@ -2,6 +2,7 @@
 // the bus scan and the analyzers of the devices found, a failing start and offline work.
 #include "converter.h"
 #include "main_window.h"
+#include "node_helpers.h"
 #include "port.h"
 #include "recording_host.h"
 #include "vasksim_client.h"
@@ -55,10 +56,10 @@ TEST_F(ConverterOnTheBus, OnlineItOpensThePortScansAndHandsEachDeviceToTheFactor
           "FAULT 11 reject always BS on=k6"})
         ASSERT_TRUE(Sim(command)) << command;
 
-    std::vector<std::unique_ptr<CInstrument>> made;
-    host_.make = [&](const RecordingHost::Request& r) -> CInstrument* {
+    std::vector<std::unique_ptr<CVaskInstrument>> made;
+    host_.make = [&](const RecordingHost::Request& r) -> CVaskInstrument* {
         if (r.type == 0) return nullptr;  // no analyzer class for an unknown model
-        made.emplace_back(new CInstrument(r.name.c_str()));
+        made.emplace_back(RecordingHost::Analyzer(r));
         return made.back().get();
     };
 
@@ -103,6 +104,13 @@ TEST_F(ConverterOnTheBus, OnlineItOpensThePortScansAndHandsEachDeviceToTheFactor
     EXPECT_EQ(made[0].get(), first);
     EXPECT_EQ(5, (int)converter.GetInstrumentList()->GetCount());
     EXPECT_EQ(5, converter.GetChildCount());
+    // Each analyzer hangs below the converter and is shown under its name.
+    for (auto& analyzer : made) {
+        EXPECT_EQ(&converter, analyzer->GetParent());
+        EXPECT_EQ(Text(converter.GetDisplayName()) + ": " + Text(analyzer->GetName()),
+                  Text(analyzer->GetDisplayName()));
+    }
+    EXPECT_EQ("COM1: Line A: Sindor Kanal 1", Text(made[0]->GetDisplayName()));
 
     // Going offline ends the connection.
     converter.SetOnline(0);

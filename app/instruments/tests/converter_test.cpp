@@ -36,13 +36,7 @@ std::string Describe(const ConverterConfig& c) {
 // The profile lives under a key of the test's own, emptied before and after each case.
 class ConverterProfile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        AfxGetApp()->SetRegistryKey(kMaker);
-        RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kMaker).c_str());
-    }
-    void TearDown() override {
-        RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kMaker).c_str());
-    }
+    TestProfile profile_{kMaker};
     RecordingHost host_{0};
 };
 
@@ -257,10 +251,10 @@ CDeviceData* Listed(CvaskAccess* access, int address, int channelType, const cha
 }
 
 TEST_F(ConverterProfile, EachListedDeviceGoesToTheFactoryInListOrder) {
-    std::vector<std::unique_ptr<CInstrument>> made;
-    host_.make = [&](const RecordingHost::Request& r) -> CInstrument* {
+    std::vector<std::unique_ptr<CVaskInstrument>> made;
+    host_.make = [&](const RecordingHost::Request& r) -> CVaskInstrument* {
         if (r.type == 0) return nullptr;  // the document refuses unknown models
-        made.emplace_back(new CInstrument(r.name.c_str()));
+        made.emplace_back(RecordingHost::Analyzer(r));
         return made.back().get();
     };
     CConverter converter("Line A", 2);

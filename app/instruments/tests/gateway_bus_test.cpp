@@ -36,8 +36,8 @@ protected:
         for (const char* command : {"REMOVE 1", "DEVICE 4 type=7", "SET 4 name Lorvix Kanal",
                                     "LINES 2", "LINE COM2 DEVICE 6 type=3"})
             ASSERT_TRUE(sim_.Command(command)) << command;
-        host_.make = [this](const RecordingHost::Request& r) -> CInstrument* {
-            made_.emplace_back(new CInstrument(r.name.c_str()));
+        host_.make = [this](const RecordingHost::Request& r) -> CVaskInstrument* {
+            made_.emplace_back(RecordingHost::Analyzer(r));
             return made_.back().get();
         };
     }
@@ -58,7 +58,7 @@ protected:
     vasksim::SimClient sim_;
     RecordingHost host_{1};
     MainWindow main_;
-    std::vector<std::unique_ptr<CInstrument>> made_;
+    std::vector<std::unique_ptr<CVaskInstrument>> made_;
 };
 
 TEST_F(GatewayNodes, TheLinesOfTheGatewayAreFoundStartedAndScanned) {
@@ -130,7 +130,10 @@ TEST_F(GatewayNodes, TheLinesOfTheGatewayAreFoundStartedAndScanned) {
     for (const RecordingHost::Request& r : host_.requests) EXPECT_EQ(line->GetAccess(), r.access);
     ASSERT_EQ(2u, made_.size());
     EXPECT_EQ(made_[0].get(), first);
-    for (auto& analyzer : made_) EXPECT_EQ(&gateway, analyzer->GetParent());
+    for (auto& analyzer : made_) {
+        EXPECT_EQ(&gateway, analyzer->GetParent()) << "the gateway, not its line";
+        EXPECT_EQ("127.0.0.1: " + Text(analyzer->GetName()), Text(analyzer->GetDisplayName()));
+    }
     EXPECT_EQ(3, gateway.GetChildCount()) << "the line and the two analyzers";
     EXPECT_EQ(0, line->GetChildCount());
     CObList* collected = gateway.CollectInstrumentLists();

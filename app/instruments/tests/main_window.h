@@ -1,10 +1,12 @@
 // A message-only window that plays the program's main window for the bus nodes: it keeps
-// the address and the scanning node of every bus-scan progress message.
+// the address and the scanning node of every bus-scan progress message, and hands every
+// other message to `onMessage` (progress windows of transfers).
 #pragma once
 
 #include "nodemessages.h"
 #include "vaskfc.h"
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -34,8 +36,12 @@ public:
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
+    CWnd* Wnd() { return &wnd_; }
+
     // (address, node) of each progress message, in order.
     std::vector<std::pair<int, CObject*>> progress;
+    // Called with every other message; true when it handled the message.
+    std::function<bool(UINT, WPARAM, LPARAM)> onMessage;
 
 private:
     static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
@@ -44,6 +50,7 @@ private:
             self->progress.emplace_back((int)w, (CObject*)l);
             return 0;
         }
+        if (self != NULL && self->onMessage && self->onMessage(m, w, l)) return 0;
         return DefWindowProcA(h, m, w, l);
     }
     HWND hwnd_;

@@ -1,9 +1,10 @@
 // An instrument host for the tests: it answers the operation mode it is given, records
-// every analyzer requested and every trace entry, and installs itself while it lives.
+// every analyzer requested, every device error reported, every sheet run and every trace
+// entry, and installs itself while it lives.
 #pragma once
 
-#include "instrument.h"
 #include "instrumenthost.h"
+#include "vaskinstrument.h"
 
 #include <functional>
 #include <string>
@@ -29,10 +30,29 @@ public:
     int GetOperationMode() override { return mode_; }
 
     // What `make` gives for the request (null without it).
-    CInstrument* AddVaskInstrument(int type, LPCSTR name, int address, int components,
-                                   CvaskAccess* access) override {
+    CVaskInstrument* AddVaskInstrument(int type, LPCSTR name, int address, int components,
+                                       CvaskAccess* access) override {
         requests.push_back({type, name != nullptr ? name : "", address, components, access});
         return make ? make(requests.back()) : nullptr;
+    }
+
+    struct Report {
+        std::string text;
+        ErrorStruct_ error;
+    };
+    void ReportDeviceError(const CString& text, const ErrorStruct_& error) override {
+        reports.push_back({(LPCSTR)text, error});
+    }
+
+    struct Sheet {
+        int sheet;
+        int page;
+        CVaskInstrument* analyzer;
+    };
+    // IDOK.
+    int RunInstrumentSheet(int sheet, int page, CVaskInstrument* analyzer) override {
+        sheets.push_back({sheet, page, analyzer});
+        return IDOK;
     }
 
     // Entries "Start <scope>", "<scope>: <text>" and "End <scope>" in the order written.
@@ -50,8 +70,15 @@ public:
         return texts;
     }
 
+    // The base analyzer of a request, on its access object and address.
+    static CVaskInstrument* Analyzer(const Request& r) {
+        return new CVaskInstrument(r.name.c_str(), 0, r.access, r.address, r.components, 4, 4, 0);
+    }
+
     std::vector<Request> requests;
-    std::function<CInstrument*(const Request&)> make;
+    std::function<CVaskInstrument*(const Request&)> make;
+    std::vector<Report> reports;
+    std::vector<Sheet> sheets;
     std::vector<std::string> trace;
 
 private:

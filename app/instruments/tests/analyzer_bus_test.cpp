@@ -1,0 +1,360 @@
+// The analyzer against the simulator on COM1: an entry bound to a real Fetch member, the
+// device state and its changed mark, the channel's messages, the report of a rejected
+// request, broadcast pausing, the silent background queries, the measured values, the
+// instrument type and the channel state during a parameter-set transfer.
+#include "commvask_seams.h"
+#include "main_window.h"
+#include "node_helpers.h"
+#include "recording_host.h"
+#include "resource.h"
+#include "serialparam.h"
+#include "vaskinstrument.h"
+#include "vasksim_client.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+using vasksim::SimClient;
+using vasksim::SimLogEntry;
+
+namespace {
+
+CWinApp theApp("KorvanGA analyzer bus test");
+
+// The devices of the suite, one per concern, so that what the access object caches of one
+// (switches for 2 s, fault counts) does not reach another.
+enum Device {
+    kIdentity = 1,   // the default Sindor 6 with two components: serial, state, messages
+    kSilent = 2,     // stops answering
+    kConflict = 3,   // answers its version request twice
+    kReport = 4,     // rejects its switch reads
+    kQuiet = 5,      // broadcasting off
+    kOptions = 6,    // heating and option card
+    kParamSet = 7,   // takes a parameter set
+    kBroadcast = 8,  // broadcasting on
+    kSixValues = 9,  // six components
+};
+
+const char kSerial[] = "4711-0815";
+
+// Polls `done` every 50 ms until it holds or `ms` have passed.
+bool WaitFor(const std::function<bool()>& done, DWORD ms = 8000) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (done()) return true;
+        if (GetTickCount() - start > ms) return false;
+        Sleep(50);
+    }
+}
+
+class AnalyzerOnTheBus : public ::testing::Test {
+protected:
+    // One access object and one scan for the suite: the scan costs about a second per empty
+    // address.
+    static void SetUpTestSuite() {
+        SimClient sim;
+        s_ready = sim.Connect() && sim.Reset();
+        for (const char* command :
+             {"SET 1 serial 4711-0815", "DEVICE 3 type=1", "FAULT 3 duplicate always on=k6",
+              "DEVICE 4 type=1", "DEVICE 5 type=1", "SET 5 switch 10 0", "DEVICE 6 type=1",
+              "DEVICE 7 type=2", "DEVICE 8 type=1", "SET 8 switch 10 1",
+              "DEVICE 9 type=1 components=6"})
+            s_ready = s_ready && sim.Command(command);
+        if (!s_ready) return;
+        s_access = new CvaskAccess();
+        SerialParam param = {2, 0, 0, 1, 0};
+        s_ready = s_access->Init("VASK", "COM1", param) == 1 &&
+                  s_access->ScanForDevices(NULL, 0, NULL, 0) == 1 &&
+                  s_access->GetDevice(kSixValues) != NULL;
+        SetTransferWaitDivisor(50);
+    }
+    static void TearDownTestSuite() {
+        SetTransferWaitDivisor(1);
+        delete s_access;
+        s_access = NULL;
+        SimClient sim;
+        if (sim.Connect()) sim.Reset();
+    }
+
+    void SetUp() override {
+        ASSERT_TRUE(s_ready) << (s_access != NULL ? (LPCSTR)s_access->GetLastError().text
+                                                  : "no simulator");
+        ASSERT_TRUE(sim_.Connect()) << sim_.LastError();
+        ASSERT_TRUE(Sim("CLEARLOG"));
+    }
+
+    // The initialised base analyzer of a device of the suite.
+    std::unique_ptr<CVaskInstrument> Analyzer(int address, int components = 2) {
+        return std::unique_ptr<CVaskInstrument>(
+            new CVaskInstrument("Analyzer", 0, s_access, address, components, 4, 4, 0));
+    }
+
+    bool Sim(const std::string& command) {
+        std::string message;
+        const bool ok = sim_.Command(command, nullptr, &message);
+        if (!ok) ADD_FAILURE() << command << ": " << message;
+        return ok;
+    }
+    // "letter function to" of every telegram since the test began.
+    std::vector<std::string> Telegrams() {
+        std::vector<SimLogEntry> entries;
+        EXPECT_TRUE(sim_.Log(entries)) << sim_.LastError();
+        std::vector<std::string> r;
+        for (const SimLogEntry& e : entries)
+            r.push_back(std::string(1, e.command) + std::to_string(e.function) + " " + e.to);
+        return r;
+    }
+
+    static CvaskAccess* s_access;
+    static bool s_ready;
+    SimClient sim_;
+    RecordingHost host_{1};
+};
+
+CvaskAccess* AnalyzerOnTheBus::s_access = NULL;
+bool AnalyzerOnTheBus::s_ready = false;
+
+TEST_F(AnalyzerOnTheBus, AnEntryReadsTheDeviceThroughItsFetchMember) {
+    auto analyzer = Analyzer(kIdentity);
+    CVaskParameter serial;
+    serial.Init(17000, 0, 0, 3, &CvaskAccess::FetchSerialNumber, nullptr, s_access, 15041, "k,6");
+    analyzer->GetParameterGroup(1)->AddParameter(&serial);
+    VaskFloat value;
+    ASSERT_EQ(1, serial.GetValue(value)) << (LPCSTR)s_access->GetLastError().text;
+    EXPECT_EQ(kSerial, Text(value.text));
+    EXPECT_EQ("Diagnostic/Factory settings\\Hardware Fact.-no.", Text(serial.GetKey()));
+}
+
+TEST_F(AnalyzerOnTheBus, TheStateFollowsTheRemoteSwitchAndMarksOnlyItsFlips) {
+    auto analyzer = Analyzer(kIdentity);
+    ASSERT_TRUE(Sim("SET 1 remote 0"));
+    analyzer->SetChanged(0);
+    ASSERT_TRUE(WaitFor([&] { return analyzer->GetState() == 3; }));
+    EXPECT_EQ(0, analyzer->GetChanged()) << "local from the start: no flip";
+
+    ASSERT_TRUE(Sim("SET 1 remote 1"));
+    ASSERT_TRUE(WaitFor([&] { return analyzer->GetState() == 2; }));
+    EXPECT_EQ(1, analyzer->GetChanged());
+
+    // The access object switches devices that it did not put into remote control back to
+    // local; either way the flip is marked.
+    ASSERT_TRUE(Sim("SET 1 remote 0"));
+    analyzer->SetChanged(0);
+    ASSERT_TRUE(WaitFor([&] { return analyzer->GetState() == 3; }));
+    EXPECT_EQ(1, analyzer->GetChanged());
+    analyzer->SetChanged(0);
+    EXPECT_EQ(3, analyzer->GetState());
+    EXPECT_EQ(0, analyzer->GetChanged());
+    EXPECT_EQ(3, analyzer->FetchState());
+
+    // Not chosen for connection: 5, answering or not, and nothing is asked.
+    ASSERT_TRUE(Sim("CLEARLOG"));
+    analyzer->SetConnectionEnabled(0);
+    EXPECT_EQ(5, analyzer->GetState());
+    EXPECT_TRUE(Telegrams().empty());
+}
+
+TEST_F(AnalyzerOnTheBus, TwoDevicesAtOneAddressGive6) {
+    auto conflict = Analyzer(kConflict);
+    EXPECT_EQ(6, conflict->GetState());
+    auto other = Analyzer(kIdentity);
+    EXPECT_NE(6, other->GetState());
+}
+
+TEST_F(AnalyzerOnTheBus, ADeviceThatStopsAnsweringGives4AndIsMarkedOnce) {
+    auto analyzer = Analyzer(kSilent, 1);
+    ASSERT_TRUE(WaitFor([&] { return analyzer->GetState() == 3; }));
+    analyzer->SetChanged(0);
+    ASSERT_TRUE(Sim("FAULT 2 silent always"));
+    ASSERT_TRUE(WaitFor([&] { return analyzer->GetState() == 4; }, 60000));
+    EXPECT_EQ(1, analyzer->GetChanged());
+    // Counted as gone, the device is not asked again.
+    ASSERT_TRUE(Sim("CLEARLOG"));
+    analyzer->SetChanged(0);
+    EXPECT_EQ(4, analyzer->GetState());
+    EXPECT_EQ(0, analyzer->GetChanged());
+    EXPECT_TRUE(Telegrams().empty());
+    EXPECT_TRUE(Sim("CLEARFAULTS 2"));
+}
+
+TEST_F(AnalyzerOnTheBus, TheChannelsMessagesFollowItsStatusFlags) {
+    auto analyzer = Analyzer(kIdentity);
+    struct Case {
+        int flags;
+        std::vector<std::string> texts;
+        BOOL fault;
+    } cases[] = {
+        {1 | 2 | 16, {"Error", "warning / maintenance request", "function check"}, TRUE},
+        {2, {"warning / maintenance request"}, FALSE},
+        {16 | 64, {"function check"}, FALSE},
+        {0, {}, FALSE},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(Sim("SET 1 flags " + std::to_string(c.flags)));
+        std::vector<std::string> texts;
+        BOOL fault = FALSE;
+        EXPECT_TRUE(WaitFor([&] {
+            CStringList list;
+            fault = analyzer->GetStateTexts(list);
+            texts.clear();
+            for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
+                texts.push_back(Text(list.GetNext(pos)));
+            return texts == c.texts;
+        })) << c.flags;
+        EXPECT_EQ(c.texts, texts) << c.flags;
+        EXPECT_EQ(c.fault, fault) << c.flags;
+    }
+}
+
+TEST_F(AnalyzerOnTheBus, ARejectedRequestReachesTheSinkWithItsCommandWhileTheFlagIsSet) {
+    auto analyzer = Analyzer(kReport);
+    ASSERT_TRUE(Sim("FAULT 4 reject 1 ?? on=k3"));
+    ChannelSwitchStruct switches;
+    EXPECT_EQ(0, analyzer->GetSwitches(switches));
+    ASSERT_EQ(1u, host_.reports.size());
+    EXPECT_EQ("Error.\nVask command: \"k, 3\"", host_.reports[0].text);
+    const ErrorStruct_& record = s_access->GetLastError();
+    EXPECT_NE(0, host_.reports[0].error.code);
+    EXPECT_EQ(record.code, host_.reports[0].error.code);
+    EXPECT_EQ((unsigned long)(('k' << 8) | 3), host_.reports[0].error.info);
+    EXPECT_EQ(Text(record.text), Text(host_.reports[0].error.text));
+
+    analyzer->EnableCommandReport(0);
+    ASSERT_TRUE(Sim("FAULT 4 reject 1 ?? on=k3"));
+    EXPECT_EQ(0, analyzer->GetSwitches(switches));
+    EXPECT_EQ(1u, host_.reports.size()) << "nothing while the flag is clear";
+    EXPECT_EQ((std::vector<std::string>{"k3 4/0", "k3 4/0"}), Telegrams());
+
+    // Read again, it answers.
+    analyzer->EnableCommandReport(1);
+    EXPECT_EQ(1, analyzer->GetSwitches(switches));
+    EXPECT_EQ(1u, host_.reports.size());
+}
+
+TEST_F(AnalyzerOnTheBus, PausingSwitchesBroadcastingOffAndBackOnlyWhenItWasOn) {
+    // Without a pause, resuming sends nothing.
+    auto quiet = Analyzer(kQuiet);
+    EXPECT_EQ(1, quiet->PauseBroadcast(0));
+    EXPECT_TRUE(Telegrams().empty());
+    // Broadcasting is off: the pause only reads the switches.
+    EXPECT_EQ(1, quiet->PauseBroadcast(1));
+    EXPECT_EQ(1, quiet->PauseBroadcast(0));
+    EXPECT_EQ((std::vector<std::string>{"k3 5/0"}), Telegrams());
+
+    ASSERT_TRUE(Sim("CLEARLOG"));
+    auto broadcasting = Analyzer(kBroadcast);
+    EXPECT_EQ(1, broadcasting->PauseBroadcast(1));
+    EXPECT_EQ(1, broadcasting->PauseBroadcast(0));
+    EXPECT_EQ(1, broadcasting->PauseBroadcast(0)) << "resumed once";
+    std::vector<SimLogEntry> log;
+    ASSERT_TRUE(sim_.Log(log));
+    std::vector<std::string> sent;
+    for (const SimLogEntry& e : log)
+        sent.push_back(std::string(1, e.command) + std::to_string(e.function) + " " + e.to +
+                       (e.command == 'F' ? " " + e.values : ""));
+    // The switch travels as the character '0' or '1'.
+    EXPECT_EQ((std::vector<std::string>{"k3 8/0", "F10 8/0 " + std::to_string('0'),
+                                        "F10 8/0 " + std::to_string('1')}),
+              sent);
+    EXPECT_TRUE(host_.reports.empty());
+}
+
+TEST_F(AnalyzerOnTheBus, HeatingAndOptionCardAreAskedSilentlyAndFailToNo) {
+    auto analyzer = Analyzer(kOptions);
+    ASSERT_EQ(1, s_access->SetHeating(kOptions, 0, 1, 150));
+    EXPECT_EQ(1, analyzer->HasHeating());
+    ASSERT_EQ(1, s_access->SetHeating(kOptions, 0, 0, 150));
+    EXPECT_EQ(0, analyzer->HasHeating());
+    ASSERT_EQ(1, s_access->SetHeating(kOptions, 0, 1, 150));
+    ASSERT_TRUE(Sim("FAULT 6 reject 1 ?? on=s29"));
+    EXPECT_EQ(0, analyzer->HasHeating());
+
+    ASSERT_TRUE(Sim("SET 6 optioncard 2"));
+    EXPECT_EQ(1, analyzer->HasExtensionCard());
+    ASSERT_TRUE(Sim("SET 6 optioncard 1"));
+    EXPECT_EQ(0, analyzer->HasExtensionCard());
+    ASSERT_TRUE(Sim("SET 6 optioncard 3"));
+    ASSERT_TRUE(Sim("FAULT 6 reject 1 ?? on=s33"));
+    EXPECT_EQ(0, analyzer->HasExtensionCard());
+
+    EXPECT_TRUE(host_.reports.empty()) << "background queries report nothing";
+    EXPECT_EQ(1, analyzer->IsCommandReportEnabled()) << "and leave the flag as it was";
+    // Asked directly, the same failures are reported with their own texts.
+    int on, temperature;
+    ASSERT_TRUE(Sim("FAULT 6 reject 1 ?? on=s29"));
+    EXPECT_EQ(0, analyzer->GetHeating(on, temperature));
+    ASSERT_TRUE(Sim("FAULT 6 reject 1 ?? on=s33"));
+    OptionCardType card;
+    EXPECT_EQ(0, analyzer->GetOptionCard(card));
+    ASSERT_EQ(2u, host_.reports.size());
+    EXPECT_EQ("Error while reading the heating parameters.\nVask command: \"s, 29\"",
+              host_.reports[0].text);
+    EXPECT_EQ("Error while reading the otional board.\nVask command: \"s, 33\"",
+              host_.reports[1].text);
+}
+
+TEST_F(AnalyzerOnTheBus, MeasuredValuesFillFourComponentsAndMarkTheMissingOnes) {
+    auto two = Analyzer(kIdentity);
+    VaskFloat values[4];
+    ASSERT_EQ(1, two->GetMeas(values)) << (LPCSTR)s_access->GetLastError().text;
+    EXPECT_EQ(2, values[0].quantity) << "CO";
+    EXPECT_EQ(3, values[1].quantity) << "CO2";
+    for (int c = 2; c < 4; ++c) {
+        EXPECT_EQ("Unknown", Text(values[c].text)) << c;
+        EXPECT_EQ(0.0, values[c].value);
+        EXPECT_EQ(1, values[c].unit);
+        EXPECT_EQ(1, values[c].quantity);
+    }
+    // A device with more components fills no more than the four.
+    auto six = Analyzer(kSixValues, 4);
+    VaskFloat guarded[6];
+    guarded[4].text = guarded[5].text = "guard";
+    ASSERT_EQ(1, six->GetMeas(guarded)) << (LPCSTR)s_access->GetLastError().text;
+    EXPECT_EQ("guard", Text(guarded[4].text));
+    EXPECT_EQ("guard", Text(guarded[5].text));
+    EXPECT_NE("Unknown", Text(guarded[3].text));
+    EXPECT_TRUE(host_.reports.empty());
+}
+
+TEST_F(AnalyzerOnTheBus, TheInstrumentTypeIsAlwaysGivenAndFallsBackTo1) {
+    auto analyzer = Analyzer(kIdentity);
+    ASSERT_TRUE(Sim("FAULT 1 reject 1 ?? on=k31"));
+    QuentaType type = QuentaType(7);
+    EXPECT_EQ(1, analyzer->GetInstrumentType(type));
+    EXPECT_EQ(1, (int)type);
+    EXPECT_EQ((std::vector<std::string>{"k31 1/0"}), Telegrams());
+    EXPECT_TRUE(host_.reports.empty()) << "the type read reports nothing";
+}
+
+TEST_F(AnalyzerOnTheBus, DuringAParameterSetTransferTheChannelStateIs22) {
+    auto analyzer = Analyzer(kParamSet, 1);
+    char dir[MAX_PATH], path[MAX_PATH];
+    GetTempPathA(MAX_PATH, dir);
+    GetTempFileNameA(dir, "prm", 0, path);
+    {
+        CFile file(path, CFile::modeCreate | CFile::modeWrite);
+        std::string set(120, '\0');
+        for (size_t i = 0; i < set.size(); ++i) set[i] = (char)(i * 7 + 1);
+        file.Write(set.data(), (UINT)set.size());
+    }
+    const UINT message = WM_APP + 24;
+    MainWindow window;
+    std::vector<int> states;
+    window.onMessage = [&](UINT m, WPARAM, LPARAM) {
+        if (m == message) states.push_back(analyzer->GetChannelState());
+        return m == message;
+    };
+    EXPECT_EQ(1, analyzer->WriteParamSet(path, window.Wnd(), message))
+        << (LPCSTR)s_access->GetLastError().text;
+    DeleteFileA(path);
+    ASSERT_FALSE(states.empty());
+    for (int state : states) EXPECT_EQ(22, state);
+    EXPECT_EQ(0, analyzer->IsTransferRunning());
+    EXPECT_NE(22, analyzer->GetChannelState());
+}
+
+}  // namespace

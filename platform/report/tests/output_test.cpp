@@ -1,0 +1,253 @@
+// Real output on the build's cups-pdf queue, read back with pdftotext, and the preview: its
+// window driven as a user would, its metafiles, and what it leaves in the temporary folder.
+#include "../res/resource.h"
+#include "report_test.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+
+using namespace rtest;
+using vaskreport_seam::Job;
+using vaskreport_seam::Recorder;
+
+namespace {
+
+// A header and a table of 20 lines.
+const char kTwentyLines[] =
+    "VASKFORM 1\n"
+    "font \"Arial\" 10\n"
+    "text \"Head\" 15 12 180 8\n"
+    "    font \"Arial\" 14 bold\n"
+    "    \"Output test header {VTitle}\"\n"
+    "end\n"
+    "table \"Records\" 15 30 180 126\n"
+    "    headerheight 6\n"
+    "    lineheight 6\n"
+    "    column 60 left \"Record\" \"{FRecord}\"\n"
+    "    column 120 left \"Text\" \"{FText}\"\n"
+    "end\n";
+
+std::string Record(int r) {
+    char text[32];
+    snprintf(text, sizeof text, "record-%02d", r);
+    return text;
+}
+
+Loop FortyLoop() {
+    Loop loop;
+    loop.header = [](int job) {
+        LlDefineVariableStart(job);
+        LlDefineVariableA(job, "VTitle", "forty");
+    };
+    loop.fields = [](int job, int r) {
+        LlDefineFieldStart(job);
+        LlDefineFieldA(job, "FRecord", Record(r).c_str());
+        LlDefineFieldA(job, "FText", "a record of the output test");
+    };
+    return loop;
+}
+
+// Prints the records and ends the print, which must go well.
+void PrintAndEnd(int job, int records) {
+    Loop loop = FortyLoop();
+    EXPECT_EQ(PrintRecords(job, records, loop), LL_OK);
+    EXPECT_EQ(LlPrintEnd(job, 0), LL_OK);
+}
+
+bool Has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// The document name in a PDF file's name: the form's name, the process, a count and eight hex
+// digits; cups-pdf adds its own part behind it.
+std::string DocumentOf(const std::string& file, const std::string& stem) {
+    if (file.compare(0, stem.size(), stem) != 0) return std::string();
+    size_t a = file.find('_', stem.size());
+    size_t b = a == std::string::npos ? a : file.find('_', a + 1);
+    if (b == std::string::npos || file.size() < b + 9) return std::string();
+    return file.substr(0, b + 9);
+}
+
+std::set<std::string> PdfFiles() {
+    std::vector<std::string> names = FilesStartingWith(PdfFolder(), "");
+    return std::set<std::string>(names.begin(), names.end());
+}
+
+class Output : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(PdfFolder().empty()) << "VASK_PDF_DIR names the printer's PDF folder";
+        ASSERT_TRUE(WriteText(form_, kTwentyLines));
+    }
+    void TearDown() override { DeleteFileA(form_.c_str()); }
+    std::string form_ = ProgramFolder() + "vaskreport_output_test.form";
+    OwnerWindow owner_;
+};
+
+TEST_F(Output, FortyRecordsOnATwentyLineTableGiveTwoPdfPagesWithTheHeader) {
+    Recorder recorder;
+    int job = StartPrint(form_, owner_.Handle());
+    ASSERT_GE(job, 0);
+    PrintAndEnd(job, 40);
+    LlJobClose(job);
+    ASSERT_EQ(recorder.jobs.size(), 1u);
+    EXPECT_EQ(recorder.jobs[0].pages.size(), 2u);
+
+    std::string pdf = WaitForPdf(recorder.jobs[0].document);
+    ASSERT_FALSE(pdf.empty()) << "no PDF for " << recorder.jobs[0].document;
+    std::vector<std::string> pages = PdfPages(pdf);
+    ASSERT_EQ(pages.size(), 2u);
+    for (const std::string& page : pages) EXPECT_TRUE(Has(page, "Output test header forty"));
+    EXPECT_TRUE(Has(pages[0], Record(1)));
+    EXPECT_TRUE(Has(pages[0], Record(20)));
+    EXPECT_FALSE(Has(pages[0], Record(21)));
+    EXPECT_TRUE(Has(pages[1], Record(21)));
+    EXPECT_TRUE(Has(pages[1], Record(40)));
+    EXPECT_FALSE(Has(pages[1], Record(1) + "\n"));
+}
+
+TEST_F(Output, CancelAtRecordFiveGivesMinus99OnceAndNoPdf) {
+    std::set<std::string> before = PdfFiles();
+    Recorder recorder;
+    int job = StartPrint(form_, owner_.Handle());
+    ASSERT_GE(job, 0);
+    Loop loop = FortyLoop();
+    loop.beforeRecord = [](int, int r) {
+        if (r == 5) Click(FindDialog("Printing"), IDCANCEL);
+    };
+    EXPECT_EQ(PrintRecords(job, 40, loop), LL_ERR_CANCELLED);
+    EXPECT_EQ(loop.cancelledResults, 1);
+    EXPECT_TRUE(recorder.jobs.empty());
+
+    // The queue keeps its order: once a later job's PDF is there, a PDF of the cancelled one
+    // would be there too.
+    int marker = StartPrint(form_, owner_.Handle());
+    ASSERT_GE(marker, 0);
+    PrintAndEnd(marker, 1);
+    LlJobClose(marker);
+    ASSERT_EQ(recorder.jobs.size(), 1u);
+    std::string pdf = WaitForPdf(recorder.jobs[0].document);
+    ASSERT_FALSE(pdf.empty());
+    std::set<std::string> added;
+    for (const std::string& f : PdfFiles())
+        if (!before.count(f) && f.find(".txt") == std::string::npos) added.insert(f);
+    ASSERT_EQ(added.size(), 1u);
+    EXPECT_EQ(
+        added.begin()->compare(0, recorder.jobs[0].document.size(), recorder.jobs[0].document), 0);
+}
+
+TEST_F(Output, ThePreviewShowsTheTwoRecordedPagesAndPrintsThem) {
+    Recorder recorder;
+    std::vector<std::vector<std::string>> pageTexts;
+    recorder.context = &pageTexts;
+    recorder.onJob = [](const Job& j, void* c) {
+        auto* texts = static_cast<std::vector<std::vector<std::string>>*>(c);
+        for (const auto& p : j.pages) texts->push_back(MetafileTexts(p.file));
+    };
+    int job = StartPrint(form_, owner_.Handle(), LL_DESTINATION_PREVIEW);
+    ASSERT_GE(job, 0);
+    PrintAndEnd(job, 40);
+    ASSERT_EQ(recorder.jobs.size(), 1u);
+    const Job& printed = recorder.jobs[0];
+    EXPECT_EQ(printed.destination, LL_DESTINATION_PREVIEW);
+    ASSERT_EQ(pageTexts.size(), 2u);
+    EXPECT_TRUE(Contains(pageTexts[0], Record(1)));
+    EXPECT_TRUE(Contains(pageTexts[0], Record(20)));
+    EXPECT_FALSE(Contains(pageTexts[0], Record(21)));
+    EXPECT_TRUE(Contains(pageTexts[1], Record(40)));
+    EXPECT_TRUE(Contains(pageTexts[1], "Output test header forty"));
+    for (const auto& p : printed.pages) {
+        EXPECT_TRUE(Exists(p.file)) << p.file;
+        EXPECT_EQ(p.file.compare(0, TempFolder().size(), TempFolder()), 0) << p.file;
+    }
+    // The preview's Print names its output after the form, like every print.
+    std::set<std::string> before = PdfFiles();
+
+    struct Seen {
+        std::string first, second, afterBack;
+        bool nextFirst = false, previousFirst = true, nextLast = true;
+        int rangeWhole = -1, rangeWidth = -1;
+        HWND owner = nullptr;
+        bool ownerDisabled = false;
+    } seen;
+    auto waitText = [](HWND w, const std::string& want) {
+        ULONGLONG deadline = GetTickCount64() + kDeadlineMs;
+        while (WindowText(w) != want && GetTickCount64() < deadline) Sleep(10);
+        return WindowText(w);
+    };
+    auto range = [](HWND view) {
+        SCROLLINFO si = {};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_RANGE | SIF_PAGE;
+        if (!GetScrollInfo(view, SB_VERT, &si)) return 0;
+        return si.nMax - si.nMin + 1 > static_cast<int>(si.nPage) ? si.nMax : 0;
+    };
+    DialogPlayer player("Preview", [&](HWND dlg) {
+        HWND page = GetDlgItem(dlg, IDC_PRV_PAGE);
+        HWND view = GetDlgItem(dlg, IDC_PRV_VIEW);
+        seen.owner = GetWindow(dlg, GW_OWNER);
+        seen.ownerDisabled = !IsWindowEnabled(owner_.Handle());
+        seen.first = waitText(page, "Page 1 of 2");
+        seen.nextFirst = IsWindowEnabled(GetDlgItem(dlg, IDC_PRV_NEXT)) != FALSE;
+        seen.previousFirst = IsWindowEnabled(GetDlgItem(dlg, IDC_PRV_PREVIOUS)) != FALSE;
+        seen.rangeWhole = range(view);
+        Click(dlg, IDC_PRV_NEXT);
+        seen.second = waitText(page, "Page 2 of 2");
+        seen.nextLast = IsWindowEnabled(GetDlgItem(dlg, IDC_PRV_NEXT)) != FALSE;
+        Click(dlg, IDC_PRV_FIT);
+        ULONGLONG deadline = GetTickCount64() + kDeadlineMs;
+        while ((seen.rangeWidth = range(view)) == 0 && GetTickCount64() < deadline) Sleep(10);
+        Click(dlg, IDC_PRV_PREVIOUS);
+        seen.afterBack = waitText(page, "Page 1 of 2");
+        Click(dlg, IDC_PRV_PRINT);
+        Click(dlg, IDCANCEL);
+    });
+    EXPECT_EQ(LlPreviewDisplayA(job, form_.c_str(), "", owner_.Handle()), LL_OK);
+    player.Join();
+    ASSERT_TRUE(player.Found()) << player.Missed();
+    EXPECT_EQ(seen.owner, owner_.Handle());
+    EXPECT_TRUE(seen.ownerDisabled);
+    EXPECT_EQ(seen.first, "Page 1 of 2");
+    EXPECT_TRUE(seen.nextFirst);
+    EXPECT_FALSE(seen.previousFirst);
+    EXPECT_EQ(seen.second, "Page 2 of 2");
+    EXPECT_FALSE(seen.nextLast);
+    EXPECT_EQ(seen.rangeWhole, 0);  // the whole page fits
+    EXPECT_GT(seen.rangeWidth, 0);  // fitted to the width, it scrolls
+    EXPECT_EQ(seen.afterBack, "Page 1 of 2");
+
+    std::string pdf;
+    ULONGLONG deadline = GetTickCount64() + 60000;
+    while (pdf.empty() && GetTickCount64() < deadline) {
+        for (const std::string& f : PdfFiles()) {
+            std::string document = DocumentOf(f, "vaskreport_output_test_");
+            if (!before.count(f) && !document.empty()) pdf = WaitForPdf(document);
+        }
+        if (pdf.empty()) Sleep(100);
+    }
+    ASSERT_FALSE(pdf.empty()) << "the preview printed no PDF";
+    std::vector<std::string> pages = PdfPages(pdf);
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_TRUE(Has(pages[1], Record(40)));
+
+    // The preview's files go, and nothing of the print stays in the temporary folder.
+    EXPECT_EQ(LlPreviewDeleteFilesA(job, form_.c_str(), ""), LL_OK);
+    for (const auto& p : printed.pages) EXPECT_FALSE(Exists(p.file)) << p.file;
+    EXPECT_TRUE(FilesStartingWith(TempFolder(), printed.document).empty());
+    LlJobClose(job);
+}
+
+TEST_F(Output, ClosingAPreviewJobDeletesItsFilesToo) {
+    Recorder recorder;
+    int job = StartPrint(form_, owner_.Handle(), LL_DESTINATION_PREVIEW);
+    ASSERT_GE(job, 0);
+    PrintAndEnd(job, 21);
+    ASSERT_EQ(recorder.jobs.size(), 1u);
+    ASSERT_EQ(recorder.jobs[0].pages.size(), 2u);
+    for (const auto& p : recorder.jobs[0].pages) EXPECT_TRUE(Exists(p.file));
+    LlJobClose(job);
+    EXPECT_TRUE(FilesStartingWith(TempFolder(), recorder.jobs[0].document).empty());
+}
+
+}  // namespace

@@ -1,0 +1,315 @@
+#include "report_test.h"
+
+#include "emf_reader.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace rtest {
+
+namespace {
+
+bool IsAlnum(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+}  // namespace
+
+std::string TempFolder() {
+    char path[MAX_PATH] = {};
+    GetTempPathA(sizeof path, path);
+    return path;
+}
+
+TempDir::TempDir() {
+    static int count = 0;
+    char name[64];
+    snprintf(name, sizeof name, "vaskreport_test_%lu_%d", GetCurrentProcessId(), ++count);
+    m_path = TempFolder() + name;
+    CreateDirectoryA(m_path.c_str(), nullptr);
+}
+
+TempDir::~TempDir() {
+    for (const std::string& f : FilesStartingWith(m_path, "")) DeleteFileA(File(f).c_str());
+    RemoveDirectoryA(m_path.c_str());
+}
+
+bool WriteText(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+    return static_cast<bool>(out);
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ProgramFolder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string p = path;
+    return p.substr(0, p.find_last_of('\\') + 1);
+}
+
+std::vector<std::string> FilesStartingWith(const std::string& folder, const std::string& prefix) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "\\" + prefix + "*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(fd.cFileName);
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return names;
+}
+
+OwnerWindow::OwnerWindow() {
+    static const char* kClass = "VaskReportTestOwner";
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kClass;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    RegisterClassA(&wc);
+    m_wnd = CreateWindowExA(0, kClass, "Report test owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10,
+                            10, 300, 200, nullptr, nullptr, wc.hInstance, nullptr);
+    SetWindowLongPtrA(m_wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+OwnerWindow::~OwnerWindow() { DestroyWindow(m_wnd); }
+
+LRESULT CALLBACK OwnerWindow::Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    static const UINT drawRequest = RegisterWindowMessageA(LL_DRAWREQUEST_MESSAGE);
+    OwnerWindow* self = reinterpret_cast<OwnerWindow*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+    if (msg == drawRequest && self) {
+        const LLDRAWREQUEST* r = reinterpret_cast<const LLDRAWREQUEST*>(lParam);
+        bool printer = r->hAttribDC && GetDeviceCaps(r->hAttribDC, TECHNOLOGY) == DT_RASPRINTER;
+        int dpi = r->hAttribDC ? GetDeviceCaps(r->hAttribDC, LOGPIXELSX) : 0;
+        self->requests.push_back(Request{wParam, r->rcTarget, r->hDC, r->hAttribDC, printer, dpi});
+        Rectangle(r->hDC, r->rcTarget.left, r->rcTarget.top, r->rcTarget.right, r->rcTarget.bottom);
+        TextOutA(r->hDC, r->rcTarget.left + 20, r->rcTarget.top + 20, self->drawText.c_str(),
+                 static_cast<int>(self->drawText.size()));
+        return 0;
+    }
+    return DefWindowProcA(wnd, msg, wParam, lParam);
+}
+
+HWND FindDialog(const std::string& caption) {
+    struct Search {
+        const std::string* caption;
+        HWND found;
+    } s{&caption, nullptr};
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            Search* s = reinterpret_cast<Search*>(p);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            char cls[16] = {};
+            GetClassNameA(w, cls, sizeof cls);
+            if (pid != GetCurrentProcessId() || strcmp(cls, "#32770") != 0 || !IsWindowVisible(w))
+                return TRUE;
+            if (WindowText(w).compare(0, s->caption->size(), *s->caption) != 0) return TRUE;
+            s->found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+std::string WindowText(HWND w) {
+    char text[512] = {};
+    GetWindowTextA(w, text, sizeof text);
+    return text;
+}
+
+// Every dialog window of the process, shown or not, gets Cancel; their captions are returned.
+std::string CancelAllDialogs() {
+    std::string seen;
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            char cls[16] = {};
+            GetClassNameA(w, cls, sizeof cls);
+            if (pid == GetCurrentProcessId() && strcmp(cls, "#32770") == 0) {
+                *reinterpret_cast<std::string*>(p) +=
+                    " \"" + WindowText(w) + (IsWindowVisible(w) ? "\"" : "\" (hidden)");
+                PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&seen));
+    return seen;
+}
+
+void Click(HWND dlg, int id) {
+    PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
+}
+
+DialogPlayer::DialogPlayer(const std::string& caption, std::function<void(HWND)> act)
+    : m_thread([this, caption, act] {
+          ULONGLONG deadline = GetTickCount64() + kDeadlineMs;
+          HWND dlg = nullptr;
+          while (!(dlg = FindDialog(caption))) {
+              if (m_stop) return;
+              if (GetTickCount64() > deadline) {
+                  m_missed = "no dialog \"" + caption + "\"; there were:" + CancelAllDialogs();
+                  return;
+              }
+              Sleep(10);
+          }
+          m_found = true;
+          act(dlg);
+      }) {}
+
+DialogPlayer::~DialogPlayer() {
+    m_stop = true;
+    Join();
+}
+
+void DialogPlayer::Join() {
+    if (m_thread.joinable()) m_thread.join();
+}
+
+int StartPrint(const std::string& form, HWND owner, int destination, int lastPage) {
+    int job = LlJobOpen(LL_LANGUAGE_PROGRAM);
+    if (job < 0) return job;
+    LlPrintSetOption(job, LL_PRNOPT_DESTINATION, destination);
+    if (lastPage != LL_LASTPAGE_ALL) LlPrintSetOption(job, LL_PRNOPT_LASTPAGE, lastPage);
+    int rc = LlPrintWithBoxStartA(job, LL_PROJECT_LIST, form.c_str(), LL_PRINT_PROGRAM,
+                                  LL_BOX_CANCEL, owner, "");
+    if (rc < 0) {
+        LlPrintEnd(job, 0);
+        LlJobClose(job);
+        return rc;
+    }
+    return job;
+}
+
+namespace {
+
+// One record through the progress box and LlPrintFields; -99 ends and closes the job.
+int Record(int job, Loop& loop, int percent) {
+    int rc = LlPrintSetBoxTextA(job, "Printing...", percent);
+    if (rc == LL_ERR_CANCELLED) {
+        ++loop.cancelledResults;
+        LlPrintEnd(job, 0);
+        LlJobClose(job);
+        return rc;
+    }
+    return LlPrintFields(job);
+}
+
+}  // namespace
+
+int PrintRecords(int job, int records, Loop& loop) {
+    loop.header(job);
+    LlPrint(job);
+    for (int r = 1; r <= records; ++r) {
+        loop.fields(job, r);
+        if (loop.beforeRecord) loop.beforeRecord(job, r);
+        int rc = Record(job, loop, r % 100);
+        if (rc == LL_WRN_PAGE_FULL) {
+            loop.header(job);
+            LlPrint(job);
+            rc = Record(job, loop, r % 100);
+        }
+        if (rc != LL_OK) return rc;
+    }
+    return LL_OK;
+}
+
+HENHMETAFILE MakeTestMetafile(const std::string& text) {
+    RECT frame = {0, 0, 6000, 3000};  // 60 x 30 mm
+    HDC dc = CreateEnhMetaFileA(nullptr, nullptr, &frame, nullptr);
+    Rectangle(dc, 0, 0, 200, 100);
+    TextOutA(dc, 10, 10, text.c_str(), static_cast<int>(text.size()));
+    return CloseEnhMetaFile(dc);
+}
+
+std::vector<std::string> MetafileTexts(const std::string& file) {
+    std::vector<std::string> texts;
+    emf::File emf = emf::File::Load(file);
+    for (const emf::Text& t : emf.Texts()) texts.push_back(t.text);
+    return texts;
+}
+
+bool Contains(const std::vector<std::string>& texts, const std::string& text) {
+    for (const std::string& t : texts)
+        if (t == text) return true;
+    return false;
+}
+
+std::string PdfFolder() {
+    const char* unix = getenv("VASK_PDF_DIR");
+    if (!unix || !*unix) return std::string();
+    std::string path = std::string("Z:") + unix;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+std::string WaitForPdf(const std::string& document, ULONGLONG limitMs) {
+    std::string folder = PdfFolder();
+    if (folder.empty()) return std::string();
+    ULONGLONG deadline = GetTickCount64() + limitMs;
+    do {
+        for (const std::string& name : FilesStartingWith(folder, document)) {
+            // cups-pdf adds its own suffix to the document name.
+            if (name.size() > document.size() && IsAlnum(name[document.size()])) continue;
+            std::string path = folder + "\\" + name;
+            std::string bytes = ReadText(path);
+            size_t end = bytes.find_last_not_of("\r\n ");
+            if (end != std::string::npos && end >= 4 && bytes.compare(end - 4, 5, "%%EOF") == 0)
+                return path;
+        }
+        Sleep(100);
+    } while (GetTickCount64() < deadline);
+    return std::string();
+}
+
+std::vector<std::string> PdfPages(const std::string& pdf) {
+    // The PDF lies on drive Z:, the machine's root: its Unix path is the rest of the path.
+    std::string unix = pdf.substr(2);
+    for (char& c : unix)
+        if (c == '\\') c = '/';
+    // Wine does not wait for a Unix program to end: the text file appears whole, by a rename,
+    // once pdftotext has finished.
+    std::string command = "/bin/sh -c \"/usr/bin/pdftotext '" + unix + "' '" + unix +
+                          ".part' && mv '" + unix + ".part' '" + unix + ".txt'\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back('\0');
+    std::vector<std::string> pages;
+    std::string txt = pdf + ".txt";
+    DeleteFileA(txt.c_str());
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
+        return pages;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    ULONGLONG deadline = GetTickCount64() + 30000;
+    while (!Exists(txt) && GetTickCount64() < deadline) Sleep(50);
+    std::string text = ReadText(txt);
+    // pdftotext ends every page with a form feed.
+    size_t start = 0, ff;
+    while ((ff = text.find('\f', start)) != std::string::npos) {
+        pages.push_back(text.substr(start, ff - start));
+        start = ff + 1;
+    }
+    return pages;
+}
+
+}  // namespace rtest
