@@ -1,4 +1,4 @@
-// The shared button pictures of grid cells, and the grid's text comparisons.
+// The shared button pictures of grid cells, the grid's text comparisons and its redraw helper.
 #include "gridinternal.h"
 
 #include <mbstring.h>
@@ -46,6 +46,12 @@ void GridReleaseButtonBitmap(CGridSharedBitmap* pShared) {
         delete pShared;
     }
     ReleaseSRWLockExclusive(&table.lock);
+}
+
+void GridRedrawNow(CWnd* pWnd) {
+    if (pWnd == NULL || pWnd->m_hWnd == NULL) return;
+    pWnd->Invalidate(TRUE);
+    pWnd->UpdateWindow();
 }
 
 int GridCompareText(LPCSTR a, LPCSTR b) {

@@ -1,6 +1,7 @@
 // CGridCellArea: the cell area's window.
 #include "gridcellarea.h"
 
+#include "gridinternal.h"
 #include "gridsettings.h"
 #include "gridwnd.h"
 
@@ -42,11 +43,7 @@ void CGridCellArea::RepaintRange(int nFirstCol, int nFirstRow, int nLastCol, int
     Refresh();
 }
 
-void CGridCellArea::RepaintAll() {
-    if (m_hWnd == NULL) return;
-    Invalidate(TRUE);
-    UpdateWindow();
-}
+void CGridCellArea::RepaintAll() { GridRedrawNow(this); }
 
 void CGridCellArea::Refresh() {
     if (m_hWnd == NULL) {

@@ -1,6 +1,7 @@
 // CGridCornerWnd: the corner between the headings.
 #include "gridcorner.h"
 
+#include "gridinternal.h"
 #include "gridsettings.h"
 #include "gridwnd.h"
 
@@ -19,11 +20,7 @@ CGridCornerWnd::CGridCornerWnd()
 
 CGridCornerWnd::~CGridCornerWnd() {}
 
-void CGridCornerWnd::Redraw() {
-    if (m_hWnd == NULL) return;
-    Invalidate(TRUE);
-    UpdateWindow();
-}
+void CGridCornerWnd::Redraw() { GridRedrawNow(this); }
 
 void CGridCornerWnd::OnPaint() {
     CPaintDC dc(this);

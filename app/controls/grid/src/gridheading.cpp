@@ -1,6 +1,7 @@
 // The column and row heading windows.
 #include "gridheading.h"
 
+#include "gridinternal.h"
 #include "gridsettings.h"
 
 namespace {
@@ -12,12 +13,6 @@ void PaintHeadingBackground(CWnd* pWnd, CDC* pDC, const CGridSettings* pSettings
     COLORREF cr = pSettings != NULL ? pSettings->m_pHeadingDefaultCell->GetBackColor()
                                     : ::GetSysColor(COLOR_BTNFACE);
     pDC->FillSolidRect(&rc, cr);
-}
-
-void RedrawNow(CWnd* pWnd) {
-    if (pWnd->m_hWnd == NULL) return;
-    pWnd->Invalidate(TRUE);
-    pWnd->UpdateWindow();
 }
 
 }  // namespace
@@ -52,10 +47,10 @@ BOOL CGridColumnHeading::PreCreateWindow(CREATESTRUCT& cs) {
 
 void CGridColumnHeading::FollowCells() {
     if (m_pSettings != NULL && m_pSettings->m_nLeftCol != m_pSettings->m_nPrevLeftCol)
-        RedrawNow(this);
+        GridRedrawNow(this);
 }
 
-void CGridColumnHeading::Redraw() { RedrawNow(this); }
+void CGridColumnHeading::Redraw() { GridRedrawNow(this); }
 
 void CGridColumnHeading::OnPaint() {
     CPaintDC dc(this);
@@ -93,10 +88,10 @@ void CGridRowHeading::FollowCells() {
     if (m_pSettings->m_nTopRow == m_pSettings->m_nPrevTopRow &&
         m_pSettings->m_nCursorRow == m_pSettings->m_nPrevCursorRow)
         return;
-    RedrawNow(this);
+    GridRedrawNow(this);
 }
 
-void CGridRowHeading::Redraw() { RedrawNow(this); }
+void CGridRowHeading::Redraw() { GridRedrawNow(this); }
 
 void CGridRowHeading::OnPaint() {
     CPaintDC dc(this);

@@ -16,6 +16,9 @@ struct CGridSharedBitmap {
 CGridSharedBitmap* GridAcquireButtonBitmap(UINT nId);
 void GridReleaseButtonBitmap(CGridSharedBitmap* pShared);
 
+// Invalidates the window (with erasing) and paints it at once; nothing without a window.
+void GridRedrawNow(CWnd* pWnd);
+
 // Text comparisons of the grid: byte-wise in the program's code page, and the same ignoring
 // case.
 int GridCompareText(LPCSTR a, LPCSTR b);

@@ -1,15 +1,7 @@
 // The grid's scroll bars.
 #include "gridscrollbar.h"
 
-namespace {
-
-void RedrawNow(CWnd* pWnd) {
-    if (pWnd->m_hWnd == NULL) return;
-    pWnd->Invalidate(TRUE);
-    pWnd->UpdateWindow();
-}
-
-}  // namespace
+#include "gridinternal.h"
 
 CGridHScrollBar::CGridHScrollBar()
     : m_pGrid(NULL),
@@ -26,7 +18,7 @@ void CGridHScrollBar::UpdateRange() {
 
 void CGridHScrollBar::OnScroll(UINT, UINT) {}
 
-void CGridHScrollBar::Redraw() { RedrawNow(this); }
+void CGridHScrollBar::Redraw() { GridRedrawNow(this); }
 
 CGridVScrollBar::CGridVScrollBar()
     : m_pGrid(NULL),
@@ -46,4 +38,4 @@ void CGridVScrollBar::UpdateRange() {
 
 void CGridVScrollBar::OnScroll(UINT, UINT) {}
 
-void CGridVScrollBar::Redraw() { RedrawNow(this); }
+void CGridVScrollBar::Redraw() { GridRedrawNow(this); }

@@ -1,6 +1,8 @@
 // CGridSheetTabs: the sheet tab strip.
 #include "gridsheettabs.h"
 
+#include "gridinternal.h"
+
 BEGIN_MESSAGE_MAP(CGridSheetTabs, CWnd)
 ON_WM_CREATE()
 ON_WM_SIZE()
@@ -49,11 +51,7 @@ void CGridSheetTabs::OnSize(UINT nType, int cx, int cy) {
     if (m_scrollBar.m_hWnd != NULL) m_scrollBar.MoveWindow(0, 0, m_nArrowWidth, cy);
 }
 
-void CGridSheetTabs::Refresh() {
-    if (m_hWnd == NULL) return;
-    Invalidate(TRUE);
-    UpdateWindow();
-}
+void CGridSheetTabs::Refresh() { GridRedrawNow(this); }
 
 void CGridSheetTabs::OnPaint() {
     CPaintDC dc(this);

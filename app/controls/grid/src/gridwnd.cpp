@@ -27,6 +27,12 @@ END_MESSAGE_MAP()
 
 namespace {
 
+// A switch stores 1 for any non-zero value.
+int StoreSwitch(int& nSwitch, BOOL bOn) {
+    nSwitch = bOn ? 1 : 0;
+    return 0;
+}
+
 // Nested layouts: a layout may run again from within itself (a scroll bar appears or goes);
 // this many levels are plenty, and the limit keeps a layout notification that keeps
 // changing the rectangles from recursing without end.
@@ -424,10 +430,7 @@ void CGridWnd::UpdateChildWindows() {
     m_pRowHeading->Redraw();
 }
 
-int CGridWnd::SetRedraw(BOOL bOn) {
-    m_bRedraw = bOn ? 1 : 0;
-    return 0;
-}
+int CGridWnd::SetRedraw(BOOL bOn) { return StoreSwitch(m_bRedraw, bOn); }
 
 // --- data sources -------------------------------------------------------------------------
 
@@ -492,29 +495,20 @@ int CGridWnd::SizeFromDataSource(int nIndex) {
 
 // --- settings switches --------------------------------------------------------------------
 
-int CGridWnd::EnableMergedCells(BOOL bOn) {
-    m_pSettings->m_bMergedCells = bOn ? 1 : 0;
-    return 0;
-}
+int CGridWnd::EnableMergedCells(BOOL bOn) { return StoreSwitch(m_pSettings->m_bMergedCells, bOn); }
 
 int CGridWnd::EnableTextOverflow(BOOL bOn) {
-    m_pSettings->m_bTextOverflow = bOn ? 1 : 0;
-    return 0;
+    return StoreSwitch(m_pSettings->m_bTextOverflow, bOn);
 }
 
 int CGridWnd::EnableColumnMoving(BOOL bOn) {
-    m_pSettings->m_bColumnMoving = bOn ? 1 : 0;
-    return 0;
+    return StoreSwitch(m_pSettings->m_bColumnMoving, bOn);
 }
 
-int CGridWnd::EnableGridLines(BOOL bOn) {
-    m_pSettings->m_bGridLines = bOn ? 1 : 0;
-    return 0;
-}
+int CGridWnd::EnableGridLines(BOOL bOn) { return StoreSwitch(m_pSettings->m_bGridLines, bOn); }
 
 int CGridWnd::SetCancelEditOnFocusLoss(BOOL bOn) {
-    m_pSettings->m_bCancelEditOnFocusLoss = bOn ? 1 : 0;
-    return 0;
+    return StoreSwitch(m_pSettings->m_bCancelEditOnFocusLoss, bOn);
 }
 
 BOOL CGridWnd::GetCancelEditOnFocusLoss() const { return m_pSettings->m_bCancelEditOnFocusLoss; }
