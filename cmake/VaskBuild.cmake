@@ -30,18 +30,21 @@ function(vask_wine_fixture)
   set_tests_properties(wine_prefix_cleanup PROPERTIES FIXTURES_CLEANUP wine)
 endfunction()
 
-# vask_add_gtest(name SOURCES ... [LIBS ...] [FIXTURES ...] [BUS] [PRINTER]
+# vask_add_gtest(name SOURCES ... [LIBS ...] [FIXTURES ...] [BUS] [FOCUS] [PRINTER]
 #                [PROGRAM_RESOURCES] [TIMEOUT s] [LIMITS ...])
 # A GoogleTest program run as one CTest test under Wine.  BUS tests share the one
-# simulated COM port and never run in parallel with each other.  PRINTER tests print on the
-# build's cups-pdf queue (fixture printer), one at a time; they find its PDF files in the
-# folder named by VASK_PDF_DIR (a Unix path).  PROGRAM_RESOURCES links
+# simulated COM port and never run in parallel with each other.  FOCUS tests need the
+# keyboard focus of the one display that parallel tests share (they assert where the focus
+# is, or send keys to the focused window): they take the lock "xfocus" and never run in
+# parallel with each other.  PRINTER tests print on the build's cups-pdf queue (fixture
+# printer), one at a time; they find its PDF files in the folder named by VASK_PDF_DIR (a
+# Unix path).  PROGRAM_RESOURCES links
 # the compiled resources of KorvanGA.exe (strings, menus, icons) into the test program, so
 # that code of the program finds them as it does in the program.  LIMITS are prlimit
 # options (such as --as=bytes) under which the program runs.
 function(vask_add_gtest name)
-  cmake_parse_arguments(T "BUS;PRINTER;PROGRAM_RESOURCES" "TIMEOUT" "SOURCES;LIBS;FIXTURES;LIMITS"
-                        ${ARGN})
+  cmake_parse_arguments(T "BUS;FOCUS;PRINTER;PROGRAM_RESOURCES" "TIMEOUT"
+                        "SOURCES;LIBS;FIXTURES;LIMITS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
   if(T_PROGRAM_RESOURCES)
@@ -61,11 +64,21 @@ function(vask_add_gtest name)
     FIXTURES_REQUIRED "wine;${T_FIXTURES}"
     TIMEOUT ${T_TIMEOUT}
     WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+  set(_locks)
+  if(T_FOCUS)
+    list(APPEND _locks xfocus)
+  endif()
+  if(T_BUS)
+    list(APPEND _locks vaskbus)
+  endif()
+  if(_locks)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${_locks}")
+  endif()
   if(T_BUS)
     # The simulated bus (fixture vaskbus) must run; the test finds its control port
     # through the file named in VASK_SIM_PORTFILE, its gateway side through
     # VASK_SIM_GATEWAY_PORTFILE.
-    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK vaskbus
+    set_tests_properties(${name} PROPERTIES
       FIXTURES_REQUIRED "wine;vaskbus;${T_FIXTURES}"
       ENVIRONMENT "VASK_SIM_PORTFILE=${VASK_BUS_DIR}/control.port;VASK_SIM_GATEWAY_PORTFILE=${VASK_BUS_DIR}/gateway.port")
   endif()

@@ -11,10 +11,6 @@
 #include "vaskfc.h"
 #include "nuraprotocol_api.h"
 
-// A page of the class library's property sheets. The writer keeps the caller's pages in
-// its page list; it never looks inside them.
-class CPropertyPage;
-
 // The values behind one built-in page of the settings sheet (General, Format). The writer
 // mirrors each of its settings into them as soon as it is set, so that the pages always
 // show the writer's values, and takes them back when the user confirms the sheet

@@ -17,14 +17,14 @@ public:
     Document() {
         protocol.SetRegistryKey(HKEY_CURRENT_USER, "Talvern\\Korvan GA");
         protocol.UsePropertyPage(1, TRUE);
-        int index = protocol.AddPropertyPage(reinterpret_cast<CPropertyPage*>(&loggingPage));
+        int index = protocol.AddPropertyPage(&loggingPage);
         protocol.UsePropertyPage(index, TRUE);
         protocol.SetUserFlagName(0, "Start protocol");
         protocol.SetUserFlag(0, TRUE);
     }
 
     CnuraProtocol protocol;
-    int loggingPage = 0;  // stands for the program's page of logged analyzers
+    CPropertyPage loggingPage{145};  // stands for the program's page of logged analyzers
     std::atomic<bool> logging{false};
 };
 

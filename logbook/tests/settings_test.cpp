@@ -325,8 +325,8 @@ TEST_F(WriterTest, PageListAndUserFlags) {
     EXPECT_FALSE(writer->IsPropertyPageUsed(2));
     EXPECT_FALSE(writer->IsPropertyPageUsed(-1));
 
-    int callersPage = 0;  // the writer keeps the caller's page, never looks into it
-    int index = writer->AddPropertyPage(reinterpret_cast<CPropertyPage*>(&callersPage));
+    CPropertyPage callersPage(145);  // the writer keeps the caller's page
+    int index = writer->AddPropertyPage(&callersPage);
     EXPECT_EQ(index, 2);
     EXPECT_TRUE(writer->IsPropertyPageUsed(2));
     writer->UsePropertyPage(2, FALSE);

@@ -1,7 +1,8 @@
 // The class library of the system (vaskfc.dll): strings, runtime classes, collections,
 // times, files and archives, exceptions, modules and resources, synchronisation, threads,
 // the application and its profile, windows and message maps, menus, controls, frames, bars,
-// splitters, documents and views. Include this one header.
+// splitters, documents and views, dialogs and data exchange, property sheets, the standard
+// controls and the common dialogs. Include this one header.
 #pragma once
 
 #include "vaskfc_base.h"
@@ -25,4 +26,8 @@
 #include "vaskfc_ctrl.h"
 #include "vaskfc_frame.h"
 #include "vaskfc_doc.h"
+#include "vaskfc_stdctrl.h"
+#include "vaskfc_dlg.h"
+#include "vaskfc_sheet.h"
+#include "vaskfc_commdlg.h"
 #include "vaskfc_app.h"

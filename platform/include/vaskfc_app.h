@@ -229,6 +229,11 @@ public:
 
     // The standard commands, for the applications that map them.
     void OnFileNew();
+    // The open dialog with the templates' filters, then OpenDocumentFile.
+    void OnFileOpen();
+    // The print setup dialog; the printer chosen is kept for the library's printing. Without
+    // an installed printer a message says so.
+    void OnFilePrintSetup();
     BOOL OnOpenRecentFile(UINT nID);
     void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
     void OnAppExit();
@@ -250,6 +255,8 @@ public:
     CRecentFileList* m_pRecentFileList;
     int m_nWaitCursorCount;
     HCURSOR m_hcurWaitCursorRestore;
+    HGLOBAL m_hDevMode;  // the printer chosen in the print setup (owned), or NULL
+    HGLOBAL m_hDevNames;
 
 protected:
     CPtrList m_templateList;

@@ -59,6 +59,35 @@
 #define AFX_IDP_FAILED_TO_SAVE_DOC 0xF102
 #define AFX_IDP_FAILED_TO_CREATE_DOC 0xF103
 #define AFX_IDP_FAILED_TO_PRINT 0xF104
+#define AFX_IDP_NO_PRINTER 0xF105
+#define AFX_IDS_OPENFILE 0xF003
+
+// Prompts of the dialog data exchange.
+#define AFX_IDP_PARSE_INT 0xF110
+#define AFX_IDP_PARSE_REAL 0xF111
+#define AFX_IDP_PARSE_INT_RANGE 0xF112
+#define AFX_IDP_PARSE_UINT 0xF113
+#define AFX_IDP_PARSE_STRING_SIZE 0xF114
+#define AFX_IDP_NO_CONTROL 0xF115
+
+// Property sheets: the tab control and the Apply button (the Help button is IDHELP, 9).
+#define AFX_IDC_TAB_CONTROL 0x3020 /* 12320 */
+#define ID_APPLY_NOW 0x3021        /* 12321 */
+
+/* Dialog init data: the entries of a dialog's combo and list boxes, a resource of type
+   RT_DLGINIT with the dialog's id, in the module of the dialog template. windres knows no
+   DLGINIT statement; the data are written as a raw resource: per entry the control id, the
+   message (DLGINIT_COMBO or DLGINIT_LIST), the length of the text with its terminating
+   zero as a 32-bit number, and the text with "\0" at its end; a 0 ends the list:
+       IDD_PROTOCOL RT_DLGINIT
+       BEGIN
+           IDC_DELIMITER, DLGINIT_COMBO, 2L, ".\0",
+           IDC_DELIMITER, DLGINIT_COMBO, 2L, ",\0",
+           0
+       END */
+#define RT_DLGINIT 240
+#define DLGINIT_LIST 0x0401
+#define DLGINIT_COMBO 0x0403
 
 // Child-window ids of a frame.
 #define AFX_IDW_TOOLBAR 0xE800

@@ -294,6 +294,10 @@ public:
     }
     // Exchanges the values of the window's controls with its members (dialogs, forms).
     virtual void DoDataExchange(CDataExchange* pDX);
+    // Runs DoDataExchange: TRUE takes the controls into the members with their checks,
+    // FALSE puts the members into the controls. FALSE when a value was refused (the prompt
+    // was shown and the control has the focus).
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
     // --- message boxes and help ------------------------------------------------------
     // A plain message box owned by this window; the caption defaults to the application's

@@ -78,7 +78,9 @@ CWinApp::CWinApp(LPCSTR lpszAppName)
       m_pszRegistryKey(NULL),
       m_pRecentFileList(NULL),
       m_nWaitCursorCount(0),
-      m_hcurWaitCursorRestore(NULL) {
+      m_hcurWaitCursorRestore(NULL),
+      m_hDevMode(NULL),
+      m_hDevNames(NULL) {
     m_bAutoDelete = FALSE;
 
     CString path = ModulePath(NULL);
@@ -112,6 +114,8 @@ CWinApp::~CWinApp() {
     while (!m_templateList.IsEmpty()) delete (CDocTemplate*)m_templateList.RemoveHead();
     delete m_pRecentFileList;
     m_pRecentFileList = NULL;
+    if (m_hDevMode != NULL) GlobalFree(m_hDevMode);
+    if (m_hDevNames != NULL) GlobalFree(m_hDevNames);
     AcquireSRWLockExclusive(&g_appLock);
     if (g_pApp == this) g_pApp = NULL;
     ReleaseSRWLockExclusive(&g_appLock);

@@ -84,41 +84,6 @@ int CWinApp::GetOpenDocumentCount() {
     return nCount;
 }
 
-BOOL CWinApp::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags,
-                               BOOL bOpenFileDialog, CDocTemplate* pTemplate) {
-    // The filter of the template ("name|*.ext"), then all files.
-    CString filter, ext, name;
-    if (pTemplate != NULL && pTemplate->GetDocString(ext, CDocTemplate::filterExt) &&
-        !ext.IsEmpty() && pTemplate->GetDocString(name, CDocTemplate::filterName)) {
-        filter = name;
-        filter += '\0';
-        filter += "*";
-        filter += ext;
-        filter += '\0';
-    }
-    filter += "All Files (*.*)";
-    filter += '\0';
-    filter += "*.*";
-    filter += '\0';
-    CString title;
-    if (nIDSTitle != 0) AfxLoadString(nIDSTitle, title);
-    char buffer[MAX_PATH * 4];
-    lstrcpynA(buffer, fileName, sizeof buffer);
-    OPENFILENAMEA ofn = {};
-    ofn.lStructSize = sizeof ofn;
-    CWnd* pMainWnd = AfxGetMainWnd();
-    ofn.hwndOwner = CWnd::GetSafeHwnd(pMainWnd);
-    ofn.lpstrFilter = filter;
-    ofn.lpstrFile = buffer;
-    ofn.nMaxFile = sizeof buffer;
-    ofn.lpstrTitle = title.IsEmpty() ? NULL : (LPCSTR)title;
-    ofn.lpstrDefExt = ext.IsEmpty() ? NULL : (ext[0] == '.' ? (LPCSTR)ext + 1 : (LPCSTR)ext);
-    ofn.Flags = lFlags | OFN_HIDEREADONLY | OFN_EXPLORER;
-    BOOL bOk = bOpenFileDialog ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
-    if (bOk) fileName = buffer;
-    return bOk;
-}
-
 void CWinApp::LoadStdProfileSettings(UINT nMaxMRU) {
     if (nMaxMRU == 0 || m_pRecentFileList != NULL) return;
     m_pRecentFileList = new CRecentFileList(0, "Recent File List", "File%d", (int)nMaxMRU);

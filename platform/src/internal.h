@@ -48,6 +48,30 @@ void DeleteTempMaps();
 // permanent object when it is one, else a temporary one of the calling thread.
 CWnd* WindowOfClass(HWND hWnd, CRuntimeClass* pClass);
 
+// The window that the calling thread makes next with the class lpszClass (a name, or an
+// atom) is attached to pWnd and subclassed before its first message. Every call is paired
+// with UnhookWindowCreate, which answers FALSE when no such window was made.
+void HookWindowCreate(CWnd* pWnd, LPCSTR lpszClass);
+BOOL UnhookWindowCreate();
+
+// The module whose code lies at the address (NULL when none).
+HMODULE ModuleOfAddress(const void* p);
+// The module that holds the dialog template: hCaller when it does, else the first module of
+// the resource chain that does; NULL when none.
+HINSTANCE FindTemplateModule(HMODULE hCaller, LPCSTR lpszTemplateName);
+// Sends the dialog init data of the template (in hInst) to the window's controls; FALSE
+// when the data are damaged.
+BOOL ExecuteDlgInit(HWND hWnd, HINSTANCE hInst, LPCSTR lpszTemplateName);
+// The owner of a modal window: the top-level window of pParentWnd, else of the main window,
+// or the dialog already open over it; NULL when that belongs to another thread.
+HWND ModalOwner(CWnd* pParentWnd);
+// The help of a window made from template nIDHelp (WM_COMMANDHELP): the context lParam,
+// else 0x20000 + nIDHelp; FALSE when neither is known.
+LRESULT ResourceHelp(UINT nIDHelp, LPARAM lParam);
+
+// Whether the system knows a printer (a default one, or any).
+BOOL PrinterInstalled();
+
 // Runs a message through the object's WindowProc as the window procedure does.
 LRESULT CallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -132,12 +132,33 @@ void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
 void CView::OnPrint(CDC* pDC, CPrintInfo*) { OnDraw(pDC); }
 
 BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
-    // The default printer for direct printing, else the user's choice.
+    // Without a printer the system would show a warning of its own, past the program's
+    // message boxes.
+    if (!vfc::PrinterInstalled()) {
+        AfxMessageBox(vfc::FrameworkString(AFX_IDP_NO_PRINTER), MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    // The default printer for direct printing, else the user's choice, starting from the
+    // printer chosen in the print setup.
     CFrameWnd* pFrame = GetParentFrame();
     pInfo->m_pd.hwndOwner = pFrame != NULL ? pFrame->m_hWnd : m_hWnd;
-    if (pInfo->m_bDirect) pInfo->m_pd.Flags |= PD_RETURNDEFAULT;
-    if (!::PrintDlgA(&pInfo->m_pd)) {
-        // Cancelled by the user is no failure; no printer is.
+    CWinApp* pApp = AfxGetApp();
+    if (pInfo->m_bDirect) {
+        pInfo->m_pd.Flags |= PD_RETURNDEFAULT;
+    } else if (pInfo->m_pd.hDevMode == NULL && pInfo->m_pd.hDevNames == NULL) {
+        pInfo->m_pd.hDevMode = pApp->m_hDevMode;
+        pInfo->m_pd.hDevNames = pApp->m_hDevNames;
+        pApp->m_hDevMode = pApp->m_hDevNames = NULL;
+    }
+    BOOL bOk = ::PrintDlgA(&pInfo->m_pd);
+    if (!pInfo->m_bDirect) {
+        // The choice stays the application's for the next print.
+        pApp->m_hDevMode = pInfo->m_pd.hDevMode;
+        pApp->m_hDevNames = pInfo->m_pd.hDevNames;
+        pInfo->m_pd.hDevMode = pInfo->m_pd.hDevNames = NULL;
+    }
+    if (!bOk) {
+        // Cancelled by the user is no failure.
         if (::CommDlgExtendedError() != 0)
             AfxMessageBox(vfc::FrameworkString(AFX_IDP_FAILED_TO_PRINT), MB_ICONEXCLAMATION);
         return FALSE;

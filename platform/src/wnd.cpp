@@ -48,28 +48,6 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(ts->hHookCbt, code, wParam, lParam);
 }
 
-void HookWindowCreate(CWnd* pWnd, LPCSTR lpszClass) {
-    vfc::ThreadState* ts = vfc::GetThreadState();
-    if (ts->nHookDepth++ == 0)
-        ts->hHookCbt = SetWindowsHookExA(WH_CBT, CbtFilterHook, NULL, GetCurrentThreadId());
-    ts->pWndInit = pWnd;
-    ts->pszClassInit = lpszClass;
-}
-
-// FALSE when the window was never attached (creation failed before its first message).
-BOOL UnhookWindowCreate() {
-    vfc::ThreadState* ts = vfc::GetThreadState();
-    if (--ts->nHookDepth == 0 && ts->hHookCbt != NULL) {
-        UnhookWindowsHookEx(ts->hHookCbt);
-        ts->hHookCbt = NULL;
-    }
-    if (ts->pWndInit != NULL) {
-        ts->pWndInit = NULL;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // A CTestCmdUI tells whether a command's update handler leaves it enabled.
 class CTestCmdUI : public CCmdUI {
 public:
@@ -97,6 +75,29 @@ HRESULT ReportException(CException* e, UINT message) {
 }
 
 }  // namespace
+
+// --- creation hook ----------------------------------------------------------------------
+
+void vfc::HookWindowCreate(CWnd* pWnd, LPCSTR lpszClass) {
+    vfc::ThreadState* ts = vfc::GetThreadState();
+    if (ts->nHookDepth++ == 0)
+        ts->hHookCbt = SetWindowsHookExA(WH_CBT, CbtFilterHook, NULL, GetCurrentThreadId());
+    ts->pWndInit = pWnd;
+    ts->pszClassInit = lpszClass;
+}
+
+BOOL vfc::UnhookWindowCreate() {
+    vfc::ThreadState* ts = vfc::GetThreadState();
+    if (--ts->nHookDepth == 0 && ts->hHookCbt != NULL) {
+        UnhookWindowsHookEx(ts->hHookCbt);
+        ts->hHookCbt = NULL;
+    }
+    if (ts->pWndInit != NULL) {
+        ts->pWndInit = NULL;
+        return FALSE;
+    }
+    return TRUE;
+}
 
 // --- thread state ---------------------------------------------------------------------
 
@@ -319,11 +320,11 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
         PostNcDestroy();
         return FALSE;
     }
-    HookWindowCreate(this, cs.lpszClass);
+    vfc::HookWindowCreate(this, cs.lpszClass);
     HWND hWnd =
         ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, (DWORD)cs.style, cs.x, cs.y,
                           cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
-    if (!UnhookWindowCreate()) {
+    if (!vfc::UnhookWindowCreate()) {
         // Never attached: the object ends as if its window had (a view deletes itself).
         PostNcDestroy();
         return FALSE;

@@ -36,6 +36,15 @@ void CPeerDerived::Serialize(CArchive& ar) {
         ar >> m_extra;
 }
 
+IMPLEMENT_DYNAMIC(CPeerPage, CPropertyPage)
+
+CPeerPage::CPeerPage() : CPropertyPage(IDD_PEER_PAGE) {}
+
+void CPeerPage::DoDataExchange(CDataExchange* pDX) {
+    CPropertyPage::DoDataExchange(pDX);
+    DDX_Text(pDX, IDC_PEER_ONLY, m_text);
+}
+
 CString PeerMakeString(LPCSTR text, int nRepeat) {
     CString s;
     for (int i = 0; i < nRepeat; ++i) s += text;

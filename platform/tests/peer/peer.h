@@ -34,6 +34,20 @@ public:
     double m_extra;
 };
 
+// A property page of the peer on the peer's template 500 (control 5001); the test program has
+// a template 500 of its own, with other controls.
+#define IDD_PEER_PAGE 500
+#define IDC_PEER_ONLY 5001
+class PEER_API CPeerPage : public CPropertyPage {
+    DECLARE_DYNAMIC(CPeerPage)
+public:
+    CPeerPage();
+    CString m_text;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+};
+
 PEER_API CString PeerMakeString(LPCSTR text, int nRepeat);
 PEER_API CString* PeerNewString(LPCSTR text);
 PEER_API void PeerAppend(CString& string, LPCSTR text);
