@@ -12,13 +12,10 @@ class CGridWnd;
 
 #define GRID_EDITOR_ID 123
 
-class CGridInPlaceEdit : public CWnd {
+class CGridInPlaceEdit : public CEdit {
 public:
     CGridInPlaceEdit();
     ~CGridInPlaceEdit() override;
-
-    // A child edit control of the parent.
-    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     CGridWnd* m_pGrid;
 

@@ -14,10 +14,6 @@ CGridInPlaceEdit::CGridInPlaceEdit()
 
 CGridInPlaceEdit::~CGridInPlaceEdit() {}
 
-BOOL CGridInPlaceEdit::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
-    return CWnd::Create("EDIT", "", dwStyle, rect, pParentWnd, nID);
-}
-
 int CGridInPlaceEdit::SetAutoGrow(int bAutoGrow) {
     int bOld = m_bAutoGrow;
     m_bAutoGrow = bAutoGrow ? 1 : 0;

@@ -7,6 +7,7 @@
 
 BEGIN_MESSAGE_MAP(CGridGalleryWnd, CWnd)
 ON_WM_PAINT()
+ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 END_MESSAGE_MAP()
 
 namespace {
@@ -36,10 +37,9 @@ BOOL CGridGalleryWnd::Create() {
     Fill();
     int height = kHeadingHeight;
     for (const RowInfo& row : kRows) height += row.height;
-    CRect rc(0, 0, kLabelWidth + 4 * kColumnWidth, height);
-    ::AdjustWindowRectEx(&rc, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, FALSE, 0);
-    if (!CreateEx(0, NULL, "Grid cell gallery", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 30, 30,
-                  rc.Width(), rc.Height(), NULL, NULL))
+    // A window without a frame: its image is its client area, cells only.
+    if (!CreateEx(0, NULL, "Grid cell gallery", WS_POPUP, 30, 30, kLabelWidth + 4 * kColumnWidth,
+                  height, NULL, NULL))
         return FALSE;
     ShowWindow(SW_SHOW);
     UpdateWindow();
@@ -144,6 +144,16 @@ void CGridGalleryWnd::Fill() {
 
 void CGridGalleryWnd::OnPaint() {
     CPaintDC dc(this);
+    Draw(&dc);
+}
+
+LRESULT CGridGalleryWnd::OnPrintClient(WPARAM wParam, LPARAM) {
+    Draw(CDC::FromHandle((HDC)wParam));
+    return 0;
+}
+
+void CGridGalleryWnd::Draw(CDC* pDC) {
+    CDC& dc = *pDC;
     m_nCellsDrawn = 0;
     CFont* pOldFont = dc.SelectObject(CFont::FromHandle((HFONT)::GetStockObject(DEFAULT_GUI_FONT)));
     int y = 0;

@@ -10,7 +10,7 @@ public:
     CGridGalleryWnd();
     ~CGridGalleryWnd() override;
 
-    // A visible top-level window.
+    // A visible top-level window without a frame.
     BOOL Create();
     // The grid whose settings, types and store hold the gallery's cells (it has no window).
     CGridWnd& Grid() { return m_grid; }
@@ -21,6 +21,9 @@ public:
 
 protected:
     void OnPaint();
+    // WM_PRINTCLIENT: the same drawing into the given device context (screenshots).
+    LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    void Draw(CDC* pDC);
     void Fill();
     void Put(int col, int row, LPCSTR text, int border = 0, int alignment = -1, int style = 0);
 

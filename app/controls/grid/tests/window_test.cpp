@@ -2,6 +2,7 @@
 // empty grid with and without a tab strip, sheets, redraw control, system colour changes,
 // the notification defaults, and the recording grid on the moves that exist so far.
 #include "grid.h"
+#include "grid_test_ids.h"
 #include "gridtestkit.h"
 #include "recordinggrid.h"
 
@@ -159,85 +160,50 @@ TEST_F(GridWindow, DeletingTheGridDestroysItsWindowsAndTheHint) {
     for (HWND h : windows) EXPECT_FALSE(::IsWindow(h));
 }
 
-// A dialog made from a template in memory, with one static control to take over.
-class DialogHost {
-public:
-    DialogHost(int staticId, RECT rc) {
-        std::vector<WORD> t;
-        auto dword = [&](DWORD v) {
-            t.push_back(LOWORD(v));
-            t.push_back(HIWORD(v));
-        };
-        auto text = [&](const wchar_t* s) {
-            do t.push_back((WORD)*s);
-            while (*s++);
-        };
-        dword(WS_POPUP | WS_VISIBLE | WS_CAPTION);  // style
-        dword(0);                                   // extended style
-        t.push_back(1);                             // items
-        t.push_back(0), t.push_back(0), t.push_back(300), t.push_back(200);
-        t.push_back(0);  // no menu
-        t.push_back(0);  // the dialog class
-        text(L"grid dialog");
-        if (t.size() % 2) t.push_back(0);
-        dword(WS_CHILD | WS_VISIBLE | SS_LEFT);
-        dword(0);
-        t.push_back((WORD)rc.left), t.push_back((WORD)rc.top);
-        t.push_back((WORD)(rc.right - rc.left)), t.push_back((WORD)(rc.bottom - rc.top));
-        t.push_back((WORD)staticId);
-        t.push_back(0xFFFF), t.push_back(0x0082);  // static
-        text(L"");
-        t.push_back(0);  // no creation data
-        m_hDlg = ::CreateDialogIndirectParamA(::GetModuleHandleA(NULL), (LPCDLGTEMPLATEA)t.data(),
-                                              NULL, DialogProc, 0);
+TEST_F(GridWindow, AttachToDlgItemTakesOverADialogsControlWithBorderClippingAndTabStop) {
+    for (int id : {IDC_TEST_GRID_STATIC, IDC_TEST_GRID_GROUP}) {
+        SCOPED_TRACE(id);
+        CDialog dialog;
+        ASSERT_TRUE(dialog.Create(IDD_TEST_GRID_DIALOG, &host_));
+        HWND hControl = ::GetDlgItem(dialog.m_hWnd, id);
+        ASSERT_NE(hControl, nullptr);
+        grid_.reset(new CRecordingGrid);
+        ASSERT_TRUE(grid_->AttachToDlgItem(&dialog, id));
+        EXPECT_EQ(grid_->m_hWnd, hControl);
+        DWORD style = grid_->GetStyle();
+        EXPECT_EQ(style & (WS_CLIPCHILDREN | WS_BORDER | WS_TABSTOP),
+                  (DWORD)(WS_CLIPCHILDREN | WS_BORDER | WS_TABSTOP));
+        EXPECT_THAT(grid_->Texts({"OnGridSetup", "OnSheetSetup"}),
+                    ElementsAre("OnGridSetup()", "OnSheetSetup(0)"));
+        std::vector<HWND> children = ChildrenOf(hControl);
+        EXPECT_EQ(children.size(), 8u);
+        for (HWND h : children)
+            EXPECT_EQ(::GetDlgCtrlID(h),
+                      h == grid_->GetInPlaceEdit()->m_hWnd ? GRID_EDITOR_ID : id);
+        EXPECT_EQ(grid_->SendMessage(WM_GETDLGCODE), 5);
+        // The border takes its room: the layout fills the client area inside it.
+        CRect window, client;
+        grid_->GetWindowRect(&window);
+        grid_->GetClientRect(&client);
+        EXPECT_EQ(client.Width(), window.Width() - 2 * ::GetSystemMetrics(SM_CXBORDER));
+        CRect cells = RectInParent(grid_->GetCellArea()->m_hWnd);
+        EXPECT_EQ(cells.right, client.right);
+        EXPECT_EQ(cells.bottom, client.bottom);
+        // The dialog ends its controls; the grid object outlives them harmlessly.
+        dialog.DestroyWindow();
+        EXPECT_EQ(grid_->m_hWnd, nullptr);
+        grid_.reset();
     }
-    ~DialogHost() {
-        if (::IsWindow(m_hDlg)) ::DestroyWindow(m_hDlg);
-    }
-    HWND m_hDlg;
-
-private:
-    static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-};
-
-TEST_F(GridWindow, AttachToDlgItemTakesOverADialogsStaticWithBorderClippingAndTabStop) {
-    DialogHost dialog(1001, CRect(10, 10, 190, 130));
-    ASSERT_NE(dialog.m_hDlg, nullptr);
-    HWND hStatic = ::GetDlgItem(dialog.m_hDlg, 1001);
-    ASSERT_NE(hStatic, nullptr);
-    grid_.reset(new CRecordingGrid);
-    ASSERT_TRUE(grid_->AttachToDlgItem(CWnd::FromHandle(dialog.m_hDlg), 1001));
-    EXPECT_EQ(grid_->m_hWnd, hStatic);
-    DWORD style = grid_->GetStyle();
-    EXPECT_EQ(style & (WS_CLIPCHILDREN | WS_BORDER | WS_TABSTOP),
-              (DWORD)(WS_CLIPCHILDREN | WS_BORDER | WS_TABSTOP));
-    EXPECT_THAT(grid_->Texts({"OnGridSetup", "OnSheetSetup"}),
-                ElementsAre("OnGridSetup()", "OnSheetSetup(0)"));
-    std::vector<HWND> children = ChildrenOf(hStatic);
-    EXPECT_EQ(children.size(), 8u);
-    for (HWND h : children)
-        EXPECT_EQ(::GetDlgCtrlID(h), h == grid_->GetInPlaceEdit()->m_hWnd ? GRID_EDITOR_ID : 1001);
-    EXPECT_EQ(grid_->SendMessage(WM_GETDLGCODE), 5);
-    // The border takes its room: the layout fills the client area inside it.
-    CRect window, client;
-    grid_->GetWindowRect(&window);
-    grid_->GetClientRect(&client);
-    EXPECT_EQ(client.Width(), window.Width() - 2 * ::GetSystemMetrics(SM_CXBORDER));
-    CRect cells = RectInParent(grid_->GetCellArea()->m_hWnd);
-    EXPECT_EQ(cells.right, client.right);
-    EXPECT_EQ(cells.bottom, client.bottom);
-    // The dialog ends its controls; the grid object outlives them harmlessly.
-    ::DestroyWindow(dialog.m_hDlg);
-    EXPECT_EQ(grid_->m_hWnd, nullptr);
-    grid_.reset();
 }
 
 TEST_F(GridWindow, AttachingToAMissingItemFails) {
-    DialogHost dialog(1001, CRect(10, 10, 190, 130));
+    CDialog dialog;
+    ASSERT_TRUE(dialog.Create(IDD_TEST_GRID_DIALOG, &host_));
     grid_.reset(new CRecordingGrid);
-    EXPECT_FALSE(grid_->AttachToDlgItem(CWnd::FromHandle(dialog.m_hDlg), 1002));
-    EXPECT_FALSE(grid_->AttachToDlgItem(NULL, 1001));
+    EXPECT_FALSE(grid_->AttachToDlgItem(&dialog, 1003));
+    EXPECT_FALSE(grid_->AttachToDlgItem(NULL, IDC_TEST_GRID_STATIC));
     EXPECT_EQ(grid_->Count("OnGridSetup"), 0);
+    dialog.DestroyWindow();
 }
 
 // --- layout -------------------------------------------------------------------------------

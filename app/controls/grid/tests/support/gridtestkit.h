@@ -1,10 +1,9 @@
 // Helpers of the grid's window tests: a 24-bit DIB section to draw cells on and read back,
-// a top-level window to hold grids, message pumping, and screenshots for people.
+// a top-level window to hold grids, and message pumping. (Screenshots: the window test
+// kit's wkit::Window::Shot.)
 #pragma once
 
 #include "vaskfc.h"
-
-#include <string>
 
 // A top-down 24-bit DIB section selected into a memory DC.
 class DibCanvas {
@@ -43,8 +42,3 @@ void PumpMessages();
 
 // The rectangle of a window in its parent's client coordinates.
 CRect RectInParent(HWND hWnd);
-
-// When the environment variable VASK_SCREENSHOTS names a folder, the window's image is saved
-// there as <name>.png (through GDI+); otherwise nothing happens. TRUE when a file was
-// written.
-BOOL SaveScreenshot(CWnd* pWnd, const std::string& name);
