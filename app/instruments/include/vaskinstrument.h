@@ -16,6 +16,9 @@
 #include "vaskaccess.h"
 #include "vaskparameter.h"
 
+#include <initializer_list>
+#include <vector>
+
 class CVaskInstrument : public CInstrument {
     DECLARE_SERIAL(CVaskInstrument)
 public:
@@ -43,9 +46,16 @@ public:
     // Offline the stored flag; online whether the device's heating is on (read without a
     // report), 0 when the read fails.
     virtual int HasHeating();
-    // Sets the defaults of a ready analyzer (report flag, connection choice, the flags of
-    // the device state), fixes the component count, makes the analyzer the owner of its
-    // groups and lists them in their list order; then the analyzer has data.
+    // Registers the catalogue's groups through the group operations below, in their
+    // registration order, and then fills the instrument status group itself. Called by
+    // Initialize only, with the report flag cleared.
+    virtual void RegisterParameterGroups();
+    // Makes the analyzer ready: the defaults of a ready analyzer (report flag, connection
+    // choice, the flags of the device state), the component count bounded by the default,
+    // the fixed numbers of the entries, the groups owned and listed in their list order,
+    // every group registered (the report flag cleared meanwhile, so that the online queries
+    // of the registration report nothing), then the analyzer has data and every entry of
+    // the groups takes its offline default from the profile.
     virtual void Initialize();
     // The component count, the default component count while it is 0.
     virtual int GetComponentCount();
@@ -64,6 +74,8 @@ public:
     virtual int HasExtensionCard();
     // 0 until the analyzer is initialised; a loaded document that leaves it 0 has no data.
     virtual int HasData();
+    // Whether component 0 to 3 is present: below the component count.
+    virtual int HasMeasRange(int component);
 
     // ---- device operations, in slot order (vaskoperations.def) ------------------------
     // Offline (no access object, or the application offline) each returns 0 without a
@@ -72,6 +84,47 @@ public:
                        body)                                                                   \
     virtual int name parameters;
 #include "vaskoperations.def"
+
+    // ---- group operations, in slot order -----------------------------------------------
+    // Each registers one group of the catalogue (its list position in the comment): binds
+    // its entries and adds them to the group. A model overrides one to register its group
+    // differently; an empty override leaves the group empty on that model.
+    virtual void RegisterIdentity();            // 1
+    virtual void RegisterSelectedMeasRange();   // 2
+    virtual void RegisterMeasRanges();          // 3
+    virtual void RegisterAutorange();           // 4
+    virtual void RegisterAdjustGases();         // 5
+    virtual void RegisterTimeConstants();       // 6
+    virtual void RegisterLimit1();              // 7
+    virtual void RegisterLimit2();              // 8
+    virtual void RegisterLimit3();              // 9
+    virtual void RegisterLimit4();              // 10
+    virtual void RegisterAutocal();             // 11
+    virtual void RegisterAutocalCycle();        // 12
+    virtual void RegisterAutocalSequence();     // 13
+    virtual void RegisterFrequencies();         // 14
+    virtual void RegisterShockCompensation();   // 15
+    virtual void RegisterSensorTimes();         // 16
+    virtual void RegisterPressureCorrection();  // 17
+    virtual void RegisterInterference1();       // 20
+    virtual void RegisterInterference2();       // 21
+    virtual void RegisterInterference3();       // 22
+    virtual void RegisterInterference4();       // 23
+    virtual void RegisterAnalogOutputs();       // 24
+    virtual void RegisterRelays();              // 25
+    virtual void RegisterBinaryInputs();        // 26
+    virtual void RegisterUnits();               // 27
+    virtual void RegisterPump();                // 28
+    virtual void RegisterSyncInput();           // 29
+    virtual void RegisterH2SSensor();           // 31
+    virtual void RegisterO2Sensor();            // 30
+    virtual void RegisterBusSettings();         // 32
+    virtual void RegisterWarmUpState();         // 33
+    virtual void RegisterHeating();             // 35, only with heating
+    virtual void RegisterBurnerPressures();     // 18
+    virtual void RegisterTestGases();           // 36, only for instrument type 2
+    virtual void RegisterDriftValues();         // 37
+    virtual void RegisterAirPressure();         // 19
 
     // ---- diagnostic values ------------------------------------------------------------
     // Deletes the diagnostic values object.
@@ -133,8 +186,14 @@ public:
     // The user's name of component 0 to 3; other indexes read as empty and change nothing.
     CString GetComponentName(int index) const;
     void SetComponentName(int index, const CString& name);
+    // The label that begins the names of a component's entries: online "C<n>: <gas>" from
+    // the device's measured values (which also become the cached component names); offline
+    // "C<n>: <cached name>"; else the cached name or "Component <n>" (n = component + 1).
+    CString GetComponentLabel(int component);
     // Text of unit code 1 to 57 (string 19499 + code); empty for other codes.
     static void GetUnitText(CString& out, int unitCode);
+    // Gas of quantity code 1 to 50 (string 19000 + code); "Unknown" for other codes.
+    static CString GetGasText(int quantityCode);
 
     // ---- the parameter table ----------------------------------------------------------
     // The groups in list order (empty before Initialize).
@@ -160,6 +219,32 @@ public:
 protected:
     // The profile's component names of this model.
     void ReadComponentNames();
+
+    // ---- registration helpers for the group operations and the models ----------------
+    // The rows of the catalogue (tables/catalogue.def), named by the data member each binds:
+    // CatalogueRow::m_slopeGas is the row of m_slopeGas.
+    enum class CatalogueRow {
+#define VASK_PARAMETER(group, member, ...) member,
+#define VASK_NUMBER_ONLY(member, element, number)
+#include "catalogue.def"
+    };
+    // The order in which a group's rows become entries. Rows without components come in
+    // row order; a run of per-component rows registers component by component (present
+    // components only, each with its label), within a component in row order, a per-range
+    // row with its ranges up to the range count at its place. RangeByRange takes a
+    // component's per-range rows range by range (range 1 of each row, then range 2, ...)
+    // before its other rows; StepByStep takes a run of counted rows step by step.
+    enum RowOrder { ComponentByComponent, RangeByRange, StepByStep };
+    // Registers the rows of the group at `listPosition` that `rows` names (every row of the
+    // group when empty) in `order`. Counted rows register as many entries as `counts` gives
+    // for them in row order (the row's count where `counts` ends, never more); their names
+    // and keys count on from one counted row to the next (step by step, the rows of a step
+    // share its number). Page conditions are asked once per call.
+    void RegisterGroupRows(int listPosition, RowOrder order = ComponentByComponent,
+                           std::initializer_list<CatalogueRow> rows = {},
+                           std::initializer_list<int> counts = {});
+    // Element `element` of the row's data member; null outside it.
+    CVaskParameter* GetRowEntry(CatalogueRow row, int element);
 
     // Fields in the order of the analyzer record, with their values at construction.
     int m_quentaVariant = 1;
@@ -207,5 +292,16 @@ protected:
     CString m_componentNames[4];
 
 private:
+    struct CatalogueRowData;
+    struct RowPages;
     void Construct();
+    // The catalogue's rows in file order.
+    static const CatalogueRowData* GetCatalogueRows(int& rowCount);
+    // Gives every embedded entry its fixed number (catalogue.def).
+    void NumberParameters();
+    // Binds element `element` of `row` (with the name and key already formatted), gives it
+    // its edit page, texts and links, and adds it to its group.
+    void BindRow(const CatalogueRowData& row, int element, int channel, int index,
+                 const CString& name, const CString& key, RowPages& pages,
+                 const std::vector<const CatalogueRowData*>& rows);
 };

@@ -123,14 +123,30 @@ void CVaskInstrument::Initialize() {
     m_connectionEnabled = 1;
     if (m_componentCount <= 0 || m_componentCount > m_defaultComponentCount)
         m_componentCount = m_defaultComponentCount;
+    NumberParameters();
 
     for (CParameterGroup& group : m_groups) group.SetInstrument(this);
     // Listed anew, so that a second initialisation does not list the groups twice.
     m_groupList.RemoveAll();
     for (int list = 1; list <= GroupCount; ++list) m_groupList.AddTail(GetParameterGroup(list));
 
+    {
+        // Registration asks an online device for its measured values (the labels), its
+        // option card and heating, and its type: a failure there only makes an entry
+        // absent, and is no message for the windows.
+        FlagScope<int> quiet(m_reportEnabled, 0);
+        RegisterParameterGroups();
+    }
+
+    // Not answering, until the first state request says otherwise.
     SetImageIndex(4);
     m_hasData = 1;
+
+    for (POSITION g = m_groupList.GetHeadPosition(); g != NULL;) {
+        const CObList& entries = ((CParameterGroup*)m_groupList.GetNext(g))->GetParameterList();
+        for (POSITION e = entries.GetHeadPosition(); e != NULL;)
+            ((CVaskParameter*)entries.GetNext(e))->LoadDefaultValue();
+    }
 }
 
 int CVaskInstrument::GetComponentCount() {

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -37,6 +38,9 @@ enum Device {
     kParamSet = 7,   // takes a parameter set
     kBroadcast = 8,  // broadcasting on
     kSixValues = 9,  // six components
+    kLabels = 10,    // two components measuring CO and CO2
+    kNoValues = 11,  // rejects its measured-value requests
+    kPages = 12,     // option card and heating for the page choices
 };
 
 const char kSerial[] = "4711-0815";
@@ -62,7 +66,8 @@ protected:
              {"SET 1 serial 4711-0815", "DEVICE 3 type=1", "FAULT 3 duplicate always on=k6",
               "DEVICE 4 type=1", "DEVICE 5 type=1", "SET 5 switch 10 0", "DEVICE 6 type=1",
               "DEVICE 7 type=2", "DEVICE 8 type=1", "SET 8 switch 10 1",
-              "DEVICE 9 type=1 components=6"})
+              "DEVICE 9 type=1 components=6", "DEVICE 10 type=1 components=2", "SET 10 gas 0 2",
+              "SET 10 gas 1 3", "DEVICE 11 type=1 components=2", "DEVICE 12 type=1 components=2"})
             s_ready = s_ready && sim.Command(command);
         if (!s_ready) return;
         s_access = new CvaskAccess();
@@ -87,8 +92,14 @@ protected:
         ASSERT_TRUE(Sim("CLEARLOG"));
     }
 
-    // The initialised base analyzer of a device of the suite.
+    // The initialised base analyzer of a device of the suite; the log starts after the
+    // requests of its registration.
     std::unique_ptr<CVaskInstrument> Analyzer(int address, int components = 2) {
+        std::unique_ptr<CVaskInstrument> analyzer = Registered(address, components);
+        Sim("CLEARLOG");
+        return analyzer;
+    }
+    std::unique_ptr<CVaskInstrument> Registered(int address, int components = 2) {
         return std::unique_ptr<CVaskInstrument>(
             new CVaskInstrument("Analyzer", 0, s_access, address, components, 4, 4, 0));
     }
@@ -355,6 +366,73 @@ TEST_F(AnalyzerOnTheBus, DuringAParameterSetTransferTheChannelStateIs22) {
     for (int state : states) EXPECT_EQ(22, state);
     EXPECT_EQ(0, analyzer->IsTransferRunning());
     EXPECT_NE(22, analyzer->GetChannelState());
+}
+
+TEST_F(AnalyzerOnTheBus, EntryNamesBeginWithTheGasesTheDeviceMeasures) {
+    auto analyzer = Registered(kLabels);
+    EXPECT_EQ("C2: CO2: Range", Text(analyzer->FindParameterByNumber(7)->GetName()));
+    EXPECT_EQ("C2: CO2: Range 1 : ", Text(analyzer->FindParameterByNumber(18)->GetName()));
+    EXPECT_EQ("C1: CO: T90 inside", Text(analyzer->FindParameterByNumber(98)->GetName()));
+    EXPECT_EQ(nullptr, analyzer->FindParameterByNumber(8)) << "two components";
+    // The measured values' gases became the component names; components the device lacks
+    // carry the no-value mark, whose quantity 1 is the blank gas.
+    EXPECT_EQ("CO", Text(analyzer->GetComponentName(0)));
+    EXPECT_EQ("CO2", Text(analyzer->GetComponentName(1)));
+    EXPECT_EQ(" ", Text(analyzer->GetComponentName(2)));
+    EXPECT_EQ(" ", Text(analyzer->GetComponentName(3)));
+    EXPECT_EQ("C2: CO2", Text(analyzer->GetComponentLabel(1)));
+
+    // A quantity past the gas table is "Unknown" (the access object keeps measured values
+    // for two seconds).
+    ASSERT_TRUE(Sim("SET 10 gas 1 51"));
+    EXPECT_TRUE(WaitFor([&] { return analyzer->GetComponentLabel(1) == "C2: Unknown"; }));
+    EXPECT_EQ("Unknown", Text(analyzer->GetComponentName(1)));
+    ASSERT_TRUE(Sim("SET 10 gas 1 3"));
+
+    // Offline the cached names label, and nothing is asked.
+    ASSERT_TRUE(Sim("CLEARLOG"));
+    host_.SetMode(0);
+    EXPECT_EQ("C1: CO", Text(analyzer->GetComponentLabel(0)));
+    analyzer->SetComponentName(2, "");
+    EXPECT_EQ("Component 3", Text(analyzer->GetComponentLabel(2)));
+    EXPECT_TRUE(Telegrams().empty());
+    EXPECT_TRUE(host_.reports.empty());
+}
+
+TEST_F(AnalyzerOnTheBus, RegistrationReportsNoFailureOfItsQueries) {
+    ASSERT_TRUE(Sim("FAULT 11 reject always ?? on=k2"));
+    auto analyzer = Registered(kNoValues);
+    EXPECT_TRUE(host_.reports.empty());
+    EXPECT_EQ(1, analyzer->IsCommandReportEnabled());
+    const std::vector<std::string> sent = Telegrams();
+    EXPECT_NE(sent.end(), std::find(sent.begin(), sent.end(), "k2 11/0"))
+        << "the labels were asked for";
+    // Without measured values the labels fall back.
+    EXPECT_EQ("Component 2: Range", Text(analyzer->FindParameterByNumber(7)->GetName()));
+
+    // Asked afterwards, the same failure is reported.
+    VaskFloat values[4];
+    EXPECT_EQ(0, analyzer->GetMeas(values));
+    ASSERT_EQ(1u, host_.reports.size());
+    EXPECT_EQ("Error.\nVask command: \"k, 2\"", host_.reports[0].text);
+    EXPECT_TRUE(Sim("CLEARFAULTS 11"));
+}
+
+TEST_F(AnalyzerOnTheBus, PageChoicesFollowTheDeviceAtRegistration) {
+    struct Case {
+        int card, heating;
+        int unitsPage, busPage, heatingEntries;
+    } cases[] = {{3, 1, 3, 4, 2}, {1, 0, 2, 3, 0}};
+    for (const Case& c : cases) {
+        ASSERT_TRUE(Sim("SET 12 optioncard " + std::to_string(c.card)));
+        ASSERT_EQ(1, s_access->SetHeating(kPages, 0, c.heating, 150));
+        auto analyzer = Registered(kPages);
+        EXPECT_EQ(c.unitsPage, analyzer->FindParameterByNumber(374)->GetEditPage()) << c.card;
+        EXPECT_EQ(c.busPage, analyzer->FindParameterByNumber(372)->GetEditPage()) << c.heating;
+        EXPECT_EQ(c.heatingEntries,
+                  (int)analyzer->GetParameterGroup(35)->GetParameterList().GetCount());
+    }
+    EXPECT_TRUE(host_.reports.empty());
 }
 
 }  // namespace

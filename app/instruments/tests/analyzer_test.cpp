@@ -40,6 +40,13 @@ public:
     int ComponentCountField() const { return m_componentCount; }
 };
 
+// An initialised analyzer whose groups hold only the entries that a test puts there.
+class Unregistered : public CVaskInstrument {
+public:
+    Unregistered() : CVaskInstrument("Test", 1, nullptr, 1, 2, 4, 4, 0) { Initialize(); }
+    void RegisterParameterGroups() override {}
+};
+
 // A diagnostic display that tells when it is deleted.
 class FakeDiagValues : public CDiagnosticValues {
 public:
@@ -381,7 +388,7 @@ TEST_F(Analyzer, ModelConstantsOfTheBaseClass) {
 }
 
 TEST_F(Analyzer, EntriesAreFoundByNumberAndKeyInGroupListOrder) {
-    CVaskInstrument analyzer("Test", 0, nullptr, 1, 2, 4, 4, 0);
+    Unregistered analyzer;
     CVaskParameter first, second, third;
     first.Set("A", 0, 0, 1, nullptr, nullptr, nullptr, "Key", "");
     second.Set("B", 0, 0, 3, nullptr, nullptr, nullptr, "Key", "");
@@ -403,7 +410,7 @@ TEST_F(Analyzer, EntriesAreFoundByNumberAndKeyInGroupListOrder) {
     EXPECT_EQ(2, analyzer.CountOfflineParameters());
 
     // The compare analyzer is owned; its entry of the same number is found.
-    CVaskInstrument* compare = new CVaskInstrument("Compare", 0, nullptr, 1, 2, 4, 4, 0);
+    CVaskInstrument* compare = new Unregistered;
     CVaskParameter counterpart;
     counterpart.SetNumber(30);
     compare->GetParameterGroup(3)->AddParameter(&counterpart);
