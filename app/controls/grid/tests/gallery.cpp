@@ -41,7 +41,8 @@ BOOL CGridGalleryWnd::Create() {
     if (!CreateEx(0, NULL, "Grid cell gallery", WS_POPUP, 30, 30, kLabelWidth + 4 * kColumnWidth,
                   height, NULL, NULL))
         return FALSE;
-    ShowWindow(SW_SHOW);
+    // Shown without taking the foreground from tests that run beside it.
+    ShowWindow(SW_SHOWNOACTIVATE);
     UpdateWindow();
     return TRUE;
 }

@@ -38,8 +38,9 @@ struct Seen {
 };
 
 TEST(GridSystemColours, PensHeadingsAndCellTypesFollowAChangeOfTheSystemColours) {
+    // Hidden: every layout of a grid takes the focus, and this test holds no focus lock.
     CHostWnd host;
-    ASSERT_TRUE(host.Create("grid host", 400, 300));
+    ASSERT_TRUE(host.Create("grid host", 400, 300, FALSE));
     CGridWnd grid;
     ASSERT_TRUE(grid.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &host, 1));
     grid.SetSheetCount(2);

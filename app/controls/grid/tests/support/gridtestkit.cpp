@@ -57,12 +57,14 @@ int DibCanvas::CountNot(const RECT& rc, COLORREF cr) const {
 
 // --- windows ------------------------------------------------------------------------------
 
-BOOL CHostWnd::Create(LPCSTR lpszTitle, int nWidth, int nHeight) {
+BOOL CHostWnd::Create(LPCSTR lpszTitle, int nWidth, int nHeight, BOOL bShow) {
     if (!CreateEx(0, NULL, lpszTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20, nWidth,
                   nHeight, NULL, NULL))
         return FALSE;
-    ShowWindow(SW_SHOW);
-    UpdateWindow();
+    if (bShow) {
+        ShowWindow(SW_SHOW);
+        UpdateWindow();
+    }
     return TRUE;
 }
 

@@ -31,10 +31,12 @@ private:
     HGDIOBJ m_hOld;
 };
 
-// A visible top-level window of the class library's default class.
+// A top-level window of the class library's default class. Shown, it takes the foreground;
+// a test that does not hold the focus locks keeps it hidden (bShow FALSE), so that it takes
+// the focus from no test running beside it.
 class CHostWnd : public CWnd {
 public:
-    BOOL Create(LPCSTR lpszTitle, int nWidth, int nHeight);
+    BOOL Create(LPCSTR lpszTitle, int nWidth, int nHeight, BOOL bShow = TRUE);
 };
 
 // Handles every message waiting for the calling thread.
