@@ -35,8 +35,9 @@ endfunction()
 # A GoogleTest program run as one CTest test under Wine.  BUS tests share the one
 # simulated COM port and never run in parallel with each other.  FOCUS tests need the
 # keyboard focus of the one display that parallel tests share (they assert where the focus
-# is, or send keys to the focused window): they take the lock "xfocus" and never run in
-# parallel with each other.  PRINTER tests print on the build's cups-pdf queue (fixture
+# is, or send keys to the focused window): they take the lock "desktop_input", which the
+# tests that take the foreground and the mouse hold as well, and never run in parallel with
+# each other or with those.  PRINTER tests print on the build's cups-pdf queue (fixture
 # printer), one at a time; they find its PDF files in the folder named by VASK_PDF_DIR (a
 # Unix path).  PROGRAM_RESOURCES links
 # the compiled resources of KorvanGA.exe (strings, menus, icons) into the test program, so
@@ -66,7 +67,7 @@ function(vask_add_gtest name)
     WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
   set(_locks)
   if(T_FOCUS)
-    list(APPEND _locks xfocus)
+    list(APPEND _locks desktop_input)
   endif()
   if(T_BUS)
     list(APPEND _locks vaskbus)
