@@ -145,6 +145,9 @@ private:
     // Moves the cell cursor of the current row to the column; likewise.
     BOOL GotoCol(int nCol, BOOL bCreate);
     RowNode* NewRow();
+    // The row's node at the column, or NULL when the row does not reach it (not moving the
+    // cursor).
+    static CellNode* NodeAt(RowNode* pRow, int nCol);
     static void FreeCells(RowNode* pRow);
     // Remaps the grid columns that show data-source columns at or after nFrom by nDelta.
     void ShiftGridColumns(int nFrom, int nDelta);

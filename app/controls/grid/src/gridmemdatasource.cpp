@@ -239,6 +239,13 @@ int CGridMemDataSource::DeleteRow(int nRow) {
     return 0;
 }
 
+CGridMemDataSource::CellNode* CGridMemDataSource::NodeAt(RowNode* pRow, int nCol) {
+    if (nCol < pRow->nFirstCol) return NULL;
+    CellNode* pNode = pRow->pFirst;
+    for (int c = pRow->nFirstCol; pNode != NULL && c < nCol; ++c) pNode = pNode->pNext;
+    return pNode;
+}
+
 // --- columns ------------------------------------------------------------------------------
 
 void CGridMemDataSource::ShiftGridColumns(int nFrom, int nDelta) {
@@ -269,13 +276,8 @@ int CGridMemDataSource::InsertCol(int nCol) {
     // Every row that reaches the place, the column-heading rows too, so that heading cells
     // stay with their columns.
     for (RowNode* pRow = m_pFirstRow; pRow != NULL; pRow = pRow->pNext) {
-        CellNode* pNode = pRow->pFirst;
-        int c = pRow->nFirstCol;
-        while (pNode != NULL && c < nPos) {
-            pNode = pNode->pNext;
-            ++c;
-        }
-        if (pNode == NULL || c != nPos) continue;
+        CellNode* pNode = NodeAt(pRow, nPos);
+        if (pNode == NULL) continue;
         CellNode* pNew = new CellNode{NULL, pNode, pNode->pPrev};
         if (pNode->pPrev != NULL)
             pNode->pPrev->pNext = pNew;
@@ -291,13 +293,8 @@ int CGridMemDataSource::InsertCol(int nCol) {
 int CGridMemDataSource::DeleteCol(int nCol) {
     if (nCol < 0) return 1;
     for (RowNode* pRow = m_pFirstRow; pRow != NULL; pRow = pRow->pNext) {
-        CellNode* pNode = pRow->pFirst;
-        int c = pRow->nFirstCol;
-        while (pNode != NULL && c < nCol) {
-            pNode = pNode->pNext;
-            ++c;
-        }
-        if (pNode == NULL || c != nCol) continue;
+        CellNode* pNode = NodeAt(pRow, nCol);
+        if (pNode == NULL) continue;
         delete pNode->pCell;
         pNode->pCell = NULL;
         // The last node of a row stays as an empty position.
@@ -443,12 +440,8 @@ int CGridMemDataSource::SortRows(const int* pCols, int nCount, UINT nFlags) {
         nodes.push_back(p);
         Row row{p->pFirst, p->nFirstCol, std::vector<CGridCell*>(nCount, nullptr)};
         for (int k = 0; k < nCount; ++k) {
-            int c = p->nFirstCol;
-            for (CellNode* q = p->pFirst; q != NULL; q = q->pNext, ++c)
-                if (c == pCols[k]) {
-                    row.keys[k] = q->pCell;
-                    break;
-                }
+            CellNode* pNode = NodeAt(p, pCols[k]);
+            row.keys[k] = pNode != NULL ? pNode->pCell : NULL;
         }
         rows.push_back(row);
     }

@@ -171,20 +171,32 @@ void CGridWnd::EnsureCursorColVisible() {
     }
 }
 
-void CGridWnd::CalcMaxTopRow() {
-    CGridSettings* s = m_pSettings;
-    int nRest = s->m_nCellAreaHeight - s->m_nLockedRowsHeight;
+namespace {
+
+// The largest first scrolling row (column): the smallest one from which the rest of the
+// rows (columns) still fill the room; at least the locked count.
+int LargestFirst(const CGridSettings* s, int (CGridSettings::*size)(int) const, int nCount,
+                 int nRoom, int nLocked) {
     int nMax = 0;
-    for (int r = s->m_nRowCount - 1; r >= 0; --r) {
-        nRest -= s->GetRowHeight(r);
-        if (nRest < 0) {
-            nMax = r + 1;
+    for (int i = nCount - 1; i >= 0; --i) {
+        nRoom -= (s->*size)(i);
+        if (nRoom < 0) {
+            nMax = i + 1;
             break;
         }
     }
-    if (nMax > s->m_nRowCount - 1) nMax = s->m_nRowCount - 1;
-    if (nMax < s->m_nLockedRows) nMax = s->m_nLockedRows;
+    if (nMax > nCount - 1) nMax = nCount - 1;
+    if (nMax < nLocked) nMax = nLocked;
+    return nMax;
+}
+
+}  // namespace
+
+void CGridWnd::CalcMaxTopRow() {
+    CGridSettings* s = m_pSettings;
     const int nOld = s->m_nMaxTopRow;
+    const int nMax = LargestFirst(s, &CGridSettings::GetRowHeight, s->m_nRowCount,
+                                  s->m_nCellAreaHeight - s->m_nLockedRowsHeight, s->m_nLockedRows);
     s->m_nMaxTopRow = nMax;
     s->m_nTopRow = ClampTopRow(s->m_nTopRow);
     // The vertical bar comes or goes with the first row that is out of view.
@@ -193,18 +205,8 @@ void CGridWnd::CalcMaxTopRow() {
 
 void CGridWnd::CalcMaxLeftCol() {
     CGridSettings* s = m_pSettings;
-    int nRest = s->m_nCellAreaWidth - s->m_nLockedColsWidth;
-    int nMax = 0;
-    for (int c = s->m_nColCount - 1; c >= 0; --c) {
-        nRest -= s->GetColWidth(c);
-        if (nRest < 0) {
-            nMax = c + 1;
-            break;
-        }
-    }
-    if (nMax > s->m_nColCount - 1) nMax = s->m_nColCount - 1;
-    if (nMax < s->m_nLockedCols) nMax = s->m_nLockedCols;
-    s->m_nMaxLeftCol = nMax;
+    s->m_nMaxLeftCol = LargestFirst(s, &CGridSettings::GetColWidth, s->m_nColCount,
+                                    s->m_nCellAreaWidth - s->m_nLockedColsWidth, s->m_nLockedCols);
     s->m_nLeftCol = ClampLeftCol(s->m_nLeftCol);
 }
 
