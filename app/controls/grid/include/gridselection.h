@@ -2,8 +2,8 @@
 // cells, owned by the sheet's settings (or by the grid after a replacement). While multiple
 // selection is off the grid leaves it alone.
 //
-// It starts empty, and here it stays empty: no block is ever begun, so no cell is
-// selected, there is no bounding range, and iterating the selection gives the cursor cell.
+// This selection keeps no blocks: no cell is selected, there is no bounding range, and
+// iterating the selection gives the cursor cell; the move operations change nothing.
 #pragma once
 
 #include "vaskfc.h"
