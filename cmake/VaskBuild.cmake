@@ -38,11 +38,11 @@ endfunction()
 # folder named by VASK_PDF_DIR (a Unix path).  FOCUS tests need the keyboard focus (they
 # assert where it is, or move it with keys) on the one display that parallel tests share:
 # the window kit runs them in a desktop of their own (VASK_OWN_DESKTOP, a virtual desktop
-# whose focus no other test's window takes), and they take the lock "xfocus" against each
-# other for real input.  PROGRAM_RESOURCES links the compiled resources of KorvanGA.exe
-# (strings, menus, icons) into the test program, so that code of the program finds them as
-# it does in the program.  LIMITS are prlimit options (such as --as=bytes) under which the
-# program runs.
+# whose focus no other test's window takes), and they take the lock "desktop_input", which
+# the tests that take the foreground and the mouse hold as well.  PROGRAM_RESOURCES links
+# the compiled resources of KorvanGA.exe (strings, menus, icons) into the test program, so
+# that code of the program finds them as it does in the program.  LIMITS are prlimit
+# options (such as --as=bytes) under which the program runs.
 function(vask_add_gtest name)
   cmake_parse_arguments(T "BUS;PRINTER;FOCUS;PROGRAM_RESOURCES" "TIMEOUT"
                         "SOURCES;LIBS;FIXTURES;LIMITS" ${ARGN})
@@ -67,7 +67,7 @@ function(vask_add_gtest name)
     WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
   set(_locks)
   if(T_FOCUS)
-    list(APPEND _locks xfocus)
+    list(APPEND _locks desktop_input)
     # (appended: a test's own ENVIRONMENT must be appended as well, or this is lost)
     set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT "VASK_OWN_DESKTOP=${name}")
   endif()

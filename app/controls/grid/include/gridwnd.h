@@ -1,0 +1,363 @@
+// CGridWnd: the program's spreadsheet-like grid control. It owns its child windows (cell
+// area, column and row headings, corner, two scroll bars, sheet tab strip, hint pop-up,
+// in-place editor), one settings object per sheet, the tables of cell types, fonts and
+// pictures, the registry of data sources and the four standard cell types.
+//
+// A program grid derives from CGridWnd and overrides the notification members below (they
+// follow the window-class virtuals in a fixed order; a derived grid declares its own
+// virtuals behind the last of them). Every notification has a default: most do nothing or
+// answer 1 (go on); a query answering 0 refuses.
+//
+// Addresses: cells are (column, row), 0-based, the column first. Heading cells have
+// negative numbers: the column headings are rows -1 .. -N, the row headings columns
+// -1 .. -M, -1 next to the cells; corner cells have both negative. Section codes: 1 cell
+// area, 2 column headings and corner, 3 row headings.
+//
+// Results: 0 done, 1 argument out of range or nothing to do, 2 refused by a notification or
+// the data source, 3 a system call failed; registrations return an index or -1. Switch
+// setters store 1 for any non-zero argument. The grid runs on the thread that made it.
+#pragma once
+
+#include "gridcell.h"
+#include "gridcelltype.h"
+#include "griddatasource.h"
+#include "gridinplaceedit.h"
+#include "gridobjtable.h"
+#include "gridsettings.h"
+
+class CFindReplaceDialog;
+class CGridCellArea;
+class CGridColumnHeading;
+class CGridCornerWnd;
+class CGridHintWnd;
+class CGridHScrollBar;
+class CGridPrint;
+class CGridRowHeading;
+class CGridSelection;
+class CGridSheetTabs;
+class CGridVScrollBar;
+
+// Sections of the grid.
+#define GRIDSECTION_CELLS       1
+#define GRIDSECTION_COLHEADINGS 2
+#define GRIDSECTION_ROWHEADINGS 3
+
+// Where a move came from (the settings' selection parameter).
+#define GRIDINPUT_KEYBOARD   0
+#define GRIDINPUT_LEFTCLICK  1
+#define GRIDINPUT_RIGHTCLICK 2
+#define GRIDINPUT_DRAG       3
+#define GRIDINPUT_SCROLLBAR  4
+
+// The most sheets a grid has.
+#define GRID_MAX_SHEETS 1024
+
+class CGridWnd : public CWnd {
+public:
+    CGridWnd();
+    ~CGridWnd() override;
+
+    // --- creation: the grid's identifier is also its child windows' --------------------
+    using CWnd::Create;
+    // Creates the grid window; its child windows come with it. Then OnGridSetup and
+    // OnSheetSetup (0).
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    // Takes over a control of a dialog (a static, a group box), adds WS_CLIPCHILDREN,
+    // WS_BORDER and WS_TABSTOP to it, creates the child windows, then OnGridSetup and
+    // OnSheetSetup (0).
+    BOOL AttachToDlgItem(CWnd* pDlg, UINT nID);
+    // Identifier 0 is taken as 1. 0, or 3 when a window could not be made.
+    int CreateChildWindows(UINT nID);
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    // Commands of 1000 and above from a menu reach OnMenuCommand first.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+    // --- notifications, in their fixed order --------------------------------------------
+    virtual void OnGridSetFocus(int nSection);
+    virtual void OnGridSetup();
+    virtual void OnSheetSetup(int nSheet);
+    virtual BOOL OnCursorMoving(int nOldCol, int nOldRow, int nNewCol, int nNewRow);
+    virtual BOOL OnScrollPosChanging(int nOldLeftCol, int nOldTopRow, int nNewLeftCol,
+                                     int nNewTopRow);
+    virtual void OnRowsAppended(int nFirstNewRow, int nCount, int nSourceValue);
+    virtual void OnGridReserved1(int, int);
+    virtual BOOL CanResizeColumn(int nCol);
+    virtual void OnColumnWidthChanging(int nCol, int* pWidth);
+    virtual void OnColumnWidthChanged(int nCol, int* pWidth);
+    virtual BOOL CanResizeRow(int nRow);
+    virtual void OnRowHeightChanging(int nRow, int* pHeight);
+    virtual void OnRowHeightChanged(int nRow, int* pHeight);
+    virtual BOOL CanResizeColumnHeading();
+    virtual BOOL CanResizeRowHeading();
+    virtual BOOL OnColumnHeadingHeightChanging(int* pHeight);
+    virtual BOOL OnRowHeadingWidthChanging(int* pWidth);
+    virtual BOOL OnColumnHeadingHeightChanged(int* pHeight);
+    virtual BOOL OnRowHeadingWidthChanged(int* pWidth);
+    virtual void OnCursorColChanged(int nOldCol, int nNewCol);
+    virtual void OnCursorRowChanged(int nOldRow, int nNewRow);
+    virtual void OnCursorCellChanged(int nOldCol, int nNewCol, int nOldRow, int nNewRow);
+    virtual void OnLeftColChanged(int nOldLeftCol, int nNewLeftCol);
+    virtual void OnTopRowChanged(int nOldTopRow, int nNewTopRow);
+    virtual void OnCellLeftClick(int nCol, int nRow, BOOL bDown, CRect* pRect, CPoint* pPoint,
+                                 BOOL bProcessed);
+    virtual void OnCellRightClick(int nCol, int nRow, BOOL bDown, CRect* pRect, CPoint* pPoint,
+                                  BOOL bProcessed);
+    virtual void OnCellDblClick(int nCol, int nRow, CRect* pRect, CPoint* pPoint, BOOL bProcessed);
+    virtual void OnCellMouseMove(int nCol, int nRow, CPoint* pPoint, UINT nFlags, BOOL bProcessed);
+    virtual void OnColHeadingLeftClick(int nCol, int nRow, BOOL bDown, CRect* pRect, CPoint* pPoint,
+                                       BOOL bProcessed);
+    virtual void OnColHeadingRightClick(int nCol, int nRow, BOOL bDown, CRect* pRect,
+                                        CPoint* pPoint, BOOL bProcessed);
+    virtual void OnColHeadingDblClick(int nCol, int nRow, CRect* pRect, CPoint* pPoint,
+                                      BOOL bProcessed);
+    virtual void OnRowHeadingLeftClick(int nCol, int nRow, BOOL bDown, CRect* pRect, CPoint* pPoint,
+                                       BOOL bProcessed);
+    virtual void OnRowHeadingRightClick(int nCol, int nRow, BOOL bDown, CRect* pRect,
+                                        CPoint* pPoint, BOOL bProcessed);
+    virtual void OnRowHeadingDblClick(int nCol, int nRow, CRect* pRect, CPoint* pPoint,
+                                      BOOL bProcessed);
+    virtual void OnCornerLeftClick(BOOL bDown, CRect* pRect, CPoint* pPoint, int nReserved);
+    virtual void OnCornerRightClick(BOOL bDown, CRect* pRect, CPoint* pPoint, int nReserved);
+    virtual void OnCornerDblClick(CRect* pRect, CPoint* pPoint, int nReserved);
+    virtual void OnGridKeyDown(UINT* pKey, BOOL bProcessed);
+    virtual void OnGridChar(UINT* pChar, BOOL bProcessed);
+    virtual void OnCellFetched(int nCol, int nRow, CGridCell* pCell);
+    virtual void OnCellStoring(int nCol, int nRow, CGridCell* pCell);
+    virtual void OnGridReserved2(int, int, int);
+    // nCellType: the reporting type's index; nData: its value, or a pointer for the codes
+    // that pass one. Only the answer to code 101 is read.
+    virtual BOOL OnCellTypeNotify(int nCellType, int nCol, int nRow, int nCode, LPARAM nData);
+    virtual BOOL OnEditStart(int nCol, int nRow, CWnd** ppEditor);
+    virtual BOOL OnEditChar(int nCol, int nRow, CWnd* pEditor, UINT* pChar);
+    virtual BOOL OnEditFinish(int nCol, int nRow, CWnd* pEditor, LPCSTR lpszText, BOOL bCancelled);
+    virtual BOOL OnEditContinue(int nCol, int nRow, int* pNextCol, int* pNextRow);
+    virtual void OnMenuCommand(int nCol, int nRow, int nFlags, UINT nID);
+    virtual BOOL OnMenuStart(int nCol, int nRow, int nFlags);
+    virtual BOOL OnGetHintText(int nCol, int nRow, int nKind, CString* pText);
+    virtual BOOL OnGetVScrollHint(int nRow, CString* pText);
+    virtual BOOL OnGetHScrollHint(int nCol, CString* pText);
+    virtual int OnCompareCells(CGridCell* pCellA, CGridCell* pCellB, UINT nFlags);
+    virtual void OnPaintSection(CDC* pDC, CDC* pBackDC, int nSection);
+    virtual void OnLayoutChange(CRect* pCellArea, CRect* pColHeadings, CRect* pRowHeadings,
+                                CRect* pCorner, CRect* pVScroll, CRect* pHScroll,
+                                CRect* pSheetTabs);
+    virtual void OnTabSelected(int nTabId);
+    virtual COLORREF OnGetDefaultColor(int nSection);
+    virtual void OnDrawFocusRect(CDC* pDC, CRect* pRect);
+    virtual void OnGridKillFocus(int nSection);
+    virtual BOOL CanDragColumn(int nCol);
+    virtual BOOL OnColumnMoving(int nFromCol, int nToCol);
+    virtual void OnFloatingWindowMoving(CRect* pOldRect, CRect* pNewRect);
+
+    // --- sheets -------------------------------------------------------------------------
+    // 1..1024 sheets; new sheets get their own settings and OnSheetSetup.
+    int SetSheetCount(int nCount);
+    int GetSheetCount() const { return m_nSheetCount; }
+    int GetCurrentSheet() const { return m_nCurSheet; }
+    // 1 when the index is not a sheet. With bRedraw 0 the windows are not refreshed.
+    int SelectSheet(int nIndex, BOOL bRedraw);
+    CGridSettings* GetSettings() const { return m_pSettings; }
+    CGridSettings* GetSheetSettings(int nSheet) const;
+    // Stored in the current settings; the next layout uses it. 0 means no tab strip.
+    int SetTabStripWidth(int nWidth);
+    int GetTabStripWidth() const;
+
+    // --- cell types ---------------------------------------------------------------------
+    int RegisterCellType(CGridCellType* pType);
+    int RemoveCellType(int nIndex);
+    // An index below 1, or one no type holds, gives the normal type.
+    CGridCellType* GetCellTypeObject(int nIndex) const;
+    int FindCellType(const CGridCellType* pType) const;
+    CGridCellType* GetCellTypeAt(int nCol, int nRow);
+    CGridObjectTable* GetCellTypeTable() const { return m_pCellTypes; }
+    CGridObjectTable* GetFontTable() const { return m_pFonts; }
+    CGridObjectTable* GetPictureTable() const { return m_pPictures; }
+
+    // --- redraw -------------------------------------------------------------------------
+    void RepaintAll();
+    void RepaintCell(int nCol, int nRow);
+    void RepaintRow(int nRow);
+    void RepaintColumn(int nCol);
+    void RepaintRange(int nFirstCol, int nFirstRow, int nLastCol, int nLastRow);
+    // Tells every child window to refresh, while redraw is on.
+    void UpdateChildWindows();
+    void LayoutChildWindows();
+    // The grid's redraw switch (not the window's WM_SETREDRAW).
+    int SetRedraw(BOOL bOn);
+    BOOL GetRedraw() const { return m_bRedraw; }
+
+    // --- data sources -------------------------------------------------------------------
+    int AddDataSource(CGridDataSource* pSource);
+    CGridDataSource* GetDataSource(int nIndex) const;
+    int SetDataSource(int nIndex);
+    int GetDataSourceIndex() const;
+    int RemoveDataSource(int nIndex);
+    int SizeFromDataSource(int nIndex);
+
+    // --- settings switches and values ---------------------------------------------------
+    int EnableMergedCells(BOOL bOn);
+    int EnableTextOverflow(BOOL bOn);
+    int EnableColumnMoving(BOOL bOn);
+    int EnableGridLines(BOOL bOn);
+    int SetCancelEditOnFocusLoss(BOOL bOn);
+    BOOL GetCancelEditOnFocusLoss() const;
+    int SetCursorCellStyle(int nStyle);
+    int Set3DBorderWidth(int nWidth);
+    int SetArrowCursor(HCURSOR hCursor);
+    int SetColumnSizeCursor(HCURSOR hCursor);
+    int SetRowSizeCursor(HCURSOR hCursor);
+    int SetVScrollBarMode(int nMode);
+    int SetHScrollBarMode(int nMode);
+
+    // --- cells --------------------------------------------------------------------------
+    // The stored record only (no defaults); the data source's result, 1 beyond the columns.
+    int GetCell(int nCol, int nRow, CGridCell& cell);
+    // The cell as painted: heading or column default, the stored record, the fetch handler
+    // and the overlay.
+    int GetDisplayCell(int nCol, int nRow, CGridCell& cell);
+    // OnCellStoring, then the column's data source stores it; the source's result.
+    int SetCell(int nCol, int nRow, const CGridCell& cell);
+    // The number of stores that failed.
+    int SetCellRange(int nFirstCol, int nFirstRow, int nLastCol, int nLastRow,
+                     const CGridCell& cell);
+    int ClearCell(int nCol, int nRow);
+    int SetCellText(int nCol, int nRow, LPCSTR lpszText);
+    // The stored text, NULL without one; valid until the next single-cell operation.
+    LPCSTR GetCellText(int nCol, int nRow);
+    int GetCellTextString(int nCol, int nRow, CString& rText);
+    int SetColumnDefaultCell(int nCol, const CGridCell& cell);
+    int GetColumnDefaultCell(int nCol, CGridCell& cell);
+    int SetGridDefaultCell(const CGridCell& cell);
+    int GetGridDefaultCell(CGridCell& cell);
+    int SetHeadingDefaultCell(const CGridCell& cell);
+    int GetHeadingDefaultCell(CGridCell& cell);
+    // The data-source column a grid column shows (the column itself outside the columns).
+    int GetDataSourceCol(int nCol) const;
+    int SetDataSourceCol(int nCol, int nDataSourceCol);
+
+    // --- rows and columns ---------------------------------------------------------------
+    int SetRowCount(int nCount, BOOL bRedraw = TRUE);
+    int GetRowCount() const;
+    int SetColCount(int nCount, BOOL bRedraw = TRUE);
+    int GetColCount() const;
+    int GetColumnWidth(int nCol, int& nWidth) const;
+    int GetColumnWidth(int nCol) const;
+    int GetRowHeight(int nRow, int& nHeight) const;
+    int GetRowHeight(int nRow) const;
+    int SetRowHeight(int nRow, int nHeight);
+    int SetDefaultColumnWidth(int nWidth);
+    int SetDefaultRowHeight(int nHeight);
+    int GetColumnHeadingHeight() const;
+    int GetRowHeadingWidth() const;
+    int GetVScrollBarWidth() const;
+    int GetHScrollBarHeight() const;
+
+    // --- cursor and scrolling -----------------------------------------------------------
+    int GotoCell(int nCol, int nRow);
+    int GotoCol(int nCol);
+    int GotoRow(int nRow);
+    int SetLeftCol(int nCol);
+    int SetTopRow(int nRow);
+    int GetLeftCol() const;
+    int GetTopRow() const;
+    int GetCursorCol() const;
+    int GetCursorRow() const;
+    // Steps of the moves, also used by the layout and the child windows.
+    int AdjustMoveRow(int& nRow);
+    int AdjustMoveCol(int& nCol);
+    void EnsureCursorRowVisible();
+    void EnsureCursorColVisible();
+    void CalcMaxTopRow();
+    void CalcMaxLeftCol();
+    int ClampTopRow(int nRow) const;
+    int ClampLeftCol(int nCol) const;
+    // After every move: cursor notifications against the values before it.
+    void NotifyCursorMoved();
+
+    // --- parts ----------------------------------------------------------------------------
+    CGridCellArea* GetCellArea() const { return m_pCellArea; }
+    CGridColumnHeading* GetColumnHeading() const { return m_pColHeading; }
+    CGridRowHeading* GetRowHeading() const { return m_pRowHeading; }
+    CGridCornerWnd* GetCornerWnd() const { return m_pCorner; }
+    CGridVScrollBar* GetVScrollBar() const { return m_pVScrollBar; }
+    CGridHScrollBar* GetHScrollBar() const { return m_pHScrollBar; }
+    CGridHintWnd* GetHintWnd() const { return m_pHintWnd; }
+    CGridSheetTabs* GetSheetTabs() const { return m_pSheetTabs; }
+    CGridInPlaceEdit* GetInPlaceEdit() { return &m_inPlaceEdit; }
+    CGridPrint* GetPrintObject() const { return m_pPrint; }
+    CMenu* GetPopupMenu() const { return m_pPopupMenu; }
+    CPen* GetHighlightPen() { return &m_penHighlight; }
+    CPen* GetShadowPen() { return &m_penShadow; }
+    CGridCellType* GetNormalCellType() { return &m_normalType; }
+
+protected:
+    int OnCreate(LPCREATESTRUCT lpcs);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnPaint();
+    void OnSetFocus(CWnd* pOldWnd);
+    void OnSysColorChange();
+    void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    UINT OnGetDlgCode();
+
+    // Makes the sheet current with the tab-strip width carried over from the old one.
+    void ActivateSheet(int nIndex, int nCarriedTabWidth);
+    // Points every child window and the printing object at the settings.
+    void PointChildrenAt(CGridSettings* pSettings);
+    // Wires a new sheet's settings to this grid.
+    void WireSettings(CGridSettings* pSettings);
+    // The data source and column number a grid column's cells are fetched with.
+    CGridDataSource* ColumnSource(int nCol, int* pSourceCol) const;
+    // The cell-type object of a cell as fetched.
+    CGridCellType* TypeOfCell(const CGridCell& cell) const;
+    // Whether the child windows exist.
+    BOOL HasChildWindows() const;
+
+    // Data sources added by the program (slot 0 stays empty).
+    CGridDataSource** m_ppDataSources;
+    int m_nDataSourceCount;
+    int m_nDataSourceSlots;
+    CGridObjectTable* m_pFonts;     // fonts owned by the grid
+    CGridObjectTable* m_pPictures;  // pictures owned by the grid
+    CGridObjectTable* m_pCellTypes;
+    CGridCellType m_normalType;
+    CGridDropListType m_dropListType;
+    CGridCheckBoxType m_checkBoxType;
+    CGridArrowType m_arrowType;
+    CGridPrint* m_pPrint;
+    CMenu* m_pPopupMenu;
+    int m_nMenuCol;
+    int m_nMenuRow;
+    int m_nMenuSection;
+    CGridCell m_workCell;
+    CGridSettings** m_ppSheets;
+    int m_nCurSheet;
+    int m_nSheetCount;
+    int m_bRedraw;
+    CGridSettings* m_pSettings;
+    CGridCellArea* m_pCellArea;
+    CGridColumnHeading* m_pColHeading;
+    CGridRowHeading* m_pRowHeading;
+    CGridCornerWnd* m_pCorner;
+    CGridVScrollBar* m_pVScrollBar;
+    CGridHScrollBar* m_pHScrollBar;
+    CGridHintWnd* m_pHintWnd;
+    CGridSheetTabs* m_pSheetTabs;
+    int m_bBarsOnlyLayout;
+    CWnd* m_pFloatingWnd;
+    CGridInPlaceEdit m_inPlaceEdit;
+    int m_bEditing;
+    int m_nEditRow;
+    int m_nEditCol;
+    CWnd* m_pActiveEditor;
+    CGridCell m_editCell;
+    CWnd* m_pEditorOwner;
+    CPen m_penHighlight;
+    CPen m_penShadow;
+    int m_bFindDialogOpen;
+    int m_bSearchAllColumns;
+    CFindReplaceDialog* m_pFindDialog;
+    int m_nLayoutDepth;  // layouts running, one within the other
+
+    DECLARE_MESSAGE_MAP()
+};

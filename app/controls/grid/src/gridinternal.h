@@ -1,0 +1,27 @@
+// Helpers shared by the grid's sources; not part of the grid's interface.
+#pragma once
+
+#include "gridcell.h"
+
+// A button picture loaded once per resource id and counted by the cells that name it.
+struct CGridSharedBitmap {
+    UINT nId;
+    int nRefs;
+    BOOL bLoaded;
+    CBitmap bitmap;
+};
+
+// The shared picture of a resource id with one more reference (never NULL; bLoaded tells
+// whether the resource was found), and the release of such a reference.
+CGridSharedBitmap* GridAcquireButtonBitmap(UINT nId);
+void GridReleaseButtonBitmap(CGridSharedBitmap* pShared);
+
+// Invalidates the window (with erasing) and paints it at once; nothing without a window.
+void GridRedrawNow(CWnd* pWnd);
+
+// Text comparisons of the grid: byte-wise in the program's code page, and the same ignoring
+// case.
+int GridCompareText(LPCSTR a, LPCSTR b);
+int GridCompareTextNoCase(LPCSTR a, LPCSTR b);
+// Upper-cases a copy of the text in the program's code page.
+CString GridUpperCopy(LPCSTR lpszText);

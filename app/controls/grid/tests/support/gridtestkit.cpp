@@ -1,0 +1,84 @@
+// Helpers of the grid's window tests.
+#include "gridtestkit.h"
+
+#include <string.h>
+
+// --- DibCanvas ----------------------------------------------------------------------------
+
+DibCanvas::DibCanvas(int nWidth, int nHeight, COLORREF crFill)
+    : m_nWidth(nWidth), m_nHeight(nHeight), m_pBits(NULL), m_hBitmap(NULL), m_hOld(NULL) {
+    BITMAPINFO bmi;
+    memset(&bmi, 0, sizeof bmi);
+    bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
+    bmi.bmiHeader.biWidth = nWidth;
+    bmi.bmiHeader.biHeight = -nHeight;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 24;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    void* pBits = NULL;
+    m_hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    m_pBits = (BYTE*)pBits;
+    m_dc.CreateCompatibleDC(NULL);
+    m_hOld = m_dc.SelectObject((HGDIOBJ)m_hBitmap);
+    Fill(crFill);
+}
+
+DibCanvas::~DibCanvas() {
+    m_dc.SelectObject(m_hOld);
+    m_dc.DeleteDC();
+    ::DeleteObject(m_hBitmap);
+}
+
+void DibCanvas::Fill(COLORREF cr) { m_dc.FillSolidRect(0, 0, m_nWidth, m_nHeight, cr); }
+
+COLORREF DibCanvas::Pixel(int x, int y) const {
+    ::GdiFlush();
+    if (x < 0 || y < 0 || x >= m_nWidth || y >= m_nHeight || m_pBits == NULL) return CLR_INVALID;
+    const int nStride = (m_nWidth * 3 + 3) & ~3;
+    const BYTE* p = m_pBits + y * nStride + x * 3;
+    return RGB(p[2], p[1], p[0]);
+}
+
+int DibCanvas::CountOf(const RECT& rc, COLORREF cr) const {
+    int n = 0;
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x)
+            if (x >= 0 && y >= 0 && x < m_nWidth && y < m_nHeight && Pixel(x, y) == cr) ++n;
+    return n;
+}
+
+int DibCanvas::CountNot(const RECT& rc, COLORREF cr) const {
+    int n = 0;
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x)
+            if (x >= 0 && y >= 0 && x < m_nWidth && y < m_nHeight && Pixel(x, y) != cr) ++n;
+    return n;
+}
+
+// --- windows ------------------------------------------------------------------------------
+
+BOOL CHostWnd::Create(LPCSTR lpszTitle, int nWidth, int nHeight, BOOL bShow) {
+    if (!CreateEx(0, NULL, lpszTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20, nWidth,
+                  nHeight, NULL, NULL))
+        return FALSE;
+    if (bShow) {
+        ShowWindow(SW_SHOW);
+        UpdateWindow();
+    }
+    return TRUE;
+}
+
+void PumpMessages() {
+    MSG msg;
+    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+CRect RectInParent(HWND hWnd) {
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    ::MapWindowPoints(NULL, ::GetParent(hWnd), (LPPOINT)&rc, 2);
+    return rc;
+}

@@ -1,0 +1,46 @@
+// Helpers of the grid's window tests: a 24-bit DIB section to draw cells on and read back,
+// a top-level window to hold grids, and message pumping. (Screenshots: the window test
+// kit's wkit::Window::Shot.)
+#pragma once
+
+#include "vaskfc.h"
+
+// A top-down 24-bit DIB section selected into a memory DC.
+class DibCanvas {
+public:
+    DibCanvas(int nWidth, int nHeight, COLORREF crFill = RGB(255, 0, 255));
+    ~DibCanvas();
+    DibCanvas(const DibCanvas&) = delete;
+    DibCanvas& operator=(const DibCanvas&) = delete;
+
+    CDC* Dc() { return &m_dc; }
+    int Width() const { return m_nWidth; }
+    int Height() const { return m_nHeight; }
+    void Fill(COLORREF cr);
+    // The pixel as a COLORREF (GDI's output flushed first).
+    COLORREF Pixel(int x, int y) const;
+    // How many pixels of the rectangle (clipped to the canvas) are of / are not the colour.
+    int CountOf(const RECT& rc, COLORREF cr) const;
+    int CountNot(const RECT& rc, COLORREF cr) const;
+
+private:
+    int m_nWidth, m_nHeight;
+    BYTE* m_pBits;
+    HBITMAP m_hBitmap;
+    CDC m_dc;
+    HGDIOBJ m_hOld;
+};
+
+// A top-level window of the class library's default class. Shown, it takes the foreground;
+// a test that does not hold the focus locks keeps it hidden (bShow FALSE), so that it takes
+// the focus from no test running beside it.
+class CHostWnd : public CWnd {
+public:
+    BOOL Create(LPCSTR lpszTitle, int nWidth, int nHeight, BOOL bShow = TRUE);
+};
+
+// Handles every message waiting for the calling thread.
+void PumpMessages();
+
+// The rectangle of a window in its parent's client coordinates.
+CRect RectInParent(HWND hWnd);
