@@ -34,6 +34,8 @@ const Text kStrings[] = {
 #define APP_STRING(id, text) {id, text},
 #include "tables/instruments.def"
 #define APP_STRING(id, text) {id, text},
+#include "tables/operations.def"
+#define APP_STRING(id, text) {id, text},
 #include "tables/choices.def"
 #define APP_STRING(id, text) {id, text},
 #include "tables/functions.def"
