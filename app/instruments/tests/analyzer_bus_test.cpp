@@ -1,7 +1,7 @@
 // The analyzer against the simulator on COM1: an entry bound to a real Fetch member, the
 // device state and its changed mark, the channel's messages, the report of a rejected
 // request, broadcast pausing, the silent background queries, the measured values, the
-// instrument type and the channel state during a parameter-set transfer.
+// instrument type and the channel and warm-up states during a parameter-set transfer.
 #include "commvask_seams.h"
 #include "main_window.h"
 #include "node_helpers.h"
@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 using vasksim::SimClient;
@@ -341,7 +342,7 @@ TEST_F(AnalyzerOnTheBus, TheInstrumentTypeIsAlwaysGivenAndFallsBackTo1) {
     EXPECT_TRUE(host_.reports.empty()) << "the type read reports nothing";
 }
 
-TEST_F(AnalyzerOnTheBus, DuringAParameterSetTransferTheChannelStateIs22) {
+TEST_F(AnalyzerOnTheBus, DuringAParameterSetTransferTheChannelStateIs22AndTheDeviceWarmsUp) {
     auto analyzer = Analyzer(kParamSet, 1);
     char dir[MAX_PATH], path[MAX_PATH];
     GetTempPathA(MAX_PATH, dir);
@@ -355,17 +356,32 @@ TEST_F(AnalyzerOnTheBus, DuringAParameterSetTransferTheChannelStateIs22) {
     const UINT message = WM_APP + 24;
     MainWindow window;
     std::vector<int> states;
+    // The warm-up state meanwhile: 1 (warming up), without asking the device.
+    std::vector<std::pair<int, int>> warmUp;
     window.onMessage = [&](UINT m, WPARAM, LPARAM) {
-        if (m == message) states.push_back(analyzer->GetChannelState());
-        return m == message;
+        if (m != message) return false;
+        states.push_back(analyzer->GetChannelState());
+        WarmUpStatusType state = WarmUpStatusType(0);
+        const int result = analyzer->GetWarmUpState(state);
+        warmUp.emplace_back(result, (int)state);
+        return true;
     };
     EXPECT_EQ(1, analyzer->WriteParamSet(path, window.Wnd(), message))
         << (LPCSTR)s_access->GetLastError().text;
     DeleteFileA(path);
     ASSERT_FALSE(states.empty());
     for (int state : states) EXPECT_EQ(22, state);
+    for (const auto& w : warmUp) EXPECT_EQ(std::make_pair(0, 1), w);
+    const std::vector<std::string> sent = Telegrams();
+    EXPECT_EQ(sent.end(), std::find(sent.begin(), sent.end(), "k29 7/0"));
+    EXPECT_TRUE(host_.reports.empty());
     EXPECT_EQ(0, analyzer->IsTransferRunning());
     EXPECT_NE(22, analyzer->GetChannelState());
+    // Afterwards the device is asked again.
+    WarmUpStatusType state = WarmUpStatusType(0);
+    ASSERT_TRUE(Sim("CLEARLOG"));
+    EXPECT_EQ(1, analyzer->GetWarmUpState(state));
+    EXPECT_EQ((std::vector<std::string>{"k29 7/0"}), Telegrams());
 }
 
 TEST_F(AnalyzerOnTheBus, EntryNamesBeginWithTheGasesTheDeviceMeasures) {
