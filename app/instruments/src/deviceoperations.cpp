@@ -156,9 +156,9 @@ int CVaskInstrument::SetLateralGasConcentrationN(int n, int c, const VaskFloat& 
 
 // ---- sensor dates (the Sindor 23 reads and writes them) -------------------------------
 
+// The callers show the date: a model without the sensor gives none rather than what the
+// caller's variable held.
 int CVaskInstrument::GetDateOxy(CTime& time) {
-    // The callers show the date: a model without the sensor gives none rather than what
-    // the caller's variable held.
     time = CTime(0);
     return 1;
 }

@@ -2,14 +2,9 @@
 // device state and its changed mark, the channel's messages, the report of a rejected
 // request, broadcast pausing, the silent background queries, the measured values, the
 // instrument type and the channel and warm-up states during a parameter-set transfer.
-#include "commvask_seams.h"
+#include "analyzer_bus_fixture.h"
 #include "main_window.h"
-#include "node_helpers.h"
-#include "recording_host.h"
 #include "resource.h"
-#include "serialparam.h"
-#include "vaskinstrument.h"
-#include "vasksim_client.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +15,6 @@
 #include <utility>
 #include <vector>
 
-using vasksim::SimClient;
 using vasksim::SimLogEntry;
 
 namespace {
@@ -56,61 +50,18 @@ bool WaitFor(const std::function<bool()>& done, DWORD ms = 8000) {
     }
 }
 
-class AnalyzerOnTheBus : public ::testing::Test {
+class AnalyzerOnTheBus : public AnalyzerBusFixture {
 protected:
-    // One access object and one scan for the suite: the scan costs about a second per empty
-    // address.
     static void SetUpTestSuite() {
-        SimClient sim;
-        s_ready = sim.Connect() && sim.Reset();
-        for (const char* command :
-             {"SET 1 serial 4711-0815", "DEVICE 3 type=1", "FAULT 3 duplicate always on=k6",
-              "DEVICE 4 type=1", "DEVICE 5 type=1", "SET 5 switch 10 0", "DEVICE 6 type=1",
-              "DEVICE 7 type=2", "DEVICE 8 type=1", "SET 8 switch 10 1",
-              "DEVICE 9 type=1 components=6", "DEVICE 10 type=1 components=2", "SET 10 gas 0 2",
-              "SET 10 gas 1 3", "DEVICE 11 type=1 components=2", "DEVICE 12 type=1 components=2"})
-            s_ready = s_ready && sim.Command(command);
-        if (!s_ready) return;
-        s_access = new CvaskAccess();
-        SerialParam param = {2, 0, 0, 1, 0};
-        s_ready = s_access->Init("VASK", "COM1", param) == 1 &&
-                  s_access->ScanForDevices(NULL, 0, NULL, 0) == 1 &&
-                  s_access->GetDevice(kSixValues) != NULL;
-        SetTransferWaitDivisor(50);
-    }
-    static void TearDownTestSuite() {
-        SetTransferWaitDivisor(1);
-        delete s_access;
-        s_access = NULL;
-        SimClient sim;
-        if (sim.Connect()) sim.Reset();
+        OpenLine(
+            {"SET 1 serial 4711-0815", "DEVICE 3 type=1", "FAULT 3 duplicate always on=k6",
+             "DEVICE 4 type=1", "DEVICE 5 type=1", "SET 5 switch 10 0", "DEVICE 6 type=1",
+             "DEVICE 7 type=2", "DEVICE 8 type=1", "SET 8 switch 10 1",
+             "DEVICE 9 type=1 components=6", "DEVICE 10 type=1 components=2", "SET 10 gas 0 2",
+             "SET 10 gas 1 3", "DEVICE 11 type=1 components=2", "DEVICE 12 type=1 components=2"},
+            kSixValues);
     }
 
-    void SetUp() override {
-        ASSERT_TRUE(s_ready) << (s_access != NULL ? (LPCSTR)s_access->GetLastError().text
-                                                  : "no simulator");
-        ASSERT_TRUE(sim_.Connect()) << sim_.LastError();
-        ASSERT_TRUE(Sim("CLEARLOG"));
-    }
-
-    // The initialised base analyzer of a device of the suite; the log starts after the
-    // requests of its registration.
-    std::unique_ptr<CVaskInstrument> Analyzer(int address, int components = 2) {
-        std::unique_ptr<CVaskInstrument> analyzer = Registered(address, components);
-        Sim("CLEARLOG");
-        return analyzer;
-    }
-    std::unique_ptr<CVaskInstrument> Registered(int address, int components = 2) {
-        return std::unique_ptr<CVaskInstrument>(
-            new CVaskInstrument("Analyzer", 0, s_access, address, components, 4, 4, 0));
-    }
-
-    bool Sim(const std::string& command) {
-        std::string message;
-        const bool ok = sim_.Command(command, nullptr, &message);
-        if (!ok) ADD_FAILURE() << command << ": " << message;
-        return ok;
-    }
     // "letter function to" of every telegram since the test began.
     std::vector<std::string> Telegrams() {
         std::vector<SimLogEntry> entries;
@@ -120,15 +71,7 @@ protected:
             r.push_back(std::string(1, e.command) + std::to_string(e.function) + " " + e.to);
         return r;
     }
-
-    static CvaskAccess* s_access;
-    static bool s_ready;
-    SimClient sim_;
-    RecordingHost host_{1};
 };
-
-CvaskAccess* AnalyzerOnTheBus::s_access = NULL;
-bool AnalyzerOnTheBus::s_ready = false;
 
 TEST_F(AnalyzerOnTheBus, AnEntryReadsTheDeviceThroughItsFetchMember) {
     auto analyzer = Analyzer(kIdentity);

@@ -9,7 +9,9 @@
 #include "vaskinstrument.h"
 
 #include <functional>
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <tuple>
 #include <type_traits>
@@ -213,6 +215,45 @@ std::function<std::unique_ptr<Call>(int)> Maker(int (CVaskInstrument::*operation
         return std::unique_ptr<Call>(
             new CallOf<Params...>(operation, component, 1, componentFirst, gasFirst));
     };
+}
+
+// The outputs that a failed or offline read clears, by row (argument positions counted from
+// 0 over the whole parameter list), typed in from the operation table's notes: the other
+// outputs of a failed read keep what they held.
+inline const std::map<std::string, std::set<int>>& Resets() {
+    static const std::map<std::string, std::set<int>> resets = {
+        {"GetAutorangeLimits", {1, 2}},
+        {"GetPumpPower", {0}},
+        {"GetDateOxy", {0}},
+        {"GetDateNitroxy", {0}},
+        {"GetDate", {0}},
+        {"GetFlowSetting", {0}},
+        {"GetAirPressure", {0}},
+        {"GetAnalogOutput", {1}},
+        {"GetFrequency", {0}},
+        {"GetReducer", {1}},
+        {"GetPhase", {1}},
+        {"GetFaultSignalDuration", {1}},
+        {"GetAdjustTolerance", {1, 2}},
+        {"GetShockCompensation", {0}},
+        {"GetExtPressureRange", {1, 2}},
+        {"GetLateralGasParamsN", {2, 3, 4}},
+        {"GetLateralGasParams", {1, 2, 3}},
+        {"GetCharactEndValue", {1}},
+        {"GetDeviations", {1, 2}},
+        {"GetLateralGasParams2", {1, 2, 3}},
+        {"GetLateralGasParams3", {1, 2, 3}},
+        {"GetLateralGasParams4", {1, 2, 3}},
+        {"GetLateralGasConcentration1", {1}},
+        {"GetLateralGasConcentration2", {1}},
+        {"GetLateralGasConcentration3", {1}},
+        {"GetLateralGasConcentration4", {1}},
+        {"GetDriftValues", {1, 2, 3, 4, 5}},
+        {"GetDateH2S", {0}},
+        {"DiagDisplayTemp", {0}},
+        {"DiagControlReserve", {1}},
+    };
+    return resets;
 }
 
 // Every row, in slot order.

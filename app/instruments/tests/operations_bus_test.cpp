@@ -2,18 +2,12 @@
 // on its channel with the member's result, every row rejected with its report (flag set and
 // clear) and its resets, the valves' order, the temperature cycle, the component test of
 // a device with fewer components, the compare transfers and the offline-set transfer.
-#include "appwait.h"
-#include "commvask_seams.h"
+#include "analyzer_bus_fixture.h"
 #include "main_window.h"
-#include "node_helpers.h"
 #include "nodemessages.h"
 #include "operation_rows.h"
-#include "recording_host.h"
 #include "resource.h"
-#include "serialparam.h"
 #include "test_access.h"
-#include "vaskinstrument.h"
-#include "vasksim_client.h"
 
 #include <gtest/gtest.h>
 
@@ -25,9 +19,9 @@
 #include <vector>
 
 using operation_rows::Outcome;
+using operation_rows::Resets;
 using operation_rows::Row;
 using operation_rows::Rows;
-using vasksim::SimClient;
 using vasksim::SimLogEntry;
 
 namespace {
@@ -49,41 +43,6 @@ enum Device {
     kFailedCompare = 10  // two components: compare transfers whose writes are refused
 };
 const int kLastDevice = 12;
-
-// The outputs that a failed read clears (argument positions over the parameter list), typed
-// in from the operation table's notes.
-const std::map<std::string, std::set<int>> kResets = {
-    {"GetAutorangeLimits", {1, 2}},
-    {"GetPumpPower", {0}},
-    {"GetDateOxy", {0}},
-    {"GetDateNitroxy", {0}},
-    {"GetDate", {0}},
-    {"GetFlowSetting", {0}},
-    {"GetAirPressure", {0}},
-    {"GetAnalogOutput", {1}},
-    {"GetFrequency", {0}},
-    {"GetReducer", {1}},
-    {"GetPhase", {1}},
-    {"GetFaultSignalDuration", {1}},
-    {"GetAdjustTolerance", {1, 2}},
-    {"GetShockCompensation", {0}},
-    {"GetExtPressureRange", {1, 2}},
-    {"GetLateralGasParamsN", {2, 3, 4}},
-    {"GetLateralGasParams", {1, 2, 3}},
-    {"GetCharactEndValue", {1}},
-    {"GetDeviations", {1, 2}},
-    {"GetLateralGasParams2", {1, 2, 3}},
-    {"GetLateralGasParams3", {1, 2, 3}},
-    {"GetLateralGasParams4", {1, 2, 3}},
-    {"GetLateralGasConcentration1", {1}},
-    {"GetLateralGasConcentration2", {1}},
-    {"GetLateralGasConcentration3", {1}},
-    {"GetLateralGasConcentration4", {1}},
-    {"GetDriftValues", {1, 2, 3, 4, 5}},
-    {"GetDateH2S", {0}},
-    {"DiagDisplayTemp", {0}},
-    {"DiagControlReserve", {1}},
-};
 
 // The rows that make no request; they answer 1 but for the reserved slot.
 const std::set<std::string> kNoRequest = {"ReservedCommand", "GetDateOxy", "SetDateOxy",
@@ -139,56 +98,18 @@ std::vector<double> Floats(const std::string& hex) {
     return values;
 }
 
-class OperationsOnTheBus : public ::testing::Test {
+class OperationsOnTheBus : public AnalyzerBusFixture {
 protected:
     static void SetUpTestSuite() {
-        SimClient sim;
-        s_ready = sim.Connect() && sim.Reset();
-        for (int address = 1; address <= kLastDevice && s_ready; ++address) {
+        std::vector<std::string> devices;
+        for (int address = 1; address <= kLastDevice; ++address) {
             const int components = address <= kRejected ? 4 : address == kValves ? 1 : 2;
-            s_ready = sim.Command("DEVICE " + std::to_string(address) +
-                                  " type=1 components=" + std::to_string(components));
+            devices.push_back("DEVICE " + std::to_string(address) +
+                              " type=1 components=" + std::to_string(components));
         }
-        if (!s_ready) return;
-        s_access = new CvaskAccess();
-        SerialParam param = {2, 0, 0, 1, 0};
-        s_ready = s_access->Init("VASK", "COM1", param) == 1 &&
-                  s_access->ScanForDevices(NULL, 0, NULL, 0) == 1 &&
-                  s_access->GetDevice(kLastDevice) != NULL;
-        SetTransferWaitDivisor(50);
-        SetProgramWaitDivisor(20);
-    }
-    static void TearDownTestSuite() {
-        SetTransferWaitDivisor(1);
-        SetProgramWaitDivisor(1);
-        delete s_access;
-        s_access = NULL;
-        SimClient sim;
-        if (sim.Connect()) sim.Reset();
+        OpenLine(devices, kLastDevice);
     }
 
-    void SetUp() override {
-        ASSERT_TRUE(s_ready) << (s_access != NULL ? (LPCSTR)s_access->GetLastError().text
-                                                  : "no simulator");
-        ASSERT_TRUE(sim_.Connect()) << sim_.LastError();
-        ASSERT_TRUE(Sim("CLEARLOG"));
-    }
-
-    // The initialised base analyzer of a device; the log starts after its registration.
-    std::unique_ptr<CVaskInstrument> Analyzer(int address, int components, int typeCode = 0) {
-        std::unique_ptr<CVaskInstrument> analyzer(
-            new CVaskInstrument("Analyzer", typeCode, s_access, address, components, 4, 4, 0));
-        if (typeCode != 0) analyzer->Initialize();
-        Sim("CLEARLOG");
-        return analyzer;
-    }
-
-    bool Sim(const std::string& command) {
-        std::string message;
-        const bool ok = sim_.Command(command, nullptr, &message);
-        if (!ok) ADD_FAILURE() << command << ": " << message;
-        return ok;
-    }
     // The telegrams since the log was cleared, less the access object's upkeep of the other
     // devices: while a caller waits, it switches them between remote and local control
     // ("F" 1), one per timer tick.
@@ -213,20 +134,7 @@ protected:
         for (const SimLogEntry& e : log) lines += e.line + "\n";
         return lines;
     }
-    std::string Read(int address, int channel, const std::string& message) {
-        std::string hex;
-        EXPECT_TRUE(sim_.Read(address, channel, message, hex)) << sim_.LastError();
-        return hex;
-    }
-
-    static CvaskAccess* s_access;
-    static bool s_ready;
-    SimClient sim_;
-    RecordingHost host_{1};
 };
-
-CvaskAccess* OperationsOnTheBus::s_access = NULL;
-bool OperationsOnTheBus::s_ready = false;
 
 TEST_F(OperationsOnTheBus, EveryRowAsksOnItsChannelAndGivesTheMembersResult) {
     auto analyzer = Analyzer(kRows, 4);
@@ -264,10 +172,10 @@ TEST_F(OperationsOnTheBus, ARejectedRowReportsItsTextOnlyWhileTheFlagIsSetAndRes
             EXPECT_EQ(row.name == "GetInstrumentType" ? 1 : 0, result) << row.name;
 
             std::vector<Outcome> outcomes = call->Outcomes();
-            const auto resets = kResets.find(row.name);
+            const auto resets = Resets().find(row.name);
             for (size_t i = 0; i < outcomes.size(); ++i) {
                 if (outcomes[i] == Outcome::Input) continue;
-                const bool reset = resets != kResets.end() && resets->second.count((int)i);
+                const bool reset = resets != Resets().end() && resets->second.count((int)i);
                 Outcome wanted = reset ? Outcome::Reset : Outcome::Sentinel;
                 // The two answers of a failed read: the type falls back to 1, the status text
                 // to "Unknown".
@@ -345,8 +253,8 @@ TEST_F(OperationsOnTheBus, TheTemperatureCycleEndsWithTheStageItsResultOnlyWhenI
     EXPECT_EQ("4/0", log[0].to);
     EXPECT_EQ("S13 4/0",
               std::string(1, log[1].command) + std::to_string(log[1].function) + " " + log[1].to);
-    // The library's wait of 2 s, shortened twenty times by the test.
-    EXPECT_GE(log[1].timeMs - log[0].timeMs, 2000 / 20 - 10);
+    // The library's wait of 2 s, shortened by the test.
+    EXPECT_GE(log[1].timeMs - log[0].timeMs, 2000 / kWaitDivisor - 10);
 
     // The stage refused: the cycle's result is the stage's.
     ASSERT_TRUE(Sim("CLEARLOG"));

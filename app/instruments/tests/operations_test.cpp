@@ -25,51 +25,17 @@ namespace {
 
 const char kMaker[] = "KorvanGA operations test";
 
-// The outputs that a failed or offline read clears (argument positions, counted from 0
-// over the whole parameter list), typed in from the operation table's notes.
-const std::map<std::string, std::set<int>> kResets = {
-    {"GetAutorangeLimits", {1, 2}},
-    {"GetPumpPower", {0}},
-    {"GetDateOxy", {0}},
-    {"GetDateNitroxy", {0}},
-    {"GetDate", {0}},
-    {"GetFlowSetting", {0}},
-    {"GetAirPressure", {0}},
-    {"GetAnalogOutput", {1}},
-    {"GetFrequency", {0}},
-    {"GetReducer", {1}},
-    {"GetPhase", {1}},
-    {"GetFaultSignalDuration", {1}},
-    {"GetAdjustTolerance", {1, 2}},
-    {"GetShockCompensation", {0}},
-    {"GetExtPressureRange", {1, 2}},
-    {"GetLateralGasParamsN", {2, 3, 4}},
-    {"GetLateralGasParams", {1, 2, 3}},
-    {"GetCharactEndValue", {1}},
-    {"GetDeviations", {1, 2}},
-    {"GetLateralGasParams2", {1, 2, 3}},
-    {"GetLateralGasParams3", {1, 2, 3}},
-    {"GetLateralGasParams4", {1, 2, 3}},
-    {"GetLateralGasConcentration1", {1}},
-    {"GetLateralGasConcentration2", {1}},
-    {"GetLateralGasConcentration3", {1}},
-    {"GetLateralGasConcentration4", {1}},
-    {"GetDriftValues", {1, 2, 3, 4, 5}},
-    {"GetDateH2S", {0}},
-    {"DiagDisplayTemp", {0}},
-    {"DiagControlReserve", {1}},
-};
-
 // What each argument of a row's offline call becomes: the resets above, the offline answers
 // of the channel name, the instrument type and the status text ("Unknown"), every other
 // output left alone.
 std::vector<Outcome> ExpectedOffline(const Row& row, const std::vector<Outcome>& got) {
     std::vector<Outcome> expected = got;
-    const auto resets = kResets.find(row.name);
+    const auto resets = operation_rows::Resets().find(row.name);
     for (size_t i = 0; i < expected.size(); ++i) {
         if (expected[i] == Outcome::Input) continue;
         expected[i] = Outcome::Sentinel;
-        if (resets != kResets.end() && resets->second.count((int)i)) expected[i] = Outcome::Reset;
+        if (resets != operation_rows::Resets().end() && resets->second.count((int)i))
+            expected[i] = Outcome::Reset;
     }
     if (row.name == "GetChannelName" || row.name == "GetInstrumentType")
         expected[0] = Outcome::Written;
