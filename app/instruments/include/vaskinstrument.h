@@ -88,14 +88,15 @@ public:
     // The node then takes the device's channel name. 0 without a compare analyzer, else 1.
     virtual int TransferOfflineSet(CWnd* progress);
     // The compare analyzer's values of single groups into the device, for each present
-    // component (HasMeasRange; the autocal cycle once). A group that the device gives as a
-    // whole is read first, and only a successful read is written back, with the compare
-    // values in place of the device's. Each compare entry concerned gets the outcome: 1
-    // and "Successful", or -1 and the failed command (GetLastErrorText). Each returns 0
-    // without a compare analyzer.
+    // component (HasMeasRange; the autocal cycle once). The selected range, the autocal
+    // cycle, the time constants and the limits are read from the device first, and only a
+    // successful read is written back, with the compare values in place of the device's
+    // (what the set does not hold goes back as read). Each compare entry concerned gets the
+    // outcome: 1 and "Successful", or -1 and the failed command (GetLastErrorText). Each
+    // returns 0 without a compare analyzer.
     // The selected measuring range, truncated to a whole range; 1.
     virtual int TransferCompareMeasRange();
-    // The upper range values, then (but on the Sindor 23, type code 4) the lower ones; 1.
+    // The upper range values, then (except on the Sindor 23, type code 4) the lower ones; 1.
     virtual int TransferCompareRangeLimits();
     // The span gas values of the ranges; the result of the last write.
     virtual int TransferCompareSlopeGas();
@@ -178,7 +179,7 @@ public:
     // Adds the last bus command (when online) to the text and gives both, with a copy of the
     // error record, to the instrument host's report sink.
     void Report(CString text);
-    // ReportResult with a text of its own; returns rc.
+    // ReportResult into a text of its own, which is dropped; returns rc.
     int Reported(int rc, UINT messageId, int argument = 0);
     // A copy of the access object's last error record and, in `commandText`, the command
     // that failed ("Vask command: "k, 3""); offline an empty record and an empty text.
