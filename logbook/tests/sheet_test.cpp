@@ -359,6 +359,22 @@ TEST_F(SheetTest, ASheetWithoutPagesSaysSoAndDoesNotOpen) {
     EXPECT_EQ(sheet.m_hWnd, nullptr);
 }
 
+TEST_F(SheetTest, APageMadeWithoutATemplateIsTheLibrarysEmptyOne) {
+    CStandardPage page;
+    CnuraProtocolSheet sheet(2u);  // the caller's caption, from the program's strings
+    sheet.AddPage(&page);
+    wkit::Driver driver;
+    driver.OnOpen(wkit::Class(RUNTIME_CLASS(CnuraProtocolSheet)), [&](wkit::Window& w) {
+        EXPECT_EQ(w.Caption(), "program string 2");
+        EXPECT_EQ(WindowText(w.Page()), "Property Page");
+        w.PressHelp();
+        w.PressCancel();
+    });
+    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+    ASSERT_EQ(help.calls.size(), 1u);
+    EXPECT_EQ(help.calls[0].dwData, (DWORD_PTR)(0x20000 + IDD_NURA_PROPERTY_PAGE));
+}
+
 TEST_F(SheetTest, OverwriteIsAskedWhenTheFirstFileOfANewNameExists) {
     WriteBytes(folder.File("old0000.txt"), "old");
     const std::string question = "The file already exists. Overwrite it?";
