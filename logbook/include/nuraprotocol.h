@@ -3,82 +3,14 @@
 // CnuraProtocol frames the texts that its caller hands it into rows of a plain text log
 // file, stamps each file's first and last line with the date and time, and goes on in the
 // next numbered file after a configured number of lines. It keeps its settings in the
-// registry, checks an optional time window and holds the values of the built-in pages of
-// its settings sheet. What is logged and when is the caller's decision; the writer takes
-// no lock, and the caller serialises its calls.
+// registry, checks an optional time window and owns the built-in pages of its settings
+// sheet, into which it mirrors its settings (nuraprotocolsheet.h). What is logged and when
+// is the caller's decision; the writer takes no lock, and the caller serialises its calls.
 #pragma once
 
 #include "vaskfc.h"
 #include "nuraprotocol_api.h"
-
-// The values behind one built-in page of the settings sheet (General, Format). The writer
-// mirrors each of its settings into them as soon as it is set, so that the pages always
-// show the writer's values, and takes them back when the user confirms the sheet
-// (CnuraProtocol::ApplyDialogValues). They live as long as the writer, so what the user
-// entered is shown again at the next run of the sheet.
-struct CStandardPageValues {
-    explicit CStandardPageValues(UINT nTemplateId)
-        : m_nTemplateId(nTemplateId), m_dwDialogOptions(0), m_bUserFlag(FALSE) {}
-    virtual ~CStandardPageValues() {}
-
-    UINT m_nTemplateId;         // the page's dialog template, also its help context base
-    DWORD m_dwDialogOptions;    // given by the writer before each run of the sheet
-    CString m_strUserFlagName;  // label of the page's optional check box; empty hides it
-    BOOL m_bUserFlag;           // the value behind that check box
-};
-
-// General page: file, start and end of the time window, cycle time.
-struct CGeneralPageValues : CStandardPageValues {
-    enum { TemplateId = 230 };
-    CGeneralPageValues()
-        : CStandardPageValues(TemplateId),
-          m_bStart(FALSE),
-          m_bEnd(FALSE),
-          m_nCycleTime(0),
-          m_nStartDay(0),
-          m_nStartHour(0),
-          m_nStartMinute(0),
-          m_nStartMonth(0),
-          m_nStartSecond(0),
-          m_nStartYear(0),
-          m_nEndYear(0),
-          m_nEndSecond(0),
-          m_nEndMonth(0),
-          m_nEndMinute(0),
-          m_nEndHour(0),
-          m_nEndDay(0) {}
-
-    BOOL m_bStart;       // start of the time window in force
-    BOOL m_bEnd;         // end of the time window in force
-    DWORD m_nCycleTime;  // ms
-    CString m_strFileName;
-    // Start and end as local calendar time (month 1 to 12).
-    int m_nStartDay, m_nStartHour, m_nStartMinute, m_nStartMonth, m_nStartSecond, m_nStartYear;
-    int m_nEndYear, m_nEndSecond, m_nEndMonth, m_nEndMinute, m_nEndHour, m_nEndDay;
-};
-
-// Format page: columns, mode and line counts, separator, additional values.
-struct CFormatPageValues : CStandardPageValues {
-    enum { TemplateId = 231 };
-    CFormatPageValues()
-        : CStandardPageValues(TemplateId),
-          m_nColumns(0),
-          m_nRingBufferLines(0),
-          m_nSplitLines(0),
-          m_nMode(-1),
-          m_bLogPressure(FALSE),
-          m_bLogEP(FALSE),
-          m_bLogTemperature(FALSE),
-          m_bLogEP90(FALSE) {}
-
-    int m_nColumns;
-    DWORD m_nRingBufferLines;
-    DWORD m_nSplitLines;
-    int m_nMode;                    // radio index: 0 ring buffer, 1 file splitting, -1 none
-    CString m_strSeparator;         // empty when the choice could not show the separator
-    CString m_strDefaultSeparator;  // " " and the regional list separator
-    BOOL m_bLogPressure, m_bLogEP, m_bLogTemperature, m_bLogEP90;
-};
+#include "nuraprotocolsheet.h"
 
 class NURAPROTOCOL_API CnuraProtocol {
 public:
@@ -137,6 +69,8 @@ public:
     // Whether the page is shown; page 0 always is.
     void UsePropertyPage(int nIndex, BOOL bUse);
     BOOL IsPropertyPageUsed(int nIndex) const;
+    // The text of the page's window, while it has one.
+    void SetPageTitle(int nIndex, const CString& strTitle);
     // The optional check box of a built-in page; nothing for other indexes.
     void SetUserFlagName(int nIndex, const CString& strName);
     void GetUserFlagName(int nIndex, CString& strName) const;
@@ -146,6 +80,8 @@ public:
     // settings sheet on OK and Apply. A new file name whose first file exists is taken
     // only when the user agrees to overwrite it: FALSE (and nothing taken) otherwise.
     BOOL ApplyDialogValues();
+    // Runs the settings sheet with the used pages, modally: IDOK or IDCANCEL.
+    int DoPropertyDialog(BOOL bShowApply);
 
     // ---- logging ----
     // Sets "started"; the next write opens the file.
@@ -171,7 +107,7 @@ private:
     struct PageEntry;
 
     PageEntry* Entry(int nIndex) const;
-    CStandardPageValues* BuiltIn(int nIndex) const;
+    CStandardPage* BuiltIn(int nIndex) const;
     void CreateBuiltInPages();
     void LoadSettings();
     void SaveSettings() const;
@@ -202,8 +138,8 @@ private:
     BOOL m_bEnd;
     CTime m_timeBegin;
     CTime m_timeEnd;
-    CGeneralPageValues* m_pGeneralPage;
-    CFormatPageValues* m_pFormatPage;
+    CGeneralPage* m_pGeneralPage;
+    CFormatPage* m_pFormatPage;
     unsigned long m_dwDialogOptions;
     CString m_strTimeFormat;
     CString m_strDateFormat;

@@ -5,6 +5,13 @@
 
 #include <time.h>
 
+// One page of the settings sheet: a caller's page, or a built-in one that the writer owns.
+struct CnuraProtocol::PageEntry {
+    CPropertyPage* pPage;
+    CStandardPage* pBuiltIn;  // null for a caller's page
+    BOOL bUsed;               // only used pages are shown
+};
+
 namespace nura {
 
 // The library's own module, whose string table holds its texts.

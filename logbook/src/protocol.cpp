@@ -4,14 +4,6 @@
 
 #include <new>
 
-// One page of the settings sheet: a caller's page, or a built-in one whose values the
-// writer owns.
-struct CnuraProtocol::PageEntry {
-    CPropertyPage* pPage;
-    CStandardPageValues* pBuiltIn;  // null for a caller's page
-    BOOL bUsed;                     // only used pages are shown
-};
-
 namespace nura {
 CString RegionalSeparator();
 }
@@ -61,11 +53,11 @@ CnuraProtocol::~CnuraProtocol() {
 // either cannot be made the writer works without built-in pages.
 void CnuraProtocol::CreateBuiltInPages() {
     try {
-        m_pGeneralPage = new CGeneralPageValues;
-        m_pFormatPage = new CFormatPageValues;
-        CStandardPageValues* builtIn[] = {m_pGeneralPage, m_pFormatPage};
-        for (CStandardPageValues* page : builtIn) {
-            PageEntry* entry = new PageEntry{NULL, page, TRUE};
+        m_pGeneralPage = new CGeneralPage;
+        m_pFormatPage = new CFormatPage;
+        CStandardPage* builtIn[] = {m_pGeneralPage, m_pFormatPage};
+        for (CStandardPage* page : builtIn) {
+            PageEntry* entry = new PageEntry{page, page, TRUE};
             try {
                 m_pages.Add(entry);
             } catch (...) {
@@ -156,7 +148,7 @@ void ShowTime(const CTime& time, int& year, int& month, int& day, int& hour, int
 void CnuraProtocol::SetBeginTime(BOOL bEnabled, const CTime& time) {
     m_bBegin = bEnabled;
     m_timeBegin = time;
-    if (CGeneralPageValues* page = m_pGeneralPage) {
+    if (CGeneralPage* page = m_pGeneralPage) {
         page->m_bStart = bEnabled;
         ShowTime(time, page->m_nStartYear, page->m_nStartMonth, page->m_nStartDay,
                  page->m_nStartHour, page->m_nStartMinute, page->m_nStartSecond);
@@ -171,7 +163,7 @@ void CnuraProtocol::GetBeginTime(BOOL& bEnabled, CTime& time) const {
 void CnuraProtocol::SetEndTime(BOOL bEnabled, const CTime& time) {
     m_bEnd = bEnabled;
     m_timeEnd = time;
-    if (CGeneralPageValues* page = m_pGeneralPage) {
+    if (CGeneralPage* page = m_pGeneralPage) {
         page->m_bEnd = bEnabled;
         ShowTime(time, page->m_nEndYear, page->m_nEndMonth, page->m_nEndDay, page->m_nEndHour,
                  page->m_nEndMinute, page->m_nEndSecond);
@@ -199,7 +191,7 @@ CnuraProtocol::PageEntry* CnuraProtocol::Entry(int nIndex) const {
     return static_cast<PageEntry*>(m_pages[nIndex]);
 }
 
-CStandardPageValues* CnuraProtocol::BuiltIn(int nIndex) const {
+CStandardPage* CnuraProtocol::BuiltIn(int nIndex) const {
     PageEntry* entry = Entry(nIndex);
     return entry != NULL ? entry->pBuiltIn : NULL;
 }
@@ -227,19 +219,19 @@ BOOL CnuraProtocol::IsPropertyPageUsed(int nIndex) const {
 }
 
 void CnuraProtocol::SetUserFlagName(int nIndex, const CString& strName) {
-    if (CStandardPageValues* page = BuiltIn(nIndex)) page->m_strUserFlagName = strName;
+    if (CStandardPage* page = BuiltIn(nIndex)) page->m_strUserFlagName = strName;
 }
 
 void CnuraProtocol::GetUserFlagName(int nIndex, CString& strName) const {
-    if (CStandardPageValues* page = BuiltIn(nIndex)) strName = page->m_strUserFlagName;
+    if (CStandardPage* page = BuiltIn(nIndex)) strName = page->m_strUserFlagName;
 }
 
 void CnuraProtocol::SetUserFlag(int nIndex, BOOL bFlag) {
-    if (CStandardPageValues* page = BuiltIn(nIndex)) page->m_bUserFlag = bFlag;
+    if (CStandardPage* page = BuiltIn(nIndex)) page->m_bUserFlag = bFlag;
 }
 
 BOOL CnuraProtocol::GetUserFlag(int nIndex) const {
-    CStandardPageValues* page = BuiltIn(nIndex);
+    CStandardPage* page = BuiltIn(nIndex);
     return page != NULL && page->m_bUserFlag;
 }
 
@@ -247,7 +239,7 @@ BOOL CnuraProtocol::GetUserFlag(int nIndex) const {
 
 BOOL CnuraProtocol::ApplyDialogValues() {
     if (m_pGeneralPage != NULL) {
-        const CGeneralPageValues& page = *m_pGeneralPage;
+        const CGeneralPage& page = *m_pGeneralPage;
         CString name = page.m_strFileName;
         if (name != m_strFileName) {
             // Only the first file of a new name is asked for: the later ones are replaced
@@ -269,7 +261,7 @@ BOOL CnuraProtocol::ApplyDialogValues() {
                                                           page.m_nEndMinute, page.m_nEndSecond)));
     }
     if (m_pFormatPage != NULL) {
-        CFormatPageValues& page = *m_pFormatPage;
+        CFormatPage& page = *m_pFormatPage;
         SetNumColumns(page.m_nColumns);
         m_nRingBufferLines = page.m_nRingBufferLines;
         m_nSplitLines = page.m_nSplitLines;

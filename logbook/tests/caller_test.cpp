@@ -4,6 +4,7 @@
 // cycle until the document stops logging or the time window ends; the document destroys
 // the writer with itself.
 #include "test_support.h"
+#include "window_kit.h"
 
 #include <atomic>
 #include <thread>
@@ -24,7 +25,7 @@ public:
     }
 
     CnuraProtocol protocol;
-    CPropertyPage loggingPage{145};  // stands for the program's page of logged analyzers
+    CCallerPage loggingPage;  // stands for the program's page of logged analyzers
     std::atomic<bool> logging{false};
 };
 
@@ -115,30 +116,43 @@ protected:
     CallerTest() { testclock::Install(StartTime()); }
     ~CallerTest() override { testclock::Uninstall(); }
 
-    // The settings command: the stamp's pattern, then the sheet, confirmed by the user
+    // The settings command: the stamp's pattern, then the sheet, which the user confirms
     // with a log file of the test's folder, no fixed number of columns (rows end with the
     // thread's WriteLine), temperature logging and the given window. True when the program
     // then starts logging.
     bool SettingsCommand(Document& doc, int beginOffset, int endOffset) {
         doc.protocol.SetTimeFormat("%d.%m.%Y; %H:%M:%S");
-        CGeneralPageValues& g = *CnuraProtocolProbe::General(doc.protocol);
-        g.m_strFileName = folder.File("korvan.txt").c_str();
-        CTime begin = StartTime() + CTimeSpan(beginOffset),
-              end = StartTime() + CTimeSpan(endOffset);
-        g.m_bStart = TRUE;
-        g.m_nStartYear = begin.GetYear(), g.m_nStartMonth = begin.GetMonth();
-        g.m_nStartDay = begin.GetDay(), g.m_nStartHour = begin.GetHour();
-        g.m_nStartMinute = begin.GetMinute(), g.m_nStartSecond = begin.GetSecond();
-        g.m_bEnd = TRUE;
-        g.m_nEndYear = end.GetYear(), g.m_nEndMonth = end.GetMonth(), g.m_nEndDay = end.GetDay();
-        g.m_nEndHour = end.GetHour(), g.m_nEndMinute = end.GetMinute();
-        g.m_nEndSecond = end.GetSecond();
-        CFormatPageValues& f = *CnuraProtocolProbe::Format(doc.protocol);
-        f.m_nColumns = 0;
-        f.m_bLogTemperature = TRUE;
-        f.m_strSeparator = ";";
-        // What the sheet's OK runs.
-        int result = doc.protocol.ApplyDialogValues() ? IDOK : IDCANCEL;
+        const CTime begin = StartTime() + CTimeSpan(beginOffset),
+                    end = StartTime() + CTimeSpan(endOffset);
+        auto typeTime = [](wkit::Window& w, const int(&ids)[6], const CTime& t) {
+            const int values[] = {t.GetYear(), t.GetMonth(),  t.GetDay(),
+                                  t.GetHour(), t.GetMinute(), t.GetSecond()};
+            for (int i = 0; i < 6; ++i) w.SetText(ids[i], std::to_string(values[i]));
+        };
+        wkit::Driver driver;
+        driver.OnOpen(wkit::Template(IDD_NURA_GENERAL), [&](wkit::Window& w) {
+            EXPECT_EQ(w.PageCount(), 3) << "General, Format and the program's page";
+            EXPECT_EQ(w.Text(IDC_NURA_USER_FLAG), "Start protocol");
+            EXPECT_EQ(w.CheckState(IDC_NURA_USER_FLAG), BST_CHECKED);
+            w.SetText(IDC_NURA_FILE_NAME, folder.File("korvan.txt"));
+            w.Check(IDC_NURA_START);
+            w.Check(IDC_NURA_END);
+            typeTime(w,
+                     {IDC_NURA_START_YEAR, IDC_NURA_START_MONTH, IDC_NURA_START_DAY,
+                      IDC_NURA_START_HOUR, IDC_NURA_START_MINUTE, IDC_NURA_START_SECOND},
+                     begin);
+            typeTime(w,
+                     {IDC_NURA_END_YEAR, IDC_NURA_END_MONTH, IDC_NURA_END_DAY, IDC_NURA_END_HOUR,
+                      IDC_NURA_END_MINUTE, IDC_NURA_END_SECOND},
+                     end);
+            ASSERT_TRUE(w.SelectPage(1));
+            w.SetText(IDC_NURA_COLUMNS, "0");
+            w.Check(IDC_NURA_LOG_TEMPERATURE);
+            w.Pick(IDC_NURA_SEPARATOR, ";");
+            ASSERT_TRUE(w.SelectPage(2));
+            w.PressOK();
+        });
+        int result = doc.protocol.DoPropertyDialog(FALSE);
         return result != IDCANCEL && doc.protocol.GetUserFlag(0);
     }
 

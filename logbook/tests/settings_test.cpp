@@ -133,8 +133,8 @@ TEST_F(WriterTest, RegionalListSeparatorIsTheStartingSeparator) {
 // ---- the values of the built-in pages -----------------------------------------------------
 
 TEST_F(WriterTest, SettingsAreMirroredIntoThePages) {
-    CGeneralPageValues& general = *CnuraProtocolProbe::General(*writer);
-    CFormatPageValues& format = *CnuraProtocolProbe::Format(*writer);
+    CGeneralPage& general = *CnuraProtocolProbe::General(*writer);
+    CFormatPage& format = *CnuraProtocolProbe::Format(*writer);
     EXPECT_EQ(general.m_nTemplateId, 230u);
     EXPECT_EQ(format.m_nTemplateId, 231u);
 
@@ -176,7 +176,7 @@ TEST_F(WriterTest, SettingsAreMirroredIntoThePages) {
 
 // What the user would enter on the pages: a new file, window, cycle and format.
 void EnterOnPages(CnuraProtocol& w, const std::string& fileName) {
-    CGeneralPageValues& g = *CnuraProtocolProbe::General(w);
+    CGeneralPage& g = *CnuraProtocolProbe::General(w);
     g.m_strFileName = fileName.c_str();
     g.m_nCycleTime = 60000;
     g.m_bStart = TRUE;
@@ -185,7 +185,7 @@ void EnterOnPages(CnuraProtocol& w, const std::string& fileName) {
     g.m_bEnd = TRUE;
     g.m_nEndYear = 2004, g.m_nEndMonth = 3, g.m_nEndDay = 1;
     g.m_nEndHour = 17, g.m_nEndMinute = 30, g.m_nEndSecond = 59;
-    CFormatPageValues& f = *CnuraProtocolProbe::Format(w);
+    CFormatPage& f = *CnuraProtocolProbe::Format(w);
     f.m_nColumns = 0;
     f.m_nMode = 1;
     f.m_nSplitLines = 1440;
@@ -248,7 +248,7 @@ TEST_F(WriterTest, PageValuesAreTakenOverAndSaved) {
 }
 
 TEST_F(WriterTest, EmptySeparatorAndNoModeChoiceOnTheFormatPage) {
-    CFormatPageValues& f = *CnuraProtocolProbe::Format(*writer);
+    CFormatPage& f = *CnuraProtocolProbe::Format(*writer);
     f.m_strSeparator.Empty();  // a separator that the page's list cannot show
     f.m_nMode = -1;
     f.m_nSplitLines = 30;
@@ -357,7 +357,7 @@ TEST_F(WriterTest, PageListAndUserFlags) {
         EXPECT_EQ(name, "unchanged");
     }
 
-    CFormatPageValues& f = *CnuraProtocolProbe::Format(*writer);
+    CFormatPage& f = *CnuraProtocolProbe::Format(*writer);
     f.m_bLogTemperature = TRUE;
     f.m_bLogEP90 = TRUE;
     EXPECT_TRUE(writer->LogTemperature());
@@ -399,7 +399,7 @@ TEST_F(WriterTest, TimeWindowUsesTheWritersTimesNotThePagesUntilTakenOver) {
     writer->SetEndTime(TRUE, StartTime() + CTimeSpan(60));
     writer->SetBeginTime(TRUE, StartTime() - CTimeSpan(60));
     // Typed on the page but not confirmed: a window that is over and has not started.
-    CGeneralPageValues& g = *CnuraProtocolProbe::General(*writer);
+    CGeneralPage& g = *CnuraProtocolProbe::General(*writer);
     g.m_nEndYear = 2000;
     g.m_nStartYear = 2010;
     EXPECT_FALSE(writer->TimeWindowOver());
@@ -434,7 +434,7 @@ TEST_F(WriterTest, WritesOutsideTheWindow) {
 
 TEST_F(WriterTest, FarFutureTimesStayInOrder) {
     // The page allows years up to 9999; the runtime's conversions end with 3000.
-    CGeneralPageValues& g = *CnuraProtocolProbe::General(*writer);
+    CGeneralPage& g = *CnuraProtocolProbe::General(*writer);
     struct Time {
         int y, mo, d, h, mi, s;
     };

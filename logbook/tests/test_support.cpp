@@ -21,6 +21,26 @@ void Uninstall() { CnuraProtocol::SetClock(NULL); }
 
 }  // namespace testclock
 
+// ---- the caller's page -----------------------------------------------------------------
+
+CCallerPage::CCallerPage() : CPropertyPage(145), m_strDelimiter("."), m_nApplied(0) {}
+
+BOOL CCallerPage::OnInitDialog() {
+    SendDlgItemMessage(1181, CB_ADDSTRING, 0, (LPARAM) ".");
+    SendDlgItemMessage(1181, CB_ADDSTRING, 0, (LPARAM) ",");
+    return CPropertyPage::OnInitDialog();
+}
+
+void CCallerPage::DoDataExchange(CDataExchange* pDX) {
+    CPropertyPage::DoDataExchange(pDX);
+    DDX_Text(pDX, 1181, m_strDelimiter);
+}
+
+BOOL CCallerPage::OnApply() {
+    ++m_nApplied;
+    return CPropertyPage::OnApply();
+}
+
 // ---- registry ---------------------------------------------------------------------------
 
 ScratchRegistry::ScratchRegistry() : root_(NULL) {

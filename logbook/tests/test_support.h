@@ -1,6 +1,6 @@
-// Support of the log library's tests: a clock the tests set, a registry of the test
-// program's own, a scratch folder, the view of the writer's private members, and the
-// programs' main, which pins the time zone to the one the environment names.
+// Support of the log library's tests: a caller's page, a clock the tests set, a registry of
+// the test program's own, a scratch folder, the view of the writer's private members, and
+// the programs' main, which pins the time zone to the one the environment names.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,6 +9,22 @@
 #include <vector>
 
 #include "nuraprotocol.h"
+
+// A caller's page from the test program's own resources (template 145, "Instruments"),
+// standing for the program's page of logged analyzers: a decimal delimiter chosen from "."
+// and ",". It counts the times OK or Apply reached it.
+class CCallerPage : public CPropertyPage {
+public:
+    CCallerPage();
+    BOOL OnApply() override;
+
+    CString m_strDelimiter;
+    int m_nApplied;
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+};
 
 // The writer's clock in the tests: stands still at the time set last.
 namespace testclock {
@@ -56,8 +72,8 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 
 class CnuraProtocolProbe {
 public:
-    static CGeneralPageValues* General(CnuraProtocol& p) { return p.m_pGeneralPage; }
-    static CFormatPageValues* Format(CnuraProtocol& p) { return p.m_pFormatPage; }
+    static CGeneralPage* General(CnuraProtocol& p) { return p.m_pGeneralPage; }
+    static CFormatPage* Format(CnuraProtocol& p) { return p.m_pFormatPage; }
     static CString DialogTitle(const CnuraProtocol& p) { return p.m_strDialogTitle; }
     static CString BuildFileName(const CString& name, unsigned long counter) {
         return CnuraProtocol::BuildFileName(name, counter);
