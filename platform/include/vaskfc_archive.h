@@ -79,7 +79,6 @@ private:
 
     void CheckLoading();
     void CheckStoring();
-    void FillBuffer(UINT nBytes);
     void ReadBytes(void* p, UINT n);  // all of them or endOfFile
     void WriteBytes(const void* p, UINT n);
     void WriteClass(const CRuntimeClass* pClassRef);

@@ -465,3 +465,16 @@ BOOL CListCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 // --- CToolBarCtrl ---------------------------------------------------------------------
 
 CToolBarCtrl::CToolBarCtrl() {}
+
+int CImageList::Add(CBitmap* pbmImage, CBitmap* pbmMask) {
+    return ImageList_Add(m_hImageList, (HBITMAP)CGdiObject::GetSafeHandle(pbmImage),
+                         (HBITMAP)CGdiObject::GetSafeHandle(pbmMask));
+}
+
+int CImageList::Add(CBitmap* pbmImage, COLORREF crMask) {
+    return ImageList_AddMasked(m_hImageList, (HBITMAP)CGdiObject::GetSafeHandle(pbmImage), crMask);
+}
+
+BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle) {
+    return ImageList_Draw(m_hImageList, nImage, CDC::GetSafeHdc(pDC), pt.x, pt.y, nStyle);
+}

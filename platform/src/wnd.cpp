@@ -811,3 +811,26 @@ void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nF
     }
     if (layout.hDWP != NULL) ::EndDeferWindowPos(layout.hDWP);
 }
+
+// Fonts and device contexts of a window: thin wrappers, the objects handed out are the
+// calling thread's temporary wrappers.
+void CWnd::SetFont(CFont* pFont, BOOL bRedraw) {
+    ::SendMessageA(m_hWnd, WM_SETFONT, (WPARAM)CGdiObject::GetSafeHandle(pFont), bRedraw);
+}
+
+CFont* CWnd::GetFont() const {
+    HFONT hFont = (HFONT)::SendMessageA(m_hWnd, WM_GETFONT, 0, 0);
+    return hFont != NULL ? CFont::FromHandle(hFont) : NULL;
+}
+
+CDC* CWnd::GetDC() {
+    HDC hDC = ::GetDC(m_hWnd);
+    return hDC != NULL ? CDC::FromHandle(hDC) : NULL;
+}
+
+CDC* CWnd::GetWindowDC() {
+    HDC hDC = ::GetWindowDC(m_hWnd);
+    return hDC != NULL ? CDC::FromHandle(hDC) : NULL;
+}
+
+int CWnd::ReleaseDC(CDC* pDC) { return ::ReleaseDC(m_hWnd, CDC::GetSafeHdc(pDC)); }

@@ -436,6 +436,51 @@ TEST(WaitCursor, ShowsWhileAWaitRunsAndRestoresAfter) {
     EXPECT_EQ(AfxGetApp()->m_nWaitCursorCount, 0);
 }
 
+// --- fonts, device contexts and image lists of a window -----------------------------------
+
+TEST(WindowWrappers, FontDeviceContextAndImageListCallsReachTheWindow) {
+    CWnd edit;
+    ASSERT_TRUE(edit.CreateEx(0, "EDIT", "", WS_POPUP, CRect(0, 0, 200, 40), NULL, 0));
+    CFont font;
+    ASSERT_TRUE(font.CreatePointFont(120, "Arial"));
+    edit.SetFont(&font, FALSE);
+    ASSERT_NE(edit.GetFont(), nullptr);
+    EXPECT_EQ(edit.GetFont()->GetSafeHandle(), font.GetSafeHandle());
+    edit.SetFont(NULL, FALSE);  // back to the system font
+    EXPECT_EQ(edit.GetFont(), nullptr);
+
+    CDC* pDC = edit.GetDC();
+    ASSERT_NE(pDC, nullptr);
+    EXPECT_EQ(WindowFromDC(pDC->GetSafeHdc()), edit.m_hWnd);
+    EXPECT_EQ(edit.ReleaseDC(pDC), 1);
+    CDC* pWindowDC = edit.GetWindowDC();
+    ASSERT_NE(pWindowDC, nullptr);
+    EXPECT_EQ(edit.ReleaseDC(pWindowDC), 1);
+
+    // An image added from a bitmap wrapper draws into a memory DC.
+    CImageList images;
+    ASSERT_TRUE(images.Create(8, 8, ILC_COLOR24, 1, 1));
+    CDC mem;
+    ASSERT_TRUE(mem.CreateCompatibleDC(NULL));
+    CBitmap red, target;
+    CClientDC screen(NULL);  // colour bitmaps: a fresh memory DC would make monochrome ones
+    ASSERT_TRUE(red.CreateCompatibleBitmap(&screen, 8, 8));
+    ASSERT_TRUE(target.CreateCompatibleBitmap(&screen, 8, 8));
+    {
+        CBitmap* old = mem.SelectObject(&red);
+        mem.FillSolidRect(0, 0, 8, 8, RGB(255, 0, 0));
+        mem.SelectObject(old);
+    }
+    EXPECT_EQ(images.Add(&red, RGB(0, 0, 0)), 0);
+    EXPECT_EQ(images.Add(&red, (CBitmap*)NULL), 1);
+    CBitmap* old = mem.SelectObject(&target);
+    mem.FillSolidRect(0, 0, 8, 8, RGB(0, 0, 255));
+    EXPECT_TRUE(images.Draw(&mem, 1, CPoint(0, 0), ILD_NORMAL));
+    EXPECT_EQ(mem.GetPixel(4, 4), RGB(255, 0, 0));
+    mem.SelectObject(old);
+    edit.DestroyWindow();
+}
+
 // --- menus -------------------------------------------------------------------------------
 
 TEST(Menus, AnAttachedMenuIsDestroyedOnceTemporaryOnesNever) {
