@@ -513,6 +513,33 @@ TEST_F(DrawingTest, CellsKeepTheirColumnsAlignmentUnlessShortenedAndEmptyCellsAr
     EXPECT_GT(Width(value.substr(0, kept + 1) + "...") + 12, 70);
 }
 
+TEST_F(DrawingTest, TheFirstColumnLeavesTheStateImagesWidthAndImagesDrawWithoutHarm) {
+    const int row = Row("with images", "1", "");
+    CImageList states, small;
+    ASSERT_TRUE(states.Create(12, 12, ILC_COLOR24, 2, 0));
+    ASSERT_TRUE(small.Create(16, 16, ILC_COLOR24, 2, 0));
+    HDC screen = GetDC(NULL);
+    HBITMAP stateImages = CreateCompatibleBitmap(screen, 24, 12);
+    HBITMAP smallImages = CreateCompatibleBitmap(screen, 32, 16);
+    ReleaseDC(NULL, screen);
+    EXPECT_EQ(0, states.Add(stateImages, (HBITMAP)NULL));
+    EXPECT_EQ(0, small.Add(smallImages, (HBITMAP)NULL));
+    DeleteObject(stateImages);
+    DeleteObject(smallImages);
+    list.SetImageList(&states, LVSIL_STATE);
+    list.SetImageList(&small, LVSIL_SMALL);
+    list.SetItemState(row, INDEXTOSTATEIMAGEMASK(1) | LVIS_CUT | INDEXTOOVERLAYMASK(1),
+                      LVIS_STATEIMAGEMASK | LVIS_CUT | LVIS_OVERLAYMASK);
+    CRect label;
+    list.GetItemRect(row, &label, LVIR_LABEL);
+    std::vector<ListCellDrawing> cells = Draw(row);
+    ASSERT_EQ(2u, cells.size());
+    EXPECT_EQ(label.left + 2, cells[0].rect.left);
+    EXPECT_EQ(label.right - 12 - 2, cells[0].rect.right);
+    list.SetImageList(NULL, LVSIL_STATE);
+    list.SetImageList(NULL, LVSIL_SMALL);
+}
+
 TEST_F(DrawingTest, ShorteningTakesTextsOfAnyLength) {
     HDC hdc = GetDC(list.m_hWnd);
     HGDIOBJ old = SelectObject(hdc, (HFONT)list.SendMessage(WM_GETFONT));
