@@ -320,3 +320,20 @@
 // The titles of the sensor groups, whose date entries show no text for the value 0.
 #define IDS_O2_SENSOR_TITLE  15211
 #define IDS_H2S_SENSOR_TITLE 15250
+
+// ---- The progress dialog and the clock dialog --------------------------------------------
+
+// The progress dialog in front of long device operations (no caption).
+#define IDD_DLG_MESSAGE      143
+#define IDC_MESSAGE_PICTURE  1102
+#define IDC_MESSAGE_PROGRESS 1110
+#define IDC_MESSAGE_TEXT     1151
+#define IDC_MESSAGE_LOW      1191
+#define IDC_MESSAGE_HIGH     1192
+// "Clock Settings": the analyzer's date and time.
+#define IDD_CLOCK        172
+#define IDC_CLOCK_DAY    1194
+#define IDC_CLOCK_HOUR   1195
+#define IDC_CLOCK_MINUTE 1196
+#define IDC_CLOCK_YEAR   1197
+#define IDC_CLOCK_MONTH  1198

@@ -5,6 +5,11 @@
 
 #include <windows.h>
 
+// Handles at most one message of the calling thread without waiting for one: a sent
+// message is handled inside the look, a posted one is dispatched after the program's
+// PreTranslateMessage. FALSE when the message was WM_QUIT, which is posted again.
+BOOL HandleOneMessage();
+
 // The program's fixed waits (the pause after a device command, the polls while a device
 // restarts): `milliseconds` divided by the wait divisor. Answer time-outs of the bus do not
 // go through here.

@@ -29,26 +29,30 @@ WaitEnd Wait(HANDLE object, DWORD milliseconds) {
         if (count && woken == WAIT_OBJECT_0) return WaitEnd::Signalled;
         if (woken != WAIT_TIMEOUT) {
             if (woken != WAIT_OBJECT_0 + count) return WaitEnd::Failed;
-            // Sent messages are handled inside PeekMessage; a posted one is dispatched here.
-            MSG msg;
-            if (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-                if (msg.message == WM_QUIT) {
-                    // The thread's message loop must still see it.
-                    PostQuitMessage((int)msg.wParam);
-                    return WaitEnd::Quit;
-                }
-                CWinThread* thread = AfxGetThread();
-                if (thread == NULL || !thread->PreTranslateMessage(&msg)) {
-                    TranslateMessage(&msg);
-                    DispatchMessageA(&msg);
-                }
-            }
+            if (!HandleOneMessage()) return WaitEnd::Quit;
         }
         if (limited && GetTickCount64() >= deadline) return WaitEnd::Time;
     }
 }
 
 }  // namespace
+
+BOOL HandleOneMessage() {
+    // Sent messages are handled inside PeekMessage; a posted one is dispatched here.
+    MSG msg;
+    if (!PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) return TRUE;
+    if (msg.message == WM_QUIT) {
+        // The thread's message loop must still see it.
+        PostQuitMessage((int)msg.wParam);
+        return FALSE;
+    }
+    CWinThread* thread = AfxGetThread();
+    if (thread == NULL || !thread->PreTranslateMessage(&msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return TRUE;
+}
 
 void SetProgramWaitDivisor(int divisor) { g_divisor = divisor >= 1 ? divisor : 1; }
 

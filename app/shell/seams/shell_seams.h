@@ -10,3 +10,20 @@ int GetTraceDepth();
 CString GetTraceIndentation();
 // Back to no nesting, as at the start of the program, whatever objects are still open.
 void ResetTraceNesting();
+
+// One text that a CListCtrlEx drew for a cell of a row: the text as drawn (shortened), its
+// rectangle and DrawText format, and the device context's text and background colours.
+struct ListCellDrawing {
+    HWND hWndList;
+    int nItem;
+    int nColumn;
+    CString text;
+    RECT rect;
+    UINT nFormat;
+    COLORREF clrText;
+    COLORREF clrBk;
+};
+typedef void (*ListCellRecorder)(const ListCellDrawing& drawing, void* pContext);
+// While a recorder is set, every cell text that a list draws is handed to it as well; NULL
+// removes it.
+void SetListCellRecorder(ListCellRecorder recorder, void* pContext);
