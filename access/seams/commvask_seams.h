@@ -17,8 +17,9 @@ COMMVASK_API void SetNetworkFactory(NetworkFactory factory);
 // the system's again.
 COMMVASK_API void SetDeviceClock(CTime (*now)());
 
-// Divides the fixed waits of the transfers (protocol pauses of seconds to minutes, not the
-// answer time-outs); 1, the default, keeps the real ones.
+// Divides the fixed waits of the transfers and of the configuration commands (protocol
+// pauses of seconds to minutes, not the answer time-outs); 1, the default, keeps the real
+// ones.
 COMMVASK_API void SetTransferWaitDivisor(int divisor);
 
 // The private part of CvaskAccess as its sender thread, its timer and the tests reach it.

@@ -17,6 +17,11 @@ enum : DWORD {
 };
 enum { UnavailableFaults = 5 };  // a device with this many faults is not addressed
 
+// A fixed pause of the protocol (seconds to minutes the device needs), divided by the
+// divisor the tests set (SetTransferWaitDivisor); at least 1 ms. Answer time-outs do not go
+// through here.
+DWORD TransferWait(DWORD ms);
+
 // Process-wide state of all access objects: the list of every constructed object (walked
 // by the timer) and the one lock under which received telegrams are drained and queued.
 class AccessRegistry {

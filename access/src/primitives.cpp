@@ -122,7 +122,7 @@ int CvaskAccess::Transfer(int address, int channel, TransferType type) {
         result = Send(address, channel, &request, answer, CommandTimeout);
         delete answer;
     }
-    if (result) Sleep(TransferPause);
+    if (result) Sleep(TransferWait(TransferPause));
     return result;
 }
 

@@ -81,13 +81,6 @@ int ParamSetWarningError(int status) {
     return ErrorParamSetOtherDevice + (status - ParamStatusOtherDevice);
 }
 
-int g_waitDivisor = 1;
-
-DWORD Wait(DWORD ms) {
-    DWORD scaled = ms / (DWORD)g_waitDivisor;
-    return scaled == 0 ? 1 : scaled;
-}
-
 // Parameter-set progress counts 5 % per block; a set of more than 20 blocks stays at 100
 // instead of reporting more than the whole.
 WPARAM BlockPercent(int block) { return (WPARAM)(block >= 20 ? 100 : block * 5); }
@@ -112,7 +105,16 @@ int NewFileBeside(const CString& path, CString& created) {
 
 }  // namespace
 
+namespace {
+int g_waitDivisor = 1;
+}  // namespace
+
 void SetTransferWaitDivisor(int divisor) { g_waitDivisor = divisor >= 1 ? divisor : 1; }
+
+DWORD TransferWait(DWORD ms) {
+    DWORD scaled = ms / (DWORD)g_waitDivisor;
+    return scaled == 0 ? 1 : scaled;
+}
 
 // ---- main board -------------------------------------------------------------------------------
 
@@ -165,7 +167,7 @@ int CvaskAccess::DoDownload(int address, DownloadType type, const CPtrArray& rec
         Progress(owner, message, 0, 1);
         if (!GetCacheDevice(address)) return 0;
         if (!Reset(address, 0, 0)) return 0;
-        Sleep(Wait(ResetSettleWait));
+        Sleep(TransferWait(ResetSettleWait));
     }
 
     // The start request is complete once sent; the device may still be booting, so it
@@ -178,7 +180,7 @@ int CvaskAccess::DoDownload(int address, DownloadType type, const CPtrArray& rec
         CPCvaskMessage request('K', 20, DT_REQUEST, &parameters);
         CMTimer window;
         window.SetTimeout(
-            Wait(type == DownloadResetFirst ? StartWindowListed : StartWindowWaiting));
+            TransferWait(type == DownloadResetFirst ? StartWindowListed : StartWindowWaiting));
         int started = 0;
         for (;;) {
             CPCvaskMessage* answer = NULL;
@@ -196,7 +198,7 @@ int CvaskAccess::DoDownload(int address, DownloadType type, const CPtrArray& rec
             return 0;
         }
     }
-    Sleep(Wait(EraseWait));
+    Sleep(TransferWait(EraseWait));
 
     for (int i = 0; i < count; ++i) {
         if (!SendRecord(address, 21, (const unsigned char*)records[i], RecordTimeout)) return 0;
@@ -210,7 +212,7 @@ int CvaskAccess::DoDownload(int address, DownloadType type, const CPtrArray& rec
     }
 
     Progress(owner, message, 0, 3);
-    Sleep(Wait(FlashWait));
+    Sleep(TransferWait(FlashWait));
 
     int faults = 0;
     if (!GetDownloadFaults(address, 0, faults)) return 0;
@@ -239,7 +241,7 @@ int CvaskAccess::DoDownload(int address, DownloadType type, const CPtrArray& rec
 
     Progress(owner, message, 0, 5);
     for (int k = 0; k < RestartSteps; ++k) {
-        Sleep(Wait(RestartStepWait));
+        Sleep(TransferWait(RestartStepWait));
         Progress(owner, message, k * 100 / RestartSteps, 6);
     }
     return 1;
@@ -315,13 +317,13 @@ int CvaskAccess::DoDownloadPBO(int address, DownloadType type, const CPtrArray& 
     }
 
     for (int k = 0; k < RestartSteps; ++k) {
-        Sleep(Wait(RestartStepWait));
+        Sleep(TransferWait(RestartStepWait));
         Progress(owner, message, k * 100 / RestartSteps, 1);
     }
     Reset(address, 0, 0);
     Progress(owner, message, 0, 4);
     for (int k = 0; k < RestartSteps; ++k) {
-        Sleep(Wait(RestartStepWait));
+        Sleep(TransferWait(RestartStepWait));
         Progress(owner, message, k * 100 / RestartSteps, 6);
     }
     return 1;

@@ -74,16 +74,52 @@ public:
     virtual int HasExtensionCard();
     // 0 until the analyzer is initialised; a loaded document that leaves it 0 has no data.
     virtual int HasData();
-    // Whether component 0 to 3 is present: below the component count.
+    // Whether component 0 to 3 is present: online, a device whose measured values mark it
+    // with the no-value mark lacks it; else (offline, or the values cannot be read) whether
+    // it is below the component count.
     virtual int HasMeasRange(int component);
+
+    // ---- the compare analyzer into the device -----------------------------------------
+    // Writes the compare analyzer's values into the device, entry by entry (each entry
+    // writes its counterpart of the same number; the counterpart gets the outcome, see
+    // CVaskParameter::TransferFrom), with the report flag cleared meanwhile and set after.
+    // `progress` (null: none) is sent the message of GetOfflineTransferMessage with the
+    // percentage of offline entries done (0 to 100, exactly 100 at the end) as wParam.
+    // The node then takes the device's channel name. 0 without a compare analyzer, else 1.
+    virtual int TransferOfflineSet(CWnd* progress);
+    // The compare analyzer's values of single groups into the device, for each present
+    // component (HasMeasRange; the autocal cycle once). The selected range, the autocal
+    // cycle, the time constants and the limits are read from the device first, and only a
+    // successful read is written back, with the compare values in place of the device's
+    // (what the set does not hold goes back as read). Each compare entry concerned gets the
+    // outcome: 1 and "Successful", or -1 and the failed command (GetLastErrorText). Each
+    // returns 0 without a compare analyzer.
+    // The selected measuring range, truncated to a whole range; 1.
+    virtual int TransferCompareMeasRange();
+    // The upper range values, then (except on the Sindor 23, type code 4) the lower ones; 1.
+    virtual int TransferCompareRangeLimits();
+    // The span gas values of the ranges; the result of the last write.
+    virtual int TransferCompareSlopeGas();
+    // The autocal cycle time and adjustment; the result of the write.
+    virtual int TransferCompareAutocalCycle();
+    // The four time constants; 1.
+    virtual int TransferCompareIntegrationTime();
+    // Limit values 1 and 2; the result of the last write.
+    virtual int TransferCompareLimits();
 
     // ---- device operations, in slot order (vaskoperations.def) ------------------------
     // Offline (no access object, or the application offline) each returns 0 without a
-    // request; a failure gives the row's text to ReportResult.
+    // request, unless its row says otherwise; a failure gives the row's text to
+    // ReportResult. A model that overrides one overload of a name (GetLimit1 ...) brings
+    // the others into its scope with a using-declaration.
 #define VASK_OPERATION(name, parameters, member, arguments, messageId, messageArgument, reset, \
                        body)                                                                   \
     virtual int name parameters;
 #include "vaskoperations.def"
+    // The interference gas concentration of gas n = 1 to 4 (GetLateralGasConcentration1 ..
+    // 4, through the virtual table); another n gives 0 and calls nothing.
+    int GetLateralGasConcentrationN(int n, int c, VaskFloat& value);
+    int SetLateralGasConcentrationN(int n, int c, const VaskFloat& value);
 
     // ---- group operations, in slot order -----------------------------------------------
     // Each registers one group of the catalogue (its list position in the comment): binds
@@ -143,6 +179,8 @@ public:
     // Adds the last bus command (when online) to the text and gives both, with a copy of the
     // error record, to the instrument host's report sink.
     void Report(CString text);
+    // ReportResult into a text of its own, which is dropped; returns rc.
+    int Reported(int rc, UINT messageId, int argument = 0);
     // A copy of the access object's last error record and, in `commandText`, the command
     // that failed ("Vask command: "k, 3""); offline an empty record and an empty text.
     ErrorStruct_ GetLastErrorText(CString& commandText);
@@ -292,6 +330,8 @@ protected:
     CString m_componentNames[4];
 
 private:
+    // The compare entries that a compare transfer took its values from get its outcome.
+    void SetCompareOutcome(const std::vector<CVaskParameter*>& entries, int result);
     struct CatalogueRowData;
     struct RowPages;
     void Construct();

@@ -14,6 +14,8 @@ namespace {
 // How a row expands into entries (catalogue.def).
 enum RowKind { Single, PerComponent, PerComponentRange, Counted, FirstComponent };
 // When the row's edit page is `page` rather than `otherPage`.
+// (Named with the enum where it is used in the analyzer's scope: Heating is also an
+// operation of the analyzer.)
 enum PageCondition { Always, ExtensionCard, Heating };
 // The part an entry plays in a pair of linked rows.
 enum RowLink { NoLink, Range, RangeLower, RangeUpper, Step, StepNumber, StepTime };
@@ -112,7 +114,7 @@ const CVaskInstrument::CatalogueRowData* CVaskInstrument::GetCatalogueRows(int& 
      bus,                                                                                          \
      sheet,                                                                                        \
      page,                                                                                         \
-     condition,                                                                                    \
+     PageCondition::condition,                                                                     \
      otherPage,                                                                                    \
      zeroId,                                                                                       \
      nonzeroId,                                                                                    \
@@ -252,7 +254,7 @@ void CVaskInstrument::BindRow(const CatalogueRowData& row, int element, int chan
         if (row.condition == ExtensionCard) {
             if (pages.extensionCard < 0) pages.extensionCard = HasExtensionCard() ? 1 : 0;
             holds = pages.extensionCard;
-        } else if (row.condition == Heating) {
+        } else if (row.condition == PageCondition::Heating) {
             if (pages.heating < 0) pages.heating = HasHeating() ? 1 : 0;
             holds = pages.heating;
         }
@@ -432,6 +434,14 @@ void CVaskInstrument::RegisterAirPressure() { RegisterGroupRows(GroupOf::Registe
 // ---- components -------------------------------------------------------------------------
 
 int CVaskInstrument::HasMeasRange(int component) {
+    if (IsOnline() && component >= 0 && component < kComponents) {
+        // The measured values mark the components the device lacks (GetMeas).
+        VaskFloat values[kComponents];
+        if (GetMeas(values)) {
+            const VaskFloat& value = values[component];
+            if (value.value == 0.0 && value.unit == 1 && value.quantity == 1) return 0;
+        }
+    }
     return component >= 0 && component < GetComponentCount();
 }
 

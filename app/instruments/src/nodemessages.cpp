@@ -1,4 +1,4 @@
-// The registered messages of the bus nodes, the same in every module of the process.
+// The registered messages of the instrument model, the same in every module of the process.
 #include "nodemessages.h"
 
 UINT GetAddressConflictMessage() {
@@ -8,5 +8,10 @@ UINT GetAddressConflictMessage() {
 
 UINT GetBusScanProgressMessage() {
     static const UINT message = RegisterWindowMessageA("WM_BUSSCAN_PROGRESS");
+    return message;
+}
+
+UINT GetOfflineTransferMessage() {
+    static const UINT message = RegisterWindowMessageA("WM_OFFLINE_TRANSFER");
     return message;
 }

@@ -243,6 +243,12 @@ void CVaskInstrument::ReportResult(CString& out, int rc, UINT messageId, int arg
     if (m_reportEnabled) Report(out);
 }
 
+int CVaskInstrument::Reported(int rc, UINT messageId, int argument) {
+    CString text;
+    ReportResult(text, rc, messageId, argument);
+    return rc;
+}
+
 void CVaskInstrument::Report(CString text) {
     // The sink gets a record of this call's own: the access object's record changes with
     // the next request of any thread.
@@ -296,40 +302,30 @@ BOOL CVaskInstrument::GetStateTexts(CStringList& out) {
     return fault;
 }
 
-namespace {
-
-int ReportTransfer(CVaskInstrument& analyzer, int rc) {
-    CString text;
-    analyzer.ReportResult(text, rc, IDS_ERROR, 0);
-    return rc;
-}
-
-}  // namespace
-
 int CVaskInstrument::Download(const CString& file, CWnd* window, UINT message) {
     if (!IsOnline()) return 0;
     FlagScope<volatile int> running(m_transferRunning, 1);
-    return ReportTransfer(*this,
-                          m_access->Download(m_address, DownloadResetFirst, file, window, message));
+    return Reported(m_access->Download(m_address, DownloadResetFirst, file, window, message),
+                    IDS_ERROR);
 }
 
 int CVaskInstrument::DownloadProfibus(const CString& file, CWnd* window, UINT message) {
     if (!IsOnline()) return 0;
     FlagScope<volatile int> running(m_transferRunning, 1);
-    return ReportTransfer(
-        *this, m_access->DownloadPBO(m_address, DownloadResetFirst, file, window, message));
+    return Reported(m_access->DownloadPBO(m_address, DownloadResetFirst, file, window, message),
+                    IDS_ERROR);
 }
 
 int CVaskInstrument::WriteParamSet(const CString& file, CWnd* window, UINT message) {
     if (!IsOnline()) return 0;
     FlagScope<volatile int> running(m_transferRunning, 1);
-    return ReportTransfer(*this, m_access->WriteParamSet(m_address, file, window, message));
+    return Reported(m_access->WriteParamSet(m_address, file, window, message), IDS_ERROR);
 }
 
 int CVaskInstrument::ReadParamSet(const CString& file, CWnd* window, UINT message) {
     if (!IsOnline()) return 0;
     FlagScope<volatile int> running(m_transferRunning, 1);
-    return ReportTransfer(*this, m_access->ReadParamSet(m_address, file, window, message));
+    return Reported(m_access->ReadParamSet(m_address, file, window, message), IDS_ERROR);
 }
 
 void CVaskInstrument::AbortDownload() {

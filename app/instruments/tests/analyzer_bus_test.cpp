@@ -1,15 +1,10 @@
 // The analyzer against the simulator on COM1: an entry bound to a real Fetch member, the
 // device state and its changed mark, the channel's messages, the report of a rejected
 // request, broadcast pausing, the silent background queries, the measured values, the
-// instrument type and the channel state during a parameter-set transfer.
-#include "commvask_seams.h"
+// instrument type and the channel and warm-up states during a parameter-set transfer.
+#include "analyzer_bus_fixture.h"
 #include "main_window.h"
-#include "node_helpers.h"
-#include "recording_host.h"
 #include "resource.h"
-#include "serialparam.h"
-#include "vaskinstrument.h"
-#include "vasksim_client.h"
 
 #include <gtest/gtest.h>
 
@@ -17,9 +12,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
-using vasksim::SimClient;
 using vasksim::SimLogEntry;
 
 namespace {
@@ -55,61 +50,18 @@ bool WaitFor(const std::function<bool()>& done, DWORD ms = 8000) {
     }
 }
 
-class AnalyzerOnTheBus : public ::testing::Test {
+class AnalyzerOnTheBus : public AnalyzerBusFixture {
 protected:
-    // One access object and one scan for the suite: the scan costs about a second per empty
-    // address.
     static void SetUpTestSuite() {
-        SimClient sim;
-        s_ready = sim.Connect() && sim.Reset();
-        for (const char* command :
-             {"SET 1 serial 4711-0815", "DEVICE 3 type=1", "FAULT 3 duplicate always on=k6",
-              "DEVICE 4 type=1", "DEVICE 5 type=1", "SET 5 switch 10 0", "DEVICE 6 type=1",
-              "DEVICE 7 type=2", "DEVICE 8 type=1", "SET 8 switch 10 1",
-              "DEVICE 9 type=1 components=6", "DEVICE 10 type=1 components=2", "SET 10 gas 0 2",
-              "SET 10 gas 1 3", "DEVICE 11 type=1 components=2", "DEVICE 12 type=1 components=2"})
-            s_ready = s_ready && sim.Command(command);
-        if (!s_ready) return;
-        s_access = new CvaskAccess();
-        SerialParam param = {2, 0, 0, 1, 0};
-        s_ready = s_access->Init("VASK", "COM1", param) == 1 &&
-                  s_access->ScanForDevices(NULL, 0, NULL, 0) == 1 &&
-                  s_access->GetDevice(kSixValues) != NULL;
-        SetTransferWaitDivisor(50);
-    }
-    static void TearDownTestSuite() {
-        SetTransferWaitDivisor(1);
-        delete s_access;
-        s_access = NULL;
-        SimClient sim;
-        if (sim.Connect()) sim.Reset();
+        OpenLine(
+            {"SET 1 serial 4711-0815", "DEVICE 3 type=1", "FAULT 3 duplicate always on=k6",
+             "DEVICE 4 type=1", "DEVICE 5 type=1", "SET 5 switch 10 0", "DEVICE 6 type=1",
+             "DEVICE 7 type=2", "DEVICE 8 type=1", "SET 8 switch 10 1",
+             "DEVICE 9 type=1 components=6", "DEVICE 10 type=1 components=2", "SET 10 gas 0 2",
+             "SET 10 gas 1 3", "DEVICE 11 type=1 components=2", "DEVICE 12 type=1 components=2"},
+            kSixValues);
     }
 
-    void SetUp() override {
-        ASSERT_TRUE(s_ready) << (s_access != NULL ? (LPCSTR)s_access->GetLastError().text
-                                                  : "no simulator");
-        ASSERT_TRUE(sim_.Connect()) << sim_.LastError();
-        ASSERT_TRUE(Sim("CLEARLOG"));
-    }
-
-    // The initialised base analyzer of a device of the suite; the log starts after the
-    // requests of its registration.
-    std::unique_ptr<CVaskInstrument> Analyzer(int address, int components = 2) {
-        std::unique_ptr<CVaskInstrument> analyzer = Registered(address, components);
-        Sim("CLEARLOG");
-        return analyzer;
-    }
-    std::unique_ptr<CVaskInstrument> Registered(int address, int components = 2) {
-        return std::unique_ptr<CVaskInstrument>(
-            new CVaskInstrument("Analyzer", 0, s_access, address, components, 4, 4, 0));
-    }
-
-    bool Sim(const std::string& command) {
-        std::string message;
-        const bool ok = sim_.Command(command, nullptr, &message);
-        if (!ok) ADD_FAILURE() << command << ": " << message;
-        return ok;
-    }
     // "letter function to" of every telegram since the test began.
     std::vector<std::string> Telegrams() {
         std::vector<SimLogEntry> entries;
@@ -119,15 +71,7 @@ protected:
             r.push_back(std::string(1, e.command) + std::to_string(e.function) + " " + e.to);
         return r;
     }
-
-    static CvaskAccess* s_access;
-    static bool s_ready;
-    SimClient sim_;
-    RecordingHost host_{1};
 };
-
-CvaskAccess* AnalyzerOnTheBus::s_access = NULL;
-bool AnalyzerOnTheBus::s_ready = false;
 
 TEST_F(AnalyzerOnTheBus, AnEntryReadsTheDeviceThroughItsFetchMember) {
     auto analyzer = Analyzer(kIdentity);
@@ -341,7 +285,7 @@ TEST_F(AnalyzerOnTheBus, TheInstrumentTypeIsAlwaysGivenAndFallsBackTo1) {
     EXPECT_TRUE(host_.reports.empty()) << "the type read reports nothing";
 }
 
-TEST_F(AnalyzerOnTheBus, DuringAParameterSetTransferTheChannelStateIs22) {
+TEST_F(AnalyzerOnTheBus, DuringAParameterSetTransferTheChannelStateIs22AndTheDeviceWarmsUp) {
     auto analyzer = Analyzer(kParamSet, 1);
     char dir[MAX_PATH], path[MAX_PATH];
     GetTempPathA(MAX_PATH, dir);
@@ -355,17 +299,32 @@ TEST_F(AnalyzerOnTheBus, DuringAParameterSetTransferTheChannelStateIs22) {
     const UINT message = WM_APP + 24;
     MainWindow window;
     std::vector<int> states;
+    // The warm-up state meanwhile: 1 (warming up), without asking the device.
+    std::vector<std::pair<int, int>> warmUp;
     window.onMessage = [&](UINT m, WPARAM, LPARAM) {
-        if (m == message) states.push_back(analyzer->GetChannelState());
-        return m == message;
+        if (m != message) return false;
+        states.push_back(analyzer->GetChannelState());
+        WarmUpStatusType state = WarmUpStatusType(0);
+        const int result = analyzer->GetWarmUpState(state);
+        warmUp.emplace_back(result, (int)state);
+        return true;
     };
     EXPECT_EQ(1, analyzer->WriteParamSet(path, window.Wnd(), message))
         << (LPCSTR)s_access->GetLastError().text;
     DeleteFileA(path);
     ASSERT_FALSE(states.empty());
     for (int state : states) EXPECT_EQ(22, state);
+    for (const auto& w : warmUp) EXPECT_EQ(std::make_pair(0, 1), w);
+    const std::vector<std::string> sent = Telegrams();
+    EXPECT_EQ(sent.end(), std::find(sent.begin(), sent.end(), "k29 7/0"));
+    EXPECT_TRUE(host_.reports.empty());
     EXPECT_EQ(0, analyzer->IsTransferRunning());
     EXPECT_NE(22, analyzer->GetChannelState());
+    // Afterwards the device is asked again.
+    WarmUpStatusType state = WarmUpStatusType(0);
+    ASSERT_TRUE(Sim("CLEARLOG"));
+    EXPECT_EQ(1, analyzer->GetWarmUpState(state));
+    EXPECT_EQ((std::vector<std::string>{"k29 7/0"}), Telegrams());
 }
 
 TEST_F(AnalyzerOnTheBus, EntryNamesBeginWithTheGasesTheDeviceMeasures) {

@@ -34,6 +34,8 @@ const Text kStrings[] = {
 #define APP_STRING(id, text) {id, text},
 #include "tables/instruments.def"
 #define APP_STRING(id, text) {id, text},
+#include "tables/operations.def"
+#define APP_STRING(id, text) {id, text},
 #include "tables/choices.def"
 #define APP_STRING(id, text) {id, text},
 #include "tables/functions.def"
@@ -178,6 +180,15 @@ TEST_F(ProgramResources, IdsAndTextsCheckedByHand) {
         {19880, " "},
         {20001, "Unknown"},
         {18500, "Error."},
+        {18016, "Error while reading the limit alarm 1 values.\nComponent: %d"},
+        {18021, "Error while writing the integration times.\nComponent : %d"},
+        {18092, "Error while reading the autocal check tolerances."},
+        {18093, "Error while writing the autocal check tolerances."},
+        {18201, "Error while writing the limit alarm 1.\nComponent: %d"},
+        {18264, "Error while writing the external channel for pressure correction."},
+        {18266, "Error while writing the external pressure settings."},
+        {18602, "Error while setting channel mode \"Standby\""},
+        {18614, "Error while executing the phase adjustment"},
         {18800, "Successful"},
         {10142, "Vask Gateway reports error %d on initialization"},
         {10087, "C%d: %s"},
