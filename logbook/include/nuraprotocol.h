@@ -146,6 +146,9 @@ public:
     // settings sheet on OK and Apply. A new file name whose first file exists is taken
     // only when the user agrees to overwrite it: FALSE (and nothing taken) otherwise.
     BOOL ApplyDialogValues();
+    // Runs the settings sheet modally, with an Apply button when bShowApply; its result,
+    // IDOK or IDCANCEL. Until the sheet exists it shows nothing and answers IDCANCEL.
+    int DoPropertyDialog(BOOL bShowApply);
 
     // ---- logging ----
     // Sets "started"; the next write opens the file.

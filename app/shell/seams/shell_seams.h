@@ -10,3 +10,11 @@ int GetTraceDepth();
 CString GetTraceIndentation();
 // Back to no nesting, as at the start of the program, whatever objects are still open.
 void ResetTraceNesting();
+
+// The main frame's process-wide counters as at the start of the program: the timer's tick
+// count and the last tray icon set by UpdateTrayIcon.
+void ResetMainFrameCounters();
+// The tray icon call of the main frame (Shell_NotifyIconA unless a test sets its own); NULL
+// sets the system's again. The call set before.
+typedef BOOL(WINAPI* NotifyIconCall)(DWORD dwMessage, NOTIFYICONDATAA* pData);
+NotifyIconCall SetNotifyIconCall(NotifyIconCall call);
