@@ -91,7 +91,9 @@ TEST_F(Login, AStoredPasswordMustBeTypedExactly) {
         TypePassword(driver, c.typed);
         EXPECT_EQ(frame_->Login(), c.result);
         EXPECT_EQ(frame_->GetAccessLevel(), 2);
-        if (c.result) EXPECT_EQ(PaneText(2), "Specialist");
+        if (c.result) {
+            EXPECT_EQ(PaneText(2), "Specialist");
+        }
         if (c.refused) {
             ASSERT_EQ(boxes_.texts.size(), 1u);
             EXPECT_EQ(boxes_.texts[0], "You are not supposed to use this program.");

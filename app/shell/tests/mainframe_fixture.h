@@ -113,7 +113,10 @@ protected:
     void SetUp() override {
         ResetMainFrameCounters();
         app_.reset(new CTestApp);
-        profile_.reset(new shelltest::ProfileKey("KorvanGA test 38"));
+        // A maker key of this process: test programs that run beside it keep theirs.
+        static const std::string maker =
+            "KorvanGA frame test " + std::to_string(GetCurrentProcessId());
+        profile_.reset(new shelltest::ProfileKey(maker.c_str()));
         ASSERT_TRUE(app_->InitInstance());
         frame_ = static_cast<CTestFrame*>(app_->m_pMainWnd);
         hFrame_ = frame_->m_hWnd;

@@ -11,6 +11,7 @@
 #include "vaskinstrument.h"
 #include "viewvaluebars.h"
 
+#include <functional>
 #include <set>
 
 namespace frametest {
@@ -477,6 +478,80 @@ TEST_F(MainFrame, ClosingAsksAndEndsTheLogBeforeTheFrame) {
     // The thread had ended when the frame went.
     EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_OBJECT_0);
     CloseHandle(thread);
+}
+
+TEST_F(MainFrame, LinkingAsksToStopARunningLogAndEndsItFirst) {
+    SetMode(1);
+    Command(ID_PROTOCOL_VALUES);
+    ASSERT_TRUE(doc_->IsLogging());
+    HANDLE thread = NULL;
+    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), frame_->LoggingThread(), GetCurrentProcess(),
+                                &thread, SYNCHRONIZE, FALSE, 0));
+
+    boxes_.answers.push_back(IDCANCEL);
+    Command(ID_LINK_INSTRUMENT);
+    ASSERT_EQ(boxes_.texts.size(), 1u);
+    EXPECT_EQ(boxes_.texts[0],
+              "To establish a connection with the instrument stop the running protocol!");
+    EXPECT_TRUE(doc_->IsLogging());
+    EXPECT_EQ(WaitForSingleObject(thread, 0), (DWORD)WAIT_TIMEOUT);
+
+    boxes_.answers.push_back(IDOK);
+    Command(ID_LINK_INSTRUMENT);
+    EXPECT_EQ(boxes_.texts.size(), 2u);
+    EXPECT_FALSE(doc_->IsLogging());
+    // The thread had ended before the tree was built again.
+    EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_OBJECT_0);
+    EXPECT_EQ(frame_->LoggingThread(), (HANDLE)NULL);
+    CloseHandle(thread);
+    EXPECT_FALSE(doc_->IsBusy());
+    EXPECT_EQ(app_->GetOperationMode(), 1);
+
+    // Without a log nothing is asked.
+    Command(ID_LINK_INSTRUMENT);
+    EXPECT_EQ(boxes_.texts.size(), 2u);
+}
+
+// ---- print forms --------------------------------------------------------------------------
+
+TEST_F(MainFrame, PrintFormsOpensTheDesignerOnTheChosenForm) {
+    shelltest::ProgramFolder folder;
+    auto chooseUntouched = [](wkit::Driver& driver) {
+        driver.OnOpen(wkit::Template(IDD_PRINT_FORM), [](wkit::Window& w) {
+            EXPECT_EQ(w.Caption(), "Print Form Selection");
+            EXPECT_EQ(w.Items(IDC_PRINT_FORM_LIST),
+                      (std::vector<std::string>{"Diagnostic values", "Diagram", "Drift values",
+                                                "List of parameters"}));
+            w.PressOK();
+        });
+    };
+    {
+        // No folder of the forms.
+        wkit::Driver driver;
+        chooseUntouched(driver);
+        Command(ID_PRINT_FORMS);
+        ASSERT_EQ(boxes_.texts.size(), 1u);
+        EXPECT_EQ(boxes_.texts[0], "The layout file of the chosen print form cannot be found. ");
+    }
+    profile_->SetString("Print forms", "Location", folder.Path());
+    profile_->SetString("Print forms", "Diagnostic values", "Diagnostic values.form");
+    wkit::Driver driver;
+    chooseUntouched(driver);
+    std::string caption;
+    HWND owner = NULL;
+    wkit::Match designer;
+    designer.test = [](const wkit::Window& w) { return w.Caption().rfind("Edit - ", 0) == 0; };
+    designer.what = "the designer";
+    driver.OnOpen(designer, [&](wkit::Window& w) {
+        caption = w.Caption();
+        owner = GetWindow(w.Handle(), GW_OWNER);
+        w.PressCancel();
+    });
+    Command(ID_PRINT_FORMS);
+    EXPECT_TRUE(driver.AllRan());
+    EXPECT_EQ(caption, "Edit - Diagnostic values.form");
+    EXPECT_EQ(owner, hFrame_);
+    EXPECT_EQ(boxes_.texts.size(), 1u);
 }
 
 // ---- help --------------------------------------------------------------------------------
