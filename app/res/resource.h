@@ -355,6 +355,7 @@
 #define IDS_PROTOCOL_OFF           38010
 #define IDS_PROTOCOL_TIME_FORMAT   38011
 #define IDS_LOGIN_HELP_LINE        38012
+#define IDS_NO_PRINTER             38023
 // The login's texts and the profile section of the passwords.
 #define IDS_NOT_ALLOWED_TO_USE     38013
 #define IDS_PASSWORDS_DIFFER       38014

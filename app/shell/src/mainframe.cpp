@@ -693,7 +693,7 @@ void CKemMainFrame::OnProgramConfiguration() {
 void CKemMainFrame::OnPrinterConfiguration() {
     // The system's dialog would warn of a missing printer in a box of its own.
     if (!PrinterInstalled()) {
-        AfxMessageBox(AFX_IDP_NO_PRINTER, MB_ICONEXCLAMATION);
+        AfxMessageBox(IDS_NO_PRINTER, MB_ICONEXCLAMATION);
         return;
     }
     PRINTDLGA pd;

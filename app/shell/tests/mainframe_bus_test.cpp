@@ -5,12 +5,7 @@
 // reset goes to the analyzer.
 #include "mainframe_fixture.h"
 
-#include "appwait.h"
-#include "commvask_seams.h"
-#include "recording_host.h"
-#include "serialparam.h"
-#include "vaskinstrument.h"
-#include "vasksim_client.h"
+#include "analyzer_bus_fixture.h"
 
 #include <algorithm>
 
@@ -27,42 +22,24 @@ const char kRemoteLost[] =
     "is availabe to you.";
 const int kQuenta6 = 5;
 
-class MainFrameBus : public MainFrameTest {
+class MainFrameBus : public AnalyzerBusFixture, public FrameHarness {
 protected:
     // One scan of the default scenario (devices 1 and 2) for the suite.
-    static void SetUpTestSuite() {
-        vasksim::SimClient sim;
-        s_ready = sim.Connect() && sim.Reset();
-        if (!s_ready) return;
-        s_access = new CvaskAccess();
-        SerialParam param = {2, 0, 0, 1, 0};
-        s_ready = s_access->Init("VASK", "COM1", param) == 1 &&
-                  s_access->ScanForDevices(NULL, 0, NULL, 0) == 1 && s_access->GetDevice(1) != NULL;
-        SetTransferWaitDivisor(50);
-        SetProgramWaitDivisor(50);
-    }
-    static void TearDownTestSuite() {
-        SetTransferWaitDivisor(1);
-        SetProgramWaitDivisor(1);
-        delete s_access;
-        s_access = NULL;
-        vasksim::SimClient sim;
-        if (sim.Connect()) sim.Reset();
-    }
+    static void SetUpTestSuite() { OpenLine({}, 2); }
 
     void SetUp() override {
-        ASSERT_TRUE(s_ready) << "no simulated bus";
-        ASSERT_TRUE(sim_.Connect()) << sim_.LastError();
+        AnalyzerBusFixture::SetUp();
+        if (HasFatalFailure()) return;
         ASSERT_TRUE(Sim("CLEARFAULTS"));
         ASSERT_TRUE(Sim("SET 1 remote 0"));
         ASSERT_TRUE(Sim("SET 1 state 4"));
-        MainFrameTest::SetUp();
+        OpenFrame();
         SetMode(1);
         frame_->SetAccessLevel(2);
     }
     void TearDown() override {
         if (IsWindow(hFrame_)) doc_->SelectNode(NULL);
-        MainFrameTest::TearDown();
+        if (app_) CloseFrame();
         Sim("CLEARFAULTS");
         if (analyzer_) analyzer_->Remote(0);
         analyzer_.reset();
@@ -70,19 +47,12 @@ protected:
 
     // The analyzer of device 1, selected; a Quenta 6 for `typeCode` 5.
     CVaskInstrument* SelectAnalyzer(int typeCode = 0) {
-        analyzer_.reset(new CVaskInstrument("Analyzer", typeCode, s_access, 1, 2, 4, 4, 0));
-        if (typeCode != 0) analyzer_->Initialize();
+        analyzer_ = Registered(1, 2, typeCode);
         doc_->SelectNode(analyzer_.get());
         Sim("CLEARLOG");
         return analyzer_.get();
     }
 
-    bool Sim(const std::string& command) {
-        std::string message;
-        const bool ok = sim_.Command(command, nullptr, &message);
-        if (!ok) ADD_FAILURE() << command << ": " << message;
-        return ok;
-    }
     // Whether the simulated device 1 is in remote state.
     bool DeviceRemote() {
         std::vector<std::string> lines;
@@ -114,10 +84,6 @@ protected:
             5000);
     }
 
-    static inline CvaskAccess* s_access = NULL;
-    static inline bool s_ready = false;
-    RecordingHost host_{1};
-    vasksim::SimClient sim_;
     std::unique_ptr<CVaskInstrument> analyzer_;
 };
 

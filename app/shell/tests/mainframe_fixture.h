@@ -108,9 +108,9 @@ private:
 };
 
 // The program's application with its frame, document and panes, made anew for each test.
-class MainFrameTest : public ::testing::Test {
+class FrameHarness {
 protected:
-    void SetUp() override {
+    void OpenFrame() {
         ResetMainFrameCounters();
         app_.reset(new CTestApp);
         // A maker key of this process: test programs that run beside it keep theirs.
@@ -125,7 +125,7 @@ protected:
         // What the frame's creation posted (the idle help line) is done, as in the program.
         wkit::Driver::Pump();
     }
-    void TearDown() override {
+    void CloseFrame() {
         boxes_.answers.clear();
         boxes_.answer = IDYES;  // "Do you really want to exit the application?"
         if (IsWindow(hFrame_)) PostMessageA(hFrame_, WM_CLOSE, 0, 0);
@@ -188,6 +188,12 @@ protected:
     CTestFrame* frame_ = nullptr;
     HWND hFrame_ = NULL;
     CPCVaskDoc* doc_ = nullptr;
+};
+
+class MainFrameTest : public ::testing::Test, public FrameHarness {
+protected:
+    void SetUp() override { OpenFrame(); }
+    void TearDown() override { CloseFrame(); }
 };
 
 }  // namespace frametest

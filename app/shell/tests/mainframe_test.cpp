@@ -68,6 +68,18 @@ protected:
     // The real timer is stopped: the tests give the ticks themselves.
     void StopRealTimer() { KillTimer(hFrame_, frame_->GetTimerId()); }
     void Tick() { SendMessageA(hFrame_, WM_TIMER, frame_->GetTimerId(), 0); }
+    // The log started online by its command: a handle of the logging thread (the caller
+    // closes it), NULL when it did not start.
+    HANDLE StartLog() {
+        SetMode(1);
+        Command(ID_PROTOCOL_VALUES);
+        HANDLE thread = NULL;
+        if (!doc_->IsLogging() ||
+            !DuplicateHandle(GetCurrentProcess(), frame_->LoggingThread(), GetCurrentProcess(),
+                             &thread, SYNCHRONIZE, FALSE, 0))
+            return NULL;
+        return thread;
+    }
     // The items of the first menu of the frame's menu bar.
     std::set<UINT> FirstMenuIds() {
         std::set<UINT> ids;
@@ -421,11 +433,8 @@ TEST_F(MainFrame, TheLogCommandFollowsTheLog) {
     EXPECT_EQ(tip(false), "Protocol on");
     EXPECT_EQ(message(), "Protocol on");
 
-    Command(ID_PROTOCOL_VALUES);
-    ASSERT_TRUE(doc_->IsLogging());
-    HANDLE thread = NULL;
-    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), frame_->LoggingThread(), GetCurrentProcess(),
-                                &thread, SYNCHRONIZE, FALSE, 0));
+    HANDLE thread = StartLog();
+    ASSERT_NE(thread, (HANDLE)NULL);
     EXPECT_EQ(menuText(), "Stop &Protocol [x]");
     EXPECT_EQ(tip(false), "Protocol off");
     EXPECT_EQ(tip(true), "Protocol off");
@@ -458,12 +467,8 @@ TEST_F(MainFrame, TheLogCommandFollowsTheLog) {
 }
 
 TEST_F(MainFrame, ClosingAsksAndEndsTheLogBeforeTheFrame) {
-    SetMode(1);
-    Command(ID_PROTOCOL_VALUES);
-    ASSERT_TRUE(doc_->IsLogging());
-    HANDLE thread = NULL;
-    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), frame_->LoggingThread(), GetCurrentProcess(),
-                                &thread, SYNCHRONIZE, FALSE, 0));
+    HANDLE thread = StartLog();
+    ASSERT_NE(thread, (HANDLE)NULL);
 
     boxes_.answers.push_back(IDNO);
     SendMessageA(hFrame_, WM_CLOSE, 0, 0);
@@ -481,12 +486,8 @@ TEST_F(MainFrame, ClosingAsksAndEndsTheLogBeforeTheFrame) {
 }
 
 TEST_F(MainFrame, LinkingAsksToStopARunningLogAndEndsItFirst) {
-    SetMode(1);
-    Command(ID_PROTOCOL_VALUES);
-    ASSERT_TRUE(doc_->IsLogging());
-    HANDLE thread = NULL;
-    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), frame_->LoggingThread(), GetCurrentProcess(),
-                                &thread, SYNCHRONIZE, FALSE, 0));
+    HANDLE thread = StartLog();
+    ASSERT_NE(thread, (HANDLE)NULL);
 
     boxes_.answers.push_back(IDCANCEL);
     Command(ID_LINK_INSTRUMENT);
