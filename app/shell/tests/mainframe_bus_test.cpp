@@ -134,6 +134,44 @@ TEST_F(MainFrameBus, ARefusedRemoteSwitchIsToldAndInstrumentModeStillBegins) {
     EXPECT_FALSE(frame_->IsInstrumentMode());
 }
 
+TEST_F(MainFrameBus, DiagnosticsAndDriftValuesHoldTheRemoteStateWhileTheirSheetRuns) {
+    SelectAnalyzer();
+    struct Case {
+        UINT command;
+        bool refuse;
+        int answer;  // to the Remote-failure box
+        std::vector<std::string> switches;
+    } const cases[] = {
+        {ID_DIAGNOSTIC_VALUES, false, IDOK, {"F1", "F1"}},
+        {ID_DRIFT_VALUES, false, IDOK, {"F1", "F1"}},
+        // Refused: Cancel ends the command, OK runs the sheet without switching back.
+        {ID_DIAGNOSTIC_VALUES, true, IDCANCEL, {"F1"}},
+        {ID_DRIFT_VALUES, true, IDOK, {"F1"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        boxes_.texts.clear();
+        boxes_.answers.push_back(c.answer);
+        if (c.refuse) {
+            ASSERT_TRUE(Sim("FAULT 1 reject always ?? on=F1"));
+        }
+        Sim("CLEARLOG");
+        Command(c.command);
+        std::vector<std::string> switches;
+        for (const std::string& t : Telegrams())
+            if (t == "F1") switches.push_back(t);
+        EXPECT_EQ(switches, c.switches);
+        EXPECT_EQ(boxes_.texts.size(), c.refuse ? 1u : 0u);
+        if (c.refuse) {
+            EXPECT_EQ(boxes_.types[0] & 0xF, (UINT)MB_OKCANCEL);
+        }
+        EXPECT_FALSE(DeviceRemote());
+        EXPECT_EQ(frame_->GetTimerTarget(), nullptr);
+        ASSERT_TRUE(Sim("CLEARFAULTS"));
+    }
+    boxes_.answers.clear();
+}
+
 TEST_F(MainFrameBus, ALostRemoteStateIsToldOnce) {
     SelectAnalyzer();
     Command(ID_EDIT_INSTRUMENT_DATA);

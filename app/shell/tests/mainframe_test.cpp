@@ -454,6 +454,11 @@ TEST_F(MainFrame, TheLogCommandFollowsTheLog) {
     EXPECT_TRUE(frame_->StopLogging());
     EXPECT_EQ(frame_->LoggingThread(), (HANDLE)NULL);
 
+    // The log's settings get the time format of its stamps; cancelled, nothing starts.
+    Command(ID_PROTOCOL_PARAMETERS);
+    EXPECT_EQ(std::string(doc_->GetProtocol()->GetTimeFormat()), "%d.%m.%Y; %H:%M:%S");
+    EXPECT_FALSE(doc_->IsLogging());
+
     SetMode(0);
     EXPECT_EQ(menuText(), "&Protocol Values (off)");
     // Other tools get the class library's tip.
