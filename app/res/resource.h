@@ -337,3 +337,56 @@
 #define IDC_CLOCK_MINUTE 1196
 #define IDC_CLOCK_YEAR   1197
 #define IDC_CLOCK_MONTH  1198
+
+// ---- Main frame, access levels and login ------------------------------------------------
+
+// Dialogs of the login and the password change, and the print-form selection.
+#define IDD_ACCESS_LEVEL    102
+#define IDD_ACCESS_PASSWORD 103
+#define IDD_SET_PASSWORD    138
+#define IDD_PRINT_FORM      164
+// Access level radio buttons (one group), the password fields and the form list.
+#define IDC_LEVEL_MAINTENANCE 1000
+#define IDC_LEVEL_SPECIALIST  1001
+#define IDC_LEVEL_FACTORY     1098
+#define IDC_ACCESS_PASSWORD   1002
+#define IDC_PASSWORD_LEVEL    1046
+#define IDC_PASSWORD_OLD      1049
+#define IDC_PASSWORD_NEW      1051
+#define IDC_PASSWORD_CONFIRM  1053
+#define IDC_PRINT_FORM_LIST   1173
+
+// The frame's texts.
+#define IDS_CURVE_VIEW_CAPTION     204
+#define IDS_REMOTE_FAILED          10148
+#define IDS_ONLINE                 38000
+#define IDS_STATUS_TIME_FORMAT     38001
+#define IDS_ADDRESS_CONFLICT       38002
+#define IDS_REMOTE_LOST            38003
+#define IDS_STOP_PROTOCOL_FOR_LINK 38004
+#define IDS_PROTOCOL_NOT_STARTED   38005
+#define IDS_EXIT_QUESTION          38006
+#define IDS_PROTOCOL_VALUES_MENU   38007
+#define IDS_STOP_PROTOCOL_MENU     38008
+#define IDS_PROTOCOL_ON            38009
+#define IDS_PROTOCOL_OFF           38010
+#define IDS_PROTOCOL_TIME_FORMAT   38011
+#define IDS_LOGIN_HELP_LINE        38012
+#define IDS_NO_PRINTER             38023
+// The login's texts and the profile section of the passwords.
+#define IDS_NOT_ALLOWED_TO_USE     38013
+#define IDS_PASSWORDS_DIFFER       38014
+#define IDS_PASSWORD_CHANGE_DENIED 38015
+#define IDS_ACCESS_SECTION         38016
+// The print forms: the four print types (their names are the profile values of their
+// forms), the profile section and its folder value, and the designer's texts.
+#define IDS_PRINT_TYPE_FIRST       12501
+#define IDS_PRINT_TYPE_LAST        12504
+#define IDS_PRINT_FORMS_SECTION    38017
+#define IDS_PRINT_FORMS_LOCATION   38018
+#define IDS_FORM_FILE_MISSING      38019
+#define IDS_PRINT_INIT_FAILED      38020
+#define IDS_PRINT_MODULE_FAILED    38021
+#define IDS_DESIGNER_TITLE         38022
+// The curve sheet's curve page.
+#define IDD_CURVE_PAGE 151

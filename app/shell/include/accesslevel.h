@@ -8,7 +8,7 @@
 class CAccessLevelSource {
 public:
     virtual ~CAccessLevelSource() {}
-    virtual int GetAccessLevel() = 0;
+    virtual int GetAccessLevel() const = 0;
 };
 
 // The level of the calling thread's main window (AfxGetMainWnd); 0 when it has none or it

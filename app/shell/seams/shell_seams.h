@@ -27,3 +27,11 @@ typedef void (*ListCellRecorder)(const ListCellDrawing& drawing, void* pContext)
 // While a recorder is set, every cell text that a list draws is handed to it as well; NULL
 // removes it.
 void SetListCellRecorder(ListCellRecorder recorder, void* pContext);
+
+// The main frame's process-wide counters as at the start of the program: the timer's tick
+// count and the last tray icon set by UpdateTrayIcon.
+void ResetMainFrameCounters();
+// The tray icon call of the main frame (Shell_NotifyIconA unless a test sets its own); NULL
+// sets the system's again. The call set before.
+typedef BOOL(WINAPI* NotifyIconCall)(DWORD dwMessage, NOTIFYICONDATAA* pData);
+NotifyIconCall SetNotifyIconCall(NotifyIconCall call);

@@ -27,7 +27,7 @@ const int kFields[] = {IDC_CLOCK_DAY, IDC_CLOCK_MONTH, IDC_CLOCK_YEAR, IDC_CLOCK
 // The main window of the tests: the level it is given.
 class CLevelFrame : public CFrameWnd, public CAccessLevelSource {
 public:
-    int GetAccessLevel() override { return level; }
+    int GetAccessLevel() const override { return level; }
     int level = 0;
 };
 

@@ -1,0 +1,7 @@
+// The parameter sheet.
+#include "parameterpropertysheet.h"
+
+IMPLEMENT_DYNAMIC(CParameterPropertySheet, CPropertySheet)
+
+CParameterPropertySheet::CParameterPropertySheet(CVaskInstrument* pInstrument, CWnd* pParentWnd)
+    : CPropertySheet("Parameters", pParentWnd), m_pInstrument(pInstrument) {}

@@ -1,0 +1,20 @@
+// The print forms: where the form of a print type lies, the names a form may use, and the
+// designer that edits a form.
+#pragma once
+
+#include "vaskfc.h"
+
+// The path of the form of print type `nPrintType` (the string number of its name): the
+// folder "Location" and the file named by the type's name, both from the profile section
+// "Print forms". FALSE when the type has no name or either value is missing.
+BOOL GetPrintFormFile(int nPrintType, CString& path);
+
+// Makes the names that the forms of `nPrintType` may use known to the report job; FALSE
+// for a type that is none of the four. It opens the job's variable block only, until the
+// names of the four types are declared here.
+BOOL DeclareReportData(int hJob, int nPrintType);
+
+// "Print &Forms...": the user chooses a print type, and the report engine's designer edits
+// its form, owned by `pParent`. Failures are told to the user; the job is closed in every
+// case.
+void RunPrintFormDesigner(CWnd* pParent);

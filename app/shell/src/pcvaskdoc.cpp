@@ -1,0 +1,55 @@
+// The document.
+#include "pcvaskdoc.h"
+
+#include "instrument.h"
+#include "mainframe.h"
+#include "pcvaskapp.h"
+#include "vaskinstrument.h"
+
+IMPLEMENT_DYNCREATE(CPCVaskDoc, CDocument)
+
+CPCVaskDoc::CPCVaskDoc()
+    : m_pSelected(NULL),
+      m_nBusy(0),
+      m_bLogging(FALSE),
+      m_nAnyError(0),
+      m_nAnyMaintenance(0),
+      m_nAnyFunctionCheck(0),
+      m_nAnyLimit(0) {}
+
+CPCVaskDoc::~CPCVaskDoc() {}
+
+CPCVaskDoc* CPCVaskDoc::GetActive() {
+    CWnd* pMain = AfxGetMainWnd();
+    if (pMain == NULL || !pMain->IsKindOf(RUNTIME_CLASS(CFrameWnd))) return NULL;
+    CDocument* pDoc = ((CFrameWnd*)pMain)->GetActiveDocument();
+    return pDoc != NULL && pDoc->IsKindOf(RUNTIME_CLASS(CPCVaskDoc)) ? (CPCVaskDoc*)pDoc : NULL;
+}
+
+BOOL CPCVaskDoc::InitTheInstruments() {
+    SetBusy(1);
+    SetBusy(0);
+    return TRUE;
+}
+
+BOOL CPCVaskDoc::ConfigureTheCommunication(int) { return FALSE; }
+
+void CPCVaskDoc::SetOnlineMode(int nMode) {
+    m_strPathName.Empty();
+    if (CPCVaskApp* pApp = CPCVaskApp::Get()) pApp->SetOperationMode(nMode);
+    if (nMode == 0 && m_bLogging) SetLogging(FALSE);
+}
+
+void CPCVaskDoc::OnVaskInitProgress(WPARAM, LPARAM) {}
+
+void CPCVaskDoc::SelectNode(CInstrument* pNode) {
+    if (pNode == m_pSelected) return;
+    m_strPathName.Empty();
+    m_strInstrumentViewText.Empty();
+    m_pSelected = pNode;
+    const BOOL bAnalyzer = pNode != NULL && pNode->IsKindOf(RUNTIME_CLASS(CVaskInstrument));
+    if (CPCVaskApp* pApp = CPCVaskApp::Get())
+        if (CKemMainFrame* pFrame = pApp->GetMainFrame())
+            pFrame->SwitchValuePane(bAnalyzer ? 1 : 0);
+    UpdateAllViews(NULL, 1, pNode);
+}

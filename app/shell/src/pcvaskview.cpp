@@ -1,0 +1,8 @@
+// The document template's view.
+#include "pcvaskview.h"
+
+IMPLEMENT_DYNCREATE(CPCVaskView, CView)
+
+CPCVaskView::CPCVaskView() {}
+
+void CPCVaskView::OnDraw(CDC*) {}
