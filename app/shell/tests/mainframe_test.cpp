@@ -2,6 +2,7 @@
 // and the error message kept by window handle, title and menus, the value pane, the
 // communication progress in the status bar, the curve sheet, the measurement log command,
 // closing, the help requests, the tray icon and the commands' update handlers.
+#include "nuraprotocol_res.h"
 #include "mainframe_fixture.h"
 
 #include "appmessages.h"
@@ -455,7 +456,16 @@ TEST_F(MainFrame, TheLogCommandFollowsTheLog) {
     EXPECT_EQ(frame_->LoggingThread(), (HANDLE)NULL);
 
     // The log's settings get the time format of its stamps; cancelled, nothing starts.
-    Command(ID_PROTOCOL_PARAMETERS);
+    {
+        wkit::Driver driver;
+        bool shown = false;
+        driver.OnOpen(wkit::Template(IDD_NURA_GENERAL), [&](wkit::Window& w) {
+            shown = true;
+            w.PressCancel();
+        });
+        Command(ID_PROTOCOL_PARAMETERS);
+        EXPECT_TRUE(shown);
+    }
     EXPECT_EQ(std::string(doc_->GetProtocol()->GetTimeFormat()), "%d.%m.%Y; %H:%M:%S");
     EXPECT_FALSE(doc_->IsLogging());
 
