@@ -146,7 +146,14 @@ void CGridCellArea::Refresh() {
         if (dy > 0) m_hints.AddRange(0, s->m_nLastVisibleRow, s->m_nColCount, s->m_nRowCount);
         if (dy < 0) m_hints.AddRange(0, 0, s->m_nColCount, s->m_nPrevTopRow);
     }
-    if (s->m_bWholeRowSelection) {
+    // The cursor cells when the cursor or the view moved; a repaint of other cells leaves
+    // them alone.
+    const BOOL bCursorMoved =
+        s->m_nPrevCursorCol != s->m_nCursorCol || s->m_nPrevCursorRow != s->m_nCursorRow ||
+        s->m_nPrevLeftCol != s->m_nLeftCol || s->m_nPrevTopRow != s->m_nTopRow;
+    if (!bCursorMoved) {
+        // nothing to add
+    } else if (s->m_bWholeRowSelection) {
         if (s->m_nPrevCursorRow >= 0)
             m_hints.AddRange(0, s->m_nPrevCursorRow, s->m_nColCount, s->m_nPrevCursorRow);
         if (s->m_nCursorRow >= 0)
@@ -213,6 +220,12 @@ void CGridCellArea::DrawCells(CDC* pWnd, CDC* pBack) {
         if (r >= s->m_nRowCount) break;
         const int h = s->GetRowHeight(r);
         if (h == 0) continue;
+        // A row that starts below the window is not drawn at all.
+        if (y >= H && H > 0) {
+            s->m_nLastVisibleRow = r;
+            bBottomReached = TRUE;
+            break;
+        }
         int x = 0;
         BOOL bRowCut = FALSE;
         for (int c = 0; c < s->m_nColCount; ++c) {
@@ -220,6 +233,11 @@ void CGridCellArea::DrawCells(CDC* pWnd, CDC* pBack) {
             if (c >= s->m_nColCount) break;
             const int w = s->GetColWidth(c);
             if (w == 0) continue;
+            if (x >= W && W > 0) {
+                s->m_nLastVisibleCol = c;
+                bRowCut = TRUE;
+                break;
+            }
             if (m_hints.IsInRange(c, r)) {
                 CRect rc(x, y, x + w, y + h);
                 m_pGrid->GetDisplayCell(c, r, m_workCell);
@@ -546,14 +564,12 @@ void CGridCellArea::DragLoop(CPoint point) {
             for (int i = 0; i < s->m_nDragScrollStep; ++i) n *= nOut / nSize + 1;
             return n;
         };
-        BOOL bScrolled = FALSE;
         if (point.x < 0) {
             const int n = steps(-point.x, nColWidth);
             if (s->m_nDragScrollStep == 0)
                 m_pGrid->MoveCursorCol(0);
             else
                 m_pGrid->GotoCol(s->m_nTargetCol - n);
-            bScrolled = TRUE;
         } else if (point.x > s->m_nCellAreaWidth || bColDue) {
             const int n =
                 point.x > s->m_nCellAreaWidth ? steps(point.x - s->m_nCellAreaWidth, nColWidth) : 1;
@@ -561,7 +577,6 @@ void CGridCellArea::DragLoop(CPoint point) {
                 m_pGrid->MoveCursorCol(1);
             else
                 m_pGrid->GotoCol(s->m_nTargetCol + n);
-            bScrolled = TRUE;
         }
         if (point.y < 0) {
             const int n = steps(-point.y, nRowHeight);
@@ -569,7 +584,6 @@ void CGridCellArea::DragLoop(CPoint point) {
                 m_pGrid->MoveCursorRow(0);
             else
                 m_pGrid->GotoRow(s->m_nTargetRow - n);
-            bScrolled = TRUE;
         } else if (point.y > s->m_nCellAreaHeight || bRowDue) {
             const int n = point.y > s->m_nCellAreaHeight
                               ? steps(point.y - s->m_nCellAreaHeight, nRowHeight)
@@ -578,22 +592,30 @@ void CGridCellArea::DragLoop(CPoint point) {
                 m_pGrid->MoveCursorRow(1);
             else
                 m_pGrid->GotoRow(s->m_nTargetRow + n);
-            bScrolled = TRUE;
         }
-        (void)bScrolled;
-        // Between passes the thread waits for input, at most one drag-scroll interval: a
-        // held button scrolls one step per interval without spinning.
-        ::MsgWaitForMultipleObjects(0, NULL, FALSE, (DWORD)s->m_nDragScrollInterval, QS_ALLINPUT);
-        MSG msg;
-        while (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
-            if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) return;
-            if (msg.message == WM_QUIT) return;
-            if (!::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) break;
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
+        // Between passes the thread waits for input until the drag-scroll interval is over,
+        // handling what comes meanwhile: a held button scrolls one step per interval
+        // without spinning. A mouse move or the button's release ends the loop and is left
+        // for its handler.
+        const ULONGLONG nDeadline = ::GetTickCount64() + (ULONGLONG)s->m_nDragScrollInterval;
+        for (;;) {
+            MSG msg;
+            while (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
+                if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP ||
+                    msg.message == WM_QUIT)
+                    return;
+                if (!::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) break;
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
+            // The capture went elsewhere (another window, a menu): the drag is over.
+            if (m_hWnd == NULL || ::GetCapture() != m_hWnd) return;
+            const ULONGLONG nNow = ::GetTickCount64();
+            if (nNow >= nDeadline) break;
+            // Pending paints are handled above; they do not cut the wait short.
+            ::MsgWaitForMultipleObjects(0, NULL, FALSE, (DWORD)(nDeadline - nNow),
+                                        QS_ALLINPUT & ~QS_PAINT);
         }
-        // The capture went elsewhere (another window, a menu): the drag is over.
-        if (m_hWnd == NULL || ::GetCapture() != m_hWnd) return;
     }
 }
 
