@@ -166,6 +166,8 @@ void CGridCellArea::Refresh() {
     }
     DrawCells(&dc, bBack ? &memDC : NULL);
     if (bBack) memDC.SelectObject(pOldBitmap);
+    // Nothing was pending before, and what the scroll uncovered is painted now.
+    if (dx != 0 || dy != 0) ValidateRect(NULL);
 }
 
 // --- painting -----------------------------------------------------------------------------

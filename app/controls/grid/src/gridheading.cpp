@@ -14,6 +14,25 @@ namespace {
 // An edge is hit when the pointer lies strictly within 3 pixels of it.
 BOOL NearEdge(int nPos, int nEdge) { return abs(nPos - nEdge) < 3; }
 
+// The column (row) whose far edge lies at the pointer, or the hidden one after it when that
+// is 0 wide: its index when the grid lets it be sized, -2 when the grid refuses, -1 when no
+// edge is there.
+int EdgeAt(CGridWnd* pGrid, const CGridSettings* s, BOOL bRows, int nPos) {
+    const int nCount = bRows ? s->m_nRowCount : s->m_nColCount;
+    auto size = [s, bRows](int i) { return bRows ? s->GetRowHeight(i) : s->GetColWidth(i); };
+    int nHit = -1;
+    GridWalkVisible(
+        nCount, bRows ? s->m_nLockedRows : s->m_nLockedCols, bRows ? s->m_nTopRow : s->m_nLeftCol,
+        bRows ? s->m_nCellAreaHeight : s->m_nCellAreaWidth, size,
+        [&](int i, int nStart, int nSize) {
+            if (!NearEdge(nPos, nStart + nSize)) return true;
+            if (i + 1 < nCount && size(i + 1) == 0) ++i;
+            nHit = (bRows ? pGrid->CanResizeRow(i) : pGrid->CanResizeColumn(i)) ? i : -2;
+            return false;
+        });
+    return nHit;
+}
+
 // Fills the part of the window that no heading cell covers.
 void FillRest(CDC* pDC, const CGridSettings* s, const CRect& rc) {
     if (rc.IsRectEmpty()) return;
@@ -223,22 +242,8 @@ void CGridColumnHeading::TestSizingZone(CPoint point) {
     const int nWasInZone = m_bInSizingZone;
     m_bInSizingZone = 0;
     // The column edges first.
-    int nHit = -1;
-    BOOL bRefused = FALSE;
-    GridWalkVisible(
-        s->m_nColCount, s->m_nLockedCols, s->m_nLeftCol, s->m_nCellAreaWidth,
-        [s](int c) { return s->GetColWidth(c); },
-        [&](int c, int x, int w) {
-            if (!NearEdge(point.x, x + w)) return true;
-            // A hidden column right of the edge is the one the edge reopens.
-            if (c + 1 < s->m_nColCount && s->GetColWidth(c + 1) == 0) ++c;
-            if (!m_pGrid->CanResizeColumn(c))
-                bRefused = TRUE;
-            else
-                nHit = c;
-            return false;
-        });
-    if (bRefused) return;
+    const int nHit = EdgeAt(m_pGrid, s, FALSE, point.x);
+    if (nHit == -2) return;
     if (nHit >= 0) {
         m_bInSizingZone = 1;
         m_nResizeKind = 0;
@@ -563,21 +568,8 @@ void CGridRowHeading::TestSizingZone(CPoint point) {
         nEdge -= s->m_rowHeadingWidths[i];
     }
     // Then the row edges.
-    int nHit = -1;
-    BOOL bRefused = FALSE;
-    GridWalkVisible(
-        s->m_nRowCount, s->m_nLockedRows, s->m_nTopRow, s->m_nCellAreaHeight,
-        [s](int r) { return s->GetRowHeight(r); },
-        [&](int r, int y, int h) {
-            if (!NearEdge(point.y, y + h)) return true;
-            if (r + 1 < s->m_nRowCount && s->GetRowHeight(r + 1) == 0) ++r;
-            if (!m_pGrid->CanResizeRow(r))
-                bRefused = TRUE;
-            else
-                nHit = r;
-            return false;
-        });
-    if (bRefused) return;
+    const int nHit = EdgeAt(m_pGrid, s, TRUE, point.y);
+    if (nHit == -2) return;
     if (nHit >= 0) {
         m_bInSizingZone = 1;
         m_nResizeKind = 1;

@@ -37,6 +37,21 @@ int MoveCodeOf(UINT nSBCode) {
     }
 }
 
+// What both bars do first with a scroll code: the cell area takes the focus, and the line,
+// page and end codes become the grid's column (row) scrolls. TRUE when the code was one of
+// those.
+BOOL ScrollByCode(CGridWnd* pGrid, CGridSettings* s, UINT nSBCode, BOOL bRows) {
+    FocusCells(pGrid);
+    s->m_nSelectionParam = GRIDINPUT_SCROLLBAR;
+    const int nCode = MoveCodeOf(nSBCode);
+    if (nCode < 0) return FALSE;
+    if (bRows)
+        pGrid->ScrollRows(nCode);
+    else
+        pGrid->ScrollCols(nCode);
+    return TRUE;
+}
+
 }  // namespace
 
 // --- horizontal ---------------------------------------------------------------------------
@@ -85,13 +100,7 @@ void CGridHScrollBar::UpdateRange() {
 void CGridHScrollBar::OnScroll(UINT nSBCode, UINT nPos) {
     if (m_pGrid == NULL || m_pSettings == NULL) return;
     CGridSettings* s = m_pSettings;
-    FocusCells(m_pGrid);
-    s->m_nSelectionParam = GRIDINPUT_SCROLLBAR;
-    const int nCode = MoveCodeOf(nSBCode);
-    if (nCode >= 0) {
-        m_pGrid->ScrollCols(nCode);
-        return;
-    }
+    if (ScrollByCode(m_pGrid, s, nSBCode, FALSE)) return;
     const int nPosition = (int)(short)nPos;
     if (nSBCode == SB_THUMBPOSITION) {
         if (s->m_bHScrollTips) m_pGrid->GetHintWnd()->Hide();
@@ -192,13 +201,7 @@ void CGridVScrollBar::UpdateRange() {
 void CGridVScrollBar::OnScroll(UINT nSBCode, UINT nPos) {
     if (m_pGrid == NULL || m_pSettings == NULL) return;
     CGridSettings* s = m_pSettings;
-    FocusCells(m_pGrid);
-    s->m_nSelectionParam = GRIDINPUT_SCROLLBAR;
-    const int nCode = MoveCodeOf(nSBCode);
-    if (nCode >= 0) {
-        m_pGrid->ScrollRows(nCode);
-        return;
-    }
+    if (ScrollByCode(m_pGrid, s, nSBCode, TRUE)) return;
     const int nPosition = (int)(short)nPos;
     if (nSBCode == SB_THUMBPOSITION) {
         if (s->m_bVScrollTips) m_pGrid->GetHintWnd()->Hide();

@@ -743,9 +743,11 @@ TEST_F(Navigation, ARepaintDrawsOnlyWhatChanged) {
     Settle();
     EXPECT_EQ(grid_->ScrollRows(1), 0);
     EXPECT_EQ(counting_.draws, 4 + 1) << "four columns in view, and the cursor cell";
+    EXPECT_FALSE(::GetUpdateRect(Cells()->m_hWnd, NULL, FALSE)) << "nothing left to paint";
     Settle();
     EXPECT_EQ(grid_->ScrollCols(1), 0);
     EXPECT_EQ(counting_.draws, 10 + 1) << "a column of ten rows, and the cursor cell";
+    EXPECT_FALSE(::GetUpdateRect(Cells()->m_hWnd, NULL, FALSE));
     Settle();
     // A merged range draws once, whichever of its cells is named.
     grid_->MergeCellRange(2, 2, 3, 4);
