@@ -26,9 +26,14 @@ public:
     void SetTextColor(COLORREF cr) { m_crText = cr; }
     void SetBackColor(COLORREF cr) { m_crBack = cr; }
     void SetText(LPCSTR lpszText, BOOL bRedraw);
-    void Hide() { ShowWindow(SW_HIDE); }
+    void Hide() {
+        if (m_hWnd != NULL) ShowWindow(SW_HIDE);
+    }
     // Shows the window without activating it, unless it is visible already.
     void Show();
+    // Sizes the window to the text (at least nMinWidth wide), places it at the point by the
+    // alignment flags, keeps it inside the owner's client area and shows it painted.
+    void ShowAt(int x, int y, int nMinWidth);
 
     const CString& GetText() const { return m_strText; }
     int GetAlignment() const { return m_nAlignment; }
@@ -37,10 +42,17 @@ public:
     int GetLineHeight() const { return m_nLineHeight; }
 
 protected:
+    void OnPaint();
+    LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    void PaintText(CDC* pDC);
+
+    CWnd* m_pOwnerWnd;
     CString m_strText;
     COLORREF m_crText;
     COLORREF m_crBack;
     int m_nAlignment;
     CFont* m_pFont;
     int m_nLineHeight;
+
+    DECLARE_MESSAGE_MAP()
 };

@@ -2,8 +2,9 @@
 // rows. The grid forwards its WM_HSCROLL and WM_VSCROLL to them and asks them to update
 // after every cursor or scroll move.
 //
-// These bars hold what the grid sets and the values they cache; they keep no range yet and
-// do not scroll.
+// While a thumb is dragged a bar can show the grid's hint window with a text from the
+// grid's OnGetHScrollHint / OnGetVScrollHint. With more than 1000 top rows the vertical bar
+// runs on a scale of 0..1000.
 #pragma once
 
 #include "vaskfc.h"
@@ -25,11 +26,17 @@ public:
     virtual void OnScroll(UINT nSBCode, UINT nPos);
     // Invalidates the bar and updates it at once.
     void Redraw();
+    // The column the last thumb-track named.
+    int GetTrackedCol() const { return m_nTrackedCol; }
 
 protected:
+    int OnCreate(LPCREATESTRUCT lpcs);
+
     int m_nCachedMaxLeftCol;
     int m_nCachedLockedCols;
     int m_nTrackedCol;
+
+    DECLARE_MESSAGE_MAP()
 };
 
 class CGridVScrollBar : public CScrollBar {
@@ -43,12 +50,17 @@ public:
     virtual void UpdateRange();
     virtual void OnScroll(UINT nSBCode, UINT nPos);
     void Redraw();
+    int GetTrackedRow() const { return m_nTrackedRow; }
 
 protected:
+    int OnCreate(LPCREATESTRUCT lpcs);
+
     double m_dScale;
     double m_dInverse;
     int m_nCachedMaxTopRow;
     int m_nCachedMode;
     int m_nCachedLockedRows;
     int m_nTrackedRow;
+
+    DECLARE_MESSAGE_MAP()
 };

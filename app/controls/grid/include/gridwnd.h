@@ -225,6 +225,25 @@ public:
     // The stored text, NULL without one; valid until the next single-cell operation.
     LPCSTR GetCellText(int nCol, int nRow);
     int GetCellTextString(int nCol, int nRow, CString& rText);
+    // Single-cell setters: the stored record with one property changed, stored again;
+    // all return 0. The index forms look the font or picture up in the grid's tables (an
+    // index not in use clears the property).
+    int SetCellNumber(int nCol, int nRow, double dValue);
+    int SetCellMask(int nCol, int nRow, LPCSTR lpszMask);
+    int SetCellCaption(int nCol, int nRow, LPCSTR lpszCaption);
+    int SetCellTextColor(int nCol, int nRow, COLORREF cr);
+    int SetCellHighlightTextColor(int nCol, int nRow, COLORREF cr);
+    int SetCellBackColor(int nCol, int nRow, COLORREF cr);
+    int SetCellHighlightBackColor(int nCol, int nRow, COLORREF cr);
+    int SetCellBitmap(int nCol, int nRow, CBitmap* pBitmap);
+    int SetCellBitmap(int nCol, int nRow, int nPictureIndex);
+    int SetCellFontObject(int nCol, int nRow, CFont* pFont);
+    int SetCellFont(int nCol, int nRow, int nFontIndex);
+    int SetCellAlignment(int nCol, int nRow, int nAlignment);
+    int SetCellBorder(int nCol, int nRow, int nBorder);
+    int SetCellBorderPen(int nCol, int nRow, CPen* pPen);
+    int SetCellTypeAt(int nCol, int nRow, int nCellType);
+    int SetCellTypeStyleAt(int nCol, int nRow, int nStyle);
     int SetColumnDefaultCell(int nCol, const CGridCell& cell);
     int GetColumnDefaultCell(int nCol, CGridCell& cell);
     int SetGridDefaultCell(const CGridCell& cell);
@@ -247,10 +266,81 @@ public:
     int SetRowHeight(int nRow, int nHeight);
     int SetDefaultColumnWidth(int nWidth);
     int SetDefaultRowHeight(int nHeight);
+    // A data column's width (a locked column sums the locked width again); a negative
+    // column sets that row-heading column through SetRowHeadingColWidth and answers 1, as
+    // does a column beyond the count.
+    int SetColumnWidth(int nCol, int nWidth);
+    int SetUniformRowHeight(BOOL bOn);
     int GetColumnHeadingHeight() const;
     int GetRowHeadingWidth() const;
     int GetVScrollBarWidth() const;
     int GetHScrollBarHeight() const;
+    int SetVScrollBarWidth(int nWidth);
+    int SetHScrollBarHeight(int nHeight);
+
+    // --- headings: heading rows -1 .. -N, heading columns -1 .. -M ------------------------
+    int SetColumnHeadingRowCount(int nCount);
+    int GetColumnHeadingRowCount() const;
+    // One heading row's height; the total the layout uses stays.
+    int SetColumnHeadingRowHeight(int nRow, int nHeight);
+    // The total; the heading rows are scaled to it.
+    int SetColumnHeadingHeight(int nHeight);
+    int SetRowHeadingColCount(int nCount);
+    int GetRowHeadingColCount() const;
+    int SetRowHeadingColWidth(int nCol, int nWidth);
+    int SetRowHeadingWidth(int nWidth);
+
+    // --- structure ----------------------------------------------------------------------
+    // Widths that show the widest displayed cell of the rows scanned (flags 1: the heading
+    // rows too), capped at the cell area's width less the vertical bar's.
+    int BestFitColumns(int nFirstCol, int nLastCol, int nRowsToScan, UINT nFlags);
+    // Shares the cell area's width among the columns in the ratio of their widths.
+    int FitColumnsToWidth(int nFirstCol, int nLastCol);
+    // A column number at the count appends; others outside the columns answer 1.
+    int InsertColumn(int nCol);
+    int AppendColumn();
+    int DeleteColumn(int nCol);
+    int InsertRow(int nRow);
+    int AppendRow();
+    int DeleteRow(int nRow);
+
+    // --- merged ranges ------------------------------------------------------------------
+    int MergeCellRange(int nFirstCol, int nFirstRow, int nLastCol, int nLastRow);
+    int UnmergeCells(int nCol, int nRow);
+    // 0 and the origin; 1 when merging is off; 2 when the cell is in no range.
+    int GetMergeOrigin(int& nCol, int& nRow);
+    // 0 with the origin in nCol, nRow and the far corner in nLastCol, nLastRow; 1, 2 as above.
+    int GetMergeRange(int& nCol, int& nRow, int& nLastCol, int& nLastRow);
+
+    // --- fonts --------------------------------------------------------------------------
+    // The index of a font made from these values, shared with an equal one already made.
+    int CreateGridFont(LPCSTR lpszFace, int nHeight, int nWeight);
+    int CreateGridFontEx(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight,
+                         BYTE bItalic, BYTE bUnderline, BYTE bStrikeOut, BYTE nCharSet,
+                         BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality,
+                         BYTE nPitchAndFamily, LPCSTR lpszFace);
+    int ReleaseFont(int nIndex);
+    int RemoveAllFonts();
+    using CWnd::GetFont;
+    CFont* GetFont(int nIndex) const;
+    int SetDefaultFontObject(CFont* pFont);
+    int SetDefaultFont(int nIndex);
+
+    // --- options read by the child windows ------------------------------------------------
+    int SetDragScrollStep(int nStep);      // 0..3
+    int SetDragScrollInterval(int nMs);    // 0..32000
+    int SetKeyAcceleration(int nDivisor);  // 0..1000, 0 off
+    int SetKeyRepeatDelay(int nMs);        // 0 or more
+    int SetBackBufferPainting(BOOL bOn);
+    int SetTextMargin(int nPixels);  // 0 or more
+    int SetSizingMode(int nMode);
+    int SetLockedColumnCount(int nCount);
+    int SetLockedRowCount(int nCount);
+    int GetLockedColumnCount() const;
+    int GetLockedRowCount() const;
+    int EnableCellTips(BOOL bOn);
+    int EnableVScrollTips(BOOL bOn);
+    int EnableHScrollTips(BOOL bOn);
 
     // --- cursor and scrolling -----------------------------------------------------------
     int GotoCell(int nCol, int nRow);
@@ -262,6 +352,24 @@ public:
     int GetTopRow() const;
     int GetCursorCol() const;
     int GetCursorRow() const;
+    // The last column and row the cell area showed when it last painted.
+    int GetRightCol() const;
+    int GetBottomRow() const;
+    // Move codes: 0 back one, 1 forward one, 2 page back, 3 page forward, 4 first, 5 last.
+    int MoveCursorCol(int nCode);
+    int MoveCursorRow(int nCode);
+    int MoveCursorColBy(int nCount);
+    int MoveCursorRowBy(int nCount);
+    int ScrollCols(int nCode);
+    int ScrollRows(int nCode);
+    int ScrollColsBy(int nCount);
+    int ScrollRowsBy(int nCount);
+    // The cell under a point of the cell area (its range's origin when merged), and its
+    // rectangle; 0 found, 1 not on a cell.
+    int CellFromPoint(int x, int y, int& nCol, int& nRow, CRect* pRect = NULL);
+    // Rectangles in cell-area pixels (a merged cell: its whole range); 0.
+    int GetCellRect(int nCol, int nRow, CRect& rect);
+    int GetRangeRect(int nFirstCol, int nFirstRow, int nLastCol, int nLastRow, CRect& rect);
     // Steps of the moves, also used by the layout and the child windows.
     int AdjustMoveRow(int& nRow);
     int AdjustMoveCol(int& nCol);
@@ -289,6 +397,9 @@ public:
     CPen* GetHighlightPen() { return &m_penHighlight; }
     CPen* GetShadowPen() { return &m_penShadow; }
     CGridCellType* GetNormalCellType() { return &m_normalType; }
+    // Whether a cell is being edited; whether the find or replace dialog is open.
+    BOOL IsEditing() const { return m_bEditing; }
+    BOOL IsFindDialogOpen() const { return m_bFindDialogOpen; }
 
 protected:
     int OnCreate(LPCREATESTRUCT lpcs);
@@ -312,6 +423,19 @@ protected:
     CGridCellType* TypeOfCell(const CGridCell& cell) const;
     // Whether the child windows exist.
     BOOL HasChildWindows() const;
+    // The work cell filled with a cell's stored record, and stored back.
+    CGridCell& FetchWorkCell(int nCol, int nRow);
+    int StoreWorkCell(int nCol, int nRow);
+    // The merged range a cell's stored record names, whatever the merging switch says.
+    BOOL StoredMergeRange(int nCol, int nRow, int& nFirstCol, int& nFirstRow, int& nLastCol,
+                          int& nLastRow);
+    // The row (column) a page move from nFrom reaches (Part of the move codes 2 and 3).
+    int PageRow(int nFrom, BOOL bForward, int nLimit);
+    int PageCol(int nFrom, BOOL bForward);
+    // Steps the move over merged ranges (selection mode 0) or onto their first row
+    // (column) in the other modes.
+    void StepOverMergedRow(int& nRow);
+    void StepOverMergedCol(int& nCol);
 
     // Data sources added by the program (slot 0 stays empty).
     CGridDataSource** m_ppDataSources;

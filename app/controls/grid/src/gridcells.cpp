@@ -203,10 +203,12 @@ int CGridWnd::GetRowHeight(int nRow) const { return m_pSettings->GetRowHeight(nR
 int CGridWnd::SetRowHeight(int nRow, int nHeight) {
     CGridSettings* s = m_pSettings;
     if (nRow < 0 || nRow >= s->m_nRowCount) return 0;
+    // Every walk over uniform rows divides by their height: it stays at least 1. A single
+    // row may have height 0 (hidden).
     if (s->m_bUniformRowHeight)
-        s->m_nDefRowHeight = nHeight;
+        s->m_nDefRowHeight = nHeight > 1 ? nHeight : 1;
     else if (nRow < (int)s->m_rowHeights.size())
-        s->m_rowHeights[nRow] = nHeight;
+        s->m_rowHeights[nRow] = nHeight > 0 ? nHeight : 0;
     s->SumLockedSizes();
     return 0;
 }

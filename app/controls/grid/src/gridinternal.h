@@ -25,3 +25,19 @@ int GridCompareText(LPCSTR a, LPCSTR b);
 int GridCompareTextNoCase(LPCSTR a, LPCSTR b);
 // Upper-cases a copy of the text in the program's code page.
 CString GridUpperCopy(LPCSTR lpszText);
+
+// The visible columns (rows) in screen order: the locked ones, then from the first scrolling
+// one. Calls visit (index, start pixel, size) until it answers false or the pixels pass
+// nLimit.
+template <class Size, class Visit>
+void GridWalkVisible(int nCount, int nLocked, int nFirst, int nLimit, Size size, Visit visit) {
+    int x = 0;
+    for (int i = 0; i < nCount; ++i) {
+        if (i == nLocked && nFirst > i) i = nFirst;
+        if (i >= nCount) break;
+        const int w = size(i);
+        if (!visit(i, x, w)) return;
+        x += w;
+        if (x > nLimit) return;
+    }
+}

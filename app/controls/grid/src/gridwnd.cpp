@@ -423,6 +423,9 @@ void CGridWnd::UpdateChildWindows() {
     if (!m_bRedraw) return;
     m_pCellArea->RepaintAll();
     m_pCorner->Redraw();
+    // Counts, sizes and locked rows change the bars' ranges without a move.
+    m_pVScrollBar->UpdateRange();
+    m_pHScrollBar->UpdateRange();
     m_pVScrollBar->Redraw();
     m_pHScrollBar->Redraw();
     m_pSheetTabs->Refresh();
