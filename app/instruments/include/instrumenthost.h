@@ -29,6 +29,11 @@ public:
     // The application's operation mode: 1 online, 0 offline. Asked from any thread.
     virtual int GetOperationMode() = 0;
 
+    // The application's compare-load flag: 1 while the instrument view loads a file to
+    // compare with, when an analyzer's document record also takes the device's own identity,
+    // channel name, frequency and board versions from the file. 0 unless the host says so.
+    virtual int IsCompareMode() { return 0; }
+
     // The analyzer of one device found on a bus, added to the document's lists, or null
     // when there is no document or no analyzer class fits `modelType` (the model type code,
     // see ModelTypeFromChannelType).
