@@ -3,6 +3,7 @@
 // Parvel 64's pump from the device's order number, the channel of its requests and faults,
 // and a diagnostic read that the device answers.
 #include "analyzer_bus_fixture.h"
+#include "entry_values.h"
 #include "parvel.h"
 #include "record_bytes.h"
 #include "recording_grids.h"
@@ -13,8 +14,6 @@
 #include <set>
 #include <string>
 #include <vector>
-
-using vasksim::SimLogEntry;
 
 namespace {
 
@@ -43,34 +42,6 @@ public:
 // channel name, frequency and board versions.
 const std::set<int> kDeviceOwn = {1, 2, 3, 4, 274, 372, 576, 577, 578, 579, 580, 581};
 
-std::string Show(const VaskFloat& v) {
-    return Text(v.text) + " " + std::to_string(v.value) + " " + std::to_string(v.unit) + " " +
-           std::to_string(v.quantity);
-}
-
-std::string Cached(const CVaskInstrument& analyzer, int number) {
-    CVaskParameter* entry = analyzer.FindParameterByNumber(number);
-    return entry != nullptr ? Show(entry->GetCachedValue()) : "none";
-}
-
-std::vector<int> OfflineNumbers(const CVaskInstrument& analyzer) {
-    std::vector<int> numbers;
-    for (CParameterGroup* group : Nodes<CParameterGroup>(&analyzer.GetGroupList()))
-        for (CVaskParameter* entry : Nodes<CVaskParameter>(&group->GetParameterList()))
-            if (entry->IsOfflineParameter()) numbers.push_back(entry->GetNumber());
-    return numbers;
-}
-
-// The edit locations of a group's entries that are not (sheet, page).
-std::vector<std::string> OtherPages(CVaskInstrument& analyzer, int list, int sheet, int page) {
-    std::vector<std::string> other;
-    for (CVaskParameter* entry :
-         Nodes<CVaskParameter>(&analyzer.GetParameterGroup(list)->GetParameterList()))
-        if (entry->GetEditSheet() != sheet || entry->GetEditPage() != page)
-            other.push_back(Text(entry->GetName()));
-    return other;
-}
-
 class ModelsOnTheBus : public AnalyzerBusFixture {
 protected:
     static void SetUpTestSuite() {
@@ -80,16 +51,6 @@ protected:
                   "SET 2 order   4qx10xxxxcyy  ", "DEVICE 3 type=8 components=1",
                   "SET 3 order 4qx10xxxxdyy", "DEVICE 4 type=8 components=1", "SET 4 order 4QX10"},
                  kShortOrder);
-    }
-
-    // "letter function to" of every telegram since the test began.
-    std::vector<std::string> Telegrams() {
-        std::vector<SimLogEntry> entries;
-        EXPECT_TRUE(sim_.Log(entries)) << sim_.LastError();
-        std::vector<std::string> r;
-        for (const SimLogEntry& e : entries)
-            r.push_back(std::string(1, e.command) + std::to_string(e.function) + " " + e.to);
-        return r;
     }
 
     TestProfile profile_{kMaker};

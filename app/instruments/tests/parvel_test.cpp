@@ -2,6 +2,7 @@
 // and the pages they point to, the entries the Parvel 6 binds without a group, the Parvel
 // 64's pump from its order number (offline, the order-number entry's profile value), the
 // diagnostic reads and the grids they take from the display factory.
+#include "entry_values.h"
 #include "node_helpers.h"
 #include "parvel.h"
 #include "recording_grids.h"
@@ -39,25 +40,6 @@ std::vector<int> Indices(std::initializer_list<std::pair<int, int>> ranges) {
     for (const auto& range : ranges)
         for (int i = range.first; i <= range.second; ++i) indices.push_back(i);
     return indices;
-}
-
-std::vector<CVaskParameter*> Entries(CVaskInstrument& analyzer, int list) {
-    return Nodes<CVaskParameter>(&analyzer.GetParameterGroup(list)->GetParameterList());
-}
-
-// The (sheet, page) of every entry of a group, or the mismatches with `sheet`, `page`.
-std::vector<std::string> OtherPages(CVaskInstrument& analyzer, int list, int sheet, int page) {
-    std::vector<std::string> other;
-    for (CVaskParameter* entry : Entries(analyzer, list))
-        if (entry->GetEditSheet() != sheet || entry->GetEditPage() != page)
-            other.push_back(Text(entry->GetName()) + " " + std::to_string(entry->GetEditSheet()) +
-                            "/" + std::to_string(entry->GetEditPage()));
-    return other;
-}
-
-std::string Show(const VaskFloat& v) {
-    return Text(v.text) + " " + std::to_string(v.value) + " " + std::to_string(v.unit) + " " +
-           std::to_string(v.quantity);
 }
 
 int GridNumber(const CVaskInstrument& analyzer) {

@@ -3,10 +3,12 @@
 // their own in every field, so that a field read in the wrong place or not at all shows),
 // the records a reader drops, the documents it refuses, and the device's own entries, which
 // a file gives only to a compare load.
+#include "entry_values.h"
 #include "node_helpers.h"
 #include "parvel.h"
 #include "record_bytes.h"
 #include "recording_host.h"
+#include "test_access.h"
 #include "vaskinstrument.h"
 
 #include <gtest/gtest.h>
@@ -69,40 +71,6 @@ void Entry(RecordWriter& w, const std::string& key, DWORD number, const VaskFloa
     w.String(key).Dword(number).Value((LPCSTR)value.text, value.value, value.unit, value.quantity);
 }
 
-VaskFloat MakeValue(const char* text, double value, int unit, int quantity) {
-    VaskFloat v;
-    v.text = text;
-    v.value = value;
-    v.unit = unit;
-    v.quantity = quantity;
-    return v;
-}
-
-std::string Show(const VaskFloat& v) {
-    return Text(v.text) + " " + std::to_string(v.value) + " " + std::to_string(v.unit) + " " +
-           std::to_string(v.quantity);
-}
-
-// The cached value of entry `number` as text, value, unit and quantity; "none" without one.
-std::string Cached(const CVaskInstrument& analyzer, int number) {
-    CVaskParameter* entry = analyzer.FindParameterByNumber(number);
-    return entry != nullptr ? Show(entry->GetCachedValue()) : "none";
-}
-
-bool Loaded(const CVaskInstrument& analyzer, int number) {
-    CVaskParameter* entry = analyzer.FindParameterByNumber(number);
-    return entry != nullptr && entry->IsLoaded() && entry->IsValid();
-}
-
-// The numbers of the offline entries of the analyzer's groups, in list order.
-std::vector<DWORD> OfflineNumbers(const CVaskInstrument& analyzer) {
-    std::vector<DWORD> numbers;
-    for (CParameterGroup* group : Nodes<CParameterGroup>(&analyzer.GetGroupList()))
-        for (CVaskParameter* entry : Nodes<CVaskParameter>(&group->GetParameterList()))
-            if (entry->IsOfflineParameter()) numbers.push_back((DWORD)entry->GetNumber());
-    return numbers;
-}
-
 class Record : public ::testing::Test {
 protected:
     TestProfile profile_{kMaker};
@@ -143,9 +111,9 @@ TEST_F(Record, AParvel6StoresItsHeaderAndOneRecordPerOfflineEntryInListOrder) {
     EXPECT_EQ(3u, first.unit);
     EXPECT_EQ(4u, first.quantity);
 
-    std::vector<DWORD> numbers;
+    std::vector<int> numbers;
     for (const StoredEntry& e : stored.entries) {
-        numbers.push_back(e.number);
+        numbers.push_back((int)e.number);
         EXPECT_EQ(2u, e.marker) << e.key;
         EXPECT_EQ(Text(analyzer.FindParameterByNumber((int)e.number)->GetKey()), e.key);
     }
@@ -155,14 +123,14 @@ TEST_F(Record, AParvel6StoresItsHeaderAndOneRecordPerOfflineEntryInListOrder) {
     // none of the compensation entries bound without a group.
     Probe full("Full", 2, nullptr, 1, 4, 4, 4, 1);
     full.Initialize();
-    std::set<DWORD> absent = {394, 395, 396, 397, 402, 403, 404, 405};
+    std::set<int> absent = {394, 395, 396, 397, 402, 403, 404, 405};
     for (int list : {18, 21, 22, 23, 27, 28, 29, 30, 31, 33})
         for (CVaskParameter* entry :
              Nodes<CVaskParameter>(&full.GetParameterGroup(list)->GetParameterList()))
-            absent.insert((DWORD)entry->GetNumber());
+            absent.insert(entry->GetNumber());
     EXPECT_GT(absent.size(), 100u);
-    for (DWORD number : numbers) EXPECT_FALSE(absent.count(number)) << number;
-    const std::set<DWORD> present(numbers.begin(), numbers.end());
+    for (int number : numbers) EXPECT_FALSE(absent.count(number)) << number;
+    const std::set<int> present(numbers.begin(), numbers.end());
     EXPECT_TRUE(present.count(274)) << "the frequency";
     EXPECT_TRUE(present.count(388)) << "the heating, with heating";
     EXPECT_TRUE(present.count(357)) << "the extension relays, with the card";
@@ -205,9 +173,9 @@ TEST_F(Record, ADocumentLoadsAsItsModelAndGivesTheDevicesOwnEntriesOnlyToACompar
     std::unique_ptr<CVaskInstrument> compare = file_.Load<CVaskInstrument>();
     ASSERT_NE(nullptr, compare);
     ASSERT_EQ(OfflineNumbers(stored), OfflineNumbers(*compare));
-    for (DWORD number : OfflineNumbers(stored)) {
-        EXPECT_EQ(Cached(stored, (int)number), Cached(*compare, (int)number)) << number;
-        EXPECT_TRUE(Loaded(*compare, (int)number)) << number;
+    for (int number : OfflineNumbers(stored)) {
+        EXPECT_EQ(Cached(stored, number), Cached(*compare, number)) << number;
+        EXPECT_TRUE(Loaded(*compare, number)) << number;
     }
     EXPECT_EQ("SN-1 0.000000 1 1", Cached(*compare, 1));
     EXPECT_EQ("Tank 7 0.000000 1 1", Cached(*compare, 372));
@@ -222,9 +190,9 @@ TEST_F(Record, OlderVersionsAreReadInTheirOwnLayout) {
         RecordWriter w;
         w.Class("CParvel6", 2);
         Header(w, version, 2, 1, "Fixture " + v, 1, 1, {"Oxy " + v, "N2", "N3", "N4"}, 3);
-        const VaskFloat range = MakeValue(("range " + v).c_str(), 2.25, 11, 12);
-        const VaskFloat t90 = MakeValue(("t90 " + v).c_str(), 37.5, 21, 22);
-        const VaskFloat relay = MakeValue(("relay " + v).c_str(), 4.0, 31, 32);
+        const VaskFloat range = MakeValue(2.25, ("range " + v).c_str(), 11, 12);
+        const VaskFloat t90 = MakeValue(37.5, ("t90 " + v).c_str(), 21, 22);
+        const VaskFloat relay = MakeValue(4.0, ("relay " + v).c_str(), 31, 32);
         if (version < 4) {
             Entry(w, kRangeKey, range);
             Entry(w, kT90Key, t90);
@@ -277,14 +245,14 @@ TEST_F(Record, RecordsThatNoEntryTakesAreDroppedAndTheNextOnesLand) {
     RecordWriter w;
     w.Class("CVaskInstrument", 2);
     Header(w, 6, 4, 1, "Sindor file", 0, 0, {"C1", "C2", "C3", "C4"}, 8);
-    Entry(w, "Old\\Five", 5, MakeValue("five", 5.5, 55, 56));
-    Entry(w, "Old\\Sample gas", 603, MakeValue("six-o-three", 603.5, 63, 64));
-    Entry(w, "Old\\Zero gas", 604, MakeValue("six-o-four", 604.5, 65, 66));
-    Entry(w, "Old\\Span gas", 605, MakeValue("six-o-five", 605.5, 67, 68));
-    Entry(w, "No\\Such entry", 9999, MakeValue("none", 9.5, 71, 72));
-    Entry(w, "Disturbance", 338, MakeValue("status", 1.0, 73, 74));
-    Entry(w, kRangeKey, 6, MakeValue("lands", 3.0, 75, 76));
-    Entry(w, kT90Key, 98, MakeValue("lands too", 12.0, 77, 78));
+    Entry(w, "Old\\Five", 5, MakeValue(5.5, "five", 55, 56));
+    Entry(w, "Old\\Sample gas", 603, MakeValue(603.5, "six-o-three", 63, 64));
+    Entry(w, "Old\\Zero gas", 604, MakeValue(604.5, "six-o-four", 65, 66));
+    Entry(w, "Old\\Span gas", 605, MakeValue(605.5, "six-o-five", 67, 68));
+    Entry(w, "No\\Such entry", 9999, MakeValue(9.5, "none", 71, 72));
+    Entry(w, "Disturbance", 338, MakeValue(1.0, "status", 73, 74));
+    Entry(w, kRangeKey, 6, MakeValue(3.0, "lands", 75, 76));
+    Entry(w, kT90Key, 98, MakeValue(12.0, "lands too", 77, 78));
     file_.SetBytes(w.bytes);
 
     std::unique_ptr<CVaskInstrument> loaded = file_.Load<CVaskInstrument>();
@@ -308,8 +276,8 @@ TEST_F(Record, TheObsoleteRecordsOfExistingEntriesAreDroppedOnceAndStoredAsAnyOt
 
     RecordWriter w;
     Header(w, 6, 4, 1, "Gases", 0, 0, {"", "", "", ""}, 2);
-    Entry(w, "External Pressure\\Sample gas", 603, MakeValue("obsolete", 6.03, 81, 82));
-    Entry(w, kRangeKey, 6, MakeValue("after", 2.0, 83, 84));
+    Entry(w, "External Pressure\\Sample gas", 603, MakeValue(6.03, "obsolete", 81, 82));
+    Entry(w, kRangeKey, 6, MakeValue(2.0, "after", 83, 84));
     file_.SetBytes(w.bytes);
     file_.LoadInto(analyzer, 2);
     EXPECT_EQ(before, Cached(analyzer, 603));
@@ -329,7 +297,7 @@ TEST_F(Record, ARecordNumbered0ReachesTheComponent4Unit) {
     RecordWriter w;
     w.Class("CVaskInstrument", 2);
     Header(w, 6, 1, 4, "Four components", 0, 0, {"", "", "", ""}, 1);
-    Entry(w, "Units\\C4: Unit", 0, MakeValue("unit four", 4.0, 91, 92));
+    Entry(w, "Units\\C4: Unit", 0, MakeValue(4.0, "unit four", 91, 92));
     file_.SetBytes(w.bytes);
     std::unique_ptr<CVaskInstrument> loaded = file_.Load<CVaskInstrument>();
     ASSERT_NE(nullptr, loaded);
