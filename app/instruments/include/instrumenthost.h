@@ -1,9 +1,10 @@
 // The instrument model's one way to the shell: a host installed once per process. The
-// model asks it for the application's operation mode, has it create the analyzer of every
-// device that a bus scan found (the document's AddVaskInstrument), hands it the failures of
-// device operations for the frame's broadcast, has it run an analyzer's property sheets and
-// writes its trace through it. Until a host is installed, the model runs offline, creates no
-// analyzers, reports and shows nothing and writes no trace.
+// model asks it for the application's operation mode and compare-load flag (the document
+// record), has it create the analyzer of every device that a bus scan found (the document's
+// AddVaskInstrument), hands it the failures of device operations for the frame's broadcast,
+// has it run an analyzer's property sheets and writes its trace through it. Until a host is
+// installed, the model runs offline, creates no analyzers, reports and shows nothing, writes
+// no trace and loads no document as a comparison.
 #pragma once
 
 #include "vaskfc.h"
