@@ -5,14 +5,13 @@
 
 #include "instrumenthost.h"
 #include "resource.h"
-#include "texts.h"
 
 namespace {
 
 // The marker that every entry record carries before its value; read and ignored.
 const DWORD kRecordMarker = 2;
-// Versions of the record: below the first, nothing but the version is stored; from the
-// second, the header carries the heating flag; from the third, entries are stored by number.
+// Record versions: 0 holds nothing but the version; from 3 on the header carries the heating
+// flag; from 4 on the entries are found by number (their key is still stored, and ignored).
 const DWORD kFirstVersionWithValues = 1;
 const DWORD kFirstVersionWithHeating = 3;
 const DWORD kFirstVersionByNumber = 4;
@@ -59,6 +58,7 @@ void CVaskParameter::SerializeValue(CArchive& ar, int typeCode) {
     if (ar.IsStoring()) {
         if (!IsOfflineParameter()) return;
         ar << GetKey() << (DWORD)m_number << kRecordMarker;
+        // The value brought up to date (online, from the device) is the cached one.
         VaskFloat current;
         GetValue(current);
         ar << m_value.text << m_value.value << (DWORD)m_value.unit << (DWORD)m_value.quantity;
