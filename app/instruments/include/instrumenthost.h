@@ -1,9 +1,10 @@
 // The instrument model's one way to the shell: a host installed once per process. The
-// model asks it for the application's operation mode, has it create the analyzer of every
-// device that a bus scan found (the document's AddVaskInstrument), hands it the failures of
-// device operations for the frame's broadcast, has it run an analyzer's property sheets and
-// writes its trace through it. Until a host is installed, the model runs offline, creates no
-// analyzers, reports and shows nothing and writes no trace.
+// model asks it for the application's operation mode and compare-load flag (the document
+// record), has it create the analyzer of every device that a bus scan found (the document's
+// AddVaskInstrument), hands it the failures of device operations for the frame's broadcast,
+// has it run an analyzer's property sheets and writes its trace through it. Until a host is
+// installed, the model runs offline, creates no analyzers, reports and shows nothing, writes
+// no trace and loads no document as a comparison.
 #pragma once
 
 #include "vaskfc.h"
@@ -28,6 +29,11 @@ public:
 
     // The application's operation mode: 1 online, 0 offline. Asked from any thread.
     virtual int GetOperationMode() = 0;
+
+    // The application's compare-load flag: 1 while the instrument view loads a file to
+    // compare with, when an analyzer's document record also takes the device's own identity,
+    // channel name, frequency and board versions from the file. 0 unless the host says so.
+    virtual int IsCompareMode() { return 0; }
 
     // The analyzer of one device found on a bus, added to the document's lists, or null
     // when there is no document or no analyzer class fits `modelType` (the model type code,

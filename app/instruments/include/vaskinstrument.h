@@ -35,6 +35,23 @@ public:
     // Deletes the compare analyzer and the diagnostic values object.
     ~CVaskInstrument() override;
 
+    // ---- the document record ----------------------------------------------------------
+    // The layout that storing writes (the record version of the header).
+    enum { CurrentRecordVersion = 6 };
+    // Stores the analyzer's record (header, then one record per offline entry of the groups,
+    // in list order; an online analyzer asks its device for the header's flags and the
+    // entries' values), or loads one: the header into the analyzer, Initialize for the
+    // stored model type, then the stored values into the entries by number (by key before
+    // version 4). The device's own identity, channel name, frequency and board versions are
+    // taken from a file only while the host runs a compare load. A record of no entry, of
+    // an entry that is not stored, or of an obsolete number is read and dropped. Schema 1 or
+    // lower and a Quenta variant other than 1 or 2 are refused with a message; the archive's
+    // exceptions (a file that ends early, a bad string) reach the caller.
+    void Serialize(CArchive& ar) override;
+    // Set when the record just loaded is older than any layout with values (version 0):
+    // nothing but the version was read. Cleared when a load starts.
+    int IsIncompatible() const { return m_incompatible; }
+
     // ---- model queries and the frame of the analyzer ----------------------------------
     // The parent's display name, ": " and the name; the name alone without a parent.
     CString GetDisplayName() const override;
@@ -165,8 +182,9 @@ public:
     // ---- diagnostic values ------------------------------------------------------------
     // Deletes the diagnostic values object.
     virtual void DeleteDiagValues();
-    // The models create their display over the dialog control and return whether it was
-    // attached; this class only deletes the present one and returns 0.
+    // The models delete the present display, create their own (from the factory of
+    // diagvalues.h) over the dialog control and return whether it was attached; this class
+    // only deletes the present one and returns 0.
     virtual BOOL CreateDiagValues(CWnd* parent, UINT controlId);
     CDiagnosticValues* GetDiagValues() const { return m_diagValues; }
 
@@ -258,13 +276,46 @@ protected:
     // The profile's component names of this model.
     void ReadComponentNames();
 
+    // ---- what the model classes share ------------------------------------------------
+    // The list position of the group that each group operation fills (groups.def):
+    // GroupOf::RegisterPump is 28.
+    struct GroupOf {
+        enum {
+#define VASK_GROUP(member, list, nameId, name, titleId, title, registrar) registrar = list,
+#include "groups.def"
+        };
+    };
+    // The model's relay or binary-input function flags (tables/models.def), by the model's
+    // class; `count` becomes the number of flags (63 relay, 50 binary-input functions). Null,
+    // `count` untouched, for a class without a table.
+    enum FunctionTable { RelayFunctions, BinaryInputFunctions };
+    static const int* GetModelFunctionTable(const CRuntimeClass* model, FunctionTable table,
+                                            int& count);
+    // Binds the rows of tables/models.def that the group operation of `operation` (a list
+    // position, GroupOf::...) of `model` binds, in row order, component by component.
+    void RegisterModelRows(const CRuntimeClass* model, int operation);
+    // Gives every entry of the group at `listPosition` the edit location (sheet, page): the
+    // models whose sheets have other pages re-point a group after the base registered it.
+    void SetGroupEditPage(int listPosition, int sheet, int page);
+    // A diagnostic read of a model: online the member with the bus address and `argument`;
+    // a failed or offline read (0, no request) leaves the no-value mark in `value`. No report.
+    typedef int (CvaskAccess::*DiagnosticMember)(int address, int channel, VaskFloat& value);
+    int ReadDiagnostic(DiagnosticMember member, int argument, VaskFloat& value);
+    // The model's display of `kind` (DiagValuesKind) in place of the present one: unattached,
+    // or attached to the dialog control, whose result is returned (FALSE without a factory).
+    void ReplaceDiagValues(int kind);
+    BOOL AttachNewDiagValues(int kind, CWnd* parent, UINT controlId);
+    // The device's order number, trimmed: online as the device gives it; offline, or when
+    // the read fails, the order-number entry's value (offline read through the entry first).
+    CString ReadOrderNumber();
+
     // ---- registration helpers for the group operations and the models ----------------
-    // The rows of the catalogue (tables/catalogue.def), named by the data member each binds:
-    // CatalogueRow::m_slopeGas is the row of m_slopeGas.
+    // The rows of the catalogue (tables/catalogue.def) and of the models
+    // (tables/models.def), named by the data member each binds: CatalogueRow::m_slopeGas is
+    // the row of m_slopeGas.
     enum class CatalogueRow {
-#define VASK_PARAMETER(group, member, ...) member,
-#define VASK_NUMBER_ONLY(member, element, number)
-#include "catalogue.def"
+#define VASK_MEMBER(id, cls, count) id,
+#include "members.def"
     };
     // The order in which a group's rows become entries. Rows without components come in
     // row order; a run of per-component rows registers component by component (present
@@ -304,6 +355,12 @@ protected:
     volatile int m_transferRunning = 0;
     int m_broadcastPaused = 0;
     int m_hasData = 0;
+    // The record just loaded had no values (IsIncompatible).
+    int m_incompatible = 0;
+    // The models' options from the order number: the pump of a Parvel 64, the heating of a
+    // Lorvix 62 (beside the stored heating flag).
+    int m_pumpPresent = 0;
+    int m_orderNumberFlag = 0;
 
     // The embedded groups, in member order (groups.def).
     enum {
@@ -333,10 +390,18 @@ private:
     // The compare entries that a compare transfer took its values from get its outcome.
     void SetCompareOutcome(const std::vector<CVaskParameter*>& entries, int result);
     struct CatalogueRowData;
+    struct ModelRowData;
     struct RowPages;
     void Construct();
-    // The catalogue's rows in file order.
+    // The catalogue's rows in file order; the models' rows in file order.
     static const CatalogueRowData* GetCatalogueRows(int& rowCount);
+    static const ModelRowData* GetModelRows(int& rowCount);
+    // Binds `rows` (of one group operation) in `order`, as RegisterGroupRows describes.
+    void RegisterRows(const std::vector<const CatalogueRowData*>& rows, RowOrder order,
+                      std::initializer_list<int> counts);
+    // The document record's two directions.
+    void StoreRecord(CArchive& ar);
+    void LoadRecord(CArchive& ar);
     // Gives every embedded entry its fixed number (catalogue.def).
     void NumberParameters();
     // Binds element `element` of `row` (with the name and key already formatted), gives it

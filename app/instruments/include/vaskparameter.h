@@ -44,6 +44,15 @@ public:
     // Runs the edit sheet of the analyzer on the edit page (through the instrument host);
     // nothing for a sheet outside 1 to 5.
     virtual void Edit(CVaskInstrument* analyzer);
+    // The entry's record of the analyzer's document. Storing (an offline entry only): key,
+    // number and the marker 2, then the value brought up to date (GetValue) as text, number,
+    // unit and quantity. Loading, after the analyzer read the key and number: marker and
+    // value into the entry, which is then loaded and valid; the device's own identity,
+    // channel name, frequency and board versions (numbers 1-4, 274, 372, 576-581) keep
+    // their value unless the host runs a compare load. An entry that is not stored in
+    // documents, or whose number is obsolete in a file of `typeCode` (5; 603-605 of a Sindor
+    // 23 file), reads the record's rest and drops it. `typeCode` is the file's (0 storing).
+    virtual void SerializeValue(CArchive& ar, int typeCode);
     // The valid flag and the current value: read from the device while online (again on
     // every call for a changeable entry), the profile default while offline. Without a group
     // or an analyzer 0, with `out` untouched.
@@ -65,6 +74,9 @@ public:
     CParameterGroup* GetGroup() const { return m_group; }
     // Set by CParameterGroup::AddParameter.
     void SetGroup(CParameterGroup* group) { m_group = group; }
+    // Reads what follows the number of one entry's document record (marker, text, number,
+    // unit, quantity) and drops it.
+    static void DropRecordValue(CArchive& ar);
     // The owning group's analyzer; null without a group.
     CVaskInstrument* GetInstrument() const;
     int GetNumber() const { return m_number; }
@@ -261,6 +273,11 @@ public:
 
     CVaskInstrument* GetInstrument() const { return m_instrument; }
     void SetInstrument(CVaskInstrument* instrument) { m_instrument = instrument; }
+
+    // Storing: the document records of the group's entries in list order (each entry writes
+    // its own; a group without entries writes nothing). Loading reads nothing: the analyzer
+    // hands each stored record to its entry.
+    void Serialize(CArchive& ar) override;
     // Whether an entry is shown in the device data window (attribute bit 1).
     BOOL HasDeviceDataWindowParameter() const;
 

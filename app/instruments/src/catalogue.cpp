@@ -8,6 +8,7 @@
 #include "texts.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -19,14 +20,6 @@ enum RowKind { Single, PerComponent, PerComponentRange, Counted, FirstComponent 
 enum PageCondition { Always, ExtensionCard, Heating };
 // The part an entry plays in a pair of linked rows.
 enum RowLink { NoLink, Range, RangeLower, RangeUpper, Step, StepNumber, StepTime };
-
-// The list position of the group that each group operation fills (groups.def).
-namespace GroupOf {
-enum {
-#define VASK_GROUP(member, list, nameId, name, titleId, title, registrar) registrar = list,
-#include "groups.def"
-};
-}  // namespace GroupOf
 
 const int kComponents = 4;
 const int kRanges = 4;
@@ -87,6 +80,13 @@ struct CVaskInstrument::CatalogueRowData {
     CVaskParameter* (*entry)(CVaskInstrument& analyzer, int element);
 };
 
+// One row of models.def: the model and the group operation that bind it, and the row.
+struct CVaskInstrument::ModelRowData {
+    const char* model;
+    int operation;
+    CatalogueRowData row;
+};
+
 // The answers of the page conditions, asked once per group operation and only when a bound
 // row needs one (online each is a device request).
 struct CVaskInstrument::RowPages {
@@ -94,41 +94,45 @@ struct CVaskInstrument::RowPages {
     int heating = -1;
 };
 
+// The row data of one line of catalogue.def or models.def.
+#define VASK_UNPAREN(...) __VA_ARGS__
+#define VASK_ROW(group, member, kind, count, numbers, nameId, name, keyId, key, cls, fetch,      \
+                 transfer, attributes, bus, sheet, page, condition, otherPage, zeroId, zero,     \
+                 nonzeroId, nonzero, date, link)                                                 \
+    {                                                                                            \
+        group, CatalogueRow::member, kind, count, {VASK_UNPAREN numbers}, nameId, keyId, fetch,  \
+            transfer, attributes, bus, sheet, page, PageCondition::condition, otherPage, zeroId, \
+            nonzeroId, date, link, [](CVaskInstrument& analyzer, int element) {                  \
+                return ElementOf(analyzer.member, element);                                      \
+            }                                                                                    \
+    }
+
 const CVaskInstrument::CatalogueRowData* CVaskInstrument::GetCatalogueRows(int& rowCount) {
-#define VASK_UNPAREN(...)  __VA_ARGS__
-#define VASK_ADAPTER(name) Imported(&CvaskAccess::name)
-#define VASK_NO_ADAPTER    nullptr
-#define VASK_PARAMETER(group, member, kind, count, numbers, nameId, name, keyId, key, cls, fetch,  \
-                       transfer, attributes, bus, sheet, page, condition, otherPage, zeroId, zero, \
-                       nonzeroId, nonzero, date, link)                                             \
-    {group,                                                                                        \
-     CatalogueRow::member,                                                                         \
-     kind,                                                                                         \
-     count,                                                                                        \
-     {VASK_UNPAREN numbers},                                                                       \
-     nameId,                                                                                       \
-     keyId,                                                                                        \
-     fetch,                                                                                        \
-     transfer,                                                                                     \
-     attributes,                                                                                   \
-     bus,                                                                                          \
-     sheet,                                                                                        \
-     page,                                                                                         \
-     PageCondition::condition,                                                                     \
-     otherPage,                                                                                    \
-     zeroId,                                                                                       \
-     nonzeroId,                                                                                    \
-     date,                                                                                         \
-     link,                                                                                         \
-     [](CVaskInstrument& analyzer, int element) { return ElementOf(analyzer.member, element); }},
+#define VASK_ADAPTER(name)  Imported(&CvaskAccess::name)
+#define VASK_NO_ADAPTER     nullptr
+#define VASK_PARAMETER(...) VASK_ROW(__VA_ARGS__),
 #define VASK_NUMBER_ONLY(member, element, number)
     static const CatalogueRowData rows[] = {
 #include "catalogue.def"
     };
-#undef VASK_UNPAREN
     rowCount = (int)(sizeof rows / sizeof rows[0]);
     return rows;
 }
+
+const CVaskInstrument::ModelRowData* CVaskInstrument::GetModelRows(int& rowCount) {
+#define VASK_ADAPTER(name) Imported(&CvaskAccess::name)
+#define VASK_NO_ADAPTER    nullptr
+#define VASK_MODEL_FUNCTIONS(model, table, ranges)
+#define VASK_MODEL_PARAMETER(model, operation, group, ...) \
+    {#model, GroupOf::operation, VASK_ROW(group, __VA_ARGS__)},
+    static const ModelRowData rows[] = {
+#include "models.def"
+    };
+    rowCount = (int)(sizeof rows / sizeof rows[0]);
+    return rows;
+}
+#undef VASK_ROW
+#undef VASK_UNPAREN
 
 void CVaskInstrument::NumberParameters() {
     int rowCount = 0;
@@ -163,7 +167,30 @@ void CVaskInstrument::RegisterGroupRows(int listPosition, RowOrder order,
         if (table[i].group == listPosition &&
             (only.size() == 0 || std::find(only.begin(), only.end(), table[i].id) != only.end()))
             rows.push_back(&table[i]);
+    RegisterRows(rows, order, counts);
+}
 
+void CVaskInstrument::RegisterModelRows(const CRuntimeClass* model, int operation) {
+    int rowCount = 0;
+    const ModelRowData* table = GetModelRows(rowCount);
+    std::vector<const CatalogueRowData*> rows;
+    for (int i = 0; i < rowCount; ++i)
+        if (table[i].operation == operation && model != NULL &&
+            strcmp(table[i].model, model->m_lpszClassName) == 0)
+            rows.push_back(&table[i].row);
+    RegisterRows(rows, ComponentByComponent, {});
+}
+
+void CVaskInstrument::SetGroupEditPage(int listPosition, int sheet, int page) {
+    CParameterGroup* group = GetParameterGroup(listPosition);
+    if (group == NULL) return;
+    const CObList& entries = group->GetParameterList();
+    for (POSITION pos = entries.GetHeadPosition(); pos != NULL;)
+        ((CVaskParameter*)entries.GetNext(pos))->SetEditPage(sheet, page);
+}
+
+void CVaskInstrument::RegisterRows(const std::vector<const CatalogueRowData*>& rows, RowOrder order,
+                                   std::initializer_list<int> counts) {
     RowPages pages;
     const int ranges = std::max(0, std::min(GetRangeCount(), kRanges));
     CString name, key;
@@ -279,7 +306,8 @@ void CVaskInstrument::BindRow(const CatalogueRowData& row, int element, int chan
             if (part != NULL && entry->GetLinkedParameters().Find(part) == NULL)
                 entry->AddLinkedParameter(part);
     }
-    GetParameterGroup(row.group)->AddParameter(entry);
+    // A model's row of no group binds an entry that no list shows and no document stores.
+    if (row.group != 0) GetParameterGroup(row.group)->AddParameter(entry);
 }
 
 // ---- the group operations ---------------------------------------------------------------

@@ -73,6 +73,15 @@ protected:
         if (!ok) ADD_FAILURE() << command << ": " << message;
         return ok;
     }
+    // "letter function to" of every telegram since the test began (or the last CLEARLOG).
+    std::vector<std::string> Telegrams() {
+        std::vector<vasksim::SimLogEntry> entries;
+        EXPECT_TRUE(sim_.Log(entries)) << sim_.LastError();
+        std::vector<std::string> r;
+        for (const vasksim::SimLogEntry& e : entries)
+            r.push_back(std::string(1, e.command) + std::to_string(e.function) + " " + e.to);
+        return r;
+    }
     // The simulator's reply values of a read message, in hex.
     std::string Read(int address, int channel, const std::string& message) {
         std::string hex;

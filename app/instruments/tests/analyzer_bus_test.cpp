@@ -61,16 +61,6 @@ protected:
              "SET 10 gas 1 3", "DEVICE 11 type=1 components=2", "DEVICE 12 type=1 components=2"},
             kSixValues);
     }
-
-    // "letter function to" of every telegram since the test began.
-    std::vector<std::string> Telegrams() {
-        std::vector<SimLogEntry> entries;
-        EXPECT_TRUE(sim_.Log(entries)) << sim_.LastError();
-        std::vector<std::string> r;
-        for (const SimLogEntry& e : entries)
-            r.push_back(std::string(1, e.command) + std::to_string(e.function) + " " + e.to);
-        return r;
-    }
 };
 
 TEST_F(AnalyzerOnTheBus, AnEntryReadsTheDeviceThroughItsFetchMember) {

@@ -1,6 +1,6 @@
-// An instrument host for the tests: it answers the operation mode it is given, records
-// every analyzer requested, every device error reported, every sheet run and every trace
-// entry, and installs itself while it lives.
+// An instrument host for the tests: it answers the operation mode and compare-load flag it
+// is given, records every analyzer requested, every device error reported, every sheet run
+// and every trace entry, and installs itself while it lives.
 #pragma once
 
 #include "instrumenthost.h"
@@ -28,6 +28,10 @@ public:
     void SetMode(int mode) { mode_ = mode; }
 
     int GetOperationMode() override { return mode_; }
+
+    // The application's compare-load flag, as the test sets it.
+    int compare = 0;
+    int IsCompareMode() override { return compare; }
 
     // What `make` gives for the request (null without it).
     CVaskInstrument* AddVaskInstrument(int type, LPCSTR name, int address, int components,

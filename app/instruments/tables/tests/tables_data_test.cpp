@@ -1,8 +1,8 @@
-// The analyzer's parameter tables (members.def, groups.def, catalogue.def) checked from
-// outside, before any class reads them: the shape of the embedded members, the 37 groups,
-// every row's member, numbers, formats and bindings, one id per text, and every id's text
-// in the string table of the built KorvanGA.exe. The expected figures are typed in here,
-// not computed from the tables.
+// The analyzer's parameter tables (members.def, groups.def, catalogue.def, models.def)
+// checked from outside, before any class reads them: the shape of the embedded members, the
+// 37 groups, every row's member, numbers, formats and bindings, the models' function tables
+// and rows, one id per text, and every id's text in the string table of the built
+// KorvanGA.exe. The expected figures are typed in here, not computed from the tables.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -111,8 +111,49 @@ const std::vector<NumberOnly> kNumberOnly = {
 #include "catalogue.def"
 };
 
-#if defined(VASK_MEMBER) || defined(VASK_GROUP) || defined(VASK_PARAMETER) || \
-    defined(VASK_NUMBER_ONLY) || defined(VASK_ADAPTER) || defined(VASK_NO_ADAPTER)
+// The models' own rows (models.def): a catalogue row with the model and the group operation
+// that bind it; group 0 binds without a group.
+struct ModelRow {
+    std::string model;
+    std::string operation;
+    Row row;
+};
+
+const std::vector<ModelRow> kModelRows = {
+#define VASK_ADAPTER(name) \
+    Adapter { &CvaskAccess::name, #name }
+#define VASK_NO_ADAPTER \
+    Adapter { nullptr, "" }
+#define VASK_MODEL_FUNCTIONS(model, table, ranges)
+#define VASK_MODEL_PARAMETER(model, operation, group, member, kind, count, numbers, nameId, name, \
+                             keyId, key, cls, fetch, transfer, attributes, bus, sheet, page,      \
+                             condition, otherPage, zeroId, zero, nonzeroId, nonzero, date, link)  \
+    {#model, #operation, Row{group,     #member,    #kind,      count,  {VASK_UNPAREN numbers},   \
+                             nameId,    name,       keyId,      key,    #cls,                     \
+                             fetch,     transfer,   attributes, bus,    sheet,                    \
+                             page,      #condition, otherPage,  zeroId, zero,                     \
+                             nonzeroId, nonzero,    date,       #link}},
+#include "models.def"
+};
+
+// The models' function tables: the flags on, as inclusive ranges.
+struct ModelFunctions {
+    std::string model;
+    std::string table;
+    std::vector<std::pair<int, int>> on;
+};
+
+const std::vector<ModelFunctions> kModelFunctions = {
+#define VASK_ADAPTER(name)
+#define VASK_NO_ADAPTER
+#define VASK_MODEL_FUNCTIONS(model, table, ranges) {#model, #table, {VASK_UNPAREN ranges}},
+#define VASK_MODEL_PARAMETER(...)
+#include "models.def"
+};
+
+#if defined(VASK_MEMBER) || defined(VASK_GROUP) || defined(VASK_PARAMETER) ||         \
+    defined(VASK_NUMBER_ONLY) || defined(VASK_ADAPTER) || defined(VASK_NO_ADAPTER) || \
+    defined(VASK_MODEL_FUNCTIONS) || defined(VASK_MODEL_PARAMETER)
 #error "a table left its macro defined"
 #endif
 
@@ -469,6 +510,67 @@ TEST(Catalogue, BindsTheAccessLayersMembers) {
     EXPECT_TRUE(named("FetchAirPressure"));
 }
 
+// ---- The models' tables ----------------------------------------------------------------
+
+TEST(Models, FunctionTablesHoldOrderedRangesOfTheirFlags) {
+    std::set<std::pair<std::string, std::string>> seen;
+    for (const ModelFunctions& f : kModelFunctions) {
+        SCOPED_TRACE(f.model + " " + f.table);
+        EXPECT_TRUE(seen.insert({f.model, f.table}).second) << "one line per model and table";
+        ASSERT_TRUE(f.table == "Relay" || f.table == "BinaryInput");
+        const int flags = f.table == "Relay" ? 63 : 50;
+        int after = -1;
+        for (const auto& [first, last] : f.on) {
+            EXPECT_GT(first, after) << "ranges in order, apart";
+            EXPECT_LE(first, last);
+            EXPECT_LT(last, flags);
+            after = last;
+        }
+    }
+    // The Parvel models' figures.
+    auto flagsOn = [](const std::string& model, const std::string& table) {
+        int on = 0;
+        for (const ModelFunctions& f : kModelFunctions)
+            if (f.model == model && f.table == table)
+                for (const auto& [first, last] : f.on) on += last - first + 1;
+        return on;
+    };
+    EXPECT_EQ(flagsOn("CParvel6", "Relay"), 43);
+    EXPECT_EQ(flagsOn("CParvel6", "BinaryInput"), 36);
+    EXPECT_EQ(flagsOn("CParvel64", "Relay"), 36);
+    EXPECT_EQ(flagsOn("CParvel64", "BinaryInput"), 33);
+}
+
+// A model's row binds a member of the analyzer with its class and size, keeps the numbers
+// the catalogue gives that member, belongs to a group operation and joins a group or none
+// (then without an edit location).
+TEST(Models, RowsBindMembersWithTheirCatalogueNumbers) {
+    for (const ModelRow& m : kModelRows) {
+        const Row& row = m.row;
+        SCOPED_TRACE(m.model + " " + row.member);
+        const Member* member = FindMember(row.member);
+        ASSERT_NE(member, nullptr);
+        EXPECT_EQ(member->cls, row.cls);
+        EXPECT_EQ(row.count, row.kind == "Single" ? 1 : member->count);
+        ASSERT_EQ(row.numbers.size(), (size_t)row.count);
+        const bool operation =
+            std::any_of(std::begin(kGroups), std::end(kGroups),
+                        [&](const Group& g) { return g.registrar == m.operation; });
+        EXPECT_TRUE(operation) << m.operation;
+        if (row.group == 0) {
+            EXPECT_EQ(row.sheet, 0);
+        } else {
+            EXPECT_NE(GroupAtList(row.group), nullptr);
+        }
+        for (const Row& catalogue : kRows) {
+            if (catalogue.member != row.member) continue;
+            EXPECT_EQ(catalogue.numbers, row.numbers);
+        }
+        EXPECT_TRUE(row.fetch.pointer != nullptr);
+        EXPECT_EQ(row.transfer.pointer == nullptr, row.transfer.name.empty());
+    }
+}
+
 // ---- Texts and their ids -------------------------------------------------------------
 
 // Every text of the tables with its id, by id space: names and value texts, keys and
@@ -485,7 +587,9 @@ std::vector<Text> AllTexts() {
         all.push_back({g.nameId, g.name, "group name " + g.name});
         all.push_back({g.titleId, g.title, "title of " + g.name});
     }
-    for (const Row& row : kRows) {
+    std::vector<Row> rows = kRows;
+    for (const ModelRow& m : kModelRows) rows.push_back(m.row);
+    for (const Row& row : rows) {
         all.push_back({row.nameId, row.name, "name of " + row.member});
         if (row.keyId) all.push_back({row.keyId, row.key, "key of " + row.member});
         if (row.zeroId) all.push_back({row.zeroId, row.zero, "zero text of " + row.member});

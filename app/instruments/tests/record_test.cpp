@@ -1,0 +1,418 @@
+// The analyzer's document record without a bus: the bytes a model stores, documents of every
+// record version read back (fixtures written here from the record's layout, with a value of
+// their own in every field, so that a field read in the wrong place or not at all shows),
+// the records a reader drops, the documents it refuses, and the device's own entries, which
+// a file gives only to a compare load.
+#include "entry_values.h"
+#include "node_helpers.h"
+#include "parvel.h"
+#include "record_bytes.h"
+#include "recording_host.h"
+#include "test_access.h"
+#include "vaskinstrument.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kMaker[] = "KorvanGA record test";
+const char kReadError[] = "An error occured while reading this file.";
+const char kOldQuenta[] =
+    "This file was created with an older version of KorvanGA. Cannot compare offline data.";
+
+// The keys of the entries the fixtures fill: the selected range, the T90 time and the first
+// relay of component 1 (numbers 6, 98 and 342), and the component-4 unit (number 0).
+const char kRangeKey[] = "Select measuring range\\C1: Range";
+const char kT90Key[] = "Time constants\\C1 T90 inside";
+const char kRelayKey[] = "Relay outputs\\Relay 1";
+
+// Answers every message box with OK and keeps its text.
+class BoxHook {
+public:
+    BoxHook() { AfxSetMessageBoxHook(&Answer, this); }
+    ~BoxHook() { AfxSetMessageBoxHook(NULL, NULL); }
+    BoxHook(const BoxHook&) = delete;
+    BoxHook& operator=(const BoxHook&) = delete;
+    std::vector<std::string> texts;
+
+private:
+    static int Answer(LPCSTR text, UINT, UINT, void* context) {
+        static_cast<BoxHook*>(context)->texts.push_back(text);
+        return IDOK;
+    }
+};
+
+class Probe : public CVaskInstrument {
+public:
+    using CVaskInstrument::CVaskInstrument;
+    void SetQuentaVariant(int variant) { m_quentaVariant = variant; }
+};
+
+// The header of a record of `version` (the heating flag from version 3 on, no Quenta field).
+void Header(RecordWriter& w, DWORD version, DWORD typeCode, DWORD components,
+            const std::string& name, DWORD extensionCard, DWORD heating,
+            const std::vector<std::string>& componentNames, DWORD count) {
+    w.Dword(version).Dword(typeCode).Dword(components).String(name).Dword(extensionCard);
+    if (version >= 3) w.Dword(heating);
+    for (const std::string& componentName : componentNames) w.String(componentName);
+    w.Dword(count);
+}
+
+// An entry record of a version before 4 (keyed by the key alone) or from 4 on.
+void Entry(RecordWriter& w, const std::string& key, const VaskFloat& value) {
+    w.String(key).Value((LPCSTR)value.text, value.value, value.unit, value.quantity);
+}
+void Entry(RecordWriter& w, const std::string& key, DWORD number, const VaskFloat& value) {
+    w.String(key).Dword(number).Value((LPCSTR)value.text, value.value, value.unit, value.quantity);
+}
+
+class Record : public ::testing::Test {
+protected:
+    TestProfile profile_{kMaker};
+    RecordingHost host_{0};
+    RecordFile file_;
+};
+
+TEST_F(Record, AParvel6StoresItsHeaderAndOneRecordPerOfflineEntryInListOrder) {
+    AfxGetApp()->WriteProfileString("Parvel 6\\Diagnostic/Factory settings", "Hardware Fact.-no.",
+                                    "SN-77;3;4");
+    AfxGetApp()->WriteProfileString("Parvel 6\\Components", "Component 1", "Oxygen");
+    AfxGetApp()->WriteProfileString("Parvel 6\\Components", "Component 3", "Argon");
+    CParvel6 analyzer("Parvel offline", nullptr, 3, 1, 1, 1);
+    file_.Store(&analyzer);
+
+    const StoredAnalyzer stored = ReadStoredAnalyzer(file_.Bytes());
+    EXPECT_EQ("CParvel6", stored.className);
+    EXPECT_EQ(2, stored.schema);
+    EXPECT_EQ(6u, stored.version);
+    EXPECT_EQ(2u, stored.typeCode);
+    EXPECT_EQ(1u, stored.components);
+    EXPECT_EQ("Parvel offline", stored.name);
+    EXPECT_EQ(1u, stored.extensionCard);
+    EXPECT_EQ(1u, stored.heating) << "no Quenta field follows on this model";
+    EXPECT_EQ("Oxygen", stored.componentNames[0]);
+    EXPECT_EQ("", stored.componentNames[1]);
+    EXPECT_EQ("Argon", stored.componentNames[2]);
+    EXPECT_EQ((DWORD)analyzer.CountOfflineParameters(), stored.count);
+    ASSERT_EQ(stored.count, stored.entries.size());
+    EXPECT_TRUE(stored.complete);
+
+    const StoredEntry& first = stored.entries.front();
+    EXPECT_EQ("Diagnostic/Factory settings\\Hardware Fact.-no.", first.key);
+    EXPECT_EQ(1u, first.number);
+    EXPECT_EQ(2u, first.marker);
+    EXPECT_EQ("SN-77", first.text);
+    EXPECT_EQ(0.0, first.value);
+    EXPECT_EQ(3u, first.unit);
+    EXPECT_EQ(4u, first.quantity);
+
+    std::vector<int> numbers;
+    for (const StoredEntry& e : stored.entries) {
+        numbers.push_back((int)e.number);
+        EXPECT_EQ(2u, e.marker) << e.key;
+        EXPECT_EQ(Text(analyzer.FindParameterByNumber((int)e.number)->GetKey()), e.key);
+    }
+    EXPECT_EQ(OfflineNumbers(analyzer), numbers);
+
+    // None of the groups the model lacks, in full on a base analyzer of the same type, and
+    // none of the compensation entries bound without a group.
+    Probe full("Full", 2, nullptr, 1, 4, 4, 4, 1);
+    full.Initialize();
+    std::set<int> absent = {394, 395, 396, 397, 402, 403, 404, 405};
+    for (int list : {18, 21, 22, 23, 27, 28, 29, 30, 31, 33})
+        for (CVaskParameter* entry :
+             Nodes<CVaskParameter>(&full.GetParameterGroup(list)->GetParameterList()))
+            absent.insert(entry->GetNumber());
+    EXPECT_GT(absent.size(), 100u);
+    for (int number : numbers) EXPECT_FALSE(absent.count(number)) << number;
+    const std::set<int> present(numbers.begin(), numbers.end());
+    EXPECT_TRUE(present.count(274)) << "the frequency";
+    EXPECT_TRUE(present.count(388)) << "the heating, with heating";
+    EXPECT_TRUE(present.count(357)) << "the extension relays, with the card";
+    EXPECT_FALSE(present.count(348)) << "six relays on the main board";
+}
+
+TEST_F(Record, ADocumentLoadsAsItsModelAndGivesTheDevicesOwnEntriesOnlyToACompareLoad) {
+    CWinApp* app = AfxGetApp();
+    app->WriteProfileString("Parvel 64\\Diagnostic/Factory settings", "Hardware Fact.-no.",
+                            "SN-1;1;1");
+    app->WriteProfileString("Parvel 64\\VASK", "Channel name", "Tank 7;1;1");
+    app->WriteProfileString("Parvel 64\\Time constants", "C1 T90 inside", "12.5;23;2");
+    app->WriteProfileString("Parvel 64\\Components", "Component 1", "O2 probe");
+    CParvel64 stored("Parvel 64 file", nullptr, 4, 1, 1, 0);
+    file_.Store(&stored);
+
+    // The analyzer that loads has its own identity and channel name.
+    app->WriteProfileString("Parvel 64\\Diagnostic/Factory settings", "Hardware Fact.-no.",
+                            "SN-2;1;1");
+    app->WriteProfileString("Parvel 64\\VASK", "Channel name", "Tank 8;1;1");
+    app->WriteProfileString("Parvel 64\\Time constants", "C1 T90 inside", "99;1;1");
+    app->WriteProfileString("Parvel 64\\Components", "Component 1", "");
+
+    std::unique_ptr<CVaskInstrument> normal = file_.Load<CVaskInstrument>();
+    ASSERT_NE(nullptr, normal);
+    EXPECT_STREQ("CParvel64", normal->GetRuntimeClass()->m_lpszClassName);
+    EXPECT_EQ(7, normal->GetModelKind());
+    EXPECT_EQ(1, normal->HasData());
+    EXPECT_EQ(0, normal->IsIncompatible());
+    EXPECT_EQ("Parvel 64 file", Text(normal->GetName()));
+    EXPECT_EQ("O2 probe", Text(normal->GetComponentName(0)));
+    EXPECT_EQ(1, normal->HasExtensionCard());
+    EXPECT_EQ("12.5 12.500000 23 2", Cached(*normal, 98));
+    EXPECT_EQ("SN-2 0.000000 1 1", Cached(*normal, 1)) << "the loader's own";
+    EXPECT_EQ("Tank 8 0.000000 1 1", Cached(*normal, 372)) << "the loader's own";
+    EXPECT_TRUE(Loaded(*normal, 1));
+    EXPECT_TRUE(Loaded(*normal, 98));
+
+    host_.compare = 1;
+    std::unique_ptr<CVaskInstrument> compare = file_.Load<CVaskInstrument>();
+    ASSERT_NE(nullptr, compare);
+    ASSERT_EQ(OfflineNumbers(stored), OfflineNumbers(*compare));
+    for (int number : OfflineNumbers(stored)) {
+        EXPECT_EQ(Cached(stored, number), Cached(*compare, number)) << number;
+        EXPECT_TRUE(Loaded(*compare, number)) << number;
+    }
+    EXPECT_EQ("SN-1 0.000000 1 1", Cached(*compare, 1));
+    EXPECT_EQ("Tank 7 0.000000 1 1", Cached(*compare, 372));
+}
+
+// Versions 2 and 3 keyed by key text, 4 by number (its key texts name other entries, which
+// must not take the values); each field a value of its own.
+TEST_F(Record, OlderVersionsAreReadInTheirOwnLayout) {
+    for (DWORD version : {2u, 3u, 4u}) {
+        SCOPED_TRACE("version " + std::to_string(version));
+        const std::string v = std::to_string(version);
+        RecordWriter w;
+        w.Class("CParvel6", 2);
+        Header(w, version, 2, 1, "Fixture " + v, 1, 1, {"Oxy " + v, "N2", "N3", "N4"}, 3);
+        const VaskFloat range = MakeValue(2.25, ("range " + v).c_str(), 11, 12);
+        const VaskFloat t90 = MakeValue(37.5, ("t90 " + v).c_str(), 21, 22);
+        const VaskFloat relay = MakeValue(4.0, ("relay " + v).c_str(), 31, 32);
+        if (version < 4) {
+            Entry(w, kRangeKey, range);
+            Entry(w, kT90Key, t90);
+            Entry(w, kRelayKey, relay);
+        } else {
+            Entry(w, kRelayKey, 6, range);
+            Entry(w, kRangeKey, 98, t90);
+            Entry(w, kT90Key, 342, relay);
+        }
+        file_.SetBytes(w.bytes);
+
+        std::unique_ptr<CVaskInstrument> loaded = file_.Load<CVaskInstrument>();
+        ASSERT_NE(nullptr, loaded);
+        EXPECT_EQ((int)version, loaded->GetRecordVersion());
+        EXPECT_EQ("Fixture " + v, Text(loaded->GetName()));
+        EXPECT_EQ("Oxy " + v, Text(loaded->GetComponentName(0)));
+        EXPECT_EQ("N4", Text(loaded->GetComponentName(3)));
+        EXPECT_EQ(1, loaded->HasExtensionCard());
+        // Created for the file, the analyzer has no heating until a file gives it one.
+        EXPECT_EQ(version >= 3 ? 1 : 0, loaded->HasHeating());
+        EXPECT_EQ(Show(range), Cached(*loaded, 6));
+        EXPECT_EQ(Show(t90), Cached(*loaded, 98));
+        EXPECT_EQ(Show(relay), Cached(*loaded, 342));
+        EXPECT_TRUE(Loaded(*loaded, 342));
+    }
+}
+
+TEST_F(Record, AVersion2RecordLeavesTheConstructedHeatingFlag) {
+    for (DWORD heating : {0u, 1u}) {
+        CParvel6 analyzer("Heated", nullptr, 3, 1, 0, 1);
+        RecordWriter w;
+        Header(w, 2, 2, 1, "No heating field", 0, heating, {"A", "B", "C", "D"}, 0);
+        file_.SetBytes(w.bytes);
+        file_.LoadInto(analyzer, 2);
+        EXPECT_EQ(1, analyzer.HasHeating());
+        EXPECT_EQ("D", Text(analyzer.GetComponentName(3)));
+    }
+    // Version 3 carries it.
+    CParvel6 analyzer("Heated", nullptr, 3, 1, 0, 1);
+    RecordWriter w;
+    Header(w, 3, 2, 1, "Heating field", 0, 0, {"A", "B", "C", "D"}, 0);
+    file_.SetBytes(w.bytes);
+    file_.LoadInto(analyzer, 2);
+    EXPECT_EQ(0, analyzer.HasHeating());
+}
+
+// Obsolete numbers (5 in any file, 603-605 in a Sindor 23 file), a number of no entry and an
+// entry that is not stored are read and dropped; the records after them still land.
+TEST_F(Record, RecordsThatNoEntryTakesAreDroppedAndTheNextOnesLand) {
+    RecordWriter w;
+    w.Class("CVaskInstrument", 2);
+    Header(w, 6, 4, 1, "Sindor file", 0, 0, {"C1", "C2", "C3", "C4"}, 8);
+    Entry(w, "Old\\Five", 5, MakeValue(5.5, "five", 55, 56));
+    Entry(w, "Old\\Sample gas", 603, MakeValue(603.5, "six-o-three", 63, 64));
+    Entry(w, "Old\\Zero gas", 604, MakeValue(604.5, "six-o-four", 65, 66));
+    Entry(w, "Old\\Span gas", 605, MakeValue(605.5, "six-o-five", 67, 68));
+    Entry(w, "No\\Such entry", 9999, MakeValue(9.5, "none", 71, 72));
+    Entry(w, "Disturbance", 338, MakeValue(1.0, "status", 73, 74));
+    Entry(w, kRangeKey, 6, MakeValue(3.0, "lands", 75, 76));
+    Entry(w, kT90Key, 98, MakeValue(12.0, "lands too", 77, 78));
+    file_.SetBytes(w.bytes);
+
+    std::unique_ptr<CVaskInstrument> loaded = file_.Load<CVaskInstrument>();
+    ASSERT_NE(nullptr, loaded);
+    EXPECT_EQ(4, loaded->GetModelKind());
+    EXPECT_EQ("lands 3.000000 75 76", Cached(*loaded, 6));
+    EXPECT_EQ("lands too 12.000000 77 78", Cached(*loaded, 98));
+    ASSERT_NE(nullptr, loaded->FindParameterByNumber(338));
+    EXPECT_FALSE(loaded->FindParameterByNumber(338)->IsLoaded());
+    EXPECT_EQ(nullptr, loaded->FindParameterByNumber(603)) << "no test gases on this analyzer";
+}
+
+// With the test gases registered, entries 603-605 exist: their records of a Sindor 23 file
+// are still dropped, once, and storing keeps them.
+TEST_F(Record, TheObsoleteRecordsOfExistingEntriesAreDroppedOnceAndStoredAsAnyOther) {
+    Probe analyzer("Gases", 4, nullptr, 1, 1, 4, 4, 0);
+    analyzer.SetQuentaVariant(2);
+    analyzer.Initialize();
+    ASSERT_NE(nullptr, analyzer.FindParameterByNumber(603));
+    const std::string before = Cached(analyzer, 603);
+
+    RecordWriter w;
+    Header(w, 6, 4, 1, "Gases", 0, 0, {"", "", "", ""}, 2);
+    Entry(w, "External Pressure\\Sample gas", 603, MakeValue(6.03, "obsolete", 81, 82));
+    Entry(w, kRangeKey, 6, MakeValue(2.0, "after", 83, 84));
+    file_.SetBytes(w.bytes);
+    file_.LoadInto(analyzer, 2);
+    EXPECT_EQ(before, Cached(analyzer, 603));
+    EXPECT_FALSE(analyzer.FindParameterByNumber(603)->IsLoaded());
+    EXPECT_EQ("after 2.000000 83 84", Cached(analyzer, 6));
+
+    RecordFile stored;
+    stored.Store(&analyzer);
+    const StoredAnalyzer a = ReadStoredAnalyzer(stored.Bytes());
+    EXPECT_TRUE(a.complete);
+    std::set<DWORD> numbers;
+    for (const StoredEntry& e : a.entries) numbers.insert(e.number);
+    for (DWORD n : {603u, 604u, 605u}) EXPECT_TRUE(numbers.count(n)) << n;
+}
+
+TEST_F(Record, ARecordNumbered0ReachesTheComponent4Unit) {
+    RecordWriter w;
+    w.Class("CVaskInstrument", 2);
+    Header(w, 6, 1, 4, "Four components", 0, 0, {"", "", "", ""}, 1);
+    Entry(w, "Units\\C4: Unit", 0, MakeValue(4.0, "unit four", 91, 92));
+    file_.SetBytes(w.bytes);
+    std::unique_ptr<CVaskInstrument> loaded = file_.Load<CVaskInstrument>();
+    ASSERT_NE(nullptr, loaded);
+    CVaskParameter* unit4 = loaded->FindParameterByName("Units\\C4: Unit");
+    ASSERT_NE(nullptr, unit4);
+    EXPECT_EQ("unit four 4.000000 91 92", Show(unit4->GetCachedValue()));
+    EXPECT_TRUE(unit4->IsLoaded());
+}
+
+TEST_F(Record, RefusedDocumentsLeaveTheAnalyzerWithoutData) {
+    BoxHook boxes;
+    {
+        // Schema 1: the message, and not a byte of the record read.
+        RecordWriter w;
+        w.Class("CParvel6", 1);
+        Header(w, 6, 2, 1, "Old schema", 1, 1, {"", "", "", ""}, 0);
+        file_.SetBytes(w.bytes);
+        std::unique_ptr<CVaskInstrument> loaded = file_.Load<CVaskInstrument>();
+        ASSERT_NE(nullptr, loaded);
+        EXPECT_EQ(0, loaded->HasData());
+        EXPECT_EQ(0, loaded->HasExtensionCard());
+        EXPECT_NE("Old schema", Text(loaded->GetName()));
+        EXPECT_TRUE(loaded->GetGroupList().IsEmpty());
+        EXPECT_EQ(std::vector<std::string>{kReadError}, boxes.texts);
+    }
+    boxes.texts.clear();
+    {
+        // Version 0: silently nothing more.
+        RecordWriter w;
+        w.Class("CParvel6", 2).Dword(0).String("after the version");
+        file_.SetBytes(w.bytes);
+        std::unique_ptr<CVaskInstrument> loaded = file_.Load<CVaskInstrument>();
+        ASSERT_NE(nullptr, loaded);
+        EXPECT_EQ(0, loaded->HasData());
+        EXPECT_EQ(1, loaded->IsIncompatible());
+        EXPECT_EQ(0, loaded->GetRecordVersion());
+        EXPECT_TRUE(boxes.texts.empty());
+    }
+    {
+        // A Quenta file whose variant is neither 1 nor 2.
+        RecordWriter w;
+        w.Class("CVaskInstrument", 2);
+        w.Dword(6).Dword(5).Dword(1).String("Quenta").Dword(0).Dword(0).Dword(3);
+        w.String("").String("").String("").String("").Dword(0);
+        file_.SetBytes(w.bytes);
+        std::unique_ptr<CVaskInstrument> loaded = file_.Load<CVaskInstrument>();
+        ASSERT_NE(nullptr, loaded);
+        EXPECT_EQ(0, loaded->HasData());
+        EXPECT_EQ(0, loaded->IsIncompatible());
+        EXPECT_EQ(std::vector<std::string>{kOldQuenta}, boxes.texts);
+    }
+}
+
+TEST_F(Record, AQuentaRecordCarriesItsVariantAfterTheHeatingFlag) {
+    RecordWriter w;
+    w.Class("CVaskInstrument", 2);
+    w.Dword(6).Dword(5).Dword(1).String("Quenta").Dword(1).Dword(0).Dword(2);
+    w.String("Methane").String("").String("").String("").Dword(0);
+    file_.SetBytes(w.bytes);
+    std::unique_ptr<CVaskInstrument> loaded = file_.Load<CVaskInstrument>();
+    ASSERT_NE(nullptr, loaded);
+    EXPECT_EQ(1, loaded->HasData());
+    QuentaType variant = QuentaType(0);
+    loaded->GetInstrumentType(variant);
+    EXPECT_EQ(2, (int)variant);
+    EXPECT_EQ("Methane", Text(loaded->GetComponentName(0)));
+
+    // Stored again, the variant follows the heating flag.
+    RecordFile again;
+    again.Store(loaded.get());
+    RecordReader in(again.Bytes());
+    WORD schema;
+    EXPECT_EQ("CVaskInstrument", in.Class(schema));
+    for (DWORD expected : {6u, 5u, 1u}) EXPECT_EQ(expected, in.Dword());
+    EXPECT_EQ("Quenta", in.String());
+    EXPECT_EQ(1u, in.Dword());
+    EXPECT_EQ(0u, in.Dword());
+    EXPECT_EQ(2u, in.Dword());
+    EXPECT_EQ("Methane", in.String());
+}
+
+TEST_F(Record, AFileThatEndsEarlyRaisesTheArchivesEndOfFile) {
+    CParvel6 analyzer("Cut short", nullptr, 3, 1, 0, 0);
+    file_.Store(&analyzer);
+    const std::string whole = file_.Bytes();
+    // In the header, in the first record's value, one byte before the end.
+    for (size_t length : {(size_t)30, (size_t)80, whole.size() - 1}) {
+        SCOPED_TRACE(length);
+        file_.SetBytes(whole.substr(0, length));
+        int cause = -1;
+        try {
+            file_.Load<CVaskInstrument>();
+        } catch (CArchiveException* e) {
+            cause = e->m_cause;
+            e->Delete();
+        }
+        EXPECT_EQ(CArchiveException::endOfFile, cause);
+    }
+}
+
+TEST_F(Record, EveryLoadStartsCompatible) {
+    Probe analyzer("Twice", 2, nullptr, 1, 1, 1, 4, 0);
+    analyzer.Initialize();
+    RecordWriter old;
+    old.Dword(0);
+    file_.SetBytes(old.bytes);
+    file_.LoadInto(analyzer, 2);
+    EXPECT_EQ(1, analyzer.IsIncompatible());
+
+    RecordWriter current;
+    Header(current, 6, 2, 1, "Twice", 0, 0, {"", "", "", ""}, 0);
+    file_.SetBytes(current.bytes);
+    file_.LoadInto(analyzer, 2);
+    EXPECT_EQ(0, analyzer.IsIncompatible());
+    EXPECT_EQ(6, analyzer.GetRecordVersion());
+}
+
+}  // namespace
