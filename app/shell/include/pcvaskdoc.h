@@ -2,8 +2,8 @@
 // flags, the analyzers' summary flags that the status bar shows, and the measurement log.
 //
 // The tree of networks and analyzers, its scans, the switch between online and offline
-// work and the document files are not built yet: the node list stays empty, a rebuild only
-// raises and clears the busy flag, and the communication settings offer nothing to change.
+// work and the document files are not built yet: the node list holds only the offline
+// converter and analyzer, and a rebuild only raises and clears the busy flag.
 #pragma once
 
 #include "vaskfc.h"
@@ -29,8 +29,8 @@ public:
     CObList* GetPortList() { return &m_nodeList; }
     // Rebuilds the tree for the current operation mode; TRUE once an analyzer is there.
     BOOL InitTheInstruments();
-    // The communication settings dialog; TRUE when it was closed with OK (the mode chosen
-    // there is then in force).
+    // The communication configuration dialog; TRUE when it was closed with OK (the mode
+    // chosen there is then in force).
     BOOL ConfigureTheCommunication(int nCancelAllowed);
     // Switches the document to operation mode 1 (online) or 0 (offline); offline ends the
     // measurement log.

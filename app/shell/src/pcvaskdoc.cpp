@@ -1,6 +1,7 @@
 // The document.
 #include "pcvaskdoc.h"
 
+#include "commconfigdlg.h"
 #include "converter.h"
 #include "instrument.h"
 #include "mainframe.h"
@@ -65,7 +66,16 @@ BOOL CPCVaskDoc::InitTheInstruments() {
     return TRUE;
 }
 
-BOOL CPCVaskDoc::ConfigureTheCommunication(int) { return FALSE; }
+// ---- the communication configuration ------------------------------------------------------
+
+BOOL CPCVaskDoc::ConfigureTheCommunication(int nCancelAllowed) {
+    CCommConfigDlg dialog(nCancelAllowed);
+    if (dialog.DoModal() != IDOK) return FALSE;
+    SetOnlineMode(dialog.m_nOperationMode);
+    return TRUE;
+}
+
+// ---------------------------------------------------------------------------------------------
 
 void CPCVaskDoc::SetOnlineMode(int nMode) {
     m_strPathName.Empty();
