@@ -42,8 +42,7 @@ BOOL CInstrumentOverviewDlg::OnInitDialog() {
 
 void CInstrumentOverviewDlg::FillNetworks() {
     m_networkList.ResetContent();
-    if (m_pNodeList == NULL) return;
-    for (POSITION pos = m_pNodeList->GetHeadPosition(); pos != NULL;) {
+    for (POSITION pos = m_pNodeList != NULL ? m_pNodeList->GetHeadPosition() : NULL; pos != NULL;) {
         CObject* pObject = m_pNodeList->GetNext(pos);
         if (pObject == NULL || (!pObject->IsKindOf(RUNTIME_CLASS(CConverter)) &&
                                 !pObject->IsKindOf(RUNTIME_CLASS(CGateway))))

@@ -116,7 +116,9 @@ bool CInstrumentSelectGrid::ApplyConnectionFlags() {
     for (int row = 0; row < kRows; ++row) {
         CVaskInstrument* pAnalyzer = m_analyzers[row];
         if (pAnalyzer == NULL) continue;
-        const int choice = atoi(GetCellText(kConnectionCol, row));
+        // A cell emptied by the Delete key has no text at all.
+        const char* text = GetCellText(kConnectionCol, row);
+        const int choice = text != NULL ? atoi(text) : 0;
         pAnalyzer->SetConnectionEnabled(choice);
         if (choice != 0) chosen = true;
     }
