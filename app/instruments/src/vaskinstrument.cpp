@@ -107,7 +107,6 @@ void CVaskInstrument::WriteComponentNames() const {
         AfxGetApp()->WriteProfileString(section, ComponentEntry(i), m_componentNames[i]);
 }
 
-
 // ---- model queries ----------------------------------------------------------------------
 
 CString CVaskInstrument::GetDisplayName() const {

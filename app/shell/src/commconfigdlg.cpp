@@ -137,7 +137,8 @@ int CCommConfigDlg::TakeType() {
         index = name.IsEmpty() ? -1 : m_typeList.FindStringExact(-1, name);
     }
     // The list shows the type that OK stores.
-    if (index >= 0 && (m_bTypeTyped || index != m_typeList.GetCurSel())) m_typeList.SetCurSel(index);
+    if (index >= 0 && (m_bTypeTyped || index != m_typeList.GetCurSel()))
+        m_typeList.SetCurSel(index);
     m_bTypeTyped = FALSE;
     return m_nTypeCode;
 }

@@ -15,7 +15,8 @@ BOOL CDefineComponentsDlg::OnInitDialog() {
     if (m_pAnalyzer != NULL) {
         for (int i = 0; i < kComponents; ++i) {
             m_strNames[i] = m_pAnalyzer->GetComponentName(i);
-            if (!m_pAnalyzer->HasMeasRange(i)) GetDlgItem(IDC_COMPONENT_NAME_1 + i)->EnableWindow(FALSE);
+            if (!m_pAnalyzer->HasMeasRange(i))
+                GetDlgItem(IDC_COMPONENT_NAME_1 + i)->EnableWindow(FALSE);
         }
     }
     return CDialog::OnInitDialog();

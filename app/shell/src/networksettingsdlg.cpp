@@ -200,8 +200,8 @@ void CNetworkSettingsDlg::ShowSelectedNetwork() {
 void CNetworkSettingsDlg::ShowConverters() {
     POSITION pos = m_network.GetConverterList().GetHeadPosition();
     for (int row = 0; row < kRows; ++row) {
-        CConverter* pConverter = pos != NULL ? (CConverter*)m_network.GetConverterList().GetNext(pos)
-                                             : NULL;
+        CConverter* pConverter =
+            pos != NULL ? (CConverter*)m_network.GetConverterList().GetNext(pos) : NULL;
         int portIndex = -1;
         int type = 0;
         if (pConverter != NULL) {
@@ -285,9 +285,7 @@ CPort* CNetworkSettingsDlg::GetRowPort(int nRow) const {
     return (CPort*)SelectedData(m_portLists[nRow]);
 }
 
-int CNetworkSettingsDlg::GetRowType(int nRow) const {
-    return (int)SelectedData(m_typeLists[nRow]);
-}
+int CNetworkSettingsDlg::GetRowType(int nRow) const { return (int)SelectedData(m_typeLists[nRow]); }
 
 CString CNetworkSettingsDlg::GetSelectedNetwork() const {
     CString name;

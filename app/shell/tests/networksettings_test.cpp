@@ -219,6 +219,26 @@ TEST_F(NetworkSettings, ATcpIpConverterTakesTheGatewaysAway) {
     EXPECT_EQ("Plant", std::string(dialog.m_strNetworkName));
 }
 
+TEST_F(NetworkSettings, AShownNetworksGatewaysStayCheckableAfterATcpIpNetwork) {
+    WriteIni(
+        "[Networklist]\r\nPlant=Plant\r\nYard=Yard\r\n[Gateways]\r\n10.0.0.1=10.0.0.1\r\n"
+        "10.0.0.2=10.0.0.2\r\n[Plant]\r\n10.0.0.2=10.0.0.2\r\n[Yard]\r\nConverter_1=Yard_1\r\n");
+    profile_->SetString("Converter\\Yard_1", "Port", "COM3");
+    profile_->SetDword("Converter\\Yard_1", "Hardware", 5);
+    boxes_.answer = IDNO;
+    CTestSettingsDlg dialog("Yard");
+    EXPECT_EQ(IDOK, Run(dialog, [&](wkit::Window& w) {
+                  EXPECT_EQ((std::vector<std::string>{"COM3", kTypes[5]}), Row(w, 1));
+                  for (int id : kGatewayControls) EXPECT_FALSE(w.IsEnabled(id)) << id;
+                  w.Pick(IDC_NETWORK_LIST, "Plant");
+                  for (int id : kGatewayControls) EXPECT_TRUE(w.IsEnabled(id)) << id;
+                  EXPECT_EQ((std::vector<int>{0, 1}), dialog.GatewayChecks());
+                  w.PressOK();
+              }));
+    EXPECT_EQ((std::vector<std::string>{"10.0.0.2=10.0.0.2"}), Section("Plant"))
+        << "saving Plant keeps its gateway";
+}
+
 TEST_F(NetworkSettings, ApplyIsEnabledByAChangeAndDisabledByASave) {
     WriteIni("[Networklist]\r\nPlant=Plant\r\n");
     Run("Plant", [&](wkit::Window& w) {
