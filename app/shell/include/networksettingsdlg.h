@@ -50,6 +50,8 @@ protected:
     void OnDeleteGateway();
 
     // ---- filling and showing ----------------------------------------------------------
+    // "- - -" and the COM ports, each with its node.
+    void FillPortList(CComboBox& list);
     void FillPorts();
     void FillConverterTypes();
     // The gateways of "Comm.ini", unchecked except those in `checked`.
@@ -99,6 +101,10 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 };
+
+// The networks of "Comm.ini" into a drop-down list; `lpszNetwork` is selected (the current
+// network for an empty name), else the first entry.
+void FillNetworkList(CComboBox& list, LPCSTR lpszNetwork);
 
 class CNewNetworkDlg : public CDialog {
 public:

@@ -107,17 +107,7 @@ void CCommConfigDlg::FillInstrumentTypes() {
 }
 
 void CCommConfigDlg::FillNetworks(LPCSTR lpszNetwork) {
-    m_networkList.ResetContent();
-    CStringList names;
-    ReadNetworkNames(names);
-    for (POSITION pos = names.GetHeadPosition(); pos != NULL;) {
-        const CString& name = names.GetNext(pos);
-        if (!name.IsEmpty()) m_networkList.AddString(name);
-    }
-    CString wanted = lpszNetwork;
-    if (wanted.IsEmpty()) wanted = GetNetworkName();
-    const int index = wanted.IsEmpty() ? -1 : m_networkList.FindStringExact(-1, wanted);
-    m_networkList.SetCurSel(index >= 0 ? index : 0);
+    FillNetworkList(m_networkList, lpszNetwork);
 }
 
 int CCommConfigDlg::TakeType() {

@@ -131,15 +131,18 @@ BOOL CNetworkSettingsDlg::OnInitDialog() {
 
 // ---- filling and showing ------------------------------------------------------------------
 
+void CNetworkSettingsDlg::FillPortList(CComboBox& list) {
+    list.ResetContent();
+    list.SetItemData(list.AddString(LoadText(IDS_NO_CHOICE)), 0);
+    for (POSITION pos = m_comPorts.GetHeadPosition(); pos != NULL;) {
+        CPort* pPort = (CPort*)m_comPorts.GetNext(pos);
+        list.SetItemDataPtr(list.AddString(PortName(pPort)), pPort);
+    }
+}
+
 void CNetworkSettingsDlg::FillPorts() {
-    const CString none = LoadText(IDS_NO_CHOICE);
     for (CComboBox& list : m_portLists) {
-        list.ResetContent();
-        list.SetItemData(list.AddString(none), 0);
-        for (POSITION pos = m_comPorts.GetHeadPosition(); pos != NULL;) {
-            CPort* pPort = (CPort*)m_comPorts.GetNext(pos);
-            list.SetItemDataPtr(list.AddString(PortName(pPort)), pPort);
-        }
+        FillPortList(list);
         SelectData(list, 0);
     }
     RebuildPortLists();
@@ -172,18 +175,22 @@ void CNetworkSettingsDlg::FillGateways(const CStringList& checked) {
     }
 }
 
-void CNetworkSettingsDlg::FillNetworks(LPCSTR lpszNetwork) {
-    m_networkList.ResetContent();
+void FillNetworkList(CComboBox& list, LPCSTR lpszNetwork) {
+    list.ResetContent();
     CStringList names;
     ReadNetworkNames(names);
     for (POSITION pos = names.GetHeadPosition(); pos != NULL;) {
         const CString& name = names.GetNext(pos);
-        if (!name.IsEmpty()) m_networkList.AddString(name);
+        if (!name.IsEmpty()) list.AddString(name);
     }
     CString wanted = lpszNetwork;
     if (wanted.IsEmpty()) wanted = GetNetworkName();
-    const int index = wanted.IsEmpty() ? -1 : m_networkList.FindStringExact(-1, wanted);
-    m_networkList.SetCurSel(index >= 0 ? index : 0);
+    const int index = wanted.IsEmpty() ? -1 : list.FindStringExact(-1, wanted);
+    list.SetCurSel(index >= 0 ? index : 0);
+}
+
+void CNetworkSettingsDlg::FillNetworks(LPCSTR lpszNetwork) {
+    FillNetworkList(m_networkList, lpszNetwork);
 }
 
 void CNetworkSettingsDlg::ShowSelectedNetwork() {
@@ -232,15 +239,9 @@ void CNetworkSettingsDlg::ShowGatewayChecks() {
 }
 
 void CNetworkSettingsDlg::RebuildPortLists() {
-    const CString none = LoadText(IDS_NO_CHOICE);
     for (CComboBox& list : m_portLists) {
         const DWORD_PTR chosen = SelectedData(list);
-        list.ResetContent();
-        list.SetItemData(list.AddString(none), 0);
-        for (POSITION pos = m_comPorts.GetHeadPosition(); pos != NULL;) {
-            CPort* pPort = (CPort*)m_comPorts.GetNext(pos);
-            list.SetItemDataPtr(list.AddString(PortName(pPort)), pPort);
-        }
+        FillPortList(list);
         SelectData(list, chosen);
     }
     // Rows in order: a port chosen twice stays with the first row that has it.

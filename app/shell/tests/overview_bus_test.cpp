@@ -1,8 +1,7 @@
 // "Instrument Overview" with analyzers of the simulated bus on COM1 below a converter node,
 // under a main window that answers the access level: an analyzer the user leaves out is not
 // chosen for connection after OK, and its state says so; the others keep answering.
-#include "accesslevel.h"
-#include "analyzer_bus_fixture.h"
+#include "bus_dialog_fixture.h"
 #include "converter.h"
 #include "instrumentoverviewdlg.h"
 #include "resource.h"
@@ -18,38 +17,13 @@ namespace {
 
 CWinApp theApp("KorvanGA overview test");
 
-const int kLastDevice = 12;
 // The analyzer states of the tree: remote, local, not chosen for connection.
 const int kRemote = 2;
 const int kLocal = 3;
 const int kNotChosen = 5;
 
-class CLevelFrame : public CFrameWnd, public CAccessLevelSource {
-public:
-    int GetAccessLevel() const override { return level; }
-    int level = 0;
-};
-
-class OverviewOnTheBus : public AnalyzerBusFixture {
+class OverviewOnTheBus : public BusDialogFixture {
 protected:
-    static void SetUpTestSuite() {
-        std::vector<std::string> devices;
-        for (int address = 1; address <= kLastDevice; ++address)
-            devices.push_back("DEVICE " + std::to_string(address) + " type=1 components=1");
-        OpenLine(devices, kLastDevice);
-    }
-    void SetUp() override {
-        AnalyzerBusFixture::SetUp();
-        frame = new CLevelFrame;  // deletes itself with its window
-        ASSERT_TRUE(frame->Create(NULL, "KorvanGA"));
-        AfxGetApp()->m_pMainWnd = frame;
-    }
-    void TearDown() override {
-        AfxGetApp()->m_pMainWnd = NULL;
-        if (frame != nullptr && ::IsWindow(frame->m_hWnd)) frame->DestroyWindow();
-    }
-
-    CLevelFrame* frame = nullptr;
     wkit::BoxRecorder boxes;
 };
 
