@@ -29,8 +29,8 @@ public:
     CObList* GetPortList() { return &m_nodeList; }
     // Rebuilds the tree for the current operation mode; TRUE once an analyzer is there.
     BOOL InitTheInstruments();
-    // The communication configuration dialog; TRUE when it was closed with OK (the mode
-    // chosen there is then in force).
+    // The communication settings dialog; TRUE when it was closed with OK (the mode chosen
+    // there is then in force).
     BOOL ConfigureTheCommunication(int nCancelAllowed);
     // Switches the document to operation mode 1 (online) or 0 (offline); offline ends the
     // measurement log.

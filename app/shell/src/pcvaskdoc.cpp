@@ -75,8 +75,6 @@ BOOL CPCVaskDoc::ConfigureTheCommunication(int nCancelAllowed) {
     return TRUE;
 }
 
-// ---------------------------------------------------------------------------------------------
-
 void CPCVaskDoc::SetOnlineMode(int nMode) {
     m_strPathName.Empty();
     if (CPCVaskApp* pApp = CPCVaskApp::Get()) pApp->SetOperationMode(nMode);
