@@ -305,6 +305,10 @@ protected:
     // Gives every entry of the group at `listPosition` the edit location (sheet, page): the
     // models whose sheets have other pages re-point a group after the base registered it.
     void SetGroupEditPage(int listPosition, int sheet, int page);
+    // A model whose parameter sheet has no frequencies page: the group at `listPosition`
+    // (the sensor times, the pressure correction or the first correction) on its page of
+    // that sheet, one before the base's (switch measuring point 4, correction 3).
+    void PointBeforeFrequenciesPage(int listPosition);
     // A diagnostic read of a model: online the member with the bus address and `argument`;
     // a failed or offline read (0, no request) leaves the no-value mark in `value`. No report.
     typedef int (CvaskAccess::*DiagnosticMember)(int address, int channel, VaskFloat& value);

@@ -14,12 +14,6 @@ const int kRanges = 4;
 const int kRelays = 6;
 const int kBinaryInputs = 6;
 
-// The parameter sheet without a frequencies page: the correction page and the
-// switch-measuring-point page.
-const int kParameterSheet = 2;
-const int kCorrectionPage = 3;
-const int kSwitchMeasuringPointPage = 4;
-
 // The order number of a Lorvix 62 with heating: the type "4QX17" and "B" third from its
 // end; only a number longer than 15 characters is judged.
 const int kLongestUnjudgedOrder = 15;
@@ -66,17 +60,17 @@ void CLorvix6::RegisterShockCompensation() {}
 
 void CLorvix6::RegisterSensorTimes() {
     CVaskInstrument::RegisterSensorTimes();
-    SetGroupEditPage(GroupOf::RegisterSensorTimes, kParameterSheet, kSwitchMeasuringPointPage);
+    PointBeforeFrequenciesPage(GroupOf::RegisterSensorTimes);
 }
 
 void CLorvix6::RegisterPressureCorrection() {
     CVaskInstrument::RegisterPressureCorrection();
-    SetGroupEditPage(GroupOf::RegisterPressureCorrection, kParameterSheet, kCorrectionPage);
+    PointBeforeFrequenciesPage(GroupOf::RegisterPressureCorrection);
 }
 
 void CLorvix6::RegisterInterference1() {
     CVaskInstrument::RegisterInterference1();
-    SetGroupEditPage(GroupOf::RegisterInterference1, kParameterSheet, kCorrectionPage);
+    PointBeforeFrequenciesPage(GroupOf::RegisterInterference1);
 }
 
 void CLorvix6::RegisterUnits() {}
@@ -167,17 +161,17 @@ void CLorvix62::RegisterShockCompensation() {}
 
 void CLorvix62::RegisterSensorTimes() {
     CVaskInstrument::RegisterSensorTimes();
-    SetGroupEditPage(GroupOf::RegisterSensorTimes, kParameterSheet, kSwitchMeasuringPointPage);
+    PointBeforeFrequenciesPage(GroupOf::RegisterSensorTimes);
 }
 
 void CLorvix62::RegisterPressureCorrection() {
     CVaskInstrument::RegisterPressureCorrection();
-    SetGroupEditPage(GroupOf::RegisterPressureCorrection, kParameterSheet, kCorrectionPage);
+    PointBeforeFrequenciesPage(GroupOf::RegisterPressureCorrection);
 }
 
 void CLorvix62::RegisterInterference1() {
     CVaskInstrument::RegisterInterference1();
-    SetGroupEditPage(GroupOf::RegisterInterference1, kParameterSheet, kCorrectionPage);
+    PointBeforeFrequenciesPage(GroupOf::RegisterInterference1);
 }
 
 void CLorvix62::RegisterUnits() {}

@@ -19,6 +19,11 @@ const int kRelayFunctions = 63;
 const int kBinaryInputFunctions = 50;
 // What an extension card adds, of relays and of binary inputs.
 const int kExtensionCardCount = 8;
+// The parameter sheet of a model without a frequencies page: its correction page and its
+// switch-measuring-point page.
+const int kParameterSheet = 2;
+const int kCorrectionPage = 3;
+const int kSwitchMeasuringPointPage = 4;
 
 struct FlagRange {
     int first;
@@ -80,6 +85,12 @@ int CVaskInstrument::ReadDiagnostic(DiagnosticMember member, int argument, VaskF
     const int result = IsOnline() ? (m_access->*member)(m_address, argument, value) : 0;
     if (result == 0) SetNoValue(value);
     return result;
+}
+
+void CVaskInstrument::PointBeforeFrequenciesPage(int listPosition) {
+    SetGroupEditPage(
+        listPosition, kParameterSheet,
+        listPosition == GroupOf::RegisterSensorTimes ? kSwitchMeasuringPointPage : kCorrectionPage);
 }
 
 int CVaskInstrument::SetDeviceSwitch(SwitchMember member, int on) {

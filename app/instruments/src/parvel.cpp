@@ -16,12 +16,9 @@ const int kRanges = 4;
 const int kRelays = 6;
 const int kBinaryInputs = 6;
 
-// The parameter sheet's pages of a model without a frequencies page, and the configuration
-// sheet's pages of the Parvel 64 (analog outputs, relays, binary inputs, units, pump, bus).
-const int kParameterSheet = 2;
+// The configuration sheet's pages of the Parvel 64 (analog outputs, relays, binary inputs,
+// units, pump, bus).
 const int kConfigurationSheet = 3;
-const int kCorrectionPage = 3;
-const int kSwitchMeasuringPointPage = 4;
 const int kUnitsPage = 3;
 const int kPumpPage = 4;
 const int kBusPage = 4;
@@ -179,14 +176,14 @@ void CParvel64::RegisterShockCompensation() {}
 
 void CParvel64::RegisterSensorTimes() {
     CVaskInstrument::RegisterSensorTimes();
-    SetGroupEditPage(GroupOf::RegisterSensorTimes, kParameterSheet, kSwitchMeasuringPointPage);
+    PointBeforeFrequenciesPage(GroupOf::RegisterSensorTimes);
 }
 
 void CParvel64::RegisterPressureCorrection() {}
 
 void CParvel64::RegisterInterference1() {
     CVaskInstrument::RegisterInterference1();
-    SetGroupEditPage(GroupOf::RegisterInterference1, kParameterSheet, kCorrectionPage);
+    PointBeforeFrequenciesPage(GroupOf::RegisterInterference1);
 }
 
 void CParvel64::RegisterUnits() {

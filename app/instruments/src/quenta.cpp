@@ -12,12 +12,6 @@ const int kRanges = 4;
 const int kRelays = 6;
 const int kBinaryInputs = 6;
 
-// The parameter sheet without a frequencies page: the correction page and the
-// switch-measuring-point page.
-const int kParameterSheet = 2;
-const int kCorrectionPage = 3;
-const int kSwitchMeasuringPointPage = 4;
-
 }  // namespace
 
 CQuenta6::CQuenta6()
@@ -60,12 +54,12 @@ void CQuenta6::RegisterIdentity() {
 
 void CQuenta6::RegisterSensorTimes() {
     CVaskInstrument::RegisterSensorTimes();
-    SetGroupEditPage(GroupOf::RegisterSensorTimes, kParameterSheet, kSwitchMeasuringPointPage);
+    PointBeforeFrequenciesPage(GroupOf::RegisterSensorTimes);
 }
 
 void CQuenta6::RegisterInterference1() {
     CVaskInstrument::RegisterInterference1();
-    SetGroupEditPage(GroupOf::RegisterInterference1, kParameterSheet, kCorrectionPage);
+    PointBeforeFrequenciesPage(GroupOf::RegisterInterference1);
 }
 
 void CQuenta6::RegisterFrequencies() {}

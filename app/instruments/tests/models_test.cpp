@@ -347,8 +347,7 @@ TEST_F(Models, DiagnosticReadsFailToUnknownWithoutAReport) {
     CSindor6 s6("S6", &access, 3, 1, 0, 0);
     CQuenta6 q6("Q6", &access, 4, 1, 0, 0);
     CSindor23 s23("S23", &access, 5, 2, 0, 0, 0, 0, 0, 0);
-    typedef std::function<int(VaskFloat&)> Read;
-    const std::vector<std::pair<std::string, Read>> reads = {
+    const std::vector<DiagnosticRead> reads = {
         {"L6 DiagChopperTemp", [&](VaskFloat& v) { return l6.DiagChopperTemp(v); }},
         {"L6 DiagAdjustTCDRaw", [&](VaskFloat& v) { return l6.DiagAdjustTCDRaw(v); }},
         {"L6 DiagTCDRaw", [&](VaskFloat& v) { return l6.DiagTCDRaw(v); }},
@@ -390,16 +389,7 @@ TEST_F(Models, DiagnosticReadsFailToUnknownWithoutAReport) {
     };
     for (int mode : {0, 1}) {
         host_.SetMode(mode);
-        for (const auto& read : reads) {
-            SCOPED_TRACE(read.first + " in mode " + std::to_string(mode));
-            VaskFloat value;
-            value.text = "stale";
-            value.value = 170.0;
-            value.unit = 9;
-            value.quantity = 9;
-            EXPECT_EQ(0, read.second(value));
-            EXPECT_EQ("Unknown 0.000000 1 1", Show(value));
-        }
+        ExpectReadsFailToNoValue(reads, "in mode " + std::to_string(mode));
         for (int on : {0, 1}) {
             EXPECT_EQ(0, q6.Pump(on));
             EXPECT_EQ(0, q6.Ignition(on));

@@ -93,6 +93,13 @@ void WriteDefaults(CVaskInstrument& analyzer, int tag) {
         }
 }
 
+// The Sindor 23 that the file holds; null when it loads as something else or not at all.
+std::unique_ptr<CSindor23> LoadSindor23(RecordFile& file) {
+    std::unique_ptr<CVaskInstrument> loaded = file.Load<CVaskInstrument>();
+    if (dynamic_cast<CSindor23*>(loaded.get()) == nullptr) return nullptr;
+    return std::unique_ptr<CSindor23>(static_cast<CSindor23*>(loaded.release()));
+}
+
 // The header of a record of `version` (the heating flag from version 3 on, no Quenta field).
 void Header(RecordWriter& w, DWORD version, DWORD typeCode, DWORD components,
             const std::string& name, DWORD extensionCard, DWORD heating,
@@ -577,8 +584,7 @@ TEST_F(Record, TheSindor23StoresItsSensorFlagsBeforeTheBaseRecord) {
     EXPECT_EQ("Sindor 23 file", in.String());
     EXPECT_EQ(1u, in.Dword());
 
-    std::unique_ptr<CVaskInstrument> loaded = file_.Load<CVaskInstrument>();
-    CSindor23* s23 = dynamic_cast<CSindor23*>(loaded.get());
+    std::unique_ptr<CSindor23> s23 = LoadSindor23(file_);
     ASSERT_NE(nullptr, s23);
     EXPECT_EQ(0, s23->HasO2Sensor());
     EXPECT_EQ(1, s23->HasH2SSensor());
@@ -602,8 +608,7 @@ TEST_F(Record, AnOlderSindor23FileHoldsTheO2FlagAlone) {
 
     for (int again : {0, 1}) {
         SCOPED_TRACE(again ? "stored again" : "the old file");
-        std::unique_ptr<CVaskInstrument> loaded = file_.Load<CVaskInstrument>();
-        CSindor23* s23 = dynamic_cast<CSindor23*>(loaded.get());
+        std::unique_ptr<CSindor23> s23 = LoadSindor23(file_);
         ASSERT_NE(nullptr, s23);
         EXPECT_EQ(1, s23->HasO2Sensor());
         EXPECT_EQ(0, s23->HasH2SSensor());
@@ -614,7 +619,7 @@ TEST_F(Record, AnOlderSindor23FileHoldsTheO2FlagAlone) {
         EXPECT_EQ(Show(setPoint), Cached(*s23, 387));
         EXPECT_TRUE(Entries(*s23, 31).empty());
         if (again) break;
-        file_.Store(s23);
+        file_.Store(s23.get());
         RecordReader in(file_.Bytes());
         WORD schema;
         in.Class(schema);
@@ -626,8 +631,7 @@ TEST_F(Record, AnOlderSindor23FileHoldsTheO2FlagAlone) {
     current.Class("CSindor23", 2).Dword(7).Dword(0).Dword(1);
     Header(current, 6, 4, 1, "Later", 0, 0, {"", "", "", ""}, 0);
     file_.SetBytes(current.bytes);
-    std::unique_ptr<CVaskInstrument> loaded = file_.Load<CVaskInstrument>();
-    CSindor23* s23 = dynamic_cast<CSindor23*>(loaded.get());
+    std::unique_ptr<CSindor23> s23 = LoadSindor23(file_);
     ASSERT_NE(nullptr, s23);
     EXPECT_EQ(0, s23->HasO2Sensor());
     EXPECT_EQ(1, s23->HasH2SSensor());
@@ -640,8 +644,7 @@ TEST_F(Record, ASindor23DocumentOfSchema1IsRefused) {
     w.Class("CSindor23", 1).Dword(6).Dword(1).Dword(1);
     Header(w, 6, 4, 1, "Old schema", 1, 0, {"", "", "", ""}, 0);
     file_.SetBytes(w.bytes);
-    std::unique_ptr<CVaskInstrument> loaded = file_.Load<CVaskInstrument>();
-    CSindor23* s23 = dynamic_cast<CSindor23*>(loaded.get());
+    std::unique_ptr<CSindor23> s23 = LoadSindor23(file_);
     ASSERT_NE(nullptr, s23);
     EXPECT_EQ(std::vector<std::string>{kReadError}, boxes.texts) << "once";
     EXPECT_EQ(0, s23->HasData());
