@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -71,4 +72,20 @@ inline void ExpectReadsFailToNoValue(const std::vector<DiagnosticRead>& reads,
         EXPECT_EQ(0, read.second(value));
         EXPECT_EQ("Unknown 0.000000 1 1", Show(value));
     }
+}
+
+// The indices of the flags that are set, of a function table.
+inline std::vector<int> On(const int* flags, int count) {
+    std::vector<int> on;
+    for (int i = 0; i < count; ++i)
+        if (flags[i]) on.push_back(i);
+    return on;
+}
+
+// The indices of inclusive ranges, in order.
+inline std::vector<int> Indices(std::initializer_list<std::pair<int, int>> ranges) {
+    std::vector<int> indices;
+    for (const auto& range : ranges)
+        for (int i = range.first; i <= range.second; ++i) indices.push_back(i);
+    return indices;
 }

@@ -27,20 +27,6 @@ const char kMaker[] = "KorvanGA models test";
 // The relay function "Heating".
 const int kHeatingFunction = 50;
 
-std::vector<int> On(const int* flags, int count) {
-    std::vector<int> on;
-    for (int i = 0; i < count; ++i)
-        if (flags[i]) on.push_back(i);
-    return on;
-}
-
-std::vector<int> Indices(std::initializer_list<std::pair<int, int>> ranges) {
-    std::vector<int> indices;
-    for (const auto& range : ranges)
-        for (int i = range.first; i <= range.second; ++i) indices.push_back(i);
-    return indices;
-}
-
 // The relay functions a configuration page offers: the flagged ones, "Heating" only while
 // the analyzer has a heating.
 std::vector<int> OfferedRelayFunctions(CVaskInstrument& analyzer) {

@@ -28,20 +28,6 @@ public:
     using Model::Model;
 };
 
-std::vector<int> On(const int* flags, int count) {
-    std::vector<int> on;
-    for (int i = 0; i < count; ++i)
-        if (flags[i]) on.push_back(i);
-    return on;
-}
-
-std::vector<int> Indices(std::initializer_list<std::pair<int, int>> ranges) {
-    std::vector<int> indices;
-    for (const auto& range : ranges)
-        for (int i = range.first; i <= range.second; ++i) indices.push_back(i);
-    return indices;
-}
-
 int GridNumber(const CVaskInstrument& analyzer) {
     auto* grid = dynamic_cast<RecordingGrids::Grid*>(analyzer.GetDiagValues());
     return grid != nullptr ? grid->Number() : 0;
