@@ -459,3 +459,9 @@
 #define IDS_NETWORK_EXISTS         38109
 #define IDS_MAX_COMPONENTS_SENSORS 38110
 #define IDS_CONNECT_ONE_INSTRUMENT 38111
+// The analyzer models' own entry texts (the instrument model's tables/models.def): names
+// beside the catalogue's (17000-17200), keys beside its keys (15007-15250).
+#define IDS_CHOPPER_FREQUENCY     17116
+#define IDS_QUENTA_TYPE           17117
+#define IDS_CHOPPER_FREQUENCY_KEY 15152
+#define IDS_INSTRUMENT_TYPE_KEY   15153
