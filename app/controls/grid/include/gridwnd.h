@@ -41,6 +41,10 @@ class CGridVScrollBar;
 #define GRIDSECTION_CELLS       1
 #define GRIDSECTION_COLHEADINGS 2
 #define GRIDSECTION_ROWHEADINGS 3
+#define GRIDSECTION_CORNER      4
+#define GRIDSECTION_HSCROLL     5
+#define GRIDSECTION_VSCROLL     6
+#define GRIDSECTION_SHEETTABS   7
 
 // Where a move came from (the settings' selection parameter).
 #define GRIDINPUT_KEYBOARD   0

@@ -226,11 +226,11 @@ void CGridVScrollBar::OnScroll(UINT nSBCode, UINT nPos) {
 void CGridVScrollBar::Redraw() { GridRedrawNow(this); }
 
 void CGridHScrollBar::OnRButtonDown(UINT, CPoint point) {
-    GridShowMenuAt(m_pGrid, this, 0, 0, point, 5);
+    GridShowMenuAt(m_pGrid, this, 0, 0, point, GRIDSECTION_HSCROLL);
     Default();
 }
 
 void CGridVScrollBar::OnRButtonDown(UINT, CPoint point) {
-    GridShowMenuAt(m_pGrid, this, 0, 0, point, 6);
+    GridShowMenuAt(m_pGrid, this, 0, 0, point, GRIDSECTION_VSCROLL);
     Default();
 }
