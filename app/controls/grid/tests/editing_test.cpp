@@ -704,4 +704,461 @@ TEST_F(Editing, RightClicksOfEveryPartOpenTheMenuWithTheirSectionCodes) {
     EXPECT_EQ(grid_->Count("OnMenuCommand"), 0) << "an ended menu chooses nothing";
 }
 
+// --- the check box ----------------------------------------------------------------------------
+
+// A column of check boxes as the parameter grids make it: type 2, style 0x1100 (sunken box,
+// a tick), alignment 0x24, the caption after the box.
+void CheckBoxColumn(CGridWnd& g, int nCol) {
+    CGridCell cell;
+    cell.SetCellType(2);
+    cell.SetCellTypeStyle(0x1100);
+    cell.SetAlignment(0x24);
+    cell.SetCaptionText("Enabled");
+    g.SetColumnDefaultCell(nCol, cell);
+}
+
+TEST_F(Editing, ACheckBoxTogglesByAClickInTheBoxOrTheSpaceKey) {
+    CreateGrid(3, 4);
+    CheckBoxColumn(*grid_, 1);
+    CGridCell ro;
+    ro.SetText("1.000000");
+    ro.SetReadOnly(TRUE);
+    grid_->SetCell(1, 3, ro);
+    grid_->SetRowHeight(2, 11);
+    CRect rc;
+    auto box = [&](int nRow) {
+        grid_->GetCellRect(1, nRow, rc);
+        return CGridCheckBoxType::BoxRect(rc);
+    };
+    auto notices = [&] { return grid_->Texts({"OnCellTypeNotify"}); };
+
+    struct Case {
+        const char* what;
+        int row;
+        const char* before;
+        std::function<void()> act;
+        const char* after;
+        std::vector<std::string> notified;
+    } cases[] = {
+        {"a click in the box checks",
+         0,
+         "0.000000",
+         [&] { Click(Cells(), box(0).CenterPoint()); },
+         "1.000000",
+         {"OnCellTypeNotify(2,1,0,53,1)"}},
+        {"and unchecks",
+         0,
+         "1.000000",
+         [&] { Click(Cells(), box(0).CenterPoint()); },
+         "0.000000",
+         {"OnCellTypeNotify(2,1,0,53,0)"}},
+        {"the box's far corner counts",
+         0,
+         "0.000000",
+         [&] { Click(Cells(), box(0).BottomRight()); },
+         "1.000000",
+         {"OnCellTypeNotify(2,1,0,53,1)"}},
+        {"the caption does not toggle",
+         0,
+         "0.000000",
+         [&] { Click(Cells(), CPoint(box(0).right + 20, box(0).top + 2)); },
+         "0.000000",
+         {}},
+        {"the space key",
+         1,
+         "0.000000",
+         [&] {
+             grid_->GotoCell(1, 1);
+             Cells()->SendMessage(WM_CHAR, ' ', 1);
+         },
+         "1.000000",
+         {"OnCellTypeNotify(2,1,1,53,1)"}},
+        // The key judges by GetBool, the mouse by the number.
+        {"space takes T as checked",
+         1,
+         "T",
+         [&] {
+             grid_->GotoCell(1, 1);
+             Cells()->SendMessage(WM_CHAR, ' ', 1);
+         },
+         "0.000000",
+         {"OnCellTypeNotify(2,1,1,53,0)"}},
+        {"the mouse takes T as unchecked",
+         1,
+         "T",
+         [&] { Click(Cells(), box(1).CenterPoint()); },
+         "1.000000",
+         {"OnCellTypeNotify(2,1,1,53,1)"}},
+        {"a 5-pixel box still toggles",
+         2,
+         "0.000000",
+         [&] { Click(Cells(), box(2).CenterPoint()); },
+         "1.000000",
+         {"OnCellTypeNotify(2,1,2,53,1)"}},
+        {"read-only ignores the mouse",
+         3,
+         nullptr,
+         [&] { Click(Cells(), box(3).CenterPoint()); },
+         "1.000000",
+         {}},
+        {"read-only ignores the space key",
+         3,
+         nullptr,
+         [&] {
+             grid_->GotoCell(1, 3);
+             Cells()->SendMessage(WM_CHAR, ' ', 1);
+         },
+         "1.000000",
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.before != nullptr) grid_->SetCellText(1, c.row, c.before);
+        grid_->Clear();
+        c.act();
+        EXPECT_EQ(Cell(1, c.row), c.after);
+        EXPECT_EQ(notices(), c.notified);
+        EXPECT_FALSE(EditorShown()) << "a check box has no editor";
+    }
+    EXPECT_EQ(box(2).Width(), 5);
+    CGridCell cell;
+    grid_->GetCell(1, 0, cell);
+    EXPECT_STREQ(cell.GetCaptionText(), "Enabled") << "the stored cell took the column's defaults";
+}
+
+// --- the drop list ----------------------------------------------------------------------------
+
+class DropList : public Editing {
+protected:
+    // Column 1 drops the caption's entries; rows of 20, so 10 rows fill the cell area.
+    void CreateListGrid(const std::string& entries) {
+        CreateGrid(3, 30);
+        CGridCell cell;
+        cell.SetCellType(1);
+        cell.SetAlignment(0x24);
+        cell.SetCaptionText(entries.c_str());
+        grid_->SetColumnDefaultCell(1, cell);
+    }
+    HWND List() { return ::FindWindowExA(Cells()->m_hWnd, NULL, "ListBox", NULL); }
+    CGridDropListType* ListType() { return (CGridDropListType*)grid_->GetCellTypeObject(1); }
+    // A press and release on the cell's button.
+    void PressButton(int nRow) {
+        CRect rc;
+        grid_->GetCellRect(1, nRow, rc);
+        Click(Cells(), CPoint(rc.right - 4, rc.CenterPoint().y));
+    }
+    std::vector<std::string> Items() {
+        std::vector<std::string> items;
+        const int n = (int)::SendMessageA(List(), LB_GETCOUNT, 0, 0);
+        for (int i = 0; i < n; ++i) {
+            char text[64] = "";
+            ::SendMessageA(List(), LB_GETTEXT, i, (LPARAM)text);
+            items.push_back(text);
+        }
+        return items;
+    }
+    static std::string Numbered(int n) {
+        std::string text;
+        for (int i = 1; i <= n; ++i) text += "E" + std::to_string(i) + "\n";
+        return text;
+    }
+};
+
+TEST_F(DropList, TheButtonDropsFifteenOfTwentyEntriesUnderTheCell) {
+    CreateListGrid(Numbered(20) + "tail without newline");
+    grid_->MoveWindow(10, 10, 360, 420);  // room for the list under the cell
+    grid_->GotoCell(1, 1);
+    PressButton(1);
+    HWND hList = List();
+    ASSERT_NE(hList, (HWND)NULL);
+    EXPECT_TRUE(::IsWindowVisible(hList));
+    EXPECT_EQ(::GetFocus(), hList);
+    EXPECT_EQ(::GetDlgCtrlID(hList), 123) << "the editor's id too";
+    EXPECT_EQ(::GetCapture(), hList);
+    EXPECT_EQ(Items().size(), 20u) << "text after the last newline is no entry";
+    CRect rcClient;
+    ::GetClientRect(hList, &rcClient);
+    const int nItem = (int)::SendMessageA(hList, LB_GETITEMHEIGHT, 0, 0);
+    EXPECT_EQ(rcClient.Height() / nItem, 15);
+    const CRect rc = RectInParent(hList);
+    CRect rcCell;
+    grid_->GetCellRect(1, 1, rcCell);
+    EXPECT_EQ(rc.top, rcCell.bottom);
+    EXPECT_EQ(rc.left, rcCell.left + 10);
+    EXPECT_EQ(ListType()->GetOpenCol(), 1);
+    EXPECT_EQ(ListType()->GetOpenRow(), 1);
+    EXPECT_EQ(grid_->Last("OnCellTypeNotify")->text.substr(0, 27), "OnCellTypeNotify(1,1,1,100,")
+        << "the entries went to the receiver first";
+
+    // A press on the button of the open list closes it; the next one opens it again.
+    PressButton(1);
+    EXPECT_EQ(List(), (HWND)NULL);
+    EXPECT_EQ(ListType()->GetOpenCol(), -1);
+    PressButton(1);
+    EXPECT_NE(List(), (HWND)NULL);
+    // The focus taken from the list (as a click on the cells takes it) closes it without a
+    // choice; the press that follows on the button does not reopen it.
+    Cells()->SetFocus();
+    EXPECT_EQ(List(), (HWND)NULL);
+    EXPECT_EQ(ListType()->GetOpenCol(), -2);
+    PressButton(1);
+    EXPECT_EQ(List(), (HWND)NULL);
+    EXPECT_EQ(ListType()->GetOpenCol(), -1);
+    EXPECT_EQ(Cell(1, 1), "");
+}
+
+TEST_F(DropList, NearTheBottomTheListOpensUpwardAndEmptyCaptionsGiveOneRow) {
+    CreateListGrid(Numbered(8));
+    CRect rcClient;
+    Cells()->GetClientRect(&rcClient);
+    grid_->GotoCell(1, 8);
+    PressButton(8);
+    ASSERT_NE(List(), (HWND)NULL);
+    CRect rc = RectInParent(List());
+    EXPECT_EQ(rc.bottom, rcClient.bottom) << "moved up to end at the edge";
+    CRect rcCell;
+    grid_->GetCellRect(1, 8, rcCell);
+    EXPECT_LT(rc.top, rcCell.bottom);
+    Key(VK_ESCAPE);
+
+    grid_->SetCellCaption(1, 2, "");
+    grid_->GotoCell(1, 2);
+    PressButton(2);
+    ASSERT_NE(List(), (HWND)NULL);
+    EXPECT_TRUE(Items().empty());
+    CRect rcList;
+    ::GetClientRect(List(), &rcList);
+    EXPECT_EQ(rcList.Height(), (int)::SendMessageA(List(), LB_GETITEMHEIGHT, 0, 0));
+    Key(VK_ESCAPE);
+}
+
+TEST_F(DropList, ChoosingStoresTheEntryUnlessTheReceiverRefuses) {
+    CreateListGrid("Below Limit\nAbove Limit\nOff\n");
+    grid_->changeEntries = true;
+    grid_->GotoCell(1, 3);
+    // Enter on the current cell drops the list too; code 100 changed the entries.
+    Cells()->SendMessage(WM_KEYDOWN, VK_RETURN, 1);
+    ASSERT_NE(List(), (HWND)NULL);
+    EXPECT_THAT(Items(), ElementsAre("Above Limit", "Off", "Added"));
+    EXPECT_FALSE(EditorShown()) << "the key went to the list, not to an edit";
+    // A release anywhere, with an entry selected, chooses it (the list holds the mouse).
+    ::SendMessageA(List(), LB_SETCURSEL, 2, 0);
+    ::SendMessageA(List(), WM_LBUTTONUP, 0, At(-50, 300));
+    EXPECT_EQ(List(), (HWND)NULL);
+    EXPECT_EQ(Cell(1, 3), "Added");
+    EXPECT_THAT(grid_->listTexts, ElementsAre("101:Added", "102:Added"));
+    EXPECT_EQ(ListType()->GetOpenCol(), -1);
+    EXPECT_EQ(::GetFocus(), Cells()->m_hWnd);
+
+    struct Case {
+        const char* what;
+        std::function<void(HWND)> act;
+        int answer;  // of code 101
+        const char* stored;
+        std::vector<std::string> texts;
+        int open;
+    } cases[] = {
+        {"Enter chooses the selection",
+         [&](HWND h) {
+             ::SendMessageA(h, LB_SETCURSEL, 0, 0);
+             KeyTo(h, VK_RETURN);
+         },
+         1,
+         "Above Limit",
+         {"101:Above Limit", "102:Above Limit"},
+         -1},
+        {"a refusal leaves the cell and sends no 102",
+         [&](HWND h) {
+             ::SendMessageA(h, LB_SETCURSEL, 1, 0);
+             KeyTo(h, VK_RETURN);
+         },
+         0,
+         "kept",
+         {"101:Off"},
+         -1},
+        {"Escape closes without a choice", [&](HWND h) { KeyTo(h, VK_ESCAPE); }, 1, "kept", {}, -2},
+        {"Enter without a selection closes without a choice",
+         [&](HWND h) { KeyTo(h, VK_RETURN); },
+         1,
+         "kept",
+         {},
+         -2},
+        {"a release without a selection keeps the list",
+         [&](HWND h) {
+             ::SendMessageA(h, WM_LBUTTONUP, 0, At(5, 5));
+             EXPECT_TRUE(::IsWindow(h));
+             KeyTo(h, VK_ESCAPE);
+         },
+         1,
+         "kept",
+         {},
+         -2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        grid_->SetCellText(1, 3, "kept");
+        grid_->listTexts.clear();
+        TakeFocus();
+        // A press on the text first: after a close without a choice the button's next press
+        // only re-arms it.
+        CRect rc;
+        grid_->GetCellRect(1, 3, rc);
+        Click(Cells(), CPoint(rc.left + 5, rc.top + 5));
+        PressButton(3);
+        HWND hList = List();
+        ASSERT_NE(hList, (HWND)NULL);
+        grid_->Answer("OnCellTypeNotify", c.answer);
+        c.act(hList);
+        grid_->ResetAnswers();
+        PumpMessages();
+        EXPECT_FALSE(::IsWindow(hList)) << "destroyed once, and nothing ran on it after";
+        EXPECT_EQ(List(), (HWND)NULL);
+        EXPECT_EQ(Cell(1, 3), c.stored);
+        EXPECT_EQ(grid_->listTexts, c.texts);
+        EXPECT_EQ(ListType()->GetOpenCol(), c.open);
+        EXPECT_NE(::GetCapture(), hList);
+    }
+    // The type takes the carriage return that Enter makes: no edit opens from it.
+    grid_->Clear();
+    Cells()->SendMessage(WM_CHAR, '\r', 1);
+    EXPECT_EQ(grid_->Last("OnGridChar")->text, "OnGridChar(*13,1)");
+    // Other characters open the editor, short of the button (while the text fits).
+    grid_->SetCellText(1, 3, "");
+    Type("t");
+    ASSERT_TRUE(EditorShown());
+    CRect rcCell;
+    grid_->GetCellRect(1, 3, rcCell);
+    EXPECT_EQ(EditorRect(Editor()).right, rcCell.right - 1 - ::GetSystemMetrics(SM_CXVSCROLL) - 1);
+    Key(VK_RETURN);
+    EXPECT_EQ(Cell(1, 3), "t");
+    Key(VK_ESCAPE);
+}
+
+// --- buttons ----------------------------------------------------------------------------------
+
+TEST_F(Editing, APushButtonClicksOnlyWhenReleasedWhereItWasPressed) {
+    CreateGrid(3, 4);
+    CGridPushButtonType push;
+    const int nType = grid_->RegisterCellType(&push);
+    for (int r = 0; r < 3; ++r) grid_->SetCellTypeAt(1, r, nType);
+    const std::string t = std::to_string(nType);
+    auto down = [&](const CPoint& pt) { Cells()->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(pt)); };
+    auto move = [&](const CPoint& pt) { Cells()->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(pt)); };
+    auto up = [&](const CPoint& pt) { Cells()->SendMessage(WM_LBUTTONUP, 0, At(pt)); };
+    const CPoint a = Centre(1, 0), b = Centre(1, 1);
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+        std::vector<std::string> notified;
+    } cases[] = {
+        {"press and release",
+         [&] { down(a), up(a); },
+         {"(" + t + ",1,0,2,0)", "(" + t + ",1,0,3,0)", "(" + t + ",1,0,1,0)"}},
+        {"dragged off and released on another button",
+         [&] {
+             down(a);
+             move(b);
+             EXPECT_FALSE(push.IsPressed());
+             up(b);
+         },
+         {"(" + t + ",1,0,2,0)", "(" + t + ",1,1,3,0)"}},
+        {"dragged off and back",
+         [&] {
+             down(a);
+             move(b);
+             move(a);
+             EXPECT_TRUE(push.IsPressed());
+             up(a);
+         },
+         {"(" + t + ",1,0,2,0)", "(" + t + ",1,0,3,0)", "(" + t + ",1,0,1,0)"}},
+        {"Enter on the cursor cell",
+         [&] {
+             grid_->GotoCell(1, 2);
+             Cells()->SendMessage(WM_KEYDOWN, VK_RETURN, 1);
+         },
+         {"(" + t + ",1,2,1,0)"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        grid_->Clear();
+        c.act();
+        std::vector<std::string> notified;
+        for (const std::string& s : grid_->Texts({"OnCellTypeNotify"}))
+            notified.push_back(s.substr(std::string("OnCellTypeNotify").size()));
+        EXPECT_EQ(notified, c.notified);
+        EXPECT_FALSE(push.IsPressed());
+    }
+    grid_.reset();  // before the type it uses
+}
+
+TEST_F(Editing, AParameterButtonNotifiesOnceWhenReleasedPressed) {
+    CreateGrid(3, 4);
+    CGridParamCellType param;
+    const int nType = grid_->RegisterCellType(&param);
+    for (int r = 0; r < 3; ++r) {
+        CGridCell cell;
+        cell.SetCellType(nType);
+        cell.SetText("value");
+        if (r != 1) cell.SetBitmaps(IDB_TEST_BUTTON_UP, IDB_TEST_BUTTON_DOWN);
+        if (r == 2) cell.SetReadOnly(TRUE);
+        grid_->SetCell(2, r, cell);
+    }
+    auto button = [&](int nRow) {
+        CRect rc;
+        grid_->GetCellRect(2, nRow, rc);
+        return CPoint(rc.left + 6, rc.CenterPoint().y);
+    };
+    auto text = [&](int nRow) {
+        CRect rc;
+        grid_->GetCellRect(2, nRow, rc);
+        return CPoint(rc.left + 50, rc.CenterPoint().y);
+    };
+    auto down = [&](const CPoint& pt) { Cells()->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(pt)); };
+    auto move = [&](const CPoint& pt) { Cells()->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(pt)); };
+    auto up = [&](const CPoint& pt) { Cells()->SendMessage(WM_LBUTTONUP, 0, At(pt)); };
+    const std::string notice = "OnCellTypeNotify(" + std::to_string(nType) + ",2,";
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+        std::vector<std::string> notified;
+    } cases[] = {
+        {"press, out, in, release",
+         [&] {
+             down(button(0));
+             EXPECT_TRUE(param.IsPressed());
+             move(text(0));
+             EXPECT_FALSE(param.IsPressed());
+             move(button(0));
+             EXPECT_TRUE(param.IsPressed());
+             up(button(0));
+         },
+         {notice + "0,100,0)"}},
+        {"press, out, release", [&] { down(button(0)), move(text(0)), up(text(0)); }, {}},
+        {"a press on the text", [&] { down(text(0)), up(text(0)); }, {}},
+        {"a cell without pictures", [&] { down(button(1)), up(button(1)); }, {}},
+        {"read-only still notifies",
+         [&] { down(button(2)), up(button(2)); },
+         {notice + "2,100,0)"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        grid_->Clear();
+        c.act();
+        EXPECT_EQ(grid_->Texts({"OnCellTypeNotify"}), c.notified);
+        EXPECT_FALSE(param.IsPressed());
+    }
+    // A double click is the type's own: no edit opens from it on the button.
+    Cells()->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, At(button(0)));
+    EXPECT_FALSE(EditorShown());
+    // The editor starts right of the button (12-pixel pictures, 4 pixels around).
+    grid_->GotoCell(2, 0);
+    Type("7");
+    ASSERT_TRUE(EditorShown());
+    CRect rcCell;
+    grid_->GetCellRect(2, 0, rcCell);
+    EXPECT_EQ(EditorRect(Editor()).left, rcCell.left + 16);
+    Key(VK_ESCAPE);
+    grid_.reset();
+}
+
 }  // namespace
