@@ -1161,4 +1161,74 @@ TEST_F(Editing, AParameterButtonNotifiesOnceWhenReleasedPressed) {
     grid_.reset();
 }
 
+// --- the sample parameter rows --------------------------------------------------------------
+
+// Rows like a parameter page's: the name edited with the masked edit, the value behind a
+// picture button, a check box and a drop list of fixed choices.
+TEST_F(Editing, TheSampleParameterRowsForTheirScreenshots) {
+    grid_.reset(new CEditGrid);
+    host_.MoveWindow(20, 20, 560, 230);
+    CRect rcHost;
+    host_.GetClientRect(&rcHost);
+    CEditGrid& g = *grid_;
+    ASSERT_TRUE(g.Create(WS_CHILD | WS_VISIBLE, rcHost, &host_, kGridId));
+    ASSERT_TRUE(g.CreateMasked());
+    CGridParamCellType param;
+    const int nParam = g.RegisterCellType(&param);
+    g.SetColCount(4);
+    g.SetRowCount(6);
+    g.SetRowHeadingWidth(30);
+    g.SetDefaultFont(g.CreateGridFont("Arial", -12, FW_NORMAL));
+    g.SetCancelEditOnFocusLoss(FALSE);
+    const int widths[] = {150, 110, 110, 140};
+    const char* headings[] = {"Parameter", "Value", "Active", "Alarm"};
+    for (int c = 0; c < 4; ++c) {
+        g.SetColumnWidth(c, widths[c]);
+        g.SetCellText(c, -1, headings[c]);
+    }
+    CheckBoxColumn(g, 2);
+    CGridCell list;
+    list.SetCellType(1);
+    list.SetAlignment(0x24);
+    list.SetCaptionText("Below Limit\nAbove Limit\nOutside Band\nOff\n");
+    g.SetColumnDefaultCell(3, list);
+    const char* names[] = {"Range 1 end",   "Range 2 end",   "Damping",
+                           "Limit 1 value", "Limit 2 value", "Hold time"};
+    const char* values[] = {"25.00", "100.00", "5", "20.00", "80.00", "60"};
+    for (int r = 0; r < 6; ++r) {
+        g.SetCellText(-1, r, std::to_string(r + 1).c_str());
+        g.SetCellText(0, r, names[r]);
+        CGridCell value;
+        value.SetCellType(nParam);
+        value.SetText(values[r]);
+        value.SetAlignment(0x20);
+        value.SetBitmaps(IDB_TEST_BUTTON_UP, IDB_TEST_BUTTON_DOWN);
+        g.SetCell(1, r, value);
+        g.SetCellText(2, r, r % 2 == 0 ? "1.000000" : "0.000000");
+        g.SetCellText(3, r, r % 3 == 0 ? "Above Limit" : "Below Limit");
+    }
+    PumpMessages();
+    TakeFocus();
+
+    // The alarm list of row 3 open.
+    g.GotoCell(3, 3);
+    Cells()->SendMessage(WM_KEYDOWN, VK_RETURN, 1);
+    HWND hList = ::FindWindowExA(Cells()->m_hWnd, NULL, "ListBox", NULL);
+    ASSERT_NE(hList, (HWND)NULL);
+    ::SendMessageA(hList, LB_SETCURSEL, 2, 0);
+    wkit::Window(host_.m_hWnd).Shot("grid-editing-droplist");
+    KeyTo(hList, VK_RETURN);
+    EXPECT_EQ(Cell(3, 3), "Outside Band");
+
+    // A name edited in column 0 with the masked edit, halfway.
+    g.GotoCell(0, 2);
+    Type("Damping time");
+    ASSERT_EQ(Focus(), g.masked.m_hWnd);
+    wkit::Window(host_.m_hWnd).Shot("grid-editing-edit");
+    // Leaving for another window stores it: the parameter pages' OK and Apply keep edits.
+    host_.SetFocus();
+    EXPECT_EQ(Cell(0, 2), "Damping time");
+    grid_.reset();
+}
+
 }  // namespace
