@@ -55,6 +55,10 @@ protected:
     // The move with the left button held: presses the button inside its rectangle and
     // releases it outside (each change repaints); 1 inside.
     int TrackButton(CPoint* pPoint, UINT nFlags);
+    // A press on the button (its rectangle already recorded): pressed, repainted; 1.
+    int PressButton(int nCol, int nRow);
+    // A release while pressed reports code 100 and releases the button: 1; else 0.
+    int ReleaseButton(int nCol, int nRow);
 
     int m_nButtonWidth;
     int m_bPressed;

@@ -151,12 +151,20 @@ int CGridEllipsisButtonType::OnLButton(int nCol, int nRow, BOOL bDown, CRect* pR
         }
         m_rcButton = *pRect;
         m_rcButton.left = pRect->right - m_nButtonWidth;
-        m_bPressed = 1;
-        m_nPressedCol = nCol;
-        m_nPressedRow = nRow;
-        m_pGrid->RepaintCell(nCol, nRow);
-        return 1;
+        return PressButton(nCol, nRow);
     }
+    return ReleaseButton(nCol, nRow);
+}
+
+int CGridEllipsisButtonType::PressButton(int nCol, int nRow) {
+    m_bPressed = 1;
+    m_nPressedCol = nCol;
+    m_nPressedRow = nRow;
+    m_pGrid->RepaintCell(nCol, nRow);
+    return 1;
+}
+
+int CGridEllipsisButtonType::ReleaseButton(int nCol, int nRow) {
     if (!m_bPressed) return 0;
     m_pGrid->OnCellTypeNotify(m_nIndex, nCol, nRow, GRIDNOTIFY_BUTTON, 0);
     m_bPressed = 0;
@@ -235,18 +243,9 @@ int CGridParamCellType::OnLButton(int nCol, int nRow, BOOL bDown, CRect* pRect, 
             m_nPressedCol = m_nPressedRow = -1;
             return 0;
         }
-        m_bPressed = 1;
-        m_nPressedCol = nCol;
-        m_nPressedRow = nRow;
-        m_pGrid->RepaintCell(nCol, nRow);
-        return 1;
+        return PressButton(nCol, nRow);
     }
-    if (!m_bPressed) return 0;
-    m_pGrid->OnCellTypeNotify(m_nIndex, nCol, nRow, GRIDNOTIFY_BUTTON, 0);
-    m_bPressed = 0;
-    m_nPressedCol = m_nPressedRow = -1;
-    m_pGrid->RepaintCell(nCol, nRow);
-    return 1;
+    return ReleaseButton(nCol, nRow);
 }
 
 int CGridParamCellType::OnLButtonDblClk(int, int, CRect*, CPoint*) { return 1; }
