@@ -468,6 +468,7 @@ protected:
     void OnSize(UINT nType, int cx, int cy);
     void OnPaint();
     void OnSetFocus(CWnd* pOldWnd);
+    void OnDestroy();
     void OnSysColorChange();
     void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);

@@ -23,6 +23,7 @@ ON_WM_SYSCOLORCHANGE()
 ON_WM_HSCROLL()
 ON_WM_VSCROLL()
 ON_WM_GETDLGCODE()
+ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 namespace {
@@ -569,6 +570,13 @@ void CGridWnd::OnPaint() {
     RepaintAll();
     m_pVScrollBar->UpdateRange();
     m_pHScrollBar->UpdateRange();
+}
+
+void CGridWnd::OnDestroy() {
+    // An open edit goes with its editor, unstored: the editor's last focus loss finds the
+    // grid no longer editing.
+    m_bEditing = 0;
+    CWnd::OnDestroy();
 }
 
 void CGridWnd::OnSetFocus(CWnd*) {

@@ -337,6 +337,49 @@ TEST_F(Editing, AnEditorPutInPlaceByOnEditStartGetsTheTextAndTheCellsPlace) {
     EXPECT_EQ(Focus(), Cells()->m_hWnd);
 }
 
+TEST_F(Editing, AHeadingCellEditsInItsHeadingWindowAndDoesNotGoOn) {
+    CreateGrid(3, 3);
+    grid_->SetCellText(1, -1, "Value");
+    ASSERT_EQ(grid_->EditCell(1, -1, 0), 0);
+    EXPECT_EQ(::GetParent(Editor()), grid_->GetColumnHeading()->m_hWnd);
+    EXPECT_EQ(TextOf(Editor()), "Value");
+    Type("Span");
+    Key(VK_RETURN);
+    EXPECT_EQ(Cell(1, -1), "Span");
+    EXPECT_FALSE(grid_->IsEditing()) << "only an edit over the cells goes on";
+    EXPECT_FALSE(EditorShown());
+    ASSERT_EQ(grid_->EditCell(-1, 2, 0), 0);
+    EXPECT_EQ(::GetParent(Editor()), grid_->GetRowHeading()->m_hWnd);
+    Type("third");
+    Key(VK_TAB);
+    EXPECT_EQ(Cell(-1, 2), "third");
+    EXPECT_FALSE(grid_->IsEditing());
+    EXPECT_EQ(grid_->EditCell(-1, -1, 0), 1) << "the corner has no editor";
+    // The next body edit is over the cells again.
+    ASSERT_EQ(grid_->EditCell(0, 0, 0), 0);
+    EXPECT_EQ(::GetParent(Editor()), Cells()->m_hWnd);
+    Key(VK_ESCAPE);
+}
+
+TEST_F(Editing, AGridDestroyedDuringAnEditTakesItsEditorsAlong) {
+    for (int nCol : {0, 1}) {
+        SCOPED_TRACE(nCol);
+        CreateGrid(3, 3);
+        ASSERT_TRUE(grid_->CreateMasked());
+        ASSERT_EQ(grid_->EditCell(nCol, 1, 0), 0);
+        Type("open");
+        ASSERT_TRUE(grid_->IsEditing());
+        grid_->DestroyWindow();
+        PumpMessages();
+        EXPECT_EQ(grid_->m_hWnd, (HWND)NULL);
+        EXPECT_EQ(grid_->GetInPlaceEdit()->m_hWnd, (HWND)NULL);
+        EXPECT_EQ(grid_->masked.m_hWnd, (HWND)NULL);
+        EXPECT_FALSE(grid_->IsEditing());
+        EXPECT_EQ(Cell(nCol, 1), "") << "not stored";
+        grid_.reset();
+    }
+}
+
 // Focus to another top-level window ends the edit: discarded with the option on, stored with
 // it off; the masked edit keeps the same rule.
 TEST_F(Editing, FocusToAnotherWindowDiscardsWithTheOptionOnAndStoresWithItOff) {
@@ -1089,6 +1132,34 @@ TEST_F(Editing, APushButtonClicksOnlyWhenReleasedWhereItWasPressed) {
         EXPECT_FALSE(push.IsPressed());
     }
     grid_.reset();  // before the type it uses
+}
+
+TEST_F(Editing, AnEllipsisButtonNotifiesOnReleaseAndSwallowsDoubleClicks) {
+    CreateGrid(3, 4);
+    CGridEllipsisButtonType ellipsis;
+    const int nType = grid_->RegisterCellType(&ellipsis);
+    grid_->SetCellTypeAt(1, 1, nType);
+    grid_->SetCellText(1, 1, "file");
+    CRect rc;
+    grid_->GetCellRect(1, 1, rc);
+    const CPoint button(rc.right - 3, rc.CenterPoint().y), text(rc.left + 5, rc.CenterPoint().y);
+    Click(Cells(), button);
+    EXPECT_EQ(
+        grid_->Texts({"OnCellTypeNotify"}),
+        std::vector<std::string>{"OnCellTypeNotify(" + std::to_string(nType) + ",1,1,100,0)"});
+    grid_->Clear();
+    Click(Cells(), text);
+    Cells()->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(button));
+    Cells()->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(text));
+    Cells()->SendMessage(WM_LBUTTONUP, 0, At(text));
+    EXPECT_EQ(grid_->Count("OnCellTypeNotify"), 0) << "dragged off the button";
+    Cells()->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, At(text));
+    EXPECT_FALSE(EditorShown()) << "the type took the double click";
+    Type("x");
+    ASSERT_TRUE(EditorShown()) << "typing still edits the text";
+    EXPECT_EQ(EditorRect(Editor()).right, rc.right - 1) << "over the button while it edits";
+    Key(VK_ESCAPE);
+    grid_.reset();
 }
 
 TEST_F(Editing, AParameterButtonNotifiesOnceWhenReleasedPressed) {
