@@ -49,6 +49,8 @@ void CGridDropListBox::OnKillFocus(CWnd*) {
 void CGridDropListBox::Close() {
     if (m_bClosing || m_hWnd == NULL) return;
     m_bClosing = 1;
+    // Closed by a key it still has the focus: the keyboard goes on in the cell area.
+    const BOOL bHadFocus = ::GetFocus() == m_hWnd;
     if (::GetCapture() == m_hWnd) ::ReleaseCapture();
     DestroyWindow();
     m_bClosing = 0;
@@ -59,7 +61,10 @@ void CGridDropListBox::Close() {
     }
     m_bChosen = 0;
     CWnd* pCells = m_pGrid != NULL ? m_pGrid->GetCellArea() : NULL;
-    if (pCells != NULL && pCells->m_hWnd != NULL) pCells->UpdateWindow();
+    if (pCells != NULL && pCells->m_hWnd != NULL) {
+        if (bHadFocus && ::GetFocus() == NULL) pCells->SetFocus();
+        pCells->UpdateWindow();
+    }
 }
 
 int CGridDropListBox::OnMouseActivate(CWnd*, UINT, UINT) { return MA_ACTIVATE; }

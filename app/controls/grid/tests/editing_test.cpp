@@ -380,6 +380,56 @@ TEST_F(Editing, AGridDestroyedDuringAnEditTakesItsEditorsAlong) {
     }
 }
 
+// In a dialog (as on a parameter page) the dialog manager hands Enter, Escape and Tab to the
+// editors instead of pressing OK or Cancel or moving the focus on.
+int g_nDialogCommands = 0;
+INT_PTR CALLBACK CountingDialogProc(HWND, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+        ++g_nDialogCommands;
+        return TRUE;
+    }
+    return message == WM_INITDIALOG;
+}
+
+TEST_F(Editing, InADialogTheEditorsGetEnterEscapeAndTab) {
+    HWND hDlg =
+        ::CreateDialogParamA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_TEST_GRID_DIALOG),
+                             host_.m_hWnd, CountingDialogProc, 0);
+    ASSERT_NE(hDlg, (HWND)NULL);
+    g_nDialogCommands = 0;
+    grid_.reset(new CEditGrid);
+    ASSERT_TRUE(grid_->Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(5, 5, 300, 150),
+                              CWnd::FromHandle(hDlg), kGridId));
+    ASSERT_TRUE(grid_->CreateMasked());
+    grid_->SetColCount(3);
+    grid_->SetRowCount(3);
+    for (int attempt = 0; attempt < 20 && ::GetForegroundWindow() != hDlg; ++attempt) {
+        ::SetForegroundWindow(hDlg);
+        PumpMessages();
+    }
+    auto dialogKey = [&](UINT vk) {
+        KeyHeld held(vk);
+        MSG msg = {::GetFocus(), WM_KEYDOWN, vk, 1, 0, {0, 0}};
+        EXPECT_TRUE(::IsDialogMessageA(hDlg, &msg));
+    };
+    for (int nCol : {1, 0}) {
+        SCOPED_TRACE(nCol == 0 ? "masked edit" : "in-place editor");
+        ASSERT_EQ(grid_->EditCell(nCol, 0, 'a'), 0);
+        dialogKey(VK_RETURN);
+        EXPECT_EQ(Cell(nCol, 0), "a");
+        EXPECT_EQ(grid_->GetEditRow(), 1);
+        Type("b");
+        dialogKey(VK_TAB);
+        EXPECT_EQ(Cell(nCol, 1), "b");
+        EXPECT_TRUE(grid_->IsEditing());
+        dialogKey(VK_ESCAPE);
+        EXPECT_FALSE(grid_->IsEditing());
+        EXPECT_EQ(g_nDialogCommands, 0);
+    }
+    grid_.reset();
+    ::DestroyWindow(hDlg);
+}
+
 // Focus to another top-level window ends the edit: discarded with the option on, stored with
 // it off; the masked edit keeps the same rule.
 TEST_F(Editing, FocusToAnotherWindowDiscardsWithTheOptionOnAndStoresWithItOff) {
@@ -1060,6 +1110,7 @@ TEST_F(DropList, ChoosingStoresTheEntryUnlessTheReceiverRefuses) {
         EXPECT_EQ(grid_->listTexts, c.texts);
         EXPECT_EQ(ListType()->GetOpenCol(), c.open);
         EXPECT_NE(::GetCapture(), hList);
+        EXPECT_EQ(::GetFocus(), Cells()->m_hWnd) << "the keyboard goes on in the grid";
     }
     // The type takes the carriage return that Enter makes: no edit opens from it.
     grid_->Clear();
