@@ -502,7 +502,19 @@ TEST_F(Editing, TheEditorGrowsOverTheCellsToItsRightThenDownAndNeverShrinks) {
     grid_->GotoCell(2, 3);
     Type("c");
     EXPECT_EQ(Text(EditorRect(Editor())), Text(CRect(150, 60, 224, 79)));
+    ::SendMessageA(Editor(), WM_SETCURSOR, (WPARAM)Editor(), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(::GetCursor(), ::LoadCursorA(NULL, IDC_IBEAM));
     Key(VK_ESCAPE);
+    // Without auto-grow the editor keeps the cell's size.
+    EXPECT_EQ(grid_->GetInPlaceEdit()->SetAutoGrow(0), 1);
+    grid_->GotoCell(1, 4);
+    Type("d and many more words that run past the right edge of the cells");
+    EXPECT_EQ(Text(EditorRect(Editor())), Text(CRect(75, 80, 149, 99)));
+    Key(VK_DOWN);
+    EXPECT_EQ(grid_->GetEditRow(), 5) << "one line high: Down leaves";
+    Key(VK_ESCAPE);
+    EXPECT_EQ(grid_->GetInPlaceEdit()->SetAutoGrow(5), 0);
+    EXPECT_EQ(grid_->GetInPlaceEdit()->SetAutoGrow(1), 1);
 }
 
 // --- the masked edit --------------------------------------------------------------------------
@@ -783,6 +795,7 @@ TEST_F(Editing, RightClicksOfEveryPartOpenTheMenuWithTheirSectionCodes) {
         {grid_->GetCornerWnd(), CPoint(3, 3), "OnMenuStart(-1,-1,4)"},
         {grid_->GetHScrollBar(), CPoint(30, 5), "OnMenuStart(0,0,5)"},
         {grid_->GetVScrollBar(), CPoint(5, 30), "OnMenuStart(0,0,6)"},
+        {grid_->GetSheetTabs(), CPoint(2, 2), "OnMenuStart(-1,0,7)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.start);
