@@ -36,7 +36,7 @@ int StartReportJob(int nPrintType, CReportJobInfo* pInfo, CWnd* pParent);
 int PrintReportRecord(int hJob);
 
 // Ends the print, shows the preview when the user chose it, removes the preview's files and
-// closes the job.
+// closes the job. Output that the printer refused is told to the user.
 void EndReportPreview(int hJob, CReportJobInfo* pInfo, CWnd* pParent);
 
 // Opens a job for printing or the designer; tells the user and gives -1 when none can be

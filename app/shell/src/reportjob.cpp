@@ -15,6 +15,19 @@ void AbandonJob(int hJob) {
     LlJobClose(hJob);
 }
 
+// A print that cannot start or whose output was lost, with the stop icon.
+void TellPrintError(int result) {
+    CString text;
+    if (result == LL_ERR_NO_PRINTER) {
+        text.LoadString(IDS_PRINTER_NOT_RESPONDING);
+    } else {
+        CString format;
+        format.LoadString(IDS_PRINT_ERROR_CODE);
+        text.Format(format, result);
+    }
+    AfxMessageBox(text, MB_ICONSTOP);
+}
+
 enum NameKind { kVariable, kField };
 enum NameUse { kDeclare, kDefineWhenUsed };
 
@@ -68,15 +81,7 @@ int StartReportJob(int nPrintType, CReportJobInfo* pInfo, CWnd* pParent) {
     const int started = LlPrintWithBoxStartA(hJob, LL_PROJECT_LIST, path, LL_PRINT_PROGRAM,
                                              LL_BOX_CANCEL, hParent, "");
     if (started < 0) {
-        CString text;
-        if (started == LL_ERR_NO_PRINTER) {
-            text.LoadString(IDS_PRINTER_NOT_RESPONDING);
-        } else {
-            CString format;
-            format.LoadString(IDS_PRINT_ERROR_CODE);
-            text.Format(format, started);
-        }
-        AfxMessageBox(text, MB_ICONSTOP);
+        TellPrintError(started);
         AbandonJob(hJob);
         return -1;
     }
@@ -113,7 +118,10 @@ int PrintReportRecord(int hJob) {
 
 void EndReportPreview(int hJob, CReportJobInfo* pInfo, CWnd* pParent) {
     const CString path = pInfo ? pInfo->strLayoutPath : CString();
-    LlPrintEnd(hJob, 0);
+    // The output is made here: when the printer refuses it, the user must not take the print
+    // for done.
+    const int ended = LlPrintEnd(hJob, 0);
+    if (ended < 0) TellPrintError(ended);
     LlPreviewDisplayA(hJob, path, "", pParent ? pParent->GetSafeHwnd() : NULL);
     LlPreviewDeleteFilesA(hJob, path, "");
     LlJobClose(hJob);

@@ -397,6 +397,36 @@ TEST_F(Printing, CancelInTheProgressBoxGivesMinus99WithTheJobAlreadyClosed) {
     EXPECT_TRUE(IsWindowEnabled(hFrame_));
 }
 
+TEST_F(Printing, OutputThatCannotBeMadeAtTheEndIsTold) {
+    if (NoPrinter()) GTEST_SKIP() << "needs the build's printer";
+    UseDefaultForms();
+    vaskreport_seam::Recorder printed;
+    CReportJobInfo info;
+    int job;
+    {
+        wkit::Driver driver;
+        AnswerOptions(driver, IDC_OPT_PRINTER);
+        job = StartReportJob(kList, &info, frame_);
+        ASSERT_GE(job, 0);
+    }
+    EXPECT_EQ(PrintList(job, 40), LL_OK);
+    // The first page, finished in the temporary folder, vanishes before the output is made.
+    const std::string temp = rtest::TempFolder();
+    int removed = 0;
+    const std::string prefix = "List_of_parameters_" + std::to_string(GetCurrentProcessId()) + "_";
+    for (const std::string& f : rtest::FilesStartingWith(temp, prefix))
+        if (f.size() > 10 && f.compare(f.size() - 10, 10, "_p0001.emf") == 0)
+            removed += DeleteFileA((temp + f).c_str()) ? 1 : 0;
+    ASSERT_EQ(removed, 1);
+    CallRecorder calls;
+    EndReportPreview(job, &info, frame_);
+    ASSERT_EQ(boxes_.texts.size(), 1u);
+    EXPECT_EQ(boxes_.texts[0], "Error while printing.\nError code: -21");
+    EXPECT_EQ(boxes_.types[0] & MB_ICONMASK, (UINT)MB_ICONSTOP);
+    EXPECT_TRUE(EndedAndClosed(calls, job));
+    EXPECT_TRUE(printed.jobs.empty());
+}
+
 // ---- the progress counter -------------------------------------------------------------------
 
 TEST_F(Printing, TheProgressRunsFrom1To100AndAgainAcrossRecordsAndJobs) {
@@ -662,7 +692,12 @@ TEST_F(Printing, TheDesignerEditsTheChosenFormWithItsNamesAndClosesTheJob) {
     profile_->SetString("Print forms", "Drift values", "drift.form");
     // A folder where the form should be: the designer cannot edit it.
     profile_->SetString("Print forms", "Diagram", "folder.form");
-    ASSERT_TRUE(CreateDirectoryA(dir.File("folder.form").c_str(), NULL));
+    struct Folder {
+        std::string path;
+        ~Folder() { RemoveDirectoryA(path.c_str()); }  // the temporary folder removes files only
+    } folder{dir.File("folder.form")};
+    ASSERT_TRUE(CreateDirectoryA(folder.path.c_str(), NULL) ||
+                GetLastError() == ERROR_ALREADY_EXISTS);
 
     struct Case {
         const char* pick;
