@@ -94,6 +94,15 @@ protected:
         driver.OnEveryOpen(wkit::Caption("Printing"), [](wkit::Window& w) { w.KeepOpen(); });
     }
 
+    // StartReportJob with the user's choice in the options dialog.
+    int Start(int type, CReportJobInfo& info, int choice) {
+        wkit::Driver driver;
+        AnswerOptions(driver, choice);
+        const int job = StartReportJob(type, &info, frame_);
+        EXPECT_TRUE(driver.AllRan());
+        return job;
+    }
+
     // The caller's page variables of a parameter list.
     static void ListHeader(int job) {
         LlDefineVariableStart(job);
@@ -155,18 +164,12 @@ TEST_F(Printing, AListOfParametersPrintsOnThreePagesWithTheCompanyAndEveryRecord
     vaskreport_seam::Recorder printed;
     CallRecorder calls;
     CReportJobInfo info;
-    int job;
-    {
-        wkit::Driver driver;
-        AnswerOptions(driver, IDC_OPT_PRINTER);
-        job = StartReportJob(kList, &info, frame_);
-        ASSERT_GE(job, 0);
-        EXPECT_TRUE(driver.AllRan());
-        EXPECT_EQ(optionsOwner_, hFrame_);
-        // 35 lines a page: 80 records fill two pages and part of a third.
-        EXPECT_EQ(PrintList(job, 80), LL_OK);
-        EndReportPreview(job, &info, frame_);
-    }
+    const int job = Start(kList, info, IDC_OPT_PRINTER);
+    ASSERT_GE(job, 0);
+    EXPECT_EQ(optionsOwner_, hFrame_);
+    // 35 lines a page: 80 records fill two pages and part of a third.
+    EXPECT_EQ(PrintList(job, 80), LL_OK);
+    EndReportPreview(job, &info, frame_);
     EXPECT_TRUE(boxes_.texts.empty());
     const std::string path = FormsFolder() + "\\List of parameters.form";
     EXPECT_EQ(info.nDestination, LL_DESTINATION_PRINTER);
@@ -357,12 +360,7 @@ TEST_F(Printing, CancelledOptionsCloseTheJobWithoutAMessage) {
     CallRecorder calls;
     vaskreport_seam::Recorder printed;
     CReportJobInfo info;
-    {
-        wkit::Driver driver;
-        AnswerOptions(driver, IDCANCEL);
-        EXPECT_EQ(StartReportJob(kDrift, &info, frame_), -1);
-        EXPECT_TRUE(driver.AllRan());
-    }
+    EXPECT_EQ(Start(kDrift, info, IDCANCEL), -1);
     EXPECT_TRUE(boxes_.texts.empty());
     ASSERT_EQ(calls.Count("LlJobClose"), 1u);
     EXPECT_TRUE(EndedAndClosed(calls, calls.Of("LlJobClose")[0].job));
@@ -377,13 +375,8 @@ TEST_F(Printing, CancelInTheProgressBoxGivesMinus99WithTheJobAlreadyClosed) {
     UseDefaultForms();
     vaskreport_seam::Recorder printed;
     CReportJobInfo info;
-    int job;
-    {
-        wkit::Driver driver;
-        AnswerOptions(driver, IDC_OPT_PRINTER);
-        job = StartReportJob(kList, &info, frame_);
-        ASSERT_GE(job, 0);
-    }
+    const int job = Start(kList, info, IDC_OPT_PRINTER);
+    ASSERT_GE(job, 0);
     CallRecorder calls;
     EXPECT_EQ(PrintList(job, 20, 5), LL_ERR_CANCELLED);
     EXPECT_TRUE(EndedAndClosed(calls, job));
@@ -402,13 +395,8 @@ TEST_F(Printing, OutputThatCannotBeMadeAtTheEndIsTold) {
     UseDefaultForms();
     vaskreport_seam::Recorder printed;
     CReportJobInfo info;
-    int job;
-    {
-        wkit::Driver driver;
-        AnswerOptions(driver, IDC_OPT_PRINTER);
-        job = StartReportJob(kList, &info, frame_);
-        ASSERT_GE(job, 0);
-    }
+    const int job = Start(kList, info, IDC_OPT_PRINTER);
+    ASSERT_GE(job, 0);
     EXPECT_EQ(PrintList(job, 40), LL_OK);
     // The first page, finished in the temporary folder, vanishes before the output is made.
     const std::string temp = rtest::TempFolder();
@@ -435,10 +423,8 @@ TEST_F(Printing, TheProgressRunsFrom1To100AndAgainAcrossRecordsAndJobs) {
     CallRecorder calls;
     for (int records : {105, 5}) {
         CReportJobInfo info;
-        wkit::Driver driver;
         // To the preview, which the failed-step end throws away: nothing is printed.
-        AnswerOptions(driver, IDC_OPT_PREVIEW);
-        const int job = StartReportJob(kList, &info, frame_);
+        const int job = Start(kList, info, IDC_OPT_PREVIEW);
         ASSERT_GE(job, 0);
         EXPECT_EQ(PrintList(job, records), LL_OK);
         LlPrintEnd(job, 0);
