@@ -81,14 +81,19 @@ protected:
 
     // The options dialog of the next StartReportJob: printer or preview, or cancelled; the
     // progress box stays open on its own.
-    void AnswerOptions(wkit::Driver& driver, int choice) {
-        driver.OnOpen(wkit::Caption("Select printing options"), [this, choice](wkit::Window& w) {
+    // `lastPage` 0: all pages.
+    void AnswerOptions(wkit::Driver& driver, int choice, int lastPage = 0) {
+        driver.OnOpen(wkit::Caption("Select printing options"), [=](wkit::Window& w) {
             optionsOwner_ = GetWindow(w.Handle(), GW_OWNER);
             if (choice == IDCANCEL) {
                 w.PressCancel();
                 return;
             }
             w.Check(choice);
+            if (lastPage > 0) {
+                w.Check(IDC_OPT_UPTO);
+                w.SetText(IDC_OPT_LASTPAGE, std::to_string(lastPage));
+            }
             w.PressOK();
         });
         driver.OnEveryOpen(wkit::Caption("Printing"), [](wkit::Window& w) { w.KeepOpen(); });
@@ -239,7 +244,8 @@ TEST_F(Printing, ThePreviewOpensTheEnginesPreviewAndLeavesNoFile) {
     HWND previewOwner = NULL;
     {
         wkit::Driver driver;
-        AnswerOptions(driver, IDC_OPT_PREVIEW);
+        // Up to a page beyond the print's last: both pages show.
+        AnswerOptions(driver, IDC_OPT_PREVIEW, 5);
         driver.OnOpen(wkit::Caption("Preview"), [&](wkit::Window& w) {
             previewOwner = GetWindow(w.Handle(), GW_OWNER);
             wkit::Driver::PumpUntil([&] { return w.Text(IDC_PRV_PAGE) == "Page 1 of 2"; },
@@ -254,6 +260,7 @@ TEST_F(Printing, ThePreviewOpensTheEnginesPreviewAndLeavesNoFile) {
         EXPECT_TRUE(driver.AllRan());
     }
     EXPECT_EQ(info.nDestination, LL_DESTINATION_PREVIEW);
+    EXPECT_EQ(info.nLastPage, 5);
     EXPECT_EQ(pageLabel, "Page 1 of 2");
     EXPECT_EQ(previewOwner, hFrame_);
     ASSERT_EQ(files.size(), 2u);
