@@ -55,6 +55,8 @@ const Text kStrings[] = {
 #include "tables/analyzermodels.def"
 #define APP_STRING(id, text) {id, text},
 #include "tables/printing.def"
+#define APP_STRING(id, text) {id, text},
+#include "tables/document.def"
 };
 #define APP_COMMAND(id, menuText, prompt) {id, menuText, prompt},
 const Command kCommands[] = {
