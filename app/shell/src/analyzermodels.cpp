@@ -13,8 +13,8 @@ const int kRanges = 4;
 }  // namespace
 
 CVaskInstrument* CreateAnalyzerModel(int nType, const CString& name, CvaskAccess* pAccess,
-                                     int nAddress, int nComponents, int nOptionBoard,
-                                     int nHeating, int nO2Sensor, int nH2SSensor) {
+                                     int nAddress, int nComponents, int nOptionBoard, int nHeating,
+                                     int nO2Sensor, int nH2SSensor) {
     (void)nO2Sensor;
     (void)nH2SSensor;
     switch (nType) {
@@ -27,9 +27,9 @@ CVaskInstrument* CreateAnalyzerModel(int nType, const CString& name, CvaskAccess
         case 8: {
             // The Sindor, Lorvix and Quenta models have no class of their own yet: the base
             // analyzer of their type code stands for them.
-            CVaskInstrument* pInstrument = new CVaskInstrument(
-                name, nType, pAccess, nAddress, nComponents, kDefaultComponents, kRanges,
-                nOptionBoard);
+            CVaskInstrument* pInstrument =
+                new CVaskInstrument(name, nType, pAccess, nAddress, nComponents, kDefaultComponents,
+                                    kRanges, nOptionBoard);
             pInstrument->Initialize();
             return pInstrument;
         }

@@ -11,9 +11,7 @@
 #include "port.h"
 #include "vaskinstrument.h"
 
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <algorithm>
 
 namespace frametest {
 
@@ -135,26 +133,16 @@ protected:
         return selection;
     }
 
-    static std::string ReadFile(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    static std::string ReadFile(const std::string& path) { return shelltest::ReadFile(path); }
     static void WriteFile(const std::string& path, const std::string& bytes) {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out << bytes;
+        shelltest::WriteFile(path, bytes);
     }
-    // The names of the files in a folder, sorted.
+    // The names of the files in a folder, sorted (the trace makes its folder in the program
+    // folder).
     static std::vector<std::string> FilesIn(const std::string& folder) {
         std::vector<std::string> names;
-        WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-        if (find == INVALID_HANDLE_VALUE) return names;
-        do {
-            const std::string name = data.cFileName;
-            // Files only: the trace makes its folder in the program folder.
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(name);
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
+        for (const std::string& name : shelltest::FolderContents(folder))
+            if (!shelltest::FolderExists(folder + "\\" + name)) names.push_back(name);
         std::sort(names.begin(), names.end());
         return names;
     }
