@@ -541,13 +541,14 @@
 #define IDS_DEVICE_NOT_SUPPORTED 10095
 #define IDS_SCAN_PROGRESS        10101
 #define IDS_START_PROTOCOL_FLAG  10116
-#define IDS_MAX_COMPONENTS       10118
-#define IDS_MIN_ONE_COMPONENT    10119
+// (the component limits are the communication dialog's texts)
+#define IDS_MIN_ONE_COMPONENT    IDS_MIN_COMPONENTS
 #define IDS_ONLY_ONE_COMPONENT   10120
 #define IDS_INCOMPATIBLE_SET     12330
 #define IDS_NO_INSTRUMENTS_FOUND 55000
-// The default names of analyzers: base + model type code (1 to 8; 6 has none).
-#define IDS_DEFAULT_NAME_BASE 30100
+// The default names of analyzers: base + model type code (1 to 8; 6 has none), the names
+// that the communication dialog offers for the offline analyzer.
+#define IDS_DEFAULT_NAME_BASE IDS_OFFLINE_MODEL_BASE
 #define IDS_QUENTA6_E         30130
 #define IDS_QUENTA6_G         30131
 // A parameter set that cannot be read, or saved.

@@ -95,8 +95,8 @@ public:
     // The analyzer object of a device found on a bus, of the model class of its type code,
     // appended to the tree; NULL (after the message 10095) for a type without a class. The
     // instrument host's analyzer factory while the document lives.
-    CVaskInstrument* AddVaskInstrument(int nType, LPCSTR lpszName, int nAddress,
-                                       int nComponents, CvaskAccess* pAccess);
+    CVaskInstrument* AddVaskInstrument(int nType, LPCSTR lpszName, int nAddress, int nComponents,
+                                       CvaskAccess* pAccess);
     // One step of a bus scan: wParam the address about to be scanned, lParam the scanning
     // node. Shows the network and address with the percentage and stops the scan before
     // that address when the user has cancelled.
@@ -227,6 +227,9 @@ private:
     // The file's analyzer after it was read whole (the step after the read of Serialize).
     void TakeLoadedInstrument(CVaskInstrument* pInstrument);
     BOOL OpenParameterSet(const CString& path);
+    // Whether a save may replace the file: its folder is there and it is not read-only (a
+    // message otherwise).
+    BOOL CanReplace(const CString& path);
     void CreateImageList();
     void RemoveFromNodeList(CInstrument* pNode);
     BOOL IsNode(CInstrument* pNode) const;
@@ -261,4 +264,3 @@ private:
     BOOL m_bNewDataHeld;
     LoadOutcome m_loadOutcome;
 };
-

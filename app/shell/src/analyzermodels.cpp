@@ -9,8 +9,8 @@
 #include "vaskinstrument.h"
 
 CVaskInstrument* CreateAnalyzerModel(int nType, const CString& name, CvaskAccess* pAccess,
-                                     int nAddress, int nComponents, int nOptionBoard,
-                                     int nHeating, int nO2Sensor, int nH2SSensor) {
+                                     int nAddress, int nComponents, int nOptionBoard, int nHeating,
+                                     int nO2Sensor, int nH2SSensor) {
     switch (nType) {
         case 1: return new CSindor6(name, pAccess, nAddress, nComponents, nOptionBoard, nHeating);
         case 2: return new CParvel6(name, pAccess, nAddress, nComponents, nOptionBoard, nHeating);

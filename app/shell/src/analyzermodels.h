@@ -12,5 +12,5 @@ class CvaskAccess;
 // (NULL: offline), with its options (the O2 and H2S sensors count for the Sindor 23 only,
 // heating for the others); NULL for a code of no analyzer class.
 CVaskInstrument* CreateAnalyzerModel(int nType, const CString& name, CvaskAccess* pAccess,
-                                     int nAddress, int nComponents, int nOptionBoard,
-                                     int nHeating, int nO2Sensor, int nH2SSensor);
+                                     int nAddress, int nComponents, int nOptionBoard, int nHeating,
+                                     int nO2Sensor, int nH2SSensor);

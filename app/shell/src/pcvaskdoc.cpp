@@ -229,8 +229,7 @@ void CPCVaskDoc::AddWorkerThreadStopper(CWorkerThreadStopper* pStopper) {
 }
 
 void CPCVaskDoc::RemoveWorkerThreadStopper(CWorkerThreadStopper* pStopper) {
-    m_stoppers.erase(std::remove(m_stoppers.begin(), m_stoppers.end(), pStopper),
-                     m_stoppers.end());
+    m_stoppers.erase(std::remove(m_stoppers.begin(), m_stoppers.end(), pStopper), m_stoppers.end());
 }
 
 // ---- the tree -----------------------------------------------------------------------------
@@ -257,7 +256,11 @@ BOOL CPCVaskDoc::InitTheInstruments() {
         }
         if (pFound == NULL) {
             AfxMessageBox(IDS_NO_INSTRUMENTS_FOUND, MB_OK);
-            ConfigureTheCommunication(1);
+            // Without the dialog nobody could leave the loop: the program works offline.
+            if (g_commConfigDialog == NULL)
+                SetOnlineMode(0);
+            else
+                ConfigureTheCommunication(1);
             continue;
         }
         UpdateAllViews(NULL, 2, NULL);
@@ -277,8 +280,7 @@ BOOL CPCVaskDoc::InitThePorts() {
         const PORT_INFO_2A& record = pPorts[i];
         const CString name = record.pPortName != NULL ? record.pPortName : "";
         if (name == "FILE:") continue;
-        const CString text =
-            name + " " + (record.pDescription != NULL ? record.pDescription : "");
+        const CString text = name + " " + (record.pDescription != NULL ? record.pDescription : "");
         if (m_strFreeComPorts.Find(text) < 0) continue;
         try {
             m_nodeList.AddTail(new CPort(text, record));
@@ -355,8 +357,7 @@ void CPCVaskDoc::InitTheCommunication() {
         CGateway* pGateway = (CGateway*)m_gatewayList.GetNext(pos);
         {
             CTraceFile trace(0, "CPCVaskDoc::InitTheCommunication");
-            trace.WriteFormat("Init the gateway at address %s",
-                              (LPCSTR)pGateway->GetHostAddress());
+            trace.WriteFormat("Init the gateway at address %s", (LPCSTR)pGateway->GetHostAddress());
         }
         pGateway->InitTheCommunication();
     }
@@ -430,7 +431,15 @@ void CPCVaskDoc::OnVaskInitProgress(WPARAM wParam, LPARAM lParam) {
         }
     }
     if (name.IsEmpty()) name.LoadString(IDS_UNKNOWN);
-    if (pAccess != NULL) pAccess->GetNetworkAddressRange(nFirst, nLast);
+    if (pAccess != NULL) {
+        // A connection that never opened has no range: the default one stays.
+        int nFrom = -1, nTo = -1;
+        pAccess->GetNetworkAddressRange(nFrom, nTo);
+        if (nFrom >= 0 && nTo >= nFrom) {
+            nFirst = nFrom;
+            nLast = nTo;
+        }
+    }
 
     CString text;
     text.Format((UINT)IDS_SCAN_PROGRESS, (LPCSTR)name, nAddress);
@@ -456,6 +465,8 @@ BOOL CPCVaskDoc::ConfigureTheCommunication(int nCancel) {
     CPCVaskApp* pApp = CPCVaskApp::Get();
     int nMode = pApp != NULL ? pApp->GetOperationMode() : 0;
     if (g_commConfigDialog == NULL || !g_commConfigDialog(this, nCancel > 0, nMode)) return FALSE;
+    // The offline model confirmed there replaces an earlier "Create New Data" choice.
+    m_bNewDataHeld = FALSE;
     SetOnlineMode(nMode);
     return TRUE;
 }
@@ -541,7 +552,8 @@ void CPCVaskDoc::SelectNode(CInstrument* pNode) {
     const BOOL bAnalyzer = pNode != NULL && pNode->IsKindOf(RUNTIME_CLASS(CVaskInstrument));
     m_pageProtocol.SetCurrentInstrument(bAnalyzer ? (CVaskInstrument*)pNode : NULL);
     if (CPCVaskApp* pApp = CPCVaskApp::Get())
-        if (CKemMainFrame* pFrame = pApp->GetMainFrame()) pFrame->SwitchValuePane(bAnalyzer ? 1 : 0);
+        if (CKemMainFrame* pFrame = pApp->GetMainFrame())
+            pFrame->SwitchValuePane(bAnalyzer ? 1 : 0);
     UpdateAllViews(NULL, 1, pNode);
 }
 

@@ -111,9 +111,32 @@ BOOL CPCVaskDoc::OnSaveDocument(LPCSTR lpszPathName) {
         path = PromptFileName(FALSE);
         if (path.IsEmpty()) return FALSE;
     }
+    if (!CanReplace(path)) return FALSE;
     if (!CDocument::OnSaveDocument(path)) return FALSE;
     SetPathName(path, TRUE);
     return TRUE;
+}
+
+BOOL CPCVaskDoc::CanReplace(const CString& path) {
+    // The new file is made in the target's folder, which must be there; and some file
+    // systems let a new file replace a read-only one, whose protection must hold.
+    const CString folder = path.Left(path.ReverseFind('\\') + 1);
+    const DWORD folderAttributes =
+        folder.IsEmpty() ? FILE_ATTRIBUTE_DIRECTORY : ::GetFileAttributesA(folder);
+    LONG lError = ERROR_SUCCESS;
+    if (folderAttributes == INVALID_FILE_ATTRIBUTES ||
+        !(folderAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        lError = ERROR_PATH_NOT_FOUND;
+    } else {
+        const DWORD attributes = ::GetFileAttributesA(path);
+        if (attributes != INVALID_FILE_ATTRIBUTES &&
+            (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+            lError = ERROR_ACCESS_DENIED;
+    }
+    if (lError == ERROR_SUCCESS) return TRUE;
+    CFileException fe(CFileException::OsErrorToException(lError), lError, path);
+    ReportSaveLoadException(path, &fe, TRUE, 0);
+    return FALSE;
 }
 
 void CPCVaskDoc::SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU) {
@@ -124,8 +147,7 @@ void CPCVaskDoc::SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU) {
     CDocument::SetPathName(lpszPathName, bAddToMRU);
 }
 
-void CPCVaskDoc::ReportSaveLoadException(LPCSTR lpszPathName, CException* e, BOOL bSaving,
-                                         UINT) {
+void CPCVaskDoc::ReportSaveLoadException(LPCSTR lpszPathName, CException* e, BOOL bSaving, UINT) {
     CString text;
     text.Format((UINT)(bSaving ? IDS_SET_NOT_SAVED : IDS_SET_NOT_READABLE),
                 lpszPathName != NULL ? lpszPathName : "");
@@ -154,13 +176,12 @@ void CPCVaskDoc::InitTheOfflineConverter() {
     m_pOfflineConverter = new CConverter(kOfflineConverterName, kFirstConverterType);
     m_nodeList.AddTail(m_pOfflineConverter);
     m_pOfflineConverter->ReadFromRegistry(kOfflineConverterName);
-    // "Create New Data" chose the model of this converter's analyzer.
-    if (m_bNewDataHeld) {
+    // "Create New Data" chose the model of the offline analyzer: it holds for every offline
+    // converter made anew until the communication dialog confirms another one.
+    if (m_bNewDataHeld)
         m_pOfflineConverter->SetOfflineType(m_newData.nType, m_newData.nComponents, CString(),
                                             m_newData.bO2Sensor, m_newData.bH2SSensor,
                                             m_newData.bHeating, m_newData.bOptionBoard);
-        m_bNewDataHeld = FALSE;
-    }
 }
 
 CConverter* CPCVaskDoc::GetOfflineConverter() {
@@ -203,10 +224,10 @@ CVaskInstrument* CPCVaskDoc::InitTheOfflineInstrument() {
     CString name = pConverter->GetOfflineText();
     name.TrimLeft();
     if (name.IsEmpty()) name.LoadString(IDS_DEFAULT_NAME_BASE + nType);
-    CVaskInstrument* pInstrument = CreateAnalyzerModel(
-        nType, name, pConverter->GetAccess(), 0, nComponents, pConverter->GetOfflineOptionBoard(),
-        pConverter->GetOfflineHeating(), pConverter->GetOfflineO2Sensor(),
-        pConverter->GetOfflineH2SSensor());
+    CVaskInstrument* pInstrument =
+        CreateAnalyzerModel(nType, name, pConverter->GetAccess(), 0, nComponents,
+                            pConverter->GetOfflineOptionBoard(), pConverter->GetOfflineHeating(),
+                            pConverter->GetOfflineO2Sensor(), pConverter->GetOfflineH2SSensor());
     const BOOL bSupported = pInstrument != NULL;
     if (!bSupported) {
         pInstrument = new CVaskInstrument(name, nType, pConverter->GetAccess(), 0, nComponents,
