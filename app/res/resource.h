@@ -554,3 +554,54 @@
 // A parameter set that cannot be read, or saved.
 #define IDS_SET_NOT_READABLE 38300
 #define IDS_SET_NOT_SAVED    38301
+// ---- Instrument view: the parameter tree of one analyzer and its device commands ---------
+
+// The form of the view: one static control that marks the place of the tree-list.
+#define IDD_INSTRUMENT_VIEW   155
+#define IDC_INSTRUMENT_TREE   1227
+// The column titles of the tree-list (comma-separated) and of the compare column.
+#define IDS_IV_COLUMNS         38400
+#define IDS_IV_COLUMNS_COMPARE 38401
+#define IDS_IV_COMPARE_COLUMN  38402
+// Boxes and progress texts of the commands.
+#define IDS_IV_COMM_LOST             38403
+#define IDS_IV_LEAVING_ONLINE        38404
+#define IDS_IV_OTHER_MODEL           38405
+#define IDS_IV_TRANSFERRING          38406
+#define IDS_IV_ASK_LOAD_USER         38407
+#define IDS_IV_ASK_SAVE_USER         38408
+#define IDS_IV_ASK_LOAD_FACTORY      38409
+#define IDS_IV_PREPARING             38410
+#define IDS_IV_LOADING_USER          38411
+#define IDS_IV_SAVING_USER           38412
+#define IDS_IV_LOADING_FACTORY       38413
+#define IDS_IV_PC_DATA_FILTER        38414
+#define IDS_IV_PC_DATA_EXT           38415
+#define IDS_IV_ASK_OVERWRITE_PC_DATA 38416
+#define IDS_IV_TRANSFER_STARTED      38417
+#define IDS_IV_ERROR_CODE            38418
+#define IDS_IV_NO_DOWNLOAD_CONVERTER 38419
+#define IDS_IV_BOOT_VERSION          38420
+#define IDS_IV_ASK_DOWNLOAD          38421
+#define IDS_IV_DL_RESET              38422
+#define IDS_IV_DL_STARTED            38423
+#define IDS_IV_DL_VERIFY             38424
+#define IDS_IV_DL_RESTART            38425
+#define IDS_IV_DL_COMPLETED          38426
+#define IDS_IV_DL_WAIT_RESTART       38427
+#define IDS_IV_ASK_ABORT_DOWNLOAD    38428
+#define IDS_IV_PC_TRANSFER           38429
+#define IDS_IV_ASK_ABORT_PC_DATA     38430
+#define IDS_IV_NO_FIRMWARE           38431
+#define IDS_IV_TOO_MANY_CONVERTERS   38432
+#define IDS_IV_NO_CONVERTER          38433
+#define IDS_IV_NO_CONNECTION         38434
+#define IDS_IV_SEARCHING             38435
+#define IDS_IV_FIRMWARE_FOUND        38436
+#define IDS_IV_ASK_DOWNLOAD_PROFIBUS 38437
+#define IDS_IV_PROFIBUS_PREPARING    38438
+#define IDS_IV_HEX_EXT               38439
+#define IDS_IV_HEX_FILTER            38440
+#define IDS_IV_MAINBOARD_NAMES       38441
+#define IDS_IV_FIELDBUS_NAMES        38442
+#define IDS_IV_FILE_MISMATCH         38443

@@ -274,6 +274,9 @@ public:
     CVaskInstrument* GetCompareInstrument() const { return m_compare; }
     // The compare analyzer's entry with the same number; null without one.
     CVaskParameter* FindCompareParameter(CVaskParameter* parameter) const;
+    // Deletes the compare analyzer: the comparison is over (SetCompareInstrument keeps the
+    // present one for null).
+    void DeleteCompareInstrument();
 
 protected:
     // The profile's component names of this model.

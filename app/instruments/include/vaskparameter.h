@@ -137,6 +137,16 @@ public:
     // worst non-positive result wins and the failure texts are joined with ", ".
     void GetTransferResult(int& result, CString& text) const;
 
+    // ---- the instrument view's rows ---------------------------------------------------
+    // The entry's row in the instrument view's tree-list (null: none), and the mark that a
+    // compare-set entry's value was shown in the current pass.
+    HTREEITEM GetTreeItem() const { return m_treeItem; }
+    void SetTreeItem(HTREEITEM item) { m_treeItem = item; }
+    int GetCompareMark() const { return m_compareMark; }
+    void SetCompareMark(int mark) { m_compareMark = mark; }
+    // The comparison state of a compare-set entry: its transfer outcome and texts.
+    void GetCompareResult(int& result, CString& text) const { GetTransferResult(result, text); }
+
 private:
     // Brings the cached value up to date: from the device (online; `out` takes the read) or
     // from the profile.
@@ -168,6 +178,8 @@ private:
     int m_number;
     CObList m_linked;
     int m_valueChanged;
+    HTREEITEM m_treeItem = NULL;
+    int m_compareMark = 0;
 };
 
 // An autocal step: the step's kind from the model's step list, followed by the step time.
@@ -289,6 +301,9 @@ public:
     int ReadProfileFlags();
     void WriteProfileFlags(int expanded);
     int IsExpanded() const { return m_expanded; }
+    // The group's row in the instrument view's tree-list; null: none.
+    HTREEITEM GetTreeItem() const { return m_treeItem; }
+    void SetTreeItem(HTREEITEM item) { m_treeItem = item; }
 
 private:
     // The profile section of the flag; FALSE when there is none.
@@ -299,6 +314,7 @@ private:
     CObList m_parameters;
     CVaskInstrument* m_instrument;
     int m_expanded;
+    HTREEITEM m_treeItem = NULL;
 };
 
 // Index mappings between stored values and the items of the pressure-type and interference

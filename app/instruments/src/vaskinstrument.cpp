@@ -429,6 +429,11 @@ void CVaskInstrument::SetCompareInstrument(CVaskInstrument* compare) {
     m_compare = compare;
 }
 
+void CVaskInstrument::DeleteCompareInstrument() {
+    delete m_compare;
+    m_compare = NULL;
+}
+
 CVaskParameter* CVaskInstrument::FindCompareParameter(CVaskParameter* parameter) const {
     if (m_compare == NULL || parameter == NULL) return NULL;
     return m_compare->FindParameterByNumber(parameter->GetNumber());

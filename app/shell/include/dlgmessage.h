@@ -46,6 +46,8 @@ public:
     // Handles at most one waiting message of the thread (a click on Cancel), never waits
     // for one, and tells whether Cancel was pressed since the start.
     BOOL IsCancelled();
+    // Forgets a press of Cancel: the operation goes on.
+    void ClearCancel() { m_bCancel = 0; }
 
     // The bitmap resource the picture shows.
     int GetPictureId() const { return m_nBitmapId; }

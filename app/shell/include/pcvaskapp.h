@@ -9,6 +9,7 @@
 
 #include "vaskfc.h"
 
+class CInstrumentView;
 class CKemMainFrame;
 
 class CPCVaskApp : public CWinApp {
@@ -47,9 +48,21 @@ public:
     // The main window as the program's main frame, or NULL.
     CKemMainFrame* GetMainFrame() const;
 
+    // ---- the instrument view ----------------------------------------------------------
+    // Creates the second pane view "Instrument" in the main frame, hidden, with the control
+    // id after the first pane's and the frame's document, and runs its initial update; from
+    // then on SwitchView exchanges the panes. FALSE when it cannot be made.
+    BOOL CreateInstrumentView();
+    CInstrumentView* GetInstrumentView() const { return m_pInstrumentView; }
+
 protected:
     int m_nOperationMode;
     int m_nCompareMode;
+
+    CInstrumentView* m_pInstrumentView = NULL;
+    CWnd* m_pMainPane = NULL;  // the frame's first pane (its splitter) while instrument mode is off
+    CView* m_pMainView = NULL;    // the active view of the main pane
+    CWnd* m_pCurrentPane = NULL;  // the pane shown now
 };
 
 // The free COM ports of the machine: for each COM port that could be opened at start-up, its

@@ -1,0 +1,624 @@
+// The instrument view in the program's main frame, made and shown as the application does
+// it, with the document's network of one converter on COM1, the simulator's line: entering
+// instrument mode fills the tree-list from the Parvel 6 of device 2, the refresh timing, a
+// change of selection during a refresh, compare and transfer of an offline parameter set,
+// the refused sets, the enabling table of the menu, and the firmware naming rule.
+#include "document_bus_fixture.h"
+
+#include "appwait.h"
+#include "commvask_seams.h"
+#include "instrumentview.h"
+#include "parvel.h"
+
+#include <map>
+
+namespace frametest {
+namespace {
+
+const int kParvel6 = 2;
+
+class InstrumentViewBus : public DocumentBus {
+protected:
+    void SetUp() override {
+        DocumentBus::SetUp();
+        if (HasFatalFailure()) return;
+        // The process's COM security as the program's start-up sets it: the update thread
+        // then starts no gateway client of its own.
+        CoInitializeSecurity(NULL, -1, NULL, NULL, RPC_C_AUTHN_LEVEL_NONE, RPC_C_IMP_LEVEL_IDENTIFY,
+                             NULL, EOAC_NONE, NULL);
+        SetTransferWaitDivisor(50);
+        SetProgramWaitDivisor(50);
+        ASSERT_TRUE(app_->CreateInstrumentView());
+        view_ = app_->GetInstrumentView();
+        ASSERT_NE(view_, nullptr);
+        frame_->SetAccessLevel(2);
+        ASSERT_TRUE(doc_->InitTheInstruments());
+        for (CVaskInstrument* analyzer : Analyzers())
+            if (analyzer->GetModelKind() == kParvel6) parvel_ = analyzer;
+        ASSERT_NE(parvel_, nullptr);
+        for (CVaskInstrument* analyzer : Analyzers())
+            if (analyzer != parvel_) sindor_ = analyzer;
+        ASSERT_NE(sindor_, nullptr);
+    }
+    void TearDown() override {
+        if (view_ != nullptr && IsWindow(hFrame_)) {
+            view_->WaitForUpdateThread();
+            if (frame_->IsInstrumentMode()) Command(ID_RETURN_TO_MAIN_MENU);
+        }
+        SetTransferWaitDivisor(1);
+        SetProgramWaitDivisor(1);
+        DocumentBus::TearDown();
+    }
+
+    // The analyzer selected and instrument mode entered, as the user does it.
+    void EnterInstrumentMode(CVaskInstrument* analyzer) {
+        doc_->SelectNode(analyzer);
+        Command(ID_EDIT_INSTRUMENT_DATA);
+        ASSERT_TRUE(frame_->IsInstrumentMode());
+        ASSERT_TRUE(view_->IsWindowVisible());
+    }
+    // Until the update thread has ended.
+    bool Idle() {
+        return wkit::Driver::PumpUntil([&] { return !view_->m_bBusy; }, 30000);
+    }
+    // A refresh asked for as the document asks for it after a change.
+    void Refresh() {
+        doc_->UpdateAllViews(NULL, 6, NULL);
+        ASSERT_TRUE(Idle());
+    }
+
+    CTLTreeCtrl& Tree() { return view_->GetTreeCtrl(); }
+    std::vector<std::string> Headers() {
+        std::vector<std::string> headers;
+        CHeaderCtrl& header = Tree().GetHeaderCtrl();
+        for (int i = 0; i < header.GetItemCount(); ++i) {
+            char text[128] = "";
+            HDITEMA item = {};
+            item.mask = HDI_TEXT;
+            item.pszText = text;
+            item.cchTextMax = sizeof text;
+            header.GetItem(i, &item);
+            headers.push_back(text);
+        }
+        return headers;
+    }
+    // Every row: its name (groups as "[name]"), and the texts of columns 1 and 2.
+    struct Row {
+        std::string value;
+        std::string compare;
+        HTREEITEM item;
+    };
+    std::map<std::string, Row> Rows() {
+        std::map<std::string, Row> rows;
+        for (HTREEITEM group = Tree().GetRootItem(); group != NULL;
+             group = Tree().GetNextSiblingItem(group)) {
+            rows["[" + std::string(Tree().GetItemText(group, 0)) + "]"] = {"", "", group};
+            for (HTREEITEM item = Tree().GetChildItem(group); item != NULL;
+                 item = Tree().GetNextSiblingItem(item))
+                rows[(LPCSTR)Tree().GetItemText(item, 0)] = {
+                    (LPCSTR)Tree().GetItemText(item, 1), (LPCSTR)Tree().GetItemText(item, 2), item};
+        }
+        return rows;
+    }
+    std::string Name(CVaskInstrument* analyzer, int number) {
+        CVaskParameter* parameter = analyzer->FindParameterByNumber(number);
+        return parameter != nullptr ? (LPCSTR)parameter->GetName() : "";
+    }
+
+    // The value texts of a read message of device 2 (each value is a text, its terminator
+    // and a unit word).
+    std::vector<std::string> Values(const std::string& message) {
+        std::vector<std::string> lines;
+        EXPECT_TRUE(sim_.Command("READ 2 0 " + message, &lines));
+        std::vector<std::string> texts;
+        if (lines.empty()) return texts;
+        std::string text;
+        for (size_t i = 0; i + 1 < lines[0].size(); i += 2) {
+            const int byte = std::stoi(lines[0].substr(i, 2), nullptr, 16);
+            if (byte != 0) {
+                text += (char)byte;
+                continue;
+            }
+            texts.push_back(text);
+            text.clear();
+            i += 4;  // the unit word
+        }
+        return texts;
+    }
+    // The T90 inside time of the Parvel's first component as the device holds it.
+    std::string DeviceT90() {
+        const std::vector<std::string> values = Values("w11");
+        return values.size() > 1 ? values[1] : "";
+    }
+    // A new T90 inside time written through the program, as a sheet writes it.
+    void WriteT90(double seconds) {
+        VaskFloat range, inside, outside, deadTime;
+        ASSERT_TRUE(parvel_->GetIntegrationTime(0, range, inside, outside, deadTime));
+        inside.value = seconds;
+        inside.text.Format("%.1f", seconds);
+        ASSERT_TRUE(parvel_->SetIntegrationTime(0, range, inside, outside, deadTime));
+    }
+    // The number a row's value begins with.
+    static double Number(const std::string& value) { return std::atof(value.c_str()); }
+    // The first characters of a row's value: the device's text and the blank before the unit.
+    static std::string Start(const std::string& value, const std::string& text) {
+        return value.substr(0, text.size() + 1);
+    }
+
+    CInstrumentView* view_ = nullptr;
+    CVaskInstrument* parvel_ = nullptr;
+    CVaskInstrument* sindor_ = nullptr;
+};
+
+// The number of the T90 inside entry of component 1 (a changeable offline entry).
+const int kT90Inside = 98;
+// The hardware serial number (device data, read-only).
+const int kSerialNumber = 1;
+
+TEST_F(InstrumentViewBus, InstrumentModeFillsTheRowsFromTheAnalyzerAndRefreshesThem) {
+    ASSERT_TRUE(Sim("SET 2 serial 4711"));
+    // The test gives the timer hints itself.
+    ::KillTimer(hFrame_, frame_->GetTimerId());
+    EnterInstrumentMode(parvel_);
+    ASSERT_TRUE(Idle());
+    EXPECT_EQ(Headers(), (std::vector<std::string>{"Parameter group", "Cur. value"}));
+    std::map<std::string, Row> rows = Rows();
+    ASSERT_TRUE(rows.count("[" + std::string(parvel_->GetParameterGroup(1)->GetName()) + "]"));
+    const std::string serial = Name(parvel_, kSerialNumber);
+    ASSERT_TRUE(rows.count(serial)) << serial;
+    EXPECT_EQ(rows[serial].value.substr(0, 5), "4711 ");
+    // Every row's object is its entry or its group.
+    EXPECT_EQ(Tree().GetItemUserValue(rows[serial].item),
+              (DWORD_PTR)parvel_->FindParameterByNumber(kSerialNumber));
+
+    // A changed value shows after 60 timer hints, and at once after hint 6.
+    const std::string t90 = Name(parvel_, kT90Inside);
+    ASSERT_TRUE(rows.count(t90)) << t90;
+    EXPECT_EQ(Start(rows[t90].value, DeviceT90()), DeviceT90() + " ");
+    WriteT90(31);
+    ASSERT_EQ(std::atof(DeviceT90().c_str()), 31);
+    for (int i = 0; i < 59; ++i) doc_->UpdateAllViews(NULL, 3, NULL);
+    ASSERT_TRUE(Idle());
+    EXPECT_NE(Number(Rows()[t90].value), 31) << "refreshed before 60 hints";
+    doc_->UpdateAllViews(NULL, 3, NULL);
+    ASSERT_TRUE(Idle());
+    EXPECT_EQ(Number(Rows()[t90].value), 31);
+    const HTREEITEM before = Rows()[t90].item;
+    WriteT90(32);
+    Refresh();
+    EXPECT_EQ(Number(Rows()[t90].value), 32);
+    EXPECT_EQ(Rows()[t90].item, before) << "a refresh keeps the rows";
+}
+
+TEST_F(InstrumentViewBus, AnotherSelectionDuringARefreshWaitsForItBeforeTheRowsGo) {
+    EnterInstrumentMode(parvel_);
+    ASSERT_TRUE(Idle());
+    // Slow answers keep the refresh running while the selection changes.
+    ASSERT_TRUE(Sim("FAULT 2 slow 5 200"));
+    doc_->UpdateAllViews(NULL, 6, NULL);
+    ASSERT_TRUE(view_->m_bBusy);
+    doc_->SelectNode(sindor_);
+    // The thread had ended before the rows went, and the new analyzer's rows came anew.
+    EXPECT_EQ(view_->GetInstrument(), sindor_);
+    ASSERT_TRUE(Idle());
+    const std::string serial = Name(sindor_, kSerialNumber);
+    EXPECT_TRUE(Rows().count(serial));
+    for (auto& row : Rows())
+        if (row.second.item != NULL && Tree().GetItemUserValue(row.second.item) != 0) {
+            CObject* object = (CObject*)Tree().GetItemUserValue(row.second.item);
+            if (object->IsKindOf(RUNTIME_CLASS(CVaskParameter)))
+                EXPECT_EQ(((CVaskParameter*)object)->GetInstrument(), sindor_) << row.first;
+        }
+    ASSERT_TRUE(Sim("CLEARFAULTS"));
+}
+
+TEST_F(InstrumentViewBus, CompareShowsTheFileTransferWritesItBackAndCompareAgainEndsIt) {
+    EnterInstrumentMode(parvel_);
+    ASSERT_TRUE(Idle());
+    const std::string original = DeviceT90();
+    ASSERT_FALSE(original.empty());
+    const std::string path = *folder_ / "parvel.prm";
+    {
+        wkit::Driver driver;
+        driver.NameFile(path);
+        Command(ID_SAVE_TO_DISK_AS);
+    }
+    ASSERT_FALSE(ReadFile(path).empty());
+    WriteT90(77);
+    Refresh();
+    const std::string t90 = Name(parvel_, kT90Inside);
+    ASSERT_TRUE(Rows().count(t90)) << t90;
+    EXPECT_EQ(Number(Rows()[t90].value), 77);
+
+    {
+        wkit::Driver driver;
+        driver.Exempt(view_->GetMessageDialog().m_hWnd);
+        driver.NameFile(path);
+        Command(ID_COMPARE_OFFLINE);
+    }
+    ASSERT_TRUE(Idle());
+    EXPECT_TRUE(view_->IsCompareMode());
+    EXPECT_EQ(app_->IsCompareMode(), 1);
+    ASSERT_NE(parvel_->GetCompareInstrument(), nullptr);
+    ASSERT_EQ(Tree().GetColumnCount(), 3);
+    EXPECT_EQ(Headers()[2], "Parameter Set");
+    EXPECT_EQ(Tree().GetColumnWidth(2), 250);
+    EXPECT_EQ(Start(Rows()[t90].compare, original), original + " ");
+    EXPECT_EQ(Number(Rows()[t90].value), 77);
+    EXPECT_TRUE(IsEnabled(ID_TRANSFER_OFFLINE));
+    EXPECT_EQ(State(ID_COMPARE_OFFLINE).check, 1);
+
+    {
+        wkit::Driver driver;
+        driver.Exempt(view_->GetMessageDialog().m_hWnd);
+        Command(ID_TRANSFER_OFFLINE);
+    }
+    ASSERT_TRUE(Idle());
+    EXPECT_EQ(DeviceT90(), original);
+    EXPECT_EQ(Start(Rows()[t90].value, original), original + " ");
+    const HWND progress = ::GetDlgItem(view_->GetMessageDialog().m_hWnd, IDC_MESSAGE_PROGRESS);
+    EXPECT_EQ(::SendMessageA(progress, PBM_GETPOS, 0, 0), 100);
+    EXPECT_FALSE(::IsWindowVisible(view_->GetMessageDialog().m_hWnd));
+
+    Command(ID_COMPARE_OFFLINE);
+    EXPECT_FALSE(view_->IsCompareMode());
+    EXPECT_EQ(app_->IsCompareMode(), 0);
+    EXPECT_EQ(parvel_->GetCompareInstrument(), nullptr);
+    EXPECT_EQ(Tree().GetColumnCount(), 2);
+    EXPECT_FALSE(IsEnabled(ID_TRANSFER_OFFLINE));
+    EXPECT_EQ(State(ID_COMPARE_OFFLINE).check, 0);
+}
+
+TEST_F(InstrumentViewBus, SetsWithoutDataOfAnOldVersionOrOfAnotherModelAreRefused) {
+    // A Sindor's set, a file without an analyzer, and a Parvel's set of a version before any
+    // values (only the record's version, 0).
+    doc_->SelectNode(sindor_);
+    const std::string sindorSet = *folder_ / "sindor.prm";
+    ASSERT_TRUE(doc_->OnSaveDocument(sindorSet.c_str()));
+    ASSERT_TRUE(doc_->GetPortList()->Find(sindor_) != NULL);
+    doc_->SelectNode(doc_->GetConverterList()->GetHead() == NULL
+                         ? NULL
+                         : (CInstrument*)doc_->GetConverterList()->GetHead());
+    const std::string none = *folder_ / "none.prm";
+    ASSERT_TRUE(doc_->OnSaveDocument(none.c_str()));
+    const std::string damaged = *folder_ / "damaged.prm";
+    WriteFile(damaged, ReadFile(sindorSet).substr(0, 40));
+
+    EnterInstrumentMode(parvel_);
+    ASSERT_TRUE(Idle());
+    struct Case {
+        std::string file;
+        std::vector<std::string> boxes;
+    } const cases[] = {
+        {none, {}},
+        {sindorSet,
+         {"The offline parameter set describes a different instrument type.\n You can't "
+          "compare instruments of different types."}},
+        {damaged, {"An error occured while reading this file."}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        boxes_.texts.clear();
+        {
+            wkit::Driver driver;
+            driver.NameFile(c.file);
+            Command(ID_COMPARE_OFFLINE);
+        }
+        EXPECT_EQ(boxes_.texts, c.boxes);
+        EXPECT_FALSE(view_->IsCompareMode());
+        EXPECT_EQ(app_->IsCompareMode(), 0);
+        EXPECT_EQ(parvel_->GetCompareInstrument(), nullptr);
+        EXPECT_EQ(Tree().GetColumnCount(), 2);
+    }
+}
+
+TEST_F(InstrumentViewBus, TheMenuFollowsAnalyzerModelOnlineLevelAndCompareMode) {
+    EnterInstrumentMode(parvel_);
+    ASSERT_TRUE(Idle());
+    struct Case {
+        int level;
+        int online;
+        std::vector<UINT> enabled;
+    } const cases[] = {
+        {2,
+         1,
+         {ID_LOAD_FROM_DISK, ID_SAVE_TO_DISK, ID_SAVE_TO_DISK_AS, ID_CREATE_NEW_DATA_SET,
+          ID_LOAD_PC_DATA, ID_SAVE_PC_DATA, ID_LOAD_USER_DATA, ID_SAVE_USER_DATA,
+          ID_LOAD_FACTORY_DATA, ID_PRINT_PARAMETERS, ID_COMPARE_OFFLINE, ID_DEVICE_CLOCK,
+          ID_DOWNLOAD_MAINBOARD, ID_DOWNLOAD_PROFIBUS}},
+        {1,
+         1,
+         {ID_LOAD_FROM_DISK, ID_SAVE_TO_DISK, ID_SAVE_TO_DISK_AS, ID_CREATE_NEW_DATA_SET,
+          ID_PRINT_PARAMETERS, ID_COMPARE_OFFLINE, ID_DEVICE_CLOCK}},
+        {3,
+         0,
+         {ID_LOAD_FROM_DISK, ID_SAVE_TO_DISK, ID_SAVE_TO_DISK_AS, ID_CREATE_NEW_DATA_SET,
+          ID_PRINT_PARAMETERS, ID_DOWNLOAD_MAINBOARD}},
+    };
+    const UINT all[] = {
+        ID_LOAD_FROM_DISK,   ID_SAVE_TO_DISK,      ID_SAVE_TO_DISK_AS,    ID_CREATE_NEW_DATA_SET,
+        ID_FACTORY_SETTINGS, ID_LOAD_PC_DATA,      ID_SAVE_PC_DATA,       ID_LOAD_USER_DATA,
+        ID_SAVE_USER_DATA,   ID_LOAD_FACTORY_DATA, ID_PRINT_PARAMETERS,   ID_COMPARE_OFFLINE,
+        ID_TRANSFER_OFFLINE, ID_DEVICE_CLOCK,      ID_DOWNLOAD_MAINBOARD, ID_DOWNLOAD_PROFIBUS};
+    for (const Case& c : cases) {
+        SCOPED_TRACE("level " + std::to_string(c.level) + " online " + std::to_string(c.online));
+        frame_->SetAccessLevel(c.level);
+        app_->SetOperationMode(c.online);
+        for (UINT id : all) {
+            const bool wanted =
+                std::find(c.enabled.begin(), c.enabled.end(), id) != c.enabled.end();
+            EXPECT_EQ(IsEnabled(id), wanted) << id;
+        }
+    }
+    app_->SetOperationMode(1);
+}
+
+// The telegrams to device 2 since the log was cleared, as letter and function ("K14").
+std::vector<std::string> TelegramsTo2(vasksim::SimClient& sim) {
+    std::vector<vasksim::SimLogEntry> entries;
+    EXPECT_TRUE(sim.Log(entries));
+    std::vector<std::string> telegrams;
+    for (const vasksim::SimLogEntry& e : entries)
+        if (e.command != 0 && e.to == "2/0")
+            telegrams.push_back(std::string(1, e.command) + std::to_string(e.function));
+    return telegrams;
+}
+bool Has(const std::vector<std::string>& texts, const std::string& text) {
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+TEST_F(InstrumentViewBus, UserDataIsSavedAndLoadedBackAndFactoryDataTriesRemoteAlways) {
+    EnterInstrumentMode(parvel_);
+    ASSERT_TRUE(Idle());
+    const std::string saved = DeviceT90();
+    boxes_.answers = {IDYES};
+    {
+        wkit::Driver driver;
+        driver.Exempt(view_->GetMessageDialog().m_hWnd);
+        Command(ID_SAVE_USER_DATA);
+    }
+    ASSERT_EQ(boxes_.texts.size(), 1u);
+    EXPECT_EQ(boxes_.texts[0],
+              "Do you really want to overwrite the user data by the current settings?");
+    EXPECT_EQ(boxes_.types[0] & 0xF, (UINT)MB_YESNO);
+    WriteT90(66);
+    ASSERT_NE(DeviceT90(), saved);
+
+    // "No" does nothing; "Yes" makes the device restore its user data.
+    boxes_.texts.clear();
+    boxes_.answers = {IDNO};
+    Command(ID_LOAD_USER_DATA);
+    EXPECT_NE(DeviceT90(), saved);
+    boxes_.answers = {IDYES};
+    ASSERT_TRUE(Sim("CLEARLOG"));
+    {
+        wkit::Driver driver;
+        driver.Exempt(view_->GetMessageDialog().m_hWnd);
+        Command(ID_LOAD_USER_DATA);
+    }
+    EXPECT_EQ(DeviceT90(), saved);
+    EXPECT_FALSE(Has(TelegramsTo2(sim_), "F1")) << "user data sets no remote state";
+    EXPECT_FALSE(::IsWindowVisible(view_->GetMessageDialog().m_hWnd));
+    EXPECT_EQ(view_->m_bBusy, 0);
+
+    // A load of the factory data that the device rejects still tries the remote state.
+    ASSERT_TRUE(Sim("FAULT 2 reject always ?? on=K14"));
+    ASSERT_TRUE(Sim("CLEARLOG"));
+    boxes_.texts.clear();
+    boxes_.answers = {IDYES};
+    {
+        wkit::Driver driver;
+        driver.Exempt(view_->GetMessageDialog().m_hWnd);
+        Command(ID_LOAD_FACTORY_DATA);
+    }
+    ASSERT_FALSE(boxes_.texts.empty());
+    EXPECT_EQ(boxes_.texts[0],
+              "Do you really want to overwrite the current settings by the firm data?");
+    const std::vector<std::string> telegrams = TelegramsTo2(sim_);
+    const auto load = std::find(telegrams.begin(), telegrams.end(), "K14");
+    ASSERT_NE(load, telegrams.end());
+    EXPECT_NE(std::find(load, telegrams.end(), "F1"), telegrams.end());
+    ASSERT_TRUE(Sim("CLEARFAULTS"));
+}
+
+TEST_F(InstrumentViewBus, DeviceMemoryGoesIntoAFileAndAFileIntoTheDevice) {
+    EnterInstrumentMode(parvel_);
+    ASSERT_TRUE(Idle());
+    ASSERT_TRUE(Sim("MEMORY 2 00112233445566778899AABBCCDDEEFF0102030405"));
+    const std::string path = *folder_ / "memory.dat";
+    {
+        wkit::Driver driver;
+        driver.Exempt(view_->GetMessageDialog().m_hWnd);
+        driver.NameFile(path);
+        Command(ID_SAVE_PC_DATA);
+    }
+    EXPECT_TRUE(boxes_.texts.empty());
+    EXPECT_EQ(ReadFile(path), std::string("\x00\x11\x22\x33\x44\x55\x66\x77\x88\x99\xAA\xBB\xCC"
+                                          "\xDD\xEE\xFF\x01\x02\x03\x04\x05",
+                                          21));
+    EXPECT_EQ(std::string(doc_->GetInstrumentViewText()), path);
+
+    const std::string other = *folder_ / "other.dat";
+    WriteFile(other, std::string("\x0A\x0B\x0C\x0D", 4));
+    boxes_.answers = {IDYES};
+    {
+        wkit::Driver driver;
+        driver.Exempt(view_->GetMessageDialog().m_hWnd);
+        driver.NameFile(other);
+        Command(ID_LOAD_PC_DATA);
+    }
+    ASSERT_EQ(boxes_.texts.size(), 1u);
+    EXPECT_EQ(boxes_.texts[0], "Do you really want to overwrite the PC data of the instrument?");
+    std::vector<std::string> lines;
+    ASSERT_TRUE(sim_.Command("MEMORY 2", &lines));
+    ASSERT_FALSE(lines.empty());
+    EXPECT_NE(lines[0].find("0A0B0C0D"), std::string::npos) << lines[0];
+}
+
+// What the progress window's text showed, with whether Cancel was shown then; pressing
+// Cancel once when the download has started.
+class ProgressTexts {
+public:
+    explicit ProgressTexts(CDlgMessage& dialog, bool pressCancel)
+        : dialog_(dialog), pressCancel_(pressCancel) {
+        s_current = this;
+        text_ = ::GetDlgItem(dialog.m_hWnd, IDC_MESSAGE_TEXT);
+        old_ = (WNDPROC)::SetWindowLongPtrA(text_, GWLP_WNDPROC, (LONG_PTR)&Proc);
+    }
+    ~ProgressTexts() {
+        if (!texts.empty()) cancelShown.push_back(CancelShown());
+        ::SetWindowLongPtrA(text_, GWLP_WNDPROC, (LONG_PTR)old_);
+        s_current = nullptr;
+    }
+    std::vector<std::string> texts;
+    std::vector<bool> cancelShown;
+
+private:
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        ProgressTexts* self = s_current;
+        if (message == WM_SETTEXT && lParam != 0) {
+            const std::string text = (LPCSTR)lParam;
+            if (self->texts.empty() || self->texts.back() != text) {
+                // The button as it stood while the text before this one was shown.
+                if (!self->texts.empty()) self->cancelShown.push_back(self->CancelShown());
+                self->texts.push_back(text);
+            }
+            if (self->pressCancel_ && text.find("Download has been started") == 0) {
+                self->pressCancel_ = false;
+                ::PostMessageA(self->dialog_.m_hWnd, WM_COMMAND, IDCANCEL, 0);
+            }
+        }
+        return CallWindowProcA(self->old_, hWnd, message, wParam, lParam);
+    }
+    bool CancelShown() const {
+        const HWND button = ::GetDlgItem(dialog_.m_hWnd, IDCANCEL);
+        return (::GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE) != 0;
+    }
+    CDlgMessage& dialog_;
+    bool pressCancel_;
+    HWND text_;
+    WNDPROC old_;
+    static inline ProgressTexts* s_current = nullptr;
+};
+
+TEST_F(InstrumentViewBus, AFirmwareDownloadRunsItsPhasesAndCancelAsksFirst) {
+    const std::string firmware = *folder_ / "P6x.hex";
+    WriteFile(firmware, ReadFile(std::string(VASK_FIRMWARE_DATA) + "/firmware16.hex"));
+    ASSERT_TRUE(Sim("SET 2 restartms 2000"));
+    EnterInstrumentMode(parvel_);
+    ASSERT_TRUE(Idle());
+    const char* kPhases[] = {
+        "The device will execute a Reset.\nPlease wait....",
+        "Download has been started.\nThis task will take several minutes.\n\nInfo: During "
+        "download broadcasts is disabled for each instrument.",
+        "The firmware transfer will now be verified.\n Please wait a few seconds.",
+        "The instrument will restart now.",
+        "Download is completed.\n The connection to the instrument will be reestablished now.",
+        "Wait until the instrument has been restarted...",
+    };
+    // Cancel, then Cancel to the question: the download goes on to its end.
+    {
+        ProgressTexts progress(view_->GetMessageDialog(), true);
+        // The simulator tells no boot version: the download is confirmed twice.
+        boxes_.answers = {IDOK, IDYES, IDCANCEL};
+        wkit::Driver driver;
+        driver.Exempt(view_->GetMessageDialog().m_hWnd);
+        driver.NameFile(firmware);
+        Command(ID_DOWNLOAD_MAINBOARD);
+        for (const char* phase : kPhases)
+            EXPECT_TRUE(Has(progress.texts, phase)) << phase << "\n"
+                                                    << ::testing::PrintToString(progress.texts);
+        ASSERT_EQ(boxes_.texts.size(), 3u) << ::testing::PrintToString(boxes_.texts);
+        EXPECT_EQ(boxes_.texts[0],
+                  "For a successfull download you need boot version V2.5 or higher.");
+        EXPECT_EQ(boxes_.texts[2].substr(0, 41), "Do you really want to abort the download?");
+        // Each text with its button: Cancel only while the records go to the device.
+        for (size_t i = 0; i < progress.texts.size() && i < progress.cancelShown.size(); ++i)
+            EXPECT_EQ(progress.cancelShown[i], progress.texts[i] == kPhases[1])
+                << progress.texts[i];
+    }
+    // Cancel, then OK: the download is aborted with the access layer's error 47.
+    // The device answers again once it has restarted.
+    ASSERT_TRUE(wkit::Driver::PumpUntil(
+        [&] {
+            VaskFloat values[4];
+            return parvel_->GetMeas(values) != 0;
+        },
+        15000));
+    {
+        ProgressTexts progress(view_->GetMessageDialog(), true);
+        boxes_.texts.clear();
+        boxes_.answers = {IDOK, IDYES, IDOK};
+        wkit::Driver driver;
+        driver.Exempt(view_->GetMessageDialog().m_hWnd);
+        driver.NameFile(firmware);
+        Command(ID_DOWNLOAD_MAINBOARD);
+        ASSERT_EQ(boxes_.texts.size(), 4u);
+        EXPECT_NE(boxes_.texts[3].find(", Code: 47"), std::string::npos) << boxes_.texts[3];
+    }
+}
+
+TEST_F(InstrumentViewBus, AFirmwareFileOfAnotherModelOrNameIsRefused) {
+    EnterInstrumentMode(parvel_);
+    ASSERT_TRUE(Idle());
+    struct Case {
+        std::string name;
+        std::string box;
+    } const cases[] = {
+        {"s23abc.hex",
+         "The selected file does not match to the instrument you are working with.\n Please "
+         "make sure that you have selected the right instrument type."},
+        {"S2X.HEX",
+         "Only files with the following naming conventions will be accepted:\n\n"
+         "L6*.HEX  (LORVIX 6)\nL6K*.HEX (LORVIX 62)\nQ6*.HEX  (QUENTA 6)\nP6*.HEX  "
+         "(PARVEL 6)\nP6S*.HEX (PARVEL 64)\nS23*.HEX (SINDOR 23)\nS6*.HEX  (SINDOR 6)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = *folder_ / c.name;
+        WriteFile(path, ":00000001FF\r\n");
+        boxes_.texts.clear();
+        ASSERT_TRUE(Sim("CLEARLOG"));
+        {
+            wkit::Driver driver;
+            driver.NameFile(path);
+            Command(ID_DOWNLOAD_MAINBOARD);
+        }
+        EXPECT_EQ(boxes_.texts,
+                  (std::vector<std::string>{
+                      "For a successfull download you need boot version V2.5 or higher.", c.box}));
+        EXPECT_FALSE(Has(TelegramsTo2(sim_), "K20"));
+    }
+}
+
+TEST(InstrumentViewFiles, FirmwareFileNamesFollowTheNamingRule) {
+    const int kSindor6 = 1, kSindor23 = 4, kLorvix6 = 3, kLorvix62 = 8, kQuenta6 = 5, kParvel64 = 7;
+    struct Case {
+        const char* name;
+        bool fieldbus;
+        int own;
+        int code;
+    } const cases[] = {
+        {"s23abc.hex", false, kSindor23, kSindor23},
+        {"s23abc.hex", false, kSindor6, kSindor23},  // a mismatch for a Sindor 6
+        {"S2X.HEX", false, kSindor23, -1},
+        {"S6v1.HEX", false, kSindor6, kSindor6},
+        {"L6K2.hex", false, kLorvix62, kLorvix62},
+        {"L62.hex", false, kLorvix6, kLorvix6},
+        {"q6.HeX", false, kQuenta6, kQuenta6},
+        {"P6S1.hex", false, kParvel64, kParvel64},
+        {"P6x.hex", false, kParvel6, kParvel6},
+        {"P6x.bin", false, kParvel6, -1},
+        {"CGA12.hex", false, kParvel6, -1},
+        {"CGA12.hex", true, kQuenta6, kQuenta6},
+        {"cga.HEX", true, kSindor23, kSindor23},
+        {"P6x.hex", true, kParvel6, -1},
+        {"", false, kParvel6, -1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CInstrumentView::FirmwareModelCode(c.name, c.fieldbus, c.own), c.code)
+            << c.name << (c.fieldbus ? " fieldbus" : "");
+}
+
+}  // namespace
+}  // namespace frametest
