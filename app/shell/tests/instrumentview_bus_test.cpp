@@ -5,10 +5,12 @@
 // the refused sets, the enabling table of the menu, and the firmware naming rule.
 #include "document_bus_fixture.h"
 
+#include "appmessages.h"
 #include "appwait.h"
 #include "commvask_seams.h"
 #include "instrumentview.h"
 #include "parvel.h"
+#include "recording_host.h"
 
 #include <map>
 
@@ -589,6 +591,263 @@ TEST_F(InstrumentViewBus, AFirmwareFileOfAnotherModelOrNameIsRefused) {
                       "For a successfull download you need boot version V2.5 or higher.", c.box}));
         EXPECT_FALSE(Has(TelegramsTo2(sim_), "K20"));
     }
+}
+
+TEST_F(InstrumentViewBus, ASilencedDeviceIsToldOncePerOutage) {
+    ::KillTimer(hFrame_, frame_->GetTimerId());
+    EnterInstrumentMode(parvel_);
+    ASSERT_TRUE(Idle());
+    const std::string kLost = "Communication with the instrument is interrupted.";
+    for (size_t outage = 0; outage < 2; ++outage) {
+        ASSERT_TRUE(Sim("FAULT 2 silent always"));
+        // Requests fail until the access layer counts the device as gone.
+        ASSERT_TRUE(wkit::Driver::PumpUntil(
+            [&] {
+                parvel_->EnableCommandReport(0);
+                parvel_->Remote(0);
+                parvel_->EnableCommandReport(1);
+                return parvel_->GetState() == 4;
+            },
+            30000));
+        for (int i = 0; i < 3; ++i) doc_->UpdateAllViews(NULL, 3, NULL);
+        EXPECT_EQ(boxes_.texts.size(), outage + 1);
+        ASSERT_TRUE(Sim("CLEARFAULTS"));
+        ASSERT_TRUE(wkit::Driver::PumpUntil([&] { return parvel_->GetState() != 4; }, 20000));
+        doc_->UpdateAllViews(NULL, 3, NULL);
+    }
+    EXPECT_EQ(boxes_.texts, (std::vector<std::string>{kLost, kLost}));
+}
+
+TEST_F(InstrumentViewBus, ADoubleClickEditsTheEntryAndAnExpandedGroupStaysExpanded) {
+    EnterInstrumentMode(parvel_);
+    ASSERT_TRUE(Idle());
+    CVaskParameter* t90 = parvel_->FindParameterByNumber(kT90Inside);
+    ASSERT_NE(t90, nullptr);
+    const HTREEITEM group = t90->GetGroup()->GetTreeItem();
+    ASSERT_NE(group, nullptr);
+    // The user opens the group with its button: the tree tells the view.
+    Tree().ExpandItem(group, 1);
+    view_->SendMessage(WM_TREECHANGED, 0, 0);
+    EXPECT_EQ(t90->GetGroup()->IsExpanded(), 1);
+
+    // A double click on the entry's row opens its sheet on its page.
+    CRect rect;
+    ASSERT_TRUE(Tree().GetItemRect(t90->GetTreeItem(), &rect, TRUE));
+    {
+        RecordingHost host(1);
+        view_->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y));
+        ASSERT_EQ(host.sheets.size(), 1u);
+        EXPECT_EQ(host.sheets[0].sheet, t90->GetEditSheet());
+        EXPECT_EQ(host.sheets[0].page, t90->GetEditPage());
+        EXPECT_EQ(host.sheets[0].analyzer, parvel_);
+    }
+
+    // Another analyzer and back: the rows are made anew, the group opened again.
+    doc_->SelectNode(sindor_);
+    ASSERT_TRUE(Idle());
+    doc_->SelectNode(parvel_);
+    ASSERT_TRUE(Idle());
+    ASSERT_NE(t90->GetGroup()->GetTreeItem(), nullptr);
+    EXPECT_TRUE(Tree().IsItemExpanded(t90->GetGroup()->GetTreeItem()));
+}
+
+TEST_F(InstrumentViewBus, ARebuildDropsTheShownAnalyzerAndItsCompareModeUntouched) {
+    EnterInstrumentMode(parvel_);
+    ASSERT_TRUE(Idle());
+    const std::string path = *folder_ / "parvel.prm";
+    ASSERT_TRUE(doc_->OnSaveDocument(path.c_str()));
+    {
+        wkit::Driver driver;
+        driver.NameFile(path);
+        Command(ID_COMPARE_OFFLINE);
+    }
+    ASSERT_TRUE(view_->IsCompareMode());
+    // The rebuild deletes the analyzers (the update thread ends first) and selects the
+    // first new one.
+    ASSERT_TRUE(doc_->InitTheInstruments());
+    ASSERT_TRUE(Idle());
+    EXPECT_FALSE(view_->IsCompareMode());
+    EXPECT_EQ(app_->IsCompareMode(), 0);
+    EXPECT_EQ(view_->GetInstrument(), doc_->GetCurrentInstrument());
+    EXPECT_EQ(Tree().GetColumnCount(), 2);
+    EXPECT_GT(Tree().GetCount(), 0u);
+}
+
+TEST_F(InstrumentViewBus, TheTreeAsksForANameIntoABufferOfItsSize) {
+    EnterInstrumentMode(parvel_);
+    ASSERT_TRUE(Idle());
+    CVaskParameter* serial = parvel_->FindParameterByNumber(kSerialNumber);
+    ASSERT_NE(serial->GetTreeItem(), nullptr);
+    ASSERT_GT(serial->GetName().GetLength(), 5);
+    char buffer[16];
+    memset(buffer, '#', sizeof buffer);
+    NMTVDISPINFOA info = {};
+    info.hdr.hwndFrom = Tree().m_hWnd;
+    info.hdr.idFrom = TL_TREE_ID;
+    info.hdr.code = TVN_GETDISPINFOA;
+    info.item.mask = TVIF_TEXT;
+    info.item.hItem = serial->GetTreeItem();
+    info.item.pszText = buffer;
+    info.item.cchTextMax = 6;
+    view_->SendMessage(WM_NOTIFY, TL_TREE_ID, (LPARAM)&info);
+    EXPECT_EQ(std::string(buffer), std::string(serial->GetName()).substr(0, 5));
+    EXPECT_EQ(buffer[6], '#');
+}
+
+TEST_F(InstrumentViewBus, TheWaitForTheUpdateThreadKeepsTheEndOfTheLoop) {
+    EnterInstrumentMode(parvel_);
+    ASSERT_TRUE(Idle());
+    ASSERT_TRUE(Sim("FAULT 2 slow 3 200"));
+    doc_->UpdateAllViews(NULL, 6, NULL);
+    ASSERT_TRUE(view_->m_bBusy);
+    PostQuitMessage(7);
+    EXPECT_TRUE(view_->WaitForUpdateThread());
+    EXPECT_EQ(view_->m_bBusy, 0);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+    ASSERT_TRUE(Sim("CLEARFAULTS"));
+}
+
+// The parameter list's print as the engine would answer it: the rows and headers in order,
+// -998 for the calls named.
+class RecordingPrinter : public CParameterListPrinter {
+public:
+    RecordingPrinter() { previous_ = CInstrumentView::SetParameterListPrinter(this); }
+    ~RecordingPrinter() override { CInstrumentView::SetParameterListPrinter(previous_); }
+    int StartJob(CWnd*) override { return job; }
+    int LastPage(int) override { return lastPage; }
+    int CurrentPage(int) override { return page; }
+    int PrintHeader(int, LPCSTR lpszInstrument) override {
+        lines.push_back(std::string("header ") + lpszInstrument);
+        return 0;
+    }
+    int PrintRow(int, LPCSTR, LPCSTR lpszParameter, LPCSTR) override {
+        lines.push_back(lpszParameter);
+        ++rows;
+        if (std::find(full.begin(), full.end(), rows) == full.end()) return 0;
+        ++page;
+        return -998;
+    }
+    void EndJob(int, CWnd*) override { lines.push_back("end"); }
+    void AbortJob(int) override { lines.push_back("abort"); }
+
+    int job = 1;
+    int lastPage = 1000;
+    int page = 1;
+    int rows = 0;
+    std::vector<int> full;  // the row calls answered with -998
+    std::vector<std::string> lines;
+
+private:
+    CParameterListPrinter* previous_;
+};
+
+TEST_F(InstrumentViewBus, APrintRepeatsARowAfterAFullPageOnceAndEndsWhenItNeverFits) {
+    EnterInstrumentMode(parvel_);
+    ASSERT_TRUE(Idle());
+    const std::string header = "header " + std::string(parvel_->CInstrument::GetName());
+    struct Case {
+        std::vector<int> full;
+        int lastPage;
+        int job;
+    } const cases[] = {{{}, 1000, 1}, {{3}, 1000, 1}, {{3, 4}, 1000, 1}, {{3}, 1, 1},
+                       {{}, 1000, -1}};
+    std::vector<std::string> all;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.full) + " last page " +
+                     std::to_string(c.lastPage) + " job " + std::to_string(c.job));
+        RecordingPrinter printer;
+        printer.full = c.full;
+        printer.lastPage = c.lastPage;
+        printer.job = c.job;
+        Command(ID_PRINT_PARAMETERS);
+        const std::vector<std::string>& lines = printer.lines;
+        if (c.job < 0) {
+            EXPECT_TRUE(lines.empty());
+            continue;
+        }
+        ASSERT_GE(lines.size(), 5u);
+        EXPECT_EQ(lines[0], header);
+        if (c.full.empty()) {
+            all = lines;
+            EXPECT_EQ(lines.back(), "end");
+        } else if (c.full.size() == 1 && c.lastPage > 1) {
+            // The header on the new page and the third row once more, then the rest.
+            std::vector<std::string> wanted = all;
+            wanted.insert(wanted.begin() + 4, {header, all[3]});
+            EXPECT_EQ(lines, wanted);
+        } else {
+            // A row that never fits, or a full page after the last one: the job ends there.
+            const size_t rows = c.lastPage > 1 ? 6 : 4;
+            ASSERT_EQ(lines.size(), rows + 1) << ::testing::PrintToString(lines);
+            EXPECT_EQ(lines.back(), "abort");
+        }
+    }
+}
+
+TEST_F(InstrumentViewBus, ADownloadWithoutFirmwareNeedsOneConverterAndASilentBus) {
+    EnterInstrumentMode(parvel_);
+    ASSERT_TRUE(Idle());
+    doc_->SetOnlineMode(0);
+    ASSERT_TRUE(doc_->GetPortList()->Find(parvel_) != NULL);
+    const std::string kAsk =
+        "Download for ONE instrument WITHOUT Firmware.\nOnly ONE instrument may be connected to "
+        "the computer.";
+    struct Case {
+        std::vector<std::string> converters;
+        std::vector<std::string> boxes;
+    } const cases[] = {
+        {{"COM1", "COM2"},
+         {kAsk, "To many converters are connected to the computer. Please configure a network "
+                "using only one converter."}},
+        {{},
+         {kAsk, "No converter found. Please make sure that a network containing one converter "
+                "is defined.."}},
+        {{"COM1"},
+         {kAsk, "One ore more instruments with valid firmware have been found in the "
+                "network.\nThe process will be aborted."}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.converters));
+        CStringList gateways, converters;
+        for (const std::string& name : c.converters) converters.AddTail(name.c_str());
+        ASSERT_TRUE(WriteNetworkToIni("Bus", gateways, &converters));
+        boxes_.texts.clear();
+        boxes_.answers.clear();
+        boxes_.answer = IDOK;
+        {
+            wkit::Driver driver;
+            driver.Exempt(view_->GetMessageDialog().m_hWnd);
+            Command(ID_DOWNLOAD_MAINBOARD);
+        }
+        // The boot version's question comes first when the offline set holds none.
+        std::vector<std::string> texts = boxes_.texts;
+        if (!texts.empty() && texts[0].find("boot version") != std::string::npos)
+            texts.erase(texts.begin());
+        EXPECT_EQ(texts, c.boxes);
+        EXPECT_TRUE(frame_->IsInstrumentMode()) << "nothing was linked anew";
+    }
+
+    // An empty bus: the download waits for the device; cancelled, it fails with its error and
+    // nothing is linked anew.
+    ASSERT_TRUE(Sim("REMOVE 1"));
+    ASSERT_TRUE(Sim("REMOVE 2"));
+    const std::string firmware = *folder_ / "P6x.hex";
+    WriteFile(firmware, ReadFile(std::string(VASK_FIRMWARE_DATA) + "/firmware16.hex"));
+    boxes_.texts.clear();
+    boxes_.answer = IDOK;
+    {
+        ProgressTexts progress(view_->GetMessageDialog(), true);
+        wkit::Driver driver;
+        driver.Exempt(view_->GetMessageDialog().m_hWnd);
+        driver.NameFile(firmware);
+        Command(ID_DOWNLOAD_MAINBOARD);
+    }
+    ASSERT_FALSE(boxes_.texts.empty());
+    EXPECT_NE(boxes_.texts.back().find(", Code: "), std::string::npos)
+        << ::testing::PrintToString(boxes_.texts);
+    EXPECT_TRUE(frame_->IsInstrumentMode()) << "nothing was linked anew";
 }
 
 TEST(InstrumentViewFiles, FirmwareFileNamesFollowTheNamingRule) {
