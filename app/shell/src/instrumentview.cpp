@@ -683,11 +683,12 @@ void CInstrumentView::OnCompare() {
         return;
     }
     file.Close();
+    // A record older than any values has no data either: the old version is told first.
     UINT nRefusal = 0;
-    if (pCompare == NULL || !pCompare->HasData())
-        nRefusal = (UINT)-1;
-    else if (pCompare->IsIncompatible())
+    if (pCompare != NULL && pCompare->IsIncompatible())
         nRefusal = IDS_INCOMPATIBLE_SET;
+    else if (pCompare == NULL || !pCompare->HasData())
+        nRefusal = (UINT)-1;
     else if (pCompare->GetModelKind() != pInstrument->GetModelKind())
         nRefusal = IDS_IV_OTHER_MODEL;
     if (nRefusal != 0) {

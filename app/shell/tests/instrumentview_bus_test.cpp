@@ -10,6 +10,7 @@
 #include "commvask_seams.h"
 #include "instrumentview.h"
 #include "parvel.h"
+#include "record_bytes.h"
 #include "recording_host.h"
 
 #include <map>
@@ -283,6 +284,10 @@ TEST_F(InstrumentViewBus, SetsWithoutDataOfAnOldVersionOrOfAnotherModelAreRefuse
                          : (CInstrument*)doc_->GetConverterList()->GetHead());
     const std::string none = *folder_ / "none.prm";
     ASSERT_TRUE(doc_->OnSaveDocument(none.c_str()));
+    const std::string old = *folder_ / "old.prm";
+    RecordWriter record;
+    record.Class("CParvel6", 2).Dword(0);
+    WriteFile(old, record.bytes);
     const std::string damaged = *folder_ / "damaged.prm";
     WriteFile(damaged, ReadFile(sindorSet).substr(0, 40));
 
@@ -297,6 +302,9 @@ TEST_F(InstrumentViewBus, SetsWithoutDataOfAnOldVersionOrOfAnotherModelAreRefuse
          {"The offline parameter set describes a different instrument type.\n You can't "
           "compare instruments of different types."}},
         {damaged, {"An error occured while reading this file."}},
+        {old,
+         {"The offline parameter set is not compatible. It was created with a Korvan GA version "
+          "before V1.11."}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
@@ -829,16 +837,15 @@ TEST_F(InstrumentViewBus, ADownloadWithoutFirmwareNeedsOneConverterAndASilentBus
         EXPECT_TRUE(frame_->IsInstrumentMode()) << "nothing was linked anew";
     }
 
-    // An empty bus: the download waits for the device; cancelled, it fails with its error and
-    // nothing is linked anew.
+    // An empty bus and a firmware file whose records are broken: the download fails with its
+    // error, and nothing is linked anew.
     ASSERT_TRUE(Sim("REMOVE 1"));
     ASSERT_TRUE(Sim("REMOVE 2"));
     const std::string firmware = *folder_ / "P6x.hex";
-    WriteFile(firmware, ReadFile(std::string(VASK_FIRMWARE_DATA) + "/firmware16.hex"));
+    WriteFile(firmware, ":0200000412\r\n:00000001FF\r\n");
     boxes_.texts.clear();
     boxes_.answer = IDOK;
     {
-        ProgressTexts progress(view_->GetMessageDialog(), true);
         wkit::Driver driver;
         driver.Exempt(view_->GetMessageDialog().m_hWnd);
         driver.NameFile(firmware);
