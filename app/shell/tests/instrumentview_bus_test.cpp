@@ -643,7 +643,8 @@ TEST_F(InstrumentViewBus, ADoubleClickEditsTheEntryAndAnExpandedGroupStaysExpand
     ASSERT_TRUE(Tree().GetItemRect(t90->GetTreeItem(), &rect, TRUE));
     {
         RecordingHost host(1);
-        view_->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y));
+        view_->SendMessage(WM_LBUTTONDBLCLK, 0,
+                           MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y));
         ASSERT_EQ(host.sheets.size(), 1u);
         EXPECT_EQ(host.sheets[0].sheet, t90->GetEditSheet());
         EXPECT_EQ(host.sheets[0].page, t90->GetEditPage());
@@ -759,12 +760,12 @@ TEST_F(InstrumentViewBus, APrintRepeatsARowAfterAFullPageOnceAndEndsWhenItNeverF
         std::vector<int> full;
         int lastPage;
         int job;
-    } const cases[] = {{{}, 1000, 1}, {{3}, 1000, 1}, {{3, 4}, 1000, 1}, {{3}, 1, 1},
-                       {{}, 1000, -1}};
+    } const cases[] = {
+        {{}, 1000, 1}, {{3}, 1000, 1}, {{3, 4}, 1000, 1}, {{3}, 1, 1}, {{}, 1000, -1}};
     std::vector<std::string> all;
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::PrintToString(c.full) + " last page " +
-                     std::to_string(c.lastPage) + " job " + std::to_string(c.job));
+        SCOPED_TRACE(::testing::PrintToString(c.full) + " last page " + std::to_string(c.lastPage) +
+                     " job " + std::to_string(c.job));
         RecordingPrinter printer;
         printer.full = c.full;
         printer.lastPage = c.lastPage;
@@ -807,14 +808,17 @@ TEST_F(InstrumentViewBus, ADownloadWithoutFirmwareNeedsOneConverterAndASilentBus
         std::vector<std::string> boxes;
     } const cases[] = {
         {{"COM1", "COM2"},
-         {kAsk, "To many converters are connected to the computer. Please configure a network "
-                "using only one converter."}},
+         {kAsk,
+          "To many converters are connected to the computer. Please configure a network "
+          "using only one converter."}},
         {{},
-         {kAsk, "No converter found. Please make sure that a network containing one converter "
-                "is defined.."}},
+         {kAsk,
+          "No converter found. Please make sure that a network containing one converter "
+          "is defined.."}},
         {{"COM1"},
-         {kAsk, "One ore more instruments with valid firmware have been found in the "
-                "network.\nThe process will be aborted."}},
+         {kAsk,
+          "One ore more instruments with valid firmware have been found in the "
+          "network.\nThe process will be aborted."}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.converters));
@@ -855,6 +859,57 @@ TEST_F(InstrumentViewBus, ADownloadWithoutFirmwareNeedsOneConverterAndASilentBus
     EXPECT_NE(boxes_.texts.back().find(", Code: "), std::string::npos)
         << ::testing::PrintToString(boxes_.texts);
     EXPECT_TRUE(frame_->IsInstrumentMode()) << "nothing was linked anew";
+}
+
+TEST_F(InstrumentViewBus, LoadingASetLeavesOnlineModeAndEndsTheComparison) {
+    EnterInstrumentMode(parvel_);
+    ASSERT_TRUE(Idle());
+    const std::string path = *folder_ / "parvel.prm";
+    ASSERT_TRUE(doc_->OnSaveDocument(path.c_str()));
+    {
+        wkit::Driver driver;
+        driver.NameFile(path);
+        Command(ID_COMPARE_OFFLINE);
+    }
+    ASSERT_EQ(app_->IsCompareMode(), 1);
+
+    // Cancel to the question keeps everything.
+    boxes_.answers = {IDCANCEL};
+    Command(ID_LOAD_FROM_DISK);
+    EXPECT_EQ(boxes_.texts, std::vector<std::string>{"You are leaving the online mode."});
+    EXPECT_EQ(app_->GetOperationMode(), 1);
+    EXPECT_TRUE(view_->IsCompareMode());
+
+    // OK: the comparison ends before the file is read as a normal set, offline.
+    boxes_.texts.clear();
+    boxes_.answers = {IDOK};
+    {
+        wkit::Driver driver;
+        driver.NameFile(path);
+        Command(ID_LOAD_FROM_DISK);
+    }
+    ASSERT_TRUE(Idle());
+    EXPECT_EQ(app_->GetOperationMode(), 0);
+    EXPECT_EQ(app_->IsCompareMode(), 0);
+    EXPECT_FALSE(view_->IsCompareMode());
+    CVaskInstrument* offline = doc_->GetOfflineInstrument();
+    ASSERT_NE(offline, nullptr);
+    EXPECT_EQ(view_->GetInstrument(), offline);
+    EXPECT_EQ(Tree().GetColumnCount(), 2);
+    EXPECT_GT(Tree().GetCount(), 0u);
+}
+
+TEST_F(InstrumentViewBus, TheDeviceClockOpensForTheAnalyzerAndTheHelpNamesTheForm) {
+    EnterInstrumentMode(parvel_);
+    ASSERT_TRUE(Idle());
+    {
+        wkit::Driver driver;
+        driver.Exempt(view_->GetMessageDialog().m_hWnd);
+        driver.OnOpen(wkit::Template(IDD_CLOCK), [](wkit::Window& clock) { clock.PressCancel(); });
+        Command(ID_DEVICE_CLOCK);
+    }
+    EXPECT_EQ(view_->SendMessage(WM_HELPHITTEST, 0, 0), 0x2009B);
+    EXPECT_EQ(view_->SendMessage(WM_COMMANDHELP, 0, 0), 0);
 }
 
 TEST(InstrumentViewFiles, FirmwareFileNamesFollowTheNamingRule) {
