@@ -64,6 +64,15 @@ protected:
     bool Idle() {
         return wkit::Driver::PumpUntil([&] { return !view_->m_bBusy; }, 30000);
     }
+    // Instrument mode for the Parvel, its set saved to `path` and compared with it.
+    void CompareWithItsOwnSet(const std::string& path) {
+        EnterInstrumentMode(parvel_);
+        ASSERT_TRUE(Idle());
+        ASSERT_TRUE(doc_->OnSaveDocument(path.c_str()));
+        wkit::Driver driver;
+        driver.NameFile(path);
+        Command(ID_COMPARE_OFFLINE);
+    }
     // A refresh asked for as the document asks for it after a change.
     void Refresh() {
         doc_->UpdateAllViews(NULL, 6, NULL);
@@ -661,15 +670,8 @@ TEST_F(InstrumentViewBus, ADoubleClickEditsTheEntryAndAnExpandedGroupStaysExpand
 }
 
 TEST_F(InstrumentViewBus, ARebuildDropsTheShownAnalyzerAndItsCompareModeUntouched) {
-    EnterInstrumentMode(parvel_);
-    ASSERT_TRUE(Idle());
     const std::string path = *folder_ / "parvel.prm";
-    ASSERT_TRUE(doc_->OnSaveDocument(path.c_str()));
-    {
-        wkit::Driver driver;
-        driver.NameFile(path);
-        Command(ID_COMPARE_OFFLINE);
-    }
+    ASSERT_NO_FATAL_FAILURE(CompareWithItsOwnSet(path));
     ASSERT_TRUE(view_->IsCompareMode());
     // The rebuild deletes the analyzers (the update thread ends first) and selects the
     // first new one.
@@ -862,15 +864,8 @@ TEST_F(InstrumentViewBus, ADownloadWithoutFirmwareNeedsOneConverterAndASilentBus
 }
 
 TEST_F(InstrumentViewBus, LoadingASetLeavesOnlineModeAndEndsTheComparison) {
-    EnterInstrumentMode(parvel_);
-    ASSERT_TRUE(Idle());
     const std::string path = *folder_ / "parvel.prm";
-    ASSERT_TRUE(doc_->OnSaveDocument(path.c_str()));
-    {
-        wkit::Driver driver;
-        driver.NameFile(path);
-        Command(ID_COMPARE_OFFLINE);
-    }
+    ASSERT_NO_FATAL_FAILURE(CompareWithItsOwnSet(path));
     ASSERT_EQ(app_->IsCompareMode(), 1);
 
     // Cancel to the question keeps everything.
