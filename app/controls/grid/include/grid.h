@@ -1,15 +1,18 @@
 // The grid control: include this one header.
 #pragma once
 
+#include "gridbuttontypes.h"
 #include "gridcell.h"
 #include "gridcellarea.h"
 #include "gridcelltype.h"
 #include "gridcorner.h"
 #include "griddatasource.h"
+#include "griddroplistbox.h"
 #include "gridheading.h"
 #include "gridhints.h"
 #include "gridhintwnd.h"
 #include "gridinplaceedit.h"
+#include "gridmaskededit.h"
 #include "gridobjtable.h"
 #include "gridprint.h"
 #include "gridscrollbar.h"

@@ -121,8 +121,12 @@ protected:
     int m_nIndex;
 };
 
-// The drop-list type (standard index 1): a button at the cell's right end that drops a list
-// of the choices held in the cell's caption, one per line. Here it draws as the normal type.
+// The drop-list type (standard index 1): a button at the cell's right end (Enter or Ctrl+Down
+// on the current cell press it too) that drops a list of the choices held in the cell's
+// caption, each ended by a newline; choosing one writes it as the cell's text. Code 100
+// hands the receiver the list of entries (a CStringList*) before the list opens; the list box
+// sends 101 (may refuse) and 102 with the chosen text (LPCSTR). Style 0x200: the button
+// shows on the current cell only. The cell can also be typed into with the editor.
 class CGridDropListBox;
 
 class CGridDropListType : public CGridCellType {
@@ -133,6 +137,23 @@ public:
     LPCSTR GetTypeName() override;
     const GUID* GetTypeGuid() override;
     int OnSysColorChange() override;
+    int AdjustEditRect(CRect* pRect) override;
+    int OnLButton(int nCol, int nRow, BOOL bDown, CRect* pRect, CPoint* pPoint) override;
+    int OnLButtonDblClk(int nCol, int nRow, CRect* pRect, CPoint* pPoint) override;
+    int OnKeyDown(int nCol, int nRow, UINT* pKey) override;
+    int OnChar(int nCol, int nRow, UINT* pChar) override;
+    int OnMouseMove(int nCol, int nRow, CPoint* pPoint, UINT nFlags) override;
+    int OnDraw(CDC* pDC, CRect* pRect, int nCol, int nRow, CGridCell* pCell, int nSelected,
+               int bCurrent) override;
+    int OnLeaveCell(int nCol, int nRow, CGridCell* pCell) override;
+
+    // Opens the list under the grid's current cell: 0; 1 when it is open already.
+    int ShowDropList();
+    // The cell whose list is open; -1, -1 when none; -2, -2 right after the list closed by
+    // losing the focus without a choice.
+    int GetOpenCol() const { return m_nOpenCol; }
+    int GetOpenRow() const { return m_nOpenRow; }
+    CGridDropListBox* GetListBox() const { return m_pListBox; }
 
 protected:
     int m_nButtonWidth;
@@ -145,8 +166,11 @@ protected:
     CGridDropListBox* m_pListBox;
 };
 
-// The check-box type (standard index 2): a check box before the caption, toggled by a click
-// in the box or the space key. Here it draws as the normal type.
+// The check-box type (standard index 2): a check box before the caption, toggled by a
+// release of the left button in the box or by the space key; the value is the cell's text
+// as a number (above 0 checked), written back as 1.0 or 0.0, then code 53 with the new
+// state. Read-only cells do not toggle. Styles: 0x100 sunken box, 0x200 raised box,
+// 0x1000 a tick instead of a cross.
 class CGridCheckBoxType : public CGridCellType {
 public:
     CGridCheckBoxType();
@@ -155,20 +179,35 @@ public:
     LPCSTR GetTypeName() override;
     const GUID* GetTypeGuid() override;
     int OnSysColorChange() override;
+    int OnLButton(int nCol, int nRow, BOOL bDown, CRect* pRect, CPoint* pPoint) override;
+    int OnLButtonDblClk(int nCol, int nRow, CRect* pRect, CPoint* pPoint) override;
+    int OnChar(int nCol, int nRow, UINT* pChar) override;
+    int OnDraw(CDC* pDC, CRect* pRect, int nCol, int nRow, CGridCell* pCell, int nSelected,
+               int bCurrent) override;
+
+    // The box of a cell rectangle: its side is the height - 6, at most 12.
+    static CRect BoxRect(const CRect& rcCell);
 
     CPen& GetShadowPen() { return m_penShadow; }
     CPen& GetFacePen() { return m_penFace; }
 
 protected:
+    // Stores the cell with its new value, repaints it and reports the new state.
+    int Toggle(int nCol, int nRow, double dNew);
+
     CPen m_penShadow;
     CPen m_penLight;
     CPen m_penFace;
     CGridCell m_cellWork;
 };
 
-// The arrow type (standard index 3): a small arrow glyph. Here it draws as the normal type.
+// The arrow type (standard index 3): a small arrow glyph in the cell's text colour, chosen
+// by the cell type style: 0x10 (or 0) right, 0x20 left, 0x40 double right, 0x80 double left.
 class CGridArrowType : public CGridCellType {
 public:
     CGridArrowType();
     ~CGridArrowType() override;
+
+    int OnDraw(CDC* pDC, CRect* pRect, int nCol, int nRow, CGridCell* pCell, int nSelected,
+               int bCurrent) override;
 };

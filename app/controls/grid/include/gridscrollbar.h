@@ -31,6 +31,8 @@ public:
 
 protected:
     int OnCreate(LPCREATESTRUCT lpcs);
+    // The grid's context menu (when it is on) for column and row 0, section 5 or 6.
+    void OnRButtonDown(UINT nFlags, CPoint point);
 
     int m_nCachedMaxLeftCol;
     int m_nCachedLockedCols;
@@ -54,6 +56,8 @@ public:
 
 protected:
     int OnCreate(LPCREATESTRUCT lpcs);
+    // The grid's context menu (when it is on) for column and row 0, section 5 or 6.
+    void OnRButtonDown(UINT nFlags, CPoint point);
 
     double m_dScale;
     double m_dInverse;

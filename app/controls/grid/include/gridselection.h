@@ -24,6 +24,10 @@ public:
     CGridWnd* GetGrid() const { return m_pGrid; }
     void SetGrid(CGridWnd* pGrid) { m_pGrid = pGrid; }
 
+    // A new block at (col, row), both corners there; 0.
+    virtual int BeginBlock(int nCol, int nRow);
+    // Moves the newest block's moving end; 0, or 1 when no block is open.
+    virtual int ExtendBlock(int nCol, int nRow);
     // Empties the selection; 0.
     virtual int Clear();
     // The selected value of the deciding block that holds the cell, 0 when none; its

@@ -34,6 +34,8 @@ protected:
     void OnSize(UINT nType, int cx, int cy);
     void OnPaint();
     BOOL OnEraseBkgnd(CDC* pDC);
+    // The grid's context menu (when it is on), section 7.
+    void OnRButtonDown(UINT nFlags, CPoint point);
 
     CString m_strTabName[GRIDTABS_MAX];
     int m_nTabWidth[GRIDTABS_MAX];

@@ -41,6 +41,10 @@ class CGridVScrollBar;
 #define GRIDSECTION_CELLS       1
 #define GRIDSECTION_COLHEADINGS 2
 #define GRIDSECTION_ROWHEADINGS 3
+#define GRIDSECTION_CORNER      4
+#define GRIDSECTION_HSCROLL     5
+#define GRIDSECTION_VSCROLL     6
+#define GRIDSECTION_SHEETTABS   7
 
 // Where a move came from (the settings' selection parameter).
 #define GRIDINPUT_KEYBOARD   0
@@ -342,6 +346,64 @@ public:
     int EnableVScrollTips(BOOL bOn);
     int EnableHScrollTips(BOOL bOn);
 
+    // --- editing: the in-place editor (or the one OnEditStart puts in place) over a cell --
+    // EditCell (cursor cell, no first key) and EditCell (cursor cell, the key).
+    int BeginEdit();
+    int BeginEditWithKey(UINT nKey);
+    // Opens the editor on the cell, moving the cursor there first (heading cells keep the
+    // cursor where it is): 0 open; 1 refused (a type without editor, a read-only cell, a
+    // query said no); 2 the cursor did not move there. A first key > 0 reaches the editor as
+    // a character.
+    int EditCell(int nCol, int nRow, UINT nFirstKey);
+    // Called by the editor as the edit ends: 1 ended (or went on to the next cell, wrapped
+    // over the grid's edges), 0 refused by a finish query (the edit stays open).
+    int FinishEdit(LPCSTR lpszText, BOOL bCancelled, BOOL bContinue, int nNextCol, int nNextRow);
+    // Ends the edit without storing; the cell area takes the focus from the default editor.
+    int CancelEdit();
+    int GetEditCol() const { return m_nEditCol; }
+    int GetEditRow() const { return m_nEditRow; }
+    CWnd* GetActiveEditor() const { return m_pActiveEditor; }
+    // The edited cell as displayed when the edit opened.
+    const CGridCell& GetEditCell() const { return m_editCell; }
+
+    // --- selection (the sheet's selection object keeps the blocks) ------------------------
+    int ClearSelection();
+    int SelectCell(int nCol, int nRow);
+    int IsCellSelected(int nCol, int nRow, int& nSelected);
+    int SelectRange(int nFirstCol, int nFirstRow, int nLastCol, int nLastRow);
+    // 0 while a cell is returned, non-zero at the end.
+    int GetFirstSelectedCell(int& nCol, int& nRow);
+    int GetNextSelectedCell(int& nCol, int& nRow);
+    int EnableMultiSelect(BOOL bOn);
+    int SetWholeRowSelection(BOOL bOn);
+
+    // --- clipboard: CF_TEXT, cells separated by tabs, rows by line ends --------------------
+    // Copy and cut: the selected cells' texts (the cursor cell without a selection).
+    int CopySelection();
+    int CutSelection();
+    // The displayed texts of the selected cells; with bClear the cells are emptied.
+    int GetSelectionText(CString& rText, BOOL bClear);
+    // 0; 3 when the clipboard cannot be opened or the memory not had.
+    int CopyTextToClipboard(LPCSTR lpszText);
+    // 0; 1 when the clipboard holds no text; 3 when it cannot be opened.
+    int GetClipboardText(CString& rText);
+    int Paste();
+    // Fields separated by tabs go to the next column, lines to the next row, from the cursor
+    // cell on; cells beyond the counts are skipped. The pasted range becomes the selection.
+    int PasteText(const CString& rText);
+
+    // --- context menu: items from id 1000 reach OnMenuCommand ------------------------------
+    int ClearPopupMenu();
+    // An empty text or id -1 appends a separator. 0, or 3 when the item cannot be added.
+    int AddPopupMenuItem(UINT nID, LPCSTR lpszText);
+    int RemovePopupMenuItem(UINT nID);
+    int EnablePopupMenu(BOOL bOn);
+    BOOL IsPopupMenuEnabled() const;
+    // Called by the right clicks of the child windows with their section code (1 cells,
+    // 2 column headings, 3 row headings, 4 corner, 5 and 6 the bars, 7 sheet tabs): 0 shown;
+    // 1 menu off; 2 refused by OnMenuStart; 3 tracking failed.
+    int ShowPopupMenu(int nCol, int nRow, CPoint ptScreen, int nSection);
+
     // --- cursor and scrolling -----------------------------------------------------------
     int GotoCell(int nCol, int nRow);
     int GotoCol(int nCol);
@@ -406,6 +468,7 @@ protected:
     void OnSize(UINT nType, int cx, int cy);
     void OnPaint();
     void OnSetFocus(CWnd* pOldWnd);
+    void OnDestroy();
     void OnSysColorChange();
     void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
@@ -432,6 +495,9 @@ protected:
     // The row (column) a page move from nFrom reaches (Part of the move codes 2 and 3).
     int PageRow(int nFrom, BOOL bForward, int nLimit);
     int PageCol(int nFrom, BOOL bForward);
+    // The cell an edit goes on to: skipped past (or onto the origin of) a merged range and
+    // wrapped over the grid's edges.
+    void AdjustNextEditCell(int& nNextCol, int& nNextRow);
     // Steps the move over merged ranges (selection mode 0) or onto their first row
     // (column) in the other modes.
     void StepOverMergedRow(int& nRow);

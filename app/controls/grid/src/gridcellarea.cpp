@@ -503,6 +503,7 @@ void CGridCellArea::OnRButtonDown(UINT, CPoint point) {
     }
     m_pGrid->OnCellRightClick(nCol, nRow, TRUE, &rc, &point, bProcessed);
     s->m_nSelectionParam = GRIDINPUT_KEYBOARD;
+    GridShowMenuAt(m_pGrid, this, nCol, nRow, point, GRIDSECTION_CELLS);
 }
 
 void CGridCellArea::OnRButtonUp(UINT, CPoint point) {

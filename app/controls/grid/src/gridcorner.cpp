@@ -117,6 +117,7 @@ void CGridCornerWnd::OnRButtonDown(UINT, CPoint point) {
     if (m_pGrid == NULL) return;
     CRect rc(m_pSettings->m_rcCorner);
     m_pGrid->OnCornerRightClick(TRUE, &rc, &point, 0);
+    GridShowMenuAt(m_pGrid, this, -1, -1, point, GRIDSECTION_CORNER);
 }
 
 void CGridCornerWnd::OnRButtonUp(UINT, CPoint point) {

@@ -369,6 +369,9 @@ void CGridColumnHeading::OnRButtonDown(UINT, CPoint point) {
     if (m_pGrid == NULL || m_pSettings == NULL) return;
     FocusCells(m_pGrid);
     NotifyClick(TRUE, TRUE, point);
+    int nCol, nRow;
+    if (HitTest(point, nCol, nRow) != 0) nCol = nRow = -1;
+    GridShowMenuAt(m_pGrid, this, nCol, nRow, point, GRIDSECTION_COLHEADINGS);
 }
 
 void CGridColumnHeading::OnRButtonUp(UINT, CPoint point) {
@@ -676,6 +679,9 @@ void CGridRowHeading::OnRButtonDown(UINT, CPoint point) {
     if (m_pGrid == NULL || m_pSettings == NULL) return;
     FocusCells(m_pGrid);
     NotifyClick(TRUE, TRUE, point);
+    int nCol, nRow;
+    if (HitTest(point, nCol, nRow) != 0) nCol = nRow = -1;
+    GridShowMenuAt(m_pGrid, this, nCol, nRow, point, GRIDSECTION_ROWHEADINGS);
 }
 
 void CGridRowHeading::OnRButtonUp(UINT, CPoint point) {

@@ -3,6 +3,9 @@
 
 #include "gridcell.h"
 
+class CGridCellType;
+class CGridWnd;
+
 // A button picture loaded once per resource id and counted by the cells that name it.
 struct CGridSharedBitmap {
     UINT nId;
@@ -41,3 +44,13 @@ void GridWalkVisible(int nCount, int nLocked, int nFirst, int nLimit, Size size,
         if (x > nLimit) return;
     }
 }
+
+// A button's 3-D frame through the cell's border property (raised, or sunken while pressed),
+// its inside filled with the face brush; the cell keeps its own border.
+void GridDrawButtonFace(CGridCellType* pType, CDC* pDC, CRect* pButton, CGridCell* pCell,
+                        BOOL bSunken, CBrush* pFace);
+// The vertical line between a cell's text and its button.
+void GridSeparatorLine(CDC* pDC, CPen* pPen, int x, int nTop, int nBottom);
+
+// A right click's context menu: the point in the window's client coordinates.
+void GridShowMenuAt(CGridWnd* pGrid, CWnd* pFrom, int nCol, int nRow, CPoint point, int nSection);

@@ -58,6 +58,7 @@ BOOL ScrollByCode(CGridWnd* pGrid, CGridSettings* s, UINT nSBCode, BOOL bRows) {
 
 BEGIN_MESSAGE_MAP(CGridHScrollBar, CScrollBar)
 ON_WM_CREATE()
+ON_WM_RBUTTONDOWN()
 END_MESSAGE_MAP()
 
 CGridHScrollBar::CGridHScrollBar()
@@ -126,6 +127,7 @@ void CGridHScrollBar::Redraw() { GridRedrawNow(this); }
 
 BEGIN_MESSAGE_MAP(CGridVScrollBar, CScrollBar)
 ON_WM_CREATE()
+ON_WM_RBUTTONDOWN()
 END_MESSAGE_MAP()
 
 CGridVScrollBar::CGridVScrollBar()
@@ -222,3 +224,13 @@ void CGridVScrollBar::OnScroll(UINT nSBCode, UINT nPos) {
 }
 
 void CGridVScrollBar::Redraw() { GridRedrawNow(this); }
+
+void CGridHScrollBar::OnRButtonDown(UINT, CPoint point) {
+    GridShowMenuAt(m_pGrid, this, 0, 0, point, GRIDSECTION_HSCROLL);
+    Default();
+}
+
+void CGridVScrollBar::OnRButtonDown(UINT, CPoint point) {
+    GridShowMenuAt(m_pGrid, this, 0, 0, point, GRIDSECTION_VSCROLL);
+    Default();
+}

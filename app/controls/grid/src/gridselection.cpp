@@ -9,6 +9,10 @@ CGridSelection::CGridSelection()
 
 CGridSelection::~CGridSelection() {}
 
+int CGridSelection::BeginBlock(int, int) { return 0; }
+
+int CGridSelection::ExtendBlock(int, int) { return 1; }
+
 int CGridSelection::Clear() {
     m_bIterating = 0;
     m_nLastClickCol = -1;

@@ -2,12 +2,14 @@
 #include "gridsheettabs.h"
 
 #include "gridinternal.h"
+#include "gridwnd.h"
 
 BEGIN_MESSAGE_MAP(CGridSheetTabs, CWnd)
 ON_WM_CREATE()
 ON_WM_SIZE()
 ON_WM_PAINT()
 ON_WM_ERASEBKGND()
+ON_WM_RBUTTONDOWN()
 END_MESSAGE_MAP()
 
 CGridSheetTabs::CGridSheetTabs()
@@ -61,3 +63,8 @@ void CGridSheetTabs::OnPaint() {
 }
 
 BOOL CGridSheetTabs::OnEraseBkgnd(CDC*) { return TRUE; }
+
+void CGridSheetTabs::OnRButtonDown(UINT, CPoint point) {
+    // The strip keeps no tabs of its own, so no tab lies under the mouse.
+    GridShowMenuAt(m_pGrid, this, -1, 0, point, GRIDSECTION_SHEETTABS);
+}

@@ -23,6 +23,7 @@ ON_WM_SYSCOLORCHANGE()
 ON_WM_HSCROLL()
 ON_WM_VSCROLL()
 ON_WM_GETDLGCODE()
+ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 namespace {
@@ -193,6 +194,14 @@ BOOL CGridWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     // Menu commands only: a child control's notification carries its window.
     UINT nID = LOWORD(wParam);
     if (lParam == 0 && nID >= 1000) OnMenuCommand(m_nMenuCol, m_nMenuRow, m_nMenuSection, nID);
+    // An edit control notifies the parent it was created under; the editors, created here
+    // and moved over the cells for an edit, still get their own notifications back.
+    const HWND hCtrl = (HWND)lParam;
+    if (hCtrl != NULL && ::GetParent(hCtrl) != m_hWnd &&
+        (hCtrl == m_inPlaceEdit.m_hWnd ||
+         (m_pActiveEditor != NULL && hCtrl == m_pActiveEditor->m_hWnd)) &&
+        ReflectLastMsg(hCtrl))
+        return TRUE;
     return CWnd::OnCommand(wParam, lParam);
 }
 
@@ -561,6 +570,13 @@ void CGridWnd::OnPaint() {
     RepaintAll();
     m_pVScrollBar->UpdateRange();
     m_pHScrollBar->UpdateRange();
+}
+
+void CGridWnd::OnDestroy() {
+    // An open edit goes with its editor, unstored: the editor's last focus loss finds the
+    // grid no longer editing.
+    m_bEditing = 0;
+    CWnd::OnDestroy();
 }
 
 void CGridWnd::OnSetFocus(CWnd*) {

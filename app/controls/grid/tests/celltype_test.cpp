@@ -395,4 +395,147 @@ TEST(GridCellTypes, TheTypeAtACellIsItsOwnOrTheNormalOne) {
     EXPECT_EQ(grid.GetCellTypeAt(0, 0), grid.GetNormalCellType());
 }
 
+// --- the types that take input: check box, arrow, drop list, buttons ----------------------------
+
+const COLORREF kBlack = RGB(0, 0, 0);
+
+class InputTypes : public NormalType {
+protected:
+    void SetUp() override { grid_.EnableGridLines(FALSE); }
+    void DrawWith(CGridCellType* pType, CGridCell& cell, CRect rc, int current = 0) {
+        canvas_.Fill(kFill);
+        pType->OnDraw(canvas_.Dc(), &rc, 0, 0, &cell, 0, current);
+    }
+};
+
+TEST_F(InputTypes, TheCheckBoxDrawsItsBoxAndMarkOnlyWhenThereIsRoom) {
+    CGridCellType* box = grid_.GetCellTypeObject(2);
+    struct Case {
+        int height;
+        int style;
+        const char* text;
+        bool frame;  // the flat box's black frame
+        bool mark;   // black inside the box
+    } cases[] = {
+        {20, 0, "0.000000", true, false},      {20, 0, "1.000000", true, true},
+        {20, 0x1000, "1.000000", true, true},  {20, 0x100, "0.000000", false, false},
+        {20, 0x1100, "1.000000", false, true}, {11, 0, "1.000000", false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.height) + " style " + std::to_string(c.style) + " " + c.text);
+        CGridCell cell;
+        cell.SetText(c.text);
+        cell.SetCellTypeStyle(c.style);
+        cell.SetBackColor(kBack);
+        const CRect rc(10, 10, 100, 10 + c.height);
+        DrawWith(box, cell, rc);
+        const CRect b = CGridCheckBoxType::BoxRect(rc);
+        EXPECT_EQ(b.Width(), c.height == 11 ? 5 : 12);
+        EXPECT_EQ(canvas_.Pixel(b.left, b.CenterPoint().y) == kBlack, c.frame);
+        EXPECT_EQ(
+            canvas_.CountOf(CRect(b.left + 2, b.top + 2, b.right - 1, b.bottom - 1), kBlack) > 0,
+            c.mark);
+        if (c.height == 11)
+            EXPECT_EQ(canvas_.CountNot(CRect(10, 10, 10 + 6 + 5, 21), kBack), 0)
+                << "a 5-pixel box is not drawn at all";
+        EXPECT_EQ(canvas_.CountNot(CRect(0, 0, 240, 10), kFill), 0) << "nothing above";
+    }
+}
+
+TEST_F(InputTypes, AnArrowNeedsFourPixelsAndDrawsInTheTextColour) {
+    CGridCellType* arrow = grid_.GetCellTypeObject(3);
+    const COLORREF text = RGB(0, 128, 0);
+    struct Case {
+        int width;
+        int style;  // -1: none (a right arrow)
+        bool drawn;
+    } cases[] = {{3, -1, false},   {20, -1, true},   {20, 0x20, true},
+                 {20, 0x40, true}, {20, 0x80, true}, {20, 0x01, false}};
+    int inkRight = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + " style " + std::to_string(c.style));
+        CGridCell cell;
+        if (c.style >= 0) cell.SetCellTypeStyle(c.style);
+        cell.SetBackColor(kBack);
+        cell.SetTextColor(text);
+        const CRect rc(10, 10, 10 + c.width, 30);
+        DrawWith(arrow, cell, rc);
+        const int ink = canvas_.CountOf(rc, text);
+        EXPECT_EQ(ink > 0, c.drawn);
+        EXPECT_EQ(canvas_.CountNot(rc, kBack), ink) << "the rest is background";
+        if (c.width == 20 && c.style == -1) inkRight = ink;
+        if (c.style == 0x40) EXPECT_EQ(ink, 2 * inkRight) << "two heads";
+    }
+}
+
+TEST_F(InputTypes, ButtonsSitAtTheirEndsAndStyle0x200KeepsThemToTheCurrentCell) {
+    CGridEllipsisButtonType ellipsis;
+    grid_.RegisterCellType(&ellipsis);
+    CGridCellType* list = grid_.GetCellTypeObject(1);
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    const int nButton = ::GetSystemMetrics(SM_CXVSCROLL);
+    const CRect rc(10, 10, 130, 30);
+    const CRect button(rc.right - nButton, rc.top, rc.right, rc.bottom);
+    struct Case {
+        const char* what;
+        CGridCellType* type;
+        int style, current;
+        int black;  // black pixels in the button: the arrow's 5 + 3 + 1, or three dots of 2
+    } cases[] = {
+        {"drop list", list, 0, 0, 9},
+        {"drop list, current only", list, 0x200, 1, 9},
+        {"drop list, not current", list, 0x200, 0, -1},
+        {"ellipsis", &ellipsis, 0, 0, 6},
+        {"ellipsis, not current", &ellipsis, 0x200, 0, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CGridCell cell;
+        cell.SetBackColor(kBack);
+        cell.SetCellTypeStyle(c.style);
+        DrawWith(c.type, cell, rc, c.current);
+        if (c.black < 0) {
+            EXPECT_EQ(canvas_.CountOf(rc, face), 0) << "no button";
+            EXPECT_EQ(canvas_.CountNot(rc, kBack), 0);
+        } else {
+            EXPECT_GT(canvas_.CountOf(button, face), button.Width() * button.Height() / 2);
+            EXPECT_EQ(canvas_.CountOf(button, kBlack), c.black);
+            EXPECT_EQ(canvas_.CountOf(CRect(rc.left, rc.top, button.left - 1, rc.bottom), face), 0)
+                << "the text part keeps its background";
+        }
+    }
+}
+
+TEST_F(InputTypes, AParameterCellShowsItsPictureButtonOrDrawsAsANormalCell) {
+    CGridParamCellType param;
+    grid_.RegisterCellType(&param);
+    const CRect rc(10, 10, 130, 30);
+    CGridCell plain;
+    plain.SetText("12.5");
+    plain.SetBackColor(kBack);
+    DrawWith(grid_.GetNormalCellType(), plain, rc);
+    std::vector<COLORREF> normal;
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x) normal.push_back(canvas_.Pixel(x, y));
+    DrawWith(&param, plain, rc);
+    std::vector<COLORREF> drawn;
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x) drawn.push_back(canvas_.Pixel(x, y));
+    EXPECT_EQ(drawn, normal) << "without pictures: a normal cell";
+
+    CGridCell pictured;
+    pictured.SetText("12.5");
+    pictured.SetBackColor(kBack);
+    pictured.SetBitmaps(IDB_TEST_BUTTON_UP, IDB_TEST_BUTTON_DOWN);
+    DrawWith(&param, pictured, rc);
+    const CRect button(rc.left, rc.top, rc.left + 16, rc.bottom);
+    EXPECT_GT(canvas_.CountOf(button, kBlue), 100) << "the 12 x 12 released picture";
+    EXPECT_EQ(canvas_.CountOf(CRect(button.right, rc.top, rc.right, rc.bottom), kBlue), 0);
+    pictured.SetCellTypeStyle(0x200);
+    DrawWith(&param, pictured, rc);
+    EXPECT_EQ(canvas_.CountOf(rc, kBlue), 0) << "style 0x200: only on the current cell";
+    DrawWith(&param, pictured, rc, 1);
+    EXPECT_GT(canvas_.CountOf(button, kBlue), 100);
+}
+
 }  // namespace
