@@ -390,3 +390,10 @@
 #define IDS_DESIGNER_TITLE         38022
 // The curve sheet's curve page.
 #define IDD_CURVE_PAGE 151
+
+// The analyzer models' own entry texts (the instrument model's tables/models.def): names
+// beside the catalogue's (17000-17200), keys beside its keys (15007-15250).
+#define IDS_CHOPPER_FREQUENCY     17116
+#define IDS_QUENTA_TYPE           17117
+#define IDS_CHOPPER_FREQUENCY_KEY 15152
+#define IDS_INSTRUMENT_TYPE_KEY   15153

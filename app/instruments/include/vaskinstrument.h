@@ -294,13 +294,29 @@ protected:
     // Binds the rows of tables/models.def that the group operation of `operation` (a list
     // position, GroupOf::...) of `model` binds, in row order, component by component.
     void RegisterModelRows(const CRuntimeClass* model, int operation);
+    // The model's own version of the catalogue group of `operation` (tables/models.def):
+    // the catalogue's rows that the model keeps, registered in the model's order and
+    // counts, then the model's changes to them (ChangeModelGroup). Nothing is registered
+    // for a model that keeps no rows of the group.
+    void RegisterModelGroup(const CRuntimeClass* model, int operation);
+    // The model's changes to the entries that the group of `operation` holds now: their
+    // attributes, their write member and the group's edit location.
+    void ChangeModelGroup(const CRuntimeClass* model, int operation);
     // Gives every entry of the group at `listPosition` the edit location (sheet, page): the
     // models whose sheets have other pages re-point a group after the base registered it.
     void SetGroupEditPage(int listPosition, int sheet, int page);
+    // A model whose parameter sheet has no frequencies page: the group at `listPosition`
+    // (the sensor times, the pressure correction or the first correction) on its page of
+    // that sheet, one before the base's (switch measuring point 4, correction 3).
+    void PointBeforeFrequenciesPage(int listPosition);
     // A diagnostic read of a model: online the member with the bus address and `argument`;
     // a failed or offline read (0, no request) leaves the no-value mark in `value`. No report.
     typedef int (CvaskAccess::*DiagnosticMember)(int address, int channel, VaskFloat& value);
     int ReadDiagnostic(DiagnosticMember member, int argument, VaskFloat& value);
+    // A switch of a model (pump, burner): online the member with the bus address, channel 0
+    // and `on`, whose answer is returned; offline 0 without a request. No report.
+    typedef int (CvaskAccess::*SwitchMember)(int address, int channel, int on);
+    int SetDeviceSwitch(SwitchMember member, int on);
     // The model's display of `kind` (DiagValuesKind) in place of the present one: unattached,
     // or attached to the dialog control, whose result is returned (FALSE without a factory).
     void ReplaceDiagValues(int kind);
@@ -308,6 +324,11 @@ protected:
     // The device's order number, trimmed: online as the device gives it; offline, or when
     // the read fails, the order-number entry's value (offline read through the entry first).
     CString ReadOrderNumber();
+    // Whether an order number names an option: it begins with `type` and has `letter` at
+    // `index` (from the end when negative: -1 is the last character), either case.
+    static BOOL IsOrderWithOption(const CString& order, LPCSTR type, int index, char letter);
+    // The relays and binary inputs that an extension card adds: 8 each with one, else 0.
+    int CountOnExtensionCard();
 
     // ---- registration helpers for the group operations and the models ----------------
     // The rows of the catalogue (tables/catalogue.def) and of the models
@@ -334,6 +355,10 @@ protected:
                            std::initializer_list<int> counts = {});
     // Element `element` of the row's data member; null outside it.
     CVaskParameter* GetRowEntry(CatalogueRow row, int element);
+    // A Sindor 23's fourth channel is its O2 sensor, adjusted on a page of its own: its
+    // range adjustment entries (group 5) are neither shown, stored nor changed. Nothing on
+    // other models.
+    void ExcludeO2ChannelAdjustment();
 
     // Fields in the order of the analyzer record, with their values at construction.
     int m_quentaVariant = 1;
@@ -391,14 +416,25 @@ private:
     void SetCompareOutcome(const std::vector<CVaskParameter*>& entries, int result);
     struct CatalogueRowData;
     struct ModelRowData;
+    struct ModelGroupData;
+    struct ModelChangeData;
     struct RowPages;
     void Construct();
     // The catalogue's rows in file order; the models' rows in file order.
     static const CatalogueRowData* GetCatalogueRows(int& rowCount);
     static const ModelRowData* GetModelRows(int& rowCount);
+    // The models' own groups and their changes, in file order.
+    static const std::vector<ModelGroupData>& GetModelGroups();
+    static const std::vector<ModelChangeData>& GetModelChanges();
+    // RegisterGroupRows with the rows and counts as lists.
+    void RegisterSelectedRows(int listPosition, RowOrder order,
+                              const std::vector<CatalogueRow>& only,
+                              const std::vector<int>& counts);
     // Binds `rows` (of one group operation) in `order`, as RegisterGroupRows describes.
     void RegisterRows(const std::vector<const CatalogueRowData*>& rows, RowOrder order,
-                      std::initializer_list<int> counts);
+                      const std::vector<int>& counts);
+    // Whether an edit page's condition (catalogue.def) holds, asked once per `pages`.
+    int PageConditionHolds(int condition, RowPages& pages);
     // The document record's two directions.
     void StoreRecord(CArchive& ar);
     void LoadRecord(CArchive& ar);

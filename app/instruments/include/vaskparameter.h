@@ -124,6 +124,8 @@ public:
     BOOL IsOfflineTransfer() const { return m_transfer != NULL; }
     // Makes the entry read-only.
     void ClearTransfer() { m_transfer = NULL; }
+    // Writes the entry through `transfer` from now on (null: read-only).
+    void SetTransfer(Adapter transfer) { m_transfer = transfer; }
 
     // Entries whose transfer results belong to this one (the limits of a range, the number
     // and time of an autocal step); null is ignored.

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -125,6 +126,10 @@ const CVaskInstrument::ModelRowData* CVaskInstrument::GetModelRows(int& rowCount
 #define VASK_MODEL_FUNCTIONS(model, table, ranges)
 #define VASK_MODEL_PARAMETER(model, operation, group, ...) \
     {#model, GroupOf::operation, VASK_ROW(group, __VA_ARGS__)},
+#define VASK_MODEL_GROUP(model, operation, order, rows, counts)
+#define VASK_MODEL_ATTRIBUTES(model, operation, member, attributes)
+#define VASK_MODEL_TRANSFER(model, operation, member, transfer)
+#define VASK_MODEL_EDIT_PAGE(model, operation, sheet, page, condition, otherPage)
     static const ModelRowData rows[] = {
 #include "models.def"
     };
@@ -132,6 +137,120 @@ const CVaskInstrument::ModelRowData* CVaskInstrument::GetModelRows(int& rowCount
     return rows;
 }
 #undef VASK_ROW
+
+// One group line of models.def: the catalogue rows that a model keeps of a group.
+struct CVaskInstrument::ModelGroupData {
+    const char* model;
+    int operation;
+    RowOrder order;
+    std::vector<CatalogueRow> rows;
+    std::vector<int> counts;
+};
+
+// One change line of models.def: what a model changes in the entries of one of its groups.
+struct CVaskInstrument::ModelChangeData {
+    enum Kind { Attributes, Transfer, EditPage };
+    const char* model;
+    int operation;
+    Kind kind;
+    CatalogueRow row;
+    int attributes;
+    CvaskAccess::ParamAdapter transfer;
+    int sheet;
+    int page;
+    PageCondition condition;
+    int otherPage;
+};
+
+namespace {
+
+// The members' names in member order, the order of CatalogueRow.
+const char* const kMemberNames[] = {
+#define VASK_MEMBER(id, cls, count) #id,
+#include "members.def"
+};
+
+// The members that a parenthesised list of names, "(m_slopeGas, m_adjustAll)", names.
+template <class Row>
+std::vector<Row> RowsNamed(const char* list) {
+    std::vector<Row> rows;
+    std::string name;
+    for (const char* c = list;; ++c) {
+        if (*c == '(' || *c == ' ') continue;
+        if (*c != ',' && *c != ')' && *c != '\0') {
+            name += *c;
+            continue;
+        }
+        for (size_t i = 0; i < sizeof kMemberNames / sizeof kMemberNames[0]; ++i)
+            if (name == kMemberNames[i]) rows.push_back(Row(i));
+        name.clear();
+        if (*c != ',') break;
+    }
+    return rows;
+}
+
+}  // namespace
+
+const std::vector<CVaskInstrument::ModelGroupData>& CVaskInstrument::GetModelGroups() {
+#define VASK_ADAPTER(name)
+#define VASK_NO_ADAPTER
+#define VASK_MODEL_FUNCTIONS(model, table, ranges)
+#define VASK_MODEL_PARAMETER(...)
+#define VASK_MODEL_GROUP(model, operation, order, rows, counts) \
+    {#model, GroupOf::operation, order, RowsNamed<CatalogueRow>(#rows), {VASK_UNPAREN counts}},
+#define VASK_MODEL_ATTRIBUTES(model, operation, member, attributes)
+#define VASK_MODEL_TRANSFER(model, operation, member, transfer)
+#define VASK_MODEL_EDIT_PAGE(model, operation, sheet, page, condition, otherPage)
+    static const std::vector<ModelGroupData> groups = {
+#include "models.def"
+    };
+    return groups;
+}
+
+const std::vector<CVaskInstrument::ModelChangeData>& CVaskInstrument::GetModelChanges() {
+#define VASK_ADAPTER(name) Imported(&CvaskAccess::name)
+#define VASK_NO_ADAPTER    nullptr
+#define VASK_MODEL_FUNCTIONS(model, table, ranges)
+#define VASK_MODEL_PARAMETER(...)
+#define VASK_MODEL_GROUP(model, operation, order, rows, counts)
+#define VASK_MODEL_ATTRIBUTES(model, operation, member, attributes) \
+    {#model,                                                        \
+     GroupOf::operation,                                            \
+     ModelChangeData::Attributes,                                   \
+     CatalogueRow::member,                                          \
+     attributes,                                                    \
+     nullptr,                                                       \
+     0,                                                             \
+     0,                                                             \
+     PageCondition::Always,                                         \
+     0},
+#define VASK_MODEL_TRANSFER(model, operation, member, transfer) \
+    {#model,                                                    \
+     GroupOf::operation,                                        \
+     ModelChangeData::Transfer,                                 \
+     CatalogueRow::member,                                      \
+     0,                                                         \
+     transfer,                                                  \
+     0,                                                         \
+     0,                                                         \
+     PageCondition::Always,                                     \
+     0},
+#define VASK_MODEL_EDIT_PAGE(model, operation, sheet, page, condition, otherPage) \
+    {#model,                                                                      \
+     GroupOf::operation,                                                          \
+     ModelChangeData::EditPage,                                                   \
+     CatalogueRow::m_serialNumber,                                                \
+     0,                                                                           \
+     nullptr,                                                                     \
+     sheet,                                                                       \
+     page,                                                                        \
+     PageCondition::condition,                                                    \
+     otherPage},
+    static const std::vector<ModelChangeData> changes = {
+#include "models.def"
+    };
+    return changes;
+}
 #undef VASK_UNPAREN
 
 void CVaskInstrument::NumberParameters() {
@@ -160,12 +279,18 @@ CVaskParameter* CVaskInstrument::GetRowEntry(CatalogueRow row, int element) {
 void CVaskInstrument::RegisterGroupRows(int listPosition, RowOrder order,
                                         std::initializer_list<CatalogueRow> only,
                                         std::initializer_list<int> counts) {
+    RegisterSelectedRows(listPosition, order, only, counts);
+}
+
+void CVaskInstrument::RegisterSelectedRows(int listPosition, RowOrder order,
+                                           const std::vector<CatalogueRow>& only,
+                                           const std::vector<int>& counts) {
     int rowCount = 0;
     const CatalogueRowData* table = GetCatalogueRows(rowCount);
     std::vector<const CatalogueRowData*> rows;
     for (int i = 0; i < rowCount; ++i)
         if (table[i].group == listPosition &&
-            (only.size() == 0 || std::find(only.begin(), only.end(), table[i].id) != only.end()))
+            (only.empty() || std::find(only.begin(), only.end(), table[i].id) != only.end()))
             rows.push_back(&table[i]);
     RegisterRows(rows, order, counts);
 }
@@ -181,6 +306,39 @@ void CVaskInstrument::RegisterModelRows(const CRuntimeClass* model, int operatio
     RegisterRows(rows, ComponentByComponent, {});
 }
 
+void CVaskInstrument::RegisterModelGroup(const CRuntimeClass* model, int operation) {
+    if (model == NULL) return;
+    for (const ModelGroupData& group : GetModelGroups())
+        if (group.operation == operation && strcmp(group.model, model->m_lpszClassName) == 0)
+            RegisterSelectedRows(operation, group.order, group.rows, group.counts);
+    ChangeModelGroup(model, operation);
+}
+
+void CVaskInstrument::ChangeModelGroup(const CRuntimeClass* model, int operation) {
+    CParameterGroup* group = GetParameterGroup(operation);
+    if (model == NULL || group == NULL) return;
+    RowPages pages;
+    for (const ModelChangeData& change : GetModelChanges()) {
+        if (change.operation != operation || strcmp(change.model, model->m_lpszClassName) != 0)
+            continue;
+        if (change.kind == ModelChangeData::EditPage) {
+            SetGroupEditPage(
+                operation, change.sheet,
+                PageConditionHolds(change.condition, pages) ? change.page : change.otherPage);
+            continue;
+        }
+        // The row's entries that the group holds: the present components' only.
+        CVaskParameter* entry;
+        for (int element = 0; (entry = GetRowEntry(change.row, element)) != NULL; ++element) {
+            if (entry->GetGroup() != group) continue;
+            if (change.kind == ModelChangeData::Attributes)
+                entry->SetAttributes(change.attributes);
+            else
+                entry->SetTransfer(change.transfer);
+        }
+    }
+}
+
 void CVaskInstrument::SetGroupEditPage(int listPosition, int sheet, int page) {
     CParameterGroup* group = GetParameterGroup(listPosition);
     if (group == NULL) return;
@@ -190,7 +348,7 @@ void CVaskInstrument::SetGroupEditPage(int listPosition, int sheet, int page) {
 }
 
 void CVaskInstrument::RegisterRows(const std::vector<const CatalogueRowData*>& rows, RowOrder order,
-                                   std::initializer_list<int> counts) {
+                                   const std::vector<int>& counts) {
     RowPages pages;
     const int ranges = std::max(0, std::min(GetRangeCount(), kRanges));
     CString name, key;
@@ -210,7 +368,7 @@ void CVaskInstrument::RegisterRows(const std::vector<const CatalogueRowData*>& r
         BindRow(row, element, 0, element, name, key, pages, rows);
     };
 
-    const int* nextCount = counts.begin();
+    std::vector<int>::const_iterator nextCount = counts.begin();
     // Counted rows name their entries on from the rows before them (the extension relays
     // after the main relays).
     int counted = 0;
@@ -276,17 +434,9 @@ void CVaskInstrument::BindRow(const CatalogueRowData& row, int element, int chan
     if (entry == NULL) return;
     entry->Set(name, channel, index, row.attributes, row.fetch, row.transfer, m_access, key,
                row.bus);
-    if (row.sheet != 0) {
-        int holds = 1;
-        if (row.condition == ExtensionCard) {
-            if (pages.extensionCard < 0) pages.extensionCard = HasExtensionCard() ? 1 : 0;
-            holds = pages.extensionCard;
-        } else if (row.condition == PageCondition::Heating) {
-            if (pages.heating < 0) pages.heating = HasHeating() ? 1 : 0;
-            holds = pages.heating;
-        }
-        entry->SetEditPage(row.sheet, holds ? row.page : row.otherPage);
-    }
+    if (row.sheet != 0)
+        entry->SetEditPage(row.sheet,
+                           PageConditionHolds(row.condition, pages) ? row.page : row.otherPage);
     if (row.zeroId != 0 || row.nonzeroId != 0) entry->SetChoiceTexts(1, row.zeroId, row.nonzeroId);
     if (row.date) entry->SetDateDisplay(1, IDS_DATE_FORMAT);
 
@@ -308,6 +458,18 @@ void CVaskInstrument::BindRow(const CatalogueRowData& row, int element, int chan
     }
     // A model's row of no group binds an entry that no list shows and no document stores.
     if (row.group != 0) GetParameterGroup(row.group)->AddParameter(entry);
+}
+
+int CVaskInstrument::PageConditionHolds(int condition, RowPages& pages) {
+    if (condition == ExtensionCard) {
+        if (pages.extensionCard < 0) pages.extensionCard = HasExtensionCard() ? 1 : 0;
+        return pages.extensionCard;
+    }
+    if (condition == PageCondition::Heating) {
+        if (pages.heating < 0) pages.heating = HasHeating() ? 1 : 0;
+        return pages.heating;
+    }
+    return 1;
 }
 
 // ---- the group operations ---------------------------------------------------------------
@@ -369,8 +531,10 @@ void CVaskInstrument::RegisterAutorange() { RegisterGroupRows(GroupOf::RegisterA
 
 void CVaskInstrument::RegisterAdjustGases() {
     RegisterGroupRows(GroupOf::RegisterAdjustGases);
-    // The Sindor 23's fourth channel is its O2 sensor, adjusted on its own page: its range
-    // and total-range entries are neither shown, stored nor changed here.
+    ExcludeO2ChannelAdjustment();
+}
+
+void CVaskInstrument::ExcludeO2ChannelAdjustment() {
     if (m_typeCode != kSindor23) return;
     for (int range = 0; range < kRanges; ++range) m_slopeGas[kRanges * 3 + range].SetAttributes(0);
     m_adjustAll[3].SetAttributes(0);

@@ -5,6 +5,7 @@
 
 #include "texts.h"
 
+#include <cctype>
 #include <cstring>
 #include <map>
 #include <string>
@@ -16,6 +17,13 @@ namespace {
 // The flags of each table: 63 relay functions, 50 binary-input functions.
 const int kRelayFunctions = 63;
 const int kBinaryInputFunctions = 50;
+// What an extension card adds, of relays and of binary inputs.
+const int kExtensionCardCount = 8;
+// The parameter sheet of a model without a frequencies page: its correction page and its
+// switch-measuring-point page.
+const int kParameterSheet = 2;
+const int kCorrectionPage = 3;
+const int kSwitchMeasuringPointPage = 4;
 
 struct FlagRange {
     int first;
@@ -38,6 +46,10 @@ const FunctionRanges kFunctionRanges[] = {
 #define VASK_NO_ADAPTER
 #define VASK_MODEL_FUNCTIONS(model, table, ranges) {#model, table, {VASK_UNPAREN ranges}},
 #define VASK_MODEL_PARAMETER(...)
+#define VASK_MODEL_GROUP(...)
+#define VASK_MODEL_ATTRIBUTES(...)
+#define VASK_MODEL_TRANSFER(...)
+#define VASK_MODEL_EDIT_PAGE(...)
 #include "models.def"
 #undef VASK_UNPAREN
 };
@@ -75,6 +87,16 @@ int CVaskInstrument::ReadDiagnostic(DiagnosticMember member, int argument, VaskF
     return result;
 }
 
+void CVaskInstrument::PointBeforeFrequenciesPage(int listPosition) {
+    SetGroupEditPage(
+        listPosition, kParameterSheet,
+        listPosition == GroupOf::RegisterSensorTimes ? kSwitchMeasuringPointPage : kCorrectionPage);
+}
+
+int CVaskInstrument::SetDeviceSwitch(SwitchMember member, int on) {
+    return IsOnline() ? (m_access->*member)(m_address, 0, on) : 0;
+}
+
 void CVaskInstrument::ReplaceDiagValues(int kind) {
     DeleteDiagValues();
     m_diagValues = CreateDiagValuesOfKind(kind);
@@ -98,3 +120,12 @@ CString CVaskInstrument::ReadOrderNumber() {
     text.TrimRight();
     return text;
 }
+
+BOOL CVaskInstrument::IsOrderWithOption(const CString& order, LPCSTR type, int index, char letter) {
+    const int at = index < 0 ? order.GetLength() + index : index;
+    if (at < 0 || at >= order.GetLength()) return FALSE;
+    return order.Left((int)strlen(type)).CompareNoCase(type) == 0 &&
+           toupper((unsigned char)order[at]) == toupper((unsigned char)letter);
+}
+
+int CVaskInstrument::CountOnExtensionCard() { return HasExtensionCard() ? kExtensionCardCount : 0; }

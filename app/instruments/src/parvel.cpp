@@ -3,8 +3,6 @@
 
 #include "resource.h"
 
-#include <cstring>
-
 IMPLEMENT_SERIAL(CParvel6, CVaskInstrument, VERSIONABLE_SCHEMA | 2)
 IMPLEMENT_SERIAL(CParvel64, CVaskInstrument, VERSIONABLE_SCHEMA | 2)
 
@@ -17,16 +15,10 @@ const int kDefaultComponents = 1;
 const int kRanges = 4;
 const int kRelays = 6;
 const int kBinaryInputs = 6;
-// What an extension card adds.
-const int kExtensionRelays = 8;
-const int kExtensionInputs = 8;
 
-// The parameter sheet's pages of a model without a frequencies page, and the configuration
-// sheet's pages of the Parvel 64 (analog outputs, relays, binary inputs, units, pump, bus).
-const int kParameterSheet = 2;
+// The configuration sheet's pages of the Parvel 64 (analog outputs, relays, binary inputs,
+// units, pump, bus).
 const int kConfigurationSheet = 3;
-const int kCorrectionPage = 3;
-const int kSwitchMeasuringPointPage = 4;
 const int kUnitsPage = 3;
 const int kPumpPage = 4;
 const int kBusPage = 4;
@@ -37,7 +29,7 @@ const int kBusPageAfterPump = 5;
 const int kLongestUnjudgedOrder = 10;
 const char kPumpOrderType[] = "4QX10";
 const int kPumpLetterIndex = 9;
-const char kPumpLetter[] = "C";
+const char kPumpLetter = 'C';
 
 }  // namespace
 
@@ -61,9 +53,9 @@ int CParvel6::GetRelayCount() { return kRelays; }
 
 int CParvel6::GetBinaryInputCount() { return kBinaryInputs; }
 
-int CParvel6::GetExtRelayCount() { return HasExtensionCard() ? kExtensionRelays : 0; }
+int CParvel6::GetExtRelayCount() { return CountOnExtensionCard(); }
 
-int CParvel6::GetExtBinaryInputCount() { return HasExtensionCard() ? kExtensionInputs : 0; }
+int CParvel6::GetExtBinaryInputCount() { return CountOnExtensionCard(); }
 
 const int* CParvel6::GetRelayFunctionTable(int& count) {
     return GetModelFunctionTable(RUNTIME_CLASS(CParvel6), RelayFunctions, count);
@@ -151,9 +143,9 @@ int CParvel64::GetRelayCount() { return kRelays; }
 
 int CParvel64::GetBinaryInputCount() { return kBinaryInputs; }
 
-int CParvel64::GetExtRelayCount() { return HasExtensionCard() ? kExtensionRelays : 0; }
+int CParvel64::GetExtRelayCount() { return CountOnExtensionCard(); }
 
-int CParvel64::GetExtBinaryInputCount() { return HasExtensionCard() ? kExtensionInputs : 0; }
+int CParvel64::GetExtBinaryInputCount() { return CountOnExtensionCard(); }
 
 const int* CParvel64::GetRelayFunctionTable(int& count) {
     return GetModelFunctionTable(RUNTIME_CLASS(CParvel64), RelayFunctions, count);
@@ -184,14 +176,14 @@ void CParvel64::RegisterShockCompensation() {}
 
 void CParvel64::RegisterSensorTimes() {
     CVaskInstrument::RegisterSensorTimes();
-    SetGroupEditPage(GroupOf::RegisterSensorTimes, kParameterSheet, kSwitchMeasuringPointPage);
+    PointBeforeFrequenciesPage(GroupOf::RegisterSensorTimes);
 }
 
 void CParvel64::RegisterPressureCorrection() {}
 
 void CParvel64::RegisterInterference1() {
     CVaskInstrument::RegisterInterference1();
-    SetGroupEditPage(GroupOf::RegisterInterference1, kParameterSheet, kCorrectionPage);
+    PointBeforeFrequenciesPage(GroupOf::RegisterInterference1);
 }
 
 void CParvel64::RegisterUnits() {
@@ -202,8 +194,7 @@ void CParvel64::RegisterUnits() {
 void CParvel64::RegisterPump() {
     const CString order = ReadOrderNumber();
     if (order.GetLength() <= kLongestUnjudgedOrder) return;
-    if (order.Left((int)strlen(kPumpOrderType)).CompareNoCase(kPumpOrderType) != 0 ||
-        order.Mid(kPumpLetterIndex, 1).CompareNoCase(kPumpLetter) != 0) {
+    if (!IsOrderWithOption(order, kPumpOrderType, kPumpLetterIndex, kPumpLetter)) {
         m_pumpPresent = 0;
         return;
     }
@@ -264,7 +255,4 @@ int CParvel64::DiagFaultVector(VaskFloat& value) {
     return ReadDiagnostic(&CvaskAccess::DiagFaultVector, 0, value);
 }
 
-int CParvel64::Pump(int on) {
-    if (!IsOnline()) return 0;
-    return m_access->Pump(m_address, 0, on);
-}
+int CParvel64::Pump(int on) { return SetDeviceSwitch(&CvaskAccess::Pump, on); }

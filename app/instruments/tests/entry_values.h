@@ -5,7 +5,12 @@
 #include "node_helpers.h"
 #include "vaskinstrument.h"
 
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 // "text value unit quantity" of a value.
@@ -49,4 +54,38 @@ inline std::vector<std::string> OtherPages(CVaskInstrument& analyzer, int list, 
             other.push_back(Text(entry->GetName()) + " " + std::to_string(entry->GetEditSheet()) +
                             "/" + std::to_string(entry->GetEditPage()));
     return other;
+}
+
+// A diagnostic read of a model, named for the trace.
+typedef std::pair<std::string, std::function<int(VaskFloat&)>> DiagnosticRead;
+
+// Each read fails and leaves the no-value mark in place of what the value held.
+inline void ExpectReadsFailToNoValue(const std::vector<DiagnosticRead>& reads,
+                                     const std::string& when) {
+    for (const DiagnosticRead& read : reads) {
+        SCOPED_TRACE(read.first + " " + when);
+        VaskFloat value;
+        value.text = "stale";
+        value.value = 170.0;
+        value.unit = 9;
+        value.quantity = 9;
+        EXPECT_EQ(0, read.second(value));
+        EXPECT_EQ("Unknown 0.000000 1 1", Show(value));
+    }
+}
+
+// The indices of the flags that are set, of a function table.
+inline std::vector<int> On(const int* flags, int count) {
+    std::vector<int> on;
+    for (int i = 0; i < count; ++i)
+        if (flags[i]) on.push_back(i);
+    return on;
+}
+
+// The indices of inclusive ranges, in order.
+inline std::vector<int> Indices(std::initializer_list<std::pair<int, int>> ranges) {
+    std::vector<int> indices;
+    for (const auto& range : ranges)
+        for (int i = range.first; i <= range.second; ++i) indices.push_back(i);
+    return indices;
 }

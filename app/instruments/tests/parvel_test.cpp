@@ -28,20 +28,6 @@ public:
     using Model::Model;
 };
 
-std::vector<int> On(const int* flags, int count) {
-    std::vector<int> on;
-    for (int i = 0; i < count; ++i)
-        if (flags[i]) on.push_back(i);
-    return on;
-}
-
-std::vector<int> Indices(std::initializer_list<std::pair<int, int>> ranges) {
-    std::vector<int> indices;
-    for (const auto& range : ranges)
-        for (int i = range.first; i <= range.second; ++i) indices.push_back(i);
-    return indices;
-}
-
 int GridNumber(const CVaskInstrument& analyzer) {
     auto* grid = dynamic_cast<RecordingGrids::Grid*>(analyzer.GetDiagValues());
     return grid != nullptr ? grid->Number() : 0;
@@ -247,7 +233,7 @@ TEST_F(Parvel, DiagnosticReadsFailToUnknownWithoutAReport) {
     CvaskAccess access;  // never opened: every request fails at once
     CParvel6 p6("P6", &access, 1, 1, 0, 0);
     CParvel64 p64("P64", &access, 2, 1, 0, 0);
-    const std::vector<std::pair<std::string, std::function<int(VaskFloat&)>>> reads = {
+    const std::vector<DiagnosticRead> reads = {
         {"DiagPhysTemp", [&](VaskFloat& v) { return p6.DiagPhysTemp(v); }},
         {"DiagHeadTemp", [&](VaskFloat& v) { return p6.DiagHeadTemp(v); }},
         {"DiagMagneticField", [&](VaskFloat& v) { return p6.DiagMagneticField(v); }},
@@ -265,16 +251,7 @@ TEST_F(Parvel, DiagnosticReadsFailToUnknownWithoutAReport) {
     };
     for (int mode : {0, 1}) {
         host_.SetMode(mode);
-        for (const auto& read : reads) {
-            SCOPED_TRACE(read.first + " in mode " + std::to_string(mode));
-            VaskFloat value;
-            value.text = "stale";
-            value.value = 7.5;
-            value.unit = 9;
-            value.quantity = 9;
-            EXPECT_EQ(0, read.second(value));
-            EXPECT_EQ("Unknown 0.000000 1 1", Show(value));
-        }
+        ExpectReadsFailToNoValue(reads, "in mode " + std::to_string(mode));
         EXPECT_EQ(0, p64.Pump(1));
     }
     EXPECT_TRUE(host_.reports.empty());

@@ -4,15 +4,20 @@
 // the records a reader drops, the documents it refuses, and the device's own entries, which
 // a file gives only to a compare load.
 #include "entry_values.h"
+#include "lorvix.h"
 #include "node_helpers.h"
 #include "parvel.h"
+#include "quenta.h"
 #include "record_bytes.h"
 #include "recording_host.h"
+#include "sindor23.h"
+#include "sindor6.h"
 #include "test_access.h"
 #include "vaskinstrument.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -51,7 +56,49 @@ class Probe : public CVaskInstrument {
 public:
     using CVaskInstrument::CVaskInstrument;
     void SetQuentaVariant(int variant) { m_quentaVariant = variant; }
+    void SetHeating(int heating) { m_heatingFlag = heating; }
 };
+
+// The numbers of the entries that the groups at `lists` hold on a base analyzer with every
+// component, the extension card, heating and the Quenta variant 2: all a group may hold.
+std::set<int> NumbersOfFullGroups(std::initializer_list<int> lists) {
+    Probe full("Full", 2, nullptr, 1, 4, 4, 4, 1);
+    full.SetHeating(1);
+    full.SetQuentaVariant(2);
+    full.Initialize();
+    std::set<int> numbers;
+    for (int list : lists)
+        for (CVaskParameter* entry :
+             Nodes<CVaskParameter>(&full.GetParameterGroup(list)->GetParameterList()))
+            numbers.insert(entry->GetNumber());
+    return numbers;
+}
+
+// The device's own identity, channel name, frequency and board versions: a normal load
+// leaves the loader's own.
+const std::set<int> kDeviceOwn = {1, 2, 3, 4, 274, 372, 576, 577, 578, 579, 580, 581};
+
+// Profile defaults of the analyzer's model for every offline entry with a key: a value of
+// its own per entry and per `tag`, so that a value read from a file shows against the
+// loader's.
+void WriteDefaults(CVaskInstrument& analyzer, int tag) {
+    for (CParameterGroup* group : Nodes<CParameterGroup>(&analyzer.GetGroupList()))
+        for (CVaskParameter* entry : Nodes<CVaskParameter>(&group->GetParameterList())) {
+            if (!entry->IsOfflineParameter() || entry->GetKeyText().IsEmpty()) continue;
+            const int n = entry->GetNumber();
+            CString value;
+            value.Format("%d%d.5;%d;%d", tag, n, n % 50 + 1, n % 7 + 1);
+            AfxGetApp()->WriteProfileString(analyzer.GetModelName() + "\\" + group->GetTitle(),
+                                            entry->GetKeyText(), value);
+        }
+}
+
+// The Sindor 23 that the file holds; null when it loads as something else or not at all.
+std::unique_ptr<CSindor23> LoadSindor23(RecordFile& file) {
+    std::unique_ptr<CVaskInstrument> loaded = file.Load<CVaskInstrument>();
+    if (dynamic_cast<CSindor23*>(loaded.get()) == nullptr) return nullptr;
+    return std::unique_ptr<CSindor23>(static_cast<CSindor23*>(loaded.release()));
+}
 
 // The header of a record of `version` (the heating flag from version 3 on, no Quenta field).
 void Header(RecordWriter& w, DWORD version, DWORD typeCode, DWORD components,
@@ -413,6 +460,196 @@ TEST_F(Record, EveryLoadStartsCompatible) {
     file_.LoadInto(analyzer, 2);
     EXPECT_EQ(0, analyzer.IsIncompatible());
     EXPECT_EQ(6, analyzer.GetRecordVersion());
+}
+
+// ---- the models' documents ----------------------------------------------------------------
+
+// Each model's document loads back as the same model with the same fields and offline
+// values (the device's own ones excepted: a normal load keeps the loader's), and holds no
+// entry of the groups the model lacks.
+TEST_F(Record, EachModelsDocumentRoundTrips) {
+    struct Case {
+        std::string name;
+        std::function<CVaskInstrument*()> make;
+        std::set<int> absent;
+    } cases[] = {
+        {"Lorvix 6", [] { return new CLorvix6("Lorvix file", nullptr, 3, 1, 1, 1); },
+         NumbersOfFullGroups({14, 15, 27, 28, 29, 30, 31, 33, 18, 35})},
+        {"Lorvix 62", [] { return new CLorvix62("Lorvix 62 file", nullptr, 4, 1, 0, 1); },
+         NumbersOfFullGroups({14, 15, 27, 28, 29, 30, 31, 33, 18, 35})},
+        {"Sindor 6", [] { return new CSindor6("Sindor 6 file", nullptr, 5, 2, 1, 1); },
+         NumbersOfFullGroups({15, 21, 22, 23, 27, 28, 29, 30, 31, 33, 18})},
+        {"Quenta 6", [] { return new CQuenta6("Quenta file", nullptr, 6, 1, 1, 1); },
+         NumbersOfFullGroups({14, 15, 17, 27, 28, 29, 30, 31, 35})},
+        {"Sindor 23",
+         [] { return new CSindor23("Sindor 23 file", nullptr, 7, 2, 1, 1, 1, 0, 0, 0); },
+         NumbersOfFullGroups({9, 10, 14, 15, 16, 17, 22, 23, 33, 35, 18, 36})},
+    };
+    // Not stored on the Sindor 6: the second correction's entries, bound without a group.
+    for (int n : {394, 395, 396, 397, 402, 403, 404, 405}) cases[2].absent.insert(n);
+    // Dropped rows of the Sindor 23's own groups: zero gas, dead time, autocal starts, step 7,
+    // inverted output, correction ranges and concentrations.
+    for (int n : {74, 406, 111, 234, 570, 237, 244, 335, 306, 407, 423}) cases[4].absent.insert(n);
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AfxGetApp()->WriteProfileString((c.name + "\\Components").c_str(), "Component 1", "Gas A");
+        std::unique_ptr<CVaskInstrument> stored(c.make());
+        WriteDefaults(*stored, 1);
+        file_.Store(stored.get());
+        const std::vector<int> numbers = OfflineNumbers(*stored);
+        ASSERT_FALSE(numbers.empty());
+        for (int n : numbers) EXPECT_FALSE(c.absent.count(n)) << n << " stored";
+
+        // The loader's own defaults differ from the stored ones.
+        WriteDefaults(*stored, 9);
+        AfxGetApp()->WriteProfileString((c.name + "\\Components").c_str(), "Component 1", "");
+        std::unique_ptr<CVaskInstrument> loaded = file_.Load<CVaskInstrument>();
+        ASSERT_NE(nullptr, loaded);
+        EXPECT_STREQ(stored->GetRuntimeClass()->m_lpszClassName,
+                     loaded->GetRuntimeClass()->m_lpszClassName);
+        EXPECT_EQ(1, loaded->HasData());
+        EXPECT_EQ(stored->GetModelKind(), loaded->GetModelKind());
+        EXPECT_EQ(stored->GetComponentCount(), loaded->GetComponentCount());
+        EXPECT_EQ(stored->HasExtensionCard(), loaded->HasExtensionCard());
+        EXPECT_EQ(stored->HasHeating(), loaded->HasHeating());
+        EXPECT_EQ(Text(stored->GetName()), Text(loaded->GetName()));
+        EXPECT_EQ("Gas A", Text(loaded->GetComponentName(0)));
+        ASSERT_EQ(numbers, OfflineNumbers(*loaded));
+        for (int n : numbers) {
+            SCOPED_TRACE(n);
+            if (kDeviceOwn.count(n)) {
+                EXPECT_NE(Cached(*stored, n), Cached(*loaded, n)) << "the loader's own";
+            } else {
+                EXPECT_EQ(Cached(*stored, n), Cached(*loaded, n));
+                EXPECT_TRUE(Loaded(*loaded, n));
+            }
+        }
+    }
+}
+
+// The Quenta stores its variant as GetInstrumentType gives it (offline the variant field)
+// and takes it back; with variant 2 it has the external pressure group, on both sides.
+TEST_F(Record, TheQuentaKeepsItsVariant) {
+    class Quenta : public CQuenta6 {
+    public:
+        using CQuenta6::CQuenta6;
+        void SetVariant(int variant) {
+            m_quentaVariant = variant;
+            Initialize();
+        }
+    };
+    for (int variant : {1, 2}) {
+        SCOPED_TRACE(variant);
+        Quenta stored("Quenta", nullptr, 3, 1, 0, 0);
+        stored.SetVariant(variant);
+        file_.Store(&stored);
+        RecordReader in(file_.Bytes());
+        WORD schema;
+        EXPECT_EQ("CQuenta6", in.Class(schema));
+        EXPECT_EQ(6u, in.Dword());
+        EXPECT_EQ(5u, in.Dword());
+        EXPECT_EQ(1u, in.Dword());
+        EXPECT_EQ("Quenta", in.String());
+        in.Dword();
+        EXPECT_EQ(0u, in.Dword()) << "no heating";
+        EXPECT_EQ((DWORD)variant, in.Dword());
+
+        std::unique_ptr<CVaskInstrument> loaded = file_.Load<CVaskInstrument>();
+        ASSERT_NE(nullptr, loaded);
+        QuentaType type = QuentaType(0);
+        loaded->GetInstrumentType(type);
+        EXPECT_EQ(variant, (int)type);
+        EXPECT_EQ(variant == 2 ? 3u : 0u,
+                  (size_t)loaded->GetParameterGroup(36)->GetParameterList().GetCount());
+        EXPECT_TRUE(Loaded(*loaded, 602)) << "the variant entry";
+    }
+}
+
+// The Sindor 23 puts the record version and its sensor flags before the base record.
+TEST_F(Record, TheSindor23StoresItsSensorFlagsBeforeTheBaseRecord) {
+    CSindor23 analyzer("Sindor 23 file", nullptr, 3, 2, 1, 0, 1, 0, 0, 0);
+    file_.Store(&analyzer);
+    RecordReader in(file_.Bytes());
+    WORD schema;
+    EXPECT_EQ("CSindor23", in.Class(schema));
+    EXPECT_EQ(2, schema);
+    EXPECT_EQ(6u, in.Dword()) << "the version";
+    EXPECT_EQ(0u, in.Dword()) << "no O2 sensor";
+    EXPECT_EQ(1u, in.Dword()) << "the H2S sensor";
+    // The base record: version, type code, the infrared components, the name, the card.
+    EXPECT_EQ(6u, in.Dword());
+    EXPECT_EQ(4u, in.Dword());
+    EXPECT_EQ(2u, in.Dword());
+    EXPECT_EQ("Sindor 23 file", in.String());
+    EXPECT_EQ(1u, in.Dword());
+
+    std::unique_ptr<CSindor23> s23 = LoadSindor23(file_);
+    ASSERT_NE(nullptr, s23);
+    EXPECT_EQ(0, s23->HasO2Sensor());
+    EXPECT_EQ(1, s23->HasH2SSensor());
+    std::vector<int> h2s;
+    for (CVaskParameter* entry : Entries(*s23, 31)) h2s.push_back(entry->GetNumber());
+    EXPECT_EQ((std::vector<int>{611, 612}), h2s);
+}
+
+// An older file holds the O2 flag alone before the base record: it loads with that flag and
+// without the H2S sensor. Stored again it gets the current prefix, whatever version the
+// file had, and loads back the same.
+TEST_F(Record, AnOlderSindor23FileHoldsTheO2FlagAlone) {
+    const VaskFloat t90 = MakeValue(12.5, "t90 of old", 21, 22);
+    const VaskFloat setPoint = MakeValue(20.5, "20.5", 11, 12);
+    RecordWriter w;
+    w.Class("CSindor23", 2).Dword(1);
+    Header(w, 5, 4, 2, "Old Sindor 23", 0, 0, {"CO", "CO2", "", ""}, 2);
+    Entry(w, kT90Key, 98, t90);
+    Entry(w, "O2-Sensor\\Set-point (air)", 387, setPoint);
+    file_.SetBytes(w.bytes);
+
+    for (int again : {0, 1}) {
+        SCOPED_TRACE(again ? "stored again" : "the old file");
+        std::unique_ptr<CSindor23> s23 = LoadSindor23(file_);
+        ASSERT_NE(nullptr, s23);
+        EXPECT_EQ(1, s23->HasO2Sensor());
+        EXPECT_EQ(0, s23->HasH2SSensor());
+        EXPECT_EQ(again ? 6 : 5, s23->GetRecordVersion());
+        EXPECT_EQ(2, s23->GetComponentCount());
+        EXPECT_EQ("Old Sindor 23", Text(s23->GetName()));
+        EXPECT_EQ(Show(t90), Cached(*s23, 98));
+        EXPECT_EQ(Show(setPoint), Cached(*s23, 387));
+        EXPECT_TRUE(Entries(*s23, 31).empty());
+        if (again) break;
+        file_.Store(s23.get());
+        RecordReader in(file_.Bytes());
+        WORD schema;
+        in.Class(schema);
+        EXPECT_EQ(6u, in.Dword()) << "not the old file's version";
+    }
+
+    // A first DWORD of 6 or more is the version, and both flags follow.
+    RecordWriter current;
+    current.Class("CSindor23", 2).Dword(7).Dword(0).Dword(1);
+    Header(current, 6, 4, 1, "Later", 0, 0, {"", "", "", ""}, 0);
+    file_.SetBytes(current.bytes);
+    std::unique_ptr<CSindor23> s23 = LoadSindor23(file_);
+    ASSERT_NE(nullptr, s23);
+    EXPECT_EQ(0, s23->HasO2Sensor());
+    EXPECT_EQ(1, s23->HasH2SSensor());
+    EXPECT_EQ("Later", Text(s23->GetName()));
+}
+
+TEST_F(Record, ASindor23DocumentOfSchema1IsRefused) {
+    BoxHook boxes;
+    RecordWriter w;
+    w.Class("CSindor23", 1).Dword(6).Dword(1).Dword(1);
+    Header(w, 6, 4, 1, "Old schema", 1, 0, {"", "", "", ""}, 0);
+    file_.SetBytes(w.bytes);
+    std::unique_ptr<CSindor23> s23 = LoadSindor23(file_);
+    ASSERT_NE(nullptr, s23);
+    EXPECT_EQ(std::vector<std::string>{kReadError}, boxes.texts) << "once";
+    EXPECT_EQ(0, s23->HasData());
+    EXPECT_EQ(0, s23->HasO2Sensor()) << "nothing read";
+    EXPECT_NE("Old schema", Text(s23->GetName()));
 }
 
 }  // namespace

@@ -133,6 +133,10 @@ const std::vector<ModelRow> kModelRows = {
                              fetch,     transfer,   attributes, bus,    sheet,                    \
                              page,      #condition, otherPage,  zeroId, zero,                     \
                              nonzeroId, nonzero,    date,       #link}},
+#define VASK_MODEL_GROUP(...)
+#define VASK_MODEL_ATTRIBUTES(...)
+#define VASK_MODEL_TRANSFER(...)
+#define VASK_MODEL_EDIT_PAGE(...)
 #include "models.def"
 };
 
@@ -148,12 +152,70 @@ const std::vector<ModelFunctions> kModelFunctions = {
 #define VASK_NO_ADAPTER
 #define VASK_MODEL_FUNCTIONS(model, table, ranges) {#model, #table, {VASK_UNPAREN ranges}},
 #define VASK_MODEL_PARAMETER(...)
+#define VASK_MODEL_GROUP(...)
+#define VASK_MODEL_ATTRIBUTES(...)
+#define VASK_MODEL_TRANSFER(...)
+#define VASK_MODEL_EDIT_PAGE(...)
 #include "models.def"
 };
 
-#if defined(VASK_MEMBER) || defined(VASK_GROUP) || defined(VASK_PARAMETER) ||         \
-    defined(VASK_NUMBER_ONLY) || defined(VASK_ADAPTER) || defined(VASK_NO_ADAPTER) || \
-    defined(VASK_MODEL_FUNCTIONS) || defined(VASK_MODEL_PARAMETER)
+// The models' own versions of catalogue groups: the rows kept, and the changes (one line
+// each: the kind, the member or "" for the whole group, the new value as text).
+struct ModelGroup {
+    std::string model;
+    std::string operation;
+    std::string order;
+    std::string rows;
+    std::vector<int> counts;
+};
+
+const std::vector<ModelGroup> kModelGroups = {
+#define VASK_ADAPTER(name)
+#define VASK_NO_ADAPTER
+#define VASK_MODEL_FUNCTIONS(...)
+#define VASK_MODEL_PARAMETER(...)
+#define VASK_MODEL_GROUP(model, operation, order, rows, counts) \
+    {#model, #operation, #order, #rows, {VASK_UNPAREN counts}},
+#define VASK_MODEL_ATTRIBUTES(...)
+#define VASK_MODEL_TRANSFER(...)
+#define VASK_MODEL_EDIT_PAGE(...)
+#include "models.def"
+};
+
+struct ModelChange {
+    std::string model;
+    std::string operation;
+    std::string kind;
+    std::string member;
+    Adapter transfer;
+    int value;
+    int sheet, page;
+    std::string condition;
+    int otherPage;
+};
+
+const std::vector<ModelChange> kModelChanges = {
+#define VASK_ADAPTER(name) \
+    Adapter { &CvaskAccess::name, #name }
+#define VASK_NO_ADAPTER \
+    Adapter { nullptr, "" }
+#define VASK_MODEL_FUNCTIONS(...)
+#define VASK_MODEL_PARAMETER(...)
+#define VASK_MODEL_GROUP(...)
+#define VASK_MODEL_ATTRIBUTES(model, operation, member, attributes) \
+    {#model, #operation, "Attributes", #member, VASK_NO_ADAPTER, attributes, 0, 0, "", 0},
+#define VASK_MODEL_TRANSFER(model, operation, member, transfer) \
+    {#model, #operation, "Transfer", #member, transfer, 0, 0, 0, "", 0},
+#define VASK_MODEL_EDIT_PAGE(model, operation, sheet, page, condition, otherPage) \
+    {#model, #operation, "EditPage", "", VASK_NO_ADAPTER, 0, sheet, page, #condition, otherPage},
+#include "models.def"
+};
+
+#if defined(VASK_MEMBER) || defined(VASK_GROUP) || defined(VASK_PARAMETER) ||                      \
+    defined(VASK_NUMBER_ONLY) || defined(VASK_ADAPTER) || defined(VASK_NO_ADAPTER) ||              \
+    defined(VASK_MODEL_FUNCTIONS) || defined(VASK_MODEL_PARAMETER) || defined(VASK_MODEL_GROUP) || \
+    defined(VASK_MODEL_ATTRIBUTES) || defined(VASK_MODEL_TRANSFER) ||                              \
+    defined(VASK_MODEL_EDIT_PAGE)
 #error "a table left its macro defined"
 #endif
 
@@ -539,6 +601,18 @@ TEST(Models, FunctionTablesHoldOrderedRangesOfTheirFlags) {
     EXPECT_EQ(flagsOn("CParvel6", "BinaryInput"), 36);
     EXPECT_EQ(flagsOn("CParvel64", "Relay"), 36);
     EXPECT_EQ(flagsOn("CParvel64", "BinaryInput"), 33);
+    // And those of the Lorvix, Sindor and Quenta models.
+    for (const char* lorvix : {"CLorvix6", "CLorvix62"}) {
+        EXPECT_EQ(flagsOn(lorvix, "Relay"), 35);
+        EXPECT_EQ(flagsOn(lorvix, "BinaryInput"), 33);
+    }
+    EXPECT_EQ(flagsOn("CSindor23", "Relay"), 20);
+    EXPECT_EQ(flagsOn("CSindor23", "BinaryInput"), 32);
+    EXPECT_EQ(flagsOn("CSindor6", "Relay"), 50);
+    EXPECT_EQ(flagsOn("CSindor6", "BinaryInput"), 42);
+    EXPECT_EQ(flagsOn("CQuenta6", "Relay"), 40);
+    EXPECT_EQ(flagsOn("CQuenta6", "BinaryInput"), 33);
+    EXPECT_EQ(seen.size(), 14u) << "both tables of seven models";
 }
 
 // A model's row binds a member of the analyzer with its class and size, keeps the numbers
@@ -569,6 +643,93 @@ TEST(Models, RowsBindMembersWithTheirCatalogueNumbers) {
         EXPECT_TRUE(row.fetch.pointer != nullptr);
         EXPECT_EQ(row.transfer.pointer == nullptr, row.transfer.name.empty());
     }
+}
+
+// The members that a parenthesised list names: "(m_a, m_b)".
+std::vector<std::string> MembersNamed(const std::string& list) {
+    std::vector<std::string> members;
+    std::string name;
+    for (char c : list) {
+        if (c == '(' || c == ' ') continue;
+        if (c == ',' || c == ')') {
+            if (!name.empty()) members.push_back(name);
+            name.clear();
+            continue;
+        }
+        name += c;
+    }
+    return members;
+}
+
+// The catalogue row of `member` in the group of `operation`; null when the group has none.
+const Row* GroupRow(const std::string& operation, const std::string& member) {
+    for (const Group& g : kGroups)
+        if (g.registrar == operation)
+            for (const Row& row : kRows)
+                if (row.group == g.list && row.member == member) return &row;
+    return nullptr;
+}
+
+// A model's own group keeps rows of the catalogue's group of its operation, and changes only
+// rows that its group holds: a member of another group would change nothing.
+TEST(Models, OwnGroupsKeepAndChangeTheRowsOfTheirGroups) {
+    const std::set<std::string> orders = {"ComponentByComponent", "RangeByRange", "StepByStep"};
+    std::set<std::pair<std::string, std::string>> own;
+    for (const ModelGroup& g : kModelGroups) {
+        SCOPED_TRACE(g.model + " " + g.operation);
+        EXPECT_TRUE(own.insert({g.model, g.operation}).second) << "one line per group";
+        EXPECT_TRUE(orders.count(g.order)) << g.order;
+        const std::vector<std::string> kept = MembersNamed(g.rows);
+        ASSERT_FALSE(kept.empty());
+        size_t counted = 0;
+        for (const std::string& member : kept) {
+            const Row* row = GroupRow(g.operation, member);
+            ASSERT_NE(row, nullptr) << member << " is no row of the group";
+            if (row->kind == "Counted") {
+                ++counted;
+                if (counted <= g.counts.size()) {
+                    EXPECT_LE(g.counts[counted - 1], row->count);
+                }
+            }
+        }
+        EXPECT_LE(g.counts.size(), counted) << "a count for each counted row at most";
+    }
+    const std::set<std::string> conditions = {"Always", "ExtensionCard", "Heating"};
+    for (const ModelChange& c : kModelChanges) {
+        SCOPED_TRACE(c.model + " " + c.operation + " " + c.kind + " " + c.member);
+        if (c.kind == "EditPage") {
+            EXPECT_TRUE(std::any_of(std::begin(kGroups), std::end(kGroups),
+                                    [&](const Group& g) { return g.registrar == c.operation; }));
+            EXPECT_GE(c.sheet, 1);
+            EXPECT_LE(c.sheet, 5);
+            EXPECT_TRUE(conditions.count(c.condition));
+            if (c.condition == "Always") {
+                EXPECT_EQ(c.page, c.otherPage);
+            }
+            continue;
+        }
+        ASSERT_NE(GroupRow(c.operation, c.member), nullptr) << "no row of the group";
+        for (const ModelGroup& g : kModelGroups)
+            if (g.model == c.model && g.operation == c.operation) {
+                const std::vector<std::string> kept = MembersNamed(g.rows);
+                EXPECT_NE(std::find(kept.begin(), kept.end(), c.member), kept.end())
+                    << "a dropped row";
+            }
+        if (c.kind == "Attributes") {
+            EXPECT_GE(c.value, 0);
+            EXPECT_LE(c.value, 7);
+        } else {
+            EXPECT_EQ(c.transfer.pointer == nullptr, c.transfer.name.empty());
+            if (c.transfer.pointer) {
+                EXPECT_EQ(c.transfer.name.compare(0, 8, "Transfer"), 0) << c.transfer.name;
+            }
+        }
+    }
+    // The Sindor 23's: eight groups of its own over the catalogue's, changes in seven.
+    EXPECT_EQ(own.size(), 8u);
+    std::set<std::string> changed;
+    for (const ModelChange& c : kModelChanges) changed.insert(c.operation);
+    EXPECT_EQ(changed.size(), 7u);
 }
 
 // ---- Texts and their ids -------------------------------------------------------------
