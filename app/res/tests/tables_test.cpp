@@ -51,6 +51,8 @@ const Text kStrings[] = {
 #include "tables/mainframe.def"
 #define APP_STRING(id, text) {id, text},
 #include "tables/analyzermodels.def"
+#define APP_STRING(id, text) {id, text},
+#include "tables/paramgrids.def"
 };
 #define APP_COMMAND(id, menuText, prompt) {id, menuText, prompt},
 const Command kCommands[] = {

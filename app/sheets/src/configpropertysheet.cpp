@@ -1,7 +1,7 @@
 // The configuration sheet.
 #include "configpropertysheet.h"
 
-IMPLEMENT_DYNAMIC(CConfigPropertySheet, CPropertySheet)
+IMPLEMENT_DYNAMIC(CConfigPropertySheet, CHelpPropertySheet)
 
 CConfigPropertySheet::CConfigPropertySheet(CVaskInstrument* pInstrument, CWnd* pParentWnd)
-    : CPropertySheet("Configuration", pParentWnd), m_pInstrument(pInstrument) {}
+    : CHelpPropertySheet("Configuration", pParentWnd), m_pInstrument(pInstrument) {}

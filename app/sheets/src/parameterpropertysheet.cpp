@@ -1,7 +1,7 @@
 // The parameter sheet.
 #include "parameterpropertysheet.h"
 
-IMPLEMENT_DYNAMIC(CParameterPropertySheet, CPropertySheet)
+IMPLEMENT_DYNAMIC(CParameterPropertySheet, CHelpPropertySheet)
 
 CParameterPropertySheet::CParameterPropertySheet(CVaskInstrument* pInstrument, CWnd* pParentWnd)
-    : CPropertySheet("Parameters", pParentWnd), m_pInstrument(pInstrument) {}
+    : CHelpPropertySheet("Parameters", pParentWnd), m_pInstrument(pInstrument) {}
