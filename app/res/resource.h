@@ -412,3 +412,71 @@
 #define IDS_SINDOR23_INTERFERENCE_LOWER 10158
 #define IDS_PRESSURE_GRID_UPPER        10159
 #define IDS_PRESSURE_GRID_LOWER        10160
+// ---- Network settings, communication configuration, component definition and instrument
+// overview dialogs ------------------------------------------------------------------------
+
+#define IDD_DEFINE_COMPONENTS   189
+#define IDD_INSTRUMENT_OVERVIEW 195
+#define IDD_COMM_CONFIG         197
+#define IDD_NETWORK_SETTINGS    198
+#define IDD_NEW_NETWORK         199
+#define IDD_NEW_GATEWAY         200
+// "Communication Configuration": the two modes (one radio group), the offline analyzer and
+// the network.
+#define IDC_OFFLINE_MODE     1024
+#define IDC_ONLINE_MODE      1026
+#define IDC_INSTRUMENT_TYPE  1040
+#define IDC_O2_SENSOR        1133
+#define IDC_COMPONENT_COUNT  1199
+#define IDC_HEATING          1241
+#define IDC_OPTIONAL_BOARD   1242
+#define IDC_COMM_NETWORK     1250
+#define IDC_NETWORK_SETTINGS 1251
+#define IDC_H2S_SENSOR       1347
+// "Network settings": the network list, the four converter rows (type and port of row r at
+// IDC_CONVERTER_TYPE_1 + 2 (r - 1) and IDC_CONVERTER_PORT_1 + 2 (r - 1)), the gateways.
+#define IDC_NETWORK_NEW      1253
+#define IDC_NETWORK_DELETE   1254
+#define IDC_GATEWAY_NEW      1256
+#define IDC_GATEWAY_DELETE   1257
+#define IDC_GATEWAY_LIST     1259
+#define IDC_NETWORK_LIST     1268
+#define IDC_NETWORK_APPLY    1269
+#define IDC_CONVERTER_TYPE_1 1299
+#define IDC_CONVERTER_PORT_1 1300
+#define IDC_CONVERTER_TYPE_2 1301
+#define IDC_CONVERTER_PORT_2 1302
+#define IDC_CONVERTER_TYPE_3 1303
+#define IDC_CONVERTER_PORT_3 1304
+#define IDC_CONVERTER_TYPE_4 1305
+#define IDC_CONVERTER_PORT_4 1306
+#define IDC_GATEWAY_GROUP    1330
+// "Define a new network" and "Define a new gateway".
+#define IDC_NEW_NETWORK_NAME 1225
+#define IDC_GATEWAY_ADDRESS  1261
+// "Define components" (component n at IDC_COMPONENT_NAME_1 + n - 1) and "Instrument
+// Overview" (the grid takes the place of its frame).
+#define IDC_COMPONENT_NAME_1 1232
+#define IDC_COMPONENT_NAME_2 1233
+#define IDC_COMPONENT_NAME_3 1234
+#define IDC_COMPONENT_NAME_4 1235
+#define IDC_OVERVIEW_NETWORK 1262
+#define IDC_OVERVIEW_GRID    1270
+
+// Texts of these dialogs. The offline models' names (base + type code) and the two limits of
+// the component count are the texts that the "Create New Data" dialog shows as well.
+#define IDS_MAX_COMPONENTS         10118
+#define IDS_MIN_COMPONENTS         10119
+#define IDS_OFFLINE_MODEL_BASE     30100
+#define IDS_NO_CHOICE              38100
+#define IDS_ENTER_NETWORK_NAME     38101
+#define IDS_SAVE_NETWORK_CHANGES   38102
+#define IDS_DELETE_NETWORK         38103
+#define IDS_DELETE_GATEWAY         38104
+#define IDS_PORT_NOT_RS232         38105
+#define IDS_PORT_NOT_USB           38106
+#define IDS_PORT_NOT_TCPIP         38107
+#define IDS_NETWORK_NAME_INVALID   38108
+#define IDS_NETWORK_EXISTS         38109
+#define IDS_MAX_COMPONENTS_SENSORS 38110
+#define IDS_CONNECT_ONE_INSTRUMENT 38111

@@ -71,6 +71,8 @@ public:
     // system's own); each returns the one replaced.
     static FriendlyNameSource SetFriendlyNameSource(FriendlyNameSource source);
     static VersionSource SetVersionSource(VersionSource source);
+    // The system's version through the installed source; FALSE when it cannot be asked.
+    static BOOL QueryVersion(OSVERSIONINFOA& version);
 
     // Whether `text` names the port `name` (e.g. COM1): the name stands in it with no digit
     // after it, so that COM1 is not found in COM10. An empty name is found nowhere.

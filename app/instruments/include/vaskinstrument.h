@@ -242,6 +242,9 @@ public:
     // The user's name of component 0 to 3; other indexes read as empty and change nothing.
     CString GetComponentName(int index) const;
     void SetComponentName(int index, const CString& name);
+    // The four component names into the profile, where the analyzers of this model read them
+    // ("<model name>\Components", "Component 1" to "Component 4").
+    void WriteComponentNames() const;
     // The label that begins the names of a component's entries: online "C<n>: <gas>" from
     // the device's measured values (which also become the cached component names); offline
     // "C<n>: <cached name>"; else the cached name or "Component <n>" (n = component + 1).

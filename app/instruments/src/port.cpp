@@ -191,3 +191,5 @@ CPort::FriendlyNameSource CPort::SetFriendlyNameSource(FriendlyNameSource source
 CPort::VersionSource CPort::SetVersionSource(VersionSource source) {
     return ReplaceSeam(g_version, source, (VersionSource)SystemVersion);
 }
+
+BOOL CPort::QueryVersion(OSVERSIONINFOA& version) { return g_version(version); }

@@ -88,14 +88,23 @@ CVaskInstrument::~CVaskInstrument() {
     m_groupList.RemoveAll();
 }
 
+// The profile entry of component `index`: "Component <index + 1>".
+static CString ComponentEntry(int index) {
+    CString entry;
+    entry.Format((LPCSTR)LoadText(IDS_COMPONENT_ENTRY), index + 1);
+    return entry;
+}
+
 void CVaskInstrument::ReadComponentNames() {
     const CString section = GetModelName() + "\\" + LoadText(IDS_COMPONENTS_SECTION);
-    const CString format = LoadText(IDS_COMPONENT_ENTRY);
-    for (int i = 0; i < kComponentNames; ++i) {
-        CString entry;
-        entry.Format(format, i + 1);
-        m_componentNames[i] = AfxGetApp()->GetProfileString(section, entry, NULL);
-    }
+    for (int i = 0; i < kComponentNames; ++i)
+        m_componentNames[i] = AfxGetApp()->GetProfileString(section, ComponentEntry(i), NULL);
+}
+
+void CVaskInstrument::WriteComponentNames() const {
+    const CString section = GetModelName() + "\\" + LoadText(IDS_COMPONENTS_SECTION);
+    for (int i = 0; i < kComponentNames; ++i)
+        AfxGetApp()->WriteProfileString(section, ComponentEntry(i), m_componentNames[i]);
 }
 
 // ---- model queries ----------------------------------------------------------------------

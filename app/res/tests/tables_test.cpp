@@ -53,6 +53,8 @@ const Text kStrings[] = {
 #include "tables/analyzermodels.def"
 #define APP_STRING(id, text) {id, text},
 #include "tables/paramgrids.def"
+#define APP_STRING(id, text) {id, text},
+#include "tables/netdialogs.def"
 };
 #define APP_COMMAND(id, menuText, prompt) {id, menuText, prompt},
 const Command kCommands[] = {

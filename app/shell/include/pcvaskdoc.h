@@ -2,15 +2,17 @@
 // flags, the analyzers' summary flags that the status bar shows, and the measurement log.
 //
 // The tree of networks and analyzers, its scans, the switch between online and offline
-// work and the document files are not built yet: the node list stays empty, a rebuild only
-// raises and clears the busy flag, and the communication settings offer nothing to change.
+// work and the document files are not built yet: the node list holds only the offline
+// converter and analyzer, and a rebuild only raises and clears the busy flag.
 #pragma once
 
 #include "vaskfc.h"
 
 #include "nuraprotocol.h"
 
+class CConverter;
 class CInstrument;
+class CVaskInstrument;
 
 class CPCVaskDoc : public CDocument {
     DECLARE_DYNCREATE(CPCVaskDoc)
@@ -35,6 +37,16 @@ public:
     void SetOnlineMode(int nMode);
     // One step of a bus scan: the address about to be scanned and the scanning node.
     void OnVaskInitProgress(WPARAM wParam, LPARAM lParam);
+
+    // ---- the offline analyzer ---------------------------------------------------------
+    // The converter "Offline" that carries the offline analyzer's description, read from its
+    // profile: made on first use, then in the node list; the document owns it.
+    CConverter* GetOfflineConverter();
+    // The analyzer of the offline data set, or NULL.
+    CVaskInstrument* GetOfflineInstrument() const { return m_pOfflineInstrument; }
+    // Takes the analyzer (NULL: none) as the offline analyzer below the offline converter,
+    // into the node list; the one before is deleted.
+    void SetOfflineInstrument(CVaskInstrument* pAnalyzer);
 
     // ---- the selection --------------------------------------------------------------
     CInstrument* GetCurrentInstrument() const { return m_pSelected; }
@@ -77,4 +89,6 @@ protected:
     int m_nAnyFunctionCheck;
     int m_nAnyLimit;
     CString m_strInstrumentViewText;
+    CConverter* m_pOfflineConverter;
+    CVaskInstrument* m_pOfflineInstrument;
 };

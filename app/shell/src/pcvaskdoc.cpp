@@ -1,6 +1,8 @@
 // The document.
 #include "pcvaskdoc.h"
 
+#include "commconfigdlg.h"
+#include "converter.h"
 #include "instrument.h"
 #include "mainframe.h"
 #include "pcvaskapp.h"
@@ -15,9 +17,41 @@ CPCVaskDoc::CPCVaskDoc()
       m_nAnyError(0),
       m_nAnyMaintenance(0),
       m_nAnyFunctionCheck(0),
-      m_nAnyLimit(0) {}
+      m_nAnyLimit(0),
+      m_pOfflineConverter(NULL),
+      m_pOfflineInstrument(NULL) {}
 
-CPCVaskDoc::~CPCVaskDoc() {}
+CPCVaskDoc::~CPCVaskDoc() {
+    SetOfflineInstrument(NULL);
+    if (m_pOfflineConverter != NULL) {
+        POSITION at = m_nodeList.Find(m_pOfflineConverter);
+        if (at != NULL) m_nodeList.RemoveAt(at);
+        delete m_pOfflineConverter;
+    }
+}
+
+CConverter* CPCVaskDoc::GetOfflineConverter() {
+    if (m_pOfflineConverter == NULL) {
+        m_pOfflineConverter = new CConverter("Offline", 1);
+        m_pOfflineConverter->ReadFromRegistry("Offline");
+        m_nodeList.AddTail(m_pOfflineConverter);
+    }
+    return m_pOfflineConverter;
+}
+
+void CPCVaskDoc::SetOfflineInstrument(CVaskInstrument* pAnalyzer) {
+    CVaskInstrument* pOld = m_pOfflineInstrument;
+    if (pAnalyzer == pOld) return;
+    if (pAnalyzer != NULL) m_nodeList.AddTail(pAnalyzer);
+    if (pOld != NULL) {
+        POSITION at = m_nodeList.Find(pOld);
+        if (at != NULL) m_nodeList.RemoveAt(at);
+        if (m_pOfflineConverter != NULL) m_pOfflineConverter->RemoveChild(pOld);
+        delete pOld;
+    }
+    if (pAnalyzer != NULL) pAnalyzer->SetParent(GetOfflineConverter());
+    m_pOfflineInstrument = pAnalyzer;
+}
 
 CPCVaskDoc* CPCVaskDoc::GetActive() {
     CWnd* pMain = AfxGetMainWnd();
@@ -32,7 +66,14 @@ BOOL CPCVaskDoc::InitTheInstruments() {
     return TRUE;
 }
 
-BOOL CPCVaskDoc::ConfigureTheCommunication(int) { return FALSE; }
+// ---- the communication configuration ------------------------------------------------------
+
+BOOL CPCVaskDoc::ConfigureTheCommunication(int nCancelAllowed) {
+    CCommConfigDlg dialog(nCancelAllowed);
+    if (dialog.DoModal() != IDOK) return FALSE;
+    SetOnlineMode(dialog.m_nOperationMode);
+    return TRUE;
+}
 
 void CPCVaskDoc::SetOnlineMode(int nMode) {
     m_strPathName.Empty();

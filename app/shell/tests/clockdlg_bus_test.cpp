@@ -2,8 +2,7 @@
 // the access level a test sets: the clock read when the dialog opens, the time written on
 // OK at level 2, read-only fields and no write below it, offline zeros, the range checks
 // of every field, a day the calendar rolls on, failed reads and writes, and help.
-#include "accesslevel.h"
-#include "analyzer_bus_fixture.h"
+#include "bus_dialog_fixture.h"
 #include "clockdlg.h"
 #include "resource.h"
 #include "window_kit.h"
@@ -20,16 +19,8 @@ namespace {
 CWinApp theApp("KorvanGA clock test");
 
 const int kDevice = 1;
-const int kLastDevice = 12;
 const int kFields[] = {IDC_CLOCK_DAY, IDC_CLOCK_MONTH, IDC_CLOCK_YEAR, IDC_CLOCK_HOUR,
                        IDC_CLOCK_MINUTE};
-
-// The main window of the tests: the level it is given.
-class CLevelFrame : public CFrameWnd, public CAccessLevelSource {
-public:
-    int GetAccessLevel() const override { return level; }
-    int level = 0;
-};
 
 // The five fields as the dialog shows them: day, month, year, hour, minute.
 std::vector<std::string> Shown(wkit::Window& w) {
@@ -46,25 +37,14 @@ std::string Range(int low, int high) {
     return "Enter a whole number from " + std::to_string(low) + " to " + std::to_string(high) + ".";
 }
 
-class ClockDialog : public AnalyzerBusFixture {
+class ClockDialog : public BusDialogFixture {
 protected:
-    static void SetUpTestSuite() {
-        std::vector<std::string> devices;
-        for (int address = 1; address <= kLastDevice; ++address)
-            devices.push_back("DEVICE " + std::to_string(address) + " type=1 components=1");
-        OpenLine(devices, kLastDevice);
-    }
-
     void SetUp() override {
-        AnalyzerBusFixture::SetUp();
-        frame = new CLevelFrame;  // deletes itself with its window
-        ASSERT_TRUE(frame->Create(NULL, "KorvanGA"));
-        AfxGetApp()->m_pMainWnd = frame;
+        BusDialogFixture::SetUp();
         analyzer = Analyzer(kDevice, 1);
     }
     void TearDown() override {
-        AfxGetApp()->m_pMainWnd = NULL;
-        if (frame != nullptr && ::IsWindow(frame->m_hWnd)) frame->DestroyWindow();
+        BusDialogFixture::TearDown();
         Sim("CLEARFAULTS");
     }
 
@@ -96,7 +76,6 @@ protected:
         return dialog.DoModal();
     }
 
-    CLevelFrame* frame = nullptr;
     std::unique_ptr<CVaskInstrument> analyzer;
     wkit::BoxRecorder boxes;
 };

@@ -38,16 +38,7 @@ protected:
     void WriteIni(const std::string& text) const { WriteFile(Ini(), text); }
     // The entries of a section as the profile functions give them, "key=value" each.
     std::vector<std::string> Section(const char* section) const {
-        std::vector<char> buffer(65536);
-        const DWORD n =
-            GetPrivateProfileSectionA(section, buffer.data(), (DWORD)buffer.size(), Ini().c_str());
-        std::vector<std::string> entries;
-        for (DWORD pos = 0; pos < n;) {
-            const std::string entry(buffer.data() + pos);
-            entries.push_back(entry);
-            pos += (DWORD)entry.size() + 1;
-        }
-        return entries;
+        return shelltest::IniSection(Ini(), section);
     }
     std::vector<std::string> NetworkNames() const {
         CStringList names;

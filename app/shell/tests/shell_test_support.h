@@ -171,4 +171,19 @@ inline long long FileSize(const std::string& path) {
     return ((long long)data.nFileSizeHigh << 32) | data.nFileSizeLow;
 }
 
+// "key=value" of each entry of a section of a private profile file, as the profile functions
+// give them.
+inline std::vector<std::string> IniSection(const std::string& file, const char* section) {
+    std::vector<char> buffer(65536);
+    const DWORD n =
+        GetPrivateProfileSectionA(section, buffer.data(), (DWORD)buffer.size(), file.c_str());
+    std::vector<std::string> entries;
+    for (DWORD pos = 0; pos < n;) {
+        const std::string entry(buffer.data() + pos);
+        entries.push_back(entry);
+        pos += (DWORD)entry.size() + 1;
+    }
+    return entries;
+}
+
 }  // namespace shelltest
