@@ -78,6 +78,12 @@ CVaskParameter* FindEntryByKey(CVaskInstrument* pAnalyzer, const CString& key) {
 
 BOOL ReadEntry(CVaskParameter* pEntry, VaskFloat& value) {
     if (pEntry == NULL) return FALSE;
+    // An entry that a model binds without a group (the second compensation pair) has no
+    // analyzer to read through: its offline value is the one it holds.
+    if (pEntry->GetGroup() == NULL) {
+        value = pEntry->GetCachedValue();
+        return TRUE;
+    }
     VaskFloat read;
     if (!pEntry->GetValue(read)) return FALSE;
     value = read;
