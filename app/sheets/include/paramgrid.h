@@ -36,7 +36,7 @@ public:
     void OnGridKeyDown(UINT* pKey, BOOL bProcessed) override;
     // A character not yet processed opens the editor with it as the first key.
     void OnGridChar(UINT* pChar, BOOL bProcessed) override;
-    // 53 check box toggled: OnCellChanged. 100 button: refused on a read-only cell, else
+    // 53 check box toggled: OnCellChanged. 100 the parameter cell type's button: refused on a read-only cell, else
     // OnCellButton. 101 drop-list choice: refused on a read-only cell, else OnCellChanged.
     // 102 choice stored: OnCellChanged. 1 unless refused.
     BOOL OnCellTypeNotify(int nCellType, int nCol, int nRow, int nCode, LPARAM nData) override;

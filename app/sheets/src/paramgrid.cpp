@@ -68,10 +68,12 @@ void CParamGrid::OnGridChar(UINT* pChar, BOOL bProcessed) {
     BeginEditWithKey(*pChar);
 }
 
-BOOL CParamGrid::OnCellTypeNotify(int, int nCol, int nRow, int nCode, LPARAM) {
+BOOL CParamGrid::OnCellTypeNotify(int nCellType, int nCol, int nRow, int nCode, LPARAM) {
     switch (nCode) {
         case GRIDNOTIFY_CHECKED: OnCellChanged(nCol, nRow); return TRUE;
         case GRIDNOTIFY_BUTTON:
+            // The drop list sends this code too, with its entries, when it opens.
+            if (nCellType != m_nParamCellType) return TRUE;
             if (IsCellReadOnly(nCol, nRow)) return FALSE;
             OnCellButton(nCol, nRow);
             return TRUE;

@@ -71,8 +71,11 @@ TEST(SheetHelp, OneRuleForDialogsAndSheets) {
         int control;
         BOOL sheet;
         bool asked;
-    } cases[] = {{1083, TRUE, true}, {1083, FALSE, true}, {kSheetTabControlId, TRUE, false},
-                 {kSheetTabControlId, FALSE, true}, {0xFFFF, FALSE, true}};
+    } cases[] = {{1083, TRUE, true},
+                 {1083, FALSE, true},
+                 {kSheetTabControlId, TRUE, false},
+                 {kSheetTabControlId, FALSE, true},
+                 {0xFFFF, FALSE, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.control) + (c.sheet ? " in a sheet" : " in a dialog"));
         TestApp().helpCalls.clear();
@@ -81,7 +84,8 @@ TEST(SheetHelp, OneRuleForDialogsAndSheets) {
         info.iCtrlId = c.control;
         EXPECT_TRUE(OnControlHelp(&info, c.sheet));
         EXPECT_EQ(TestApp().helpCalls.size(), c.asked ? 1u : 0u);
-        if (c.asked) EXPECT_TRUE(TestApp().Asked(0x50000 + (DWORD_PTR)c.control, HELP_CONTEXTPOPUP));
+        if (c.asked)
+            EXPECT_TRUE(TestApp().Asked(0x50000 + (DWORD_PTR)c.control, HELP_CONTEXTPOPUP));
     }
 }
 
