@@ -3,12 +3,17 @@
 
 #include "appmessages.h"
 #include "mainframe.h"
+#include "shellsheethost.h"
 
 IMPLEMENT_DYNAMIC(CPCVaskApp, CWinApp)
 
 CPCVaskApp::CPCVaskApp() : CWinApp(NULL), m_nOperationMode(0), m_nCompareMode(0) {}
 
-BOOL CPCVaskApp::InitInstance() { return FALSE; }
+BOOL CPCVaskApp::InitInstance() {
+    // The analyzers' sheets reach the frame and the application through their host.
+    InstallProgramSheets();
+    return FALSE;
+}
 
 CPCVaskApp* CPCVaskApp::Get() {
     CWinApp* pApp = AfxGetApp();
