@@ -32,7 +32,8 @@ void CProgramSheetHost::SetTimerTarget(CWnd* pTarget) {
 
 void CProgramSheetHost::RequestMessageReload() {
     CKemMainFrame* pFrame = MainFrame();
-    if (pFrame != NULL && pFrame->GetMessageView() != NULL) pFrame->GetMessageView()->RequestRebuild();
+    if (pFrame != NULL && pFrame->GetMessageView() != NULL)
+        pFrame->GetMessageView()->RequestRebuild();
 }
 
 void CProgramSheetHost::WinHelp(DWORD_PTR dwData, UINT nCmd) {
