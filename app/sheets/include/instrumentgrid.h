@@ -70,8 +70,13 @@ public:
     VaskFloat m_concentration[kGridComponents];
 
 protected:
-    // Whether the access rule locks every cell.
-    BOOL IsLocked();
+    // Rows for the components, `nColumns` columns, merging on, two heading rows together
+    // `nHeadingHeight` high.
+    void BuildFrame(int nColumns, int nHeadingHeight);
+    // The first correction shown, the cells' states, the layout.
+    void FinishInitialize();
+    // The heading texts of the upper and lower heading rows, formatted.
+    void FillHeadingRows(UINT nUpperId, UINT nLowerId);
     // The offline entry of correction k (0 to 3) with key `format` ("C%d: Type" ...) of
     // component c, formatted with c + 1 and `nRange` (from 1) where it has a second number.
     CVaskParameter* CorrectionEntry(int k, LPCSTR format, int c, int nRange = 0);

@@ -141,7 +141,27 @@ BOOL CInstrumentGridBase::IsRecordRead(int c, int nRecord) const {
            m_bRead[c][nRecord];
 }
 
-BOOL CInstrumentGridBase::IsLocked() { return !MayEditParameters(m_pAnalyzer); }
+void CInstrumentGridBase::BuildFrame(int nColumns, int nHeadingHeight) {
+    SetRowCount((int)m_rows.size());
+    SetColCount(nColumns);
+    // The merged headings need the grid's merging on.
+    EnableMergedCells(TRUE);
+    SetColumnHeadingRowCount(2);
+    SetColumnHeadingHeight(nHeadingHeight);
+}
+
+void CInstrumentGridBase::FinishInitialize() {
+    ShowCorrection(0);
+    UpdateCellStates();
+    FillCells();
+    LayoutChildWindows();
+}
+
+void CInstrumentGridBase::FillHeadingRows(UINT nUpperId, UINT nLowerId) {
+    SetHeadingRowTexts(*this, nUpperId, -2);
+    SetHeadingRowTexts(*this, nLowerId, -1);
+    FormatHeadings();
+}
 
 CVaskParameter* CInstrumentGridBase::CorrectionEntry(int k, LPCSTR format, int c, int nRange) {
     CString key;
@@ -183,12 +203,7 @@ void CInstrumentGrid::Initialize(CObject* pAnalyzer) {
     CWaitCursor wait;
     CInstrumentGridBase::Initialize(pAnalyzer);
     if (m_pAnalyzer == NULL) return;
-    SetRowCount((int)m_rows.size());
-    SetColCount(kColumns);
-    // The merged headings need the grid's merging on.
-    EnableMergedCells(TRUE);
-    SetColumnHeadingRowCount(2);
-    SetColumnHeadingHeight(65);
+    BuildFrame(kColumns, 65);
     MergeCellRange(kFirstFlagCol, -2, kLastFlagCol, -2);
     MergeCellRange(kConcentrationCol, -2, kEquivalentCol, -2);
     MergeCellRange(kStartCol, -2, kCurrentCol, -2);
@@ -208,16 +223,11 @@ void CInstrumentGrid::Initialize(CObject* pAnalyzer) {
     for (int col = kFirstFlagCol; col < kColumns; ++col)
         SetColumnWidth(col, col <= kLastFlagCol && col <= ranges ? width / 12 : width / 6);
 
-    ShowCorrection(0);
-    UpdateCellStates();
-    FillCells();
-    LayoutChildWindows();
+    FinishInitialize();
 }
 
 void CInstrumentGrid::FillHeadings() {
-    SetHeadingRowTexts(*this, IDS_INTERFERENCE_HEADINGS, -2);
-    SetHeadingRowTexts(*this, IDS_INTERFERENCE_LOWER, -1);
-    FormatHeadings();
+    FillHeadingRows(IDS_INTERFERENCE_HEADINGS, IDS_INTERFERENCE_LOWER);
 }
 
 void CInstrumentGrid::LoadValues() {
@@ -326,13 +336,7 @@ void CInstrumentGrid::ReadCells() {
 
 void CInstrumentGrid::UpdateCellStates() {
     if (m_pAnalyzer == NULL) return;
-    const BOOL locked = IsLocked();
-    if (locked) {
-        for (int col = kKindCol; col < kColumns; ++col) {
-            SetColReadOnly(col, TRUE);
-            SetColBackColor(col, ::GetSysColor(COLOR_MENU));
-        }
-    }
+    const BOOL locked = !ApplyAccessRule(*this, m_pAnalyzer, kKindCol, GetColCount() - 1);
     ReadCells();
     const BOOL parvel6 = m_pAnalyzer->IsKindOf(RUNTIME_CLASS(CParvel6));
     for (int r = 0; r < (int)m_rows.size() && r < GetRowCount(); ++r) {
@@ -413,11 +417,7 @@ void CSindor23Grid::Initialize(CObject* pAnalyzer) {
     CWaitCursor wait;
     CInstrumentGridBase::Initialize(pAnalyzer);
     if (m_pAnalyzer == NULL) return;
-    SetRowCount((int)m_rows.size());
-    SetColCount(kS23Columns);
-    EnableMergedCells(TRUE);
-    SetColumnHeadingRowCount(2);
-    SetColumnHeadingHeight(60);
+    BuildFrame(kS23Columns, 60);
     MergeCellRange(kS23EquivalentCol, -2, kS23ComponentCol, -2);
     SetColDropList(kKindCol, GetInterferenceChoiceTextId(m_pAnalyzer));
     FillHeadings();
@@ -429,16 +429,11 @@ void CSindor23Grid::Initialize(CObject* pAnalyzer) {
     SetColumnWidth(kKindCol, width / 5 + 60);
     for (int col = kS23EquivalentCol; col < kS23Columns; ++col) SetColumnWidth(col, width / 6);
 
-    ShowCorrection(0);
-    UpdateCellStates();
-    FillCells();
-    LayoutChildWindows();
+    FinishInitialize();
 }
 
 void CSindor23Grid::FillHeadings() {
-    SetHeadingRowTexts(*this, IDS_SINDOR23_INTERFERENCE_UPPER, -2);
-    SetHeadingRowTexts(*this, IDS_SINDOR23_INTERFERENCE_LOWER, -1);
-    FormatHeadings();
+    FillHeadingRows(IDS_SINDOR23_INTERFERENCE_UPPER, IDS_SINDOR23_INTERFERENCE_LOWER);
 }
 
 void CSindor23Grid::LoadValues() {
@@ -508,13 +503,7 @@ void CSindor23Grid::ReadCells() {
 
 void CSindor23Grid::UpdateCellStates() {
     if (m_pAnalyzer == NULL) return;
-    const BOOL locked = IsLocked();
-    if (locked) {
-        for (int col = kKindCol; col < kS23Columns; ++col) {
-            SetColReadOnly(col, TRUE);
-            SetColBackColor(col, ::GetSysColor(COLOR_MENU));
-        }
-    }
+    const BOOL locked = !ApplyAccessRule(*this, m_pAnalyzer, kKindCol, GetColCount() - 1);
     ReadCells();
     for (int r = 0; r < (int)m_rows.size() && r < GetRowCount(); ++r) {
         const int c = m_rows[r];
