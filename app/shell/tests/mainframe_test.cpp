@@ -4,12 +4,14 @@
 // closing, the help requests, the tray icon and the commands' update handlers.
 #include "nuraprotocol_res.h"
 #include "mainframe_fixture.h"
+#include "shellsheethost.h"
 
 #include "appmessages.h"
 #include "curvepropsheet.h"
 #include "instrument.h"
 #include "pcvasklistview.h"
 #include "vaskinstrument.h"
+#include "viewmessage.h"
 #include "viewvaluebars.h"
 
 #include <functional>
@@ -805,6 +807,33 @@ TEST_F(MainFrame, InstrumentModeSetsTheToolBarAndReturnsAlways) {
     frame_->LeaveInstrumentMode();
     EXPECT_EQ(frame_->GetMenuId(), (UINT)IDR_MAINFRAME);
     doc_->SelectNode(NULL);
+}
+
+// ---- the analyzers' sheets ------------------------------------------------------------------
+
+TEST_F(MainFrame, TheSheetsReachTheFrameTheApplicationAndTheDocumentThroughTheirHost) {
+    CProgramSheetHost host;
+    frame_->SetAccessLevel(3);
+    EXPECT_EQ(host.GetAccessLevel(), 3);
+    SetMode(1);
+    EXPECT_EQ(host.GetOperationMode(), 1);
+    SetMode(0);
+    EXPECT_EQ(host.GetOperationMode(), 0);
+
+    CTickTarget target(frame_->GetTimerId());
+    host.SetTimerTarget(&target);
+    EXPECT_EQ(frame_->GetTimerTarget(), &target);
+    host.SetTimerTarget(NULL);
+    EXPECT_EQ(frame_->GetTimerTarget(), nullptr);
+
+    host.RequestMessageReload();
+    EXPECT_TRUE(frame_->GetMessageView()->IsRebuildRequested());
+
+    CRecordingView hints;
+    doc_->AddView(&hints);
+    host.UpdateActiveDocument(kSheetUpdateHint);
+    doc_->RemoveView(&hints);
+    EXPECT_EQ(hints.Count(6), 1);
 }
 
 }  // namespace
