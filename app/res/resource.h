@@ -391,27 +391,6 @@
 // The curve sheet's curve page.
 #define IDD_CURVE_PAGE 151
 
-// The analyzer models' own entry texts (the instrument model's tables/models.def): names
-// beside the catalogue's (17000-17200), keys beside its keys (15007-15250).
-#define IDS_CHOPPER_FREQUENCY     17116
-#define IDS_QUENTA_TYPE           17117
-#define IDS_CHOPPER_FREQUENCY_KEY 15152
-#define IDS_INSTRUMENT_TYPE_KEY   15153
-
-// The parameter grids of the analyzers' sheets: their headings and row texts.
-#define IDS_GRID_RANGE_ROW             10031
-#define IDS_RANGE_GRID_HEADINGS        10051
-#define IDS_LIMITS_GRID_HEADINGS       10054
-#define IDS_ALARM_ON_CHOICES           10055
-#define IDS_TIME_CONSTANT_HEADINGS     10056
-#define IDS_NOISE_FILTER_HEADINGS      10057
-#define IDS_INTERFERENCE_HEADINGS      10060
-#define IDS_SAMPLE_POINT_HEADINGS      10064
-#define IDS_SINDOR23_INTERFERENCE_UPPER 10156
-#define IDS_INTERFERENCE_LOWER         10157
-#define IDS_SINDOR23_INTERFERENCE_LOWER 10158
-#define IDS_PRESSURE_GRID_UPPER        10159
-#define IDS_PRESSURE_GRID_LOWER        10160
 // ---- Network settings, communication configuration, component definition and instrument
 // overview dialogs ------------------------------------------------------------------------
 
@@ -480,3 +459,80 @@
 #define IDS_NETWORK_EXISTS         38109
 #define IDS_MAX_COMPONENTS_SENSORS 38110
 #define IDS_CONNECT_ONE_INSTRUMENT 38111
+// The analyzer models' own entry texts (the instrument model's tables/models.def): names
+// beside the catalogue's (17000-17200), keys beside its keys (15007-15250).
+#define IDS_CHOPPER_FREQUENCY     17116
+#define IDS_QUENTA_TYPE           17117
+#define IDS_CHOPPER_FREQUENCY_KEY 15152
+#define IDS_INSTRUMENT_TYPE_KEY   15153
+// ---- Printing through the report engine ---------------------------------------------------
+
+// The text of the progress box, and the strings that bracket the print types.
+#define IDS_PRINTING_BOX_TEXT     10086
+#define IDS_PRINT_TYPE_START      12500
+#define IDS_PRINT_TYPE_END        12505
+// The names that the forms may use: variables, then fields (the report engine's names).
+#define IDS_VAR_COMPANY           14500
+#define IDS_VAR_DEPARTMENT        14501
+#define IDS_VAR_PROJECT           14502
+#define IDS_VAR_DIAGRAM           14503
+#define IDS_VAR_INSTRUMENT        14504
+#define IDS_VAR_SERIAL_NUMBER     14505
+#define IDS_VAR_HARDWARE_ID       14506
+#define IDS_VAR_ORDER_NUMBER      14507
+#define IDS_VAR_FIRMWARE_NUMBER   14508
+#define IDS_VAR_SOFTWARE_VERSION  14509
+#define IDS_VAR_PAGE              14510
+#define IDS_FIELD_PARAMETER_GROUP 14700
+#define IDS_FIELD_PARAMETER       14701
+#define IDS_FIELD_VALUE           14702
+#define IDS_FIELD_TIMESTAMP       14703
+#define IDS_FIELD_MESSAGE         14704
+#define IDS_FIELD_CLASS           14705
+#define IDS_FIELD_ACKNOWLEDGED    14706
+#define IDS_FIELD_COMPONENT       14707
+#define IDS_FIELD_ZERO_DEV        14708
+#define IDS_FIELD_ZERO_DEV_MAX    14709
+#define IDS_FIELD_SPAN_DEV        14710
+#define IDS_FIELD_SPAN_DEV_MAX    14711
+#define IDS_FIELD_CALIB_RESERVE   14712
+#define IDS_FIELD_CUR_VALUE       14713
+#define IDS_FIELD_CUR_RANGE       14714
+#define IDS_FIELD_ANALOG_OUTPUT   14715
+#define IDS_FIELD_MEAS_SIZE       14716
+#define IDS_VAR_FW_ADAPTER        14717
+#define IDS_VAR_FW_ADAPTER_BOOT   14718
+#define IDS_VAR_FW_OPTION         14719
+#define IDS_VAR_FW_OPTION_BOOT    14720
+#define IDS_VAR_FW_MOTHER         14721
+#define IDS_VAR_FW_MOTHER_BOOT    14722
+#define IDS_FIELD_SPAN_MR1        14723
+#define IDS_FIELD_SPAN_MR2        14724
+#define IDS_FIELD_SPAN_MR3        14725
+#define IDS_FIELD_SPAN_MR4        14726
+#define IDS_FIELD_COMPONENT2      14727
+#define IDS_FIELD_ZERO_DEV2       14728
+#define IDS_VAR_HAS_CALIB_RESERVE 14729
+// The messages of a print, the options dialog's text, and the profile section of the header.
+#define IDS_PRINTER_NOT_RESPONDING 38060
+#define IDS_PRINT_ERROR_CODE       38061
+#define IDS_PRINT_OPTIONS_TEXT     38062
+#define IDS_COMPANY_SECTION        38063
+#define IDS_COMPANY_ENTRY          38064
+#define IDS_DEPARTMENT_ENTRY       38065
+#define IDS_PROJECT_ENTRY          38066
+
+// The parameter grids of the analyzers' sheets: their headings and row texts.
+#define IDS_GRID_RANGE_ROW              10031
+#define IDS_RANGE_GRID_HEADINGS         10051
+#define IDS_LIMITS_GRID_HEADINGS        10054
+#define IDS_ALARM_ON_CHOICES            10055
+#define IDS_TIME_CONSTANT_HEADINGS      10056
+#define IDS_NOISE_FILTER_HEADINGS       10057
+#define IDS_INTERFERENCE_HEADINGS       10060
+#define IDS_SAMPLE_POINT_HEADINGS       10064
+#define IDS_SINDOR23_INTERFERENCE_UPPER 10156
+#define IDS_INTERFERENCE_LOWER          10157
+#define IDS_SINDOR23_INTERFERENCE_LOWER 10158
+#define IDS_PRESSURE_GRID_UPPER         10159
+#define IDS_PRESSURE_GRID_LOWER         10160

@@ -144,8 +144,14 @@ const int* CSindor23::GetBinaryInputFunctionTable(int& count) {
 
 int CSindor23::HasMeasRange(int component) {
     if (IsOnline() && component >= 0 && component < kComponents) {
+        // A query of the model, as the heating and the option card are: a failed read is
+        // no message for the windows.
         VaskFloat values[kComponents];
-        if (GetMeas(values)) {
+        const int report = IsCommandReportEnabled();
+        EnableCommandReport(0);
+        const int read = GetMeas(values);
+        EnableCommandReport(report);
+        if (read) {
             if (component == kH2SComponent && values[kH2SComponent].unit == kH2SUnit)
                 m_h2sSensor = 1;
             const VaskFloat& value = values[component];

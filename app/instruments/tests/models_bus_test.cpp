@@ -287,11 +287,18 @@ std::string VersionsHex(const std::string& first) {
     return hex;
 }
 
+// A Sindor 23 that can be moved to another address.
+class MovableSindor23 : public CSindor23 {
+public:
+    using CSindor23::CSindor23;
+    void MoveTo(int address) { m_address = address; }
+};
+
 // Constructed online with four components, the device shows four channels, the third in
 // unit code 50: the fourth is the O2 sensor, the third the H2S sensor, and two infrared
 // components are left; the sensors stay reachable as components 2 and 3.
 TEST_F(ModelsOnTheBus, TheSindor23ProbesItsSensors) {
-    CSindor23 s23("S23", s_access, kSindor23, 4, 0, 0, 0, 0, 0, 0);
+    MovableSindor23 s23("S23", s_access, kSindor23, 4, 0, 0, 0, 0, 0, 0);
     EXPECT_EQ(1, s23.HasO2Sensor());
     EXPECT_EQ(1, s23.HasH2SSensor());
     EXPECT_EQ(2, s23.GetComponentCount());
@@ -299,6 +306,14 @@ TEST_F(ModelsOnTheBus, TheSindor23ProbesItsSensors) {
     EXPECT_EQ(4u, Entries(s23, 2).size()) << "a measuring-range entry per channel";
     EXPECT_EQ(2u, Entries(s23, 31).size()) << "the H2S sensor's group";
     EXPECT_EQ(2u, Entries(s23, 30).size()) << "the O2 sensor's group";
+    EXPECT_TRUE(host_.reports.empty());
+
+    // Without the device's values the counts and flags answer, and nothing is reported.
+    s23.MoveTo(kNoDevice);
+    EXPECT_EQ(1, s23.HasMeasRange(1));
+    EXPECT_EQ(1, s23.HasMeasRange(2)) << "the H2S sensor";
+    EXPECT_EQ(1, s23.HasMeasRange(3)) << "the O2 sensor";
+    EXPECT_EQ(0, s23.HasMeasRange(4));
     EXPECT_TRUE(host_.reports.empty());
 
     // Given fewer components, nothing is probed.

@@ -50,11 +50,13 @@ const Text kStrings[] = {
 #define APP_STRING(id, text) {id, text},
 #include "tables/mainframe.def"
 #define APP_STRING(id, text) {id, text},
+#include "tables/netdialogs.def"
+#define APP_STRING(id, text) {id, text},
 #include "tables/analyzermodels.def"
 #define APP_STRING(id, text) {id, text},
-#include "tables/paramgrids.def"
+#include "tables/printing.def"
 #define APP_STRING(id, text) {id, text},
-#include "tables/netdialogs.def"
+#include "tables/paramgrids.def"
 };
 #define APP_COMMAND(id, menuText, prompt) {id, menuText, prompt},
 const Command kCommands[] = {

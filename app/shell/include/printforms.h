@@ -9,9 +9,9 @@
 // "Print forms". FALSE when the type has no name or either value is missing.
 BOOL GetPrintFormFile(int nPrintType, CString& path);
 
-// Makes the names that the forms of `nPrintType` may use known to the report job; FALSE
-// for a type that is none of the four. It opens the job's variable block only, until the
-// names of the four types are declared here.
+// Makes the names that the forms of `nPrintType` may use known to the report job (a job's
+// set-up or the designer): the header variables and the type's own variables and fields, each
+// with a sample value. FALSE for a type that is none of the four.
 BOOL DeclareReportData(int hJob, int nPrintType);
 
 // "Print &Forms...": the user chooses a print type, and the report engine's designer edits

@@ -1,7 +1,9 @@
 // Test seam of vaskreport.dll: hands each finished print (LlPrintEnd without a Cancel) to a
 // sink, page by page: the texts drawn, the drawings played, the drawing requests sent and the
 // hidden (":") objects shown. The program never installs a sink; tests of its print code do,
-// through vaskreport_seam::Recorder below.
+// through vaskreport_seam::Recorder below. A second sink gets every call of an exported
+// function with its arguments, in order (vaskreport_seam::CallRecorder), and the seam can
+// make LlJobOpen fail.
 #pragma once
 
 #include "vaskreport.h"
@@ -42,12 +44,32 @@ typedef struct LLSEAMJOB {
 
 typedef void(WINAPI* LLSEAMSINK)(const LLSEAMJOB* pJob, void* pContext);
 
+// One call of an exported function, handed over as it begins; the texts are the caller's and
+// valid only during the sink's call. Arguments that a function does not have stay 0.
+typedef struct LLSEAMCALL {
+    LPCSTR pszFunction;  // "LlJobOpen", "LlDefineVariableA", ...
+    INT hJob;            // the job (0 for LlJobOpen and LlSetDlgboxMode)
+    LPCSTR pszName;      // the variable, field or object name, or the form's path
+    LPCSTR pszText;      // the contents, option text, title, box or dialog text, preview path
+    LPCSTR pszHints;     // the last argument of the Ext calls
+    INT_PTR nValue1;     // the first number: language, mode, option, type, project, percent,
+                         // pages of LlPrintEnd, the enable flag
+    INT_PTR nValue2;     // the second number: option value, print flags, the drawing's handle
+    HWND hWnd;           // the window argument
+} LLSEAMCALL;
+
+typedef void(WINAPI* LLSEAMCALLSINK)(const LLSEAMCALL* pCall, void* pContext);
+
 #ifdef __cplusplus
 extern "C" {
 #endif
 // Installs the sink (NULL removes it). It is called on the printing thread at the end of
 // LlPrintEnd, after the output was made.
 VASKREPORT_API void WINAPI LlSeamSetJobSink(LLSEAMSINK pfnSink, void* pContext);
+// Installs the call sink (NULL removes it). It is called on the calling thread.
+VASKREPORT_API void WINAPI LlSeamSetCallSink(LLSEAMCALLSINK pfnSink, void* pContext);
+// The next `nTimes` calls of LlJobOpen answer LL_ERR_FAILED (0: none).
+VASKREPORT_API void WINAPI LlSeamFailJobOpen(INT nTimes);
 #ifdef __cplusplus
 }
 #endif
@@ -138,6 +160,59 @@ private:
         }
         r->jobs.push_back(std::move(job));
         if (r->onJob) r->onJob(r->jobs.back(), r->context);
+    }
+};
+
+struct Call {
+    std::string function;
+    int job = 0;
+    std::string name;
+    std::string text;
+    bool hasText = false;  // whether a text was passed at all (NULL gives false)
+    bool hasHints = false;
+    INT_PTR value1 = 0;
+    INT_PTR value2 = 0;
+    HWND wnd = nullptr;
+};
+
+// Records every call of the engine while it exists; one call recorder at a time.
+class CallRecorder {
+public:
+    CallRecorder() { LlSeamSetCallSink(&CallRecorder::Sink, this); }
+    ~CallRecorder() { LlSeamSetCallSink(nullptr, nullptr); }
+    CallRecorder(const CallRecorder&) = delete;
+    CallRecorder& operator=(const CallRecorder&) = delete;
+
+    std::vector<Call> calls;
+
+    // The calls of one function, in order.
+    std::vector<Call> Of(const std::string& function) const {
+        std::vector<Call> out;
+        for (const Call& c : calls)
+            if (c.function == function) out.push_back(c);
+        return out;
+    }
+    size_t Count(const std::string& function) const { return Of(function).size(); }
+    // The names of the functions called, in order.
+    std::vector<std::string> Functions() const {
+        std::vector<std::string> out;
+        for (const Call& c : calls) out.push_back(c.function);
+        return out;
+    }
+
+private:
+    static void WINAPI Sink(const LLSEAMCALL* c, void* self) {
+        Call call;
+        call.function = c->pszFunction;
+        call.job = c->hJob;
+        call.name = c->pszName ? c->pszName : "";
+        call.hasText = c->pszText != nullptr;
+        call.text = c->pszText ? c->pszText : "";
+        call.hasHints = c->pszHints != nullptr;
+        call.value1 = c->nValue1;
+        call.value2 = c->nValue2;
+        call.wnd = c->hWnd;
+        static_cast<CallRecorder*>(self)->calls.push_back(std::move(call));
     }
 };
 

@@ -73,9 +73,14 @@ int CheckPrinting(const Job& job) {
 
 extern "C" {
 
-INT WINAPI LlJobOpen(INT nLanguage) { return AddJob(nLanguage); }
+INT WINAPI LlJobOpen(INT nLanguage) {
+    RecordCall("LlJobOpen", 0, nullptr, nullptr, nLanguage);
+    if (!JobOpenAllowed()) return LL_ERR_FAILED;
+    return AddJob(nLanguage);
+}
 
 void WINAPI LlJobClose(INT hJob) {
+    RecordCall("LlJobClose", hJob);
     auto job = FindJob(hJob);
     if (!job) return;
     FinishPrint(*job, true);
@@ -85,9 +90,13 @@ void WINAPI LlJobClose(INT hJob) {
     RemoveJob(hJob);
 }
 
-void WINAPI LlSetDlgboxMode(UINT nMode) { g_dlgboxMode = nMode; }
+void WINAPI LlSetDlgboxMode(UINT nMode) {
+    RecordCall("LlSetDlgboxMode", 0, nullptr, nullptr, nMode);
+    g_dlgboxMode = nMode;
+}
 
 INT WINAPI LlSetOption(INT hJob, INT nOption, INT_PTR nValue) {
+    RecordCall("LlSetOption", hJob, nullptr, nullptr, nOption, nValue);
     auto job = FindJob(hJob);
     if (!job) return LL_ERR_BAD_JOB;
     job->options[nOption] = nValue;
@@ -95,6 +104,7 @@ INT WINAPI LlSetOption(INT hJob, INT nOption, INT_PTR nValue) {
 }
 
 INT WINAPI LlSetOptionStringA(INT hJob, INT nOption, LPCSTR pszValue) {
+    RecordCall("LlSetOptionStringA", hJob, nullptr, pszValue, nOption);
     auto job = FindJob(hJob);
     if (!job) return LL_ERR_BAD_JOB;
     job->stringOptions[nOption] = Text(pszValue);
@@ -102,6 +112,7 @@ INT WINAPI LlSetOptionStringA(INT hJob, INT nOption, LPCSTR pszValue) {
 }
 
 INT WINAPI LlDefineVariableStart(INT hJob) {
+    RecordCall("LlDefineVariableStart", hJob);
     auto job = FindJob(hJob);
     if (!job) return LL_ERR_BAD_JOB;
     job->variables.Clear();
@@ -109,6 +120,7 @@ INT WINAPI LlDefineVariableStart(INT hJob) {
 }
 
 INT WINAPI LlDefineFieldStart(INT hJob) {
+    RecordCall("LlDefineFieldStart", hJob);
     auto job = FindJob(hJob);
     if (!job) return LL_ERR_BAD_JOB;
     job->fields.Clear();
@@ -116,16 +128,20 @@ INT WINAPI LlDefineFieldStart(INT hJob) {
 }
 
 INT WINAPI LlDefineVariableA(INT hJob, LPCSTR pszName, LPCSTR pszContents) {
+    RecordCall("LlDefineVariableA", hJob, pszName, pszContents);
     return DefineName(hJob, false, pszName, TextValue(pszContents, LL_TYPE_TEXT));
 }
 
 INT WINAPI LlDefineVariableExtA(INT hJob, LPCSTR pszName, LPCSTR pszContents, INT nType,
                                 LPCSTR pszHints) {
+    RecordCall("LlDefineVariableExtA", hJob, pszName, pszContents, nType, 0, nullptr, pszHints);
     return DefineName(hJob, false, pszName, TextValue(pszContents, nType));
 }
 
 INT WINAPI LlDefineVariableExtHandleA(INT hJob, LPCSTR pszName, HANDLE hContents, INT nType,
                                       LPCSTR pszHints) {
+    RecordCall("LlDefineVariableExtHandleA", hJob, pszName, nullptr, nType,
+               reinterpret_cast<INT_PTR>(hContents), nullptr, pszHints);
     Value v;
     v.type = nType;
     v.handle = hContents;
@@ -133,19 +149,28 @@ INT WINAPI LlDefineVariableExtHandleA(INT hJob, LPCSTR pszName, HANDLE hContents
 }
 
 INT WINAPI LlDefineFieldA(INT hJob, LPCSTR pszName, LPCSTR pszContents) {
+    RecordCall("LlDefineFieldA", hJob, pszName, pszContents);
     return DefineName(hJob, true, pszName, TextValue(pszContents, LL_TYPE_TEXT));
 }
 
 INT WINAPI LlDefineFieldExtA(INT hJob, LPCSTR pszName, LPCSTR pszContents, INT nType,
                              LPCSTR pszHints) {
+    RecordCall("LlDefineFieldExtA", hJob, pszName, pszContents, nType, 0, nullptr, pszHints);
     return DefineName(hJob, true, pszName, TextValue(pszContents, nType));
 }
 
-INT WINAPI LlPrintIsVariableUsedA(INT hJob, LPCSTR pszName) { return IsUsed(hJob, pszName); }
+INT WINAPI LlPrintIsVariableUsedA(INT hJob, LPCSTR pszName) {
+    RecordCall("LlPrintIsVariableUsedA", hJob, pszName);
+    return IsUsed(hJob, pszName);
+}
 
-INT WINAPI LlPrintIsFieldUsedA(INT hJob, LPCSTR pszName) { return IsUsed(hJob, pszName); }
+INT WINAPI LlPrintIsFieldUsedA(INT hJob, LPCSTR pszName) {
+    RecordCall("LlPrintIsFieldUsedA", hJob, pszName);
+    return IsUsed(hJob, pszName);
+}
 
 INT WINAPI LlSetPrinterToDefaultA(INT hJob, INT nProject, LPCSTR pszForm) {
+    RecordCall("LlSetPrinterToDefaultA", hJob, pszForm, nullptr, nProject);
     // Every print takes the default printer at its start; nothing to remember.
     auto job = FindJob(hJob);
     if (!job) return LL_ERR_BAD_JOB;
@@ -154,6 +179,7 @@ INT WINAPI LlSetPrinterToDefaultA(INT hJob, INT nProject, LPCSTR pszForm) {
 
 INT WINAPI LlPrintWithBoxStartA(INT hJob, UINT nProject, LPCSTR pszForm, INT nPrintFlags,
                                 INT nBoxType, HWND hWnd, LPCSTR pszTitle) {
+    RecordCall("LlPrintWithBoxStartA", hJob, pszForm, pszTitle, nProject, nPrintFlags, hWnd);
     auto job = FindJob(hJob);
     if (!job) return LL_ERR_BAD_JOB;
     if (job->state == JobState::Printing) return LL_ERR_STATE;
@@ -202,6 +228,7 @@ INT WINAPI LlPrintWithBoxStartA(INT hJob, UINT nProject, LPCSTR pszForm, INT nPr
 }
 
 INT WINAPI LlPrintSetOption(INT hJob, INT nOption, INT_PTR nValue) {
+    RecordCall("LlPrintSetOption", hJob, nullptr, nullptr, nOption, nValue);
     auto job = FindJob(hJob);
     if (!job) return LL_ERR_BAD_JOB;
     bool begun = job->state == JobState::Printing && job->outputBegun;
@@ -220,6 +247,7 @@ INT WINAPI LlPrintSetOption(INT hJob, INT nOption, INT_PTR nValue) {
 }
 
 INT_PTR WINAPI LlPrintGetOption(INT hJob, INT nOption) {
+    RecordCall("LlPrintGetOption", hJob, nullptr, nullptr, nOption);
     auto job = FindJob(hJob);
     if (!job) return LL_ERR_BAD_JOB;
     if (nOption == LL_PRNOPT_DESTINATION) return job->destination;
@@ -229,6 +257,7 @@ INT_PTR WINAPI LlPrintGetOption(INT hJob, INT nOption) {
 }
 
 INT WINAPI LlPrintOptionsDialogA(INT hJob, HWND hWnd, LPCSTR pszText) {
+    RecordCall("LlPrintOptionsDialogA", hJob, nullptr, pszText, 0, 0, hWnd);
     auto job = FindJob(hJob);
     if (!job) return LL_ERR_BAD_JOB;
     if (job->state != JobState::Printing || job->outputBegun) return LL_ERR_STATE;
@@ -244,6 +273,7 @@ INT WINAPI LlPrintOptionsDialogA(INT hJob, HWND hWnd, LPCSTR pszText) {
 }
 
 INT WINAPI LlPrintSetBoxTextA(INT hJob, LPCSTR pszText, INT nPercent) {
+    RecordCall("LlPrintSetBoxTextA", hJob, nullptr, pszText, nPercent);
     auto job = FindJob(hJob);
     if (!job) return LL_ERR_BAD_JOB;
     int rc = CheckPrinting(*job);
@@ -256,6 +286,7 @@ INT WINAPI LlPrintSetBoxTextA(INT hJob, LPCSTR pszText, INT nPercent) {
 }
 
 INT WINAPI LlPrint(INT hJob) {
+    RecordCall("LlPrint", hJob);
     auto job = FindJob(hJob);
     if (!job) return LL_ERR_BAD_JOB;
     int rc = CheckPrinting(*job);
@@ -266,6 +297,7 @@ INT WINAPI LlPrint(INT hJob) {
 }
 
 INT WINAPI LlPrintFields(INT hJob) {
+    RecordCall("LlPrintFields", hJob);
     auto job = FindJob(hJob);
     if (!job) return LL_ERR_BAD_JOB;
     int rc = CheckPrinting(*job);
@@ -275,12 +307,14 @@ INT WINAPI LlPrintFields(INT hJob) {
 }
 
 INT WINAPI LlPrintGetCurrentPage(INT hJob) {
+    RecordCall("LlPrintGetCurrentPage", hJob);
     auto job = FindJob(hJob);
     if (!job) return LL_ERR_BAD_JOB;
     return job->pageDC ? job->page.number : job->nextPage;
 }
 
 INT WINAPI LlPrintEnableObjectA(INT hJob, LPCSTR pszObject, BOOL bEnable) {
+    RecordCall("LlPrintEnableObjectA", hJob, pszObject, nullptr, bEnable);
     auto job = FindJob(hJob);
     if (!job) return LL_ERR_BAD_JOB;
     if (!pszObject || !*pszObject) return LL_ERR_PARAMETER;
@@ -294,12 +328,14 @@ INT WINAPI LlPrintEnableObjectA(INT hJob, LPCSTR pszObject, BOOL bEnable) {
 }
 
 INT WINAPI LlPrintEnd(INT hJob, INT nPages) {
+    RecordCall("LlPrintEnd", hJob, nullptr, nullptr, nPages);
     auto job = FindJob(hJob);
     if (!job) return LL_ERR_BAD_JOB;
     return FinishPrint(*job, false);
 }
 
 INT WINAPI LlPreviewDisplayA(INT hJob, LPCSTR pszForm, LPCSTR pszPath, HWND hWnd) {
+    RecordCall("LlPreviewDisplayA", hJob, pszForm, pszPath, 0, 0, hWnd);
     auto job = FindJob(hJob);
     if (!job) return LL_ERR_BAD_JOB;
     if (job->state == JobState::Printing) return LL_ERR_STATE;
@@ -311,6 +347,7 @@ INT WINAPI LlPreviewDisplayA(INT hJob, LPCSTR pszForm, LPCSTR pszPath, HWND hWnd
 }
 
 INT WINAPI LlPreviewDeleteFilesA(INT hJob, LPCSTR pszForm, LPCSTR pszPath) {
+    RecordCall("LlPreviewDeleteFilesA", hJob, pszForm, pszPath);
     auto job = FindJob(hJob);
     if (!job) return LL_ERR_BAD_JOB;
     if (job->state == JobState::Printing) return LL_ERR_STATE;
@@ -319,6 +356,7 @@ INT WINAPI LlPreviewDeleteFilesA(INT hJob, LPCSTR pszForm, LPCSTR pszPath) {
 }
 
 INT WINAPI LlDefineLayoutA(INT hJob, HWND hWnd, LPCSTR pszTitle, UINT nProject, LPCSTR pszForm) {
+    RecordCall("LlDefineLayoutA", hJob, pszForm, pszTitle, nProject, 0, hWnd);
     auto job = FindJob(hJob);
     if (!job) return LL_ERR_BAD_JOB;
     if (!pszForm || !*pszForm) return LL_ERR_PARAMETER;

@@ -165,5 +165,10 @@ int RunDesigner(HWND owner, const std::string& title, const std::string& path,
 
 // Test seam (seam.cpp).
 void ReportFinishedJob(const Job& job);
+// Hands one call of an exported function to the call sink, when one is installed.
+void RecordCall(const char* function, INT hJob, LPCSTR name = nullptr, LPCSTR text = nullptr,
+                INT_PTR value1 = 0, INT_PTR value2 = 0, HWND wnd = nullptr, LPCSTR hints = nullptr);
+// Whether a job may be opened, or the seam makes this LlJobOpen fail.
+bool JobOpenAllowed();
 
 }  // namespace vaskreport

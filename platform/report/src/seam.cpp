@@ -11,6 +11,9 @@ namespace {
 std::mutex g_sinkLock;
 LLSEAMSINK g_sink = nullptr;
 void* g_context = nullptr;
+LLSEAMCALLSINK g_callSink = nullptr;
+void* g_callContext = nullptr;
+int g_failJobOpens = 0;
 
 }  // namespace
 
@@ -51,7 +54,39 @@ void ReportFinishedJob(const Job& job) {
     sink(&record, context);
 }
 
+void RecordCall(const char* function, INT hJob, LPCSTR name, LPCSTR text, INT_PTR value1,
+                INT_PTR value2, HWND wnd, LPCSTR hints) {
+    LLSEAMCALLSINK sink;
+    void* context;
+    {
+        std::lock_guard<std::mutex> lock(g_sinkLock);
+        sink = g_callSink;
+        context = g_callContext;
+    }
+    if (!sink) return;
+    LLSEAMCALL call = {function, hJob, name, text, hints, value1, value2, wnd};
+    sink(&call, context);
+}
+
+bool JobOpenAllowed() {
+    std::lock_guard<std::mutex> lock(g_sinkLock);
+    if (g_failJobOpens <= 0) return true;
+    --g_failJobOpens;
+    return false;
+}
+
 }  // namespace vaskreport
+
+extern "C" void WINAPI LlSeamSetCallSink(LLSEAMCALLSINK pfnSink, void* pContext) {
+    std::lock_guard<std::mutex> lock(vaskreport::g_sinkLock);
+    vaskreport::g_callSink = pfnSink;
+    vaskreport::g_callContext = pContext;
+}
+
+extern "C" void WINAPI LlSeamFailJobOpen(INT nTimes) {
+    std::lock_guard<std::mutex> lock(vaskreport::g_sinkLock);
+    vaskreport::g_failJobOpens = nTimes;
+}
 
 extern "C" void WINAPI LlSeamSetJobSink(LLSEAMSINK pfnSink, void* pContext) {
     std::lock_guard<std::mutex> lock(vaskreport::g_sinkLock);

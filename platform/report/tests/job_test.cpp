@@ -1,6 +1,7 @@
-// Jobs and their pages, seen through the test seam: handles and their errors, the names a form
-// uses, the page loop with its full pages, tables picked by a variable, hidden objects,
-// drawings and drawing requests, the options dialog and the progress box with Cancel.
+// Jobs and their pages, seen through the test seam: handles and their errors, the seam's record
+// of calls and its refused jobs, the names a form uses, the page loop with its full pages,
+// tables picked by a variable, hidden objects, drawings and drawing requests, the options
+// dialog and the progress box with Cancel.
 #include "../res/resource.h"
 #include "report_test.h"
 
@@ -118,6 +119,100 @@ TEST(Jobs, BadHandlesGiveAnErrorAndRepeatedEndsAreHarmless) {
     LlJobClose(job);
     LlJobClose(job);
     EXPECT_EQ(LlPrintEnd(job, 0), LL_ERR_BAD_JOB);
+}
+
+TEST(Seam, RecordsEveryCallWithItsArgumentsAndRefusesTheJobsItIsToldTo) {
+    vaskreport_seam::CallRecorder calls;
+    LlSeamFailJobOpen(2);
+    EXPECT_EQ(LlJobOpen(LL_LANGUAGE_PROGRAM), LL_ERR_FAILED);
+    EXPECT_EQ(LlJobOpen(LL_LANGUAGE_PROGRAM), LL_ERR_FAILED);
+    const int job = LlJobOpen(7);
+    EXPECT_GE(job, 0);
+    LlJobClose(job);
+    // A bad handle: every function is recorded before it answers.
+    const int bad = 987654;
+    HWND wnd = reinterpret_cast<HWND>(0x1234);
+    LlSetDlgboxMode(0x2008);
+    LlSetOption(bad, 3, 4);
+    LlSetOptionStringA(bad, 12, "ext");
+    LlDefineVariableStart(bad);
+    LlDefineFieldStart(bad);
+    LlDefineVariableA(bad, "V", "v");
+    LlDefineVariableExtA(bad, "V", "v", LL_TYPE_NUMBER, "hint");
+    LlDefineVariableExtHandleA(bad, "D", reinterpret_cast<HANDLE>(0x55), LL_TYPE_DRAWING_EMF,
+                               nullptr);
+    LlDefineFieldA(bad, "F", "f");
+    LlDefineFieldExtA(bad, "F", "f", LL_TYPE_TEXT, nullptr);
+    LlPrintIsVariableUsedA(bad, "V");
+    LlPrintIsFieldUsedA(bad, "F");
+    LlSetPrinterToDefaultA(bad, LL_PROJECT_LIST, "a.form");
+    LlPrintWithBoxStartA(bad, LL_PROJECT_LIST, "a.form", 0x800, 0, wnd, "title");
+    LlPrintSetOption(bad, 0, -32768);
+    LlPrintGetOption(bad, 6);
+    LlPrintOptionsDialogA(bad, wnd, "choose");
+    LlPrintSetBoxTextA(bad, "box", 42);
+    LlPrint(bad);
+    LlPrintFields(bad);
+    LlPrintGetCurrentPage(bad);
+    LlPrintEnableObjectA(bad, ":X", TRUE);
+    LlPrintEnd(bad, 0);
+    LlPreviewDisplayA(bad, "a.form", "p", wnd);
+    LlPreviewDeleteFilesA(bad, "a.form", "p");
+    LlDefineLayoutA(bad, wnd, "Edit", LL_PROJECT_LIST, "a.form");
+    EXPECT_EQ(calls.Functions(), (std::vector<std::string>{"LlJobOpen",
+                                                           "LlJobOpen",
+                                                           "LlJobOpen",
+                                                           "LlJobClose",
+                                                           "LlSetDlgboxMode",
+                                                           "LlSetOption",
+                                                           "LlSetOptionStringA",
+                                                           "LlDefineVariableStart",
+                                                           "LlDefineFieldStart",
+                                                           "LlDefineVariableA",
+                                                           "LlDefineVariableExtA",
+                                                           "LlDefineVariableExtHandleA",
+                                                           "LlDefineFieldA",
+                                                           "LlDefineFieldExtA",
+                                                           "LlPrintIsVariableUsedA",
+                                                           "LlPrintIsFieldUsedA",
+                                                           "LlSetPrinterToDefaultA",
+                                                           "LlPrintWithBoxStartA",
+                                                           "LlPrintSetOption",
+                                                           "LlPrintGetOption",
+                                                           "LlPrintOptionsDialogA",
+                                                           "LlPrintSetBoxTextA",
+                                                           "LlPrint",
+                                                           "LlPrintFields",
+                                                           "LlPrintGetCurrentPage",
+                                                           "LlPrintEnableObjectA",
+                                                           "LlPrintEnd",
+                                                           "LlPreviewDisplayA",
+                                                           "LlPreviewDeleteFilesA",
+                                                           "LlDefineLayoutA"}));
+    EXPECT_EQ(calls.calls[2].value1, 7);
+    EXPECT_EQ(calls.calls[3].job, job);
+    const vaskreport_seam::Call ext = calls.Of("LlDefineVariableExtA")[0];
+    EXPECT_EQ(ext.job, bad);
+    EXPECT_EQ(ext.name, "V");
+    EXPECT_EQ(ext.text, "v");
+    EXPECT_EQ(ext.value1, LL_TYPE_NUMBER);
+    EXPECT_TRUE(ext.hasHints);
+    const vaskreport_seam::Call handle = calls.Of("LlDefineVariableExtHandleA")[0];
+    EXPECT_EQ(handle.value1, LL_TYPE_DRAWING_EMF);
+    EXPECT_EQ(handle.value2, 0x55);
+    EXPECT_FALSE(handle.hasHints);
+    EXPECT_FALSE(handle.hasText);
+    const vaskreport_seam::Call start = calls.Of("LlPrintWithBoxStartA")[0];
+    EXPECT_EQ(start.name, "a.form");
+    EXPECT_EQ(start.text, "title");
+    EXPECT_EQ(start.value1, LL_PROJECT_LIST);
+    EXPECT_EQ(start.value2, 0x800);
+    EXPECT_EQ(start.wnd, wnd);
+    EXPECT_EQ(calls.Of("LlPrintSetBoxTextA")[0].value1, 42);
+    const vaskreport_seam::Call layout = calls.Of("LlDefineLayoutA")[0];
+    EXPECT_EQ(layout.name, "a.form");
+    EXPECT_EQ(layout.text, "Edit");
+    EXPECT_EQ(layout.wnd, wnd);
 }
 
 TEST(Jobs, AFormThatCannotBeReadFailsTheStartWithAFormError) {

@@ -1,7 +1,7 @@
 // CGridMaskedEdit: a second cell editor for the grid. It checks each typed character against
 // the edited cell's edit mask, types the mask's literals by itself, and ends edits with the
-// in-place editor's protocol (Tab, Shift+Tab, Enter, Escape, focus loss, a refused finish).
-// Up and Down always leave the cell. The grid does not make one: a grid that wants it owns
+// in-place editor's protocol (Tab, Shift+Tab, Enter, Escape, a refused finish, and focus
+// loss under the grid's cancel-on-focus-loss option). Up and Down always leave the cell. The grid does not make one: a grid that wants it owns
 // one, creates it as a child window of the grid and hands it out from OnEditStart.
 //
 // Mask characters, one per position (the C character classes): 0 a digit; 9 a digit or a

@@ -259,23 +259,24 @@ int CGridWnd::GetSelectionText(CString& rText, BOOL bClear) {
     return 0;
 }
 
-int CGridWnd::CopySelection() {
+namespace {
+
+// Copy and cut: the selection's text to the clipboard (emptying the cells for a cut), then
+// no selection.
+int CopyOut(CGridWnd* pGrid, BOOL bClear) {
     CString text;
-    GetSelectionText(text, FALSE);
-    const int nResult = CopyTextToClipboard(text);
-    ClearSelection();
-    RepaintAll();
+    pGrid->GetSelectionText(text, bClear);
+    const int nResult = pGrid->CopyTextToClipboard(text);
+    pGrid->ClearSelection();
+    pGrid->RepaintAll();
     return nResult;
 }
 
-int CGridWnd::CutSelection() {
-    CString text;
-    GetSelectionText(text, TRUE);
-    const int nResult = CopyTextToClipboard(text);
-    ClearSelection();
-    RepaintAll();
-    return nResult;
-}
+}  // namespace
+
+int CGridWnd::CopySelection() { return CopyOut(this, FALSE); }
+
+int CGridWnd::CutSelection() { return CopyOut(this, TRUE); }
 
 int CGridWnd::CopyTextToClipboard(LPCSTR lpszText) {
     if (lpszText == NULL) lpszText = "";

@@ -156,6 +156,10 @@ protected:
                           bRight ? MK_RBUTTON : MK_LBUTTON, At(pt));
         pWnd->SendMessage(bRight ? WM_RBUTTONUP : WM_LBUTTONUP, 0, At(pt));
     }
+    // The left button down, moved with it held, and up, on the cell area.
+    void Down(const CPoint& pt) { Cells()->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(pt)); }
+    void Move(const CPoint& pt) { Cells()->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(pt)); }
+    void Up(const CPoint& pt) { Cells()->SendMessage(WM_LBUTTONUP, 0, At(pt)); }
     std::string Cell(int nCol, int nRow) {
         LPCSTR p = grid_->GetCellText(nCol, nRow);
         return p != NULL ? p : "";
@@ -502,7 +506,19 @@ TEST_F(Editing, TheEditorGrowsOverTheCellsToItsRightThenDownAndNeverShrinks) {
     grid_->GotoCell(2, 3);
     Type("c");
     EXPECT_EQ(Text(EditorRect(Editor())), Text(CRect(150, 60, 224, 79)));
+    ::SendMessageA(Editor(), WM_SETCURSOR, (WPARAM)Editor(), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(::GetCursor(), ::LoadCursorA(NULL, IDC_IBEAM));
     Key(VK_ESCAPE);
+    // Without auto-grow the editor keeps the cell's size.
+    EXPECT_EQ(grid_->GetInPlaceEdit()->SetAutoGrow(0), 1);
+    grid_->GotoCell(1, 4);
+    Type("d and many more words that run past the right edge of the cells");
+    EXPECT_EQ(Text(EditorRect(Editor())), Text(CRect(75, 80, 149, 99)));
+    Key(VK_DOWN);
+    EXPECT_EQ(grid_->GetEditRow(), 5) << "one line high: Down leaves";
+    Key(VK_ESCAPE);
+    EXPECT_EQ(grid_->GetInPlaceEdit()->SetAutoGrow(5), 0);
+    EXPECT_EQ(grid_->GetInPlaceEdit()->SetAutoGrow(1), 1);
 }
 
 // --- the masked edit --------------------------------------------------------------------------
@@ -783,6 +799,7 @@ TEST_F(Editing, RightClicksOfEveryPartOpenTheMenuWithTheirSectionCodes) {
         {grid_->GetCornerWnd(), CPoint(3, 3), "OnMenuStart(-1,-1,4)"},
         {grid_->GetHScrollBar(), CPoint(30, 5), "OnMenuStart(0,0,5)"},
         {grid_->GetVScrollBar(), CPoint(5, 30), "OnMenuStart(0,0,6)"},
+        {grid_->GetSheetTabs(), CPoint(2, 2), "OnMenuStart(-1,0,7)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.start);
@@ -1136,9 +1153,6 @@ TEST_F(Editing, APushButtonClicksOnlyWhenReleasedWhereItWasPressed) {
     const int nType = grid_->RegisterCellType(&push);
     for (int r = 0; r < 3; ++r) grid_->SetCellTypeAt(1, r, nType);
     const std::string t = std::to_string(nType);
-    auto down = [&](const CPoint& pt) { Cells()->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(pt)); };
-    auto move = [&](const CPoint& pt) { Cells()->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(pt)); };
-    auto up = [&](const CPoint& pt) { Cells()->SendMessage(WM_LBUTTONUP, 0, At(pt)); };
     const CPoint a = Centre(1, 0), b = Centre(1, 1);
     struct Case {
         const char* what;
@@ -1146,23 +1160,23 @@ TEST_F(Editing, APushButtonClicksOnlyWhenReleasedWhereItWasPressed) {
         std::vector<std::string> notified;
     } cases[] = {
         {"press and release",
-         [&] { down(a), up(a); },
+         [&] { Down(a), Up(a); },
          {"(" + t + ",1,0,2,0)", "(" + t + ",1,0,3,0)", "(" + t + ",1,0,1,0)"}},
         {"dragged off and released on another button",
          [&] {
-             down(a);
-             move(b);
+             Down(a);
+             Move(b);
              EXPECT_FALSE(push.IsPressed());
-             up(b);
+             Up(b);
          },
          {"(" + t + ",1,0,2,0)", "(" + t + ",1,1,3,0)"}},
         {"dragged off and back",
          [&] {
-             down(a);
-             move(b);
-             move(a);
+             Down(a);
+             Move(b);
+             Move(a);
              EXPECT_TRUE(push.IsPressed());
-             up(a);
+             Up(a);
          },
          {"(" + t + ",1,0,2,0)", "(" + t + ",1,0,3,0)", "(" + t + ",1,0,1,0)"}},
         {"Enter on the cursor cell",
@@ -1235,9 +1249,6 @@ TEST_F(Editing, AParameterButtonNotifiesOnceWhenReleasedPressed) {
         grid_->GetCellRect(2, nRow, rc);
         return CPoint(rc.left + 50, rc.CenterPoint().y);
     };
-    auto down = [&](const CPoint& pt) { Cells()->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(pt)); };
-    auto move = [&](const CPoint& pt) { Cells()->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(pt)); };
-    auto up = [&](const CPoint& pt) { Cells()->SendMessage(WM_LBUTTONUP, 0, At(pt)); };
     const std::string notice = "OnCellTypeNotify(" + std::to_string(nType) + ",2,";
     struct Case {
         const char* what;
@@ -1246,20 +1257,20 @@ TEST_F(Editing, AParameterButtonNotifiesOnceWhenReleasedPressed) {
     } cases[] = {
         {"press, out, in, release",
          [&] {
-             down(button(0));
+             Down(button(0));
              EXPECT_TRUE(param.IsPressed());
-             move(text(0));
+             Move(text(0));
              EXPECT_FALSE(param.IsPressed());
-             move(button(0));
+             Move(button(0));
              EXPECT_TRUE(param.IsPressed());
-             up(button(0));
+             Up(button(0));
          },
          {notice + "0,100,0)"}},
-        {"press, out, release", [&] { down(button(0)), move(text(0)), up(text(0)); }, {}},
-        {"a press on the text", [&] { down(text(0)), up(text(0)); }, {}},
-        {"a cell without pictures", [&] { down(button(1)), up(button(1)); }, {}},
+        {"press, out, release", [&] { Down(button(0)), Move(text(0)), Up(text(0)); }, {}},
+        {"a press on the text", [&] { Down(text(0)), Up(text(0)); }, {}},
+        {"a cell without pictures", [&] { Down(button(1)), Up(button(1)); }, {}},
         {"read-only still notifies",
-         [&] { down(button(2)), up(button(2)); },
+         [&] { Down(button(2)), Up(button(2)); },
          {notice + "2,100,0)"}},
     };
     for (const Case& c : cases) {
