@@ -126,6 +126,16 @@ TEST_F(PageGrids, LayoutsPerModel) {
         EXPECT_EQ(Text(*grid, 1, -1), c.instrumentColumns == 12 ? "MB: 1" : "Correction- factor");
         if (c.kindChoices != nullptr) EXPECT_EQ(Caption(*grid, 0, 0), c.kindChoices);
         EXPECT_EQ(dynamic_cast<CSindor23Grid*>(grid) != nullptr, c.instrumentColumns == 4);
+        // The placeholder is 600 pixels wide: the kind W/5 + 20 (+ 60 on the Sindor 23), a
+        // range flag W/12, the other columns W/6.
+        if (c.instrumentColumns == 12) {
+            EXPECT_EQ(grid->GetColumnWidth(0), 140);
+            EXPECT_EQ(grid->GetColumnWidth(c.ranges), 50);
+            EXPECT_EQ(grid->GetColumnWidth(5), 100);
+        } else {
+            EXPECT_EQ(grid->GetColumnWidth(0), 180);
+            EXPECT_EQ(grid->GetColumnWidth(1), 100);
+        }
     }
 }
 
