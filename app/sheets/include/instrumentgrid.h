@@ -82,6 +82,10 @@ protected:
     CVaskParameter* CorrectionEntry(int k, LPCSTR format, int c, int nRange = 0);
     // The entry of the compensation pair's channel or component `nPair` (1 to 4) of c.
     CVaskParameter* CompensationEntry(LPCSTR format, int nPair, int c);
+    // The offline compensation record of c from the pairs nFirstPair and nFirstPair + 1
+    // (1 for corrections 1 and 2, 3 for 3 and 4): TRUE when all four were read; and back.
+    BOOL ReadCompensationPairs(int c, int nFirstPair);
+    void WriteCompensationPairs(int c, int nFirstPair);
     // The channel and component of the pair that correction k shows.
     int& ShownChannel(int c);
     int& ShownComponent(int c);

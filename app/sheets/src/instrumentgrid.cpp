@@ -176,6 +176,39 @@ CVaskParameter* CInstrumentGridBase::CompensationEntry(LPCSTR format, int nPair,
     return FindEntryByKey(m_pAnalyzer, key);
 }
 
+namespace {
+
+// The four integers of a component's compensation record, in record order, with the pair
+// (1 and 2, or 3 and 4) and key of each.
+struct CompensationField {
+    int CompStruct::*member;
+    int pairOffset;
+    const char* key;
+};
+const CompensationField kCompensationFields[] = {
+    {&CompStruct::channel1, 0, kPairChannelKey},
+    {&CompStruct::component1, 0, kPairComponentKey},
+    {&CompStruct::channel2, 1, kPairChannelKey},
+    {&CompStruct::component2, 1, kPairComponentKey},
+};
+
+}  // namespace
+
+BOOL CInstrumentGridBase::ReadCompensationPairs(int c, int nFirstPair) {
+    BOOL ok = TRUE;
+    for (const CompensationField& f : kCompensationFields)
+        ok = ReadInt(CompensationEntry(f.key, nFirstPair + f.pairOffset, c),
+                     m_compensation[c].*f.member) &&
+             ok;
+    return ok;
+}
+
+void CInstrumentGridBase::WriteCompensationPairs(int c, int nFirstPair) {
+    for (const CompensationField& f : kCompensationFields)
+        WriteEntryInt(CompensationEntry(f.key, nFirstPair + f.pairOffset, c),
+                      m_compensation[c].*f.member);
+}
+
 int& CInstrumentGridBase::ShownChannel(int c) {
     return m_nShownCorrection % 2 == 0 ? m_compensation[c].channel1 : m_compensation[c].channel2;
 }
@@ -263,16 +296,7 @@ void CInstrumentGrid::LoadValues() {
         ok = ReadEntry(CorrectionEntry(k, kEquivalentKey, c), m_equivalent[c]);
         ok = ReadEntry(CorrectionEntry(k, kRangeStartKey, c), m_rangeStart[c]) && ok;
         read[kParamsRecord] = ReadEntry(CorrectionEntry(k, kRangeEndKey, c), m_rangeEnd[c]) && ok;
-        ok = ReadInt(CompensationEntry(kPairChannelKey, firstPair, c), m_compensation[c].channel1);
-        ok = ReadInt(CompensationEntry(kPairComponentKey, firstPair, c),
-                     m_compensation[c].component1) &&
-             ok;
-        ok = ReadInt(CompensationEntry(kPairChannelKey, firstPair + 1, c),
-                     m_compensation[c].channel2) &&
-             ok;
-        read[kCompensationRecord] = ReadInt(CompensationEntry(kPairComponentKey, firstPair + 1, c),
-                                            m_compensation[c].component2) &&
-                                    ok;
+        read[kCompensationRecord] = ReadCompensationPairs(c, firstPair);
         read[kConcentrationRecord] =
             ReadEntry(CorrectionEntry(k, kConcentrationKey, c), m_concentration[c]);
     }
@@ -395,16 +419,7 @@ BOOL CInstrumentGrid::WriteValues() {
             WriteEntryValue(CorrectionEntry(k, kRangeStartKey, c), m_rangeStart[c]);
             WriteEntryValue(CorrectionEntry(k, kRangeEndKey, c), m_rangeEnd[c]);
         }
-        if (read[kCompensationRecord]) {
-            WriteEntryInt(CompensationEntry(kPairChannelKey, firstPair, c),
-                          m_compensation[c].channel1);
-            WriteEntryInt(CompensationEntry(kPairComponentKey, firstPair, c),
-                          m_compensation[c].component1);
-            WriteEntryInt(CompensationEntry(kPairChannelKey, firstPair + 1, c),
-                          m_compensation[c].channel2);
-            WriteEntryInt(CompensationEntry(kPairComponentKey, firstPair + 1, c),
-                          m_compensation[c].component2);
-        }
+        if (read[kCompensationRecord]) WriteCompensationPairs(c, firstPair);
         if (concentration && read[kConcentrationRecord])
             WriteEntryValue(CorrectionEntry(k, kConcentrationKey, c), m_concentration[c]);
     }
@@ -453,12 +468,7 @@ void CSindor23Grid::LoadValues() {
         read[kCorrectionRecord] =
             ReadInt(CorrectionEntry(0, kTypeKey, c), m_correction[c].correctionType);
         read[kParamsRecord] = ReadEntry(CorrectionEntry(k, kEquivalentKey, c), m_equivalent[c]);
-        BOOL ok = ReadInt(CompensationEntry(kPairChannelKey, 1, c), m_compensation[c].channel1);
-        ok =
-            ReadInt(CompensationEntry(kPairComponentKey, 1, c), m_compensation[c].component1) && ok;
-        ok = ReadInt(CompensationEntry(kPairChannelKey, 2, c), m_compensation[c].channel2) && ok;
-        read[kCompensationRecord] =
-            ReadInt(CompensationEntry(kPairComponentKey, 2, c), m_compensation[c].component2) && ok;
+        read[kCompensationRecord] = ReadCompensationPairs(c, 1);
     }
 }
 
@@ -538,12 +548,7 @@ BOOL CSindor23Grid::WriteValues() {
             WriteEntryInt(CorrectionEntry(0, kTypeKey, c), m_correction[c].correctionType);
         if (read[kParamsRecord])
             WriteEntryValue(CorrectionEntry(k, kEquivalentKey, c), m_equivalent[c]);
-        if (read[kCompensationRecord]) {
-            WriteEntryInt(CompensationEntry(kPairChannelKey, 1, c), m_compensation[c].channel1);
-            WriteEntryInt(CompensationEntry(kPairComponentKey, 1, c), m_compensation[c].component1);
-            WriteEntryInt(CompensationEntry(kPairChannelKey, 2, c), m_compensation[c].channel2);
-            WriteEntryInt(CompensationEntry(kPairComponentKey, 2, c), m_compensation[c].component2);
-        }
+        if (read[kCompensationRecord]) WriteCompensationPairs(c, 1);
     }
     return TRUE;
 }
