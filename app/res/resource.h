@@ -536,3 +536,36 @@
 #define IDS_SINDOR23_INTERFERENCE_LOWER 10158
 #define IDS_PRESSURE_GRID_UPPER         10159
 #define IDS_PRESSURE_GRID_LOWER         10160
+// ---- Document: tree, bus scans, parameter-set files and "Create New Data" -----------------
+
+// The pictures of the tree's nodes, 16 x 16 each; the last six are the state overlays 1 to 6.
+#define IDB_TREE_NODES 132
+// "Create New Data": the model, its components and options of a blank offline data set.
+#define IDD_NEW_DATA         142
+#define IDC_NEW_DATA_TYPE    1101
+#define IDC_NEW_DATA_COUNT   1200
+#define IDC_NEW_DATA_O2      1201
+#define IDC_NEW_DATA_HEATING 1245
+#define IDC_NEW_DATA_BOARD   1246
+#define IDC_NEW_DATA_H2S     1345
+// The file dialog of parameter sets: its filter and the default name.
+#define IDS_PRM_FILTER  129
+#define IDS_PRM_DEFAULT 130
+// The document's texts.
+#define IDS_CONNECTING           10050
+#define IDS_DEVICE_NOT_SUPPORTED 10095
+#define IDS_SCAN_PROGRESS        10101
+#define IDS_START_PROTOCOL_FLAG  10116
+// (the component limits are the communication dialog's texts)
+#define IDS_MIN_ONE_COMPONENT    IDS_MIN_COMPONENTS
+#define IDS_ONLY_ONE_COMPONENT   10120
+#define IDS_INCOMPATIBLE_SET     12330
+#define IDS_NO_INSTRUMENTS_FOUND 55000
+// The default names of analyzers: base + model type code (1 to 8; 6 has none), the names
+// that the communication dialog offers for the offline analyzer.
+#define IDS_DEFAULT_NAME_BASE IDS_OFFLINE_MODEL_BASE
+#define IDS_QUENTA6_E         30130
+#define IDS_QUENTA6_G         30131
+// A parameter set that cannot be read, or saved.
+#define IDS_SET_NOT_READABLE 38300
+#define IDS_SET_NOT_SAVED    38301

@@ -15,6 +15,8 @@ class CPCVaskApp : public CWinApp {
     DECLARE_DYNAMIC(CPCVaskApp)
 public:
     CPCVaskApp();
+    // Empties the list of free COM ports.
+    ~CPCVaskApp() override;
 
     BOOL InitInstance() override;
 
@@ -49,3 +51,8 @@ protected:
     int m_nOperationMode;
     int m_nCompareMode;
 };
+
+// The free COM ports of the machine: for each COM port that could be opened at start-up, its
+// name, a blank and its description, one piece after the other. The document's port nodes
+// are the machine's ports found in it.
+extern CString m_strFreeComPorts;

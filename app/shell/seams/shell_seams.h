@@ -35,3 +35,23 @@ void ResetMainFrameCounters();
 // sets the system's again. The call set before.
 typedef BOOL(WINAPI* NotifyIconCall)(DWORD dwMessage, NOTIFYICONDATAA* pData);
 NotifyIconCall SetNotifyIconCall(NotifyIconCall call);
+
+// What the document's connection and bus scans show of their progress: the program's
+// progress window, or a stand-in that a test sets.
+class CScanProgress {
+public:
+    virtual ~CScanProgress() {}
+    // Shown with the text of the string and the picture, with the bar's range 0 to 100 and
+    // its end labels; the main window is disabled meanwhile.
+    virtual void Start(UINT nTextId, int nBitmapId) = 0;
+    // Hidden again; the main window is enabled.
+    virtual void Stop() = 0;
+    virtual void SetText(LPCSTR lpszText) = 0;
+    virtual void SetPos(int nPos) = 0;
+    // Lets one waiting message of the thread through; whether Cancel was pressed.
+    virtual BOOL IsCancelled() = 0;
+};
+class CPCVaskDoc;
+// The document's scans report to the stand-in (NULL: the program's progress window again).
+// The stand-in stays the caller's and must outlive its use.
+void SetScanProgress(CPCVaskDoc* pDoc, CScanProgress* pProgress);

@@ -7,7 +7,11 @@
 
 IMPLEMENT_DYNAMIC(CPCVaskApp, CWinApp)
 
+CString m_strFreeComPorts;
+
 CPCVaskApp::CPCVaskApp() : CWinApp(NULL), m_nOperationMode(0), m_nCompareMode(0) {}
+
+CPCVaskApp::~CPCVaskApp() { m_strFreeComPorts.Empty(); }
 
 BOOL CPCVaskApp::InitInstance() {
     // The analyzers' sheets reach the frame and the application through their host.
