@@ -229,6 +229,17 @@ TEST_F(DocumentTest, ProgressNamesTheNetworkAndTheAddress) {
     }
 }
 
+TEST_F(DocumentTest, FindPortTakesTheFirstPortOfExactlyThatName) {
+    BuildOffline();
+    CPort* first = new CPort("COM7:");
+    CPort* second = new CPort("COM7:");
+    doc_->GetPortList()->AddTail(first);
+    doc_->GetPortList()->AddTail(second);
+    EXPECT_EQ(doc_->FindPort("COM7:"), first);
+    EXPECT_EQ(doc_->FindPort("COM7"), nullptr);
+    EXPECT_EQ(doc_->FindPort("com7:"), nullptr);
+}
+
 TEST_F(DocumentTest, AnOfflineModelWithoutAClassGivesAnInactivePlainAnalyzer) {
     profile_->SetDword("Program options", "Offline instrument", 6);
     ASSERT_TRUE(doc_->InitTheInstruments());

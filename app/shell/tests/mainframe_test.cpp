@@ -514,20 +514,27 @@ TEST_F(MainFrame, LinkingAsksToStopARunningLogAndEndsItFirst) {
     EXPECT_TRUE(doc_->IsLogging());
     EXPECT_EQ(WaitForSingleObject(thread, 0), (DWORD)WAIT_TIMEOUT);
 
+    // The network is empty: the rebuild finds nothing online and, without a communication
+    // dialog, ends offline.
+    const std::string nothingFound =
+        "No VASK instruments have been detected in the network. \nPlease check the physical "
+        "connections and the state of the instruments, or change to Offline mode.";
     boxes_.answers.push_back(IDOK);
     Command(ID_LINK_INSTRUMENT);
-    EXPECT_EQ(boxes_.texts.size(), 2u);
+    ASSERT_EQ(boxes_.texts.size(), 3u);
+    EXPECT_EQ(boxes_.texts[2], nothingFound);
     EXPECT_FALSE(doc_->IsLogging());
     // The thread had ended before the tree was built again.
     EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_OBJECT_0);
     EXPECT_EQ(frame_->LoggingThread(), (HANDLE)NULL);
     CloseHandle(thread);
     EXPECT_FALSE(doc_->IsBusy());
-    EXPECT_EQ(app_->GetOperationMode(), 1);
+    EXPECT_EQ(app_->GetOperationMode(), 0);
 
     // Without a log nothing is asked.
     Command(ID_LINK_INSTRUMENT);
-    EXPECT_EQ(boxes_.texts.size(), 2u);
+    ASSERT_EQ(boxes_.texts.size(), 4u);
+    EXPECT_EQ(boxes_.texts[3], nothingFound);
 }
 
 // ---- print forms --------------------------------------------------------------------------
