@@ -502,7 +502,22 @@ TEST_F(MainFrame, ClosingAsksAndEndsTheLogBeforeTheFrame) {
     CloseHandle(thread);
 }
 
+// The communication dialog as the user answers it when nothing was found: offline.
+struct ChooseOffline {
+    ChooseOffline() : previous(CPCVaskDoc::SetCommConfigDialogRunner(&Run)) {}
+    ~ChooseOffline() { CPCVaskDoc::SetCommConfigDialogRunner(previous); }
+    static BOOL Run(CPCVaskDoc*, BOOL, int& nMode) {
+        ++calls;
+        nMode = 0;
+        return TRUE;
+    }
+    CommConfigDialogRunner previous;
+    static inline int calls = 0;
+};
+
 TEST_F(MainFrame, LinkingAsksToStopARunningLogAndEndsItFirst) {
+    ChooseOffline dialog;
+    ChooseOffline::calls = 0;
     HANDLE thread = StartLog();
     ASSERT_NE(thread, (HANDLE)NULL);
 
@@ -514,8 +529,8 @@ TEST_F(MainFrame, LinkingAsksToStopARunningLogAndEndsItFirst) {
     EXPECT_TRUE(doc_->IsLogging());
     EXPECT_EQ(WaitForSingleObject(thread, 0), (DWORD)WAIT_TIMEOUT);
 
-    // The network is empty: the rebuild finds nothing online and, without a communication
-    // dialog, ends offline.
+    // The network is empty: the rebuild finds nothing online, opens the communication
+    // dialog, and the offline chosen there ends the loop.
     const std::string nothingFound =
         "No VASK instruments have been detected in the network. \nPlease check the physical "
         "connections and the state of the instruments, or change to Offline mode.";
@@ -530,6 +545,7 @@ TEST_F(MainFrame, LinkingAsksToStopARunningLogAndEndsItFirst) {
     CloseHandle(thread);
     EXPECT_FALSE(doc_->IsBusy());
     EXPECT_EQ(app_->GetOperationMode(), 0);
+    EXPECT_EQ(ChooseOffline::calls, 1);
 
     // Without a log nothing is asked.
     Command(ID_LINK_INSTRUMENT);
