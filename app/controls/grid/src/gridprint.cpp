@@ -152,6 +152,13 @@ int CGridPrint::PrintPage(CDC* pDC, int nPage) {
         return (int)((c < 0 ? s->GetHeadingColWidth(c) : s->GetColWidth(c)) * m_fHScale);
     };
     const int nFirstBodyRow = page.nFirstRow, nFirstBodyCol = page.nFirstCol;
+    // The cells scale the font they find from screen to printer: they must find the screen's
+    // font (the grid's default font, else the dialog font), not the printer's own.
+    const int nPageState = pDC->SaveDC();
+    if (s->m_pDefaultFont != NULL)
+        pDC->SelectObject(s->m_pDefaultFont);
+    else
+        pDC->SelectStockObject(DEFAULT_GUI_FONT);
 
     CGridCell cell;
     int y = m_nTopMargin;
@@ -209,5 +216,6 @@ int CGridPrint::PrintPage(CDC* pDC, int nPage) {
         }
         y += h;
     }
+    pDC->RestoreDC(nPageState);
     return 0;
 }
