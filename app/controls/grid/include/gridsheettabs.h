@@ -71,6 +71,8 @@ protected:
     // The grid's context menu (when it is on), section 7.
     void OnRButtonDown(UINT nFlags, CPoint point);
     int IndexOf(int nId) const;
+    // One tab's record into another place of the arrays.
+    void CopyTab(int nTo, int nFrom);
     int MeasureTab(LPCSTR lpszCaption);
     void DrawTab(CDC* pDC, int i, int x, const CRect& rc, BOOL bCurrent);
 

@@ -93,6 +93,14 @@ int CGridSheetTabs::MeasureTab(LPCSTR lpszCaption) {
     return size.cx + 10;
 }
 
+void CGridSheetTabs::CopyTab(int nTo, int nFrom) {
+    m_strTabName[nTo] = m_strTabName[nFrom];
+    m_nTabWidth[nTo] = m_nTabWidth[nFrom];
+    m_nTabId[nTo] = m_nTabId[nFrom];
+    m_crTabText[nTo] = m_crTabText[nFrom];
+    m_crTabBack[nTo] = m_crTabBack[nFrom];
+}
+
 int CGridSheetTabs::AddTab(LPCSTR lpszCaption, int nId) {
     if (m_nTabCount >= GRIDTABS_MAX) return 1;
     const int i = m_nTabCount++;
@@ -109,13 +117,7 @@ int CGridSheetTabs::InsertTab(int nIndex, LPCSTR lpszCaption, int nId) {
     if (nIndex < 0 || nIndex > m_nTabCount) return 0;
     if (nIndex == m_nTabCount) return AddTab(lpszCaption, nId);
     if (m_nTabCount >= GRIDTABS_MAX) return 1;
-    for (int i = m_nTabCount; i > nIndex; --i) {
-        m_strTabName[i] = m_strTabName[i - 1];
-        m_nTabWidth[i] = m_nTabWidth[i - 1];
-        m_nTabId[i] = m_nTabId[i - 1];
-        m_crTabText[i] = m_crTabText[i - 1];
-        m_crTabBack[i] = m_crTabBack[i - 1];
-    }
+    for (int i = m_nTabCount; i > nIndex; --i) CopyTab(i, i - 1);
     ++m_nTabCount;
     if (m_nCurTab >= nIndex) ++m_nCurTab;
     m_strTabName[nIndex] = lpszCaption != NULL ? lpszCaption : "";
@@ -131,13 +133,7 @@ int CGridSheetTabs::InsertTab(int nIndex, LPCSTR lpszCaption, int nId) {
 int CGridSheetTabs::RemoveTab(int nId) {
     const int nIndex = IndexOf(nId);
     if (nIndex < 0) return 0;
-    for (int i = nIndex; i + 1 < m_nTabCount; ++i) {
-        m_strTabName[i] = m_strTabName[i + 1];
-        m_nTabWidth[i] = m_nTabWidth[i + 1];
-        m_nTabId[i] = m_nTabId[i + 1];
-        m_crTabText[i] = m_crTabText[i + 1];
-        m_crTabBack[i] = m_crTabBack[i + 1];
-    }
+    for (int i = nIndex; i + 1 < m_nTabCount; ++i) CopyTab(i, i + 1);
     --m_nTabCount;
     m_strTabName[m_nTabCount].Empty();
     if (nIndex == m_nCurTab) {

@@ -23,22 +23,6 @@ const int kGridId = 81;
 
 LPARAM At(const CPoint& pt) { return MAKELPARAM(pt.x, pt.y); }
 
-// Holds a key down (for GetKeyState) while it lives.
-class KeyHeld {
-public:
-    explicit KeyHeld(int vk) : vk_(vk) { Set(0x80); }
-    ~KeyHeld() { Set(0); }
-
-private:
-    void Set(BYTE state) {
-        BYTE keys[256];
-        ::GetKeyboardState(keys);
-        keys[vk_] = state;
-        ::SetKeyboardState(keys);
-    }
-    int vk_;
-};
-
 // A cell type that keeps, per cell, the selection value it was last drawn with (-1 for the
 // cursor cell, drawn as current).
 class CDrawRecorder : public CGridCellType {
