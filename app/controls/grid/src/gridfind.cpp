@@ -105,7 +105,11 @@ LRESULT CGridWnd::OnFindReplace(WPARAM, LPARAM lParam) {
     if (!pDialog->SearchDown()) nFlags |= GRIDFIND_BACKWARDS;
     if (m_bSearchAllColumns) nFlags |= GRIDFIND_BYROWS;
 
-    if (pDialog->ReplaceCurrent() && nCol >= 0 && nRow >= 0) {
+    // Replace writes the cursor cell only when it holds what is searched for: pressed before
+    // any Find, it would otherwise overwrite whatever cell the cursor stands on.
+    CString current;
+    if (pDialog->ReplaceCurrent() && nCol >= 0 && nRow >= 0 &&
+        GetCellTextString(nCol, nRow, current) == 0 && TextHolds(current, what, bNoCase, bWhole)) {
         SetCellText(nCol, nRow, with);
         RepaintCell(nCol, nRow);
     }

@@ -430,10 +430,13 @@ void CGridTaggedTextType::ApplyTag(CDC* pDC, LPCSTR lpszTag) {
     if (f.empty() || f[0].IsEmpty() || f[0][0] != 'F') return;
     const CString face = f.size() > 1 ? f[1] : CString();
     const int nHeight = f.size() > 2 ? atoi(f[2]) : 0;
+    // The new font goes into the DC before the old one is deleted: a font still selected
+    // cannot be deleted.
+    CFont* pFont = new CFont;
+    pFont->CreateFont(nHeight, 0, 0, 0, 500, 0, 0, 0, 0, 0, 0, 0, 0, face);
+    pDC->SelectObject(pFont);
     delete m_pTagFont;
-    m_pTagFont = new CFont;
-    m_pTagFont->CreateFont(nHeight, 0, 0, 0, 500, 0, 0, 0, 0, 0, 0, 0, 0, face);
-    pDC->SelectObject(m_pTagFont);
+    m_pTagFont = pFont;
 }
 
 int CGridTaggedTextType::OnDraw(CDC* pDC, CRect* pRect, int, int, CGridCell* pCell, int nSelected,

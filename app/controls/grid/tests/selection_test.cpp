@@ -338,14 +338,16 @@ TEST_F(Find, TheDialogOpensOnceWithTheEntireCellBoxAndReportsItemNotFound) {
     EXPECT_EQ(grid_->ShowReplaceDialog(), 0);
 }
 
-TEST_F(Find, ReplaceWritesTheWholeCursorCellAndGoesOn) {
+TEST_F(Find, ReplaceWritesTheWholeCursorCellHoldingTheTextAndGoesOn) {
     CreateGrid(2, 4);
     Fill({"start", "a cat here", "x", "cat"});
     grid_->GotoCell(0, 0);
     ASSERT_EQ(grid_->ShowReplaceDialog(), 0);
     SetText(edt1, "cat");
     SetText(edt2, "dog");
-    Press(IDOK);
+    // Pressed before any Find, on a cell without the text: it only finds.
+    Press(psh1);
+    EXPECT_EQ(Cell(0, 0), "start");
     EXPECT_EQ(grid_->GetCursorRow(), 1);
     Press(psh1);
     EXPECT_EQ(Cell(0, 1), "dog") << "the whole text, not the matching part";
