@@ -342,6 +342,44 @@ TEST_F(OptionalTypes, GuardedCasesDrawOnlyTheirBackground) {
     EXPECT_EQ(CGridFitTextType::CreateFittingFont(canvas.Dc(), "", 90, 30), (CFont*)NULL);
 }
 
+TEST_F(OptionalTypes, BarsPaintTheirValueInBandsAndPiesInTheirCellsColours) {
+    DibCanvas canvas(200, 30);
+    CRect rc(0, 0, 200, 30);
+    const COLORREF white = RGB(255, 255, 255), hilite = RGB(10, 20, 200);
+    // Three bands (50, 90, 100) at 70: green to half the bar, yellow to 70, then the rest.
+    CGridLevelBarType three;
+    three.SetGrid(grid_.get());
+    TextCell level("70");
+    level.SetBackColor(white);
+    three.OnDraw(canvas.Dc(), &rc, 0, 0, &level, 0, 0);
+    EXPECT_EQ(canvas.Pixel(60, 8), RGB(0, 128, 0));
+    EXPECT_EQ(canvas.Pixel(120, 8), RGB(200, 200, 0));
+    EXPECT_EQ(canvas.Pixel(160, 8), white);
+    EXPECT_EQ(canvas.Pixel(40, 1), white) << "the margin strip";
+    // A progress bar at 25: the highlight colour up to a quarter.
+    CGridProgressBarType progress;
+    progress.SetGrid(grid_.get());
+    TextCell bar("25");
+    bar.SetBackColor(white);
+    bar.SetHighlightBackColor(hilite);
+    canvas.Fill(RGB(255, 0, 255));
+    progress.OnDraw(canvas.Dc(), &rc, 0, 0, &bar, 0, 0);
+    EXPECT_EQ(canvas.Pixel(42, 22), hilite);
+    EXPECT_EQ(canvas.Pixel(150, 22), white);
+    // A pie of three equal cells shows each cell's highlight background.
+    const COLORREF slices[3] = {RGB(200, 0, 0), RGB(0, 200, 0), RGB(0, 0, 200)};
+    for (int c = 0; c < 3; ++c) {
+        grid_->SetCellText(c, 5, "1");
+        grid_->SetCellHighlightBackColor(c, 5, slices[c]);
+    }
+    TextCell pie("0\n5\n2\n5\n");
+    pie.SetBackColor(white);
+    DibCanvas square(60, 60);
+    CRect rcPie(0, 0, 60, 60);
+    pie_.OnDraw(square.Dc(), &rcPie, 0, 0, &pie, 0, 0);
+    for (COLORREF cr : slices) EXPECT_GT(square.CountOf(rcPie, cr), 400);
+}
+
 TEST_F(OptionalTypes, ATaggedTextDrawsItsLaterCharactersInTheTagsColour) {
     DibCanvas canvas(120, 30);
     CRect rc(0, 0, 120, 30);
