@@ -168,6 +168,16 @@ void CGridWnd::ReplaceChild(T*& pOld, T* pNew) {
     } place;
     const BOOL bHadWindow = pOld != NULL && pOld->m_hWnd != NULL;
     if (bHadWindow) {
+        // The editors live in the window they last edited over: they move back to the grid
+        // (an open edit ends unstored) so that they do not go with the old window.
+        if (m_bEditing) CancelEdit();
+        CWnd* editors[] = {&m_inPlaceEdit, m_pSettings->m_pDefaultEditor, m_pActiveEditor};
+        for (CWnd* pEditor : editors)
+            if (pEditor != NULL && pEditor->m_hWnd != NULL &&
+                ::GetParent(pEditor->m_hWnd) == pOld->m_hWnd) {
+                pEditor->ShowWindow(SW_HIDE);
+                pEditor->SetParent(this);
+            }
         ::GetClassNameA(pOld->m_hWnd, place.szClass, sizeof place.szClass);
         place.dwStyle = (DWORD)::GetWindowLongA(pOld->m_hWnd, GWL_STYLE);
         place.dwExStyle = (DWORD)::GetWindowLongA(pOld->m_hWnd, GWL_EXSTYLE);

@@ -227,6 +227,23 @@ TEST_F(GridOptions, AHeadingDragMovesTheColumnWhenColumnMovingIsOnAndTheGridAgre
     EXPECT_EQ(Widths(*grid_), std::vector<int>({100, 60, 80, 90, 70}));
 }
 
+TEST_F(GridOptions, AColumnDraggedBeyondTheHeadingScrollsTheColumnsAndDropsNowhere) {
+    CreateGrid(20, 5);
+    grid_->EnableColumnMoving(TRUE);
+    grid_->SetLeftCol(6);
+    CWnd* pHeading = grid_->GetColumnHeading();
+    CRect rc;
+    grid_->GetCellRect(7, 0, rc);
+    pHeading->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rc.CenterPoint().x, 5));
+    // Posted, as the mouse sends them: the scrolling goes on until the next one waits.
+    pHeading->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-20, 5));
+    pHeading->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(-20, 5));
+    PumpMessages();
+    EXPECT_LT(grid_->GetLeftCol(), 6);
+    EXPECT_EQ(Widths(*grid_)[7], 130) << "no drop place: nothing moves";
+    EXPECT_EQ(::GetCapture(), (HWND)NULL);
+}
+
 TEST(GridFloating, TheWindowTakesTheFirstShiftThatKeepsItOnTheScreen) {
     const CRect cell(100, 100, 200, 120);
     struct Case {
@@ -296,6 +313,9 @@ TEST_F(GridOptions, AChildObjectReplacedAfterTheWindowsExistGetsItsWindowInTheOl
         return Place{(UINT)::GetDlgCtrlID(p->m_hWnd), (DWORD)::GetWindowLongA(p->m_hWnd, GWL_STYLE),
                      RectInParent(p->m_hWnd)};
     };
+    // An edit has left the in-place editor in the cell area.
+    ASSERT_EQ(grid_->EditCell(0, 0, 0), 0);
+    grid_->CancelEdit();
     const Place cells = place(grid_->GetCellArea());
     const Place bar = place(grid_->GetVScrollBar());
     CMyCellArea* pArea = new CMyCellArea;
@@ -312,7 +332,12 @@ TEST_F(GridOptions, AChildObjectReplacedAfterTheWindowsExistGetsItsWindowInTheOl
         EXPECT_EQ(pair.first.style & ~WS_VISIBLE, pair.second.style & ~WS_VISIBLE);
         EXPECT_EQ(pair.first.rc, pair.second.rc);
     }
-    // The grid works through the new objects.
+    // The grid works through the new objects, its editor included.
+    ASSERT_NE(grid_->GetInPlaceEdit()->m_hWnd, (HWND)NULL);
+    EXPECT_EQ(grid_->EditCell(1, 1, 0), 0);
+    EXPECT_EQ(::GetParent(grid_->GetInPlaceEdit()->m_hWnd), pArea->m_hWnd);
+    EXPECT_TRUE(::IsWindowVisible(grid_->GetInPlaceEdit()->m_hWnd));
+    grid_->CancelEdit();
     EXPECT_EQ(grid_->GotoCell(1, 30), 0);
     EXPECT_GT(grid_->GetTopRow(), 0);
     int nCol = -1, nRow = -1;
