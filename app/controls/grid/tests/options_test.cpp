@@ -413,6 +413,34 @@ TEST_F(GridOptions, ATabClickShowsItsSheetAndTheGripStopsAtItsLimits) {
     EXPECT_EQ(grid_->GetCurrentSheet(), 0) << "sizing picks no tab";
 }
 
+TEST_F(GridOptions, ManyTabsScrollAndTheSelectedOneComesIntoView) {
+    CreateGrid(3, 3);
+    for (int i = 0; i < 12; ++i) grid_->AddTab(("Sheet number " + std::to_string(i)).c_str(), i);
+    grid_->SetTabStripWidth(200);
+    grid_->LayoutChildWindows();
+    PumpMessages();
+    CGridSheetTabs* tabs = grid_->GetSheetTabs();
+    ASSERT_GT(tabs->GetScrollMax(), 0);
+    EXPECT_EQ(grid_->SelectTab(11), 0);
+    EXPECT_EQ(grid_->Count("OnTabSelected"), 1);
+    EXPECT_EQ(tabs->GetScrollPos(), tabs->GetScrollMax()) << "scrolled to the end";
+    const int nEnd = tabs->GetScrollPos();
+    auto line = [&](UINT nCode) {
+        tabs->SendMessage(WM_HSCROLL, nCode, (LPARAM)tabs->GetScrollBar().m_hWnd);
+        return tabs->GetScrollPos();
+    };
+    EXPECT_EQ(line(SB_LINELEFT), nEnd - 5);
+    EXPECT_EQ(line(SB_LINELEFT), nEnd - 10);
+    EXPECT_EQ(line(SB_LINERIGHT), nEnd - 5);
+    EXPECT_EQ(line(SB_LINERIGHT), nEnd - 5) << "line steps stop 5 short of the end";
+    // Removing the current tab makes the first one current and brings it into view.
+    EXPECT_EQ(grid_->DeleteTab(11), 0);
+    EXPECT_EQ(tabs->GetCurTab(), 0);
+    EXPECT_EQ(tabs->GetScrollPos(), 0);
+    EXPECT_EQ(grid_->DeleteTab(11), 1);
+    EXPECT_EQ(grid_->SelectTab(42), 1);
+}
+
 TEST(GridSheetTabs, TabsAreAddedInsertedRemovedAndSelectedById) {
     CGridSheetTabs tabs;
     for (int i = 0; i < GRIDTABS_MAX; ++i) ASSERT_EQ(tabs.AddTab("t", 100 + i), 0);
