@@ -520,12 +520,15 @@ public:
     // Searches go through every column row by row (else along the start cell's column).
     int SetFindAllColumns(BOOL bOn);
     // The column is mapped to its data-source column; the data source's result (0 found,
-    // the position in the references).
+    // the position in the references, its column as the grid column that shows it).
     int FindFirst(LPCSTR lpszText, int& nCol, int& nRow, UINT nFlags);
     int FindNext(LPCSTR lpszText, int& nCol, int& nRow, UINT nFlags);
     int SortByColumn(int nCol, UINT nFlags);
     // The columns in the array are mapped to data-source columns in place.
     int SortByColumns(int* pCols, int nCount, UINT nFlags);
+    // The grid column that shows a column of the sheet's data source (the number itself
+    // when none does).
+    int GridColOfSourceCol(int nSourceCol) const;
     // The dialogs' notification ("commdlg_FindReplace").
     static UINT GetFindReplaceMessage();
     CFindReplaceDialog* GetFindDialog() const { return m_pFindDialog; }

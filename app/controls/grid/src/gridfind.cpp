@@ -58,18 +58,33 @@ int CGridWnd::SetFindAllColumns(BOOL bOn) {
     return 0;
 }
 
+int CGridWnd::GridColOfSourceCol(int nSourceCol) const {
+    const CGridSettings* s = m_pSettings;
+    for (int c = 0; c < s->m_nColCount; ++c)
+        if (s->m_columns[c].nDataSourceCol == nSourceCol &&
+            s->m_columns[c].pDataSource == s->m_pDataSource)
+            return c;
+    return nSourceCol;
+}
+
 int CGridWnd::FindFirst(LPCSTR lpszText, int& nCol, int& nRow, UINT nFlags) {
     CGridDataSource* pSource = m_pSettings->m_pDataSource;
     if (pSource == NULL) return 1;
     nCol = GetDataSourceCol(nCol);
-    return pSource->FindFirst(lpszText, nCol, nRow, nFlags);
+    const int nResult = pSource->FindFirst(lpszText, nCol, nRow, nFlags);
+    // The source finds its own column: the grid column showing it is where the cursor goes
+    // and what is written (after a column move they differ).
+    if (nResult == 0) nCol = GridColOfSourceCol(nCol);
+    return nResult;
 }
 
 int CGridWnd::FindNext(LPCSTR lpszText, int& nCol, int& nRow, UINT nFlags) {
     CGridDataSource* pSource = m_pSettings->m_pDataSource;
     if (pSource == NULL) return 1;
     nCol = GetDataSourceCol(nCol);
-    return pSource->FindNext(lpszText, nCol, nRow, nFlags);
+    const int nResult = pSource->FindNext(lpszText, nCol, nRow, nFlags);
+    if (nResult == 0) nCol = GridColOfSourceCol(nCol);
+    return nResult;
 }
 
 int CGridWnd::SortByColumn(int nCol, UINT nFlags) { return SortByColumns(&nCol, 1, nFlags); }

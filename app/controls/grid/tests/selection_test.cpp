@@ -401,6 +401,26 @@ TEST_F(Find, ReplaceAllStopsWhenTheCursorMayNotMoveAndWritesNoOtherCell) {
     grid_->ResetAnswers();
 }
 
+TEST_F(Find, AfterAColumnMoveTheFoundCellIsTheOneTheGridShows) {
+    CreateGrid(3, 3);
+    grid_->SetCellText(0, 1, "needle");
+    grid_->SetCellText(2, 1, "other");
+    ASSERT_EQ(grid_->MoveColumn(0, 2, FALSE), 0);  // the needle's column is now the last
+    ASSERT_EQ(Cell(2, 1), "needle");
+    grid_->SetFindAllColumns(TRUE);
+    grid_->GotoCell(0, 0);
+    ASSERT_EQ(grid_->ShowReplaceDialog(), 0);
+    SetText(edt1, "needle");
+    SetText(edt2, "thread");
+    Press(IDOK);
+    EXPECT_EQ(grid_->GetCursorCol(), 2);
+    EXPECT_EQ(grid_->GetCursorRow(), 1);
+    grid_->GotoCell(0, 0);
+    Press(psh2);
+    EXPECT_EQ(Cell(2, 1), "thread");
+    EXPECT_EQ(Cell(1, 1), "other") << "the cell the source numbers so is left alone";
+}
+
 TEST_F(Find, SortsByOneAndSeveralColumnsInBothDirections) {
     CreateGrid(2, 5);
     const char* rows[5][2] = {{"b", "2"}, {"a", "9"}, {"b", "1"}, {"c", "5"}, {"a", "3"}};
