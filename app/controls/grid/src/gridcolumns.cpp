@@ -61,10 +61,10 @@ int GridCheckBitmapFile(const BYTE* p, size_t nLength, size_t* pColours, size_t*
         const size_t nMost = (size_t)1 << nBits;
         nColours = bih->biClrUsed != 0 ? bih->biClrUsed : nMost;
         if (nColours > nMost) return 1;
-    } else if (bih->biCompression == BI_BITFIELDS) {
-        nColours = 3;
     }
-    const unsigned long long nTableEnd = 14ULL + bih->biSize + 4ULL * nColours;
+    // The three masks of a bit-field file follow a 40-byte header; larger headers hold them.
+    const size_t nMasksAfter = bih->biCompression == BI_BITFIELDS && bih->biSize < 52 ? 3 : 0;
+    const unsigned long long nTableEnd = 14ULL + bih->biSize + 4ULL * (nColours + nMasksAfter);
     if (nTableEnd > nLength || nOffBits < nTableEnd || nOffBits > nLength) return 1;
     const long long nHeight = bih->biHeight < 0 ? -(long long)bih->biHeight : bih->biHeight;
     const unsigned long long nStride = (((unsigned long long)bih->biWidth * nBits + 31) / 32) * 4;
@@ -89,12 +89,15 @@ int CGridWnd::AddBitmapFile(LPCSTR lpszPath) {
     if (data.empty() || GridCheckBitmapFile(data.data(), data.size(), &nColours, &nOffBits) != 0)
         return -1;
 
-    // The header and colour table as one BITMAPINFO of the plain 40-byte form.
-    std::vector<BYTE> info(sizeof(BITMAPINFOHEADER) + 4 * nColours);
+    // The header and colour table (or the masks) as one BITMAPINFO of the plain 40-byte form.
     const BITMAPINFOHEADER* bih = (const BITMAPINFOHEADER*)(data.data() + 14);
+    const size_t nMasks = bih->biCompression == BI_BITFIELDS ? 3 : 0;
+    std::vector<BYTE> info(sizeof(BITMAPINFOHEADER) + 4 * (nColours + nMasks));
     memcpy(info.data(), bih, sizeof(BITMAPINFOHEADER));
     ((BITMAPINFOHEADER*)info.data())->biSize = sizeof(BITMAPINFOHEADER);
-    memcpy(info.data() + sizeof(BITMAPINFOHEADER), data.data() + 14 + bih->biSize, 4 * nColours);
+    const BYTE* pTable = data.data() + 14 + bih->biSize;
+    if (nMasks > 0 && bih->biSize >= 52) pTable = data.data() + 14 + 40;
+    memcpy(info.data() + sizeof(BITMAPINFOHEADER), pTable, 4 * (nColours + nMasks));
 
     HWND hRef = m_pCellArea->m_hWnd;
     HDC hDC = ::GetDC(hRef);

@@ -125,6 +125,25 @@ TEST(GridBitmaps, WellFormedFilesOfEveryDepthLoadAndMalformedOnesAnswerMinus1) {
     }
     EXPECT_EQ(grid.AddBitmapFile("C:\\no\\such\\file.bmp"), -1);
 
+    // Bit fields: three masks behind a 40-byte header, or inside a larger one.
+    std::vector<BYTE> fields = BitmapFile(16, 4, 2);
+    Put32(fields, 30, BI_BITFIELDS);
+    fields.insert(fields.begin() + 54, 12, 0);
+    Put32(fields, 54, 0xF800);
+    Put32(fields, 58, 0x07E0);
+    Put32(fields, 62, 0x001F);
+    Put32(fields, 10, 66);
+    Put32(fields, 2, (long)fields.size());
+    EXPECT_GE(grid.AddBitmapFile(TempFile("gridbmp.bmp", fields).c_str()), 0);
+    std::vector<BYTE> v5 = fields;
+    Put32(v5, 14, 52);
+    Put32(v5, 10, 66);
+    EXPECT_GE(grid.AddBitmapFile(TempFile("gridbmp.bmp", v5).c_str()), 0);
+    std::vector<BYTE> noMasks = BitmapFile(16, 4, 2);
+    Put32(noMasks, 30, BI_BITFIELDS);
+    EXPECT_EQ(grid.AddBitmapFile(TempFile("gridbad.bmp", noMasks).c_str()), -1)
+        << "the masks would be read from the pixels";
+
     // A top-down file (negative height) is well-formed too.
     std::vector<BYTE> topDown = BitmapFile(24, 4, 2);
     Put32(topDown, 22, -2);
