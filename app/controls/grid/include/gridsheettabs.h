@@ -73,6 +73,8 @@ protected:
     int IndexOf(int nId) const;
     // One tab's record into another place of the arrays.
     void CopyTab(int nTo, int nFrom);
+    // A new tab's record at index i, in the default colours, measured.
+    void SetTab(int i, LPCSTR lpszCaption, int nId);
     int MeasureTab(LPCSTR lpszCaption);
     void DrawTab(CDC* pDC, int i, int x, const CRect& rc, BOOL bCurrent);
 

@@ -567,6 +567,8 @@ protected:
     UINT OnGetDlgCode();
     LRESULT OnFindReplace(WPARAM wParam, LPARAM lParam);
     int OpenFindDialog(BOOL bFindOnly);
+    // FindFirst (bFirst) or FindNext through the sheet's data source.
+    int Search(BOOL bFirst, LPCSTR lpszText, int& nCol, int& nRow, UINT nFlags);
     int AddPictureObject(CBitmap* pBitmap);
     template <class T>
     void ReplaceChild(T*& pOld, T* pNew);

@@ -67,24 +67,24 @@ int CGridWnd::GridColOfSourceCol(int nSourceCol) const {
     return nSourceCol;
 }
 
-int CGridWnd::FindFirst(LPCSTR lpszText, int& nCol, int& nRow, UINT nFlags) {
+int CGridWnd::Search(BOOL bFirst, LPCSTR lpszText, int& nCol, int& nRow, UINT nFlags) {
     CGridDataSource* pSource = m_pSettings->m_pDataSource;
     if (pSource == NULL) return 1;
     nCol = GetDataSourceCol(nCol);
-    const int nResult = pSource->FindFirst(lpszText, nCol, nRow, nFlags);
+    const int nResult = bFirst ? pSource->FindFirst(lpszText, nCol, nRow, nFlags)
+                               : pSource->FindNext(lpszText, nCol, nRow, nFlags);
     // The source finds its own column: the grid column showing it is where the cursor goes
     // and what is written (after a column move they differ).
     if (nResult == 0) nCol = GridColOfSourceCol(nCol);
     return nResult;
 }
 
+int CGridWnd::FindFirst(LPCSTR lpszText, int& nCol, int& nRow, UINT nFlags) {
+    return Search(TRUE, lpszText, nCol, nRow, nFlags);
+}
+
 int CGridWnd::FindNext(LPCSTR lpszText, int& nCol, int& nRow, UINT nFlags) {
-    CGridDataSource* pSource = m_pSettings->m_pDataSource;
-    if (pSource == NULL) return 1;
-    nCol = GetDataSourceCol(nCol);
-    const int nResult = pSource->FindNext(lpszText, nCol, nRow, nFlags);
-    if (nResult == 0) nCol = GridColOfSourceCol(nCol);
-    return nResult;
+    return Search(FALSE, lpszText, nCol, nRow, nFlags);
 }
 
 int CGridWnd::SortByColumn(int nCol, UINT nFlags) { return SortByColumns(&nCol, 1, nFlags); }

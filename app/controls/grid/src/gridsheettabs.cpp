@@ -101,14 +101,17 @@ void CGridSheetTabs::CopyTab(int nTo, int nFrom) {
     m_crTabBack[nTo] = m_crTabBack[nFrom];
 }
 
-int CGridSheetTabs::AddTab(LPCSTR lpszCaption, int nId) {
-    if (m_nTabCount >= GRIDTABS_MAX) return 1;
-    const int i = m_nTabCount++;
+void CGridSheetTabs::SetTab(int i, LPCSTR lpszCaption, int nId) {
     m_strTabName[i] = lpszCaption != NULL ? lpszCaption : "";
     m_nTabId[i] = nId;
     m_crTabText[i] = ::GetSysColor(COLOR_WINDOWTEXT);
     m_crTabBack[i] = ::GetSysColor(COLOR_BTNFACE);
     m_nTabWidth[i] = MeasureTab(m_strTabName[i]);
+}
+
+int CGridSheetTabs::AddTab(LPCSTR lpszCaption, int nId) {
+    if (m_nTabCount >= GRIDTABS_MAX) return 1;
+    SetTab(m_nTabCount++, lpszCaption, nId);
     RecalcScroll();
     return 0;
 }
@@ -120,11 +123,7 @@ int CGridSheetTabs::InsertTab(int nIndex, LPCSTR lpszCaption, int nId) {
     for (int i = m_nTabCount; i > nIndex; --i) CopyTab(i, i - 1);
     ++m_nTabCount;
     if (m_nCurTab >= nIndex) ++m_nCurTab;
-    m_strTabName[nIndex] = lpszCaption != NULL ? lpszCaption : "";
-    m_nTabId[nIndex] = nId;
-    m_crTabText[nIndex] = ::GetSysColor(COLOR_WINDOWTEXT);
-    m_crTabBack[nIndex] = ::GetSysColor(COLOR_BTNFACE);
-    m_nTabWidth[nIndex] = MeasureTab(m_strTabName[nIndex]);
+    SetTab(nIndex, lpszCaption, nId);
     RecalcScroll();
     Refresh();
     return 0;
