@@ -155,6 +155,19 @@ TEST_F(Selection, ClickShiftClickMakesOneBlockPaintedAsSelectedAndCtrlClickAddsA
     EXPECT_EQ(Bounds(), std::vector<int>({3, 3, 3, 3}));
 }
 
+TEST_F(Selection, ARefusedMoveLeavesTheSelectionAsItWas) {
+    CreateGrid(6, 6);
+    Click(1, 1);
+    Click(3, 2, MK_SHIFT);
+    grid_->Refuse("OnCursorMoving");
+    Click(5, 5);
+    Click(4, 4, MK_CONTROL);
+    grid_->ResetAnswers();
+    EXPECT_EQ(Bounds(), std::vector<int>({1, 1, 3, 2}));
+    EXPECT_EQ(Sel()->GetBlockCount(), 1);
+    EXPECT_EQ(grid_->GetCursorCol(), 3);
+}
+
 TEST_F(Selection, ADragExtendsTheBlockAndReturningToTheClickedCellKeepsItsExtent) {
     CreateGrid(8, 10);
     // Posted, as the mouse sends them: the drag loop runs until the next one is waiting.
@@ -399,6 +412,25 @@ TEST_F(Find, ReplaceAllStopsWhenTheCursorMayNotMoveAndWritesNoOtherCell) {
     Press(psh2);
     EXPECT_EQ(Column(0, 4), std::vector<std::string>({"keep", "abc", "x", "abc"}));
     grid_->ResetAnswers();
+}
+
+TEST_F(Find, TheDirectionBoxesSearchDownOrUp) {
+    CreateGrid(2, 5);
+    Fill({"one", "two", "three", "one again"});
+    ASSERT_EQ(grid_->ShowFindDialog(), 0);
+    SetText(edt1, "one");
+    struct Case {
+        bool up;
+        int row;
+    } cases[] = {{false, 3}, {true, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.up ? "up" : "down");
+        grid_->GotoCell(0, 1);
+        Check(rad1, c.up);
+        Check(rad2, !c.up);
+        Press(IDOK);
+        EXPECT_EQ(grid_->GetCursorRow(), c.row);
+    }
 }
 
 TEST_F(Find, AfterAColumnMoveTheFoundCellIsTheOneTheGridShows) {
