@@ -153,6 +153,20 @@ TEST_F(Panes, TreeShowsTheNodesBelowTheNetworkWithTheirStatesAtTheRebuild) {
     EXPECT_EQ(Overlay(sindor->GetTreeItem()), 3);
     sindor->SetName("Kamin 1");
     EXPECT_EQ(ItemText(sindor->GetTreeItem()), "Kamin 1");
+    // A name longer than the control's buffer is cut to fit, terminated.
+    char small[5] = {'x', 'x', 'x', 'x', 'y'};
+    NMTVDISPINFOA request = {};
+    request.hdr.hwndFrom = Tree().m_hWnd;
+    request.hdr.idFrom = (UINT_PTR)GetDlgCtrlID(Tree().m_hWnd);
+    request.hdr.code = TVN_GETDISPINFOA;
+    request.item.mask = TVIF_TEXT;
+    request.item.hItem = sindor->GetTreeItem();
+    request.item.lParam = (LPARAM)sindor;
+    request.item.pszText = small;
+    request.item.cchTextMax = 4;
+    SendMessageA(GetParent(Tree().m_hWnd), WM_NOTIFY, request.hdr.idFrom, (LPARAM)&request);
+    EXPECT_EQ(std::string(small), "Kam");
+    EXPECT_EQ(small[4], 'y');
     // While the document is busy the tree is told nothing.
     doc_->SetBusy(1);
     EXPECT_NE(ItemText(sindor->GetTreeItem()), "Kamin 1");
