@@ -569,3 +569,45 @@
 // A parameter set that cannot be read, or saved.
 #define IDS_SET_NOT_READABLE 38300
 #define IDS_SET_NOT_SAVED    38301
+
+// ---- Panes of the main window: tree, value list, value bars and messages -----------------
+
+// The tree's context menu of an analyzer (offline) and its two commands.
+#define IDR_TREE_CONTEXT         134
+#define ID_TREE_RENAME           32860
+#define ID_TREE_EDIT_COMPONENTS  32861
+// The traffic light of the message pane: yellow, red and green.
+#define IDB_LIGHT_YELLOW 136
+#define IDB_LIGHT_RED    137
+#define IDB_LIGHT_GREEN  139
+// The message pane's form: the two lists, the three lights and the status text.
+#define IDD_VIEW_MESSAGE        101
+#define IDC_SYSTEM_STATES       1224
+#define IDC_CHANNEL_STATES      1100
+#define IDC_LIGHT_GREEN         1045
+#define IDC_LIGHT_RED           1043
+#define IDC_LIGHT_YELLOW        1048
+#define IDC_MESSAGE_STATUS_TEXT 1041
+// The value-bars pane's form: per component row 0 to 3 a bar, a label, the range's lower and
+// upper limit, the value, the range and the switch status.
+#define IDD_VIEW_VALUE_BARS 147
+#define IDC_BAR_1           1106
+#define IDC_BAR_2           1107
+#define IDC_BAR_3           1108
+#define IDC_BAR_4           1109
+#define IDC_BAR_LABEL_1     1060
+#define IDC_BAR_LABEL_2     1099
+#define IDC_BAR_LABEL_3     1065
+#define IDC_BAR_LABEL_4     1081
+#define IDC_BAR_LOWER_1     1111
+#define IDC_BAR_UPPER_1     1115
+#define IDC_BAR_VALUE_1     1119
+#define IDC_BAR_RANGE_1     1123
+#define IDC_BAR_STATUS_1    1127
+// The panes' texts.
+#define IDS_VALUE_COLUMNS     10009
+#define IDS_RANGE_NUMBER      10031
+#define IDS_RANGE_TEXT        11010
+#define IDS_SWITCH_LEGEND     12322
+#define IDS_SYSTEM_STATE_BASE 19900  // extended status flag 0 to 17 of an analyzer
+#define IDS_COMPUTER          20000
