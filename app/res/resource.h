@@ -606,7 +606,7 @@
 #define IDC_BAR_STATUS_1    1127
 // The panes' texts.
 #define IDS_VALUE_COLUMNS     10009
-#define IDS_RANGE_NUMBER      10031
+#define IDS_RANGE_NUMBER      IDS_GRID_RANGE_ROW  // the grids' text
 #define IDS_RANGE_TEXT        11010
 #define IDS_SWITCH_LEGEND     12322
 #define IDS_SYSTEM_STATE_BASE 19900  // extended status flag 0 to 17 of an analyzer
