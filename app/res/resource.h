@@ -536,3 +536,31 @@
 #define IDS_SINDOR23_INTERFERENCE_LOWER 10158
 #define IDS_PRESSURE_GRID_UPPER         10159
 #define IDS_PRESSURE_GRID_LOWER         10160
+
+// The parameter sheet and its pages: caption, messages, templates and controls.
+#define IDS_PARAMETER_SHEET_CAPTION 203
+#define IDS_ENTER_NUMERIC_VALUE     10053
+#define IDS_PRANGE_AUTORANGE        10065
+#define IDS_PRANGE_ONE_TWO          11009
+#define IDD_PARAM_RANGE             120
+#define IDC_PRANGE_SWITCH_DOWN      1010
+#define IDC_PRANGE_CURRENT          1037
+#define IDC_PRANGE_GRID_BOX         1059
+#define IDC_PRANGE_SWITCH_UP        1097
+#define IDC_PRANGE_COMPONENT        1148
+#define IDC_PRANGE_LIN_START        1263
+#define IDC_PRANGE_LIN_END          1264
+#define IDD_PARAM_LIMITS            121
+#define IDC_PLIMITS_GRID1           1061
+#define IDC_PLIMITS_GRID2           1063
+#define IDC_PLIMITS_GRID3           1062
+#define IDC_PLIMITS_GRID4           1064
+#define IDC_PLIMITS_CAPTION3        1228
+#define IDC_PLIMITS_CAPTION4        1229
+#define IDC_PLIMITS_CAPTION2        1230
+#define IDC_PLIMITS_CAPTION1        1231
+#define IDC_PARAM_UNUSED_CHECK      1187
+#define IDD_PARAM_DISTURBANCE       123
+#define IDC_PDIST_NOISE_GRID        1066
+#define IDC_PDIST_NOISE_CAPTION     1193
+#define IDC_PDIST_TIME_GRID         1236

@@ -1,7 +1,49 @@
 // The parameter sheet.
 #include "parameterpropertysheet.h"
 
+#include "resource.h"
+#include "sheethost.h"
+
 IMPLEMENT_DYNAMIC(CParameterPropertySheet, CHelpPropertySheet)
 
+BEGIN_MESSAGE_MAP(CParameterPropertySheet, CHelpPropertySheet)
+ON_COMMAND(IDOK, OnOK)
+ON_COMMAND(ID_APPLY_NOW, OnApplyNow)
+END_MESSAGE_MAP()
+
 CParameterPropertySheet::CParameterPropertySheet(CVaskInstrument* pInstrument, CWnd* pParentWnd)
-    : CHelpPropertySheet("Parameters", pParentWnd), m_pInstrument(pInstrument) {}
+    : CHelpPropertySheet(IDS_PARAMETER_SHEET_CAPTION, pParentWnd, 0),
+      m_rangePage(pInstrument),
+      m_limitsPage(pInstrument),
+      m_filterPage(pInstrument),
+      m_pInstrument(pInstrument) {
+    AddModelPages();
+}
+
+void CParameterPropertySheet::AddModelPages() {
+    AddPage(&m_rangePage);
+    AddPage(&m_limitsPage);
+    AddPage(&m_filterPage);
+}
+
+CParameterPropertySheet::~CParameterPropertySheet() {}
+
+BOOL CParameterPropertySheet::OnInitDialog() {
+    ModifyStyleEx(0, WS_EX_CONTEXTHELP);
+    return CHelpPropertySheet::OnInitDialog();
+}
+
+void CParameterPropertySheet::OnOK() {
+    // The pages' results are not tested: a page that failed keeps the sheet open by itself,
+    // and what the others wrote is shown all the same.
+    Default();
+    GetSheetHost().UpdateActiveDocument(kSheetUpdateHint);
+}
+
+void CParameterPropertySheet::OnApplyNow() { OnOK(); }
+
+int RunParameterSheet(CVaskInstrument* pInstrument, int nPage) {
+    CParameterPropertySheet sheet(pInstrument);
+    if (nPage > 0 && nPage < sheet.GetPageCount()) sheet.SetActivePage(nPage);
+    return sheet.DoModal();
+}

@@ -1,0 +1,443 @@
+// The parameter sheet and its pages on real analyzers of every model (offline, through the
+// parameter table) and on scripted analyzers (online, the device operations in order).
+#include "parameterpropertysheet.h"
+#include "paramsheet_kit.h"
+#include "resource.h"
+#include "window_kit.h"
+
+#include "gridtest_support.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using ::testing::ElementsAre;
+
+namespace {
+
+class ParamSheet : public ::testing::Test {
+protected:
+    ParamSheet() { kit.SetAccessLevel(2); }
+
+    // Runs the sheet of the analyzer with the script on its first page; the sheet's result.
+    int Run(CVaskInstrument& a,
+            const std::function<void(wkit::Window&, CParameterPropertySheet&)>& script) {
+        CParameterPropertySheet sheet(&a);
+        driver.OnOpen(wkit::Class(RUNTIME_CLASS(CParameterPropertySheet)),
+                      [&](wkit::Window& w) { script(w, sheet); });
+        return sheet.DoModal();
+    }
+    // A typed cell of the range grid, as the grid reports the user's edit.
+    static void TypeCell(CRangeGrid& grid, int col, int row, const char* text) {
+        grid.SetCellText(col, row, text);
+        grid.OnCellChanged(col, row);
+    }
+
+    SheetKit kit;
+    wkit::BoxRecorder boxes;
+    wkit::HelpRecorder help;
+    wkit::Driver driver;
+};
+
+// ---- the sheet --------------------------------------------------------------------------------
+
+TEST_F(ParamSheet, OkRefreshesTheViewsAlsoWhenNothingChangedAndHelpFollowsTheRule) {
+    std::unique_ptr<CVaskInstrument> a = MakeOffline("Sindor 6", 1);
+    EXPECT_EQ(
+        Run(*a,
+            [&](wkit::Window& w, CParameterPropertySheet&) {
+                EXPECT_EQ(w.Caption(), "Parameter");
+                EXPECT_TRUE(::GetWindowLongA(w.Handle(), GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
+                w.HelpOn(kSheetTabControlId);
+                EXPECT_TRUE(TestApp().helpCalls.empty()) << "the tab strip has no help";
+                w.HelpOn(IDC_PRANGE_COMPONENT);
+                EXPECT_TRUE(TestApp().Asked(0x50000 + IDC_PRANGE_COMPONENT, HELP_CONTEXTPOPUP));
+                w.PressOK();
+            }),
+        IDOK);
+    EXPECT_THAT(kit.frame.hints, ElementsAre(kSheetUpdateHint));
+}
+
+// ---- the range page offline --------------------------------------------------------------------
+
+TEST_F(ParamSheet, RangesRoundTripThroughTheParameterTableOnEveryModel) {
+    for (const char* model :
+         {"Sindor 6", "Parvel 6", "Lorvix 6", "Sindor 23", "Quenta 6", "Parvel 64", "Lorvix 62"}) {
+        SCOPED_TRACE(model);
+        kit.frame.hints.clear();
+        boxes.texts.clear();
+        std::unique_ptr<CVaskInstrument> a = MakeOffline(model, 2);
+        // The last component: the second on the models that have two.
+        const int last = a->GetComponentCount() - 1;
+        const std::string lastKey = "C" + std::to_string(last + 1);
+        SetEntryValue(*a, "C1: Range", 1, 1);
+        SetEntryValue(*a, "C1: Autorange", 0, 1);
+        SetEntryValue(*a, "C1: Range2: lower limit", 2);
+        SetEntryValue(*a, "C1: Range2: upper limit", 20);
+        SetEntryValue(*a, lastKey + ": Autorange Up", 9);
+        Run(*a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+            CPageParamRange& page = sheet.GetRangePage();
+            EXPECT_EQ(Text(page.GetRangeGrid(), 1, 1), "20.000 ppm");
+            TypeCell(page.GetRangeGrid(), 1, 1, "40");
+            w.Pick(IDC_PRANGE_CURRENT, "2");
+            // The last component: the first one's edits stay with it.
+            w.PickIndex(IDC_PRANGE_COMPONENT, last);
+            EXPECT_EQ(w.Text(IDC_PRANGE_SWITCH_UP), "9.000 ppm");
+            TypeCell(page.GetRangeGrid(), 1, 0, "55");
+            w.SetText(IDC_PRANGE_SWITCH_UP, "12.5 ppm");
+            w.PressApply();
+            EXPECT_FALSE(page.IsModified());
+            w.PressOK();
+        });
+        EXPECT_THAT(boxes.texts, ElementsAre());
+        EXPECT_THAT(kit.frame.hints, ElementsAre(kSheetUpdateHint, kSheetUpdateHint));
+        EXPECT_EQ(EntryValue(*a, "C1: Range2: upper limit").value, 40);
+        EXPECT_EQ(EntryValue(*a, "C1: Range").value, 2);
+        EXPECT_EQ(EntryValue(*a, "C1: Autorange").value, 0);
+        CVaskParameter* range2 = FindGroupEntry(a.get(), kGroupMeasRanges, "C1: Range 2:", TRUE);
+        ASSERT_NE(range2, nullptr);
+        VaskFloat text;
+        range2->GetValue(text);
+        EXPECT_EQ(std::string(text.text), "2.000 .. 40.000");
+        EXPECT_EQ(EntryValue(*a, lastKey + ": Range1: upper limit").value, 55);
+        EXPECT_EQ(EntryValue(*a, lastKey + ": Autorange Up").value, 12.5);
+
+        // Opened again, the page shows what it wrote.
+        Run(*a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+            EXPECT_EQ(Text(sheet.GetRangePage().GetRangeGrid(), 1, 1), "40.000 ppm");
+            EXPECT_EQ(w.Selection(IDC_PRANGE_CURRENT), "2");
+            w.PickIndex(IDC_PRANGE_COMPONENT, last);
+            EXPECT_EQ(w.Text(IDC_PRANGE_SWITCH_UP), "12.500 ppm");
+            w.PressCancel();
+        });
+    }
+}
+
+TEST_F(ParamSheet, ATextThatIsNoNumberKeepsTheComponentAndSwitchingMarksNothing) {
+    std::unique_ptr<CVaskInstrument> a = MakeOffline("Sindor 6", 2);
+    Run(*a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+        CPageParamRange& page = sheet.GetRangePage();
+        w.PickIndex(IDC_PRANGE_COMPONENT, 1);
+        w.PickIndex(IDC_PRANGE_COMPONENT, 0);
+        EXPECT_FALSE(page.IsModified()) << "switching components changes nothing";
+        TypeCell(page.GetRangeGrid(), 0, 0, "abc");
+        w.PickIndex(IDC_PRANGE_COMPONENT, 1);
+        EXPECT_EQ(w.SelectionIndex(IDC_PRANGE_COMPONENT), 0) << "the switch is refused";
+        w.PressApply();
+        EXPECT_TRUE(page.IsModified()) << "Apply refused";
+        TypeCell(page.GetRangeGrid(), 0, 0, "1.25");
+        w.PressOK();
+    });
+    EXPECT_THAT(boxes.texts,
+                ElementsAre("Please enter a numeric value.", "Please enter a numeric value."));
+    EXPECT_EQ(EntryValue(*a, "C1: Range1: lower limit").value, 1.25);
+}
+
+TEST_F(ParamSheet, TheSindor23OffersOneTwoAndAutorange) {
+    ParamScript script;
+    script.range = 1;
+    script.autorange = 1;
+    kit.SetOnline(true);
+    ParamScripted<CSindor23> a(&script, "S23", nullptr, 1, 2, 0, 0, 0, 0, 0, 0);
+    ASSERT_EQ(a.GetRangeCount(), 2);
+    Run(a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+        CPageParamRange& page = sheet.GetRangePage();
+        EXPECT_THAT(w.Items(IDC_PRANGE_CURRENT), ElementsAre("1", "2", "1/2", "Autorange"));
+        EXPECT_EQ(w.Selection(IDC_PRANGE_CURRENT), "Autorange");
+        w.Pick(IDC_PRANGE_CURRENT, "1/2");
+        EXPECT_EQ(page.GetCurrentRange(0), 3);
+        EXPECT_FALSE(page.GetAutorange(0));
+        w.Pick(IDC_PRANGE_CURRENT, "Autorange");
+        EXPECT_TRUE(page.GetAutorange(0));
+        EXPECT_EQ(page.GetCurrentRange(0), 3) << "autorange keeps the range";
+        w.PressOK();
+    });
+    EXPECT_EQ(script.CallsStartingWith("SetMeasRange").size(), 2u);
+    EXPECT_EQ(script.writes[2], "SetMeasRange(0,3,1)");
+}
+
+TEST_F(ParamSheet, BelowSpecialistTheRangeAndTheSwitchingPointsAreLocked) {
+    ParamScript script;
+    for (bool online : {false, true}) {
+        for (int level : {1, 2}) {
+            SCOPED_TRACE(std::string(online ? "online" : "offline") + " level " +
+                         std::to_string(level));
+            kit.SetOnline(online);
+            kit.SetAccessLevel(level);
+            ParamScripted<CSindor6> a(&script, "S6", nullptr, 1, 1, 0, 0);
+            Run(a, [&](wkit::Window& w, CParameterPropertySheet&) {
+                EXPECT_EQ(w.IsEnabled(IDC_PRANGE_CURRENT), level == 2);
+                EXPECT_EQ(w.IsEnabled(IDC_PRANGE_SWITCH_UP), level == 2);
+                EXPECT_EQ(w.IsEnabled(IDC_PRANGE_SWITCH_DOWN), level == 2);
+                EXPECT_TRUE(w.IsEnabled(IDC_PRANGE_COMPONENT));
+                w.PressCancel();
+            });
+        }
+    }
+}
+
+// ---- the range page online ------------------------------------------------------------------
+
+TEST_F(ParamSheet, OnlineTheRangesAreReadAndWrittenComponentByComponent) {
+    ParamScript script;
+    kit.SetOnline(true);
+    ParamScripted<CSindor6> a(&script, "S6", nullptr, 1, 2, 0, 0);
+    Run(a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+        EXPECT_EQ(w.Text(IDC_PRANGE_LIN_END), "9.5 ppm");
+        EXPECT_EQ(w.Text(IDC_PRANGE_LIN_START), "0.000 ppm");
+        EXPECT_EQ(w.Text(IDC_PRANGE_SWITCH_DOWN), "5.5 ppm");
+        EXPECT_EQ(w.Selection(IDC_PRANGE_CURRENT), "2");
+        script.calls.clear();
+        TypeCell(sheet.GetRangePage().GetRangeGrid(), 1, 0, "7.25 ppm");
+        w.PressApply();
+        w.PressCancel();
+    });
+    EXPECT_THAT(script.calls,
+                ElementsAre("SetMeasurementLower(0)", "SetMeasurementUpper(0)", "SetMeasRange(0)",
+                            "SetAutorangeLimits(0)", "SetMeasurementLower(1)",
+                            "SetMeasurementUpper(1)", "SetMeasRange(1)", "SetAutorangeLimits(1)"));
+    // Every written number checked and rewritten "%.3f", the other component's as well.
+    EXPECT_EQ(script.writes[1], "SetMeasurementUpper(0,7.250|1.500|2.500|3.500)");
+    EXPECT_EQ(script.writes[3], "SetAutorangeLimits(0,5.500,6.500)");
+    EXPECT_EQ(script.writes[4], "SetMeasurementLower(1,10.500|11.500|12.500|13.500)");
+}
+
+TEST_F(ParamSheet, AComponentWhoseReadFailedIsNeverWritten) {
+    for (const char* failing :
+         {"GetMeasRange(1)", "GetAutorangeLimits(1)", "GetMeasurementUpper(1)"}) {
+        SCOPED_TRACE(failing);
+        ParamScript script;
+        script.failing.insert(failing);
+        kit.SetOnline(true);
+        ParamScripted<CSindor6> a(&script, "S6", nullptr, 1, 2, 0, 0);
+        Run(a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+            script.calls.clear();
+            TypeCell(sheet.GetRangePage().GetRangeGrid(), 1, 0, "8");
+            w.PressOK();
+        });
+        EXPECT_TRUE(script.CallsStartingWith("SetMeasRange(0)").size() == 1);
+        for (const std::string& call : script.calls)
+            EXPECT_EQ(call.find("(1)"), std::string::npos) << call;
+    }
+}
+
+TEST_F(ParamSheet, AFailedWriteKeepsThePageModifiedAndStops) {
+    ParamScript script;
+    script.results["SetMeasurementUpper"] = 0;
+    kit.SetOnline(true);
+    ParamScripted<CSindor6> a(&script, "S6", nullptr, 1, 2, 0, 0);
+    Run(a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+        script.calls.clear();
+        TypeCell(sheet.GetRangePage().GetRangeGrid(), 1, 0, "8");
+        w.PressApply();
+        EXPECT_TRUE(sheet.GetRangePage().IsModified());
+        w.PressCancel();
+    });
+    EXPECT_THAT(script.calls, ElementsAre("SetMeasurementLower(0)", "SetMeasurementUpper(0)"));
+}
+
+// ---- the limits page ----------------------------------------------------------------------------
+
+// A typed cell of a page grid, as the grid reports the user's edit.
+void TypeGridCell(CParamGrid& grid, int col, int row, const char* text) {
+    grid.SetCellText(col, row, text);
+    grid.OnCellChanged(col, row);
+}
+
+TEST_F(ParamSheet, OnlineEachLimitIsWrittenWithTheDevicesSecondValueThenItsFlags) {
+    ParamScript script;
+    kit.SetOnline(true);
+    ParamScripted<CSindor6> a(&script, "S6", nullptr, 1, 2, 0, 0);
+    Run(a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+        ASSERT_TRUE(w.SelectPage(1));
+        CPageParamLimits& page = sheet.GetLimitsPage();
+        script.calls.clear();
+        EXPECT_FALSE(w.IsEnabled(ID_APPLY_NOW)) << "nothing to apply yet";
+        TypeGridCell(page.GetLimitsGrid(3), 0, 1, "7.5 ppm");
+        // A choice text that is no choice keeps the direction read.
+        TypeGridCell(page.GetLimitsGrid(2), 1, 0, "sideways");
+        w.PressApply();
+        EXPECT_FALSE(page.IsModified());
+        w.PressCancel();
+    });
+    EXPECT_TRUE(boxes.texts.empty());
+    std::vector<std::string> expected;
+    for (int c = 0; c < 2; ++c)
+        for (int n = 1; n <= 4; ++n)
+            for (const char* op : {"GetLimit%d(%d)", "SetLimit%d(%d)", "SetLimit%dFlags(%d)"}) {
+                char call[40];
+                snprintf(call, sizeof call, op, n, c);
+                expected.push_back(call);
+            }
+    EXPECT_EQ(script.calls, expected);
+    auto written = [&](const std::string& prefix) {
+        for (const std::string& w : script.writes)
+            if (w.compare(0, prefix.size(), prefix) == 0) return w;
+        return std::string();
+    };
+    EXPECT_EQ(written("SetLimit3(1,"), "SetLimit3(1,7.500,11.5)") << "the second value echoed";
+    EXPECT_EQ(written("SetLimit1(0,"), "SetLimit1(0,0.500,1.5)");
+    // The script's flags: ranges 1 and 3, alarm above, on.
+    EXPECT_EQ(written("SetLimit2Flags(0,"), "SetLimit2Flags(0,101011)");
+}
+
+TEST_F(ParamSheet, TheSindor23HasTwoLimitsAndItsSensorsRows) {
+    ParamScript script;
+    kit.SetOnline(true);
+    // One component and the H2S sensor (component 2).
+    ParamScripted<CSindor23> a(&script, "S23", nullptr, 1, 1, 0, 0, 1, 0, 0, 0);
+    Run(a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+        ASSERT_TRUE(w.SelectPage(1));
+        EXPECT_FALSE(w.IsVisible(IDC_PLIMITS_CAPTION3));
+        EXPECT_FALSE(w.IsVisible(IDC_PLIMITS_CAPTION4));
+        EXPECT_TRUE(w.IsVisible(IDC_PLIMITS_CAPTION2));
+        script.calls.clear();
+        TypeGridCell(sheet.GetLimitsPage().GetLimitsGrid(1), 0, 1, "3");
+        w.PressOK();
+    });
+    EXPECT_THAT(
+        script.CallsStartingWith("SetLimit"),
+        ElementsAre("SetLimit1(0)", "SetLimit1Flags(0)", "SetLimit2(0)", "SetLimit2Flags(0)",
+                    "SetLimit1(2)", "SetLimit1Flags(2)", "SetLimit2(2)", "SetLimit2Flags(2)"));
+}
+
+TEST_F(ParamSheet, ALimitThatWasNotReadIsNotWritten) {
+    ParamScript script;
+    script.results["GetLimit2Flags"] = 0;
+    kit.SetOnline(true);
+    ParamScripted<CParvel64> a(&script, "P64", nullptr, 1, 1, 0, 0);
+    Run(a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+        ASSERT_TRUE(w.SelectPage(1));
+        script.calls.clear();
+        TypeGridCell(sheet.GetLimitsPage().GetLimitsGrid(1), 0, 0, "3");
+        w.PressOK();
+    });
+    EXPECT_TRUE(script.CallsStartingWith("SetLimit2").empty());
+    EXPECT_EQ(script.CallsStartingWith("SetLimit3").size(), 2u);
+}
+
+TEST_F(ParamSheet, LimitsRoundTripThroughTheParameterTableOnEveryModel) {
+    for (const char* model :
+         {"Sindor 6", "Parvel 6", "Lorvix 6", "Sindor 23", "Quenta 6", "Parvel 64", "Lorvix 62"}) {
+        SCOPED_TRACE(model);
+        boxes.texts.clear();
+        std::unique_ptr<CVaskInstrument> a = MakeOffline(model, 2);
+        const int row = a->GetComponentCount() - 1;
+        Run(*a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+            ASSERT_TRUE(w.SelectPage(1));
+            CLimitsGrid& limit2 = sheet.GetLimitsPage().GetLimitsGrid(2);
+            ASSERT_TRUE(limit2.IsRowRead(row));
+            TypeGridCell(limit2, 0, row, "12.5");
+            limit2.SetDropListIndex(1, row, 1);
+            limit2.OnCellChanged(1, row);
+            TypeGridCell(limit2, a->GetRangeCount() + 2, row, "1");
+            w.PressOK();
+        });
+        EXPECT_THAT(boxes.texts, ElementsAre());
+        const CString label = a->GetComponentLabel(row);
+        VaskFloat v;
+        ASSERT_TRUE(ReadGroupEntry(a.get(), kGroupLimit1 + 1, label + ": Limit 2", v));
+        EXPECT_EQ(v.value, 12.5);
+        int flag = -1;
+        ASSERT_TRUE(ReadGroupInt(a.get(), kGroupLimit1 + 1, label + ": Alarm on", flag));
+        EXPECT_EQ(flag, 1);
+        ASSERT_TRUE(ReadGroupInt(a.get(), kGroupLimit1 + 1, label + ": Limit control", flag));
+        EXPECT_EQ(flag, 1);
+        Run(*a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+            ASSERT_TRUE(w.SelectPage(1));
+            EXPECT_EQ(Text(sheet.GetLimitsPage().GetLimitsGrid(2), 1, row), "Above Limit");
+            EXPECT_EQ(Text(sheet.GetLimitsPage().GetLimitsGrid(2), 0, row).substr(0, 6), "12.500");
+            w.PressCancel();
+        });
+    }
+}
+
+// ---- the time constants and filters page ---------------------------------------------------------
+
+TEST_F(ParamSheet, OnlineTheTimeConstantsGoAsOneBlockThenTheNoiseLevelThenItsDuration) {
+    ParamScript script;
+    kit.SetOnline(true);
+    ParamScripted<CSindor6> a(&script, "S6", nullptr, 1, 2, 0, 0);
+    Run(a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+        ASSERT_TRUE(w.SelectPage(2));
+        CPageParamDisturbance& page = sheet.GetFilterPage();
+        script.calls.clear();
+        TypeGridCell(page.GetTimeGrid(), 0, 1, "4 ppm");
+        w.PressApply();
+        EXPECT_FALSE(page.IsModified());
+        w.PressCancel();
+    });
+    EXPECT_THAT(script.calls,
+                ElementsAre("SetIntegrationTime(0)", "SetFaultSignalThreshold(0)",
+                            "SetFaultSignalDuration(0)", "SetIntegrationTime(1)",
+                            "SetFaultSignalThreshold(1)", "SetFaultSignalDuration(1)"));
+    // Delta, T90 inside, T90 outside, and the dead time as read.
+    EXPECT_EQ(script.writes[3], "SetIntegrationTime(1,10.500,4.000,12.500,13.5)");
+    EXPECT_EQ(script.writes[4], "SetFaultSignalThreshold(1,10.500)");
+}
+
+TEST_F(ParamSheet, EveryFilterValueIsCheckedBeforeAnythingIsWritten) {
+    // Column of the time grid (0 T90 inside, 1 T90 outside, 2 delta range), or of the noise
+    // grid (10 duration, 11 level).
+    for (int col : {0, 1, 2, 10, 11}) {
+        SCOPED_TRACE(col);
+        ParamScript script;
+        kit.SetOnline(true);
+        boxes.texts.clear();
+        ParamScripted<CQuenta6> a(&script, "Q6", nullptr, 1, 1, 0, 0);
+        Run(a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+            ASSERT_TRUE(w.SelectPage(2));
+            CPageParamDisturbance& page = sheet.GetFilterPage();
+            script.calls.clear();
+            if (col < 10)
+                TypeGridCell(page.GetTimeGrid(), col, 0, "abc");
+            else
+                TypeGridCell(page.GetNoiseGrid(), col - 10, 0, "abc");
+            w.PressApply();
+            EXPECT_TRUE(page.IsModified());
+            w.PressCancel();
+        });
+        EXPECT_TRUE(script.calls.empty());
+        EXPECT_THAT(boxes.texts, ElementsAre("Please enter a numeric value."));
+    }
+}
+
+TEST_F(ParamSheet, TheSindor23HasNoInterferenceFilterAndUnreadRowsAreLeftAlone) {
+    ParamScript script;
+    script.results["GetIntegrationTime"] = 0;
+    kit.SetOnline(true);
+    ParamScripted<CSindor23> a(&script, "S23", nullptr, 1, 1, 0, 0, 0, 0, 0, 0);
+    Run(a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+        ASSERT_TRUE(w.SelectPage(2));
+        EXPECT_FALSE(w.IsVisible(IDC_PDIST_NOISE_CAPTION));
+        script.calls.clear();
+        sheet.GetFilterPage().OnParamModified();
+        w.PressOK();
+    });
+    EXPECT_TRUE(script.calls.empty()) << "nothing read, nothing written";
+}
+
+TEST_F(ParamSheet, FiltersRoundTripThroughTheParameterTable) {
+    for (const char* model : {"Sindor 6", "Sindor 23", "Lorvix 62"}) {
+        SCOPED_TRACE(model);
+        std::unique_ptr<CVaskInstrument> a = MakeOffline(model, 1);
+        const bool noise = std::string(model) != "Sindor 23";
+        Run(*a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+            ASSERT_TRUE(w.SelectPage(2));
+            CPageParamDisturbance& page = sheet.GetFilterPage();
+            TypeGridCell(page.GetTimeGrid(), 1, 0, "25");
+            if (noise) TypeGridCell(page.GetNoiseGrid(), 0, 0, "3");
+            w.PressOK();
+        });
+        const CString label = a->GetComponentLabel(0);
+        VaskFloat v;
+        ASSERT_TRUE(ReadGroupEntry(a.get(), kGroupTimeConstants, label + ": T90 outside", v));
+        EXPECT_EQ(v.value, 25);
+        if (noise) {
+            ASSERT_TRUE(ReadGroupEntry(a.get(), kGroupTimeConstants,
+                                       label + ": Suppress noise signals with a duration of", v));
+            EXPECT_EQ(v.value, 3);
+        }
+    }
+}
+
+}  // namespace
