@@ -10,6 +10,7 @@
 #pragma once
 
 #include "helppropertypage.h"
+#include "paramcorrectionpage.h"
 #include "paramdisturbancepage.h"
 #include "paramlimitspage.h"
 #include "paramrangepage.h"
@@ -28,6 +29,7 @@ public:
     CPageParamRange& GetRangePage() { return m_rangePage; }
     CPageParamLimits& GetLimitsPage() { return m_limitsPage; }
     CPageParamDisturbance& GetFilterPage() { return m_filterPage; }
+    CPageParamCorrection& GetCorrectionPage() { return m_correctionPage; }
 
     BOOL OnInitDialog() override;
 
@@ -43,6 +45,7 @@ protected:
     CPageParamRange m_rangePage;
     CPageParamLimits m_limitsPage;
     CPageParamDisturbance m_filterPage;
+    CPageParamCorrection m_correctionPage;
     CVaskInstrument* m_pInstrument;
 
     DECLARE_MESSAGE_MAP()

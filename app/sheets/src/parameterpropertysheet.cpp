@@ -16,6 +16,7 @@ CParameterPropertySheet::CParameterPropertySheet(CVaskInstrument* pInstrument, C
       m_rangePage(pInstrument),
       m_limitsPage(pInstrument),
       m_filterPage(pInstrument),
+      m_correctionPage(pInstrument),
       m_pInstrument(pInstrument) {
     AddModelPages();
 }
@@ -24,6 +25,7 @@ void CParameterPropertySheet::AddModelPages() {
     AddPage(&m_rangePage);
     AddPage(&m_limitsPage);
     AddPage(&m_filterPage);
+    AddPage(&m_correctionPage);
 }
 
 CParameterPropertySheet::~CParameterPropertySheet() {}

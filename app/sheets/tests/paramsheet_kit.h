@@ -82,6 +82,20 @@ public:
         return Call("SetFaultSignalDuration", c);
     }
 
+    int SetPressureCorr(int c, const CorrectionStruct1& corr) override {
+        Write("SetPressureCorr", c,
+              std::to_string(corr.currentRange) + "," + std::to_string(corr.correctionType));
+        return Call("SetPressureCorr", c);
+    }
+    int SetExtPressureRange(int c, const VaskFloat& start, const VaskFloat& end) override {
+        Write("SetExtPressureRange", c, std::string(start.text) + "," + (LPCSTR)end.text);
+        return Call("SetExtPressureRange", c);
+    }
+    int SetPressureCorrExt(int channel) override {
+        Write("SetPressureCorrExt", 0, std::to_string(channel));
+        return Call("SetPressureCorrExt", 0);
+    }
+
 #define PARAM_SCRIPTED_LIMIT(n)                                                              \
     int SetLimit##n(int c, const VaskFloat& value, const VaskFloat& second) override {       \
         Write("SetLimit" #n, c, std::string(value.text) + "," + (LPCSTR)second.text);        \

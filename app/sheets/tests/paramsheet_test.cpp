@@ -440,4 +440,149 @@ TEST_F(ParamSheet, FiltersRoundTripThroughTheParameterTable) {
     }
 }
 
+// ---- the gas correction page ---------------------------------------------------------------------
+
+// The gas correction page's index among the pages of the model's sheet.
+int CorrectionPageIndex(CVaskInstrument& a) {
+    CParameterPropertySheet sheet(&a);
+    return sheet.GetPageIndex(&sheet.GetCorrectionPage());
+}
+
+TEST_F(ParamSheet, TheCorrectionListAndThePressureGridFollowTheModel) {
+    struct Case {
+        const char* model;
+        int corrections;  // entries of the list; 0: the list is disabled
+        bool pressure;
+    } cases[] = {{"Sindor 6", 0, true}, {"Parvel 6", 0, true},  {"Sindor 23", 2, false},
+                 {"Lorvix 6", 4, true}, {"Quenta 6", 4, false}, {"Parvel 64", 4, false},
+                 {"Lorvix 62", 4, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.model);
+        std::unique_ptr<CVaskInstrument> a = MakeOffline(c.model, 1);
+        const int page = CorrectionPageIndex(*a);
+        Run(*a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+            ASSERT_TRUE(w.SelectPage(page));
+            EXPECT_EQ(w.IsEnabled(IDC_PCORR_LIST), c.corrections != 0);
+            if (c.corrections == 2)
+                EXPECT_THAT(w.Items(IDC_PCORR_LIST),
+                            ElementsAre("Interference correction 1", "Interference correction 2"));
+            if (c.corrections == 4) EXPECT_EQ(w.Items(IDC_PCORR_LIST).size(), 4u);
+            EXPECT_EQ(w.IsVisible(IDC_PCORR_PRESSURE_CAPTION), c.pressure);
+            EXPECT_NE(sheet.GetCorrectionPage().GetGasGrid(), nullptr);
+            w.PressCancel();
+        });
+        EXPECT_EQ(a->GetDiagValues(), nullptr) << "the page has the grid deleted";
+    }
+}
+
+TEST_F(ParamSheet, OnlineThePressureCorrectionIsWrittenBeforeTheInterferenceCorrection) {
+    ParamScript script;
+    kit.SetOnline(true);
+    ParamScripted<CSindor6> a(&script, "S6", nullptr, 1, 1, 0, 0);
+    const int page = CorrectionPageIndex(a);
+    Run(a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+        ASSERT_TRUE(w.SelectPage(page));
+        // The values show their unit once, also after the grid took its cells back.
+        CInstrumentGridBase& grid = *sheet.GetCorrectionPage().GetGasGrid();
+        for (int col = 0; col < grid.GetColCount(); ++col)
+            EXPECT_EQ(Text(grid, col, 0).find("ppm ppm"), std::string::npos) << Text(grid, col, 0);
+        script.calls.clear();
+        TypeGridCell(sheet.GetCorrectionPage().GetPressureGrid(), 2, 0, "900");
+        w.PressOK();
+    });
+    EXPECT_THAT(boxes.texts, ElementsAre());
+    std::vector<std::string> writes = script.CallsStartingWith("Set");
+    ASSERT_GE(writes.size(), 4u);
+    EXPECT_THAT(std::vector<std::string>(writes.begin(), writes.begin() + 4),
+                ElementsAre("SetPressureCorr(0)", "SetExtPressureRange(0)", "SetPressureCorrExt(0)",
+                            "SetLateralGasCorrN(1,0)"));
+    EXPECT_EQ(script.writes[1], "SetExtPressureRange(0,0.500,900.000)");
+}
+
+TEST_F(ParamSheet, APressureCorrectionThatWasNotReadIsNotWritten) {
+    ParamScript script;
+    script.results["GetPressureCorr"] = 0;
+    kit.SetOnline(true);
+    ParamScripted<CLorvix6> a(&script, "L6", nullptr, 1, 1, 0, 0);
+    const int page = CorrectionPageIndex(a);
+    Run(a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+        ASSERT_TRUE(w.SelectPage(page));
+        script.calls.clear();
+        TypeGridCell(*sheet.GetCorrectionPage().GetGasGrid(), 6, 0, "2.5");
+        w.PressOK();
+    });
+    EXPECT_TRUE(script.CallsStartingWith("SetPressure").empty());
+    EXPECT_TRUE(script.CallsStartingWith("SetExtPressure").empty());
+    EXPECT_FALSE(script.CallsStartingWith("SetLateralGasCorrN").empty());
+}
+
+TEST_F(ParamSheet, ChangingTheCorrectionWithEditsPendingAsks) {
+    ParamScript script;
+    kit.SetOnline(true);
+    ParamScripted<CLorvix6> a(&script, "L6", nullptr, 1, 1, 0, 0);
+    const int page = CorrectionPageIndex(a);
+    Run(a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+        ASSERT_TRUE(w.SelectPage(page));
+        CPageParamCorrection& correction = sheet.GetCorrectionPage();
+        CInstrumentGridBase& grid = *correction.GetGasGrid();
+        // Nothing pending: no question.
+        w.PickIndex(IDC_PCORR_LIST, 1);
+        EXPECT_EQ(grid.GetShownCorrection(), 1);
+        EXPECT_TRUE(boxes.texts.empty());
+
+        TypeGridCell(grid, 6, 0, "2.5");
+        boxes.answers = {IDCANCEL};
+        w.PickIndex(IDC_PCORR_LIST, 2);
+        EXPECT_EQ(w.SelectionIndex(IDC_PCORR_LIST), 1) << "Cancel keeps the old entry";
+        EXPECT_EQ(grid.GetShownCorrection(), 1);
+
+        // Yes whose Apply fails stays on the old correction too.
+        script.results["SetLateralGasCorrN"] = 0;
+        boxes.answers = {IDYES};
+        w.PickIndex(IDC_PCORR_LIST, 2);
+        EXPECT_EQ(w.SelectionIndex(IDC_PCORR_LIST), 1);
+        EXPECT_EQ(grid.GetShownCorrection(), 1);
+        EXPECT_TRUE(correction.IsModified());
+
+        script.results["SetLateralGasCorrN"] = 1;
+        script.calls.clear();
+        boxes.answers = {IDYES};
+        w.PickIndex(IDC_PCORR_LIST, 2);
+        EXPECT_EQ(grid.GetShownCorrection(), 2);
+        EXPECT_FALSE(correction.IsModified());
+        EXPECT_EQ(script.CallsStartingWith("SetLateralGasCorrN").front(), "SetLateralGasCorrN(2,0)")
+            << "the shown correction, the second";
+
+        TypeGridCell(grid, 6, 0, "3");
+        boxes.answers = {IDNO};
+        script.calls.clear();
+        w.PickIndex(IDC_PCORR_LIST, 3);
+        EXPECT_EQ(grid.GetShownCorrection(), 3);
+        EXPECT_TRUE(correction.IsModified()) << "No leaves the changes unwritten";
+        EXPECT_TRUE(script.CallsStartingWith("Set").empty());
+        w.PressCancel();
+    });
+    EXPECT_EQ(boxes.texts.size(), 4u);
+    EXPECT_EQ(boxes.texts.front(), "Do you want to apply your changes now?");
+}
+
+TEST_F(ParamSheet, ThePressureCorrectionRoundTripsThroughTheParameterTable) {
+    std::unique_ptr<CVaskInstrument> a = MakeOffline("Lorvix 62", 1);
+    const int page = CorrectionPageIndex(*a);
+    Run(*a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+        ASSERT_TRUE(w.SelectPage(page));
+        ASSERT_TRUE(sheet.GetCorrectionPage().GetPressureGrid().IsRead());
+        TypeGridCell(sheet.GetCorrectionPage().GetPressureGrid(), 2, 0, "900");
+        TypeGridCell(sheet.GetCorrectionPage().GetPressureGrid(), 4, 0, "6");
+        w.PressOK();
+    });
+    VaskFloat v;
+    ASSERT_TRUE(
+        ReadGroupEntry(a.get(), kGroupPressureCorrection, "Range end value ext. pressure", v));
+    EXPECT_EQ(v.value, 900);
+    int channel = 0;
+    ASSERT_TRUE(ReadGroupInt(a.get(), kGroupPressureCorrection, "VASK Channel", channel));
+    EXPECT_EQ(channel, 6);
+}
+
 }  // namespace
