@@ -570,3 +570,6 @@
 #define IDC_PCORR_LIST              1280
 #define IDC_PCORR_PRESSURE_CAPTION  1281
 #define IDS_APPLY_CHANGES_NOW       10140
+#define IDD_PARAM_SWITCH_MPOINT     126
+#define IDC_PSMP_ACTIVE             1034
+#define IDC_PSMP_GRID               1067

@@ -14,6 +14,7 @@
 #include "paramdisturbancepage.h"
 #include "paramlimitspage.h"
 #include "paramrangepage.h"
+#include "paramswitchmpointpage.h"
 
 class CVaskInstrument;
 
@@ -30,6 +31,7 @@ public:
     CPageParamLimits& GetLimitsPage() { return m_limitsPage; }
     CPageParamDisturbance& GetFilterPage() { return m_filterPage; }
     CPageParamCorrection& GetCorrectionPage() { return m_correctionPage; }
+    CPageParamSwitchMPoint& GetSamplePointPage() { return m_samplePointPage; }
 
     BOOL OnInitDialog() override;
 
@@ -46,6 +48,7 @@ protected:
     CPageParamLimits m_limitsPage;
     CPageParamDisturbance m_filterPage;
     CPageParamCorrection m_correctionPage;
+    CPageParamSwitchMPoint m_samplePointPage;
     CVaskInstrument* m_pInstrument;
 
     DECLARE_MESSAGE_MAP()

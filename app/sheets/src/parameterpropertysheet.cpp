@@ -3,6 +3,7 @@
 
 #include "resource.h"
 #include "sheethost.h"
+#include "sindor23.h"
 
 IMPLEMENT_DYNAMIC(CParameterPropertySheet, CHelpPropertySheet)
 
@@ -17,6 +18,7 @@ CParameterPropertySheet::CParameterPropertySheet(CVaskInstrument* pInstrument, C
       m_limitsPage(pInstrument),
       m_filterPage(pInstrument),
       m_correctionPage(pInstrument),
+      m_samplePointPage(pInstrument),
       m_pInstrument(pInstrument) {
     AddModelPages();
 }
@@ -26,6 +28,7 @@ void CParameterPropertySheet::AddModelPages() {
     AddPage(&m_limitsPage);
     AddPage(&m_filterPage);
     AddPage(&m_correctionPage);
+    if (!IsModelOf(m_pInstrument, {RUNTIME_CLASS(CSindor23)})) AddPage(&m_samplePointPage);
 }
 
 CParameterPropertySheet::~CParameterPropertySheet() {}

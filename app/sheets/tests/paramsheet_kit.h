@@ -16,6 +16,7 @@ struct ParamScript : Script {
     int instrumentType = 1;
     int range = 2;
     int autorange = 0;
+    int samplePointSwitch = 1;
     // The arguments of the writes, in order ("SetMeasRange(0,3,1)").
     std::vector<std::string> writes;
 };
@@ -94,6 +95,22 @@ public:
     int SetPressureCorrExt(int channel) override {
         Write("SetPressureCorrExt", 0, std::to_string(channel));
         return Call("SetPressureCorrExt", 0);
+    }
+
+    int GetSwitches(ChannelSwitchStruct& record) override {
+        record = {};
+        record.flags[12] = p_->samplePointSwitch;
+        return Call("GetSwitches", 0);
+    }
+    int SetSensorTimes(VaskFloat* values) override {
+        std::string texts;
+        for (int i = 0; i < 6; ++i) texts += (i ? "|" : "") + std::string(values[i].text);
+        Write("SetSensorTimes", 0, texts);
+        return Call("SetSensorTimes", 0);
+    }
+    int SensorSwitch(int on) override {
+        Write("SensorSwitch", 0, std::to_string(on));
+        return Call("SensorSwitch", 0);
     }
 
 #define PARAM_SCRIPTED_LIMIT(n)                                                              \

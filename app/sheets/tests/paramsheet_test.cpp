@@ -585,4 +585,78 @@ TEST_F(ParamSheet, ThePressureCorrectionRoundTripsThroughTheParameterTable) {
     EXPECT_EQ(channel, 6);
 }
 
+// ---- the sample point page -----------------------------------------------------------------------
+
+int SamplePointPageIndex(CVaskInstrument& a) {
+    CParameterPropertySheet sheet(&a);
+    return sheet.GetPageIndex(&sheet.GetSamplePointPage());
+}
+
+TEST_F(ParamSheet, OnlineTheSixTimesGoAsOneBlockThenTheSwitch) {
+    ParamScript script;
+    script.relays[0] = 18;  // sample point 1
+    script.relays[3] = 19;  // sample point 2
+    kit.SetOnline(true);
+    ParamScripted<CParvel6> a(&script, "P6", nullptr, 1, 1, 0, 0);
+    const int page = SamplePointPageIndex(a);
+    Run(a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+        ASSERT_TRUE(w.SelectPage(page));
+        EXPECT_EQ(w.CheckState(IDC_PSMP_ACTIVE), BST_CHECKED);
+        CSwitchMPointGrid& grid = sheet.GetSamplePointPage().GetGrid();
+        ASSERT_EQ(grid.GetRowCount(), 2);
+        script.calls.clear();
+        TypeGridCell(grid, 1, 1, "abc");
+        // A sample point without a relay may hold any text.
+        grid.m_sampleTimes[5].text = "n/a";
+        w.PressApply();
+        EXPECT_THAT(boxes.texts, ElementsAre("Please enter a numeric value."));
+        EXPECT_TRUE(script.calls.empty());
+        TypeGridCell(grid, 1, 1, "45 ppm");
+        w.Check(IDC_PSMP_ACTIVE, BST_UNCHECKED);
+        w.PressOK();
+    });
+    EXPECT_THAT(script.calls, ElementsAre("SetSensorTimes(0)", "SensorSwitch(0)"));
+    EXPECT_THAT(script.writes,
+                ElementsAre("SetSensorTimes(0,0.500|45.000|2.5|3.5|4.5|n/a)", "SensorSwitch(0,0)"));
+}
+
+TEST_F(ParamSheet, SampleTimesThatWereNotReadAreNotWrittenAndAFailedWriteKeepsThePage) {
+    ParamScript script;
+    script.relays[0] = 18;
+    script.results["GetSensorTimes"] = 0;
+    kit.SetOnline(true);
+    ParamScripted<CQuenta6> a(&script, "Q6", nullptr, 1, 1, 0, 0);
+    const int page = SamplePointPageIndex(a);
+    Run(a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+        ASSERT_TRUE(w.SelectPage(page));
+        script.calls.clear();
+        script.results["SensorSwitch"] = 0;
+        w.Check(IDC_PSMP_ACTIVE, BST_UNCHECKED);
+        w.PressApply();
+        EXPECT_TRUE(sheet.GetSamplePointPage().IsModified());
+        w.PressCancel();
+    });
+    EXPECT_THAT(script.calls, ElementsAre("SensorSwitch(0)"));
+}
+
+TEST_F(ParamSheet, OfflineOnlyTheTimesAreStored) {
+    std::unique_ptr<CVaskInstrument> a = MakeOffline("Lorvix 6", 1);
+    CVaskParameter* relay = FindGroupEntry(a.get(), kGroupRelays, "Relay 2");
+    ASSERT_NE(relay, nullptr);
+    WriteEntryInt(relay, 20);  // sample point 3
+    const int page = SamplePointPageIndex(*a);
+    Run(*a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+        ASSERT_TRUE(w.SelectPage(page));
+        EXPECT_FALSE(w.IsEnabled(IDC_PSMP_ACTIVE));
+        EXPECT_EQ(w.CheckState(IDC_PSMP_ACTIVE), BST_UNCHECKED);
+        CSwitchMPointGrid& grid = sheet.GetSamplePointPage().GetGrid();
+        ASSERT_EQ(grid.GetRowCount(), 1);
+        TypeGridCell(grid, 1, 0, "75");
+        w.PressOK();
+    });
+    VaskFloat v;
+    ASSERT_TRUE(ReadGroupEntry(a.get(), kGroupSensorTimes, "Sample point 3:", v));
+    EXPECT_EQ(v.value, 75);
+}
+
 }  // namespace
