@@ -12,6 +12,8 @@
 #include "helppropertypage.h"
 #include "paramcorrectionpage.h"
 #include "paramdisturbancepage.h"
+#include "paramextpressurepage.h"
+#include "paramfrequenciespage.h"
 #include "paramlimitspage.h"
 #include "paramrangepage.h"
 #include "paramswitchmpointpage.h"
@@ -30,8 +32,10 @@ public:
     CPageParamRange& GetRangePage() { return m_rangePage; }
     CPageParamLimits& GetLimitsPage() { return m_limitsPage; }
     CPageParamDisturbance& GetFilterPage() { return m_filterPage; }
+    CPageParamFrequencies& GetFrequenciesPage() { return m_frequenciesPage; }
     CPageParamCorrection& GetCorrectionPage() { return m_correctionPage; }
     CPageParamSwitchMPoint& GetSamplePointPage() { return m_samplePointPage; }
+    CPageParamExtPressure& GetExtPressurePage() { return m_extPressurePage; }
 
     BOOL OnInitDialog() override;
 
@@ -47,8 +51,10 @@ protected:
     CPageParamRange m_rangePage;
     CPageParamLimits m_limitsPage;
     CPageParamDisturbance m_filterPage;
+    CPageParamFrequencies m_frequenciesPage;
     CPageParamCorrection m_correctionPage;
     CPageParamSwitchMPoint m_samplePointPage;
+    CPageParamExtPressure m_extPressurePage;
     CVaskInstrument* m_pInstrument;
 
     DECLARE_MESSAGE_MAP()

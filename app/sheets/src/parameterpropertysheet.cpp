@@ -3,7 +3,11 @@
 
 #include "resource.h"
 #include "sheethost.h"
+#include "lorvix.h"
+#include "parvel.h"
+#include "quenta.h"
 #include "sindor23.h"
+#include "sindor6.h"
 
 IMPLEMENT_DYNAMIC(CParameterPropertySheet, CHelpPropertySheet)
 
@@ -17,18 +21,39 @@ CParameterPropertySheet::CParameterPropertySheet(CVaskInstrument* pInstrument, C
       m_rangePage(pInstrument),
       m_limitsPage(pInstrument),
       m_filterPage(pInstrument),
+      m_frequenciesPage(pInstrument),
       m_correctionPage(pInstrument),
       m_samplePointPage(pInstrument),
+      m_extPressurePage(pInstrument),
       m_pInstrument(pInstrument) {
     AddModelPages();
 }
 
 void CParameterPropertySheet::AddModelPages() {
-    AddPage(&m_rangePage);
-    AddPage(&m_limitsPage);
-    AddPage(&m_filterPage);
-    AddPage(&m_correctionPage);
-    if (!IsModelOf(m_pInstrument, {RUNTIME_CLASS(CSindor23)})) AddPage(&m_samplePointPage);
+    CVaskInstrument* a = m_pInstrument;
+    // Only the Sindor 6 and the Parvel 6 modulate their signal.
+    const BOOL frequencies =
+        !IsModelOf(a, {RUNTIME_CLASS(CSindor23), RUNTIME_CLASS(CQuenta6), RUNTIME_CLASS(CParvel64),
+                       RUNTIME_CLASS(CLorvix62), RUNTIME_CLASS(CLorvix6)});
+    const BOOL samplePoints =
+        IsModelOf(a, {RUNTIME_CLASS(CSindor6), RUNTIME_CLASS(CLorvix6), RUNTIME_CLASS(CQuenta6),
+                      RUNTIME_CLASS(CParvel6), RUNTIME_CLASS(CParvel64), RUNTIME_CLASS(CLorvix62)});
+    // Online the device is asked; a Quenta 6 that does not answer counts as type 1.
+    QuentaType type = QuentaType(1);
+    const BOOL extPressure =
+        IsModelOf(a, {RUNTIME_CLASS(CQuenta6)}) && a->GetInstrumentType(type) && type == 2;
+    const struct {
+        CPropertyPage* page;
+        BOOL added;
+    } pages[] = {{&m_rangePage, TRUE},
+                 {&m_limitsPage, TRUE},
+                 {&m_filterPage, TRUE},
+                 {&m_frequenciesPage, frequencies},
+                 {&m_correctionPage, TRUE},
+                 {&m_samplePointPage, samplePoints},
+                 {&m_extPressurePage, extPressure}};
+    for (const auto& p : pages)
+        if (p.added) AddPage(p.page);
 }
 
 CParameterPropertySheet::~CParameterPropertySheet() {}

@@ -17,6 +17,10 @@ struct ParamScript : Script {
     int range = 2;
     int autorange = 0;
     int samplePointSwitch = 1;
+    int measReads = 0;
+    VaskFloat frequency = Value(0, 3);
+    std::vector<int> channelStates;
+    int valves[3] = {0, 0, 0};  // sample, span, zero
     // The arguments of the writes, in order ("SetMeasRange(0,3,1)").
     std::vector<std::string> writes;
 };
@@ -111,6 +115,51 @@ public:
     int SensorSwitch(int on) override {
         Write("SensorSwitch", 0, std::to_string(on));
         return Call("SensorSwitch", 0);
+    }
+
+    int GetComponentMeas(int c, VaskFloat& value) override {
+        value = p_->Value(c, 7);
+        value.text.Format("%d.5", ++p_->measReads);
+        return Call("GetComponentMeas", c);
+    }
+    int GetPhase(int c, VaskFloat& value) override {
+        value = p_->Value(c, 8);
+        return Call("GetPhase", c);
+    }
+    int GetFrequency(VaskFloat& value) override {
+        value = p_->frequency;
+        return Call("GetFrequency", 0);
+    }
+    int SetFrequency(const VaskFloat& value) override {
+        Write("SetFrequency", 0, (LPCSTR)value.text);
+        p_->frequency = value;
+        return Call("SetFrequency", 0);
+    }
+    int GetShockCompensation(VaskFloat& value) override {
+        value = p_->Value(0, 4);
+        return Call("GetShockCompensation", 0);
+    }
+    int SetShockCompensation(const VaskFloat& value) override {
+        Write("SetShockCompensation", 0, (LPCSTR)value.text);
+        return Call("SetShockCompensation", 0);
+    }
+    int AdjustPhase(int c) override { return Call("AdjustPhase", c); }
+    // The scripted channel states one by one, the last one for ever.
+    int GetChannelState() override {
+        p_->calls.push_back("GetChannelState");
+        if (p_->channelStates.empty()) return 0;
+        const int state = p_->channelStates.front();
+        if (p_->channelStates.size() > 1) p_->channelStates.erase(p_->channelStates.begin());
+        return state;
+    }
+    int GetPressureInternalValves(int& sample, int& span, int& zero) override {
+        sample = p_->valves[0], span = p_->valves[1], zero = p_->valves[2];
+        return Call("GetPressureInternalValves", 0);
+    }
+    int SetPressureInternalValves(int sample, int span, int zero) override {
+        Write("SetPressureInternalValves", 0,
+              std::to_string(sample) + std::to_string(span) + std::to_string(zero));
+        return Call("SetPressureInternalValves", 0);
     }
 
 #define PARAM_SCRIPTED_LIMIT(n)                                                              \

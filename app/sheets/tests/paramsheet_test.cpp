@@ -5,6 +5,8 @@
 #include "resource.h"
 #include "window_kit.h"
 
+#include "appwait.h"
+
 #include "gridtest_support.h"
 
 #include <gmock/gmock.h>
@@ -657,6 +659,243 @@ TEST_F(ParamSheet, OfflineOnlyTheTimesAreStored) {
     VaskFloat v;
     ASSERT_TRUE(ReadGroupEntry(a.get(), kGroupSensorTimes, "Sample point 3:", v));
     EXPECT_EQ(v.value, 75);
+}
+
+// ---- the pages per model ---------------------------------------------------------------------
+
+// The template ids of the sheet's pages, in tab order.
+std::vector<UINT> PageTemplates(CParameterPropertySheet& sheet) {
+    std::vector<UINT> ids;
+    for (int i = 0; i < sheet.GetPageCount(); ++i)
+        ids.push_back(static_cast<CHelpPropertyPage*>(sheet.GetPage(i))->GetTemplateId());
+    return ids;
+}
+
+TEST_F(ParamSheet, EachModelGetsItsPagesInTheOneOrder) {
+    const UINT R = IDD_PARAM_RANGE, L = IDD_PARAM_LIMITS, F = IDD_PARAM_DISTURBANCE,
+               Q = IDD_PARAM_FREQUENCIES, C = IDD_PARAM_CORRECTION, S = IDD_PARAM_SWITCH_MPOINT;
+    struct Case {
+        const char* model;
+        std::vector<UINT> pages;
+    } cases[] = {{"Sindor 6", {R, L, F, Q, C, S}}, {"Parvel 6", {R, L, F, Q, C, S}},
+                 {"Sindor 23", {R, L, F, C}},      {"Lorvix 6", {R, L, F, C, S}},
+                 {"Lorvix 62", {R, L, F, C, S}},   {"Parvel 64", {R, L, F, C, S}},
+                 {"Quenta 6", {R, L, F, C, S}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.model);
+        std::unique_ptr<CVaskInstrument> a = MakeOffline(c.model, 1);
+        CParameterPropertySheet sheet(a.get());
+        EXPECT_EQ(PageTemplates(sheet), c.pages);
+    }
+    // Online the Quenta 6 is asked for its type; 2 adds the external pressure.
+    kit.SetOnline(true);
+    for (int type : {1, 2}) {
+        ParamScript script;
+        script.instrumentType = type;
+        ParamScripted<CQuenta6> q(&script, "Q6", nullptr, 1, 1, 0, 0);
+        CParameterPropertySheet sheet(&q);
+        EXPECT_EQ(PageTemplates(sheet).back(),
+                  type == 2 ? (UINT)IDD_PARAM_EXT_PRESSURE : (UINT)IDD_PARAM_SWITCH_MPOINT);
+    }
+}
+
+TEST_F(ParamSheet, AParametersEditOpensItsPageCountedAmongTheModelsPages) {
+    std::unique_ptr<CVaskInstrument> a = MakeOffline("Sindor 23", 1);
+    driver.OnOpen(wkit::Class(RUNTIME_CLASS(CParameterPropertySheet)), [&](wkit::Window& w) {
+        EXPECT_EQ(w.PageCount(), 4);
+        EXPECT_EQ(w.ActivePage(), 3);
+        EXPECT_EQ(wkit::Window(w.Page()).TemplateId(), (UINT)IDD_PARAM_CORRECTION);
+        w.PressCancel();
+    });
+    EXPECT_EQ(RunParameterSheet(a.get(), 3), IDCANCEL);
+}
+
+// ---- the frequencies page ------------------------------------------------------------------------
+
+int FrequenciesPageIndex(CVaskInstrument& a) {
+    CParameterPropertySheet sheet(&a);
+    return sheet.GetPageIndex(&sheet.GetFrequenciesPage());
+}
+
+// The face name of the font a control shows.
+std::string FontFace(HWND hWnd) {
+    HFONT font = (HFONT)::SendMessageA(hWnd, WM_GETFONT, 0, 0);
+    LOGFONTA lf = {};
+    if (font == NULL || !::GetObjectA(font, sizeof lf, &lf)) return "";
+    return lf.lfFaceName;
+}
+
+TEST_F(ParamSheet, FrequenciesOnlineRefreshOnTheTimerAndKeepWhatTheUserTyped) {
+    ParamScript script;
+    kit.SetOnline(true);
+    ParamScripted<CSindor6> a(&script, "S6", nullptr, 1, 2, 0, 0);
+    const int page = FrequenciesPageIndex(a);
+    Run(a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+        ASSERT_TRUE(w.SelectPage(page));
+        EXPECT_EQ(kit.frame.timerTarget, &sheet.GetFrequenciesPage());
+        EXPECT_EQ(w.Text(IDC_PFREQ_GROUP), "Chopper frequency");
+        EXPECT_EQ(w.Text(IDC_PFREQ_SETPOINT), "3.5 ppm");
+        EXPECT_EQ(w.Text(IDC_PFREQ_REDUCER), "Unknown");
+        for (int id : {IDC_PFREQ_PHI90_LABEL, IDC_PFREQ_PHI_LABEL, IDC_PFREQ_PHASE_LABEL})
+            EXPECT_EQ(FontFace(w.Control(id)), "Symbol") << id;
+        const std::string before = w.Text(IDC_PFREQ_MEAS);
+        w.SetText(IDC_PFREQ_SETPOINT, "13.5");
+        ::SendMessageA(w.Page(), WM_TIMER, 1, 0);
+        EXPECT_NE(w.Text(IDC_PFREQ_MEAS), before) << "refreshed";
+        EXPECT_EQ(w.Text(IDC_PFREQ_SETPOINT), "13.5") << "what the user typed stays";
+        script.calls.clear();
+        w.PressOK();
+    });
+    EXPECT_EQ(kit.frame.timerTarget, nullptr);
+    EXPECT_THAT(script.CallsStartingWith("Set"), ElementsAre("SetFrequency(0)"));
+    EXPECT_EQ(std::string(script.frequency.text), "13.500");
+}
+
+TEST_F(ParamSheet, DefaultSettingsWriteTheModelsFrequencyAtOnce) {
+    struct Case {
+        bool parvel;
+        const char* frequency;
+    } cases[] = {{false, "13.098"}, {true, "8.095"}};
+    for (const Case& c : cases) {
+        ParamScript script;
+        kit.SetOnline(true);
+        kit.frame.hints.clear();
+        std::unique_ptr<CVaskInstrument> a;
+        if (c.parvel)
+            a.reset(new ParamScripted<CParvel6>(&script, "P6", nullptr, 1, 1, 0, 0));
+        else
+            a.reset(new ParamScripted<CSindor6>(&script, "S6", nullptr, 1, 1, 0, 0));
+        const int page = FrequenciesPageIndex(*a);
+        Run(*a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+            ASSERT_TRUE(w.SelectPage(page));
+            EXPECT_EQ(w.IsEnabled(IDC_PFREQ_REDUCER), !c.parvel);
+            w.Click(IDC_PFREQ_DEFAULTS);
+            EXPECT_EQ(w.Text(IDC_PFREQ_SETPOINT), std::string(c.frequency) + " ppm");
+            EXPECT_FALSE(sheet.GetFrequenciesPage().IsModified());
+            w.PressCancel();
+        });
+        EXPECT_THAT(script.writes, ElementsAre("SetFrequency(0," + std::string(c.frequency) + ")"));
+        EXPECT_THAT(kit.frame.hints, ElementsAre(kSheetUpdateHint));
+    }
+}
+
+TEST_F(ParamSheet, TheWaitForThePhaseAdjustmentEndsAlsoWhenTheDeviceIsGone) {
+    struct Case {
+        const char* what;
+        std::vector<int> states;
+        int deviceState;  // the analyzer's state during the wait
+        bool reported;
+    } cases[] = {{"adjusted", {15, 15, 3}, 2, false},
+                 {"not answering", {15}, 4, true},
+                 {"three failed reads", {15, -1, -1, -1}, 2, true},
+                 {"five minutes", {15}, 2, true}};
+    SetProgramWaitDivisor(1000);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ParamScript script;
+        script.channelStates = c.states;
+        kit.SetOnline(true);
+        boxes.texts.clear();
+        ParamScripted<CParvel6> a(&script, "P6", nullptr, 1, 1, 0, 0);
+        const int page = FrequenciesPageIndex(a);
+        Run(a, [&](wkit::Window& w, CParameterPropertySheet&) {
+            ASSERT_TRUE(w.SelectPage(page));
+            script.state = c.deviceState;
+            script.calls.clear();
+            w.Click(IDC_PFREQ_ADJUST_PHASE);
+            EXPECT_TRUE(::IsWindowEnabled(w.Handle())) << "the sheet is enabled again";
+            script.state = 2;
+            w.PressCancel();
+        });
+        EXPECT_EQ(script.calls.front(), "AdjustPhase(0)");
+        if (c.reported)
+            EXPECT_THAT(boxes.texts, ElementsAre("Error while executing the phase adjustment"));
+        else
+            EXPECT_TRUE(boxes.texts.empty());
+    }
+    SetProgramWaitDivisor(1);
+}
+
+TEST_F(ParamSheet, OfflineTheSetPointIsEditableAndStored) {
+    std::unique_ptr<CVaskInstrument> a = MakeOffline("Parvel 6", 1);
+    const int page = FrequenciesPageIndex(*a);
+    Run(*a, [&](wkit::Window& w, CParameterPropertySheet&) {
+        ASSERT_TRUE(w.SelectPage(page));
+        EXPECT_EQ(w.Text(IDC_PFREQ_GROUP), "Magnetic field frequency");
+        EXPECT_TRUE(w.IsEnabled(IDC_PFREQ_SETPOINT));
+        for (int id : {IDC_PFREQ_DEFAULTS, IDC_PFREQ_ADJUST_PHASE, IDC_PFREQ_MEAS, IDC_PFREQ_PHASE,
+                       IDC_PFREQ_REDUCER})
+            EXPECT_FALSE(w.IsEnabled(id)) << id;
+        w.SetText(IDC_PFREQ_SETPOINT, "abc");
+        w.PressApply();
+        EXPECT_THAT(boxes.texts, ElementsAre("Please enter a numeric value."));
+        w.SetText(IDC_PFREQ_SETPOINT, "7.5");
+        w.PressOK();
+    });
+    CParameterGroup* group = a->GetParameterGroup(14);
+    ASSERT_NE(group, nullptr);
+    VaskFloat v;
+    ASSERT_TRUE(ReadEntry((CVaskParameter*)group->GetParameterList().GetHead(), v));
+    EXPECT_EQ(v.value, 7.5);
+}
+
+TEST_F(ParamSheet, AFailedFrequencyWriteKeepsThePageModified) {
+    ParamScript script;
+    script.results["SetFrequency"] = 0;
+    kit.SetOnline(true);
+    ParamScripted<CSindor6> a(&script, "S6", nullptr, 1, 1, 0, 0);
+    const int page = FrequenciesPageIndex(a);
+    Run(a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+        ASSERT_TRUE(w.SelectPage(page));
+        w.SetText(IDC_PFREQ_SETPOINT, "12");
+        w.PressApply();
+        EXPECT_TRUE(sheet.GetFrequenciesPage().IsModified());
+        w.PressCancel();
+    });
+}
+
+// ---- the external pressure page ------------------------------------------------------------------
+
+TEST_F(ParamSheet, TheValvesFollowTheDeviceUntilTheFirstClick) {
+    ParamScript script;
+    script.instrumentType = 2;
+    script.valves[2] = 1;  // zero gas
+    kit.SetOnline(true);
+    ParamScripted<CQuenta6> a(&script, "Q6", nullptr, 1, 1, 0, 0);
+    Run(a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+        ASSERT_TRUE(w.SelectPage(w.PageCount() - 1));
+        EXPECT_EQ(w.CheckState(IDC_PEXT_ZERO), BST_CHECKED);
+        EXPECT_EQ(kit.frame.timerTarget, &sheet.GetExtPressurePage());
+        // Two flags at once: the later in the order zero, span, sample.
+        script.valves[0] = 1;
+        ::SendMessageA(w.Page(), WM_TIMER, 1, 0);
+        EXPECT_EQ(w.CheckState(IDC_PEXT_SAMPLE), BST_CHECKED);
+        w.Check(IDC_PEXT_SPAN);
+        script.valves[0] = 0;
+        ::SendMessageA(w.Page(), WM_TIMER, 1, 0);
+        EXPECT_EQ(w.CheckState(IDC_PEXT_SPAN), BST_CHECKED) << "no longer following";
+        script.calls.clear();
+        w.PressOK();
+    });
+    EXPECT_THAT(script.writes, ElementsAre("SetPressureInternalValves(0,010)"));
+}
+
+TEST_F(ParamSheet, OfflineNoValveIsChosenAndApplyStoresNothing) {
+    std::unique_ptr<CVaskInstrument> a = MakeOffline("Quenta 6", 1);
+    CParameterPropertySheet sheet(a.get());
+    CPageParamExtPressure& page = sheet.GetExtPressurePage();
+    // An offline Quenta 6 of type 1 has no such tab; the page alone in a sheet of its own.
+    CHelpPropertySheet own("External pressure");
+    own.AddPage(&page);
+    driver.OnOpen(wkit::Template(IDD_PARAM_EXT_PRESSURE), [&](wkit::Window& w) {
+        for (int id : {IDC_PEXT_ZERO, IDC_PEXT_SPAN, IDC_PEXT_SAMPLE, IDC_PEXT_CLOSED})
+            EXPECT_EQ(w.CheckState(id), BST_UNCHECKED);
+        w.Check(IDC_PEXT_CLOSED);
+        w.PressApply();
+        EXPECT_FALSE(page.IsModified());
+        w.PressCancel();
+    });
+    own.DoModal();
 }
 
 }  // namespace
