@@ -573,8 +573,8 @@
 #define IDD_PARAM_SWITCH_MPOINT     126
 #define IDC_PSMP_ACTIVE             1034
 #define IDC_PSMP_GRID               1067
-#define IDS_MAGNETIC_FIELD_FREQUENCY 10066
-#define IDS_CHOPPER_FREQUENCY        10067
+#define IDS_PFREQ_MAGNETIC_FIELD     10066
+#define IDS_PFREQ_CHOPPER            10067
 #define IDS_PHASE_ADJUST_RUNS        10068
 #define IDD_PARAM_FREQUENCIES       124
 #define IDC_PFREQ_E_PHI             1016

@@ -35,7 +35,6 @@ protected:
     void OnDefaults();
     void OnAdjustPhase();
     void OnComponentChange();
-    void OnEdited();
     void OnTimer(UINT_PTR nIDEvent);
 
     // The measured value, the phase and the signal vectors of the selected component (online).
@@ -43,8 +42,6 @@ protected:
     // Waits for the end of a started adjustment; FALSE when it did not end by itself.
     BOOL WaitForAdjustment();
     BOOL CheckValues();
-    // UpdateData(FALSE) without taking the edits' change notices for the user's.
-    void PutData();
     BOOL IsParvel6() const;
     BOOL IsSindor6() const;
 
@@ -58,7 +55,6 @@ protected:
     VaskFloat m_frequency;
     VaskFloat m_shockCompensation;
     CFont m_symbolFont;
-    BOOL m_bPutting;
     BOOL m_bWaiting;
 
     DECLARE_MESSAGE_MAP()

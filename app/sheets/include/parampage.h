@@ -19,12 +19,19 @@ public:
     BOOL IsModified() const { return m_bModified; }
 
 protected:
+    // UpdateData(FALSE) without taking the edits' change notices for the user's edits.
+    void PutData();
+    // EN_CHANGE of an edit the user types a value into: OnParamModified, unless PutData is
+    // filling it.
+    void OnValueEdited();
+
     // Hides (or shows) the page's control; nothing for an id the template lacks.
     void ShowControl(int nId, BOOL bShow);
     void EnableControl(int nId, BOOL bEnable);
 
     CVaskInstrument* m_pAnalyzer;
     BOOL m_bModified;
+    BOOL m_bPutting;
 };
 
 // The text as the value's number (see above); FALSE, the value untouched, when it is none.

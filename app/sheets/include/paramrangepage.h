@@ -32,7 +32,6 @@ protected:
 
     void OnComponentChange();
     void OnRangeChange();
-    void OnSwitchEdited();
 
     // The numbers of the shown component (cells and switching edits) and of every other
     // component that will be written; FALSE after the message of the first text that is no
@@ -43,8 +42,6 @@ protected:
     // The range list's entry of component c's range or autorange.
     int RangeListIndex(int c) const;
     void ShowTexts(int c);
-    // UpdateData(FALSE) without taking the edits' change notices for the user's.
-    void PutTexts();
     BOOL IsSindor23() const;
 
     CComboBox m_componentList;
@@ -67,7 +64,6 @@ protected:
     BOOL m_bRangeChosen[kGridComponents];
     int m_nShownComponent;
     int m_nListIndex;
-    BOOL m_bPutting;
     CRangeGrid m_rangeGrid;
 
     DECLARE_MESSAGE_MAP()

@@ -29,13 +29,13 @@ BEGIN_MESSAGE_MAP(CPageParamFrequencies, CParamPage)
 ON_BN_CLICKED(IDC_PFREQ_DEFAULTS, OnDefaults)
 ON_BN_CLICKED(IDC_PFREQ_ADJUST_PHASE, OnAdjustPhase)
 ON_CBN_SELCHANGE(IDC_PFREQ_COMPONENT, OnComponentChange)
-ON_EN_CHANGE(IDC_PFREQ_REDUCER, OnEdited)
-ON_EN_CHANGE(IDC_PFREQ_SETPOINT, OnEdited)
+ON_EN_CHANGE(IDC_PFREQ_REDUCER, OnValueEdited)
+ON_EN_CHANGE(IDC_PFREQ_SETPOINT, OnValueEdited)
 ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 CPageParamFrequencies::CPageParamFrequencies(CVaskInstrument* pAnalyzer)
-    : CParamPage(IDD_PARAM_FREQUENCIES, pAnalyzer), m_bPutting(FALSE), m_bWaiting(FALSE) {}
+    : CParamPage(IDD_PARAM_FREQUENCIES, pAnalyzer), m_bWaiting(FALSE) {}
 
 void CPageParamFrequencies::DoDataExchange(CDataExchange* pDX) {
     CParamPage::DoDataExchange(pDX);
@@ -56,24 +56,14 @@ BOOL CPageParamFrequencies::IsSindor6() const {
     return IsModelOf(m_pAnalyzer, {RUNTIME_CLASS(CSindor6)});
 }
 
-void CPageParamFrequencies::PutData() {
-    m_bPutting = TRUE;
-    UpdateData(FALSE);
-    m_bPutting = FALSE;
-}
-
-void CPageParamFrequencies::OnEdited() {
-    if (!m_bPutting) OnParamModified();
-}
-
 BOOL CPageParamFrequencies::OnInitDialog() {
     CWaitCursor wait;
     CParamPage::OnInitDialog();
     CString caption;
     if (IsSindor6())
-        caption.LoadString(IDS_CHOPPER_FREQUENCY);
+        caption.LoadString(IDS_PFREQ_CHOPPER);
     else if (IsParvel6())
-        caption.LoadString(IDS_MAGNETIC_FIELD_FREQUENCY);
+        caption.LoadString(IDS_PFREQ_MAGNETIC_FIELD);
     SetDlgItemText(IDC_PFREQ_GROUP, caption);
 
     m_componentList.ResetContent();

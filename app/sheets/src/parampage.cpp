@@ -5,7 +5,20 @@
 #include "resource.h"
 
 CParamPage::CParamPage(UINT nIDTemplate, CVaskInstrument* pAnalyzer)
-    : CHelpPropertyPage(nIDTemplate), m_pAnalyzer(pAnalyzer), m_bModified(FALSE) {}
+    : CHelpPropertyPage(nIDTemplate),
+      m_pAnalyzer(pAnalyzer),
+      m_bModified(FALSE),
+      m_bPutting(FALSE) {}
+
+void CParamPage::PutData() {
+    m_bPutting = TRUE;
+    UpdateData(FALSE);
+    m_bPutting = FALSE;
+}
+
+void CParamPage::OnValueEdited() {
+    if (!m_bPutting) OnParamModified();
+}
 
 void CParamPage::OnParamModified() {
     m_bModified = TRUE;

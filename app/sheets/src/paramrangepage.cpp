@@ -10,15 +10,12 @@
 BEGIN_MESSAGE_MAP(CPageParamRange, CParamPage)
 ON_CBN_SELCHANGE(IDC_PRANGE_COMPONENT, OnComponentChange)
 ON_CBN_SELCHANGE(IDC_PRANGE_CURRENT, OnRangeChange)
-ON_EN_CHANGE(IDC_PRANGE_SWITCH_DOWN, OnSwitchEdited)
-ON_EN_CHANGE(IDC_PRANGE_SWITCH_UP, OnSwitchEdited)
+ON_EN_CHANGE(IDC_PRANGE_SWITCH_DOWN, OnValueEdited)
+ON_EN_CHANGE(IDC_PRANGE_SWITCH_UP, OnValueEdited)
 END_MESSAGE_MAP()
 
 CPageParamRange::CPageParamRange(CVaskInstrument* pAnalyzer)
-    : CParamPage(IDD_PARAM_RANGE, pAnalyzer),
-      m_nShownComponent(0),
-      m_nListIndex(-1),
-      m_bPutting(FALSE) {
+    : CParamPage(IDD_PARAM_RANGE, pAnalyzer), m_nShownComponent(0), m_nListIndex(-1) {
     for (int c = 0; c < kGridComponents; ++c) {
         m_nCurrentRange[c] = 1;
         m_bAutorange[c] = FALSE;
@@ -45,16 +42,6 @@ BOOL CPageParamRange::IsSindor23() const {
 BOOL CPageParamRange::IsComponentRead(int c) const {
     return c >= 0 && c < kGridComponents && m_bRangeRead[c] && m_bLimitsRead[c] &&
            m_rangeGrid.IsComponentRead(c);
-}
-
-void CPageParamRange::OnSwitchEdited() {
-    if (!m_bPutting) OnParamModified();
-}
-
-void CPageParamRange::PutTexts() {
-    m_bPutting = TRUE;
-    UpdateData(FALSE);
-    m_bPutting = FALSE;
 }
 
 namespace {
@@ -131,7 +118,7 @@ BOOL CPageParamRange::OnInitDialog() {
     m_nShownComponent = m_nListIndex >= 0 ? (int)m_componentList.GetItemData(m_nListIndex) : 0;
     ShowTexts(m_nShownComponent);
     m_rangeList.SetCurSel(RangeListIndex(m_nShownComponent));
-    PutTexts();
+    PutData();
     const BOOL enable = MayEditParameters(m_pAnalyzer);
     EnableControl(IDC_PRANGE_SWITCH_DOWN, enable);
     EnableControl(IDC_PRANGE_SWITCH_UP, enable);
@@ -168,7 +155,7 @@ void CPageParamRange::OnRangeChange() {
     }
     m_bRangeChosen[c] = TRUE;
     OnParamModified();
-    PutTexts();
+    PutData();
 }
 
 void CPageParamRange::OnComponentChange() {
@@ -191,7 +178,7 @@ void CPageParamRange::OnComponentChange() {
         }
     }
     ShowTexts(c);
-    PutTexts();
+    PutData();
     m_rangeList.SetCurSel(RangeListIndex(c));
     m_rangeGrid.RepaintAll();
 }
@@ -221,7 +208,7 @@ BOOL CPageParamRange::CheckValues() {
     if (IsComponentRead(shown)) {
         m_rangeGrid.ShowComponent(shown);
         ShowTexts(shown);
-        PutTexts();
+        PutData();
     }
     return TRUE;
 }

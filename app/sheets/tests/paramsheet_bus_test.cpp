@@ -13,27 +13,6 @@ namespace {
 
 const int kAddress = 1;
 
-// The values of a float group as the simulator holds them (READ: each value its text, a NUL,
-// its unit and a NUL).
-std::vector<double> Floats(const std::string& hex) {
-    std::vector<double> values;
-    std::string text;
-    int skip = 0;
-    for (size_t i = 0; i + 1 < hex.size(); i += 2) {
-        const int byte = std::stoi(hex.substr(i, 2), nullptr, 16);
-        if (skip > 0) {
-            --skip;
-        } else if (byte == 0) {
-            values.push_back(std::stod(text));
-            text.clear();
-            skip = 2;
-        } else {
-            text += (char)byte;
-        }
-    }
-    return values;
-}
-
 void TypeCell(CParamGrid& grid, int col, int row, const char* text) {
     grid.SetCellText(col, row, text);
     grid.OnCellChanged(col, row);
