@@ -61,6 +61,8 @@ const Text kStrings[] = {
 #include "tables/document.def"
 #define APP_STRING(id, text) {id, text},
 #include "tables/panes.def"
+#define APP_STRING(id, text) {id, text},
+#include "tables/paramsheet.def"
 };
 #define APP_COMMAND(id, menuText, prompt) {id, menuText, prompt},
 const Command kCommands[] = {

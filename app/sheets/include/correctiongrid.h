@@ -21,6 +21,10 @@ public:
     // The page's OnParamModified, then UpdateCellStates.
     void OnCellChanged(int nCol, int nRow) override;
 
+    // The record into the offline entries of the pressure-correction group: the kind, the
+    // analog input, the range start and end, the bus channel.
+    void WriteOffline();
+
     void SetPage(CParamPageLink* pPage) { m_pPage = pPage; }
     BOOL IsRead() const { return m_bRead; }
 

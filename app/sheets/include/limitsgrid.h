@@ -17,6 +17,9 @@ public:
     // the cell's text is no choice.
     void ReadBack();
     void OnCellChanged(int nCol, int nRow) override;
+    // Component c's record into the offline entries of the limit: the value, the limit
+    // control, the alarm direction and the range flags (each flag as 0 or 1).
+    void WriteOffline(int c);
 
     void SetPage(CParamPageLink* pPage) { m_pPage = pPage; }
     int GetLimitNumber() const { return m_nLimit; }

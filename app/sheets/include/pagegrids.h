@@ -38,7 +38,8 @@ BOOL IsProgramOnline();
 
 // A value as a cell shows it: its text, a blank and the text of its unit code.
 CString FormatValueText(const VaskFloat& value);
-// The cell's text into the value's text, and its leading number into the value's number.
+// The cell's text into the value's text (without the unit text of the value's unit code that
+// the cell shows behind the number), and its leading number into the value's number.
 void TakeValueText(LPCSTR lpszText, VaskFloat& value);
 
 // The entry of the analyzer's group at list position `nGroup` whose name (or, with bKey, whose

@@ -29,6 +29,11 @@ public:
     virtual void WinHelp(DWORD_PTR dwData, UINT nCmd) = 0;
     // UpdateAllViews(NULL, hint, NULL) on the active document; nothing without one.
     virtual void UpdateActiveDocument(LPARAM lHint) = 0;
+    // The program's progress window over `pOwner` with string `nTextId` while a device
+    // operation runs that the page waits for (the phase adjustment); StopProgress takes it
+    // away. Nothing unless the host shows one.
+    virtual void StartProgress(CWnd* pOwner, UINT nTextId) {}
+    virtual void StopProgress() {}
 };
 
 // The update hint after OK or Apply of a sheet: the views reread the analyzer's values.

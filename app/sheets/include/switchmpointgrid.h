@@ -18,6 +18,13 @@ public:
     void ReadBack();
     void OnCellChanged(int nCol, int nRow) override;
 
+    // The six times into the offline entries "Sample point 1:" to "Sample point 6:".
+    void WriteOffline();
+    // Whether sample point k (0 to 5) is switched by a relay (its row is shown and edited).
+    BOOL IsSamplePointUsed(int k) const {
+        return k >= 0 && k < kSamplePoints && m_switchingRelay[k] != 0;
+    }
+
     void SetPage(CParamPageLink* pPage) { m_pPage = pPage; }
     // Whether the sample-point times were read (the page writes nothing otherwise).
     BOOL AreTimesRead() const { return m_bTimesRead; }

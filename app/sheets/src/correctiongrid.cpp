@@ -119,3 +119,17 @@ void CCorrectionGrid::OnCellChanged(int, int) {
     if (m_pPage != NULL) m_pPage->OnParamModified();
     UpdateCellStates();
 }
+
+void CCorrectionGrid::WriteOffline() {
+    if (m_pAnalyzer == NULL) return;
+    const int group = kGroupPressureCorrection;
+    WriteEntryInt(FindGroupEntry(m_pAnalyzer, group, "Compensation with"),
+                  m_pressureCorrection.correctionType);
+    WriteEntryInt(FindGroupEntry(m_pAnalyzer, group, "Analog input of ext. pressure"),
+                  m_pressureCorrection.currentRange);
+    WriteEntryValue(FindGroupEntry(m_pAnalyzer, group, "Range start value ext. pressure"),
+                    m_rangeStart[0]);
+    WriteEntryValue(FindGroupEntry(m_pAnalyzer, group, "Range end value ext. pressure"),
+                    m_rangeEnd[0]);
+    WriteEntryInt(FindGroupEntry(m_pAnalyzer, group, "VASK Channel"), m_busChannel);
+}

@@ -70,11 +70,11 @@ void CDisturbanceGrid::Initialize(CObject* pAnalyzer) {
                                 ComponentEntryName(m_pAnalyzer, "%s: Delta Range", c),
                                 m_deltaRange[c]) &&
                  ok;
+            // The dead time is neither shown nor written offline, and the Sindor 23 has no
+            // entry for it: the row is read without it.
             CString deadTimeKey;
             deadTimeKey.Format("C%d: Dead Time", c + 1);
-            ok = ReadGroupEntry(m_pAnalyzer, kGroupTimeConstants, deadTimeKey, m_deadTime[c],
-                                TRUE) &&
-                 ok;
+            ReadGroupEntry(m_pAnalyzer, kGroupTimeConstants, deadTimeKey, m_deadTime[c], TRUE);
             m_bRead[c] = ok;
         }
     }

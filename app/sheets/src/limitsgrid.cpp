@@ -176,3 +176,21 @@ void CLimitsGrid::ReadBack() {
 void CLimitsGrid::OnCellChanged(int, int) {
     if (m_pPage != NULL) m_pPage->OnParamModified();
 }
+
+void CLimitsGrid::WriteOffline(int c) {
+    if (m_pAnalyzer == NULL || c < 0 || c >= kGridComponents) return;
+    const int group = kGroupLimit1 + m_nLimit - 1;
+    const CString label = m_pAnalyzer->GetComponentLabel(c);
+    CString name;
+    name.Format(kLimitValueNames[m_nLimit - 1], (LPCSTR)label);
+    WriteEntryValue(FindGroupEntry(m_pAnalyzer, group, name), m_limitValues[c]);
+    name.Format(kLimitControlName, (LPCSTR)label);
+    WriteEntryInt(FindGroupEntry(m_pAnalyzer, group, name), m_limitFlags[c].limitActive ? 1 : 0);
+    name.Format(kAlarmOnName, (LPCSTR)label);
+    WriteEntryInt(FindGroupEntry(m_pAnalyzer, group, name), m_limitFlags[c].alarmDirection ? 1 : 0);
+    for (int k = 1; k <= m_pAnalyzer->GetRangeCount() && k <= kGridRanges; ++k) {
+        name.Format(m_nLimit == 1 ? kFirstLimitRangeName : kOtherLimitRangeName, (LPCSTR)label, k);
+        WriteEntryInt(FindGroupEntry(m_pAnalyzer, group, name),
+                      LimitRangeFlag(m_limitFlags[c], k) ? 1 : 0);
+    }
+}

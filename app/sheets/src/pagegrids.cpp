@@ -48,7 +48,19 @@ CString FormatValueText(const VaskFloat& value) {
 }
 
 void TakeValueText(LPCSTR lpszText, VaskFloat& value) {
-    value.text = lpszText != NULL ? lpszText : "";
+    CString text = lpszText != NULL ? lpszText : "";
+    // The unit that FormatValueText put behind the number stays out of the value's text, so
+    // that a cell filled again from the value shows it once.
+    CString unit;
+    CVaskInstrument::GetUnitText(unit, value.unit);
+    text.TrimRight();
+    if (!unit.IsEmpty() && text.GetLength() > unit.GetLength() &&
+        text.Right(unit.GetLength()) == unit &&
+        text[text.GetLength() - unit.GetLength() - 1] == ' ') {
+        text = text.Left(text.GetLength() - unit.GetLength());
+        text.TrimRight();
+    }
+    value.text = text;
     value.value = atof(value.text);
 }
 

@@ -127,3 +127,12 @@ void CSwitchMPointGrid::ReadBack() {
 void CSwitchMPointGrid::OnCellChanged(int, int) {
     if (m_pPage != NULL) m_pPage->OnParamModified();
 }
+
+void CSwitchMPointGrid::WriteOffline() {
+    if (m_pAnalyzer == NULL) return;
+    CString name;
+    for (int j = 1; j <= kSamplePoints; ++j) {
+        name.Format(kSampleTimeName, j);
+        WriteEntryValue(FindGroupEntry(m_pAnalyzer, kGroupSensorTimes, name), m_sampleTimes[j - 1]);
+    }
+}

@@ -4,7 +4,10 @@
 // factory of the analyzer models' instrument grids; the application calls it once at start.
 #pragma once
 
+#include "dlgmessage.h"
 #include "sheethost.h"
+
+#include <memory>
 
 class CProgramSheetHost : public CSheetHost {
 public:
@@ -18,6 +21,12 @@ public:
     void WinHelp(DWORD_PTR dwData, UINT nCmd) override;
     // UpdateAllViews (NULL, lHint, NULL) on the main frame's active document, if any.
     void UpdateActiveDocument(LPARAM lHint) override;
+    // A CDlgMessage owned by the page while the operation runs.
+    void StartProgress(CWnd* pOwner, UINT nTextId) override;
+    void StopProgress() override;
+
+private:
+    std::unique_ptr<CDlgMessage> m_progress;
 };
 
 // Installs the program's sheet host and the instrument grids' factory.

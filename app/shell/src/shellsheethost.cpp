@@ -47,6 +47,17 @@ void CProgramSheetHost::UpdateActiveDocument(LPARAM lHint) {
     if (pDoc != NULL) pDoc->UpdateAllViews(NULL, lHint, NULL);
 }
 
+void CProgramSheetHost::StartProgress(CWnd* pOwner, UINT nTextId) {
+    m_progress.reset(new CDlgMessage(pOwner));
+    m_progress->Start(nTextId);
+}
+
+void CProgramSheetHost::StopProgress() {
+    if (m_progress == NULL) return;
+    m_progress->Stop();
+    m_progress.reset();
+}
+
 void InstallProgramSheets() {
     SetSheetHost(&g_host);
     InstallInstrumentGridFactory();
