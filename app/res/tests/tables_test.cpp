@@ -57,6 +57,8 @@ const Text kStrings[] = {
 #include "tables/printing.def"
 #define APP_STRING(id, text) {id, text},
 #include "tables/paramgrids.def"
+#define APP_STRING(id, text) {id, text},
+#include "tables/configsheet.def"
 };
 #define APP_COMMAND(id, menuText, prompt) {id, menuText, prompt},
 const Command kCommands[] = {
