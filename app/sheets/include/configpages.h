@@ -26,6 +26,10 @@ public:
     // A control changed: the page is modified and Apply enabled.
     void OnParamModified() override;
 
+    // A live page gets the main frame's forwarded timer while it is shown.
+    BOOL OnSetActive() override;
+    BOOL OnKillActive() override;
+
 protected:
     // Access level 2 or more and, online, the analyzer in remote state.
     BOOL MayEdit() const;
@@ -44,6 +48,8 @@ protected:
     CVaskInstrument* m_pInstrument;
     int m_nModified;
     BOOL m_bShowing;
+    // The page shows live values (SetActive registers it for the timer).
+    BOOL m_bLive;
 };
 
 // The analog current output: range, inversion, what it holds during a functional check and
@@ -290,8 +296,6 @@ public:
 
     BOOL OnApply() override;
     void OnCancel() override;
-    BOOL OnSetActive() override;
-    BOOL OnKillActive() override;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -319,8 +323,6 @@ public:
     explicit CPageConfigPressureSettings(CVaskInstrument* pInstrument = NULL);
 
     BOOL OnApply() override;
-    BOOL OnSetActive() override;
-    BOOL OnKillActive() override;
     BOOL ValidateInput();
 
 protected:

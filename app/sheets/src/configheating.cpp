@@ -99,7 +99,9 @@ CPageConfigWarmUp::CPageConfigWarmUp(CVaskInstrument* pInstrument)
     : CConfigPage(IDD_CONFIG_WARMUP, pInstrument),
       m_nRefresh(1),
       m_nInstrumentType(1),
-      m_bStartRead(FALSE) {}
+      m_bStartRead(FALSE) {
+    m_bLive = TRUE;
+}
 
 void CPageConfigWarmUp::DoDataExchange(CDataExchange* pDX) {
     CConfigPage::DoDataExchange(pDX);
@@ -182,16 +184,6 @@ void CPageConfigWarmUp::OnTimer(UINT_PTR) {
         ShowData();
     }
     Default();
-}
-
-BOOL CPageConfigWarmUp::OnSetActive() {
-    GetSheetHost().SetTimerTarget(this);
-    return CConfigPage::OnSetActive();
-}
-
-BOOL CPageConfigWarmUp::OnKillActive() {
-    GetSheetHost().SetTimerTarget(NULL);
-    return CConfigPage::OnKillActive();
 }
 
 void CPageConfigWarmUp::OnCancel() {

@@ -1,13 +1,15 @@
 // What the configuration pages share.
 #include "configpages.h"
 
+#include "sheethost.h"
 #include "vaskinstrument.h"
 
 CConfigPage::CConfigPage(UINT nIDTemplate, CVaskInstrument* pInstrument)
     : CHelpPropertyPage(nIDTemplate),
       m_pInstrument(pInstrument),
       m_nModified(0),
-      m_bShowing(FALSE) {}
+      m_bShowing(FALSE),
+      m_bLive(FALSE) {}
 
 void CConfigPage::OnParamModified() {
     if (m_bShowing) return;
@@ -40,4 +42,14 @@ void CConfigPage::ShowData() {
     m_bShowing = TRUE;
     UpdateData(FALSE);
     m_bShowing = FALSE;
+}
+
+BOOL CConfigPage::OnSetActive() {
+    if (m_bLive) GetSheetHost().SetTimerTarget(this);
+    return CHelpPropertyPage::OnSetActive();
+}
+
+BOOL CConfigPage::OnKillActive() {
+    if (m_bLive) GetSheetHost().SetTimerTarget(NULL);
+    return CHelpPropertyPage::OnKillActive();
 }

@@ -49,7 +49,9 @@ CPageConfigPressureSettings::CPageConfigPressureSettings(CVaskInstrument* pInstr
       m_pumpTolerance(),
       m_gasTolerance(),
       m_airTolerance(),
-      m_bTolerancesRead(FALSE) {}
+      m_bTolerancesRead(FALSE) {
+    m_bLive = TRUE;
+}
 
 void CPageConfigPressureSettings::DoDataExchange(CDataExchange* pDX) {
     CConfigPage::DoDataExchange(pDX);
@@ -157,14 +159,4 @@ void CPageConfigPressureSettings::OnTimer(UINT_PTR) {
         ShowData();
     }
     Default();
-}
-
-BOOL CPageConfigPressureSettings::OnSetActive() {
-    GetSheetHost().SetTimerTarget(this);
-    return CConfigPage::OnSetActive();
-}
-
-BOOL CPageConfigPressureSettings::OnKillActive() {
-    GetSheetHost().SetTimerTarget(NULL);
-    return CConfigPage::OnKillActive();
 }
