@@ -862,6 +862,14 @@ TEST(ConfigPressurePage, OfflineTheStandardLabelAndTheEntriesHoldTheTolerances) 
     VaskFloat value;
     ASSERT_TRUE(ReadGroupEntry(analyzer.get(), 18, "Burngas Deviation", value, TRUE));
     EXPECT_EQ(value.value, 7.25);
+
+    kit.SetAccessLevel(1);
+    RunOnPage(analyzer.get(), IDD_CONFIG_PRESSURE, [&](wkit::Window& w, CConfigPropertySheet&) {
+        for (int id :
+             {IDC_CONFIG_GAS_TOLERANCE, IDC_CONFIG_AIR_TOLERANCE, IDC_CONFIG_PUMP_TOLERANCE})
+            EXPECT_FALSE(w.IsEnabled(id)) << "below Specialist: " << id;
+        w.PressCancel();
+    });
 }
 
 }  // namespace
