@@ -671,3 +671,69 @@
 #define IDC_PEXT_SPAN               1315
 #define IDC_PEXT_ZERO               1316
 #define IDC_PEXT_CLOSED             1336
+
+// ---- The configuration sheet and its pages (configsheet.rc, tables/configsheet.def) ------
+#define IDS_CONFIG_SHEET_CAPTION   202
+#define IDD_CONFIG_ANALOG          110
+#define IDD_CONFIG_RELAYS          111
+#define IDD_CONFIG_BINARY          112
+#define IDD_CONFIG_UNITS           113
+#define IDD_CONFIG_SYNC            114
+#define IDD_CONFIG_VASK            115
+#define IDD_CONFIG_HEATING         196
+#define IDD_CONFIG_WARMUP          201
+#define IDD_CONFIG_PRESSURE        202
+// Analog outputs.
+#define IDC_CONFIG_ANALOG_RANGE    1031
+#define IDC_CONFIG_INVERTED        1086
+#define IDC_CONFIG_STORE_CHECK     1087
+#define IDC_CONFIG_STORE_FAULT     1039
+#define IDC_CONFIG_SUPPRESS        1274
+#define IDC_CONFIG_STORE_CHECK_TXT 1163
+// Relays and binary inputs.
+#define IDC_CONFIG_RELAY_LIST      1050
+#define IDC_CONFIG_RELAY_FREE      1088
+#define IDC_CONFIG_RELAY_ASSIGN    1089
+#define IDC_CONFIG_RELAY_REMOVE    1090
+#define IDC_CONFIG_BINARY_LIST     1047
+#define IDC_CONFIG_BINARY_FREE     1147
+#define IDC_CONFIG_BINARY_ASSIGN   1145
+#define IDC_CONFIG_BINARY_REMOVE   1146
+// Units.
+#define IDC_CONFIG_UNITS_GRID      1044
+// Pump and sync input.
+#define IDC_CONFIG_PUMP_ON         1094
+#define IDC_CONFIG_PUMP_ZERO       1166
+#define IDC_CONFIG_PUMP_MEAS       1164
+#define IDC_CONFIG_SYNC_ZERO       1216
+#define IDC_CONFIG_SYNC_REPORT     1217
+// Bus telegrams.
+#define IDC_CONFIG_CHANNEL_NAME    1092
+#define IDC_CONFIG_BROADCAST       1091
+// Heating.
+#define IDC_CONFIG_HEATING_ON      1240
+#define IDC_CONFIG_HEATING_TEMP    1239
+// Warm-up.
+#define IDC_CONFIG_DEVICE_STATE    1287
+#define IDC_CONFIG_WARMUP_PHASE    1288
+#define IDC_CONFIG_START_STATE     1289
+// Pressure settings.
+#define IDC_CONFIG_GAS_SETPOINT    1290
+#define IDC_CONFIG_GAS_TOLERANCE   1291
+#define IDC_CONFIG_GAS_MEASURED    1292
+#define IDC_CONFIG_AIR_SETPOINT    1293
+#define IDC_CONFIG_AIR_TOLERANCE   1294
+#define IDC_CONFIG_AIR_MEASURED    1295
+#define IDC_CONFIG_PUMP_TOLERANCE  1296
+#define IDC_CONFIG_PUMP_TOL_LABEL  1297
+#define IDC_CONFIG_STANDBY_LABEL   1298
+// Texts.
+#define IDS_ENTER_NUMERIC          IDS_ENTER_NUMERIC_VALUE  // the parameter pages' text
+#define IDS_RELAY_HEADINGS         10072
+#define IDS_BINARY_HEADINGS        10073
+#define IDS_UNITS_HEADINGS         10077
+#define IDS_UNIT_CHOICES           10099
+#define IDS_ANALOG_RANGES_S23      10136
+#define IDS_ANALOG_RANGES          10137
+#define IDS_UNIT_CHOICES_P64       10184
+#define IDS_STANDBY_NOT_ALLOWED    13254

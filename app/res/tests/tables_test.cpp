@@ -63,6 +63,8 @@ const Text kStrings[] = {
 #include "tables/panes.def"
 #define APP_STRING(id, text) {id, text},
 #include "tables/paramsheet.def"
+#define APP_STRING(id, text) {id, text},
+#include "tables/configsheet.def"
 };
 #define APP_COMMAND(id, menuText, prompt) {id, menuText, prompt},
 const Command kCommands[] = {
