@@ -11,8 +11,6 @@
 #include "vaskinstrument.h"
 #include "vasksim_client.h"
 
-#include <winspool.h>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,15 +35,7 @@ protected:
         folder_.reset(new shelltest::ProgramFolder);
         // COM1, the simulator's line, is the machine's one free port, as the start-up's
         // survey would find it.
-        int count = 0;
-        BYTE* buffer = CPCVaskDoc::GetPortInfoBuffer(count, 2);
-        ASSERT_NE(buffer, nullptr);
-        for (int i = 0; i < count; ++i) {
-            const PORT_INFO_2A& port = ((const PORT_INFO_2A*)buffer)[i];
-            if (port.pPortName != NULL && std::string(port.pPortName) == "COM1:")
-                m_strFreeComPorts = CString("COM1: ") + port.pDescription;
-        }
-        delete[] buffer;
+        m_strFreeComPorts = SurveyedPort("COM1:");
         ASSERT_FALSE(m_strFreeComPorts.IsEmpty()) << "COM1: is not among the system's ports";
         // The program starts offline: the tree holds the port nodes and the offline analyzer.
         SetMode(0);
