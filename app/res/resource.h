@@ -521,6 +521,21 @@
 #define IDS_COMPANY_ENTRY          38064
 #define IDS_DEPARTMENT_ENTRY       38065
 #define IDS_PROJECT_ENTRY          38066
+
+// The parameter grids of the analyzers' sheets: their headings and row texts.
+#define IDS_GRID_RANGE_ROW              10031
+#define IDS_RANGE_GRID_HEADINGS         10051
+#define IDS_LIMITS_GRID_HEADINGS        10054
+#define IDS_ALARM_ON_CHOICES            10055
+#define IDS_TIME_CONSTANT_HEADINGS      10056
+#define IDS_NOISE_FILTER_HEADINGS       10057
+#define IDS_INTERFERENCE_HEADINGS       10060
+#define IDS_SAMPLE_POINT_HEADINGS       10064
+#define IDS_SINDOR23_INTERFERENCE_UPPER 10156
+#define IDS_INTERFERENCE_LOWER          10157
+#define IDS_SINDOR23_INTERFERENCE_LOWER 10158
+#define IDS_PRESSURE_GRID_UPPER         10159
+#define IDS_PRESSURE_GRID_LOWER         10160
 // ---- Document: tree, bus scans, parameter-set files and "Create New Data" -----------------
 
 // The pictures of the tree's nodes, 16 x 16 each; the last six are the state overlays 1 to 6.
@@ -605,3 +620,171 @@
 #define IDS_IV_MAINBOARD_NAMES       38441
 #define IDS_IV_FIELDBUS_NAMES        38442
 #define IDS_IV_FILE_MISMATCH         38443
+
+// ---- Panes of the main window: tree, value list, value bars and messages -----------------
+
+// The tree's context menu of an analyzer (offline) and its two commands.
+#define IDR_TREE_CONTEXT         134
+#define ID_TREE_RENAME           32860
+#define ID_TREE_EDIT_COMPONENTS  32861
+// The traffic light of the message pane: yellow, red and green.
+#define IDB_LIGHT_YELLOW 136
+#define IDB_LIGHT_RED    137
+#define IDB_LIGHT_GREEN  139
+// The message pane's form: the two lists, the three lights and the status text.
+#define IDD_VIEW_MESSAGE        101
+#define IDC_SYSTEM_STATES       1224
+#define IDC_CHANNEL_STATES      1100
+#define IDC_LIGHT_GREEN         1045
+#define IDC_LIGHT_RED           1043
+#define IDC_LIGHT_YELLOW        1048
+#define IDC_MESSAGE_STATUS_TEXT 1041
+// The value-bars pane's form: per component row 0 to 3 a bar, a label, the range's lower and
+// upper limit, the value, the range and the switch status.
+#define IDD_VIEW_VALUE_BARS 147
+#define IDC_BAR_1           1106
+#define IDC_BAR_2           1107
+#define IDC_BAR_3           1108
+#define IDC_BAR_4           1109
+#define IDC_BAR_LABEL_1     1060
+#define IDC_BAR_LABEL_2     1099
+#define IDC_BAR_LABEL_3     1065
+#define IDC_BAR_LABEL_4     1081
+#define IDC_BAR_LOWER_1     1111
+#define IDC_BAR_UPPER_1     1115
+#define IDC_BAR_VALUE_1     1119
+#define IDC_BAR_RANGE_1     1123
+#define IDC_BAR_STATUS_1    1127
+// The panes' texts.
+#define IDS_VALUE_COLUMNS     10009
+#define IDS_RANGE_NUMBER      IDS_GRID_RANGE_ROW  // the grids' text
+#define IDS_RANGE_TEXT        11010
+#define IDS_SWITCH_LEGEND     12322
+#define IDS_SYSTEM_STATE_BASE 19900  // extended status flag 0 to 17 of an analyzer
+#define IDS_COMPUTER          20000
+
+// The parameter sheet and its pages: caption, messages, templates and controls.
+#define IDS_PARAMETER_SHEET_CAPTION 203
+#define IDS_ENTER_NUMERIC_VALUE     10053
+#define IDS_PRANGE_AUTORANGE        10065
+#define IDS_PRANGE_ONE_TWO          11009
+#define IDD_PARAM_RANGE             120
+#define IDC_PRANGE_SWITCH_DOWN      1010
+#define IDC_PRANGE_CURRENT          1037
+#define IDC_PRANGE_GRID_BOX         1059
+#define IDC_PRANGE_SWITCH_UP        1097
+#define IDC_PRANGE_COMPONENT        1148
+#define IDC_PRANGE_LIN_START        1263
+#define IDC_PRANGE_LIN_END          1264
+#define IDD_PARAM_LIMITS            121
+#define IDC_PLIMITS_GRID1           1061
+#define IDC_PLIMITS_GRID2           1063
+#define IDC_PLIMITS_GRID3           1062
+#define IDC_PLIMITS_GRID4           1064
+#define IDC_PLIMITS_CAPTION3        1228
+#define IDC_PLIMITS_CAPTION4        1229
+#define IDC_PLIMITS_CAPTION2        1230
+#define IDC_PLIMITS_CAPTION1        1231
+#define IDC_PARAM_UNUSED_CHECK      1187
+#define IDD_PARAM_DISTURBANCE       123
+#define IDC_PDIST_NOISE_GRID        1066
+#define IDC_PDIST_NOISE_CAPTION     1193
+#define IDC_PDIST_TIME_GRID         1236
+#define IDD_PARAM_CORRECTION        125
+#define IDC_PCORR_PRESSURE_GRID     1069
+#define IDC_PCORR_GAS_GRID          1071
+#define IDC_PCORR_LIST              1280
+#define IDC_PCORR_PRESSURE_CAPTION  1281
+#define IDS_APPLY_CHANGES_NOW       10140
+#define IDD_PARAM_SWITCH_MPOINT     126
+#define IDC_PSMP_ACTIVE             1034
+#define IDC_PSMP_GRID               1067
+#define IDS_PFREQ_MAGNETIC_FIELD     10066
+#define IDS_PFREQ_CHOPPER            10067
+#define IDS_PHASE_ADJUST_RUNS        10068
+#define IDD_PARAM_FREQUENCIES       124
+#define IDC_PFREQ_E_PHI             1016
+#define IDC_PFREQ_E_PHI90           1019
+#define IDC_PFREQ_PHASE             1022
+#define IDC_PFREQ_DEFAULTS          1025
+#define IDC_PFREQ_ADJUST_PHASE      1032
+#define IDC_PFREQ_REDUCER           1095
+#define IDC_PFREQ_MEAS              1096
+#define IDC_PFREQ_SETPOINT          1150
+#define IDC_PFREQ_COMPONENT         1161
+#define IDC_PFREQ_GROUP             1162
+#define IDC_PFREQ_PHI90_LABEL       1219
+#define IDC_PFREQ_PHI_LABEL         1220
+#define IDC_PFREQ_PHASE_LABEL       1221
+#define IDD_PARAM_EXT_PRESSURE      210
+#define IDC_PEXT_PRESSURE           1310
+#define IDC_PEXT_SAMPLE             1311
+#define IDC_PEXT_SPAN               1315
+#define IDC_PEXT_ZERO               1316
+#define IDC_PEXT_CLOSED             1336
+
+// ---- The configuration sheet and its pages (configsheet.rc, tables/configsheet.def) ------
+#define IDS_CONFIG_SHEET_CAPTION   202
+#define IDD_CONFIG_ANALOG          110
+#define IDD_CONFIG_RELAYS          111
+#define IDD_CONFIG_BINARY          112
+#define IDD_CONFIG_UNITS           113
+#define IDD_CONFIG_SYNC            114
+#define IDD_CONFIG_VASK            115
+#define IDD_CONFIG_HEATING         196
+#define IDD_CONFIG_WARMUP          201
+#define IDD_CONFIG_PRESSURE        202
+// Analog outputs.
+#define IDC_CONFIG_ANALOG_RANGE    1031
+#define IDC_CONFIG_INVERTED        1086
+#define IDC_CONFIG_STORE_CHECK     1087
+#define IDC_CONFIG_STORE_FAULT     1039
+#define IDC_CONFIG_SUPPRESS        1274
+#define IDC_CONFIG_STORE_CHECK_TXT 1163
+// Relays and binary inputs.
+#define IDC_CONFIG_RELAY_LIST      1050
+#define IDC_CONFIG_RELAY_FREE      1088
+#define IDC_CONFIG_RELAY_ASSIGN    1089
+#define IDC_CONFIG_RELAY_REMOVE    1090
+#define IDC_CONFIG_BINARY_LIST     1047
+#define IDC_CONFIG_BINARY_FREE     1147
+#define IDC_CONFIG_BINARY_ASSIGN   1145
+#define IDC_CONFIG_BINARY_REMOVE   1146
+// Units.
+#define IDC_CONFIG_UNITS_GRID      1044
+// Pump and sync input.
+#define IDC_CONFIG_PUMP_ON         1094
+#define IDC_CONFIG_PUMP_ZERO       1166
+#define IDC_CONFIG_PUMP_MEAS       1164
+#define IDC_CONFIG_SYNC_ZERO       1216
+#define IDC_CONFIG_SYNC_REPORT     1217
+// Bus telegrams.
+#define IDC_CONFIG_CHANNEL_NAME    1092
+#define IDC_CONFIG_BROADCAST       1091
+// Heating.
+#define IDC_CONFIG_HEATING_ON      1240
+#define IDC_CONFIG_HEATING_TEMP    1239
+// Warm-up.
+#define IDC_CONFIG_DEVICE_STATE    1287
+#define IDC_CONFIG_WARMUP_PHASE    1288
+#define IDC_CONFIG_START_STATE     1289
+// Pressure settings.
+#define IDC_CONFIG_GAS_SETPOINT    1290
+#define IDC_CONFIG_GAS_TOLERANCE   1291
+#define IDC_CONFIG_GAS_MEASURED    1292
+#define IDC_CONFIG_AIR_SETPOINT    1293
+#define IDC_CONFIG_AIR_TOLERANCE   1294
+#define IDC_CONFIG_AIR_MEASURED    1295
+#define IDC_CONFIG_PUMP_TOLERANCE  1296
+#define IDC_CONFIG_PUMP_TOL_LABEL  1297
+#define IDC_CONFIG_STANDBY_LABEL   1298
+// Texts.
+#define IDS_ENTER_NUMERIC          IDS_ENTER_NUMERIC_VALUE  // the parameter pages' text
+#define IDS_RELAY_HEADINGS         10072
+#define IDS_BINARY_HEADINGS        10073
+#define IDS_UNITS_HEADINGS         10077
+#define IDS_UNIT_CHOICES           10099
+#define IDS_ANALOG_RANGES_S23      10136
+#define IDS_ANALOG_RANGES          10137
+#define IDS_UNIT_CHOICES_P64       10184
+#define IDS_STANDBY_NOT_ALLOWED    13254

@@ -282,7 +282,7 @@ VASKFC_API int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, L
 VASKFC_API int AFXAPI AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 VASKFC_API int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
 
-// Seam for tests: while a hook is set, AfxMessageBox asks it instead of the user and
-// returns its answer. NULL removes it.
+// Seam for tests: while a hook is set, AfxMessageBox and CWnd::MessageBox ask it instead of
+// the user and return its answer. NULL removes it.
 typedef int (*AFX_MESSAGEBOX_HOOK)(LPCSTR lpszText, UINT nType, UINT nIDHelp, void* pContext);
 VASKFC_API void AFXAPI AfxSetMessageBoxHook(AFX_MESSAGEBOX_HOOK pfnHook, void* pContext);

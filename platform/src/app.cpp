@@ -299,12 +299,19 @@ void AFXAPI AfxSetMessageBoxHook(AFX_MESSAGEBOX_HOOK pfnHook, void* pContext) {
     ReleaseSRWLockExclusive(&g_hookLock);
 }
 
-int AFXAPI AfxMessageBox(LPCSTR lpszText, UINT nType, UINT nIDHelp) {
+BOOL vfc::AskMessageBoxHook(LPCSTR lpszText, UINT nType, UINT nIDHelp, int* pResult) {
     AcquireSRWLockShared(&g_hookLock);
     AFX_MESSAGEBOX_HOOK pfnHook = g_pfnMessageBoxHook;
     void* pContext = g_pMessageBoxHookContext;
     ReleaseSRWLockShared(&g_hookLock);
-    if (pfnHook != NULL) return pfnHook(lpszText ? lpszText : "", nType, nIDHelp, pContext);
+    if (pfnHook == NULL) return FALSE;
+    *pResult = pfnHook(lpszText ? lpszText : "", nType, nIDHelp, pContext);
+    return TRUE;
+}
+
+int AFXAPI AfxMessageBox(LPCSTR lpszText, UINT nType, UINT nIDHelp) {
+    int nResult;
+    if (vfc::AskMessageBoxHook(lpszText, nType, nIDHelp, &nResult)) return nResult;
     return AfxGetApp()->DoMessageBox(lpszText ? lpszText : "", nType, nIDHelp);
 }
 

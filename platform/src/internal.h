@@ -13,6 +13,9 @@ extern DWORD g_tlsWindows;   // the thread's ThreadState
 // The program's application object; NULL when it has none (AfxGetApp then gives a stand-in).
 CWinApp* CurrentApp();
 
+// The test seam of the message boxes: TRUE with its answer in *pResult while a hook is set.
+BOOL AskMessageBoxHook(LPCSTR lpszText, UINT nType, UINT nIDHelp, int* pResult);
+
 // This library's own module.
 extern HMODULE g_hModule;
 

@@ -755,6 +755,8 @@ CScrollBar* CWnd::GetScrollBarCtrl(int) const { return NULL; }
 // --- message boxes -----------------------------------------------------------------------
 
 int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType) {
+    int nResult;
+    if (vfc::AskMessageBoxHook(lpszText, nType, 0, &nResult)) return nResult;
     if (lpszCaption == NULL) lpszCaption = AfxGetAppName();
     return ::MessageBoxA(m_hWnd, lpszText, lpszCaption, nType);
 }

@@ -208,7 +208,7 @@ public:
 
     // Online: 22 while a transfer of this analyzer runs, else the device's channel state;
     // offline 0.
-    int GetChannelState();
+    virtual int GetChannelState();
     // The channel's pending messages ("Error", "warning / maintenance request", "function
     // check"); TRUE when the device reports a fault.
     BOOL GetStateTexts(CStringList& out);

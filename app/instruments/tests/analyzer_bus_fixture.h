@@ -18,6 +18,27 @@
 #include <string>
 #include <vector>
 
+// The values of a float group as the simulator holds them (READ: each value its text, a NUL,
+// its unit and a NUL).
+inline std::vector<double> Floats(const std::string& hex) {
+    std::vector<double> values;
+    std::string text;
+    int skip = 0;
+    for (size_t i = 0; i + 1 < hex.size(); i += 2) {
+        const int byte = std::stoi(hex.substr(i, 2), nullptr, 16);
+        if (skip > 0) {
+            --skip;
+        } else if (byte == 0) {
+            values.push_back(std::stod(text));
+            text.clear();
+            skip = 2;
+        } else {
+            text += (char)byte;
+        }
+    }
+    return values;
+}
+
 class AnalyzerBusFixture : public ::testing::Test {
 protected:
     // Resets the simulator, gives it `commands`, opens COM1 and scans; the suite is ready

@@ -77,29 +77,6 @@ CString Loaded(UINT id) {
     return text;
 }
 
-// The values of a float group as the simulator holds them (READ: each value its text, a NUL,
-// its unit and a NUL).
-std::vector<double> Floats(const std::string& hex) {
-    std::vector<double> values;
-    std::string text;
-    int skip = 0;
-    for (size_t i = 0; i + 1 < hex.size(); i += 2) {
-        const int byte = std::stoi(hex.substr(i, 2), nullptr, 16);
-        if (skip > 0) {
-            --skip;
-            continue;
-        }
-        if (byte == 0) {
-            values.push_back(std::stod(text));
-            text.clear();
-            skip = 2;
-        } else {
-            text += (char)byte;
-        }
-    }
-    return values;
-}
-
 class OperationsOnTheBus : public AnalyzerBusFixture {
 protected:
     static void SetUpTestSuite() {

@@ -56,9 +56,17 @@ const Text kStrings[] = {
 #define APP_STRING(id, text) {id, text},
 #include "tables/printing.def"
 #define APP_STRING(id, text) {id, text},
+#include "tables/paramgrids.def"
+#define APP_STRING(id, text) {id, text},
 #include "tables/document.def"
 #define APP_STRING(id, text) {id, text},
 #include "tables/instrumentview.def"
+#define APP_STRING(id, text) {id, text},
+#include "tables/panes.def"
+#define APP_STRING(id, text) {id, text},
+#include "tables/paramsheet.def"
+#define APP_STRING(id, text) {id, text},
+#include "tables/configsheet.def"
 };
 #define APP_COMMAND(id, menuText, prompt) {id, menuText, prompt},
 const Command kCommands[] = {
@@ -398,6 +406,20 @@ TEST_F(ProgramResources, IconsAndPicturesArePresent) {
         EXPECT_GT(info->biWidth, 0);
         EXPECT_GT(info->biHeight, 0);
     }
+}
+
+// ---- The panes of the main window ------------------------------------------------------
+
+TEST_F(ProgramResources, ThePanesHaveTheirFormsContextMenuAndTrafficLight) {
+    DWORD size = 0;
+    for (int picture : {136, 137, 139}) {  // yellow, red, green
+        const BYTE* bitmap = Resource(picture, MAKEINTRESOURCEA(2), &size);
+        ASSERT_NE(bitmap, nullptr) << "bitmap " << picture;
+        EXPECT_GT(reinterpret_cast<const BITMAPINFOHEADER*>(bitmap)->biWidth, 0);
+    }
+    for (int form : {101, 147})
+        EXPECT_NE(Resource(form, MAKEINTRESOURCEA(5), &size), nullptr) << "dialog " << form;
+    EXPECT_NE(Resource(134, MAKEINTRESOURCEA(4), &size), nullptr) << "menu 134";
 }
 
 }  // namespace

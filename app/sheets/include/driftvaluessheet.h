@@ -2,11 +2,11 @@
 // Until its pages exist it has none, and DoModal returns -1 without showing anything.
 #pragma once
 
-#include "vaskfc.h"
+#include "helppropertypage.h"
 
 class CVaskInstrument;
 
-class CDriftValuesSheet : public CPropertySheet {
+class CDriftValuesSheet : public CHelpPropertySheet {
     DECLARE_DYNAMIC(CDriftValuesSheet)
 public:
     // The analyzer is not owned; `pParentWnd` NULL for a parameter's Edit, the main frame

@@ -1,7 +1,7 @@
 // The adjustment sheet.
 #include "adjustmentsheet.h"
 
-IMPLEMENT_DYNAMIC(CAdjustmentSheet, CPropertySheet)
+IMPLEMENT_DYNAMIC(CAdjustmentSheet, CHelpPropertySheet)
 
 CAdjustmentSheet::CAdjustmentSheet(CVaskInstrument* pInstrument, CWnd* pParentWnd)
-    : CPropertySheet("Adjustment", pParentWnd), m_pInstrument(pInstrument) {}
+    : CHelpPropertySheet("Adjustment", pParentWnd), m_pInstrument(pInstrument) {}

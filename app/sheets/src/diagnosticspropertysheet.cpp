@@ -1,7 +1,7 @@
 // The diagnostics sheet.
 #include "diagnosticspropertysheet.h"
 
-IMPLEMENT_DYNAMIC(CDiagnosticsPropertySheet, CPropertySheet)
+IMPLEMENT_DYNAMIC(CDiagnosticsPropertySheet, CHelpPropertySheet)
 
 CDiagnosticsPropertySheet::CDiagnosticsPropertySheet(CVaskInstrument* pInstrument, CWnd* pParentWnd)
-    : CPropertySheet("Diagnostics", pParentWnd), m_pInstrument(pInstrument) {}
+    : CHelpPropertySheet("Diagnostics", pParentWnd), m_pInstrument(pInstrument) {}

@@ -1,7 +1,7 @@
 // The drift values sheet.
 #include "driftvaluessheet.h"
 
-IMPLEMENT_DYNAMIC(CDriftValuesSheet, CPropertySheet)
+IMPLEMENT_DYNAMIC(CDriftValuesSheet, CHelpPropertySheet)
 
 CDriftValuesSheet::CDriftValuesSheet(CVaskInstrument* pInstrument, CWnd* pParentWnd)
-    : CPropertySheet("Drift values", pParentWnd), m_pInstrument(pInstrument) {}
+    : CHelpPropertySheet("Drift values", pParentWnd), m_pInstrument(pInstrument) {}

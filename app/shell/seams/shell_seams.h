@@ -11,22 +11,8 @@ CString GetTraceIndentation();
 // Back to no nesting, as at the start of the program, whatever objects are still open.
 void ResetTraceNesting();
 
-// One text that a CListCtrlEx drew for a cell of a row: the text as drawn (shortened), its
-// rectangle and DrawText format, and the device context's text and background colours.
-struct ListCellDrawing {
-    HWND hWndList;
-    int nItem;
-    int nColumn;
-    CString text;
-    RECT rect;
-    UINT nFormat;
-    COLORREF clrText;
-    COLORREF clrBk;
-};
-typedef void (*ListCellRecorder)(const ListCellDrawing& drawing, void* pContext);
-// While a recorder is set, every cell text that a list draws is handed to it as well; NULL
-// removes it.
-void SetListCellRecorder(ListCellRecorder recorder, void* pContext);
+// The report list's cell-drawing recorder (the report list lives in the controls library).
+#include "listctrl_seams.h"
 
 // The main frame's process-wide counters as at the start of the program: the timer's tick
 // count and the last tray icon set by UpdateTrayIcon.

@@ -265,6 +265,8 @@ int CKemMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
     DockControlBar(&m_wndToolBar);
 
     m_bTrayIconAdded = NotifyTrayIcon(NIM_ADD, m_nTrayIconId);
+    // The icon just added is the one shown: the message view's first "normal" changes nothing.
+    if (m_bTrayIconAdded) g_nLastTrayIcon = m_nTrayIconId;
     const UINT_PTR nTimer = SetTimer(m_nTimerId, kTimerPeriod);
     if (nTimer == 0) return -1;
     m_nTimerId = (UINT)nTimer;

@@ -5,6 +5,7 @@
 #include "instrumentview.h"
 #include "resource.h"
 #include "mainframe.h"
+#include "shellsheethost.h"
 
 IMPLEMENT_DYNAMIC(CPCVaskApp, CWinApp)
 
@@ -14,7 +15,11 @@ CPCVaskApp::CPCVaskApp() : CWinApp(NULL), m_nOperationMode(0), m_nCompareMode(0)
 
 CPCVaskApp::~CPCVaskApp() { m_strFreeComPorts.Empty(); }
 
-BOOL CPCVaskApp::InitInstance() { return FALSE; }
+BOOL CPCVaskApp::InitInstance() {
+    // The analyzers' sheets reach the frame and the application through their host.
+    InstallProgramSheets();
+    return FALSE;
+}
 
 CPCVaskApp* CPCVaskApp::Get() {
     CWinApp* pApp = AfxGetApp();

@@ -1,8 +1,213 @@
 // The message pane.
 #include "viewmessage.h"
 
-IMPLEMENT_DYNCREATE(CViewMessage, CView)
+#include "mainframe.h"
+#include "panehelp.h"
+#include "pcvaskapp.h"
+#include "pcvaskdoc.h"
+#include "resource.h"
+#include "vaskinstrument.h"
 
-CViewMessage::CViewMessage() : m_nRebuildRequest(0) {}
+IMPLEMENT_DYNCREATE(CViewMessage, CFormView)
 
-void CViewMessage::OnDraw(CDC*) {}
+namespace {
+
+const DWORD_PTR kMessageHelpContext = HID_BASE_RESOURCE + IDD_VIEW_MESSAGE;
+// Analyzer states in which its messages are not read: not answering, not chosen for
+// connection, two devices at its address.
+const int kNotAnswering = 4;
+const int kAddressConflict = 6;
+// The entries of the device's state flags (error, function check, maintenance request,
+// limit value).
+const int kStateFaultNumber = 338;
+const int kStateFunctionCheckNumber = 339;
+const int kStateServiceNumber = 340;
+const int kStateLimitNumber = 341;
+// The extended status: faults, then maintenance requests, then function controls.
+const int kExtStatusFlags = 18;
+const int kFirstMaintenanceFlag = 7;
+const int kFirstFunctionControlFlag = 14;
+
+// The index of exactly that text in the list, -1 when absent (the list box's own search
+// ignores case).
+int FindExact(CListBox& list, const CString& text) {
+    const int nCount = list.GetCount();
+    for (int i = 0; i < nCount; ++i) {
+        CString entry;
+        list.GetText(i, entry);
+        if (entry == text) return i;
+    }
+    return -1;
+}
+
+void ShowText(CListBox& list, const CString& text, BOOL bOn) {
+    const int nIndex = FindExact(list, text);
+    if (bOn && nIndex < 0)
+        list.AddString(text);
+    else if (!bOn && nIndex >= 0)
+        list.DeleteString((UINT)nIndex);
+}
+
+// A state entry's value as read now, truncated; 0 when the analyzer has no such entry.
+int ReadState(CVaskInstrument* pAnalyzer, int nNumber) {
+    CVaskParameter* pEntry = pAnalyzer->FindParameterByNumber(nNumber);
+    if (pEntry == NULL) return 0;
+    VaskFloat value;
+    pEntry->GetValue(value);
+    return (int)value.value;
+}
+
+CString LoadText(UINT nID) {
+    CString text;
+    text.LoadString(nID);
+    return text;
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CViewMessage, CFormView)
+ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
+ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
+END_MESSAGE_MAP()
+
+CViewMessage::CViewMessage() : CFormView(IDD), m_nRebuildRequest(0) {}
+
+void CViewMessage::DoDataExchange(CDataExchange* pDX) {
+    CFormView::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_SYSTEM_STATES, m_listSystemStates);
+    DDX_Control(pDX, IDC_CHANNEL_STATES, m_listChannelStates);
+    DDX_Control(pDX, IDC_LIGHT_GREEN, m_lightGreen);
+    DDX_Control(pDX, IDC_LIGHT_RED, m_lightRed);
+    DDX_Control(pDX, IDC_LIGHT_YELLOW, m_lightYellow);
+    DDX_Text(pDX, IDC_MESSAGE_STATUS_TEXT, m_strStatusText);
+}
+
+CPCVaskDoc* CViewMessage::GetDoc() const {
+    CDocument* pDoc = GetDocument();
+    return pDoc != NULL && pDoc->IsKindOf(RUNTIME_CLASS(CPCVaskDoc)) ? (CPCVaskDoc*)pDoc : NULL;
+}
+
+void CViewMessage::EmptyLists() {
+    if (m_listSystemStates.m_hWnd != NULL) m_listSystemStates.ResetContent();
+    if (m_listChannelStates.m_hWnd != NULL) m_listChannelStates.ResetContent();
+    // What the lists no longer show must come back while its state is still on.
+    m_shown.clear();
+}
+
+void CViewMessage::OnUpdate(CView*, LPARAM, CObject*) {
+    CPCVaskDoc* pDoc = GetDoc();
+    if (pDoc == NULL || m_listSystemStates.m_hWnd == NULL) return;
+    // The nodes may be on their way out: nothing of them is touched.
+    if (pDoc->IsBusy()) {
+        EmptyLists();
+        return;
+    }
+    if (m_nRebuildRequest) EmptyLists();
+
+    int nAnyError = 0, nAnyFunctionCheck = 0, nAnyMaintenance = 0, nAnyLimit = 0;
+    CPCVaskApp* pApp = CPCVaskApp::Get();
+    CObList* pNodes = pDoc->GetPortList();
+    if (!pNodes->IsEmpty() && pApp != NULL && pApp->IsOnlineMode()) {
+        for (POSITION pos = pNodes->GetHeadPosition(); pos != NULL;) {
+            CObject* pObject = pNodes->GetNext(pos);
+            if (!pObject->IsKindOf(RUNTIME_CLASS(CVaskInstrument))) continue;
+            CVaskInstrument* pAnalyzer = (CVaskInstrument*)pObject;
+            const int nState = pAnalyzer->GetState();
+            if ((nState >= kNotAnswering && nState <= kAddressConflict) || !pAnalyzer->IsActive()) {
+                int nFault = 0, nMaintenance = 0, nFunction = 0;
+                ShowChannelStates(pAnalyzer, 0, 0, 0, 0);
+                // A silent analyzer's status read could only time out.
+                ShowSystemStates(pAnalyzer, nFault, nMaintenance, nFunction,
+                                 nState != kNotAnswering);
+                continue;
+            }
+            const int nError = ReadState(pAnalyzer, kStateFaultNumber);
+            const int nFunctionCheck = ReadState(pAnalyzer, kStateFunctionCheckNumber);
+            const int nMaintenance = ReadState(pAnalyzer, kStateServiceNumber);
+            const int nLimit = ReadState(pAnalyzer, kStateLimitNumber);
+            nAnyError |= nError;
+            nAnyFunctionCheck |= nFunctionCheck;
+            nAnyMaintenance |= nMaintenance;
+            nAnyLimit |= nLimit;
+            ShowSystemStates(pAnalyzer, nAnyError, nAnyMaintenance, nAnyFunctionCheck);
+            ShowChannelStates(pAnalyzer, nError, nMaintenance, nFunctionCheck, nLimit);
+        }
+    }
+    pDoc->SetAnyError(nAnyError);
+    pDoc->SetAnyFunctionCheck(nAnyFunctionCheck);
+    pDoc->SetAnyMaintenance(nAnyMaintenance);
+    pDoc->SetAnyLimit(nAnyLimit);
+
+    // A limit value lights neither red nor yellow.
+    const BOOL bRed = pDoc->IsStatusError() || nAnyError;
+    const BOOL bYellow = pDoc->IsStatusWarning() || nAnyMaintenance || nAnyFunctionCheck;
+    const UINT nIcon = bRed ? IDI_STATUS_ERROR : bYellow ? IDI_STATUS_WARNING : IDI_STATUS_NORMAL;
+    m_lightRed.ShowWindow(bRed ? SW_SHOW : SW_HIDE);
+    m_lightYellow.ShowWindow(!bRed && bYellow ? SW_SHOW : SW_HIDE);
+    m_lightGreen.ShowWindow(!bRed && !bYellow ? SW_SHOW : SW_HIDE);
+    CFrameWnd* pFrame = GetParentFrame();
+    if (pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CKemMainFrame)))
+        ((CKemMainFrame*)pFrame)->UpdateTrayIcon(nIcon);
+
+    m_strStatusText = pDoc->GetStatusText();
+    m_nRebuildRequest = 0;
+    UpdateData(FALSE);
+}
+
+void CViewMessage::ShowChannelStates(CVaskInstrument* pAnalyzer, int nError, int nMaintenance,
+                                     int nFunctionCheck, int nLimit) {
+    ChannelStates& shown = m_shown[pAnalyzer];
+    const struct {
+        int nNow;
+        int& nShown;
+        UINT nTextId;
+    } states[] = {{nError, shown.error, IDS_STATE_CLASS_BASE + 0},
+                  {nFunctionCheck, shown.functionCheck, IDS_STATE_CLASS_BASE + 4},
+                  {nLimit, shown.limit, IDS_STATE_CLASS_BASE + 5},
+                  {nMaintenance, shown.maintenance, IDS_STATE_CLASS_BASE + 1}};
+    const CString name = pAnalyzer->GetDisplayName();
+    for (const auto& s : states) {
+        if (m_nRebuildRequest || s.nNow != s.nShown)
+            ShowText(m_listChannelStates, name + ": " + LoadText(s.nTextId), s.nNow != 0);
+        s.nShown = s.nNow;
+    }
+}
+
+void CViewMessage::ShowSystemStates(CVaskInstrument* pAnalyzer, int& nFault, int& nMaintenance,
+                                    int& nFunctionControl, BOOL bRead) {
+    if (pAnalyzer == NULL || !pAnalyzer->IsKindOf(RUNTIME_CLASS(CVaskInstrument))) return;
+    CString name = pAnalyzer->GetDisplayName();
+    name.TrimRight();
+    ExtStatusStruct status;
+    memset(&status, 0, sizeof status);
+    pAnalyzer->EnableCommandReport(0);
+    if (!bRead || !pAnalyzer->GetExtStatus(status)) {
+        memset(&status, 0, sizeof status);
+    } else {
+        for (int i = 0; i < kExtStatusFlags; ++i) {
+            const int nOn = status.bits[i] ? 1 : 0;
+            if (i < kFirstMaintenanceFlag)
+                nFault |= nOn;
+            else if (i < kFirstFunctionControlFlag)
+                nMaintenance |= nOn;
+            else
+                nFunctionControl |= nOn;
+        }
+    }
+    for (int i = 0; i < kExtStatusFlags; ++i) {
+        CString text;
+        text.Format(LoadText(IDS_SYSTEM_STATE_BASE + (UINT)i), (LPCSTR)name);
+        ShowInList(text, status.bits[i]);
+    }
+    pAnalyzer->EnableCommandReport(1);
+}
+
+void CViewMessage::ShowInList(const CString& text, BOOL bOn) {
+    ShowText(m_listSystemStates, text, bOn);
+}
+
+LRESULT CViewMessage::OnHelpHitTest(WPARAM, LPARAM lParam) {
+    return (LRESULT)PaneHelpContext(this, CPoint(AfxPointFromLParam(lParam)), kMessageHelpContext);
+}
+
+LRESULT CViewMessage::OnCommandHelp(WPARAM, LPARAM) { return 0; }

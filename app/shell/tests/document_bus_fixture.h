@@ -38,15 +38,7 @@ protected:
         profile_->SetDword("Protokoll_Communication", "Aktiv", 1);
         profile_->SetString("Protokoll_Communication", "Speicherort", *folder_ / "Log");
         // COM1 is one of the machine's free ports.
-        int count = 0;
-        BYTE* buffer = CPCVaskDoc::GetPortInfoBuffer(count, 2);
-        ASSERT_NE(buffer, nullptr);
-        for (int i = 0; i < count; ++i) {
-            const PORT_INFO_2A& port = ((const PORT_INFO_2A*)buffer)[i];
-            if (port.pPortName != NULL && std::string(port.pPortName) == "COM1:")
-                m_strFreeComPorts = CString("COM1: ") + port.pDescription;
-        }
-        delete[] buffer;
+        m_strFreeComPorts = SurveyedPort("COM1:");
         ASSERT_FALSE(m_strFreeComPorts.IsEmpty()) << "COM1: is not among the system's ports";
         SetMode(1);
     }

@@ -229,6 +229,17 @@ TEST_F(DocumentTest, ProgressNamesTheNetworkAndTheAddress) {
     }
 }
 
+TEST_F(DocumentTest, FindPortTakesTheFirstPortOfExactlyThatName) {
+    BuildOffline();
+    CPort* first = new CPort("COM7:");
+    CPort* second = new CPort("COM7:");
+    doc_->GetPortList()->AddTail(first);
+    doc_->GetPortList()->AddTail(second);
+    EXPECT_EQ(doc_->FindPort("COM7:"), first);
+    EXPECT_EQ(doc_->FindPort("COM7"), nullptr);
+    EXPECT_EQ(doc_->FindPort("com7:"), nullptr);
+}
+
 TEST_F(DocumentTest, AnOfflineModelWithoutAClassGivesAnInactivePlainAnalyzer) {
     profile_->SetDword("Program options", "Offline instrument", 6);
     ASSERT_TRUE(doc_->InitTheInstruments());
@@ -433,19 +444,20 @@ TEST_F(DocumentTest, ASetWithoutDataIsBuiltFromTheCreateNewDataChoice) {
     struct Case {
         bool ok;
         int type, components;
-    } const cases[] = {{true, 8, 4}, {false, 8, 4}};
+    } const cases[] = {{true, 1, 2}, {false, 1, 2}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.ok);
         wkit::Driver driver;
         driver.NameFile(path);
         driver.OnOpen(wkit::Template(IDD_NEW_DATA), [&](wkit::Window& dialog) {
             if (!c.ok) {
-                dialog.Pick(IDC_NEW_DATA_TYPE, "Sindor 6");
+                dialog.Pick(IDC_NEW_DATA_TYPE, "Lorvix 62");
                 dialog.PressCancel();
                 return;
             }
-            dialog.Pick(IDC_NEW_DATA_TYPE, "Lorvix 62");
-            dialog.SetText(IDC_NEW_DATA_COUNT, "4");
+            // (a model whose analyzer class keeps the count: a Lorvix 62 has one component)
+            dialog.Pick(IDC_NEW_DATA_TYPE, "Sindor 6");
+            dialog.SetText(IDC_NEW_DATA_COUNT, "2");
             dialog.PressOK();
         });
         SetMode(1);

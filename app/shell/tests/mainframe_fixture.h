@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <htmlhelp.h>
+#include <winspool.h>
 
 #include <memory>
 #include <string>
@@ -195,5 +196,20 @@ protected:
     void SetUp() override { OpenFrame(); }
     void TearDown() override { CloseFrame(); }
 };
+
+// A free port as the start-up's survey lists it in m_strFreeComPorts ("COM1: <description>"),
+// read from the system's port records; empty when the system has no such port.
+inline CString SurveyedPort(const std::string& portName) {
+    CString entry;
+    int count = 0;
+    BYTE* buffer = CPCVaskDoc::GetPortInfoBuffer(count, 2);
+    for (int i = 0; buffer != NULL && i < count; ++i) {
+        const PORT_INFO_2A& port = ((const PORT_INFO_2A*)buffer)[i];
+        if (port.pPortName != NULL && portName == port.pPortName)
+            entry = CString(port.pPortName) + " " + port.pDescription;
+    }
+    delete[] buffer;
+    return entry;
+}
 
 }  // namespace frametest

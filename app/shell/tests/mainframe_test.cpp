@@ -4,12 +4,14 @@
 // closing, the help requests, the tray icon and the commands' update handlers.
 #include "nuraprotocol_res.h"
 #include "mainframe_fixture.h"
+#include "shellsheethost.h"
 
 #include "appmessages.h"
 #include "curvepropsheet.h"
 #include "instrument.h"
 #include "pcvasklistview.h"
 #include "vaskinstrument.h"
+#include "viewmessage.h"
 #include "viewvaluebars.h"
 
 #include <functional>
@@ -500,7 +502,22 @@ TEST_F(MainFrame, ClosingAsksAndEndsTheLogBeforeTheFrame) {
     CloseHandle(thread);
 }
 
+// The communication dialog as the user answers it when nothing was found: offline.
+struct ChooseOffline {
+    ChooseOffline() : previous(CPCVaskDoc::SetCommConfigDialogRunner(&Run)) {}
+    ~ChooseOffline() { CPCVaskDoc::SetCommConfigDialogRunner(previous); }
+    static BOOL Run(CPCVaskDoc*, BOOL, int& nMode) {
+        ++calls;
+        nMode = 0;
+        return TRUE;
+    }
+    CommConfigDialogRunner previous;
+    static inline int calls = 0;
+};
+
 TEST_F(MainFrame, LinkingAsksToStopARunningLogAndEndsItFirst) {
+    ChooseOffline dialog;
+    ChooseOffline::calls = 0;
     HANDLE thread = StartLog();
     ASSERT_NE(thread, (HANDLE)NULL);
 
@@ -512,20 +529,28 @@ TEST_F(MainFrame, LinkingAsksToStopARunningLogAndEndsItFirst) {
     EXPECT_TRUE(doc_->IsLogging());
     EXPECT_EQ(WaitForSingleObject(thread, 0), (DWORD)WAIT_TIMEOUT);
 
+    // The network is empty: the rebuild finds nothing online, opens the communication
+    // dialog, and the offline chosen there ends the loop.
+    const std::string nothingFound =
+        "No VASK instruments have been detected in the network. \nPlease check the physical "
+        "connections and the state of the instruments, or change to Offline mode.";
     boxes_.answers.push_back(IDOK);
     Command(ID_LINK_INSTRUMENT);
-    EXPECT_EQ(boxes_.texts.size(), 2u);
+    ASSERT_EQ(boxes_.texts.size(), 3u);
+    EXPECT_EQ(boxes_.texts[2], nothingFound);
     EXPECT_FALSE(doc_->IsLogging());
     // The thread had ended before the tree was built again.
     EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_OBJECT_0);
     EXPECT_EQ(frame_->LoggingThread(), (HANDLE)NULL);
     CloseHandle(thread);
     EXPECT_FALSE(doc_->IsBusy());
-    EXPECT_EQ(app_->GetOperationMode(), 1);
+    EXPECT_EQ(app_->GetOperationMode(), 0);
+    EXPECT_EQ(ChooseOffline::calls, 1);
 
     // Without a log nothing is asked.
     Command(ID_LINK_INSTRUMENT);
-    EXPECT_EQ(boxes_.texts.size(), 2u);
+    ASSERT_EQ(boxes_.texts.size(), 4u);
+    EXPECT_EQ(boxes_.texts[3], nothingFound);
 }
 
 // ---- print forms --------------------------------------------------------------------------
@@ -805,6 +830,33 @@ TEST_F(MainFrame, InstrumentModeSetsTheToolBarAndReturnsAlways) {
     frame_->LeaveInstrumentMode();
     EXPECT_EQ(frame_->GetMenuId(), (UINT)IDR_MAINFRAME);
     doc_->SelectNode(NULL);
+}
+
+// ---- the analyzers' sheets ------------------------------------------------------------------
+
+TEST_F(MainFrame, TheSheetsReachTheFrameTheApplicationAndTheDocumentThroughTheirHost) {
+    CProgramSheetHost host;
+    frame_->SetAccessLevel(3);
+    EXPECT_EQ(host.GetAccessLevel(), 3);
+    SetMode(1);
+    EXPECT_EQ(host.GetOperationMode(), 1);
+    SetMode(0);
+    EXPECT_EQ(host.GetOperationMode(), 0);
+
+    CTickTarget target(frame_->GetTimerId());
+    host.SetTimerTarget(&target);
+    EXPECT_EQ(frame_->GetTimerTarget(), &target);
+    host.SetTimerTarget(NULL);
+    EXPECT_EQ(frame_->GetTimerTarget(), nullptr);
+
+    host.RequestMessageReload();
+    EXPECT_TRUE(frame_->GetMessageView()->IsRebuildRequested());
+
+    CRecordingView hints;
+    doc_->AddView(&hints);
+    host.UpdateActiveDocument(kSheetUpdateHint);
+    doc_->RemoveView(&hints);
+    EXPECT_EQ(hints.Count(6), 1);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "gridinplaceedit.h"
 #include "gridmaskededit.h"
 #include "gridobjtable.h"
+#include "gridoptionaltypes.h"
 #include "gridprint.h"
 #include "gridscrollbar.h"
 #include "gridselection.h"

@@ -56,6 +56,10 @@ protected:
     void TestSizingZone(CPoint point);
     // A click on a heading cell: its type first, then the grid.
     void NotifyClick(BOOL bRight, BOOL bDown, CPoint point);
+    // A column dragged with the column-moving switch on: the drop place follows the mouse,
+    // and the release moves the column there when the grid agrees.
+    void DragColumn(CPoint point);
+    void EndColumnDrag();
 
     CGridCell m_scratchCell;
     int m_bResizing;

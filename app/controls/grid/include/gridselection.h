@@ -1,9 +1,6 @@
 // CGridSelection: the grid's multiple selection, an ordered list of rectangular blocks of
 // cells, owned by the sheet's settings (or by the grid after a replacement). While multiple
 // selection is off the grid leaves it alone.
-//
-// This selection keeps no blocks: no cell is selected, there is no bounding range, and
-// iterating the selection gives the cursor cell; the move operations change nothing.
 #pragma once
 
 #include "vaskfc.h"
@@ -15,6 +12,18 @@ class CGridWnd;
 #define GRIDSEL_CELLS     0x01  // blocks of cells
 #define GRIDSEL_WHOLEROWS 0x02  // blocks span whole rows
 #define GRIDSEL_FIRSTWINS 0x10  // of overlapping blocks the first decides
+
+// One block: where it began, its moving end and the rectangle the two span.
+struct CGridSelBlock {
+    int nAnchorCol;
+    int nEndCol;
+    int nAnchorRow;
+    int nEndRow;
+    int nLeft, nRight;
+    int nTop, nBottom;
+    int nSelected;
+    CGridSelBlock* pNext;
+};
 
 class CGridSelection : public CObject {
 public:
@@ -30,6 +39,10 @@ public:
     virtual int ExtendBlock(int nCol, int nRow);
     // Empties the selection; 0.
     virtual int Clear();
+    // The anchor of the newest block; 1 when no block is open.
+    virtual int GetAnchor(int* pCol, int* pRow) const;
+    // The newest block's rectangle; 1 when no block is open.
+    virtual int GetCurrentBlock(int* pLeft, int* pTop, int* pRight, int* pBottom) const;
     // The selected value of the deciding block that holds the cell, 0 when none; its
     // position in the list goes to *pIndex.
     virtual int IsSelected(int nCol, int nRow, int* pIndex = NULL) const;
@@ -44,6 +57,8 @@ public:
     // Clears, then sets the mode flags.
     virtual int SetMode(int nFlags);
     int GetMode() const { return m_nMode; }
+    // The number of blocks.
+    int GetBlockCount() const;
 
     // What the grid hands a move target to, by where the move came from.
     virtual int OnKeyMove(int nCol, int nRow);
@@ -52,9 +67,27 @@ public:
     virtual int OnDragMove(int nCol, int nRow, UINT nKeyFlags);
 
 protected:
+    // The block's rectangle from its corners; whole rows end at the last column.
+    void SpanBlock(CGridSelBlock* pBlock) const;
+    // The old selection into the cell area's hints, then no selection.
+    void RepaintAndClear();
+    // The cell area's hints, NULL without a grid.
+    CGridRedrawHints* Hints() const;
+
+    CGridSelBlock* m_pHead;
+    int m_nAnchorCol;
+    int m_nAnchorRow;
+    int m_bBlockOpen;
+    CGridSelBlock* m_pOpen;
     int m_nMode;
+    int m_nCounter;
+    int m_bPending;
+    int m_nIterLeft, m_nIterTop, m_nIterRight, m_nIterBottom;
+    int m_nIterCol, m_nIterRow;
     int m_bIterating;
+    CGridWnd* m_pGrid;
     int m_nLastClickCol;
     int m_nLastClickRow;
-    CGridWnd* m_pGrid;
+    int m_nAnchorCol2;
+    int m_nAnchorRow2;
 };

@@ -112,6 +112,7 @@ public:
     CGridMemDataSource* m_pMemDataSource;  // owned
     int m_nSelectionMode;
     int m_nSelectionParam;         // where the last move came from (keyboard, mouse, bar)
+    UINT m_nSelectionKeys;         // the key flags (MK_SHIFT, MK_CONTROL) of that mouse message
     CGridSelection* m_pSelection;  // owned
     HCURSOR m_hArrowCursor;
     HCURSOR m_hColSizeCursor;

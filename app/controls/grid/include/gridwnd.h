@@ -56,6 +56,14 @@ class CGridVScrollBar;
 // The most sheets a grid has.
 #define GRID_MAX_SHEETS 1024
 
+// Whether a bitmap file's bytes hold a well-formed Windows bitmap: 0, with the number of
+// colour-table entries and the offset of the pixel bits; 1 when anything is out of place.
+int GridCheckBitmapFile(const BYTE* p, size_t nLength, size_t* pColours, size_t* pBits);
+// Where a floating window goes so that it leaves the cell free (screen coordinates; mode 1
+// puts it beside the cell first). TRUE when it moves.
+BOOL GridPlaceOffCell(const CRect& rcOld, const CRect& rcCell, int nScreenW, int nScreenH,
+                      int nMode, CRect& rcNew);
+
 class CGridWnd : public CWnd {
 public:
     CGridWnd();
@@ -162,6 +170,19 @@ public:
     int SelectSheet(int nIndex, BOOL bRedraw);
     CGridSettings* GetSettings() const { return m_pSettings; }
     CGridSettings* GetSheetSettings(int nSheet) const;
+    // Sheet tabs, forwarded to the tab strip; tabs and sheets are linked by a derived grid
+    // in OnTabSelected. AddTab and InsertTab: 1 when 64 tabs exist.
+    int AddTab(LPCSTR lpszText, int nId);
+    int InsertTab(int nIndex, LPCSTR lpszText, int nId);
+    // 0, or 1 when no tab has the id.
+    int DeleteTab(int nId);
+    // 0 and OnTabSelected (id), or 1 when no tab has the id.
+    int SelectTab(int nId);
+    int GetCurrentTab() const;
+    int SetTabBackColor(int nId, COLORREF cr);
+    int SetTabTextColor(int nId, COLORREF cr);
+    // Moves only the horizontal bar and the tab strip (the strip's grip is being dragged).
+    void LayoutBarsOnly();
     // Stored in the current settings; the next layout uses it. 0 means no tab strip.
     int SetTabStripWidth(int nWidth);
     int GetTabStripWidth() const;
@@ -330,6 +351,54 @@ public:
     int SetDefaultFontObject(CFont* pFont);
     int SetDefaultFont(int nIndex);
 
+    // --- pictures: owned by the grid, shared by the cells that name them ----------------
+    // A bitmap resource by name (when given), else by id; its index, -1 when not found.
+    int AddBitmap(UINT nResourceId, LPCSTR lpszResourceName);
+    // A Windows bitmap file of 1, 4, 8, 16, 24 or 32 bits per pixel, made a device-dependent
+    // bitmap of the cell area; its index, -1 when the file cannot be read or is malformed.
+    int AddBitmapFile(LPCSTR lpszPath);
+    int RemoveBitmap(int nIndex);
+    int RemoveAllBitmaps();
+    CBitmap* GetBitmap(int nIndex) const;
+
+    // --- column operations --------------------------------------------------------------
+    // Moves column nFrom in front of nTo (bBefore) or behind it; a move onto itself or
+    // its own right neighbour's front changes nothing. 1 out of range.
+    int MoveColumn(int nFrom, int nTo, BOOL bBefore);
+    // 0 the sheet's memory source, 1.. the grid's added sources.
+    int SetColumnDataSourceIndex(int nCol, int nIndex);
+    int SetColumnDataSource(int nCol, CGridDataSource* pSource);
+
+    // --- child objects: a derived grid replaces them with objects of derived classes ------
+    // The grid owns the new object; when the windows exist, its window is made in the old
+    // one's place (class, styles, id, rectangle).
+    int SetCellAreaWindow(CGridCellArea* pWnd);
+    int SetColumnHeadingWindow(CGridColumnHeading* pWnd);
+    int SetRowHeadingWindow(CGridRowHeading* pWnd);
+    int SetVScrollBarWindow(CGridVScrollBar* pWnd);
+    int SetHScrollBarWindow(CGridHScrollBar* pWnd);
+    int SetSheetTabsWindow(CGridSheetTabs* pWnd);
+    // The current sheet's selection; it keeps the mode the old one had.
+    int SetSelectionObject(CGridSelection* pSelection);
+
+    // --- printing -----------------------------------------------------------------------
+    // Lays the range out into pages on the printer's device context: the number of pages.
+    int PreparePrint(CDC* pDC, int nReserved, int nFirstCol, int nFirstRow, int nLastCol,
+                     int nLastRow);
+    // Prints page 1.. of the layout; 0.
+    int PrintPage(CDC* pDC, int nPage);
+    int SetPrintOption(int nId, int nValue);
+    // 1 and 0 for an identifier that is not an option.
+    int GetPrintOption(int nId, int* pValue);
+
+    // --- floating window: kept off the cursor cell after every move -----------------------
+    int SetFloatingWindow(CWnd* pWnd);
+    CWnd* GetFloatingWindow() const { return m_pFloatingWnd; }
+    // 1 keeps it right beside the cursor cell.
+    int SetFloatingWindowMode(int nMode);
+    int SetDefaultEditor(CWnd* pEditor);
+    CWnd* GetDefaultEditor() const;
+
     // --- options read by the child windows ------------------------------------------------
     int SetDragScrollStep(int nStep);      // 0..3
     int SetDragScrollInterval(int nMs);    // 0..32000
@@ -444,6 +513,29 @@ public:
     // After every move: cursor notifications against the values before it.
     void NotifyCursorMoved();
 
+    // --- find, replace and sort: the sheet's data source searches and sorts ------------
+    // 0 opened; 1 when a dialog is already open; 3 when it could not be made.
+    int ShowFindDialog();
+    int ShowReplaceDialog();
+    // Searches go through every column row by row (else along the start cell's column).
+    int SetFindAllColumns(BOOL bOn);
+    // The column is mapped to its data-source column; the data source's result (0 found,
+    // the position in the references, its column as the grid column that shows it).
+    int FindFirst(LPCSTR lpszText, int& nCol, int& nRow, UINT nFlags);
+    int FindNext(LPCSTR lpszText, int& nCol, int& nRow, UINT nFlags);
+    int SortByColumn(int nCol, UINT nFlags);
+    // The columns in the array are mapped to data-source columns in place.
+    int SortByColumns(int* pCols, int nCount, UINT nFlags);
+    // The grid column that shows a column of the sheet's data source (the number itself
+    // when none does).
+    int GridColOfSourceCol(int nSourceCol) const;
+    // The dialogs' notification ("commdlg_FindReplace").
+    static UINT GetFindReplaceMessage();
+    CFindReplaceDialog* GetFindDialog() const { return m_pFindDialog; }
+    // With a dialog's child windows: the first whose text holds texts[0] (in any case) gets
+    // texts[1].
+    static BOOL CALLBACK ReplaceChildText(HWND hWnd, LPARAM lParam);
+
     // --- parts ----------------------------------------------------------------------------
     CGridCellArea* GetCellArea() const { return m_pCellArea; }
     CGridColumnHeading* GetColumnHeading() const { return m_pColHeading; }
@@ -473,6 +565,15 @@ protected:
     void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     UINT OnGetDlgCode();
+    LRESULT OnFindReplace(WPARAM wParam, LPARAM lParam);
+    int OpenFindDialog(BOOL bFindOnly);
+    // FindFirst (bFirst) or FindNext through the sheet's data source.
+    int Search(BOOL bFirst, LPCSTR lpszText, int& nCol, int& nRow, UINT nFlags);
+    int AddPictureObject(CBitmap* pBitmap);
+    template <class T>
+    void ReplaceChild(T*& pOld, T* pNew);
+    // Moves the floating window off the cursor cell when it covers it.
+    void KeepFloatingWindowOffCursor();
 
     // Makes the sheet current with the tab-strip width carried over from the old one.
     void ActivateSheet(int nIndex, int nCarriedTabWidth);

@@ -455,6 +455,7 @@ void CGridCellArea::OnLButtonDown(UINT nFlags, CPoint point) {
     CGridSettings* s = m_pSettings;
     SetCapture();
     s->m_nSelectionParam = GRIDINPUT_LEFTCLICK;
+    s->m_nSelectionKeys = nFlags;
     int nCol, nRow;
     CRect rc(0, 0, 0, 0);
     int bProcessed = 0;
@@ -465,7 +466,6 @@ void CGridCellArea::OnLButtonDown(UINT nFlags, CPoint point) {
     }
     m_pGrid->OnCellLeftClick(nCol, nRow, TRUE, &rc, &point, bProcessed);
     s->m_nSelectionParam = GRIDINPUT_KEYBOARD;
-    (void)nFlags;
 }
 
 void CGridCellArea::OnLButtonUp(UINT, CPoint point) {
@@ -490,10 +490,11 @@ void CGridCellArea::OnLButtonDblClk(UINT, CPoint point) {
     m_pGrid->OnCellDblClick(nCol, nRow, &rc, &point, bProcessed);
 }
 
-void CGridCellArea::OnRButtonDown(UINT, CPoint point) {
+void CGridCellArea::OnRButtonDown(UINT nFlags, CPoint point) {
     if (m_pGrid == NULL || m_pGrid->IsEditing()) return;
     CGridSettings* s = m_pSettings;
     s->m_nSelectionParam = GRIDINPUT_RIGHTCLICK;
+    s->m_nSelectionKeys = nFlags;
     int nCol, nRow;
     CRect rc(0, 0, 0, 0);
     int bProcessed = 0;
@@ -528,6 +529,7 @@ void CGridCellArea::OnMouseMove(UINT nFlags, CPoint point) {
         return;
     }
     s->m_nSelectionParam = GRIDINPUT_DRAG;
+    s->m_nSelectionKeys = nFlags;
     int nCol, nRow;
     int bProcessed = 0;
     if (m_pGrid->CellFromPoint(point.x, point.y, nCol, nRow) == 0)

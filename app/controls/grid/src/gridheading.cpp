@@ -277,6 +277,7 @@ void CGridColumnHeading::OnMouseMove(UINT nFlags, CPoint point) {
     CGridSettings* s = m_pSettings;
     if (!m_bResizing) {
         if (!(nFlags & MK_LBUTTON) && s->m_nSizingMode != 0) TestSizingZone(point);
+        if ((nFlags & MK_LBUTTON) && m_nMovedCol >= 0) DragColumn(point);
         return;
     }
     const int d = (m_nResizeKind == 0 ? point.x : point.y) - m_nStartPos;
@@ -322,7 +323,75 @@ void CGridColumnHeading::OnLButtonDown(UINT, CPoint point) {
         m_bResizing = 1;
         return;
     }
+    int nCol, nRow;
+    if (m_pSettings->m_bColumnMoving && HitTest(point, nCol, nRow) == 0 &&
+        m_pGrid->CanDragColumn(nCol))
+        m_nMovedCol = nCol;
     NotifyClick(FALSE, TRUE, point);
+}
+
+void CGridColumnHeading::DragColumn(CPoint point) {
+    CGridSettings* s = m_pSettings;
+    if (point.x < 0 || point.x > s->m_nCellAreaWidth) {
+        // Outside: the columns scroll towards the pointer until the mouse moves again or
+        // the button goes up (those messages stay for their handlers).
+        MoveMarker(m_pGrid, m_rcMarker, CRect(-1, -1, -1, -1));
+        for (;;) {
+            const int nWas = s->m_nLeftCol;
+            m_pGrid->ScrollCols(point.x < 0 ? 0 : 1);
+            MSG msg;
+            BOOL bStop = FALSE;
+            while (!bStop && ::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
+                if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP ||
+                    msg.message == WM_QUIT) {
+                    bStop = TRUE;
+                } else if (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+                    ::TranslateMessage(&msg);
+                    ::DispatchMessageA(&msg);
+                }
+            }
+            if (bStop || m_hWnd == NULL || ::GetCapture() != m_hWnd) return;
+            // At the end of the columns the loop waits for input instead of spinning.
+            if (s->m_nLeftCol == nWas) ::MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_ALLINPUT);
+        }
+    }
+    int nCol, nRow;
+    CRect rc;
+    if (HitTest(CPoint(point.x, 1), nCol, nRow, &rc) != 0) return;
+    if (nCol == m_nMovedCol && m_nDropCol < 0) return;
+    const BOOL bFirst = m_nDropCol < 0;
+    int x;
+    if (point.x - rc.left > rc.Width() / 2) {
+        m_nDropCol = nCol + 1;
+        x = rc.right;
+    } else {
+        m_nDropCol = nCol;
+        x = rc.left;
+    }
+    if (m_nDropCol > s->m_nColCount) m_nDropCol = s->m_nColCount;
+    if (bFirst) Redraw();
+    MoveMarker(m_pGrid, m_rcMarker, CRect(x - 1, 0, x + 1, s->m_nCellAreaHeight));
+}
+
+void CGridColumnHeading::EndColumnDrag() {
+    const int nMoved = m_nMovedCol, nDrop = m_nDropCol;
+    if (m_pSettings->m_bColumnMoving && nMoved >= 0) {
+        const int nTarget = nDrop - (nMoved < nDrop ? 1 : 0);
+        MoveMarker(m_pGrid, m_rcMarker, CRect(-1, -1, -1, -1));
+        if (m_pGrid->OnColumnMoving(nMoved, nTarget)) {
+            if (nDrop >= 0) m_pGrid->MoveColumn(nMoved, nDrop, TRUE);
+            if (nDrop < 0) {
+                Invalidate(TRUE);
+            } else {
+                m_nDropCol = -1;
+                m_pGrid->RepaintAll();
+            }
+        } else {
+            m_pGrid->RepaintAll();
+        }
+    }
+    m_nMovedCol = m_nDropCol = -1;
+    m_rcMarker.left = m_rcMarker.right = -1;
 }
 
 void CGridColumnHeading::OnLButtonUp(UINT, CPoint point) {
@@ -330,6 +399,7 @@ void CGridColumnHeading::OnLButtonUp(UINT, CPoint point) {
     CGridSettings* s = m_pSettings;
     if (!m_bResizing) {
         NotifyClick(FALSE, FALSE, point);
+        EndColumnDrag();
         if (::GetCapture() == m_hWnd) ::ReleaseCapture();
         return;
     }

@@ -7,6 +7,7 @@
 #include "gridheading.h"
 #include "gridinternal.h"
 #include "gridscrollbar.h"
+#include "gridselection.h"
 
 int CGridWnd::GetLeftCol() const { return m_pSettings->m_nLeftCol; }
 
@@ -257,6 +258,18 @@ void CGridWnd::CalcMaxLeftCol() {
 
 void CGridWnd::NotifyCursorMoved() {
     CGridSettings* s = m_pSettings;
+    if (s->m_bMultiSelect && !m_bEditing && s->m_pSelection != NULL) {
+        // The selection follows the move target as the input that made the move says.
+        CGridSelection* pSel = s->m_pSelection;
+        const int c = s->m_nTargetCol, r = s->m_nTargetRow;
+        switch (s->m_nSelectionParam) {
+            case GRIDINPUT_KEYBOARD: pSel->OnKeyMove(c, r); break;
+            case GRIDINPUT_LEFTCLICK: pSel->OnClickMove(c, r, s->m_nSelectionKeys); break;
+            case GRIDINPUT_RIGHTCLICK: pSel->OnRightClickMove(c, r, s->m_nSelectionKeys); break;
+            case GRIDINPUT_DRAG: pSel->OnDragMove(c, r, s->m_nSelectionKeys); break;
+            default: break;
+        }
+    }
     s->m_nCursorCol = s->m_nTargetCol;
     s->m_nCursorRow = s->m_nTargetRow;
     const int nOldCol = s->m_nPrevCursorCol, nNewCol = s->m_nCursorCol;
@@ -274,6 +287,7 @@ void CGridWnd::NotifyCursorMoved() {
     if (bColChanged || bRowChanged) OnCursorCellChanged(nOldCol, nNewCol, nOldRow, nNewRow);
     if (s->m_nLeftCol != s->m_nPrevLeftCol) OnLeftColChanged(s->m_nPrevLeftCol, s->m_nLeftCol);
     if (s->m_nTopRow != s->m_nPrevTopRow) OnTopRowChanged(s->m_nPrevTopRow, s->m_nTopRow);
+    KeepFloatingWindowOffCursor();
 
     if (bColChanged || bRowChanged) {
         CGridCell cell;

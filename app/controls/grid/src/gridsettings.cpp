@@ -82,6 +82,7 @@ CGridSettings::CGridSettings()
       m_pMemDataSource(new CGridMemDataSource),
       m_nSelectionMode(0),
       m_nSelectionParam(0),
+      m_nSelectionKeys(0),
       m_pSelection(new CGridSelection),
       m_hArrowCursor(::LoadCursorA(NULL, IDC_ARROW)),
       m_hColSizeCursor(::LoadCursorA(NULL, IDC_SIZEWE)),

@@ -14,6 +14,8 @@
 
 #include <new>
 
+static UINT g_nGridFindMsg = CGridWnd::GetFindReplaceMessage();
+
 BEGIN_MESSAGE_MAP(CGridWnd, CWnd)
 ON_WM_SIZE()
 ON_WM_CREATE()
@@ -24,6 +26,7 @@ ON_WM_HSCROLL()
 ON_WM_VSCROLL()
 ON_WM_GETDLGCODE()
 ON_WM_DESTROY()
+ON_REGISTERED_MESSAGE(g_nGridFindMsg, OnFindReplace)
 END_MESSAGE_MAP()
 
 namespace {
@@ -370,6 +373,36 @@ int CGridWnd::SetTabStripWidth(int nWidth) {
 }
 
 int CGridWnd::GetTabStripWidth() const { return m_pSettings->m_nTabStripWidth; }
+
+int CGridWnd::AddTab(LPCSTR lpszText, int nId) { return m_pSheetTabs->AddTab(lpszText, nId); }
+
+int CGridWnd::InsertTab(int nIndex, LPCSTR lpszText, int nId) {
+    return m_pSheetTabs->InsertTab(nIndex, lpszText, nId);
+}
+
+int CGridWnd::DeleteTab(int nId) { return m_pSheetTabs->RemoveTab(nId) ? 0 : 1; }
+
+int CGridWnd::SelectTab(int nId) {
+    if (!m_pSheetTabs->SelectTab(nId)) return 1;
+    OnTabSelected(nId);
+    return 0;
+}
+
+int CGridWnd::GetCurrentTab() const { return m_pSheetTabs->GetCurTab(); }
+
+int CGridWnd::SetTabBackColor(int nId, COLORREF cr) {
+    return m_pSheetTabs->SetTabBackColor(nId, cr) ? 0 : 1;
+}
+
+int CGridWnd::SetTabTextColor(int nId, COLORREF cr) {
+    return m_pSheetTabs->SetTabTextColor(nId, cr) ? 0 : 1;
+}
+
+void CGridWnd::LayoutBarsOnly() {
+    m_bBarsOnlyLayout = 1;
+    LayoutChildWindows();
+    m_bBarsOnlyLayout = 0;
+}
 
 // --- cell types ---------------------------------------------------------------------------
 

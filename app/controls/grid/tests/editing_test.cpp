@@ -43,22 +43,6 @@ std::string TextOf(HWND hWnd) {
     return text;
 }
 
-// Holds a key down (for GetKeyState) while it lives.
-class KeyHeld {
-public:
-    explicit KeyHeld(int vk) : vk_(vk) { Set(0x80); }
-    ~KeyHeld() { Set(0); }
-
-private:
-    void Set(BYTE state) {
-        BYTE keys[256];
-        ::GetKeyboardState(keys);
-        keys[vk_] = state;
-        ::SetKeyboardState(keys);
-    }
-    int vk_;
-};
-
 // The grid as a parameter grid uses it: a typed character that no cell type took opens the
 // editor with it, a double click opens it; column 0 edits with the masked edit when asked.
 // The texts that the drop list's notifications carry are kept, and code 100 may change the

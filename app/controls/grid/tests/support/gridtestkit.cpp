@@ -82,3 +82,10 @@ CRect RectInParent(HWND hWnd) {
     ::MapWindowPoints(NULL, ::GetParent(hWnd), (LPPOINT)&rc, 2);
     return rc;
 }
+
+void KeyHeld::Set(BYTE state) {
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    keys[m_vk] = state;
+    ::SetKeyboardState(keys);
+}

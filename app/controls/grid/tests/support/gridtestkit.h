@@ -39,6 +39,19 @@ public:
     BOOL Create(LPCSTR lpszTitle, int nWidth, int nHeight, BOOL bShow = TRUE);
 };
 
+// Holds a key down for GetKeyState (the thread's keyboard state) while it lives.
+class KeyHeld {
+public:
+    explicit KeyHeld(int vk) : m_vk(vk) { Set(0x80); }
+    ~KeyHeld() { Set(0); }
+    KeyHeld(const KeyHeld&) = delete;
+    KeyHeld& operator=(const KeyHeld&) = delete;
+
+private:
+    void Set(BYTE state);
+    int m_vk;
+};
+
 // Handles every message waiting for the calling thread.
 void PumpMessages();
 

@@ -1,7 +1,7 @@
 // The program's report list and the view that hosts it.
 #include "listctrlex.h"
 
-#include "shell_seams.h"
+#include "listctrl_seams.h"
 
 #include <algorithm>
 #include <vector>
