@@ -637,9 +637,14 @@ void Driver::CloseForTheTest(HWND hWnd, Seen& seen, ULONGLONG now) {
 
 void Driver::Pump(DWORD ms) {
     ULONGLONG until = ::GetTickCount64() + ms;
+    // Idle processing as the program's own loop does it: after posted messages, not after
+    // every wake by a message another thread sends (a worker that sends to many windows
+    // would otherwise wait for one idle pass per window).
+    bool idle = true;
     do {
         MSG msg;
         while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+            idle = true;
             if (msg.message == WM_QUIT) {
                 ::PostQuitMessage((int)msg.wParam);  // for the loop that waits for it
                 return;
@@ -653,10 +658,11 @@ void Driver::Pump(DWORD ms) {
             }
         }
         CWinThread* pThread = AfxGetThread();
-        if (pThread != NULL) {
+        if (pThread != NULL && idle) {
             pThread->OnIdle(0);
             pThread->OnIdle(1);
         }
+        idle = false;
         if (::GetTickCount64() < until)
             ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
     } while (::GetTickCount64() < until);
