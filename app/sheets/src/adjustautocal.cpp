@@ -9,8 +9,6 @@
 #include <math.h>
 
 namespace {
-const int kEditLevel = 2;
-const int kRemote = 2;
 const int kFreeStep = 1;
 const int kGroupAutocal = 11;
 const int kGroupAutocalCycle = 12;
@@ -229,8 +227,7 @@ void CPageAdjustAutocal::EnableControls() {
         IDC_ACAL_NEXT_IN,        IDC_ACAL_STEP_TIME,  IDC_ACAL_START_CHECK, IDC_ACAL_BY_INPUT,
         IDC_ACAL_BY_CYCLE,       IDC_ACAL_ZERO_TOL,   IDC_ACAL_SENS_TOL};
     const BOOL online = IsProgramOnline();
-    const BOOL locked = GetSheetHost().GetAccessLevel() < kEditLevel ||
-                        (online && m_pAnalyzer->GetState() != kRemote) || !m_nAvailable;
+    const BOOL locked = !MayEditParameters(m_pAnalyzer) || !m_nAvailable;
     for (int id : kControls) EnableControl(id, !locked);
     if (!locked && !online) {
         // Nothing can be started offline.

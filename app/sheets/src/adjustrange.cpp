@@ -109,7 +109,7 @@ void CAdjustRangeGrid::Initialize(CObject* pAnalyzer) {
     for (int row = 0; row < rows; ++row) SetRowHeight(row, height);
 
     const COLORREF menu = ::GetSysColor(COLOR_MENU);
-    if (!IsSpecialist() || (IsProgramOnline() && !IsRemote(m_pAnalyzer))) {
+    if (!MayEditParameters(m_pAnalyzer)) {
         for (int col = 1; col <= GetSwitchCol(); ++col) {
             SetColReadOnly(col, TRUE);
             SetColBackColor(col, menu);

@@ -8,11 +8,6 @@
 #include "resource.h"
 #include "sheethost.h"
 
-namespace {
-const int kEditLevel = 2;
-const int kRemote = 2;
-}  // namespace
-
 IMPLEMENT_DYNCREATE(CPageAdjustSensor, CPropertyPage)
 
 BEGIN_MESSAGE_MAP(CPageAdjustSensor, CAdjustPage)
@@ -33,8 +28,8 @@ BOOL CPageAdjustSensor::OnInitDialog() {
     CParamPage::OnInitDialog();
     if (m_pAnalyzer == NULL) return TRUE;
     const BOOL online = IsProgramOnline();
-    BOOL enable = GetSheetHost().GetAccessLevel() >= kEditLevel && online &&
-                  m_pAnalyzer->GetState() == kRemote;
+    // Specialist, online and remote.
+    BOOL enable = online && MayEditParameters(m_pAnalyzer);
     // These models have no pressure sensor to adjust.
     if (IsModelOf(m_pAnalyzer, {RUNTIME_CLASS(CLorvix6), RUNTIME_CLASS(CQuenta6),
                                 RUNTIME_CLASS(CLorvix62), RUNTIME_CLASS(CParvel64)}))

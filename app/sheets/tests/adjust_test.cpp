@@ -265,8 +265,8 @@ TEST_F(AdjustSheet, SensorFieldsFollowTheSensorsTheirDatesAndTheFirmware) {
             EXPECT_EQ(w.IsEnabled(IDC_ADJ_O2_SETPOINT), c.o2 == 1 && c.newFirmware);
             EXPECT_EQ(w.IsEnabled(IDC_ADJ_H2S_MEAS), c.h2s == 1);
             EXPECT_EQ(w.Text(IDC_ADJ_H2S_DATE), c.h2s ? "06.05.2021" : "");
-            if (c.h2s) EXPECT_EQ(w.Text(IDC_ADJ_H2S_MEAS), "27.5 ppm") << "component 2";
-            if (c.o2) EXPECT_EQ(w.Text(IDC_ADJ_O2_MEAS), "37.5 ppm") << "component 3";
+            EXPECT_EQ(w.Text(IDC_ADJ_H2S_MEAS), c.h2s ? "27.5 ppm" : "") << "component 2";
+            EXPECT_EQ(w.Text(IDC_ADJ_O2_MEAS), c.o2 ? "37.5 ppm" : "") << "component 3";
             w.PressCancel();
         });
     }
@@ -560,6 +560,12 @@ TEST_F(AdjustSheet, ThePressureSetPointStartsAsTheMeasuredTextAndAdjustWritesItB
         EXPECT_EQ(w.Text(IDC_ADJ_PRESSURE_SETPOINT), "1013.250 " + std::string(unit));
         script.calls.clear();
         w.Click(IDC_ADJ_PRESSURE_ADJUST);
+        // A forwarded tick reads the pressure again and keeps what the user typed.
+        script.pressure = AdjustScript::Pressure("990.5");
+        w.SetText(IDC_ADJ_PRESSURE_SETPOINT, "1000");
+        ::SendMessageA(::GetParent(w.Control(IDC_ADJ_PRESSURE_MEAS)), WM_TIMER, 1, 0);
+        EXPECT_EQ(w.Text(IDC_ADJ_PRESSURE_MEAS), "990.5 " + std::string(unit));
+        EXPECT_EQ(w.Text(IDC_ADJ_PRESSURE_SETPOINT), "1000");
         w.SetText(IDC_ADJ_PRESSURE_SETPOINT, "high");
         w.Click(IDC_ADJ_PRESSURE_ADJUST);
         w.PressOK();
@@ -750,6 +756,20 @@ TEST_F(AdjustSheet, TheSindor23HasItsOwnLayoutOneStepTimeAndOnByItsCycleTime) {
         CVaskInstrument::GetUnitText(unit, 20);
         const std::string t = "30.000 " + std::string(unit);
         EXPECT_THAT(times, ElementsAre(t, t, "---", t, "---", "---"));
+        // Leaving the cycle time switches AUTOCAL by it; a text that is no number is refused.
+        auto leaveCycleTime = [&](const char* text) {
+            w.SetText(IDC_ACAL_CYCLE_TIME, text);
+            HWND edit = w.Control(IDC_ACAL_CYCLE_TIME);
+            ::SendMessageA(::GetParent(edit), WM_COMMAND,
+                           MAKEWPARAM(IDC_ACAL_CYCLE_TIME, EN_KILLFOCUS), (LPARAM)edit);
+        };
+        wkit::BoxRecorder boxes;
+        leaveCycleTime("6");
+        EXPECT_EQ(w.CheckState(IDC_ACAL_ON), BST_CHECKED);
+        leaveCycleTime("never");
+        EXPECT_THAT(boxes.texts, ElementsAre("Please enter a numeric value."));
+        leaveCycleTime("0");
+        EXPECT_EQ(w.CheckState(IDC_ACAL_ON), BST_UNCHECKED);
         w.SetText(IDC_ACAL_CYCLE_TIME, "6");
         script.calls.clear();
         w.PressOK();
