@@ -265,6 +265,7 @@ TEST_F(AdjustSheet, SensorFieldsFollowTheSensorsTheirDatesAndTheFirmware) {
             EXPECT_EQ(w.IsEnabled(IDC_ADJ_O2_SETPOINT), c.o2 == 1 && c.newFirmware);
             EXPECT_EQ(w.IsEnabled(IDC_ADJ_H2S_MEAS), c.h2s == 1);
             EXPECT_EQ(w.Text(IDC_ADJ_H2S_DATE), c.h2s ? "06.05.2021" : "");
+            if (c.o2 && c.h2s) w.Shot("adjustment-ranges-sindor23");
             EXPECT_EQ(w.Text(IDC_ADJ_H2S_MEAS), c.h2s ? "27.5 ppm" : "") << "component 2";
             EXPECT_EQ(w.Text(IDC_ADJ_O2_MEAS), c.o2 ? "37.5 ppm" : "") << "component 3";
             w.PressCancel();
@@ -673,6 +674,7 @@ TEST_F(AdjustSheet, AutocalReadsShowsAndWritesInItsOrder) {
         EXPECT_EQ(Column(w, 1)[2], "---");
         EXPECT_EQ(w.Text(IDC_ACAL_STEP_TIME), "60" + u) << "the first row is selected";
         EXPECT_EQ(w.Selection(IDC_ACAL_STEPS), "Zero gas 1");
+        w.Shot("adjustment-autocal");
         SelectRow(w, 2);
         w.Pick(IDC_ACAL_STEPS, "Span gas 2");
         w.SetText(IDC_ACAL_STEP_TIME, "45");
