@@ -234,6 +234,15 @@ void CPageAdjustAutocal::EnableControls() {
         EnableControl(IDC_ACAL_START, FALSE);
         EnableControl(IDC_ACAL_START_CHECK, FALSE);
     }
+    // What could not be read cannot be edited.
+    if (!m_bCycleRead)
+        for (int id : {IDC_ACAL_NEXT_IN, IDC_ACAL_CYCLE_TIME, IDC_ACAL_SETPOINT_AFTER})
+            EnableControl(id, FALSE);
+    if (!m_bTolerancesRead)
+        for (int id : {IDC_ACAL_ZERO_TOL, IDC_ACAL_SENS_TOL}) EnableControl(id, FALSE);
+    if (!m_bSequenceRead)
+        for (int id : {IDC_ACAL_SEQUENCE, IDC_ACAL_STEPS, IDC_ACAL_ASSIGN, IDC_ACAL_STEP_TIME})
+            EnableControl(id, FALSE);
     if (IsSindor23()) {
         // Only the cycle time, the step time, "<<" and "Start AUTOCAL".
         for (int id : {IDC_ACAL_SEQUENCE, IDC_ACAL_STEPS, IDC_ACAL_FUNCTION, IDC_ACAL_NEXT_IN,
@@ -318,29 +327,40 @@ BOOL CPageAdjustAutocal::Validate() {
     if (!m_bModified) return TRUE;
     if (!UpdateData(TRUE)) return FALSE;
     if (!m_nAvailable) return TRUE;
-    double number = 0;
-    if (!ToNumber(m_strNextIn, m_nextIn, number)) {
-        AfxMessageBox(IDS_ENTER_NUMERIC_VALUE);
-        return FALSE;
+    // Only what was read is checked (and written); a Sindor 23 has neither the set-point
+    // cycles nor the tolerances on its page.
+    const BOOL bSindor23 = IsSindor23();
+    if (m_bCycleRead) {
+        double number = 0;
+        if (!ToNumber(m_strNextIn, m_nextIn, number)) {
+            AfxMessageBox(IDS_ENTER_NUMERIC_VALUE);
+            return FALSE;
+        }
+        // The analyzer counts whole units to the next run.
+        m_nextIn.value = floor(number);
+        m_nextIn.text.Format("%d", (int)m_nextIn.value);
     }
-    // The analyzer counts whole units to the next run.
-    m_nextIn.value = floor(number);
-    m_nextIn.text.Format("%d", (int)m_nextIn.value);
     // Converted offline too: the parameter table keeps the number, not the text.
-    VaskFloat* values[] = {&m_cycleTime, &m_setPointAfter, &m_zeroTolerance, &m_sensitivity};
-    CString* texts[] = {&m_strCycleTime, &m_strSetPointAfter, &m_strZeroTolerance,
-                        &m_strSensitivity};
-    const int count = IsSindor23() ? 2 : 4;
-    for (int i = 0; i < count; ++i) {
-        if (!TakeNumber(*texts[i], *values[i])) {
+    const struct {
+        BOOL check;
+        CString* text;
+        VaskFloat* value;
+    } numbers[] = {{m_bCycleRead, &m_strCycleTime, &m_cycleTime},
+                   {m_bCycleRead && !bSindor23, &m_strSetPointAfter, &m_setPointAfter},
+                   {m_bTolerancesRead && !bSindor23, &m_strZeroTolerance, &m_zeroTolerance},
+                   {m_bTolerancesRead && !bSindor23, &m_strSensitivity, &m_sensitivity}};
+    for (const auto& n : numbers) {
+        if (n.check && !TakeNumber(*n.text, *n.value)) {
             AfxMessageBox(IDS_ENTER_NUMERIC_VALUE);
             return FALSE;
         }
     }
-    m_strNextIn = FormatValueText(m_nextIn);
-    m_strCycleTime = FormatValueText(m_cycleTime);
-    m_strSetPointAfter = FormatValueText(m_setPointAfter);
-    if (!IsSindor23()) {
+    if (m_bCycleRead) {
+        m_strNextIn = FormatValueText(m_nextIn);
+        m_strCycleTime = FormatValueText(m_cycleTime);
+        if (!bSindor23) m_strSetPointAfter = FormatValueText(m_setPointAfter);
+    }
+    if (m_bTolerancesRead && !bSindor23) {
         m_strZeroTolerance = m_zeroTolerance.text;
         m_strSensitivity = m_sensitivity.text;
     }

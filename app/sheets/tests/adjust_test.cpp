@@ -734,6 +734,25 @@ TEST_F(AdjustSheet, AnUnreadSequenceIsNotWrittenWithTheOtherSettings) {
                             "SetAutocalCheckTolerances(1.5,2.5)"));
 }
 
+TEST_F(AdjustSheet, AnUnreadCycleOrToleranceIsNeitherEditableNorWritten) {
+    kit.SetOnline(true);
+    script.extensionCard = 1;
+    script.results["GetAutocalCycle"] = 0;
+    script.results["GetAutocalCheckTolerances"] = 0;
+    AdjustScripted<CSindor6> a(&script, "S6", nullptr, 1, 1, 0, 0);
+    Run(a, 2, [&](wkit::Window& w, CAdjustmentSheet&) {
+        for (int id : {IDC_ACAL_NEXT_IN, IDC_ACAL_CYCLE_TIME, IDC_ACAL_SETPOINT_AFTER,
+                       IDC_ACAL_ZERO_TOL, IDC_ACAL_SENS_TOL})
+            EXPECT_FALSE(w.IsEnabled(id)) << id;
+        w.Check(IDC_ACAL_BY_INPUT, BST_CHECKED);
+        script.calls.clear();
+        // The empty fields do not keep the page.
+        w.PressOK();
+    });
+    EXPECT_THAT(Calls({"SetAutocalMode", "SetAutocalCycle", "SetAutocalCheckTolerances"}),
+                ElementsAre("SetAutocalMode(1,1,1,0)"));
+}
+
 TEST_F(AdjustSheet, TheSindor23HasItsOwnLayoutOneStepTimeAndOnByItsCycleTime) {
     kit.SetOnline(true);
     script.cycle[0] = 0;
