@@ -118,7 +118,8 @@ CString CPageAdjustAutocal::StepName(int nType) const {
 }
 
 CString CPageAdjustAutocal::StepTimeText(int nStep) const {
-    return m_steps[nStep] == kFreeStep ? CString("---") : FormatValueText(GetStepTime(nStep));
+    // A type of 0 or less is shown as the first name, "Free", and has no time either.
+    return m_steps[nStep] <= kFreeStep ? CString("---") : FormatValueText(GetStepTime(nStep));
 }
 
 BOOL CPageAdjustAutocal::OnInitDialog() {
@@ -300,7 +301,7 @@ void CPageAdjustAutocal::OnAssign() {
     // A Sindor 23 has one time for all its steps: every step in use takes it.
     if (IsSindor23() && m_steps[row] != kFreeStep) {
         for (int i = 0; i < kHalfSteps; ++i) {
-            if (m_steps[i] == kFreeStep || i == row) continue;
+            if (m_steps[i] <= kFreeStep || i == row) continue;
             StepTime(i).value = time.value;
             StepTime(i).text = time.text;
             m_sequence.SetItemTextFitColumn(i, 1, StepTimeText(i), -1, 1);
