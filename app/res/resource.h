@@ -788,3 +788,61 @@
 #define IDS_ANALOG_RANGES          10137
 #define IDS_UNIT_CHOICES_P64       10184
 #define IDS_STANDBY_NOT_ALLOWED    13254
+
+// ---- The adjustment sheet and its pages (adjustsheet.rc, tables/adjustsheet.def) ---------
+#define IDS_ADJUSTMENT_SHEET_CAPTION 201
+#define IDD_ADJUST_RANGE             116
+#define IDD_ADJUST_SENSOR            117
+#define IDD_ADJUST_AUTOCAL           118
+// The button pictures of the range grid's calibration cells: up and pressed.
+#define IDB_CALIBRATE_UP             178
+#define IDB_CALIBRATE_DOWN           151
+// Measuring ranges.
+#define IDC_ADJ_GRID_FRAME           1237
+#define IDC_ADJ_GRID                 1132
+#define IDC_ADJ_COMMON_ZERO          1279
+#define IDC_ADJ_O2_GROUP             1239
+#define IDC_ADJ_O2_MEAS              1079
+#define IDC_ADJ_O2_SETPOINT          1080
+#define IDC_ADJ_O2_DATE              1082
+#define IDC_ADJ_O2_ZERO              1072
+#define IDC_ADJ_O2_RISE              1083
+#define IDC_ADJ_H2S_GROUP            1238
+#define IDC_ADJ_H2S_MEAS             1347
+#define IDC_ADJ_H2S_SETPOINT         1348
+#define IDC_ADJ_H2S_DATE             1349
+#define IDC_ADJ_H2S_ZERO             1351
+#define IDC_ADJ_H2S_RISE             1352
+// Pressure sensor.
+#define IDC_ADJ_PRESSURE_MEAS        1149
+#define IDC_ADJ_PRESSURE_SETPOINT    1084
+#define IDC_ADJ_PRESSURE_ADJUST      1085
+// AUTOCAL.
+#define IDC_ACAL_ON                  1068
+#define IDC_ACAL_START               1070
+#define IDC_ACAL_START_CHECK         1078
+#define IDC_ACAL_NO_BOARD            1223
+#define IDC_ACAL_NEXT_IN             1073
+#define IDC_ACAL_CYCLE_TIME          1074
+#define IDC_ACAL_SETPOINT_LABEL      1212
+#define IDC_ACAL_SETPOINT_AFTER      1075
+#define IDC_ACAL_CYCLES_LABEL        1213
+#define IDC_ACAL_BY_INPUT            1284
+#define IDC_ACAL_BY_CYCLE            1285
+#define IDC_ACAL_FUNCTION            1076
+#define IDC_ACAL_ZERO_TOL            1286
+#define IDC_ACAL_SENS_TOL            1283
+#define IDC_ACAL_SEQUENCE            1055
+#define IDC_ACAL_STEPS               1057
+#define IDC_ACAL_ASSIGN              1077
+#define IDC_ACAL_STEP_TIME           1141
+// Texts.
+#define IDS_ADJ_GRID_HEADINGS        10039
+#define IDS_ADJ_SETPOINT_RANGE       10040
+#define IDS_ACAL_SEQUENCE_HEADINGS   10045
+#define IDS_ENTER_VALID_DATE         10069
+#define IDS_CHANNEL_STATE_CANCELLED  10111
+#define IDS_START_CALIBRATION        10123
+#define IDS_SENSOR_ZERO_STATE        10139
+#define IDS_APPLY_BEFORE_AUTOCAL     10182
+#define IDS_APPLY_BEFORE_ACAL_CHECK  10183

@@ -217,6 +217,12 @@ Response Device::handle(char letter, int function, int channel, const Bytes& par
                 return rejection("DE", "no such range");
             if (function >= 2 && function <= 4) state = static_cast<uint8_t>(function);
             if (function == 1) state = 4;
+            // A calibration or adjustment command puts the channel in the state it names
+            // until its stage has run or the PC returns it to measuring.
+            if (function >= 5 && function <= 21) {
+                state = static_cast<uint8_t>(function);
+                return reply('Z', function, {}, "state " + std::to_string(function));
+            }
             return reply('Z', function, {});
         case 'F': {
             bool on = req[0].byte == '1';
@@ -228,6 +234,11 @@ Response Device::handle(char letter, int function, int channel, const Bytes& par
             if (function == 4 && static_cast<int>(req.size()) > 8)
                 return rejection("SE", "too many relays");
             target = req;
+            // The calibration stage runs at once: the channel measures again.
+            if (function == 13 && state >= 5 && state <= 21) {
+                state = 4;
+                return reply('S', function, {}, "stage run");
+            }
             return reply('S', function, {});
         }
         case 'W': {

@@ -409,6 +409,26 @@ TEST_F(BusTest, MainBoardDownloadEndsWithASilentRestart) {
     ask(0x10, 'k', 4);
 }
 
+// The state byte of every reply follows a calibration: the command's state, back to
+// measuring when its stage has run or by the measure command.
+TEST_F(BusTest, ACalibrationHoldsItsChannelStateUntilItsStageOrMeasure) {
+    auto stateAfter = [&](char letter, int function, const Bytes& params) {
+        send(0x10, letter, function, params);
+        Wire w = drain();
+        EXPECT_EQ(1u, w.frames.size());
+        return w.frames.empty() || w.frames[0].body.size() < 2 ? -1 : w.frames[0].body[1];
+    };
+    EXPECT_EQ(4, stateAfter('k', 4, {}));
+    EXPECT_EQ(5, stateAfter('Z', 5, {}));
+    EXPECT_EQ(5, stateAfter('k', 4, {}));
+    EXPECT_EQ(4, stateAfter('S', 13, {0x01, 0x00}));
+    EXPECT_EQ(6, stateAfter('Z', 6, {0x02, 0x00}));
+    EXPECT_EQ(4, stateAfter('Z', 4, {}));
+    EXPECT_EQ(4, stateAfter('S', 13, {0x01, 0x00})) << "no calibration: the stage changes nothing";
+    EXPECT_EQ(14, stateAfter('Z', 14, {}));
+    EXPECT_EQ(3, stateAfter('Z', 3, {}));
+}
+
 TEST_F(BusTest, ParameterSetIsReadInNumberedBlocks) {
     Device& d = bus.devices.at(1);
     d.memory.clear();

@@ -122,17 +122,17 @@ public:
     int Pump(int on);
     // The sensors' adjustments (O2 on channel 3, H2S on channel 2) and set points: online
     // the device's answer, a failure reported; offline 0 without a report.
-    int AdjustZeroPointOxy();
-    int AdjustZeroPointH2S();
-    int AdjustRiseO2();
-    int AdjustRiseH2S();
+    virtual int AdjustZeroPointOxy();
+    virtual int AdjustZeroPointH2S();
+    virtual int AdjustRiseO2();
+    virtual int AdjustRiseH2S();
     int GetSlopeGasO2(VaskFloat& value);
     int SetSlopeGasO2(const VaskFloat& value);
     int GetSlopeGasH2S(VaskFloat& value);
     int SetSlopeGasH2S(const VaskFloat& value);
     // 1 when the device's firmware (the first version of its board versions) is 2.14.3 or
     // newer; 0 for older firmware, offline or when the versions cannot be read.
-    int FetchFirmwareVersions();
+    virtual int FetchFirmwareVersions();
 
     int HasO2Sensor() const { return m_o2Sensor; }
     int HasH2SSensor() const { return m_h2sSensor; }
