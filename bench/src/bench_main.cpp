@@ -155,7 +155,7 @@ Result RunCase(BenchCase& c, BenchBus& bus, const BenchOptions& options, unsigne
         // Where the broadcasts really end, for comparing the distances the link layer learnt.
         std::printf("   broadcasts end in the simulator's cycle at");
         for (size_t k = 0; k < bus.Phases().size() && k < sizeof kDevices / sizeof kDevices[0]; ++k)
-            std::printf(" %d@%d", kDevices[k].address, bus.Phases()[k]);
+            std::printf(" %d@%.1f", kDevices[k].address, bus.Phases()[k]);
         std::printf(
             "; %d telegrams began where the gap rule, knowing every broadcast, would not start "
             "one\n",

@@ -54,7 +54,7 @@ bool BenchBus::Prepare(int reactionMs, bool echo, bool broadcasts, size_t memory
                 return false;
             }
             int bytes = std::atoi(status[0].c_str() + at + 6);
-            phases_.push_back(d.broadcastPhase + (int)(bytes * 1000 / 960));
+            phases_.push_back(d.broadcastPhase + bytes * 1000.0 / 960.0);
             lengths_.push_back(bytes * 1000.0 / 960.0);
         }
     }

@@ -15,7 +15,7 @@ const double kByteMs = 1000.0 / 960.0;  // ten bits at 9600 baud
 
 // How long a transmission that wants to start at `at` (simulator ms) has to wait for the
 // gap between the broadcasts; the same rule as the link layer's, with the true phases.
-double GapDelay(double at, const std::vector<int>& phases) {
+double GapDelay(double at, const std::vector<double>& phases) {
     if (phases.empty()) return 0.0;
     double table[CvaskLayer::Devices] = {};
     for (size_t k = 0; k < phases.size() && k < (size_t)CvaskLayer::Devices; ++k)
@@ -27,7 +27,7 @@ double GapDelay(double at, const std::vector<int>& phases) {
 
 // Whether a telegram on the line from `from` to `to` (simulator ms) meets a broadcast that
 // ends at phases[k] and lasts lengths[k].
-bool MeetsBroadcast(double from, double to, const std::vector<int>& phases,
+bool MeetsBroadcast(double from, double to, const std::vector<double>& phases,
                     const std::vector<double>& lengths) {
     const double cycle = CvaskLayer::Cycle;
     double base = std::floor(from / cycle) * cycle;
@@ -41,7 +41,7 @@ bool MeetsBroadcast(double from, double to, const std::vector<int>& phases,
 
 // The gap rule's wait and, beyond it, whatever more keeps a telegram of `ms` clear of the
 // broadcasts.
-double ClearDelay(double at, double ms, const std::vector<int>& phases,
+double ClearDelay(double at, double ms, const std::vector<double>& phases,
                   const std::vector<double>& lengths) {
     double t = at;
     for (int step = 0; step < 4000; ++step) {
@@ -54,7 +54,7 @@ double ClearDelay(double at, double ms, const std::vector<int>& phases,
 
 }  // namespace
 
-int WindowSide(double at, const std::vector<int>& broadcastPhases) {
+int WindowSide(double at, const std::vector<double>& broadcastPhases) {
     if (broadcastPhases.empty()) return 0;
     double table[CvaskLayer::Devices] = {};
     for (size_t k = 0; k < broadcastPhases.size() && k < (size_t)CvaskLayer::Devices; ++k)
@@ -76,7 +76,7 @@ int AckWaitFor(const WireTelegram& t) {
 }
 
 WireBound ComputeWireBound(const std::vector<WireTelegram>& telegrams, int reactionMs,
-                           const std::vector<int>& broadcastPhases, bool echo,
+                           const std::vector<double>& broadcastPhases, bool echo,
                            const std::vector<double>* keepClearOf) {
     WireBound b;
     if (telegrams.empty()) return b;
@@ -84,7 +84,7 @@ WireBound ComputeWireBound(const std::vector<WireTelegram>& telegrams, int react
     double now = (double)telegrams.front().timeMs - telegrams.front().pcBytes * kByteMs;
     // By then every device has broadcast once since the first telegram began.
     double learnt = now;
-    for (int phase : broadcastPhases) {
+    for (double phase : broadcastPhases) {
         double cycle = CvaskLayer::Cycle;
         double first = now + std::fmod(std::fmod(phase - now, cycle) + cycle, cycle);
         learnt = std::max(learnt, first);

@@ -62,13 +62,13 @@ struct WireBound {
 // When given, a telegram waits also wherever it would run into a broadcast: the bound of a
 // layer that keeps the gap rule and never talks into a broadcast.
 WireBound ComputeWireBound(const std::vector<WireTelegram>& telegrams, int reactionMs,
-                           const std::vector<int>& broadcastPhases, bool echo,
+                           const std::vector<double>& broadcastPhases, bool echo,
                            const std::vector<double>* keepClearOf = nullptr);
 
 // Where a telegram that began at `at` (simulator ms) lies against the window that the gap
 // rule opens with the true phases: 0 inside it (or no window), -1 before it opens (nearer
 // to its start), 1 after it has closed (nearer to its end).
-int WindowSide(double at, const std::vector<int>& broadcastPhases);
+int WindowSide(double at, const std::vector<double>& broadcastPhases);
 
 // The acknowledgement wait the link layer makes for a telegram nobody acknowledged (ms).
 int AckWaitFor(const WireTelegram& t);
