@@ -22,6 +22,11 @@ void DefineDiagnosticsHeader(int hJob, CVaskInstrument* pAnalyzer, int nPage);
 // "VHasCalibReserve".
 void DefineDriftHeader(int hJob, CVaskInstrument* pAnalyzer, int nPage, BOOL bCalibReserve);
 
+// One record of a list's row: the fields named by `fields` from its columns 0, 1, ...;
+// PrintListRecord then prints the record and gives the print's result.
+int DefineListFields(int hJob, CListCtrl& list, int nRow, const UINT* fields, int nFields);
+int PrintListRecord(int hJob, CListCtrl& list, int nRow, const UINT* fields, int nFields);
+
 // The result of a page print that ended the print and closed the job: the sheet's print then
 // stops and has no job left to end.
 enum { kPrintJobClosed = 1 };

@@ -181,10 +181,7 @@ int CPageDiagnosticsState::PrintPage(int hJob, int nLastPage) {
 int CPageDiagnosticsState::PrintRow(int hJob, int nRow) {
     static const UINT kFields[] = {IDS_FIELD_TIMESTAMP, IDS_FIELD_MESSAGE, IDS_FIELD_CLASS,
                                    IDS_FIELD_ACKNOWLEDGED};
-    CSheetReport& report = GetSheetReport();
-    for (int nColumn = 0; nColumn < 4; ++nColumn)
-        report.DefineField(hJob, kFields[nColumn], m_list.GetItemText(nRow, nColumn));
-    return report.PrintRecord(hJob);
+    return PrintListRecord(hJob, m_list, nRow, kFields, 4);
 }
 
 // ---- components ---------------------------------------------------------------------------
@@ -266,10 +263,7 @@ int CPageDiagnosticsComponents::PrintPage(int hJob, int nLastPage) {
 int CPageDiagnosticsComponents::PrintRow(int hJob, int nRow) {
     static const UINT kFields[] = {IDS_FIELD_COMPONENT, IDS_FIELD_CUR_VALUE, IDS_FIELD_CUR_RANGE,
                                    IDS_FIELD_ANALOG_OUTPUT};
-    CSheetReport& report = GetSheetReport();
-    for (int nColumn = 0; nColumn < 4; ++nColumn)
-        report.DefineField(hJob, kFields[nColumn], m_list.GetItemText(nRow, nColumn));
-    return report.PrintRecord(hJob);
+    return PrintListRecord(hJob, m_list, nRow, kFields, 4);
 }
 
 // ---- factory data -------------------------------------------------------------------------

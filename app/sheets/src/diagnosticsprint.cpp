@@ -88,3 +88,15 @@ int PrintListRows(int hJob, int nLastPage, int nRows, const std::function<void()
     }
     return result;
 }
+
+int DefineListFields(int hJob, CListCtrl& list, int nRow, const UINT* fields, int nFields) {
+    CSheetReport& report = GetSheetReport();
+    for (int nColumn = 0; nColumn < nFields; ++nColumn)
+        report.DefineField(hJob, fields[nColumn], list.GetItemText(nRow, nColumn));
+    return nFields;
+}
+
+int PrintListRecord(int hJob, CListCtrl& list, int nRow, const UINT* fields, int nFields) {
+    DefineListFields(hJob, list, nRow, fields, nFields);
+    return GetSheetReport().PrintRecord(hJob);
+}

@@ -270,10 +270,8 @@ int CPageDiagnosticsValues::PrintPage(int hJob, int nLastPage) {
 }
 
 int CPageDiagnosticsValues::PrintRow(int hJob, int nRow) {
-    CSheetReport& report = GetSheetReport();
-    report.DefineField(hJob, IDS_FIELD_MEAS_SIZE, m_list.GetItemText(nRow, 0));
-    report.DefineField(hJob, IDS_FIELD_VALUE, m_list.GetItemText(nRow, 1));
-    return report.PrintRecord(hJob);
+    static const UINT kFields[] = {IDS_FIELD_MEAS_SIZE, IDS_FIELD_VALUE};
+    return PrintListRecord(hJob, m_list, nRow, kFields, 2);
 }
 
 // ---- the thread ---------------------------------------------------------------------------

@@ -148,13 +148,8 @@ int CPageDriftValues::PrintRow(int hJob, int nRow) {
     static const UINT kDriftFields[] = {
         IDS_FIELD_COMPONENT2, IDS_FIELD_TIMESTAMP, IDS_FIELD_ZERO_DEV2, IDS_FIELD_SPAN_MR1,
         IDS_FIELD_SPAN_MR2,   IDS_FIELD_SPAN_MR3,  IDS_FIELD_SPAN_MR4};
-    CSheetReport& report = GetSheetReport();
-    const int nCalibColumns = m_bCalibReserve ? 6 : 5;
-    for (int nColumn = 0; nColumn < nCalibColumns; ++nColumn)
-        report.DefineField(hJob, kCalibFields[nColumn], m_calibList.GetItemText(nRow, nColumn));
-    for (int nColumn = 0; nColumn < 7; ++nColumn)
-        report.DefineField(hJob, kDriftFields[nColumn], m_driftList.GetItemText(nRow, nColumn));
-    return report.PrintRecord(hJob);
+    DefineListFields(hJob, m_calibList, nRow, kCalibFields, m_bCalibReserve ? 6 : 5);
+    return PrintListRecord(hJob, m_driftList, nRow, kDriftFields, 7);
 }
 
 // ---- the sheet ----------------------------------------------------------------------------
