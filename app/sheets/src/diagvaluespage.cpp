@@ -209,10 +209,17 @@ void CPageDiagnosticsValues::WaitForValuesThread() {
     CWnd* pSheet = GetParent();
     const BOOL bWasEnabled = pSheet != NULL && pSheet->IsWindowEnabled();
     if (pSheet != NULL) pSheet->EnableWindow(FALSE);
+    // The progress window enables the main window when it goes; under the modal sheet it
+    // must stay disabled.
+    CWnd* pMain = AfxGetMainWnd();
+    const BOOL bMainEnabled = pMain != NULL && pMain->GetSafeHwnd() != NULL && pMain != pSheet &&
+                              pMain->IsWindowEnabled();
     GetSheetHost().StartProgress(pSheet, IDS_WAIT_FOR_VALUES);
+    // The wait cursor is counted: turned on once, then only shown again after each message.
     CWinApp* pApp = AfxGetApp();
+    if (pApp != NULL) pApp->DoWaitCursor(1);
     while (IsBusy()) {
-        if (pApp != NULL) pApp->DoWaitCursor(1);
+        if (pApp != NULL) pApp->DoWaitCursor(0);
         // One message at a time; the thread's writes come as sent messages and need no
         // posted one, so waiting for either keeps this from spinning.
         MSG msg;
@@ -223,6 +230,8 @@ void CPageDiagnosticsValues::WaitForValuesThread() {
         }
     }
     GetSheetHost().StopProgress();
+    if (pMain != NULL && pMain->GetSafeHwnd() != NULL && pMain != pSheet && !bMainEnabled)
+        pMain->EnableWindow(FALSE);
     if (pSheet != NULL && bWasEnabled) pSheet->EnableWindow(TRUE);
     if (pApp != NULL) pApp->DoWaitCursor(-1);
 }

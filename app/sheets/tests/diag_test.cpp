@@ -317,6 +317,31 @@ TEST(DiagnosticValues, AFailedReadShowsNoValueAndTheTwentiethTickRewritesChanged
     EXPECT_EQ(g_threadsEnded.load(), 2);
 }
 
+TEST(DiagnosticValues, NoSecondThreadWhileOneReads) {
+    SheetKit kit;
+    ThreadCount threads;
+    DiagScript script;
+    HANDLE release = CreateEventA(NULL, TRUE, FALSE, NULL);
+    script.onAirPressure = [&] { WaitForSingleObject(release, 10000); };
+    DiagScripted<CSindor6> analyzer(&script, "S6", nullptr, 1, 2, 0, 0);
+    RunDiagnostics(&analyzer, 2, IDD_DIAG_VALUES,
+                   [&](wkit::Window& w, CDiagnosticsPropertySheet& sheet) {
+                       CPageDiagnosticsValues& page = sheet.m_valuesPage;
+                       EXPECT_TRUE(page.IsBusy());
+                       for (int tick = 0; tick < 45; ++tick) sheet.SendMessage(WM_TIMER, 1);
+                       EXPECT_EQ(page.GetThreadStarts(), 1);
+                       SetEvent(release);
+                       ASSERT_TRUE(wkit::Driver::PumpUntil([&] { return !page.IsBusy(); }, 10000));
+                       // The start that was due while the thread read comes with the next tick.
+        sheet.SendMessage(WM_TIMER, 1);
+        EXPECT_EQ(page.GetThreadStarts(), 2);
+        w.PressCancel();
+                   });
+    EXPECT_EQ(g_threadsStarted.load(), 2);
+    EXPECT_EQ(g_threadsEnded.load(), 2);
+    CloseHandle(release);
+}
+
 TEST(DiagnosticValues, ClosingDuringASlowReadWaitsForThatReadAndNoMore) {
     SheetKit kit;
     kit.SetOnline(true);
@@ -369,6 +394,34 @@ TEST(DiagnosticsComponents, OneRowPerComponentAndTheSensorsOfASindor23) {
                        script.calls.clear();
                        sheet.SendMessage(WM_TIMER, 1);
                        EXPECT_EQ(script.CallsStartingWith("GetMeas").size(), 1u);
+                       w.PressCancel();
+                   });
+}
+
+TEST(DiagnosticsComponents, RangesAreReadAgainOnlyOnTheThirtiethTick) {
+    SheetKit kit;
+    DiagScript script;
+    DiagScripted<CSindor6> analyzer(&script, "S6", nullptr, 1, 1, 0, 0);
+    CVaskParameter* pRange = analyzer.FindParameterByNumber(6);
+    ASSERT_NE(pRange, nullptr);
+    auto setRange = [&](double value) {
+        VaskFloat v;
+        v.value = value;
+        v.unit = 1;
+        pRange->SetValue(v);
+    };
+    setRange(1);
+    RunDiagnostics(&analyzer, 1, IDD_DIAG_COMPONENTS,
+                   [&](wkit::Window& w, CDiagnosticsPropertySheet& sheet) {
+                       CListCtrl* pList = List(w, IDC_DIAG_COMPONENT_LIST);
+                       EXPECT_EQ(std::string(pList->GetItemText(0, 2)), "1.000   ");
+                       setRange(2);
+                       for (int tick = 1; tick < 30; ++tick) sheet.SendMessage(WM_TIMER, 1);
+                       EXPECT_EQ(std::string(pList->GetItemText(0, 2)), "1.000   ");
+                       EXPECT_EQ(script.CallsStartingWith("GetMeas").size(), 30u);
+                       sheet.SendMessage(WM_TIMER, 1);
+                       EXPECT_EQ(std::string(pList->GetItemText(0, 2)), "2.000   ");
+                       EXPECT_EQ(pList->GetItemCount(), 1);
                        w.PressCancel();
                    });
 }

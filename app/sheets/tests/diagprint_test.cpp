@@ -24,6 +24,21 @@ namespace {
 using vaskreport_seam::Call;
 using vaskreport_seam::CallRecorder;
 
+// The sheets' host that records the progress window: its text and whether its owner was
+// disabled when it came.
+class ProgressKit : public SheetKit {
+public:
+    void StartProgress(CWnd* pOwner, UINT nTextId) override {
+        progressTexts.push_back(nTextId);
+        ownerDisabled.push_back(pOwner != NULL && !pOwner->IsWindowEnabled());
+    }
+    void StopProgress() override { ++progressStops; }
+
+    std::vector<UINT> progressTexts;
+    std::vector<bool> ownerDisabled;
+    int progressStops = 0;
+};
+
 class SheetPrinting : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -79,7 +94,7 @@ protected:
 };
 
 TEST_F(SheetPrinting, TheThreeListPagesPrintWithTheirHeadersAndTheValuesComplete) {
-    SheetKit kit;
+    ProgressKit kit;
     kit.SetOnline(true);
     DiagScript script;
     // 32 logbook rows fill more than the state page's table: one row goes again on page 2.
@@ -100,11 +115,18 @@ TEST_F(SheetPrinting, TheThreeListPagesPrintWithTheirHeadersAndTheValuesComplete
         CDiagnosticsPropertySheet sheet(&analyzer);
         driver.OnOpen(wkit::Template(IDD_DIAG_STATE), [&](wkit::Window& w) {
             Print(w);
+            EXPECT_TRUE(::IsWindowEnabled(sheet.GetSafeHwnd()));
             w.PressCancel();
         });
         sheet.DoModal();
         EXPECT_TRUE(driver.AllRan());
     }
+    // The print waited for the values thread with the sheet disabled, and left no wait
+    // cursor behind.
+    EXPECT_EQ(kit.progressTexts, std::vector<UINT>{IDS_WAIT_FOR_VALUES});
+    EXPECT_EQ(kit.ownerDisabled, std::vector<bool>{true});
+    EXPECT_EQ(kit.progressStops, 1);
+    EXPECT_EQ(AfxGetApp()->m_nWaitCursorCount, 0);
     // The header of every page: state page 1 (twice: it ran onto a second page), components
     // 3, values 4.
     EXPECT_EQ(Values(calls, "VPage"), (std::vector<std::string>{"1", "1", "3", "4"}));
@@ -153,6 +175,28 @@ TEST_F(SheetPrinting, APrintUpToPageOneEndsTheJobOnceAndShowsNoPreview) {
     EXPECT_EQ(calls.Count("LlPreviewDisplayA"), 0u);
     ASSERT_EQ(printed.jobs.size(), 1u);
     EXPECT_EQ(printed.jobs[0].pages.size(), 1u);
+}
+
+TEST_F(SheetPrinting, WithoutAJobNothingIsPrintedOrClosedAgain) {
+    SheetKit kit;
+    DiagScript script;
+    DiagScripted<CSindor6> analyzer(&script, "Sindor 6", nullptr, 1, 2, 0, 0);
+    wkit::BoxRecorder boxes;
+    CallRecorder calls;
+    LlSeamFailJobOpen(1);
+    {
+        wkit::Driver driver;
+        CDiagnosticsPropertySheet sheet(&analyzer);
+        driver.OnOpen(wkit::Template(IDD_DIAG_STATE), [&](wkit::Window& w) {
+            w.Click(IDC_SHEET_PRINT);
+            w.PressCancel();
+        });
+        sheet.DoModal();
+    }
+    LlSeamFailJobOpen(0);
+    EXPECT_EQ(boxes.texts,
+              std::vector<std::string>{"An error has occured while initializing the printing."});
+    EXPECT_EQ(calls.Functions(), (std::vector<std::string>{"LlJobOpen", "LlJobClose"}));
 }
 
 TEST_F(SheetPrinting, TheDriftFormShowsItsObjectsAndKnowsTheReserveColumn) {
