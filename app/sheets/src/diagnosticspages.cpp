@@ -115,7 +115,8 @@ void CPageDiagnosticsState::FillLogbook(int bUpdate) {
         // The tables hold a blank for numbers without a message: no row for them.
         if (message.IsEmpty()) continue;
         CString time;
-        if (nKind != kKindSindor23)
+        // A device whose clock was not set gives no time: no date of 1970 in its place.
+        if (nKind != kKindSindor23 && entry.time.GetTime() != 0)
             time = entry.time.Format(LoadText(entry.flagA ? IDS_LOG_TIME_SET : IDS_LOG_TIME_GONE));
         const CString acknowledged = LoadText(entry.flagB ? IDS_LOG_YES : IDS_LOG_NO);
         const int nItem = m_list.SetItemTextFitColumn(nRow, 0, time, -1, bUpdate);

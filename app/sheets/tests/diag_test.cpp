@@ -76,6 +76,7 @@ TEST(DiagnosticsLogbook, RowsSkipEmptyMessagesAndKeepTheirEntryForTheAcknowledge
     DiagScript script;
     // Message 7 of a Sindor 6 has no text: no row; 33 lies beyond its block of 32.
     script.logbook = {Entry(1), Entry(7), Entry(18, FALSE, TRUE), Entry(33), Entry(255), Entry(2)};
+    script.logbook[3].time = CTime();
     DiagScripted<CSindor6> analyzer(&script, "S6", nullptr, 1, 2, 0, 0);
     RunDiagnostics(&analyzer, 0, IDD_DIAG_STATE, [&](wkit::Window& w, CDiagnosticsPropertySheet&) {
         CListCtrl* pList = List(w, IDC_DIAG_LOGBOOK);
@@ -89,6 +90,7 @@ TEST(DiagnosticsLogbook, RowsSkipEmptyMessagesAndKeepTheirEntryForTheAcknowledge
         EXPECT_EQ(rows[2][1],
                   "Error messages from this device are not yet programmed into Korvan GA.");
         EXPECT_EQ(rows[2][2], "Unknown");
+        EXPECT_EQ(rows[2][0], "") << "no valid time";
         // The end mark stops the reading: entry 6 is never asked for.
         EXPECT_TRUE(script.CallsStartingWith("GetLogEntry(6)").empty());
         // The third row stands for entry 4, not 3.
@@ -333,9 +335,9 @@ TEST(DiagnosticValues, NoSecondThreadWhileOneReads) {
                        SetEvent(release);
                        ASSERT_TRUE(wkit::Driver::PumpUntil([&] { return !page.IsBusy(); }, 10000));
                        // The start that was due while the thread read comes with the next tick.
-        sheet.SendMessage(WM_TIMER, 1);
-        EXPECT_EQ(page.GetThreadStarts(), 2);
-        w.PressCancel();
+                       sheet.SendMessage(WM_TIMER, 1);
+                       EXPECT_EQ(page.GetThreadStarts(), 2);
+                       w.PressCancel();
                    });
     EXPECT_EQ(g_threadsStarted.load(), 2);
     EXPECT_EQ(g_threadsEnded.load(), 2);

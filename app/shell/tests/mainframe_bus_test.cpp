@@ -156,7 +156,15 @@ TEST_F(MainFrameBus, DiagnosticsAndDriftValuesHoldTheRemoteStateWhileTheirSheetR
             ASSERT_TRUE(Sim("FAULT 1 reject always ?? on=F1"));
         }
         Sim("CLEARLOG");
-        Command(c.command);
+        {
+            // The sheet is closed as soon as it shows.
+            wkit::Driver driver;
+            driver.SetLimit(60000);
+            for (const char* caption : {"Diagnostic values", "Drift values"})
+                driver.OnEveryOpen(wkit::Caption(caption),
+                                   [](wkit::Window& w) { w.PressCancel(); });
+            Command(c.command);
+        }
         std::vector<std::string> switches;
         for (const std::string& t : Telegrams())
             if (t == "F1") switches.push_back(t);
