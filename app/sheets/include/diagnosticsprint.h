@@ -27,6 +27,11 @@ void DefineDriftHeader(int hJob, CVaskInstrument* pAnalyzer, int nPage, BOOL bCa
 int DefineListFields(int hJob, CListCtrl& list, int nRow, const UINT* fields, int nFields);
 int PrintListRecord(int hJob, CListCtrl& list, int nRow, const UINT* fields, int nFields);
 
+// A diagnostics page's list (page number `nPage`) printed through PrintListRows, each row one
+// record of `fields`.
+int PrintDiagnosticsList(int hJob, int nLastPage, CVaskInstrument* pAnalyzer, int nPage,
+                         CListCtrl& list, const UINT* fields, int nFields);
+
 // The result of a page print that ended the print and closed the job: the sheet's print then
 // stops and has no job left to end.
 enum { kPrintJobClosed = 1 };

@@ -29,6 +29,12 @@ struct MessageBlock {
     {8, IDS_LOG_LORVIX62_BASE, 32},
 };
 
+// The report fields of the state and components lists, column by column.
+const UINT kStateFields[] = {IDS_FIELD_TIMESTAMP, IDS_FIELD_MESSAGE, IDS_FIELD_CLASS,
+                             IDS_FIELD_ACKNOWLEDGED};
+const UINT kComponentFields[] = {IDS_FIELD_COMPONENT, IDS_FIELD_CUR_VALUE, IDS_FIELD_CUR_RANGE,
+                                 IDS_FIELD_ANALOG_OUTPUT};
+
 // The current measuring range entries of components 0 to 3 have the numbers 6 to 9.
 const int kMeasRangeEntry = 6;
 
@@ -173,16 +179,11 @@ void CPageDiagnosticsState::EnableButtons() {
 }
 
 int CPageDiagnosticsState::PrintPage(int hJob, int nLastPage) {
-    return PrintListRows(
-        hJob, nLastPage, m_list.GetItemCount(),
-        [&] { DefineDiagnosticsHeader(hJob, m_pInstrument, 1); },
-        [&](int nRow) { return PrintRow(hJob, nRow); });
+    return PrintDiagnosticsList(hJob, nLastPage, m_pInstrument, 1, m_list, kStateFields, 4);
 }
 
 int CPageDiagnosticsState::PrintRow(int hJob, int nRow) {
-    static const UINT kFields[] = {IDS_FIELD_TIMESTAMP, IDS_FIELD_MESSAGE, IDS_FIELD_CLASS,
-                                   IDS_FIELD_ACKNOWLEDGED};
-    return PrintListRecord(hJob, m_list, nRow, kFields, 4);
+    return PrintListRecord(hJob, m_list, nRow, kStateFields, 4);
 }
 
 // ---- components ---------------------------------------------------------------------------
@@ -255,16 +256,11 @@ void CPageDiagnosticsComponents::FillRow(int nComponent, int& nRow, int bUpdate,
 }
 
 int CPageDiagnosticsComponents::PrintPage(int hJob, int nLastPage) {
-    return PrintListRows(
-        hJob, nLastPage, m_list.GetItemCount(),
-        [&] { DefineDiagnosticsHeader(hJob, m_pInstrument, 3); },
-        [&](int nRow) { return PrintRow(hJob, nRow); });
+    return PrintDiagnosticsList(hJob, nLastPage, m_pInstrument, 3, m_list, kComponentFields, 4);
 }
 
 int CPageDiagnosticsComponents::PrintRow(int hJob, int nRow) {
-    static const UINT kFields[] = {IDS_FIELD_COMPONENT, IDS_FIELD_CUR_VALUE, IDS_FIELD_CUR_RANGE,
-                                   IDS_FIELD_ANALOG_OUTPUT};
-    return PrintListRecord(hJob, m_list, nRow, kFields, 4);
+    return PrintListRecord(hJob, m_list, nRow, kComponentFields, 4);
 }
 
 // ---- factory data -------------------------------------------------------------------------

@@ -100,3 +100,11 @@ int PrintListRecord(int hJob, CListCtrl& list, int nRow, const UINT* fields, int
     DefineListFields(hJob, list, nRow, fields, nFields);
     return GetSheetReport().PrintRecord(hJob);
 }
+
+int PrintDiagnosticsList(int hJob, int nLastPage, CVaskInstrument* pAnalyzer, int nPage,
+                         CListCtrl& list, const UINT* fields, int nFields) {
+    return PrintListRows(
+        hJob, nLastPage, list.GetItemCount(),
+        [&] { DefineDiagnosticsHeader(hJob, pAnalyzer, nPage); },
+        [&](int nRow) { return PrintListRecord(hJob, list, nRow, fields, nFields); });
+}

@@ -31,6 +31,9 @@ struct ThreadRequest {
 
 DiagThreadObserver g_observer = NULL;
 
+// The report fields of the list, column by column.
+const UINT kValueFields[] = {IDS_FIELD_MEAS_SIZE, IDS_FIELD_VALUE};
+
 // ---- the models' value tables --------------------------------------------------------------
 
 typedef int (*ReadValue)(CVaskInstrument* pAnalyzer, VaskFloat& value);
@@ -177,11 +180,15 @@ void CPageDiagnosticsValues::StartThread(int bUpdate) {
     CDiagValuesThread* pThread = (CDiagValuesThread*)AfxBeginThread(
         RUNTIME_CLASS(CDiagValuesThread), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     if (pThread == NULL) return;
-    pThread->SetPage(this);
     pThread->SetParameters(m_pInstrument, 0, bUpdate);
+    // Without a handle to wait for, the page could go before the thread: it then ends at once.
     if (!DuplicateHandle(GetCurrentProcess(), pThread->m_hThread, GetCurrentProcess(), &m_hThread,
-                         SYNCHRONIZE, FALSE, 0))
+                         SYNCHRONIZE, FALSE, 0)) {
         m_hThread = NULL;
+        pThread->ResumeThread();
+        return;
+    }
+    pThread->SetPage(this);
     m_stop.store(false);
     // Busy before the thread runs: a print right after the start must wait for it.
     m_busy.store(1);
@@ -272,15 +279,11 @@ BOOL CPageDiagnosticsValues::ClearListForUnknownModel() {
 
 int CPageDiagnosticsValues::PrintPage(int hJob, int nLastPage) {
     WaitForValuesThread();
-    return PrintListRows(
-        hJob, nLastPage, m_list.GetItemCount(),
-        [&] { DefineDiagnosticsHeader(hJob, m_pInstrument, 4); },
-        [&](int nRow) { return PrintRow(hJob, nRow); });
+    return PrintDiagnosticsList(hJob, nLastPage, m_pInstrument, 4, m_list, kValueFields, 2);
 }
 
 int CPageDiagnosticsValues::PrintRow(int hJob, int nRow) {
-    static const UINT kFields[] = {IDS_FIELD_MEAS_SIZE, IDS_FIELD_VALUE};
-    return PrintListRecord(hJob, m_list, nRow, kFields, 2);
+    return PrintListRecord(hJob, m_list, nRow, kValueFields, 2);
 }
 
 // ---- the thread ---------------------------------------------------------------------------
