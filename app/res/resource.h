@@ -846,3 +846,70 @@
 #define IDS_SENSOR_ZERO_STATE        10139
 #define IDS_APPLY_BEFORE_AUTOCAL     10182
 #define IDS_APPLY_BEFORE_ACAL_CHECK  10183
+// ---- The diagnostics and drift values sheets (diagnostics.rc, tables/diagnostics.def) ----
+#define IDS_DIAGNOSTICS_CAPTION      200
+#define IDS_DRIFT_CAPTION            206
+#define IDD_DIAG_STATE               106
+#define IDD_DIAG_COMPONENTS          107
+#define IDD_DIAG_VALUES              108
+#define IDD_DIAG_FIRM_DATA           109
+#define IDD_DRIFT_VALUES             213
+// The sheets' print button.
+#define IDC_SHEET_PRINT              1185
+#define IDS_SHEET_PRINT              56008
+// Device state and logbook.
+#define IDC_DIAG_LOGBOOK             1012
+#define IDC_DIAG_CONFIRM             1134
+#define IDC_DIAG_UPDATE_LOGBOOK      1182
+#define IDC_DIAG_EMPTY_LOGBOOK       1180
+// Components and diagnostic values.
+#define IDC_DIAG_COMPONENT_LIST      1144
+#define IDC_DIAG_VALUE_LIST          1052
+// Factory data.
+#define IDC_FIRM_HARDWARE_ID         1005
+#define IDC_FIRM_SERIAL_NUMBER       1056
+#define IDC_FIRM_ORDER_NUMBER        1009
+#define IDC_FIRM_FIRMWARE_NUMBER     1013
+#define IDC_FIRM_ADAPTER_FW          1020
+#define IDC_FIRM_ADAPTER_BOOT        1021
+#define IDC_FIRM_MOTHER_FW           1027
+#define IDC_FIRM_MOTHER_BOOT         1028
+#define IDC_FIRM_OPTION_FW           1029
+#define IDC_FIRM_OPTION_BOOT         1030
+#define IDC_FIRM_QUENTA_TYPE         1011
+#define IDC_FIRM_QUENTA_TYPE_LABEL   1331
+#define IDC_FIRM_QUENTA_TYPE_FRAME   1332
+// Drift values.
+#define IDC_DRIFT_LIST               1325
+#define IDC_DRIFT_RESET              1326
+#define IDC_CALIB_LIST               1328
+// Texts.
+#define IDS_LOGBOOK_COLUMNS          10015
+#define IDS_DIAG_COMPONENT_COLUMNS   10017
+#define IDS_DIAG_VALUE_COLUMNS       10018
+#define IDS_DIAG_NAMES_SINDOR23      10019
+#define IDS_DIAG_NAMES_SINDOR6       10020
+#define IDS_DIAG_NAMES_PARVEL6       10021
+#define IDS_DIAG_NAMES_LORVIX6       10155
+#define IDS_DIAG_NAMES_QUENTA6       10170
+#define IDS_DIAG_NAMES_PARVEL64      56010
+#define IDS_DIAG_NAMES_LORVIX62      56009
+#define IDS_LOG_TIME_GONE            10022
+#define IDS_LOG_TIME_SET             10023
+#define IDS_WAIT_FOR_VALUES          10026
+#define IDS_DRIFT_TIME_FORMAT        10030
+#define IDS_LOG_YES                  10041
+#define IDS_LOG_NO                   10042
+#define IDS_LOG_NOT_PROGRAMMED       10043
+#define IDS_LOG_ACK_FAILED           10044
+#define IDS_CALIB_COLUMNS_RESERVE    10175
+#define IDS_DRIFT_COLUMNS            10176
+#define IDS_CALIB_COLUMNS            10177
+// The logbook's message blocks of the models.
+#define IDS_LOG_SINDOR23_BASE        30200
+#define IDS_LOG_SINDOR6_BASE         30500
+#define IDS_LOG_PARVEL6_BASE         30800
+#define IDS_LOG_PARVEL64_BASE        30832
+#define IDS_LOG_LORVIX6_BASE         31500
+#define IDS_LOG_LORVIX62_BASE        31532
+#define IDS_LOG_QUENTA6_BASE         31700

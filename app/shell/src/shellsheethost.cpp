@@ -5,6 +5,7 @@
 #include "instrumentgrid.h"
 #include "mainframe.h"
 #include "pcvaskapp.h"
+#include "sheetreportjobs.h"
 #include "viewmessage.h"
 
 namespace {
@@ -61,4 +62,5 @@ void CProgramSheetHost::StopProgress() {
 void InstallProgramSheets() {
     SetSheetHost(&g_host);
     InstallInstrumentGridFactory();
+    InstallSheetReport();
 }
