@@ -5,6 +5,7 @@
 #include "instrumentgrid.h"
 #include "mainframe.h"
 #include "pcvaskapp.h"
+#include "shellcurvehost.h"
 #include "viewmessage.h"
 
 namespace {
@@ -61,4 +62,6 @@ void CProgramSheetHost::StopProgress() {
 void InstallProgramSheets() {
     SetSheetHost(&g_host);
     InstallInstrumentGridFactory();
+    // The curve sheet's host as well.
+    InstallProgramCurveHost();
 }
