@@ -298,7 +298,7 @@ BOOL CCurveOptionPage::StoreCurve() {
     const int componentIndex = m_componentList.GetCurSel();
     const int component =
         componentIndex >= 0 ? (int)m_componentList.GetItemData(componentIndex) : 0;
-    CVaskInstrument* pAnalyzer = noNetworks ? NULL : SelectedAnalyzer();
+    CVaskInstrument* pAnalyzer = SelectedAnalyzer();
 
     // An axis needs its bottom below its top.
     if (!(m_fLowerLimit < m_fUpperLimit)) {
@@ -330,9 +330,16 @@ BOOL CCurveOptionPage::StoreCurve() {
     s.m_nSymbol[n] = symbol >= 0 ? symbol : 0;
     s.m_bShowRefLine[n] = m_bShowZeroLine;
     s.m_fRefValue[n] = m_fZeroPoint;
-    if (pAnalyzer != s.m_pInstrument[n] || component != s.m_nComponent[n]) s.m_bRestart = TRUE;
-    s.m_pInstrument[n] = pAnalyzer;
-    s.m_nComponent[n] = component;
+    if (noNetworks) {
+        // Off; the stored component stays with the names, so that the slot is found again
+        // once the networks are back.
+        if (s.m_pInstrument[n] != NULL) s.m_bRestart = TRUE;
+        s.m_pInstrument[n] = NULL;
+    } else {
+        if (pAnalyzer != s.m_pInstrument[n] || component != s.m_nComponent[n]) s.m_bRestart = TRUE;
+        s.m_pInstrument[n] = pAnalyzer;
+        s.m_nComponent[n] = component;
+    }
 
     CLoading loading(m_bLoading);
     UpdateData(FALSE);

@@ -29,6 +29,9 @@ CCurvePropSheet::CCurvePropSheet(CObList* pNodeList, UINT nIDCaption, CWnd* pPar
       m_bRegistered(FALSE) {
     AddPage(&m_curvePage);
     AddPage(&m_optionPage);
+    // The option page finds the analyzers again when it is initialised; the curve page may
+    // be shown before it is.
+    ResolveCurveSlots(m_settings, m_pNodeList);
 }
 
 CCurvePropSheet::CCurvePropSheet(CObList* pNodeList, const char* pszCaption, CWnd* pParentWnd,
@@ -41,6 +44,9 @@ CCurvePropSheet::CCurvePropSheet(CObList* pNodeList, const char* pszCaption, CWn
       m_bRegistered(FALSE) {
     AddPage(&m_curvePage);
     AddPage(&m_optionPage);
+    // The option page finds the analyzers again when it is initialised; the curve page may
+    // be shown before it is.
+    ResolveCurveSlots(m_settings, m_pNodeList);
 }
 
 CCurvePropSheet::~CCurvePropSheet() {
