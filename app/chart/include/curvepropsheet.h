@@ -47,13 +47,15 @@ protected:
     LRESULT OnPageUnchanged(WPARAM wParam, LPARAM lParam);
     void OnDestroy();
     void EnableApply(BOOL bEnable);
+    // The pages in tab order (curve page first) and the slots' analyzers from their names.
+    void AddCurvePages();
 
     CCurveOptionPage m_optionPage;
     CCurvePage m_curvePage;
     CCurveSettings m_settings;
     CObList* m_pNodeList;
-    BOOL m_bNodesReleased;
-    BOOL m_bRegistered;
+    BOOL m_bNodesReleased = FALSE;
+    BOOL m_bRegistered = FALSE;
 
     DECLARE_MESSAGE_MAP()
 };

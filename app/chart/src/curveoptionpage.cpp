@@ -5,6 +5,7 @@
 #include "curvenodes.h"
 #include "curvepropsheet.h"
 #include "curvesettings.h"
+#include "curvetext.h"
 #include "resource.h"
 #include "sindor23.h"
 #include "vaskinstrument.h"
@@ -41,12 +42,6 @@ private:
     BOOL& m_flag;
     BOOL m_before;
 };
-
-CString Text(UINT id) {
-    CString text;
-    text.LoadString(id);
-    return text;
-}
 
 CString SpanText(DWORD seconds) {
     CString text;
@@ -170,7 +165,7 @@ void CCurveOptionPage::FillAnalyzerList() {
         const int index = m_analyzerList.AddString(pAnalyzer->GetName());
         if (index >= 0) m_analyzerList.SetItemDataPtr(index, pAnalyzer);
     }
-    const int index = m_analyzerList.AddString(Text(IDS_NO_INSTRUMENT));
+    const int index = m_analyzerList.AddString(CurveText(IDS_NO_INSTRUMENT));
     if (index >= 0) m_analyzerList.SetItemDataPtr(index, NULL);
 }
 
@@ -194,7 +189,7 @@ void CCurveOptionPage::FillComponentList() {
     // that an analyzer not found now is found again later.
     if (!m_bLoading)
         m_pSettings->m_strInstrument[m_nCurrentCurve] =
-            pAnalyzer != NULL ? pAnalyzer->GetName() : Text(IDS_NO_INSTRUMENT);
+            pAnalyzer != NULL ? pAnalyzer->GetName() : CurveText(IDS_NO_INSTRUMENT);
     if (m_componentList.GetCount() > 0) m_componentList.SetCurSel(0);
     ShowComponentUnit();
     MarkModified();

@@ -2,6 +2,7 @@
 #include "curvepage.h"
 
 #include "curvehost.h"
+#include "curvetext.h"
 #include "curvepropsheet.h"
 #include "curvesettings.h"
 #include "resource.h"
@@ -19,12 +20,6 @@ const UINT g_nDrawRequestMessage = ::RegisterWindowMessageA(LL_DRAWREQUEST_MESSA
 const DWORD kDateLabelSpan = 172800;
 // The legend's font size on this page.
 const int kLegendFontSize = 8;
-
-CString Text(UINT id) {
-    CString text;
-    text.LoadString(id);
-    return text;
-}
 
 // The current values of the slots' analyzers, each analyzer asked once. A failed read is no
 // business of the user's at every tick: it is not reported, and the slot gets no sample.
@@ -140,7 +135,7 @@ void CCurvePage::ApplyCurveSettings() {
     m_pDiagram->SetLegendShown(s.m_nLegend != 0);
     if (s.m_nLegend != 0) m_pLegend->SetPosition(s.m_nLegend - 1);
     m_pDiagram->SetScrollShares(s.m_nScrollArea, 100);
-    const CString valueFormat = Text(IDS_CURVE_VALUE_FORMAT);
+    const CString valueFormat = CurveText(IDS_CURVE_VALUE_FORMAT);
 
     CSlotValues values(s);
     BOOL grid = FALSE;
@@ -202,8 +197,8 @@ void CCurvePage::ApplyCurveSettings() {
         pRef->SetShown(s.m_bShowRefLine[i]);
     }
 
-    const CString timeFormat =
-        Text(s.m_dwTimeSpan < kDateLabelSpan ? IDS_CURVE_TIME_FORMAT : IDS_CURVE_DATE_TIME_FORMAT);
+    const CString timeFormat = CurveText(
+        s.m_dwTimeSpan < kDateLabelSpan ? IDS_CURVE_TIME_FORMAT : IDS_CURVE_DATE_TIME_FORMAT);
     if (s.m_bRestart) {
         for (int i = 0; i < CURVES; ++i) {
             m_pValueCurve[i]->DeleteAllPoints();
@@ -214,7 +209,7 @@ void CCurvePage::ApplyCurveSettings() {
         const double start = (double)now.GetTime();
         m_pTimeAxis->SetRange(start, start + s.m_dwTimeSpan);
         m_pTimeAxis->SetTicks(start, s.m_dwTimeSpan / 10.0, 2);
-        m_pTimeAxis->SetEndText(now.Format(Text(IDS_DATE_FORMAT)));
+        m_pTimeAxis->SetEndText(now.Format(CurveText(IDS_DATE_FORMAT)));
     }
     m_pTimeAxis->SetLabelFormat(timeFormat);
     m_pTimeAxis->SetTitle(CString());
@@ -246,7 +241,7 @@ void CCurvePage::Sample() {
         m_pRefCurve[i]->AddPoint(now, s.m_fRefValue[i], FALSE);
         m_pRefCurve[i]->DrawLast();
         m_pTimeAxis->SetEndText(
-            CTime((time_t)m_pTimeAxis->GetMinimum()).Format(Text(IDS_DATE_FORMAT)));
+            CTime((time_t)m_pTimeAxis->GetMinimum()).Format(CurveText(IDS_DATE_FORMAT)));
         if (s.m_bShowValuesInLegend) {
             CString unit, unitPart, text;
             CVaskInstrument::GetUnitText(unit, pValues[c].unit);
@@ -333,9 +328,9 @@ CRect CCurvePage::MetafileFrame(CDC* pReference) {
 }
 
 void CCurvePage::OnExport() {
-    CFileDialog dialog(FALSE, Text(IDS_CURVE_EXPORT_EXT), Text(IDS_CURVE_EXPORT_NAME),
+    CFileDialog dialog(FALSE, CurveText(IDS_CURVE_EXPORT_EXT), CurveText(IDS_CURVE_EXPORT_NAME),
                        OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY,
-                       Text(IDS_CURVE_EXPORT_FILTER), this);
+                       CurveText(IDS_CURVE_EXPORT_FILTER), this);
     if (dialog.DoModal() != IDOK) return;
     ExportTo(dialog.GetPathName());
 }

@@ -24,14 +24,8 @@ CCurvePropSheet::CCurvePropSheet(CObList* pNodeList, UINT nIDCaption, CWnd* pPar
     : CHelpPropertySheet(nIDCaption, pParentWnd, iSelectPage),
       m_optionPage(pNodeList, &m_settings),
       m_curvePage(pNodeList, &m_settings),
-      m_pNodeList(pNodeList),
-      m_bNodesReleased(FALSE),
-      m_bRegistered(FALSE) {
-    AddPage(&m_curvePage);
-    AddPage(&m_optionPage);
-    // The option page finds the analyzers again when it is initialised; the curve page may
-    // be shown before it is.
-    ResolveCurveSlots(m_settings, m_pNodeList);
+      m_pNodeList(pNodeList) {
+    AddCurvePages();
 }
 
 CCurvePropSheet::CCurvePropSheet(CObList* pNodeList, const char* pszCaption, CWnd* pParentWnd,
@@ -39,9 +33,11 @@ CCurvePropSheet::CCurvePropSheet(CObList* pNodeList, const char* pszCaption, CWn
     : CHelpPropertySheet(pszCaption, pParentWnd, iSelectPage),
       m_optionPage(pNodeList, &m_settings),
       m_curvePage(pNodeList, &m_settings),
-      m_pNodeList(pNodeList),
-      m_bNodesReleased(FALSE),
-      m_bRegistered(FALSE) {
+      m_pNodeList(pNodeList) {
+    AddCurvePages();
+}
+
+void CCurvePropSheet::AddCurvePages() {
     AddPage(&m_curvePage);
     AddPage(&m_optionPage);
     // The option page finds the analyzers again when it is initialised; the curve page may

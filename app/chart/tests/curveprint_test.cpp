@@ -111,36 +111,43 @@ struct PageTexts {
     }
 };
 
+// What a print leaves: the engine's calls, the finished jobs and their pages' texts.
+struct Recording {
+    Recording() {
+        printed.context = &pages;
+        printed.onJob = &PageTexts::OnJob;
+    }
+    CallRecorder calls;
+    vaskreport_seam::Recorder printed;
+    PageTexts pages;
+};
+
 TEST_F(CurvePrint, TheDiagramFormPrintsTheDiagramAsItsMetafileVariable) {
     CCurvePage& page = OpenWithSamples();
     const COLORREF background = page.GetDiagram()->GetBackgroundColor();
-    vaskreport_seam::Recorder printed;
-    PageTexts pages;
-    printed.context = &pages;
-    printed.onJob = &PageTexts::OnJob;
-    CallRecorder calls;
+    Recording r;
     Print();
     EXPECT_TRUE(boxes_.texts.empty());
 
-    ASSERT_EQ(calls.Count("LlPrintIsVariableUsedA"), 1u);
-    EXPECT_EQ(calls.Of("LlPrintIsVariableUsedA")[0].name, "VDiagramme");
-    ASSERT_EQ(DefinedDrawings(calls).size(), 1u);
-    const vaskreport_seam::Call drawing = DefinedDrawings(calls)[0];
+    ASSERT_EQ(r.calls.Count("LlPrintIsVariableUsedA"), 1u);
+    EXPECT_EQ(r.calls.Of("LlPrintIsVariableUsedA")[0].name, "VDiagramme");
+    ASSERT_EQ(DefinedDrawings(r.calls).size(), 1u);
+    const vaskreport_seam::Call drawing = DefinedDrawings(r.calls)[0];
     EXPECT_EQ(drawing.name, "VDiagramme");
     EXPECT_EQ(drawing.value1, 0x20000006);
     EXPECT_NE(drawing.value2, 0) << "the metafile's handle";
-    EXPECT_EQ(calls.Count("LlPrint"), 1u);
-    EXPECT_EQ(calls.Of("LlPrintWithBoxStartA")[0].wnd, page.m_hWnd) << "the page owns the job";
+    EXPECT_EQ(r.calls.Count("LlPrint"), 1u);
+    EXPECT_EQ(r.calls.Of("LlPrintWithBoxStartA")[0].wnd, page.m_hWnd) << "the page owns the job";
 
-    ASSERT_EQ(printed.jobs.size(), 1u);
-    ASSERT_EQ(printed.jobs[0].pages.size(), 1u);
-    EXPECT_EQ(printed.jobs[0].pages[0].Count(LL_SEAM_DRAWING), 1);
-    EXPECT_TRUE(pages.Has(Title())) << "the axis title in the printed page";
+    ASSERT_EQ(r.printed.jobs.size(), 1u);
+    ASSERT_EQ(r.printed.jobs[0].pages.size(), 1u);
+    EXPECT_EQ(r.printed.jobs[0].pages[0].Count(LL_SEAM_DRAWING), 1);
+    EXPECT_TRUE(r.pages.Has(Title())) << "the axis title in the printed page";
     EXPECT_EQ(page.GetDiagram()->GetBackgroundColor(), background) << "the live diagram's look";
     EXPECT_TRUE(page.GetDiagram()->GetFrame());
 
-    const std::string pdf = rtest::WaitForPdf(printed.jobs[0].document);
-    ASSERT_FALSE(pdf.empty()) << "no PDF for " << printed.jobs[0].document;
+    const std::string pdf = rtest::WaitForPdf(r.printed.jobs[0].document);
+    ASSERT_FALSE(pdf.empty()) << "no PDF for " << r.printed.jobs[0].document;
     const std::vector<std::string> text = rtest::PdfPages(pdf);
     ASSERT_EQ(text.size(), 1u);
     EXPECT_NE(text[0].find("Korvan Test Works"), std::string::npos) << text[0];
@@ -158,19 +165,15 @@ TEST_F(CurvePrint, ACallbackBoxOfTheFormIsDrawnByThePageOnRequest) {
     TestApp().WriteProfileString("Print forms", "Diagram", "Callback.form");
     CCurvePage& page = OpenWithSamples();
     const RECT before = page.GetDiagram()->GetOuterRect();
-    vaskreport_seam::Recorder printed;
-    PageTexts pages;
-    printed.context = &pages;
-    printed.onJob = &PageTexts::OnJob;
-    CallRecorder calls;
+    Recording r;
     Print();
     EXPECT_TRUE(boxes_.texts.empty());
-    EXPECT_EQ(calls.Count("LlPrintIsVariableUsedA"), 1u);
-    EXPECT_TRUE(DefinedDrawings(calls).empty()) << "the form does not use it";
-    ASSERT_EQ(printed.jobs.size(), 1u);
-    ASSERT_EQ(printed.jobs[0].pages.size(), 1u);
-    EXPECT_EQ(printed.jobs[0].pages[0].Count(LL_SEAM_REQUEST), 1);
-    EXPECT_TRUE(pages.Has(Title())) << "drawn into the engine's page";
+    EXPECT_EQ(r.calls.Count("LlPrintIsVariableUsedA"), 1u);
+    EXPECT_TRUE(DefinedDrawings(r.calls).empty()) << "the form does not use it";
+    ASSERT_EQ(r.printed.jobs.size(), 1u);
+    ASSERT_EQ(r.printed.jobs[0].pages.size(), 1u);
+    EXPECT_EQ(r.printed.jobs[0].pages[0].Count(LL_SEAM_REQUEST), 1);
+    EXPECT_TRUE(r.pages.Has(Title())) << "drawn into the engine's page";
     const RECT after = page.GetDiagram()->GetOuterRect();
     EXPECT_TRUE(::EqualRect(&before, &after)) << "the window's rectangle is back";
 }

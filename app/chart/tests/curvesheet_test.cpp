@@ -105,6 +105,8 @@ TEST_F(CurveSheet, AnEmptyProfileOpensOnTheOptionPageWithCloseApplyAndHelp) {
     EXPECT_EQ(w.Items(IDC_CURVE_SYMBOL).size(), 11u);
     EXPECT_EQ(w.Items(IDC_CURVE_LIST).size(), 6u);
     EXPECT_TRUE(boxes_.texts.empty());
+    w.HelpOn(IDC_CURVE_LEGEND);
+    EXPECT_TRUE(TestApp().Asked(0x50000 + IDC_CURVE_LEGEND, HELP_CONTEXTPOPUP));
 
     // The same pages in a plain sheet: the curve sheet is 32 pixels taller.
     CHelpPropertyPage curve(IDD_CURVE_PAGE), options(IDD_CURVE_OPTIONS);
