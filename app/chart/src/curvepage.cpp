@@ -21,6 +21,20 @@ const DWORD kDateLabelSpan = 172800;
 // The legend's font size on this page.
 const int kLegendFontSize = 8;
 
+// While it lives, the analyzer's failed device operations are not reported.
+class CQuietAnalyzer {
+public:
+    explicit CQuietAnalyzer(CVaskInstrument* pAnalyzer)
+        : m_pAnalyzer(pAnalyzer), m_report(pAnalyzer->IsCommandReportEnabled()) {
+        m_pAnalyzer->EnableCommandReport(0);
+    }
+    ~CQuietAnalyzer() { m_pAnalyzer->EnableCommandReport(m_report); }
+
+private:
+    CVaskInstrument* m_pAnalyzer;
+    int m_report;
+};
+
 // The current values of the slots' analyzers, each analyzer asked once. A failed read is no
 // business of the user's at every tick: it is not reported, and the slot gets no sample.
 class CSlotValues {
@@ -36,10 +50,8 @@ public:
             if (m_reads[i].pAnalyzer == pAnalyzer) return m_reads[i].ok ? m_reads[i].values : NULL;
         Read& read = m_reads[m_count++];
         read.pAnalyzer = pAnalyzer;
-        const int report = pAnalyzer->IsCommandReportEnabled();
-        pAnalyzer->EnableCommandReport(0);
+        CQuietAnalyzer quiet(pAnalyzer);
         read.ok = pAnalyzer->GetMeas(read.values) != 0;
-        pAnalyzer->EnableCommandReport(report);
         return read.ok ? read.values : NULL;
     }
 
@@ -155,6 +167,13 @@ void CCurvePage::ApplyCurveSettings() {
         CString unit;
         const VaskFloat* pValues = values.Of(i);
         if (pValues != NULL) CVaskInstrument::GetUnitText(unit, pValues[c].unit);
+        // The label reads the device as well; an analyzer that does not answer is told
+        // nowhere here, as at the ticks.
+        CString component;
+        {
+            CQuietAnalyzer quiet(pAnalyzer);
+            component = pAnalyzer->GetComponentLabel(c);
+        }
 
         const double lower = s.m_fLowerLimit[i], upper = s.m_fUpperLimit[i];
         pAxis->SetRange(lower, upper);
@@ -179,7 +198,7 @@ void CCurvePage::ApplyCurveSettings() {
 
         CString name = pAnalyzer->GetDisplayName();
         name.TrimRight();
-        const CString label = name + ", " + pAnalyzer->GetComponentLabel(c);
+        const CString label = name + ", " + component;
         CString title;
         title.Format("%s [%s]", (LPCSTR)label, (LPCSTR)unit);
         pAxis->SetTitle(title);

@@ -157,6 +157,22 @@ TEST_F(CurvesOnTheBus, TwoSlotsSampleLiveAndExportWhatTheyShow) {
     EXPECT_TRUE(d->GetFrame()) << "the live diagram has its frame back";
     EXPECT_NE(d->GetBackgroundColor(), RGB(0xFF, 0xFF, 0xFF));
     EXPECT_TRUE(boxes.texts.empty());
+
+    // An analyzer whose device the scan did not find: its reads fail, its curve gains
+    // nothing, and nobody is told at every tick or page activation.
+    CVaskInstrument ghost("Ghost", 0, s_access, 3, 1, 4, 4, 0);
+    ghost.SetParent(&line);
+    kit.reports.clear();
+    CCurveSettings& settings = *kit.sheet->GetSettings();
+    settings.m_pInstrument[2] = &ghost;
+    settings.m_nComponent[2] = 0;
+    page.ApplyCurveSettings();
+    kit.Tick();
+    EXPECT_TRUE(page.GetValueCurve(2)->IsShown());
+    EXPECT_EQ(page.GetValueCurve(2)->GetPointCount(), 0);
+    EXPECT_EQ(page.GetValueCurve(0)->GetPointCount(), 4);
+    EXPECT_TRUE(kit.reports.empty());
+    EXPECT_TRUE(boxes.texts.empty());
     kit.Close();
 }
 
