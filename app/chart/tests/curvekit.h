@@ -51,11 +51,9 @@ public:
 
 class CurveKit : public SheetKit, public CCurveHost {
 public:
-    static constexpr const char* kMaker = "KorvanGA curve test";
-
     CurveKit() {
         previous_ = SetCurveHost(this);
-        TestApp().SetRegistryKey(kMaker);
+        TestApp().SetRegistryKey(Maker().c_str());
         ClearProfile();
     }
     ~CurveKit() override {
@@ -64,8 +62,13 @@ public:
         ClearProfile();
     }
 
+    // The maker's key of this process: the curve test programs that run beside it (the
+    // registry is the Wine prefix's) keep theirs.
+    static std::string Maker() {
+        return "KorvanGA curve test " + std::to_string(GetCurrentProcessId());
+    }
     static void ClearProfile() {
-        RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kMaker).c_str());
+        RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + Maker()).c_str());
     }
 
     // The sheet as the main frame opens it: caption "Curve view", page 1, modeless, shown.

@@ -127,7 +127,7 @@ TEST_F(CurvePrint, TheDiagramFormPrintsTheDiagramAsItsMetafileVariable) {
     const COLORREF background = page.GetDiagram()->GetBackgroundColor();
     Recording r;
     Print();
-    EXPECT_TRUE(boxes_.texts.empty());
+    EXPECT_TRUE(boxes_.texts.empty()) << boxes_.texts.front();
 
     ASSERT_EQ(r.calls.Count("LlPrintIsVariableUsedA"), 1u);
     EXPECT_EQ(r.calls.Of("LlPrintIsVariableUsedA")[0].name, "VDiagramme");
@@ -167,7 +167,7 @@ TEST_F(CurvePrint, ACallbackBoxOfTheFormIsDrawnByThePageOnRequest) {
     const RECT before = page.GetDiagram()->GetOuterRect();
     Recording r;
     Print();
-    EXPECT_TRUE(boxes_.texts.empty());
+    EXPECT_TRUE(boxes_.texts.empty()) << boxes_.texts.front();
     EXPECT_EQ(r.calls.Count("LlPrintIsVariableUsedA"), 1u);
     EXPECT_TRUE(DefinedDrawings(r.calls).empty()) << "the form does not use it";
     ASSERT_EQ(r.printed.jobs.size(), 1u);
