@@ -388,7 +388,7 @@
 #define IDS_PRINT_INIT_FAILED      38020
 #define IDS_PRINT_MODULE_FAILED    38021
 #define IDS_DESIGNER_TITLE         38022
-// The curve sheet's curve page.
+// The curve sheet's curve page (its other ids: the curve sheet block at the end).
 #define IDD_CURVE_PAGE 151
 
 // ---- Network settings, communication configuration, component definition and instrument
@@ -913,3 +913,38 @@
 #define IDS_LOG_LORVIX6_BASE         31500
 #define IDS_LOG_LORVIX62_BASE        31532
 #define IDS_LOG_QUENTA6_BASE         31700
+// ---- The curve sheet: curve page and option page (curvesheet.rc, tables/curvesheet.def) ----
+#define IDD_CURVE_OPTIONS           141
+#define IDC_CURVE_DIAGRAM           1136
+#define IDC_CURVE_OUTSIDE           1135
+#define IDC_CURVE_EXPORT            1247
+#define IDC_CURVE_PRINT             1183
+#define IDC_CURVE_TIME_SPAN         1017
+#define IDC_CURVE_LEGEND            1210
+#define IDC_CURVE_SCROLL_AREA       1209
+#define IDC_CURVE_SHOW_VALUES       1152
+#define IDC_CURVE_LIST              1184
+#define IDC_CURVE_NETWORK           1271
+#define IDC_CURVE_ANALYZER          1186
+#define IDC_CURVE_COMPONENT         1042
+#define IDC_CURVE_UPPER             1137
+#define IDC_CURVE_UPPER_UNIT        1222
+#define IDC_CURVE_LOWER             1138
+#define IDC_CURVE_LOWER_UNIT        1218
+#define IDC_CURVE_COLOR             1140
+#define IDC_CURVE_SYMBOL            1211
+#define IDC_CURVE_GRID              1139
+#define IDC_CURVE_ZERO_LINE         1248
+#define IDC_CURVE_ZERO_POINT        1249
+#define IDS_CURVE_EXPORT_EXT        131
+#define IDS_CURVE_EXPORT_NAME       132
+#define IDS_CURVE_EXPORT_FILTER     133
+#define IDS_CURVE_VALUE_FORMAT      10096
+#define IDS_CURVE_DATE_TIME_FORMAT  10124
+#define IDS_CURVE_TIME_FORMAT       10125
+#define IDS_INVALID_TIME_SPAN       12321
+#define IDS_CURVE_LIMITS_ORDER      12331
+#define IDS_NO_INSTRUMENT           30100
+#define IDS_CLOSE_SHEET             56001
+// The print form of the diagram.
+#define IDS_PRINT_TYPE_DIAGRAM      12502

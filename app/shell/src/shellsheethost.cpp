@@ -6,6 +6,7 @@
 #include "mainframe.h"
 #include "pcvaskapp.h"
 #include "sheetreportjobs.h"
+#include "shellcurvehost.h"
 #include "viewmessage.h"
 
 namespace {
@@ -63,4 +64,6 @@ void InstallProgramSheets() {
     SetSheetHost(&g_host);
     InstallInstrumentGridFactory();
     InstallSheetReport();
+    // The curve sheet's host as well.
+    InstallProgramCurveHost();
 }
