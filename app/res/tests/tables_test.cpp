@@ -65,6 +65,8 @@ const Text kStrings[] = {
 #include "tables/paramsheet.def"
 #define APP_STRING(id, text) {id, text},
 #include "tables/configsheet.def"
+#define APP_STRING(id, text) {id, text},
+#include "tables/protocol.def"
 };
 #define APP_COMMAND(id, menuText, prompt) {id, menuText, prompt},
 const Command kCommands[] = {
