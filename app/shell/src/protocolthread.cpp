@@ -24,6 +24,8 @@ namespace {
 enum { kSindor6 = 1, kParvel6 = 2, kLorvix6 = 3, kSindor23 = 4, kQuenta6 = 5 };
 // The channel state of an analyzer that is being downloaded to.
 const int kDownloadState = 22;
+// The channel states that have a text.
+const int kLastState = 25;
 // The Sindor 23's sensor channels, beyond its counted components.
 const int kH2SChannel = 2;
 const int kO2Channel = 3;
@@ -190,7 +192,10 @@ void CProtocolThread::WriteAnalyzer(CVaskInstrument* pAnalyzer, const CString& d
     pAnalyzer->EnableCommandReport(TRUE);
 
     Write(pAnalyzer->GetDisplayName());
-    Write(LoadText(IDS_DEVICE_STATE_BASE + (UINT)pAnalyzer->GetChannelState()));
+    // A state that could not be read (negative) names no text of the state table.
+    const int nState = pAnalyzer->GetChannelState();
+    Write(nState >= 0 && nState <= kLastState ? LoadText(IDS_DEVICE_STATE_BASE + (UINT)nState)
+                                              : CString());
     const int nKind = pAnalyzer->GetModelKind();
     const int nComponents = pAnalyzer->GetComponentCount();
     for (int c = 0; c < nComponents && c < 4; ++c) {
