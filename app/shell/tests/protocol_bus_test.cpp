@@ -132,10 +132,13 @@ TEST_F(ProtocolBus, StartProtocolLogsTheChosenAnalyzersWithTheirValues) {
 }
 
 TEST_F(ProtocolBus, EachModelKindWritesItsExtraFields) {
+    // The bus's channel types: 3 a Quenta 6, 4 a Sindor 23 (its fourth channel the O2
+    // sensor), 7 a Lorvix 6, 8 a Parvel 64.
     ASSERT_TRUE(Sim("DEVICE 3 type=3 components=1"));
     ASSERT_TRUE(Sim("DEVICE 4 type=4 components=4"));
+    ASSERT_TRUE(Sim("DEVICE 5 type=8 components=1"));
     ASSERT_TRUE(Sim("DEVICE 6 type=7 components=1"));
-    Rebuild(5);
+    Rebuild(6);
     ChooseInSheet(
         {IDC_NURA_LOG_TEMPERATURE, IDC_NURA_LOG_PRESSURE, IDC_NURA_LOG_EP, IDC_NURA_LOG_EP90}, true,
         ".");
@@ -159,7 +162,9 @@ TEST_F(ProtocolBus, EachModelKindWritesItsExtraFields) {
         return a->GetName().CompareNoCase(b->GetName()) < 0;
     });
     int sensorRows = 0;
+    std::vector<int> seen;
     for (CVaskInstrument* analyzer : analyzers) {
+        seen.push_back(analyzer->GetModelKind());
         const Kind* kind = nullptr;
         for (const Kind& k : kinds)
             if (k.kind == analyzer->GetModelKind()) kind = &k;
@@ -191,6 +196,8 @@ TEST_F(ProtocolBus, EachModelKindWritesItsExtraFields) {
         }
     }
     EXPECT_GE(sensorRows, 1) << "the Sindor 23 of four channels has its O2 sensor";
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 4, 5, 7}));
     const std::vector<std::string> rows = Rows();
     ASSERT_EQ(rows.size(), 1u);
     const std::vector<std::string> f = Fields(rows[0]);

@@ -20,6 +20,9 @@ protected:
         OpenDocument();
         if (HasFatalFailure()) return;
         SetUpLog(doc_, folder_->Path());
+        // The trace goes into the program folder.
+        profile_->SetDword("Protokoll_Communication", "Aktiv", 1);
+        profile_->SetString("Protokoll_Communication", "Speicherort", *folder_ / "Log");
         SetMode(1);
     }
     void TearDown() override {
@@ -179,6 +182,13 @@ TEST_F(Logging, AFailingWriteIsShownOnceAndTriedAgainEachCycle) {
     ASSERT_EQ(boxes_.texts.size(), 1u);
     EXPECT_EQ(boxes_.texts[0],
               "The protocol could not be written (error 206). Logging goes on and tries again.");
+    // The trace has it once as well.
+    std::string trace;
+    for (const std::string& name : FilesIn(*folder_ / "Log"))
+        trace += ReadFile(*folder_ / "Log" + "\\" + name);
+    const std::string entry = "The measurement log could not be written: error 206";
+    ASSERT_NE(trace.find(entry), std::string::npos) << trace;
+    EXPECT_EQ(trace.find(entry), trace.rfind(entry));
     EXPECT_TRUE(doc_->IsLogging());
     EXPECT_TRUE(frame_->StopLogging());
     EXPECT_TRUE(Ended(thread));
