@@ -30,6 +30,14 @@ protected:
     void OnMarkChanged();
     void MarkChanged();
 
+    // The stored values: profile name, member and default, in the order OK writes them.
+    struct StoredValue {
+        const char* name;
+        int CSettingsConvPage::*member;
+        int nDefault;
+    };
+    static const StoredValue kStoredValues[];
+
     CComboBox m_types;
     int m_nComponents;
     int m_nOperationMode;
@@ -54,6 +62,12 @@ protected:
     BOOL OnInitDialog() override;
     BOOL OnApply() override;
     void OnTextChange();
+
+    struct StoredText {
+        const char* name;
+        CString CSettingsGeneralPage::*member;
+    };
+    static const StoredText kStoredTexts[];
 
     CString m_strCompany;
     CString m_strDepartment;

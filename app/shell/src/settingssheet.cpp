@@ -35,6 +35,16 @@ CString ModelName(int nType) {
 
 IMPLEMENT_DYNAMIC(CSettingsConvPage, CPropertyPage)
 
+const CSettingsConvPage::StoredValue CSettingsConvPage::kStoredValues[] = {
+    {"Operation mode", &CSettingsConvPage::m_nOperationMode, 0},
+    {"Offline instrument", &CSettingsConvPage::m_nType, kDefaultType},
+    {"Has O2 Sensor", &CSettingsConvPage::m_bO2Sensor, 0},
+    {"Has H2S Sensor", &CSettingsConvPage::m_bH2SSensor, 0},
+    {"Number of components", &CSettingsConvPage::m_nComponents, 1},
+    {"Has Heating", &CSettingsConvPage::m_bHeating, 0},
+    {"Has Option Board", &CSettingsConvPage::m_bOptionBoard, 0},
+};
+
 BEGIN_MESSAGE_MAP(CSettingsConvPage, CHelpPropertyPage)
 ON_BN_CLICKED(IDC_SETTINGS_OFFLINE, OnModeClicked)
 ON_BN_CLICKED(IDC_SETTINGS_ONLINE, OnModeClicked)
@@ -73,13 +83,8 @@ void CSettingsConvPage::DoDataExchange(CDataExchange* pDX) {
 BOOL CSettingsConvPage::OnInitDialog() {
     CHelpPropertyPage::OnInitDialog();
     CWinApp* pApp = AfxGetApp();
-    m_nComponents = (int)pApp->GetProfileInt(kOptionsSection, "Number of components", 1);
-    m_nOperationMode = (int)pApp->GetProfileInt(kOptionsSection, "Operation mode", 0);
-    m_bO2Sensor = (int)pApp->GetProfileInt(kOptionsSection, "Has O2 Sensor", 0);
-    m_bH2SSensor = (int)pApp->GetProfileInt(kOptionsSection, "Has H2S Sensor", 0);
-    m_bHeating = (int)pApp->GetProfileInt(kOptionsSection, "Has Heating", 0);
-    m_bOptionBoard = (int)pApp->GetProfileInt(kOptionsSection, "Has Option Board", 0);
-    m_nType = (int)pApp->GetProfileInt(kOptionsSection, "Offline instrument", kDefaultType);
+    for (const StoredValue& value : kStoredValues)
+        this->*value.member = (int)pApp->GetProfileInt(kOptionsSection, value.name, value.nDefault);
     // Only the two modes exist: another stored number shows as online.
     if (m_nOperationMode != 0) m_nOperationMode = 1;
     // The check of OK holds the number to the type stored, until another type is picked.
@@ -170,13 +175,8 @@ BOOL CSettingsConvPage::OnApply() {
         return FALSE;
     }
     CWinApp* pApp = AfxGetApp();
-    pApp->WriteProfileInt(kOptionsSection, "Operation mode", m_nOperationMode);
-    pApp->WriteProfileInt(kOptionsSection, "Offline instrument", m_nType);
-    pApp->WriteProfileInt(kOptionsSection, "Has O2 Sensor", m_bO2Sensor);
-    pApp->WriteProfileInt(kOptionsSection, "Has H2S Sensor", m_bH2SSensor);
-    pApp->WriteProfileInt(kOptionsSection, "Number of components", m_nComponents);
-    pApp->WriteProfileInt(kOptionsSection, "Has Heating", m_bHeating);
-    pApp->WriteProfileInt(kOptionsSection, "Has Option Board", m_bOptionBoard);
+    for (const StoredValue& value : kStoredValues)
+        pApp->WriteProfileInt(kOptionsSection, value.name, this->*value.member);
     m_bChanged = FALSE;
     return CHelpPropertyPage::OnApply();
 }
@@ -184,6 +184,12 @@ BOOL CSettingsConvPage::OnApply() {
 // ---- "General settings" ---------------------------------------------------------------------
 
 IMPLEMENT_DYNAMIC(CSettingsGeneralPage, CPropertyPage)
+
+const CSettingsGeneralPage::StoredText CSettingsGeneralPage::kStoredTexts[] = {
+    {"Company", &CSettingsGeneralPage::m_strCompany},
+    {"Department", &CSettingsGeneralPage::m_strDepartment},
+    {"Project", &CSettingsGeneralPage::m_strProject},
+};
 
 BEGIN_MESSAGE_MAP(CSettingsGeneralPage, CHelpPropertyPage)
 ON_EN_CHANGE(IDC_SETTINGS_COMPANY, OnTextChange)
@@ -203,10 +209,8 @@ void CSettingsGeneralPage::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CSettingsGeneralPage::OnInitDialog() {
     CHelpPropertyPage::OnInitDialog();
-    CWinApp* pApp = AfxGetApp();
-    m_strCompany = pApp->GetProfileString(kCompanySection, "Company");
-    m_strDepartment = pApp->GetProfileString(kCompanySection, "Department");
-    m_strProject = pApp->GetProfileString(kCompanySection, "Project");
+    for (const StoredText& text : kStoredTexts)
+        this->*text.member = AfxGetApp()->GetProfileString(kCompanySection, text.name);
     UpdateData(FALSE);
     // Showing the texts is no change.
     m_bChanged = FALSE;
@@ -222,10 +226,8 @@ void CSettingsGeneralPage::OnTextChange() {
 BOOL CSettingsGeneralPage::OnApply() {
     if (m_bChanged) {
         if (!UpdateData(TRUE)) return FALSE;
-        CWinApp* pApp = AfxGetApp();
-        pApp->WriteProfileString(kCompanySection, "Company", m_strCompany);
-        pApp->WriteProfileString(kCompanySection, "Department", m_strDepartment);
-        pApp->WriteProfileString(kCompanySection, "Project", m_strProject);
+        for (const StoredText& text : kStoredTexts)
+            AfxGetApp()->WriteProfileString(kCompanySection, text.name, this->*text.member);
         m_bChanged = FALSE;
     }
     return CHelpPropertyPage::OnApply();
