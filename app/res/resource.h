@@ -948,3 +948,31 @@
 #define IDS_CLOSE_SHEET             56001
 // The print form of the diagram.
 #define IDS_PRINT_TYPE_DIAGRAM      12502
+// ---- Measurement logging thread, logging settings page and program settings sheet ---------
+
+// The page "Instruments" of the log's settings sheet.
+#define IDD_PROTOCOL_PAGE         145
+#define IDC_PROTOCOL_NETWORK      1272
+#define IDC_PROTOCOL_INSTRUMENTS  1105
+#define IDC_PROTOCOL_DELIMITER    1181
+// "Program options" and "General settings" of "Program configuration".
+#define IDD_SETTINGS_CONV         131
+#define IDD_SETTINGS_GENERAL      127
+#define IDC_SETTINGS_TYPE         1205
+#define IDC_SETTINGS_COMPONENTS   1206
+#define IDC_SETTINGS_OFFLINE      1204
+#define IDC_SETTINGS_ONLINE       1208
+#define IDC_SETTINGS_O2_SENSOR    1207
+#define IDC_SETTINGS_H2S_SENSOR   1346
+#define IDC_SETTINGS_HEATING      1243
+#define IDC_SETTINGS_OPTION_BOARD 1244
+#define IDC_SETTINGS_COMPANY      1103
+#define IDC_SETTINGS_DEPARTMENT   1203
+#define IDC_SETTINGS_PROJECT      1202
+// Texts of the logging thread and of the settings sheet.
+#define IDS_PROTOCOL_NO_SELECTION   38460
+#define IDS_PROTOCOL_DOWNLOAD_BEGIN 38461
+#define IDS_PROTOCOL_DOWNLOAD_END   38462
+#define IDS_PROTOCOL_DECIMAL_SIGNS  38463
+#define IDS_PROTOCOL_WRITE_FAILED   38464
+#define IDS_SETTINGS_CAPTION        38465

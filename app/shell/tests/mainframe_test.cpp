@@ -72,10 +72,12 @@ protected:
     // The real timer is stopped: the tests give the ticks themselves.
     void StopRealTimer() { KillTimer(hFrame_, frame_->GetTimerId()); }
     void Tick() { SendMessageA(hFrame_, WM_TIMER, frame_->GetTimerId(), 0); }
-    // The log started online by its command: a handle of the logging thread (the caller
-    // closes it), NULL when it did not start.
+    // The log of an analyzer without a device, started online by its command: a handle of
+    // the logging thread (the caller closes it), NULL when it did not start.
     HANDLE StartLog() {
         SetMode(1);
+        if (!logged_) logged_ = OfflineAnalyzer("Logged");
+        doc_->GetProtocolPage()->SetCurrentInstrument(logged_.get());
         Command(ID_PROTOCOL_VALUES);
         HANDLE thread = NULL;
         if (!doc_->IsLogging() ||
@@ -84,6 +86,7 @@ protected:
             return NULL;
         return thread;
     }
+    std::unique_ptr<CVaskInstrument> logged_;
     // The items of the first menu of the frame's menu bar.
     std::set<UINT> FirstMenuIds() {
         std::set<UINT> ids;
