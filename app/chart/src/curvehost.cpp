@@ -1,6 +1,8 @@
 // The curve sheet's host and its built-in stand-in.
 #include "curvehost.h"
 
+#include "installedinterface.h"
+
 namespace {
 
 class CBuiltInCurveHost : public CCurveHost {
@@ -14,14 +16,10 @@ public:
 };
 
 CBuiltInCurveHost g_builtIn;
-CCurveHost* g_pHost = NULL;
+CInstalledInterface<CCurveHost> g_host(g_builtIn);
 
 }  // namespace
 
-CCurveHost* SetCurveHost(CCurveHost* pHost) {
-    CCurveHost* pPrevious = g_pHost;
-    g_pHost = pHost;
-    return pPrevious;
-}
+CCurveHost* SetCurveHost(CCurveHost* pHost) { return g_host.Set(pHost); }
 
-CCurveHost& GetCurveHost() { return g_pHost != NULL ? *g_pHost : g_builtIn; }
+CCurveHost& GetCurveHost() { return g_host.Get(); }

@@ -1,8 +1,9 @@
 // The installed instrument host, and the built-in one used until a host is installed.
 #include "instrumenthost.h"
+
+#include "installedinterface.h"
 #include "nodetrace.h"
 
-#include <atomic>
 #include <cstdarg>
 
 namespace {
@@ -20,16 +21,13 @@ public:
 
 CNoHost g_noHost;
 // Read from every thread that asks for the operation mode.
-std::atomic<CInstrumentHost*> g_host{nullptr};
+CInstalledInterface<CInstrumentHost> g_host(g_noHost);
 
 }  // namespace
 
-CInstrumentHost* SetInstrumentHost(CInstrumentHost* host) { return g_host.exchange(host); }
+CInstrumentHost* SetInstrumentHost(CInstrumentHost* host) { return g_host.Set(host); }
 
-CInstrumentHost& GetInstrumentHost() {
-    CInstrumentHost* host = g_host.load();
-    return host != nullptr ? *host : g_noHost;
-}
+CInstrumentHost& GetInstrumentHost() { return g_host.Get(); }
 
 CNodeTrace::CNodeTrace(LPCSTR name) : m_scope(GetInstrumentHost().OpenTraceScope(0, name)) {}
 

@@ -1,6 +1,8 @@
 // The sheets' host and its built-in stand-in.
 #include "sheethost.h"
 
+#include "installedinterface.h"
+
 #include "instrumenthost.h"
 
 namespace {
@@ -20,14 +22,10 @@ public:
 };
 
 CBuiltInSheetHost g_builtIn;
-CSheetHost* g_pHost = NULL;
+CInstalledInterface<CSheetHost> g_host(g_builtIn);
 
 }  // namespace
 
-CSheetHost* SetSheetHost(CSheetHost* pHost) {
-    CSheetHost* pPrevious = g_pHost;
-    g_pHost = pHost;
-    return pPrevious;
-}
+CSheetHost* SetSheetHost(CSheetHost* pHost) { return g_host.Set(pHost); }
 
-CSheetHost& GetSheetHost() { return g_pHost != NULL ? *g_pHost : g_builtIn; }
+CSheetHost& GetSheetHost() { return g_host.Get(); }

@@ -1,6 +1,8 @@
 // The sheets' print services and their stand-in.
 #include "sheetreport.h"
 
+#include "installedinterface.h"
+
 namespace {
 
 // Without the program's print services no job can be opened.
@@ -16,14 +18,10 @@ public:
 };
 
 CNoSheetReport g_none;
-CSheetReport* g_pReport = NULL;
+CInstalledInterface<CSheetReport> g_report(g_none);
 
 }  // namespace
 
-CSheetReport* SetSheetReport(CSheetReport* pReport) {
-    CSheetReport* pPrevious = g_pReport;
-    g_pReport = pReport;
-    return pPrevious;
-}
+CSheetReport* SetSheetReport(CSheetReport* pReport) { return g_report.Set(pReport); }
 
-CSheetReport& GetSheetReport() { return g_pReport != NULL ? *g_pReport : g_none; }
+CSheetReport& GetSheetReport() { return g_report.Get(); }
