@@ -49,13 +49,17 @@ protected:
     void EnableApply(BOOL bEnable);
     // The pages in tab order (curve page first) and the slots' analyzers from their names.
     void AddCurvePages();
+    // Out of the host's list of node users (the document's step before it deletes nodes).
+    void LeaveNodeHost();
 
     CCurveOptionPage m_optionPage;
     CCurvePage m_curvePage;
     CCurveSettings m_settings;
     CObList* m_pNodeList;
     BOOL m_bNodesReleased = FALSE;
-    BOOL m_bRegistered = FALSE;
+    // The host this sheet entered itself with: it leaves the same one, even when another
+    // has been installed since.
+    CCurveHost* m_pNodeHost = NULL;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -46,8 +46,7 @@ void CCurvePropSheet::AddCurvePages() {
 }
 
 CCurvePropSheet::~CCurvePropSheet() {
-    if (m_bRegistered) GetCurveHost().RemoveNodeUser(this);
-    m_bRegistered = FALSE;
+    LeaveNodeHost();
     // The pages' windows go with the sheet's, before the members do.
     if (::IsWindow(m_hWnd)) DestroyWindow();
 }
@@ -81,17 +80,21 @@ BOOL CCurvePropSheet::OnInitDialog() {
         pHelp->ShowWindow(SW_SHOW);
         pHelp->EnableWindow(TRUE);
     }
-    if (!m_bRegistered) {
-        GetCurveHost().AddNodeUser(this);
-        m_bRegistered = TRUE;
+    if (m_pNodeHost == NULL) {
+        m_pNodeHost = &GetCurveHost();
+        m_pNodeHost->AddNodeUser(this);
     }
     return TRUE;
 }
 
 void CCurvePropSheet::OnDestroy() {
-    if (m_bRegistered) GetCurveHost().RemoveNodeUser(this);
-    m_bRegistered = FALSE;
+    LeaveNodeHost();
     Default();
+}
+
+void CCurvePropSheet::LeaveNodeHost() {
+    if (m_pNodeHost != NULL) m_pNodeHost->RemoveNodeUser(this);
+    m_pNodeHost = NULL;
 }
 
 void CCurvePropSheet::EnableApply(BOOL bEnable) {

@@ -49,6 +49,8 @@ class CWorkerThreadStopper {
 public:
     virtual ~CWorkerThreadStopper() {}
     virtual void StopWorkerThread(CPCVaskDoc* pDoc) = 0;
+    // The document is being deleted with this stopper still entered: forget it.
+    virtual void DocumentGone(CPCVaskDoc*) {}
 };
 
 // The communication configuration dialog as the document runs it: modal, its Cancel button

@@ -184,6 +184,9 @@ CPCVaskDoc::CPCVaskDoc()
 
 CPCVaskDoc::~CPCVaskDoc() {
     ClearTheInstruments();
+    const std::vector<CWorkerThreadStopper*> stoppers = m_stoppers;
+    m_stoppers.clear();
+    for (CWorkerThreadStopper* pStopper : stoppers) pStopper->DocumentGone(this);
     // The network's converters go with the members; they trace through the host before.
     delete m_pHost;
     m_pHost = NULL;

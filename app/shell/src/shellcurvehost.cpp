@@ -7,6 +7,7 @@
 struct CProgramCurveHost::Registration : public CWorkerThreadStopper {
     Registration(CCurveNodeUser* pUser, CPCVaskDoc* pDoc) : pUser(pUser), pDoc(pDoc) {}
     void StopWorkerThread(CPCVaskDoc*) override { pUser->ReleaseNodes(); }
+    void DocumentGone(CPCVaskDoc*) override { pDoc = NULL; }
 
     CCurveNodeUser* pUser;
     CPCVaskDoc* pDoc;
@@ -52,9 +53,9 @@ void CProgramCurveHost::AddNodeUser(CCurveNodeUser* pUser) {
 void CProgramCurveHost::RemoveNodeUser(CCurveNodeUser* pUser) {
     auto it = m_users.find(pUser);
     if (it == m_users.end()) return;
-    // The document it was entered with, while that is still the active one.
-    if (CPCVaskDoc::GetActive() == it->second->pDoc)
-        it->second->pDoc->RemoveWorkerThreadStopper(it->second.get());
+    // Out of the document it was entered with, unless that document has gone (whichever
+    // document is active now: a sheet closed while the frame goes must not stay entered).
+    if (it->second->pDoc != NULL) it->second->pDoc->RemoveWorkerThreadStopper(it->second.get());
     m_users.erase(it);
 }
 

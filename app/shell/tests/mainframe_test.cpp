@@ -421,6 +421,33 @@ TEST_F(MainFrame, TheCurveSheetDropsItsAnalyzersBeforeTheDocumentDeletesNodes) {
     SetCurveHost(NULL);
 }
 
+TEST_F(MainFrame, AClosedCurveSheetLeavesTheDocumentsStepWhateverIsInstalledOrActiveThen) {
+    InstallProgramCurveHost();
+    SetMode(1);
+    // Closed after another curve host was installed, and closed while the frame has no
+    // active document (as when the frame goes): the document's step never reaches it.
+    for (const bool otherHost : {true, false}) {
+        SCOPED_TRACE(otherHost ? "another host installed" : "no active document");
+        Command(ID_CURVE_VIEW);
+        CCurvePropSheet* sheet = frame_->GetCurveSheet();
+        ASSERT_NE(sheet, nullptr);
+        ASSERT_TRUE(IsWindow(sheet->m_hWnd));
+        ASSERT_FALSE(sheet->AreNodesReleased());
+        CWnd* main = AfxGetApp()->m_pMainWnd;
+        if (otherHost)
+            SetCurveHost(NULL);
+        else
+            AfxGetApp()->m_pMainWnd = NULL;
+        ASSERT_EQ(CPCVaskDoc::GetActive() == NULL, !otherHost);
+        sheet->DestroyWindow();
+        AfxGetApp()->m_pMainWnd = main;
+        InstallProgramCurveHost();
+        doc_->StopWorkerThreads();
+        EXPECT_FALSE(sheet->AreNodesReleased());
+    }
+    SetCurveHost(NULL);
+}
+
 // ---- the measurement log ------------------------------------------------------------------
 
 TEST_F(MainFrame, TheLogCommandFollowsTheLog) {
