@@ -11,6 +11,7 @@
 #include "diagnosticspropertysheet.h"
 #include "driftvaluessheet.h"
 #include "instrumentoverviewdlg.h"
+#include "instrumentview.h"
 #include "parameterpropertysheet.h"
 #include "pcvaskapp.h"
 #include "pcvaskdoc.h"
@@ -313,6 +314,7 @@ void CKemMainFrame::OnDestroy() {
 
 void CKemMainFrame::OnClose() {
     if (AfxMessageBox(IDS_EXIT_QUESTION, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    if (!StopUpdateThread()) return;
     // The logging thread uses the frame, the document and the analyzers: it ends first.
     StopLogging();
     m_bClosing = TRUE;
@@ -648,6 +650,8 @@ void CKemMainFrame::OnLinkInstrument() {
     if (pDoc == NULL) return;
     if (pDoc->IsLogging() && AfxMessageBox(IDS_STOP_PROTOCOL_FOR_LINK, MB_OKCANCEL) == IDCANCEL)
         return;
+    // The update thread reads through the connections that going online renews.
+    if (!StopUpdateThread()) return;
     // The rebuild deletes the analyzers that the logging thread reads.
     StopLogging();
     pDoc->SetBusy(1);
@@ -660,6 +664,7 @@ void CKemMainFrame::OnCommunicationConfiguration() {
     if (pDoc == NULL || !pDoc->ConfigureTheCommunication(1)) return;
     StopLogging();
     ProgramWait(1000);
+    if (!StopUpdateThread()) return;
     pDoc->InitTheInstruments();
 }
 
@@ -857,6 +862,19 @@ LRESULT CKemMainFrame::OnCommunicating(WPARAM wParam, LPARAM) {
 LRESULT CKemMainFrame::OnEndCommunication(WPARAM, LPARAM) {
     m_wndStatusBar.RestorePane(kPaneHelp);
     return 0;
+}
+
+BOOL CKemMainFrame::StopUpdateThread() {
+    CPCVaskDoc* pDoc = GetDocument();
+    if (pDoc == NULL) return TRUE;
+    for (POSITION pos = pDoc->GetFirstViewPosition(); pos != NULL;) {
+        CView* pView = pDoc->GetNextView(pos);
+        if (!pView->IsKindOf(RUNTIME_CLASS(CInstrumentView))) continue;
+        CInstrumentView* pInstrumentView = (CInstrumentView*)pView;
+        pInstrumentView->WaitForUpdateThread();
+        if (pInstrumentView->IsUpdateThreadRunning()) return FALSE;
+    }
+    return TRUE;
 }
 
 void CKemMainFrame::BroadcastMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -720,6 +720,91 @@ TEST_F(InstrumentViewBus, TheWaitForTheUpdateThreadKeepsTheEndOfTheLoop) {
     ASSERT_TRUE(Sim("CLEARFAULTS"));
 }
 
+// Whether the update thread had ended when the frame's window began to go (a hook of the
+// test's thread) and when the document was about to delete its analyzers (a stopper that
+// runs after the view's).
+class ThreadEndWatch : public CWorkerThreadStopper {
+public:
+    ThreadEndWatch(CInstrumentView* view, HWND frame) : view_(view), frame_(frame) {
+        s_current = this;
+        hook_ = SetWindowsHookExA(WH_CBT, &ThreadEndWatch::Cbt, NULL, GetCurrentThreadId());
+    }
+    ~ThreadEndWatch() override {
+        if (hook_ != NULL) UnhookWindowsHookEx(hook_);
+        s_current = nullptr;
+    }
+    void StopWorkerThread(CPCVaskDoc*) override {
+        ++stops;
+        if (view_->IsUpdateThreadRunning() || view_->m_bBusy) ++runningAtStop;
+    }
+
+    HHOOK hook_ = NULL;
+    int framesDestroyed = 0;
+    int runningAtFrameEnd = 0;
+    int stops = 0;
+    int runningAtStop = 0;
+
+private:
+    static LRESULT CALLBACK Cbt(int code, WPARAM wParam, LPARAM lParam) {
+        ThreadEndWatch* self = s_current;
+        if (self != nullptr && code == HCBT_DESTROYWND && (HWND)wParam == self->frame_) {
+            ++self->framesDestroyed;
+            if (self->view_->IsUpdateThreadRunning() || self->view_->m_bBusy)
+                ++self->runningAtFrameEnd;
+        }
+        return CallNextHookEx(NULL, code, wParam, lParam);
+    }
+    CInstrumentView* view_;
+    HWND frame_;
+    static inline ThreadEndWatch* s_current = nullptr;
+};
+
+TEST_F(InstrumentViewBus, ClosingDuringAReadEndsTheThreadBeforeTheFrameGoes) {
+    EnterInstrumentMode(parvel_);
+    ASSERT_TRUE(Idle());
+    // Slow answers keep the refresh running while the program is closed.
+    ASSERT_TRUE(Sim("FAULT 2 slow 3 300"));
+    doc_->UpdateAllViews(NULL, 6, NULL);
+    ASSERT_TRUE(view_->m_bBusy);
+    ThreadEndWatch watch(view_, hFrame_);
+    // Closed as the user closes it; the loop ends with the frame.
+    CloseDocument();
+    EXPECT_FALSE(IsWindow(hFrame_));
+    EXPECT_EQ(watch.framesDestroyed, 1);
+    EXPECT_EQ(watch.runningAtFrameEnd, 0);
+    view_ = nullptr;
+    ASSERT_TRUE(Sim("CLEARFAULTS"));
+}
+
+TEST_F(InstrumentViewBus, RelinkingOrConfiguringDuringAReadEndsTheThreadBeforeTheRebuild) {
+    // "Communication Configuration..." goes offline, where the rebuild scans no bus.
+    CommDialogStandIn dialog;
+    dialog.answers = {{TRUE, 0}};
+    EnterInstrumentMode(parvel_);
+    for (UINT command : {ID_LINK_INSTRUMENT, ID_COMMUNICATION_CONFIGURATION}) {
+        ASSERT_TRUE(Idle());
+        // The rebuild selects the first analyzer, which the view then reads: slow answers of
+        // its device keep the refresh running while the command comes.
+        CVaskInstrument* shown = view_->GetInstrument();
+        ASSERT_NE(shown, nullptr) << command;
+        ASSERT_TRUE(Sim("FAULT " + std::to_string(shown->GetAddress()) + " slow 3 300"));
+        doc_->UpdateAllViews(NULL, 6, NULL);
+        ASSERT_TRUE(view_->m_bBusy) << command;
+        ThreadEndWatch watch(view_, hFrame_);
+        doc_->AddWorkerThreadStopper(&watch);
+        Command(command);
+        doc_->RemoveWorkerThreadStopper(&watch);
+        EXPECT_GE(watch.stops, 1) << command;
+        EXPECT_EQ(watch.runningAtStop, 0) << command;
+        // The view shows the node that the rebuild selected.
+        ASSERT_TRUE(Idle());
+        EXPECT_NE(doc_->GetCurrentInstrument(), nullptr) << command;
+        EXPECT_EQ(view_->GetInstrument(), doc_->GetCurrentInstrument()) << command;
+        ASSERT_TRUE(Sim("CLEARFAULTS"));
+    }
+    EXPECT_EQ(app_->GetOperationMode(), 0);
+}
+
 // The parameter list's print as the engine would answer it: the rows and headers in order,
 // -998 for the calls named.
 class RecordingPrinter : public CParameterListPrinter {
