@@ -73,6 +73,14 @@ protected:
         driver.NameFile(path);
         Command(ID_COMPARE_OFFLINE);
     }
+    // A refresh of the rows that late answers of the analyzer's device (the next `count`
+    // telegrams, each `ms` late) keep running.
+    void StartSlowRefresh(CVaskInstrument* analyzer, int count, int ms) {
+        ASSERT_TRUE(Sim("FAULT " + std::to_string(analyzer->GetAddress()) + " slow " +
+                        std::to_string(count) + " " + std::to_string(ms)));
+        doc_->UpdateAllViews(NULL, 6, NULL);
+        ASSERT_TRUE(view_->m_bBusy);
+    }
     // A refresh asked for as the document asks for it after a change.
     void Refresh() {
         doc_->UpdateAllViews(NULL, 6, NULL);
@@ -206,9 +214,7 @@ TEST_F(InstrumentViewBus, AnotherSelectionDuringARefreshWaitsForItBeforeTheRowsG
     EnterInstrumentMode(parvel_);
     ASSERT_TRUE(Idle());
     // Slow answers keep the refresh running while the selection changes.
-    ASSERT_TRUE(Sim("FAULT 2 slow 5 200"));
-    doc_->UpdateAllViews(NULL, 6, NULL);
-    ASSERT_TRUE(view_->m_bBusy);
+    ASSERT_NO_FATAL_FAILURE(StartSlowRefresh(parvel_, 5, 200));
     doc_->SelectNode(sindor_);
     // The thread had ended before the rows went, and the new analyzer's rows came anew.
     EXPECT_EQ(view_->GetInstrument(), sindor_);
@@ -708,9 +714,7 @@ TEST_F(InstrumentViewBus, TheTreeAsksForANameIntoABufferOfItsSize) {
 TEST_F(InstrumentViewBus, TheWaitForTheUpdateThreadKeepsTheEndOfTheLoop) {
     EnterInstrumentMode(parvel_);
     ASSERT_TRUE(Idle());
-    ASSERT_TRUE(Sim("FAULT 2 slow 3 200"));
-    doc_->UpdateAllViews(NULL, 6, NULL);
-    ASSERT_TRUE(view_->m_bBusy);
+    ASSERT_NO_FATAL_FAILURE(StartSlowRefresh(parvel_, 3, 200));
     PostQuitMessage(7);
     EXPECT_TRUE(view_->WaitForUpdateThread());
     EXPECT_EQ(view_->m_bBusy, 0);
@@ -763,9 +767,7 @@ TEST_F(InstrumentViewBus, ClosingDuringAReadEndsTheThreadBeforeTheFrameGoes) {
     EnterInstrumentMode(parvel_);
     ASSERT_TRUE(Idle());
     // Slow answers keep the refresh running while the program is closed.
-    ASSERT_TRUE(Sim("FAULT 2 slow 3 300"));
-    doc_->UpdateAllViews(NULL, 6, NULL);
-    ASSERT_TRUE(view_->m_bBusy);
+    ASSERT_NO_FATAL_FAILURE(StartSlowRefresh(parvel_, 3, 300));
     ThreadEndWatch watch(view_, hFrame_);
     // Closed as the user closes it; the loop ends with the frame.
     CloseDocument();
@@ -785,11 +787,8 @@ TEST_F(InstrumentViewBus, RelinkingOrConfiguringDuringAReadEndsTheThreadBeforeTh
         ASSERT_TRUE(Idle());
         // The rebuild selects the first analyzer, which the view then reads: slow answers of
         // its device keep the refresh running while the command comes.
-        CVaskInstrument* shown = view_->GetInstrument();
-        ASSERT_NE(shown, nullptr) << command;
-        ASSERT_TRUE(Sim("FAULT " + std::to_string(shown->GetAddress()) + " slow 3 300"));
-        doc_->UpdateAllViews(NULL, 6, NULL);
-        ASSERT_TRUE(view_->m_bBusy) << command;
+        ASSERT_NE(view_->GetInstrument(), nullptr) << command;
+        ASSERT_NO_FATAL_FAILURE(StartSlowRefresh(view_->GetInstrument(), 3, 300)) << command;
         ThreadEndWatch watch(view_, hFrame_);
         doc_->AddWorkerThreadStopper(&watch);
         Command(command);
