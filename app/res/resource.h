@@ -388,7 +388,7 @@
 #define IDS_PRINT_INIT_FAILED      38020
 #define IDS_PRINT_MODULE_FAILED    38021
 #define IDS_DESIGNER_TITLE         38022
-// The curve sheet's curve page.
+// The curve sheet's curve page (its other ids: the curve sheet block at the end).
 #define IDD_CURVE_PAGE 151
 
 // ---- Network settings, communication configuration, component definition and instrument
@@ -846,3 +846,133 @@
 #define IDS_SENSOR_ZERO_STATE        10139
 #define IDS_APPLY_BEFORE_AUTOCAL     10182
 #define IDS_APPLY_BEFORE_ACAL_CHECK  10183
+// ---- The diagnostics and drift values sheets (diagnostics.rc, tables/diagnostics.def) ----
+#define IDS_DIAGNOSTICS_CAPTION      200
+#define IDS_DRIFT_CAPTION            206
+#define IDD_DIAG_STATE               106
+#define IDD_DIAG_COMPONENTS          107
+#define IDD_DIAG_VALUES              108
+#define IDD_DIAG_FIRM_DATA           109
+#define IDD_DRIFT_VALUES             213
+// The sheets' print button.
+#define IDC_SHEET_PRINT              1185
+#define IDS_SHEET_PRINT              56008
+// Device state and logbook.
+#define IDC_DIAG_LOGBOOK             1012
+#define IDC_DIAG_CONFIRM             1134
+#define IDC_DIAG_UPDATE_LOGBOOK      1182
+#define IDC_DIAG_EMPTY_LOGBOOK       1180
+// Components and diagnostic values.
+#define IDC_DIAG_COMPONENT_LIST      1144
+#define IDC_DIAG_VALUE_LIST          1052
+// Factory data.
+#define IDC_FIRM_HARDWARE_ID         1005
+#define IDC_FIRM_SERIAL_NUMBER       1056
+#define IDC_FIRM_ORDER_NUMBER        1009
+#define IDC_FIRM_FIRMWARE_NUMBER     1013
+#define IDC_FIRM_ADAPTER_FW          1020
+#define IDC_FIRM_ADAPTER_BOOT        1021
+#define IDC_FIRM_MOTHER_FW           1027
+#define IDC_FIRM_MOTHER_BOOT         1028
+#define IDC_FIRM_OPTION_FW           1029
+#define IDC_FIRM_OPTION_BOOT         1030
+#define IDC_FIRM_QUENTA_TYPE         1011
+#define IDC_FIRM_QUENTA_TYPE_LABEL   1331
+#define IDC_FIRM_QUENTA_TYPE_FRAME   1332
+// Drift values.
+#define IDC_DRIFT_LIST               1325
+#define IDC_DRIFT_RESET              1326
+#define IDC_CALIB_LIST               1328
+// Texts.
+#define IDS_LOGBOOK_COLUMNS          10015
+#define IDS_DIAG_COMPONENT_COLUMNS   10017
+#define IDS_DIAG_VALUE_COLUMNS       10018
+#define IDS_DIAG_NAMES_SINDOR23      10019
+#define IDS_DIAG_NAMES_SINDOR6       10020
+#define IDS_DIAG_NAMES_PARVEL6       10021
+#define IDS_DIAG_NAMES_LORVIX6       10155
+#define IDS_DIAG_NAMES_QUENTA6       10170
+#define IDS_DIAG_NAMES_PARVEL64      56010
+#define IDS_DIAG_NAMES_LORVIX62      56009
+#define IDS_LOG_TIME_GONE            10022
+#define IDS_LOG_TIME_SET             10023
+#define IDS_WAIT_FOR_VALUES          10026
+#define IDS_DRIFT_TIME_FORMAT        10030
+#define IDS_LOG_YES                  10041
+#define IDS_LOG_NO                   10042
+#define IDS_LOG_NOT_PROGRAMMED       10043
+#define IDS_LOG_ACK_FAILED           10044
+#define IDS_CALIB_COLUMNS_RESERVE    10175
+#define IDS_DRIFT_COLUMNS            10176
+#define IDS_CALIB_COLUMNS            10177
+// The logbook's message blocks of the models.
+#define IDS_LOG_SINDOR23_BASE        30200
+#define IDS_LOG_SINDOR6_BASE         30500
+#define IDS_LOG_PARVEL6_BASE         30800
+#define IDS_LOG_PARVEL64_BASE        30832
+#define IDS_LOG_LORVIX6_BASE         31500
+#define IDS_LOG_LORVIX62_BASE        31532
+#define IDS_LOG_QUENTA6_BASE         31700
+// ---- The curve sheet: curve page and option page (curvesheet.rc, tables/curvesheet.def) ----
+#define IDD_CURVE_OPTIONS           141
+#define IDC_CURVE_DIAGRAM           1136
+#define IDC_CURVE_OUTSIDE           1135
+#define IDC_CURVE_EXPORT            1247
+#define IDC_CURVE_PRINT             1183
+#define IDC_CURVE_TIME_SPAN         1017
+#define IDC_CURVE_LEGEND            1210
+#define IDC_CURVE_SCROLL_AREA       1209
+#define IDC_CURVE_SHOW_VALUES       1152
+#define IDC_CURVE_LIST              1184
+#define IDC_CURVE_NETWORK           1271
+#define IDC_CURVE_ANALYZER          1186
+#define IDC_CURVE_COMPONENT         1042
+#define IDC_CURVE_UPPER             1137
+#define IDC_CURVE_UPPER_UNIT        1222
+#define IDC_CURVE_LOWER             1138
+#define IDC_CURVE_LOWER_UNIT        1218
+#define IDC_CURVE_COLOR             1140
+#define IDC_CURVE_SYMBOL            1211
+#define IDC_CURVE_GRID              1139
+#define IDC_CURVE_ZERO_LINE         1248
+#define IDC_CURVE_ZERO_POINT        1249
+#define IDS_CURVE_EXPORT_EXT        131
+#define IDS_CURVE_EXPORT_NAME       132
+#define IDS_CURVE_EXPORT_FILTER     133
+#define IDS_CURVE_VALUE_FORMAT      10096
+#define IDS_CURVE_DATE_TIME_FORMAT  10124
+#define IDS_CURVE_TIME_FORMAT       10125
+#define IDS_INVALID_TIME_SPAN       12321
+#define IDS_CURVE_LIMITS_ORDER      12331
+#define IDS_NO_INSTRUMENT           30100
+#define IDS_CLOSE_SHEET             56001
+// The print form of the diagram.
+#define IDS_PRINT_TYPE_DIAGRAM      12502
+// ---- Measurement logging thread, logging settings page and program settings sheet ---------
+
+// The page "Instruments" of the log's settings sheet.
+#define IDD_PROTOCOL_PAGE         145
+#define IDC_PROTOCOL_NETWORK      1272
+#define IDC_PROTOCOL_INSTRUMENTS  1105
+#define IDC_PROTOCOL_DELIMITER    1181
+// "Program options" and "General settings" of "Program configuration".
+#define IDD_SETTINGS_CONV         131
+#define IDD_SETTINGS_GENERAL      127
+#define IDC_SETTINGS_TYPE         1205
+#define IDC_SETTINGS_COMPONENTS   1206
+#define IDC_SETTINGS_OFFLINE      1204
+#define IDC_SETTINGS_ONLINE       1208
+#define IDC_SETTINGS_O2_SENSOR    1207
+#define IDC_SETTINGS_H2S_SENSOR   1346
+#define IDC_SETTINGS_HEATING      1243
+#define IDC_SETTINGS_OPTION_BOARD 1244
+#define IDC_SETTINGS_COMPANY      1103
+#define IDC_SETTINGS_DEPARTMENT   1203
+#define IDC_SETTINGS_PROJECT      1202
+// Texts of the logging thread and of the settings sheet.
+#define IDS_PROTOCOL_NO_SELECTION   38460
+#define IDS_PROTOCOL_DOWNLOAD_BEGIN 38461
+#define IDS_PROTOCOL_DOWNLOAD_END   38462
+#define IDS_PROTOCOL_DECIMAL_SIGNS  38463
+#define IDS_PROTOCOL_WRITE_FAILED   38464
+#define IDS_SETTINGS_CAPTION        38465

@@ -37,6 +37,8 @@ struct Result {
     std::string error;
     Sample sample;
     WireBound bound;
+    // With cyclic broadcasts: the bound of a layer that never talks into a broadcast.
+    WireBound clearBound;
     int failedRuns = 0;  // runs of the case that failed before or besides the one reported
 };
 
@@ -93,6 +95,11 @@ Result RunOnce(BenchCase& c, BenchBus& bus, const BenchOptions& options, unsigne
     }
     r.bound = ComputeWireBound(telegrams, options.reactionMs, bus.Phases(), options.echo);
     r.bound.fixedMs = c.FixedMs();
+    if (!bus.Phases().empty()) {
+        r.clearBound = ComputeWireBound(telegrams, options.reactionMs, bus.Phases(), options.echo,
+                                        &bus.BroadcastMs());
+        r.clearBound.fixedMs = c.FixedMs();
+    }
     r.ok = true;
     return r;
 }
@@ -118,8 +125,11 @@ Result RunCase(BenchCase& c, BenchBus& bus, const BenchOptions& options, unsigne
                         Seconds(one.sample.wallMs), one.sample.wallMs / one.bound.TotalMs(),
                         Seconds(one.sample.cpuMs));
             if (!bus.Phases().empty())
-                std::printf(", %d collisions (%d late)", one.bound.collisions,
-                            one.bound.lateCollisions);
+                std::printf(
+                    ", clear %.3f, %d collisions (%d late: %d in window, %d before, %d after)",
+                    one.sample.wallMs / one.clearBound.TotalMs(), one.bound.collisions,
+                    one.bound.lateCollisions, one.bound.lateInWindow, one.bound.lateBeforeWindow,
+                    one.bound.lateAfterWindow);
             std::printf("\n");
         } else if (!one.ok)
             std::printf("   run %d: FAILED: %s\n", k + 1, one.error.c_str());
@@ -145,15 +155,21 @@ Result RunCase(BenchCase& c, BenchBus& bus, const BenchOptions& options, unsigne
         // Where the broadcasts really end, for comparing the distances the link layer learnt.
         std::printf("   broadcasts end in the simulator's cycle at");
         for (size_t k = 0; k < bus.Phases().size() && k < sizeof kDevices / sizeof kDevices[0]; ++k)
-            std::printf(" %d@%d", kDevices[k].address, bus.Phases()[k]);
+            std::printf(" %d@%.1f", kDevices[k].address, bus.Phases()[k]);
         std::printf(
             "; %d telegrams began where the gap rule, knowing every broadcast, would not start "
             "one\n",
             b.outsideGap);
         std::printf(
             "   %d telegrams collided with a broadcast, %d of them after every device had "
-            "broadcast once\n",
-            b.collisions, b.lateCollisions);
+            "broadcast once: %d inside the window the gap rule opens with the true phases, %d "
+            "before it opens, %d after it has closed\n",
+            b.collisions, b.lateCollisions, b.lateInWindow, b.lateBeforeWindow, b.lateAfterWindow);
+        std::printf(
+            "   a layer that never talks into a broadcast (the gap rule, and no telegram where it "
+            "would meet one) needs at least %.3f s (gap waits %.3f): ratio %.3f\n",
+            Seconds(r.clearBound.TotalMs()), Seconds(r.clearBound.gapMs),
+            r.sample.wallMs / r.clearBound.TotalMs());
     }
     std::printf("   ratio %.3f", r.sample.wallMs / b.TotalMs());
     if (b.fixedMs > 0)

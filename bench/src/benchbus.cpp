@@ -27,6 +27,7 @@ bool BenchBus::Command(const std::string& line, std::string* error) {
 bool BenchBus::Prepare(int reactionMs, bool echo, bool broadcasts, size_t memoryBytes,
                        std::string* error) {
     phases_.clear();
+    lengths_.clear();
     if (!Command("SCENARIO empty", error) || !Command("CLEARLOG", error)) return false;
     for (const BusDevice& d : kDevices) {
         char line[160];
@@ -53,7 +54,8 @@ bool BenchBus::Prepare(int reactionMs, bool echo, bool broadcasts, size_t memory
                 return false;
             }
             int bytes = std::atoi(status[0].c_str() + at + 6);
-            phases_.push_back(d.broadcastPhase + (int)(bytes * 1000 / 960));
+            phases_.push_back(d.broadcastPhase + bytes * 1000.0 / 960.0);
+            lengths_.push_back(bytes * 1000.0 / 960.0);
         }
     }
     if (memoryBytes > 0) {

@@ -36,12 +36,15 @@ public:
     // The telegrams received after `from`.
     bool Telegrams(unsigned long long from, std::vector<WireTelegram>& out, std::string* error);
     // The broadcast phases in force, as the PC sees them (empty without broadcasts).
-    const std::vector<int>& Phases() const { return phases_; }
+    const std::vector<double>& Phases() const { return phases_; }
+    // How long each broadcast lasts on the line (ms), in the order of the phases.
+    const std::vector<double>& BroadcastMs() const { return lengths_; }
     bool Command(const std::string& line, std::string* error);
 
 private:
     vasksim::SimClient sim_;
-    std::vector<int> phases_;
+    std::vector<double> phases_;
+    std::vector<double> lengths_;
 };
 
 }  // namespace bench

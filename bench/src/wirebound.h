@@ -40,6 +40,14 @@ struct WireBound {
     // ... of which began after every broadcasting device had broadcast once since the
     // case's first telegram: after the PC could first have learnt the whole cycle.
     int lateCollisions = 0;
+    // ... and of those, where they began against the window that the gap rule opens with
+    // the true phases: inside it (a layer that knew every broadcast exactly would have sent
+    // them too: the margin at the window's end is shorter than the broadcast behind it and
+    // the telegram), before it opens or after it has closed (the phases the layer learnt
+    // were off, or the set-up's latency moved the telegram).
+    int lateInWindow = 0;
+    int lateBeforeWindow = 0;
+    int lateAfterWindow = 0;
     long pcBytes = 0;
     long deviceBytes = 0;
     double TotalMs() const { return lineMs + reactionMs + ackWaitMs + gapMs + fixedMs; }
@@ -50,8 +58,17 @@ struct WireBound {
 // none broadcasts.
 // `echo`: the converter echoes what the PC sends and the port reads the echo back, so a
 // write returns only once the telegram has crossed the line, as on real hardware.
+// `keepClearOf`: the broadcasts' lengths on the line (ms, in the order of the phases).
+// When given, a telegram waits also wherever it would run into a broadcast: the bound of a
+// layer that keeps the gap rule and never talks into a broadcast.
 WireBound ComputeWireBound(const std::vector<WireTelegram>& telegrams, int reactionMs,
-                           const std::vector<int>& broadcastPhases, bool echo);
+                           const std::vector<double>& broadcastPhases, bool echo,
+                           const std::vector<double>* keepClearOf = nullptr);
+
+// Where a telegram that began at `at` (simulator ms) lies against the window that the gap
+// rule opens with the true phases: 0 inside it (or no window), -1 before it opens (nearer
+// to its start), 1 after it has closed (nearer to its end).
+int WindowSide(double at, const std::vector<double>& broadcastPhases);
 
 // The acknowledgement wait the link layer makes for a telegram nobody acknowledged (ms).
 int AckWaitFor(const WireTelegram& t);

@@ -251,6 +251,35 @@ Control::Result Control::execute(const std::string& line) {
         d.memory = m;
         return ok(std::to_string(m.size()));
     }
+    if (cmd == "LOGBOOK") {
+        // LOGBOOK a: one data line per entry; LOGBOOK a clear; LOGBOOK a add number second
+        // flags [minute hour day month year]: an entry at the end.
+        if (w.size() < 2 || !deviceAddress(w[1], a) || !bus_->devices.count(static_cast<int>(a)))
+            return err("usage: LOGBOOK address [clear|add number second flags [min h d m y]]");
+        Device& d = bus_->devices.at(static_cast<int>(a));
+        if (w.size() == 2) {
+            Result r = ok(std::to_string(d.logbook.size()));
+            for (const LogbookEntry& e : d.logbook)
+                r.lines.push_back("number=" + std::to_string(e.first) + " second=" +
+                                  std::to_string(e.second) + " flags=" + std::to_string(e.flags));
+            return r;
+        }
+        if (upper(w[2]) == "CLEAR" && w.size() == 3) {
+            d.logbook.clear();
+            return ok();
+        }
+        long v[8] = {0, 0, 0, 30, 14, 1, 7, 5};
+        if (upper(w[2]) != "ADD" || (w.size() != 6 && w.size() != 11))
+            return err("usage: LOGBOOK address [clear|add number second flags [min h d m y]]");
+        for (size_t i = 3; i < w.size(); ++i)
+            if (!toInt(w[i], v[i - 3]) || v[i - 3] < 0 || v[i - 3] > 255)
+                return err("logbook values are 0 to 255");
+        if (d.logbook.size() >= 255) return err("the logbook is full");
+        d.logbook.push_back({static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]),
+                             static_cast<int>(v[3]), static_cast<int>(v[4]), static_cast<int>(v[5]),
+                             static_cast<int>(v[6]), static_cast<int>(v[7])});
+        return ok(std::to_string(d.logbook.size()));
+    }
     if (cmd == "FAULT") return fault(w);
     if (cmd == "CLEARFAULTS") {
         if (w.size() == 1) {
@@ -369,6 +398,7 @@ Control::Result Control::execute(const std::string& line) {
                    "STORE address channel message hex",
                    "READ address channel message",
                    "MEMORY address [hex]",
+                   "LOGBOOK address [clear|add number second flags [min h d m y]]",
                    "FAULT address|0 kind [count|always] [arg] [on=message]",
                    "CLEARFAULTS [address]",
                    "FAULTS",

@@ -54,6 +54,8 @@ TEST_F(ControlTest, BadCommandsAreRefusedAndChangeNothing) {
         "WAITLOG x 10",     "MEMORY 1 0",          "LOG -1",
         "REMOVE 9",         "PACE maybe",          "PACE",
         "REACTION -1",      "REACTION 1001",       "REACTION x",
+        "LOGBOOK 9",        "LOGBOOK 1 add 3 1",   "LOGBOOK 1 add 256 1 0",
+        "LOGBOOK 1 wipe",
     };
     std::string before = run("DEVICES").text();
     for (const char* cmd : bad) {
@@ -138,6 +140,26 @@ TEST_F(ControlTest, PacingAndReactionTime) {
     EXPECT_EQ(12, bus.reactionMs);
     ASSERT_TRUE(run("REACTION 0").ok);
     EXPECT_EQ(0, bus.reactionMs);
+}
+
+TEST_F(ControlTest, TheLogbookIsListedEmptiedAndFilled) {
+    Control::Result r = run("LOGBOOK 1");
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(2u, r.lines.size());
+    ASSERT_TRUE(run("LOGBOOK 1 clear").ok);
+    EXPECT_TRUE(bus.devices.at(1).logbook.empty());
+    ASSERT_TRUE(run("LOGBOOK 1 add 7 1 0").ok);
+    ASSERT_TRUE(run("LOGBOOK 1 add 255 0 2 5 9 24 12 99").ok);
+    const std::vector<LogbookEntry>& log = bus.devices.at(1).logbook;
+    ASSERT_EQ(2u, log.size());
+    EXPECT_EQ(7, log[0].first);
+    EXPECT_EQ(30, log[0].minute);
+    EXPECT_EQ(255, log[1].first);
+    EXPECT_EQ(2, log[1].flags);
+    EXPECT_EQ(99, log[1].year);
+    r = run("LOGBOOK 1");
+    ASSERT_EQ(2u, r.lines.size());
+    EXPECT_EQ("number=7 second=1 flags=0", r.lines[0]);
 }
 
 TEST_F(ControlTest, ResetRestoresTheScenario) {

@@ -63,6 +63,9 @@ public:
     // Offline the stored flag; online whether the device's heating is on (read without a
     // report), 0 when the read fails.
     virtual int HasHeating();
+    // The stored heating flag (the analyzer record's, HasHeating's offline answer), without
+    // asking the device.
+    int GetStoredHeating() const { return m_heatingFlag; }
     // Registers the catalogue's groups through the group operations below, in their
     // registration order, and then fills the instrument status group itself. Called by
     // Initialize only, with the report flag cleared.

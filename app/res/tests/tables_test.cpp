@@ -69,6 +69,12 @@ const Text kStrings[] = {
 #include "tables/configsheet.def"
 #define APP_STRING(id, text) {id, text},
 #include "tables/adjustsheet.def"
+#define APP_STRING(id, text) {id, text},
+#include "tables/diagnostics.def"
+#define APP_STRING(id, text) {id, text},
+#include "tables/curvesheet.def"
+#define APP_STRING(id, text) {id, text},
+#include "tables/protocol.def"
 };
 #define APP_COMMAND(id, menuText, prompt) {id, menuText, prompt},
 const Command kCommands[] = {

@@ -1,8 +1,10 @@
-// The diagnostics sheet of an analyzer: logbook, components, diagnostic values and factory
-// data.
-// Until its pages exist it has none, and DoModal returns -1 without showing anything.
+// The diagnostics sheet of an analyzer, "Diagnostic values": logbook, components, diagnostic
+// values and factory data, without Apply. Its "Print" button (left of OK) prints the three
+// list pages on form 12503; the main frame's forwarded timer reaches the components and
+// values pages.
 #pragma once
 
+#include "diagnosticspages.h"
 #include "helppropertypage.h"
 
 class CVaskInstrument;
@@ -16,6 +18,23 @@ public:
 
     CVaskInstrument* GetInstrument() const { return m_pInstrument; }
 
+    BOOL OnInitDialog() override;
+
+    CPageDiagnosticsState m_statePage;
+    CPageDiagnosticsComponents m_componentsPage;
+    CPageDiagnosticsValues m_valuesPage;
+    CPageDiagnosticsFirmData m_firmDataPage;
+
 protected:
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnPrint();
+
     CVaskInstrument* m_pInstrument;
+    CButton m_printButton;
+
+    DECLARE_MESSAGE_MAP()
 };
+
+// The sheets' print button: "Print" one button step left of OK, as high and wide as OK, in
+// the sheet's font.
+void CreateSheetPrintButton(CPropertySheet* pSheet, CButton& button);

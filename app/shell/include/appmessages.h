@@ -16,3 +16,7 @@ extern UINT WM_COMMUNICATING;        // wParam percent of the read
 extern UINT WM_END_COMMUNICATION;    // the read has ended
 extern UINT WM_OFFLINE_TRANSFER;     // wParam percent of an offline transfer
 extern UINT WM_CHANGEMENU;           // wParam the view id, 2 or 119
+
+// The logging thread's messages to the user, posted to the main frame: wParam the string
+// id of the text, lParam the error code that it shows.
+extern UINT WM_PROTOCOL_REPORT;

@@ -12,6 +12,10 @@
 #include "instrumentselectgrid.h"
 #include "resource.h"
 
+// The networks of the node list (NULL: none), each converter and gateway by its display name
+// with the node as item data, into the emptied combo box; the first entry selected.
+void FillNetworkNodes(CComboBox& combo, CObList* pNodeList);
+
 class CInstrumentOverviewDlg : public CDialog {
     DECLARE_DYNAMIC(CInstrumentOverviewDlg)
 public:

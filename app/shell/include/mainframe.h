@@ -128,8 +128,9 @@ public:
     // could not be started." and FALSE when it cannot run.
     BOOL StartLogging();
     // Clears the logging flag and waits, dispatching messages, until the logging thread has
-    // ended. TRUE when no logging thread runs any more.
+    // ended (at most kLoggingStopTimeout). TRUE when no logging thread runs any more.
     BOOL StopLogging();
+    enum { kLoggingStopTimeout = 60000 };
 
 protected:
     int OnCreate(LPCREATESTRUCT lpcs);
@@ -146,6 +147,8 @@ protected:
     LRESULT OnStartCommunication(WPARAM wParam, LPARAM lParam);
     LRESULT OnCommunicating(WPARAM wParam, LPARAM lParam);
     LRESULT OnEndCommunication(WPARAM wParam, LPARAM lParam);
+    // A message of the logging thread: wParam its text, lParam the code it shows.
+    LRESULT OnProtocolReport(WPARAM wParam, LPARAM lParam);
 
     void OnLinkInstrument();
     void OnCurveView();
@@ -177,6 +180,8 @@ protected:
     void OnUpdateProtocolValues(CCmdUI* pCmdUI);
     void OnUpdateProtocolParameters(CCmdUI* pCmdUI);
     void OnUpdateResetInstrument(CCmdUI* pCmdUI);
+    // Clears the logging flag and wakes the logging thread, which then ends by itself.
+    void EndLogging();
 
     // The active document as the program's document, or NULL.
     CPCVaskDoc* GetDocument();
@@ -219,6 +224,7 @@ protected:
     BOOL m_bInTimerUpdate;
     volatile BOOL m_bClosing;
     HANDLE m_hLoggingThread;  // the logging thread while it may run
+    HANDLE m_hLoggingStop;    // set when the log is switched off: the thread's polls end
 
     DECLARE_MESSAGE_MAP()
 };

@@ -29,5 +29,5 @@ private:
     std::unique_ptr<CDlgMessage> m_progress;
 };
 
-// Installs the program's sheet host and the instrument grids' factory.
+// Installs the program's sheet host, the instrument grids' factory and the curve host.
 void InstallProgramSheets();

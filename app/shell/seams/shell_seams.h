@@ -41,3 +41,8 @@ class CPCVaskDoc;
 // The document's scans report to the stand-in (NULL: the program's progress window again).
 // The stand-in stays the caller's and must outlive its use.
 void SetScanProgress(CPCVaskDoc* pDoc, CScanProgress* pProgress);
+
+// The logging thread's clock, in whole seconds: the system's, or the one a test sets; NULL
+// sets the system's again. The clock set before. The thread reads it once per poll.
+typedef CTime (*LoggingClock)();
+LoggingClock SetLoggingClock(LoggingClock clock);

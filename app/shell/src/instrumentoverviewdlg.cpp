@@ -40,18 +40,22 @@ BOOL CInstrumentOverviewDlg::OnInitDialog() {
     return TRUE;
 }
 
-void CInstrumentOverviewDlg::FillNetworks() {
-    m_networkList.ResetContent();
-    for (POSITION pos = m_pNodeList != NULL ? m_pNodeList->GetHeadPosition() : NULL; pos != NULL;) {
-        CObject* pObject = m_pNodeList->GetNext(pos);
+void FillNetworkNodes(CComboBox& combo, CObList* pNodeList) {
+    combo.ResetContent();
+    for (POSITION pos = pNodeList != NULL ? pNodeList->GetHeadPosition() : NULL; pos != NULL;) {
+        CObject* pObject = pNodeList->GetNext(pos);
         if (pObject == NULL || (!pObject->IsKindOf(RUNTIME_CLASS(CConverter)) &&
                                 !pObject->IsKindOf(RUNTIME_CLASS(CGateway))))
             continue;
         CInstrument* pNode = (CInstrument*)pObject;
-        const int index = m_networkList.AddString(pNode->GetDisplayName());
-        if (index >= 0) m_networkList.SetItemDataPtr(index, pNode);
+        const int index = combo.AddString(pNode->GetDisplayName());
+        if (index >= 0) combo.SetItemDataPtr(index, pNode);
     }
-    m_networkList.SetCurSel(0);
+    combo.SetCurSel(0);
+}
+
+void CInstrumentOverviewDlg::FillNetworks() {
+    FillNetworkNodes(m_networkList, m_pNodeList);
     OnSelchangeNetwork();
 }
 

@@ -24,6 +24,7 @@
 #include "settingssheet.h"
 #include "shell_seams.h"
 #include "textscrambler.h"
+#include "tracefile.h"
 #include "vaskinstrument.h"
 #include "viewmessage.h"
 #include "viewvaluebars.h"
@@ -158,6 +159,7 @@ ON_REGISTERED_MESSAGE(WM_CHANGEMENU, OnChangeMenu)
 ON_REGISTERED_MESSAGE(WM_START_COMMUNICATION, OnStartCommunication)
 ON_REGISTERED_MESSAGE(WM_COMMUNICATING, OnCommunicating)
 ON_REGISTERED_MESSAGE(WM_END_COMMUNICATION, OnEndCommunication)
+ON_REGISTERED_MESSAGE(WM_PROTOCOL_REPORT, OnProtocolReport)
 ON_COMMAND(ID_LINK_INSTRUMENT, OnLinkInstrument)
 ON_UPDATE_COMMAND_UI(ID_LINK_INSTRUMENT, OnUpdateAlways)
 ON_COMMAND(ID_CURVE_VIEW, OnCurveView)
@@ -229,11 +231,13 @@ CKemMainFrame::CKemMainFrame()
       m_bTrayIconAdded(FALSE),
       m_bInTimerUpdate(FALSE),
       m_bClosing(FALSE),
-      m_hLoggingThread(NULL) {}
+      m_hLoggingThread(NULL),
+      m_hLoggingStop(NULL) {}
 
 CKemMainFrame::~CKemMainFrame() {
     delete m_pCurveSheet;
     if (m_hLoggingThread != NULL) CloseHandle(m_hLoggingThread);
+    if (m_hLoggingStop != NULL) CloseHandle(m_hLoggingStop);
 }
 
 // ---- creation and end -------------------------------------------------------------------
@@ -316,7 +320,7 @@ void CKemMainFrame::OnClose() {
     if (AfxMessageBox(IDS_EXIT_QUESTION, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     if (!StopUpdateThread()) return;
     // The logging thread uses the frame, the document and the analyzers: it ends first.
-    StopLogging();
+    if (!StopLogging()) return;
     m_bClosing = TRUE;
     CFrameWnd::OnClose();
 }
@@ -653,7 +657,7 @@ void CKemMainFrame::OnLinkInstrument() {
     // The update thread reads through the connections that going online renews.
     if (!StopUpdateThread()) return;
     // The rebuild deletes the analyzers that the logging thread reads.
-    StopLogging();
+    if (!StopLogging()) return;
     pDoc->SetBusy(1);
     pDoc->SetOnlineMode(1);
     pDoc->InitTheInstruments();
@@ -662,7 +666,7 @@ void CKemMainFrame::OnLinkInstrument() {
 void CKemMainFrame::OnCommunicationConfiguration() {
     CPCVaskDoc* pDoc = GetDocument();
     if (pDoc == NULL || !pDoc->ConfigureTheCommunication(1)) return;
-    StopLogging();
+    if (!StopLogging()) return;
     ProgramWait(1000);
     if (!StopUpdateThread()) return;
     pDoc->InitTheInstruments();
@@ -742,7 +746,7 @@ void CKemMainFrame::OnProtocolValues() {
     if (!pDoc->IsLogging())
         StartLogging();
     else
-        pDoc->SetLogging(FALSE);  // the thread ends at its next poll
+        EndLogging();  // the thread ends by itself once a row it writes is whole
 }
 
 BOOL CKemMainFrame::StartLogging() {
@@ -750,17 +754,22 @@ BOOL CKemMainFrame::StartLogging() {
     if (pDoc == NULL) return FALSE;
     // A thread of an earlier log that is still ending goes first.
     if (!StopLogging()) return FALSE;
+    if (m_hLoggingStop != NULL) ::CloseHandle(m_hLoggingStop);
+    m_hLoggingStop = ::CreateEventA(NULL, TRUE, FALSE, NULL);
     CProtocolThread* pThread = (CProtocolThread*)AfxBeginThread(
         RUNTIME_CLASS(CProtocolThread), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     HANDLE hThread = NULL;
     if (pThread == NULL ||
         !::DuplicateHandle(::GetCurrentProcess(), pThread->m_hThread, ::GetCurrentProcess(),
                            &hThread, SYNCHRONIZE, FALSE, 0)) {
+        // A thread that never ran ends at once: it finds the flag clear.
+        if (pThread != NULL) pThread->ResumeThread();
         AfxMessageBox(IDS_PROTOCOL_NOT_STARTED);
         return FALSE;
     }
     pThread->SetMainFrame(this);
     pThread->SetDocument(pDoc);
+    pThread->SetStopEvent(m_hLoggingStop);
     // The flag is set before the thread's first poll, which would end a log it finds off.
     pDoc->SetLogging(TRUE);
     if (pThread->ResumeThread() == (DWORD)-1) {
@@ -773,17 +782,35 @@ BOOL CKemMainFrame::StartLogging() {
     return TRUE;
 }
 
-BOOL CKemMainFrame::StopLogging() {
+void CKemMainFrame::EndLogging() {
     if (CPCVaskDoc* pDoc = GetDocument()) pDoc->SetLogging(FALSE);
+    // The thread's wait between its polls ends at once.
+    if (m_hLoggingStop != NULL) ::SetEvent(m_hLoggingStop);
+}
+
+BOOL CKemMainFrame::StopLogging() {
+    EndLogging();
     HANDLE hThread = m_hLoggingThread;
     if (hThread == NULL) return TRUE;
     CWaitCursor wait;
-    // One pass of the log may read every logged analyzer over the bus: it finishes first.
-    if (WaitForObjectWithMessages(hThread, INFINITE) && m_hLoggingThread == hThread) {
+    // A row that has begun is finished first: it may read every logged analyzer over the
+    // bus, each read bounded by the bus's own time-outs.
+    if (WaitForObjectWithMessages(hThread, kLoggingStopTimeout) && m_hLoggingThread == hThread) {
         ::CloseHandle(hThread);
         m_hLoggingThread = NULL;
     }
+    if (m_hLoggingThread != NULL) {
+        CTraceFile trace(0, "");
+        trace.Write("The logging thread did not end in time");
+    }
     return m_hLoggingThread == NULL;
+}
+
+LRESULT CKemMainFrame::OnProtocolReport(WPARAM wParam, LPARAM lParam) {
+    CString text;
+    text.Format((LPCSTR)LoadText((UINT)wParam), (unsigned long)lParam);
+    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+    return 0;
 }
 
 void CKemMainFrame::GetMessageString(UINT nID, CString& rMessage) const {

@@ -5,6 +5,8 @@
 #include "instrumentgrid.h"
 #include "mainframe.h"
 #include "pcvaskapp.h"
+#include "sheetreportjobs.h"
+#include "shellcurvehost.h"
 #include "viewmessage.h"
 
 namespace {
@@ -61,4 +63,7 @@ void CProgramSheetHost::StopProgress() {
 void InstallProgramSheets() {
     SetSheetHost(&g_host);
     InstallInstrumentGridFactory();
+    InstallSheetReport();
+    // The curve sheet's host as well.
+    InstallProgramCurveHost();
 }

@@ -8,6 +8,7 @@
 
 #include "appmessages.h"
 #include "curvepropsheet.h"
+#include "shellcurvehost.h"
 #include "instrument.h"
 #include "pcvasklistview.h"
 #include "vaskinstrument.h"
@@ -71,10 +72,12 @@ protected:
     // The real timer is stopped: the tests give the ticks themselves.
     void StopRealTimer() { KillTimer(hFrame_, frame_->GetTimerId()); }
     void Tick() { SendMessageA(hFrame_, WM_TIMER, frame_->GetTimerId(), 0); }
-    // The log started online by its command: a handle of the logging thread (the caller
-    // closes it), NULL when it did not start.
+    // The log of an analyzer without a device, started online by its command: a handle of
+    // the logging thread (the caller closes it), NULL when it did not start.
     HANDLE StartLog() {
         SetMode(1);
+        if (!logged_) logged_ = OfflineAnalyzer("Logged");
+        doc_->GetProtocolPage()->SetCurrentInstrument(logged_.get());
         Command(ID_PROTOCOL_VALUES);
         HANDLE thread = NULL;
         if (!doc_->IsLogging() ||
@@ -83,6 +86,7 @@ protected:
             return NULL;
         return thread;
     }
+    std::unique_ptr<CVaskInstrument> logged_;
     // The items of the first menu of the frame's menu bar.
     std::set<UINT> FirstMenuIds() {
         std::set<UINT> ids;
@@ -380,8 +384,11 @@ TEST_F(MainFrame, CurveViewTwiceShowsTheOneSheet) {
     ASSERT_NE(frame_->GetCurveSheet(), nullptr);
     EXPECT_TRUE(IsWindowVisible(frame_->GetCurveSheet()->m_hWnd));
 
-    // The curve page takes the forwarded ticks.
+    // The sheet opens on its option page; the curve page, once shown, takes the forwarded
+    // ticks.
     StopRealTimer();
+    EXPECT_EQ(frame_->GetCurveSheet()->GetActiveIndex(), 1);
+    ASSERT_TRUE(frame_->GetCurveSheet()->SetActivePage(0));
     HWND hPage = frame_->GetCurveSheet()->GetCurvePage()->m_hWnd;
     ASSERT_TRUE(IsWindow(hPage));
     ResetMainFrameCounters();
@@ -389,6 +396,29 @@ TEST_F(MainFrame, CurveViewTwiceShowsTheOneSheet) {
     MSG msg;
     EXPECT_TRUE(PeekMessageA(&msg, hPage, WM_TIMER, WM_TIMER, PM_REMOVE));
     EXPECT_EQ(msg.wParam, frame_->GetTimerId());
+}
+
+TEST_F(MainFrame, TheCurveSheetDropsItsAnalyzersBeforeTheDocumentDeletesNodes) {
+    InstallProgramCurveHost();
+    SetMode(1);
+    Command(ID_CURVE_VIEW);
+    CCurvePropSheet* sheet = frame_->GetCurveSheet();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_FALSE(sheet->AreNodesReleased());
+    doc_->StopWorkerThreads();
+    EXPECT_TRUE(sheet->AreNodesReleased());
+    for (int i = 0; i < CCurveSettings::CURVES; ++i)
+        EXPECT_EQ(sheet->GetSettings()->m_pInstrument[i], nullptr);
+    // A closed sheet has left the document's step: the frame deletes it for the next one,
+    // and the step reaches the new one only.
+    sheet->DestroyWindow();
+    Command(ID_CURVE_VIEW);
+    CCurvePropSheet* next = frame_->GetCurveSheet();
+    ASSERT_NE(next, nullptr);
+    ASSERT_TRUE(IsWindow(next->m_hWnd));
+    doc_->StopWorkerThreads();
+    EXPECT_TRUE(next->AreNodesReleased());
+    SetCurveHost(NULL);
 }
 
 // ---- the measurement log ------------------------------------------------------------------

@@ -1,0 +1,94 @@
+// The benchmark's wire bound with cyclic broadcasts: where a collided telegram began
+// against the gap rule's window, and the bound of a layer that never talks into a
+// broadcast.
+#include "wirebound.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const double kByteMs = 1000.0 / 960.0;
+
+// The benchmark's bus: broadcasts of 34, 23 and 23 bytes beginning at 100, 200 and 300 ms,
+// so ending at about 135.4, 224.0 and 324.0. The largest gap runs from 324.0 to 635.4; the
+// gap rule's window from 324.0 to 95.4 of the next cycle.
+const std::vector<double> kLengths = {34 * kByteMs, 23 * kByteMs, 23 * kByteMs};
+const std::vector<double> kPhases = {100 + kLengths[0], 200 + kLengths[1], 300 + kLengths[2]};
+
+// A telegram of 10 bytes from the PC whose first byte began at `start` (simulator ms).
+bench::WireTelegram Telegram(double start, int device, int deviceBytes, const std::string& action) {
+    bench::WireTelegram t;
+    t.pcBytes = 10;
+    t.timeMs = (int64_t)(start + 10 * kByteMs + 0.5);
+    t.deviceBytes = deviceBytes;
+    t.device = device;
+    t.command = 'k';
+    t.function = 6;
+    t.action = action;
+    return t;
+}
+
+TEST(WindowSide, PlacesATimeAgainstTheRulesWindow) {
+    struct Case {
+        double at;
+        int side;
+    } cases[] = {
+        {330.0, 0},   // just after device 9's broadcast: the window is open
+        {594.0, 0},   // 94 of the next cycle: still open (until 95.4)
+        {1093.0, 0},  // the same two cycles later
+        {97.0, 1},    // just after it closed
+        {180.0, 1},   // nearer to its end than to its next start
+        {250.0, -1},  // nearer to its next start
+        {320.0, -1},  // in device 9's broadcast, before the window opens
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.side, bench::WindowSide(c.at, kPhases)) << c.at;
+    EXPECT_EQ(0, bench::WindowSide(320.0, std::vector<double>()));
+}
+
+TEST(WireBound, CollisionsAfterTheCycleIsKnownAreSortedByTheWindow) {
+    std::vector<bench::WireTelegram> log = {
+        Telegram(376.0, 2, 20, "ack,reply"),
+        // Before every device has broadcast once since the first telegram (by 824.0).
+        Telegram(590.0, 11, 0, "collision:2/0"),
+        Telegram(1093.0, 11, 0, "collision:2/0"),  // inside the window
+        Telegram(1820.0, 11, 0, "collision:9/0"),  // before it opens
+        Telegram(2099.0, 11, 0, "collision:2/0"),  // after it has closed
+        Telegram(2400.0, 11, 0, "ignored:no-device"),
+    };
+    bench::WireBound b = bench::ComputeWireBound(log, 5, kPhases, false);
+    EXPECT_EQ(6, b.telegrams);
+    EXPECT_EQ(4, b.collisions);
+    EXPECT_EQ(3, b.lateCollisions);
+    EXPECT_EQ(1, b.lateInWindow);
+    EXPECT_EQ(1, b.lateBeforeWindow);
+    EXPECT_EQ(1, b.lateAfterWindow);
+    // Collided telegrams to an address where nobody answers count as unanswered ones.
+    EXPECT_EQ(5, b.unanswered);
+}
+
+// Four telegrams back to back from the window's start: the gap rule lets the fourth begin
+// at about 92 ms, where it runs into device 2's broadcast (100 to 135.4). A layer that
+// never talks into a broadcast holds it until the window opens again, at 324.0.
+TEST(WireBound, AClearLayerWaitsWhereTheRuleWouldSendIntoABroadcast) {
+    std::vector<bench::WireTelegram> log = {
+        Telegram(376.0, 2, 20, "ack,reply"),
+        Telegram(1000.0, 11, 0, "ignored:no-device"),
+        Telegram(1100.0, 11, 0, "ignored:no-device"),
+        Telegram(1200.0, 11, 0, "ignored:no-device"),
+    };
+    bench::WireBound rule = bench::ComputeWireBound(log, 5, kPhases, false);
+    bench::WireBound clear = bench::ComputeWireBound(log, 5, kPhases, false, &kLengths);
+    // In the bound's own timeline the telegrams begin at 376.0 (the cycle still unknown),
+    // 412.25, 502.25 and 592.25: all inside the rule's window.
+    EXPECT_DOUBLE_EQ(0.0, rule.gapMs);
+    EXPECT_NEAR(824.0 - 592.25, clear.gapMs, 1.0);
+    EXPECT_NEAR(rule.TotalMs() + clear.gapMs, clear.TotalMs(), 1e-6);
+    // Without broadcasts both bounds are the same.
+    EXPECT_DOUBLE_EQ(rule.TotalMs() - rule.gapMs,
+                     bench::ComputeWireBound(log, 5, std::vector<double>(), false).TotalMs());
+}
+
+}  // namespace
