@@ -778,7 +778,7 @@ TEST_F(InstrumentViewBus, ClosingDuringAReadEndsTheThreadBeforeTheFrameGoes) {
     ASSERT_TRUE(Sim("CLEARFAULTS"));
 }
 
-TEST_F(InstrumentViewBus, RelinkingOrConfiguringDuringAReadEndsTheThreadBeforeTheRebuild) {
+TEST_F(InstrumentViewBus, RelinkingOrConfiguringDuringAReadEndsTheThreadFirst) {
     // "Communication Configuration..." goes offline, where the rebuild scans no bus.
     CommDialogStandIn dialog;
     dialog.answers = {{TRUE, 0}};
