@@ -224,8 +224,9 @@ TEST_F(InstrumentViewBus, AnotherSelectionDuringARefreshWaitsForItBeforeTheRowsG
     for (auto& row : Rows())
         if (row.second.item != NULL && Tree().GetItemUserValue(row.second.item) != 0) {
             CObject* object = (CObject*)Tree().GetItemUserValue(row.second.item);
-            if (object->IsKindOf(RUNTIME_CLASS(CVaskParameter)))
+            if (object->IsKindOf(RUNTIME_CLASS(CVaskParameter))) {
                 EXPECT_EQ(((CVaskParameter*)object)->GetInstrument(), sindor_) << row.first;
+            }
         }
     ASSERT_TRUE(Sim("CLEARFAULTS"));
 }
