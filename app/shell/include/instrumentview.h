@@ -65,9 +65,13 @@ public:
     // ---- the update thread --------------------------------------------------------------
     // Asks a running update thread to stop; TRUE when one was running.
     BOOL RequestStop();
-    // RequestStop, then waits for the thread's end while dispatching messages; TRUE when
-    // it was running.
-    BOOL WaitForUpdateThread();
+    // RequestStop, then waits for the thread's end while dispatching messages, at most
+    // dwLimit ms (a read that has begun finishes first; each is bounded by the bus's own
+    // time-outs); TRUE when it was running. IsUpdateThreadRunning tells whether it ended.
+    enum { kUpdateThreadWaitLimit = 60000 };
+    BOOL WaitForUpdateThread(DWORD dwLimit = kUpdateThreadWaitLimit);
+    // An update thread was started and has not ended yet.
+    BOOL IsUpdateThreadRunning() const;
     // Waits for the running thread and starts a new one for the analyzer: a refresh of the
     // rows that are there (bRefreshOnly) or a fill anew.
     void StartUpdateThread(CVaskInstrument* pInstrument, int bRefreshOnly);

@@ -118,6 +118,10 @@ public:
     // The tray icon and tip of icon and string `nIconId` (191 normal, 192 error, 193
     // warning); 1 without a change when that id was set last.
     int UpdateTrayIcon(UINT nIconId);
+    // Asks the instrument view's update thread to stop and waits for its end (bounded,
+    // dispatching messages): it uses this frame, the view and the analyzers. TRUE when no
+    // update thread runs any more.
+    BOOL StopUpdateThread();
 
     // ---- the measurement log ------------------------------------------------------------
     // Starts the logging thread (after an earlier one has ended); the message "The protocol

@@ -12,6 +12,8 @@
 #include "vaskfc.h"
 
 class CInstrumentView;
+class CParameterGroup;
+class CTLTreeCtrl;
 class CVaskInstrument;
 
 class CUpdateThread : public CWinThread {
@@ -27,7 +29,8 @@ public:
     }
 
     BOOL InitInstance() override;
-    // The thread's whole life: the read, then the view's flags cleared. No message loop.
+    // The thread's whole life: the read, then the view's flags cleared, then COM left when
+    // InitInstance started it. No message loop.
     int Run() override;
     // Reads the values and fills the tree; 1 when it ran to the end or had nothing to do,
     // 0 without an analyzer or when it was asked to stop.
@@ -36,9 +39,14 @@ public:
 protected:
     // Sends the message to the main window and all its children.
     void Broadcast(UINT message, WPARAM wParam);
+    // The compare group's entries shown in the device data window that no row showed in
+    // this pass, appended under the group's row with their name and compare value only.
+    void AppendCompareLeftovers(CTLTreeCtrl& tree, CParameterGroup* pCompareGroup,
+                                HTREEITEM hGroupItem);
 
     CInstrumentView* m_pView;
     CWnd* m_pMainWindow;
     CVaskInstrument* m_pInstrument;
     int m_bRefreshOnly;
+    BOOL m_bComStarted;  // InitInstance initialised COM for this thread
 };

@@ -11,6 +11,7 @@
 #include "pcvaskapp.h"
 #include "port.h"
 #include "reportjob.h"
+#include "tracefile.h"
 #include "updatethread.h"
 #include "vaskinstrument.h"
 #include "viewmessage.h"
@@ -113,16 +114,21 @@ CKemMainFrame* MainFrame() {
                                                                           : NULL;
 }
 
-// Waits until the thread has ended, dispatching sent and posted messages meanwhile; a
-// WM_QUIT taken from the queue is posted again, and from then on only sent messages are
-// handled, so that the wait neither spins nor swallows the end of the loop.
-void WaitForThreadEnd(HANDLE hThread) {
+// Waits until the thread has ended or `dwLimit` ms have passed, dispatching sent and posted
+// messages meanwhile (the thread sends to the frame's windows and fills the tree); TRUE when
+// it ended. A WM_QUIT taken from the queue is posted again, and from then on only sent
+// messages are handled, so that the wait neither spins nor swallows the end of the loop.
+BOOL WaitForThreadEnd(HANDLE hThread, DWORD dwLimit) {
+    const ULONGLONG deadline = ::GetTickCount64() + dwLimit;
     BOOL bQuit = FALSE;
     for (;;) {
-        const DWORD r = ::MsgWaitForMultipleObjectsEx(1, &hThread, INFINITE,
-                                                      bQuit ? QS_SENDMESSAGE : QS_ALLINPUT,
-                                                      bQuit ? 0 : MWMO_INPUTAVAILABLE);
-        if (r != WAIT_OBJECT_0 + 1) return;  // ended, or the handle is bad
+        const ULONGLONG now = ::GetTickCount64();
+        const DWORD dwLeft = now < deadline ? (DWORD)(deadline - now) : 0;
+        const DWORD r =
+            ::MsgWaitForMultipleObjectsEx(1, &hThread, dwLeft, bQuit ? QS_SENDMESSAGE : QS_ALLINPUT,
+                                          bQuit ? 0 : MWMO_INPUTAVAILABLE);
+        if (r == WAIT_OBJECT_0) return TRUE;
+        if (r != WAIT_OBJECT_0 + 1) return FALSE;  // the time is up, or the handle is bad
         if (bQuit) {
             MSG msg;
             ::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
@@ -318,20 +324,32 @@ BOOL CInstrumentView::RequestStop() {
     return TRUE;
 }
 
-BOOL CInstrumentView::WaitForUpdateThread() {
+BOOL CInstrumentView::WaitForUpdateThread(DWORD dwLimit) {
     const BOOL bStopped = RequestStop();
     if (m_hUpdateThread != NULL) {
-        WaitForThreadEnd(m_hUpdateThread);
-        ::CloseHandle(m_hUpdateThread);
-        m_hUpdateThread = NULL;
+        if (WaitForThreadEnd(m_hUpdateThread, dwLimit)) {
+            ::CloseHandle(m_hUpdateThread);
+            m_hUpdateThread = NULL;
+        } else {
+            // A read that never ends: the handle stays for the next wait, and the callers
+            // that delete what the thread uses ask IsUpdateThreadRunning first.
+            CTraceFile trace(0, "");
+            trace.Write("The update thread did not end in time");
+        }
     }
     return bStopped;
+}
+
+BOOL CInstrumentView::IsUpdateThreadRunning() const {
+    return m_hUpdateThread != NULL && ::WaitForSingleObject(m_hUpdateThread, 0) != WAIT_OBJECT_0;
 }
 
 void CInstrumentView::StopWorkerThread(CPCVaskDoc*) { WaitForUpdateThread(); }
 
 void CInstrumentView::StartUpdateThread(CVaskInstrument* pInstrument, int bRefreshOnly) {
     WaitForUpdateThread();
+    // Never two at once: a read that did not end in time keeps the rows to itself.
+    if (IsUpdateThreadRunning()) return;
     CUpdateThread* pThread = (CUpdateThread*)AfxBeginThread(
         RUNTIME_CLASS(CUpdateThread), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     if (pThread == NULL) return;

@@ -11,6 +11,7 @@
 #include "diagnosticspropertysheet.h"
 #include "driftvaluessheet.h"
 #include "instrumentoverviewdlg.h"
+#include "instrumentview.h"
 #include "parameterpropertysheet.h"
 #include "pcvaskapp.h"
 #include "pcvaskdoc.h"
@@ -317,6 +318,7 @@ void CKemMainFrame::OnDestroy() {
 
 void CKemMainFrame::OnClose() {
     if (AfxMessageBox(IDS_EXIT_QUESTION, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    if (!StopUpdateThread()) return;
     // The logging thread uses the frame, the document and the analyzers: it ends first.
     if (!StopLogging()) return;
     m_bClosing = TRUE;
@@ -652,6 +654,8 @@ void CKemMainFrame::OnLinkInstrument() {
     if (pDoc == NULL) return;
     if (pDoc->IsLogging() && AfxMessageBox(IDS_STOP_PROTOCOL_FOR_LINK, MB_OKCANCEL) == IDCANCEL)
         return;
+    // The update thread reads through the connections that going online renews.
+    if (!StopUpdateThread()) return;
     // The rebuild deletes the analyzers that the logging thread reads.
     if (!StopLogging()) return;
     pDoc->SetBusy(1);
@@ -664,6 +668,7 @@ void CKemMainFrame::OnCommunicationConfiguration() {
     if (pDoc == NULL || !pDoc->ConfigureTheCommunication(1)) return;
     if (!StopLogging()) return;
     ProgramWait(1000);
+    if (!StopUpdateThread()) return;
     pDoc->InitTheInstruments();
 }
 
@@ -884,6 +889,19 @@ LRESULT CKemMainFrame::OnCommunicating(WPARAM wParam, LPARAM) {
 LRESULT CKemMainFrame::OnEndCommunication(WPARAM, LPARAM) {
     m_wndStatusBar.RestorePane(kPaneHelp);
     return 0;
+}
+
+BOOL CKemMainFrame::StopUpdateThread() {
+    CPCVaskDoc* pDoc = GetDocument();
+    if (pDoc == NULL) return TRUE;
+    for (POSITION pos = pDoc->GetFirstViewPosition(); pos != NULL;) {
+        CView* pView = pDoc->GetNextView(pos);
+        if (!pView->IsKindOf(RUNTIME_CLASS(CInstrumentView))) continue;
+        CInstrumentView* pInstrumentView = (CInstrumentView*)pView;
+        pInstrumentView->WaitForUpdateThread();
+        if (pInstrumentView->IsUpdateThreadRunning()) return FALSE;
+    }
+    return TRUE;
 }
 
 void CKemMainFrame::BroadcastMessage(UINT message, WPARAM wParam, LPARAM lParam) {

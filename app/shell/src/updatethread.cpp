@@ -26,12 +26,17 @@ CString ValueText(const VaskFloat& value) {
 }  // namespace
 
 CUpdateThread::CUpdateThread()
-    : m_pView(NULL), m_pMainWindow(NULL), m_pInstrument(NULL), m_bRefreshOnly(0) {}
+    : m_pView(NULL),
+      m_pMainWindow(NULL),
+      m_pInstrument(NULL),
+      m_bRefreshOnly(0),
+      m_bComStarted(FALSE) {}
 
 BOOL CUpdateThread::InitInstance() {
     // COM for this thread; the process's security is set by then, so no gateway client of
-    // its own starts: every read goes through the analyzer's access object.
-    InitVGComm();
+    // its own starts: every read goes through the analyzer's access object. Every success
+    // of InitVGComm has initialised COM, which the thread leaves again at its end.
+    m_bComStarted = InitVGComm();
     return TRUE;
 }
 
@@ -46,26 +51,47 @@ void CUpdateThread::Broadcast(UINT message, WPARAM wParam) {
 int CUpdateThread::Run() {
     m_pView->m_bBusy = 1;
     if (m_pMainWindow == NULL || !::IsWindow(m_pMainWindow->GetSafeHwnd())) {
-        m_pView->m_bBusy = 0;
         m_pView->m_bStopRequested = 0;
-        return 0;
+        m_pView->m_bBusy = 0;
+    } else {
+        Broadcast(WM_START_COMMUNICATION, 0);
+        if (!ReadInstrumentData() && !m_bRefreshOnly) m_pView->m_bRefreshPending = 0;
+        if (::IsWindow(m_pMainWindow->GetSafeHwnd())) {
+            Broadcast(WM_END_COMMUNICATION, 0);
+            CTLTreeCtrl& tree = m_pView->GetTreeCtrl();
+            if (::IsWindow(tree.GetSafeHwnd())) ::InvalidateRect(tree.GetSafeHwnd(), NULL, TRUE);
+        }
+        // The busy flag goes last: the view may start the next read once it is clear.
+        m_pView->m_bStopRequested = 0;
+        m_pView->m_bBusy = 0;
     }
-    Broadcast(WM_START_COMMUNICATION, 0);
-    if (!ReadInstrumentData() && !m_bRefreshOnly) m_pView->m_bRefreshPending = 0;
-    if (::IsWindow(m_pMainWindow->GetSafeHwnd())) {
-        Broadcast(WM_END_COMMUNICATION, 0);
-        CTLTreeCtrl& tree = m_pView->GetTreeCtrl();
-        if (::IsWindow(tree.GetSafeHwnd())) ::InvalidateRect(tree.GetSafeHwnd(), NULL, TRUE);
-    }
-    m_pView->m_bStopRequested = 0;
-    m_pView->m_bBusy = 0;
+    // Nothing of the view is touched from here on; the view waits on the thread's handle.
+    if (m_bComStarted) ::CoUninitialize();
     return 0;
+}
+
+void CUpdateThread::AppendCompareLeftovers(CTLTreeCtrl& tree, CParameterGroup* pCompareGroup,
+                                           HTREEITEM hGroupItem) {
+    if (pCompareGroup == NULL || hGroupItem == NULL) return;
+    const CObList& compareList = pCompareGroup->GetParameterList();
+    for (POSITION pos = compareList.GetHeadPosition(); pos != NULL;) {
+        CVaskParameter* pCompareParameter = (CVaskParameter*)compareList.GetNext(pos);
+        if (pCompareParameter->GetCompareMark() || !pCompareParameter->IsInDeviceDataWindow())
+            continue;
+        // The row is not linked to the entry: the analyzer has no counterpart for it.
+        const HTREEITEM hItem = tree.InsertItem(pCompareParameter->GetName(), hGroupItem, TVI_LAST);
+        VaskFloat value;
+        pCompareParameter->GetValue(value);
+        if (hItem != NULL) tree.SetItemText(hItem, 2, ValueText(value));
+        pCompareParameter->SetCompareMark(1);
+    }
 }
 
 int CUpdateThread::ReadInstrumentData() {
     if (m_pInstrument == NULL) return 0;
     const int total = m_pInstrument->CountParameters();
     int done = 0;
+    int pass = m_pView->m_nComparePass;
     CTLTreeCtrl& tree = m_pView->GetTreeCtrl();
     if (!::IsWindow(tree.GetSafeHwnd())) return 1;
     const CObList& groups = m_pInstrument->GetGroupList();
@@ -73,7 +99,11 @@ int CUpdateThread::ReadInstrumentData() {
     CPCVaskApp* pApp = CPCVaskApp::Get();
     const BOOL bCompareMode = pCompare != NULL && pApp != NULL && pApp->IsCompareMode();
     if (groups.IsEmpty()) return 1;
-    if (bCompareMode) ++m_pView->m_nComparePass;
+    if (bCompareMode) m_pView->m_nComparePass = ++pass;
+    // The compare set's entries without a counterpart are appended on the first compare
+    // pass only: later passes find their rows there.
+    const BOOL bAppendLeftovers = bCompareMode && pass == 1;
+    static const char kLimitValues[] = "Limit values";
 
     POSITION comparePos = bCompareMode ? pCompare->GetGroupList().GetHeadPosition() : NULL;
     for (POSITION pos = groups.GetHeadPosition(); pos != NULL;) {
@@ -81,11 +111,13 @@ int CUpdateThread::ReadInstrumentData() {
         CParameterGroup* pCompareGroup =
             comparePos != NULL ? (CParameterGroup*)pCompare->GetGroupList().GetNext(comparePos)
                                : NULL;
+        int index = 0;
         HTREEITEM hGroupItem = pGroup->GetTreeItem();
         if (!pGroup->HasDeviceDataWindowParameter() &&
             !(pCompareGroup != NULL && pCompareGroup->HasDeviceDataWindowParameter()))
             continue;
-        const CObList* pList = &pGroup->GetParameterList();
+        const CObList& ownList = pGroup->GetParameterList();
+        const CObList* pList = &ownList;
         BOOL bCompareList = FALSE;
         if (pList->IsEmpty() && pCompareGroup != NULL) {
             if (pCompareGroup->GetParameterList().IsEmpty()) continue;
@@ -105,12 +137,24 @@ int CUpdateThread::ReadInstrumentData() {
             for (POSITION p = compareList.GetHeadPosition(); p != NULL;)
                 ((CVaskParameter*)compareList.GetNext(p))->SetCompareMark(0);
         }
+        // Of the groups whose last entry is not shown, only the limit values get the compare
+        // set's leftovers.
+        const BOOL bLimitValues = pGroup->GetTitle().Left(12) == kLimitValues;
         for (POSITION p = pList->GetHeadPosition(); p != NULL;) {
             CVaskParameter* pParameter = (CVaskParameter*)pList->GetNext(p);
+            const BOOL bLast = p == NULL;
             ++done;
-            if (total > 0) Broadcast(WM_COMMUNICATING, (WPARAM)(done * 100 / total));
+            // An analyzer without entries of its own, walked through its compare groups,
+            // reports 0 %; beyond that the count may pass 100 the same way.
+            const int percent = total > 0 ? done * 100 / total : 0;
+            Broadcast(WM_COMMUNICATING, (WPARAM)percent);
             if (m_pView->m_bStopRequested) return 0;
-            if (!pParameter->IsInDeviceDataWindow()) continue;
+            ++index;
+            if (!pParameter->IsInDeviceDataWindow()) {
+                if (bAppendLeftovers && bLimitValues && index == ownList.GetCount())
+                    AppendCompareLeftovers(tree, pCompareGroup, hGroupItem);
+                continue;
+            }
 
             VaskFloat value;
             m_pInstrument->EnableCommandReport(0);
@@ -148,6 +192,7 @@ int CUpdateThread::ReadInstrumentData() {
                 tree.SetItemText(hItem, 2, text);
                 pCompareParameter->SetCompareMark(1);
             }
+            if (bLast && bAppendLeftovers) AppendCompareLeftovers(tree, pCompareGroup, hGroupItem);
         }
         if (!m_bRefreshOnly && hGroupItem != NULL) {
             const int expanded = pGroup->ReadProfileFlags();

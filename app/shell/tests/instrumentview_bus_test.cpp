@@ -73,6 +73,14 @@ protected:
         driver.NameFile(path);
         Command(ID_COMPARE_OFFLINE);
     }
+    // A refresh of the rows that late answers of the analyzer's device (the next `count`
+    // telegrams, each `ms` late) keep running.
+    void StartSlowRefresh(CVaskInstrument* analyzer, int count, int ms) {
+        ASSERT_TRUE(Sim("FAULT " + std::to_string(analyzer->GetAddress()) + " slow " +
+                        std::to_string(count) + " " + std::to_string(ms)));
+        doc_->UpdateAllViews(NULL, 6, NULL);
+        ASSERT_TRUE(view_->m_bBusy);
+    }
     // A refresh asked for as the document asks for it after a change.
     void Refresh() {
         doc_->UpdateAllViews(NULL, 6, NULL);
@@ -206,9 +214,7 @@ TEST_F(InstrumentViewBus, AnotherSelectionDuringARefreshWaitsForItBeforeTheRowsG
     EnterInstrumentMode(parvel_);
     ASSERT_TRUE(Idle());
     // Slow answers keep the refresh running while the selection changes.
-    ASSERT_TRUE(Sim("FAULT 2 slow 5 200"));
-    doc_->UpdateAllViews(NULL, 6, NULL);
-    ASSERT_TRUE(view_->m_bBusy);
+    ASSERT_NO_FATAL_FAILURE(StartSlowRefresh(parvel_, 5, 200));
     doc_->SelectNode(sindor_);
     // The thread had ended before the rows went, and the new analyzer's rows came anew.
     EXPECT_EQ(view_->GetInstrument(), sindor_);
@@ -218,8 +224,9 @@ TEST_F(InstrumentViewBus, AnotherSelectionDuringARefreshWaitsForItBeforeTheRowsG
     for (auto& row : Rows())
         if (row.second.item != NULL && Tree().GetItemUserValue(row.second.item) != 0) {
             CObject* object = (CObject*)Tree().GetItemUserValue(row.second.item);
-            if (object->IsKindOf(RUNTIME_CLASS(CVaskParameter)))
+            if (object->IsKindOf(RUNTIME_CLASS(CVaskParameter))) {
                 EXPECT_EQ(((CVaskParameter*)object)->GetInstrument(), sindor_) << row.first;
+            }
         }
     ASSERT_TRUE(Sim("CLEARFAULTS"));
 }
@@ -708,9 +715,7 @@ TEST_F(InstrumentViewBus, TheTreeAsksForANameIntoABufferOfItsSize) {
 TEST_F(InstrumentViewBus, TheWaitForTheUpdateThreadKeepsTheEndOfTheLoop) {
     EnterInstrumentMode(parvel_);
     ASSERT_TRUE(Idle());
-    ASSERT_TRUE(Sim("FAULT 2 slow 3 200"));
-    doc_->UpdateAllViews(NULL, 6, NULL);
-    ASSERT_TRUE(view_->m_bBusy);
+    ASSERT_NO_FATAL_FAILURE(StartSlowRefresh(parvel_, 3, 200));
     PostQuitMessage(7);
     EXPECT_TRUE(view_->WaitForUpdateThread());
     EXPECT_EQ(view_->m_bBusy, 0);
@@ -718,6 +723,86 @@ TEST_F(InstrumentViewBus, TheWaitForTheUpdateThreadKeepsTheEndOfTheLoop) {
     ASSERT_TRUE(PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 7u);
     ASSERT_TRUE(Sim("CLEARFAULTS"));
+}
+
+// Whether the update thread had ended when the frame's window began to go (a hook of the
+// test's thread) and when the document was about to delete its analyzers (a stopper that
+// runs after the view's).
+class ThreadEndWatch : public CWorkerThreadStopper {
+public:
+    ThreadEndWatch(CInstrumentView* view, HWND frame) : view_(view), frame_(frame) {
+        s_current = this;
+        hook_ = SetWindowsHookExA(WH_CBT, &ThreadEndWatch::Cbt, NULL, GetCurrentThreadId());
+    }
+    ~ThreadEndWatch() override {
+        if (hook_ != NULL) UnhookWindowsHookEx(hook_);
+        s_current = nullptr;
+    }
+    void StopWorkerThread(CPCVaskDoc*) override {
+        ++stops;
+        if (view_->IsUpdateThreadRunning() || view_->m_bBusy) ++runningAtStop;
+    }
+
+    HHOOK hook_ = NULL;
+    int framesDestroyed = 0;
+    int runningAtFrameEnd = 0;
+    int stops = 0;
+    int runningAtStop = 0;
+
+private:
+    static LRESULT CALLBACK Cbt(int code, WPARAM wParam, LPARAM lParam) {
+        ThreadEndWatch* self = s_current;
+        if (self != nullptr && code == HCBT_DESTROYWND && (HWND)wParam == self->frame_) {
+            ++self->framesDestroyed;
+            if (self->view_->IsUpdateThreadRunning() || self->view_->m_bBusy)
+                ++self->runningAtFrameEnd;
+        }
+        return CallNextHookEx(NULL, code, wParam, lParam);
+    }
+    CInstrumentView* view_;
+    HWND frame_;
+    static inline ThreadEndWatch* s_current = nullptr;
+};
+
+TEST_F(InstrumentViewBus, ClosingDuringAReadEndsTheThreadBeforeTheFrameGoes) {
+    EnterInstrumentMode(parvel_);
+    ASSERT_TRUE(Idle());
+    // Slow answers keep the refresh running while the program is closed.
+    ASSERT_NO_FATAL_FAILURE(StartSlowRefresh(parvel_, 3, 300));
+    ThreadEndWatch watch(view_, hFrame_);
+    // Closed as the user closes it; the loop ends with the frame.
+    CloseDocument();
+    EXPECT_FALSE(IsWindow(hFrame_));
+    EXPECT_EQ(watch.framesDestroyed, 1);
+    EXPECT_EQ(watch.runningAtFrameEnd, 0);
+    view_ = nullptr;
+    ASSERT_TRUE(Sim("CLEARFAULTS"));
+}
+
+TEST_F(InstrumentViewBus, RelinkingOrConfiguringDuringAReadEndsTheThreadFirst) {
+    // "Communication Configuration..." goes offline, where the rebuild scans no bus.
+    CommDialogStandIn dialog;
+    dialog.answers = {{TRUE, 0}};
+    EnterInstrumentMode(parvel_);
+    for (UINT command : {ID_LINK_INSTRUMENT, ID_COMMUNICATION_CONFIGURATION}) {
+        ASSERT_TRUE(Idle());
+        // The rebuild selects the first analyzer, which the view then reads: slow answers of
+        // its device keep the refresh running while the command comes.
+        ASSERT_NE(view_->GetInstrument(), nullptr) << command;
+        ASSERT_NO_FATAL_FAILURE(StartSlowRefresh(view_->GetInstrument(), 3, 300)) << command;
+        ThreadEndWatch watch(view_, hFrame_);
+        doc_->AddWorkerThreadStopper(&watch);
+        Command(command);
+        doc_->RemoveWorkerThreadStopper(&watch);
+        EXPECT_GE(watch.stops, 1) << command;
+        EXPECT_EQ(watch.runningAtStop, 0) << command;
+        // The view shows the node that the rebuild selected.
+        ASSERT_TRUE(Idle());
+        EXPECT_NE(doc_->GetCurrentInstrument(), nullptr) << command;
+        EXPECT_EQ(view_->GetInstrument(), doc_->GetCurrentInstrument()) << command;
+        ASSERT_TRUE(Sim("CLEARFAULTS"));
+    }
+    EXPECT_EQ(app_->GetOperationMode(), 0);
 }
 
 // The parameter list's print as the engine would answer it: the rows and headers in order,
