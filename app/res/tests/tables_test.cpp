@@ -69,6 +69,8 @@ const Text kStrings[] = {
 #include "tables/configsheet.def"
 #define APP_STRING(id, text) {id, text},
 #include "tables/adjustsheet.def"
+#define APP_STRING(id, text) {id, text},
+#include "tables/application.def"
 };
 #define APP_COMMAND(id, menuText, prompt) {id, menuText, prompt},
 const Command kCommands[] = {

@@ -22,6 +22,7 @@
 #include "setpassworddlg.h"
 #include "settingssheet.h"
 #include "shell_seams.h"
+#include "splashwnd.h"
 #include "textscrambler.h"
 #include "vaskinstrument.h"
 #include "viewmessage.h"
@@ -271,6 +272,8 @@ int CKemMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
     if (nTimer == 0) return -1;
     m_nTimerId = (UINT)nTimer;
     RecalcLayout();
+    // The start picture while the program comes up, when the start enabled it.
+    CSplashWnd::ShowSplashScreen(this);
     return 0;
 }
 
