@@ -131,7 +131,6 @@ TEST_F(KorvanGA, StartsLinksTheAnalyzersOnCom1AndEnds) {
     // The first analyzer found is selected: the title names it.
     EXPECT_NE(e2e::Text(hMain).find(kAnalyzers.front()), std::string::npos) << e2e::Text(hMain);
 
-    if (const char* dir = getenv("VASK_E2E_SHOT")) e2e::SaveWindowBitmap(hMain, dir);
     EXPECT_EQ(Close(program), 0);
 }
 

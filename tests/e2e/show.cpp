@@ -1,9 +1,10 @@
 // Shows KorvanGA.exe working without a display of the user's: starts the program beside this
-// driver, answers the login with Maintenance, waits until the tree pane shows the analyzers
-// of the simulated bus, saves the main window's picture as a bitmap file and closes the
-// program. Exit code 0 when all of that happened.
+// driver, answers the login with Maintenance and waits until the tree pane shows the
+// analyzers of the simulated bus. Then it creates the file <ready>, waits (up to a minute)
+// until the file <done> exists, so that the caller can take a picture of the screen, and
+// closes the program. Exit code 0 when all of that happened.
 //
-//     korvanga_show.exe <picture.bmp> [program arguments...]
+//     korvanga_show.exe <ready> <done> [program arguments...]
 #include "program_driver.h"
 
 #include <stdio.h>
@@ -11,12 +12,12 @@
 #include <string>
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        fprintf(stderr, "usage: korvanga_show <picture.bmp> [program arguments...]\n");
+    if (argc < 3) {
+        fprintf(stderr, "usage: korvanga_show <ready> <done> [program arguments...]\n");
         return 2;
     }
     std::string args;
-    for (int i = 2; i < argc; ++i) args += std::string(i > 2 ? " " : "") + argv[i];
+    for (int i = 3; i < argc; ++i) args += std::string(i > 3 ? " " : "") + argv[i];
     const std::string bin = e2e::OwnFolder();
     e2e::Program program;
     if (!program.Start(bin + "\\KorvanGA.exe", args, bin)) {
@@ -24,9 +25,14 @@ int main(int argc, char** argv) {
         return 1;
     }
     HWND hLogin =
-        program.WaitFor([&] { return program.FindCaption("Access Authorization"); }, 120000);
+        program.WaitFor([&] { return program.FindCaption("Access Authorization"); }, 60000);
     if (hLogin == NULL) {
-        fprintf(stderr, "no login window\n");
+        fprintf(stderr, "no login window; the program shows:\n");
+        for (HWND hWnd : program.Windows()) {
+            fprintf(stderr, "  \"%s\"\n", e2e::Text(hWnd).c_str());
+            for (const std::string& text : e2e::ChildTexts(hWnd))
+                if (!text.empty()) fprintf(stderr, "    %s\n", text.c_str());
+        }
         return 1;
     }
     e2e::Press(hLogin, IDOK);
@@ -47,14 +53,21 @@ int main(int argc, char** argv) {
         fprintf(stderr, "no analyzer appeared in the tree\n");
         return 1;
     }
-    Sleep(1500);  // the value panes take the first refresh
-    const bool saved = e2e::SaveWindowBitmap(hMain, argv[1]);
+    fflush(stdout);
+    const HANDLE hReady = CreateFileA(argv[1], GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    if (hReady != INVALID_HANDLE_VALUE) CloseHandle(hReady);
+    const bool shown =
+        program.WaitFor(
+            [&]() -> HWND {
+                return GetFileAttributesA(argv[2]) != INVALID_FILE_ATTRIBUTES ? hMain : NULL;
+            },
+            60000) != NULL;
     PostMessageA(hMain, WM_CLOSE, 0, 0);
     HWND hQuestion = program.WaitFor(
         [&] { return program.FindDialogWithText("Do you really want to exit"); }, 20000);
     if (hQuestion != NULL) e2e::Press(hQuestion, IDYES);
     const long code = program.WaitExit(30000);
-    if (!saved) fprintf(stderr, "the picture could not be saved\n");
+    if (!shown) fprintf(stderr, "no picture was taken\n");
     if (code != 0) fprintf(stderr, "KorvanGA.exe ended with %ld\n", code);
-    return saved && code == 0 ? 0 : 1;
+    return shown && code == 0 ? 0 : 1;
 }

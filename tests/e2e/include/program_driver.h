@@ -89,7 +89,5 @@ std::string Text(HWND hWnd);
 std::vector<std::string> ChildTexts(HWND hWnd);
 // Presses a dialog's button as a click does (BM_CLICK, posted).
 void Press(HWND hDialog, int id);
-// Draws the screen's area of the window into a 24-bit BMP file.
-bool SaveWindowBitmap(HWND hWnd, const std::string& path);
 
 }  // namespace e2e

@@ -3,7 +3,6 @@
 
 #include <commctrl.h>
 
-#include <fstream>
 #include <sstream>
 
 namespace e2e {
@@ -260,46 +259,6 @@ void Press(HWND hDialog, int id) {
         PostMessageA(hButton, BM_CLICK, 0, 0);
     else
         PostMessageA(hDialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
-}
-
-bool SaveWindowBitmap(HWND hWnd, const std::string& path) {
-    RECT rect;
-    if (!GetWindowRect(hWnd, &rect)) return false;
-    const int cx = rect.right - rect.left, cy = rect.bottom - rect.top;
-    if (cx <= 0 || cy <= 0) return false;
-    HDC hScreen = GetDC(NULL);
-    HDC hMem = CreateCompatibleDC(hScreen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = cx;
-    info.bmiHeader.biHeight = cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = NULL;
-    HBITMAP hBitmap = CreateDIBSection(hScreen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    bool ok = false;
-    if (hBitmap != NULL) {
-        HGDIOBJ old = SelectObject(hMem, hBitmap);
-        ok = BitBlt(hMem, 0, 0, cx, cy, hScreen, rect.left, rect.top, SRCCOPY) != FALSE;
-        GdiFlush();
-        SelectObject(hMem, old);
-        const DWORD line = ((DWORD)cx * 3 + 3) & ~3u;
-        const DWORD size = line * (DWORD)cy;
-        BITMAPFILEHEADER file = {};
-        file.bfType = 0x4D42;
-        file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-        file.bfSize = file.bfOffBits + size;
-        info.bmiHeader.biSizeImage = size;
-        std::ofstream out(path, std::ios::binary);
-        out.write((const char*)&file, sizeof file);
-        out.write((const char*)&info.bmiHeader, sizeof info.bmiHeader);
-        out.write((const char*)bits, size);
-        ok = ok && out.good();
-        DeleteObject(hBitmap);
-    }
-    DeleteDC(hMem);
-    ReleaseDC(NULL, hScreen);
-    return ok;
 }
 
 }  // namespace e2e
