@@ -79,6 +79,9 @@ public:
 
     // The external help files of the Help menu, NULL before the start made the list.
     CMenuEntryList* GetExternalHelpList() const { return m_pExternalHelp; }
+    // Makes the list (four entries of "External Help File List") and reads it from the
+    // profile; the start does it once.
+    void LoadExternalHelpList();
 
 protected:
     // Another copy's main window brought to the front; FALSE when there is none.

@@ -88,9 +88,7 @@ BOOL CPCVaskApp::InitInstance() {
     CSplashWnd::EnableSplashScreen(cmdInfo.m_bShowSplash);
     const CString strHost = HostOption(cmdInfo);
 
-    m_pExternalHelp =
-        new CMenuEntryList(0, kExternalHelpSection, kExternalHelpKey, kExternalHelpFiles);
-    m_pExternalHelp->Load();
+    LoadExternalHelpList();
 
     CTLFrame::RegisterClass();
 
@@ -237,6 +235,13 @@ void CPCVaskApp::OnAppAbout() {
     dialog.DoModal();
 }
 
+void CPCVaskApp::LoadExternalHelpList() {
+    delete m_pExternalHelp;
+    m_pExternalHelp =
+        new CMenuEntryList(0, kExternalHelpSection, kExternalHelpKey, kExternalHelpFiles);
+    m_pExternalHelp->Load();
+}
+
 void CPCVaskApp::OnUpdateExternalHelp(CCmdUI* pCmdUI) {
     if (m_pExternalHelp != NULL)
         m_pExternalHelp->UpdateMenu(pCmdUI);
@@ -249,7 +254,7 @@ void CPCVaskApp::OnExternalHelp(UINT nID) {
     const CString strFile = m_pExternalHelp->GetParameter((int)(nID - ID_EXTERNAL_HELP_FIRST));
     if (strFile.IsEmpty()) return;
     CWnd* pMain = AfxGetMainWnd();
-    ::WinHelpA(pMain != NULL ? pMain->GetSafeHwnd() : NULL, strFile, HELP_CONTENTS, 0);
+    AfxCallHelp(pMain != NULL ? pMain->GetSafeHwnd() : NULL, strFile, HELP_CONTENTS, 0, FALSE);
 }
 
 CPCVaskApp* CPCVaskApp::Get() {

@@ -271,6 +271,21 @@ TEST_F(Application, WithoutAHelpListTheExternalHelpItemIsDisabled) {
     EXPECT_FALSE(state.enabled);
 }
 
+TEST_F(Application, AnExternalHelpCommandOpensItsEntrysFileAtItsContents) {
+    profile_->SetString("External Help File List\\File1", "Item", "Manual");
+    profile_->SetString("External Help File List\\File1", "Parameter", "C:\\help\\manual.hlp");
+    profile_->SetString("External Help File List\\File2", "Item", "Bus");
+    profile_->SetString("External Help File List\\File2", "Parameter", "C:\\help\\bus.hlp");
+    app_->LoadExternalHelpList();
+    Command(ID_EXTERNAL_HELP_FIRST + 1);
+    Command(ID_EXTERNAL_HELP_FIRST + 3);  // no such entry
+    ASSERT_EQ(recorders_.help.size(), 1u);
+    EXPECT_EQ(recorders_.help[0].file, "C:\\help\\bus.hlp");
+    EXPECT_EQ(recorders_.help[0].command, (UINT)HELP_CONTENTS);
+    EXPECT_EQ(recorders_.help[0].data, 0u);
+    EXPECT_EQ(recorders_.help[0].hWnd, hFrame_);
+}
+
 // ---- splash window -------------------------------------------------------------------------
 
 TEST_F(Application, TheSplashWindowShowsCentredAndAClickClosesItUnseenByTheWindowBelow) {
