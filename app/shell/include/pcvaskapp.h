@@ -42,6 +42,10 @@ public:
     // The value of the option "host"; a value that cannot name a network in the network list
     // file (IsValidIniName) is shown in a message and gives an empty text.
     static CString HostOption(const CAppCommandLineInfo& cmdInfo);
+    // The start's operation mode: with a host, a network of that name with the host as its
+    // only gateway, written into the network list and made current, and mode 1; without
+    // one, "Operation mode" of "Program options" (0 when missing).
+    void StartOperationMode(const CString& strHost);
 
     // The program's application object, or NULL when the process has another one (a test
     // program's stand-in).
@@ -87,8 +91,6 @@ protected:
     // Another copy's main window brought to the front; FALSE when there is none.
     static BOOL ActivateRunningCopy();
     BOOL RegisterWindowClass();
-    // The network of the command line's host, made current: mode 1; else the profile's mode.
-    void StartOperationMode(const CString& strHost);
 
     void OnAppAbout();
     void OnUpdateExternalHelp(CCmdUI* pCmdUI);
@@ -100,7 +102,6 @@ protected:
     BOOL m_bHostInstalled = FALSE;
     BOOL m_bClassRegistered = FALSE;
     BOOL m_bGatewayClient = FALSE;  // InitVGComm ran on the main thread
-    CString m_strHelpFilePath;
 
     int m_nOperationMode;
     int m_nCompareMode;

@@ -19,6 +19,7 @@
 #include "VaskGate.h"
 
 #include <stdlib.h>
+#include <string.h>
 
 namespace {
 
@@ -69,10 +70,12 @@ BOOL CPCVaskApp::InitInstance() {
     CComPortSurveyCalls ports;
     m_strFreeComPorts = SurveyComPorts(ports);
 
-    // The help file is the compiled HTML help beside the program.
-    m_strHelpFilePath = m_pszHelpFilePath != NULL ? m_pszHelpFilePath : "";
-    m_strHelpFilePath.Replace(".HLP", ".chm");
-    m_pszHelpFilePath = m_strHelpFilePath;
+    // The help file is the compiled HTML help beside the program. The path belongs to the
+    // class library, which frees it at the end.
+    CString strHelp = m_pszHelpFilePath != NULL ? m_pszHelpFilePath : "";
+    strHelp.Replace(".HLP", ".chm");
+    free((void*)m_pszHelpFilePath);
+    m_pszHelpFilePath = _strdup(strHelp);
 
     // COM for the main thread, the process's COM security and the main thread's gateway
     // client; a failure has been shown and the start goes on.

@@ -7,6 +7,7 @@
 #include "instrumentview.h"
 #include "mainframe_fixture.h"
 #include "menuentrylist.h"
+#include "netlist.h"
 #include "pcvasklistview.h"
 #include "pcvasktreeview.h"
 #include "splashwnd.h"
@@ -284,6 +285,31 @@ TEST_F(Application, AnExternalHelpCommandOpensItsEntrysFileAtItsContents) {
     EXPECT_EQ(recorders_.help[0].command, (UINT)HELP_CONTENTS);
     EXPECT_EQ(recorders_.help[0].data, 0u);
     EXPECT_EQ(recorders_.help[0].hWnd, hFrame_);
+}
+
+TEST_F(Application, AHostStartsOnlineOnItsOwnNetworkWhateverTheProfileSays) {
+    shelltest::ProgramFolder folder;
+    struct Case {
+        const char* host;
+        int profileMode;  // -1: no value
+        int mode;
+    } cases[] = {{"", -1, 0}, {"", 1, 1}, {"", 0, 0}, {"gw7", 0, 1}, {"gw8", -1, 1}};
+    for (const Case& c : cases) {
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, profile_->Section("Program options").c_str(),
+                           "Operation mode");
+        if (c.profileMode >= 0)
+            profile_->SetDword("Program options", "Operation mode", (DWORD)c.profileMode);
+        app_->SetOperationMode(5);
+        app_->StartOperationMode(c.host);
+        EXPECT_EQ(app_->GetOperationMode(), c.mode) << c.host << " " << c.profileMode;
+        EXPECT_EQ(frame_->IsOnline(), c.mode != 0);
+        if (*c.host == '\0') continue;
+        EXPECT_EQ(std::string(GetNetworkName()), c.host);
+        char value[64] = "";
+        GetPrivateProfileStringA(c.host, c.host, "", value, sizeof value,
+                                 (folder / "Comm.ini").c_str());
+        EXPECT_EQ(std::string(value), c.host) << "the host is the network's one gateway";
+    }
 }
 
 // ---- splash window -------------------------------------------------------------------------
