@@ -976,3 +976,19 @@
 #define IDS_PROTOCOL_DECIMAL_SIGNS  38463
 #define IDS_PROTOCOL_WRITE_FAILED   38464
 #define IDS_SETTINGS_CAPTION        38465
+
+// ---- Application start-up: about box, splash window, command line, COM survey ----------
+// The about box and its version line ("Korvan GA Version %s") above the second line.
+#define IDD_ABOUTBOX          100
+#define IDC_ABOUT_VERSION     1650
+#define IDC_ABOUT_SECOND_LINE 1651
+#define IDS_ABOUT_VERSION     10122
+// The splash window: the bitmap that gives its size, and the picture it paints.
+#define IDB_SPLASH_FRAME      102
+#define IDB_SPLASH            206
+// "Operation mode" of "Program options" (IDS_PROGRAM_OPTIONS).
+#define IDS_OPERATION_MODE    15112
+// A host of the command line that cannot name a network; the start goes on without it.
+#define IDS_HOST_NOT_VALID    15190
+// A COM port that another program holds; the port is the caption.
+#define IDS_COM_PORT_BUSY     61449

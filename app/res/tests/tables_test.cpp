@@ -75,6 +75,8 @@ const Text kStrings[] = {
 #include "tables/curvesheet.def"
 #define APP_STRING(id, text) {id, text},
 #include "tables/protocol.def"
+#define APP_STRING(id, text) {id, text},
+#include "tables/application.def"
 };
 #define APP_COMMAND(id, menuText, prompt) {id, menuText, prompt},
 const Command kCommands[] = {

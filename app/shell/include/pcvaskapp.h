@@ -1,16 +1,23 @@
-// The application object of KorvanGA.exe: the operation mode of the program, the switch
-// between the two pane views of the main frame, and the help that ignores the context
-// 0x5FFFF.
+// The application object of KorvanGA.exe: the program's start and exit, the operation mode,
+// the switch between the two pane views of the main frame, the about box, the external help
+// files of the Help menu, and the help that ignores the context 0x5FFFF.
 //
-// Its start-up builds no window yet: the program starts and ends at once. The pane views
-// are exchanged once the instrument view exists; until then SwitchView tells the main frame
-// only, which installs the view's menu.
+// Start: a second copy brings the first one's window to the front and ends; then the window
+// class "KorvanGAClass", the COM port survey, COM and the gateway client, the profile below
+// "Talvern", the command line, the splash window, the external help list, the document with
+// the main frame and its panes, the hidden instrument view, the maximised main window, the
+// login, the operation mode (the command line's host, else the profile) and the document's
+// first look for analyzers. Exit releases what the start set up, and only that.
 #pragma once
 
 #include "vaskfc.h"
 
+#include "apphost.h"
+
+class CAppCommandLineInfo;
 class CInstrumentView;
 class CKemMainFrame;
+class CMenuEntryList;
 
 class CPCVaskApp : public CWinApp {
     DECLARE_DYNAMIC(CPCVaskApp)
@@ -20,6 +27,25 @@ public:
     ~CPCVaskApp() override;
 
     BOOL InitInstance() override;
+    // Unregisters the window class, releases the main thread's gateway client and the
+    // external help list, as far as the start got; then the class library's exit.
+    int ExitInstance() override;
+    // The splash window sees each message first.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    // Reads the program's command line into rCmdInfo (ParseArguments).
+    void ParseCommandLine(CAppCommandLineInfo& rCmdInfo);
+    // Each argument after the program's name: "/key value" gives the option "KEY value"; an
+    // argument beginning with "-" is an option as it stands; every argument also goes to the
+    // class library's ParseParam (without its "/" or "-", as a flag).
+    static void ParseArguments(CAppCommandLineInfo& rCmdInfo, int argc, const char* const* argv);
+    // The value of the option "host"; a value that cannot name a network in the network list
+    // file (IsValidIniName) is shown in a message and gives an empty text.
+    static CString HostOption(const CAppCommandLineInfo& cmdInfo);
+    // The start's operation mode: with a host, a network of that name with the host as its
+    // only gateway, written into the network list and made current, and mode 1; without
+    // one, "Operation mode" of "Program options" (0 when missing).
+    void StartOperationMode(const CString& strHost);
 
     // The program's application object, or NULL when the process has another one (a test
     // program's stand-in).
@@ -55,7 +81,28 @@ public:
     BOOL CreateInstrumentView();
     CInstrumentView* GetInstrumentView() const { return m_pInstrumentView; }
 
+    // The external help files of the Help menu, NULL before the start made the list.
+    CMenuEntryList* GetExternalHelpList() const { return m_pExternalHelp; }
+    // Makes the list (four entries of "External Help File List") and reads it from the
+    // profile; the start does it once.
+    void LoadExternalHelpList();
+
 protected:
+    // Another copy's main window brought to the front; FALSE when there is none.
+    static BOOL ActivateRunningCopy();
+    BOOL RegisterWindowClass();
+
+    void OnAppAbout();
+    void OnUpdateExternalHelp(CCmdUI* pCmdUI);
+    void OnExternalHelp(UINT nID);
+
+    CMenuEntryList* m_pExternalHelp = NULL;
+    CApplicationHost m_host;
+    CInstrumentHost* m_pPreviousHost = NULL;
+    BOOL m_bHostInstalled = FALSE;
+    BOOL m_bClassRegistered = FALSE;
+    BOOL m_bGatewayClient = FALSE;  // InitVGComm ran on the main thread
+
     int m_nOperationMode;
     int m_nCompareMode;
 
@@ -63,6 +110,8 @@ protected:
     CWnd* m_pMainPane = NULL;  // the frame's first pane (its splitter) while instrument mode is off
     CView* m_pMainView = NULL;    // the active view of the main pane
     CWnd* m_pCurrentPane = NULL;  // the pane shown now
+
+    DECLARE_MESSAGE_MAP()
 };
 
 // The free COM ports of the machine: for each COM port that could be opened at start-up, its

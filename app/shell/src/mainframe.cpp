@@ -23,6 +23,7 @@
 #include "setpassworddlg.h"
 #include "settingssheet.h"
 #include "shell_seams.h"
+#include "splashwnd.h"
 #include "textscrambler.h"
 #include "tracefile.h"
 #include "vaskinstrument.h"
@@ -276,6 +277,8 @@ int CKemMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
     if (nTimer == 0) return -1;
     m_nTimerId = (UINT)nTimer;
     RecalcLayout();
+    // The start picture while the program comes up, when the start enabled it.
+    CSplashWnd::ShowSplashScreen(this);
     return 0;
 }
 

@@ -1,0 +1,200 @@
+// KorvanGA.exe from start to end against the analyzer simulator, as its own process, worked
+// only through its windows: the login, the maximised main window, "&Link Instrument" with its
+// progress, the tree pane's nodes, the title and the exit question; a second start, a refused
+// login and a gateway of the command line. (A COM port held by another process cannot be
+// had under Wine, which opens a serial port a second time without a sharing violation; the
+// survey's busy message is tested through its seam.)
+#include "program_driver.h"
+
+#include "resource.h"
+#include "textscrambler.h"
+#include "vasksim_client.h"
+#include "vasksim_gateway.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+const DWORD kStartTime = 60000;  // the splash window alone takes 3 s
+const DWORD kScanTime = 60000;
+const std::vector<std::string> kAnalyzers = {"Sindor Kanal 1", "Parvel O2"};
+
+std::string LoadText(UINT id) {
+    char text[512] = "";
+    LoadStringA(GetModuleHandleA(NULL), id, text, sizeof text);
+    return text;
+}
+
+bool Holds(const std::vector<std::string>& items, const std::string& part) {
+    return std::any_of(items.begin(), items.end(), [&](const std::string& item) {
+        return item.find(part) != std::string::npos;
+    });
+}
+
+std::string Joined(const std::vector<std::string>& items) {
+    std::string text;
+    for (const std::string& item : items) text += item + "\n";
+    return text;
+}
+
+class KorvanGA : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(sim_.Connect(&error)) << error;
+        ASSERT_TRUE(sim_.Reset()) << sim_.LastError();
+        e2e::ClearProfile();
+        folder_.reset(new e2e::ProgramFolder(e2e::OwnFolder()));
+        ASSERT_TRUE(folder_->Ok());
+    }
+    void TearDown() override {
+        for (auto& program : programs_) program.reset();  // ends what still runs
+        folder_.reset();
+        e2e::ClearProfile();
+        sim_.Reset();
+    }
+
+    e2e::Program& Start(const std::string& args = "") {
+        programs_.emplace_back(new e2e::Program);
+        e2e::Program& program = *programs_.back();
+        EXPECT_TRUE(program.Start(folder_->Exe(), args, folder_->BinFolder()));
+        return program;
+    }
+    // Answers "Access Authorization" with OK (Maintenance).
+    void Login(e2e::Program& program) {
+        HWND hLogin = program.WaitFor([&] { return program.FindCaption("Access Authorization"); },
+                                      kStartTime);
+        ASSERT_NE(hLogin, nullptr) << "no login";
+        e2e::Press(hLogin, IDOK);
+    }
+    // Waits until the tree pane shows every simulated analyzer.
+    std::vector<std::string> WaitForAnalyzers(e2e::Program& program) {
+        std::vector<std::string> items;
+        program.WaitFor(
+            [&]() -> HWND {
+                items = program.TreeItems();
+                for (const std::string& name : kAnalyzers)
+                    if (!Holds(items, name)) return NULL;
+                // No progress window left.
+                return program.FindDialogWithText("Searching for device") == NULL
+                           ? program.MainWindow()
+                           : NULL;
+            },
+            kScanTime);
+        return items;
+    }
+    // WM_CLOSE, "Yes" to the exit question; the exit code.
+    long Close(e2e::Program& program) {
+        PostMessageA(program.MainWindow(), WM_CLOSE, 0, 0);
+        HWND hQuestion = program.WaitFor(
+            [&] { return program.FindDialogWithText(LoadText(IDS_EXIT_QUESTION)); }, 20000);
+        EXPECT_NE(hQuestion, nullptr) << "no exit question";
+        if (hQuestion != nullptr) e2e::Press(hQuestion, IDYES);
+        return program.WaitExit(30000);
+    }
+    size_t TelegramCount() {
+        std::vector<vasksim::SimLogEntry> entries;
+        EXPECT_TRUE(sim_.Log(entries)) << sim_.LastError();
+        return entries.size();
+    }
+
+    vasksim::SimClient sim_;
+    std::unique_ptr<e2e::ProgramFolder> folder_;
+    std::vector<std::unique_ptr<e2e::Program>> programs_;
+};
+
+TEST_F(KorvanGA, StartsLinksTheAnalyzersOnCom1AndEnds) {
+    ASSERT_TRUE(e2e::WriteComNetwork(folder_->Path(), "Hall", 1));
+    e2e::Program& program = Start();
+    Login(program);
+    HWND hMain = program.WaitFor([&] { return program.MainWindow(); }, kStartTime);
+    ASSERT_NE(hMain, nullptr);
+    EXPECT_TRUE(IsZoomed(hMain));
+    // The start's own look for analyzers, then "&Link Instrument" once more.
+    std::vector<std::string> items = WaitForAnalyzers(program);
+    ASSERT_TRUE(Holds(items, kAnalyzers.back())) << Joined(items);
+    PostMessageA(hMain, WM_COMMAND, ID_LINK_INSTRUMENT, 0);
+    HWND hProgress = program.WaitFor(
+        [&] { return program.FindDialogWithText("Searching for device at address "); }, 20000);
+    EXPECT_NE(hProgress, nullptr) << "no progress of the scan";
+    items = WaitForAnalyzers(program);
+    // The root, the converter on COM1 and the analyzers below it.
+    ASSERT_GE(items.size(), 4u) << Joined(items);
+    EXPECT_NE(items[0].substr(0, 2), "  ") << "the root is the first item";
+    EXPECT_TRUE(Holds(items, "COM1")) << Joined(items);
+    for (const std::string& name : kAnalyzers) EXPECT_TRUE(Holds(items, name)) << Joined(items);
+    // The first analyzer found is selected: the title names it.
+    EXPECT_NE(e2e::Text(hMain).find(kAnalyzers.front()), std::string::npos) << e2e::Text(hMain);
+
+    EXPECT_EQ(Close(program), 0);
+}
+
+TEST_F(KorvanGA, ASecondStartRestoresTheFirstAndEndsWithoutAWindow) {
+    ASSERT_TRUE(e2e::SetDword("Program options", "Operation mode", 0));
+    e2e::Program& first = Start("-nologo");
+    Login(first);
+    HWND hMain = first.WaitFor(
+        [&] {
+            return first.MainWindow() != NULL && IsWindowVisible(first.MainWindow()) &&
+                           first.FindDialogWithText("Searching") == NULL
+                       ? first.MainWindow()
+                       : NULL;
+        },
+        kStartTime);
+    ASSERT_NE(hMain, nullptr);
+    ShowWindow(hMain, SW_MINIMIZE);
+    first.WaitFor([&] { return IsIconic(hMain) ? hMain : NULL; }, 5000);
+    ASSERT_TRUE(IsIconic(hMain));
+
+    e2e::Program& second = Start("-nologo");
+    EXPECT_EQ(second.WaitExit(kStartTime), 0);
+    EXPECT_NE(first.WaitFor([&] { return IsIconic(hMain) ? NULL : hMain; }, 10000), nullptr)
+        << "the first window stays minimised";
+    EXPECT_EQ(Close(first), 0);
+}
+
+TEST_F(KorvanGA, AWrongStoredPasswordEndsTheProgramBeforeTheBusIsUsed) {
+    ASSERT_TRUE(e2e::WriteComNetwork(folder_->Path(), "Hall", 1));
+    const std::string entry = LoadText(IDS_ACCESS_ENTRY_BASE + 1);
+    ASSERT_TRUE(
+        e2e::SetString("Access", entry.c_str(), (LPCSTR)CTextScrambler().Scramble("secret")));
+    const size_t before = TelegramCount();
+    e2e::Program& program = Start("-nologo");
+    Login(program);
+    HWND hPassword =
+        program.WaitFor([&] { return program.FindCaption("Access Password"); }, kStartTime);
+    ASSERT_NE(hPassword, nullptr);
+    SendMessageA(GetDlgItem(hPassword, IDC_ACCESS_PASSWORD), WM_SETTEXT, 0, (LPARAM) "wrong");
+    e2e::Press(hPassword, IDOK);
+    // "not allowed" answered, the program ends by itself without the exit question.
+    HWND hRefused = program.WaitFor(
+        [&] { return program.FindDialogWithText(LoadText(IDS_NOT_ALLOWED_TO_USE)); }, 20000);
+    ASSERT_NE(hRefused, nullptr);
+    e2e::Press(hRefused, IDOK);
+    EXPECT_NE(program.WaitExit(30000), -1);
+    EXPECT_EQ(TelegramCount(), before);
+}
+
+TEST_F(KorvanGA, AHostOfTheCommandLineFindsTheAnalyzersBehindTheGateway) {
+    std::string why;
+    ASSERT_TRUE(vasksim::UseSimulatorGateway(&why)) << why;              // inherited by the program
+    ASSERT_TRUE(e2e::SetDword("Program options", "Operation mode", 0));  // the host overrides
+    e2e::Program& program = Start("-nologo /host 127.0.0.1");
+    Login(program);
+    std::vector<std::string> items = WaitForAnalyzers(program);
+    EXPECT_TRUE(Holds(items, "127.0.0.1")) << Joined(items);
+    for (const std::string& name : kAnalyzers) EXPECT_TRUE(Holds(items, name)) << Joined(items);
+    EXPECT_EQ(Close(program), 0);
+    // The network of the host is in the program's network list.
+    char value[64] = "";
+    GetPrivateProfileStringA("127.0.0.1", "127.0.0.1", "", value, sizeof value,
+                             (folder_->Path() + "\\Comm.ini").c_str());
+    EXPECT_EQ(std::string(value), "127.0.0.1");
+}
+
+}  // namespace

@@ -1,0 +1,264 @@
+// The driver of KorvanGA.exe from outside.
+#include "program_driver.h"
+
+#include <commctrl.h>
+
+#include <sstream>
+
+namespace e2e {
+
+const char kProfileKey[] = "Software\\Talvern\\KorvanGA";
+
+namespace {
+
+void DeleteFolder(const std::string& folder) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = data.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string path = folder + "\\" + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                DeleteFolder(path);
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+bool SetValue(const std::string& section, const char* name, DWORD type, const void* data,
+              DWORD size) {
+    HKEY key = NULL;
+    const std::string path = std::string(kProfileKey) + "\\" + section;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key,
+                        NULL) != ERROR_SUCCESS)
+        return false;
+    const bool ok = RegSetValueExA(key, name, 0, type, (const BYTE*)data, size) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return ok;
+}
+
+std::string ClassName(HWND hWnd) {
+    char name[64] = "";
+    GetClassNameA(hWnd, name, sizeof name);
+    return name;
+}
+
+}  // namespace
+
+bool SetDword(const std::string& section, const char* name, DWORD value) {
+    return SetValue(section, name, REG_DWORD, &value, sizeof value);
+}
+
+bool SetString(const std::string& section, const char* name, const std::string& value) {
+    return SetValue(section, name, REG_SZ, value.c_str(), (DWORD)value.size() + 1);
+}
+
+std::string OwnFolder() {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, path, sizeof path);
+    std::string folder = path;
+    return folder.substr(0, folder.rfind('\\'));
+}
+
+ProgramFolder::ProgramFolder(const std::string& binFolder) : bin_(binFolder) {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    static int serial = 0;
+    std::ostringstream name;
+    name << temp << "korvanga-e2e-" << GetCurrentProcessId() << "-" << ++serial;
+    path_ = name.str();
+    DeleteFolder(path_);
+    ok_ = CreateDirectoryA(path_.c_str(), NULL) &&
+          CopyFileA((bin_ + "\\KorvanGA.exe").c_str(), Exe().c_str(), FALSE);
+}
+
+ProgramFolder::~ProgramFolder() { DeleteFolder(path_); }
+
+void ClearProfile() { RegDeleteTreeA(HKEY_CURRENT_USER, kProfileKey); }
+
+bool WriteComNetwork(const std::string& folder, const std::string& network, int operationMode) {
+    const std::string converter = "Converter\\" + network + "_1";
+    bool ok = SetString("Program options", "Network", network) &&
+              SetDword(converter, "Hardware", 4) && SetString(converter, "Port", "COM1:") &&
+              SetDword(converter, "AssertDtr", 0) && SetDword(converter, "DoToggle", 0) &&
+              SetDword(converter, "AutoToggle", 0) && SetDword(converter, "ReadEcho", 0);
+    if (operationMode >= 0) ok = ok && SetDword("Program options", "Operation mode", operationMode);
+    const std::string ini = folder + "\\Comm.ini";
+    ok = ok &&
+         WritePrivateProfileStringA("Networklist", network.c_str(), network.c_str(), ini.c_str());
+    ok = ok && WritePrivateProfileStringA(network.c_str(), "Converter_1", "COM1:", ini.c_str());
+    return ok;
+}
+
+// ---- the process --------------------------------------------------------------------------
+
+Program::~Program() {
+    if (Running()) Kill();
+    if (pi_.hProcess != NULL) CloseHandle(pi_.hProcess);
+    if (pi_.hThread != NULL) CloseHandle(pi_.hThread);
+}
+
+bool Program::Start(const std::string& exe, const std::string& args, const std::string& libFolder) {
+    // The child's PATH leads to the libraries beside the driver.
+    char oldPath[32768] = "";
+    GetEnvironmentVariableA("PATH", oldPath, sizeof oldPath);
+    const std::string path = libFolder + ";" + oldPath;
+    SetEnvironmentVariableA("PATH", path.c_str());
+    std::string commandLine = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
+    const std::string folder = exe.substr(0, exe.rfind('\\'));
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    const BOOL ok = CreateProcessA(exe.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL,
+                                   folder.c_str(), &si, &pi_);
+    SetEnvironmentVariableA("PATH", oldPath);
+    return ok != FALSE;
+}
+
+bool Program::Running() const {
+    return pi_.hProcess != NULL && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+long Program::WaitExit(DWORD timeoutMs) {
+    if (pi_.hProcess == NULL) return -1;
+    if (WaitForSingleObject(pi_.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(pi_.hProcess, &code);
+    return (long)code;
+}
+
+void Program::Kill() {
+    if (pi_.hProcess == NULL) return;
+    TerminateProcess(pi_.hProcess, 99);
+    WaitForSingleObject(pi_.hProcess, 10000);
+}
+
+std::vector<HWND> Program::Windows(bool all) const {
+    struct Search {
+        DWORD pid;
+        bool all;
+        std::vector<HWND> found;
+    } search = {pi_.dwProcessId, all, {}};
+    EnumWindows(
+        [](HWND hWnd, LPARAM p) -> BOOL {
+            Search* s = (Search*)p;
+            DWORD pid = 0;
+            GetWindowThreadProcessId(hWnd, &pid);
+            if (pid == s->pid && (s->all || IsWindowVisible(hWnd))) s->found.push_back(hWnd);
+            return TRUE;
+        },
+        (LPARAM)&search);
+    return search.found;
+}
+
+HWND Program::WaitFor(const std::function<HWND()>& find, DWORD timeoutMs) const {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND hWnd = find()) return hWnd;
+        if (GetTickCount() - start > timeoutMs || !Running()) return NULL;
+        Sleep(20);
+    }
+}
+
+HWND Program::FindCaption(const std::string& caption) const {
+    for (HWND hWnd : Windows())
+        if (Text(hWnd) == caption) return hWnd;
+    return NULL;
+}
+
+HWND Program::MainWindow() const {
+    for (HWND hWnd : Windows(true))
+        if (ClassName(hWnd) == "KorvanGAClass") return hWnd;
+    return NULL;
+}
+
+HWND Program::FindDialogWithText(const std::string& part) const {
+    for (HWND hWnd : Windows()) {
+        if (ClassName(hWnd) != "#32770") continue;
+        for (const std::string& text : ChildTexts(hWnd))
+            if (text.find(part) != std::string::npos) return hWnd;
+    }
+    return NULL;
+}
+
+std::vector<std::string> Program::TreeItems() const {
+    std::vector<std::string> items;
+    HWND hMain = MainWindow();
+    if (hMain == NULL) return items;
+    HWND hTree = NULL;
+    EnumChildWindows(
+        hMain,
+        [](HWND hWnd, LPARAM p) -> BOOL {
+            if (ClassName(hWnd) != "SysTreeView32") return TRUE;
+            *(HWND*)p = hWnd;
+            return FALSE;
+        },
+        (LPARAM)&hTree);
+    if (hTree == NULL) return items;
+    // The item record and its text live in the program's memory.
+    HANDLE hProcess = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                                  pi_.dwProcessId);
+    if (hProcess == NULL) return items;
+    const SIZE_T kText = 512;
+    BYTE* remote = (BYTE*)VirtualAllocEx(hProcess, NULL, sizeof(TVITEMA) + kText,
+                                         MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (remote == NULL) {
+        CloseHandle(hProcess);
+        return items;
+    }
+    std::function<void(HTREEITEM, int)> walk = [&](HTREEITEM hItem, int depth) {
+        for (; hItem != NULL;
+             hItem = (HTREEITEM)SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_NEXT, (LPARAM)hItem)) {
+            TVITEMA item = {};
+            item.mask = TVIF_TEXT | TVIF_HANDLE;
+            item.hItem = hItem;
+            item.pszText = (LPSTR)(remote + sizeof(TVITEMA));
+            item.cchTextMax = (int)kText;
+            SIZE_T n = 0;
+            char text[kText] = "";
+            if (WriteProcessMemory(hProcess, remote, &item, sizeof item, &n) &&
+                SendMessageA(hTree, TVM_GETITEMA, 0, (LPARAM)remote) &&
+                ReadProcessMemory(hProcess, remote + sizeof(TVITEMA), text, kText - 1, &n))
+                items.push_back(std::string(2 * depth, ' ') + text);
+            walk((HTREEITEM)SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_CHILD, (LPARAM)hItem),
+                 depth + 1);
+        }
+    };
+    walk((HTREEITEM)SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_ROOT, 0), 0);
+    VirtualFreeEx(hProcess, remote, 0, MEM_RELEASE);
+    CloseHandle(hProcess);
+    return items;
+}
+
+// ---- windows --------------------------------------------------------------------------------
+
+std::string Text(HWND hWnd) {
+    char text[1024] = "";
+    SendMessageTimeoutA(hWnd, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_ABORTIFHUNG, 2000, NULL);
+    return text;
+}
+
+std::vector<std::string> ChildTexts(HWND hWnd) {
+    std::vector<std::string> texts;
+    EnumChildWindows(
+        hWnd,
+        [](HWND hChild, LPARAM p) -> BOOL {
+            ((std::vector<std::string>*)p)->push_back(Text(hChild));
+            return TRUE;
+        },
+        (LPARAM)&texts);
+    return texts;
+}
+
+void Press(HWND hDialog, int id) {
+    HWND hButton = GetDlgItem(hDialog, id);
+    if (hButton != NULL)
+        PostMessageA(hButton, BM_CLICK, 0, 0);
+    else
+        PostMessageA(hDialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
+
+}  // namespace e2e
