@@ -3,6 +3,7 @@
 // small readers of files, folders and registry values.
 #pragma once
 
+#include "test_folders.h"
 #include "vaskfc.h"
 
 #include <gtest/gtest.h>
@@ -14,23 +15,7 @@
 
 namespace shelltest {
 
-inline void DeleteFolder(const std::string& folder) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = folder + "\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                DeleteFolder(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
+inline void DeleteFolder(const std::string& folder) { vasktest::DeleteFolderTree(folder); }
 
 // A new empty folder as the program folder while the object lives; deleted afterwards.
 class ProgramFolder {

@@ -1,6 +1,8 @@
 // The driver of KorvanGA.exe from outside.
 #include "program_driver.h"
 
+#include "test_folders.h"
+
 #include <commctrl.h>
 
 #include <sstream>
@@ -11,23 +13,7 @@ const char kProfileKey[] = "Software\\Talvern\\KorvanGA";
 
 namespace {
 
-void DeleteFolder(const std::string& folder) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = folder + "\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                DeleteFolder(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
+void DeleteFolder(const std::string& folder) { vasktest::DeleteFolderTree(folder); }
 
 bool SetValue(const std::string& section, const char* name, DWORD type, const void* data,
               DWORD size) {
