@@ -65,6 +65,13 @@ protected:
         ASSERT_TRUE(WriteText(form_, kTwentyLines));
     }
     void TearDown() override { DeleteFileA(form_.c_str()); }
+    // Prints the records on the printer, a job of its own, which must go well.
+    void PrintOnThePrinter(int records) {
+        int job = StartPrint(form_, owner_.Handle());
+        ASSERT_GE(job, 0);
+        PrintAndEnd(job, records);
+        LlJobClose(job);
+    }
     std::string form_ = ProgramFolder() + "vaskreport_output_test.form";
     OwnerWindow owner_;
 };
@@ -72,10 +79,7 @@ protected:
 TEST_F(Output, FortyRecordsOnATwentyLineTableGiveTwoPdfPagesWithTheHeader) {
     PrintJobs printer;
     Recorder recorder;
-    int job = StartPrint(form_, owner_.Handle());
-    ASSERT_GE(job, 0);
-    PrintAndEnd(job, 40);
-    LlJobClose(job);
+    ASSERT_NO_FATAL_FAILURE(PrintOnThePrinter(40));
     ASSERT_EQ(recorder.jobs.size(), 1u);
     EXPECT_EQ(recorder.jobs[0].pages.size(), 2u);
 
@@ -107,10 +111,7 @@ TEST_F(Output, CancelAtRecordFiveGivesMinus99OnceAndNoPdf) {
 
     // The queue keeps its order: once a later job's PDF is there, a PDF of the cancelled one
     // would be there too.
-    int marker = StartPrint(form_, owner_.Handle());
-    ASSERT_GE(marker, 0);
-    PrintAndEnd(marker, 1);
-    LlJobClose(marker);
+    ASSERT_NO_FATAL_FAILURE(PrintOnThePrinter(1));
     ASSERT_EQ(recorder.jobs.size(), 1u);
     std::string pdf = printer.NextPdf();
     ASSERT_FALSE(pdf.empty()) << printer.Missed();
@@ -122,10 +123,7 @@ TEST_F(Output, CancelAtRecordFiveGivesMinus99OnceAndNoPdf) {
 TEST_F(Output, ThePrintCarriesTheDocumentsNameIntoTheQueueAndThePdfsName) {
     PrintJobs printer;
     Recorder recorder;
-    int job = StartPrint(form_, owner_.Handle());
-    ASSERT_GE(job, 0);
-    PrintAndEnd(job, 1);
-    LlJobClose(job);
+    ASSERT_NO_FATAL_FAILURE(PrintOnThePrinter(1));
     ASSERT_EQ(recorder.jobs.size(), 1u);
     const std::string document = recorder.jobs[0].document;
     EXPECT_EQ(document.compare(0, 23, "vaskreport_output_test_"), 0) << document;
