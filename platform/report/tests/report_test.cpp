@@ -439,7 +439,7 @@ std::string PrintJobs::QueueTitle(int job, ULONGLONG limitMs) const {
 std::vector<std::string> PdfPages(const std::string& pdf) {
     std::vector<std::string> pages;
     int code = -1;
-    std::string text = RunUnix("/usr/bin/pdftotext '" + UnixPath(pdf) + "' -", &code);
+    std::string text = RunUnix("/usr/bin/pdftotext '" + UnixPath(pdf) + "' - 2>/dev/null", &code);
     if (code != 0) return pages;
     // pdftotext ends every page with a form feed.
     size_t start = 0, ff;
