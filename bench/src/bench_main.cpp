@@ -16,6 +16,7 @@
 // VASK_BENCH_DUMP may name a folder that receives one list of telegrams per case.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -49,6 +50,12 @@ std::string Env(const char* name) {
 }
 
 double Seconds(double ms) { return ms / 1000.0; }
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    size_t n = v.size();
+    return n == 0 ? 0.0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
 
 // One line per telegram, for a closer look at where the time went: the simulator's time
 // of its last byte, the bytes both ways, destination, message and what the devices did.
@@ -93,11 +100,12 @@ Result RunOnce(BenchCase& c, BenchBus& bus, const BenchOptions& options, unsigne
         r.error = ok ? logError : error;
         return r;
     }
-    r.bound = ComputeWireBound(telegrams, options.reactionMs, bus.Phases(), options.echo);
+    r.bound = ComputeWireBound(telegrams, options.reactionMs, bus.Phases(), bus.BroadcastMs(),
+                               options.echo);
     r.bound.fixedMs = c.FixedMs();
     if (!bus.Phases().empty()) {
-        r.clearBound = ComputeWireBound(telegrams, options.reactionMs, bus.Phases(), options.echo,
-                                        &bus.BroadcastMs());
+        r.clearBound = ComputeWireBound(telegrams, options.reactionMs, bus.Phases(),
+                                        bus.BroadcastMs(), options.echo, true);
         r.clearBound.fixedMs = c.FixedMs();
     }
     r.ok = true;
@@ -117,9 +125,16 @@ Result RunCase(BenchCase& c, BenchBus& bus, const BenchOptions& options, unsigne
     std::fflush(stdout);
     Result r;
     int good = 0, failed = 0;
+    std::vector<double> ratios, clearRatios;
+    std::string lateCounts;
     for (int k = 0; good < options.repeat && failed < kRunsForAFailure; ++k) {
         Result one = RunOnce(c, bus, options, serverPid);
         one.ok ? ++good : ++failed;
+        if (one.ok) {
+            ratios.push_back(one.sample.wallMs / one.bound.TotalMs());
+            clearRatios.push_back(one.sample.wallMs / one.clearBound.TotalMs());
+            lateCounts += (lateCounts.empty() ? "" : ", ") + std::to_string(one.bound.lateCollisions);
+        }
         if (one.ok && options.repeat > 1) {
             std::printf("   run %d: elapsed %.3f s, ratio %.3f, CPU %.3f s", k + 1,
                         Seconds(one.sample.wallMs), one.sample.wallMs / one.bound.TotalMs(),
@@ -140,6 +155,13 @@ Result RunCase(BenchCase& c, BenchBus& bus, const BenchOptions& options, unsigne
     }
     r.failedRuns = failed;
     if (!r.ok) return r;
+    if (ratios.size() > 1) {
+        std::printf("   median of %d runs: ratio %.3f", (int)ratios.size(), Median(ratios));
+        if (!bus.Phases().empty())
+            std::printf(", to the clear bound %.3f; late collisions per run: %s",
+                        Median(clearRatios), lateCounts.c_str());
+        std::printf("\n");
+    }
 
     const WireBound& b = r.bound;
     std::printf(
