@@ -126,7 +126,7 @@ Result RunCase(BenchCase& c, BenchBus& bus, const BenchOptions& options, unsigne
     Result r;
     int good = 0, failed = 0;
     std::vector<double> ratios, clearRatios;
-    std::string lateCounts;
+    std::string lateCounts, timedCounts;
     for (int k = 0; good < options.repeat && failed < kRunsForAFailure; ++k) {
         Result one = RunOnce(c, bus, options, serverPid);
         one.ok ? ++good : ++failed;
@@ -134,6 +134,8 @@ Result RunCase(BenchCase& c, BenchBus& bus, const BenchOptions& options, unsigne
             ratios.push_back(one.sample.wallMs / one.bound.TotalMs());
             clearRatios.push_back(one.sample.wallMs / one.clearBound.TotalMs());
             lateCounts += (lateCounts.empty() ? "" : ", ") + std::to_string(one.bound.lateCollisions);
+            timedCounts +=
+                (timedCounts.empty() ? "" : ", ") + std::to_string(one.bound.timedCollisions);
         }
         if (one.ok && options.repeat > 1) {
             std::printf("   run %d: elapsed %.3f s, ratio %.3f, CPU %.3f s", k + 1,
@@ -141,10 +143,11 @@ Result RunCase(BenchCase& c, BenchBus& bus, const BenchOptions& options, unsigne
                         Seconds(one.sample.cpuMs));
             if (!bus.Phases().empty())
                 std::printf(
-                    ", clear %.3f, %d collisions (%d late: %d in window, %d before, %d after)",
+                    ", clear %.3f, %d collisions (%d late: %d in window, %d before, %d after; %d "
+                    "once every broadcast could be timed)",
                     one.sample.wallMs / one.clearBound.TotalMs(), one.bound.collisions,
                     one.bound.lateCollisions, one.bound.lateInWindow, one.bound.lateBeforeWindow,
-                    one.bound.lateAfterWindow);
+                    one.bound.lateAfterWindow, one.bound.timedCollisions);
             std::printf("\n");
         } else if (!one.ok)
             std::printf("   run %d: FAILED: %s\n", k + 1, one.error.c_str());
@@ -158,8 +161,10 @@ Result RunCase(BenchCase& c, BenchBus& bus, const BenchOptions& options, unsigne
     if (ratios.size() > 1) {
         std::printf("   median of %d runs: ratio %.3f", (int)ratios.size(), Median(ratios));
         if (!bus.Phases().empty())
-            std::printf(", to the clear bound %.3f; late collisions per run: %s",
-                        Median(clearRatios), lateCounts.c_str());
+            std::printf(
+                ", to the clear bound %.3f; late collisions per run: %s; once every broadcast "
+                "could be timed: %s",
+                Median(clearRatios), lateCounts.c_str(), timedCounts.c_str());
         std::printf("\n");
     }
 
@@ -185,8 +190,10 @@ Result RunCase(BenchCase& c, BenchBus& bus, const BenchOptions& options, unsigne
         std::printf(
             "   %d telegrams collided with a broadcast, %d of them after every device had "
             "broadcast once: %d inside the window the gap rule opens with the true phases, %d "
-            "before it opens, %d after it has closed\n",
-            b.collisions, b.lateCollisions, b.lateInWindow, b.lateBeforeWindow, b.lateAfterWindow);
+            "before it opens, %d after it has closed; %d after every device's broadcast could "
+            "first be timed (intact, at its phase, from a quiet line)\n",
+            b.collisions, b.lateCollisions, b.lateInWindow, b.lateBeforeWindow, b.lateAfterWindow,
+            b.timedCollisions);
         std::printf(
             "   a layer that never talks into a broadcast (the gap rule, and no telegram where it "
             "would meet one) needs at least %.3f s (gap waits %.3f): ratio %.3f\n",
@@ -230,7 +237,9 @@ void Summary(const std::vector<Result>& results, const BenchOptions& options) {
         std::printf("%-16s %10.3f %10.3f %7.3f %9.3f %8.3f %8.3f %8.3f %9s", r.name.c_str(),
                     Seconds(r.sample.wallMs), Seconds(b.TotalMs()), r.sample.wallMs / b.TotalMs(),
                     Seconds(b.fixedMs), nf, Seconds(b.gapMs), Seconds(r.sample.cpuMs), server);
-        if (b.gapMs > 0) std::printf("  (%d collisions, %d late)", b.collisions, b.lateCollisions);
+        if (b.gapMs > 0)
+            std::printf("  (%d collisions, %d late, %d once timed)", b.collisions,
+                        b.lateCollisions, b.timedCollisions);
         if (r.failedRuns > 0)
             std::printf("  (%d failed run%s)", r.failedRuns, r.failedRuns > 1 ? "s" : "");
         std::printf("\n");

@@ -67,6 +67,39 @@ double ClearDelay(double at, double ms, const std::vector<double>& phases,
     return rule;
 }
 
+// When the PC could first have timed every device's broadcast (simulator ms): for each
+// device, the end of its first broadcast since `from` that went out at its phase from a
+// quiet line and intact: no answer of a device on the line when it was due or ending
+// within the latency allowance before (the device holds its broadcast behind an answer,
+// and the link layer does not time a broadcast that follows another telegram), and no
+// telegram of the PC garbling it.
+double FirstTimedCycle(const std::vector<WireTelegram>& telegrams, int reactionMs,
+                       const std::vector<double>& phases, const std::vector<double>& lengths,
+                       double from) {
+    const double cycle = CvaskLayer::Cycle;
+    double timed = from;
+    for (size_t k = 0; k < phases.size() && k < lengths.size(); ++k) {
+        double end = from + std::fmod(std::fmod(phases[k] - from, cycle) + cycle, cycle);
+        for (int c = 0; c < 1000; ++c, end += cycle) {
+            const double begin = end - lengths[k];
+            bool spoilt = false;
+            for (const WireTelegram& t : telegrams) {
+                const double sent = (double)t.timeMs;
+                if (t.Collided() && sent - t.pcBytes * kByteMs < end && sent > begin)
+                    spoilt = true;
+                const double answer = sent + reactionMs;
+                if (t.deviceBytes > 0 && answer < begin &&
+                    answer + t.deviceBytes * kByteMs > begin - CvaskLayer::LatencyAllowance)
+                    spoilt = true;
+                if (spoilt) break;
+            }
+            if (!spoilt) break;
+        }
+        timed = std::max(timed, end);
+    }
+    return timed;
+}
+
 }  // namespace
 
 int WindowSide(double at, double ms, const std::vector<double>& broadcastPhases,
@@ -105,6 +138,7 @@ WireBound ComputeWireBound(const std::vector<WireTelegram>& telegrams, int react
         double first = now + std::fmod(std::fmod(phase - now, cycle) + cycle, cycle);
         learnt = std::max(learnt, first);
     }
+    const double timed = FirstTimedCycle(telegrams, reactionMs, broadcastPhases, broadcastMs, now);
     // The devices that answered anything: a telegram that collided on its way to one of
     // them was sent again, and the repetition is what the bound counts. To an address
     // where nobody answers it would have gone unanswered anyway.
@@ -122,6 +156,7 @@ WireBound ComputeWireBound(const std::vector<WireTelegram>& telegrams, int react
         b.pcBytes += t.pcBytes;
         if (t.Collided()) {
             ++b.collisions;
+            if (start >= timed) ++b.timedCollisions;
             if (start >= learnt) {
                 ++b.lateCollisions;
                 int side = WindowSide(start, ms, broadcastPhases, broadcastMs);

@@ -38,10 +38,15 @@ struct WireBound {
     int outsideGap = 0;     // telegrams that began where the gap rule would not start one
     int collisions = 0;     // telegrams garbled by a broadcast they were sent into
     // ... of which began after every broadcasting device had broadcast once since the
-    // case's first telegram: after the PC could first have learnt the whole cycle.
+    // case's first telegram, whether or not the PC could read or time that broadcast.
     int lateCollisions = 0;
-    // ... and of those, where they began against the window that the gap rule opens for
-    // them with the true phases: inside it (a layer that knew every broadcast exactly would
+    // Collisions that began after the PC could first have timed every device's broadcast:
+    // after each device's first broadcast that no telegram garbled and that went out at its
+    // phase from a quiet line (not held back behind a device's answer, nor right behind
+    // one). Before that, a device may be one the link layer has not yet heard.
+    int timedCollisions = 0;
+    // Where the late ones began against the window that the gap rule opens for them with
+    // the true phases: inside it (a layer that knew every broadcast exactly would
     // have sent them too: only a telegram that fits in no gap), before it opens or after it
     // has closed (the phases the layer learnt were off, or the set-up's latency moved the
     // telegram).

@@ -77,6 +77,30 @@ TEST(WireBound, CollisionsAfterTheCycleIsKnownAreSortedByTheWindow) {
     EXPECT_EQ(5, b.unanswered);
 }
 
+// A device's broadcast that a telegram garbled, or that was due while a device answered,
+// does not count as one the PC could time: collisions before each device's first timed
+// broadcast are late, but not counted against a layer that knows the cycle.
+TEST(WireBound, CollisionsAfterEveryBroadcastCouldBeTimedAreCountedApart) {
+    std::vector<bench::WireTelegram> log = {
+        Telegram(376.0, 2, 20, "ack,reply"),
+        Telegram(590.0, 11, 0, "collision:2/0"),  // garbles device 2's broadcast at 600
+        // Device 5 answers from about 696 to 717: its broadcast due at 700 waits.
+        Telegram(680.0, 5, 20, "ack,reply"),
+        Telegram(1093.0, 11, 0, "collision:2/0"),  // after 824, before 1224
+        Telegram(1820.0, 11, 0, "collision:9/0"),
+    };
+    bench::WireBound b = bench::ComputeWireBound(log, 5, kPhases, kLengths, false);
+    EXPECT_EQ(3, b.collisions);
+    EXPECT_EQ(2, b.lateCollisions);
+    EXPECT_EQ(1, b.timedCollisions);
+    // An answer that ends within the latency allowance before a broadcast is due spoils it
+    // too; one that ends earlier does not.
+    log[2] = Telegram(660.0, 5, 20, "ack,reply");  // on the line until about 697
+    EXPECT_EQ(1, bench::ComputeWireBound(log, 5, kPhases, kLengths, false).timedCollisions);
+    log[2] = Telegram(640.0, 5, 20, "ack,reply");  // until about 676
+    EXPECT_EQ(2, bench::ComputeWireBound(log, 5, kPhases, kLengths, false).timedCollisions);
+}
+
 // Four telegrams back to back from the window's start: the fourth would begin at about
 // 92 ms, where it would run into device 2's broadcast (100 to 135.4). The rule holds it
 // until the window opens again, at 324.0, and so does a layer that only keeps clear of the

@@ -17,6 +17,10 @@
 // and the wait for the gap (which listens to the line while it waits). A broadcast
 // teaches the cycle tables as soon as its last byte is read, with the time at which the
 // port read it; telegrams that complete during a wait are kept, in order, for Receive.
+// Only a broadcast that the layer saw come in from a quiet line teaches its phase: one
+// that followed another telegram without a pause (a device holds its broadcast while an
+// answer is on the line) or that waited in the port while nobody read it ended earlier
+// than it was read.
 #pragma once
 
 #include "mtimer.h"
@@ -148,6 +152,9 @@ private:
     AckResult WaitForAck(unsigned long ms, ErrorStruct_* err);
     // The wait for the window of a telegram of `bytes` bytes.
     void WaitForGap(int bytes);
+    // While a telegram is coming in, reads on until it is complete or no byte has come for
+    // the latency allowance (at most a cycle).
+    void ListenWhileReceiving();
     // One byte from the port: n is 1 with the byte in c, 0 when none is waiting. 0 when
     // the read failed (counted as a receive error; the port's error in err).
     int ReadByte(unsigned char& c, int& n, ErrorStruct_* err);
@@ -174,7 +181,8 @@ private:
     // receiver (a test's clock seam passes the time at once instead).
     void Delay(unsigned long ms);
     void Sleep(unsigned long ms);
-    // A broadcast of `bytes` bytes from `device` was read: its time, phase and length.
+    // A broadcast of `bytes` bytes from `device` was read: its time, length and, when it
+    // was timed as it came in, its phase.
     void NoteBroadcast(int device, int bytes);
 
     CvaskPort* m_port;
@@ -188,6 +196,14 @@ private:
     unsigned char m_ready[ReceiveBufferSize];
     int m_readyBytes;
     int m_handedOut;  // the oldest kept telegram went to the caller: dropped at the next call
+    // When a read last found the port empty, when one last brought a byte, and when the last
+    // complete telegram was read (each valid once its flag is set; the byte's with the
+    // quiet one).
+    unsigned long m_quietTime;
+    unsigned long m_byteTime;
+    int m_quietSeen;
+    unsigned long m_telegramEnd;
+    int m_telegramSeen;
     int m_noAck;
     int m_win32s;
     CMTimer m_timer;

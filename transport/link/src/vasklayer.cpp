@@ -189,6 +189,11 @@ CvaskLayer::CvaskLayer()
       m_pending(0),
       m_readyBytes(0),
       m_handedOut(0),
+      m_quietTime(0),
+      m_byteTime(0),
+      m_quietSeen(0),
+      m_telegramEnd(0),
+      m_telegramSeen(0),
       m_noAck(0),
       m_win32s(0),
       m_own(0) {
@@ -271,6 +276,8 @@ int CvaskLayer::Init(const CString& port, const SerialParam* param, ErrorStruct_
     ResetReceiver();
     m_readyBytes = 0;
     m_handedOut = 0;
+    m_quietSeen = 0;
+    m_telegramSeen = 0;
     ResetStatistics();
     m_noAck = param != NULL && param->converterType == 1;
     m_own = CvaskAddress::GetMyAddress();
@@ -360,6 +367,12 @@ int CvaskLayer::ReadByte(unsigned char& c, int& n, ErrorStruct_* err) {
         return 0;
     }
     m_stat.bytesReceived += (unsigned long)n;
+    if (n == 0) {
+        m_quietTime = Now();
+        m_quietSeen = 1;
+    } else {
+        m_byteTime = Now();
+    }
     return 1;
 }
 
@@ -440,13 +453,43 @@ void CvaskLayer::WaitForGap(int bytes) {
         Delay(wait);
     }
     TRACE_MSGOUT(-9, "\n");
+    // A broadcast that runs late is still coming in when its window opens: the telegram
+    // waits for its end rather than talk into it.
+    ListenWhileReceiving();
+}
+
+// A receiver left inside a telegram by bytes that stopped long ago (noise) holds nothing.
+void CvaskLayer::ListenWhileReceiving() {
+    const unsigned long start = Now();
+    while (m_state != Searching && m_state != SearchingAfterDle && m_state != Complete) {
+        unsigned long now = Now();
+        if (CMTimer::TimeDiff(now, 0, start, 0) >= (unsigned long)Cycle ||
+            CMTimer::TimeDiff(now, 0, m_byteTime, 0) > (unsigned long)LatencyAllowance)
+            return;
+        unsigned char c = 0;
+        int n = 0;
+        if (!ReadByte(c, n, NULL)) return;
+        if (n == 1) Take(c, NULL);
+    }
 }
 
 void CvaskLayer::NoteBroadcast(int device, int bytes) {
     unsigned long time = m_port->GetRecvTime();
     g_time[device] = time;
     g_length[device] = bytes * ByteMs;
-    g_phase[device] = LearntPhase(g_phase[device], time);
+    // Its time is where it ended only when the line was quiet before it began: the port was
+    // read empty and no other telegram ended within the latency allowance before it. Otherwise
+    // it may have waited in the port while nobody read it, or behind another telegram (a
+    // device holds its broadcast while an answer is on the line), and a phase taught from it
+    // would be late: the window would end late, and its telegrams would garble the very
+    // broadcasts that could put the phase right.
+    const double since = bytes * ByteMs + LatencyAllowance;
+    if (m_quietSeen && CMTimer::TimeDiff(time, 0, m_quietTime, 0) <= since &&
+        (!m_telegramSeen || CMTimer::TimeDiff(time, 0, m_telegramEnd, 0) > since))
+        g_phase[device] = LearntPhase(g_phase[device], time);
+    else
+        TRACE_MSGIN(4, "Broadcast from device %d not timed: the line was not quiet before it\n",
+                    device);
 }
 
 CvaskLayer::ReceiveState CvaskLayer::NextState(ReceiveState state, unsigned char byte) {
@@ -511,6 +554,7 @@ int CvaskLayer::Take(unsigned char c, ErrorStruct_* err) {
         if (m_state != Complete) continue;
 
         ++m_stat.received;
+        const unsigned long end = m_port->GetRecvTime();
         const unsigned char* telegram = m_buffer + m_frameStart;
         int total = m_fill - m_frameStart;
         unsigned short crc = Crc(telegram, total - 2);
@@ -522,6 +566,8 @@ int CvaskLayer::Take(unsigned char c, ErrorStruct_* err) {
             ++m_stat.crcErrors;
             Rescan();
         }
+        m_telegramEnd = end;
+        m_telegramSeen = 1;
     }
     return 1;
 }

@@ -60,6 +60,13 @@ protected:
         return g;
     }
 
+    // `telegram` arrives at `time` on a line the layer has just read empty.
+    void ArriveFromAQuietLine(unsigned long time, const Bytes& telegram) {
+        bus.clock = time - 2;
+        ReceiveOnce();  // an empty read moves the clock to `time`
+        bus.Give(telegram);
+    }
+
     // The bodies of every telegram handed out until the port has nothing more.
     std::vector<std::string> ReceiveAll() {
         std::vector<std::string> bodies;
@@ -431,6 +438,55 @@ TEST_F(Layer, TheGapWaitListensToTheLine) {
     EXPECT_EQ(std::vector<std::string>{"00 00 62 02"}, ReceiveAll());
 }
 
+// A broadcast that runs late is still coming in when the window opens: the telegram waits
+// until it has ended. Bytes that stop in the middle of a telegram hold it only until none
+// has come for the latency allowance.
+TEST_F(Layer, ATelegramIsNotSentWhileABroadcastIsComingIn) {
+    bus.ListenWhileWaiting();
+    Open(2);
+    CvaskLayer::SetBroadcastPhase(4, 100);
+    CvaskLayer::SetBroadcastLength(4, 20);
+    CvaskLayer::SetBroadcastPhase(7, 300);
+    CvaskLayer::SetBroadcastLength(7, 20);
+    const Bytes late = Frame(BROADCAST, 0x70, {0, 0, 'k', 2, 1, 2, 3, 4});
+    bus.device = [this](const Bytes&) { bus.Ack(); };
+    bus.clock = 1000200;  // 100 ms before the window opens at 300
+    bool first = false, rest = false;
+    bus.onRead = [&] {
+        if (!first && bus.clock >= 1000296) {
+            first = true;
+            bus.Give(Bytes(late.begin(), late.begin() + 8));
+        }
+        if (!rest && bus.clock >= 1000306) {
+            rest = true;
+            bus.Give(Bytes(late.begin() + 8, late.end()));
+        }
+    };
+    ASSERT_EQ(1, Send(0x20, Body("k", {6})));
+    ASSERT_EQ(1u, bus.writeTimes.size());
+    EXPECT_EQ(1000306u, bus.writeTimes[0]) << "written when the broadcast was in";
+    EXPECT_EQ(1000306u, CvaskLayer::GetBroadcastTime(7));
+
+    bus.onRead = nullptr;
+    EXPECT_EQ(std::vector<std::string>{"00 00 62 02 01 02 03 04"}, ReceiveAll());
+
+    // The start of a telegram and then nothing: the telegram goes once no byte has come for
+    // 10 ms.
+    CvaskLayer::SetBroadcastPhase(7, 300);
+    bus.clock = 1000795;
+    bus.Give(Bytes(late.begin(), late.begin() + 8));
+    EXPECT_EQ("", ReceiveOnce().body);
+    bus.clock = 1000800;
+    ASSERT_EQ(1, Send(0x20, Body("k", {6})));
+    ASSERT_EQ(2u, bus.writeTimes.size());
+    EXPECT_EQ(1000806u, bus.writeTimes[1]);
+    // Left inside that telegram, the receiver holds the next one no more.
+    bus.clock = 1001300;
+    ASSERT_EQ(1, Send(0x20, Body("k", {6})));
+    ASSERT_EQ(3u, bus.writeTimes.size());
+    EXPECT_EQ(1001300u, bus.writeTimes[2]);
+}
+
 TEST_F(Layer, BytesReadWhileWaitingForTheAcknowledgementAreCounted) {
     bus.device = [this](const Bytes&) { bus.Give({0x33, 0x10, 0x06}); };
     ASSERT_EQ(1, Send(0x20, Body("k", {6})));
@@ -689,8 +745,7 @@ TEST_F(Layer, BroadcastsTeachTheCyclePhaseOfEachDevice) {
     const Bytes broadcast = Frame(BROADCAST, 0x30, {0, 0, 'k', 2, 0x10, 1, 2});
     for (const Step& s : steps) {
         SCOPED_TRACE(s.what);
-        bus.clock = s.time;
-        bus.Give(broadcast);
+        ArriveFromAQuietLine(s.time, broadcast);
         ASSERT_NE("", ReceiveOnce().body);
         EXPECT_NEAR(s.phase, CvaskLayer::GetBroadcastPhase(3), 1e-9);
         EXPECT_EQ(s.time, CvaskLayer::GetBroadcastTime(3));
@@ -701,16 +756,94 @@ TEST_F(Layer, BroadcastsTeachTheCyclePhaseOfEachDevice) {
     EXPECT_EQ(0.0, CvaskLayer::GetBroadcastPhase(2)) << "other devices untouched";
     EXPECT_EQ(0.0, CvaskLayer::GetBroadcastLength(2));
     // A telegram to the PC teaches nothing.
-    bus.Give(Frame(PC, 0x20, {0, 0, 'k', 2}));
+    ArriveFromAQuietLine(102400, Frame(PC, 0x20, {0, 0, 'k', 2}));
     ReceiveOnce();
     EXPECT_EQ(0.0, CvaskLayer::GetBroadcastPhase(2));
 
     // Another device's first broadcast is taken as it is too, whatever the others know.
-    bus.clock = 103090;
-    bus.Give(Frame(BROADCAST, 0x20, {0, 0, 'k', 2}));
+    ArriveFromAQuietLine(103090, Frame(BROADCAST, 0x20, {0, 0, 'k', 2}));
     ASSERT_NE("", ReceiveOnce().body);
     EXPECT_EQ(90, CvaskLayer::GetBroadcastPhase(2));
     EXPECT_NEAR(12 * 10.0 / 9.6, CvaskLayer::GetBroadcastLength(2), 1e-9);
+}
+
+// The time at which a broadcast is read is where it ended only when the layer saw it come
+// in from a quiet line: the port read empty, and no other telegram, within the latency
+// allowance before it began. One that followed another telegram without a pause (a device
+// holds its broadcast while an answer is on the line), or that waited in the port while
+// nobody read it, ended earlier: it is handed out and its time and length are kept, but it
+// teaches no phase, neither a first one nor a smoothed one.
+TEST_F(Layer, OnlyABroadcastTimedAsItCameInTeachesThePhase) {
+    // 20 bytes of broadcast, 20.8 ms on the line: with the latency allowance, its last byte
+    // may be read up to 30.8 ms after the port was last found empty.
+    const Bytes broadcast = Frame(BROADCAST, 0x30, {0, 0, 'k', 2, 1, 2, 3, 4, 5, 6, 7, 8});
+    ASSERT_EQ(20u, broadcast.size());
+    const Bytes answer = Frame(PC, 0x50, Bytes(30, '5'));
+    // Bytes come in at the line's pace: a read that brings one moves the clock by 1 ms.
+    bus.onRead = [this] {
+        if (!bus.input.empty()) ++bus.clock;
+    };
+    struct Case {
+        const char* what;
+        unsigned long quietFor;  // ms between the last empty read and the first byte
+        Bytes before;            // what came right before it
+        bool taught;
+    } cases[] = {
+        {"from a quiet line", 0, {}, true},
+        {"after 10 ms of waiting in the port", 10, {}, true},
+        {"after 11 ms of waiting in the port", 11, {}, false},
+        {"after 100 ms of waiting in the port", 100, {}, false},
+        {"right behind an answer", 0, answer, false},
+    };
+    unsigned long at = 200000;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CvaskLayer::SetBroadcastPhase(3, 0);
+        at += 1000;
+        bus.clock = at - 2;
+        ReceiveOnce();  // an empty read: the line is quiet at `at`
+        bus.clock += c.quietFor;
+        bus.Give(Cat(c.before, broadcast));
+        std::vector<std::string> got = ReceiveAll();
+        ASSERT_EQ(c.before.empty() ? 1u : 2u, got.size());
+        unsigned long end = at + c.quietFor + c.before.size() + broadcast.size();
+        EXPECT_EQ(end, CvaskLayer::GetBroadcastTime(3));
+        EXPECT_NEAR(20 * 10.0 / 9.6, CvaskLayer::GetBroadcastLength(3), 1e-9);
+        EXPECT_EQ(c.taught ? (double)(end % 500) : 0.0, CvaskLayer::GetBroadcastPhase(3));
+    }
+    // An answer, the port read empty in the moment between, and the broadcast right behind:
+    // it may still have waited for the answer. Beginning more than 10 ms after the answer
+    // (its last byte read 31 ms after the answer's), it is timed.
+    for (unsigned long pause : {0ul, 6ul, 7ul}) {
+        SCOPED_TRACE(pause);
+        CvaskLayer::SetBroadcastPhase(3, 0);
+        at += 1000;
+        bus.clock = at;
+        bus.Give(answer);
+        ASSERT_EQ(1u, ReceiveAll().size());  // ends with an empty read
+        bus.clock += pause;
+        ReceiveOnce();
+        bus.Give(broadcast);
+        ASSERT_EQ(1u, ReceiveAll().size());
+        EXPECT_EQ(pause == 7 ? (double)(CvaskLayer::GetBroadcastTime(3) % 500) : 0.0,
+                  CvaskLayer::GetBroadcastPhase(3));
+    }
+
+    // A phase already known is not smoothed towards a late reading either.
+    CvaskLayer::SetBroadcastPhase(3, 100);
+    bus.clock = 300098;
+    ReceiveOnce();
+    bus.Give(Cat(answer, broadcast));
+    ReceiveAll();
+    EXPECT_EQ(100, CvaskLayer::GetBroadcastPhase(3));
+
+    // Before the layer has once read the port empty, nothing tells how long a broadcast
+    // waited.
+    Open(2);
+    bus.clock = 400100;
+    bus.Give(broadcast);
+    ASSERT_NE("", ReceiveOnce().body);
+    EXPECT_EQ(0.0, CvaskLayer::GetBroadcastPhase(3));
 }
 
 // ---- The gap in the broadcast cycle ----
