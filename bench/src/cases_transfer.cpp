@@ -71,7 +71,7 @@ private:
 // The parameter set of the oxygen analyzer read into a file (10000 bytes, the most a
 // device holds) and a file of 4000 bytes (the most that is written) written back; the
 // write also while the devices broadcast: its blocks are the longest telegrams the PC
-// sends in numbers (about 60 bytes on the wire, 63 ms), between short status reads.
+// sends in numbers (63 bytes on the wire, 66 ms), between short status reads.
 class ParamSetTransfer : public ListedCase {
 public:
     explicit ParamSetTransfer(bool write, bool broadcasts = false)
