@@ -133,7 +133,8 @@ Result RunCase(BenchCase& c, BenchBus& bus, const BenchOptions& options, unsigne
         if (one.ok) {
             ratios.push_back(one.sample.wallMs / one.bound.TotalMs());
             clearRatios.push_back(one.sample.wallMs / one.clearBound.TotalMs());
-            lateCounts += (lateCounts.empty() ? "" : ", ") + std::to_string(one.bound.lateCollisions);
+            lateCounts +=
+                (lateCounts.empty() ? "" : ", ") + std::to_string(one.bound.lateCollisions);
             timedCounts +=
                 (timedCounts.empty() ? "" : ", ") + std::to_string(one.bound.timedCollisions);
         }
@@ -238,8 +239,8 @@ void Summary(const std::vector<Result>& results, const BenchOptions& options) {
                     Seconds(r.sample.wallMs), Seconds(b.TotalMs()), r.sample.wallMs / b.TotalMs(),
                     Seconds(b.fixedMs), nf, Seconds(b.gapMs), Seconds(r.sample.cpuMs), server);
         if (b.gapMs > 0)
-            std::printf("  (%d collisions, %d late, %d once timed)", b.collisions,
-                        b.lateCollisions, b.timedCollisions);
+            std::printf("  (%d collisions, %d late, %d once timed)", b.collisions, b.lateCollisions,
+                        b.timedCollisions);
         if (r.failedRuns > 0)
             std::printf("  (%d failed run%s)", r.failedRuns, r.failedRuns > 1 ? "s" : "");
         std::printf("\n");

@@ -85,8 +85,7 @@ double FirstTimedCycle(const std::vector<WireTelegram>& telegrams, int reactionM
             bool spoilt = false;
             for (const WireTelegram& t : telegrams) {
                 const double sent = (double)t.timeMs;
-                if (t.Collided() && sent - t.pcBytes * kByteMs < end && sent > begin)
-                    spoilt = true;
+                if (t.Collided() && sent - t.pcBytes * kByteMs < end && sent > begin) spoilt = true;
                 const double answer = sent + reactionMs;
                 if (t.deviceBytes > 0 && answer < begin &&
                     answer + t.deviceBytes * kByteMs > begin - CvaskLayer::LatencyAllowance)
@@ -110,8 +109,7 @@ int WindowSide(double at, double ms, const std::vector<double>& broadcastPhases,
     double start = 0.0, end = 0.0;
     double t = std::fmod(std::fmod(at, cycle) + cycle, cycle);
     // The rule compares whole milliseconds; so does this.
-    if (CvaskLayer::GapWait(tables.phases, tables.lengths, ms, (unsigned long)t, &start, &end) ==
-        0)
+    if (CvaskLayer::GapWait(tables.phases, tables.lengths, ms, (unsigned long)t, &start, &end) == 0)
         return 0;
     double sinceEnd = std::fmod(t - end + 2 * cycle, cycle);
     double untilStart = std::fmod(start - t + 2 * cycle, cycle);
@@ -164,7 +162,7 @@ WireBound ComputeWireBound(const std::vector<WireTelegram>& telegrams, int react
             }
             if (present.count(t.device) || t.device == 15) continue;
         }
-        double gap = !cycleKnown  ? 0.0
+        double gap = !cycleKnown ? 0.0
                      : keepClear ? ClearDelay(now, ms, broadcastPhases, broadcastMs)
                                  : GapDelay(now, ms, broadcastPhases, broadcastMs);
         b.gapMs += gap;

@@ -119,10 +119,10 @@ TEST(WireBound, TheRuleHoldsATelegramThatWouldRunIntoTheNextBroadcast) {
     EXPECT_NEAR(824.0 - 592.25, rule.gapMs, 1.0);
     EXPECT_NEAR(rule.TotalMs(), clear.TotalMs(), 1e-6);
     // Without broadcasts nothing waits.
-    EXPECT_DOUBLE_EQ(rule.TotalMs() - rule.gapMs,
-                     bench::ComputeWireBound(log, 5, std::vector<double>(), std::vector<double>(),
-                                             false)
-                         .TotalMs());
+    EXPECT_DOUBLE_EQ(
+        rule.TotalMs() - rule.gapMs,
+        bench::ComputeWireBound(log, 5, std::vector<double>(), std::vector<double>(), false)
+            .TotalMs());
 }
 
 // A telegram longer than any gap's room (280 bytes, 292 ms) goes at the start of the largest

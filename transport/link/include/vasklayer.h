@@ -8,9 +8,9 @@
 // and including ETX, as sent (doubled bytes count twice); its two bytes are never doubled.
 //
 // Sending waits for the largest free gap between the devices' cyclic broadcasts that the
-// telegram fits in, then transmits and waits for DLE ACK, repeating on NAK or silence. Receiving assembles one
-// telegram across as many calls as its bytes need, checks it and keeps only those for the
-// PC or for everybody.
+// telegram fits in, then transmits and waits for DLE ACK, repeating on NAK or silence.
+// Receiving assembles one telegram across as many calls as its bytes need, checks it and
+// keeps only those for the PC or for everybody.
 //
 // Every byte taken from the port goes through the one receiver, whichever wait reads it:
 // Receive, the wait for the acknowledgement (all but the DLE ACK or DLE NAK it waits for)
@@ -113,9 +113,9 @@ public:
     // allowance) goes in the first gap in that order that it fits in: the window opens
     // where the gap begins and ends `needMs` before the next broadcast begins. A telegram
     // that fits in no gap goes at the start of the largest (*fits is then 0).
-    // How long to wait before sending at `now` (ms, taken modulo the cycle); 0 means at
-    // once. gapStart and windowEnd describe the chosen window (both 0 when no phase is
-    // known, and the telegram goes at once).
+    // Returns how long to wait before sending at `now` (ms, taken modulo the cycle); 0
+    // means at once. gapStart and windowEnd describe the chosen window (both 0 when no
+    // phase is known, and the telegram goes at once).
     static unsigned long GapWait(const double phases[Devices], const double lengths[Devices],
                                  double needMs, unsigned long now, double* gapStart = NULL,
                                  double* windowEnd = NULL, int* fits = NULL);
@@ -196,14 +196,13 @@ private:
     unsigned char m_ready[ReceiveBufferSize];
     int m_readyBytes;
     int m_handedOut;  // the oldest kept telegram went to the caller: dropped at the next call
-    // When a read last found the port empty, when one last brought a byte, and when the last
-    // complete telegram was read (each valid once its flag is set; the byte's with the
-    // quiet one).
+    // When a read last found the port empty and when the last complete telegram was read,
+    // each valid once its flag is set; when a read last brought a byte.
     unsigned long m_quietTime;
-    unsigned long m_byteTime;
     int m_quietSeen;
     unsigned long m_telegramEnd;
     int m_telegramSeen;
+    unsigned long m_byteTime;
     int m_noAck;
     int m_win32s;
     CMTimer m_timer;

@@ -190,10 +190,10 @@ CvaskLayer::CvaskLayer()
       m_readyBytes(0),
       m_handedOut(0),
       m_quietTime(0),
-      m_byteTime(0),
       m_quietSeen(0),
       m_telegramEnd(0),
       m_telegramSeen(0),
+      m_byteTime(0),
       m_noAck(0),
       m_win32s(0),
       m_own(0) {
