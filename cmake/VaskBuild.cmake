@@ -38,9 +38,9 @@ set(VASK_CRASH_PATTERNS "Unhandled page fault" "Unhandled exception" "wine: Unha
 # vask_add_gtest(name SOURCES ... [LIBS ...] [FIXTURES ...] [BUS] [PRINTER] [FOCUS]
 #                [PROGRAM_RESOURCES] [TIMEOUT s] [LIMITS ...])
 # A GoogleTest program run as one CTest test under Wine, failed by a crash report of Wine in
-# its output (VASK_CRASH_PATTERNS) as well.  A BUS test has a simulated bus of
-# its own: its own simulator on its own line, COM1 of a Wine prefix of its own (fixture
-# vaskbus_<name>, see vask_bus_of), so bus tests run side by side.  PRINTER tests print on the
+# its output (VASK_CRASH_PATTERNS) as well.  A BUS test has a simulated bus of its own while
+# it runs: its own simulator, whose line is COM1 of a Wine prefix of its own (see
+# vask_bus_of), so that bus tests run side by side.  PRINTER tests print on the
 # build's cups-pdf queue (fixture printer), one at a time; they find its PDF files in the
 # folder named by VASK_PDF_DIR (a Unix path).  FOCUS tests need the keyboard focus (they
 # assert where it is, or move it with keys) on the one display that parallel tests share:
@@ -58,20 +58,29 @@ function(vask_add_gtest name)
   if(T_PROGRAM_RESOURCES)
     target_link_libraries(${name} PRIVATE korvanga_resources)
   endif()
-  # A bus test runs in its bus's own prefix.
-  set(_emulator ${CMAKE_CROSSCOMPILING_EMULATOR})
-  if(T_BUS)
-    set(_bus ${VASK_BUS_DIR}/${name})
-    set(_emulator ${CMAKE_SOURCE_DIR}/cmake/wine-run --prefix ${_bus}/wineprefix)
-  endif()
-  if(T_LIMITS)
-    add_test(NAME ${name}
-             COMMAND prlimit ${T_LIMITS} ${_emulator} $<TARGET_FILE:${name}> --gtest_color=no)
-  else()
-    add_test(NAME ${name} COMMAND ${_emulator} $<TARGET_FILE:${name}> --gtest_color=no)
-  endif()
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
+  endif()
+  # How the program runs: under Wine, in the build's prefix; under the process limits; a bus
+  # test in the prefix of its own bus, which lives while the test runs.
+  set(_run ${CMAKE_CROSSCOMPILING_EMULATOR})
+  if(T_BUS)
+    set(_bus ${VASK_BUS_DIR}/${name})
+    set(_run ${CMAKE_SOURCE_DIR}/cmake/wine-run --prefix ${_bus}/wineprefix)
+  endif()
+  if(T_LIMITS)
+    set(_run prlimit ${T_LIMITS} ${_run})
+  endif()
+  if(T_BUS)
+    set(_run ${CMAKE_SOURCE_DIR}/sim/vaskbus-fixture run ${_bus} ${VASK_TESTKIT_DIR}/bin/vasksim
+             --own-prefix ${VASK_BUS_DIR}/template -- ${_run})
+    # Starting and stopping the bus with its prefix take their time as well.
+    math(EXPR T_TIMEOUT "${T_TIMEOUT} + 90")
+  endif()
+  if(T_LIMITS OR T_BUS)
+    add_test(NAME ${name} COMMAND ${_run} $<TARGET_FILE:${name}> --gtest_color=no)
+  else()
+    add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
   endif()
   set_tests_properties(${name} PROPERTIES
     FIXTURES_REQUIRED "wine;${T_FIXTURES}"
@@ -88,10 +97,10 @@ function(vask_add_gtest name)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${_locks}")
   endif()
   if(T_BUS)
-    # The test's own bus must run; the test finds its simulator's control port through the
-    # file named in VASK_SIM_PORTFILE, its gateway side through VASK_SIM_GATEWAY_PORTFILE.
+    # The test finds its simulator's control port through the file named in
+    # VASK_SIM_PORTFILE, its gateway side through VASK_SIM_GATEWAY_PORTFILE.
     vask_bus_of(${name} ${_bus})
-    set_property(TEST ${name} APPEND PROPERTY FIXTURES_REQUIRED vaskbus_${name})
+    set_property(TEST ${name} APPEND PROPERTY FIXTURES_REQUIRED vaskbus_template vaskbus_${name})
     set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT
       "VASK_SIM_PORTFILE=${_bus}/control.port"
       "VASK_SIM_GATEWAY_PORTFILE=${_bus}/gateway.port")
@@ -119,16 +128,12 @@ function(vask_vaskbus_fixture)
     FIXTURES_SETUP vaskbus_template FIXTURES_REQUIRED "wine;gatewaycom" TIMEOUT 120)
 endfunction()
 
-# vask_bus_of(test DIR): the bus of one test (fixture vaskbus_<test>): socat and the analyzer
-# simulator in DIR, and a Wine prefix of the bus's own (DIR/wineprefix, from the template)
-# whose COM1 is the simulator's line, with its own wineserver; started before the test and
-# stopped by process id after it.
+# vask_bus_of(test DIR): the bus of one test in DIR: socat and the analyzer simulator, and a
+# Wine prefix of the bus's own (DIR/wineprefix, from the template) whose COM1 is the
+# simulator's line, with its own wineserver. The test's command starts it and stops it again
+# (sim/vaskbus-fixture run), so that a bus lives only while its test runs; the cleanup of the
+# fixture vaskbus_<test> stops what a test ended from outside (its time-out) left running.
 function(vask_bus_of test dir)
-  add_test(NAME ${test}_bus_setup
-           COMMAND ${CMAKE_SOURCE_DIR}/sim/vaskbus-fixture start ${dir}
-                   ${VASK_TESTKIT_DIR}/bin/vasksim --own-prefix ${VASK_BUS_DIR}/template)
-  set_tests_properties(${test}_bus_setup PROPERTIES
-    FIXTURES_SETUP vaskbus_${test} FIXTURES_REQUIRED "wine;vaskbus_template" TIMEOUT 120)
   add_test(NAME ${test}_bus_cleanup COMMAND ${CMAKE_SOURCE_DIR}/sim/vaskbus-fixture stop ${dir})
   set_tests_properties(${test}_bus_cleanup PROPERTIES FIXTURES_CLEANUP vaskbus_${test} TIMEOUT 120)
 endfunction()
