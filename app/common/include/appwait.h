@@ -26,3 +26,14 @@ void WaitWithMessages(int seconds);
 // (INFINITE: no limit), not shortened. TRUE when the object was signalled, FALSE on time-out,
 // on WM_QUIT and for an invalid handle.
 BOOL WaitForObjectWithMessages(HANDLE object, DWORD milliseconds);
+
+// Whether the calling thread is the one of the program's main window.
+BOOL IsMainWindowThread();
+
+// The caller's wait for a bus request (see CvaskAccess::SetCallerWait): on the thread of the
+// program's main window the window stays alive while the request runs (repaint, timers,
+// progress, sent messages, WM_CLOSE, input for the program's other windows such as a progress
+// window's Cancel), as one CWindowWork (windowwork.h); keyboard and mouse input for the main
+// window and its panes is dropped, as a busy window takes no commands. On other threads, and
+// after a WM_QUIT (posted again), it blocks. Returns once `object` is signalled (and taken).
+void WaitForRequestWithMessages(HANDLE object);

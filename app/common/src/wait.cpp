@@ -1,6 +1,8 @@
 // Waits that keep the calling thread's window messages flowing.
 #include "appwait.h"
 
+#include "windowwork.h"
+
 #include "vaskfc.h"
 
 #include <atomic>
@@ -11,10 +13,48 @@ std::atomic<int> g_divisor{1};
 
 enum class WaitEnd { Time, Signalled, Quit, Failed };
 
+HWND MainWindowHandle() {
+    CWnd* pMain = AfxGetMainWnd();
+    return pMain != NULL ? pMain->GetSafeHwnd() : NULL;
+}
+
+// Keyboard and mouse input for the main window or one of its panes (the menu bar included).
+BOOL IsMainWindowInput(const MSG& msg) {
+    const BOOL bKey = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
+    const BOOL bMouse = msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST;
+    // The caption's buttons and the system menu stay: they close, move and size the window.
+    const BOOL bMenuBar = msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCMBUTTONDBLCLK &&
+                          msg.wParam == HTMENU;
+    if (!bKey && !bMouse && !bMenuBar) return FALSE;
+    const HWND hMain = MainWindowHandle();
+    return hMain != NULL && msg.hwnd != NULL && GetAncestor(msg.hwnd, GA_ROOT) == hMain;
+}
+
+// HandleOneMessage; with `bDropMainWindowInput` the main window's input is taken and dropped.
+BOOL HandleOne(BOOL bDropMainWindowInput) {
+    // The caller waits while the message is handled: a close it brings stays pending.
+    CWindowWork work;
+    // Sent messages are handled inside PeekMessage; a posted one is dispatched here.
+    MSG msg;
+    if (!PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) return TRUE;
+    if (msg.message == WM_QUIT) {
+        // The thread's message loop must still see it.
+        PostQuitMessage((int)msg.wParam);
+        return FALSE;
+    }
+    if (bDropMainWindowInput && IsMainWindowInput(msg)) return TRUE;
+    CWinThread* thread = AfxGetThread();
+    if (thread == NULL || !thread->PreTranslateMessage(&msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return TRUE;
+}
+
 // Waits for the object (none: only the time) up to `milliseconds` (INFINITE: no limit),
 // dispatching each message as it comes. The object is looked at before every message and the
 // time after each, so a flood of messages holds neither the object nor the deadline back.
-WaitEnd Wait(HANDLE object, DWORD milliseconds) {
+WaitEnd Wait(HANDLE object, DWORD milliseconds, BOOL bDropMainWindowInput = FALSE) {
     const bool limited = milliseconds != INFINITE;
     const ULONGLONG deadline = GetTickCount64() + milliseconds;
     const DWORD count = object != NULL ? 1 : 0;
@@ -29,7 +69,7 @@ WaitEnd Wait(HANDLE object, DWORD milliseconds) {
         if (count && woken == WAIT_OBJECT_0) return WaitEnd::Signalled;
         if (woken != WAIT_TIMEOUT) {
             if (woken != WAIT_OBJECT_0 + count) return WaitEnd::Failed;
-            if (!HandleOneMessage()) return WaitEnd::Quit;
+            if (!HandleOne(bDropMainWindowInput)) return WaitEnd::Quit;
         }
         if (limited && GetTickCount64() >= deadline) return WaitEnd::Time;
     }
@@ -37,21 +77,19 @@ WaitEnd Wait(HANDLE object, DWORD milliseconds) {
 
 }  // namespace
 
-BOOL HandleOneMessage() {
-    // Sent messages are handled inside PeekMessage; a posted one is dispatched here.
-    MSG msg;
-    if (!PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) return TRUE;
-    if (msg.message == WM_QUIT) {
-        // The thread's message loop must still see it.
-        PostQuitMessage((int)msg.wParam);
-        return FALSE;
+BOOL HandleOneMessage() { return HandleOne(FALSE); }
+
+BOOL IsMainWindowThread() {
+    const HWND hMain = MainWindowHandle();
+    return hMain != NULL && GetWindowThreadProcessId(hMain, NULL) == GetCurrentThreadId();
+}
+
+void WaitForRequestWithMessages(HANDLE object) {
+    if (IsMainWindowThread()) {
+        CWindowWork work;
+        if (Wait(object, INFINITE, TRUE) == WaitEnd::Signalled) return;
     }
-    CWinThread* thread = AfxGetThread();
-    if (thread == NULL || !thread->PreTranslateMessage(&msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return TRUE;
+    WaitForSingleObject(object, INFINITE);
 }
 
 void SetProgramWaitDivisor(int divisor) { g_divisor = divisor >= 1 ? divisor : 1; }
