@@ -95,7 +95,11 @@ protected:
             [&] { return program.FindDialogWithText(LoadText(IDS_EXIT_QUESTION)); }, 20000);
         EXPECT_NE(hQuestion, nullptr) << "no exit question";
         if (hQuestion != nullptr) e2e::Press(hQuestion, IDYES);
-        return program.WaitExit(30000);
+        const long code = program.WaitExit(30000);
+        if (code == -1)
+            for (HWND hWnd : program.Windows())
+                ADD_FAILURE() << "still open: " << e2e::Text(hWnd) << "\n" << Joined(e2e::ChildTexts(hWnd));
+        return code;
     }
     // WM_CLOSE from outside (as the task bar or another program sends it) and "Yes" to the
     // exit question, which comes at once whatever runs; the program ends with exit code 0

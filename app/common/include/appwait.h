@@ -31,9 +31,11 @@ BOOL WaitForObjectWithMessages(HANDLE object, DWORD milliseconds);
 BOOL IsMainWindowThread();
 
 // The caller's wait for a bus request (see CvaskAccess::SetCallerWait): on the thread of the
-// program's main window the window stays alive while the request runs (repaint, timers,
-// progress, sent messages, WM_CLOSE, input for the program's other windows such as a progress
-// window's Cancel), as one CWindowWork (windowwork.h); keyboard and mouse input for the main
-// window and its panes is dropped, as a busy window takes no commands. On other threads, and
-// after a WM_QUIT (posted again), it blocks. Returns once `object` is signalled (and taken).
+// program's main window the window stays alive while the request runs, as one CWindowWork
+// (windowwork.h): sent messages (another program's questions to the window, the progress a
+// transfer reports), repaints, WM_CLOSE, and input for the program's other windows (a
+// progress window's Cancel) are handled; keyboard and mouse input for the main window and its
+// panes is dropped, as a busy window takes no commands; timers and posted commands wait for
+// the request's end. On other threads, and after a WM_QUIT (posted again), it blocks.
+// Returns once `object` is signalled (and taken).
 void WaitForRequestWithMessages(HANDLE object);

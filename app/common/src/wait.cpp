@@ -10,6 +10,7 @@
 namespace {
 
 std::atomic<int> g_divisor{1};
+const int kPaintsPerLook = 64;
 
 enum class WaitEnd { Time, Signalled, Quit, Failed };
 
@@ -30,8 +31,9 @@ BOOL IsMainWindowInput(const MSG& msg) {
     return hMain != NULL && msg.hwnd != NULL && GetAncestor(msg.hwnd, GA_ROOT) == hMain;
 }
 
-// HandleOneMessage; with `bDropMainWindowInput` the main window's input is taken and dropped.
-BOOL HandleOne(BOOL bDropMainWindowInput) {
+}  // namespace
+
+BOOL HandleOneMessage() {
     // The caller waits while the message is handled: a close it brings stays pending.
     CWindowWork work;
     // Sent messages are handled inside PeekMessage; a posted one is dispatched here.
@@ -42,7 +44,6 @@ BOOL HandleOne(BOOL bDropMainWindowInput) {
         PostQuitMessage((int)msg.wParam);
         return FALSE;
     }
-    if (bDropMainWindowInput && IsMainWindowInput(msg)) return TRUE;
     CWinThread* thread = AfxGetThread();
     if (thread == NULL || !thread->PreTranslateMessage(&msg)) {
         TranslateMessage(&msg);
@@ -51,10 +52,12 @@ BOOL HandleOne(BOOL bDropMainWindowInput) {
     return TRUE;
 }
 
+namespace {
+
 // Waits for the object (none: only the time) up to `milliseconds` (INFINITE: no limit),
 // dispatching each message as it comes. The object is looked at before every message and the
 // time after each, so a flood of messages holds neither the object nor the deadline back.
-WaitEnd Wait(HANDLE object, DWORD milliseconds, BOOL bDropMainWindowInput = FALSE) {
+WaitEnd Wait(HANDLE object, DWORD milliseconds) {
     const bool limited = milliseconds != INFINITE;
     const ULONGLONG deadline = GetTickCount64() + milliseconds;
     const DWORD count = object != NULL ? 1 : 0;
@@ -69,7 +72,7 @@ WaitEnd Wait(HANDLE object, DWORD milliseconds, BOOL bDropMainWindowInput = FALS
         if (count && woken == WAIT_OBJECT_0) return WaitEnd::Signalled;
         if (woken != WAIT_TIMEOUT) {
             if (woken != WAIT_OBJECT_0 + count) return WaitEnd::Failed;
-            if (!HandleOne(bDropMainWindowInput)) return WaitEnd::Quit;
+            if (!HandleOneMessage()) return WaitEnd::Quit;
         }
         if (limited && GetTickCount64() >= deadline) return WaitEnd::Time;
     }
@@ -77,17 +80,45 @@ WaitEnd Wait(HANDLE object, DWORD milliseconds, BOOL bDropMainWindowInput = FALS
 
 }  // namespace
 
-BOOL HandleOneMessage() { return HandleOne(FALSE); }
-
 BOOL IsMainWindowThread() {
     const HWND hMain = MainWindowHandle();
     return hMain != NULL && GetWindowThreadProcessId(hMain, NULL) == GetCurrentThreadId();
 }
 
 void WaitForRequestWithMessages(HANDLE object) {
-    if (IsMainWindowThread()) {
-        CWindowWork work;
-        if (Wait(object, INFINITE, TRUE) == WaitEnd::Signalled) return;
+    if (!IsMainWindowThread()) {
+        WaitForSingleObject(object, INFINITE);
+        return;
+    }
+    CWindowWork work;
+    for (;;) {
+        // Only messages that came since the last look wake the wait: what is left in the
+        // queue (timers, commands) waits for the request's end.
+        const DWORD woken = MsgWaitForMultipleObjectsEx(1, &object, INFINITE, QS_ALLINPUT, 0);
+        if (woken == WAIT_OBJECT_0) return;
+        if (woken != WAIT_OBJECT_0 + 1) break;
+        // Sent messages are handled inside each look.
+        MSG msg;
+        if (PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+            // For the thread's loop; the rest is waited without messages.
+            PostQuitMessage((int)msg.wParam);
+            break;
+        }
+        // A window that paints without validating itself would come again at once.
+        for (int n = 0; n < kPaintsPerLook && PeekMessageA(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE);
+             ++n)
+            DispatchMessageA(&msg);
+        while (PeekMessageA(&msg, NULL, WM_CLOSE, WM_CLOSE, PM_REMOVE)) DispatchMessageA(&msg);
+        // Input: the program's other windows (a progress window's Cancel) take theirs; the
+        // main window, busy, drops its own.
+        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE | PM_QS_INPUT)) {
+            if (IsMainWindowInput(msg)) continue;
+            CWinThread* thread = AfxGetThread();
+            if (thread == NULL || !thread->PreTranslateMessage(&msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+        }
     }
     WaitForSingleObject(object, INFINITE);
 }
