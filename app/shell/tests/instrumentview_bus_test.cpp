@@ -64,9 +64,10 @@ protected:
         ASSERT_TRUE(frame_->IsInstrumentMode());
         ASSERT_TRUE(view_->IsWindowVisible());
     }
-    // Until the update thread has ended.
+    // Until the update thread has ended. A first read of an analyzer's whole table on a
+    // loaded machine takes above half a minute.
     bool Idle() {
-        return wkit::Driver::PumpUntil([&] { return !view_->m_bBusy; }, 30000);
+        return wkit::Driver::PumpUntil([&] { return !view_->m_bBusy; }, 90000);
     }
     // Instrument mode for the Parvel, its set saved to `path` and compared with it.
     void CompareWithItsOwnSet(const std::string& path) {
