@@ -86,6 +86,19 @@ protected:
         doc_->UpdateAllViews(NULL, 6, NULL);
         ASSERT_TRUE(view_->m_bBusy);
     }
+    // The analyzer's device falls silent; requests fail until the access layer counts the
+    // device as gone (state 4).
+    bool SilenceUntilGone(CVaskInstrument* analyzer) {
+        if (!Sim("FAULT " + std::to_string(analyzer->GetAddress()) + " silent always")) return false;
+        return wkit::Driver::PumpUntil(
+            [&] {
+                analyzer->EnableCommandReport(0);
+                analyzer->Remote(0);
+                analyzer->EnableCommandReport(1);
+                return analyzer->GetState() == 4;
+            },
+            30000);
+    }
     // A refresh asked for as the document asks for it after a change.
     void Refresh() {
         doc_->UpdateAllViews(NULL, 6, NULL);
@@ -631,16 +644,7 @@ TEST_F(InstrumentViewBus, ASilencedDeviceIsToldOncePerOutage) {
     ASSERT_TRUE(Idle());
     const std::string kLost = "Communication with the instrument is interrupted.";
     for (size_t outage = 0; outage < 2; ++outage) {
-        ASSERT_TRUE(Sim("FAULT 2 silent always"));
-        // Requests fail until the access layer counts the device as gone.
-        ASSERT_TRUE(wkit::Driver::PumpUntil(
-            [&] {
-                parvel_->EnableCommandReport(0);
-                parvel_->Remote(0);
-                parvel_->EnableCommandReport(1);
-                return parvel_->GetState() == 4;
-            },
-            30000));
+        ASSERT_TRUE(SilenceUntilGone(parvel_));
         for (int i = 0; i < 3; ++i) doc_->UpdateAllViews(NULL, 3, NULL);
         EXPECT_EQ(boxes_.texts.size(), outage + 1);
         ASSERT_TRUE(Sim("CLEARFAULTS"));
@@ -951,15 +955,7 @@ TEST_F(InstrumentViewBus, AWriteDuringAnOutageIsReportedAsNotMadeAndAReadIsNot) 
     ASSERT_TRUE(Idle());
     VaskFloat range, inside, outside, deadTime;
     ASSERT_TRUE(parvel_->GetIntegrationTime(0, range, inside, outside, deadTime));
-    ASSERT_TRUE(Sim("FAULT 2 silent always"));
-    ASSERT_TRUE(wkit::Driver::PumpUntil(
-        [&] {
-            parvel_->EnableCommandReport(0);
-            parvel_->Remote(0);
-            parvel_->EnableCommandReport(1);
-            return parvel_->GetState() == 4;
-        },
-        30000));
+    ASSERT_TRUE(SilenceUntilGone(parvel_));
     const std::string kLost = "Communication with the instrument is interrupted.";
     struct Case {
         const char* what;
