@@ -202,6 +202,8 @@ public:
     void Report(CString text);
     // ReportResult into a text of its own, which is dropped; returns rc.
     int Reported(int rc, UINT messageId, int argument = 0);
+    // Reported with "Error." for a transfer, keeping its error record first (GetTransferError).
+    int ReportedTransfer(int rc);
     // A copy of the access object's last error record and, in `commandText`, the command
     // that failed ("Vask command: "k, 3""); offline an empty record and an empty text.
     ErrorStruct_ GetLastErrorText(CString& commandText);
@@ -228,6 +230,9 @@ public:
     // Stops the running download or parameter-set transfer (online).
     void AbortDownload();
     int IsTransferRunning() const { return m_transferRunning; }
+    // The access object's error record as the last of those transfers left it on failure,
+    // taken before its report: the handlers of the report may make requests of their own.
+    const ErrorStruct_& GetTransferError() const { return m_transferError; }
 
     // Non-zero: switches the device's broadcasting off when it is on (remembering that it
     // did); zero: switches it on again when it was paused. 1 when done or nothing to do.
@@ -387,6 +392,7 @@ protected:
     int m_remote = 0;
     int m_alive = 0;
     volatile int m_transferRunning = 0;
+    ErrorStruct_ m_transferError;
     int m_broadcastPaused = 0;
     int m_hasData = 0;
     // The record just loaded had no values (IsIncompatible).

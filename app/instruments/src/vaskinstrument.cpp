@@ -314,27 +314,32 @@ BOOL CVaskInstrument::GetStateTexts(CStringList& out) {
 int CVaskInstrument::Download(const CString& file, CWnd* window, UINT message) {
     if (!IsOnline()) return 0;
     FlagScope<volatile int> running(m_transferRunning, 1);
-    return Reported(m_access->Download(m_address, DownloadResetFirst, file, window, message),
-                    IDS_ERROR);
+    return ReportedTransfer(
+        m_access->Download(m_address, DownloadResetFirst, file, window, message));
 }
 
 int CVaskInstrument::DownloadProfibus(const CString& file, CWnd* window, UINT message) {
     if (!IsOnline()) return 0;
     FlagScope<volatile int> running(m_transferRunning, 1);
-    return Reported(m_access->DownloadPBO(m_address, DownloadResetFirst, file, window, message),
-                    IDS_ERROR);
+    return ReportedTransfer(
+        m_access->DownloadPBO(m_address, DownloadResetFirst, file, window, message));
 }
 
 int CVaskInstrument::WriteParamSet(const CString& file, CWnd* window, UINT message) {
     if (!IsOnline()) return 0;
     FlagScope<volatile int> running(m_transferRunning, 1);
-    return Reported(m_access->WriteParamSet(m_address, file, window, message), IDS_ERROR);
+    return ReportedTransfer(m_access->WriteParamSet(m_address, file, window, message));
 }
 
 int CVaskInstrument::ReadParamSet(const CString& file, CWnd* window, UINT message) {
     if (!IsOnline()) return 0;
     FlagScope<volatile int> running(m_transferRunning, 1);
-    return Reported(m_access->ReadParamSet(m_address, file, window, message), IDS_ERROR);
+    return ReportedTransfer(m_access->ReadParamSet(m_address, file, window, message));
+}
+
+int CVaskInstrument::ReportedTransfer(int rc) {
+    if (!rc) m_transferError = m_access->GetLastError();
+    return Reported(rc, IDS_ERROR);
 }
 
 void CVaskInstrument::AbortDownload() {
