@@ -19,6 +19,7 @@
 #include "pcvasktreeview.h"
 #include "printforms.h"
 #include "protocolthread.h"
+#include "refreshround.h"
 #include "resource.h"
 #include "setpassworddlg.h"
 #include "settingssheet.h"
@@ -375,6 +376,9 @@ void CKemMainFrame::OnTimer(UINT_PTR nIDEvent) {
         ++g_nTicks;
         return;
     }
+    // The views and the status bar read the devices in one round: a value they both show is
+    // asked once, and a device that does not answer holds the tick up once only.
+    CRefreshRound round;
     if (!m_bInTimerUpdate && m_bOnline && !pDoc->IsBusy()) {
         m_bInTimerUpdate = TRUE;
         g_nTicks = 0;
