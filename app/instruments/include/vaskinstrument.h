@@ -476,6 +476,11 @@ private:
         }
         return result;
     }
+    // ReadOnce of a request of the device (AskDevice): `ask` fills `out` and gives the result.
+    template <class Value, class Ask>
+    int AskOnce(RoundMemo<Value>& memo, Value& out, Ask ask) {
+        return ReadOnce(memo, out, [&](Value& value) { return AskDevice([&] { return ask(value); }); });
+    }
     // The faults that the access object has counted for the device since it last answered;
     // 0 for an address without a device entry.
     int DeviceFaults() const;

@@ -177,13 +177,13 @@ int CVaskInstrument::SetDateH2S(const CTime&) { return 1; }
 int CVaskInstrument::GetMeas(VaskFloat* values) {
     if (!IsOnline()) return 0;
     MeasValues kept;
-    const int result = ReadOnce(m_measMemo, kept, [this](MeasValues& out) {
+    const int result = AskOnce(m_measMemo, kept, [this](MeasValues& out) {
         // A device may send more values than the caller's four: the access object fills a
         // buffer of the most a reply holds. Components the reply lacks carry the no-value
         // mark.
         VaskFloat read[kMeasValues];
         for (int c = 0; c < kComponents; ++c) SetNoValue(read[c]);
-        const int ok = AskDevice([&] { return m_access->GetMeas(m_address, 0, read, 0); });
+        const int ok = m_access->GetMeas(m_address, 0, read, 0);
         if (ok)
             for (int c = 0; c < kComponents; ++c) out.values[c] = read[c];
         return ok;
@@ -195,21 +195,18 @@ int CVaskInstrument::GetMeas(VaskFloat* values) {
 
 int CVaskInstrument::GetCompSwitches(int c, CompSwitchStruct& record) {
     if (!IsOnline()) return 0;
-    auto read = [&](CompSwitchStruct& out) {
-        return AskDevice([&] { return m_access->GetCompSwitches(m_address, c, out); });
-    };
-    const int result =
-        c >= 0 && c < kComponents ? ReadOnce(m_compSwitchMemo[c], record, read) : read(record);
+    auto read = [&](CompSwitchStruct& out) { return m_access->GetCompSwitches(m_address, c, out); };
+    const int result = c >= 0 && c < kComponents ? AskOnce(m_compSwitchMemo[c], record, read)
+                                                 : AskDevice([&] { return read(record); });
     return Reported(result, IDS_ERROR);
 }
 
 int CVaskInstrument::GetExtStatus(ExtStatusStruct& record) {
     if (!IsOnline()) return 0;
-    return Reported(ReadOnce(m_extStatusMemo, record,
-                             [this](ExtStatusStruct& out) {
-                                 return AskDevice(
-                                     [&] { return m_access->GetExtStatus(m_address, 0, out); });
-                             }),
+    return Reported(AskOnce(m_extStatusMemo, record,
+                            [this](ExtStatusStruct& out) {
+                                return m_access->GetExtStatus(m_address, 0, out);
+                            }),
                     IDS_ERROR);
 }
 
@@ -276,11 +273,10 @@ int CVaskInstrument::GetWarmUpState(WarmUpStatusType& state) {
         return 0;
     }
     if (!IsOnline()) return 0;
-    return Reported(ReadOnce(m_warmUpMemo, state,
-                             [this](WarmUpStatusType& out) {
-                                 return AskDevice(
-                                     [&] { return m_access->GetWarmUpState(m_address, 0, out); });
-                             }),
+    return Reported(AskOnce(m_warmUpMemo, state,
+                            [this](WarmUpStatusType& out) {
+                                return m_access->GetWarmUpState(m_address, 0, out);
+                            }),
                     IDS_ERROR);
 }
 
@@ -290,8 +286,8 @@ int CVaskInstrument::GetInstrumentType(QuentaType& type) {
         return 1;
     }
     QuentaType read = QuentaType(1);
-    const int answered = ReadOnce(m_instrumentTypeMemo, read, [this](QuentaType& out) {
-        return AskDevice([&] { return m_access->GetInstrumentType(m_address, 0, out); });
+    const int answered = AskOnce(m_instrumentTypeMemo, read, [this](QuentaType& out) {
+        return m_access->GetInstrumentType(m_address, 0, out);
     });
     type = answered ? read : QuentaType(1);
     return 1;

@@ -124,9 +124,9 @@ int CVaskInstrument::HasHeating() {
     if (!IsOnline()) return m_heatingFlag;
     FlagScope<int> quiet(m_reportEnabled, 0);
     int on = 0;
-    const int read = ReadOnce(m_heatingMemo, on, [this](int& out) {
+    const int read = AskOnce(m_heatingMemo, on, [this](int& out) {
         int temperature = 0;
-        return AskDevice([&] { return GetHeating(out, temperature); });
+        return GetHeating(out, temperature);
     });
     return read ? on : 0;
 }
@@ -194,9 +194,8 @@ int CVaskInstrument::HasExtensionCard() {
     if (!IsOnline()) return m_extensionCardFlag;
     FlagScope<int> quiet(m_reportEnabled, 0);
     OptionCardType card = OptionCardType(0);
-    const int read = ReadOnce(m_optionCardMemo, card, [this](OptionCardType& out) {
-        return AskDevice([&] { return GetOptionCard(out); });
-    });
+    const int read =
+        AskOnce(m_optionCardMemo, card, [this](OptionCardType& out) { return GetOptionCard(out); });
     return read && (int)card > kNoExtensionCard;
 }
 

@@ -1,15 +1,13 @@
 // The analyzer's reads within refresh rounds, against the simulator on COM1: a device that
 // does not answer is asked once per round, a value read twice in a round is asked once, a
 // rejection still counts as an answer, other threads are not bound by a round, and the
-// registration reads the conditions of its groups once. The access object's clock runs an
-// hour on at every look, so that no value it keeps with a time stamp is current and every
-// read outside a round asks the device. (The program's application object is the one of
+// registration reads the conditions of its groups once. The reads run under a
+// StaleDeviceClock, so that every read outside a round asks the device. (The program's application object is the one of
 // analyzer_bus_test.cpp.)
 #include "analyzer_bus_fixture.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <map>
 #include <string>
 #include <thread>
@@ -32,15 +30,6 @@ enum Device {
 // The link layer's attempts at one telegram times the access object's tries at a request:
 // what one unanswered request puts on the line.
 const size_t kUnansweredRequest = 9;
-
-std::atomic<long long> g_hours{0};
-CTime RunningClock() { return CTime((time_t)(1700000000LL + 3600LL * ++g_hours)); }
-
-class StaleClock {
-public:
-    StaleClock() { SetDeviceClock(&RunningClock); }
-    ~StaleClock() { SetDeviceClock(nullptr); }
-};
 
 // The reads that the main window's views make of an analyzer in a refresh, with what each
 // gave.
@@ -95,7 +84,7 @@ protected:
 TEST_F(RefreshRounds, ADeviceThatDoesNotAnswerIsAskedOncePerRoundAndAgainInTheNext) {
     auto analyzer = Analyzer(kSilent);
     ASSERT_TRUE(analyzer->FindParameterByNumber(6)->IsChangeable());
-    StaleClock stale;
+    StaleDeviceClock stale;
     ASSERT_TRUE(Sim("FAULT 1 silent always"));
     ViewReads reads;
     {
@@ -139,7 +128,7 @@ TEST_F(RefreshRounds, ADeviceThatDoesNotAnswerIsAskedOncePerRoundAndAgainInTheNe
 
 TEST_F(RefreshRounds, OutsideARoundTheSameReadsAskUntilTheDeviceIsGivenUp) {
     auto analyzer = Analyzer(kGivenUp);
-    StaleClock stale;
+    StaleDeviceClock stale;
     ASSERT_TRUE(Sim("FAULT 6 silent always"));
     ViewReads reads;
     reads.Read(*analyzer);
@@ -150,7 +139,7 @@ TEST_F(RefreshRounds, OutsideARoundTheSameReadsAskUntilTheDeviceIsGivenUp) {
 
 TEST_F(RefreshRounds, AValueReadTwiceInARoundIsAskedOnce) {
     auto analyzer = Analyzer(kReadTwice);
-    StaleClock stale;
+    StaleDeviceClock stale;
     ViewReads first, second;
     {
         CRefreshRound round;
@@ -185,7 +174,7 @@ TEST_F(RefreshRounds, AValueReadTwiceInARoundIsAskedOnce) {
 
 TEST_F(RefreshRounds, ARejectionIsAnAnswer) {
     auto analyzer = Analyzer(kRejecting);
-    StaleClock stale;
+    StaleDeviceClock stale;
     ASSERT_TRUE(Sim("FAULT 3 reject always ??"));
     CRefreshRound round;
     ExtStatusStruct status;
@@ -198,7 +187,7 @@ TEST_F(RefreshRounds, ARejectionIsAnAnswer) {
 
 TEST_F(RefreshRounds, AnotherThreadIsNotBoundByTheRound) {
     auto analyzer = Analyzer(kOtherThread);
-    StaleClock stale;
+    StaleDeviceClock stale;
     ASSERT_TRUE(Sim("FAULT 4 silent always"));
     CRefreshRound round;
     ExtStatusStruct status;

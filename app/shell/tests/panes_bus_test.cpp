@@ -5,7 +5,7 @@
 // its lists, traffic light and tray icon; the panes' help.
 #include "document_bus_fixture.h"
 
-#include "commvask_seams.h"
+#include "analyzer_bus_fixture.h"
 
 #include "definecomponentsdlg.h"
 #include "gateway.h"
@@ -736,12 +736,6 @@ TEST_F(Panes, ASilentAnalyzerLosesItsTextsWithoutAStatusRead) {
 
 // ---- the refresh and the window ---------------------------------------------------------------
 
-// A clock of the access object's device records that runs an hour on at every look: nothing
-// it keeps is current, as in a refresh that takes longer than its values stay current (a
-// bus of many analyzers), and every read of a refresh asks the device.
-std::atomic<long long> g_hours{0};
-CTime RunningClock() { return CTime((time_t)(1700000000LL + 3600LL * ++g_hours)); }
-
 // Analyzers that fall silent while the views refresh: each is asked once in the refresh (one
 // unanswered request: the link layer's three attempts at each of the access object's three
 // tries), its further reads fail at once, and a message sent to the window meanwhile is
@@ -768,10 +762,9 @@ TEST_F(Panes, AnalyzersSilencedDuringARefreshHoldTheWindowUpForOneRequestEach) {
         EXPECT_TRUE(sim_.Log(entries)) << sim_.LastError();
         return entries;
     };
-    SetDeviceClock(&RunningClock);
-    struct ClockBack {
-        ~ClockBack() { SetDeviceClock(nullptr); }
-    } clockBack;
+    // Nothing the access object keeps stays current, as in a refresh that takes longer than
+    // its values do (a bus of many analyzers): every read of a refresh asks the device.
+    StaleDeviceClock stale;
     // A healthy refresh after the one that fills the panes.
     refresh();
     ASSERT_TRUE(Sim("CLEARLOG"));
