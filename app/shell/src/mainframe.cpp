@@ -19,6 +19,7 @@
 #include "pcvasktreeview.h"
 #include "printforms.h"
 #include "protocolthread.h"
+#include "refreshround.h"
 #include "resource.h"
 #include "setpassworddlg.h"
 #include "settingssheet.h"
@@ -398,7 +399,10 @@ void CKemMainFrame::OnTimer(UINT_PTR nIDEvent) {
         return;
     }
     // A tick handled while this thread waits for a bus request refreshes when it has ended;
-    // a confirmed close refreshes nothing more.
+    // a confirmed close refreshes nothing more. The views and the status bar read the devices
+    // in one round: a value they both show is asked once, and a device that does not answer
+    // holds the tick up once only.
+    CRefreshRound round;
     if (!m_bInTimerUpdate && m_bOnline && !pDoc->IsBusy() && !CvaskAccess::IsCallerWaiting() &&
         !IsClosePending(m_hWnd)) {
         m_bInTimerUpdate = TRUE;
