@@ -5,6 +5,7 @@
 // the refused sets, the enabling table of the menu, and the firmware naming rule.
 #include "document_bus_fixture.h"
 
+#include "apphost.h"
 #include "appmessages.h"
 #include "appwait.h"
 #include "commvask_seams.h"
@@ -950,10 +951,18 @@ TEST_F(InstrumentViewBus, AParameterSetReadThatFailsReportsTheErrorThatEndedIt) 
 }
 
 TEST_F(InstrumentViewBus, AWriteDuringAnOutageIsReportedAsNotMadeAndAReadIsNot) {
+    // The program's instrument host, as its start installs it: the analyzers' reports reach
+    // the frame and its views.
+    CApplicationHost host;
+    CInstrumentHost* const previousHost = SetInstrumentHost(&host);
+    struct Restore {
+        CInstrumentHost* previous;
+        ~Restore() { SetInstrumentHost(previous); }
+    } restore{previousHost};
     ::KillTimer(hFrame_, frame_->GetTimerId());
     EnterInstrumentMode(parvel_);
     ASSERT_TRUE(Idle());
-    VaskFloat range, inside, outside, deadTime;
+    VaskFloat range, inside, outside, deadTime, measured[4];
     ASSERT_TRUE(parvel_->GetIntegrationTime(0, range, inside, outside, deadTime));
     ASSERT_TRUE(SilenceUntilGone(parvel_));
     const std::string kLost = "Communication with the instrument is interrupted.";
@@ -966,8 +975,8 @@ TEST_F(InstrumentViewBus, AWriteDuringAnOutageIsReportedAsNotMadeAndAReadIsNot) 
         boxes_.texts.clear();
         if (c.write)
             EXPECT_FALSE(parvel_->SetIntegrationTime(0, range, inside, outside, deadTime));
-        else
-            EXPECT_FALSE(parvel_->GetIntegrationTime(0, range, inside, outside, deadTime));
+        else  // the measured values, which the access object keeps no copy of
+            EXPECT_FALSE(parvel_->GetMeas(measured));
         std::vector<std::string> told;
         for (const std::string& text : boxes_.texts)
             if (text != kLost) told.push_back(text);

@@ -86,6 +86,10 @@ TEST_F(ProtocolBus, StartProtocolLogsTheChosenAnalyzersWithTheirValues) {
     CVaskInstrument* sindor = ByAddress(1);
     CVaskInstrument* parvel = ByAddress(2);
     ASSERT_TRUE(sindor != nullptr && parvel != nullptr);
+    // The devices' values hold still, so that the log's row and the read after it agree
+    // however long the machine takes between them.
+    for (const char* set : {"SET 1 meas 0 10.25 0", "SET 1 meas 1 19.5 0", "SET 2 meas 0 20.75 0"})
+        ASSERT_TRUE(Sim(set)) << set;
     const std::string labels[] = {(LPCSTR)sindor->GetComponentLabel(0),
                                   (LPCSTR)sindor->GetComponentLabel(1),
                                   (LPCSTR)parvel->GetComponentLabel(0)};
@@ -118,7 +122,7 @@ TEST_F(ProtocolBus, StartProtocolLogsTheChosenAnalyzersWithTheirValues) {
         EXPECT_EQ(f[9], labels[0]);
         EXPECT_EQ(f[11], "ppm");
         EXPECT_EQ(f[12], labels[1]);
-        // The values as the analyzers give them now (the device's numbers hold still).
+        // The values as the analyzers give them now.
         VaskFloat parvelValues[4], sindorValues[4];
         ASSERT_TRUE(parvel->GetMeas(parvelValues));
         ASSERT_TRUE(sindor->GetMeas(sindorValues));
