@@ -972,7 +972,14 @@ void CKemMainFrame::WinHelp(DWORD_PTR dwData, UINT nCmd) {
         ShowHelpPopup(route.dwData);
         return;
     }
-    AfxCallHelp(m_hWnd, AfxGetApp()->m_pszHelpFilePath, route.nHtmlCommand, route.dwData, TRUE);
+    const CString file = AfxGetApp()->m_pszHelpFilePath;
+    if (!AfxCallHelp(m_hWnd, file, route.nHtmlCommand, route.dwData, TRUE) &&
+        ::GetFileAttributesA(file) == INVALID_FILE_ATTRIBUTES) {
+        // The help window would stay away without a word.
+        CString text;
+        text.Format((UINT)IDS_HELP_NOT_FOUND, (LPCSTR)file);
+        AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+    }
 }
 
 void CKemMainFrame::ShowHelpPopup(DWORD_PTR dwContext) {

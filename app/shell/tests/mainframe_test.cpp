@@ -749,6 +749,34 @@ TEST_F(MainFrame, HelpCommandsAndCommandHelp) {
     EXPECT_TRUE(recorders_.help.empty());
 }
 
+TEST_F(MainFrame, AHelpFileThatIsNotThereIsNamedWhenTheHelpWindowIsAskedFor) {
+    shelltest::ProgramFolder folder;
+    const std::string file = folder / "KorvanGA.chm";
+    const std::string message = "The help file " + file + " was not found.";
+    recorders_.helpAnswer = FALSE;  // no help window comes
+    boxes_.texts.clear();
+    Command(ID_USER_HELP);
+    Command(ID_HELP_INDEX);
+    frame_->WinHelp(0x18016, HELP_CONTEXT);
+    EXPECT_EQ(recorders_.help.size(), 3u);
+    EXPECT_EQ(boxes_.texts, (std::vector<std::string>{message, message, message}));
+    // A pop-up asks nothing of the help window: no message.
+    boxes_.texts.clear();
+    frame_->WinHelp(0x50419, HELP_CONTEXTPOPUP);
+    EXPECT_TRUE(boxes_.texts.empty());
+    // A help file that is there but shows nothing is the help's own matter.
+    HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, 0, NULL);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    CloseHandle(h);
+    Command(ID_USER_HELP);
+    EXPECT_TRUE(boxes_.texts.empty());
+    // A help window that comes needs no word either.
+    DeleteFileA(file.c_str());
+    recorders_.helpAnswer = TRUE;
+    Command(ID_USER_HELP);
+    EXPECT_TRUE(boxes_.texts.empty());
+}
+
 // ---- tray icon, address conflicts, commands ------------------------------------------------
 
 TEST_F(MainFrame, TheTrayIconIsAddedChangedOnANewIdAndDeletedWithTheWindow) {
