@@ -63,7 +63,9 @@ struct DiagValue {
     int unit;
 };
 
-// The codes a channel type reads for its diagnostic pages, and what they are there.
+// The codes that the program reads of a channel type (the type of the device's version
+// record: 1 Sindor 6, 2 Parvel 6, 3 Quenta 6, 4 Sindor 23, 7 Lorvix 6, 8 Parvel 64,
+// 9 Lorvix 62) for its diagnostic pages, and what they are there.
 struct TypeDiagValue {
     int type, code;
     DiagValue value;
@@ -76,24 +78,24 @@ const TypeDiagValue kTypeDiagValues[] = {
     {2, 1, {55.3, kCelsius}}, {2, 2, {60.4, kCelsius}}, {2, 3, {1250, kMillivolt}},
     {2, 4, {92.5, kPercent}}, {2, 5, {31.5, kCelsius}}, {2, 6, {81, kPercent}},
     // Lorvix 6: the thermal-conductivity cell's temperature and raw signals, display.
-    {3, 1, {60.1, kCelsius}}, {3, 3, {512, kMillivolt}}, {3, 4, {498, kMillivolt}},
-    {3, 5, {31.5, kCelsius}},
+    {7, 1, {60.1, kCelsius}}, {7, 3, {512, kMillivolt}}, {7, 4, {498, kMillivolt}},
+    {7, 5, {31.5, kCelsius}},
     // Sindor 23: chamber and radiator, source, display, reserve, O2 probe.
     {4, 1, {50.2, kCelsius}}, {4, 2, {72.5, kCelsius}}, {4, 4, {2140, kMillivolt}},
     {4, 5, {31.5, kCelsius}}, {4, 6, {88, kPercent}}, {4, 7, {12.4, kMillivolt}},
     // Quenta 6: physics, oven, chamber signal, catalyst, display, flame, analog input,
     // electronics, burn gas and air, the adapter board's voltages.
-    {5, 1, {45.3, kCelsius}}, {5, 2, {190.2, kCelsius}}, {5, 3, {1.85, kPicoampere}},
-    {5, 4, {300.4, kCelsius}}, {5, 5, {31.5, kCelsius}}, {5, 6, {410.7, kCelsius}},
-    {5, 7, {4.2, kMilliampere}}, {5, 8, {40.6, kCelsius}}, {5, 9, {1100, kMillibar}},
-    {5, 10, {1150, kMillibar}}, {5, 11, {2.5, kVolt}}, {5, 12, {-15.1, kVolt}},
-    {5, 13, {15.0, kVolt}}, {5, 14, {24.2, kVolt}},
+    {3, 1, {45.3, kCelsius}}, {3, 2, {190.2, kCelsius}}, {3, 3, {1.85, kPicoampere}},
+    {3, 4, {300.4, kCelsius}}, {3, 5, {31.5, kCelsius}}, {3, 6, {410.7, kCelsius}},
+    {3, 7, {4.2, kMilliampere}}, {3, 8, {40.6, kCelsius}}, {3, 9, {1100, kMillibar}},
+    {3, 10, {1150, kMillibar}}, {3, 11, {2.5, kVolt}}, {3, 12, {-15.1, kVolt}},
+    {3, 13, {15.0, kVolt}}, {3, 14, {24.2, kVolt}},
     // Parvel 64: sensor temperature and voltage, display, gas pressure and flow.
-    {7, 1, {60.3, kCelsius}}, {7, 4, {1180, kMillivolt}}, {7, 5, {31.5, kCelsius}},
-    {7, 8, {1013, kHectopascal}}, {7, 9, {1.2, kLitrePerMinute}},
+    {8, 1, {60.3, kCelsius}}, {8, 4, {1180, kMillivolt}}, {8, 5, {31.5, kCelsius}},
+    {8, 8, {1013, kHectopascal}}, {8, 9, {1.2, kLitrePerMinute}},
     // Lorvix 62: sensor and gas lane temperatures, sensor voltage, display, electronics.
-    {8, 1, {62.1, kCelsius}}, {8, 2, {45.4, kCelsius}}, {8, 4, {1480, kMillivolt}},
-    {8, 5, {31.5, kCelsius}}, {8, 8, {40.6, kCelsius}},
+    {9, 1, {62.1, kCelsius}}, {9, 2, {45.4, kCelsius}}, {9, 4, {1480, kMillivolt}},
+    {9, 5, {31.5, kCelsius}}, {9, 8, {40.6, kCelsius}},
 };
 
 // Any other code: what the message catalogue names it (flow, analog inputs, air pressure,

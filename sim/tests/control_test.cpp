@@ -101,14 +101,18 @@ TEST_F(ControlTest, RangesAreSetAndTakeTheUnitOfTheirComponent) {
     EXPECT_EQ(11, d.stored('w', 2, 1)[0].unit);
 }
 
+// Channel types: 1 Sindor 6, 2 Parvel 6, 3 Quenta 6, 6 Denrik, 7 Lorvix 6, 8 Parvel 64,
+// 9 Lorvix 62.
 TEST_F(ControlTest, DiagnosticValuesCarryTheUnitOfWhatTheyAreByChannelType) {
-    const int celsius = 40, percent = 10, millibar = 34, volt = 33, milliampere = 30;
+    const int celsius = 40, percent = 10, millibar = 34, volt = 33, milliampere = 30,
+              millivolt = 32;
     struct Case {
         int type, code, unit;
     } const cases[] = {
         {1, 1, celsius}, {1, 2, celsius}, {1, 4, percent}, {1, 5, celsius}, {1, 6, percent},
-        {2, 2, celsius}, {2, 6, percent}, {5, 2, celsius}, {5, 7, milliampere},
-        {5, 9, millibar}, {5, 10, millibar}, {5, 11, volt}, {7, 8, 35}, {8, 8, celsius},
+        {2, 2, celsius}, {2, 6, percent}, {3, 2, celsius}, {3, 7, milliampere},
+        {3, 9, millibar}, {3, 10, millibar}, {3, 11, volt}, {8, 8, 35}, {9, 8, celsius},
+        {7, 3, millivolt}, {6, 1, 45},  // a Denrik: the catalogue's flow
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(run("DEVICE 9 type=" + std::to_string(c.type)).ok);
@@ -241,8 +245,8 @@ TEST_F(ControlTest, ScenarioFiles) {
     std::remove(path.c_str());
 }
 
-// The analyzers that scripts/run shows: each model on its own type, with a gas and unit of
-// what it measures, and values that stay inside the selected (first) range.
+// The analyzers that scripts/run shows: each model on its channel type, with a gas and unit
+// of what it measures, and values that stay inside the selected (first) range.
 TEST_F(ControlTest, TheShowroomsValuesStayInsideTheirRanges) {
     const char* dir = std::getenv("VASKSIM_SCENARIOS");
     ASSERT_NE(nullptr, dir);
@@ -254,8 +258,8 @@ TEST_F(ControlTest, TheShowroomsValuesStayInsideTheirRanges) {
         {1, 1, 0, 2, 2},    // Sindor 6: CO in ppm
         {1, 1, 1, 3, 11},   // and CO2 in %vol
         {2, 2, 0, 12, 11},  // Parvel 6: O2 in %vol
-        {3, 3, 0, 45, 11},  // Lorvix 6 (thermal conductivity): H2 in %vol
-        {5, 5, 0, 14, 8},   // Quenta 6 (flame ionisation): THC in mg C/m^3
+        {3, 7, 0, 45, 11},  // Lorvix 6 (thermal conductivity): H2 in %vol
+        {5, 3, 0, 14, 8},   // Quenta 6 (flame ionisation): THC in mg C/m^3
     };
     ASSERT_EQ(4u, bus.devices.size());
     for (const Expected& e : expected) {

@@ -31,7 +31,7 @@ protected:
     static void SetUpTestSuite() {
         OpenLine({"DEVICE 2 type=1 components=2", "SET 2 remote 1", "LOGBOOK 2 clear",
                   "LOGBOOK 2 add 1 1 1", "LOGBOOK 2 add 7 1 1", "LOGBOOK 2 add 18 1 0",
-                  "LOGBOOK 2 add 255 0 0", "DEVICE 3 type=5 components=1",
+                  "LOGBOOK 2 add 255 0 0", "DEVICE 3 type=3 components=1",
                   "DEVICE 4 type=1 components=1"},
                  kSindor6Values);
     }
