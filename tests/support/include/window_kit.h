@@ -294,7 +294,8 @@ TextRoom MeasureText(HWND hWnd, const std::string& text, int roomWidth, int room
 // for its box, an edit for its margins; a drop-down list its arrow.
 TextRoom WholeText(HWND hWndControl);
 
-// Every entry of a list box, or of a combo box's list, against the list's width.
+// Every entry of a list box, or of a combo box's list, against the list's width (a list
+// box that scrolls sideways: its horizontal extent, when that is wider).
 std::vector<TextRoom> WholeEntries(HWND hWndList);
 
 // Every cell of a report-style list view against its column (less the list view's margins).
@@ -302,6 +303,14 @@ std::vector<TextRoom> WholeCells(HWND hWndListView);
 
 // Every pane of a status bar against the pane (less its borders).
 std::vector<TextRoom> WholePanes(HWND hWndStatusBar);
+
+// The same in a font of the caller's (a pane or a cell that draws with a font of its own).
+TextRoom MeasureText(HFONT hFont, const std::string& text, int roomWidth, int roomHeight);
+
+// WholeText of every visible control below the window (a dialog, a page, a sheet) that shows
+// a text of its own: static texts, buttons, check boxes, radio buttons, group boxes and
+// single-line edits; pictures, frames and owner-drawn controls are left out.
+std::vector<TextRoom> WholeTexts(HWND hWndParent);
 
 // The records of `rooms` that do not fit, one per line; empty when all fit.
 std::string Unfit(const std::vector<TextRoom>& rooms);

@@ -49,11 +49,12 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-// A device context of the window with the window's font selected; released at the end.
+// A device context of the window (the screen's for NULL) with the window's font, or the
+// one given, selected; released at the end.
 class FontDC {
 public:
-    explicit FontDC(HWND hWnd) : hWnd_(hWnd), hDC_(::GetDC(hWnd)) {
-        HFONT hFont = (HFONT)::SendMessageA(hWnd, WM_GETFONT, 0, 0);
+    explicit FontDC(HWND hWnd, HFONT hFont = NULL) : hWnd_(hWnd), hDC_(::GetDC(hWnd)) {
+        if (hFont == NULL && hWnd != NULL) hFont = (HFONT)::SendMessageA(hWnd, WM_GETFONT, 0, 0);
         if (hFont == NULL) hFont = (HFONT)::GetStockObject(SYSTEM_FONT);
         hOld_ = ::SelectObject(hDC_, hFont);
     }
@@ -109,8 +110,7 @@ std::string TextRoom::Describe() const {
            std::to_string(roomHeight);
 }
 
-TextRoom MeasureText(HWND hWnd, const std::string& text, int roomWidth, int roomHeight) {
-    FontDC dc(hWnd);
+static TextRoom Measure(const FontDC& dc, const std::string& text, int roomWidth, int roomHeight) {
     TextRoom room;
     room.text = text;
     room.roomWidth = roomWidth;
@@ -121,6 +121,14 @@ TextRoom MeasureText(HWND hWnd, const std::string& text, int roomWidth, int room
         room.needHeight += dc.LineHeight();
     }
     return room;
+}
+
+TextRoom MeasureText(HWND hWnd, const std::string& text, int roomWidth, int roomHeight) {
+    return Measure(FontDC(hWnd), text, roomWidth, roomHeight);
+}
+
+TextRoom MeasureText(HFONT hFont, const std::string& text, int roomWidth, int roomHeight) {
+    return Measure(FontDC(NULL, hFont), text, roomWidth, roomHeight);
 }
 
 TextRoom WholeText(HWND hWnd) {
@@ -180,6 +188,11 @@ std::vector<TextRoom> WholeEntries(HWND hWnd) {
         if (::GetComboBoxInfo(hWnd, &info) && info.hwndList != NULL) hList = info.hwndList;
     }
     int width = ClientOf(hList).right;
+    // A list that scrolls sideways shows as far as its horizontal extent.
+    if (!bCombo && (::GetWindowLongA(hList, GWL_STYLE) & WS_HSCROLL)) {
+        const int extent = (int)::SendMessageA(hList, LB_GETHORIZONTALEXTENT, 0, 0);
+        if (extent > width) width = extent;
+    }
     if (bCombo) {
         const int dropped = (int)::SendMessageA(hWnd, CB_GETDROPPEDWIDTH, 0, 0);
         if (dropped > width) width = dropped;
@@ -241,6 +254,29 @@ std::vector<TextRoom> WholePanes(HWND hWnd) {
         // The pane's sunken edge and the gap before its text.
         rooms.push_back(MeasureText(hWnd, text, rc.right - rc.left - 2 * 2 - borders[2],
                                     rc.bottom - rc.top));
+    }
+    return rooms;
+}
+
+std::vector<TextRoom> WholeTexts(HWND hWndParent) {
+    std::vector<TextRoom> rooms;
+    for (HWND h = ::GetWindow(hWndParent, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        if (!::IsWindowVisible(h)) continue;
+        const LONG style = ::GetWindowLongA(h, GWL_STYLE);
+        bool shows = false;
+        if (IsClass(h, "Static")) {
+            const LONG type = style & SS_TYPEMASK;
+            shows = type <= SS_RIGHT || type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP;
+        } else if (IsClass(h, "Button")) {
+            shows = (style & BS_TYPEMASK) != BS_OWNERDRAW && (style & (BS_BITMAP | BS_ICON)) == 0;
+        } else if (IsClass(h, "Edit")) {
+            shows = (style & ES_MULTILINE) == 0;
+        } else if (IsClass(h, "#32770")) {
+            // A page of a sheet, or a dialog within a dialog.
+            const std::vector<TextRoom> inner = WholeTexts(h);
+            rooms.insert(rooms.end(), inner.begin(), inner.end());
+        }
+        if (shows && !TextOf(h).empty()) rooms.push_back(WholeText(h));
     }
     return rooms;
 }
