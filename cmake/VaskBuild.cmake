@@ -30,10 +30,17 @@ function(vask_wine_fixture)
   set_tests_properties(wine_prefix_cleanup PROPERTIES FIXTURES_CLEANUP wine)
 endfunction()
 
+# Lines of a test's output that fail the test whatever its exit code: Wine's reports of a
+# crash, which a program may print at its end after every check has passed.  Every test that
+# runs a Windows program sets them as its FAIL_REGULAR_EXPRESSION (vask_add_gtest does).
+set(VASK_CRASH_PATTERNS "Unhandled page fault" "Unhandled exception" "wine: Unhandled ")
+
 # vask_add_gtest(name SOURCES ... [LIBS ...] [FIXTURES ...] [BUS] [PRINTER] [FOCUS]
 #                [PROGRAM_RESOURCES] [TIMEOUT s] [LIMITS ...])
-# A GoogleTest program run as one CTest test under Wine.  BUS tests share the one
-# simulated COM port and never run in parallel with each other.  PRINTER tests print on the
+# A GoogleTest program run as one CTest test under Wine, failed by a crash report of Wine in
+# its output (VASK_CRASH_PATTERNS) as well.  A BUS test has a simulated bus of its own while
+# it runs: its own simulator, whose line is COM1 of a Wine prefix of its own (see
+# vask_bus_of), so that bus tests run side by side.  PRINTER tests print on the
 # build's cups-pdf queue (fixture printer), one at a time; they find its PDF files in the
 # folder named by VASK_PDF_DIR (a Unix path).  FOCUS tests need the keyboard focus (they
 # assert where it is, or move it with keys) on the one display that parallel tests share:
@@ -51,19 +58,34 @@ function(vask_add_gtest name)
   if(T_PROGRAM_RESOURCES)
     target_link_libraries(${name} PRIVATE korvanga_resources)
   endif()
-  if(T_LIMITS)
-    add_test(NAME ${name}
-             COMMAND prlimit ${T_LIMITS} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}>
-                     --gtest_color=no)
-  else()
-    add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
-  endif()
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
+  endif()
+  # How the program runs: under Wine, in the build's prefix; under the process limits; a bus
+  # test in the prefix of its own bus, which lives while the test runs.
+  set(_run ${CMAKE_CROSSCOMPILING_EMULATOR})
+  if(T_BUS)
+    set(_bus ${VASK_BUS_DIR}/${name})
+    set(_run ${CMAKE_SOURCE_DIR}/cmake/wine-run --prefix ${_bus}/wineprefix)
+  endif()
+  if(T_LIMITS)
+    set(_run prlimit ${T_LIMITS} ${_run})
+  endif()
+  if(T_BUS)
+    set(_run ${CMAKE_SOURCE_DIR}/sim/vaskbus-fixture run ${_bus} ${VASK_TESTKIT_DIR}/bin/vasksim
+             --own-prefix ${VASK_BUS_DIR}/template -- ${_run})
+    # Starting and stopping the bus with its prefix take their time as well.
+    math(EXPR T_TIMEOUT "${T_TIMEOUT} + 90")
+  endif()
+  if(T_LIMITS OR T_BUS)
+    add_test(NAME ${name} COMMAND ${_run} $<TARGET_FILE:${name}> --gtest_color=no)
+  else()
+    add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
   endif()
   set_tests_properties(${name} PROPERTIES
     FIXTURES_REQUIRED "wine;${T_FIXTURES}"
     TIMEOUT ${T_TIMEOUT}
+    FAIL_REGULAR_EXPRESSION "${VASK_CRASH_PATTERNS}"
     WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
   set(_locks)
   if(T_FOCUS)
@@ -71,20 +93,17 @@ function(vask_add_gtest name)
     # (appended: a test's own ENVIRONMENT must be appended as well, or this is lost)
     set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT "VASK_OWN_DESKTOP=${name}")
   endif()
-  if(T_BUS)
-    list(APPEND _locks vaskbus)
-  endif()
   if(_locks)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${_locks}")
   endif()
   if(T_BUS)
-    # The simulated bus (fixture vaskbus) must run; the test finds its control port
-    # through the file named in VASK_SIM_PORTFILE, its gateway side through
-    # VASK_SIM_GATEWAY_PORTFILE.
-    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "wine;vaskbus;${T_FIXTURES}")
+    # The test finds its simulator's control port through the file named in
+    # VASK_SIM_PORTFILE, its gateway side through VASK_SIM_GATEWAY_PORTFILE.
+    vask_bus_of(${name} ${_bus})
+    set_property(TEST ${name} APPEND PROPERTY FIXTURES_REQUIRED vaskbus_template vaskbus_${name})
     set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT
-      "VASK_SIM_PORTFILE=${VASK_BUS_DIR}/control.port"
-      "VASK_SIM_GATEWAY_PORTFILE=${VASK_BUS_DIR}/gateway.port")
+      "VASK_SIM_PORTFILE=${_bus}/control.port"
+      "VASK_SIM_GATEWAY_PORTFILE=${_bus}/gateway.port")
   endif()
   if(T_PRINTER)
     # One print test at a time: a test that hides the queue makes Wine forget the printer.
@@ -98,15 +117,25 @@ endfunction()
 set(VASK_TESTKIT_DIR ${CMAKE_SOURCE_DIR}/build/native CACHE PATH "Build tree of the native test kit (sim/)")
 set(VASK_BUS_DIR ${CMAKE_BINARY_DIR}/vaskbus)
 
-# vask_vaskbus_fixture(): socat and the analyzer simulator, COM1 of the Wine prefix mapped
-# to the simulator's line; started before the first BUS test and stopped by process id.
+# vask_vaskbus_fixture(): the model of the bus tests' prefixes (fixture vaskbus_template),
+# made once from the build's prefix with the gateway server stand-in registered
+# (sim/vaskbus-fixture template).
 function(vask_vaskbus_fixture)
-  add_test(NAME vaskbus_setup
-           COMMAND ${CMAKE_SOURCE_DIR}/sim/vaskbus-fixture start ${VASK_BUS_DIR}
-                   ${VASK_TESTKIT_DIR}/bin/vasksim ${VASK_WINEPREFIX})
-  set_tests_properties(vaskbus_setup PROPERTIES FIXTURES_SETUP vaskbus FIXTURES_REQUIRED wine TIMEOUT 60)
-  add_test(NAME vaskbus_cleanup COMMAND ${CMAKE_SOURCE_DIR}/sim/vaskbus-fixture stop ${VASK_BUS_DIR})
-  set_tests_properties(vaskbus_cleanup PROPERTIES FIXTURES_CLEANUP vaskbus)
+  add_test(NAME vaskbus_template
+           COMMAND ${CMAKE_SOURCE_DIR}/sim/vaskbus-fixture template ${VASK_BUS_DIR}/template
+                   ${VASK_WINEPREFIX} $<TARGET_FILE:gatewaysim>)
+  set_tests_properties(vaskbus_template PROPERTIES
+    FIXTURES_SETUP vaskbus_template FIXTURES_REQUIRED "wine;gatewaycom" TIMEOUT 120)
+endfunction()
+
+# vask_bus_of(test DIR): the bus of one test in DIR: socat and the analyzer simulator, and a
+# Wine prefix of the bus's own (DIR/wineprefix, from the template) whose COM1 is the
+# simulator's line, with its own wineserver. The test's command starts it and stops it again
+# (sim/vaskbus-fixture run), so that a bus lives only while its test runs; the cleanup of the
+# fixture vaskbus_<test> stops what a test ended from outside (its time-out) left running.
+function(vask_bus_of test dir)
+  add_test(NAME ${test}_bus_cleanup COMMAND ${CMAKE_SOURCE_DIR}/sim/vaskbus-fixture stop ${dir})
+  set_tests_properties(${test}_bus_cleanup PROPERTIES FIXTURES_CLEANUP vaskbus_${test} TIMEOUT 120)
 endfunction()
 
 # The build's printer: a CUPS scheduler of its own on ${VASK_PRINTER_DIR}/cups.sock with a

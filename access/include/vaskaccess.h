@@ -85,6 +85,17 @@ public:
     // Waits ms milliseconds while dispatching the calling thread's window messages.
     void Sleep(DWORD ms);
 
+    // How a caller's thread waits for its request: the function returns once `object` (a
+    // semaphore) is signalled, and has then taken it. The program installs one that keeps
+    // its window alive meanwhile; without one (NULL) the caller blocks. A request that a
+    // window message handled during such a wait makes of the same object is refused with
+    // error 45. Returns the function installed before.
+    typedef void (*CallerWait)(HANDLE object);
+    static CallerWait SetCallerWait(CallerWait wait);
+    // TRUE while the calling thread waits for one of its requests (any object): work that
+    // would ask the bus again, such as a periodic refresh, is left for later.
+    static BOOL IsCallerWaiting();
+
     // ==== device list (devicelist.cpp) ==================================================
     CObList* GetDeviceList() { return &m_deviceList; }
     CDeviceData* GetDevice(int address);
@@ -269,6 +280,9 @@ private:
     static unsigned long MakeCommandInfo(char command, int function);
     // Waits for the semaphore, or for the end of the sender thread that would release it.
     void WaitForSender(CSemaphore& semaphore);
+    // The caller's wait for a semaphore of the request hand-over, through the installed
+    // caller wait.
+    static void WaitAsCaller(CSemaphore& semaphore);
     // The sender thread's wait for the next request. It keeps the thread's window messages
     // moving: a gateway delivers the telegrams for the receives this thread armed by
     // sending them to it, also while no request is in flight.
@@ -319,7 +333,9 @@ private:
         CPCvaskMessage* answer = nullptr;   // given to the caller
         int result = 0;
         DWORD timeout = 0;
+        ErrorStruct_ error;  // written by the sender thread, taken by the caller on failure
     } m_slot;
+    volatile DWORD m_callerThread;  // the thread whose request holds the slot, 0 when none
 
     volatile LONG m_run;
     CMTimer m_answerTimer;

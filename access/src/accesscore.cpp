@@ -8,6 +8,7 @@ CvaskAccess::CvaskAccess(CWnd* owner, UINT message)
       m_communication(NULL),
       m_address(NULL),
       m_deviceList(10),
+      m_callerThread(0),
       m_run(0),
       m_timerId(NoTimer),
       m_lastCommand(0),

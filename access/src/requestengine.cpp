@@ -3,6 +3,8 @@
 // queue, the shared 50 ms timer and the message-pumping waits.
 #include "accessinternal.h"
 
+#include <atomic>
+
 // ---- process-wide state ---------------------------------------------------------------------
 
 CCriticalSection& AccessRegistry::ListLock() {
@@ -200,12 +202,47 @@ void CvaskAccess::Sleep(DWORD ms) {
 
 // ---- the caller's side ----------------------------------------------------------------------
 
+namespace {
+
+std::atomic<CvaskAccess::CallerWait> g_callerWait{nullptr};
+// How many waits for a request the thread is in now (a window message handled in one may
+// make another request).
+thread_local int t_callerWaits = 0;
+
+}  // namespace
+
+CvaskAccess::CallerWait CvaskAccess::SetCallerWait(CallerWait wait) {
+    return g_callerWait.exchange(wait);
+}
+
+BOOL CvaskAccess::IsCallerWaiting() { return t_callerWaits > 0; }
+
+void CvaskAccess::WaitAsCaller(CSemaphore& semaphore) {
+    ++t_callerWaits;
+    if (CallerWait wait = g_callerWait.load())
+        wait(semaphore.m_hObject);
+    else
+        semaphore.Lock();
+    --t_callerWaits;
+}
+
 int CvaskAccess::Send(int address, int channel, CPCvaskMessage* request, CPCvaskMessage*& answer,
                       DWORD timeout) {
     answer = NULL;
+    const DWORD self = GetCurrentThreadId();
+    if (m_callerThread == self) {
+        // A window message handled while this thread waits for its own request to this
+        // object asks for another one: it would take the slot of the request in flight, and
+        // waiting for that request would never end. This thread holds the request lock, and
+        // the sender thread writes only the slot's record.
+        SetError(&m_error, ErrorDeviceNotAvailable,
+                 request != NULL ? MakeCommandInfo(request->GetCommand(), request->GetFunction())
+                                 : 0);
+        return 0;
+    }
     // One request per object at a time. The network is looked at only while holding the
     // semaphore: Done may close it meanwhile on another thread.
-    m_senderWait.Lock();
+    WaitAsCaller(m_senderWait);
     if (m_communication == NULL || request == NULL) {
         SetError(
             &m_error, ErrorNotYetInitialized,
@@ -214,6 +251,7 @@ int CvaskAccess::Send(int address, int channel, CPCvaskMessage* request, CPCvask
         return 0;
     }
     m_requestLock.Lock();
+    m_callerThread = self;
     m_slot.address = address;
     m_slot.channel = channel;
     m_slot.request = request;
@@ -221,11 +259,15 @@ int CvaskAccess::Send(int address, int channel, CPCvaskMessage* request, CPCvask
     m_slot.result = 0;
     m_slot.timeout = timeout;
     m_threadWait.Unlock();
-    m_recvWait.Lock();
+    WaitAsCaller(m_recvWait);
     answer = m_slot.answer;
     int result = m_slot.result;
+    // The record tells the failure of the request whose caller returns last: what this
+    // thread did while it waited does not stand for it.
+    if (!result) m_error = m_slot.error;
     m_slot.answer = NULL;
     m_slot.request = NULL;
+    m_callerThread = 0;
     m_requestLock.Unlock();
     return result;
 }
@@ -338,7 +380,7 @@ void CvaskAccess::CountFault(int address, BOOL recordMissing, unsigned long info
     if (device != NULL)
         device->SetFaultCounter(device->GetFaultCounter() + 1);
     else if (recordMissing)
-        SetError(&m_error, ErrorNoDeviceAtAddress, info);
+        SetError(&m_slot.error, ErrorNoDeviceAtAddress, info);
 }
 
 void CvaskAccess::SendThreaded() {
@@ -351,7 +393,7 @@ void CvaskAccess::SendThreaded() {
     m_slot.answer = NULL;
     m_slot.result = 0;
     if (m_communication == NULL || m_address == NULL) {
-        SetError(&m_error, ErrorNotYetInitialized, info);
+        SetError(&m_slot.error, ErrorNotYetInitialized, info);
         return;
     }
     const CString text = m_address->GetAddressString(address, m_slot.channel);
@@ -361,7 +403,7 @@ void CvaskAccess::SendThreaded() {
     if (m_downloadRunning) {
         BOOL pass = cmd == 'K' || cmd == 'Z' || (cmd == 'k' && (fn == 20 || fn == 24));
         if (!pass) {
-            SetError(&m_error, ErrorDeviceNotAvailable, info);
+            SetError(&m_slot.error, ErrorDeviceNotAvailable, info);
             return;
         }
         if (cmd == 'K' && fn == 21) downloadRecord = TRUE;
@@ -380,7 +422,7 @@ void CvaskAccess::SendThreaded() {
     if (!m_address->IsBroadcast(address) && !m_downloadRunning) {
         CDeviceData* device = LookupDevice(address);
         if (device != NULL && device->GetFaultCounter() >= UnavailableFaults) {
-            SetError(&m_error, ErrorDeviceNotAvailable, info);
+            SetError(&m_slot.error, ErrorDeviceNotAvailable, info);
             return;
         }
     }
@@ -392,7 +434,7 @@ void CvaskAccess::SendThreaded() {
     }
 
     TRACE_SERIALOUT(0, "Timeout!\n");
-    SetError(&m_error, ErrorNoResponse, info);
+    SetError(&m_slot.error, ErrorNoResponse, info);
     m_lastSender.Empty();
     CountFault(address, TRUE, info);
     m_slot.result = 0;
@@ -406,10 +448,10 @@ int CvaskAccess::OneTry(char cmd, int fn, const CString& text, BOOL downloadReco
     int sent;
     if (downloadRecord) {
         TRACE_INFO(5, "CvaskAccess::SendThreaded: SendDL\n");
-        sent = m_communication->SendDL(text, request, &m_error);
+        sent = m_communication->SendDL(text, request, &m_slot.error);
     } else {
         TRACE_INFO(5, "CvaskAccess::SendThreaded: Send\n");
-        sent = m_communication->Send(text, request, &m_error);
+        sent = m_communication->Send(text, request, &m_slot.error);
     }
     if (sent != 1) {
         // Each failed send is one fault of the device, as a failed completion is.
@@ -455,14 +497,14 @@ CvaskAccess::SendCompletion CvaskAccess::WaitForSendCompletion(unsigned long inf
             int code = m_communication->GetSendResult();
             if (code == ErrorNone) return SendCompleted;
             CountFault(address, FALSE, info);
-            SetError(&m_error, code, info);
+            SetError(&m_slot.error, code, info);
             m_slot.result = 0;
             return SendFailed;
         }
         if (wake != 0 && PumpWaiting(&sendTimer)) wake = 0;
         if (sendTimer.Timeout()) {
             CountFault(address, FALSE, info);
-            SetError(&m_error, ErrorDeviceDoesNotRespond, info);
+            SetError(&m_slot.error, ErrorDeviceDoesNotRespond, info);
             m_slot.result = 0;
             ResetEvent(sendEvent);
             return SendTimedOut;
@@ -521,7 +563,7 @@ int CvaskAccess::HandleEntry(CAddressedMessage* entry, char cmd, int fn, const C
         if (IsRejectAnswer(message)) {
             delete entry;
             int code = RejectToErrorCode(message);
-            SetError(&m_error, code, info);
+            SetError(&m_slot.error, code, info);
             if (code == ErrorRejectedComponent && m_owner != NULL && m_owner->GetSafeHwnd() != NULL)
                 ::PostMessageA(m_owner->GetSafeHwnd(), m_ownerMessage, (WPARAM)m_slot.address, 0);
             m_slot.answer = message;
@@ -551,6 +593,8 @@ int CvaskAccess::HandleEntry(CAddressedMessage* entry, char cmd, int fn, const C
 
 void CvaskAccess::CheckRemote() {
     if (m_communication == NULL || m_scanRunning || m_deviceList.IsEmpty()) return;
+    // A tick handled while this thread waits for a request comes again.
+    if (IsCallerWaiting()) return;
     int count = m_deviceList.GetCount();
     if (m_checkIndex >= count) m_checkIndex = 0;
     POSITION pos = m_deviceList.FindIndex(m_checkIndex++);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "serialparam.h"
+#include "test_deadline.h"
 #include "vaskaccess.h"
 #include "vasksim_client.h"
 
@@ -175,6 +176,9 @@ TEST_F(AccessBus, RemoteControlMovesFromOneDeviceToTheNext) {
 TEST_F(AccessBus, DoneAndInitAgainFiveTimes) {
     for (int round = 0; round < 5; ++round) {
         SCOPED_TRACE(round);
+        // A wait of Done or Init that never returns ends the program with this message.
+        TestDeadline deadline("round " + std::to_string(round) + " of Done and Init again",
+                              30000);
         VaskFloat value;
         ASSERT_EQ(1, access.DiagHeadTemp(1, 0, value)) << (LPCSTR)access.GetLastError().text;
         EXPECT_EQ(1, access.Done());

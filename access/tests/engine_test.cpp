@@ -638,6 +638,95 @@ TEST_F(EngineTest, MessagesSentToTheSenderThreadGetThroughWhileItWaitsAndBetween
     EXPECT_EQ(std::vector<WPARAM>({42, 43}), window->Received(WM_APP + 2));
 }
 
+// ---- the caller's wait ----------------------------------------------------------------------------
+
+namespace {
+
+// A caller wait that dispatches the thread's messages, as the program's window thread has one.
+void PumpingWait(HANDLE object) {
+    for (;;) {
+        if (MsgWaitForMultipleObjects(1, &object, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0)
+            return;
+        MSG msg;
+        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    }
+}
+
+// A window of the calling thread whose WM_APP runs `onMessage`.
+class HandlerWindow {
+public:
+    explicit HandlerWindow(std::function<void()> onMessage) : m_onMessage(std::move(onMessage)) {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = &HandlerWindow::Proc;
+        wc.hInstance = GetModuleHandleA(NULL);
+        wc.lpszClassName = "EngineTestHandlerWindow";
+        RegisterClassA(&wc);
+        m_hwnd = CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL,
+                               wc.hInstance, NULL);
+        SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, (LONG_PTR)this);
+    }
+    ~HandlerWindow() { DestroyWindow(m_hwnd); }
+    HWND Handle() const { return m_hwnd; }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        HandlerWindow* self = (HandlerWindow*)GetWindowLongPtrA(hwnd, GWLP_USERDATA);
+        if (message == WM_APP && self != nullptr) {
+            self->m_onMessage();
+            return 0;
+        }
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    std::function<void()> m_onMessage;
+    HWND m_hwnd;
+};
+
+// The caller wait installed for a test.
+struct CallerWaitScope {
+    explicit CallerWaitScope(CvaskAccess::CallerWait wait) : previous(CvaskAccess::SetCallerWait(wait)) {}
+    ~CallerWaitScope() { CvaskAccess::SetCallerWait(previous); }
+    CvaskAccess::CallerWait previous;
+};
+
+}  // namespace
+
+TEST_F(EngineTest, ARequestMadeWhileItsCallerWaitsForOneOfTheSameObjectIsRefusedAt45) {
+    // A window message handled during the wait for a request asks the same object for
+    // another: without the refusal it would take the first one's slot, or wait for ever for
+    // the request that it holds up.
+    Open(access);
+    AddDevice(access, 3);
+    CallerWaitScope installed(PumpingWait);
+    int nested = -1, nestedCode = -1, sentBefore = -1;
+    unsigned long nestedInfo = 0;
+    BOOL waitingInside = FALSE;
+    HandlerWindow window([&] {
+        waitingInside = CvaskAccess::IsCallerWaiting();
+        sentBefore = bus.SentCount();
+        Outcome out;
+        SendOne(access, 3, 0, 'w', 7, out);
+        nested = out.result;
+        nestedCode = access.GetLastError().code;
+        nestedInfo = access.GetLastError().info;
+    });
+    bus.SetOnSend([&] { PostMessageA(window.Handle(), WM_APP, 0, 0); });
+    Outcome out;
+    SendOne(access, 3, 0, 'h', 5, out, 50);
+    bus.SetOnSend(nullptr);
+    EXPECT_TRUE(waitingInside);
+    EXPECT_FALSE(CvaskAccess::IsCallerWaiting());
+    EXPECT_EQ(0, nested);
+    EXPECT_EQ(45, nestedCode);
+    EXPECT_EQ(Info('w', 7), nestedInfo);
+    // The refused request sent nothing; the first one made its three tries, and the record
+    // tells its own failure, not the refusal that came meanwhile.
+    EXPECT_EQ(3, bus.SentCount());
+    EXPECT_GE(sentBefore, 1);
+    EXPECT_EQ(0, out.result);
+    EXPECT_EQ(9, access.GetLastError().code);
+    EXPECT_EQ(Info('h', 5), access.GetLastError().info);
+}
+
 // ---- the receive path and the timer --------------------------------------------------------------
 
 TEST_F(EngineTest, TimerTickDrainsOnlyNetworksThatAskForIt) {

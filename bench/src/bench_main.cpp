@@ -16,6 +16,7 @@
 // VASK_BENCH_DUMP may name a folder that receives one list of telegrams per case.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -49,6 +50,12 @@ std::string Env(const char* name) {
 }
 
 double Seconds(double ms) { return ms / 1000.0; }
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    size_t n = v.size();
+    return n == 0 ? 0.0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
 
 // One line per telegram, for a closer look at where the time went: the simulator's time
 // of its last byte, the bytes both ways, destination, message and what the devices did.
@@ -93,11 +100,12 @@ Result RunOnce(BenchCase& c, BenchBus& bus, const BenchOptions& options, unsigne
         r.error = ok ? logError : error;
         return r;
     }
-    r.bound = ComputeWireBound(telegrams, options.reactionMs, bus.Phases(), options.echo);
+    r.bound = ComputeWireBound(telegrams, options.reactionMs, bus.Phases(), bus.BroadcastMs(),
+                               options.echo);
     r.bound.fixedMs = c.FixedMs();
     if (!bus.Phases().empty()) {
-        r.clearBound = ComputeWireBound(telegrams, options.reactionMs, bus.Phases(), options.echo,
-                                        &bus.BroadcastMs());
+        r.clearBound = ComputeWireBound(telegrams, options.reactionMs, bus.Phases(),
+                                        bus.BroadcastMs(), options.echo, true);
         r.clearBound.fixedMs = c.FixedMs();
     }
     r.ok = true;
@@ -117,19 +125,30 @@ Result RunCase(BenchCase& c, BenchBus& bus, const BenchOptions& options, unsigne
     std::fflush(stdout);
     Result r;
     int good = 0, failed = 0;
+    std::vector<double> ratios, clearRatios;
+    std::string lateCounts, timedCounts;
     for (int k = 0; good < options.repeat && failed < kRunsForAFailure; ++k) {
         Result one = RunOnce(c, bus, options, serverPid);
         one.ok ? ++good : ++failed;
+        if (one.ok) {
+            ratios.push_back(one.sample.wallMs / one.bound.TotalMs());
+            clearRatios.push_back(one.sample.wallMs / one.clearBound.TotalMs());
+            lateCounts +=
+                (lateCounts.empty() ? "" : ", ") + std::to_string(one.bound.lateCollisions);
+            timedCounts +=
+                (timedCounts.empty() ? "" : ", ") + std::to_string(one.bound.timedCollisions);
+        }
         if (one.ok && options.repeat > 1) {
             std::printf("   run %d: elapsed %.3f s, ratio %.3f, CPU %.3f s", k + 1,
                         Seconds(one.sample.wallMs), one.sample.wallMs / one.bound.TotalMs(),
                         Seconds(one.sample.cpuMs));
             if (!bus.Phases().empty())
                 std::printf(
-                    ", clear %.3f, %d collisions (%d late: %d in window, %d before, %d after)",
+                    ", clear %.3f, %d collisions (%d late: %d in window, %d before, %d after; %d "
+                    "once every broadcast could be timed)",
                     one.sample.wallMs / one.clearBound.TotalMs(), one.bound.collisions,
                     one.bound.lateCollisions, one.bound.lateInWindow, one.bound.lateBeforeWindow,
-                    one.bound.lateAfterWindow);
+                    one.bound.lateAfterWindow, one.bound.timedCollisions);
             std::printf("\n");
         } else if (!one.ok)
             std::printf("   run %d: FAILED: %s\n", k + 1, one.error.c_str());
@@ -140,6 +159,15 @@ Result RunCase(BenchCase& c, BenchBus& bus, const BenchOptions& options, unsigne
     }
     r.failedRuns = failed;
     if (!r.ok) return r;
+    if (ratios.size() > 1) {
+        std::printf("   median of %d runs: ratio %.3f", (int)ratios.size(), Median(ratios));
+        if (!bus.Phases().empty())
+            std::printf(
+                ", to the clear bound %.3f; late collisions per run: %s; once every broadcast "
+                "could be timed: %s",
+                Median(clearRatios), lateCounts.c_str(), timedCounts.c_str());
+        std::printf("\n");
+    }
 
     const WireBound& b = r.bound;
     std::printf(
@@ -163,8 +191,10 @@ Result RunCase(BenchCase& c, BenchBus& bus, const BenchOptions& options, unsigne
         std::printf(
             "   %d telegrams collided with a broadcast, %d of them after every device had "
             "broadcast once: %d inside the window the gap rule opens with the true phases, %d "
-            "before it opens, %d after it has closed\n",
-            b.collisions, b.lateCollisions, b.lateInWindow, b.lateBeforeWindow, b.lateAfterWindow);
+            "before it opens, %d after it has closed; %d after every device's broadcast could "
+            "first be timed (intact, at its phase, from a quiet line)\n",
+            b.collisions, b.lateCollisions, b.lateInWindow, b.lateBeforeWindow, b.lateAfterWindow,
+            b.timedCollisions);
         std::printf(
             "   a layer that never talks into a broadcast (the gap rule, and no telegram where it "
             "would meet one) needs at least %.3f s (gap waits %.3f): ratio %.3f\n",
@@ -208,7 +238,9 @@ void Summary(const std::vector<Result>& results, const BenchOptions& options) {
         std::printf("%-16s %10.3f %10.3f %7.3f %9.3f %8.3f %8.3f %8.3f %9s", r.name.c_str(),
                     Seconds(r.sample.wallMs), Seconds(b.TotalMs()), r.sample.wallMs / b.TotalMs(),
                     Seconds(b.fixedMs), nf, Seconds(b.gapMs), Seconds(r.sample.cpuMs), server);
-        if (b.gapMs > 0) std::printf("  (%d collisions, %d late)", b.collisions, b.lateCollisions);
+        if (b.gapMs > 0)
+            std::printf("  (%d collisions, %d late, %d once timed)", b.collisions, b.lateCollisions,
+                        b.timedCollisions);
         if (r.failedRuns > 0)
             std::printf("  (%d failed run%s)", r.failedRuns, r.failedRuns > 1 ? "s" : "");
         std::printf("\n");

@@ -57,7 +57,8 @@ public:
         return 3.0 * AfxGetApp()->GetProfileInt("Program options", "DuplicateTimeout", 400);
     }
     // What the link layer learnt of the bus cycle: the broadcast phases it keeps (its own
-    // clock, so only their distances compare with the simulator's).
+    // clock, so only their distances compare with the simulator's) and the broadcasts'
+    // lengths on the line.
     std::string Note() const override {
         std::string note = "3 devices listed";
         if (!m_broadcasts) return note;
@@ -66,8 +67,9 @@ public:
         for (int d = 0; d < CvaskLayer::Devices; ++d) {
             double phase = CvaskLayer::GetBroadcastPhase(d);
             if (phase == 0.0) continue;
-            char text[32];
-            std::snprintf(text, sizeof text, " %d@%.0f", d, phase);
+            char text[48];
+            std::snprintf(text, sizeof text, " %d@%.0f (%.1f ms)", d, phase,
+                          CvaskLayer::GetBroadcastLength(d));
             note += text;
             ++known;
         }

@@ -69,14 +69,23 @@ private:
 };
 
 // The parameter set of the oxygen analyzer read into a file (10000 bytes, the most a
-// device holds) and a file of 4000 bytes (the most that is written) written back.
+// device holds) and a file of 4000 bytes (the most that is written) written back; the
+// write also while the devices broadcast: its blocks are the longest telegrams the PC
+// sends in numbers (63 bytes on the wire, 66 ms), between short status reads.
 class ParamSetTransfer : public ListedCase {
 public:
-    explicit ParamSetTransfer(bool write) : m_write(write) {}
-    const char* Name() const override { return m_write ? "paramset-write" : "paramset-read"; }
-    std::string Title() const override {
-        return m_write ? "parameter-set write of 4000 bytes" : "parameter-set read of 10000 bytes";
+    explicit ParamSetTransfer(bool write, bool broadcasts = false)
+        : m_write(write), m_broadcasts(broadcasts) {}
+    const char* Name() const override {
+        return !m_write ? "paramset-read" : m_broadcasts ? "paramset-broadcast" : "paramset-write";
     }
+    std::string Title() const override {
+        if (!m_write) return "parameter-set read of 10000 bytes";
+        return m_broadcasts ? "parameter-set write of 4000 bytes, the devices broadcasting their "
+                              "measured values every 500 ms"
+                            : "parameter-set write of 4000 bytes";
+    }
+    bool Broadcasts() const override { return m_broadcasts; }
     size_t MemoryBytes() const override { return kReadBytes; }
     bool Setup(const BenchOptions& options, std::string* error) override {
         m_file = options.workDir + (m_write ? "vask_bench_write.par" : "vask_bench_read.par");
@@ -132,6 +141,7 @@ private:
     static const int kReadBytes = 10000;
     static const int kWriteBytes = 4000;
     bool m_write;
+    bool m_broadcasts;
     std::string m_file;
 };
 
@@ -141,6 +151,7 @@ void AddTransferCases(CaseList& cases) {
     cases.emplace_back(new FirmwareDownload);
     cases.emplace_back(new ParamSetTransfer(false));
     cases.emplace_back(new ParamSetTransfer(true));
+    cases.emplace_back(new ParamSetTransfer(true, true));
 }
 
 }  // namespace bench

@@ -11,18 +11,33 @@ namespace bench {
 
 namespace {
 
-const double kByteMs = 1000.0 / 960.0;  // ten bits at 9600 baud
+const double kByteMs = CvaskLayer::ByteMs;
 
-// How long a transmission that wants to start at `at` (simulator ms) has to wait for the
-// gap between the broadcasts; the same rule as the link layer's, with the true phases.
-double GapDelay(double at, const std::vector<double>& phases) {
+// The gap rule's tables from the true phases and lengths.
+struct Tables {
+    double phases[CvaskLayer::Devices] = {};
+    double lengths[CvaskLayer::Devices] = {};
+    Tables(const std::vector<double>& p, const std::vector<double>& l) {
+        for (size_t k = 0; k < p.size() && k < (size_t)CvaskLayer::Devices; ++k) {
+            phases[k] = p[k];
+            lengths[k] = k < l.size() ? l[k] : 0.0;
+        }
+    }
+};
+
+// How long a telegram of `ms` on the line that wants to start at `at` (simulator ms) has
+// to wait for its window between the broadcasts: the link layer's rule with the true
+// phases and lengths and no latency, to the fraction of a millisecond (the layer compares
+// whole ones).
+double GapDelay(double at, double ms, const std::vector<double>& phases,
+                const std::vector<double>& lengths) {
     if (phases.empty()) return 0.0;
-    double table[CvaskLayer::Devices] = {};
-    for (size_t k = 0; k < phases.size() && k < (size_t)CvaskLayer::Devices; ++k)
-        table[k] = phases[k];
-    unsigned long whole = (unsigned long)at;
-    unsigned long wait = CvaskLayer::GapWait(table, whole % (unsigned long)CvaskLayer::Cycle);
-    return wait == 0 ? 0.0 : (double)wait - (at - (double)whole);
+    Tables tables(phases, lengths);
+    double start = 0.0, end = 0.0;
+    CvaskLayer::GapWait(tables.phases, tables.lengths, ms, 0, &start, &end);
+    const double cycle = CvaskLayer::Cycle;
+    double sinceStart = std::fmod(std::fmod(at - start, cycle) + cycle, cycle);
+    return sinceStart <= end - start ? 0.0 : cycle - sinceStart;
 }
 
 // Whether a telegram on the line from `from` to `to` (simulator ms) meets a broadcast that
@@ -40,30 +55,62 @@ bool MeetsBroadcast(double from, double to, const std::vector<double>& phases,
 }
 
 // The gap rule's wait and, beyond it, whatever more keeps a telegram of `ms` clear of the
-// broadcasts.
+// broadcasts. A telegram that meets a broadcast wherever it starts (it fits in no gap)
+// goes where the rule sends it.
 double ClearDelay(double at, double ms, const std::vector<double>& phases,
                   const std::vector<double>& lengths) {
-    double t = at;
-    for (int step = 0; step < 4000; ++step) {
-        t += GapDelay(t, phases);
-        if (!MeetsBroadcast(t, t + ms, phases, lengths)) break;
-        t += 0.25;
+    const double rule = GapDelay(at, ms, phases, lengths);
+    for (double t = at + rule; t < at + rule + CvaskLayer::Cycle; t += 0.25) {
+        t += GapDelay(t, ms, phases, lengths);
+        if (!MeetsBroadcast(t, t + ms, phases, lengths)) return t - at;
     }
-    return t - at;
+    return rule;
+}
+
+// When the PC could first have timed every device's broadcast (simulator ms): for each
+// device, the end of its first broadcast since `from` that went out at its phase from a
+// quiet line and intact: no answer of a device on the line when it was due or ending
+// within the latency allowance before (the device holds its broadcast behind an answer,
+// and the link layer does not time a broadcast that follows another telegram), and no
+// telegram of the PC garbling it.
+double FirstTimedCycle(const std::vector<WireTelegram>& telegrams, int reactionMs,
+                       const std::vector<double>& phases, const std::vector<double>& lengths,
+                       double from) {
+    const double cycle = CvaskLayer::Cycle;
+    double timed = from;
+    for (size_t k = 0; k < phases.size() && k < lengths.size(); ++k) {
+        double end = from + std::fmod(std::fmod(phases[k] - from, cycle) + cycle, cycle);
+        for (int c = 0; c < 1000; ++c, end += cycle) {
+            const double begin = end - lengths[k];
+            bool spoilt = false;
+            for (const WireTelegram& t : telegrams) {
+                const double sent = (double)t.timeMs;
+                if (t.Collided() && sent - t.pcBytes * kByteMs < end && sent > begin) spoilt = true;
+                const double answer = sent + reactionMs;
+                if (t.deviceBytes > 0 && answer < begin &&
+                    answer + t.deviceBytes * kByteMs > begin - CvaskLayer::LatencyAllowance)
+                    spoilt = true;
+                if (spoilt) break;
+            }
+            if (!spoilt) break;
+        }
+        timed = std::max(timed, end);
+    }
+    return timed;
 }
 
 }  // namespace
 
-int WindowSide(double at, const std::vector<double>& broadcastPhases) {
+int WindowSide(double at, double ms, const std::vector<double>& broadcastPhases,
+               const std::vector<double>& broadcastMs) {
     if (broadcastPhases.empty()) return 0;
-    double table[CvaskLayer::Devices] = {};
-    for (size_t k = 0; k < broadcastPhases.size() && k < (size_t)CvaskLayer::Devices; ++k)
-        table[k] = broadcastPhases[k];
+    Tables tables(broadcastPhases, broadcastMs);
     const double cycle = CvaskLayer::Cycle;
     double start = 0.0, end = 0.0;
     double t = std::fmod(std::fmod(at, cycle) + cycle, cycle);
     // The rule compares whole milliseconds; so does this.
-    if (CvaskLayer::GapWait(table, (unsigned long)t, &start, &end) == 0) return 0;
+    if (CvaskLayer::GapWait(tables.phases, tables.lengths, ms, (unsigned long)t, &start, &end) == 0)
+        return 0;
     double sinceEnd = std::fmod(t - end + 2 * cycle, cycle);
     double untilStart = std::fmod(start - t + 2 * cycle, cycle);
     return untilStart <= sinceEnd ? -1 : 1;
@@ -76,8 +123,8 @@ int AckWaitFor(const WireTelegram& t) {
 }
 
 WireBound ComputeWireBound(const std::vector<WireTelegram>& telegrams, int reactionMs,
-                           const std::vector<double>& broadcastPhases, bool echo,
-                           const std::vector<double>* keepClearOf) {
+                           const std::vector<double>& broadcastPhases,
+                           const std::vector<double>& broadcastMs, bool echo, bool keepClear) {
     WireBound b;
     if (telegrams.empty()) return b;
     // A timeline in the simulator's clock, from the moment the first telegram began.
@@ -89,6 +136,7 @@ WireBound ComputeWireBound(const std::vector<WireTelegram>& telegrams, int react
         double first = now + std::fmod(std::fmod(phase - now, cycle) + cycle, cycle);
         learnt = std::max(learnt, first);
     }
+    const double timed = FirstTimedCycle(telegrams, reactionMs, broadcastPhases, broadcastMs, now);
     // The devices that answered anything: a telegram that collided on its way to one of
     // them was sent again, and the repetition is what the bound counts. To an address
     // where nobody answers it would have gone unanswered anyway.
@@ -99,23 +147,24 @@ WireBound ComputeWireBound(const std::vector<WireTelegram>& telegrams, int react
     // the gap rule then lets it send at once.
     bool cycleKnown = false;
     for (const WireTelegram& t : telegrams) {
-        double start = (double)t.timeMs - t.pcBytes * kByteMs;
-        if (GapDelay(start, broadcastPhases) > 0) ++b.outsideGap;
+        double ms = t.pcBytes * kByteMs;
+        double start = (double)t.timeMs - ms;
+        if (GapDelay(start, ms, broadcastPhases, broadcastMs) > 0) ++b.outsideGap;
         ++b.telegrams;
         b.pcBytes += t.pcBytes;
         if (t.Collided()) {
             ++b.collisions;
+            if (start >= timed) ++b.timedCollisions;
             if (start >= learnt) {
                 ++b.lateCollisions;
-                int side = WindowSide(start, broadcastPhases);
+                int side = WindowSide(start, ms, broadcastPhases, broadcastMs);
                 ++(side < 0 ? b.lateBeforeWindow : side > 0 ? b.lateAfterWindow : b.lateInWindow);
             }
             if (present.count(t.device) || t.device == 15) continue;
         }
         double gap = !cycleKnown ? 0.0
-                     : keepClearOf
-                         ? ClearDelay(now, t.pcBytes * kByteMs, broadcastPhases, *keepClearOf)
-                         : GapDelay(now, broadcastPhases);
+                     : keepClear ? ClearDelay(now, ms, broadcastPhases, broadcastMs)
+                                 : GapDelay(now, ms, broadcastPhases, broadcastMs);
         b.gapMs += gap;
         now += gap;
         double line = (t.pcBytes + t.deviceBytes) * kByteMs;

@@ -38,13 +38,18 @@ struct WireBound {
     int outsideGap = 0;     // telegrams that began where the gap rule would not start one
     int collisions = 0;     // telegrams garbled by a broadcast they were sent into
     // ... of which began after every broadcasting device had broadcast once since the
-    // case's first telegram: after the PC could first have learnt the whole cycle.
+    // case's first telegram, whether or not the PC could read or time that broadcast.
     int lateCollisions = 0;
-    // ... and of those, where they began against the window that the gap rule opens with
-    // the true phases: inside it (a layer that knew every broadcast exactly would have sent
-    // them too: the margin at the window's end is shorter than the broadcast behind it and
-    // the telegram), before it opens or after it has closed (the phases the layer learnt
-    // were off, or the set-up's latency moved the telegram).
+    // Collisions that began after the PC could first have timed every device's broadcast:
+    // after each device's first broadcast that no telegram garbled and that went out at its
+    // phase from a quiet line (not held back behind a device's answer, nor right behind
+    // one). Before that, a device may be one the link layer has not yet heard.
+    int timedCollisions = 0;
+    // Where the late ones began against the window that the gap rule opens for them with
+    // the true phases: inside it (a layer that knew every broadcast exactly would
+    // have sent them too: only a telegram that fits in no gap), before it opens or after it
+    // has closed (the phases the layer learnt were off, or the set-up's latency moved the
+    // telegram).
     int lateInWindow = 0;
     int lateBeforeWindow = 0;
     int lateAfterWindow = 0;
@@ -54,21 +59,26 @@ struct WireBound {
 };
 
 // The gap rule's input: the broadcast phases (ms in the 500 ms cycle) of the devices
-// that broadcast, as the PC sees them: when the broadcast's last byte is in. Empty when
-// none broadcasts.
+// that broadcast, as the PC sees them: when the broadcast's last byte is in; and how long
+// each broadcast lasts on the line (ms, in the order of the phases). Both empty when none
+// broadcasts. The rule is the link layer's, with the true phases and lengths and no
+// latency: each telegram's window ends where it is off the line just as the next
+// broadcast begins, so the bound is that of a layer that keeps the rule and never talks
+// into a broadcast.
 // `echo`: the converter echoes what the PC sends and the port reads the echo back, so a
 // write returns only once the telegram has crossed the line, as on real hardware.
-// `keepClearOf`: the broadcasts' lengths on the line (ms, in the order of the phases).
-// When given, a telegram waits also wherever it would run into a broadcast: the bound of a
-// layer that keeps the gap rule and never talks into a broadcast.
+// `keepClear`: a telegram also waits wherever it would still run into a broadcast (only a
+// telegram that fits in no gap, which the rule sends at the start of the largest, does).
 WireBound ComputeWireBound(const std::vector<WireTelegram>& telegrams, int reactionMs,
-                           const std::vector<double>& broadcastPhases, bool echo,
-                           const std::vector<double>* keepClearOf = nullptr);
+                           const std::vector<double>& broadcastPhases,
+                           const std::vector<double>& broadcastMs, bool echo,
+                           bool keepClear = false);
 
-// Where a telegram that began at `at` (simulator ms) lies against the window that the gap
-// rule opens with the true phases: 0 inside it (or no window), -1 before it opens (nearer
-// to its start), 1 after it has closed (nearer to its end).
-int WindowSide(double at, const std::vector<double>& broadcastPhases);
+// Where a telegram of `ms` on the line that began at `at` (simulator ms) lies against the
+// window that the gap rule opens for it with the true phases: 0 inside it (or no window),
+// -1 before it opens (nearer to its start), 1 after it has closed (nearer to its end).
+int WindowSide(double at, double ms, const std::vector<double>& broadcastPhases,
+               const std::vector<double>& broadcastMs);
 
 // The acknowledgement wait the link layer makes for a telegram nobody acknowledged (ms).
 int AckWaitFor(const WireTelegram& t);

@@ -12,6 +12,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -99,8 +100,14 @@ std::string RoundTrip(const TempFile& file, Store store, Load load) {
     return file.Bytes();
 }
 
-// The cause of the archive exception that reading the file with load() throws; -1 when
-// it throws none.
+// What LoadFailure gives for a load that throws no archive exception.
+const int kNoException = -1;
+const int kOtherException = -2;
+
+// The cause of the archive exception that reading the file with load() throws; kNoException
+// when it throws none. Any other exception (such as the memory exception of a length claimed
+// at once) is a failure that names it, and gives kOtherException, so that the case that threw
+// it is named by the caller's check.
 template <class Load>
 int LoadFailure(const TempFile& file, Load load) {
     CFile f(file.path(), CFile::modeRead);
@@ -111,8 +118,19 @@ int LoadFailure(const TempFile& file, Load load) {
         int cause = e->m_cause;
         e->Delete();
         return cause;
+    } catch (CException* e) {
+        ADD_FAILURE() << "the load threw " << e->GetRuntimeClass()->m_lpszClassName
+                      << " instead of an archive exception";
+        e->Delete();
+        return kOtherException;
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << "the load threw a C++ exception: " << e.what();
+        return kOtherException;
+    } catch (...) {
+        ADD_FAILURE() << "the load threw an exception of an unknown type";
+        return kOtherException;
     }
-    return -1;
+    return kNoException;
 }
 
 TEST(ArchiveValues, EveryTypeRoundTripsLittleEndian) {

@@ -369,6 +369,7 @@ Control::Result Control::execute(const std::string& line) {
         return ok();
     }
     if (cmd == "LOGCOUNT") return ok(std::to_string(bus_->logCount()));
+    if (cmd == "CLOCK") return ok(std::to_string(bus_->now()));
     if (cmd == "NOISE") return ok(std::to_string(bus_->noiseBytes()));
     if (cmd == "WAITLOG") {
         long n, ms;
@@ -409,6 +410,7 @@ Control::Result Control::execute(const std::string& line) {
                    "LOG [from-seq]",
                    "CLEARLOG",
                    "LOGCOUNT",
+                   "CLOCK",
                    "WAITLOG count timeout-ms",
                    "NOISE",
                    "LINES [count]",

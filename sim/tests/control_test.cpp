@@ -159,6 +159,14 @@ TEST_F(ControlTest, TheLogShowsRawAndDecodedTelegrams) {
     EXPECT_EQ("OK 2\n", run("LOGCOUNT").text()) << "the count goes on, so waits stay meaningful";
 }
 
+TEST_F(ControlTest, TheClockIsTheOneOfTheLog) {
+    now = 10412;
+    request(0x10, {'k', 6});
+    EXPECT_NE(std::string::npos, run("LOG").lines.at(0).find(" t=10412 "));
+    now = 20007;
+    EXPECT_EQ("OK 20007\n", run("CLOCK").text());
+}
+
 TEST_F(ControlTest, WaitlogAnswersAtOnceOrAsksTheCallerToWait) {
     request(0x10, {'k', 6});
     Control::Result r = run("WAITLOG 1 1000");

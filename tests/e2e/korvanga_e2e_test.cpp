@@ -95,7 +95,28 @@ protected:
             [&] { return program.FindDialogWithText(LoadText(IDS_EXIT_QUESTION)); }, 20000);
         EXPECT_NE(hQuestion, nullptr) << "no exit question";
         if (hQuestion != nullptr) e2e::Press(hQuestion, IDYES);
-        return program.WaitExit(30000);
+        const long code = program.WaitExit(30000);
+        if (code == -1)
+            for (HWND hWnd : program.Windows())
+                ADD_FAILURE() << "still open: " << e2e::Text(hWnd) << "\n" << Joined(e2e::ChildTexts(hWnd));
+        return code;
+    }
+    // WM_CLOSE from outside (as the task bar or another program sends it) and "Yes" to the
+    // exit question, which comes at once whatever runs; the program ends with exit code 0
+    // and without a crash in its output.
+    void CloseFromOutside(e2e::Program& program) {
+        HWND hMain = program.MainWindow();
+        ASSERT_NE(hMain, nullptr);
+        PostMessageA(hMain, WM_CLOSE, 0, 0);
+        HWND hQuestion = program.WaitFor(
+            [&] { return program.FindDialogWithText(LoadText(IDS_EXIT_QUESTION)); }, 10000);
+        ASSERT_NE(hQuestion, nullptr) << "no exit question";
+        e2e::Press(hQuestion, IDYES);
+        EXPECT_EQ(program.WaitExit(60000), 0);
+        bool known = false;
+        const std::vector<std::string> crashes = program.CrashLines(&known);
+        EXPECT_TRUE(known) << "the test runs without its stderr file";
+        EXPECT_TRUE(crashes.empty()) << Joined(crashes);
     }
     size_t TelegramCount() {
         std::vector<vasksim::SimLogEntry> entries;
@@ -195,6 +216,69 @@ TEST_F(KorvanGA, AHostOfTheCommandLineFindsTheAnalyzersBehindTheGateway) {
     GetPrivateProfileStringA("127.0.0.1", "127.0.0.1", "", value, sizeof value,
                              (folder_->Path() + "\\Comm.ini").c_str());
     EXPECT_EQ(std::string(value), "127.0.0.1");
+}
+
+TEST_F(KorvanGA, ClosingInTheLoopWithoutAnalyzersNamesThePortAndEndsCleanly) {
+    // A converter on a port that does not exist: the port is named with the system's reason,
+    // then the loop says that no analyzer was found and offers the communication dialog. A
+    // close in either of its windows ends the program.
+    for (const bool inDialog : {false, true}) {
+        SCOPED_TRACE(inDialog ? "communication dialog" : "no analyzer found");
+        ASSERT_TRUE(e2e::WriteComNetwork(folder_->Path(), "Hall", 1, "COM99:"));
+        e2e::Program& program = Start("-nologo");
+        Login(program);
+        HWND hPort =
+            program.WaitFor([&] { return program.FindDialogWithText("COM99: "); }, kScanTime);
+        ASSERT_NE(hPort, nullptr) << "the port is not named";
+        const std::vector<std::string> texts = e2e::ChildTexts(hPort);
+        EXPECT_TRUE(Holds(texts, "COM99: Error while opening the interface (E12)")) << Joined(texts);
+        e2e::Press(hPort, IDOK);
+        HWND hNone = program.WaitFor(
+            [&] { return program.FindDialogWithText("No VASK instruments have been detected"); },
+            kScanTime);
+        ASSERT_NE(hNone, nullptr);
+        if (inDialog) {
+            e2e::Press(hNone, IDOK);
+            ASSERT_NE(program.WaitFor([&] { return program.FindCaption("Communication Configuration"); },
+                                      20000),
+                      nullptr);
+        }
+        CloseFromOutside(program);
+        programs_.clear();
+    }
+}
+
+TEST_F(KorvanGA, ClosingWhileAModalSheetIsOpenEndsCleanly) {
+    ASSERT_TRUE(e2e::WriteComNetwork(folder_->Path(), "Hall", 1));
+    e2e::Program& program = Start("-nologo");
+    Login(program);
+    WaitForAnalyzers(program);
+    PostMessageA(program.MainWindow(), WM_COMMAND, ID_PROGRAM_CONFIGURATION, 0);
+    ASSERT_NE(program.WaitFor([&] { return program.FindCaption("Program configuration"); }, 20000),
+              nullptr);
+    CloseFromOutside(program);
+}
+
+TEST_F(KorvanGA, TheExitQuestionComesDuringAScanAndYesEndsIt) {
+    // Silent analyzers make the scan of the bus slow.
+    ASSERT_TRUE(e2e::WriteComNetwork(folder_->Path(), "Hall", 1));
+    ASSERT_TRUE(sim_.Command("FAULT 0 silent always"));
+    e2e::Program& program = Start("-nologo");
+    Login(program);
+    HWND hProgress = program.WaitFor(
+        [&] { return program.FindDialogWithText("Searching for device at address "); }, kScanTime);
+    ASSERT_NE(hProgress, nullptr);
+    PostMessageA(program.MainWindow(), WM_CLOSE, 0, 0);
+    HWND hQuestion = program.WaitFor(
+        [&] { return program.FindDialogWithText(LoadText(IDS_EXIT_QUESTION)); }, 10000);
+    ASSERT_NE(hQuestion, nullptr) << "no exit question during the scan";
+    EXPECT_NE(program.FindDialogWithText("Searching for device at address "), nullptr)
+        << "the scan had ended before the question came";
+    e2e::Press(hQuestion, IDYES);
+    EXPECT_EQ(program.WaitExit(30000), 0);
+    const std::vector<std::string> crashes = program.CrashLines();
+    EXPECT_TRUE(crashes.empty()) << Joined(crashes);
+    EXPECT_EQ(program.FindDialogWithText("No VASK instruments have been detected"), nullptr);
 }
 
 }  // namespace

@@ -125,6 +125,7 @@ struct Recording {
 TEST_F(CurvePrint, TheDiagramFormPrintsTheDiagramAsItsMetafileVariable) {
     CCurvePage& page = OpenWithSamples();
     const COLORREF background = page.GetDiagram()->GetBackgroundColor();
+    rtest::PrintJobs printer;
     Recording r;
     Print();
     EXPECT_TRUE(boxes_.texts.empty()) << boxes_.texts.front();
@@ -146,8 +147,8 @@ TEST_F(CurvePrint, TheDiagramFormPrintsTheDiagramAsItsMetafileVariable) {
     EXPECT_EQ(page.GetDiagram()->GetBackgroundColor(), background) << "the live diagram's look";
     EXPECT_TRUE(page.GetDiagram()->GetFrame());
 
-    const std::string pdf = rtest::WaitForPdf(r.printed.jobs[0].document);
-    ASSERT_FALSE(pdf.empty()) << "no PDF for " << r.printed.jobs[0].document;
+    const std::string pdf = printer.NextPdf();
+    ASSERT_FALSE(pdf.empty()) << printer.Missed();
     const std::vector<std::string> text = rtest::PdfPages(pdf);
     ASSERT_EQ(text.size(), 1u);
     EXPECT_NE(text[0].find("Korvan Test Works"), std::string::npos) << text[0];

@@ -1,6 +1,8 @@
 // Waits that keep the calling thread's window messages flowing.
 #include "appwait.h"
 
+#include "windowwork.h"
+
 #include "vaskfc.h"
 
 #include <atomic>
@@ -8,8 +10,49 @@
 namespace {
 
 std::atomic<int> g_divisor{1};
+const int kPaintsPerLook = 64;
 
 enum class WaitEnd { Time, Signalled, Quit, Failed };
+
+HWND MainWindowHandle() {
+    CWnd* pMain = AfxGetMainWnd();
+    return pMain != NULL ? pMain->GetSafeHwnd() : NULL;
+}
+
+// Keyboard and mouse input for the main window or one of its panes (the menu bar included).
+BOOL IsMainWindowInput(const MSG& msg) {
+    const BOOL bKey = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
+    const BOOL bMouse = msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST;
+    // The caption's buttons and the system menu stay: they close, move and size the window.
+    const BOOL bMenuBar = msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCMBUTTONDBLCLK &&
+                          msg.wParam == HTMENU;
+    if (!bKey && !bMouse && !bMenuBar) return FALSE;
+    const HWND hMain = MainWindowHandle();
+    return hMain != NULL && msg.hwnd != NULL && GetAncestor(msg.hwnd, GA_ROOT) == hMain;
+}
+
+}  // namespace
+
+BOOL HandleOneMessage() {
+    // The caller waits while the message is handled: a close it brings stays pending.
+    CWindowWork work;
+    // Sent messages are handled inside PeekMessage; a posted one is dispatched here.
+    MSG msg;
+    if (!PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) return TRUE;
+    if (msg.message == WM_QUIT) {
+        // The thread's message loop must still see it.
+        PostQuitMessage((int)msg.wParam);
+        return FALSE;
+    }
+    CWinThread* thread = AfxGetThread();
+    if (thread == NULL || !thread->PreTranslateMessage(&msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return TRUE;
+}
+
+namespace {
 
 // Waits for the object (none: only the time) up to `milliseconds` (INFINITE: no limit),
 // dispatching each message as it comes. The object is looked at before every message and the
@@ -37,21 +80,47 @@ WaitEnd Wait(HANDLE object, DWORD milliseconds) {
 
 }  // namespace
 
-BOOL HandleOneMessage() {
-    // Sent messages are handled inside PeekMessage; a posted one is dispatched here.
-    MSG msg;
-    if (!PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) return TRUE;
-    if (msg.message == WM_QUIT) {
-        // The thread's message loop must still see it.
-        PostQuitMessage((int)msg.wParam);
-        return FALSE;
+BOOL IsMainWindowThread() {
+    const HWND hMain = MainWindowHandle();
+    return hMain != NULL && GetWindowThreadProcessId(hMain, NULL) == GetCurrentThreadId();
+}
+
+void WaitForRequestWithMessages(HANDLE object) {
+    if (!IsMainWindowThread()) {
+        WaitForSingleObject(object, INFINITE);
+        return;
     }
-    CWinThread* thread = AfxGetThread();
-    if (thread == NULL || !thread->PreTranslateMessage(&msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+    CWindowWork work;
+    for (;;) {
+        // Only messages that came since the last look wake the wait: what is left in the
+        // queue (timers, commands) waits for the request's end.
+        const DWORD woken = MsgWaitForMultipleObjectsEx(1, &object, INFINITE, QS_ALLINPUT, 0);
+        if (woken == WAIT_OBJECT_0) return;
+        if (woken != WAIT_OBJECT_0 + 1) break;
+        // Sent messages are handled inside each look.
+        MSG msg;
+        if (PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+            // For the thread's loop; the rest is waited without messages.
+            PostQuitMessage((int)msg.wParam);
+            break;
+        }
+        // A window that paints without validating itself would come again at once.
+        for (int n = 0; n < kPaintsPerLook && PeekMessageA(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE);
+             ++n)
+            DispatchMessageA(&msg);
+        while (PeekMessageA(&msg, NULL, WM_CLOSE, WM_CLOSE, PM_REMOVE)) DispatchMessageA(&msg);
+        // Input: the program's other windows (a progress window's Cancel) take theirs; the
+        // main window, busy, drops its own.
+        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE | PM_QS_INPUT)) {
+            if (IsMainWindowInput(msg)) continue;
+            CWinThread* thread = AfxGetThread();
+            if (thread == NULL || !thread->PreTranslateMessage(&msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+        }
     }
-    return TRUE;
+    WaitForSingleObject(object, INFINITE);
 }
 
 void SetProgramWaitDivisor(int divisor) { g_divisor = divisor >= 1 ? divisor : 1; }

@@ -87,6 +87,9 @@ public:
     // opened on the port ("VASK", the port's short name, the serial settings) with the PC at
     // bus address 14, its result is the result, and the bus is scanned whatever it was.
     int InitTheCommunication();
+    // The access object's error record as the last InitTheCommunication's open of the port
+    // left it (the scan after it records its own); error 0 when it opened.
+    const ErrorStruct_& GetInitError() const { return m_initError; }
     // Empties the instrument list and the children (the analyzers themselves stay).
     void RemoveTheVaskInstruments();
     // One analyzer per device of the last scan, through the instrument host, in list order;
@@ -108,6 +111,7 @@ private:
     int m_hasHeating;
     int m_hasOptionBoard;
     CvaskAccess m_access;
+    ErrorStruct_ m_initError;
     CString m_converterName;
     CObList m_instruments;
 };

@@ -29,8 +29,8 @@ public:
     CObList* GetPorts();
     CString GetHostAddress() const { return m_hostAddress; }
 
-    // Pings the host and asks the gateway for its lines; one CGatewayPort per line is
-    // appended to the lines. Online as the gateway's answer was; 1 when it answered. An
+    // Pings the host and asks the gateway for its lines; one CGatewayPort per line joins
+    // the lines. Online as the gateway's answer was; 1 when it answered. An
     // unreachable host leaves the gateway without lines and offline.
     int InitThePorts();
     // After a successful ping, starts every line; 1 when at least one line started.
@@ -54,7 +54,7 @@ private:
 class CGatewayPort : public CInstrument {
     DECLARE_DYNCREATE(CGatewayPort)
 public:
-    // A line of `gateway` (its parent) named `name`, e.g. COM2.
+    // A line of `gateway` (its parent, whose lines it joins) named `name`, e.g. COM2.
     explicit CGatewayPort(CGateway* gateway = NULL, const CString& name = CString());
     // Leaves the gateway's lines and children.
     ~CGatewayPort() override;

@@ -7,12 +7,20 @@
 //
 // The analyzer takes no lock: the main thread, the view's update thread and the sheets'
 // diagnostic thread call it, and the access object serialises the bus requests.
+//
+// Within a refresh round of the calling thread (refreshround.h) the reads that the views
+// make share their answers: the state, the channel state, the measured values, the
+// component switches, the extended status, the warm-up state and the entries' reads are
+// each made once per round, and a device that has not answered is not asked again. The
+// registration in Initialize is such a round as well: the heating, the option card and the
+// instrument type that its groups depend on are read once.
 #pragma once
 
 #include "instrument.h"
 
 #include "diagvalues.h"
 #include "downloadtype.h"
+#include "refreshround.h"
 #include "vaskaccess.h"
 #include "vaskparameter.h"
 
@@ -202,6 +210,8 @@ public:
     void Report(CString text);
     // ReportResult into a text of its own, which is dropped; returns rc.
     int Reported(int rc, UINT messageId, int argument = 0);
+    // Reported with "Error." for a transfer, keeping its error record first (GetTransferError).
+    int ReportedTransfer(int rc);
     // A copy of the access object's last error record and, in `commandText`, the command
     // that failed ("Vask command: "k, 3""); offline an empty record and an empty text.
     ErrorStruct_ GetLastErrorText(CString& commandText);
@@ -218,6 +228,24 @@ public:
     // GetState once more (the views' re-read).
     int FetchState() { return GetState(); }
 
+    // A request of the device on the calling thread: `ask` makes it and gives its result.
+    // Within a refresh round a device that has not answered one of the round's requests is
+    // not asked again: `failed` at once. A request after which the access object counts
+    // one fault more for the device (it did not answer) makes it so for the rest of the
+    // round. Outside a round `ask` alone.
+    template <class Ask>
+    int AskDevice(Ask ask, int failed = 0) {
+        const unsigned long round = CRefreshRound::Current();
+        if (round == 0) return ask();
+        if (m_silentRound == round) return failed;
+        const int faults = DeviceFaults();
+        const int result = ask();
+        if (DeviceFaults() > faults) m_silentRound = round;
+        return result;
+    }
+    // Whether the device has not answered in the refresh round of the calling thread.
+    BOOL IsSilentInRound() const;
+
     // Firmware download into the main board or the option card, and the parameter set
     // between the device and a file; progress goes to `window` as `message`. While one
     // runs, GetChannelState gives 22. Online only; a failure is reported.
@@ -228,6 +256,9 @@ public:
     // Stops the running download or parameter-set transfer (online).
     void AbortDownload();
     int IsTransferRunning() const { return m_transferRunning; }
+    // The access object's error record as the last of those transfers left it on failure,
+    // taken before its report: the handlers of the report may make requests of their own.
+    const ErrorStruct_& GetTransferError() const { return m_transferError; }
 
     // Non-zero: switches the device's broadcasting off when it is on (remembering that it
     // did); zero: switches it on again when it was paused. 1 when done or nothing to do.
@@ -387,6 +418,7 @@ protected:
     int m_remote = 0;
     int m_alive = 0;
     volatile int m_transferRunning = 0;
+    ErrorStruct_ m_transferError;
     int m_broadcastPaused = 0;
     int m_hasData = 0;
     // The record just loaded had no values (IsIncompatible).
@@ -421,6 +453,61 @@ protected:
     CString m_componentNames[4];
 
 private:
+    // A read that the current refresh round keeps: the round's number, the read's result
+    // and, after a success, what it read.
+    template <class Value>
+    struct RoundMemo {
+        unsigned long round = 0;
+        int result = 0;
+        Value value = Value();
+    };
+    struct MeasValues {
+        VaskFloat values[4];
+    };
+    // `read` (which fills `out` and gives its result), once per refresh round: within the
+    // round the first read's result serves the later ones, and its values after a success
+    // (after a failure `out` is left as the failed read leaves it). Outside a round `read`.
+    template <class Value, class Read>
+    int ReadOnce(RoundMemo<Value>& memo, Value& out, Read read) {
+        const unsigned long round = CRefreshRound::Current();
+        if (round != 0 && memo.round == round) {
+            if (memo.result) out = memo.value;
+            return memo.result;
+        }
+        const int result = read(out);
+        if (round != 0) {
+            memo.round = round;
+            memo.result = result;
+            if (result) memo.value = out;
+        }
+        return result;
+    }
+    // ReadOnce of a request of the device (AskDevice): `ask` fills `out` and gives the result.
+    template <class Value, class Ask>
+    int AskOnce(RoundMemo<Value>& memo, Value& out, Ask ask) {
+        return ReadOnce(memo, out, [&](Value& value) { return AskDevice([&] { return ask(value); }); });
+    }
+    // The faults that the access object has counted for the device since it last answered;
+    // 0 for an address without a device entry.
+    int DeviceFaults() const;
+    // The answering and remote state of a device that may be asked (GetState's states 2, 3
+    // and 4); for a device that has not answered in this round, what the access object
+    // holds of it without a request.
+    int AskAnsweringState();
+
+    // The refresh rounds' share of the device (refreshround.h).
+    unsigned long m_silentRound = 0;
+    RoundMemo<int> m_stateMemo;
+    RoundMemo<int> m_channelStateMemo;
+    RoundMemo<MeasValues> m_measMemo;
+    RoundMemo<CompSwitchStruct> m_compSwitchMemo[4];
+    RoundMemo<ExtStatusStruct> m_extStatusMemo;
+    RoundMemo<WarmUpStatusType> m_warmUpMemo;
+    // What the registration's groups ask as their conditions (Initialize reads in a round).
+    RoundMemo<int> m_heatingMemo;
+    RoundMemo<OptionCardType> m_optionCardMemo;
+    RoundMemo<QuentaType> m_instrumentTypeMemo;
+
     // The compare entries that a compare transfer took its values from get its outcome.
     void SetCompareOutcome(const std::vector<CVaskParameter*>& entries, int result);
     struct CatalogueRowData;

@@ -149,7 +149,7 @@ public:
 
 private:
     // Brings the cached value up to date: from the device (online; `out` takes the read) or
-    // from the profile.
+    // from the profile. Within a refresh round (refreshround.h) the device is asked once.
     void Refresh(CVaskInstrument* analyzer, VaskFloat& out);
 
     int m_loaded;
@@ -180,6 +180,8 @@ private:
     int m_valueChanged;
     HTREEITEM m_treeItem = NULL;
     int m_compareMark = 0;
+    // The refresh round in which the entry asked its device last.
+    unsigned long m_readRound = 0;
 };
 
 // An autocal step: the step's kind from the model's step list, followed by the step time.

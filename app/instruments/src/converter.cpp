@@ -225,6 +225,7 @@ int CConverter::InitTheCommunication() {
     const SerialParam param = m_serial;
     m_access.SetMyAddress(kPcAddress);
     const int result = m_access.Init("VASK", m_port->GetShortName(), param);
+    m_initError = result ? ErrorStruct_() : m_access.GetLastError();
     // The scan reports its own failure through the access object.
     m_access.ScanForDevices(AfxGetMainWnd(), GetBusScanProgressMessage(), this, 0);
     return result;

@@ -176,14 +176,38 @@ int CVaskInstrument::SetDateH2S(const CTime&) { return 1; }
 
 int CVaskInstrument::GetMeas(VaskFloat* values) {
     if (!IsOnline()) return 0;
-    // A device may send more values than the caller's four: the access object fills a
-    // buffer of the most a reply holds. Components the reply lacks carry the no-value mark.
-    VaskFloat read[kMeasValues];
-    for (int c = 0; c < kComponents; ++c) SetNoValue(read[c]);
-    const int result = m_access->GetMeas(m_address, 0, read, 0);
+    MeasValues kept;
+    const int result = AskOnce(m_measMemo, kept, [this](MeasValues& out) {
+        // A device may send more values than the caller's four: the access object fills a
+        // buffer of the most a reply holds. Components the reply lacks carry the no-value
+        // mark.
+        VaskFloat read[kMeasValues];
+        for (int c = 0; c < kComponents; ++c) SetNoValue(read[c]);
+        const int ok = m_access->GetMeas(m_address, 0, read, 0);
+        if (ok)
+            for (int c = 0; c < kComponents; ++c) out.values[c] = read[c];
+        return ok;
+    });
     if (result)
-        for (int c = 0; c < kComponents; ++c) values[c] = read[c];
+        for (int c = 0; c < kComponents; ++c) values[c] = kept.values[c];
     return Reported(result, IDS_ERROR);
+}
+
+int CVaskInstrument::GetCompSwitches(int c, CompSwitchStruct& record) {
+    if (!IsOnline()) return 0;
+    auto read = [&](CompSwitchStruct& out) { return m_access->GetCompSwitches(m_address, c, out); };
+    const int result = c >= 0 && c < kComponents ? AskOnce(m_compSwitchMemo[c], record, read)
+                                                 : AskDevice([&] { return read(record); });
+    return Reported(result, IDS_ERROR);
+}
+
+int CVaskInstrument::GetExtStatus(ExtStatusStruct& record) {
+    if (!IsOnline()) return 0;
+    return Reported(AskOnce(m_extStatusMemo, record,
+                            [this](ExtStatusStruct& out) {
+                                return m_access->GetExtStatus(m_address, 0, out);
+                            }),
+                    IDS_ERROR);
 }
 
 int CVaskInstrument::GetCompSwitchText(int c, CString& text) {
@@ -249,7 +273,11 @@ int CVaskInstrument::GetWarmUpState(WarmUpStatusType& state) {
         return 0;
     }
     if (!IsOnline()) return 0;
-    return Reported(m_access->GetWarmUpState(m_address, 0, state), IDS_ERROR);
+    return Reported(AskOnce(m_warmUpMemo, state,
+                            [this](WarmUpStatusType& out) {
+                                return m_access->GetWarmUpState(m_address, 0, out);
+                            }),
+                    IDS_ERROR);
 }
 
 int CVaskInstrument::GetInstrumentType(QuentaType& type) {
@@ -258,6 +286,9 @@ int CVaskInstrument::GetInstrumentType(QuentaType& type) {
         return 1;
     }
     QuentaType read = QuentaType(1);
-    type = m_access->GetInstrumentType(m_address, 0, read) ? read : QuentaType(1);
+    const int answered = AskOnce(m_instrumentTypeMemo, read, [this](QuentaType& out) {
+        return m_access->GetInstrumentType(m_address, 0, out);
+    });
+    type = answered ? read : QuentaType(1);
     return 1;
 }

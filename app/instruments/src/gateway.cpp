@@ -74,8 +74,9 @@ int CGateway::InitThePorts() {
     trace.WriteFormat("Ping succeeded");
     const int result = access.Init(kGatewayNetwork, m_hostAddress, NoSerialParam());
     if (result) {
+        // Each line joins the gateway's lines as it is made.
         for (CString line = access.GetLineName(); !line.IsEmpty(); line = access.GetLineName())
-            m_ports.AddTail(new CGatewayPort(this, line));
+            new CGatewayPort(this, line);
     }
     SetOnline(result);
     return result;
@@ -130,6 +131,9 @@ CGatewayPort::CGatewayPort(CGateway* gateway, const CString& name)
     CNodeTrace trace("CGatewayPort::CGatewayPort");
     m_imageIndex = 1;
     SetParent(gateway);
+    // One of the gateway's lines from the start: a gateway that goes first must find every
+    // line that still points to it.
+    if (gateway != NULL) gateway->m_ports.AddTail(this);
 }
 
 CGatewayPort::~CGatewayPort() {
@@ -137,8 +141,10 @@ CGatewayPort::~CGatewayPort() {
     RemoveTheVaskInstruments();
     // A gateway that outlives the line forgets it.
     if (m_gateway != NULL) {
-        POSITION at = m_gateway->m_ports.Find(this);
-        if (at != NULL) m_gateway->m_ports.RemoveAt(at);
+        // Every entry: a caller may have appended the line to the list once more.
+        for (POSITION at = m_gateway->m_ports.Find(this); at != NULL;
+             at = m_gateway->m_ports.Find(this))
+            m_gateway->m_ports.RemoveAt(at);
         m_gateway->RemoveChild(this);
     }
 }

@@ -3,6 +3,7 @@
 #include "vaskinstrument.h"
 
 #include "instrumenthost.h"
+#include "profilesections.h"
 #include "resource.h"
 #include "texts.h"
 
@@ -31,6 +32,9 @@ const int kLastUnitCode = 57;
 const int kTransferState = 22;
 // The option card types above this one are extension cards.
 const int kNoExtensionCard = 1;
+// A device with this many faults is not addressed by its access object: it does not answer
+// (CvaskAccess::IsAlive).
+const int kUnavailableFaults = 5;
 
 template <class Entry>
 void AddEntries(CObList& out, Entry& entry) {
@@ -119,8 +123,12 @@ CString CVaskInstrument::GetName() const { return m_name; }
 int CVaskInstrument::HasHeating() {
     if (!IsOnline()) return m_heatingFlag;
     FlagScope<int> quiet(m_reportEnabled, 0);
-    int on = 0, temperature = 0;
-    return GetHeating(on, temperature) ? on : 0;
+    int on = 0;
+    const int read = AskOnce(m_heatingMemo, on, [this](int& out) {
+        int temperature = 0;
+        return GetHeating(out, temperature);
+    });
+    return read ? on : 0;
 }
 
 void CVaskInstrument::Initialize() {
@@ -142,8 +150,10 @@ void CVaskInstrument::Initialize() {
     {
         // Registration asks an online device for its measured values (the labels), its
         // option card and heating, and its type: a failure there only makes an entry
-        // absent, and is no message for the windows.
+        // absent, and is no message for the windows. It reads each of them once: the groups
+        // that depend on them ask in one round.
         FlagScope<int> quiet(m_reportEnabled, 0);
+        CRefreshRound round;
         RegisterParameterGroups();
     }
 
@@ -151,6 +161,8 @@ void CVaskInstrument::Initialize() {
     SetImageIndex(4);
     m_hasData = 1;
 
+    // The defaults lie in a few dozen sections of the profile, each looked at once.
+    CProfileSections sections;
     for (POSITION g = m_groupList.GetHeadPosition(); g != NULL;) {
         const CObList& entries = ((CParameterGroup*)m_groupList.GetNext(g))->GetParameterList();
         for (POSITION e = entries.GetHeadPosition(); e != NULL;)
@@ -182,7 +194,9 @@ int CVaskInstrument::HasExtensionCard() {
     if (!IsOnline()) return m_extensionCardFlag;
     FlagScope<int> quiet(m_reportEnabled, 0);
     OptionCardType card = OptionCardType(0);
-    return GetOptionCard(card) && (int)card > kNoExtensionCard;
+    const int read =
+        AskOnce(m_optionCardMemo, card, [this](OptionCardType& out) { return GetOptionCard(out); });
+    return read && (int)card > kNoExtensionCard;
 }
 
 int CVaskInstrument::HasData() { return m_hasData; }
@@ -226,12 +240,31 @@ int CVaskInstrument::GetState() {
     if (!IsOnline()) return 0;
     if (!m_connectionEnabled) return 5;
     if (m_access->HasAddressConflict(m_address)) return 6;
-    if (m_access->IsAlive(m_address)) {
+    int state = 4;
+    ReadOnce(m_stateMemo, state, [this](int& out) {
+        out = AskAnsweringState();
+        return 1;
+    });
+    return state;
+}
+
+int CVaskInstrument::AskAnsweringState() {
+    // Both questions read the device's switches; one that found no answer is not repeated
+    // in the round: the access object's record of the device answers the rest.
+    CDeviceData* device = m_access->GetDevice(m_address);
+    const int alive = !IsSilentInRound()
+                          ? AskDevice([this] { return m_access->IsAlive(m_address); })
+                          : device == NULL || device->GetFaultCounter() < kUnavailableFaults;
+    if (alive) {
         if (!m_alive) {
             SetChanged(1);
             m_alive = 1;
         }
-        const int remote = m_access->IsRemote(m_address) ? 1 : 0;
+        const int remote = (!IsSilentInRound()
+                                ? AskDevice([this] { return m_access->IsRemote(m_address); })
+                                : device != NULL && device->IsRemote())
+                               ? 1
+                               : 0;
         if (remote != m_remote) SetChanged(1);
         m_remote = remote;
         return remote ? 2 : 3;
@@ -241,6 +274,17 @@ int CVaskInstrument::GetState() {
         m_alive = 0;
     }
     return 4;
+}
+
+BOOL CVaskInstrument::IsSilentInRound() const {
+    const unsigned long round = CRefreshRound::Current();
+    return round != 0 && m_silentRound == round;
+}
+
+int CVaskInstrument::DeviceFaults() const {
+    if (m_access == NULL) return 0;
+    const CDeviceData* device = m_access->GetDevice(m_address);
+    return device != NULL ? device->GetFaultCounter() : 0;
 }
 
 void CVaskInstrument::ReportResult(CString& out, int rc, UINT messageId, int argument) {
@@ -285,7 +329,12 @@ ErrorStruct_ CVaskInstrument::GetLastErrorText(CString& commandText) {
 int CVaskInstrument::GetChannelState() {
     if (!IsOnline()) return 0;
     if (m_transferRunning) return kTransferState;
-    return m_access->GetChannelState(m_address);
+    int state = -1;
+    ReadOnce(m_channelStateMemo, state, [this](int& out) {
+        out = AskDevice([this] { return m_access->GetChannelState(m_address); }, -1);
+        return 1;
+    });
+    return state;
 }
 
 BOOL CVaskInstrument::GetStateTexts(CStringList& out) {
@@ -314,27 +363,32 @@ BOOL CVaskInstrument::GetStateTexts(CStringList& out) {
 int CVaskInstrument::Download(const CString& file, CWnd* window, UINT message) {
     if (!IsOnline()) return 0;
     FlagScope<volatile int> running(m_transferRunning, 1);
-    return Reported(m_access->Download(m_address, DownloadResetFirst, file, window, message),
-                    IDS_ERROR);
+    return ReportedTransfer(
+        m_access->Download(m_address, DownloadResetFirst, file, window, message));
 }
 
 int CVaskInstrument::DownloadProfibus(const CString& file, CWnd* window, UINT message) {
     if (!IsOnline()) return 0;
     FlagScope<volatile int> running(m_transferRunning, 1);
-    return Reported(m_access->DownloadPBO(m_address, DownloadResetFirst, file, window, message),
-                    IDS_ERROR);
+    return ReportedTransfer(
+        m_access->DownloadPBO(m_address, DownloadResetFirst, file, window, message));
 }
 
 int CVaskInstrument::WriteParamSet(const CString& file, CWnd* window, UINT message) {
     if (!IsOnline()) return 0;
     FlagScope<volatile int> running(m_transferRunning, 1);
-    return Reported(m_access->WriteParamSet(m_address, file, window, message), IDS_ERROR);
+    return ReportedTransfer(m_access->WriteParamSet(m_address, file, window, message));
 }
 
 int CVaskInstrument::ReadParamSet(const CString& file, CWnd* window, UINT message) {
     if (!IsOnline()) return 0;
     FlagScope<volatile int> running(m_transferRunning, 1);
-    return Reported(m_access->ReadParamSet(m_address, file, window, message), IDS_ERROR);
+    return ReportedTransfer(m_access->ReadParamSet(m_address, file, window, message));
+}
+
+int CVaskInstrument::ReportedTransfer(int rc) {
+    if (!rc) m_transferError = m_access->GetLastError();
+    return Reported(rc, IDS_ERROR);
 }
 
 void CVaskInstrument::AbortDownload() {

@@ -3,6 +3,7 @@
 #include "vaskparameter.h"
 
 #include "instrumenthost.h"
+#include "profilesections.h"
 #include "resource.h"
 #include "texts.h"
 #include "vaskinstrument.h"
@@ -91,10 +92,17 @@ CVaskInstrument* CVaskParameter::GetInstrument() const {
 
 void CVaskParameter::Refresh(CVaskInstrument* analyzer, VaskFloat& out) {
     if (GetInstrumentHost().GetOperationMode() != 0 && m_fetch != nullptr && m_access != NULL) {
-        if (!m_valid || IsChangeable()) {
+        // Read once in a refresh round: the round's later reads take the cached value.
+        const unsigned long round = CRefreshRound::Current();
+        if ((!m_valid || IsChangeable()) && (round == 0 || m_readRound != round)) {
+            m_readRound = round;
             ++m_retries;
             if (m_retries <= kReadsBeforeRest) {
-                if ((m_access->*m_fetch)(analyzer->GetAddress(), m_channel, m_index + 1, out)) {
+                const int read = analyzer->AskDevice([&] {
+                    return (m_access->*m_fetch)(analyzer->GetAddress(), m_channel, m_index + 1,
+                                                out);
+                });
+                if (read) {
                     if (out.text != m_value.text || out.unit != m_value.unit ||
                         out.quantity != m_value.quantity)
                         m_valueChanged = 1;
@@ -172,7 +180,7 @@ void CVaskParameter::LoadDefault(VaskFloat& out) {
         // backslash is the entry.
         const CString path = analyzer->GetModelName() + "\\" + key;
         const int at = path.ReverseFind('\\');
-        profile = AfxGetApp()->GetProfileString(path.Left(at), path.Mid(at + 1), kNoDefault);
+        profile = CProfileSections::Read(path.Left(at), path.Mid(at + 1), kNoDefault);
         if (profile.IsEmpty()) profile = kNoDefault;
     }
     const int first = profile.Find(';');

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,6 +39,23 @@ inline std::vector<double> Floats(const std::string& hex) {
     }
     return values;
 }
+
+// While it lives, the access object's device records take their time from a clock that runs
+// an hour on at every look: no value that they keep with a time stamp is ever current, so
+// every such read asks the device.
+class StaleDeviceClock {
+public:
+    StaleDeviceClock() { SetDeviceClock(&Now); }
+    ~StaleDeviceClock() { SetDeviceClock(nullptr); }
+    StaleDeviceClock(const StaleDeviceClock&) = delete;
+    StaleDeviceClock& operator=(const StaleDeviceClock&) = delete;
+
+private:
+    static CTime Now() {
+        static std::atomic<long long> hours{0};
+        return CTime((time_t)(1600000000LL + 3600LL * ++hours));
+    }
+};
 
 class AnalyzerBusFixture : public ::testing::Test {
 protected:

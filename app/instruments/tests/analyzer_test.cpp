@@ -234,6 +234,54 @@ TEST_F(Analyzer, DynamicCreationWaitsForTheDocumentTheBaseModelInitialisesItself
     EXPECT_EQ(0, model.IsConnectionEnabled());
 }
 
+TEST_F(Analyzer, InitializeGivesEveryEntryTheDefaultTheProfileHolds) {
+    host_.SetMode(0);
+    // Values for the first entries of three sections; the other sections are not in the
+    // profile at all.
+    CVaskInstrument first("Base", 0, nullptr, 1, 2, 4, 4, 0);
+    std::map<std::string, std::string> stored;
+    int n = 0;
+    CString lastSection;
+    for (POSITION g = first.GetGroupList().GetHeadPosition(); g != NULL && stored.size() < 3;) {
+        const CObList& entries = ((CParameterGroup*)first.GetGroupList().GetNext(g))
+                                     ->GetParameterList();
+        if (entries.IsEmpty()) continue;
+        CVaskParameter* entry = (CVaskParameter*)entries.GetHead();
+        const CString path = first.GetModelName() + "\\" + entry->GetKey();
+        const int at = path.ReverseFind('\\');
+        if (entry->GetKey().IsEmpty() || path.Left(at) == lastSection) continue;
+        lastSection = path.Left(at);
+        ++n;
+        const std::string value = std::to_string(n) + ".5;" + std::to_string(n + 2) + ";3";
+        AfxGetApp()->WriteProfileString(path.Left(at), path.Mid(at + 1), value.c_str());
+        stored[(LPCSTR)entry->GetKey()] = value;
+    }
+    ASSERT_EQ(3u, stored.size());
+
+    CVaskInstrument analyzer("Base", 0, nullptr, 1, 2, 4, 4, 0);
+    int entries = 0, fromProfile = 0;
+    for (POSITION g = analyzer.GetGroupList().GetHeadPosition(); g != NULL;) {
+        const CObList& list = ((CParameterGroup*)analyzer.GetGroupList().GetNext(g))
+                                  ->GetParameterList();
+        for (POSITION e = list.GetHeadPosition(); e != NULL; ++entries) {
+            CVaskParameter* entry = (CVaskParameter*)list.GetNext(e);
+            // What the entry reads from the profile on its own.
+            VaskFloat read = MakeValue(0.0, "");
+            entry->LoadDefault(read);
+            const VaskFloat& taken = entry->GetCachedValue();
+            EXPECT_EQ(Text(read.text), Text(taken.text)) << Text(entry->GetKey());
+            EXPECT_EQ(read.unit, taken.unit) << Text(entry->GetKey());
+            EXPECT_EQ(read.quantity, taken.quantity) << Text(entry->GetKey());
+            const auto value = stored.find((LPCSTR)entry->GetKey());
+            if (value == stored.end()) continue;
+            ++fromProfile;
+            EXPECT_EQ(value->second.substr(0, value->second.find(';')), Text(taken.text));
+        }
+    }
+    EXPECT_GT(entries, 300);
+    EXPECT_EQ(3, fromProfile);
+}
+
 TEST_F(Analyzer, InitializeBoundsTheComponentCountByTheDefault) {
     struct Case {
         int count, defaultCount, initialised;

@@ -48,15 +48,19 @@ TEST(GatewayLine, GatewayAndLinesMayGoInEitherOrder) {
     CGatewayPort* kept = nullptr;
     {
         CGateway gateway("127.0.0.1", "");
-        // As InitThePorts makes them.
+        // A line made for the gateway is one of its lines at once.
         kept = new CGatewayPort(&gateway, "COM1");
         CGatewayPort* gone = new CGatewayPort(&gateway, "COM2");
-        gateway.GetPorts()->AddTail(kept);
-        gateway.GetPorts()->AddTail(gone);
+        EXPECT_EQ(Lines(gateway), (std::vector<CGatewayPort*>{kept, gone}));
         EXPECT_EQ(2, gateway.GetChildCount());
         delete gone;
         EXPECT_EQ(1, gateway.GetChildCount()) << "the line left the gateway";
-        EXPECT_EQ(1, (int)gateway.GetPorts()->GetCount());
+        EXPECT_EQ(Lines(gateway), std::vector<CGatewayPort*>{kept});
+        // Appended once more by a caller, a line still leaves the list whole.
+        CGatewayPort* listedTwice = new CGatewayPort(&gateway, "COM3");
+        gateway.GetPorts()->AddTail(listedTwice);
+        delete listedTwice;
+        EXPECT_EQ(Lines(gateway), std::vector<CGatewayPort*>{kept});
     }
     EXPECT_EQ(nullptr, kept->GetGateway());
     EXPECT_EQ(nullptr, kept->GetParent());

@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <map>
 #include <memory>
 #include <set>
@@ -58,18 +57,11 @@ const std::map<std::string, UINT> kReportedFor = {
     {"GetCompSwitchText", IDS_ERROR},
 };
 
-// A device-list clock that runs an hour on at every look: no value that the access object
-// keeps with a time stamp is ever current, so every such read asks the device. (The values it
-// keeps without one, of ranges, limits, time constants and tolerances, come only from a
-// read of the same channel, and each row's read comes before any write of its group.)
-std::atomic<long long> g_hours{0};
-CTime RunningClock() { return CTime((time_t)(1600000000LL + 3600LL * ++g_hours)); }
-
-class ClockScope {
-public:
-    ClockScope() { SetDeviceClock(&RunningClock); }
-    ~ClockScope() { SetDeviceClock(nullptr); }
-};
+// The rows run under a StaleDeviceClock: every value that the access object keeps with a
+// time stamp is read from the device. (The values it keeps without one, of ranges, limits,
+// time constants and tolerances, come only from a read of the same channel, and each row's
+// read comes before any write of its group.)
+using ClockScope = StaleDeviceClock;
 
 CString Loaded(UINT id) {
     CString text;

@@ -4,6 +4,7 @@
 #include "resource.h"
 #include "sheethost.h"
 #include "vaskinstrument.h"
+#include "windowwork.h"
 
 namespace {
 // The program's broadcast of a failed device operation (registered by name, so the id is the
@@ -67,6 +68,11 @@ void CAdjustmentSheet::OnCancelButton() {
 BOOL CAdjustmentSheet::MayClose() {
     if (m_pInstrument != NULL && m_pInstrument->GetState() != kNotAnswering) {
         const int state = m_pInstrument->GetChannelState();
+        if (AsksBeforeClosing(state) && IsClosePending()) {
+            // The program closes: the channel goes back to measuring without a question.
+            m_pInstrument->Measure();
+            return TRUE;
+        }
         if (AsksBeforeClosing(state)) {
             CString name, format, text;
             name.LoadString(IDS_DEVICE_STATE_BASE + state);

@@ -108,6 +108,7 @@ TEST_F(SheetPrinting, TheThreeListPagesPrintWithTheirHeadersAndTheValuesComplete
     // The values thread is still reading when the print reaches its page.
     script.onAirPressure = [] { Sleep(300); };
     DiagScripted<CSindor6> analyzer(&script, "Sindor 6 at 3", nullptr, 1, 2, 0, 0);
+    rtest::PrintJobs printer;
     vaskreport_seam::Recorder printed;
     CallRecorder calls;
     {
@@ -141,8 +142,8 @@ TEST_F(SheetPrinting, TheThreeListPagesPrintWithTheirHeadersAndTheValuesComplete
     EXPECT_EQ(calls.Count("LlPreviewDisplayA"), 1u);
     ASSERT_EQ(printed.jobs.size(), 1u);
     EXPECT_EQ(printed.jobs[0].pages.size(), 4u);
-    const std::string pdf = rtest::WaitForPdf(printed.jobs[0].document);
-    ASSERT_FALSE(pdf.empty());
+    const std::string pdf = printer.NextPdf();
+    ASSERT_FALSE(pdf.empty()) << printer.Missed();
     std::string all;
     for (const std::string& page : rtest::PdfPages(pdf)) all += page;
     EXPECT_NE(all.find("Parameter memory"), std::string::npos);

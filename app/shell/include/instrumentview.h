@@ -160,7 +160,9 @@ protected:
     BOOL DownloadWithoutFirmware();
     // The file dialog and the naming rule; FALSE when no file was chosen or it was refused.
     BOOL SelectFirmwareFile(CString& path);
-    // The access object's error record as "%s, Code: %d".
+    // The access object's error record as "%s, Code: %d"; when the record names the request
+    // that failed, its command text ("Vask command: ...") stands on the line before, so that
+    // the step of a transfer that failed is named.
     void ShowError(const ErrorStruct_& error);
 
     CTLFrame m_wndTree;
@@ -175,6 +177,9 @@ protected:
     int m_bFieldbusDownload;
     HANDLE m_hUpdateThread;  // the running update thread's handle, kept for the wait
     BOOL m_bStopperAdded;
+    // A transfer of this view runs (download, device memory): its own box tells its end, the
+    // failures that its analyzer reports meanwhile are not shown apart.
+    BOOL m_bTransferRunning;
 
     DECLARE_MESSAGE_MAP()
 };

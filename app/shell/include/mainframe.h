@@ -135,7 +135,13 @@ public:
 protected:
     int OnCreate(LPCREATESTRUCT lpcs);
     void OnDestroy();
+    // The exit question at once; "Yes" ends the window, or, while work of this thread that
+    // lets messages through runs (a bus request, a scan, a transfer, a dialog), ends that work
+    // first and the window after it (windowwork.h).
     void OnClose();
+    // The window's end after the confirmed close: the update and logging threads, then the
+    // class library's close of the document and the frame.
+    void EndWindow();
     void OnTimer(UINT_PTR nIDEvent);
     LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
     BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);

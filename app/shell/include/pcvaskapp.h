@@ -100,6 +100,9 @@ protected:
     CApplicationHost m_host;
     CInstrumentHost* m_pPreviousHost = NULL;
     BOOL m_bHostInstalled = FALSE;
+    // The bus's caller wait installed by the start, and the one before it.
+    void (*m_previousCallerWait)(HANDLE) = NULL;
+    BOOL m_bCallerWaitInstalled = FALSE;
     BOOL m_bClassRegistered = FALSE;
     BOOL m_bGatewayClient = FALSE;  // InitVGComm ran on the main thread
 

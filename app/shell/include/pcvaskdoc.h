@@ -82,13 +82,21 @@ public:
     // Rebuilds the whole tree for the current operation mode and scans the buses; returns
     // TRUE once an analyzer is there (in offline mode the offline analyzer always is). With
     // nothing found online it says so, opens the communication dialog and tries again.
+    // FALSE when the program's close was confirmed meanwhile: the scans stop and the search
+    // ends before the window goes.
     BOOL InitTheInstruments();
     // Connects and scans: the first analyzer found (the last converter's that found any,
     // else the first gateway's), the offline analyzer when offline, NULL for none.
     CVaskInstrument* InitTheVaskInstruments();
     // Binds the converters to their ports and starts every converter and gateway (which
-    // scans their buses), behind the progress window.
+    // scans their buses), behind the progress window. Online, a converter whose port could
+    // not be opened is told afterwards: the port with the access layer's error text and the
+    // system's reason.
     void InitTheCommunication();
+    // Stops the running bus scan of every converter and gateway line.
+    void AbortScans();
+    // The application's operation mode is online.
+    static BOOL IsOnlineMode();
     // The port nodes of the machine's free COM ports, the gateway nodes with their lines
     // (online only) and the network's converters.
     BOOL InitThePorts();

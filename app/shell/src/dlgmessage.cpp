@@ -2,6 +2,7 @@
 #include "dlgmessage.h"
 
 #include "appwait.h"
+#include "windowwork.h"
 
 namespace {
 
@@ -24,6 +25,8 @@ END_MESSAGE_MAP()
 CDlgMessage::CDlgMessage(CWnd* pParent)
     : CDialog(IDD, pParent), m_nBitmapId(IDB_OPERATION), m_bCancel(0), m_bShowCancel(0) {
     Create(IDD, pParent);
+    // It shows the progress of the work that a close of the program ends.
+    LeaveOpenOnClose(m_hWnd);
 }
 
 CDlgMessage::~CDlgMessage() {

@@ -15,6 +15,9 @@
 #include "updatethread.h"
 #include "vaskinstrument.h"
 #include "viewmessage.h"
+#include "windowwork.h"
+
+#include <ctype.h>
 
 IMPLEMENT_DYNCREATE(CInstrumentView, CFormView)
 
@@ -241,7 +244,8 @@ CInstrumentView::CInstrumentView()
       m_pInstrument(NULL),
       m_bFieldbusDownload(0),
       m_hUpdateThread(NULL),
-      m_bStopperAdded(FALSE) {}
+      m_bStopperAdded(FALSE),
+      m_bTransferRunning(FALSE) {}
 
 CInstrumentView::~CInstrumentView() {
     WaitForUpdateThread();
@@ -313,6 +317,12 @@ void CInstrumentView::EndCompareMode() {
 void CInstrumentView::ShowError(const ErrorStruct_& error) {
     CString text;
     text.Format(LoadText(IDS_IV_ERROR_CODE), (LPCSTR)CString(error.text), (int)error.code);
+    const int nLetter = (int)((error.info >> 8) & 0xFF);
+    if (nLetter != 0) {
+        CString command;
+        command.Format(LoadText(IDS_VASK_COMMAND), nLetter, (int)(error.info & 0xFF));
+        text = command + "\n" + text;
+    }
     AfxMessageBox(text, MB_OK);
 }
 
@@ -465,10 +475,24 @@ LRESULT CInstrumentView::OnVaskErrorMessage(WPARAM wParam, LPARAM lParam) {
 void CInstrumentView::OnVaskError(LPCSTR lpszText, ErrorStruct_* pError) {
     CVaskInstrument* pInstrument = ValidInstrument();
     if (pInstrument == NULL) return;
+    if (m_bTransferRunning && lpszText != NULL && pError != NULL) {
+        // The transfer's own box names the step that failed.
+        pError->code = 0;
+        return;
+    }
     if (pInstrument->GetState() == 4) {
         if (!m_bCommLostShown) {
             m_bCommLostShown = 1;
             AfxMessageBox(IDS_IV_COMM_LOST, MB_OK);
+        }
+        // A write or command that could not be made is told as not made, outage or not: a
+        // read is told by the outage's one message.
+        if (lpszText != NULL && pError != NULL && pError->code != 0 &&
+            isupper((int)((pError->info >> 8) & 0xFF))) {
+            CString text = lpszText;
+            text += "\n";
+            text += pError->text;
+            AfxMessageBox(text, MB_OK);
         }
         if (lpszText != NULL && pError != NULL) pError->code = 0;
         return;
@@ -775,7 +799,8 @@ void CInstrumentView::RunConfigCommand(UINT nAskId, UINT nWaitTextId,
         ProgramWait(5000);
         pInstrument->EnableCommandReport(0);
         VaskFloat values[4];
-        while (!m_dlgMessage.IsCancelled() && !pInstrument->GetMeas(values)) ProgramWait(2000);
+        while (!m_dlgMessage.IsCancelled() && !IsClosePending() && !pInstrument->GetMeas(values))
+            ProgramWait(2000);
         pInstrument->EnableCommandReport(1);
     }
     m_dlgMessage.Stop();
@@ -813,12 +838,15 @@ void CInstrumentView::TransferPcData(BOOL bSave) {
     m_bBusy = 1;
     {
         CWaitCursor wait;
+        // A close confirmed meanwhile stops the transfer after the block in flight.
+        CWindowWork work([pInstrument] { pInstrument->AbortDownload(); });
+        m_bTransferRunning = TRUE;
         m_dlgMessage.Start(IDS_IV_TRANSFER_STARTED, kPictureOperation);
         m_dlgMessage.ShowProgress(TRUE, 0, 100);
         const int nResult = bSave ? pInstrument->ReadParamSet(path, this, WM_PARAMETER_PROGRESS)
                                   : pInstrument->WriteParamSet(path, this, WM_PARAMETER_PROGRESS);
-        if (!nResult && pInstrument->GetAccess() != NULL)
-            ShowError(pInstrument->GetAccess()->GetLastError());
+        m_bTransferRunning = FALSE;
+        if (!nResult && !IsClosePending()) ShowError(pInstrument->GetTransferError());
     }
     m_bBusy = 0;
     m_dlgMessage.ShowProgress(FALSE);
@@ -967,7 +995,7 @@ void CInstrumentView::OnDownload() {
     delete m_pDownloadAccess;
     m_pDownloadAccess = NULL;
     m_bBusy = 0;
-    if (bDownloaded)
+    if (bDownloaded && !IsClosePending())
         if (CKemMainFrame* pFrame = MainFrame()) pFrame->RelinkAfterDownload();
 }
 
@@ -990,15 +1018,18 @@ void CInstrumentView::RunOnlineDownload(BOOL bFieldbus) {
     m_bBusy = 1;
     {
         CWaitCursor wait;
+        // A close confirmed meanwhile aborts the download as Cancel does.
+        CWindowWork work([pInstrument] { pInstrument->AbortDownload(); });
         m_dlgMessage.Start(bFieldbus ? IDS_IV_PROFIBUS_PREPARING : IDS_IV_DL_RESET,
                            kPictureOperation);
         m_dlgMessage.ShowProgress(TRUE, 0, 100);
         if (pDoc != NULL) pDoc->PauseAllBroadcasts(1);
+        m_bTransferRunning = TRUE;
         const int nResult = bFieldbus
                                 ? pInstrument->DownloadProfibus(path, this, WM_DOWNLOAD_PROGRESS)
                                 : pInstrument->Download(path, this, WM_DOWNLOAD_PROGRESS);
-        if (!nResult && pInstrument->GetAccess() != NULL)
-            ShowError(pInstrument->GetAccess()->GetLastError());
+        m_bTransferRunning = FALSE;
+        if (!nResult && !IsClosePending()) ShowError(pInstrument->GetTransferError());
         if (pDoc != NULL) pDoc->PauseAllBroadcasts(0);
     }
     m_bBusy = 0;
@@ -1060,9 +1091,11 @@ BOOL CInstrumentView::DownloadWithoutFirmware() {
     m_dlgMessage.ShowProgress(TRUE, 0, 100);
     m_dlgMessage.ShowCancel(TRUE);
     m_dlgMessage.Start(IDS_IV_DL_STARTED, kPictureOperation);
+    CvaskAccess* pAccess = m_pDownloadAccess;
+    CWindowWork work([pAccess] { pAccess->AbortDownload(); });
     const int nResult =
         m_pDownloadAccess->Download(1, DownloadWaitForDevice, path, this, WM_DOWNLOAD_PROGRESS);
-    if (!nResult) ShowError(m_pDownloadAccess->GetLastError());
+    if (!nResult && !IsClosePending()) ShowError(m_pDownloadAccess->GetLastError());
     m_dlgMessage.ShowProgress(FALSE);
     m_dlgMessage.Stop();
     // A failed download leaves nothing to link anew.

@@ -19,6 +19,7 @@
 #include "pcvasktreeview.h"
 #include "printforms.h"
 #include "protocolthread.h"
+#include "refreshround.h"
 #include "resource.h"
 #include "setpassworddlg.h"
 #include "settingssheet.h"
@@ -29,6 +30,7 @@
 #include "vaskinstrument.h"
 #include "viewmessage.h"
 #include "viewvaluebars.h"
+#include "windowwork.h"
 
 #include <htmlhelp.h>
 #include <shellapi.h>
@@ -320,10 +322,26 @@ void CKemMainFrame::OnDestroy() {
 }
 
 void CKemMainFrame::OnClose() {
+    if (IsClosePending(m_hWnd)) {
+        // Confirmed before: the window goes once the work that ran then has returned.
+        if (PendingCloseMayEnd(m_hWnd)) EndWindow();
+        return;
+    }
     if (AfxMessageBox(IDS_EXIT_QUESTION, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    // Work that lets messages through (a bus request, a scan, a transfer, a dialog) still
+    // uses the document and its analyzers below this handler: it is ended first.
+    if (CWindowWork::Running() > 0 || !IsWindowEnabled()) {
+        BeginPendingClose(m_hWnd);
+        return;
+    }
+    EndWindow();
+}
+
+void CKemMainFrame::EndWindow() {
     if (!StopUpdateThread()) return;
     // The logging thread uses the frame, the document and the analyzers: it ends first.
     if (!StopLogging()) return;
+    EndPendingClose();
     m_bClosing = TRUE;
     CFrameWnd::OnClose();
 }
@@ -369,13 +387,24 @@ void CKemMainFrame::OnTimer(UINT_PTR nIDEvent) {
         Default();
         return;
     }
+    if (IsClosePending(m_hWnd)) {
+        // Dialogs that the unwinding work opened are cancelled as well.
+        CancelOpenDialogs(m_hWnd);
+        if (PendingCloseMayEnd(m_hWnd)) PostMessage(WM_CLOSE);
+    }
     CPCVaskDoc* pDoc = GetDocument();
     if (pDoc == NULL) return;
     if (g_nTicks <= kCountingTicks) {
         ++g_nTicks;
         return;
     }
-    if (!m_bInTimerUpdate && m_bOnline && !pDoc->IsBusy()) {
+    // A tick handled while this thread waits for a bus request refreshes when it has ended;
+    // a confirmed close refreshes nothing more. The views and the status bar read the devices
+    // in one round: a value they both show is asked once, and a device that does not answer
+    // holds the tick up once only.
+    CRefreshRound round;
+    if (!m_bInTimerUpdate && m_bOnline && !pDoc->IsBusy() && !CvaskAccess::IsCallerWaiting() &&
+        !IsClosePending(m_hWnd)) {
         m_bInTimerUpdate = TRUE;
         g_nTicks = 0;
         pDoc->UpdateAllViews(NULL, 3, NULL);
@@ -426,8 +455,9 @@ void CKemMainFrame::UpdateStatusBar() {
                                CTime::GetCurrentTime().Format(LoadText(IDS_STATUS_TIME_FORMAT)));
 
     CPCVaskDoc* pDoc = GetDocument();
-    // While the document rebuilds its tree the nodes are not asked anything.
-    if (pDoc != NULL && !pDoc->IsBusy()) {
+    // While the document rebuilds its tree the nodes are not asked anything, nor while this
+    // thread waits for a bus request.
+    if (pDoc != NULL && !pDoc->IsBusy() && !CvaskAccess::IsCallerWaiting()) {
         CInstrument* pNode = pDoc->GetCurrentInstrument();
         int nState = 0;
         if (pNode != NULL) {

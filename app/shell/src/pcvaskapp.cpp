@@ -5,6 +5,7 @@
 #include "appcmdline.h"
 #include "appmessages.h"
 #include "apputil.h"
+#include "appwait.h"
 #include "comportsurvey.h"
 #include "instrumentview.h"
 #include "mainframe.h"
@@ -16,6 +17,7 @@
 #include "shellsheethost.h"
 #include "splashwnd.h"
 #include "treelist.h"
+#include "vaskaccess.h"
 #include "VaskGate.h"
 
 #include <stdlib.h>
@@ -94,6 +96,10 @@ BOOL CPCVaskApp::InitInstance() {
     LoadExternalHelpList();
 
     CTLFrame::RegisterClass();
+
+    // Bus requests of the window thread keep the window alive while they run.
+    m_previousCallerWait = CvaskAccess::SetCallerWait(WaitForRequestWithMessages);
+    m_bCallerWaitInstalled = TRUE;
 
     // The models reach the application, the frame and the sheets through their hosts.
     m_pPreviousHost = SetInstrumentHost(&m_host);
@@ -217,6 +223,10 @@ int CPCVaskApp::ExitInstance() {
     }
     delete m_pExternalHelp;
     m_pExternalHelp = NULL;
+    if (m_bCallerWaitInstalled) {
+        CvaskAccess::SetCallerWait(m_previousCallerWait);
+        m_bCallerWaitInstalled = FALSE;
+    }
     if (m_bHostInstalled) {
         // A host installed after this one stays.
         CInstrumentHost* pCurrent = SetInstrumentHost(m_pPreviousHost);

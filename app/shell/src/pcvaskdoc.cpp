@@ -4,6 +4,7 @@
 #include "pcvaskdoc.h"
 
 #include "commconfigdlg.h"
+#include "comportsurvey.h"
 
 #include "appmessages.h"
 #include "converter.h"
@@ -18,6 +19,7 @@
 #include "tracefile.h"
 #include "tracehost.h"
 #include "vaskinstrument.h"
+#include "windowwork.h"
 
 #include "VaskGate.h"
 
@@ -57,6 +59,40 @@ CString LoadText(UINT nID) {
     CString text;
     text.LoadString(nID);
     return text;
+}
+
+// The message for a port that could not be opened: the port, the access layer's text and,
+// for an error of the open itself, the system's text of its code.
+CString PortFailureText(const CString& portName, const ErrorStruct_& error) {
+    CString port = portName;
+    port.TrimRight(':');
+    CString text = port + ": " + error.text;
+    if (error.code == ErrorOpeningInterface && error.info != 0) {
+        char system[512] = "";
+        if (::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL,
+                             (DWORD)error.info, 0, system, sizeof system, NULL) != 0) {
+            CString reason = system;
+            reason.TrimRight();
+            text += "\n" + reason;
+        }
+    }
+    return text;
+}
+
+// Why the converter's port did not open, or an empty text when it did (or would now): a port
+// that has no node in the tree (not among the machine's free ports) is opened once to learn
+// the system's reason.
+CString PortFailure(CConverter* pConverter, CPort* pPort, const CString& portName) {
+    if (pPort != NULL) {
+        const ErrorStruct_& error = pConverter->GetInitError();
+        return error.code != ErrorNone ? PortFailureText(portName, error) : CString();
+    }
+    if (portName.IsEmpty()) return CString();
+    const DWORD nSystem = CComPortSurveyCalls().OpenPort(ComPortDevice(portName));
+    if (nSystem == 0) return CString();
+    ErrorStruct_ error;
+    SetError(&error, ErrorOpeningInterface, nSystem);
+    return PortFailureText(portName, error);
 }
 
 }  // namespace
@@ -239,7 +275,14 @@ void CPCVaskDoc::RemoveWorkerThreadStopper(CWorkerThreadStopper* pStopper) {
 
 BOOL CPCVaskDoc::InitTheInstruments() {
     SetBusy(1);
+    // A close confirmed meanwhile stops the scans; the search then ends without an analyzer,
+    // before the window and this document go.
+    CWindowWork work([this] { AbortScans(); });
     for (;;) {
+        if (IsClosePending()) {
+            SetBusy(0);
+            return FALSE;
+        }
         CVaskInstrument* pFound = NULL;
         {
             // The threads that read the analyzers end before the selection and the nodes go.
@@ -258,7 +301,9 @@ BOOL CPCVaskDoc::InitTheInstruments() {
             pFound = InitTheVaskInstruments();
         }
         if (pFound == NULL) {
+            if (IsClosePending()) continue;
             AfxMessageBox(IDS_NO_INSTRUMENTS_FOUND, MB_OK);
+            if (IsClosePending()) continue;
             // Without the dialog nobody could leave the loop: the program works offline.
             if (g_commConfigDialog == NULL)
                 SetOnlineMode(0);
@@ -342,10 +387,27 @@ BOOL CPCVaskDoc::InitTheVaskConverter() {
     return TRUE;
 }
 
+void CPCVaskDoc::AbortScans() {
+    for (POSITION pos = m_converterList.GetHeadPosition(); pos != NULL;)
+        ((CConverter*)m_converterList.GetNext(pos))->GetAccess()->AbortScan();
+    for (POSITION pos = m_gatewayList.GetHeadPosition(); pos != NULL;) {
+        CObList* pLines = ((CGateway*)m_gatewayList.GetNext(pos))->GetPorts();
+        for (POSITION line = pLines != NULL ? pLines->GetHeadPosition() : NULL; line != NULL;) {
+            CObject* pLine = pLines->GetNext(line);
+            if (pLine->IsKindOf(RUNTIME_CLASS(CGatewayPort)))
+                ((CGatewayPort*)pLine)->GetAccess()->AbortScan();
+        }
+    }
+}
+
 void CPCVaskDoc::InitTheCommunication() {
     CScanProgress* pProgress = Progress();
     pProgress->Start(IDS_CONNECTING, IDB_NETWORK_SEARCH);
+    // The ports that could not be opened, told when the progress window has gone.
+    CStringArray failures;
     for (POSITION pos = m_converterList.GetHeadPosition(); pos != NULL;) {
+        // A close confirmed meanwhile scans no further bus.
+        if (IsClosePending()) break;
         CConverter* pConverter = (CConverter*)m_converterList.GetNext(pos);
         CString portName;
         CPort* pPort = pConverter->GetPort(portName);
@@ -354,9 +416,13 @@ void CPCVaskDoc::InitTheCommunication() {
             pConverter->SetPort(pPort);
             pPort->SetConverter(pConverter);
         }
-        pConverter->InitTheCommunication();
+        if (!pConverter->InitTheCommunication() && IsOnlineMode()) {
+            const CString failure = PortFailure(pConverter, pPort, portName);
+            if (!failure.IsEmpty()) failures.Add(failure);
+        }
     }
     for (POSITION pos = m_gatewayList.GetHeadPosition(); pos != NULL;) {
+        if (IsClosePending()) break;
         CGateway* pGateway = (CGateway*)m_gatewayList.GetNext(pos);
         {
             CTraceFile trace(0, "CPCVaskDoc::InitTheCommunication");
@@ -365,6 +431,13 @@ void CPCVaskDoc::InitTheCommunication() {
         pGateway->InitTheCommunication();
     }
     pProgress->Stop();
+    for (int i = 0; i < failures.GetSize() && !IsClosePending(); ++i)
+        AfxMessageBox(failures[i], MB_OK | MB_ICONEXCLAMATION);
+}
+
+BOOL CPCVaskDoc::IsOnlineMode() {
+    CPCVaskApp* pApp = CPCVaskApp::Get();
+    return pApp != NULL && pApp->IsOnlineMode();
 }
 
 CVaskInstrument* CPCVaskDoc::InitTheVaskInstruments() {

@@ -106,6 +106,7 @@ int CUpdateThread::ReadInstrumentData() {
     static const char kLimitValues[] = "Limit values";
 
     POSITION comparePos = bCompareMode ? pCompare->GetGroupList().GetHeadPosition() : NULL;
+    int lastPercent = -1;
     for (POSITION pos = groups.GetHeadPosition(); pos != NULL;) {
         CParameterGroup* pGroup = (CParameterGroup*)groups.GetNext(pos);
         CParameterGroup* pCompareGroup =
@@ -147,7 +148,10 @@ int CUpdateThread::ReadInstrumentData() {
             // An analyzer without entries of its own, walked through its compare groups,
             // reports 0 %; beyond that the count may pass 100 the same way.
             const int percent = total > 0 ? done * 100 / total : 0;
-            Broadcast(WM_COMMUNICATING, (WPARAM)percent);
+            // Every window of the frame gets each new percentage once: with hundreds of
+            // entries the same figure told again only costs the GUI thread its time.
+            if (percent != lastPercent) Broadcast(WM_COMMUNICATING, (WPARAM)percent);
+            lastPercent = percent;
             if (m_pView->m_bStopRequested) return 0;
             ++index;
             if (!pParameter->IsInDeviceDataWindow()) {

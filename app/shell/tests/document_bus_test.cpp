@@ -1,11 +1,13 @@
 // The document in the program's main frame with a network of one converter on COM1, the
 // analyzer simulator's line: the rebuild scans the bus and makes the analyzers of the
 // devices found (model classes, Quenta variants, an unsupported model), the progress names
-// the network and the address, a cancelled scan stops before the next address, and an
-// analyzer of the bus saved to a file loads back as the offline analyzer.
+// the network and the address, a cancelled scan stops before the next address, an analyzer
+// of the bus saved to a file loads back as the offline analyzer, and a close of the program in
+// the search's loop without analyzers ends the loop before the window goes.
 #include "document_bus_fixture.h"
 
 #include "parvel.h"
+#include "windowwork.h"
 
 namespace frametest {
 namespace {
@@ -95,6 +97,36 @@ TEST_F(DocumentBus, ACancelledScanStopsBeforeTheNextAddressAndKeepsWhatItFound) 
     for (int address : Addresses()) EXPECT_LT(address, 3);
     EXPECT_NE(Trace().find("Scan aborted by the user"), std::string::npos);
     EXPECT_EQ(doc_->GetCurrentInstrument(), Analyzers().front());
+}
+
+TEST_F(DocumentBus, AClosingInTheLoopWithoutAnalyzersEndsTheLoopBeforeTheWindowGoes) {
+    // An empty bus: the rebuild finds nothing and says so. While the message is open the
+    // program is closed (the message's loop handles the posted close), and "Yes".
+    ASSERT_TRUE(Sim("REMOVE 1"));
+    ASSERT_TRUE(Sim("REMOVE 2"));
+    CommDialogStandIn dialog;
+    bool posted = false;
+    boxes_.whileOpen = [&](const std::string& text) {
+        if (posted || text.find("No VASK instruments have been detected") != 0) return;
+        posted = ::PostMessageA(hFrame_, WM_CLOSE, 0, 0) != FALSE;
+        wkit::Driver::PumpUntil([&] { return IsClosePending(hFrame_) != FALSE; }, 10000);
+    };
+    boxes_.answers = {IDYES};  // to the exit question; the message itself gets OK
+    EXPECT_FALSE(doc_->InitTheInstruments());
+    boxes_.whileOpen = nullptr;
+    ASSERT_TRUE(posted);
+    EXPECT_EQ(boxes_.texts.size(), 2u) << ::testing::PrintToString(boxes_.texts);
+    EXPECT_EQ(boxes_.texts.back(), "Do you really want to exit the application?");
+    // The loop ended without the communication dialog; the window went only afterwards.
+    EXPECT_TRUE(dialog.cancelAllowed.empty());
+    EXPECT_TRUE(IsWindow(hFrame_));
+    EXPECT_FALSE(doc_->IsBusy());
+    // The program's loop ends the window without a second question.
+    app_->Run();
+    app_.reset();
+    EXPECT_FALSE(IsWindow(hFrame_));
+    EXPECT_FALSE(IsClosePending());
+    EXPECT_EQ(boxes_.texts.size(), 2u);
 }
 
 }  // namespace

@@ -12,6 +12,10 @@
 #include "parvel.h"
 #include "record_bytes.h"
 #include "recording_host.h"
+#include "windowwork.h"
+
+#include <atomic>
+#include <thread>
 
 #include <map>
 
@@ -60,9 +64,10 @@ protected:
         ASSERT_TRUE(frame_->IsInstrumentMode());
         ASSERT_TRUE(view_->IsWindowVisible());
     }
-    // Until the update thread has ended.
+    // Until the update thread has ended. A first read of an analyzer's whole table on a
+    // loaded machine takes above half a minute.
     bool Idle() {
-        return wkit::Driver::PumpUntil([&] { return !view_->m_bBusy; }, 30000);
+        return wkit::Driver::PumpUntil([&] { return !view_->m_bBusy; }, 90000);
     }
     // Instrument mode for the Parvel, its set saved to `path` and compared with it.
     void CompareWithItsOwnSet(const std::string& path) {
@@ -80,6 +85,19 @@ protected:
                         std::to_string(count) + " " + std::to_string(ms)));
         doc_->UpdateAllViews(NULL, 6, NULL);
         ASSERT_TRUE(view_->m_bBusy);
+    }
+    // The analyzer's device falls silent; requests fail until the access layer counts the
+    // device as gone (state 4).
+    bool SilenceUntilGone(CVaskInstrument* analyzer) {
+        if (!Sim("FAULT " + std::to_string(analyzer->GetAddress()) + " silent always")) return false;
+        return wkit::Driver::PumpUntil(
+            [&] {
+                analyzer->EnableCommandReport(0);
+                analyzer->Remote(0);
+                analyzer->EnableCommandReport(1);
+                return analyzer->GetState() == 4;
+            },
+            30000);
     }
     // A refresh asked for as the document asks for it after a change.
     void Refresh() {
@@ -498,6 +516,8 @@ public:
     }
     std::vector<std::string> texts;
     std::vector<bool> cancelShown;
+    // Runs for every text the window is given.
+    std::function<void(const std::string&)> onText;
 
 private:
     static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -513,6 +533,7 @@ private:
                 self->pressCancel_ = false;
                 ::PostMessageA(self->dialog_.m_hWnd, WM_COMMAND, IDCANCEL, 0);
             }
+            if (self->onText) self->onText(text);
         }
         return CallWindowProcA(self->old_, hWnd, message, wParam, lParam);
     }
@@ -623,16 +644,7 @@ TEST_F(InstrumentViewBus, ASilencedDeviceIsToldOncePerOutage) {
     ASSERT_TRUE(Idle());
     const std::string kLost = "Communication with the instrument is interrupted.";
     for (size_t outage = 0; outage < 2; ++outage) {
-        ASSERT_TRUE(Sim("FAULT 2 silent always"));
-        // Requests fail until the access layer counts the device as gone.
-        ASSERT_TRUE(wkit::Driver::PumpUntil(
-            [&] {
-                parvel_->EnableCommandReport(0);
-                parvel_->Remote(0);
-                parvel_->EnableCommandReport(1);
-                return parvel_->GetState() == 4;
-            },
-            30000));
+        ASSERT_TRUE(SilenceUntilGone(parvel_));
         for (int i = 0; i < 3; ++i) doc_->UpdateAllViews(NULL, 3, NULL);
         EXPECT_EQ(boxes_.texts.size(), outage + 1);
         ASSERT_TRUE(Sim("CLEARFAULTS"));
@@ -776,6 +788,199 @@ TEST_F(InstrumentViewBus, ClosingDuringAReadEndsTheThreadBeforeTheFrameGoes) {
     EXPECT_EQ(watch.framesDestroyed, 1);
     EXPECT_EQ(watch.runningAtFrameEnd, 0);
     view_ = nullptr;
+    ASSERT_TRUE(Sim("CLEARFAULTS"));
+}
+
+// The program's caller wait for the bus while it lives, as the program's start installs it:
+// the window thread keeps its window alive while a request runs.
+class ProgramCallerWait {
+public:
+    ProgramCallerWait() : previous_(CvaskAccess::SetCallerWait(WaitForRequestWithMessages)) {}
+    ~ProgramCallerWait() { CvaskAccess::SetCallerWait(previous_); }
+
+private:
+    CvaskAccess::CallerWait previous_;
+};
+
+// Replies of a window to WM_GETTEXT, asked every 50 ms by a thread of its own, as another
+// program probes whether the window answers; measured from Begin on.
+class WindowProbe {
+public:
+    explicit WindowProbe(HWND hWnd) : hWnd_(hWnd), thread_([this] { Run(); }) {}
+    ~WindowProbe() { Stop(); }
+    void Begin() { measuring_ = true; }
+    void Stop() {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+    }
+    std::atomic<ULONGLONG> longest{0};
+    std::atomic<int> replies{0};
+
+private:
+    void Run() {
+        while (!stop_) {
+            char text[256];
+            DWORD_PTR result = 0;
+            const bool measured = measuring_;
+            const ULONGLONG before = GetTickCount64();
+            const BOOL answered = SendMessageTimeoutA(hWnd_, WM_GETTEXT, sizeof text, (LPARAM)text,
+                                                      SMTO_NORMAL, 120000, &result);
+            const ULONGLONG took = GetTickCount64() - before;
+            if (measured && answered) {
+                ++replies;
+                if (took > longest) longest = took;
+            }
+            ::Sleep(50);  // the probe's pace
+        }
+    }
+    HWND hWnd_;
+    std::atomic<bool> measuring_{false};
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+TEST_F(InstrumentViewBus, ADownloadWhoseAnalyzerFallsSilentKeepsTheWindowAnsweringAndNamesTheStep) {
+    ProgramCallerWait callerWait;
+    const std::string firmware = *folder_ / "P6x.hex";
+    WriteFile(firmware, ReadFile(std::string(VASK_FIRMWARE_DATA) + "/firmware16.hex"));
+    EnterInstrumentMode(parvel_);
+    ASSERT_TRUE(Idle());
+    WindowProbe probe(hFrame_);
+    bool silenced = false;
+    {
+        // The analyzer stops answering once the records go out; the wire's retries of the
+        // record then run for their whole time.
+        ProgressTexts progress(view_->GetMessageDialog(), false);
+        progress.onText = [&](const std::string& text) {
+            if (silenced || text.find("Download has been started") != 0) return;
+            silenced = Sim("FAULT 2 silent always on=K21");
+            probe.Begin();
+        };
+        boxes_.answers = {IDOK, IDYES};
+        wkit::Driver driver;
+        driver.Exempt(view_->GetMessageDialog().m_hWnd);
+        driver.NameFile(firmware);
+        Command(ID_DOWNLOAD_MAINBOARD);
+    }
+    probe.Stop();
+    ASSERT_TRUE(silenced);
+    // The window answered throughout, within the time of one refresh of the views.
+    EXPECT_GT(probe.replies.load(), 20);
+    EXPECT_LT(probe.longest.load(), 1200u);
+    // The one message after the download: its step and its error, no outage message first.
+    ASSERT_EQ(boxes_.texts.size(), 3u) << ::testing::PrintToString(boxes_.texts);
+    EXPECT_EQ(boxes_.texts[2],
+              "Vask command: \"K, 21\"\nThe device does not send a response\nor the response "
+              "has been missed (E9), Code: 9");
+    EXPECT_EQ(view_->m_bBusy, 0);
+    EXPECT_FALSE(::IsWindowVisible(view_->GetMessageDialog().m_hWnd));
+    ASSERT_TRUE(Sim("CLEARFAULTS"));
+}
+
+TEST_F(InstrumentViewBus, ClosingDuringADownloadAbortsItAndTheFrameGoesAfterIt) {
+    ProgramCallerWait callerWait;
+    const std::string firmware = *folder_ / "P6x.hex";
+    WriteFile(firmware, ReadFile(std::string(VASK_FIRMWARE_DATA) + "/firmware16.hex"));
+    EnterInstrumentMode(parvel_);
+    ASSERT_TRUE(Idle());
+    ASSERT_TRUE(Sim("CLEARLOG"));
+    bool closed = false;
+    {
+        ProgressTexts progress(view_->GetMessageDialog(), false);
+        progress.onText = [&](const std::string& text) {
+            if (closed || text.find("Download has been started") != 0) return;
+            // From outside, as the task bar closes a program.
+            closed = ::PostMessageA(hFrame_, WM_CLOSE, 0, 0) != FALSE;
+        };
+        // Boot version, the download's question, then "Yes" to the exit question.
+        boxes_.answers = {IDOK, IDYES, IDYES};
+        wkit::Driver driver;
+        driver.Exempt(view_->GetMessageDialog().m_hWnd);
+        driver.NameFile(firmware);
+        Command(ID_DOWNLOAD_MAINBOARD);
+    }
+    ASSERT_TRUE(closed);
+    // The question came while the download ran; the window outlived the download, which
+    // stopped at its next record without a message of its own.
+    ASSERT_EQ(boxes_.texts.size(), 3u) << ::testing::PrintToString(boxes_.texts);
+    EXPECT_EQ(boxes_.texts[2], "Do you really want to exit the application?");
+    EXPECT_TRUE(IsWindow(hFrame_));
+    EXPECT_TRUE(IsClosePending(hFrame_));
+    EXPECT_EQ(view_->m_bBusy, 0);
+    const std::vector<std::string> telegrams = TelegramsTo2(sim_);
+    EXPECT_TRUE(Has(telegrams, "K20"));
+    EXPECT_LT(std::count(telegrams.begin(), telegrams.end(), "K21"), 97) << "of the file's 97 records";
+    // The program's loop ends the window now, without a second question.
+    ThreadEndWatch watch(view_, hFrame_);
+    app_->Run();
+    app_.reset();
+    EXPECT_FALSE(IsWindow(hFrame_));
+    EXPECT_EQ(watch.framesDestroyed, 1);
+    EXPECT_EQ(watch.runningAtFrameEnd, 0);
+    EXPECT_EQ(boxes_.texts.size(), 3u);
+    EXPECT_FALSE(IsClosePending());
+    view_ = nullptr;
+}
+
+TEST_F(InstrumentViewBus, AParameterSetReadThatFailsReportsTheErrorThatEndedIt) {
+    EnterInstrumentMode(parvel_);
+    ASSERT_TRUE(Idle());
+    ASSERT_TRUE(Sim("MEMORY 2 00112233445566778899AABBCCDDEEFF0102030405"));
+    ASSERT_TRUE(Sim("FAULT 2 silent always on=k27"));
+    // Whatever a box of the failure's report lets run meanwhile (here: requests of the
+    // analyzer that fail otherwise) must not change the error that the transfer shows.
+    boxes_.whileOpen = [&](const std::string& text) {
+        if (text.find(", Code: ") != std::string::npos) return;
+        Sim("FAULT 2 silent always");
+        parvel_->EnableCommandReport(0);
+        for (int i = 0; i < 2; ++i) parvel_->Remote(1);
+        parvel_->EnableCommandReport(1);
+    };
+    {
+        wkit::Driver driver;
+        driver.Exempt(view_->GetMessageDialog().m_hWnd);
+        driver.NameFile(*folder_ / "memory.dat");
+        Command(ID_SAVE_PC_DATA);
+    }
+    boxes_.whileOpen = nullptr;
+    EXPECT_EQ(boxes_.texts,
+              std::vector<std::string>{"Vask command: \"k, 27\"\nThe device does not send a "
+                                       "response\nor the response has been missed (E9), Code: 9"});
+    ASSERT_TRUE(Sim("CLEARFAULTS"));
+}
+
+TEST_F(InstrumentViewBus, AWriteDuringAnOutageIsReportedAsNotMadeAndAReadIsNot) {
+    ::KillTimer(hFrame_, frame_->GetTimerId());
+    EnterInstrumentMode(parvel_);
+    ASSERT_TRUE(Idle());
+    VaskFloat range, inside, outside, deadTime;
+    ASSERT_TRUE(parvel_->GetIntegrationTime(0, range, inside, outside, deadTime));
+    ASSERT_TRUE(SilenceUntilGone(parvel_));
+    const std::string kLost = "Communication with the instrument is interrupted.";
+    struct Case {
+        const char* what;
+        bool write;
+    } const cases[] = {{"first write", true}, {"read", false}, {"second write", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        boxes_.texts.clear();
+        if (c.write)
+            EXPECT_FALSE(parvel_->SetIntegrationTime(0, range, inside, outside, deadTime));
+        else
+            EXPECT_FALSE(parvel_->GetIntegrationTime(0, range, inside, outside, deadTime));
+        std::vector<std::string> told;
+        for (const std::string& text : boxes_.texts)
+            if (text != kLost) told.push_back(text);
+        if (!c.write) {
+            EXPECT_TRUE(told.empty()) << ::testing::PrintToString(told);
+            continue;
+        }
+        ASSERT_EQ(told.size(), 1u) << ::testing::PrintToString(boxes_.texts);
+        EXPECT_NE(told[0].find("Vask command: \"W, "), std::string::npos) << told[0];
+        EXPECT_TRUE(told[0].find("(E45)") != std::string::npos ||
+                    told[0].find("(E9)") != std::string::npos)
+            << told[0];
+    }
     ASSERT_TRUE(Sim("CLEARFAULTS"));
 }
 

@@ -327,6 +327,31 @@ TEST_F(MainFrame, StatusBarPanesShowModeLevelSelectionAndFlags) {
     EXPECT_TRUE(boxes_.texts.empty());
 }
 
+// Each flag of the document lights its own pane and no other one.
+TEST_F(MainFrame, EachFlagLightsOnlyItsOwnPane) {
+    StopRealTimer();
+    const char* const names[] = {"ERR", "CTRL", "WART", "LIM", "PROT"};  // panes 6 to 10
+    const struct {
+        const char* flag;
+        int pane;
+    } cases[] = {{"error", 6}, {"function check", 7}, {"maintenance", 8}, {"limit", 9},
+                 {"logging", 10}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.flag);
+        const std::string flag = c.flag;
+        doc_->SetAnyError(flag == "error");
+        doc_->SetAnyFunctionCheck(flag == "function check");
+        doc_->SetAnyMaintenance(flag == "maintenance");
+        doc_->SetAnyLimit(flag == "limit");
+        doc_->SetLogging(flag == "logging");
+        frame_->UpdateStatusBar();
+        for (int pane = 6; pane <= 10; ++pane)
+            EXPECT_EQ(PaneEnabled(pane), pane == c.pane) << "pane " << names[pane - 6];
+    }
+    doc_->SetLogging(FALSE);
+    doc_->SetAnyLimit(0);
+}
+
 // ---- communication progress -------------------------------------------------------------
 
 TEST_F(MainFrame, CommunicationMessagesGivePaneZeroAProgressBarAndThenItsLookBack) {

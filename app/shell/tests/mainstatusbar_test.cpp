@@ -1,7 +1,7 @@
 // The coloured status bar in a frame with the main frame's eleven panes, painted through its
-// own paint routine into a 24-bit memory bitmap: fills and frames by state and kind, the
-// progress pane and its saved look, scrolling panes and their timer, hit tests, creation
-// failure, and copies of pane records.
+// own paint routine into a 24-bit memory bitmap: fills, frames and text colours by state and
+// kind, the progress pane and its saved look, scrolling panes and their timer, hit tests,
+// creation failure, and copies of pane records.
 #include "mainstatusbar.h"
 
 #include "resource.h"
@@ -214,6 +214,30 @@ TEST_F(StatusBar, EachPaneIsFilledWithTheBackColourOfItsState) {
     EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), capture.At(Pane(3).right - 1, Pane(3).bottom - 1));
     EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), capture.At(Pane(4).left, Pane(4).top));
     EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT), capture.At(Pane(4).right - 1, Pane(4).bottom - 1));
+}
+
+// The text of a pane is drawn in the text colour of the pane's state, never in the other
+// one: the fill is the same for both states, so only the text's pixels tell them apart.
+TEST_F(StatusBar, EachPaneTextIsDrawnInTheTextColourOfItsState) {
+    const COLORREF kEnabledText = RGB(200, 0, 0), kDisabledText = RGB(0, 0, 200);
+    for (int i = 1; i < kPanes; ++i) {
+        CStatusPane* pane = bar().GetPane(i);
+        pane->SetTexts("WWW", "WWW");
+        pane->SetBackColors(RGB(255, 255, 255), RGB(255, 255, 255));
+        pane->SetTextColors(kEnabledText, kDisabledText);
+        if (i % 2 == 0) bar().SetPaneStyle(i, bar().GetPaneStyle(i) | SBPS_DISABLED);
+    }
+    Capture capture(bar().m_hWnd);
+    for (int i = 1; i < kPanes; ++i) {
+        const bool enabled = !(bar().GetPaneStyle(i) & SBPS_DISABLED);
+        const std::set<COLORREF> colors = capture.Colors(Shrunk(Pane(i)));
+        EXPECT_EQ(colors.count(kEnabledText), enabled ? 1u : 0u)
+            << "pane " << i << (enabled ? " (enabled)" : " (disabled)")
+            << ": the enabled text colour";
+        EXPECT_EQ(colors.count(kDisabledText), enabled ? 0u : 1u)
+            << "pane " << i << (enabled ? " (enabled)" : " (disabled)")
+            << ": the disabled text colour";
+    }
 }
 
 TEST_F(StatusBar, OnlyTextAndBitmapKindsDrawMoreThanTheFill) {

@@ -5,6 +5,8 @@
 // its lists, traffic light and tray icon; the panes' help.
 #include "document_bus_fixture.h"
 
+#include "analyzer_bus_fixture.h"
+
 #include "definecomponentsdlg.h"
 #include "gateway.h"
 #include "pane_seams.h"
@@ -14,7 +16,9 @@
 #include "viewmessage.h"
 #include "viewvaluebars.h"
 
+#include <atomic>
 #include <functional>
+#include <thread>
 
 namespace frametest {
 namespace {
@@ -730,6 +734,90 @@ TEST_F(Panes, ASilentAnalyzerLosesItsTextsWithoutAStatusRead) {
          }())
         EXPECT_FALSE(e.to == "2/0" && e.command == 'k' && e.function == 23) << e.line;
     EXPECT_TRUE(Visible(view->m_lightGreen));
+}
+
+// ---- the refresh and the window ---------------------------------------------------------------
+
+// Analyzers that fall silent while the views refresh: each is asked once in the refresh (one
+// unanswered request: the link layer's three attempts at each of the access object's three
+// tries), its further reads fail at once, and a message sent to the window meanwhile is
+// answered as soon as the refresh is over, after no more bus time than a healthy refresh
+// and those requests. (While a request waits, the window does not answer: the refresh reads
+// on the window's thread.)
+TEST_F(Panes, AnalyzersSilencedDuringARefreshHoldTheWindowUpForOneRequestEach) {
+    ASSERT_TRUE(Sim("DEVICE 3 type=1 components=2"));
+    ASSERT_TRUE(Sim("DEVICE 4 type=2 components=1"));
+    // Device 3 reports a fault of its own in its extended status.
+    ASSERT_TRUE(Sim("STORE 3 0 k23 8100800080008000"));
+    ASSERT_TRUE(doc_->InitTheInstruments());
+    ASSERT_EQ(Analyzers().size(), 4u);
+    const std::string fault =
+        std::string((LPCSTR)Analyzers()[2]->GetDisplayName()) + ": Fault general";
+    const size_t kUnansweredRequest = 9;
+    auto refresh = [&] {
+        ResetMainFrameCounters();
+        for (int tick = 0; tick < 12; ++tick)
+            SendMessageA(hFrame_, WM_TIMER, frame_->GetTimerId(), 0);
+    };
+    auto log = [&] {
+        std::vector<vasksim::SimLogEntry> entries;
+        EXPECT_TRUE(sim_.Log(entries)) << sim_.LastError();
+        return entries;
+    };
+    // Nothing the access object keeps stays current, as in a refresh that takes longer than
+    // its values do (a bus of many analyzers): every read of a refresh asks the device.
+    StaleDeviceClock stale;
+    // A healthy refresh after the one that fills the panes.
+    refresh();
+    ASSERT_TRUE(Sim("CLEARLOG"));
+    refresh();
+    const size_t healthy = log().size();
+    ASSERT_GT(healthy, 0u);
+    ASSERT_TRUE(Has(Lines(Messages()->m_listSystemStates), fault));
+
+    // Devices 3 and 4 fall silent once the refresh has asked device 1; meanwhile a message
+    // goes to the window.
+    ASSERT_TRUE(Sim("CLEARLOG"));
+    std::atomic<bool> answered{false}, silenced{false};
+    std::string failure;
+    std::thread user([&] {
+        vasksim::SimClient sim;
+        if (!sim.Connect(&failure)) return;
+        for (ULONGLONG end = GetTickCount64() + 30000; !silenced && GetTickCount64() < end;) {
+            std::vector<vasksim::SimLogEntry> entries;
+            if (!sim.Log(entries)) break;
+            for (const vasksim::SimLogEntry& e : entries) silenced = silenced || e.to == "1/0";
+            if (!silenced) Sleep(2);
+        }
+        if (!silenced || !sim.Fault("3 silent always") || !sim.Fault("4 silent always")) {
+            failure = "not silenced: " + sim.LastError();
+            silenced = false;
+            return;
+        }
+        char text[256];
+        DWORD_PTR result = 0;
+        answered = SendMessageTimeoutA(hFrame_, WM_GETTEXT, sizeof text, (LPARAM)text,
+                                       SMTO_NORMAL, 120000, &result) != 0;
+    });
+    refresh();
+    // The message is answered as the window's thread takes its messages again.
+    wkit::Driver::PumpUntil([&] { return answered.load() || !silenced; }, 130000);
+    user.join();
+    ASSERT_TRUE(silenced) << failure;
+    EXPECT_TRUE(answered) << "the window answers after the refresh";
+
+    const std::vector<vasksim::SimLogEntry> entries = log();
+    for (const std::string device : {"3/", "4/"}) {
+        size_t unanswered = 0;
+        for (const vasksim::SimLogEntry& e : entries)
+            if (e.to.compare(0, 2, device) == 0) unanswered += e.action == "silent";
+        EXPECT_GE(unanswered, 1u) << device << " was met silent in the refresh";
+        EXPECT_LE(unanswered, kUnansweredRequest) << device << " was asked once";
+    }
+    EXPECT_LE(entries.size(), healthy + 2 * kUnansweredRequest);
+    // The views show what a failed read gives: an extended status that could not be read
+    // has no flag set.
+    EXPECT_FALSE(Has(Lines(Messages()->m_listSystemStates), fault));
 }
 
 // ---- help ------------------------------------------------------------------------------------

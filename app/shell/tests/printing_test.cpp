@@ -166,6 +166,7 @@ protected:
 TEST_F(Printing, AListOfParametersPrintsOnThreePagesWithTheCompanyAndEveryRecordOnce) {
     if (NoPrinter()) GTEST_SKIP() << "needs the build's printer";
     UseDefaultForms();
+    rtest::PrintJobs printer;
     vaskreport_seam::Recorder printed;
     CallRecorder calls;
     CReportJobInfo info;
@@ -208,8 +209,8 @@ TEST_F(Printing, AListOfParametersPrintsOnThreePagesWithTheCompanyAndEveryRecord
     EXPECT_EQ(calls.Of("LlPrintOptionsDialogA")[0].text, "Select printing options");
 
     ASSERT_EQ(printed.jobs.size(), 1u);
-    const std::string pdf = rtest::WaitForPdf(printed.jobs[0].document);
-    ASSERT_FALSE(pdf.empty()) << "no PDF for " << printed.jobs[0].document;
+    const std::string pdf = printer.NextPdf();
+    ASSERT_FALSE(pdf.empty()) << printer.Missed();
     const std::vector<std::string> pages = rtest::PdfPages(pdf);
     ASSERT_EQ(pages.size(), 3u);
     std::string all;

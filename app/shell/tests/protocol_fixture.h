@@ -19,6 +19,8 @@ public:
     LogClock() {
         s_now = CTime(2026, 3, 2, 10, 0, 0).GetTime();
         s_reads = 0;
+        s_lastTick = 0;
+        s_shortestGap = -1;
         SetLoggingClock(&LogClock::ReadByThread);
         CnuraProtocol::SetClock(&LogClock::Read);
     }
@@ -43,16 +45,31 @@ public:
         Set(seconds);
         return Polls();
     }
+    // The shortest time between two polls of the thread (ms) since the last call, -1 when
+    // there were fewer than two polls.
+    long long TakeShortestGap() {
+        s_lastTick = 0;
+        return s_shortestGap.exchange(-1);
+    }
 
 private:
     // The thread reads its clock once per poll; the log library reads its own more often.
     static CTime ReadByThread() {
+        const long long tick = (long long)GetTickCount64();
+        const long long last = s_lastTick.exchange(tick);
+        if (last != 0) {
+            long long shortest = s_shortestGap.load();
+            while ((shortest < 0 || tick - last < shortest) &&
+                   !s_shortestGap.compare_exchange_weak(shortest, tick - last)) {}
+        }
         ++s_reads;
         return Read();
     }
     static CTime Read() { return CTime((time_t)s_now.load()); }
     static inline std::atomic<long long> s_now{0};
     static inline std::atomic<int> s_reads{0};
+    static inline std::atomic<long long> s_lastTick{0};
+    static inline std::atomic<long long> s_shortestGap{-1};
 };
 
 // The log of the document into the folder: "prot.txt" (its first file "prot0000.txt"), ";"

@@ -1,10 +1,12 @@
 // The logging thread in the program's main frame, with analyzers that have no device: when
 // rows are due (whole seconds of the cycle, a clock set back), the empty selection at the
 // start, the time window's end, a selection emptied while logging runs, the empty fields of
-// a failed read, a failing write shown once, and the stop that joins the thread.
+// a failed read, a failing write shown once, the wait between polls, and the stop that joins
+// the thread.
 #include "protocol_fixture.h"
 
 #include "gateway.h"
+#include "protocolthread.h"
 
 namespace frametest {
 namespace {
@@ -190,6 +192,23 @@ TEST_F(Logging, AFailingWriteIsShownOnceAndTriedAgainEachCycle) {
     ASSERT_NE(trace.find(entry), std::string::npos) << trace;
     EXPECT_EQ(trace.find(entry), trace.rfind(entry));
     EXPECT_TRUE(doc_->IsLogging());
+    EXPECT_TRUE(frame_->StopLogging());
+    EXPECT_TRUE(Ended(thread));
+}
+
+// Between its polls the thread waits on its stop event for the poll period: a poll never
+// follows the one before sooner (a wait that returned at once would spin on the processor).
+TEST_F(Logging, ThePollsAreAPollPeriodApart) {
+    auto analyzer = Analyzer("First");
+    HANDLE thread = Start(analyzer.get());
+    ASSERT_NE(thread, (HANDLE)NULL);
+    clock_.TakeShortestGap();
+    ASSERT_TRUE(clock_.Polls(5));
+    const long long shortest = clock_.TakeShortestGap();
+    ASSERT_GE(shortest, 0) << "no two polls were seen";
+    // Timers may round a little; a wait cut short to nothing is far below this.
+    EXPECT_GE(shortest, CProtocolThread::kPollMilliseconds * 3 / 4)
+        << "the thread polled again " << shortest << " ms after a poll";
     EXPECT_TRUE(frame_->StopLogging());
     EXPECT_TRUE(Ended(thread));
 }

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+#include <string.h>
+
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -18,9 +21,13 @@ namespace shelltest {
 inline void DeleteFolder(const std::string& folder) { vasktest::DeleteFolderTree(folder); }
 
 // A new empty folder as the program folder while the object lives; deleted afterwards.
+// The application owns its help-file path and frees it when it goes, as the program's start
+// sets it: the folder gives it a copy, and puts the earlier path back only into the
+// application it changed, should that one still live (a test may end the application first).
 class ProgramFolder {
 public:
-    ProgramFolder() : saved_(AfxGetApp()->m_pszHelpFilePath) {
+    ProgramFolder() : app_(AfxGetApp()), hadPath_(app_->m_pszHelpFilePath != NULL) {
+        if (hadPath_) saved_ = app_->m_pszHelpFilePath;
         char temp[MAX_PATH];
         GetTempPathA(sizeof temp, temp);
         static int serial = 0;
@@ -29,11 +36,10 @@ public:
         folder_ = name.str();
         DeleteFolder(folder_);
         CreateDirectoryA(folder_.c_str(), NULL);
-        help_ = folder_ + "\\KorvanGA.chm";
-        AfxGetApp()->m_pszHelpFilePath = help_.c_str();
+        SetHelpPath((folder_ + "\\KorvanGA.chm").c_str());
     }
     ~ProgramFolder() {
-        AfxGetApp()->m_pszHelpFilePath = saved_;
+        if (AfxGetApp() == app_) SetHelpPath(hadPath_ ? saved_.c_str() : NULL);
         DeleteFolder(folder_);
     }
     ProgramFolder(const ProgramFolder&) = delete;
@@ -43,9 +49,14 @@ public:
     std::string operator/(const std::string& name) const { return folder_ + "\\" + name; }
 
 private:
-    LPCSTR saved_;
+    void SetHelpPath(LPCSTR path) {
+        free((void*)app_->m_pszHelpFilePath);
+        app_->m_pszHelpFilePath = path != NULL ? _strdup(path) : NULL;
+    }
+    CWinApp* app_;
+    bool hadPath_;
+    std::string saved_;
     std::string folder_;
-    std::string help_;
 };
 
 // The application's profile below a maker's key of the test's own, empty at the start and

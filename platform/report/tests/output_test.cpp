@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <set>
 
 using namespace rtest;
 using vaskreport_seam::Job;
@@ -59,21 +58,6 @@ bool Has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-// The document name in a PDF file's name: the form's name, the process, a count and eight hex
-// digits; cups-pdf adds its own part behind it.
-std::string DocumentOf(const std::string& file, const std::string& stem) {
-    if (file.compare(0, stem.size(), stem) != 0) return std::string();
-    size_t a = file.find('_', stem.size());
-    size_t b = a == std::string::npos ? a : file.find('_', a + 1);
-    if (b == std::string::npos || file.size() < b + 9) return std::string();
-    return file.substr(0, b + 9);
-}
-
-std::set<std::string> PdfFiles() {
-    std::vector<std::string> names = FilesStartingWith(PdfFolder(), "");
-    return std::set<std::string>(names.begin(), names.end());
-}
-
 class Output : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -81,21 +65,26 @@ protected:
         ASSERT_TRUE(WriteText(form_, kTwentyLines));
     }
     void TearDown() override { DeleteFileA(form_.c_str()); }
+    // Prints the records on the printer, a job of its own, which must go well.
+    void PrintOnThePrinter(int records) {
+        int job = StartPrint(form_, owner_.Handle());
+        ASSERT_GE(job, 0);
+        PrintAndEnd(job, records);
+        LlJobClose(job);
+    }
     std::string form_ = ProgramFolder() + "vaskreport_output_test.form";
     OwnerWindow owner_;
 };
 
 TEST_F(Output, FortyRecordsOnATwentyLineTableGiveTwoPdfPagesWithTheHeader) {
+    PrintJobs printer;
     Recorder recorder;
-    int job = StartPrint(form_, owner_.Handle());
-    ASSERT_GE(job, 0);
-    PrintAndEnd(job, 40);
-    LlJobClose(job);
+    ASSERT_NO_FATAL_FAILURE(PrintOnThePrinter(40));
     ASSERT_EQ(recorder.jobs.size(), 1u);
     EXPECT_EQ(recorder.jobs[0].pages.size(), 2u);
 
-    std::string pdf = WaitForPdf(recorder.jobs[0].document);
-    ASSERT_FALSE(pdf.empty()) << "no PDF for " << recorder.jobs[0].document;
+    std::string pdf = printer.NextPdf();
+    ASSERT_FALSE(pdf.empty()) << printer.Missed();
     std::vector<std::string> pages = PdfPages(pdf);
     ASSERT_EQ(pages.size(), 2u);
     for (const std::string& page : pages) EXPECT_TRUE(Has(page, "Output test header forty"));
@@ -108,7 +97,7 @@ TEST_F(Output, FortyRecordsOnATwentyLineTableGiveTwoPdfPagesWithTheHeader) {
 }
 
 TEST_F(Output, CancelAtRecordFiveGivesMinus99OnceAndNoPdf) {
-    std::set<std::string> before = PdfFiles();
+    PrintJobs printer;
     Recorder recorder;
     int job = StartPrint(form_, owner_.Handle());
     ASSERT_GE(job, 0);
@@ -122,19 +111,30 @@ TEST_F(Output, CancelAtRecordFiveGivesMinus99OnceAndNoPdf) {
 
     // The queue keeps its order: once a later job's PDF is there, a PDF of the cancelled one
     // would be there too.
-    int marker = StartPrint(form_, owner_.Handle());
-    ASSERT_GE(marker, 0);
-    PrintAndEnd(marker, 1);
-    LlJobClose(marker);
+    ASSERT_NO_FATAL_FAILURE(PrintOnThePrinter(1));
     ASSERT_EQ(recorder.jobs.size(), 1u);
-    std::string pdf = WaitForPdf(recorder.jobs[0].document);
-    ASSERT_FALSE(pdf.empty());
-    std::set<std::string> added;
-    for (const std::string& f : PdfFiles())
-        if (!before.count(f) && f.find(".txt") == std::string::npos) added.insert(f);
-    ASSERT_EQ(added.size(), 1u);
-    EXPECT_EQ(
-        added.begin()->compare(0, recorder.jobs[0].document.size(), recorder.jobs[0].document), 0);
+    std::string pdf = printer.NextPdf();
+    ASSERT_FALSE(pdf.empty()) << printer.Missed();
+    EXPECT_EQ(printer.PdfsSince(), std::vector<std::string>{pdf.substr(pdf.rfind('\\') + 1)});
+}
+
+// A print's title is what the user sees in the printer queue and as the PDF's name: the
+// document's name, whole (a long one here), with the queue's job id behind it in the file.
+TEST_F(Output, ThePrintCarriesTheDocumentsNameIntoTheQueueAndThePdfsName) {
+    PrintJobs printer;
+    Recorder recorder;
+    ASSERT_NO_FATAL_FAILURE(PrintOnThePrinter(1));
+    ASSERT_EQ(recorder.jobs.size(), 1u);
+    const std::string document = recorder.jobs[0].document;
+    EXPECT_EQ(document.compare(0, 23, "vaskreport_output_test_"), 0) << document;
+    std::string pdf = printer.NextPdf();
+    ASSERT_FALSE(pdf.empty()) << printer.Missed();
+    const int id = PrintJobs::JobOf(pdf);
+    EXPECT_EQ(printer.QueueTitle(id), document) << "the title of job " << id << " in the queue";
+    EXPECT_EQ(pdf.substr(pdf.rfind('\\') + 1), document + "-job_" + std::to_string(id) + ".pdf")
+        << "the PDF of job " << id << " is not named after its document " << document
+        << ": the queue's cups-pdf took another title than the job's (see the queue's options in "
+           "tests/support/printer-fixture and the cups-pdf log in the printer's log folder)";
 }
 
 TEST_F(Output, ThePreviewShowsTheTwoRecordedPagesAndPrintsThem) {
@@ -162,7 +162,7 @@ TEST_F(Output, ThePreviewShowsTheTwoRecordedPagesAndPrintsThem) {
         EXPECT_EQ(p.file.compare(0, TempFolder().size(), TempFolder()), 0) << p.file;
     }
     // The preview's Print names its output after the form, like every print.
-    std::set<std::string> before = PdfFiles();
+    PrintJobs printer;
 
     struct Seen {
         std::string first, second, afterBack;
@@ -217,16 +217,10 @@ TEST_F(Output, ThePreviewShowsTheTwoRecordedPagesAndPrintsThem) {
     EXPECT_GT(seen.rangeWidth, 0);  // fitted to the width, it scrolls
     EXPECT_EQ(seen.afterBack, "Page 1 of 2");
 
-    std::string pdf;
-    ULONGLONG deadline = GetTickCount64() + 60000;
-    while (pdf.empty() && GetTickCount64() < deadline) {
-        for (const std::string& f : PdfFiles()) {
-            std::string document = DocumentOf(f, "vaskreport_output_test_");
-            if (!before.count(f) && !document.empty()) pdf = WaitForPdf(document);
-        }
-        if (pdf.empty()) Sleep(100);
-    }
-    ASSERT_FALSE(pdf.empty()) << "the preview printed no PDF";
+    std::string pdf = printer.NextPdf();
+    ASSERT_FALSE(pdf.empty()) << "the preview printed no PDF: " << printer.Missed();
+    const std::string title = printer.QueueTitle(PrintJobs::JobOf(pdf));
+    EXPECT_EQ(title.compare(0, 23, "vaskreport_output_test_"), 0) << title;
     std::vector<std::string> pages = PdfPages(pdf);
     ASSERT_EQ(pages.size(), 2u);
     EXPECT_TRUE(Has(pages[1], Record(40)));

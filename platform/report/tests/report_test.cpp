@@ -2,20 +2,14 @@
 
 #include "emf_reader.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 namespace rtest {
-
-namespace {
-
-bool IsAlnum(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-}  // namespace
 
 std::string TempFolder() {
     char path[MAX_PATH] = {};
@@ -259,19 +253,183 @@ std::string PdfFolder() {
     return path;
 }
 
-std::string WaitForPdf(const std::string& document, ULONGLONG limitMs) {
-    std::string folder = PdfFolder();
-    if (folder.empty()) return std::string();
+std::string UnixPath(const std::string& windowsPath) {
+    // Wine's own conversion knows every drive; Z: (the machine's root) is the rest of the path.
+    typedef char*(__cdecl * ToUnix)(LPCWSTR);
+    static ToUnix toUnix = reinterpret_cast<ToUnix>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
+    WCHAR wide[MAX_PATH] = {};
+    if (toUnix && MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH) > 0) {
+        if (char* unix = toUnix(wide)) {
+            std::string path = unix;
+            HeapFree(GetProcessHeap(), 0, unix);
+            return path;
+        }
+    }
+    std::string path = windowsPath.size() > 2 ? windowsPath.substr(2) : std::string();
+    for (char& c : path)
+        if (c == '\\') c = '/';
+    return path;
+}
+
+std::string RunUnix(const std::string& command, int* code, ULONGLONG limitMs) {
+    static std::atomic<unsigned> count{0};
+    char name[64];
+    snprintf(name, sizeof name, "vask_unix_%lu_%u.out", GetCurrentProcessId(), ++count);
+    const std::string out = TempFolder() + name, codeFile = out + ".code";
+    const std::string unixOut = UnixPath(out);
+    DeleteFileA(out.c_str());
+    DeleteFileA(codeFile.c_str());
+    if (code) *code = -1;
+    // Wine does not wait for a Unix program to end: the output appears whole, by a rename,
+    // once the command has ended and its exit code is written.
+    std::string text = "/bin/sh -c \"{ " + command + "; } >'" + unixOut + ".part' 2>&1; echo $? >'" +
+                       unixOut + ".code'; mv '" + unixOut + ".part' '" + unixOut + "'\"";
+    std::vector<char> line(text.begin(), text.end());
+    line.push_back('\0');
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
+        return std::string();
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    ULONGLONG deadline = GetTickCount64() + limitMs;
+    while (!Exists(out) && GetTickCount64() < deadline) Sleep(20);
+    if (!Exists(out)) return std::string();
+    std::string output = ReadText(out);
+    if (code) *code = atoi(ReadText(codeFile).c_str());
+    DeleteFileA(out.c_str());
+    DeleteFileA(codeFile.c_str());
+    return output;
+}
+
+namespace {
+
+// The printer's folder (VASK_PDF_DIR's parent, a Unix path): its socket and its logs.
+std::string PrinterFolder() {
+    const char* pdf = getenv("VASK_PDF_DIR");
+    if (!pdf || !*pdf) return std::string();
+    std::string dir = pdf;
+    while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+    return dir.substr(0, dir.find_last_of('/'));
+}
+
+// The newest job of the build's print server, 0 when it has none; -1 (and what it said in
+// `answer`) when it could not be asked.
+int NewestJob(std::string& answer) {
+    const std::string folder = PrinterFolder();
+    if (folder.empty()) {
+        answer = "VASK_PDF_DIR is not set";
+        return -1;
+    }
+    int code = -1;
+    answer = RunUnix("lpstat -h '" + folder + "/cups.sock' -W all -o", &code);
+    if (code != 0) {
+        answer = "lpstat ended with " + std::to_string(code) + ": " + answer;
+        return -1;
+    }
+    // "VaskPDF-12  root  1024  <date>": the queue, a hyphen and the job's id first.
+    int newest = 0;
+    std::istringstream lines(answer);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::string first = line.substr(0, line.find(' '));
+        size_t dash = first.rfind('-');
+        if (dash != std::string::npos) newest = std::max(newest, atoi(first.c_str() + dash + 1));
+    }
+    return newest;
+}
+
+bool CompletePdf(const std::string& path) {
+    std::string bytes = ReadText(path);
+    size_t end = bytes.find_last_not_of("\r\n ");
+    return end != std::string::npos && end >= 4 && bytes.compare(end - 4, 5, "%%EOF") == 0;
+}
+
+}  // namespace
+
+PrintJobs::PrintJobs() {
+    m_first = m_last = NewestJob(m_missed);
+}
+
+int PrintJobs::JobOf(const std::string& pdf) {
+    const std::string name = pdf.substr(pdf.find_last_of('\\') + 1);
+    const std::string ext = ".pdf";
+    if (name.size() <= ext.size() || name.compare(name.size() - ext.size(), ext.size(), ext) != 0)
+        return -1;
+    const size_t label = name.rfind("-job_");
+    if (label == std::string::npos) return -1;
+    const size_t digits = label + 5;
+    const size_t end = name.size() - ext.size();
+    if (digits >= end) return -1;
+    for (size_t i = digits; i < end; ++i)
+        if (name[i] < '0' || name[i] > '9') return -1;
+    return atoi(name.c_str() + digits);
+}
+
+std::string PrintJobs::NextPdf(ULONGLONG limitMs) {
+    const std::string folder = PdfFolder();
+    if (m_last < 0 || folder.empty()) {
+        if (folder.empty()) m_missed = "VASK_PDF_DIR is not set";
+        return std::string();
+    }
+    ULONGLONG deadline = GetTickCount64() + limitMs;
+    std::vector<std::string> names;
+    do {
+        // The server works off its jobs in order: the first PDF after the job noted last is
+        // the one of the next job.
+        int next = -1;
+        std::string path;
+        names = FilesStartingWith(folder, "");
+        for (const std::string& name : names) {
+            int job = JobOf(name);
+            if (job > m_last && (next < 0 || job < next)) {
+                next = job;
+                path = folder + "\\" + name;
+            }
+        }
+        if (next >= 0 && CompletePdf(path)) {
+            m_last = next;
+            return path;
+        }
+        Sleep(100);
+    } while (GetTickCount64() < deadline);
+    std::string answer;
+    NewestJob(answer);
+    m_missed = "no complete PDF of a job after job " + std::to_string(m_last) + " in " + folder +
+               " within " + std::to_string(limitMs / 1000) + " s; its files:";
+    for (const std::string& name : names) m_missed += " " + name;
+    m_missed += "; the server's jobs: " + answer;
+    return std::string();
+}
+
+std::vector<std::string> PrintJobs::PdfsSince() const {
+    std::vector<std::string> since;
+    for (const std::string& name : FilesStartingWith(PdfFolder(), ""))
+        if (JobOf(name) > m_first) since.push_back(name);
+    return since;
+}
+
+std::string PrintJobs::QueueTitle(int job, ULONGLONG limitMs) const {
+    // The server's page log has a line for each finished job: "<queue> <user> <id> [<time>]
+    // total <pages> <billing> <host> <title> <media> <sides>".
+    std::string log = "Z:" + PrinterFolder() + "/log/page_log";
+    for (char& c : log)
+        if (c == '/') c = '\\';
     ULONGLONG deadline = GetTickCount64() + limitMs;
     do {
-        for (const std::string& name : FilesStartingWith(folder, document)) {
-            // cups-pdf adds its own suffix to the document name.
-            if (name.size() > document.size() && IsAlnum(name[document.size()])) continue;
-            std::string path = folder + "\\" + name;
-            std::string bytes = ReadText(path);
-            size_t end = bytes.find_last_not_of("\r\n ");
-            if (end != std::string::npos && end >= 4 && bytes.compare(end - 4, 5, "%%EOF") == 0)
-                return path;
+        std::istringstream lines(ReadText(log));
+        std::string line;
+        while (std::getline(lines, line)) {
+            std::istringstream words(line);
+            std::vector<std::string> w;
+            for (std::string word; words >> word;) w.push_back(word);
+            if (w.size() < 12 || w[2] != std::to_string(job) || w[5] != "total") continue;
+            std::string title = w[9];
+            for (size_t i = 10; i + 2 < w.size(); ++i) title += " " + w[i];
+            return title;
         }
         Sleep(100);
     } while (GetTickCount64() < deadline);
@@ -279,30 +437,10 @@ std::string WaitForPdf(const std::string& document, ULONGLONG limitMs) {
 }
 
 std::vector<std::string> PdfPages(const std::string& pdf) {
-    // The PDF lies on drive Z:, the machine's root: its Unix path is the rest of the path.
-    std::string unix = pdf.substr(2);
-    for (char& c : unix)
-        if (c == '\\') c = '/';
-    // Wine does not wait for a Unix program to end: the text file appears whole, by a rename,
-    // once pdftotext has finished.
-    std::string command = "/bin/sh -c \"/usr/bin/pdftotext '" + unix + "' '" + unix +
-                          ".part' && mv '" + unix + ".part' '" + unix + ".txt'\"";
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back('\0');
     std::vector<std::string> pages;
-    std::string txt = pdf + ".txt";
-    DeleteFileA(txt.c_str());
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi))
-        return pages;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    ULONGLONG deadline = GetTickCount64() + 30000;
-    while (!Exists(txt) && GetTickCount64() < deadline) Sleep(50);
-    std::string text = ReadText(txt);
+    int code = -1;
+    std::string text = RunUnix("/usr/bin/pdftotext '" + UnixPath(pdf) + "' - 2>/dev/null", &code);
+    if (code != 0) return pages;
     // pdftotext ends every page with a form feed.
     size_t start = 0, ff;
     while ((ff = text.find('\f', start)) != std::string::npos) {

@@ -115,8 +115,39 @@ bool Contains(const std::vector<std::string>& texts, const std::string& text);
 
 // The build's PDF folder (VASK_PDF_DIR, a Unix path) as a Windows path; empty without it.
 std::string PdfFolder();
-// Waits (with a limit) for the complete PDF of a document; its Windows path, or empty.
-std::string WaitForPdf(const std::string& document, ULONGLONG limitMs = 60000);
+
+// The jobs of the build's printer, a CUPS server of its own beside the PDF folder whose
+// cups-pdf queue names each job's PDF "<title>-job_<id>.pdf" after the job's title and its
+// id on the server. A print test finds its PDF by the job its print made, whatever the name:
+// the server's jobs are noted before the print, and the print's job is the next one after
+// them (print tests run one at a time). Only the test of the name looks at the title.
+class PrintJobs {
+public:
+    PrintJobs();  // notes the newest job of the server
+    // Waits (with a limit) for the complete PDF of the next job after the one noted last,
+    // and notes that job: its Windows path, or empty (Missed() tells why).
+    std::string NextPdf(ULONGLONG limitMs = 60000);
+    // The PDF files (names) of the jobs after the one noted first.
+    std::vector<std::string> PdfsSince() const;
+    // The job's id and the title that the queue kept with it (its page log), for a PDF that
+    // NextPdf gave; an empty title when the queue has no record of the job.
+    static int JobOf(const std::string& pdf);
+    std::string QueueTitle(int job, ULONGLONG limitMs = 20000) const;
+    // What NextPdf found in place of the PDF: the server's answer and the folder's files.
+    std::string Missed() const { return m_missed; }
+
+private:
+    int m_first = -1;
+    int m_last = -1;
+    std::string m_missed;
+};
+
+// Runs a command of the machine through /bin/sh (no double quotes or backslashes in it) and
+// waits (with a limit) for its end: its standard output and error, and its exit code in
+// `code` (-1 when it did not end in time).
+std::string RunUnix(const std::string& command, int* code = nullptr, ULONGLONG limitMs = 30000);
+// The Unix path of a path on drive Z:, the machine's root.
+std::string UnixPath(const std::string& windowsPath);
 // The text of each page of a PDF file, read with pdftotext.
 std::vector<std::string> PdfPages(const std::string& pdf);
 

@@ -41,10 +41,11 @@ std::string OwnFolder();
 
 // Removes the program's whole profile.
 void ClearProfile();
-// A network `network` with one USB converter on COM1 (no RTS switching, no echo: a
+// A network `network` with one USB converter on `port` (no RTS switching, no echo: a
 // pseudo-terminal cannot do them), current, in the profile and in the folder's "Comm.ini";
 // the operation mode as given (negative: none written).
-bool WriteComNetwork(const std::string& folder, const std::string& network, int operationMode);
+bool WriteComNetwork(const std::string& folder, const std::string& network, int operationMode,
+                     const std::string& port = "COM1:");
 // One value of a section of the program's profile.
 bool SetDword(const std::string& section, const char* name, DWORD value);
 bool SetString(const std::string& section, const char* name, const std::string& value);
@@ -57,8 +58,16 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Starts the exe with the arguments; PATH leads to the libraries of `libFolder`.
+    // Starts the exe with the arguments; PATH leads to the libraries of `libFolder`. Wine
+    // reports exceptions that a window callback swallowed for it (channel err:seh).
     bool Start(const std::string& exe, const std::string& args, const std::string& libFolder);
+    // The lines of the process's stderr (Wine's own messages for it among them) written
+    // since Start that hold `part`; `known` false when the test runs without the stderr
+    // file (VASK_STDERR_FILE, set by the build for the end-to-end test).
+    std::vector<std::string> OutputLines(const std::string& part, bool* known = nullptr) const;
+    // The lines that tell a crash: "Unhandled" (an unhandled exception or page fault) and
+    // an exception ignored in a window callback.
+    std::vector<std::string> CrashLines(bool* known = nullptr) const;
     DWORD Pid() const { return pi_.dwProcessId; }
     bool Running() const;
     // Waits for the end; the exit code, or -1 when it did not end in time.
@@ -81,6 +90,7 @@ public:
 
 private:
     PROCESS_INFORMATION pi_ = {};
+    long long outputStart_ = 0;  // size of the stderr file when the process started
 };
 
 // Window texts, read across processes.

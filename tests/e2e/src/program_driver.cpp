@@ -9,6 +9,29 @@
 
 namespace e2e {
 
+
+namespace {
+
+// The whole stderr file of the test (a Unix path, reached through drive Z:); empty without it.
+std::string StderrText() {
+    char unixPath[MAX_PATH] = "";
+    if (GetEnvironmentVariableA("VASK_STDERR_FILE", unixPath, sizeof unixPath) == 0) return "";
+    std::string path = std::string("Z:") + unixPath;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                              OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE) return "";
+    std::string text;
+    char buffer[65536];
+    DWORD n = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &n, NULL) && n > 0) text.append(buffer, n);
+    CloseHandle(file);
+    return text;
+}
+
+}  // namespace
+
 const char kProfileKey[] = "Software\\Talvern\\KorvanGA";
 
 namespace {
@@ -66,10 +89,11 @@ ProgramFolder::~ProgramFolder() { DeleteFolder(path_); }
 
 void ClearProfile() { RegDeleteTreeA(HKEY_CURRENT_USER, kProfileKey); }
 
-bool WriteComNetwork(const std::string& folder, const std::string& network, int operationMode) {
+bool WriteComNetwork(const std::string& folder, const std::string& network, int operationMode,
+                     const std::string& port) {
     const std::string converter = "Converter\\" + network + "_1";
     bool ok = SetString("Program options", "Network", network) &&
-              SetDword(converter, "Hardware", 4) && SetString(converter, "Port", "COM1:") &&
+              SetDword(converter, "Hardware", 4) && SetString(converter, "Port", port) &&
               SetDword(converter, "AssertDtr", 0) && SetDword(converter, "DoToggle", 0) &&
               SetDword(converter, "AutoToggle", 0) && SetDword(converter, "ReadEcho", 0);
     if (operationMode >= 0) ok = ok && SetDword("Program options", "Operation mode", operationMode);
@@ -96,12 +120,40 @@ bool Program::Start(const std::string& exe, const std::string& args, const std::
     SetEnvironmentVariableA("PATH", path.c_str());
     std::string commandLine = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
     const std::string folder = exe.substr(0, exe.rfind('\\'));
+    char oldDebug[256] = "";
+    const bool hadDebug = GetEnvironmentVariableA("WINEDEBUG", oldDebug, sizeof oldDebug) != 0;
+    SetEnvironmentVariableA("WINEDEBUG", "-all,err+seh");
+    outputStart_ = (long long)StderrText().size();
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     const BOOL ok = CreateProcessA(exe.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL,
                                    folder.c_str(), &si, &pi_);
     SetEnvironmentVariableA("PATH", oldPath);
+    SetEnvironmentVariableA("WINEDEBUG", hadDebug ? oldDebug : NULL);
     return ok != FALSE;
+}
+
+std::vector<std::string> Program::OutputLines(const std::string& part, bool* known) const {
+    std::vector<std::string> lines;
+    char file[MAX_PATH] = "";
+    if (known != nullptr) *known = GetEnvironmentVariableA("VASK_STDERR_FILE", file, sizeof file) != 0;
+    const std::string text = StderrText();
+    if ((long long)text.size() <= outputStart_) return lines;
+    size_t at = (size_t)outputStart_;
+    while (at < text.size()) {
+        size_t end = text.find('\n', at);
+        if (end == std::string::npos) end = text.size();
+        const std::string line = text.substr(at, end - at);
+        if (line.find(part) != std::string::npos) lines.push_back(line);
+        at = end + 1;
+    }
+    return lines;
+}
+
+std::vector<std::string> Program::CrashLines(bool* known) const {
+    std::vector<std::string> lines = OutputLines("Unhandled", known);
+    for (const std::string& line : OutputLines("ignoring exception")) lines.push_back(line);
+    return lines;
 }
 
 bool Program::Running() const {

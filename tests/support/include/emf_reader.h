@@ -84,7 +84,8 @@ struct Text {  // EMR_EXTTEXTOUTA / EMR_EXTTEXTOUTW
     uint32_t options = 0;  // ETO_* flags
     Rect clip;             // the ETO_CLIPPED / ETO_OPAQUE rectangle
     std::u16string wtext;  // as recorded (an ANSI record's bytes read as code page 1252)
-    std::string text;      // in code page 1252; '?' for characters it does not have
+    std::string text;      // in code page 1252, a symbol font's U+F020..U+F0FF as their codes;
+                           // '?' for characters it does not have
 };
 
 struct Font {  // EMR_EXTCREATEFONTINDIRECTW

@@ -93,6 +93,9 @@ public:
     std::vector<UINT> types;  // MB_ flags of each box
     std::deque<int> answers;
     int answer = IDOK;
+    // Runs for each box before it is answered, with its text: what happens while the user
+    // reads a box (its loop handles the program's timers and messages meanwhile).
+    std::function<void(const std::string& text)> whileOpen;
 };
 
 // --- a window --------------------------------------------------------------------------------

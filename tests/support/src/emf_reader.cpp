@@ -118,6 +118,12 @@ std::string ToCp1252(const std::u16string& text) {
             out.push_back((char)c);
             continue;
         }
+        // A symbol font's characters: an ANSI text drawn in such a font is recorded as
+        // U+F000 plus its codes.
+        if (c >= 0xF020 && c <= 0xF0FF) {
+            out.push_back((char)(c - 0xF000));
+            continue;
+        }
         char mapped = '?';
         for (int i = 0; i < 32; ++i)
             if (kCp1252High[i] != 0 && kCp1252High[i] == c) mapped = (char)(0x80 + i);

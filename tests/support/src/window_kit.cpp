@@ -104,6 +104,7 @@ int RecordBox(LPCSTR lpszText, UINT nType, UINT, void* pContext) {
     BoxRecorder* recorder = static_cast<BoxRecorder*>(pContext);
     recorder->texts.push_back(lpszText);
     recorder->types.push_back(nType);
+    if (recorder->whileOpen) recorder->whileOpen(recorder->texts.back());
     if (!recorder->answers.empty()) {
         int nAnswer = recorder->answers.front();
         recorder->answers.pop_front();

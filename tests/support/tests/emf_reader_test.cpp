@@ -202,6 +202,17 @@ TEST(EmfReader, DecodesAnsiTextRecords) {
     EXPECT_EQ(t.options, (uint32_t)ETO_OPAQUE);
 }
 
+// An ANSI text drawn in a symbol font is recorded as U+F000 plus its codes: read back, the
+// codes the program wrote. Outside that range a character code page 1252 lacks stays '?'.
+TEST(EmfReader, ReadsASymbolFontsCharactersAsTheirCodes) {
+    HDC dc = CreateEnhMetaFileA(NULL, NULL, NULL, NULL);
+    ExtTextOutW(dc, 1, 1, 0, NULL, L"\uF033\uF06A\uF0B0\uF01F\u03C6", 5, NULL);
+    const Bytes bits = MetafileBits(CloseEnhMetaFile(dc));
+    const emf::File file = emf::File::Parse(bits.data(), bits.size());
+    ASSERT_EQ(file.Texts().size(), 1u);
+    EXPECT_EQ(file.Texts()[0].text, "3j\xB0??");
+}
+
 TEST(EmfReader, DecodesExtendedPens) {
     const uint32_t style = PS_GEOMETRIC | PS_DASH | PS_ENDCAP_SQUARE;
     Bytes bits = WithRecord(SampleMetafile(),

@@ -7,16 +7,20 @@
 // reflected polynomial 0xA001 and start 0xFFFF over every byte from the leading DLE up to
 // and including ETX, as sent (doubled bytes count twice); its two bytes are never doubled.
 //
-// Sending waits for the largest free gap between the devices' cyclic broadcasts, then
-// transmits and waits for DLE ACK, repeating on NAK or silence. Receiving assembles one
-// telegram across as many calls as its bytes need, checks it and keeps only those for the
-// PC or for everybody.
+// Sending waits for the largest free gap between the devices' cyclic broadcasts that the
+// telegram fits in, then transmits and waits for DLE ACK, repeating on NAK or silence.
+// Receiving assembles one telegram across as many calls as its bytes need, checks it and
+// keeps only those for the PC or for everybody.
 //
 // Every byte taken from the port goes through the one receiver, whichever wait reads it:
 // Receive, the wait for the acknowledgement (all but the DLE ACK or DLE NAK it waits for)
 // and the wait for the gap (which listens to the line while it waits). A broadcast
 // teaches the cycle tables as soon as its last byte is read, with the time at which the
 // port read it; telegrams that complete during a wait are kept, in order, for Receive.
+// Only a broadcast that the layer saw come in from a quiet line teaches its phase: one
+// that followed another telegram without a pause (a device holds its broadcast while an
+// answer is on the line) or that waited in the port while nobody read it ended earlier
+// than it was read.
 #pragma once
 
 #include "mtimer.h"
@@ -51,8 +55,16 @@ public:
         DownloadAttempts = 100
     };
     static constexpr double Cycle = 500.0;        // ms of one bus cycle
-    static constexpr double GapMargin = 40.0;     // ms kept free at the end of a gap
     static constexpr double PhaseWindow = 250.0;  // a phase further off is taken as it is
+    // One byte on the line: start bit, eight data bits and stop bit at 9600 baud (ms).
+    static constexpr double ByteMs = 10.0 / 9.6;
+    // What the times the layer works with may be off from the line (ms): a broadcast's
+    // end is read up to a few ms after its last byte, a telegram reaches the line a few ms
+    // after the layer decided to send it, and the clock counts whole milliseconds.
+    static constexpr double LatencyAllowance = 10.0;
+    // The length taken for a broadcast whose phase is known but that was never read whole
+    // (ms); every broadcast read teaches its own.
+    static constexpr double UnknownBroadcastMs = 40.0;
     static constexpr unsigned long TimeExpiry = 1500;
 
     CvaskLayer();
@@ -93,18 +105,30 @@ public:
     // the telegram.
     static int BuildTelegram(const CvaskAddress& destination, const CvaskAddress& source,
                              const unsigned char* body, int length, unsigned char* out);
-    // How long to wait before sending at `now` (ms modulo the cycle) for the given phases
-    // (0 = unknown); 0 means at once. gapStart and windowEnd describe the chosen window
-    // (both 0 when there is none).
-    static unsigned long GapWait(const double phases[Devices], unsigned long now,
-                                 double* gapStart = NULL, double* windowEnd = NULL);
+    // The gap rule. The phases (0 = unknown) are where each device's broadcast ends in the
+    // cycle, the lengths how long each lasts on the line (ms; 0 = never read whole). A gap
+    // runs from the end of one broadcast to the end of the next; the largest wins, of equal
+    // ones the earlier, and the one that wraps around the cycle only when it is strictly
+    // larger. A telegram that needs `needMs` (its own time on the line and the latency
+    // allowance) goes in the first gap in that order that it fits in: the window opens
+    // where the gap begins and ends `needMs` before the next broadcast begins. A telegram
+    // that fits in no gap goes at the start of the largest (*fits is then 0).
+    // Returns how long to wait before sending at `now` (ms, taken modulo the cycle); 0
+    // means at once. gapStart and windowEnd describe the chosen window (both 0 when no
+    // phase is known, and the telegram goes at once).
+    static unsigned long GapWait(const double phases[Devices], const double lengths[Devices],
+                                 double needMs, unsigned long now, double* gapStart = NULL,
+                                 double* windowEnd = NULL, int* fits = NULL);
 
-    // The process-wide cycle tables: phase in the bus cycle (ms, 0 = unknown) and time of
-    // the last broadcast (ms, 0 = none) of each device number.
+    // The process-wide cycle tables of each device number: phase in the bus cycle (ms,
+    // 0 = unknown), time of the last broadcast (ms, 0 = none) and how long its last
+    // broadcast read lasted on the line (ms, 0 = none read).
     static double GetBroadcastPhase(int device);
     static void SetBroadcastPhase(int device, double phase);
     static unsigned long GetBroadcastTime(int device);
     static void SetBroadcastTime(int device, unsigned long time);
+    static double GetBroadcastLength(int device);
+    static void SetBroadcastLength(int device, double ms);
 
     // The receiver's states; every received byte is one step from one to the next.
     enum ReceiveState {
@@ -126,7 +150,11 @@ private:
                  ErrorStruct_* err, int download);
     // A failed port read ends the wait and leaves the port's error in err.
     AckResult WaitForAck(unsigned long ms, ErrorStruct_* err);
-    void WaitForGap();
+    // The wait for the window of a telegram of `bytes` bytes.
+    void WaitForGap(int bytes);
+    // While a telegram is coming in, reads on until it is complete or no byte has come for
+    // the latency allowance (at most a cycle).
+    void ListenWhileReceiving();
     // One byte from the port: n is 1 with the byte in c, 0 when none is waiting. 0 when
     // the read failed (counted as a receive error; the port's error in err).
     int ReadByte(unsigned char& c, int& n, ErrorStruct_* err);
@@ -153,7 +181,9 @@ private:
     // receiver (a test's clock seam passes the time at once instead).
     void Delay(unsigned long ms);
     void Sleep(unsigned long ms);
-    void NoteBroadcast(int device);
+    // A broadcast of `bytes` bytes from `device` was read: its time, length and, when it
+    // was timed as it came in, its phase.
+    void NoteBroadcast(int device, int bytes);
 
     CvaskPort* m_port;
     unsigned char m_buffer[ReceiveBufferSize];
@@ -166,6 +196,13 @@ private:
     unsigned char m_ready[ReceiveBufferSize];
     int m_readyBytes;
     int m_handedOut;  // the oldest kept telegram went to the caller: dropped at the next call
+    // When a read last found the port empty and when the last complete telegram was read,
+    // each valid once its flag is set; when a read last brought a byte.
+    unsigned long m_quietTime;
+    int m_quietSeen;
+    unsigned long m_telegramEnd;
+    int m_telegramSeen;
+    unsigned long m_byteTime;
     int m_noAck;
     int m_win32s;
     CMTimer m_timer;

@@ -23,6 +23,7 @@ const unsigned char NAK = 0x15;
 // The bus cycle as all layers of the process see it; a torn read only shifts one gap.
 double g_phase[CvaskLayer::Devices];
 unsigned long g_time[CvaskLayer::Devices];
+double g_length[CvaskLayer::Devices];
 
 CvaskLayerSeams g_seams = {NULL, NULL, NULL};
 
@@ -45,6 +46,17 @@ const CrcTable& Table() {
 
 int IsCommand(const unsigned char* body, int length, char letter, int function) {
     return length >= 2 && body[0] == (unsigned char)letter && body[1] == function;
+}
+
+// What a broadcast read at `time` makes of its device's phase: the first one read sets it,
+// later ones move it 40 % of the way, or set it when they are more than half a cycle off.
+double LearntPhase(double phase, unsigned long time) {
+    double v = (double)(time % (unsigned long)CvaskLayer::Cycle);
+    // 0 is "not yet known". Smoothed from 0, a first broadcast would be taken for up to
+    // 250 ms early; the window would open while that broadcast is still on the line, and
+    // the telegrams sent there would garble the very broadcasts that could correct it.
+    if (phase == 0.0 || fabs(v - phase) > CvaskLayer::PhaseWindow) return v;
+    return 0.6 * phase + 0.4 * v;
 }
 
 }  // namespace
@@ -70,6 +82,14 @@ unsigned long CvaskLayer::GetBroadcastTime(int device) {
 
 void CvaskLayer::SetBroadcastTime(int device, unsigned long time) {
     if (device >= 0 && device < Devices) g_time[device] = time;
+}
+
+double CvaskLayer::GetBroadcastLength(int device) {
+    return device >= 0 && device < Devices ? g_length[device] : 0.0;
+}
+
+void CvaskLayer::SetBroadcastLength(int device, double ms) {
+    if (device >= 0 && device < Devices) g_length[device] = ms;
 }
 
 unsigned short CvaskLayer::Crc(const unsigned char* bytes, int n) {
@@ -99,30 +119,56 @@ int CvaskLayer::BuildTelegram(const CvaskAddress& destination, const CvaskAddres
     return (int)(cursor - out);
 }
 
-unsigned long CvaskLayer::GapWait(const double phases[Devices], unsigned long now, double* gapStart,
-                                  double* windowEnd) {
+unsigned long CvaskLayer::GapWait(const double phases[Devices], const double lengths[Devices],
+                                  double needMs, unsigned long now, double* gapStart,
+                                  double* windowEnd, int* fits) {
     if (gapStart) *gapStart = 0.0;
     if (windowEnd) *windowEnd = 0.0;
-    double known[Devices];
+    if (fits) *fits = 1;
+    struct Broadcast {
+        double end, length;
+    } known[Devices];
     int m = 0;
     for (int d = 0; d < Devices; ++d)
-        if (phases[d] != 0.0) known[m++] = phases[d];
+        if (phases[d] != 0.0) {
+            known[m].end = phases[d];
+            known[m].length =
+                lengths != NULL && lengths[d] > 0.0 ? lengths[d] : (double)UnknownBroadcastMs;
+            ++m;
+        }
     // Nothing known about the cycle: nobody to keep clear of.
     if (m == 0) return 0;
-    std::sort(known, known + m);
-    double gap = -1.0, start = 0.0;
-    for (int k = 0; k + 1 < m; ++k)
-        if (known[k + 1] - known[k] > gap) {
-            gap = known[k + 1] - known[k];
-            start = known[k];
-        }
-    double wrap = Cycle + known[0] - known[m - 1];
-    if (wrap > gap) {
-        gap = wrap;
-        start = known[m - 1];
+    std::sort(known, known + m,
+              [](const Broadcast& a, const Broadcast& b) { return a.end < b.end; });
+    // The gaps in the rule's order: the wrap-around gap comes last, and a stable sort keeps
+    // the earlier of equal gaps first and the wrap-around one behind the inner ones.
+    struct Gap {
+        double start, length, room;  // room: how long a telegram may start after start
+    } gaps[Devices];
+    for (int k = 0; k < m; ++k) {
+        const Broadcast& next = known[(k + 1) % m];
+        double length = k + 1 < m ? next.end - known[k].end : Cycle + next.end - known[k].end;
+        gaps[k].start = known[k].end;
+        gaps[k].length = length;
+        gaps[k].room = length - next.length - needMs;
     }
-    if (gap <= GapMargin) return 0;
-    double end = start + gap - GapMargin;
+    std::stable_sort(gaps, gaps + m,
+                     [](const Gap& a, const Gap& b) { return a.length > b.length; });
+    // A telegram that fits nowhere goes where it garbles the least: at the start of the
+    // largest gap, so that it still goes and the broadcast behind it is the only one at
+    // risk.
+    const Gap* chosen = &gaps[0];
+    double room = 0.0;
+    if (fits) *fits = 0;
+    for (int k = 0; k < m; ++k)
+        if (gaps[k].room >= 0.0) {
+            chosen = &gaps[k];
+            room = gaps[k].room;
+            if (fits) *fits = 1;
+            break;
+        }
+    double start = chosen->start;
+    double end = start + room;
     if (gapStart) *gapStart = start;
     if (windowEnd) *windowEnd = end;
     double t = (double)(now % (unsigned long)Cycle);
@@ -143,6 +189,11 @@ CvaskLayer::CvaskLayer()
       m_pending(0),
       m_readyBytes(0),
       m_handedOut(0),
+      m_quietTime(0),
+      m_quietSeen(0),
+      m_telegramEnd(0),
+      m_telegramSeen(0),
+      m_byteTime(0),
       m_noAck(0),
       m_win32s(0),
       m_own(0) {
@@ -225,12 +276,15 @@ int CvaskLayer::Init(const CString& port, const SerialParam* param, ErrorStruct_
     ResetReceiver();
     m_readyBytes = 0;
     m_handedOut = 0;
+    m_quietSeen = 0;
+    m_telegramSeen = 0;
     ResetStatistics();
     m_noAck = param != NULL && param->converterType == 1;
     m_own = CvaskAddress::GetMyAddress();
     for (int d = 0; d < Devices; ++d) {
         g_time[d] = 0;
         g_phase[d] = 0.0;
+        g_length[d] = 0.0;
     }
     return 1;
 }
@@ -281,7 +335,7 @@ int CvaskLayer::Transmit(const CvaskAddress& destination, const unsigned char* b
 
     const int attempts = download ? DownloadAttempts : SendAttempts;
     for (int attempt = 0; attempt < attempts; ++attempt) {
-        WaitForGap();
+        WaitForGap(n);
         TRACE_MSGOUT(4, "Sending a message with %d bytes\n", n);
         ++m_stat.sent;
         m_stat.bytesSent += (unsigned long)n;
@@ -313,6 +367,12 @@ int CvaskLayer::ReadByte(unsigned char& c, int& n, ErrorStruct_* err) {
         return 0;
     }
     m_stat.bytesReceived += (unsigned long)n;
+    if (n == 0) {
+        m_quietTime = Now();
+        m_quietSeen = 1;
+    } else {
+        m_byteTime = Now();
+    }
     return 1;
 }
 
@@ -365,14 +425,24 @@ CvaskLayer::AckResult CvaskLayer::WaitForAck(unsigned long ms, ErrorStruct_* err
     return nak ? NakReceived : NoAck;
 }
 
-void CvaskLayer::WaitForGap() {
-    double phases[Devices];
-    for (int d = 0; d < Devices; ++d) phases[d] = g_phase[d];
+// The telegram has to be off the line before the next broadcast begins: its window ends
+// its own time and the latency allowance before that.
+void CvaskLayer::WaitForGap(int bytes) {
+    double phases[Devices], lengths[Devices];
+    for (int d = 0; d < Devices; ++d) {
+        phases[d] = g_phase[d];
+        lengths[d] = g_length[d];
+    }
     unsigned long now = Now() % (unsigned long)Cycle;
     double start = 0.0, end = 0.0;
-    unsigned long wait = GapWait(phases, now, &start, &end);
-    if (end == 0.0) return;  // no gap worth waiting for
+    int fits = 1;
+    unsigned long wait =
+        GapWait(phases, lengths, bytes * ByteMs + LatencyAllowance, now, &start, &end, &fits);
+    if (end == 0.0) return;  // no broadcast known
     TRACE_MSGOUT(9, "Time %lu, gap from %5.1f to %5.1f, ", now, start, end);
+    if (!fits)
+        TRACE_MSGOUT(-9, "no gap fits a telegram of %d bytes: sent at the start of the largest, ",
+                     bytes);
     if (wait > 0) {
         if (now >= start)
             TRACE_MSGOUT(-9, "waiting2 for %lums", wait);
@@ -383,17 +453,43 @@ void CvaskLayer::WaitForGap() {
         Delay(wait);
     }
     TRACE_MSGOUT(-9, "\n");
+    // A broadcast that runs late is still coming in when its window opens: the telegram
+    // waits for its end rather than talk into it.
+    ListenWhileReceiving();
 }
 
-void CvaskLayer::NoteBroadcast(int device) {
+// A receiver left inside a telegram by bytes that stopped long ago (noise) holds nothing.
+void CvaskLayer::ListenWhileReceiving() {
+    const unsigned long start = Now();
+    while (m_state != Searching && m_state != SearchingAfterDle && m_state != Complete) {
+        unsigned long now = Now();
+        if (CMTimer::TimeDiff(now, 0, start, 0) >= (unsigned long)Cycle ||
+            CMTimer::TimeDiff(now, 0, m_byteTime, 0) > (unsigned long)LatencyAllowance)
+            return;
+        unsigned char c = 0;
+        int n = 0;
+        if (!ReadByte(c, n, NULL)) return;
+        if (n == 1) Take(c, NULL);
+    }
+}
+
+void CvaskLayer::NoteBroadcast(int device, int bytes) {
     unsigned long time = m_port->GetRecvTime();
     g_time[device] = time;
-    double v = (double)(time % (unsigned long)Cycle);
-    double& phase = g_phase[device];
-    if (fabs(v - phase) <= PhaseWindow)
-        phase = 0.6 * phase + 0.4 * v;
+    g_length[device] = bytes * ByteMs;
+    // Its time is where it ended only when the line was quiet before it began: the port was
+    // read empty and no other telegram ended within the latency allowance before it. Otherwise
+    // it may have waited in the port while nobody read it, or behind another telegram (a
+    // device holds its broadcast while an answer is on the line), and a phase taught from it
+    // would be late: the window would end late, and its telegrams would garble the very
+    // broadcasts that could put the phase right.
+    const double since = bytes * ByteMs + LatencyAllowance;
+    if (m_quietSeen && CMTimer::TimeDiff(time, 0, m_quietTime, 0) <= since &&
+        (!m_telegramSeen || CMTimer::TimeDiff(time, 0, m_telegramEnd, 0) > since))
+        g_phase[device] = LearntPhase(g_phase[device], time);
     else
-        phase = v;
+        TRACE_MSGIN(4, "Broadcast from device %d not timed: the line was not quiet before it\n",
+                    device);
 }
 
 CvaskLayer::ReceiveState CvaskLayer::NextState(ReceiveState state, unsigned char byte) {
@@ -458,6 +554,7 @@ int CvaskLayer::Take(unsigned char c, ErrorStruct_* err) {
         if (m_state != Complete) continue;
 
         ++m_stat.received;
+        const unsigned long end = m_port->GetRecvTime();
         const unsigned char* telegram = m_buffer + m_frameStart;
         int total = m_fill - m_frameStart;
         unsigned short crc = Crc(telegram, total - 2);
@@ -469,6 +566,8 @@ int CvaskLayer::Take(unsigned char c, ErrorStruct_* err) {
             ++m_stat.crcErrors;
             Rescan();
         }
+        m_telegramEnd = end;
+        m_telegramSeen = 1;
     }
     return 1;
 }
@@ -520,7 +619,7 @@ void CvaskLayer::Accept() {
     CvaskAddress destination(m_buffer[0]);
     int sourceByte = m_buffer[1];
     if (destination.IsBroadcast())
-        NoteBroadcast(sourceByte >> 4);
+        NoteBroadcast(sourceByte >> 4, total);
     else if (destination.GetAddress() != m_own.GetAddress())
         return;  // for another bus member
     int length = count - 2;

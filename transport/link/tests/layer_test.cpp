@@ -60,6 +60,13 @@ protected:
         return g;
     }
 
+    // `telegram` arrives at `time` on a line the layer has just read empty.
+    void ArriveFromAQuietLine(unsigned long time, const Bytes& telegram) {
+        bus.clock = time - 2;
+        ReceiveOnce();  // an empty read moves the clock to `time`
+        bus.Give(telegram);
+    }
+
     // The bodies of every telegram handed out until the port has nothing more.
     std::vector<std::string> ReceiveAll() {
         std::vector<std::string> bodies;
@@ -353,7 +360,7 @@ TEST_F(Layer, TelegramsArrivingDuringTheAcknowledgementWaitAreTakenAndKept) {
     EXPECT_EQ(1u, Stat().sent);
     EXPECT_EQ(3, step);
     EXPECT_EQ(writtenAt + 30, CvaskLayer::GetBroadcastTime(3)) << "known before any Receive";
-    EXPECT_NEAR(0.4 * ((writtenAt + 30) % 500), CvaskLayer::GetBroadcastPhase(3), 1e-9);
+    EXPECT_EQ((writtenAt + 30) % 500, CvaskLayer::GetBroadcastPhase(3)) << "the first one read";
     EXPECT_EQ(3u, Stat().received) << "the reply is still in the port";
     bus.onRead = nullptr;
     EXPECT_EQ((std::vector<std::string>{"00 00 62 02 37 00", "00 00 6B 09", "00 00 6B 06 03 00"}),
@@ -426,9 +433,58 @@ TEST_F(Layer, TheGapWaitListensToTheLine) {
     ASSERT_EQ(2u, bus.writeTimes.size()) << "the late ACK acknowledged nothing";
     EXPECT_EQ(1000300u, bus.writeTimes[0]) << "written when the window opens";
     EXPECT_EQ(1000250u, CvaskLayer::GetBroadcastTime(5));
-    EXPECT_NEAR(0.4 * 250, CvaskLayer::GetBroadcastPhase(5), 1e-9);
+    EXPECT_EQ(250, CvaskLayer::GetBroadcastPhase(5));
     bus.onRead = nullptr;
     EXPECT_EQ(std::vector<std::string>{"00 00 62 02"}, ReceiveAll());
+}
+
+// A broadcast that runs late is still coming in when the window opens: the telegram waits
+// until it has ended. Bytes that stop in the middle of a telegram hold it only until none
+// has come for the latency allowance.
+TEST_F(Layer, ATelegramIsNotSentWhileABroadcastIsComingIn) {
+    bus.ListenWhileWaiting();
+    Open(2);
+    CvaskLayer::SetBroadcastPhase(4, 100);
+    CvaskLayer::SetBroadcastLength(4, 20);
+    CvaskLayer::SetBroadcastPhase(7, 300);
+    CvaskLayer::SetBroadcastLength(7, 20);
+    const Bytes late = Frame(BROADCAST, 0x70, {0, 0, 'k', 2, 1, 2, 3, 4});
+    bus.device = [this](const Bytes&) { bus.Ack(); };
+    bus.clock = 1000200;  // 100 ms before the window opens at 300
+    bool first = false, rest = false;
+    bus.onRead = [&] {
+        if (!first && bus.clock >= 1000296) {
+            first = true;
+            bus.Give(Bytes(late.begin(), late.begin() + 8));
+        }
+        if (!rest && bus.clock >= 1000306) {
+            rest = true;
+            bus.Give(Bytes(late.begin() + 8, late.end()));
+        }
+    };
+    ASSERT_EQ(1, Send(0x20, Body("k", {6})));
+    ASSERT_EQ(1u, bus.writeTimes.size());
+    EXPECT_EQ(1000306u, bus.writeTimes[0]) << "written when the broadcast was in";
+    EXPECT_EQ(1000306u, CvaskLayer::GetBroadcastTime(7));
+
+    bus.onRead = nullptr;
+    EXPECT_EQ(std::vector<std::string>{"00 00 62 02 01 02 03 04"}, ReceiveAll());
+
+    // The start of a telegram and then nothing: the telegram goes once no byte has come for
+    // 10 ms.
+    CvaskLayer::SetBroadcastPhase(7, 300);
+    bus.clock = 1000795;
+    bus.Give(Bytes(late.begin(), late.begin() + 8));
+    EXPECT_EQ("", ReceiveOnce().body);
+    bus.clock = 1000800;
+    ASSERT_EQ(1, Send(0x20, Body("k", {6})));
+    ASSERT_EQ(2u, bus.writeTimes.size());
+    EXPECT_EQ(1000806u, bus.writeTimes[1]);
+    // Left inside that telegram, the receiver holds the next one no more.
+    bus.clock = 1001300;
+    ASSERT_EQ(1, Send(0x20, Body("k", {6})));
+    ASSERT_EQ(3u, bus.writeTimes.size());
+    EXPECT_EQ(1001300u, bus.writeTimes[2]);
 }
 
 TEST_F(Layer, BytesReadWhileWaitingForTheAcknowledgementAreCounted) {
@@ -672,30 +728,142 @@ TEST_F(Layer, AFailingPortReadCountsAReceiveErrorAndKeepsThePortsError) {
     EXPECT_EQ(1u, Stat().receiveErrors);
 }
 
+// A phase of 0 is "not yet known": the first broadcast read sets it to where it was read
+// in the cycle; later ones are smoothed, or taken as they are when more than half a cycle
+// off. Each broadcast read also teaches how long it lasted on the line.
 TEST_F(Layer, BroadcastsTeachTheCyclePhaseOfEachDevice) {
     struct Step {
+        const char* what;
         unsigned long time;
         double phase;
-    } steps[] = {{100200, 0.4 * 200},              // first: smoothed from 0
-                 {100700, 0.6 * 80 + 0.4 * 200},   // same phase again
-                 {101250, 0.6 * 128 + 0.4 * 250},  // close enough: smoothed
-                 {101460, 460}};                   // more than 250 off: taken as is
+    } steps[] = {{"unknown, then read: taken as it is", 100200, 200},
+                 {"the same phase again", 100700, 200},
+                 {"close enough: smoothed", 101250, 0.6 * 200 + 0.4 * 250},
+                 {"smoothed again", 101730, 0.6 * 220 + 0.4 * 230},
+                 {"more than 250 off: taken as it is", 101975, 475},
+                 {"250 off: smoothed", 102225, 0.6 * 475 + 0.4 * 225}};
+    const Bytes broadcast = Frame(BROADCAST, 0x30, {0, 0, 'k', 2, 0x10, 1, 2});
     for (const Step& s : steps) {
-        bus.clock = s.time;
-        bus.Give(Frame(BROADCAST, 0x30, {0, 0, 'k', 2}));
+        SCOPED_TRACE(s.what);
+        ArriveFromAQuietLine(s.time, broadcast);
         ASSERT_NE("", ReceiveOnce().body);
-        EXPECT_NEAR(s.phase, CvaskLayer::GetBroadcastPhase(3), 1e-9) << s.time;
+        EXPECT_NEAR(s.phase, CvaskLayer::GetBroadcastPhase(3), 1e-9);
         EXPECT_EQ(s.time, CvaskLayer::GetBroadcastTime(3));
     }
+    // Every byte on the wire, the doubled DLE and the CRC included, at 9600 baud 8N1.
+    ASSERT_EQ(16u, broadcast.size());
+    EXPECT_NEAR(16 * 10.0 / 9.6, CvaskLayer::GetBroadcastLength(3), 1e-9);
     EXPECT_EQ(0.0, CvaskLayer::GetBroadcastPhase(2)) << "other devices untouched";
+    EXPECT_EQ(0.0, CvaskLayer::GetBroadcastLength(2));
     // A telegram to the PC teaches nothing.
-    bus.Give(Frame(PC, 0x20, {0, 0, 'k', 2}));
+    ArriveFromAQuietLine(102400, Frame(PC, 0x20, {0, 0, 'k', 2}));
     ReceiveOnce();
     EXPECT_EQ(0.0, CvaskLayer::GetBroadcastPhase(2));
+
+    // Another device's first broadcast is taken as it is too, whatever the others know.
+    ArriveFromAQuietLine(103090, Frame(BROADCAST, 0x20, {0, 0, 'k', 2}));
+    ASSERT_NE("", ReceiveOnce().body);
+    EXPECT_EQ(90, CvaskLayer::GetBroadcastPhase(2));
+    EXPECT_NEAR(12 * 10.0 / 9.6, CvaskLayer::GetBroadcastLength(2), 1e-9);
+}
+
+// The time at which a broadcast is read is where it ended only when the layer saw it come
+// in from a quiet line: the port read empty, and no other telegram, within the latency
+// allowance before it began. One that followed another telegram without a pause (a device
+// holds its broadcast while an answer is on the line), or that waited in the port while
+// nobody read it, ended earlier: it is handed out and its time and length are kept, but it
+// teaches no phase, neither a first one nor a smoothed one.
+TEST_F(Layer, OnlyABroadcastTimedAsItCameInTeachesThePhase) {
+    // 20 bytes of broadcast, 20.8 ms on the line: with the latency allowance, its last byte
+    // may be read up to 30.8 ms after the port was last found empty.
+    const Bytes broadcast = Frame(BROADCAST, 0x30, {0, 0, 'k', 2, 1, 2, 3, 4, 5, 6, 7, 8});
+    ASSERT_EQ(20u, broadcast.size());
+    const Bytes answer = Frame(PC, 0x50, Bytes(30, '5'));
+    // Bytes come in at the line's pace: a read that brings one moves the clock by 1 ms.
+    bus.onRead = [this] {
+        if (!bus.input.empty()) ++bus.clock;
+    };
+    struct Case {
+        const char* what;
+        unsigned long quietFor;  // ms between the last empty read and the first byte
+        Bytes before;            // what came right before it
+        bool taught;
+    } cases[] = {
+        {"from a quiet line", 0, {}, true},
+        {"after 10 ms of waiting in the port", 10, {}, true},
+        {"after 11 ms of waiting in the port", 11, {}, false},
+        {"after 100 ms of waiting in the port", 100, {}, false},
+        {"right behind an answer", 0, answer, false},
+    };
+    unsigned long at = 200000;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CvaskLayer::SetBroadcastPhase(3, 0);
+        at += 1000;
+        bus.clock = at - 2;
+        ReceiveOnce();  // an empty read: the line is quiet at `at`
+        bus.clock += c.quietFor;
+        bus.Give(Cat(c.before, broadcast));
+        std::vector<std::string> got = ReceiveAll();
+        ASSERT_EQ(c.before.empty() ? 1u : 2u, got.size());
+        unsigned long end = at + c.quietFor + c.before.size() + broadcast.size();
+        EXPECT_EQ(end, CvaskLayer::GetBroadcastTime(3));
+        EXPECT_NEAR(20 * 10.0 / 9.6, CvaskLayer::GetBroadcastLength(3), 1e-9);
+        EXPECT_EQ(c.taught ? (double)(end % 500) : 0.0, CvaskLayer::GetBroadcastPhase(3));
+    }
+    // An answer, the port read empty in the moment between, and the broadcast right behind:
+    // it may still have waited for the answer. Beginning more than 10 ms after the answer
+    // (its last byte read 31 ms after the answer's), it is timed.
+    for (unsigned long pause : {0ul, 6ul, 7ul}) {
+        SCOPED_TRACE(pause);
+        CvaskLayer::SetBroadcastPhase(3, 0);
+        at += 1000;
+        bus.clock = at;
+        bus.Give(answer);
+        ASSERT_EQ(1u, ReceiveAll().size());  // ends with an empty read
+        bus.clock += pause;
+        ReceiveOnce();
+        bus.Give(broadcast);
+        ASSERT_EQ(1u, ReceiveAll().size());
+        EXPECT_EQ(pause == 7 ? (double)(CvaskLayer::GetBroadcastTime(3) % 500) : 0.0,
+                  CvaskLayer::GetBroadcastPhase(3));
+    }
+
+    // A phase already known is not smoothed towards a late reading either.
+    CvaskLayer::SetBroadcastPhase(3, 100);
+    bus.clock = 300098;
+    ReceiveOnce();
+    bus.Give(Cat(answer, broadcast));
+    ReceiveAll();
+    EXPECT_EQ(100, CvaskLayer::GetBroadcastPhase(3));
+
+    // Before the layer has once read the port empty, nothing tells how long a broadcast
+    // waited.
+    Open(2);
+    bus.clock = 400100;
+    bus.Give(broadcast);
+    ASSERT_NE("", ReceiveOnce().body);
+    EXPECT_EQ(0.0, CvaskLayer::GetBroadcastPhase(3));
 }
 
 // ---- The gap in the broadcast cycle ----
 
+// Broadcasts given by where they end and how long they last (ms).
+struct Cycle {
+    double phases[16] = {0};
+    double lengths[16] = {0};
+    Cycle(std::initializer_list<std::pair<double, double>> broadcasts) {
+        int d = 15;
+        for (const auto& b : broadcasts) {
+            phases[d] = b.first;
+            lengths[d] = b.second;
+            --d;
+        }
+    }
+};
+
+// The window of a telegram that needs 10 ms before the next broadcast begins, behind
+// broadcasts of 30 ms: it ends 40 ms before the next broadcast ends.
 TEST(LayerGap, WaitForEachPositionInTheCycle) {
     struct Case {
         const char* what;
@@ -714,48 +882,133 @@ TEST(LayerGap, WaitForEachPositionInTheCycle) {
         {"inner gap, window passed", {100, 130, 460}, 421, 209},
         {"inner gap, before it", {100, 130, 460}, 20, 110},
         {"one device, inside the wrapped window", {250}, 100, 0},
-        {"one device, in the margin before it", {250}, 230, 20},
+        {"one device, before it", {250}, 230, 20},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        double phases[16] = {0};
-        for (size_t k = 0; k < c.phases.size(); ++k) phases[15 - k] = c.phases[k];
-        EXPECT_EQ(c.wait, CvaskLayer::GapWait(phases, c.now));
+        double phases[16] = {0}, lengths[16] = {0};
+        for (size_t k = 0; k < c.phases.size(); ++k) {
+            phases[15 - k] = c.phases[k];
+            lengths[15 - k] = 30;
+        }
+        EXPECT_EQ(c.wait, CvaskLayer::GapWait(phases, lengths, 10, c.now));
     }
-    // Sixteen devices evenly over the cycle leave no gap above the margin: at once.
-    double even[16];
-    for (int k = 0; k < 16; ++k) even[k] = 10 + k * 31.25;
-    for (unsigned long now : {0ul, 5ul, 200ul, 499ul})
-        EXPECT_EQ(0u, CvaskLayer::GapWait(even, now)) << now;
 }
 
 TEST(LayerGap, TiesGoToTheEarlierGapAndTheWrapWinsOnlyWhenLarger) {
-    double phases[16] = {0};
-    double start = -1, end = -1;
-    phases[1] = 100;
-    phases[2] = 200;
-    phases[3] = 350;  // gaps 100, 150, wrap 250: the wrap
-    CvaskLayer::GapWait(phases, 0, &start, &end);
-    EXPECT_EQ(350, start);
-    phases[3] = 400;  // gaps 100, 200, wrap 200: the inner gap stays
-    CvaskLayer::GapWait(phases, 0, &start, &end);
-    EXPECT_EQ(200, start);
-    EXPECT_EQ(360, end);
-    phases[2] = 250;
-    phases[3] = 400;  // gaps 150, 150, wrap 200
-    CvaskLayer::GapWait(phases, 0, &start, &end);
-    EXPECT_EQ(400, start);
-    phases[1] = 100;
-    phases[2] = 250;
-    phases[3] = 350;  // gaps 150, 100, wrap 250
-    phases[4] = 450;  // gaps 150, 100, 100, wrap 150: the first of the ties
-    CvaskLayer::GapWait(phases, 0, &start, &end);
-    EXPECT_EQ(100, start);
+    struct Case {
+        const char* what;
+        Cycle cycle;
+        double start, end;
+    } cases[] = {
+        {"gaps 100, 150, wrap 250: the wrap", {{100, 30}, {200, 30}, {350, 30}}, 350, 560},
+        {"gaps 100, 200, wrap 200: the inner gap", {{100, 30}, {200, 30}, {400, 30}}, 200, 360},
+        {"gaps 150, 150, wrap 200", {{100, 30}, {250, 30}, {400, 30}}, 400, 560},
+        {"gaps 150, 100, 100, wrap 150: the first of the ties",
+         {{100, 30}, {250, 30}, {350, 30}, {450, 30}},
+         100,
+         210},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        double start = -1, end = -1;
+        CvaskLayer::GapWait(c.cycle.phases, c.cycle.lengths, 10, 0, &start, &end);
+        EXPECT_EQ(c.start, start);
+        EXPECT_EQ(c.end, end);
+    }
+}
+
+// The window ends where a telegram that starts at its end is off the line, with the
+// latency allowance, just before the next broadcast begins: its end moves with the
+// telegram's own time and with the length of the broadcast behind the gap. A telegram
+// that does not fit in the largest gap takes the next one in the rule's order that it
+// fits in; one that fits in none goes at the start of the largest.
+TEST(LayerGap, TheWindowEndsWhereTheTelegramStillFitsBeforeTheNextBroadcast) {
+    // The benchmark's bus: broadcasts of 34, 23 and 23 bytes ending at 135.4, 224 and 324.
+    const double b34 = 34 * CvaskLayer::ByteMs, b23 = 23 * CvaskLayer::ByteMs;
+    const Cycle bench = {{100 + b34, b34}, {200 + b23, b23}, {300 + b23, b23}};
+    struct Case {
+        const char* what;
+        Cycle cycle;
+        double need;
+        double start, end;
+        int fits;
+    } cases[] = {
+        {"a 10-byte request", bench, 10 * CvaskLayer::ByteMs + 10, 300 + b23,
+         600 - 10 * CvaskLayer::ByteMs - 10, 1},
+        {"a 146-byte telegram", bench, 146 * CvaskLayer::ByteMs + 10, 300 + b23,
+         600 - 146 * CvaskLayer::ByteMs - 10, 1},
+        {"a short broadcast behind the gap", {{100, 10}, {300, 10}}, 20, 300, 570, 1},
+        {"a long broadcast behind the gap", {{100, 100}, {300, 10}}, 20, 300, 480, 1},
+        {"an unread broadcast counts as 40 ms", {{100, 0}, {300, 10}}, 20, 300, 540, 1},
+        {"exactly fits", {{100, 30}, {300, 30}}, 270, 300, 300, 1},
+        {"the largest gap too short: the next that fits", {{100, 10}, {360, 240}}, 50, 360, 540, 1},
+        {"fits in no gap: at the start of the largest", {{100, 10}, {360, 240}}, 240, 100, 100, 0},
+        {"sixteen broadcasts leave no room: the first of the equal gaps", Cycle{}, 20, 10, 10, 0},
+    };
+    // Sixteen broadcasts of 15 ms evenly over the cycle: gaps of 31.25 ms.
+    for (int k = 0; k < 16; ++k) {
+        cases[8].cycle.phases[k] = 10 + k * 31.25;
+        cases[8].cycle.lengths[k] = 15;
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        double start = -1, end = -1;
+        int fits = -1;
+        CvaskLayer::GapWait(c.cycle.phases, c.cycle.lengths, c.need, 0, &start, &end, &fits);
+        EXPECT_NEAR(c.start, start, 1e-9);
+        EXPECT_NEAR(c.end, end, 1e-9);
+        EXPECT_EQ(c.fits, fits);
+    }
+}
+
+// A telegram that fits nowhere waits for the start of the largest gap and goes there,
+// whenever it was handed over: it never waits longer than a cycle.
+TEST(LayerGap, ATelegramThatFitsNowhereGoesAtTheStartOfTheLargestGap) {
+    const Cycle cycle = {{100, 10}, {360, 240}};
+    struct Case {
+        unsigned long now, wait;
+    } cases[] = {{0, 100}, {99, 1}, {100, 0}, {101, 499}, {359, 241}, {499, 101}};
+    for (const Case& c : cases)
+        EXPECT_EQ(c.wait, CvaskLayer::GapWait(cycle.phases, cycle.lengths, 240, c.now)) << c.now;
+}
+
+// The layer asks for the window of each telegram as it goes on the wire: its own bytes,
+// stuffing included, at 9600 baud and the latency allowance. A short request goes late in
+// the gap; a long one at the same moment waits for the next window.
+TEST_F(Layer, EachTelegramWaitsForAWindowItFitsIn) {
+    CvaskLayer::SetBroadcastPhase(4, 100);
+    CvaskLayer::SetBroadcastLength(4, 20);
+    CvaskLayer::SetBroadcastPhase(7, 300);
+    CvaskLayer::SetBroadcastLength(7, 20);
+    bus.device = [this](const Bytes&) { bus.Ack(); };
+    // The wrapped window of a 10-byte telegram ends at 600 - 20 - 10.4 - 10 = 559.6.
+    const Bytes shortBody = Body("k", {6});
+    bus.clock = 1000059;
+    ASSERT_EQ(1, Send(0x20, shortBody));
+    EXPECT_TRUE(bus.delays.empty()) << "at 59 a 10-byte telegram still fits";
+    bus.clock = 1000060;
+    ASSERT_EQ(1, Send(0x20, shortBody));
+    EXPECT_EQ(std::vector<unsigned long>{240}, bus.delays) << "at 60 it no longer does";
+
+    // 30 bytes on the wire, 10 of them the doubled DLEs: the window ends at 538.75.
+    bus.delays.clear();
+    Bytes longBody = Body("W", {9});
+    longBody.resize(12, 0x10);
+    bus.clock = 1000038;
+    ASSERT_EQ(1, Send(0x20, longBody));
+    ASSERT_EQ(30u, bus.written.back().size());
+    EXPECT_TRUE(bus.delays.empty());
+    bus.clock = 1000039;
+    ASSERT_EQ(1, Send(0x20, longBody));
+    EXPECT_EQ(std::vector<unsigned long>{261}, bus.delays);
 }
 
 TEST_F(Layer, EachAttemptWaitsForTheGapWithTheLayersClock) {
     CvaskLayer::SetBroadcastPhase(4, 100);
+    CvaskLayer::SetBroadcastLength(4, 20);
     CvaskLayer::SetBroadcastPhase(7, 300);
+    CvaskLayer::SetBroadcastLength(7, 20);
     bus.clock = 1000200;  // 200 in the cycle: 100 ms to the wrapped window at 300
     bus.device = [this](const Bytes&) { bus.Ack(); };
     ASSERT_EQ(1, Send(0x20, Body("k", {6})));
@@ -791,10 +1044,12 @@ TEST_F(Layer, BroadcastTimesOlderThanThreeCyclesAreClearedBySendButPhasesStay) {
 TEST_F(Layer, InitClearsTheCycleTablesAndTheStatistics) {
     CvaskLayer::SetBroadcastPhase(3, 120);
     CvaskLayer::SetBroadcastTime(3, 5);
+    CvaskLayer::SetBroadcastLength(3, 20);
     bus.Give(Frame(PC, 0x20, {0, 0, 'k', 6}));
     ReceiveOnce();
     Open(2);
     EXPECT_EQ(0.0, CvaskLayer::GetBroadcastPhase(3));
+    EXPECT_EQ(0.0, CvaskLayer::GetBroadcastLength(3));
     EXPECT_EQ(0u, CvaskLayer::GetBroadcastTime(3));
     EXPECT_EQ(0u, Stat().received);
     EXPECT_EQ(2, bus.created);

@@ -178,6 +178,7 @@ TEST(GridPrint, ALongGridPrintsEveryCellWithTheHeadingsOnEveryPage) {
     CDC* pDC = CDC::FromHandle(hDC);
     const std::string document = "gridprint" + std::to_string(::GetCurrentProcessId());
     DOCINFOA doc = {sizeof doc, document.c_str(), NULL, NULL, 0};
+    rtest::PrintJobs jobs;
     ASSERT_GT(::StartDocA(hDC, &doc), 0);
     const int nPages = grid.PreparePrint(pDC, 0, 0, 0, 7, 299);
     ASSERT_GT(nPages, 1);
@@ -189,8 +190,8 @@ TEST(GridPrint, ALongGridPrintsEveryCellWithTheHeadingsOnEveryPage) {
     ASSERT_GT(::EndDoc(hDC), 0);
     ::DeleteDC(hDC);
 
-    const std::string pdf = rtest::WaitForPdf(document);
-    ASSERT_FALSE(pdf.empty()) << "no PDF for " << document << " in " << rtest::PdfFolder();
+    const std::string pdf = jobs.NextPdf();
+    ASSERT_FALSE(pdf.empty()) << jobs.Missed();
     const std::vector<std::string> pages = rtest::PdfPages(pdf);
     EXPECT_EQ((int)pages.size(), nPages);
     std::string all;

@@ -1,0 +1,52 @@
+// Work of the program's window thread that lets window messages through while it runs (a
+// bus request's wait, a scan, a transfer, a message handled inside such a wait), and the
+// close of the program while such work runs. The waits of appwait.h count as such work.
+//
+// A handler that the work's messages reach may not free what the work still uses: a close
+// that the user confirms meanwhile is kept pending. Each running work is asked to end
+// through its abort, the dialogs then open are cancelled, and the main window closes once
+// the last work has returned and no dialog holds it disabled.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+// Holds for its lifetime on the calling thread; `abort` (may be empty) is called when a close
+// is confirmed meanwhile, or at once when the work starts while one is pending. Other threads
+// than the one of the program's main window count nothing.
+class CWindowWork {
+public:
+    explicit CWindowWork(std::function<void()> abort = std::function<void()>());
+    ~CWindowWork();
+    CWindowWork(const CWindowWork&) = delete;
+    CWindowWork& operator=(const CWindowWork&) = delete;
+
+    // How many works run on the calling thread.
+    static int Running();
+
+private:
+    friend void BeginPendingClose(HWND hMainWnd);
+    std::function<void()> m_abort;
+    bool m_counted;
+};
+
+// Whether the close of `hMainWnd` is pending (NULL: of any window).
+BOOL IsClosePending(HWND hMainWnd = NULL);
+// Notes the confirmed close of `hMainWnd`: calls every running work's abort and cancels the
+// dialogs open now (CancelOpenDialogs). WM_CLOSE is posted to the window when the last work
+// ends.
+void BeginPendingClose(HWND hMainWnd);
+// TRUE when the pending close may end the window now: no work runs and the window is enabled
+// (no modal dialog or progress window holds it).
+BOOL PendingCloseMayEnd(HWND hMainWnd);
+// The pending close is carried out (or given up).
+void EndPendingClose();
+
+// Cancels the dialogs of the calling thread that take input now (visible and enabled), but
+// the main window `hMainWnd` and windows marked with LeaveOpenOnClose: a property sheet as
+// its Cancel button does, a dialog or message box with "No" when it has that button, else
+// with "Cancel"; an open menu is closed.
+void CancelOpenDialogs(HWND hMainWnd);
+// A modeless window that the close leaves to its owner (the progress window).
+void LeaveOpenOnClose(HWND hWnd);

@@ -1,0 +1,854 @@
+// korvanga_bench: KorvanGA.exe itself against the analyzer simulator, driven from outside as
+// the end-to-end test drives it. Twelve analyzers (the showroom's four models repeated at
+// addresses 1 to 12) on COM1, the line paced at 960 bytes per second both ways, a device
+// reaction time of 5 ms. While it measures, a thread of its own sends WM_GETTEXT to the main
+// window every 50 ms and notes how long each one waits for its answer; a message box that
+// reports a failed device read is closed as a user would close it (and counted).
+//
+// Each run starts the program, logs in, waits for the analyzers and then measures:
+//   link       "&Link Instrument": elapsed time from the command (from the end of a refresh
+//              that holds it up) until the window answers again, against the bus bound of the
+//              telegrams it put on the line (bytes at 960 per second, the reaction times, the
+//              acknowledgement waits of empty addresses and the 400 ms duplicate test of
+//              every analyzer found); the program's CPU time meanwhile
+//   healthy    the refresh with every analyzer answering
+//   silent     11 of the 12 analyzers silent (the selected one answers)
+//   storm      every answer with a broken CRC for the storm's time, then healthy again
+//   late-800   every answer 800 ms late (within the 1000 ms time-out)
+//   late-300   every answer 300 ms late
+// and the program's resident memory after the link and after the run's minutes. Every figure
+// is printed as min / median / max over the runs (refresh periods and telegrams per refresh
+// over every refresh of every run).
+//
+//   korvanga_bench [--repeat N] [--seconds S] [--storm S] [--minutes M] [--links N]
+//                  [--reaction MS] [--dump FOLDER] [--phases healthy,silent,...]
+//
+// --seconds: length of each refresh phase (60); --storm: length of the bad-CRC storm (30),
+// measured with as long again after it; --minutes: when the second memory figure is taken,
+// counted from the first link (10); --links: links per run (2); --dump: a folder that gets
+// the telegrams of each measurement with the times at which the driver's messages were
+// sent and answered, all in the driver's clock.
+//
+// A refresh is counted from one refresh's extended-status read ("k" 23) of the first
+// analyzer, which every refresh makes once, to the next one's; the telegrams in between are
+// the refresh's (those of the status bar's tick included).
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "program_driver.h"
+#include "resource.h"
+#include "vasksim_client.h"
+#include "wirebound.h"
+
+namespace {
+
+const int kAnalyzers = 12;
+const int kMarkerAddress = 1;      // the selected analyzer; never silenced
+const double kStallMs = 100.0;     // a message not answered within this is a stall
+const double kPingEveryMs = 50.0;  // the driver's WM_GETTEXT rhythm
+const double kDuplicateTestMs = 400.0;
+const double kByteMs = 1000.0 / 960.0;
+
+struct Options {
+    int repeat = 3;
+    int links = 2;
+    int seconds = 60;
+    int storm = 30;
+    int minutes = 10;
+    int reaction = 5;
+    std::string dump;  // a folder for the telegrams and answers of each measurement
+    std::string phases = "healthy,silent,storm,late-800,late-300";
+    bool Wants(const char* phase) const {
+        return ("," + phases + ",").find("," + std::string(phase) + ",") != std::string::npos;
+    }
+};
+
+double NowMs() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return (double)now.QuadPart * 1000.0 / (double)frequency.QuadPart;
+}
+
+void Say(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::vprintf(format, args);
+    va_end(args);
+    std::fflush(stdout);
+}
+
+// ---- the simulated bus ----------------------------------------------------------------------
+
+struct Ping {
+    double sent, answered;
+};
+
+struct Model {
+    int type, components, ranges;
+    const char* name;
+    const char* meas;  // SET a meas 0 ...
+    const char* unit;  // SET a unit 0 ... (null: the default)
+    const char* gas;
+};
+// The showroom's analyzers (sim/scenarios/showroom.txt), in the order of their addresses.
+const Model kModels[4] = {
+    {1, 2, 4, "Sindor Kiln", "412 25 40000", nullptr, nullptr},
+    {2, 1, 2, "Parvel Stack", "20.9 0.3 30000", "11", "12"},
+    {7, 1, 4, "Lorvix H2", "45 5 60000", nullptr, nullptr},
+    {3, 1, 4, "Quenta THC", "120 30 50000", nullptr, nullptr},
+};
+
+std::string AnalyzerName(int address) {
+    return std::string(kModels[(address - 1) % 4].name) + " " + std::to_string(address);
+}
+
+class Bus {
+public:
+    bool Connect() {
+        std::string error;
+        if (sim_.Connect(&error)) return true;
+        Say("the simulator cannot be reached: %s\n", error.c_str());
+        return false;
+    }
+    bool Command(const std::string& line, std::string* message = nullptr) {
+        std::string text;
+        if (sim_.Command(line, nullptr, &text)) {
+            if (message) *message = text;
+            return true;
+        }
+        Say("simulator: %s: %s\n", line.c_str(), text.c_str());
+        return false;
+    }
+    bool Prepare(int reaction) {
+        if (!Command("SCENARIO empty") || !Command("CLEARFAULTS")) return false;
+        for (int a = 1; a <= kAnalyzers; ++a) {
+            const Model& m = kModels[(a - 1) % 4];
+            const std::string address = std::to_string(a);
+            if (!Command("DEVICE " + address + " type=" + std::to_string(m.type) +
+                         " components=" + std::to_string(m.components) +
+                         " ranges=" + std::to_string(m.ranges)) ||
+                !Command("SET " + address + " name " + AnalyzerName(a)) ||
+                !Command("SET " + address + " meas 0 " + m.meas))
+                return false;
+            if (m.unit && !Command("SET " + address + " unit 0 " + m.unit)) return false;
+            if (m.gas && !Command("SET " + address + " gas 0 " + m.gas)) return false;
+        }
+        return Command("PACE both") && Command("REACTION " + std::to_string(reaction)) &&
+               Command("ECHO off");
+    }
+    bool LogCount(unsigned long long& count) {
+        std::string message;
+        if (!Command("LOGCOUNT", &message)) return false;
+        count = std::strtoull(message.c_str(), nullptr, 10);
+        return true;
+    }
+    // The telegrams received after `from`, up to `to` (0: all).
+    bool Telegrams(unsigned long long from, unsigned long long to,
+                   std::vector<vasksim::SimLogEntry>& out) {
+        out.clear();
+        std::vector<vasksim::SimLogEntry> entries;
+        if (!sim_.Log(entries, from + 1)) {
+            Say("simulator: LOG: %s\n", sim_.LastError().c_str());
+            return false;
+        }
+        for (const vasksim::SimLogEntry& e : entries)
+            if (to == 0 || e.seq <= to) out.push_back(e);
+        return true;
+    }
+    // The simulator's clock less the driver's, from the quickest of a few round trips.
+    bool SyncClock() {
+        double best = 1e9;
+        for (int i = 0; i < 8; ++i) {
+            std::string message;
+            const double before = NowMs();
+            if (!Command("CLOCK", &message)) return false;
+            const double after = NowMs();
+            if (after - before < best) {
+                best = after - before;
+                offset_ = std::atof(message.c_str()) - (before + after) / 2;
+            }
+        }
+        return true;
+    }
+    // A time of the simulator's log in the driver's clock.
+    double ToDriver(double simMs) const { return simMs - offset_; }
+
+private:
+    vasksim::SimClient sim_;
+    double offset_ = 0;
+};
+
+bench::WireTelegram ToWire(const vasksim::SimLogEntry& e) {
+    bench::WireTelegram t;
+    t.timeMs = e.timeMs;
+    t.pcBytes = (int)(e.raw.size() / 2);
+    t.deviceBytes = e.sent < 0 ? 0 : e.sent;
+    t.device = std::atoi(e.to.c_str());
+    t.command = e.command;
+    t.function = e.function;
+    t.action = e.action;
+    return t;
+}
+
+bool Answered(const vasksim::SimLogEntry& e) {
+    return e.action.find("reply") != std::string::npos &&
+           e.action.find("badcrc") == std::string::npos &&
+           e.action.find("wrongsrc") == std::string::npos;
+}
+
+// ---- the program's windows ------------------------------------------------------------------
+
+// The telegrams of a measurement and the answers to the driver's messages, in the driver's
+// clock from `start` (ms): "t <end of the telegram> <bytes> <device bytes> <to> <message>
+// <action>" and "m <sent> <answered>".
+void Dump(const std::string& path, double start, const std::vector<vasksim::SimLogEntry>& entries,
+          const std::vector<double>& driverTimes, const std::vector<Ping>& pings) {
+    FILE* f = std::fopen(path.c_str(), "w");
+    if (f == NULL) return;
+    size_t p = 0;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        for (; p < pings.size() && pings[p].sent <= driverTimes[i]; ++p)
+            std::fprintf(f, "m %.1f %.1f\n", pings[p].sent - start, pings[p].answered - start);
+        const vasksim::SimLogEntry& e = entries[i];
+        std::fprintf(f, "t %.1f %zu %d %s %c%d %s\n", driverTimes[i] - start, e.raw.size() / 2,
+                     e.sent, e.to.c_str(), e.command ? e.command : '-', e.function,
+                     e.action.c_str());
+    }
+    for (; p < pings.size(); ++p)
+        std::fprintf(f, "m %.1f %.1f\n", pings[p].sent - start, pings[p].answered - start);
+    std::fclose(f);
+}
+
+// Sends WM_GETTEXT to a window in a rhythm from a thread of its own, each after the last one
+// was answered, and keeps when each was sent and answered.
+class Pinger {
+public:
+    void Start(HWND hWnd, double everyMs) {
+        stop_ = false;
+        thread_ = std::thread([this, hWnd, everyMs] {
+            while (!stop_) {
+                char text[256];
+                DWORD_PTR result = 0;
+                const double sent = NowMs();
+                const LRESULT ok = SendMessageTimeoutA(hWnd, WM_GETTEXT, sizeof text,
+                                                       (LPARAM)text, SMTO_NORMAL, 600000, &result);
+                const double answered = NowMs();
+                {
+                    std::lock_guard<std::mutex> lock(mutex_);
+                    pings_.push_back({sent, answered});
+                }
+                if (!ok && !IsWindow(hWnd)) break;
+                const double next = sent + everyMs;
+                while (!stop_ && NowMs() < next) Sleep(1);
+            }
+        });
+    }
+    // Waits for the answer to the message on its way.
+    std::vector<Ping> Stop() {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+        std::lock_guard<std::mutex> lock(mutex_);
+        std::vector<Ping> pings;
+        pings.swap(pings_);
+        return pings;
+    }
+    // When a message sent at or after `t` was answered after waiting more than `ms`; 0 when
+    // none was.
+    double HeldUpSince(double t, double ms) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (const Ping& p : pings_)
+            if (p.sent >= t && p.answered - p.sent > ms) return p.answered;
+        return 0;
+    }
+    // The first answer at or after `t`; 0 when none yet.
+    double AnsweredAfter(double t) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (const Ping& p : pings_)
+            if (p.answered >= t) return p.answered;
+        return 0;
+    }
+    ~Pinger() { Stop(); }
+
+private:
+    std::thread thread_;
+    std::atomic<bool> stop_{false};
+    std::mutex mutex_;
+    std::vector<Ping> pings_;
+};
+
+// The value-bars pane (it shows while an analyzer is selected): a visible progress bar among
+// the main window's descendants. Asks the window manager only, never the program's thread.
+bool BarsShowing(HWND hMain) {
+    bool found = false;
+    EnumChildWindows(
+        hMain,
+        [](HWND hWnd, LPARAM p) -> BOOL {
+            char name[64] = "";
+            GetClassNameA(hWnd, name, sizeof name);
+            if (std::string(name) == "msctls_progress32" && IsWindowVisible(hWnd)) {
+                *(bool*)p = true;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        (LPARAM)&found);
+    return found;
+}
+
+bool WaitUntil(const std::function<bool()>& done, double timeoutMs, double stepMs = 20) {
+    const double end = NowMs() + timeoutMs;
+    while (NowMs() < end) {
+        if (done()) return true;
+        Sleep((DWORD)stepMs);
+    }
+    return done();
+}
+
+double CpuMs(HANDLE hProcess) {
+    FILETIME created, ended, kernel, user;
+    if (!GetProcessTimes(hProcess, &created, &ended, &kernel, &user)) return -1;
+    auto ms = [](const FILETIME& t) {
+        return (double)(((ULONGLONG)t.dwHighDateTime << 32) | t.dwLowDateTime) / 10000.0;
+    };
+    return ms(kernel) + ms(user);
+}
+
+double ResidentMb(HANDLE hProcess) {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(hProcess, &counters, sizeof counters)) return -1;
+    return (double)counters.WorkingSetSize / (1024.0 * 1024.0);
+}
+
+// ---- figures --------------------------------------------------------------------------------
+
+struct Figures {
+    std::vector<double> values;
+    void Add(double v) { values.push_back(v); }
+    bool Empty() const { return values.empty(); }
+    double Min() const { return *std::min_element(values.begin(), values.end()); }
+    double Max() const { return *std::max_element(values.begin(), values.end()); }
+    double Median() const {
+        std::vector<double> v = values;
+        std::sort(v.begin(), v.end());
+        const size_t n = v.size();
+        return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+    }
+};
+
+void PrintFigures(const char* what, const Figures& f, const char* format, double scale = 1.0) {
+    std::string line = std::string("   %-40s ") + format + " / " + format + " / " + format +
+                       "   (%zu)\n";
+    if (f.Empty()) {
+        Say("   %-40s -\n", what);
+        return;
+    }
+    Say(line.c_str(), what, f.Min() * scale, f.Median() * scale, f.Max() * scale,
+        f.values.size());
+}
+
+struct LinkFigures {
+    Figures elapsed, bound, ratio, telegrams, perAnalyzer, before, after, idle, cpu, memory;
+};
+
+struct PhaseFigures {
+    Figures period, perRefresh, longest, share, cpu, perMinute, cameBack, boxes;
+    std::map<std::string, double> kinds;  // telegrams of a kind, summed over the refreshes
+    int refreshes = 0;
+};
+
+// A user at the program: presses OK in the message boxes that report a failed device read
+// ("Error." ...) or a lost connection, as they come, and counts them.
+class BoxCloser {
+public:
+    void Start(e2e::Program& program) {
+        stop_ = false;
+        thread_ = std::thread([this, &program] {
+            while (!stop_) {
+                for (HWND hWnd : program.Windows()) {
+                    char name[32] = "";
+                    GetClassNameA(hWnd, name, sizeof name);
+                    if (std::string(name) != "#32770") continue;
+                    for (const std::string& text : e2e::ChildTexts(hWnd))
+                        if (text.compare(0, 6, "Error.") == 0 ||
+                            text.find("is interrupted") != std::string::npos) {
+                            e2e::Press(hWnd, IDOK);
+                            ++count_;
+                            // Until it has gone: the same box is counted once.
+                            for (int i = 0; i < 200 && IsWindow(hWnd) && IsWindowVisible(hWnd); ++i)
+                                Sleep(10);
+                            break;
+                        }
+                }
+                Sleep(100);
+            }
+        });
+    }
+    void Stop() {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+    }
+    int Count() const { return count_; }
+    ~BoxCloser() { Stop(); }
+
+private:
+    std::thread thread_;
+    std::atomic<bool> stop_{false};
+    std::atomic<int> count_{0};
+};
+
+// ---- one run --------------------------------------------------------------------------------
+
+class Run {
+public:
+    Run(const Options& options, Bus& bus) : options_(options), bus_(bus) {}
+
+    bool Start() {
+        if (!bus_.Prepare(options_.reaction)) return false;
+        e2e::ClearProfile();
+        folder_.reset(new e2e::ProgramFolder(e2e::OwnFolder()));
+        if (!folder_->Ok() || !e2e::WriteComNetwork(folder_->Path(), "Bench", 1)) {
+            Say("the program folder or its network could not be written\n");
+            return false;
+        }
+        if (!program_.Start(folder_->Exe(), "-nologo", folder_->BinFolder())) {
+            Say("KorvanGA.exe did not start\n");
+            return false;
+        }
+        HWND hLogin =
+            program_.WaitFor([&] { return program_.FindCaption("Access Authorization"); }, 60000);
+        if (hLogin == NULL) {
+            Say("no login window\n");
+            return false;
+        }
+        e2e::Press(hLogin, IDOK);
+        boxes_.Start(program_);
+        hMain_ = program_.WaitFor([&] { return program_.MainWindow(); }, 60000);
+        if (hMain_ == NULL || !WaitForAnalyzers(180000)) {
+            Say("the analyzers did not come up in the tree; it shows:\n");
+            for (const std::string& item : program_.TreeItems()) Say("     %s\n", item.c_str());
+            ShowWindows();
+            return false;
+        }
+        return bus_.SyncClock();
+    }
+
+    bool Link(LinkFigures& out) {
+        if (!WaitUntil([&] { return BarsShowing(hMain_); }, 30000)) {
+            Say("link: no analyzer selected before the link\n");
+            return false;
+        }
+        Pinger pinger;
+        // Back to back: the answer right after the link comes before the next tick's refresh.
+        pinger.Start(hMain_, 0);
+        // The command goes in right after a refresh, which held a message up: the next one is
+        // more than a second away, and the link does not wait for one.
+        const double looking = NowMs();
+        WaitUntil([&] { return pinger.HeldUpSince(looking, 150) != 0; }, 10000, 1);
+        unsigned long long from = 0, to = 0;
+        if (!bus_.LogCount(from)) return false;
+        const double cpu = CpuMs(ProcessHandle());
+        const double posted = NowMs();
+        PostMessageA(hMain_, WM_COMMAND, ID_LINK_INSTRUMENT, 0);
+        // The command is taken after the messages sent before it: a refresh that was running
+        // holds it up, and it counts from the answer that ends that wait.
+        double start = 0;
+        WaitUntil([&] { return (start = pinger.AnsweredAfter(posted)) != 0; }, 60000, 1);
+        // The selection goes with the old analyzers and comes back with the first new one:
+        // the value bars go and return (a link of analyzers takes seconds; a moment without
+        // them is something else). The link is over when the window answers after that.
+        bool back = false;
+        for (int glimpse = 0; glimpse < 5 && !back; ++glimpse) {
+            if (!WaitUntil([&] { return !BarsShowing(hMain_); }, 60000, 1)) break;
+            const double goneAt = NowMs();
+            back = WaitUntil([&] { return BarsShowing(hMain_); }, 180000, 1) &&
+                   NowMs() - goneAt > 2000;
+        }
+        double end = 0;
+        if (back) {
+            const double barsAt = NowMs();
+            WaitUntil([&] { return (end = pinger.AnsweredAfter(barsAt)) != 0; }, 60000, 1);
+        }
+        const bool counted = bus_.LogCount(to);
+        const double cpuUsed = CpuMs(ProcessHandle()) - cpu;
+        const std::vector<Ping> pings = pinger.Stop();
+        if (start == 0 || !back || end == 0 || !counted) {
+            Say("link: the link did not end as expected\n");
+            return false;
+        }
+        std::vector<vasksim::SimLogEntry> entries;
+        if (!bus_.Telegrams(from, to, entries)) return false;
+        // A telegram of the refresh after the link may have come in before the count.
+        while (!entries.empty() && bus_.ToDriver((double)entries.back().timeMs) > end)
+            entries.pop_back();
+        std::vector<bench::WireTelegram> telegrams;
+        std::vector<double> times;
+        std::vector<bool> found(16, false);
+        for (const vasksim::SimLogEntry& e : entries) {
+            telegrams.push_back(ToWire(e));
+            times.push_back(bus_.ToDriver((double)e.timeMs));
+            // Each analyzer found had its duplicate test after its version answer.
+            if (e.command == 'k' && e.function == 6 && Answered(e))
+                found[std::atoi(e.to.c_str()) & 15] = true;
+        }
+        const int analyzers = (int)std::count(found.begin(), found.end(), true);
+        if (!options_.dump.empty())
+            Dump(options_.dump + "\\link-" + std::to_string(++dumps_) + ".txt", start, entries,
+                 times, pings);
+        bench::WireBound b = bench::ComputeWireBound(telegrams, options_.reaction, {}, false);
+        b.fixedMs = kDuplicateTestMs * analyzers;
+        const double elapsed = end - start;
+        out.elapsed.Add(elapsed / 1000);
+        out.bound.Add(b.TotalMs() / 1000);
+        out.ratio.Add(elapsed / b.TotalMs());
+        out.telegrams.Add(b.telegrams);
+        if (analyzers > 0) out.perAnalyzer.Add((double)b.telegrams / analyzers);
+        if (!entries.empty()) {
+            const vasksim::SimLogEntry& first = entries.front();
+            const vasksim::SimLogEntry& last = entries.back();
+            const double firstStart =
+                bus_.ToDriver((double)first.timeMs - first.raw.size() / 2 * kByteMs);
+            const bench::WireTelegram lastWire = ToWire(last);
+            double lastEnd = bus_.ToDriver((double)last.timeMs);
+            lastEnd += lastWire.deviceBytes > 0
+                           ? options_.reaction + lastWire.deviceBytes * kByteMs
+                           : std::max(0.0, bench::AckWaitFor(lastWire) - lastWire.pcBytes * kByteMs);
+            out.before.Add(firstStart - start);
+            out.after.Add(end - lastEnd);
+            // What is left besides the bound and the two ends lies between the telegrams.
+            out.idle.Add((elapsed - b.TotalMs() - (firstStart - start) - (end - lastEnd)) /
+                         b.telegrams);
+        }
+        out.memory.Add(ResidentMb(ProcessHandle()));
+        out.cpu.Add(cpuUsed / 1000);
+        Say("   link: %.3f s, bound %.3f s (line %.3f, reaction %.3f, ack waits %.3f, duplicate "
+            "tests %.3f), ratio %.3f, %d telegrams for %d analyzers\n",
+            elapsed / 1000, b.TotalMs() / 1000, b.lineMs / 1000, b.reactionMs / 1000,
+            b.ackWaitMs / 1000, b.fixedMs / 1000, elapsed / b.TotalMs(), b.telegrams, analyzers);
+        if (linkedAt_ == 0) linkedAt_ = end;
+        // The tree holds the new analyzers before anything else is measured.
+        return WaitForAnalyzers(60000);
+    }
+
+    // A phase: `begin` at its start, `at` (when given) after `atMs`, `end` at its end.
+    bool Phase(const char* name, double ms, PhaseFigures& out, const std::function<bool()>& begin,
+               double atMs = 0, const std::function<bool()>& at = nullptr,
+               const std::function<bool()>& end = nullptr) {
+        Pinger pinger;
+        unsigned long long from = 0;
+        if (!bus_.LogCount(from)) return false;
+        const int boxes = boxes_.Count();
+        const double cpu = CpuMs(ProcessHandle());
+        const double start = NowMs();
+        pinger.Start(hMain_, kPingEveryMs);
+        if (!begin()) return false;
+        bool done = false;
+        while (NowMs() - start < ms) {
+            if (at && !done && NowMs() - start >= atMs) {
+                if (!at()) return false;
+                done = true;
+            }
+            Sleep(20);
+        }
+        if (end && !end()) return false;
+        const std::vector<Ping> pings = pinger.Stop();
+        const double stop = std::max(NowMs(), start + ms);
+        const double cpuUsed = CpuMs(ProcessHandle()) - cpu;
+        unsigned long long to = 0;
+        std::vector<vasksim::SimLogEntry> entries;
+        if (!bus_.LogCount(to) || !bus_.Telegrams(from, to, entries)) return false;
+
+        if (!options_.dump.empty()) {
+            std::vector<double> times;
+            for (const vasksim::SimLogEntry& e : entries)
+                times.push_back(bus_.ToDriver((double)e.timeMs));
+            Dump(options_.dump + "\\" + name + "-" + std::to_string(++dumps_) + ".txt", start,
+                 entries, times, pings);
+        }
+        double longest = 0, stalled = 0;
+        for (const Ping& p : pings) {
+            const double waited = p.answered - p.sent;
+            longest = std::max(longest, waited);
+            if (waited > kStallMs) stalled += waited;
+        }
+        const double minutes = (stop - start) / 60000;
+        out.longest.Add(longest / 1000);
+        out.share.Add(stalled / (stop - start));
+        if (cpuUsed >= 0) out.cpu.Add(cpuUsed / 1000 / minutes);
+        out.perMinute.Add(entries.size() / minutes);
+
+        // Refreshes: from one first-try "k" 23 of the marker analyzer to the next.
+        std::vector<size_t> starts;
+        bool lastAnswered = true;
+        for (size_t i = 0; i < entries.size(); ++i) {
+            const vasksim::SimLogEntry& e = entries[i];
+            if (e.command != 'k' || e.function != 23 || std::atoi(e.to.c_str()) != kMarkerAddress)
+                continue;
+            if (lastAnswered) starts.push_back(i);
+            lastAnswered = Answered(e);
+        }
+        for (size_t k = 0; k + 1 < starts.size(); ++k) {
+            out.period.Add((entries[starts[k + 1]].timeMs - entries[starts[k]].timeMs) / 1000.0);
+            out.perRefresh.Add((double)(starts[k + 1] - starts[k]));
+            for (size_t i = starts[k]; i < starts[k + 1]; ++i) {
+                const vasksim::SimLogEntry& e = entries[i];
+                out.kinds[std::string(1, e.command ? e.command : '-') + " " +
+                          std::to_string(e.function)] += 1;
+            }
+            ++out.refreshes;
+        }
+        out.boxes.Add(boxes_.Count() - boxes);
+        Say("   %s: %zu telegrams, %zu refreshes, longest stall %.2f s, not answering %.0f %% of "
+            "the time, CPU %.2f s per minute, %d error boxes\n",
+            name, entries.size(), starts.empty() ? 0 : starts.size() - 1, longest / 1000,
+            100 * stalled / (stop - start), cpuUsed / 1000 / minutes, boxes_.Count() - boxes);
+        return true;
+    }
+
+    // After a fault is cleared: how long until every analyzer answers a refresh's status read
+    // again.
+    bool ComeBack(PhaseFigures& out) {
+        unsigned long long from = 0;
+        if (!bus_.LogCount(from)) return false;
+        const double start = NowMs();
+        double back = 0;
+        while (NowMs() - start < 120000 && back == 0) {
+            Sleep(500);
+            std::vector<vasksim::SimLogEntry> entries;
+            if (!bus_.Telegrams(from, 0, entries)) return false;
+            std::vector<bool> answered(kAnalyzers + 1, false);
+            for (const vasksim::SimLogEntry& e : entries)
+                if (e.command == 'k' && e.function == 23 && Answered(e))
+                    answered[std::atoi(e.to.c_str()) % (kAnalyzers + 1)] = true;
+            if (std::count(answered.begin() + 1, answered.end(), true) == kAnalyzers)
+                back = NowMs() - start;
+        }
+        if (back == 0) {
+            Say("   the analyzers did not come back within 2 minutes; the program shows:\n");
+            ShowWindows();
+            return false;
+        }
+        out.cameBack.Add(back / 1000);
+        Say("   every analyzer answers again after %.1f s\n", back / 1000);
+        return true;
+    }
+
+    // Healthy until the run's minutes since the first link are over; the resident memory then.
+    bool RestUntilMinutes(Figures& memory) {
+        const double end = linkedAt_ + options_.minutes * 60000.0;
+        while (NowMs() < end) {
+            if (!program_.Running()) return false;
+            Sleep(200);
+        }
+        const double mb = ResidentMb(ProcessHandle());
+        memory.Add(mb);
+        Say("   resident memory after %d minutes: %.1f MB\n", options_.minutes, mb);
+        return true;
+    }
+
+    bool Close() {
+        boxes_.Stop();
+        PostMessageA(hMain_, WM_CLOSE, 0, 0);
+        HWND hQuestion = program_.WaitFor(
+            [&] { return program_.FindDialogWithText("Do you really want to exit"); }, 60000);
+        if (hQuestion != NULL) e2e::Press(hQuestion, IDYES);
+        const bool ended = program_.WaitExit(60000) != -1;
+        e2e::ClearProfile();
+        return hQuestion != NULL && ended;
+    }
+
+private:
+    void ShowWindows() {
+        for (HWND hWnd : program_.Windows()) {
+            Say("   window \"%s\"\n", e2e::Text(hWnd).c_str());
+            for (const std::string& text : e2e::ChildTexts(hWnd))
+                if (!text.empty()) Say("     %s\n", text.c_str());
+        }
+    }
+    // The analyzers are the tree's items below the converter (the third level; a Quenta
+    // takes the name of its variant).
+    bool WaitForAnalyzers(DWORD timeoutMs) {
+        return program_.WaitFor(
+                   [&]() -> HWND {
+                       const std::vector<std::string> items = program_.TreeItems();
+                       const long analyzers =
+                           std::count_if(items.begin(), items.end(), [](const std::string& i) {
+                               return i.compare(0, 4, "    ") == 0;
+                           });
+                       return analyzers >= kAnalyzers &&
+                                      program_.FindDialogWithText("Searching for device") == NULL
+                                  ? hMain_
+                                  : NULL;
+                   },
+                   timeoutMs) != NULL;
+    }
+    HANDLE ProcessHandle() {
+        if (hProcess_ == NULL)
+            hProcess_ = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE,
+                                    program_.Pid());
+        return hProcess_;
+    }
+
+public:
+    ~Run() {
+        if (hProcess_ != NULL) CloseHandle(hProcess_);
+    }
+
+private:
+    const Options& options_;
+    Bus& bus_;
+    std::unique_ptr<e2e::ProgramFolder> folder_;
+    e2e::Program program_;
+    HWND hMain_ = NULL;
+    HANDLE hProcess_ = NULL;
+    double linkedAt_ = 0;
+    int dumps_ = 0;
+    BoxCloser boxes_;
+};
+
+bool ParseInt(const char* text, int& out, int least) {
+    char* end = nullptr;
+    const long v = std::strtol(text, &end, 10);
+    if (end == text || *end != 0 || v < least || v > 100000) return false;
+    out = (int)v;
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--phases" && i + 1 < argc) {
+            options.phases = argv[++i];
+            continue;
+        }
+        if (arg == "--dump" && i + 1 < argc) {
+            options.dump = argv[++i];
+            CreateDirectoryA(options.dump.c_str(), NULL);
+            continue;
+        }
+        int* target = arg == "--repeat"    ? &options.repeat
+                      : arg == "--links"   ? &options.links
+                      : arg == "--seconds" ? &options.seconds
+                      : arg == "--storm"   ? &options.storm
+                      : arg == "--minutes" ? &options.minutes
+                      : arg == "--reaction" ? &options.reaction
+                                            : nullptr;
+        if (target == nullptr || i + 1 >= argc || !ParseInt(argv[i + 1], *target, 1)) {
+            std::fprintf(stderr,
+                         "usage: korvanga_bench [--repeat N] [--seconds S] [--storm S] "
+                         "[--minutes M] [--links N] [--reaction MS]\n");
+            return 2;
+        }
+        ++i;
+    }
+    Bus bus;
+    if (!bus.Connect()) return 1;
+    Say("KorvanGA.exe with %d analyzers on COM1, paced line, %d ms reaction; %d runs, phases of "
+        "%d s, a storm of %d s, memory after %d minutes\n",
+        kAnalyzers, options.reaction, options.repeat, options.seconds, options.storm,
+        options.minutes);
+
+    LinkFigures link;
+    Figures memoryLater;
+    const char* const kPhases[] = {"healthy", "silent", "storm", "late-800", "late-300"};
+    std::map<std::string, PhaseFigures> phases;
+    const double phaseMs = options.seconds * 1000.0;
+    int failed = 0;
+    for (int r = 1; r <= options.repeat; ++r) {
+        Say("== run %d\n", r);
+        Run run(options, bus);
+        auto fault = [&](const std::string& spec) { return bus.Command("FAULT " + spec); };
+        auto clear = [&] { return bus.Command("CLEARFAULTS"); };
+        bool ok = run.Start();
+        for (int l = 0; ok && l < options.links; ++l) ok = run.Link(link);
+        if (options.Wants("healthy"))
+            ok = ok && run.Phase("healthy", phaseMs, phases["healthy"], [] { return true; });
+        if (options.Wants("silent")) {
+            ok = ok && run.Phase("silent", phaseMs, phases["silent"], [&] {
+                for (int a = 1; a <= kAnalyzers; ++a)
+                    if (a != kMarkerAddress && !fault(std::to_string(a) + " silent always"))
+                        return false;
+                return true;
+            });
+            ok = ok && clear() && run.ComeBack(phases["silent"]);
+        }
+        if (options.Wants("storm")) {
+            ok = ok && run.Phase("storm", 2000.0 * options.storm, phases["storm"],
+                                 [&] { return fault("0 badcrc always"); }, 1000.0 * options.storm,
+                                 clear);
+            ok = ok && run.ComeBack(phases["storm"]);
+        }
+        for (int late : {800, 300}) {
+            const std::string name = "late-" + std::to_string(late);
+            if (!options.Wants(name.c_str())) continue;
+            ok = ok && run.Phase(name.c_str(), phaseMs, phases[name],
+                                 [&] { return fault("0 slow always " + std::to_string(late)); },
+                                 0, nullptr, clear);
+        }
+        ok = ok && run.RestUntilMinutes(memoryLater);
+        ok = run.Close() && ok;
+        if (!ok) {
+            ++failed;
+            Say("   run %d FAILED\n", r);
+            clear();
+        }
+    }
+
+    Say("\n== \"&Link Instrument\", %d analyzers (min / median / max)\n", kAnalyzers);
+    PrintFigures("elapsed s", link.elapsed, "%.3f");
+    PrintFigures("bus bound s", link.bound, "%.3f");
+    PrintFigures("elapsed / bound", link.ratio, "%.3f");
+    PrintFigures("telegrams", link.telegrams, "%.0f");
+    PrintFigures("telegrams per analyzer", link.perAnalyzer, "%.1f");
+    PrintFigures("before the first telegram ms", link.before, "%.0f");
+    PrintFigures("after the last answer ms", link.after, "%.0f");
+    PrintFigures("idle between telegrams ms each", link.idle, "%.1f");
+    PrintFigures("program CPU s", link.cpu, "%.2f");
+    PrintFigures("resident memory after the link MB", link.memory, "%.1f");
+    PrintFigures("resident memory later MB", memoryLater, "%.1f");
+    for (const char* name : kPhases) {
+        const PhaseFigures& p = phases[name];
+        Say("== %s (min / median / max)\n", name);
+        PrintFigures("refresh period s", p.period, "%.2f");
+        PrintFigures("telegrams per refresh", p.perRefresh, "%.0f");
+        PrintFigures("telegrams per minute", p.perMinute, "%.0f");
+        PrintFigures("longest stall s", p.longest, "%.2f");
+        PrintFigures("share of time not answering %", p.share, "%.1f", 100.0);
+        PrintFigures("program CPU s per minute", p.cpu, "%.2f");
+        PrintFigures("all answer again after s", p.cameBack, "%.1f");
+        PrintFigures("error boxes the user closed", p.boxes, "%.0f");
+        if (p.refreshes > 0) {
+            std::string kinds;
+            for (const auto& k : p.kinds) {
+                char one[48];
+                std::snprintf(one, sizeof one, "%s\"%c\" %s x%.1f", kinds.empty() ? "" : ", ",
+                              k.first[0], k.first.c_str() + 2, k.second / p.refreshes);
+                kinds += one;
+            }
+            Say("   telegrams of a refresh: %s\n", kinds.c_str());
+        }
+    }
+    if (failed) Say("\n%d of %d runs FAILED\n", failed, options.repeat);
+    return failed ? 1 : 0;
+}
