@@ -75,7 +75,8 @@ inline bool Locked(CGridWnd& grid, int col, int row) {
 // Every text cell of the grid, headings included, against its cell in the font the cell draws
 // with (its own, else the grid's): one line within the cell's width less the text margins,
 // or, in a cell that wraps its words, the broken lines within its height. Check boxes, empty
-// cells and the inner cells of a merged range are left out; a merged range counts as one.
+// cells, hidden columns and the inner cells of a merged range are left out; a merged range
+// counts as one.
 inline std::vector<wkit::TextRoom> WholeGridTexts(CGridWnd& grid) {
     std::vector<wkit::TextRoom> rooms;
     CGridSettings* s = grid.GetSettings();
@@ -95,6 +96,8 @@ inline std::vector<wkit::TextRoom> WholeGridTexts(CGridWnd& grid) {
                 for (int r = 1; r <= rows; ++r)
                     height += row + r < 0 ? s->GetHeadingRowHeight(row + r) : s->GetRowHeight(row + r);
             }
+            // A column or row made narrower than the text margins is hidden, not cut off.
+            if (width <= 2 * s->m_nTextMargin || height <= 2) continue;
             CFont* pFont = cell.GetFont() != NULL ? cell.GetFont() : s->m_pDefaultFont;
             HFONT hFont = pFont != NULL ? (HFONT)pFont->GetSafeHandle() : NULL;
             const std::string text = cell.GetText();

@@ -327,6 +327,27 @@ TEST_F(MainFrame, StatusBarPanesShowModeLevelSelectionAndFlags) {
     EXPECT_TRUE(boxes_.texts.empty());
 }
 
+// The instrument pane widens to show a long network and analyzer name whole, and narrows back
+// to the width it was made with when the selection's text is short or gone.
+TEST_F(MainFrame, TheInstrumentPaneShowsItsWholeText) {
+    StopRealTimer();
+    CMainStatusBar& bar = frame_->GetStatusBar();
+    const int made = bar.GetPaneWidth(4);
+    CInstrument longName("COM1: Showroom_1: Sindor 6 with a name as long as a plant's tag list");
+    CInstrument shortName("C");
+    for (CInstrument* node : {&longName, &shortName}) {
+        SCOPED_TRACE((LPCSTR)node->GetDisplayName());
+        doc_->SelectNode(node);
+        frame_->UpdateStatusBar();
+        ASSERT_EQ(PaneText(4), (LPCSTR)node->GetDisplayName());
+        EXPECT_EQ(wkit::Unfit({wkit::WholePanes(bar.m_hWnd)[4]}), "");
+    }
+    EXPECT_EQ(bar.GetPaneWidth(4), made);
+    doc_->SelectNode(NULL);
+    frame_->UpdateStatusBar();
+    EXPECT_EQ(bar.GetPaneWidth(4), made);
+}
+
 // Each flag of the document lights its own pane and no other one.
 TEST_F(MainFrame, EachFlagLightsOnlyItsOwnPane) {
     StopRealTimer();
