@@ -1,5 +1,6 @@
 // The fonts that the program's windows draw with are there in the Wine prefix: without them
-// Wine falls back to another font and the windows show letters in place of symbols.
+// Wine falls back to another font and the windows show letters in place of symbols, and
+// texts of other widths than their windows were made for.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -39,7 +40,7 @@ std::string FaceInEffect(const char* face, BYTE charset) {
     return name;
 }
 
-TEST(PrefixFonts, TheSymbolFontsOfTheWindowsAreInstalled) {
+TEST(PrefixFonts, TheFontsOfTheWindowsAreInstalled) {
     struct Case {
         const char* face;
         BYTE charset;
@@ -47,6 +48,8 @@ TEST(PrefixFonts, TheSymbolFontsOfTheWindowsAreInstalled) {
     } const cases[] = {
         {"Marlett", SYMBOL_CHARSET, "the caption buttons of every window ('0 2 r' in its place)"},
         {"Symbol", SYMBOL_CHARSET, "the phi of the Frequencies page ('j' in its place)"},
+        {"MS Sans Serif", ANSI_CHARSET, "the dialogs' texts (a substitute of other widths cuts them off)"},
+        {"Tahoma", ANSI_CHARSET, "the texts of the panes and pages in \"MS Shell Dlg\""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.face);

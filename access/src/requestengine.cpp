@@ -336,7 +336,7 @@ UINT CvaskAccessInternal::SenderThread(LPVOID param) {
     TRACE_INFO(5, "ThreadInit finished\n");
     for (;;) {
         access->WaitForRequest();
-        TRACE_INFO(5, "WaitForRequest finished\n");
+        TRACE_INFO(5, "m_threadWait.Lock finished\n");
         if (!access->Run()) break;
         TRACE_INFO(5, "Run finished\n");
         access->SendThreaded();

@@ -373,6 +373,7 @@
 #define IDS_PROTOCOL_TIME_FORMAT   38011
 #define IDS_LOGIN_HELP_LINE        38012
 #define IDS_NO_PRINTER             38023
+#define IDS_HELP_NOT_FOUND         38024
 // The login's texts and the profile section of the passwords.
 #define IDS_NOT_ALLOWED_TO_USE     38013
 #define IDS_PASSWORDS_DIFFER       38014
@@ -459,6 +460,7 @@
 #define IDS_NETWORK_EXISTS         38109
 #define IDS_MAX_COMPONENTS_SENSORS 38110
 #define IDS_CONNECT_ONE_INSTRUMENT 38111
+#define IDS_NETWORK_NAME_TOO_LONG  38112
 // The analyzer models' own entry texts (the instrument model's tables/models.def): names
 // beside the catalogue's (17000-17200), keys beside its keys (15007-15250).
 #define IDS_CHOPPER_FREQUENCY     17116
@@ -620,6 +622,7 @@
 #define IDS_IV_MAINBOARD_NAMES       38441
 #define IDS_IV_FIELDBUS_NAMES        38442
 #define IDS_IV_FILE_MISMATCH         38443
+#define IDS_CLOCK_NO_SUCH_DATE       38444  // the clock dialog's refusal
 
 // ---- Panes of the main window: tree, value list, value bars and messages -----------------
 

@@ -158,6 +158,31 @@ TEST_F(SheetTest, ShowsTheWritersSettingsAndTakesOverWhatTheUserEnters) {
     EXPECT_EQ(CnuraProtocolProbe::General(*writer)->m_hWnd, nullptr);
 }
 
+// In the dialogs' own font every label, check box and field shows its whole text: a
+// four-digit year, a cycle time of an hour, the longest line counts.
+TEST_F(SheetTest, EveryTextOfBothPagesShowsWhole) {
+    writer->SetUserFlagName(0, "Start protocol");
+    wkit::Driver driver;
+    driver.OnOpen(wkit::Template(IDD_NURA_GENERAL), [&](wkit::Window& w) {
+        w.Check(IDC_NURA_START);
+        w.Check(IDC_NURA_END);
+        TypeRow(w, kStartRow, {2026, 12, 31, 23, 59, 59});
+        TypeRow(w, kEndRow, {2027, 12, 31, 23, 59, 59});
+        w.SetText(IDC_NURA_CYCLE_TIME, "3600000");
+        // A path of any length scrolls in its field; the test's own is a long one.
+        w.SetText(IDC_NURA_FILE_NAME, "prot.txt");
+        std::string unfit = wkit::Unfit(wkit::WholeTexts(w.Page()));
+        EXPECT_EQ(unfit, "") << "General";
+        ASSERT_TRUE(w.SelectPage(1));
+        w.SetText(IDC_NURA_COLUMNS, "32767");
+        w.SetText(IDC_NURA_SPLIT_LINES, "4000000000");
+        unfit = wkit::Unfit(wkit::WholeTexts(w.Page()));
+        EXPECT_EQ(unfit, "") << "Format";
+        w.PressCancel();
+    });
+    writer->DoPropertyDialog(FALSE);
+}
+
 TEST_F(SheetTest, TheGeneralPageChecksItsFieldsWhenItIsLeft) {
     const std::string rangePrompt = "Enter a whole number from 1000 to 3600000.";
     struct Case {

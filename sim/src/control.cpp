@@ -524,7 +524,7 @@ Control::Result Control::set(const std::vector<std::string>& w, const std::strin
     }
     if (key == "type") {
         if (!needInt(0, 255)) return err("type is 0 to 255");
-        d.type = static_cast<int>(v);
+        d.setType(static_cast<int>(v));
         return ok();
     }
     if (key == "components") {
@@ -608,7 +608,22 @@ Control::Result Control::set(const std::vector<std::string>& w, const std::strin
         long code;
         if (w.size() != 5 || !toInt(w[4], code) || code < 1 || code > 255)
             return err(key + " code is 1 to 255");
-        (key == "unit" ? comp.unit : comp.gas) = static_cast<int>(code);
+        if (key == "unit")
+            d.setUnit(static_cast<int>(c), static_cast<int>(code));
+        else
+            comp.gas = static_cast<int>(code);
+        return ok();
+    }
+    if (key == "range") {
+        long c, r;
+        double lower, upper;
+        if (w.size() != 7 || !toInt(w[3], c) || !toInt(w[4], r) || !toDouble(w[5], lower) ||
+            !toDouble(w[6], upper))
+            return err("usage: SET address range component range lower upper");
+        if (c < 0 || c >= d.components) return err("no such component (counted from 0)");
+        if (r < 1 || r > d.ranges) return err("no such range (counted from 1)");
+        if (!(lower < upper)) return err("the lower limit must be below the upper one");
+        d.setRange(static_cast<int>(c), static_cast<int>(r - 1), lower, upper);
         return ok();
     }
     return err("unknown setting " + key);

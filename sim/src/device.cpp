@@ -40,14 +40,11 @@ Device::Device(int address_, int type_, int components_, int ranges_)
         stored('s', 39, ch) = {Value::makeByte(0x00)};
         stored('s', 41, ch) = {Value::makeByte(0x80)};
     }
-    // Diagnostic values that differ from each other, in degrees Celsius (unit 40).
+    setDiagnosticDefaults();
+    // The air pressure and the chopper's or magnetic field's frequency, as a device reads them.
     for (int ch = 0; ch < 4; ++ch) {
-        for (int fn = 1; fn <= 17; ++fn)
-            stored('h', fn, ch) = {Value::makeFloat(Value::UFloat, 20.0 + fn * 1.5, 40)};
-        for (int fn = 1; fn <= 2; ++fn)
-            stored('i', fn, ch) = {Value::makeFloat(Value::UFloat, 40.0 + fn, 40)};
-        for (int fn = 1; fn <= 7; ++fn)
-            stored('j', fn, ch) = {Value::makeFloat(Value::UFloat, 60.0 + fn, 40)};
+        stored('w', 18, ch) = {Value::makeFloat(Value::UFloat, 1013.0, kHectopascal)};
+        stored('w', 21, ch) = {Value::makeFloat(Value::UFloat, 12.5, kHertz)};
     }
     stored('s', 33, 0) = {Value::makeByte(1)};
     stored('k', 17, 0) = {Value::makeByte(1)};
@@ -56,6 +53,110 @@ Device::Device(int address_, int type_, int components_, int ranges_)
     Values relays;
     for (int i = 1; i <= 3; ++i) relays.push_back(Value::makeByte(i));
     stored('s', 4, 0) = relays;
+}
+
+namespace {
+
+// What a diagnostic code ("h" 1 to 17) reads: a number and its unit.
+struct DiagValue {
+    double value;
+    int unit;
+};
+
+// The codes that the program reads of a channel type (the type of the device's version
+// record: 1 Sindor 6, 2 Parvel 6, 3 Quenta 6, 4 Sindor 23, 7 Lorvix 6, 8 Parvel 64,
+// 9 Lorvix 62) for its diagnostic pages, and what they are there.
+struct TypeDiagValue {
+    int type, code;
+    DiagValue value;
+};
+const TypeDiagValue kTypeDiagValues[] = {
+    // Sindor 6: heating and receiving chamber, chopper deviation, display, control reserve.
+    {1, 1, {60.2, kCelsius}}, {1, 2, {55.1, kCelsius}}, {1, 4, {0.8, kPercent}},
+    {1, 5, {31.5, kCelsius}}, {1, 6, {86, kPercent}},
+    // Parvel 6: physics and measuring head, chamber, magnetic field, display, reserve.
+    {2, 1, {55.3, kCelsius}}, {2, 2, {60.4, kCelsius}}, {2, 3, {1250, kMillivolt}},
+    {2, 4, {92.5, kPercent}}, {2, 5, {31.5, kCelsius}}, {2, 6, {81, kPercent}},
+    // Lorvix 6: the thermal-conductivity cell's temperature and raw signals, display.
+    {7, 1, {60.1, kCelsius}}, {7, 3, {512, kMillivolt}}, {7, 4, {498, kMillivolt}},
+    {7, 5, {31.5, kCelsius}},
+    // Sindor 23: chamber and radiator, source, display, reserve, O2 probe.
+    {4, 1, {50.2, kCelsius}}, {4, 2, {72.5, kCelsius}}, {4, 4, {2140, kMillivolt}},
+    {4, 5, {31.5, kCelsius}}, {4, 6, {88, kPercent}}, {4, 7, {12.4, kMillivolt}},
+    // Quenta 6: physics, oven, chamber signal, catalyst, display, flame, analog input,
+    // electronics, burn gas and air, the adapter board's voltages.
+    {3, 1, {45.3, kCelsius}}, {3, 2, {190.2, kCelsius}}, {3, 3, {1.85, kPicoampere}},
+    {3, 4, {300.4, kCelsius}}, {3, 5, {31.5, kCelsius}}, {3, 6, {410.7, kCelsius}},
+    {3, 7, {4.2, kMilliampere}}, {3, 8, {40.6, kCelsius}}, {3, 9, {1100, kMillibar}},
+    {3, 10, {1150, kMillibar}}, {3, 11, {2.5, kVolt}}, {3, 12, {-15.1, kVolt}},
+    {3, 13, {15.0, kVolt}}, {3, 14, {24.2, kVolt}},
+    // Parvel 64: sensor temperature and voltage, display, gas pressure and flow.
+    {8, 1, {60.3, kCelsius}}, {8, 4, {1180, kMillivolt}}, {8, 5, {31.5, kCelsius}},
+    {8, 8, {1013, kHectopascal}}, {8, 9, {1.2, kLitrePerMinute}},
+    // Lorvix 62: sensor and gas lane temperatures, sensor voltage, display, electronics.
+    {9, 1, {62.1, kCelsius}}, {9, 2, {45.4, kCelsius}}, {9, 4, {1480, kMillivolt}},
+    {9, 5, {31.5, kCelsius}}, {9, 8, {40.6, kCelsius}},
+};
+
+// Any other code: what the message catalogue names it (flow, analog inputs, air pressure,
+// chamber and radiator temperatures, supply and radiator voltages, raw value, probes' and
+// bridge's voltages).
+const DiagValue kCatalogueDiagValues[17] = {
+    {1.2, kLitrePerMinute}, {4.1, kMilliampere}, {12.3, kMilliampere}, {1013, kHectopascal},
+    {55.2, kCelsius},       {56.3, kCelsius},    {57.4, kCelsius},     {70.5, kCelsius},
+    {71.6, kCelsius},       {24.1, kVolt},       {6.2, kVolt},         {6.3, kVolt},
+    {812, kMillivolt},      {12.4, kMillivolt},  {310, kMillivolt},    {305, kMillivolt},
+    {5.0, kVolt}};
+
+DiagValue DiagnosticValue(int type, int code) {
+    for (const TypeDiagValue& d : kTypeDiagValues)
+        if (d.type == type && d.code == code) return d.value;
+    return kCatalogueDiagValues[code - 1];
+}
+
+}  // namespace
+
+void Device::setType(int type_) {
+    type = type_;
+    setDiagnosticDefaults();
+}
+
+void Device::setDiagnosticDefaults() {
+    // Each value in the unit of what it is: temperatures in degrees Celsius, voltages,
+    // currents, pressures, flows, reserves in percent, by what the channel type's code means.
+    for (int ch = 0; ch < 4; ++ch) {
+        for (int fn = 1; fn <= 17; ++fn) {
+            const DiagValue d = DiagnosticValue(type, fn);
+            stored('h', fn, ch) = {Value::makeFloat(Value::UFloat, d.value, d.unit)};
+        }
+        // The temperatures of the physics and of the measuring head.
+        for (int fn = 1; fn <= 2; ++fn)
+            stored('i', fn, ch) = {Value::makeFloat(Value::UFloat, 50.0 + fn, kCelsius)};
+        // Air pressure, chamber and radiator temperatures, supply voltage, raw value of the
+        // chamber, O2 probe's voltage, analog output.
+        static const DiagValue kJ[7] = {{1013, kHectopascal}, {55.2, kCelsius}, {70.3, kCelsius},
+                                        {24.1, kVolt},        {812, kMillivolt}, {12.4, kMillivolt},
+                                        {12.0, kMilliampere}};
+        for (int fn = 1; fn <= 7; ++fn)
+            stored('j', fn, ch) = {Value::makeFloat(Value::UFloat, kJ[fn - 1].value, kJ[fn - 1].unit)};
+    }
+}
+
+void Device::setRange(int component, int range, double lower, double upper) {
+    const int unit = comps[static_cast<size_t>(component)].unit;
+    store_[{'w', 1, component}][static_cast<size_t>(range)] =
+        Value::makeFloat(Value::UFloat, lower, unit);
+    store_[{'w', 2, component}][static_cast<size_t>(range)] =
+        Value::makeFloat(Value::UFloat, upper, unit);
+    store_[{'w', 3, component}][static_cast<size_t>(range)] =
+        Value::makeFloat(Value::UFloat, upper * 0.8, unit);
+}
+
+void Device::setUnit(int component, int unit) {
+    comps[static_cast<size_t>(component)].unit = unit;
+    // The ranges and the span gas are in the unit of the measured value.
+    for (int fn : {1, 2, 3})
+        for (Value& v : store_[{'w', fn, component}]) v.unit = unit;
 }
 
 void Device::setComponents(int n) {
@@ -291,9 +392,12 @@ Response Device::handleRead(char letter, int function, int channel, const Values
                      Value::makeText(Value::UStr, extra)});
             case 10: {
                 int entry = req.empty() ? 1 : req[0].byte;
-                if (entry < 1 || entry > static_cast<int>(logbook.size()))
-                    return rejection("DE", "no such logbook entry");
-                const LogbookEntry& e = logbook[static_cast<size_t>(entry - 1)];
+                if (entry < 1) return rejection("DE", "no such logbook entry");
+                // Past its last entry the logbook answers message number 255, its end mark.
+                static const LogbookEntry kEnd = {255, 0, 0, 0, 0, 0, 0, 0};
+                const LogbookEntry& e = entry > static_cast<int>(logbook.size())
+                                            ? kEnd
+                                            : logbook[static_cast<size_t>(entry - 1)];
                 return reply('k', 10,
                              {Value::makeByte(e.first), Value::makeByte(e.second),
                               Value::makeByte(e.flags), Value::makeFloat(Value::UFloat, e.minute),

@@ -22,6 +22,21 @@ struct Response {
     std::string note;  // for the log: what the device made of the request
 };
 
+// Unit codes of the values the devices send.
+enum UnitCode {
+    kNoUnit = 1,
+    kPercent = 10,
+    kPicoampere = 29,
+    kMilliampere = 30,
+    kMillivolt = 32,
+    kVolt = 33,
+    kMillibar = 34,
+    kHectopascal = 35,
+    kCelsius = 40,
+    kHertz = 41,
+    kLitrePerMinute = 45,
+};
+
 struct LogbookEntry {
     int first = 1, second = 1, flags = 0;
     int minute = 0, hour = 0, day = 1, month = 1, year = 0;  // two-digit year
@@ -53,6 +68,13 @@ public:
 
     void setComponents(int n);
     void setRanges(int n);
+    // The channel type; the diagnostic values go back to the type's defaults.
+    void setType(int type);
+    // Range `range` (0-based, below `ranges`) of a component: its lower and upper limit and
+    // the span gas at 80 % of the upper one, in the component's unit.
+    void setRange(int component, int range, double lower, double upper);
+    // A component's unit, which its ranges and span gas take as well.
+    void setUnit(int component, int unit);
     bool switchOn(int number) const;
     void setSwitch(int number, bool on) { switches_[number] = on; }
     std::string status() const;
@@ -88,6 +110,7 @@ public:
     int64_t lastBroadcastCycle = -1;
 
 private:
+    void setDiagnosticDefaults();
     bool deviceLevel(char letter, int function) const;
     Response reply(char letter, int function, const Values& vs, const std::string& note = "");
     Response handleRead(char letter, int function, int channel, const Values& req, int64_t nowMs);

@@ -491,7 +491,16 @@ TEST_F(BusTest, LogbookEntriesAreReadAndAcknowledged) {
     p = ask(0x10, 'k', 10, {0x01, 0x00});
     ASSERT_TRUE(decode(p, replyInfo('k', 10).reply, false, vs, why));
     EXPECT_EQ(2, vs[2].byte);
-    EXPECT_EQ("DE", rejectionOf(0x10, 'k', 10, {0x09, 0x00}));
+    // Past the last entry (two by default) the logbook ends with message number 255.
+    for (uint8_t entry : {3, 9, 255}) {
+        p = ask(0x10, 'k', 10, {entry, 0x00});
+        ASSERT_TRUE(decode(p, replyInfo('k', 10).reply, false, vs, why)) << why;
+        EXPECT_EQ(255, vs[0].byte) << int(entry);
+        EXPECT_EQ(0, vs[2].byte) << int(entry);
+    }
+    EXPECT_EQ("DE", rejectionOf(0x10, 'k', 10, {0x00, 0x00}));
+    // The end mark cannot be acknowledged.
+    EXPECT_EQ("DE", rejectionOf(0x10, 'K', 10, {0x09, 0x00}));
 }
 
 TEST_F(BusTest, MalformedTelegramsAreLoggedAndIgnored) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 
@@ -55,7 +56,9 @@ TEST_F(ControlTest, BadCommandsAreRefusedAndChangeNothing) {
         "REMOVE 9",         "PACE maybe",          "PACE",
         "REACTION -1",      "REACTION 1001",       "REACTION x",
         "LOGBOOK 9",        "LOGBOOK 1 add 3 1",   "LOGBOOK 1 add 256 1 0",
-        "LOGBOOK 1 wipe",
+        "LOGBOOK 1 wipe",   "SET 1 range 2 1 0 10", "SET 1 range 0 5 0 10",
+        "SET 1 range 0 0 0 10", "SET 1 range 0 1 10 5", "SET 1 range 0 1 x 5",
+        "SET 1 range 0 1 0",
     };
     std::string before = run("DEVICES").text();
     for (const char* cmd : bad) {
@@ -79,6 +82,47 @@ TEST_F(ControlTest, DevicesAreChangedAndStoredRepliesReadBack) {
     EXPECT_EQ("8000", run("READ 7 0 s1").lines.at(0));
     ASSERT_TRUE(run("REMOVE 7").ok);
     EXPECT_EQ(0u, bus.devices.count(7));
+}
+
+TEST_F(ControlTest, RangesAreSetAndTakeTheUnitOfTheirComponent) {
+    Device& d = bus.devices.at(1);  // CO in ppm, CO2 in %vol, four ranges each
+    ASSERT_TRUE(run("SET 1 range 0 2 0 500").ok);
+    ASSERT_TRUE(run("SET 1 range 1 1 0 25").ok);
+    EXPECT_EQ("500.000", d.stored('w', 2, 0)[1].text);
+    EXPECT_EQ("0.000", d.stored('w', 1, 0)[1].text);
+    EXPECT_EQ("400.000", d.stored('w', 3, 0)[1].text);  // the span gas at 80 %
+    EXPECT_EQ(2, d.stored('w', 2, 0)[1].unit);
+    EXPECT_EQ("25.000", d.stored('w', 2, 1)[0].text);
+    EXPECT_EQ(11, d.stored('w', 2, 1)[0].unit);
+    // A new unit of the component is the unit of all its ranges and its span gas.
+    ASSERT_TRUE(run("SET 1 unit 0 9").ok);
+    for (int fn : {1, 2, 3})
+        for (const Value& v : d.stored('w', fn, 0)) EXPECT_EQ(9, v.unit) << fn;
+    EXPECT_EQ(11, d.stored('w', 2, 1)[0].unit);
+}
+
+// Channel types: 1 Sindor 6, 2 Parvel 6, 3 Quenta 6, 6 Denrik, 7 Lorvix 6, 8 Parvel 64,
+// 9 Lorvix 62.
+TEST_F(ControlTest, DiagnosticValuesCarryTheUnitOfWhatTheyAreByChannelType) {
+    const int celsius = 40, percent = 10, millibar = 34, volt = 33, milliampere = 30,
+              millivolt = 32;
+    struct Case {
+        int type, code, unit;
+    } const cases[] = {
+        {1, 1, celsius}, {1, 2, celsius}, {1, 4, percent}, {1, 5, celsius}, {1, 6, percent},
+        {2, 2, celsius}, {2, 6, percent}, {3, 2, celsius}, {3, 7, milliampere},
+        {3, 9, millibar}, {3, 10, millibar}, {3, 11, volt}, {8, 8, 35}, {9, 8, celsius},
+        {7, 3, millivolt}, {6, 1, 45},  // a Denrik: the catalogue's flow
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(run("DEVICE 9 type=" + std::to_string(c.type)).ok);
+        EXPECT_EQ(c.unit, bus.devices.at(9).stored('h', c.code, 0)[0].unit)
+            << "type " << c.type << " h" << c.code;
+    }
+    // Another type takes that type's units; the air pressure is in hPa.
+    ASSERT_TRUE(run("SET 9 type 1").ok);
+    EXPECT_EQ(percent, bus.devices.at(9).stored('h', 4, 0)[0].unit);
+    EXPECT_EQ(35, bus.devices.at(9).stored('w', 18, 0)[0].unit);
 }
 
 TEST_F(ControlTest, FaultsAreListedAndCleared) {
@@ -207,6 +251,46 @@ TEST_F(ControlTest, ScenarioFiles) {
     EXPECT_EQ(1u, bus.devices.count(4)) << "a broken scenario leaves the previous one in place";
     EXPECT_FALSE(run("SCENARIO /nonexistent/file").ok);
     std::remove(path.c_str());
+}
+
+// The analyzers that scripts/run shows: each model on its channel type, with a gas and unit
+// of what it measures, and values that stay inside the selected (first) range.
+TEST_F(ControlTest, TheShowroomsValuesStayInsideTheirRanges) {
+    const char* dir = std::getenv("VASKSIM_SCENARIOS");
+    ASSERT_NE(nullptr, dir);
+    Control::Result r = run(std::string("SCENARIO ") + dir + "/showroom.txt");
+    ASSERT_TRUE(r.ok) << r.message;
+    struct Expected {
+        int address, type, component, gas, unit;
+    } const expected[] = {
+        {1, 1, 0, 2, 2},    // Sindor 6: CO in ppm
+        {1, 1, 1, 3, 11},   // and CO2 in %vol
+        {2, 2, 0, 12, 11},  // Parvel 6: O2 in %vol
+        {3, 7, 0, 45, 11},  // Lorvix 6 (thermal conductivity): H2 in %vol
+        {5, 3, 0, 14, 8},   // Quenta 6 (flame ionisation): THC in mg C/m^3
+    };
+    ASSERT_EQ(4u, bus.devices.size());
+    for (const Expected& e : expected) {
+        SCOPED_TRACE(std::to_string(e.address) + "/" + std::to_string(e.component));
+        Device& d = bus.devices.at(e.address);
+        EXPECT_EQ(e.type, d.type);
+        const Device::Component& c = d.comps.at(static_cast<size_t>(e.component));
+        EXPECT_EQ(e.gas, c.gas);
+        EXPECT_EQ(e.unit, c.unit);
+        const Value& lower = d.stored('w', 1, e.component).at(0);
+        const Value& upper = d.stored('w', 2, e.component).at(0);
+        EXPECT_EQ(e.unit, lower.unit);
+        EXPECT_EQ(e.unit, upper.unit);
+        const double low = std::stod(lower.text), high = std::stod(upper.text);
+        EXPECT_LE(low, c.base - c.amplitude);
+        EXPECT_GE(high, c.base + c.amplitude);
+        // The bar shows something: the value is no sliver of the range.
+        EXPECT_GT(c.base - c.amplitude, low + (high - low) * 0.1);
+        // Every further range ends above the one before.
+        const Values& ends = d.stored('w', 2, e.component);
+        for (size_t i = 1; i < ends.size(); ++i)
+            EXPECT_LT(std::stod(ends[i - 1].text), std::stod(ends[i].text)) << i;
+    }
 }
 
 TEST_F(ControlTest, ABroadcastIsReportedWithItsLengthOnTheLine) {

@@ -36,12 +36,14 @@ void CCorrectionGrid::Initialize(CObject* pAnalyzer) {
     SetColDropList(kKindCol, GetPressureChoiceTextId(typeCode));
     SetColDropList(kCurrentCol, IDS_CURRENT_TYPES);
     EnableMergedCells(TRUE);
+    // The heading format goes to the lower heading row only: it is formatted while it is the
+    // grid's one heading row; the upper row keeps the grid's plain heading cells.
+    FormatHeadings();
     SetColumnHeadingRowCount(2);
     SetColumnHeadingHeight(kHeadingHeight);
     MergeCellRange(kStartCol, -2, kCurrentCol, -2);
     SetHeadingRowTexts(*this, IDS_PRESSURE_GRID_UPPER, -2);
     SetHeadingRowTexts(*this, IDS_PRESSURE_GRID_LOWER, -1);
-    FormatHeadings();
     const int width = GetGridWidth(*this) / 5;
     SetColumnWidth(-1, 1);
     SetColumnWidth(kKindCol, width + 20);

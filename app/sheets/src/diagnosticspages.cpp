@@ -15,7 +15,7 @@ namespace {
 const int kMaxLogEntries = 32;
 // The entry number that marks the end of the logbook.
 const int kEndOfLogbook = 255;
-// The model kinds of the Parts that the pages tell apart.
+// The Sindor 23's model kind: its logbook has no times and cannot be emptied.
 const int kKindSindor23 = 4;
 
 // The message block of a model kind: its first string and how many messages it holds.
@@ -111,6 +111,9 @@ void CPageDiagnosticsState::GetMessageTexts(int nModelKind, int nMessage, CStrin
 void CPageDiagnosticsState::FillLogbook(int bUpdate) {
     m_list.DeleteAllItems();
     const int nKind = m_pInstrument->GetModelKind();
+    // A read that fails ends the list, without a message.
+    const int bReport = m_pInstrument->IsCommandReportEnabled();
+    m_pInstrument->EnableCommandReport(0);
     int nRow = 0;
     for (int nEntry = 1; nEntry <= kMaxLogEntries; ++nEntry) {
         LogbookStruct entry = {};
@@ -134,6 +137,7 @@ void CPageDiagnosticsState::FillLogbook(int bUpdate) {
         m_list.SetItemTextFitColumn(nItem, 3, acknowledged, -1, bUpdate);
         ++nRow;
     }
+    m_pInstrument->EnableCommandReport(bReport);
     if (m_list.GetItemCount() > 0) m_list.SelectItem(0);
     EnableButtons();
 }

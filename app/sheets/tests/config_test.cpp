@@ -409,6 +409,40 @@ TEST(ConfigBinaryPage, ASindor23ListsTheOptionCardInputsAlone) {
               std::vector<std::string>{"SetExtBinaryInputs(1,2,1,1,1,1,1,1)"});
 }
 
+// Every function a list offers or an output shows can be read whole, the longest among them.
+TEST(ConfigAssignmentPages, EveryFunctionShowsWhole) {
+    SheetKit kit;
+    kit.SetOnline(true);
+    ConfigScript script;
+    script.heating = true;
+    ConfigScripted<CSindor6> analyzer(&script, "S6", nullptr, 1, 2, 0, 0);
+    RunSheet(&analyzer, IDD_CONFIG_ANALOG, [&](wkit::Window& w) {
+        struct Page {
+            int index, list, free, assign;
+        } const pages[] = {
+            {1, IDC_CONFIG_RELAY_LIST, IDC_CONFIG_RELAY_FREE, IDC_CONFIG_RELAY_ASSIGN},
+            {2, IDC_CONFIG_BINARY_LIST, IDC_CONFIG_BINARY_FREE, IDC_CONFIG_BINARY_ASSIGN},
+        };
+        for (const Page& p : pages) {
+            SCOPED_TRACE(p.index);
+            ASSERT_TRUE(w.SelectPage(p.index));
+            std::string unfit = wkit::Unfit(wkit::WholeEntries(w.Control(p.free)));
+            // The longest function offered, assigned to the first output.
+            std::string longest;
+            for (const std::string& item : w.Items(p.free))
+                if (item.size() > longest.size()) longest = item;
+            SelectRow(w, p.list, 0);
+            w.Pick(p.free, longest);
+            w.Click(p.assign);
+            ASSERT_EQ(Column(w, p.list, 1)[0], longest);
+            unfit += wkit::Unfit(wkit::WholeCells(w.Control(p.list)));
+            unfit += wkit::Unfit(wkit::WholeTexts(w.Page()));
+            EXPECT_EQ(unfit, "");
+        }
+        w.PressCancel();
+    });
+}
+
 TEST(ConfigAssignmentPages, OfflineAssignmentsReachTheEntries) {
     SheetKit kit;
     auto analyzer = MakeOffline("Parvel 6", 1);

@@ -4,9 +4,11 @@
 
 #include "gridtestkit.h"
 #include "paramgrid.h"
+#include "window_kit.h"
 
 #include <memory>
 #include <string>
+#include <vector>
 
 // The control the instrument grids take the place of.
 enum { kGridControlId = 1071 };
@@ -68,4 +70,57 @@ inline std::string Caption(CGridWnd& grid, int col, int row) {
 // The cell is read-only on the menu colour, as the access rule leaves it.
 inline bool Locked(CGridWnd& grid, int col, int row) {
     return ReadOnly(grid, col, row) && Back(grid, col, row) == ::GetSysColor(COLOR_MENU);
+}
+
+// Every text cell of the grid, headings included, against its cell in the font the cell draws
+// with (its own, else the grid's): one line within the cell's width less the text margins,
+// or, in a cell that wraps its words, the broken lines within its height. Check boxes, empty
+// cells, hidden columns and the inner cells of a merged range are left out; a merged range
+// counts as one.
+inline std::vector<wkit::TextRoom> WholeGridTexts(CGridWnd& grid) {
+    std::vector<wkit::TextRoom> rooms;
+    CGridSettings* s = grid.GetSettings();
+    for (int row = -grid.GetColumnHeadingRowCount(); row < grid.GetRowCount(); ++row) {
+        for (int col = -1; col < grid.GetColCount(); ++col) {
+            CGridCell cell;
+            grid.GetDisplayCell(col, row, cell);
+            if (cell.GetText() == NULL || *cell.GetText() == '\0') continue;
+            if (dynamic_cast<CGridCheckBoxType*>(grid.GetCellTypeObject(cell.GetCellType())))
+                continue;
+            int width = col < 0 ? s->GetHeadingColWidth(col) : s->GetColWidth(col);
+            int height = row < 0 ? s->GetHeadingRowHeight(row) : s->GetRowHeight(row);
+            int origin = 0, cols = 0, rows = 0;
+            if (cell.GetMergeInfo(origin, cols, rows) == 0) {
+                if (!origin) continue;
+                for (int c = 1; c <= cols; ++c) width += s->GetColWidth(col + c);
+                for (int r = 1; r <= rows; ++r)
+                    height += row + r < 0 ? s->GetHeadingRowHeight(row + r) : s->GetRowHeight(row + r);
+            }
+            // A column or row made narrower than the text margins is hidden, not cut off.
+            if (width <= 2 * s->m_nTextMargin || height <= 2) continue;
+            CFont* pFont = cell.GetFont() != NULL ? cell.GetFont() : s->m_pDefaultFont;
+            HFONT hFont = pFont != NULL ? (HFONT)pFont->GetSafeHandle() : NULL;
+            const std::string text = cell.GetText();
+            const int room = width - 2 * s->m_nTextMargin;
+            if (cell.GetCellTypeStyle() & GRIDSTYLE_WORDWRAP) {
+                HDC hDC = ::GetDC(NULL);
+                HGDIOBJ hOld = ::SelectObject(hDC, hFont);
+                RECT rc = {0, 0, room, 0};
+                ::DrawTextA(hDC, text.c_str(), (int)text.size(), &rc,
+                            DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+                ::SelectObject(hDC, hOld);
+                ::ReleaseDC(NULL, hDC);
+                wkit::TextRoom r;
+                r.text = text;
+                r.needWidth = rc.right;
+                r.needHeight = rc.bottom;
+                r.roomWidth = room;
+                r.roomHeight = height - 2;
+                rooms.push_back(r);
+            } else {
+                rooms.push_back(wkit::MeasureText(hFont, text, room, height - 2));
+            }
+        }
+    }
+    return rooms;
 }

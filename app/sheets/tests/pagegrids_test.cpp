@@ -355,6 +355,26 @@ TEST_F(PageGrids, ThePressureCellsFollowTheChosenKind) {
     EXPECT_EQ(grid->m_pressureCorrection.correctionType, 3);
 }
 
+TEST_F(PageGrids, ThePressureGridFormatsItsLowerHeadingRowOnly) {
+    std::unique_ptr<CVaskInstrument> a = MakeOffline("Parvel 6", 1);
+    auto grid = host.Make<CCorrectionGrid>();
+    grid->Initialize(a.get());
+    ASSERT_EQ(grid->GetColumnHeadingRowCount(), 2);
+    EXPECT_EQ(Text(*grid, 0, -2), "Compensation with");
+    EXPECT_EQ(Text(*grid, 1, -1), "Range start value");
+    for (int col = -1; col < 5; ++col) {
+        SCOPED_TRACE(col);
+        CGridCell lower, upper;
+        grid->GetCell(col, -1, lower);
+        grid->GetCell(col, -2, upper);
+        EXPECT_TRUE(lower.HasProperties(GRIDCELL_TYPESTYLE));
+        EXPECT_EQ(lower.GetCellTypeStyle(), 2);
+        EXPECT_TRUE(lower.HasProperties(GRIDCELL_FONT));
+        EXPECT_FALSE(upper.HasProperties(GRIDCELL_TYPESTYLE));
+        EXPECT_FALSE(upper.HasProperties(GRIDCELL_FONT));
+    }
+}
+
 TEST_F(PageGrids, TheLorvix6PressureListLacksTheInternalPressure) {
     Script script;
     script.pressure.correctionType = 2;

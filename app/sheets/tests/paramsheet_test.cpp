@@ -59,6 +59,56 @@ TEST_F(ParamSheet, OkRefreshesTheViewsAlsoWhenNothingChangedAndHelpFollowsTheRul
     EXPECT_THAT(kit.frame.hints, ElementsAre(kSheetUpdateHint));
 }
 
+// The grids on a window's pages: every child window that is a grid.
+std::vector<CGridWnd*> GridsOf(HWND hWnd) {
+    std::vector<CGridWnd*> grids;
+    ::EnumChildWindows(
+        hWnd,
+        [](HWND h, LPARAM p) -> BOOL {
+            if (CGridWnd* pGrid = dynamic_cast<CGridWnd*>(CWnd::FromHandlePermanent(h)))
+                if (::IsWindowVisible(h)) reinterpret_cast<std::vector<CGridWnd*>*>(p)->push_back(pGrid);
+            return TRUE;
+        },
+        (LPARAM)&grids);
+    return grids;
+}
+
+// The height of a window's font, in pixels (its character cell).
+int FontHeight(HFONT hFont) {
+    HDC hDC = ::GetDC(NULL);
+    HGDIOBJ hOld = ::SelectObject(hDC, hFont);
+    TEXTMETRICA tm;
+    ::GetTextMetricsA(hDC, &tm);
+    ::SelectObject(hDC, hOld);
+    ::ReleaseDC(NULL, hDC);
+    return tm.tmHeight;
+}
+
+// Page by page, every text and every grid cell shows whole, and the grids' text is as tall
+// as the page's own.
+TEST_F(ParamSheet, EveryTextAndGridCellOfEveryPageShowsWhole) {
+    for (const char* model : {"Sindor 6", "Sindor 23", "Quenta 6"}) {
+        SCOPED_TRACE(model);
+        std::unique_ptr<CVaskInstrument> a = MakeOffline(model, 2);
+        Run(*a, [&](wkit::Window& w, CParameterPropertySheet&) {
+            for (int page = 0; page < w.PageCount(); ++page) {
+                ASSERT_TRUE(w.SelectPage(page));
+                SCOPED_TRACE(page);
+                std::string unfit = wkit::Unfit(wkit::WholeTexts(w.Page()));
+                const int pageFont = FontHeight((HFONT)::SendMessageA(w.Page(), WM_GETFONT, 0, 0));
+                for (CGridWnd* pGrid : GridsOf(w.Page())) {
+                    unfit += wkit::Unfit(WholeGridTexts(*pGrid));
+                    CFont* pFont = pGrid->GetSettings()->m_pDefaultFont;
+                    ASSERT_NE(pFont, nullptr);
+                    EXPECT_GE(FontHeight((HFONT)pFont->GetSafeHandle()), pageFont);
+                }
+                EXPECT_EQ(unfit, "");
+            }
+            w.PressCancel();
+        });
+    }
+}
+
 // ---- the range page offline --------------------------------------------------------------------
 
 TEST_F(ParamSheet, RangesRoundTripThroughTheParameterTableOnEveryModel) {

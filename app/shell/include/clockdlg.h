@@ -1,7 +1,8 @@
 // "Clock Settings": shows the date and time of one analyzer's clock and sets it. The clock
 // is read when the dialog opens and written on OK, both only in online mode; below access
 // level 2 ("Specialist") the fields are read-only and OK writes nothing. Seconds are not
-// shown; the time written has second 0.
+// shown; the time written has second 0. A date that does not exist (31.02.) is refused with
+// a message and nothing is written.
 #pragma once
 
 #include "vaskfc.h"

@@ -202,6 +202,8 @@ protected:
     void RunRemoteSheet(CVaskInstrument* pInstrument, CPropertySheet& sheet);
     // Text of the instrument pane for the node, queried with the analyzer's reports off.
     CString InstrumentPaneText(CInstrument* pNode, BOOL bAppOnline);
+    // The instrument pane shows `text`: as wide as the text, never narrower than it was made.
+    void ShowInstrumentPane(const CString& text);
     void ShowHelpPopup(DWORD_PTR dwContext);
     void DestroyCurveSheet();
     BOOL NotifyTrayIcon(DWORD dwMessage, UINT nIconId);
@@ -212,6 +214,7 @@ protected:
     CMainStatusBar m_wndStatusBar;
     CToolBar m_wndToolBar;
     int m_nAccessLevel;
+    int m_nInstrumentPaneWidth;  // the instrument pane's width as made, in pixels
     CSplitterWnd m_wndSplitter;
     CFlexibleSplitterWnd m_wndSplitterTop;
     CPCVaskTreeView* m_pTreeView;

@@ -7,7 +7,9 @@
 // written; the loader of the network file knows the converters by that place.
 //
 // "Define a new network" asks for a network's name, "Define a new gateway" for a gateway's
-// address.
+// address. A network name that the network file or the converters' profile sections cannot
+// hold (longer than a registry key's name allows) is refused with a message before anything
+// is written.
 #pragma once
 
 #include "vaskfc.h"

@@ -8,7 +8,8 @@
 // icon (191 normal, 192 error, 193 warning).
 //
 // A text appears once however many analyzers of that display name report it, and goes when
-// one of them no longer does. A busy document empties both lists; a rebuild request
+// one of them no longer does. The lists share the pane's width and scroll sideways as far
+// as their widest text reaches. A busy document empties both lists; a rebuild request
 // (RequestRebuild, from other windows) empties them at the next update and shows every
 // state anew. Offline the lists stay as they are and only the document's status lights up.
 #pragma once
@@ -63,8 +64,12 @@ protected:
     void EmptyLists();
     LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
     LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
+    void OnSize(UINT nType, int cx, int cy);
+    // The two lists and their labels across the pane's width `cx`.
+    void LayOutLists(int cx);
 
     int m_nRebuildRequest;
+    int m_nListWidth;  // a list's width in the form, in pixels; 0 until the first layout
 
     // The four channel states each analyzer showed at the last update.
     struct ChannelStates {

@@ -15,6 +15,14 @@ const int kEdits[] = {IDC_CLOCK_DAY, IDC_CLOCK_MONTH, IDC_CLOCK_YEAR, IDC_CLOCK_
 
 bool Online() { return GetInstrumentHost().GetOperationMode() == 1; }
 
+// Whether the day exists in that month of that year (Gregorian leap years).
+bool IsCalendarDate(int day, int month, int year) {
+    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12 || day < 1) return false;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CClockDlg, CDialog)
@@ -68,7 +76,16 @@ BOOL CClockDlg::OnInitDialog() {
 void CClockDlg::OnOK() {
     if (GetProgramAccessLevel() >= kSetLevel) {
         if (!UpdateData(TRUE)) return;
-        // The system's calendar rolls a day beyond the month into the next one.
+        // The system's calendar would roll a day beyond the month into the next one and the
+        // device would get another date than the one typed.
+        if (!IsCalendarDate(m_nDay, m_nMonth, m_nYear)) {
+            CString format, text;
+            format.LoadString(IDS_CLOCK_NO_SUCH_DATE);
+            text.Format(format, m_nDay, m_nMonth, m_nYear);
+            AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+            GotoDlgCtrl(GetDlgItem(IDC_CLOCK_DAY));
+            return;
+        }
         const CTime time(m_nYear, m_nMonth, m_nDay, m_nHour, m_nMinute, 0, -1);
         if (time.GetTime() <= 0) return;
         if (Online() && (m_pAnalyzer == NULL || !m_pAnalyzer->SetDate(time))) return;

@@ -219,6 +219,7 @@ CKemMainFrame::CKemMainFrame()
     : m_bRemoteSeen(FALSE),
       m_bContextHelp(FALSE),
       m_nAccessLevel(0),
+      m_nInstrumentPaneWidth(0),
       m_pTreeView(NULL),
       m_pListView(NULL),
       m_pMessageView(NULL),
@@ -264,6 +265,7 @@ int CKemMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
     m_wndStatusBar.GetPaneInfo(kPaneHelp, nID, nStyle, cxWidth);
     m_wndStatusBar.SetPaneInfo(kPaneHelp, nID, nStyle, cxWidth / 2);
     m_wndStatusBar.SetPaneInfo(kPaneInstrument, nID, nStyle, cxWidth / 3);
+    m_nInstrumentPaneWidth = cxWidth / 3;
     UpdateStatusBar();
 
     m_wndToolBar.SetBarStyle(m_wndToolBar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY |
@@ -445,6 +447,25 @@ CString CKemMainFrame::InstrumentPaneText(CInstrument* pNode, BOOL bAppOnline) {
     return text;
 }
 
+void CKemMainFrame::ShowInstrumentPane(const CString& text) {
+    m_wndStatusBar.SetPaneText(kPaneInstrument, text);
+    // A network's and an analyzer's names with the state are longer than the third of a
+    // quarter screen the pane starts with: the pane grows with its text and shrinks back.
+    int nWidth = m_nInstrumentPaneWidth;
+    if (!text.IsEmpty()) {
+        HDC hDC = ::GetDC(m_wndStatusBar.m_hWnd);
+        HFONT hFont = (HFONT)m_wndStatusBar.SendMessage(WM_GETFONT);
+        HGDIOBJ hOld = hFont != NULL ? ::SelectObject(hDC, hFont) : NULL;
+        SIZE size = {0, 0};
+        ::GetTextExtentPoint32A(hDC, text, text.GetLength(), &size);
+        if (hOld != NULL) ::SelectObject(hDC, hOld);
+        ::ReleaseDC(m_wndStatusBar.m_hWnd, hDC);
+        if (size.cx > nWidth) nWidth = size.cx;
+    }
+    if (m_wndStatusBar.GetPaneWidth(kPaneInstrument) != nWidth)
+        m_wndStatusBar.SetPaneWidth(kPaneInstrument, nWidth);
+}
+
 void CKemMainFrame::UpdateStatusBar() {
     if (m_wndStatusBar.m_hWnd == NULL) return;
     const BOOL bAppOnline = IsApplicationOnline();
@@ -461,14 +482,14 @@ void CKemMainFrame::UpdateStatusBar() {
         CInstrument* pNode = pDoc->GetCurrentInstrument();
         int nState = 0;
         if (pNode != NULL) {
-            m_wndStatusBar.SetPaneText(kPaneInstrument, InstrumentPaneText(pNode, bAppOnline));
+            ShowInstrumentPane(InstrumentPaneText(pNode, bAppOnline));
             CVaskInstrument* pAnalyzer =
                 pNode->IsKindOf(RUNTIME_CLASS(CVaskInstrument)) ? (CVaskInstrument*)pNode : NULL;
             if (pAnalyzer != NULL) pAnalyzer->EnableCommandReport(0);
             nState = pNode->GetState();
             if (pAnalyzer != NULL) pAnalyzer->EnableCommandReport(1);
         } else {
-            m_wndStatusBar.SetPaneText(kPaneInstrument, "");
+            ShowInstrumentPane("");
         }
         m_wndStatusBar.SetPaneStyle(kPaneRemote,
                                     nState == kRemoteState ? SBPS_NORMAL : SBPS_DISABLED);
@@ -1002,7 +1023,14 @@ void CKemMainFrame::WinHelp(DWORD_PTR dwData, UINT nCmd) {
         ShowHelpPopup(route.dwData);
         return;
     }
-    AfxCallHelp(m_hWnd, AfxGetApp()->m_pszHelpFilePath, route.nHtmlCommand, route.dwData, TRUE);
+    const CString file = AfxGetApp()->m_pszHelpFilePath;
+    if (!AfxCallHelp(m_hWnd, file, route.nHtmlCommand, route.dwData, TRUE) &&
+        ::GetFileAttributesA(file) == INVALID_FILE_ATTRIBUTES) {
+        // The help window would stay away without a word.
+        CString text;
+        text.Format((UINT)IDS_HELP_NOT_FOUND, (LPCSTR)file);
+        AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+    }
 }
 
 void CKemMainFrame::ShowHelpPopup(DWORD_PTR dwContext) {

@@ -52,6 +52,50 @@ void SelectData(CComboBox& list, DWORD_PTR data) {
     list.SetCurSel(index >= 0 ? index : FindData(list, 0));
 }
 
+// Whether the profile sections of the network's converters, "Converter\<name>_<row>", can be
+// stored: a registry key's name has at most 255 characters, and the profile's registry calls
+// take a section of at most 260 characters.
+const int kMaxKeyName = 255;
+const int kMaxSection = 260;
+
+CString LastConverterSection(const CString& name) {
+    CString section;
+    section.Format("Converter\\%s_%d", (LPCSTR)name, (int)CNetworkSettingsDlg::kRows);
+    return section;
+}
+
+bool FitsConverterSections(const CString& name) {
+    const CString section = LastConverterSection(name);
+    if (section.GetLength() > kMaxSection) return false;
+    // A backslash in the name makes keys below keys: each of them has the limit.
+    int start = 0;
+    for (int end; (end = section.Find('\\', start)) >= 0; start = end + 1)
+        if (end - start > kMaxKeyName) return false;
+    return section.GetLength() - start <= kMaxKeyName;
+}
+
+// The longest network name that FitsConverterSections takes.
+int MaxNetworkNameLength() {
+    int length = 0;
+    while (FitsConverterSections(CString('n', length + 1))) ++length;
+    return length;
+}
+
+// FALSE after telling why the network file or the profile cannot hold the name.
+BOOL CheckStorableName(const CString& name) {
+    if (!IsValidIniName(name)) {
+        AfxMessageBox(IDS_NETWORK_NAME_INVALID, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    if (!FitsConverterSections(name)) {
+        CString text;
+        text.Format((UINT)IDS_NETWORK_NAME_TOO_LONG, MaxNetworkNameLength());
+        AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    return TRUE;
+}
+
 CString PortName(const CPort* pPort) {
     CString name;
     pPort->GetPortName(name);
@@ -350,9 +394,9 @@ int CNetworkSettingsDlg::SaveChanges(BOOL bAsk) {
         }
     }
     if (answer == IDYES && m_bChanged) {
-        // A name the network file cannot hold is refused before anything is written.
-        if (!IsValidIniName(name)) {
-            AfxMessageBox(IDS_NETWORK_NAME_INVALID, MB_OK | MB_ICONEXCLAMATION);
+        // A name the network file or the converters' sections cannot hold is refused before
+        // anything is written.
+        if (!CheckStorableName(name)) {
             answer = IDCANCEL;
         } else {
             CStringList gateways, converters;
@@ -502,10 +546,7 @@ void CNewNetworkDlg::OnOK() {
         AfxMessageBox(IDS_ENTER_NETWORK_NAME, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    if (!IsValidIniName(m_strName)) {
-        AfxMessageBox(IDS_NETWORK_NAME_INVALID, MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
+    if (!CheckStorableName(m_strName)) return;
     // Writing a listed network anew would empty it.
     CStringList names;
     ReadNetworkNames(names);

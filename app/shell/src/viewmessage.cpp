@@ -40,12 +40,31 @@ int FindExact(CListBox& list, const CString& text) {
     return -1;
 }
 
+// The list scrolls sideways as far as its widest text reaches.
+void FitExtent(CListBox& list) {
+    CClientDC dc(&list);
+    CFont* pOldFont = dc.SelectObject(list.GetFont());
+    int nWidest = 0;
+    for (int i = 0; i < list.GetCount(); ++i) {
+        CString entry;
+        list.GetText(i, entry);
+        const int nWidth = dc.GetTextExtent(entry).cx;
+        if (nWidth > nWidest) nWidest = nWidth;
+    }
+    dc.SelectObject(pOldFont);
+    // The list draws its texts a few pixels in from its edges.
+    list.SetHorizontalExtent(nWidest > 0 ? nWidest + 2 * 3 : 0);
+}
+
 void ShowText(CListBox& list, const CString& text, BOOL bOn) {
     const int nIndex = FindExact(list, text);
     if (bOn && nIndex < 0)
         list.AddString(text);
     else if (!bOn && nIndex >= 0)
         list.DeleteString((UINT)nIndex);
+    else
+        return;
+    FitExtent(list);
 }
 
 // A state entry's value as read now, truncated; 0 when the analyzer has no such entry.
@@ -66,11 +85,12 @@ CString LoadText(UINT nID) {
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CViewMessage, CFormView)
+ON_WM_SIZE()
 ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
 ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
 END_MESSAGE_MAP()
 
-CViewMessage::CViewMessage() : CFormView(IDD), m_nRebuildRequest(0) {}
+CViewMessage::CViewMessage() : CFormView(IDD), m_nRebuildRequest(0), m_nListWidth(0) {}
 
 void CViewMessage::DoDataExchange(CDataExchange* pDX) {
     CFormView::DoDataExchange(pDX);
@@ -87,9 +107,47 @@ CPCVaskDoc* CViewMessage::GetDoc() const {
     return pDoc != NULL && pDoc->IsKindOf(RUNTIME_CLASS(CPCVaskDoc)) ? (CPCVaskDoc*)pDoc : NULL;
 }
 
+void CViewMessage::OnSize(UINT, int cx, int) {
+    Default();
+    LayOutLists(cx);
+}
+
+void CViewMessage::LayOutLists(int cx) {
+    // Each list's label, a static without an id of its own, comes right before it.
+    CWnd* pSystemLabel =
+        m_listSystemStates.m_hWnd != NULL ? m_listSystemStates.GetWindow(GW_HWNDPREV) : NULL;
+    CWnd* pChannelLabel =
+        m_listChannelStates.m_hWnd != NULL ? m_listChannelStates.GetWindow(GW_HWNDPREV) : NULL;
+    if (m_listSystemStates.m_hWnd == NULL || m_listChannelStates.m_hWnd == NULL ||
+        pSystemLabel == NULL || pChannelLabel == NULL)
+        return;
+    CRect system, channel, systemLabel, channelLabel;
+    m_listSystemStates.GetWindowRect(&system);
+    m_listChannelStates.GetWindowRect(&channel);
+    pSystemLabel->GetWindowRect(&systemLabel);
+    pChannelLabel->GetWindowRect(&channelLabel);
+    for (CRect* pRect : {&system, &channel, &systemLabel, &channelLabel})
+        ScreenToClient(pRect);
+    // The form's own gap between the lists and margin at its right edge.
+    CRect form(0, 0, 4, 4);
+    ::MapDialogRect(m_hWnd, &form);
+    if (m_nListWidth == 0) m_nListWidth = system.Width();
+    // Long analyzer names: both lists share the pane's width, never narrower than the form
+    // made them.
+    int nWidth = (cx - system.left - form.right - form.right) / 2;
+    if (nWidth < m_nListWidth) nWidth = m_nListWidth;
+    const int nChannelLeft = system.left + nWidth + form.right;
+    m_listSystemStates.MoveWindow(system.left, system.top, nWidth, system.Height());
+    m_listChannelStates.MoveWindow(nChannelLeft, channel.top, nWidth, channel.Height());
+    pSystemLabel->MoveWindow(systemLabel.left, systemLabel.top, nWidth, systemLabel.Height());
+    pChannelLabel->MoveWindow(nChannelLeft, channelLabel.top, nWidth, channelLabel.Height());
+}
+
 void CViewMessage::EmptyLists() {
     if (m_listSystemStates.m_hWnd != NULL) m_listSystemStates.ResetContent();
     if (m_listChannelStates.m_hWnd != NULL) m_listChannelStates.ResetContent();
+    for (CListBox* pList : {&m_listSystemStates, &m_listChannelStates})
+        if (pList->m_hWnd != NULL) pList->SetHorizontalExtent(0);
     // What the lists no longer show must come back while its state is still on.
     m_shown.clear();
 }

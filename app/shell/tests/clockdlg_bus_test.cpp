@@ -1,7 +1,7 @@
 // The clock dialog against the analyzer simulator on COM1, under a main window that answers
 // the access level a test sets: the clock read when the dialog opens, the time written on
 // OK at level 2, read-only fields and no write below it, offline zeros, the range checks
-// of every field, a day the calendar rolls on, failed reads and writes, and help.
+// of every field, dates that do not exist, failed reads and writes, and help.
 #include "bus_dialog_fixture.h"
 #include "clockdlg.h"
 #include "resource.h"
@@ -98,14 +98,49 @@ TEST_F(ClockDialog, ASpecialistSeesTheClockAndSetsItToTheMinute) {
     EXPECT_TRUE(host_.reports.empty());
 }
 
-TEST_F(ClockDialog, ADayBeyondTheMonthIsWrittenAsTheCalendarRollsIt) {
+TEST_F(ClockDialog, ADateThatDoesNotExistIsRefusedByNameAndNothingIsWritten) {
     SetClock(CTime(2024, 1, 1, 0, 0, 0));
-    EXPECT_EQ(IDOK, Run(3, [&](wkit::Window& w) {
-                  Enter(w, {"31", "2", "2024", "10", "0"});
-                  w.PressOK();
-              }));
+    struct Case {
+        std::vector<std::string> values;
+        std::string date;
+    };
+    const Case cases[] = {
+        {{"31", "2", "2026", "14", "30"}, "31.02.2026"},
+        {{"29", "2", "2025", "10", "0"}, "29.02.2025"},
+        {{"30", "2", "2024", "10", "0"}, "30.02.2024"},
+        {{"31", "4", "2024", "10", "0"}, "31.04.2024"},
+        {{"31", "11", "2035", "23", "59"}, "31.11.2035"},
+        {{"29", "2", "2100", "0", "0"}, ""},  // beyond the year's range: the range message
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.values[0] + "." + c.values[1] + "." + c.values[2]);
+        boxes.texts.clear();
+        Sim("CLEARLOG");
+        EXPECT_EQ(IDCANCEL, Run(3, [&](wkit::Window& w) {
+                      Enter(w, c.values);
+                      w.PressOK();
+                      EXPECT_TRUE(w.IsOpen());
+                      w.PressCancel();
+                  }));
+        ASSERT_EQ(1u, boxes.texts.size());
+        if (!c.date.empty())
+            EXPECT_EQ("The date " + c.date + " does not exist. Nothing was written to the instrument.",
+                      boxes.texts[0]);
+        EXPECT_EQ((std::vector<std::string>{"w16 1/0"}), ClockRequests());
+    }
+    EXPECT_EQ(CTime(2024, 1, 1, 0, 0, 0), Clock());
+    // The last day of February of a leap year and of every other month exists.
+    boxes.texts.clear();
+    for (const auto& date : std::vector<std::vector<int>>{{29, 2, 2024}, {28, 2, 2026}, {30, 4, 2024},
+                                                          {31, 12, 2030}, {29, 2, 2000}}) {
+        EXPECT_EQ(IDOK, Run(2, [&](wkit::Window& w) {
+                      Enter(w, {std::to_string(date[0]), std::to_string(date[1]),
+                                std::to_string(date[2]), "10", "0"});
+                      w.PressOK();
+                  }));
+        EXPECT_EQ(CTime(date[2], date[1], date[0], 10, 0, 0), Clock());
+    }
     EXPECT_TRUE(boxes.texts.empty());
-    EXPECT_EQ(CTime(2024, 3, 2, 10, 0, 0), Clock());
 }
 
 TEST_F(ClockDialog, BelowSpecialistTheClockIsShownReadOnlyAndOKWritesNothing) {

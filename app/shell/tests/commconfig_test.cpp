@@ -109,6 +109,20 @@ TEST_F(CommConfig, EachModeAndModelEnablesItsControls) {
     EXPECT_EQ(0, app_->GetOperationMode()) << "Cancel changes nothing";
 }
 
+TEST_F(CommConfig, EveryTextShowsWhole) {
+    SetMode(0);
+    SetOfflineModel(4, 1);
+    WriteIni("[Networklist]\r\nPlant=Plant\r\n");
+    CCommConfigDlg dialog(1);
+    Run(dialog, [&](wkit::Window& w) {
+        std::string unfit = wkit::Unfit(wkit::WholeTexts(w.Handle()));
+        for (int id : {IDC_COMM_NETWORK, IDC_INSTRUMENT_TYPE})
+            unfit += wkit::Unfit(wkit::WholeEntries(w.Control(id)));
+        EXPECT_EQ(unfit, "");
+        w.PressCancel();
+    });
+}
+
 TEST_F(CommConfig, TheLorvix62OffersHeatingWithAnExtensionCardOnly) {
     SetMode(0);
     SetOfflineModel(8, 2);

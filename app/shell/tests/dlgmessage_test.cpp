@@ -1,6 +1,7 @@
 // The progress window in real windows: its texts and picture, the main window disabled
 // while it shows, Cancel as a request that keeps it open, the progress bar and its labels,
-// help, and the look for a click on Cancel that never waits for a message.
+// help, and the look for a click on Cancel that never waits for a message; every text it
+// shows readable whole, line breaks included.
 #include "dlgmessage.h"
 
 #include "resource.h"
@@ -11,6 +12,7 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -108,6 +110,31 @@ TEST_F(ProgressTest, SetTextKeepsThePictureForZeroAndTakesANewOne) {
     // A picture that the resources lack draws nothing and breaks nothing.
     dialog->SetText("no picture", 9999);
     EXPECT_EQ(9999, dialog->GetPictureId());
+    dialog->Stop();
+}
+
+TEST_F(ProgressTest, EveryTextItShowsIsReadableWhole) {
+    // The bus scan's two lines with a network of a usual name, and the texts of the
+    // operations that show the window, each of several lines.
+    CString scan;
+    scan.Format((UINT)IDS_SCAN_PROGRESS, "COM1: Showroom_1", 11);
+    std::vector<std::string> texts = {std::string(scan), kDefaultText};
+    for (UINT id : {IDS_CONNECTING, IDS_IV_TRANSFERRING, IDS_IV_PREPARING, IDS_IV_LOADING_USER,
+                    IDS_IV_SAVING_USER, IDS_IV_LOADING_FACTORY, IDS_IV_DL_RESET,
+                    IDS_IV_DL_STARTED, IDS_IV_DL_VERIFY, IDS_IV_DL_RESTART, IDS_IV_DL_COMPLETED,
+                    IDS_IV_DL_WAIT_RESTART, IDS_IV_PC_TRANSFER, IDS_IV_SEARCHING,
+                    IDS_IV_PROFIBUS_PREPARING, IDS_IV_TRANSFER_STARTED}) {
+        CString text;
+        ASSERT_TRUE(text.LoadString(id)) << id;
+        texts.push_back(std::string(text));
+    }
+    dialog->StartText("first");
+    for (const std::string& text : texts) {
+        dialog->SetText(text.c_str(), 0);
+        ASSERT_EQ(text, Window().Text(IDC_MESSAGE_TEXT));
+        const wkit::TextRoom room = wkit::WholeText(::GetDlgItem(dialog->m_hWnd, IDC_MESSAGE_TEXT));
+        EXPECT_TRUE(room.Fits()) << room.Describe();
+    }
     dialog->Stop();
 }
 

@@ -92,6 +92,7 @@ public:
 
     std::vector<TrayCall> tray;
     std::vector<HelpCall> help;
+    BOOL helpAnswer = TRUE;  // what the help call returns: FALSE as when no window came
 
 private:
     static BOOL WINAPI Tray(DWORD message, NOTIFYICONDATAA* data) {
@@ -103,7 +104,7 @@ private:
         if (command == HH_DISPLAY_TEXT_POPUP && data != 0) data = ((const HH_POPUP*)data)->idString;
         static_cast<Recorders*>(self)->help.push_back(
             {hWnd, file != NULL ? file : "", command, data});
-        return TRUE;
+        return static_cast<Recorders*>(self)->helpAnswer;
     }
     static inline Recorders* s_current = nullptr;
 };

@@ -327,6 +327,27 @@ TEST_F(MainFrame, StatusBarPanesShowModeLevelSelectionAndFlags) {
     EXPECT_TRUE(boxes_.texts.empty());
 }
 
+// The instrument pane widens to show a long network and analyzer name whole, and narrows back
+// to the width it was made with when the selection's text is short or gone.
+TEST_F(MainFrame, TheInstrumentPaneShowsItsWholeText) {
+    StopRealTimer();
+    CMainStatusBar& bar = frame_->GetStatusBar();
+    const int made = bar.GetPaneWidth(4);
+    CInstrument longName("COM1: Showroom_1: Sindor 6 with a name as long as a plant's tag list");
+    CInstrument shortName("C");
+    for (CInstrument* node : {&longName, &shortName}) {
+        SCOPED_TRACE((LPCSTR)node->GetDisplayName());
+        doc_->SelectNode(node);
+        frame_->UpdateStatusBar();
+        ASSERT_EQ(PaneText(4), (LPCSTR)node->GetDisplayName());
+        EXPECT_EQ(wkit::Unfit({wkit::WholePanes(bar.m_hWnd)[4]}), "");
+    }
+    EXPECT_EQ(bar.GetPaneWidth(4), made);
+    doc_->SelectNode(NULL);
+    frame_->UpdateStatusBar();
+    EXPECT_EQ(bar.GetPaneWidth(4), made);
+}
+
 // Each flag of the document lights its own pane and no other one.
 TEST_F(MainFrame, EachFlagLightsOnlyItsOwnPane) {
     StopRealTimer();
@@ -772,6 +793,34 @@ TEST_F(MainFrame, HelpCommandsAndCommandHelp) {
     recorders_.help.clear();
     EXPECT_EQ(SendMessageA(hFrame_, WM_COMMANDHELP, 0, 0), 0);
     EXPECT_TRUE(recorders_.help.empty());
+}
+
+TEST_F(MainFrame, AHelpFileThatIsNotThereIsNamedWhenTheHelpWindowIsAskedFor) {
+    shelltest::ProgramFolder folder;
+    const std::string file = folder / "KorvanGA.chm";
+    const std::string message = "The help file " + file + " was not found.";
+    recorders_.helpAnswer = FALSE;  // no help window comes
+    boxes_.texts.clear();
+    Command(ID_USER_HELP);
+    Command(ID_HELP_INDEX);
+    frame_->WinHelp(0x18016, HELP_CONTEXT);
+    EXPECT_EQ(recorders_.help.size(), 3u);
+    EXPECT_EQ(boxes_.texts, (std::vector<std::string>{message, message, message}));
+    // A pop-up asks nothing of the help window: no message.
+    boxes_.texts.clear();
+    frame_->WinHelp(0x50419, HELP_CONTEXTPOPUP);
+    EXPECT_TRUE(boxes_.texts.empty());
+    // A help file that is there but shows nothing is the help's own matter.
+    HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, 0, NULL);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    CloseHandle(h);
+    Command(ID_USER_HELP);
+    EXPECT_TRUE(boxes_.texts.empty());
+    // A help window that comes needs no word either.
+    DeleteFileA(file.c_str());
+    recorders_.helpAnswer = TRUE;
+    Command(ID_USER_HELP);
+    EXPECT_TRUE(boxes_.texts.empty());
 }
 
 // ---- tray icon, address conflicts, commands ------------------------------------------------

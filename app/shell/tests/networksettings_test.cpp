@@ -459,6 +459,62 @@ TEST_F(NetworkSettings, ANewNetworkNeedsANameTheFileCanHold) {
     EXPECT_EQ("Hall", std::string(GetNetworkName()));
 }
 
+TEST_F(NetworkSettings, ANameTooLongForTheConvertersSectionsIsRefusedBeforeAnythingIsWritten) {
+    const std::string refusal =
+        "A network name may have at most 248 characters: the settings of its converters could "
+        "not be stored.";
+    // A new network: one character more than the converters' sections can take is refused
+    // ("Converter\<name>_4" is at most 260 characters long).
+    const std::string longest(248, 'n'), tooLong = std::string(249, 'n');
+    WriteIni("[Networklist]\r\nPlant=Plant\r\n");
+    {
+        CTestSettingsDlg dialog("Plant");
+        wkit::Driver driver;
+        driver.OnOpen(wkit::Template(IDD_NEW_NETWORK), [&](wkit::Window& n) {
+            for (const std::string& name : {std::string(300, 'x'), tooLong}) {
+                n.SetText(IDC_NEW_NETWORK_NAME, name);
+                n.PressOK();
+                EXPECT_TRUE(n.IsOpen()) << name.size();
+            }
+            n.SetText(IDC_NEW_NETWORK_NAME, longest);
+            n.PressOK();
+        });
+        EXPECT_EQ(IDOK, Run(dialog, driver, [&](wkit::Window& w) {
+                      w.Click(IDC_NETWORK_NEW);
+                      EXPECT_EQ(longest, w.Selection(IDC_NETWORK_LIST));
+                      SetRow(w, 4, "COM2", 6);
+                      SetRow(w, 1, "COM1", 4);
+                      w.PressOK();
+                  }));
+    }
+    EXPECT_EQ((std::vector<std::string>{refusal, refusal}), boxes_.texts);
+    // The longest name keeps its converters: both sections are stored and named in the file.
+    EXPECT_EQ((std::vector<std::string>{"Converter_1=" + longest + "_1",
+                                        "Converter_2=" + longest + "_2"}),
+              Section(longest.c_str()));
+    EXPECT_EQ("COM1", ProfileText(("Converter\\" + longest + "_1").c_str(), "Port"));
+    EXPECT_EQ("COM2", ProfileText(("Converter\\" + longest + "_2").c_str(), "Port"));
+
+    // A network that the file lists with a name too long: Apply and OK write nothing.
+    const std::string listed(300, 'p');
+    WriteIni("[Networklist]\r\n" + listed + "=" + listed + "\r\n");
+    boxes_.texts.clear();
+    SetNetworkName("");
+    EXPECT_EQ(IDCANCEL, Run(listed.c_str(), [&](wkit::Window& w) {
+                  EXPECT_EQ(listed, w.Selection(IDC_NETWORK_LIST));
+                  SetRow(w, 1, "COM2", 6);
+                  w.Click(IDC_NETWORK_APPLY);
+                  EXPECT_TRUE(w.IsEnabled(IDC_NETWORK_APPLY)) << "nothing was saved";
+                  w.PressOK();
+                  EXPECT_TRUE(w.IsOpen());
+                  w.PressCancel();
+              }));
+    EXPECT_EQ((std::vector<std::string>{refusal, refusal}), boxes_.texts);
+    EXPECT_EQ((std::vector<std::string>{listed + "=" + listed}), Section("Networklist"));
+    EXPECT_EQ((std::vector<std::string>{}), Section(listed.c_str()));
+    EXPECT_EQ("", std::string(GetNetworkName()));
+}
+
 TEST_F(NetworkSettings, GatewaysAreAddedAndDeleted) {
     WriteIni(
         "[Networklist]\r\nPlant=Plant\r\nLab=Lab\r\n[Gateways]\r\n10.0.0.1=10.0.0.1\r\n"

@@ -636,6 +636,8 @@ TEST_F(Panes, TheMessagePaneListsTheStatesAndLightsTheirColour) {
             },
             10000));
         EXPECT_EQ(Lines(view->m_listChannelStates), std::vector<std::string>{line});
+        // The whole text can be read.
+        EXPECT_EQ(wkit::Unfit(wkit::WholeEntries(view->m_listChannelStates.m_hWnd)), "");
         EXPECT_EQ(Visible(view->m_lightRed), c.red);
         EXPECT_EQ(Visible(view->m_lightYellow), c.yellow);
         EXPECT_EQ(Visible(view->m_lightGreen), !c.red && !c.yellow);

@@ -66,6 +66,17 @@ TEST_F(Settings, ANewInstallationShowsTheDefaultsAndOkWritesTheSevenValues) {
     EXPECT_EQ(profile_->Dword(kOptions, "Number of components"), 3);
 }
 
+TEST_F(Settings, EveryTextOfBothPagesShowsWhole) {
+    Run([&](wkit::Window& w) {
+        std::string unfit = wkit::Unfit(wkit::WholeTexts(w.Page()));
+        unfit += wkit::Unfit(wkit::WholeEntries(w.Control(IDC_SETTINGS_TYPE)));
+        EXPECT_EQ(unfit, "") << "the operation mode's page";
+        ASSERT_TRUE(w.SelectPage(1));
+        EXPECT_EQ(wkit::Unfit(wkit::WholeTexts(w.Page())), "") << "the general page";
+        w.PressCancel();
+    });
+}
+
 TEST_F(Settings, ACountTheTypeCannotHaveIsRefusedAndTheSheetStaysOpen) {
     struct Case {
         int storedType;    // -1: none stored

@@ -274,4 +274,48 @@ private:
     Driver* previous_ = nullptr;
 };
 
+// --- whole texts -------------------------------------------------------------------------------
+
+// How much room a text needs in the font of a window and how much the window gives it, in
+// pixels. A test asserts Fits() and prints the record when it does not.
+struct TextRoom {
+    std::string text;
+    int needWidth = 0, needHeight = 0;  // the text's extent in the window's font
+    int roomWidth = 0, roomHeight = 0;  // the room the window has for it
+    bool Fits() const { return needWidth <= roomWidth && needHeight <= roomHeight; }
+    std::string Describe() const;  // "text" needs W x H, has W x H
+};
+
+// The text measured with GetTextExtentPoint32 in the font that hWnd draws with (WM_GETFONT,
+// else the system font), one line per piece between line breaks: the widest line and the
+// lines' heights together, against the room given.
+TextRoom MeasureText(HWND hWnd, const std::string& text, int roomWidth, int roomHeight);
+
+// The control's own text against its client area, as the control shows it: a static text
+// wraps at words, unless its style shows one line (SS_CENTERIMAGE, SS_SIMPLE,
+// SS_LEFTNOWORDWRAP), whose line break is no break; a check box or radio button leaves room
+// for its box, an edit for its margins; a drop-down list its arrow.
+TextRoom WholeText(HWND hWndControl);
+
+// Every entry of a list box, or of a combo box's list, against the list's width (a list
+// box that scrolls sideways: its horizontal extent, when that is wider).
+std::vector<TextRoom> WholeEntries(HWND hWndList);
+
+// Every cell of a report-style list view against its column (less the list view's margins).
+std::vector<TextRoom> WholeCells(HWND hWndListView);
+
+// Every pane of a status bar against the pane (less its borders).
+std::vector<TextRoom> WholePanes(HWND hWndStatusBar);
+
+// The same in a font of the caller's (a pane or a cell that draws with a font of its own).
+TextRoom MeasureText(HFONT hFont, const std::string& text, int roomWidth, int roomHeight);
+
+// WholeText of every visible control below the window (a dialog, a page, a sheet) that shows
+// a text of its own: static texts, buttons, check boxes, radio buttons, group boxes and
+// single-line edits; pictures, frames and owner-drawn controls are left out.
+std::vector<TextRoom> WholeTexts(HWND hWndParent);
+
+// The records of `rooms` that do not fit, one per line; empty when all fit.
+std::string Unfit(const std::vector<TextRoom>& rooms);
+
 }  // namespace wkit

@@ -4,7 +4,7 @@
 //
 // The grid opens it (CGridWnd::EditCell) and is told by it when the edit ends
 // (CGridWnd::FinishEdit): Tab and Shift+Tab leave to the next and previous column, Enter to
-// the next row, Up and Down to the row above and below while the editor shows one line;
+// the next row, Up and Down to the row above and below until the editor was resized;
 // Escape discards. Losing the focus ends the edit too, discarding it when the focus leaves
 // the grid and the grid's cancel-on-focus-loss option is on. A refused finish keeps the
 // edit open. The editor grows with its text (over the cells to its right, then downwards)
@@ -28,7 +28,7 @@ public:
     int GetLastKey() const { return m_nLastKey; }
     // Any non-zero value stores 1; the previous value is returned.
     int SetAutoGrow(int bAutoGrow);
-    // Whether Up and Down move the caret (the editor grew taller) instead of leaving.
+    // Whether Up and Down move the caret (the editor grew with its text) instead of leaving.
     BOOL HasGrown() const { return m_nCurrentHeight != m_nInitialHeight; }
 
 protected:

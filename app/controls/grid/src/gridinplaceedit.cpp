@@ -122,8 +122,8 @@ void CGridInPlaceEdit::OnKeyDown(UINT nChar, UINT, UINT) {
             return;
         case VK_UP:
         case VK_DOWN:
-            // While the editor shows one line the arrows leave the cell; once it grew they
-            // move the caret between the lines.
+            // Until the editor grows with its text the arrows leave the cell; once it grew
+            // they move the caret.
             if (!HasGrown()) {
                 Leave(nCol, nChar == VK_UP ? nRow - 1 : nRow + 1);
                 return;
@@ -209,8 +209,8 @@ void CGridInPlaceEdit::AutoResize() {
     if (rc.right != rcWnd.right || rc.bottom != rcWnd.bottom) {
         MoveWindow(&rc, TRUE);
         pOwner->ValidateRect(&rc);
-        // Measured as the focus arrival measures, so that a wider editor of one line still
-        // leaves the cell with Up and Down.
-        m_nCurrentHeight = rc.Height() + 4;
+        // A height other than the one taken at the focus's arrival: from now on Up and Down
+        // move the caret, also in an editor that only got wider.
+        m_nCurrentHeight = rc.Height();
     }
 }

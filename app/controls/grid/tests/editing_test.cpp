@@ -462,10 +462,17 @@ TEST_F(Editing, TheEditorGrowsOverTheCellsToItsRightThenDownAndNeverShrinks) {
     EXPECT_GT(rc.right, rcStart.right);
     EXPECT_EQ((rc.right + 1) % 75, 0) << "it ends at a cell's edge: " << Text(rc);
     EXPECT_EQ(rc.bottom, rcStart.bottom);
-    // One line still: Up leaves the cell.
+    // Once it was resized, also only wider, Up and Down move the caret and stay in the cell.
     Key(VK_UP);
-    EXPECT_EQ(grid_->GetEditRow(), 0);
+    EXPECT_EQ(grid_->GetEditRow(), 1);
+    Key(VK_DOWN);
+    EXPECT_EQ(grid_->GetEditRow(), 1);
+    EXPECT_EQ(Focus(), Editor());
+    EXPECT_EQ(Text(EditorRect(Editor())), Text(rc));
+    // Enter still leaves it, with the text.
+    Key(VK_RETURN);
     EXPECT_EQ(Cell(1, 1), "a wide line of text");
+    EXPECT_EQ(grid_->GetEditRow(), 2);
     Key(VK_ESCAPE);
 
     grid_->GotoCell(1, 1);
