@@ -792,17 +792,6 @@ TEST_F(InstrumentViewBus, ClosingDuringAReadEndsTheThreadBeforeTheFrameGoes) {
     ASSERT_TRUE(Sim("CLEARFAULTS"));
 }
 
-// The program's caller wait for the bus while it lives, as the program's start installs it:
-// the window thread keeps its window alive while a request runs.
-class ProgramCallerWait {
-public:
-    ProgramCallerWait() : previous_(CvaskAccess::SetCallerWait(WaitForRequestWithMessages)) {}
-    ~ProgramCallerWait() { CvaskAccess::SetCallerWait(previous_); }
-
-private:
-    CvaskAccess::CallerWait previous_;
-};
-
 // Replies of a window to WM_GETTEXT, asked every 50 ms by a thread of its own, as another
 // program probes whether the window answers; measured from Begin on.
 class WindowProbe {

@@ -741,10 +741,10 @@ TEST_F(Panes, ASilentAnalyzerLosesItsTextsWithoutAStatusRead) {
 // Analyzers that fall silent while the views refresh: each is asked once in the refresh (one
 // unanswered request: the link layer's three attempts at each of the access object's three
 // tries), its further reads fail at once, and a message sent to the window meanwhile is
-// answered as soon as the refresh is over, after no more bus time than a healthy refresh
-// and those requests. (While a request waits, the window does not answer: the refresh reads
-// on the window's thread.)
+// answered while the refresh still waits for them, as the program's wait for a request keeps
+// the window answering: its bus time then is no longer than that of a healthy refresh.
 TEST_F(Panes, AnalyzersSilencedDuringARefreshHoldTheWindowUpForOneRequestEach) {
+    ProgramCallerWait callerWait;
     ASSERT_TRUE(Sim("DEVICE 3 type=1 components=2"));
     ASSERT_TRUE(Sim("DEVICE 4 type=2 components=1"));
     // Device 3 reports a fault of its own in its extended status.
@@ -775,36 +775,60 @@ TEST_F(Panes, AnalyzersSilencedDuringARefreshHoldTheWindowUpForOneRequestEach) {
     ASSERT_GT(healthy, 0u);
     ASSERT_TRUE(Has(Lines(Messages()->m_listSystemStates), fault));
 
-    // Devices 3 and 4 fall silent once the refresh has asked device 1; meanwhile a message
-    // goes to the window.
+    // Devices 3 and 4 fall silent once the refresh has asked device 1; once device 3 has
+    // been met silent, a message goes to the window. The refresh then still waits for the
+    // rest of device 3's request and the whole of device 4's.
     ASSERT_TRUE(Sim("CLEARLOG"));
-    std::atomic<bool> answered{false}, silenced{false};
+    std::atomic<bool> answered{false}, silenced{false}, sent{false}, over{false};
+    std::atomic<unsigned long long> telegramsWhenAnswered{~0ull};
     std::string failure;
-    std::thread user([&] {
+    auto ask = [&] {
         vasksim::SimClient sim;
         if (!sim.Connect(&failure)) return;
-        for (ULONGLONG end = GetTickCount64() + 30000; !silenced && GetTickCount64() < end;) {
-            std::vector<vasksim::SimLogEntry> entries;
-            if (!sim.Log(entries)) break;
-            for (const vasksim::SimLogEntry& e : entries) silenced = silenced || e.to == "1/0";
-            if (!silenced) Sleep(2);
-        }
-        if (!silenced || !sim.Fault("3 silent always") || !sim.Fault("4 silent always")) {
+        auto waitFor = [&](const std::function<bool(const vasksim::SimLogEntry&)>& seen) {
+            for (ULONGLONG end = GetTickCount64() + 30000; GetTickCount64() < end;) {
+                std::vector<vasksim::SimLogEntry> entries;
+                if (!sim.Log(entries)) return false;
+                for (const vasksim::SimLogEntry& e : entries)
+                    if (seen(e)) return true;
+                Sleep(2);
+            }
+            return false;
+        };
+        silenced = waitFor([](const vasksim::SimLogEntry& e) { return e.to == "1/0"; }) &&
+                   sim.Fault("3 silent always") && sim.Fault("4 silent always");
+        if (!silenced) {
             failure = "not silenced: " + sim.LastError();
-            silenced = false;
             return;
         }
+        if (!waitFor([](const vasksim::SimLogEntry& e) {
+                return e.to.compare(0, 2, "3/") == 0 && e.action == "silent";
+            })) {
+            failure = "device 3 was not asked: " + sim.LastError();
+            return;
+        }
+        sent = true;
         char text[256];
         DWORD_PTR result = 0;
         answered = SendMessageTimeoutA(hFrame_, WM_GETTEXT, sizeof text, (LPARAM)text,
                                        SMTO_NORMAL, 120000, &result) != 0;
+        std::vector<vasksim::SimLogEntry> entries;
+        if (sim.Log(entries)) telegramsWhenAnswered = entries.size();
+    };
+    std::thread user([&] {
+        ask();
+        over = true;
     });
     refresh();
-    // The message is answered as the window's thread takes its messages again.
-    wkit::Driver::PumpUntil([&] { return answered.load() || !silenced; }, 130000);
+    const size_t telegramsOfTheRefresh = log().size();
+    // Without the program's wait the message would be answered only now.
+    wkit::Driver::PumpUntil([&] { return over.load(); }, 130000);
     user.join();
     ASSERT_TRUE(silenced) << failure;
-    EXPECT_TRUE(answered) << "the window answers after the refresh";
+    ASSERT_TRUE(sent) << failure;
+    ASSERT_TRUE(answered) << "the window answers";
+    // Answered while the refresh still had telegrams to send.
+    EXPECT_LT(telegramsWhenAnswered.load(), telegramsOfTheRefresh);
 
     const std::vector<vasksim::SimLogEntry> entries = log();
     for (const std::string device : {"3/", "4/"}) {
