@@ -90,6 +90,15 @@ TEST_F(ProtocolBus, StartProtocolLogsTheChosenAnalyzersWithTheirValues) {
     // however long the machine takes between them.
     for (const char* set : {"SET 1 meas 0 10.25 0", "SET 1 meas 1 19.5 0", "SET 2 meas 0 20.75 0"})
         ASSERT_TRUE(Sim(set)) << set;
+    // The access object keeps the values it read for a moment: the log starts once it holds
+    // the still ones.
+    ASSERT_TRUE(wkit::Driver::PumpUntil(
+        [&] {
+            VaskFloat p[4], s[4];
+            return parvel->GetMeas(p) && sindor->GetMeas(s) && p[0].value == 20.75f &&
+                   s[0].value == 10.25f && s[1].value == 19.5f;
+        },
+        30000));
     const std::string labels[] = {(LPCSTR)sindor->GetComponentLabel(0),
                                   (LPCSTR)sindor->GetComponentLabel(1),
                                   (LPCSTR)parvel->GetComponentLabel(0)};
