@@ -11,7 +11,7 @@
 #include "shell_test_support.h"
 #include "window_kit.h"
 
-#include "../../../platform/report/res/resource.h"
+#include "../../../../platform/report/res/resource.h"
 #include "form.h"
 #include "report_test.h"
 #include "vaskreport_seam.h"
