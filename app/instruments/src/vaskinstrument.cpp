@@ -249,8 +249,10 @@ int CVaskInstrument::GetState() {
 }
 
 int CVaskInstrument::AskAnsweringState() {
-    // Both questions read the device's switches; one that found no answer is not repeated
-    // in the round: the access object's record of the device answers the rest.
+    // Both questions read the device's switches. In a round they are read once: the remote
+    // flag is in the access object's record of the device from the answering question's
+    // read, and a device that found no answer is not asked again in the round.
+    const BOOL inRound = CRefreshRound::Current() != 0;
     CDeviceData* device = m_access->GetDevice(m_address);
     const int alive = !IsSilentInRound()
                           ? AskDevice([this] { return m_access->IsAlive(m_address); })
@@ -260,9 +262,8 @@ int CVaskInstrument::AskAnsweringState() {
             SetChanged(1);
             m_alive = 1;
         }
-        const int remote = (!IsSilentInRound()
-                                ? AskDevice([this] { return m_access->IsRemote(m_address); })
-                                : device != NULL && device->IsRemote())
+        const int remote = (!inRound ? m_access->IsRemote(m_address)
+                                     : device != NULL && device->IsRemote())
                                ? 1
                                : 0;
         if (remote != m_remote) SetChanged(1);
