@@ -60,6 +60,8 @@ public:
     void SetRemote(int remote) { m_remote = remote; }
 
     // ---- fault counter and status of the last answer ----
+    // A device with UnavailableFaults faults is not addressed by its access object.
+    enum { UnavailableFaults = 5 };
     int GetFaultCounter() const { return m_faultCounter; }
     void SetFaultCounter(int count) { m_faultCounter = count; }
     // Flags and state byte of the device's last answer, stamped now.

@@ -15,7 +15,6 @@ enum : DWORD {
     SendCompletionTime = 1000,  // ms that a send may take to complete
     WaitStep = 10               // ms of one step of the message-pumping waits
 };
-enum { UnavailableFaults = 5 };  // a device with this many faults is not addressed
 
 // A fixed pause of the protocol (seconds to minutes the device needs), divided by the
 // divisor the tests set (SetTransferWaitDivisor); at least 1 ms. Answer time-outs do not go

@@ -139,7 +139,7 @@ int CvaskAccess::IsAlive(int address) {
     if (device == NULL) return 1;
     ChannelSwitchStruct switches;
     GetSwitches(address, 0, switches);
-    return device->GetFaultCounter() < UnavailableFaults;
+    return device->GetFaultCounter() < CDeviceData::UnavailableFaults;
 }
 
 int CvaskAccess::GetChannelState(int address) {

@@ -414,14 +414,14 @@ void CvaskAccess::SendThreaded() {
         m_newChanceTimer.SetTimeout(NewChancePeriod);
         for (POSITION pos = m_deviceList.GetHeadPosition(); pos != NULL;) {
             CDeviceData* device = static_cast<CDeviceData*>(m_deviceList.GetNext(pos));
-            if (device->GetFaultCounter() >= UnavailableFaults)
-                device->SetFaultCounter(UnavailableFaults - 1);
+            if (device->GetFaultCounter() >= CDeviceData::UnavailableFaults)
+                device->SetFaultCounter(CDeviceData::UnavailableFaults - 1);
         }
     }
 
     if (!m_address->IsBroadcast(address) && !m_downloadRunning) {
         CDeviceData* device = LookupDevice(address);
-        if (device != NULL && device->GetFaultCounter() >= UnavailableFaults) {
+        if (device != NULL && device->GetFaultCounter() >= CDeviceData::UnavailableFaults) {
             SetError(&m_slot.error, ErrorDeviceNotAvailable, info);
             return;
         }

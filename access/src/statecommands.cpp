@@ -28,8 +28,8 @@ int CvaskAccess::WaitAfterReset(int address) {
         // A restarting device is silent by nature: its missed polls must not make it
         // unavailable, or the rest of the wait would spin on refusals instead of polling.
         CDeviceData* device = LookupDevice(address);
-        if (device != NULL && device->GetFaultCounter() >= UnavailableFaults)
-            device->SetFaultCounter(UnavailableFaults - 1);
+        if (device != NULL && device->GetFaultCounter() >= CDeviceData::UnavailableFaults)
+            device->SetFaultCounter(CDeviceData::UnavailableFaults - 1);
         CPCvaskMessage* answer = NULL;
         int result = Send(address, 0, &request, answer, PollTimeout);
         delete answer;

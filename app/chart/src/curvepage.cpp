@@ -1,6 +1,7 @@
 // The curve page: the live diagram, its samples, its print and its metafile export.
 #include "curvepage.h"
 
+#include "apputil.h"
 #include "curvehost.h"
 #include "curvetext.h"
 #include "curvepropsheet.h"
@@ -362,13 +363,7 @@ BOOL CCurvePage::ExportTo(const CString& path) {
     if (!metafile.CreateEnhanced(&screen, path, &frame, NULL)) {
         // Nothing was drawn and nothing changed: the user learns why from the system.
         const DWORD error = ::GetLastError();
-        char* pText = NULL;
-        ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                             FORMAT_MESSAGE_IGNORE_INSERTS,
-                         NULL, error, 0, (LPSTR)&pText, 0, NULL);
-        CString text = pText != NULL ? pText : "";
-        if (pText != NULL) ::LocalFree(pText);
-        text.TrimRight();
+        CString text = SystemErrorText(error);
         if (text.IsEmpty()) text.Format("%s (%lu)", (LPCSTR)path, (unsigned long)error);
         AfxMessageBox(text, MB_ICONEXCLAMATION);
         return FALSE;

@@ -1,6 +1,6 @@
-// Process-wide helpers of the program: number, time and date texts, character replacement,
-// the program's and the temporary folder, and the start of COM and the gateway client for a
-// thread. They keep no state between calls.
+// Process-wide helpers of the program: number, time and date texts, the calendar, the
+// system's error texts, character replacement, the program's and the temporary folder, and
+// the start of COM and the gateway client for a thread. They keep no state between calls.
 #pragma once
 
 #include "vaskfc.h"
@@ -20,6 +20,13 @@ BOOL ParseTimeText(CString text, int& seconds);
 // A date "day.month.year" (a year below 100 counts from 1900) between 1970 and 2036, as
 // that day at 12:00 local time.
 BOOL ParseDateTimeText(CString text, CTime& date);
+
+// Whether the day exists in that month of that year (Gregorian leap years).
+BOOL IsCalendarDate(int day, int month, int year);
+
+// The system's text for an error code (GetLastError), without its line end; empty when the
+// system has none.
+CString SystemErrorText(DWORD code);
 
 // The text with every character that is one of `characters` replaced by `replacement`.
 CString ReplaceAnyOf(CString text, CString characters, CString replacement);

@@ -5,15 +5,12 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-namespace {
-
-int DaysInMonth(int year, int month) {
+BOOL IsCalendarDate(int day, int month, int year) {
     static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12 || day < 1) return FALSE;
     const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : days[month - 1];
+    return day <= days[month - 1] + (month == 2 && leap ? 1 : 0);
 }
-
-}  // namespace
 
 BOOL ParseTimeText(CString text, int& seconds) {
     int hours = 0, minutes = 0, secs = 0;
@@ -48,7 +45,7 @@ BOOL ParseDateTimeText(CString text, CTime& date) {
     if (year < 1) return FALSE;
     if (year < 100) year += 1900;
     if (year < 1970 || year > 2036) return FALSE;
-    if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) return FALSE;
+    if (!IsCalendarDate(day, month, year)) return FALSE;
     // Noon keeps the day whatever the daylight saving time of that date.
     date = CTime(year, month, day, 12, 0, 0);
     return TRUE;

@@ -32,9 +32,6 @@ const int kLastUnitCode = 57;
 const int kTransferState = 22;
 // The option card types above this one are extension cards.
 const int kNoExtensionCard = 1;
-// A device with this many faults is not addressed by its access object: it does not answer
-// (CvaskAccess::IsAlive).
-const int kUnavailableFaults = 5;
 
 template <class Entry>
 void AddEntries(CObList& out, Entry& entry) {
@@ -256,7 +253,7 @@ int CVaskInstrument::AskAnsweringState() {
     CDeviceData* device = m_access->GetDevice(m_address);
     const int alive = !IsSilentInRound()
                           ? AskDevice([this] { return m_access->IsAlive(m_address); })
-                          : device == NULL || device->GetFaultCounter() < kUnavailableFaults;
+                          : device == NULL || device->GetFaultCounter() < CDeviceData::UnavailableFaults;
     if (alive) {
         if (!m_alive) {
             SetChanged(1);

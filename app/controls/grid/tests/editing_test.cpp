@@ -612,7 +612,13 @@ TEST_F(Editing, TheMaskReformatsTheTextAndRejectedCharactersStillDeleteTheSelect
 
 // Whether another window can open the clipboard (nobody left it open); its text, if any.
 bool ClipboardFree(std::string* pText = nullptr) {
-    if (!::OpenClipboard(NULL)) return false;
+    // The clipboard belongs to every program of the Wine prefix: a test running beside this one
+    // may hold it for a moment, but not for seconds, as a grid that left it open would.
+    const ULONGLONG deadline = ::GetTickCount64() + 5000;
+    while (!::OpenClipboard(NULL)) {
+        if (::GetTickCount64() >= deadline) return false;
+        ::Sleep(10);
+    }
     if (pText != nullptr) {
         HANDLE h = ::GetClipboardData(CF_TEXT);
         const char* p = h != NULL ? (const char*)::GlobalLock(h) : NULL;

@@ -2,6 +2,7 @@
 #include "clockdlg.h"
 
 #include "accesslevel.h"
+#include "apputil.h"
 #include "instrumenthost.h"
 #include "vaskinstrument.h"
 
@@ -14,14 +15,6 @@ const int kEdits[] = {IDC_CLOCK_DAY, IDC_CLOCK_MONTH, IDC_CLOCK_YEAR, IDC_CLOCK_
                       IDC_CLOCK_MINUTE};
 
 bool Online() { return GetInstrumentHost().GetOperationMode() == 1; }
-
-// Whether the day exists in that month of that year (Gregorian leap years).
-bool IsCalendarDate(int day, int month, int year) {
-    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12 || day < 1) return false;
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
-}
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include "comportsurvey.h"
 
 #include "appmessages.h"
+#include "apputil.h"
 #include "converter.h"
 #include "dlgmessage.h"
 #include "gateway.h"
@@ -68,13 +69,8 @@ CString PortFailureText(const CString& portName, const ErrorStruct_& error) {
     port.TrimRight(':');
     CString text = port + ": " + error.text;
     if (error.code == ErrorOpeningInterface && error.info != 0) {
-        char system[512] = "";
-        if (::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL,
-                             (DWORD)error.info, 0, system, sizeof system, NULL) != 0) {
-            CString reason = system;
-            reason.TrimRight();
-            text += "\n" + reason;
-        }
+        const CString reason = SystemErrorText((DWORD)error.info);
+        if (!reason.IsEmpty()) text += "\n" + reason;
     }
     return text;
 }

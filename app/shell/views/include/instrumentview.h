@@ -177,9 +177,6 @@ protected:
     int m_bFieldbusDownload;
     HANDLE m_hUpdateThread;  // the running update thread's handle, kept for the wait
     BOOL m_bStopperAdded;
-    // A transfer of this view runs (download, device memory): its own box tells its end, the
-    // failures that its analyzer reports meanwhile are not shown apart.
-    BOOL m_bTransferRunning;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -244,8 +244,7 @@ CInstrumentView::CInstrumentView()
       m_pInstrument(NULL),
       m_bFieldbusDownload(0),
       m_hUpdateThread(NULL),
-      m_bStopperAdded(FALSE),
-      m_bTransferRunning(FALSE) {}
+      m_bStopperAdded(FALSE) {}
 
 CInstrumentView::~CInstrumentView() {
     WaitForUpdateThread();
@@ -475,11 +474,14 @@ LRESULT CInstrumentView::OnVaskErrorMessage(WPARAM wParam, LPARAM lParam) {
 void CInstrumentView::OnVaskError(LPCSTR lpszText, ErrorStruct_* pError) {
     CVaskInstrument* pInstrument = ValidInstrument();
     if (pInstrument == NULL) return;
-    if (m_bTransferRunning && lpszText != NULL && pError != NULL) {
+    if (pInstrument->IsTransferRunning() && lpszText != NULL && pError != NULL) {
         // The transfer's own box names the step that failed.
         pError->code = 0;
         return;
     }
+    const BOOL bFailed = lpszText != NULL && pError != NULL && pError->code != 0;
+    // The report with the failure's text.
+    auto tell = [&] { AfxMessageBox(CString(lpszText) + "\n" + pError->text, MB_OK); };
     if (pInstrument->GetState() == 4) {
         if (!m_bCommLostShown) {
             m_bCommLostShown = 1;
@@ -487,22 +489,13 @@ void CInstrumentView::OnVaskError(LPCSTR lpszText, ErrorStruct_* pError) {
         }
         // A write or command that could not be made is told as not made, outage or not: a
         // read is told by the outage's one message.
-        if (lpszText != NULL && pError != NULL && pError->code != 0 &&
-            isupper((int)((pError->info >> 8) & 0xFF))) {
-            CString text = lpszText;
-            text += "\n";
-            text += pError->text;
-            AfxMessageBox(text, MB_OK);
-        }
+        if (bFailed && isupper((int)((pError->info >> 8) & 0xFF))) tell();
         if (lpszText != NULL && pError != NULL) pError->code = 0;
         return;
     }
     m_bCommLostShown = 0;
-    if (lpszText != NULL && pError != NULL && pError->code != 0) {
-        CString text = lpszText;
-        text += "\n";
-        text += pError->text;
-        AfxMessageBox(text, MB_OK);
+    if (bFailed) {
+        tell();
         pError->code = 0;
     }
 }
@@ -840,12 +833,10 @@ void CInstrumentView::TransferPcData(BOOL bSave) {
         CWaitCursor wait;
         // A close confirmed meanwhile stops the transfer after the block in flight.
         CWindowWork work([pInstrument] { pInstrument->AbortDownload(); });
-        m_bTransferRunning = TRUE;
         m_dlgMessage.Start(IDS_IV_TRANSFER_STARTED, kPictureOperation);
         m_dlgMessage.ShowProgress(TRUE, 0, 100);
         const int nResult = bSave ? pInstrument->ReadParamSet(path, this, WM_PARAMETER_PROGRESS)
                                   : pInstrument->WriteParamSet(path, this, WM_PARAMETER_PROGRESS);
-        m_bTransferRunning = FALSE;
         if (!nResult && !IsClosePending()) ShowError(pInstrument->GetTransferError());
     }
     m_bBusy = 0;
@@ -1024,11 +1015,9 @@ void CInstrumentView::RunOnlineDownload(BOOL bFieldbus) {
                            kPictureOperation);
         m_dlgMessage.ShowProgress(TRUE, 0, 100);
         if (pDoc != NULL) pDoc->PauseAllBroadcasts(1);
-        m_bTransferRunning = TRUE;
         const int nResult = bFieldbus
                                 ? pInstrument->DownloadProfibus(path, this, WM_DOWNLOAD_PROGRESS)
                                 : pInstrument->Download(path, this, WM_DOWNLOAD_PROGRESS);
-        m_bTransferRunning = FALSE;
         if (!nResult && !IsClosePending()) ShowError(pInstrument->GetTransferError());
         if (pDoc != NULL) pDoc->PauseAllBroadcasts(0);
     }
