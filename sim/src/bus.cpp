@@ -71,16 +71,19 @@ int64_t Bus::Run::nextEnd(int64_t nowUs, int64_t lastEndUs) {
 }
 
 void Bus::queue(int64_t due, Bytes bytes, uint8_t broadcaster) {
+    queueUs(due * 1000, std::move(bytes), broadcaster);
+}
+
+void Bus::queueUs(int64_t dueUs, Bytes bytes, uint8_t broadcaster) {
     // Keep the queue ordered by due time; equal times keep their order.
     auto it = out_.end();
-    while (it != out_.begin() && std::prev(it)->due > due) --it;
-    out_.insert(it, Out{due, std::move(bytes), broadcaster});
+    while (it != out_.begin() && std::prev(it)->dueUs > dueUs) --it;
+    out_.insert(it, Out{dueUs, std::move(bytes), broadcaster});
 }
 
 void Bus::schedule() {
-    const int64_t t = now();
     const int64_t us = lineNow();
-    while (!out_.empty() && out_.front().due <= t) {
+    while (!out_.empty() && out_.front().dueUs <= us) {
         Out o = std::move(out_.front());
         out_.pop_front();
         const uint64_t number = ++telegrams_;
@@ -140,11 +143,16 @@ bool Bus::takeDue(Bytes& out) {
 }
 
 int64_t Bus::nextDue() const {
-    int64_t best = out_.empty() ? -1 : out_.front().due;
+    const int64_t us = nextDueUs();
+    return us < 0 ? -1 : (us + 999) / 1000;
+}
+
+int64_t Bus::nextDueUs() const {
+    int64_t best = -1;
     auto consider = [&best](int64_t us) {
-        int64_t ms = (us + 999) / 1000;
-        if (best < 0 || ms < best) best = ms;
+        if (best < 0 || us < best) best = us;
     };
+    if (!out_.empty()) consider(out_.front().dueUs);
     if (!line_.empty()) consider(line_.front().endUs);
     if (!inbound_.empty()) consider(inbound_.front().endUs);
     return best;
@@ -236,7 +244,9 @@ void Bus::deliver(const LineByte* bytes, size_t size) {
         if (!deframer_.push(bytes[i].byte, f)) continue;
         uint8_t hit = frameHit_;
         frameHit_ = 0;
+        frameEndUs_ = bytes[i].endUs;
         handleFrame(f, nullptr, hit);
+        frameEndUs_ = -1;
     }
 }
 
@@ -277,10 +287,14 @@ void Bus::handleFrame(const Frame& f, const Origin* gateway, uint8_t collidedWit
         if (log_.size() >= kLogLimit) log_.erase(log_.begin(), log_.begin() + kLogLimit / 10);
         log_.push_back(e);
     };
-    // Output for the line, counted for the log.
+    // Output for the line, counted for the log. The devices' times count from the end of
+    // the telegram's last byte, to the microsecond when the line knows it.
     auto line = [&](int64_t due, Bytes bytes) {
         e.sent += bytes.size();
-        queue(due, std::move(bytes));
+        if (frameEndUs_ >= 0)
+            queueUs(frameEndUs_ + (due - t) * 1000, std::move(bytes));
+        else
+            queue(due, std::move(bytes));
     };
     // On the line the PC sees DLE ACK, DLE NAK or nothing; a gateway reports each of these
     // as the status of the transmit.

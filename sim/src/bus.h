@@ -94,6 +94,8 @@ public:
     static Bytes broadcastTelegram(int address, const Device& d, int64_t t);
     // When something is next due (ms): output, a paced byte either way; -1 when nothing.
     int64_t nextDue() const;
+    // The same in microseconds, for a loop that wakes at the line's own times.
+    int64_t nextDueUs() const;
     int64_t nextBroadcast() const;  // -1 when no device broadcasts
     // Gateway events that are due now, in order; removed from the queue.
     bool takeGatewayDue(std::vector<GatewayEvent>& out);
@@ -132,7 +134,7 @@ public:
 
 private:
     struct Out {
-        int64_t due;
+        int64_t dueUs;
         Bytes bytes;
         uint8_t broadcaster = 0;  // address byte of the device whose broadcast this is
     };
@@ -171,7 +173,9 @@ private:
         int connection;
         uint32_t id;
     };
+    // Output due at `due` ms; queueUs takes the time in microseconds.
     void queue(int64_t due, Bytes bytes, uint8_t broadcaster = 0);
+    void queueUs(int64_t dueUs, Bytes bytes, uint8_t broadcaster = 0);
     void queueEvent(GatewayEvent e);
     void handleFrame(const Frame& f, const Origin* gateway = nullptr, uint8_t collidedWith = 0);
     Fault* matchFault(Fault::Kind kind, int device, char letter, int function);
@@ -187,6 +191,7 @@ private:
     Run outRun_, inRun_;
     uint64_t telegrams_ = 0;
     uint8_t frameHit_ = 0;  // the broadcaster that the telegram being read collided with
+    int64_t frameEndUs_ = -1;  // when the last byte of the telegram being handled was whole
     std::deque<GatewayEvent> gatewayOut_;
     std::vector<LogEntry> log_;
     uint64_t seq_ = 0;

@@ -219,19 +219,25 @@ int main(int argc, char** argv) {
     uint8_t buf[4096];
 
     while (!gStop && !quit) {
-        // How long may we sleep?
-        int64_t t = nowMs();
-        int64_t wake = t + 100;
-        auto consider = [&](int64_t at) {
+        // How long may we sleep? The line's bytes are due to the microsecond: a loop that
+        // woke in whole milliseconds would hold every answer back by up to one.
+        int64_t t = nowUs();
+        int64_t wake = t + 100000;
+        auto considerUs = [&](int64_t at) {
             if (at >= 0 && at < wake) wake = at;
         };
-        consider(bus.nextDue());
+        auto consider = [&](int64_t atMs) {
+            if (atMs >= 0) considerUs(atMs * 1000);
+        };
+        considerUs(bus.nextDueUs());
         consider(bus.nextBroadcast());
         consider(gateway.nextDue());
         for (const Client& c : clients)
             if (c.waiting) consider(c.waitDeadline);
         if (serial < 0 && !serialPath.empty()) consider(serialRetryMs);
-        int timeout = static_cast<int>(wake > t ? wake - t : 0);
+        const int64_t sleepUs = wake > t ? wake - t : 0;
+        const timespec timeout{static_cast<time_t>(sleepUs / 1000000),
+                               static_cast<long>(sleepUs % 1000000) * 1000};
 
         std::vector<pollfd> fds;
         fds.push_back({serial, static_cast<short>(serial >= 0 ? POLLIN : 0), 0});
@@ -241,7 +247,7 @@ int main(int argc, char** argv) {
         const size_t gwFirst = fds.size();
         for (const GatewayConn& g : gwConns)
             fds.push_back({g.fd, static_cast<short>(POLLIN | (g.out.empty() ? 0 : POLLOUT)), 0});
-        if (::poll(fds.data(), fds.size(), timeout) < 0 && errno != EINTR) break;
+        if (::ppoll(fds.data(), fds.size(), &timeout, nullptr) < 0 && errno != EINTR) break;
 
         if (serial >= 0 && (fds[0].revents & (POLLIN | POLLHUP | POLLERR))) {
             ssize_t n = ::read(serial, buf, sizeof buf);

@@ -636,6 +636,35 @@ TEST_F(BusTest, PacedInputReachesTheDevicesOnceItsLastByteHasCrossedTheLine) {
     EXPECT_EQ("ack,reply", bus.log()[0].action);
 }
 
+// The devices' reaction counts from the end of the telegram's last byte to the microsecond,
+// not from the millisecond in which the line handed it over: a loop that woke in whole
+// milliseconds held every answer back by up to one.
+TEST(BusMicroseconds, TheAnswerIsDueTheReactionTimeAfterTheLastByteWasWhole) {
+    int64_t us = 1000300;
+    Bus bus([&us] { return us / 1000; }, [&us] { return us; });
+    bus.devices.emplace(1, Device(1, 1, 2, 4));
+    bus.pace = bus.paceInput = true;
+    bus.reactionMs = 5;
+    const Bytes t = buildTelegram(0x10, kPc, {'k', 6});
+    bus.receive(t.data(), t.size());
+    const int64_t lastByteUs = 1000300 + static_cast<int64_t>(t.size()) * 1000000 / 960;
+    EXPECT_EQ(1000300 + 1000000 / 960, bus.nextDueUs()) << "the first byte of the telegram";
+    us = lastByteUs + 700;  // the line noticed it a little later
+    bus.advance();
+    ASSERT_EQ(1u, bus.log().size());
+    const int64_t answerUs = lastByteUs + 5000;
+    EXPECT_EQ(answerUs, bus.nextDueUs());
+    EXPECT_EQ((answerUs + 999) / 1000, bus.nextDue()) << "the same in whole milliseconds";
+    Bytes out;
+    us = answerUs - 1;
+    EXPECT_FALSE(bus.takeDue(out)) << "nothing before the reaction time is over";
+    us = answerUs;  // the loop wakes when it is due and puts it on the line
+    EXPECT_FALSE(bus.takeDue(out));
+    us = answerUs + 1000000 / 960;
+    EXPECT_TRUE(bus.takeDue(out));
+    EXPECT_EQ(1u, out.size()) << "the acknowledgement's first byte, whole one byte time later";
+}
+
 namespace {
 
 // Device 2 broadcasts at 1100 ms; the PC writes a "k" 6 for device 1 (11 bytes, the
