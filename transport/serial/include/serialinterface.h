@@ -41,7 +41,7 @@ public:
 private:
     int SetDeviceState(HANDLE handle);
     int SetTimeouts(HANDLE handle, DWORD t);
-    DWORD GetError(const char* step);
+    DWORD GetError(const char* step, DWORD* waiting = NULL);
     // How a fetch waits for bytes: with the port's timeouts (about 2 ms), with the longer
     // ones of a fetch without a buffer (about 4 ms), or not at all.
     enum FetchWait { FetchNormal, FetchLonger, FetchNoWait };

@@ -145,17 +145,23 @@ int CSerialInterface::SetDeviceState(HANDLE handle) {
     return 1;
 }
 
-DWORD CSerialInterface::GetError(const char* step) {
+DWORD CSerialInterface::GetError(const char* step, DWORD* waiting) {
     DWORD flags = 0;
     COMSTAT stat;
+    memset(&stat, 0, sizeof stat);
+    if (waiting != NULL) *waiting = 1;  // unknown: as if something had come
     if (!g_os.clearCommError(m_handle, &flags, &stat)) {
         DWORD reason = GetLastError();
         TRACE_INFO(5, "ClearCommError failed, reason = %.8lx\n", reason);
         return reason;
     }
+    if (waiting != NULL) *waiting = stat.cbInQue;
     if (flags != 0) {
         if ((flags & CE_FRAME) == 0) TRACE_INFO(4, "%s Error %.8lx\n", step, flags);
-        if (flags & CE_RXOVER) g_os.purgeComm(m_handle, PURGE_RXABORT | PURGE_RXCLEAR);
+        if (flags & CE_RXOVER) {
+            g_os.purgeComm(m_handle, PURGE_RXABORT | PURGE_RXCLEAR);
+            if (waiting != NULL) *waiting = 0;
+        }
     }
     return flags;
 }
@@ -243,10 +249,15 @@ int CSerialInterface::Write(const unsigned char* bytes, int n, ErrorStruct_* err
     // every telegram by the read timeout.
     const bool echoCheck = m_param.readEcho == 1 && n <= EchoMax;
     int pending = 0;
-    if (echoCheck)
+    DWORD waiting = 1;
+    if (echoCheck) {
         Read(NULL, 0, pending, NULL);
-    else
-        Fetch(FetchNoWait, pending, NULL);
+    } else {
+        // Nothing in the driver's queue: a read would only cost its calls, and the
+        // telegram waits for them.
+        GetError("Before Write", &waiting);
+        if (waiting != 0) Fetch(FetchNoWait, pending, NULL);
+    }
 
     const bool softwareRts = m_param.softwareRts == 1 && m_param.rtsToggle == 0;
     if (softwareRts) {
@@ -259,7 +270,8 @@ int CSerialInterface::Write(const unsigned char* bytes, int n, ErrorStruct_* err
     }
 
     int result = 1;
-    GetError("Before Write");
+    // The error flags were just taken when nothing was read and no RTS was switched.
+    if (echoCheck || waiting != 0 || softwareRts) GetError("Before Write");
     DWORD written = 0;
     BOOL ok = g_os.writeFile(m_handle, bytes, (DWORD)n, &written, NULL);
     if (!ok || written < (DWORD)n) {

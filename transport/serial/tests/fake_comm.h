@@ -152,9 +152,11 @@ private:
         f->purged = flags;
         return TRUE;
     }
-    static BOOL WINAPI ClearCommErrorF(HANDLE, LPDWORD errors, LPCOMSTAT) {
+    static BOOL WINAPI ClearCommErrorF(HANDLE, LPDWORD errors, LPCOMSTAT stat) {
         FakeComm* f = Current();
         if (f->Fails("ClearCommError")) return FALSE;
+        // The driver's receive queue, as the port tells it.
+        if (stat != NULL) stat->cbInQue = (DWORD)f->input.size();
         *errors = f->commErrors;
         f->commErrors = 0;
         return TRUE;
