@@ -30,6 +30,10 @@ public:
     HKEY OpenAppKey() const;
     // The section's key below it, created when missing; NULL without a section.
     HKEY OpenSectionKey() const;
+    // Keeps the section's key open for the reads and writes that follow, until the object
+    // goes or its root or section changes: a run of values opens the key once instead of
+    // once each. FALSE when the key cannot be opened (each operation then tries itself).
+    BOOL HoldSection();
 
     // Value names are texts or strings of the string table. A name string that does not
     // exist, an empty name or no section give 0 (reads) or FALSE (writes); a key that
@@ -51,7 +55,13 @@ public:
 private:
     // Stores a value in the section; FALSE without a section or name.
     BOOL SetValue(LPCSTR lpszName, DWORD dwType, const void* pData, DWORD cbData) const;
+    // The section's key for one operation: the held one, or one opened for it, which
+    // DoneWithKey closes.
+    HKEY UseSectionKey() const;
+    void DoneWithKey(HKEY hKey) const;
+    void ReleaseHeld() const;
 
     HKEY m_hRoot;
+    mutable HKEY m_hHeld;  // an open key is a cache of the section's path
     CString m_strSection;
 };

@@ -15,26 +15,54 @@ BOOL LoadName(UINT nID, CString& name) {
 
 }  // namespace
 
-CRegistryKey::CRegistryKey() : m_hRoot(HKEY_CURRENT_USER) {}
+CRegistryKey::CRegistryKey() : m_hRoot(HKEY_CURRENT_USER), m_hHeld(NULL) {}
 
-CRegistryKey::CRegistryKey(UINT nSection, HKEY hRoot) : m_hRoot(hRoot) { SetSection(nSection); }
+CRegistryKey::CRegistryKey(UINT nSection, HKEY hRoot) : m_hRoot(hRoot), m_hHeld(NULL) {
+    SetSection(nSection);
+}
 
 CRegistryKey::CRegistryKey(LPCSTR lpszSection, HKEY hRoot)
-    : m_hRoot(hRoot), m_strSection(lpszSection) {}
+    : m_hRoot(hRoot), m_hHeld(NULL), m_strSection(lpszSection) {}
 
 CRegistryKey::~CRegistryKey() {
+    ReleaseHeld();
     if (m_hRoot != NULL && !IsPredefinedRoot(m_hRoot)) RegCloseKey(m_hRoot);
+}
+
+void CRegistryKey::ReleaseHeld() const {
+    if (m_hHeld != NULL) RegCloseKey(m_hHeld);
+    m_hHeld = NULL;
+}
+
+BOOL CRegistryKey::HoldSection() {
+    if (m_hHeld == NULL) m_hHeld = OpenSectionKey();
+    return m_hHeld != NULL;
+}
+
+HKEY CRegistryKey::UseSectionKey() const {
+    return m_hHeld != NULL ? m_hHeld : OpenSectionKey();
+}
+
+void CRegistryKey::DoneWithKey(HKEY hKey) const {
+    if (hKey != NULL && hKey != m_hHeld) RegCloseKey(hKey);
 }
 
 void CRegistryKey::SetRoot(HKEY hRoot) {
     if (hRoot == m_hRoot) return;
+    ReleaseHeld();
     if (m_hRoot != NULL && !IsPredefinedRoot(m_hRoot)) RegCloseKey(m_hRoot);
     m_hRoot = hRoot;
 }
 
-void CRegistryKey::SetSection(LPCSTR lpszSection) { m_strSection = lpszSection; }
+void CRegistryKey::SetSection(LPCSTR lpszSection) {
+    ReleaseHeld();
+    m_strSection = lpszSection;
+}
 
-BOOL CRegistryKey::SetSection(UINT nSection) { return LoadName(nSection, m_strSection); }
+BOOL CRegistryKey::SetSection(UINT nSection) {
+    ReleaseHeld();
+    return LoadName(nSection, m_strSection);
+}
 
 HKEY CRegistryKey::OpenAppKey() const {
     const CWinApp* pApp = AfxGetApp();
@@ -68,12 +96,12 @@ HKEY CRegistryKey::OpenSectionKey() const {
 
 DWORD CRegistryKey::ReadDWORD(LPCSTR lpszName, DWORD dwDefault) const {
     if (m_strSection.IsEmpty() || lpszName == NULL || *lpszName == '\0') return 0;
-    HKEY hKey = OpenSectionKey();
+    HKEY hKey = UseSectionKey();
     if (hKey == NULL) return dwDefault;
     DWORD dwValue = 0;
     DWORD cbValue = sizeof dwValue;
     const LONG r = RegQueryValueExA(hKey, lpszName, NULL, NULL, (LPBYTE)&dwValue, &cbValue);
-    RegCloseKey(hKey);
+    DoneWithKey(hKey);
     return r == ERROR_SUCCESS ? dwValue : dwDefault;
 }
 
@@ -85,7 +113,7 @@ DWORD CRegistryKey::ReadDWORD(UINT nName, DWORD dwDefault) const {
 
 CString CRegistryKey::ReadString(LPCSTR lpszName, LPCSTR lpszDefault) const {
     if (m_strSection.IsEmpty() || lpszName == NULL || *lpszName == '\0') return CString();
-    HKEY hKey = OpenSectionKey();
+    HKEY hKey = UseSectionKey();
     if (hKey == NULL) return CString(lpszDefault);
     CString text(lpszDefault);
     DWORD dwType = 0;
@@ -113,7 +141,7 @@ CString CRegistryKey::ReadString(LPCSTR lpszName, LPCSTR lpszDefault) const {
         text = value;
         break;
     }
-    RegCloseKey(hKey);
+    DoneWithKey(hKey);
     return text;
 }
 
@@ -125,10 +153,10 @@ CString CRegistryKey::ReadString(UINT nName, LPCSTR lpszDefault) const {
 
 BOOL CRegistryKey::SetValue(LPCSTR lpszName, DWORD dwType, const void* pData, DWORD cbData) const {
     if (m_strSection.IsEmpty() || lpszName == NULL || *lpszName == '\0') return FALSE;
-    HKEY hKey = OpenSectionKey();
+    HKEY hKey = UseSectionKey();
     if (hKey == NULL) return FALSE;
     const LONG r = RegSetValueExA(hKey, lpszName, 0, dwType, (const BYTE*)pData, cbData);
-    RegCloseKey(hKey);
+    DoneWithKey(hKey);
     return r == ERROR_SUCCESS;
 }
 
@@ -145,6 +173,8 @@ BOOL CRegistryKey::WriteDWORD(UINT nName, DWORD dwValue) const {
 BOOL CRegistryKey::WriteString(LPCSTR lpszName, LPCSTR lpszText) const {
     if (m_strSection.IsEmpty()) return FALSE;
     if (lpszName == NULL || *lpszName == '\0') {
+        // The held key would outlive the key it stands for.
+        ReleaseHeld();
         HKEY hApp = OpenAppKey();
         if (hApp == NULL) return FALSE;
         const LONG r = RegDeleteTreeA(hApp, m_strSection);

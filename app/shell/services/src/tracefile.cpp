@@ -121,6 +121,7 @@ void CTraceFile::LoadSettings() {
     const CString defaultFolder = GetProgramFolder() + "\\Log";
     const CString channel = GetChannelText();
     CRegistryKey key(GetKeyName());
+    key.HoldSection();
     m_bActive = key.ReadDWORD(kActive, FALSE) != 0;
     m_nFiles = (int)key.ReadDWORD(kFileCount, kDefaultFileCount);
     m_dwMaxSize = key.ReadDWORD(kFileSize, kDefaultFileSize);

@@ -127,6 +127,29 @@ TEST_F(RegistryKey, WrittenValuesAreNumbersAndTerminatedTexts) {
     EXPECT_EQ(0xFFFFFFFFll, profile_.Dword("Sec", "n"));
 }
 
+// A held section key serves every read and write of the object; it follows a change of
+// section, and deleting the section does not leave later writes in the deleted key.
+TEST_F(RegistryKey, AHeldSectionServesItsValuesAndFollowsChanges) {
+    profile_.SetDword("Sec", "v", 3);
+    profile_.SetDword("Other", "v", 5);
+    CRegistryKey key("Sec");
+    ASSERT_TRUE(key.HoldSection());
+    EXPECT_EQ(3u, key.ReadDWORD("v", 0));
+    EXPECT_TRUE(key.WriteString("t", "text"));
+    EXPECT_EQ("text", std::string(key.ReadString("t", "")));
+    EXPECT_EQ(2, profile_.ValueCount("Sec")) << "written where the section is";
+
+    key.SetSection("Other");
+    EXPECT_EQ(5u, key.ReadDWORD("v", 0)) << "the new section, not the held old one";
+
+    key.SetSection("Sec");
+    ASSERT_TRUE(key.HoldSection());
+    EXPECT_TRUE(key.WriteString("", NULL));
+    EXPECT_FALSE(profile_.SectionExists("Sec"));
+    EXPECT_TRUE(key.WriteDWORD("again", 7));
+    EXPECT_EQ(7, profile_.Dword("Sec", "again")) << "the section made anew, the value in it";
+}
+
 // A root of the caller's: "software" below it.
 TEST_F(RegistryKey, TheRootMayBeAKeyOfTheCaller) {
     profile_.SetDword("Sec", "v", 3);
