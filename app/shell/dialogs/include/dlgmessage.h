@@ -38,6 +38,9 @@ public:
     // The text now; a picture other than 0 and the one shown replaces it.
     void SetText(LPCSTR lpszText, int nBitmapId = 0);
     void SetTextId(UINT nTextId, int nBitmapId = 0);
+    // The text with the window's next paint: for a step that a wait for the bus follows,
+    // which paints meanwhile, so that the bus does not wait for the paint.
+    void SetTextSoon(LPCSTR lpszText);
     void ShowCancel(BOOL bShow);
     // Shows the bar with the range nLow..nHigh at position 0 and the labels "nLow %" and
     // "nHigh %"; or hides the three.

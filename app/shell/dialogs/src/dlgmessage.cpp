@@ -81,6 +81,12 @@ void CDlgMessage::SetText(LPCSTR lpszText, int nBitmapId) {
     RedrawWindow(NULL, NULL, kRedrawNow | RDW_ALLCHILDREN);
 }
 
+void CDlgMessage::SetTextSoon(LPCSTR lpszText) {
+    m_strText = lpszText != NULL ? lpszText : "";
+    UpdateData(FALSE);
+    RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 void CDlgMessage::SetTextId(UINT nTextId, int nBitmapId) {
     CString text;
     text.LoadString(nTextId);

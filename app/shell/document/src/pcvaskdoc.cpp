@@ -162,7 +162,7 @@ public:
         if (m_pDialog != NULL) m_pDialog->Stop();
     }
     void SetText(LPCSTR lpszText) override {
-        if (m_pDialog != NULL) m_pDialog->SetText(lpszText);
+        if (m_pDialog != NULL) m_pDialog->SetTextSoon(lpszText);
     }
     void SetPos(int nPos) override {
         if (m_pDialog != NULL) m_pDialog->SetPos(nPos);
