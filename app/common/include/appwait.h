@@ -8,7 +8,8 @@
 // Handles at most one message of the calling thread without waiting for one: a sent
 // message is handled inside the look, a posted one is dispatched after the program's
 // PreTranslateMessage. FALSE when the message was WM_QUIT, which is posted again.
-BOOL HandleOneMessage();
+// `nKinds`: the PM_QS_ flags of the kinds of message to look at; 0 looks at all.
+BOOL HandleOneMessage(UINT nKinds = 0);
 
 // The program's fixed waits (the pause after a device command, the polls while a device
 // restarts): `milliseconds` divided by the wait divisor. Answer time-outs of the bus do not

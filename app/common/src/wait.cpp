@@ -33,12 +33,12 @@ BOOL IsMainWindowInput(const MSG& msg) {
 
 }  // namespace
 
-BOOL HandleOneMessage() {
+BOOL HandleOneMessage(UINT nKinds) {
     // The caller waits while the message is handled: a close it brings stays pending.
     CWindowWork work;
     // Sent messages are handled inside PeekMessage; a posted one is dispatched here.
     MSG msg;
-    if (!PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) return TRUE;
+    if (!PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE | nKinds)) return TRUE;
     if (msg.message == WM_QUIT) {
         // The thread's message loop must still see it.
         PostQuitMessage((int)msg.wParam);

@@ -46,8 +46,8 @@ public:
     // "nHigh %"; or hides the three.
     void ShowProgress(BOOL bShow, int nLow = 0, int nHigh = 100);
     void SetPos(int nPos);
-    // Handles at most one waiting message of the thread (a click on Cancel), never waits
-    // for one, and tells whether Cancel was pressed since the start.
+    // Handles at most one waiting message of the thread (a click on Cancel) other than a
+    // paint, never waits for one, and tells whether Cancel was pressed since the start.
     BOOL IsCancelled();
     // Forgets a press of Cancel: the operation goes on.
     void ClearCancel() { m_bCancel = 0; }

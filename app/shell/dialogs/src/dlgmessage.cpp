@@ -116,7 +116,9 @@ void CDlgMessage::ShowProgress(BOOL bShow, int nLow, int nHigh) {
 void CDlgMessage::SetPos(int nPos) { m_progress.SetPos(nPos); }
 
 BOOL CDlgMessage::IsCancelled() {
-    HandleOneMessage();
+    // Paints are left to the thread's next wait for the bus, which paints while the request
+    // runs: a paint taken here would hold the next request back.
+    HandleOneMessage(PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE);
     return m_bCancel;
 }
 

@@ -4,6 +4,8 @@
 // shows readable whole, line breaks included.
 #include "dlgmessage.h"
 
+#include "appwait.h"
+
 #include "resource.h"
 #include "window_kit.h"
 
@@ -206,6 +208,34 @@ TEST_F(ProgressTest, IsCancelledHandlesOnePostedClickAndNeverWaits) {
     MSG msg;
     ASSERT_TRUE(::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(7u, msg.wParam);
+    dialog->Stop();
+}
+
+// A text set for soon is there at once and painted by the thread's next wait for a bus
+// request, which the look for Cancel in between leaves the paints to.
+TEST_F(ProgressTest, ATextSetForSoonIsPaintedByTheNextWaitForARequest) {
+    dialog->StartText("search");
+    Drain();
+    const HWND hText = ::GetDlgItem(dialog->m_hWnd, IDC_MESSAGE_TEXT);
+    ASSERT_FALSE(::GetUpdateRect(hText, NULL, FALSE)) << "the start painted everything";
+    dialog->SetTextSoon("address 2");
+    EXPECT_EQ("address 2", Window().Text(IDC_MESSAGE_TEXT));
+    EXPECT_TRUE(::GetUpdateRect(hText, NULL, FALSE)) << "not painted yet";
+    EXPECT_FALSE(dialog->IsCancelled());
+    EXPECT_TRUE(::GetUpdateRect(dialog->m_hWnd, NULL, FALSE)) << "the look for Cancel paints nothing";
+    EXPECT_TRUE(::GetUpdateRect(hText, NULL, FALSE));
+
+    // The request's answer comes once the text is painted, or after 5 s.
+    HANDLE answered = ::CreateEventA(NULL, FALSE, FALSE, NULL);
+    std::thread request([&] {
+        for (int i = 0; i < 500 && ::GetUpdateRect(hText, NULL, FALSE); ++i) ::Sleep(10);
+        ::SetEvent(answered);
+    });
+    WaitForRequestWithMessages(answered);
+    request.join();
+    ::CloseHandle(answered);
+    EXPECT_FALSE(::GetUpdateRect(hText, NULL, FALSE)) << "painted while the request ran";
+    EXPECT_FALSE(::GetUpdateRect(dialog->m_hWnd, NULL, FALSE));
     dialog->Stop();
 }
 
