@@ -244,9 +244,7 @@ void Bus::deliver(const LineByte* bytes, size_t size) {
         if (!deframer_.push(bytes[i].byte, f)) continue;
         uint8_t hit = frameHit_;
         frameHit_ = 0;
-        frameEndUs_ = bytes[i].endUs;
-        handleFrame(f, nullptr, hit);
-        frameEndUs_ = -1;
+        handleFrame(f, nullptr, hit, bytes[i].endUs);
     }
 }
 
@@ -269,7 +267,8 @@ bool Bus::consume(Fault::Kind kind, int device, char letter, int function, Fault
     return true;
 }
 
-void Bus::handleFrame(const Frame& f, const Origin* gateway, uint8_t collidedWith) {
+void Bus::handleFrame(const Frame& f, const Origin* gateway, uint8_t collidedWith,
+                      int64_t endUs) {
     LogEntry e;
     e.seq = ++seq_;
     e.timeMs = now();
@@ -291,8 +290,8 @@ void Bus::handleFrame(const Frame& f, const Origin* gateway, uint8_t collidedWit
     // the telegram's last byte, to the microsecond when the line knows it.
     auto line = [&](int64_t due, Bytes bytes) {
         e.sent += bytes.size();
-        if (frameEndUs_ >= 0)
-            queueUs(frameEndUs_ + (due - t) * 1000, std::move(bytes));
+        if (endUs >= 0)
+            queueUs(endUs + (due - t) * 1000, std::move(bytes));
         else
             queue(due, std::move(bytes));
     };

@@ -177,7 +177,10 @@ private:
     void queue(int64_t due, Bytes bytes, uint8_t broadcaster = 0);
     void queueUs(int64_t dueUs, Bytes bytes, uint8_t broadcaster = 0);
     void queueEvent(GatewayEvent e);
-    void handleFrame(const Frame& f, const Origin* gateway = nullptr, uint8_t collidedWith = 0);
+    // `endUs`: when the telegram's last byte was whole on the line; -1 when the line does not
+    // know (a gateway's transmit): the devices' times then count from the millisecond.
+    void handleFrame(const Frame& f, const Origin* gateway = nullptr, uint8_t collidedWith = 0,
+                     int64_t endUs = -1);
     Fault* matchFault(Fault::Kind kind, int device, char letter, int function);
     bool consume(Fault::Kind kind, int device, char letter, int function, Fault* copy = nullptr);
 
@@ -191,7 +194,6 @@ private:
     Run outRun_, inRun_;
     uint64_t telegrams_ = 0;
     uint8_t frameHit_ = 0;  // the broadcaster that the telegram being read collided with
-    int64_t frameEndUs_ = -1;  // when the last byte of the telegram being handled was whole
     std::deque<GatewayEvent> gatewayOut_;
     std::vector<LogEntry> log_;
     uint64_t seq_ = 0;
