@@ -242,10 +242,10 @@ BOOL CWinApp::WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lp
 }
 
 int CWinApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT) {
-    // Owned by the main window only when it belongs to the calling thread.
-    HWND hOwner = CWnd::GetSafeHwnd(AfxGetMainWnd());
-    if (hOwner != NULL && GetWindowThreadProcessId(hOwner, NULL) != GetCurrentThreadId())
-        hOwner = NULL;
+    // Owned by the dialog open over the main window, else by the main window, when it
+    // belongs to the calling thread: a box owned by a main window that a dialog holds
+    // disabled would enable it again when it ends, under the dialog.
+    HWND hOwner = vfc::ModalOwner(NULL);
     return MessageBoxA(hOwner, lpszPrompt, m_pszAppName, nType);
 }
 

@@ -634,3 +634,38 @@ TEST_F(Dialogs, PrintSetupWithoutAPrinterSaysSo) {
 }
 
 }  // namespace
+
+// A message box asked for while a modal dialog holds the main window disabled is owned by
+// that dialog: when the box ends, the main window stays disabled under the dialog (a box
+// owned by the main window would enable it again, and the main window would take clicks and
+// a close while the dialog still runs).
+TEST(DialogMessageBox, ABoxOverAModalDialogBelongsToTheDialogAndTheMainWindowStaysDisabled) {
+    CWnd main;
+    ASSERT_TRUE(main.CreateEx(0, AfxRegisterWndClass(0), "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                              0, 0, 300, 200, NULL, NULL));
+    // An application with that main window, for this test only.
+    CWinApp app("Message box test");
+    app.m_pMainWnd = &main;
+    HWND boxOwner = NULL, dialog = NULL;
+    BOOL mainEnabledUnderDialog = TRUE, mainEnabledAfterBox = TRUE;
+    wkit::Driver driver;
+    driver.OnOpen(wkit::Box("over the dialog"), [&](wkit::Window& box) {
+        boxOwner = ::GetWindow(box.Handle(), GW_OWNER);
+        box.PressOK();
+    });
+    CExchangeDlg dlg;
+    driver.OnOpen(wkit::Template(IDD_EXCHANGE), [&](wkit::Window& w) {
+        dialog = w.Handle();
+        mainEnabledUnderDialog = main.IsWindowEnabled();
+        AfxMessageBox("A box over the dialog");
+        mainEnabledAfterBox = main.IsWindowEnabled();
+        w.PressCancel();
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    app.m_pMainWnd = NULL;
+    EXPECT_FALSE(mainEnabledUnderDialog);
+    EXPECT_EQ(boxOwner, dialog);
+    EXPECT_FALSE(mainEnabledAfterBox) << "the box enabled the main window under the dialog";
+    EXPECT_TRUE(main.IsWindowEnabled()) << "the dialog's end enables it";
+    main.DestroyWindow();
+}
