@@ -81,6 +81,13 @@ VASKFC_API void AFXAPI AfxSetHelpHook(AFX_HELP_HOOK pfnHook, void* pContext);
 // The window procedure of every window that a CWnd made or subclassed.
 VASKFC_API LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+// A filter that every message to a window of AfxWndProc meets before the window's own
+// handlers, on the window's thread: TRUE takes the message, and *pResult is its result. It
+// holds for every thread; NULL removes it. Returns the filter set before.
+typedef BOOL (*AFX_WNDPROC_FILTER)(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                   LRESULT* pResult);
+VASKFC_API AFX_WNDPROC_FILTER AFXAPI AfxSetWndProcFilter(AFX_WNDPROC_FILTER pfnFilter);
+
 class VASKFC_API CWnd : public CCmdTarget {
     DECLARE_DYNCREATE(CWnd)
 public:

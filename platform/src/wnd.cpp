@@ -2,6 +2,7 @@
 // reflection and the thin wrappers that need more than one call.
 #include "handlemap.h"
 
+#include <atomic>
 #include <set>
 #include <vector>
 #include <string>
@@ -179,7 +180,19 @@ LPCSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrB
 
 // --- the window procedure ------------------------------------------------------------
 
+namespace {
+std::atomic<AFX_WNDPROC_FILTER> g_pfnWndProcFilter{NULL};
+}  // namespace
+
+AFX_WNDPROC_FILTER AFXAPI AfxSetWndProcFilter(AFX_WNDPROC_FILTER pfnFilter) {
+    return g_pfnWndProcFilter.exchange(pfnFilter);
+}
+
 LRESULT vfc::CallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (AFX_WNDPROC_FILTER pfnFilter = g_pfnWndProcFilter.load()) {
+        LRESULT lFiltered = 0;
+        if (pfnFilter(hWnd, message, wParam, lParam, &lFiltered)) return lFiltered;
+    }
     ThreadState* ts = GetThreadState();
     MSG previous = ts->lastMsg;
     ts->lastMsg.hwnd = hWnd;
