@@ -51,7 +51,8 @@ public:
     CString GetSelectedLine();
     CString GetLineName();
     int SetMyAddress(int address);
-    ErrorStruct_& GetLastError() { return m_error; }
+    // The record of the calling thread's last failed operation on this object.
+    ErrorStruct_& GetLastError() { return Error(); }
     CString GetNetworkType() const;
     void GetNetworkAddressRange(int& first, int& last) const;
     // 2 while a network is open, else 1.
@@ -88,8 +89,9 @@ public:
     // How a caller's thread waits for its request: the function returns once `object` (a
     // semaphore) is signalled, and has then taken it. The program installs one that keeps
     // its window alive meanwhile; without one (NULL) the caller blocks. A request that a
-    // window message handled during such a wait makes of the same object is refused with
-    // error 45. Returns the function installed before.
+    // window message handled during such a wait makes of the same object goes out once the
+    // request in flight has been answered, and that answer is kept for its own caller.
+    // Returns the function installed before.
     typedef void (*CallerWait)(HANDLE object);
     static CallerWait SetCallerWait(CallerWait wait);
     // TRUE while the calling thread waits for one of its requests (any object): work that
@@ -283,6 +285,10 @@ private:
     // The caller's wait for a semaphore of the request hand-over, through the installed
     // caller wait.
     static void WaitAsCaller(CSemaphore& semaphore);
+    // Send for a request that the thread makes while it waits for its own request in flight
+    // on this object (a window message handled in that wait).
+    int SendAfterOwnRequest(int address, int channel, CPCvaskMessage* request,
+                            CPCvaskMessage*& answer, DWORD timeout);
     // The sender thread's wait for the next request. It keeps the thread's window messages
     // moving: a gateway delivers the telegrams for the receives this thread armed by
     // sending them to it, also while no request is in flight.
@@ -339,7 +345,11 @@ private:
 
     volatile LONG m_run;
     CMTimer m_answerTimer;
-    ErrorStruct_ m_error;
+    // The error record of the calling thread: each thread that uses the object keeps its
+    // own, so that a failure of another thread's request meanwhile does not stand for this
+    // thread's. Empty for a thread that has had no failure.
+    ErrorStruct_& Error();
+    unsigned long m_errorKey;  // this object's records among the threads' ones
     CObQueue m_answerQueue;  // of CAddressedMessage*, filled under the receive lock
     UINT_PTR m_timerId;      // (UINT_PTR)-1 when this object owns no timer
     CMTimer m_keepAliveTimer;

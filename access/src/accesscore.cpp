@@ -1,6 +1,20 @@
 // CvaskAccess: construction, Init and Done, and the members that forward to the network.
 #include "accessinternal.h"
 
+#include <atomic>
+#include <map>
+
+namespace {
+
+// Each object's key among the threads' records: never one of an object that was before.
+std::atomic<unsigned long> g_lastErrorKey{0};
+// The error records of the calling thread, one per object it had a failure with.
+thread_local std::map<unsigned long, ErrorStruct_> t_errors;
+
+}  // namespace
+
+ErrorStruct_& CvaskAccess::Error() { return t_errors[m_errorKey]; }
+
 CvaskAccess::CvaskAccess(CWnd* owner, UINT message)
     : m_threadWait(1, 1),
       m_senderWait(1, 1),
@@ -10,6 +24,7 @@ CvaskAccess::CvaskAccess(CWnd* owner, UINT message)
       m_deviceList(10),
       m_callerThread(0),
       m_run(0),
+      m_errorKey(++g_lastErrorKey),
       m_timerId(NoTimer),
       m_lastCommand(0),
       m_lastFunction(0),
@@ -33,21 +48,23 @@ CvaskAccess::CvaskAccess(CWnd* owner, UINT message)
 CvaskAccess::~CvaskAccess() {
     Done();
     AccessRegistry::Remove(this);
+    // The records of the threads that end go with them; the destroying thread's goes now.
+    t_errors.erase(m_errorKey);
 }
 
 int CvaskAccess::Init(const CString& networkType, const CString& line, const SerialParam& param) {
     // Held for the whole set-up, so that a request from another thread waits for it.
     CSingleLock busy(&m_senderWait, TRUE);
     if (m_communication != NULL) {
-        SetError(&m_error, ErrorAlreadyInitialized, 0);
+        SetError(&Error(), ErrorAlreadyInitialized, 0);
         return 0;
     }
     CCommunication* communication = new (std::nothrow) CCommunication;
     if (communication == NULL) {
-        SetError(&m_error, ErrorOutOfMemory, 0);
+        SetError(&Error(), ErrorOutOfMemory, 0);
         return 0;
     }
-    if (!communication->Init(networkType, line, param, &m_error)) {
+    if (!communication->Init(networkType, line, param, &Error())) {
         delete communication;
         return 0;
     }
@@ -55,7 +72,7 @@ int CvaskAccess::Init(const CString& networkType, const CString& line, const Ser
     // layer does not.
     if (networkType != "VASK" && networkType != "TCPGATEWAY") {
         delete communication;
-        SetError(&m_error, ErrorInvalidNetworkType, 0);
+        SetError(&Error(), ErrorInvalidNetworkType, 0);
         return 0;
     }
     m_address = new CvaskAddress(0);
@@ -89,7 +106,7 @@ int CvaskAccess::Init(const CString& networkType, const CString& line, const Ser
         delete communication;
         delete m_address;
         m_address = NULL;
-        SetError(&m_error, ErrorOutOfMemory, 0);
+        SetError(&Error(), ErrorOutOfMemory, 0);
         return 0;
     }
     return 1;
@@ -134,7 +151,7 @@ int CvaskAccess::Done() {
         // network that is being closed.
         CCommunication* communication = m_communication;
         m_communication = NULL;
-        communication->Done(&m_error);
+        communication->Done(&Error());
         delete communication;
     }
     delete m_address;
@@ -159,23 +176,23 @@ int CvaskAccess::Done() {
 
 int CvaskAccess::SetSelectedLine(const CString& line) {
     if (m_communication == NULL) {
-        SetError(&m_error, ErrorNotYetInitialized, 0);
+        SetError(&Error(), ErrorNotYetInitialized, 0);
         return 0;
     }
-    return m_communication->SetSelectedLine(line, &m_error);
+    return m_communication->SetSelectedLine(line, &Error());
 }
 
 int CvaskAccess::ConfigureLine(HWND parent) {
     if (m_communication == NULL) {
-        SetError(&m_error, ErrorNotYetInitialized, 0);
+        SetError(&Error(), ErrorNotYetInitialized, 0);
         return 0;
     }
-    return m_communication->ConfigureLine(parent, &m_error);
+    return m_communication->ConfigureLine(parent, &Error());
 }
 
 CString CvaskAccess::GetSelectedLine() {
     if (m_communication == NULL) {
-        SetError(&m_error, ErrorNotYetInitialized, 0);
+        SetError(&Error(), ErrorNotYetInitialized, 0);
         return CString();
     }
     return m_communication->GetSelectedLine();
@@ -183,19 +200,19 @@ CString CvaskAccess::GetSelectedLine() {
 
 CString CvaskAccess::GetLineName() {
     if (m_communication == NULL) {
-        SetError(&m_error, ErrorNotYetInitialized, 0);
+        SetError(&Error(), ErrorNotYetInitialized, 0);
         return CString();
     }
-    return m_communication->GetLineName(&m_error);
+    return m_communication->GetLineName(&Error());
 }
 
 int CvaskAccess::SetMyAddress(int address) {
     if (!CvaskAddress::SetMyAddress(address)) return 0;
     if (m_communication == NULL) {
-        SetError(&m_error, ErrorNotYetInitialized, 0);
+        SetError(&Error(), ErrorNotYetInitialized, 0);
         return 0;
     }
-    return m_communication->SetMyAddress(address, &m_error);
+    return m_communication->SetMyAddress(address, &Error());
 }
 
 CString CvaskAccess::GetNetworkType() const {

@@ -26,7 +26,7 @@ int CvaskAccess::GetChannelVersionFast(int address, int channel, VersionStruct& 
         int type = 0;
         if (values == NULL || values->GetSize() < 7 || !CheckAnswerValue(answer, 0, info) ||
             !ParamIntValue(values->GetAt(0), 1, type)) {
-            SetError(&m_error, ErrorParameterCount, info);
+            SetError(&Error(), ErrorParameterCount, info);
             result = 0;
         } else {
             record.channelType = type;
@@ -48,7 +48,7 @@ int CvaskAccess::ScanForDevices(CWnd* progress, UINT message, CObject* context, 
     int first, last;
     GetNetworkAddressRange(first, last);
     if (first < 0 || last < first) {
-        SetError(&m_error, ErrorNotYetInitialized, 0);
+        SetError(&Error(), ErrorNotYetInitialized, 0);
         return 0;
     }
     m_scanRunning = 1;
@@ -70,13 +70,13 @@ int CvaskAccess::ScanForDevices(CWnd* progress, UINT message, CObject* context, 
         version.channelType = 0;
         const int answered = GetChannelVersionFast(address, 0, version);
         if (!answered) {
-            if (m_error.code != ErrorRejectedBusy) continue;  // a busy device exists
+            if (Error().code != ErrorRejectedBusy) continue;  // a busy device exists
             wantRemote = 0;
         }
 
         CDeviceData* device = new (std::nothrow) CDeviceData;
         if (device == NULL) {
-            SetError(&m_error, ErrorOutOfMemory, 0);
+            SetError(&Error(), ErrorOutOfMemory, 0);
             m_scanRunning = 0;
             return 0;
         }
@@ -109,14 +109,14 @@ int CvaskAccess::GetDeviceCount() {
     int first, last;
     GetNetworkAddressRange(first, last);
     if (first < 0 || last < first) {
-        SetError(&m_error, ErrorNotYetInitialized, 0);
+        SetError(&Error(), ErrorNotYetInitialized, 0);
         return 0;
     }
     int count = 0;
     for (int address = first; address <= last; ++address) {
         VersionStruct version;
         version.channelType = 0;
-        if (GetChannelVersionFast(address, 0, version) || m_error.code == ErrorRejectedBusy)
+        if (GetChannelVersionFast(address, 0, version) || Error().code == ErrorRejectedBusy)
             ++count;
     }
     return count;
@@ -125,7 +125,7 @@ int CvaskAccess::GetDeviceCount() {
 int CvaskAccess::IsRemote(int address) {
     CDeviceData* device = GetDevice(address);
     if (device == NULL) {
-        SetError(&m_error, ErrorNoDeviceAtAddress, 0);
+        SetError(&Error(), ErrorNoDeviceAtAddress, 0);
         return 0;
     }
     // The read refreshes the entry's remote flag; whatever it returns, the flag answers.

@@ -34,7 +34,7 @@ void CvaskAccess::ForgetCache() {
 
 int CvaskAccess::GetCacheDevice(int address) {
     if (LookupDevice(address) != NULL) return 1;
-    SetError(&m_error, ErrorNoDeviceAtAddress, 0);
+    SetError(&Error(), ErrorNoDeviceAtAddress, 0);
     return 0;
 }
 

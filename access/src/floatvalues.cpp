@@ -189,7 +189,7 @@ int CvaskAccess::WriteFloatGroup(int number, int address, int channel,
     for (int i = 0; i < g.count; ++i) {
         wire[i] = args[ArgumentOf(g, i)];
         if (!IsSendable(*wire[i])) {
-            SetError(&m_error, ErrorInvalidParameter, 0);
+            SetError(&Error(), ErrorInvalidParameter, 0);
             return 0;
         }
     }
@@ -251,7 +251,7 @@ int CvaskAccess::WriteFloatList(int number, int address, int channel, const Vask
     }
     for (int j = 0; j < given && j < count; ++j)
         if (!IsSendable(values[j])) {
-            SetError(&m_error, ErrorInvalidParameter, 0);
+            SetError(&Error(), ErrorInvalidParameter, 0);
             return 0;
         }
     // Values the caller does not give keep the initial value of a new list, 0.000.

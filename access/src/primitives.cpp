@@ -42,7 +42,7 @@ int CvaskAccess::CheckAnswerValue(const CPCvaskMessage* answer, int index, unsig
     // A reply whose parameter came without a value parses, but there is nothing to read.
     if (parameters == NULL || index >= parameters->GetSize() || parameters->GetAt(index) == NULL ||
         parameters->GetAt(index)->GetCount() < 1) {
-        SetError(&m_error, ErrorParameterCount, info);
+        SetError(&Error(), ErrorParameterCount, info);
         return 0;
     }
     return 1;
@@ -88,7 +88,7 @@ int CvaskAccess::GetInt(char command, int function, int address, int channel, in
         int number = 0;
         if (!CheckAnswerValue(answer, 0, MakeCommandInfo(command, function)) ||
             !ParamIntValue(answer->GetParameters()->GetAt(0), 1, number)) {
-            SetError(&m_error, ErrorParameterCount, MakeCommandInfo(command, function));
+            SetError(&Error(), ErrorParameterCount, MakeCommandInfo(command, function));
             result = 0;
         } else {
             value = number;
@@ -136,14 +136,14 @@ int CvaskAccess::GetFloats(VaskValueCommand group, int address, int channel, Vas
         const unsigned long info = MakeCommandInfo('w', group);
         CParamArray* reply = answer != NULL ? answer->GetParameters() : NULL;
         if (reply == NULL || reply->GetSize() != count) {
-            SetError(&m_error, ErrorParameterCount, info);
+            SetError(&Error(), ErrorParameterCount, info);
             result = 0;
         }
         // Every expected value must be there: a reply that stops early still parses.
         for (int i = 0; result && i < count; ++i) {
             if (!CheckAnswerValue(answer, i, info) ||
                 dynamic_cast<CFloatParam*>(reply->GetAt(i)) == NULL) {
-                SetError(&m_error, ErrorParameterCount, info);
+                SetError(&Error(), ErrorParameterCount, info);
                 result = 0;
             }
         }
@@ -181,7 +181,7 @@ int CvaskAccess::GetReports(VaskGetMiscCommand function, int address, int channe
         int probe = 0;
         // An empty list is a valid answer (no reports); a missing parameter is not.
         if (first == NULL || !ParamIntValue(first, 1, probe)) {
-            SetError(&m_error, ErrorParameterCount, MakeCommandInfo('k', function));
+            SetError(&Error(), ErrorParameterCount, MakeCommandInfo('k', function));
             result = 0;
         } else {
             int n = first->GetCount();
@@ -204,7 +204,7 @@ int CvaskAccess::GetDiagValue(int code, int address, int channel, VaskFloat& val
         if (CheckAnswerValue(answer, 0, info))
             number = dynamic_cast<CFloatParam*>(answer->GetParameters()->GetAt(0));
         if (number == NULL) {
-            SetError(&m_error, ErrorParameterCount, info);
+            SetError(&Error(), ErrorParameterCount, info);
             result = 0;
         } else {
             number->GetValue(1, value);

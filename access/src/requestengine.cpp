@@ -230,22 +230,14 @@ int CvaskAccess::Send(int address, int channel, CPCvaskMessage* request, CPCvask
                       DWORD timeout) {
     answer = NULL;
     const DWORD self = GetCurrentThreadId();
-    if (m_callerThread == self) {
-        // A window message handled while this thread waits for its own request to this
-        // object asks for another one: it would take the slot of the request in flight, and
-        // waiting for that request would never end. This thread holds the request lock, and
-        // the sender thread writes only the slot's record.
-        SetError(&m_error, ErrorDeviceNotAvailable,
-                 request != NULL ? MakeCommandInfo(request->GetCommand(), request->GetFunction())
-                                 : 0);
-        return 0;
-    }
+    if (m_callerThread == self)
+        return SendAfterOwnRequest(address, channel, request, answer, timeout);
     // One request per object at a time. The network is looked at only while holding the
     // semaphore: Done may close it meanwhile on another thread.
     WaitAsCaller(m_senderWait);
     if (m_communication == NULL || request == NULL) {
         SetError(
-            &m_error, ErrorNotYetInitialized,
+            &Error(), ErrorNotYetInitialized,
             request != NULL ? MakeCommandInfo(request->GetCommand(), request->GetFunction()) : 0);
         m_senderWait.Unlock();
         return 0;
@@ -264,11 +256,47 @@ int CvaskAccess::Send(int address, int channel, CPCvaskMessage* request, CPCvask
     int result = m_slot.result;
     // The record tells the failure of the request whose caller returns last: what this
     // thread did while it waited does not stand for it.
-    if (!result) m_error = m_slot.error;
+    if (!result) Error() = m_slot.error;
     m_slot.answer = NULL;
     m_slot.request = NULL;
     m_callerThread = 0;
     m_requestLock.Unlock();
+    return result;
+}
+
+int CvaskAccess::SendAfterOwnRequest(int address, int channel, CPCvaskMessage* request,
+                                     CPCvaskMessage*& answer, DWORD timeout) {
+    // This thread holds the request lock for the request in flight, so no other caller
+    // fills the slot meanwhile. That request ends when the sender thread releases
+    // m_recvWait for it; its outcome is kept aside and put back for its caller, whose wait
+    // then finds m_recvWait released as the sender thread left it.
+    WaitAsCaller(m_recvWait);
+    const RequestSlot inFlight = m_slot;
+    // m_senderWait is free again unless a caller of another thread took it meanwhile; that
+    // caller waits for the request lock and keeps its claim.
+    const BOOL claimed = m_senderWait.Lock(0);
+    int result = 0;
+    if (m_communication == NULL || request == NULL) {
+        SetError(
+            &Error(), ErrorNotYetInitialized,
+            request != NULL ? MakeCommandInfo(request->GetCommand(), request->GetFunction()) : 0);
+        if (claimed) m_senderWait.Unlock();
+    } else {
+        m_slot = RequestSlot();
+        m_slot.address = address;
+        m_slot.channel = channel;
+        m_slot.request = request;
+        m_slot.timeout = timeout;
+        m_threadWait.Unlock();
+        WaitAsCaller(m_recvWait);
+        answer = m_slot.answer;
+        result = m_slot.result;
+        if (!result) Error() = m_slot.error;
+        // The sender thread released m_senderWait at the end: the other caller's claim.
+        if (!claimed) m_senderWait.Lock(0);
+    }
+    m_slot = inFlight;
+    m_recvWait.Unlock();
     return result;
 }
 

@@ -176,7 +176,7 @@ int CvaskAccess::ReadSetting(int function, int address, int channel, const char*
         if (complete) {
             for (int i = 0; i < n; ++i) fields[i] = values[i];
         } else {
-            SetError(&m_error, ErrorParameterCount, MakeCommandInfo('s', function));
+            SetError(&Error(), ErrorParameterCount, MakeCommandInfo('s', function));
             result = 0;
         }
     }
@@ -220,7 +220,7 @@ int CvaskAccess::WriteSetting(int function, int address, int channel, const char
                 field->SetValue(fields[j] != 0 ? 1 : 0);
             } else if (!field->SetValue(value)) {
                 delete field;
-                SetError(&m_error, ErrorInvalidParameter, 0);
+                SetError(&Error(), ErrorInvalidParameter, 0);
                 return 0;
             }
         }
@@ -657,7 +657,7 @@ int CvaskAccess::WriteCodeList(int function, int address, int channel, const int
         if (count < 0) count = 0;
         if (count > VASK_MAX_VALUES) count = VASK_MAX_VALUES;
     } else if (IsListShort(function, address, channel)) {
-        SetError(&m_error, ErrorParameterCount, MakeCommandInfo('S', function));
+        SetError(&Error(), ErrorParameterCount, MakeCommandInfo('S', function));
         return 0;
     }
     CParamArray params;

@@ -39,7 +39,7 @@ int CvaskAccess::WaitAfterReset(int address) {
 
 int CvaskAccess::AdjustSlope(int address, int channel, int range) {
     if (range < 1 || range > GetMeasRangeCount(address)) {
-        SetError(&m_error, ErrorInvalidRange, 0);
+        SetError(&Error(), ErrorInvalidRange, 0);
         return 0;
     }
     return SetInt('Z', StateAdjustSlope, address, channel, range);

@@ -83,7 +83,7 @@ CPCvaskMessage* CvaskAccess::Query(char command, int function, int address, int 
 
 // Error 37 for a reply that lacks what the read takes from it.
 int CvaskAccess::ReplyIncomplete(char command, int function) {
-    SetError(&m_error, ErrorParameterCount, MakeCommandInfo(command, function));
+    SetError(&Error(), ErrorParameterCount, MakeCommandInfo(command, function));
     return 0;
 }
 
@@ -95,7 +95,7 @@ int CvaskAccess::GetComponentMeas(int address, int channel, VaskFloat& value) {
     int components = device->GetComponentCount();
     if (components != 0) {
         if (channel < 0 || channel >= components) {
-            SetError(&m_error, ErrorInvalidComponent, 0);
+            SetError(&Error(), ErrorInvalidComponent, 0);
             return 0;
         }
         const VaskFloat* held = device->GetMeasValue(channel);
@@ -313,7 +313,7 @@ static bool IsEntryNumber(int entry) { return entry >= 0 && entry <= 255; }
 
 int CvaskAccess::GetLogEntry(int address, int channel, int entry, LogbookStruct& record) {
     if (!IsEntryNumber(entry)) {
-        SetError(&m_error, ErrorInvalidParameter, 0);
+        SetError(&Error(), ErrorInvalidParameter, 0);
         return 0;
     }
     CIntParam* number = new CIntParam('k', 10, -1, DT_REQUEST, 0, 0, 1);
@@ -350,7 +350,7 @@ int CvaskAccess::GetLogEntry(int address, int channel, int entry, LogbookStruct&
 
 int CvaskAccess::AckLogEntry(int address, int channel, int entry) {
     if (!IsEntryNumber(entry)) {
-        SetError(&m_error, ErrorInvalidParameter, 0);
+        SetError(&Error(), ErrorInvalidParameter, 0);
         return 0;
     }
     return SetInt('K', 10, address, channel, entry);

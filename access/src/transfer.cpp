@@ -121,12 +121,12 @@ DWORD TransferWait(DWORD ms) {
 int CvaskAccess::Download(int address, DownloadType type, const CString& file, CWnd* owner,
                           UINT message) {
     if (m_communication == NULL) {
-        SetError(&m_error, ErrorNotYetInitialized, 0);
+        SetError(&Error(), ErrorNotYetInitialized, 0);
         return 0;
     }
     CFirmwareFile firmware;
     if (!firmware.Read(file)) {
-        SetError(&m_error, firmware.GetError(), 0);
+        SetError(&Error(), firmware.GetError(), 0);
         return 0;
     }
     m_downloadRunning = 1;
@@ -189,12 +189,12 @@ int CvaskAccess::DoDownload(int address, DownloadType type, const CPtrArray& rec
             if (started || window.Timeout()) break;
             // Waiting for a device may take an hour: the user must be able to give up.
             if (!m_downloadRunning) {
-                SetError(&m_error, ErrorDownloadAborted, 0);
+                SetError(&Error(), ErrorDownloadAborted, 0);
                 return 0;
             }
         }
         if (!started) {
-            SetError(&m_error, ErrorDownloadStartTimeout, 0);
+            SetError(&Error(), ErrorDownloadStartTimeout, 0);
             return 0;
         }
     }
@@ -203,7 +203,7 @@ int CvaskAccess::DoDownload(int address, DownloadType type, const CPtrArray& rec
     for (int i = 0; i < count; ++i) {
         if (!SendRecord(address, 21, (const unsigned char*)records[i], RecordTimeout)) return 0;
         if (!m_downloadRunning) {
-            SetError(&m_error, ErrorDownloadAborted, 0);
+            SetError(&Error(), ErrorDownloadAborted, 0);
             return 0;
         }
         if ((count - 1 - i) % 10 == 0)
@@ -217,7 +217,7 @@ int CvaskAccess::DoDownload(int address, DownloadType type, const CPtrArray& rec
     int faults = 0;
     if (!GetDownloadFaults(address, 0, faults)) return 0;
     if (int code = DownloadFaultError(faults, FaultTransmission)) {
-        SetError(&m_error, code, 0);
+        SetError(&Error(), code, 0);
         return 0;
     }
 
@@ -233,10 +233,10 @@ int CvaskAccess::DoDownload(int address, DownloadType type, const CPtrArray& rec
     // Only a device that took the whole image restarts and leaves this reset unanswered;
     // the engine then reports 9 for a listed device and 36 for any other.
     if (Reset(address, 0, 0)) {
-        SetError(&m_error, ErrorDownloadTransmission, 0);
+        SetError(&Error(), ErrorDownloadTransmission, 0);
         return 0;
     }
-    if (m_error.code != (GetDevice(address) != NULL ? ErrorNoResponse : ErrorNoDeviceAtAddress))
+    if (Error().code != (GetDevice(address) != NULL ? ErrorNoResponse : ErrorNoDeviceAtAddress))
         return 0;
 
     Progress(owner, message, 0, 5);
@@ -252,18 +252,18 @@ int CvaskAccess::DoDownload(int address, DownloadType type, const CPtrArray& rec
 int CvaskAccess::DownloadPBO(int address, DownloadType type, const CString& file, CWnd* owner,
                              UINT message) {
     if (m_communication == NULL) {
-        SetError(&m_error, ErrorNotYetInitialized, 0);
+        SetError(&Error(), ErrorNotYetInitialized, 0);
         return 0;
     }
     // The file first: a bad one is refused without any traffic.
     CFirmwareFile firmware;
     if (!firmware.Read(file)) {
-        SetError(&m_error, firmware.GetError(), 0);
+        SetError(&Error(), firmware.GetError(), 0);
         return 0;
     }
     OptionCardType card = OptionCardType(0);
     if (!GetOptionCard(address, 0, card) || (card != 4 && card != 5)) {
-        SetError(&m_error, ErrorNoDeviceAtAddress, 0);
+        SetError(&Error(), ErrorNoDeviceAtAddress, 0);
         return 0;
     }
     m_downloadRunning = 1;
@@ -280,7 +280,7 @@ int CvaskAccess::DoDownloadPBO(int address, DownloadType type, const CPtrArray& 
     for (int t = 0; t < OptionStartTries && !started; ++t)
         started = SendIntCommand(address, 24, OptionStart, OptionTimeout);
     if (!started) {
-        SetError(&m_error, ErrorDownloadStartTimeout, 0);
+        SetError(&Error(), ErrorDownloadStartTimeout, 0);
         return 0;
     }
 
@@ -291,12 +291,12 @@ int CvaskAccess::DoDownloadPBO(int address, DownloadType type, const CPtrArray& 
             sent = SendRecord(address, 25, (const unsigned char*)records[i], OptionTimeout);
         if (!sent) {
             StopDownloadPBO(address, 0, faults);
-            SetError(&m_error, ErrorDownloadTransmission, 0);
+            SetError(&Error(), ErrorDownloadTransmission, 0);
             return 0;
         }
         if (!m_downloadRunning) {
             StopDownloadPBO(address, 0, faults);
-            SetError(&m_error, ErrorDownloadAborted, 0);
+            SetError(&Error(), ErrorDownloadAborted, 0);
             return 0;
         }
         if ((count - i) % 10 == 0)
@@ -307,7 +307,7 @@ int CvaskAccess::DoDownloadPBO(int address, DownloadType type, const CPtrArray& 
     // Without the card's fault report there is no telling whether it took the image.
     if (!GetDownloadFaultsPBO(address, 0, faults)) return 0;
     if (int code = DownloadFaultError(faults, FaultOptionTransmission)) {
-        SetError(&m_error, code, 0);
+        SetError(&Error(), code, 0);
         return 0;
     }
     if (faults & FaultOptionStop) {
@@ -333,7 +333,7 @@ int CvaskAccess::DoDownloadPBO(int address, DownloadType type, const CPtrArray& 
 
 int CvaskAccess::ReadParamSet(int address, const CString& file, CWnd* owner, UINT message) {
     if (m_communication == NULL) {
-        SetError(&m_error, ErrorNotYetInitialized, 0);
+        SetError(&Error(), ErrorNotYetInitialized, 0);
         return 0;
     }
     std::vector<char> buffer(ParamSetReadCapacity);
@@ -346,7 +346,7 @@ int CvaskAccess::ReadParamSet(int address, const CString& file, CWnd* owner, UIN
     // A device with nothing to give leaves the file alone: an empty one in place of a set
     // saved there before would look like a backup and could never be written back.
     if (length == 0) {
-        SetError(&m_error, ErrorNoData, 0);
+        SetError(&Error(), ErrorNoData, 0);
         return 0;
     }
 
@@ -356,14 +356,14 @@ int CvaskAccess::ReadParamSet(int address, const CString& file, CWnd* owner, UIN
     // whole, nor cost the user a set saved under that name before.
     CString temp;
     if (!NewFileBeside(file, temp)) {
-        SetError(&m_error, ErrorOpeningFile, 0);
+        SetError(&Error(), ErrorOpeningFile, 0);
         return 0;
     }
     CFile out;
     if (!out.Open(temp, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive |
                             CFile::typeBinary)) {
         DeleteFileA(temp);
-        SetError(&m_error, ErrorOpeningFile, 0);
+        SetError(&Error(), ErrorOpeningFile, 0);
         return 0;
     }
     try {
@@ -373,14 +373,14 @@ int CvaskAccess::ReadParamSet(int address, const CString& file, CWnd* owner, UIN
         e->Delete();
         out.Abort();
         DeleteFileA(temp);
-        SetError(&m_error, ErrorWritingFile, 0);
+        SetError(&Error(), ErrorWritingFile, 0);
         return 0;
     }
     // A target that cannot be replaced (open elsewhere, write-protected) is one that
     // cannot be opened for writing.
     if (!MoveFileExA(temp, file, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileA(temp);
-        SetError(&m_error, ErrorOpeningFile, 0);
+        SetError(&Error(), ErrorOpeningFile, 0);
         return 0;
     }
     return 1;
@@ -404,7 +404,7 @@ int CvaskAccess::DoReadParamSet(int address, char* buffer, int capacity, int& le
         }
         if (!m_paramSetRunning) {
             delete answer;
-            SetError(&m_error, ErrorParamSetReadAborted, 0);
+            SetError(&Error(), ErrorParamSetReadAborted, 0);
             return 0;
         }
         CParamArray* reply = answer != NULL ? answer->GetParameters() : NULL;
@@ -414,19 +414,19 @@ int CvaskAccess::DoReadParamSet(int address, char* buffer, int capacity, int& le
             (block = dynamic_cast<CBlockParam*>(reply->GetAt(1))) == NULL ||
             block->GetLength() < 0) {
             delete answer;
-            SetError(&m_error, ErrorParameterCount, info);
+            SetError(&Error(), ErrorParameterCount, info);
             return 0;
         }
         ++blocks;
         if (number != blocks && number != LastBlock) {
             delete answer;
-            SetError(&m_error, ErrorParamSetReadOrder, 0);
+            SetError(&Error(), ErrorParamSetReadOrder, 0);
             return 0;
         }
         int size = block->GetLength();
         if (length + size > capacity) {
             delete answer;
-            SetError(&m_error, ErrorBufferTooSmall, 0);
+            SetError(&Error(), ErrorBufferTooSmall, 0);
             return 0;
         }
         if (size > 0) memcpy(buffer + length, block->GetValue(1), (size_t)size);
@@ -439,7 +439,7 @@ int CvaskAccess::DoReadParamSet(int address, char* buffer, int capacity, int& le
 
 int CvaskAccess::WriteParamSet(int address, const CString& file, CWnd* owner, UINT message) {
     if (m_communication == NULL) {
-        SetError(&m_error, ErrorNotYetInitialized, 0);
+        SetError(&Error(), ErrorNotYetInitialized, 0);
         return 0;
     }
     // One byte more than may be sent, to tell a set that is too large from one that fits.
@@ -447,7 +447,7 @@ int CvaskAccess::WriteParamSet(int address, const CString& file, CWnd* owner, UI
     int length = 0;
     CFile in;
     if (!in.Open(file, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary)) {
-        SetError(&m_error, ErrorOpeningFile, 0);
+        SetError(&Error(), ErrorOpeningFile, 0);
         return 0;
     }
     try {
@@ -459,17 +459,17 @@ int CvaskAccess::WriteParamSet(int address, const CString& file, CWnd* owner, UI
     } catch (CException* e) {
         e->Delete();
         in.Abort();
-        SetError(&m_error, ErrorReadingFile, 0);
+        SetError(&Error(), ErrorReadingFile, 0);
         return 0;
     }
     // Only a whole set may reach the device: a larger one would go out cut short, an
     // empty one would clear the device's settings.
     if (length > ParamSetWriteLimit) {
-        SetError(&m_error, ErrorBufferTooSmall, 0);
+        SetError(&Error(), ErrorBufferTooSmall, 0);
         return 0;
     }
     if (length == 0) {
-        SetError(&m_error, ErrorNoData, 0);
+        SetError(&Error(), ErrorNoData, 0);
         return 0;
     }
 
@@ -509,7 +509,7 @@ int CvaskAccess::DoWriteParamSet(int address, const char* data, int length, CWnd
             if (!sent) return 0;
         }
         if (!m_paramSetRunning) {
-            SetError(&m_error, ErrorParamSetWriteAborted, 0);
+            SetError(&Error(), ErrorParamSetWriteAborted, 0);
             return 0;
         }
         if (number < LastBlock) Progress(owner, message, BlockPercent(number), 0);
@@ -517,17 +517,17 @@ int CvaskAccess::DoWriteParamSet(int address, const char* data, int length, CWnd
         int status = 0;
         if (!GetParamStatus(address, 0, status)) return 0;
         if (status == ParamStatusDataError) {
-            SetError(&m_error, ErrorParamSetWriteData, 0);
+            SetError(&Error(), ErrorParamSetWriteData, 0);
             return 0;
         }
         if (status == ParamStatusOrderError) {
-            SetError(&m_error, ErrorParamSetWriteOrder, 0);
+            SetError(&Error(), ErrorParamSetWriteOrder, 0);
             return 0;
         }
         if (number == LastBlock && status >= ParamStatusOtherDevice &&
             status <= ParamStatusOneChannelOnly) {
             if (!ConfirmParamSetWarning(status)) {
-                SetError(&m_error, ParamSetWarningError(status), MakeCommandInfo('K', 26));
+                SetError(&Error(), ParamSetWarningError(status), MakeCommandInfo('K', 26));
                 return 0;
             }
             if (!SendIntCommand(address, 26, ParamSetWriteAnyway, ParamSetTimeout)) return 0;

@@ -3,6 +3,9 @@
 // answer queue and the timer.
 #include "access_test_support.h"
 
+#include <atomic>
+#include <thread>
+
 using namespace scripted;
 
 namespace {
@@ -170,10 +173,11 @@ TEST_F(EngineTest, FailedThreadStartUndoesInitAndNothingWaitsForIt) {
         Outcome out;
         SendOne(access, 3, 0, 'Z', 4, out);
         EXPECT_EQ(0, out.result);
+        // The record is the requesting thread's.
+        EXPECT_EQ(33, access.GetLastError().code);
         EXPECT_EQ(1, access.Done());
     });
     ASSERT_TRUE(Join()) << "a request or Done waited for a sender thread that never started";
-    EXPECT_EQ(33, access.GetLastError().code);
 
     bus.SetScript(ScriptedBus::Answering());
     Open(access);
@@ -528,17 +532,18 @@ TEST_F(EngineTest, SendThatNeverCompletesEndsTheRequestWith2AfterOneSecond) {
         reaction.completeSend = false;
         return reaction;
     });
-    int result = -1;
+    int result = -1, code = -1;
     Start([&] {
         Outcome out;
         SendOne(access, 3, 0, 'Z', 4, out);
         result = out.result;
+        code = access.GetLastError().code;
     });
     ASSERT_TRUE(WaitUntil([&] { return bus.SentCount() == 1; }));
     EXPECT_GE(AdvanceUntilFinished(100, 5000), 1000u);
     ASSERT_TRUE(Join());
     EXPECT_EQ(0, result);
-    EXPECT_EQ(2, access.GetLastError().code);
+    EXPECT_EQ(2, code);
     EXPECT_EQ(1, bus.SentCount());  // no further try
     EXPECT_EQ(1, device->GetFaultCounter());
 }
@@ -592,17 +597,18 @@ TEST_F(EngineTest, SendCompletionWaitEndsOnTimeUnderAFloodOfMessages) {
         reaction.completeSend = false;
         return reaction;
     });
-    int result = -1;
+    int result = -1, code = -1;
     Start([&] {
         Outcome out;
         SendOne(access, 3, 0, 'Z', 4, out);
         result = out.result;
+        code = access.GetLastError().code;
     });
     ASSERT_TRUE(WaitUntil([&] { return window.load() != nullptr; }));
     AdvanceUntilFinished(100, 5000);
     ASSERT_TRUE(Join()) << "the send wait did not end under window traffic";
     EXPECT_EQ(0, result);
-    EXPECT_EQ(2, access.GetLastError().code);
+    EXPECT_EQ(2, code);
     EXPECT_FALSE(window.load()->Received(WM_APP + 1).empty());
 }
 
@@ -690,42 +696,118 @@ struct CallerWaitScope {
 
 }  // namespace
 
-TEST_F(EngineTest, ARequestMadeWhileItsCallerWaitsForOneOfTheSameObjectIsRefusedAt45) {
-    // A window message handled during the wait for a request asks the same object for
-    // another: without the refusal it would take the first one's slot, or wait for ever for
-    // the request that it holds up.
+// A request that a window message makes while its thread waits for a request of the same
+// object goes out once the request in flight has ended, and each caller gets its own answer
+// or failure: the one of the request in flight is not lost.
+struct NestedCase {
+    const char* name;
+    bool firstAnswered;  // the request in flight is answered at its second try, else never
+};
+
+class NestedRequestTest : public AccessFixture,
+                          public ::testing::WithParamInterface<NestedCase> {};
+
+TEST_P(NestedRequestTest, GoesOutAfterTheRequestInFlightAndBothCallersGetTheirOwnOutcome) {
+    const NestedCase& c = GetParam();
+    bus.SetScript([&c](const SentRequest& request, int index) {
+        ScriptedBus::Reaction reaction;
+        // The request in flight is silent at first, so that the message is handled while it
+        // is still on the bus.
+        const bool answered = request.command == 'w' || (c.firstAnswered && index > 0);
+        if (answered)
+            reaction.replies.push_back(
+                {request.address, Body(request.command, request.function, Bytes())});
+        return reaction;
+    });
     Open(access);
     AddDevice(access, 3);
     CallerWaitScope installed(PumpingWait);
-    int nested = -1, nestedCode = -1, sentBefore = -1;
-    unsigned long nestedInfo = 0;
+    Outcome nested;
+    int nestedCode = -1, sentBefore = -1;
     BOOL waitingInside = FALSE;
     HandlerWindow window([&] {
         waitingInside = CvaskAccess::IsCallerWaiting();
         sentBefore = bus.SentCount();
-        Outcome out;
-        SendOne(access, 3, 0, 'w', 7, out);
-        nested = out.result;
+        SendOne(access, 3, 0, 'w', 7, nested);
         nestedCode = access.GetLastError().code;
-        nestedInfo = access.GetLastError().info;
     });
-    bus.SetOnSend([&] { PostMessageA(window.Handle(), WM_APP, 0, 0); });
-    Outcome out;
-    SendOne(access, 3, 0, 'h', 5, out, 50);
+    std::atomic<bool> posted{false};
+    bus.SetOnSend([&] {
+        if (!posted.exchange(true)) PostMessageA(window.Handle(), WM_APP, 0, 0);
+    });
+    Outcome first;
+    SendOne(access, 3, 0, 'h', 5, first, 50);
     bus.SetOnSend(nullptr);
     EXPECT_TRUE(waitingInside);
     EXPECT_FALSE(CvaskAccess::IsCallerWaiting());
-    EXPECT_EQ(0, nested);
-    EXPECT_EQ(45, nestedCode);
-    EXPECT_EQ(Info('w', 7), nestedInfo);
-    // The refused request sent nothing; the first one made its three tries, and the record
-    // tells its own failure, not the refusal that came meanwhile.
-    EXPECT_EQ(3, bus.SentCount());
-    EXPECT_GE(sentBefore, 1);
-    EXPECT_EQ(0, out.result);
-    EXPECT_EQ(9, access.GetLastError().code);
-    EXPECT_EQ(Info('h', 5), access.GetLastError().info);
+    // The nested request: sent after every try of the first, answered.
+    EXPECT_EQ(1, nested.result);
+    ASSERT_NE(nullptr, nested.answer);
+    EXPECT_EQ('w', nested.answer->GetCommand());
+    EXPECT_EQ(7, nested.answer->GetFunction());
+    EXPECT_NE(45, nestedCode);
+    const std::vector<SentRequest> sent = bus.Sent();
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(1, sentBefore);
+    EXPECT_EQ('w', sent.back().command);
+    for (size_t i = 0; i + 1 < sent.size(); ++i) EXPECT_EQ('h', sent[i].command) << i;
+    // The first request's own outcome.
+    if (c.firstAnswered) {
+        EXPECT_EQ(3u, sent.size());
+        EXPECT_EQ(1, first.result);
+        ASSERT_NE(nullptr, first.answer);
+        EXPECT_EQ('h', first.answer->GetCommand());
+        EXPECT_EQ(5, first.answer->GetFunction());
+    } else {
+        EXPECT_EQ(4u, sent.size());
+        EXPECT_EQ(0, first.result);
+        EXPECT_EQ(nullptr, first.answer);
+        EXPECT_EQ(9, access.GetLastError().code);
+        EXPECT_EQ(Info('h', 5), access.GetLastError().info);
+    }
+    // The hand-over is whole again: the next request of another thread goes through.
+    Outcome after;
+    std::thread other([&] { SendOne(access, 3, 0, 'w', 8, after); });
+    other.join();
+    EXPECT_EQ(1, after.result);
+    EXPECT_EQ(1, access.Done());
 }
+
+// Each thread reads the failure of its own last request, whatever another thread's request
+// did meanwhile.
+TEST_F(EngineTest, EachThreadKeepsTheRecordOfItsOwnLastFailure) {
+    bus.SetScript([](const SentRequest& request, int) {
+        // Function 1 is rejected as busy, function 2 gets no answer.
+        return request.function == 1 ? Reply({{request.address, Body('B', 'S')}})
+                                     : ScriptedBus::Reaction();
+    });
+    Open(access);
+    AddDevice(access, 3);
+    Outcome rejected;
+    SendOne(access, 3, 0, 'h', 1, rejected);
+    ASSERT_EQ(0, rejected.result);
+    ASSERT_EQ(49, access.GetLastError().code);
+    int otherCode = -1;
+    unsigned long otherInfo = 0;
+    Start([&] {
+        Outcome unanswered;
+        SendOne(access, 3, 0, 'h', 2, unanswered, 50);
+        otherCode = access.GetLastError().code;
+        otherInfo = access.GetLastError().info;
+    });
+    ASSERT_TRUE(Join());
+    EXPECT_EQ(9, otherCode);
+    EXPECT_EQ(Info('h', 2), otherInfo);
+    EXPECT_EQ(49, access.GetLastError().code);
+    EXPECT_EQ(Info('h', 1), access.GetLastError().info);
+}
+
+INSTANTIATE_TEST_SUITE_P(InFlight, NestedRequestTest,
+                         ::testing::Values(NestedCase{"answered", true},
+                                           NestedCase{"unanswered", false}),
+                         [](const ::testing::TestParamInfo<NestedCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 // ---- the receive path and the timer --------------------------------------------------------------
 

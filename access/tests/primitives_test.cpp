@@ -196,11 +196,14 @@ TEST_F(PrimitivesTest, FloatWriteSendsEachValueAsANumber) {
 TEST_F(PrimitivesTest, TransferPausesFifteenSecondsAfterSuccessOnly) {
     // A rejected transfer returns without the pause: the frozen clock would hold it.
     bus.SetScript(RejectFrom("3/1", 'B', 83));
-    int failed = -1;
-    Start([&] { failed = CvaskAccessInternal::Transfer(access, 3, 0, TransferSaveUser); });
+    int failed = -1, code = -1;
+    Start([&] {
+        failed = CvaskAccessInternal::Transfer(access, 3, 0, TransferSaveUser);
+        code = access.GetLastError().code;
+    });
     ASSERT_TRUE(Join());
     EXPECT_EQ(0, failed);
-    EXPECT_EQ(49, access.GetLastError().code);
+    EXPECT_EQ(49, code);
     EXPECT_EQ(Bytes({'K', 14, 2, 0}), bus.Sent()[0].body);
 
     bus.SetScript(ScriptedBus::Answering());

@@ -122,13 +122,16 @@ TEST_F(StateCommandTest, ResetWithWaitPollsTheDeviceOnChannelZero) {
 TEST_F(StateCommandTest, ResetWithWaitGivesUpAfterEightySecondsOfSilence) {
     AddDevice(access, 3);
     bus.SetScript(AnsweringExcept("3/1", 'k', 4));
-    int result = -1;
-    Start([&] { result = access.Reset(3, 0, 1); });
+    int result = -1, code = -1;
+    Start([&] {
+        result = access.Reset(3, 0, 1);
+        code = access.GetLastError().code;
+    });
     ASSERT_TRUE(WaitUntil([&] { return bus.SentCount() >= 2; }));
     testclock::Advance(80000);
     ASSERT_TRUE(Join());
     EXPECT_EQ(0, result);
-    EXPECT_EQ(9, access.GetLastError().code);
+    EXPECT_EQ(9, code);
     std::vector<std::string> requests = Requests();
     EXPECT_EQ("Z1 3/1", requests.front());
     EXPECT_EQ("k4 3/1", requests.back());

@@ -301,8 +301,8 @@ int CVaskInstrument::Reported(int rc, UINT messageId, int argument) {
 }
 
 void CVaskInstrument::Report(CString text) {
-    // The sink gets a record of this call's own: the access object's record changes with
-    // the next request of any thread.
+    // The sink gets a record of this call's own: the access object's record of this thread
+    // changes with its next failure, and the sink may show it later.
     ErrorStruct_ record;
     if (IsOnline()) {
         CString command;
