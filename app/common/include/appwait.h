@@ -30,13 +30,3 @@ BOOL WaitForObjectWithMessages(HANDLE object, DWORD milliseconds);
 
 // Whether the calling thread is the one of the program's main window.
 BOOL IsMainWindowThread();
-
-// The caller's wait for a bus request (see CvaskAccess::SetCallerWait): on the thread of the
-// program's main window the window stays alive while the request runs, as one CWindowWork
-// (windowwork.h): sent messages (another program's questions to the window, the progress a
-// transfer reports), repaints, WM_CLOSE, and input for the program's other windows (a
-// progress window's Cancel) are handled; keyboard and mouse input for the main window and its
-// panes is dropped, as a busy window takes no commands; timers and posted commands wait for
-// the request's end. On other threads, and after a WM_QUIT (posted again), it blocks.
-// Returns once `object` is signalled (and taken).
-void WaitForRequestWithMessages(HANDLE object);

@@ -10,25 +10,12 @@
 namespace {
 
 std::atomic<int> g_divisor{1};
-const int kPaintsPerLook = 64;
 
 enum class WaitEnd { Time, Signalled, Quit, Failed };
 
 HWND MainWindowHandle() {
     CWnd* pMain = AfxGetMainWnd();
     return pMain != NULL ? pMain->GetSafeHwnd() : NULL;
-}
-
-// Keyboard and mouse input for the main window or one of its panes (the menu bar included).
-BOOL IsMainWindowInput(const MSG& msg) {
-    const BOOL bKey = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
-    const BOOL bMouse = msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST;
-    // The caption's buttons and the system menu stay: they close, move and size the window.
-    const BOOL bMenuBar = msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCMBUTTONDBLCLK &&
-                          msg.wParam == HTMENU;
-    if (!bKey && !bMouse && !bMenuBar) return FALSE;
-    const HWND hMain = MainWindowHandle();
-    return hMain != NULL && msg.hwnd != NULL && GetAncestor(msg.hwnd, GA_ROOT) == hMain;
 }
 
 }  // namespace
@@ -83,44 +70,6 @@ WaitEnd Wait(HANDLE object, DWORD milliseconds) {
 BOOL IsMainWindowThread() {
     const HWND hMain = MainWindowHandle();
     return hMain != NULL && GetWindowThreadProcessId(hMain, NULL) == GetCurrentThreadId();
-}
-
-void WaitForRequestWithMessages(HANDLE object) {
-    if (!IsMainWindowThread()) {
-        WaitForSingleObject(object, INFINITE);
-        return;
-    }
-    CWindowWork work;
-    for (;;) {
-        // Only messages that came since the last look wake the wait: what is left in the
-        // queue (timers, commands) waits for the request's end.
-        const DWORD woken = MsgWaitForMultipleObjectsEx(1, &object, INFINITE, QS_ALLINPUT, 0);
-        if (woken == WAIT_OBJECT_0) return;
-        if (woken != WAIT_OBJECT_0 + 1) break;
-        // Sent messages are handled inside each look.
-        MSG msg;
-        if (PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-            // For the thread's loop; the rest is waited without messages.
-            PostQuitMessage((int)msg.wParam);
-            break;
-        }
-        // A window that paints without validating itself would come again at once.
-        for (int n = 0; n < kPaintsPerLook && PeekMessageA(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE);
-             ++n)
-            DispatchMessageA(&msg);
-        while (PeekMessageA(&msg, NULL, WM_CLOSE, WM_CLOSE, PM_REMOVE)) DispatchMessageA(&msg);
-        // Input: the program's other windows (a progress window's Cancel) take theirs; the
-        // main window, busy, drops its own.
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE | PM_QS_INPUT)) {
-            if (IsMainWindowInput(msg)) continue;
-            CWinThread* thread = AfxGetThread();
-            if (thread == NULL || !thread->PreTranslateMessage(&msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-        }
-    }
-    WaitForSingleObject(object, INFINITE);
 }
 
 void SetProgramWaitDivisor(int divisor) { g_divisor = divisor >= 1 ? divisor : 1; }

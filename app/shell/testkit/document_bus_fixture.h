@@ -7,23 +7,11 @@
 
 #include "document_fixture.h"
 
-#include "appwait.h"
 #include "netlist.h"
 #include "vaskaccess.h"
 #include "vasksim_client.h"
 
 namespace frametest {
-
-// The program's caller wait for the bus while it lives, as the program's start installs it:
-// the window thread keeps its window alive while a request runs.
-class ProgramCallerWait {
-public:
-    ProgramCallerWait() : previous_(CvaskAccess::SetCallerWait(WaitForRequestWithMessages)) {}
-    ~ProgramCallerWait() { CvaskAccess::SetCallerWait(previous_); }
-
-private:
-    CvaskAccess::CallerWait previous_;
-};
 
 class DocumentBus : public ::testing::Test, public DocumentHarness {
 protected:

@@ -1,6 +1,7 @@
 // The main frame in a test program: an application object of the program's class whose
-// start-up only registers the window class and creates the document, the frame and its
-// panes through the document template, as the program's start-up does; a frame that counts
+// start-up only registers the window class, installs the program's waits for the bus and
+// creates the document, the frame and its panes through the document template, as the
+// program's start-up does; a frame that counts
 // its status bar refreshes and lets a test set its access level; the tray icon's calls and
 // the help requests recorded; the profile below a maker's key of the test's own.
 #pragma once
@@ -51,6 +52,8 @@ public:
             wc.lpszClassName = CKemMainFrame::kWindowClass;
             if (!RegisterClassA(&wc)) return FALSE;
         }
+        // The window thread waits for the bus as in the program.
+        InstallProgramWaits();
         AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CPCVaskDoc),
                                               RUNTIME_CLASS(CTestFrame),
                                               RUNTIME_CLASS(CPCVaskView)));

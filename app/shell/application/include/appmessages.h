@@ -17,6 +17,9 @@ extern UINT WM_END_COMMUNICATION;    // the read has ended
 extern UINT WM_OFFLINE_TRANSFER;     // wParam percent of an offline transfer
 extern UINT WM_CHANGEMENU;           // wParam the view id, 2 or 119
 
+// The device failures the main frame keeps until its thread is free to show them.
+extern UINT WM_QUEUED_VASK_ERRORS;
+
 // The logging thread's messages to the user, posted to the main frame: wParam the string
 // id of the text, lParam the error code that it shows.
 extern UINT WM_PROTOCOL_REPORT;

@@ -13,6 +13,9 @@
 #include "vaskfc.h"
 
 #include "apphost.h"
+#include "buswait.h"
+
+#include <memory>
 
 class CAppCommandLineInfo;
 class CInstrumentView;
@@ -100,9 +103,13 @@ protected:
     CApplicationHost m_host;
     CInstrumentHost* m_pPreviousHost = NULL;
     BOOL m_bHostInstalled = FALSE;
-    // The bus's caller wait installed by the start, and the one before it.
+    // The bus's caller wait of the window thread and the filter that holds back what a
+    // window is sent during it (buswait.h), until RemoveProgramWaits; the wait installed
+    // before comes back then.
+    void InstallProgramWaits();
+    void RemoveProgramWaits();
     void (*m_previousCallerWait)(HANDLE) = NULL;
-    BOOL m_bCallerWaitInstalled = FALSE;
+    std::unique_ptr<CBusWaitFilter> m_pBusWaitFilter;
     BOOL m_bClassRegistered = FALSE;
     BOOL m_bGatewayClient = FALSE;  // InitVGComm ran on the main thread
 

@@ -6,6 +6,7 @@
 #include "appmessages.h"
 #include "apputil.h"
 #include "appwait.h"
+#include "buswait.h"
 #include "comportsurvey.h"
 #include "instrumentview.h"
 #include "mainframe.h"
@@ -56,6 +57,7 @@ CString m_strFreeComPorts;
 CPCVaskApp::CPCVaskApp() : CWinApp(NULL), m_nOperationMode(0), m_nCompareMode(0) {}
 
 CPCVaskApp::~CPCVaskApp() {
+    RemoveProgramWaits();
     delete m_pExternalHelp;
     m_strFreeComPorts.Empty();
 }
@@ -98,8 +100,7 @@ BOOL CPCVaskApp::InitInstance() {
     CTLFrame::RegisterClass();
 
     // Bus requests of the window thread keep the window alive while they run.
-    m_previousCallerWait = CvaskAccess::SetCallerWait(WaitForRequestWithMessages);
-    m_bCallerWaitInstalled = TRUE;
+    InstallProgramWaits();
 
     // The models reach the application, the frame and the sheets through their hosts.
     m_pPreviousHost = SetInstrumentHost(&m_host);
@@ -223,10 +224,7 @@ int CPCVaskApp::ExitInstance() {
     }
     delete m_pExternalHelp;
     m_pExternalHelp = NULL;
-    if (m_bCallerWaitInstalled) {
-        CvaskAccess::SetCallerWait(m_previousCallerWait);
-        m_bCallerWaitInstalled = FALSE;
-    }
+    RemoveProgramWaits();
     if (m_bHostInstalled) {
         // A host installed after this one stays.
         CInstrumentHost* pCurrent = SetInstrumentHost(m_pPreviousHost);
@@ -234,6 +232,18 @@ int CPCVaskApp::ExitInstance() {
         m_bHostInstalled = FALSE;
     }
     return CWinApp::ExitInstance();
+}
+
+void CPCVaskApp::InstallProgramWaits() {
+    if (m_pBusWaitFilter) return;
+    m_pBusWaitFilter.reset(new CBusWaitFilter);
+    m_previousCallerWait = CvaskAccess::SetCallerWait(WaitForRequestWithMessages);
+}
+
+void CPCVaskApp::RemoveProgramWaits() {
+    if (!m_pBusWaitFilter) return;
+    CvaskAccess::SetCallerWait(m_previousCallerWait);
+    m_pBusWaitFilter.reset();
 }
 
 BOOL CPCVaskApp::PreTranslateMessage(MSG* pMsg) {

@@ -2,6 +2,7 @@
 #include "dlgmessage.h"
 
 #include "appwait.h"
+#include "buswait.h"
 #include "windowwork.h"
 
 namespace {
@@ -25,8 +26,10 @@ END_MESSAGE_MAP()
 CDlgMessage::CDlgMessage(CWnd* pParent)
     : CDialog(IDD, pParent), m_nBitmapId(IDB_OPERATION), m_bCancel(0), m_bShowCancel(0) {
     Create(IDD, pParent);
-    // It shows the progress of the work that a close of the program ends.
+    // It shows the progress of the work that a close of the program ends, and its Cancel
+    // ends that work also while the work waits for the bus.
     LeaveOpenOnClose(m_hWnd);
+    TakeInputDuringBusWait(m_hWnd);
 }
 
 CDlgMessage::~CDlgMessage() {

@@ -5,6 +5,7 @@
 #include "dlgmessage.h"
 
 #include "appwait.h"
+#include "buswait.h"
 
 #include "resource.h"
 #include "window_kit.h"

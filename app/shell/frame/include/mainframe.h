@@ -27,6 +27,10 @@
 
 #include "vaskfc.h"
 
+#include "vaskerror.h"
+
+#include <deque>
+
 class CCurvePropSheet;
 class CInstrument;
 class CPCVaskDoc;
@@ -115,6 +119,12 @@ public:
     // Sends the message to the frame and then to every descendant window, unless the frame
     // is closing; from any thread (the handlers run on the frame's thread meanwhile).
     void BroadcastMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // A failed device operation for the windows: "WM_VASK_ERROR" with the text and the
+    // record to the frame and every descendant. On the frame's thread it goes at once; from
+    // another thread, or from inside the frame's thread's wait for the bus, a copy goes once
+    // that thread is free, one failure after the other: the handlers open message boxes and
+    // may ask the bus again. From any thread.
+    void ReportDeviceError(const CString& text, const ErrorStruct_& error);
     // The tray icon and tip of icon and string `nIconId` (191 normal, 192 error, 193
     // warning); 1 without a change when that id was set last.
     int UpdateTrayIcon(UINT nIconId);
@@ -147,6 +157,8 @@ protected:
     BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
 
     LRESULT OnVaskError(WPARAM wParam, LPARAM lParam);
+    // Broadcasts the failures kept by ReportDeviceError, in their order.
+    LRESULT OnQueuedVaskErrors(WPARAM wParam, LPARAM lParam);
     LRESULT OnBusScanProgress(WPARAM wParam, LPARAM lParam);
     LRESULT OnAddressConflict(WPARAM wParam, LPARAM lParam);
     LRESULT OnChangeMenu(WPARAM wParam, LPARAM lParam);
@@ -234,6 +246,16 @@ protected:
     volatile BOOL m_bClosing;
     HANDLE m_hLoggingThread;  // the logging thread while it may run
     HANDLE m_hLoggingStop;    // set when the log is switched off: the thread's polls end
+    // The failures kept for the frame's thread, whether their message is posted, and
+    // whether they are being shown (a box's loop then leaves the rest to the first call).
+    struct QueuedError {
+        CString text;
+        ErrorStruct_ error;
+    };
+    CCriticalSection m_queuedErrorsLock;
+    std::deque<QueuedError> m_queuedErrors;
+    BOOL m_bQueuedErrorsPosted;
+    BOOL m_bShowingQueuedErrors;
 
     DECLARE_MESSAGE_MAP()
 };

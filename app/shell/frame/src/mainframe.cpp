@@ -6,6 +6,7 @@
 #include "adjustmentsheet.h"
 #include "appmessages.h"
 #include "appwait.h"
+#include "buswait.h"
 #include "configpropertysheet.h"
 #include "curvepropsheet.h"
 #include "diagnosticspropertysheet.h"
@@ -156,6 +157,7 @@ ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
 ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, OnToolTipText)
 ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, OnToolTipText)
 ON_REGISTERED_MESSAGE(WM_VASK_ERROR, OnVaskError)
+ON_REGISTERED_MESSAGE(WM_QUEUED_VASK_ERRORS, OnQueuedVaskErrors)
 ON_REGISTERED_MESSAGE(WM_BUSSCAN_PROGRESS, OnBusScanProgress)
 ON_REGISTERED_MESSAGE(WM_ADDRESSCONFLICT, OnAddressConflict)
 ON_REGISTERED_MESSAGE(WM_CHANGEMENU, OnChangeMenu)
@@ -236,7 +238,9 @@ CKemMainFrame::CKemMainFrame()
       m_bInTimerUpdate(FALSE),
       m_bClosing(FALSE),
       m_hLoggingThread(NULL),
-      m_hLoggingStop(NULL) {}
+      m_hLoggingStop(NULL),
+      m_bQueuedErrorsPosted(FALSE),
+      m_bShowingQueuedErrors(FALSE) {}
 
 CKemMainFrame::~CKemMainFrame() {
     delete m_pCurveSheet;
@@ -907,6 +911,49 @@ LRESULT CKemMainFrame::OnVaskError(WPARAM wParam, LPARAM lParam) {
     if (GetTimerTarget() != NULL) return 0;
     CView* pView = GetActiveView();
     return pView != NULL ? pView->SendMessage(WM_VASK_ERROR, wParam, lParam) : 0;
+}
+
+void CKemMainFrame::ReportDeviceError(const CString& text, const ErrorStruct_& error) {
+    const HWND hWnd = m_hWnd;
+    if (m_bClosing || hWnd == NULL || !::IsWindow(hWnd)) return;
+    if (::GetWindowThreadProcessId(hWnd, NULL) == ::GetCurrentThreadId() && !IsInBusWait()) {
+        BroadcastMessage(WM_VASK_ERROR, (WPARAM)(LPCSTR)text, (LPARAM)&error);
+        return;
+    }
+    BOOL bPost;
+    {
+        CSingleLock lock(&m_queuedErrorsLock, TRUE);
+        m_queuedErrors.push_back({text, error});
+        bPost = !m_bQueuedErrorsPosted;
+        m_bQueuedErrorsPosted = TRUE;
+    }
+    if (bPost && !::PostMessageA(hWnd, WM_QUEUED_VASK_ERRORS, 0, 0)) {
+        CSingleLock lock(&m_queuedErrorsLock, TRUE);
+        m_bQueuedErrorsPosted = FALSE;
+    }
+}
+
+LRESULT CKemMainFrame::OnQueuedVaskErrors(WPARAM, LPARAM) {
+    {
+        CSingleLock lock(&m_queuedErrorsLock, TRUE);
+        m_bQueuedErrorsPosted = FALSE;
+    }
+    // Reached again from the loop of a box that this call shows: this call goes on with
+    // the rest once the box has gone.
+    if (m_bShowingQueuedErrors) return 0;
+    m_bShowingQueuedErrors = TRUE;
+    for (;;) {
+        QueuedError queued;
+        {
+            CSingleLock lock(&m_queuedErrorsLock, TRUE);
+            if (m_queuedErrors.empty()) break;
+            queued = m_queuedErrors.front();
+            m_queuedErrors.pop_front();
+        }
+        BroadcastMessage(WM_VASK_ERROR, (WPARAM)(LPCSTR)queued.text, (LPARAM)&queued.error);
+    }
+    m_bShowingQueuedErrors = FALSE;
+    return 0;
 }
 
 LRESULT CKemMainFrame::OnBusScanProgress(WPARAM wParam, LPARAM lParam) {

@@ -59,9 +59,7 @@ CVaskInstrument* CApplicationHost::AddVaskInstrument(int, LPCSTR, int, int, Cvas
 void CApplicationHost::ReportDeviceError(const CString& text, const ErrorStruct_& error) {
     CPCVaskApp* pApp = CPCVaskApp::Get();
     CKemMainFrame* pFrame = pApp != NULL ? pApp->GetMainFrame() : NULL;
-    if (pFrame == NULL) return;
-    // The handlers run while the caller waits: the text and the record stay valid.
-    pFrame->BroadcastMessage(WM_VASK_ERROR, (WPARAM)(LPCSTR)text, (LPARAM)&error);
+    if (pFrame != NULL) pFrame->ReportDeviceError(text, error);
 }
 
 int CApplicationHost::RunInstrumentSheet(int sheet, int page, CVaskInstrument* analyzer) {

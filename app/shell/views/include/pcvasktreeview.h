@@ -45,6 +45,9 @@ protected:
 
     void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
     void OnSelChanging(NMHDR* pNMHDR, LRESULT* pResult);
+    // Selects the node (the root when `bRoot`) whose selection was asked for during a wait
+    // for the bus, if it is still in the tree.
+    void SelectLater(CInstrument* pNode, BOOL bRoot);
     void OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult);
     void OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     void OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);

@@ -1,6 +1,7 @@
 // The tree pane.
 #include "pcvasktreeview.h"
 
+#include "buswait.h"
 #include "definecomponentsdlg.h"
 #include "instrument.h"
 #include "pane_seams.h"
@@ -187,12 +188,35 @@ void CPCVaskTreeView::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult) {
 
 void CPCVaskTreeView::OnSelChanging(NMHDR* pNMHDR, LRESULT* pResult) {
     *pResult = 0;
+    const HTREEITEM hNew = ((NMTREEVIEWA*)pNMHDR)->itemNew.hItem;
+    if (IsInBusWait()) {
+        // Another thread or program selects while this thread waits for the bus: the new
+        // node's state and views ask the bus, so the selection is made once the wait has
+        // ended, as a click then would be.
+        *pResult = 1;
+        CInstrument* pLater = NodeOf(hNew);
+        const BOOL bRoot = hNew == m_hRootItem;
+        AfterBusWait(m_hWnd, [this, pLater, bRoot] { SelectLater(pLater, bRoot); });
+        return;
+    }
     CPCVaskDoc* pDoc = GetDoc();
     if (pDoc == NULL || pDoc->IsBusy()) return;
-    CInstrument* pNode = NodeOf(((NMTREEVIEWA*)pNMHDR)->itemNew.hItem);
+    CInstrument* pNode = NodeOf(hNew);
     if (pNode == NULL) return;
     const int nState = pNode->GetState();
     if (nState >= kNotAnswering && nState <= kAddressConflict) *pResult = 1;
+}
+
+void CPCVaskTreeView::SelectLater(CInstrument* pNode, BOOL bRoot) {
+    // The node may have gone with a rebuild meanwhile.
+    CPCVaskDoc* pDoc = GetDoc();
+    if (pDoc == NULL) return;
+    HTREEITEM hItem = NULL;
+    if (bRoot)
+        hItem = m_hRootItem;
+    else if (pNode != NULL && pDoc->GetPortList()->Find(pNode) != NULL)
+        hItem = pNode->GetTreeItem();
+    if (hItem != NULL) GetTreeCtrl().SelectItem(hItem);
 }
 
 void CPCVaskTreeView::OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult) {

@@ -830,7 +830,6 @@ private:
 };
 
 TEST_F(InstrumentViewBus, ADownloadWhoseAnalyzerFallsSilentKeepsTheWindowAnsweringAndNamesTheStep) {
-    ProgramCallerWait callerWait;
     const std::string firmware = *folder_ / "P6x.hex";
     WriteFile(firmware, ReadFile(std::string(VASK_FIRMWARE_DATA) + "/firmware16.hex"));
     EnterInstrumentMode(parvel_);
@@ -868,7 +867,6 @@ TEST_F(InstrumentViewBus, ADownloadWhoseAnalyzerFallsSilentKeepsTheWindowAnsweri
 }
 
 TEST_F(InstrumentViewBus, ClosingDuringADownloadAbortsItAndTheFrameGoesAfterIt) {
-    ProgramCallerWait callerWait;
     const std::string firmware = *folder_ / "P6x.hex";
     WriteFile(firmware, ReadFile(std::string(VASK_FIRMWARE_DATA) + "/firmware16.hex"));
     EnterInstrumentMode(parvel_);

@@ -744,7 +744,6 @@ TEST_F(Panes, ASilentAnalyzerLosesItsTextsWithoutAStatusRead) {
 // answered while the refresh still waits for them, as the program's wait for a request keeps
 // the window answering: its bus time then is no longer than that of a healthy refresh.
 TEST_F(Panes, AnalyzersSilencedDuringARefreshHoldTheWindowUpForOneRequestEach) {
-    ProgramCallerWait callerWait;
     ASSERT_TRUE(Sim("DEVICE 3 type=1 components=2"));
     ASSERT_TRUE(Sim("DEVICE 4 type=2 components=1"));
     // Device 3 reports a fault of its own in its extended status.
