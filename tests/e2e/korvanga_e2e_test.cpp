@@ -4,130 +4,14 @@
 // login and a gateway of the command line. (A COM port held by another process cannot be
 // had under Wine, which opens a serial port a second time without a sharing violation; the
 // survey's busy message is tested through its seam.)
-#include "program_driver.h"
+#include "e2e_fixture.h"
 
-#include "resource.h"
 #include "textscrambler.h"
-#include "vasksim_client.h"
 #include "vasksim_gateway.h"
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace {
 
-const DWORD kStartTime = 60000;  // the splash window alone takes 3 s
-const DWORD kScanTime = 60000;
-const std::vector<std::string> kAnalyzers = {"Sindor Kanal 1", "Parvel O2"};
-
-std::string LoadText(UINT id) {
-    char text[512] = "";
-    LoadStringA(GetModuleHandleA(NULL), id, text, sizeof text);
-    return text;
-}
-
-bool Holds(const std::vector<std::string>& items, const std::string& part) {
-    return std::any_of(items.begin(), items.end(), [&](const std::string& item) {
-        return item.find(part) != std::string::npos;
-    });
-}
-
-std::string Joined(const std::vector<std::string>& items) {
-    std::string text;
-    for (const std::string& item : items) text += item + "\n";
-    return text;
-}
-
-class KorvanGA : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(sim_.Connect(&error)) << error;
-        ASSERT_TRUE(sim_.Reset()) << sim_.LastError();
-        e2e::ClearProfile();
-        folder_.reset(new e2e::ProgramFolder(e2e::OwnFolder()));
-        ASSERT_TRUE(folder_->Ok());
-    }
-    void TearDown() override {
-        for (auto& program : programs_) program.reset();  // ends what still runs
-        folder_.reset();
-        e2e::ClearProfile();
-        sim_.Reset();
-    }
-
-    e2e::Program& Start(const std::string& args = "") {
-        programs_.emplace_back(new e2e::Program);
-        e2e::Program& program = *programs_.back();
-        EXPECT_TRUE(program.Start(folder_->Exe(), args, folder_->BinFolder()));
-        return program;
-    }
-    // Answers "Access Authorization" with OK (Maintenance).
-    void Login(e2e::Program& program) {
-        HWND hLogin = program.WaitFor([&] { return program.FindCaption("Access Authorization"); },
-                                      kStartTime);
-        ASSERT_NE(hLogin, nullptr) << "no login";
-        e2e::Press(hLogin, IDOK);
-    }
-    // Waits until the tree pane shows every simulated analyzer.
-    std::vector<std::string> WaitForAnalyzers(e2e::Program& program) {
-        std::vector<std::string> items;
-        program.WaitFor(
-            [&]() -> HWND {
-                items = program.TreeItems();
-                for (const std::string& name : kAnalyzers)
-                    if (!Holds(items, name)) return NULL;
-                // No progress window left.
-                return program.FindDialogWithText("Searching for device") == NULL
-                           ? program.MainWindow()
-                           : NULL;
-            },
-            kScanTime);
-        return items;
-    }
-    // WM_CLOSE, "Yes" to the exit question; the exit code.
-    long Close(e2e::Program& program) {
-        PostMessageA(program.MainWindow(), WM_CLOSE, 0, 0);
-        HWND hQuestion = program.WaitFor(
-            [&] { return program.FindDialogWithText(LoadText(IDS_EXIT_QUESTION)); }, 20000);
-        EXPECT_NE(hQuestion, nullptr) << "no exit question";
-        if (hQuestion != nullptr) e2e::Press(hQuestion, IDYES);
-        const long code = program.WaitExit(30000);
-        if (code == -1)
-            for (HWND hWnd : program.Windows())
-                ADD_FAILURE() << "still open: " << e2e::Text(hWnd) << "\n" << Joined(e2e::ChildTexts(hWnd));
-        return code;
-    }
-    // WM_CLOSE from outside (as the task bar or another program sends it) and "Yes" to the
-    // exit question, which comes at once whatever runs; the program ends with exit code 0
-    // and without a crash in its output.
-    void CloseFromOutside(e2e::Program& program) {
-        HWND hMain = program.MainWindow();
-        ASSERT_NE(hMain, nullptr);
-        PostMessageA(hMain, WM_CLOSE, 0, 0);
-        HWND hQuestion = program.WaitFor(
-            [&] { return program.FindDialogWithText(LoadText(IDS_EXIT_QUESTION)); }, 10000);
-        ASSERT_NE(hQuestion, nullptr) << "no exit question";
-        e2e::Press(hQuestion, IDYES);
-        EXPECT_EQ(program.WaitExit(60000), 0);
-        bool known = false;
-        const std::vector<std::string> crashes = program.CrashLines(&known);
-        EXPECT_TRUE(known) << "the test runs without its stderr file";
-        EXPECT_TRUE(crashes.empty()) << Joined(crashes);
-    }
-    size_t TelegramCount() {
-        std::vector<vasksim::SimLogEntry> entries;
-        EXPECT_TRUE(sim_.Log(entries)) << sim_.LastError();
-        return entries.size();
-    }
-
-    vasksim::SimClient sim_;
-    std::unique_ptr<e2e::ProgramFolder> folder_;
-    std::vector<std::unique_ptr<e2e::Program>> programs_;
-};
+using namespace e2e;
 
 TEST_F(KorvanGA, StartsLinksTheAnalyzersOnCom1AndEnds) {
     ASSERT_TRUE(e2e::WriteComNetwork(folder_->Path(), "Hall", 1));
@@ -270,7 +154,7 @@ TEST_F(KorvanGA, TheExitQuestionComesDuringAScanAndYesEndsIt) {
     ASSERT_NE(hProgress, nullptr);
     PostMessageA(program.MainWindow(), WM_CLOSE, 0, 0);
     HWND hQuestion = program.WaitFor(
-        [&] { return program.FindDialogWithText(LoadText(IDS_EXIT_QUESTION)); }, 10000);
+        [&] { return program.FindDialogWithText(LoadText(IDS_EXIT_QUESTION)); }, 30000);
     ASSERT_NE(hQuestion, nullptr) << "no exit question during the scan";
     EXPECT_NE(program.FindDialogWithText("Searching for device at address "), nullptr)
         << "the scan had ended before the question came";

@@ -6,8 +6,11 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -87,8 +90,14 @@ public:
 
     // Every item of the tree pane, depth first, indented by two blanks per level.
     std::vector<std::string> TreeItems() const;
+    // The tree pane's control, and its first item whose text holds `part` (NULL: none).
+    HWND TreeControl() const;
+    HTREEITEM TreeItem(const std::string& part) const;
 
 private:
+    // Every item of the tree pane with its handle, depth first, the texts indented.
+    std::vector<std::pair<HTREEITEM, std::string>> TreeWalk() const;
+
     PROCESS_INFORMATION pi_ = {};
     long long outputStart_ = 0;  // size of the stderr file when the process started
 };

@@ -222,10 +222,9 @@ HWND Program::FindDialogWithText(const std::string& part) const {
     return NULL;
 }
 
-std::vector<std::string> Program::TreeItems() const {
-    std::vector<std::string> items;
+HWND Program::TreeControl() const {
     HWND hMain = MainWindow();
-    if (hMain == NULL) return items;
+    if (hMain == NULL) return NULL;
     HWND hTree = NULL;
     EnumChildWindows(
         hMain,
@@ -235,6 +234,25 @@ std::vector<std::string> Program::TreeItems() const {
             return FALSE;
         },
         (LPARAM)&hTree);
+    return hTree;
+}
+
+std::vector<std::string> Program::TreeItems() const {
+    std::vector<std::pair<HTREEITEM, std::string>> items = TreeWalk();
+    std::vector<std::string> texts;
+    for (const auto& item : items) texts.push_back(item.second);
+    return texts;
+}
+
+HTREEITEM Program::TreeItem(const std::string& part) const {
+    for (const auto& item : TreeWalk())
+        if (item.second.find(part) != std::string::npos) return item.first;
+    return NULL;
+}
+
+std::vector<std::pair<HTREEITEM, std::string>> Program::TreeWalk() const {
+    std::vector<std::pair<HTREEITEM, std::string>> items;
+    HWND hTree = TreeControl();
     if (hTree == NULL) return items;
     // The item record and its text live in the program's memory.
     HANDLE hProcess = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
@@ -260,7 +278,7 @@ std::vector<std::string> Program::TreeItems() const {
             if (WriteProcessMemory(hProcess, remote, &item, sizeof item, &n) &&
                 SendMessageA(hTree, TVM_GETITEMA, 0, (LPARAM)remote) &&
                 ReadProcessMemory(hProcess, remote + sizeof(TVITEMA), text, kText - 1, &n))
-                items.push_back(std::string(2 * depth, ' ') + text);
+                items.push_back({hItem, std::string(2 * depth, ' ') + text});
             walk((HTREEITEM)SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_CHILD, (LPARAM)hItem),
                  depth + 1);
         }
