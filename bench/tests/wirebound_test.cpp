@@ -94,7 +94,8 @@ TEST(WireBound, ACollidedTelegramCostsItsLineTimeAndAcknowledgementWait) {
         EXPECT_NEAR(90.0, b.collidedMs, 1e-6);
         EXPECT_EQ(0, b.unanswered);
         EXPECT_EQ(1, b.collisions);
-        EXPECT_NEAR(4 * 10 * kByteMs + 2 * 20 * kByteMs, b.lineMs, 1e-6);
+        // The line time of the two exchanges; the collided telegram's is in its own cost.
+        EXPECT_NEAR(2 * 10 * kByteMs + 2 * 20 * kByteMs, b.lineMs, 1e-6);
         EXPECT_NEAR(2 * 5.0, b.reactionMs, 1e-6);
         // In the bound's timeline the collided telegram ends at 376.0 + 25.0 + 90.0 = 501.0
         // (the first exchange: 10 + 20 bytes and 5 ms): the repetition then meets no
@@ -147,7 +148,7 @@ TEST(WireBound, TheRuleHoldsATelegramThatWouldRunIntoTheNextBroadcast) {
     // In the bound's own timeline the telegrams begin at 376.0 (the cycle still unknown),
     // 412.25, 502.25 and 592.25: the last one waits.
     EXPECT_NEAR(824.0 - 592.25, rule.gapMs, 1.0);
-    EXPECT_NEAR(500.0 + kPhases[0] - 592.25, free.gapMs, 1e-6);
+    EXPECT_NEAR(500.0 + kPhases[0] - 592.25, free.gapMs, 1.0);
     EXPECT_NEAR(rule.TotalMs() - rule.gapMs, free.TotalMs() - free.gapMs, 1e-6);
     // Without broadcasts nothing waits.
     EXPECT_DOUBLE_EQ(
