@@ -573,9 +573,17 @@ public:
         }
         std::vector<vasksim::SimLogEntry> entries;
         if (!bus_.Telegrams(from, to, entries)) return false;
-        // A telegram of the refresh after the link may have come in before the count.
+        // A telegram of the refresh after the link may have come in before the count; one
+        // that began before the command is not the link's either.
         while (!entries.empty() && bus_.ToDriver((double)entries.back().timeMs) > end)
             entries.pop_back();
+        while (!entries.empty() && bus_.ToDriver((double)entries.front().timeMs -
+                                                 entries.front().raw.size() / 2 * kByteMs) < start) {
+            Say("   a telegram that began before the command is left out of the link: %c%d to %s\n",
+                entries.front().command ? entries.front().command : '-', entries.front().function,
+                entries.front().to.c_str());
+            entries.erase(entries.begin());
+        }
         std::vector<bench::WireTelegram> telegrams;
         std::vector<double> times;
         std::vector<bool> found(16, false);
@@ -673,9 +681,11 @@ public:
             for (size_t i = 0; i < entries.size(); ++i) {
                 const bench::WireTelegram t = ToWire(entries[i]);
                 const double began = times[i] - t.pcBytes * kByteMs;
+                const double late = t.action.find("slow") != std::string::npos ? answerDelayMs_ : 0;
                 const double over =
-                    times[i] + (t.deviceBytes > 0 ? options_.reaction + t.deviceBytes * kByteMs
-                                                  : bench::AckWaitFor(t) - t.pcBytes * kByteMs);
+                    times[i] + (t.deviceBytes > 0
+                                    ? options_.reaction + late + t.deviceBytes * kByteMs
+                                    : bench::AckWaitFor(t) - t.pcBytes * kByteMs);
                 if (began <= in.sent) before = std::max(before, over);
                 if (began > in.sent) after = std::min(after, began);
             }
@@ -740,6 +750,10 @@ public:
                                  .c_str());
         return true;
     }
+
+    // How late the devices answer in the phase about to run (the simulator's log says only
+    // that an answer was late).
+    void SetAnswerDelay(double ms) { answerDelayMs_ = ms; }
 
     // After a fault is cleared: how long until every analyzer answers a refresh's status read
     // again.
@@ -885,7 +899,9 @@ private:
         return true;
     }
 
-    // Until a refresh has ended: telegrams came since the call, and then none for a while.
+    // Until a refresh has ended: one began since the call (the first analyzer's extended
+    // status), every analyzer's extended status followed, and then no telegram for a while.
+    // A pause within a refresh (the window thread busy between two requests) is not its end.
     bool WaitForRefreshEnd(double timeoutMs) {
         unsigned long long first = 0;
         if (!bus_.LogCount(first)) return false;
@@ -899,7 +915,17 @@ private:
                 last = count;
                 changed = NowMs();
             } else if (last != first && NowMs() - changed >= kQuietAfterRefreshMs) {
-                return true;
+                std::vector<vasksim::SimLogEntry> entries;
+                if (!bus_.Telegrams(first, last, entries)) return false;
+                std::vector<bool> asked(kAnalyzers + 1, false);
+                bool begun = false;
+                for (const vasksim::SimLogEntry& e : entries) {
+                    if (e.command != 'k' || e.function != 23) continue;
+                    const int address = std::atoi(e.to.c_str());
+                    if (address == kMarkerAddress) begun = true;
+                    if (begun && address >= 1 && address <= kAnalyzers) asked[address] = true;
+                }
+                if (std::count(asked.begin() + 1, asked.end(), true) == kAnalyzers) return true;
             }
             Sleep(5);
         }
@@ -958,6 +984,7 @@ private:
     unsigned long unixPid_ = 0;
     double linkedAt_ = 0;
     int dumps_ = 0;
+    double answerDelayMs_ = 0;  // how late the devices answer in a phase of late answers
     BoxCloser boxes_;
     bench::WindowInput input_;
     std::mt19937 random_{71};
@@ -1055,9 +1082,11 @@ int main(int argc, char** argv) {
             if (!options.Wants(name.c_str())) continue;
             // A refresh of late answers takes tens of seconds: three phases' time holds more
             // than one of them.
+            run.SetAnswerDelay(late);
             ok = ok && run.Phase(name.c_str(), 3 * phaseMs, phases[name],
                                  [&] { return fault("0 slow always " + std::to_string(late)); },
                                  0, nullptr, clear);
+            run.SetAnswerDelay(0);
         }
         // The program's memory later: once, in the last run, which alone lasts the minutes.
         if (r == options.repeat) ok = ok && run.RestUntilMinutes(memoryLater);
