@@ -71,6 +71,7 @@
 
 #include "cpuaccount.h"
 #include "program_driver.h"
+#include "refreshes.h"
 #include "resource.h"
 #include "vasksim_client.h"
 #include "windowinput.h"
@@ -427,27 +428,8 @@ struct PhaseFigures {
     std::map<std::string, Figures> cpuBy;
 };
 
-// Where refreshes begin: at an extended-status read ("k" 23) of the marker analyzer when
-// telegrams to at least three other analyzers came since the last beginning (or since the
-// list's start: a read of the marker before them may belong to a refresh that began before
-// the list).
 std::vector<size_t> RefreshStarts(const std::vector<vasksim::SimLogEntry>& entries) {
-    std::vector<size_t> starts;
-    std::vector<bool> asked(16, false);
-    int others = 0;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        const vasksim::SimLogEntry& e = entries[i];
-        const int address = std::atoi(e.to.c_str()) & 15;
-        if (address != kMarkerAddress) {
-            others += !asked[address];
-            asked[address] = true;
-        } else if (e.command == 'k' && e.function == 23 && others >= 3) {
-            starts.push_back(i);
-            asked.assign(16, false);
-            others = 0;
-        }
-    }
-    return starts;
+    return bench::RefreshStarts(entries, kMarkerAddress);
 }
 
 // A user at the program: presses OK in the message boxes that report a failed device read
