@@ -656,10 +656,12 @@ public:
 
         std::vector<double> times;
         for (const vasksim::SimLogEntry& e : entries) times.push_back(bus_.ToDriver((double)e.timeMs));
-        // Whether each input came while the bus was busy: a telegram on the line or its
-        // answer ended at most kBusyGapMs before it, and the next began at most as long after.
+        // Whether each input came while the bus was busy: while a telegram or its answer (a
+        // late one included) was awaited, or between two such of which the one ended at most
+        // kBusyGapMs before it and the next began at most as long after.
         for (Input& in : inputs) {
             double before = -1e12, after = 1e12;
+            bool inside = false;
             for (size_t i = 0; i < entries.size(); ++i) {
                 const bench::WireTelegram t = ToWire(entries[i]);
                 const double began = times[i] - t.pcBytes * kByteMs;
@@ -670,8 +672,9 @@ public:
                                     : bench::AckWaitFor(t) - t.pcBytes * kByteMs);
                 if (began <= in.sent) before = std::max(before, over);
                 if (began > in.sent) after = std::min(after, began);
+                inside = inside || (began <= in.sent && in.sent <= over);
             }
-            in.busBusy = in.sent - before <= kBusyGapMs && after - in.sent <= kBusyGapMs;
+            in.busBusy = inside || (in.sent - before <= kBusyGapMs && after - in.sent <= kBusyGapMs);
         }
         if (!options_.dump.empty())
             Dump(options_.dump + "\\" + name + "-" + std::to_string(++dumps_) + ".txt", start,
