@@ -1,9 +1,20 @@
 // korvanga_bench: KorvanGA.exe itself against the analyzer simulator, driven from outside as
 // the end-to-end test drives it. Twelve analyzers (the showroom's four models repeated at
 // addresses 1 to 12) on COM1, the line paced at 960 bytes per second both ways, a device
-// reaction time of 5 ms. While it measures, a thread of its own sends WM_GETTEXT to the main
-// window every 50 ms and notes how long each one waits for its answer; a message box that
-// reports a failed device read is closed as a user would close it (and counted).
+// reaction time of 5 ms. While it measures:
+//   - input: now and then a click on an analyzer of the tree, or an arrow key to it, put
+//     into the display's input with SendInput as a user's hand puts it, and the time until
+//     its effect shows (the title names that analyzer, and the tree has it selected). An
+//     input whose effect has not shown once two refreshes have begun after it is lost: the
+//     window thread went back to its message loop, where a waiting input comes before the
+//     timer that starts a refresh, and did not carry it out;
+//   - answering: a thread of its own sends WM_GETTEXT to the main window every 10 ms
+//     (--ping) and notes how long each one waits for its answer. The window thread answers
+//     sent messages inside its waits for the bus too, so this says nothing about input;
+//   - CPU: of every thread of the program, of the driver's own probes and of the set-up's
+//     processes (cpuaccount.h).
+// A message box that reports a failed device read is closed as a user would close it (and
+// counted).
 //
 // Each run starts the program, logs in, waits for the analyzers and then measures:
 //   link       "&Link Instrument": elapsed time from the command (from the end of a refresh
@@ -12,7 +23,8 @@
 //              acknowledgement waits of empty addresses and the 400 ms duplicate test of
 //              every analyzer found); the program's CPU time meanwhile
 //   healthy    the refresh with every analyzer answering
-//   silent     11 of the 12 analyzers silent (the selected one answers)
+//   silent     11 of the 12 analyzers silent (the first one answers)
+//   silent-3   3 of the 12 silent (10, 11 and 12)
 //   storm      every answer with a broken CRC for the storm's time, then healthy again
 //   late-800   every answer 800 ms late (within the 1000 ms time-out), for three phases' time
 //   late-300   every answer 300 ms late, as long
@@ -21,17 +33,25 @@
 // per refresh over every refresh of every run).
 //
 //   korvanga_bench [--repeat N] [--seconds S] [--storm S] [--minutes M] [--links N]
-//                  [--reaction MS] [--dump FOLDER] [--phases healthy,silent,...]
+//                  [--reaction MS] [--ping MS] [--dump FOLDER] [--phases healthy,silent,...]
 //
 // --seconds: length of each refresh phase (30); --storm: length of the bad-CRC storm (15),
 // measured with as long again after it; --minutes: when the second memory figure is taken,
 // counted from the last run's first link (10); --links: links per run (2); --dump: a folder that gets
 // the telegrams of each measurement with the times at which the driver's messages were
-// sent and answered, all in the driver's clock.
+// sent and answered and its inputs given and carried out, all in the driver's clock;
+// --ping: the WM_GETTEXT rhythm in ms (0: none during the phases).
 //
 // A refresh is counted from one refresh's extended-status read ("k" 23) of the first
-// analyzer, which every refresh makes once, to the next one's; the telegrams in between are
-// the refresh's (those of the status bar's tick included).
+// analyzer to the next one's; the telegrams in between are the refresh's (those of the
+// status bar's tick included). Every refresh asks each analyzer (its extended status, or its
+// switches while it does not answer), so a read of the first analyzer begins a refresh only
+// when telegrams to at least three other analyzers came since the last: two reads of the
+// first analyzer in a row are one refresh, and so are the reads that a change of the
+// selection brings (of the analyzer selected).
+//
+// The link goes in once a refresh has ended: the bus has been quiet for a while after a
+// refresh's telegrams.
 #include <windows.h>
 #include <psapi.h>
 
@@ -44,23 +64,36 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "cpuaccount.h"
 #include "program_driver.h"
+#include "refreshes.h"
 #include "resource.h"
 #include "vasksim_client.h"
+#include "windowinput.h"
 #include "wirebound.h"
 
 namespace {
 
 const int kAnalyzers = 12;
-const int kMarkerAddress = 1;      // the selected analyzer; never silenced
+const int kMarkerAddress = 1;      // every refresh begins with it; never silenced
+const int kOtherTarget = 2;        // the input selects it and the marker in turn
 const double kStallMs = 100.0;     // a message not answered within this is a stall
-const double kPingEveryMs = 50.0;  // the driver's WM_GETTEXT rhythm
 const double kDuplicateTestMs = 400.0;
-const double kByteMs = 1000.0 / 960.0;
+const double kByteMs = bench::kLineByteMs;
+// Between two refreshes the bus is quiet for about a second; within one, never this long.
+const double kQuietAfterRefreshMs = 250.0;
+// The pause before each input, drawn at random so that inputs meet every part of a refresh.
+const double kInputPauseMinMs = 400.0, kInputPauseMaxMs = 1600.0;
+// An input whose effect has not shown by then counts as lost even if no refresh came.
+const double kInputGiveUpMs = 180000.0;
+// The bus is busy at a moment when a telegram or its answer ended at most this long before
+// and the next telegram began at most this long after: within a refresh's run of requests.
+const double kBusyGapMs = 100.0;
 
 struct Options {
     int repeat = 3;
@@ -69,8 +102,9 @@ struct Options {
     int storm = 15;
     int minutes = 10;
     int reaction = 5;
+    int ping = 10;     // ms between the driver's WM_GETTEXT in the phases; 0: none
     std::string dump;  // a folder for the telegrams and answers of each measurement
-    std::string phases = "healthy,silent,storm,late-800,late-300";
+    std::string phases = "healthy,silent,silent-3,storm,late-800,late-300";
     bool Wants(const char* phase) const {
         return ("," + phases + ",").find("," + std::string(phase) + ",") != std::string::npos;
     }
@@ -99,6 +133,15 @@ void Say(const char* format, ...) {
 
 struct Ping {
     double sent, answered;
+};
+
+// One input of the user's hand: when it was given, when its effect showed (0: lost).
+struct Input {
+    double sent = 0;
+    double shown = 0;
+    bool key = false;
+    bool treeAgrees = true;      // the tree had the analyzer selected that the title named
+    bool busBusy = false;        // given while the bus was busy (kBusyGapMs)
 };
 
 struct Model {
@@ -216,13 +259,17 @@ bool Answered(const vasksim::SimLogEntry& e) {
 
 // ---- the program's windows ------------------------------------------------------------------
 
-// The telegrams of a measurement and the answers to the driver's messages, in the driver's
-// clock from `start` (ms): "t <end of the telegram> <bytes> <device bytes> <to> <message>
-// <action>" and "m <sent> <answered>".
+// The telegrams of a measurement, the answers to the driver's messages and its inputs, in
+// the driver's clock from `start` (ms): "t <end of the telegram> <bytes> <device bytes> <to>
+// <message> <action>", "m <sent> <answered>" and "i <given> <shown, -1: lost> click|key".
 void Dump(const std::string& path, double start, const std::vector<vasksim::SimLogEntry>& entries,
-          const std::vector<double>& driverTimes, const std::vector<Ping>& pings) {
+          const std::vector<double>& driverTimes, const std::vector<Ping>& pings,
+          const std::vector<Input>& inputs = {}) {
     FILE* f = std::fopen(path.c_str(), "w");
     if (f == NULL) return;
+    for (const Input& i : inputs)
+        std::fprintf(f, "i %.1f %.1f %s\n", i.sent - start, i.shown > 0 ? i.shown - start : -1.0,
+                     i.key ? "key" : "click");
     size_t p = 0;
     for (size_t i = 0; i < entries.size(); ++i) {
         for (; p < pings.size() && pings[p].sent <= driverTimes[i]; ++p)
@@ -237,6 +284,14 @@ void Dump(const std::string& path, double start, const std::vector<vasksim::SimL
     std::fclose(f);
 }
 
+// Names the calling thread of the driver for the CPU account.
+void NameThisThread(const char* name) {
+    HANDLE self = NULL;
+    DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &self, 0, FALSE,
+                    DUPLICATE_SAME_ACCESS);
+    bench::CpuAccount::NameOwnThread(self, name);
+}
+
 // Sends WM_GETTEXT to a window in a rhythm from a thread of its own, each after the last one
 // was answered, and keeps when each was sent and answered.
 class Pinger {
@@ -244,6 +299,7 @@ public:
     void Start(HWND hWnd, double everyMs) {
         stop_ = false;
         thread_ = std::thread([this, hWnd, everyMs] {
+            NameThisThread("WM_GETTEXT probe");
             while (!stop_) {
                 char text[256];
                 DWORD_PTR result = 0;
@@ -256,8 +312,10 @@ public:
                     pings_.push_back({sent, answered});
                 }
                 if (!ok && !IsWindow(hWnd)) break;
-                const double next = sent + everyMs;
-                while (!stop_ && NowMs() < next) Sleep(1);
+                // One sleep to the next message: a loop of short sleeps wakes the driver a
+                // thousand times a second, which on a busy machine costs it seconds a minute.
+                const double left = sent + everyMs - NowMs();
+                if (left >= 1) Sleep((DWORD)left);
             }
         });
     }
@@ -269,14 +327,6 @@ public:
         std::vector<Ping> pings;
         pings.swap(pings_);
         return pings;
-    }
-    // When a message sent at or after `t` was answered after waiting more than `ms`; 0 when
-    // none was.
-    double HeldUpSince(double t, double ms) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        for (const Ping& p : pings_)
-            if (p.sent >= t && p.answered - p.sent > ms) return p.answered;
-        return 0;
     }
     // The first answer at or after `t`; 0 when none yet.
     double AnsweredAfter(double t) {
@@ -322,15 +372,6 @@ bool WaitUntil(const std::function<bool()>& done, double timeoutMs, double stepM
     return done();
 }
 
-double CpuMs(HANDLE hProcess) {
-    FILETIME created, ended, kernel, user;
-    if (!GetProcessTimes(hProcess, &created, &ended, &kernel, &user)) return -1;
-    auto ms = [](const FILETIME& t) {
-        return (double)(((ULONGLONG)t.dwHighDateTime << 32) | t.dwLowDateTime) / 10000.0;
-    };
-    return ms(kernel) + ms(user);
-}
-
 double ResidentMb(HANDLE hProcess) {
     PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof counters;
@@ -354,6 +395,12 @@ struct Figures {
     }
 };
 
+std::string Format(double v, const char* format = "%.2f") {
+    char text[32];
+    std::snprintf(text, sizeof text, format, v);
+    return text;
+}
+
 void PrintFigures(const char* what, const Figures& f, const char* format, double scale = 1.0) {
     std::string line = std::string("   %-40s ") + format + " / " + format + " / " + format +
                        "   (%zu)\n";
@@ -373,7 +420,17 @@ struct PhaseFigures {
     Figures period, perRefresh, longest, share, cpu, perMinute, cameBack, boxes;
     std::map<std::string, double> kinds;  // telegrams of a kind, summed over the refreshes
     int refreshes = 0;
+    // The inputs of every run: how long each one carried out took (s), and those lost.
+    Figures inputDelay;
+    int inputs = 0, keys = 0, lost = 0, keysLost = 0, busBusy = 0, lostBusBusy = 0;
+    int treeDisagrees = 0;
+    // CPU s per minute by what used it (cpuaccount.h), one figure per run.
+    std::map<std::string, Figures> cpuBy;
 };
+
+std::vector<size_t> RefreshStarts(const std::vector<vasksim::SimLogEntry>& entries) {
+    return bench::RefreshStarts(entries, kMarkerAddress);
+}
 
 // A user at the program: presses OK in the message boxes that report a failed device read
 // ("Error." ...) or a lost connection, as they come, and counts them.
@@ -382,6 +439,7 @@ public:
     void Start(e2e::Program& program) {
         stop_ = false;
         thread_ = std::thread([this, &program] {
+            NameThisThread("error-box closer");
             while (!stop_) {
                 for (HWND hWnd : program.Windows()) {
                     char name[32] = "";
@@ -456,22 +514,23 @@ public:
             Say("link: no analyzer selected before the link\n");
             return false;
         }
+        // The command goes in right after a refresh: the next one is about a second away, and
+        // the link neither waits for one nor carries one's telegrams.
+        if (!WaitForRefreshEnd(30000)) {
+            Say("link: no refresh ended within 30 s\n");
+            return false;
+        }
         Pinger pinger;
         // Back to back: the answer right after the link comes before the next tick's refresh.
         pinger.Start(hMain_, 0);
-        // The command goes in right after a refresh, which held a message up: the next one is
-        // more than a second away, and the link does not wait for one.
-        const double looking = NowMs();
-        WaitUntil([&] { return pinger.HeldUpSince(looking, 150) != 0; }, 10000, 1);
         unsigned long long from = 0, to = 0;
         if (!bus_.LogCount(from)) return false;
-        const double cpu = CpuMs(ProcessHandle());
+        const double cpu = ProgramCpuMs();
         const double posted = NowMs();
         PostMessageA(hMain_, WM_COMMAND, ID_LINK_INSTRUMENT, 0);
-        // The command is taken after the messages sent before it: a refresh that was running
-        // holds it up, and it counts from the answer that ends that wait.
-        double start = 0;
-        WaitUntil([&] { return (start = pinger.AnsweredAfter(posted)) != 0; }, 60000, 1);
+        // The user's wait begins with the command: the refresh has ended, and the window
+        // thread takes it at once (the link's first steps answer no message for tens of ms).
+        const double start = posted;
         // The selection goes with the old analyzers and comes back with the first new one:
         // the value bars go and return (a link of analyzers takes seconds; a moment without
         // them is something else). The link is over when the window answers after that.
@@ -488,17 +547,25 @@ public:
             WaitUntil([&] { return (end = pinger.AnsweredAfter(barsAt)) != 0; }, 60000, 1);
         }
         const bool counted = bus_.LogCount(to);
-        const double cpuUsed = CpuMs(ProcessHandle()) - cpu;
+        const double cpuUsed = ProgramCpuMs() - cpu;
         const std::vector<Ping> pings = pinger.Stop();
-        if (start == 0 || !back || end == 0 || !counted) {
+        if (!back || end == 0 || !counted) {
             Say("link: the link did not end as expected\n");
             return false;
         }
         std::vector<vasksim::SimLogEntry> entries;
         if (!bus_.Telegrams(from, to, entries)) return false;
-        // A telegram of the refresh after the link may have come in before the count.
+        // A telegram of the refresh after the link may have come in before the count; one
+        // that began before the command is not the link's either.
         while (!entries.empty() && bus_.ToDriver((double)entries.back().timeMs) > end)
             entries.pop_back();
+        while (!entries.empty() && bus_.ToDriver((double)entries.front().timeMs -
+                                                 entries.front().raw.size() / 2 * kByteMs) < start) {
+            Say("   a telegram that began before the command is left out of the link: %c%d to %s\n",
+                entries.front().command ? entries.front().command : '-', entries.front().function,
+                entries.front().to.c_str());
+            entries.erase(entries.begin());
+        }
         std::vector<bench::WireTelegram> telegrams;
         std::vector<double> times;
         std::vector<bool> found(16, false);
@@ -548,41 +615,70 @@ public:
         return WaitForAnalyzers(60000);
     }
 
-    // A phase: `begin` at its start, `at` (when given) after `atMs`, `end` at its end.
+    // A phase: `begin` at its start, `at` (when given) after `atMs`, `end` at its end. An
+    // input still waiting for its effect holds the end back until it shows or is lost.
     bool Phase(const char* name, double ms, PhaseFigures& out, const std::function<bool()>& begin,
                double atMs = 0, const std::function<bool()>& at = nullptr,
                const std::function<bool()>& end = nullptr) {
+        if (!PrepareInput()) return false;
         Pinger pinger;
         unsigned long long from = 0;
         if (!bus_.LogCount(from)) return false;
         const int boxes = boxes_.Count();
-        const double cpu = CpuMs(ProcessHandle());
+        bench::CpuAccount account(program_.Pid(), input_.WindowThread(), "KorvanGA.exe");
+        const bench::CpuTimes cpuBefore = account.Take();
+        const double cpu = ProgramCpuMs();
         const double start = NowMs();
-        pinger.Start(hMain_, kPingEveryMs);
+        if (options_.ping > 0) pinger.Start(hMain_, options_.ping);
         if (!begin()) return false;
         bool done = false;
-        while (NowMs() - start < ms) {
+        std::vector<Input> inputs;
+        InputTurn turn;
+        turn.next = start + Pause();
+        while (NowMs() - start < ms || turn.pending) {
             if (at && !done && NowMs() - start >= atMs) {
                 if (!at()) return false;
                 done = true;
             }
-            Sleep(20);
+            if (!program_.Running()) return false;
+            if (!GiveOrFollowInput(turn, NowMs() - start < ms, inputs)) return false;
+            Sleep(turn.pending && NowMs() - turn.input.sent < 50 ? 1 : 5);
         }
         if (end && !end()) return false;
+        // The probe's thread ends with Stop: its time is taken before.
+        const bench::CpuTimes cpuBy = bench::CpuUsed(cpuBefore, account.Take());
+        const double cpuUsed = ProgramCpuMs() - cpu;
         const std::vector<Ping> pings = pinger.Stop();
         const double stop = std::max(NowMs(), start + ms);
-        const double cpuUsed = CpuMs(ProcessHandle()) - cpu;
         unsigned long long to = 0;
         std::vector<vasksim::SimLogEntry> entries;
         if (!bus_.LogCount(to) || !bus_.Telegrams(from, to, entries)) return false;
 
-        if (!options_.dump.empty()) {
-            std::vector<double> times;
-            for (const vasksim::SimLogEntry& e : entries)
-                times.push_back(bus_.ToDriver((double)e.timeMs));
-            Dump(options_.dump + "\\" + name + "-" + std::to_string(++dumps_) + ".txt", start,
-                 entries, times, pings);
+        std::vector<double> times;
+        for (const vasksim::SimLogEntry& e : entries) times.push_back(bus_.ToDriver((double)e.timeMs));
+        // Whether each input came while the bus was busy: while a telegram or its answer (a
+        // late one included) was awaited, or between two such of which the one ended at most
+        // kBusyGapMs before it and the next began at most as long after.
+        for (Input& in : inputs) {
+            double before = -1e12, after = 1e12;
+            bool inside = false;
+            for (size_t i = 0; i < entries.size(); ++i) {
+                const bench::WireTelegram t = ToWire(entries[i]);
+                const double began = times[i] - t.pcBytes * kByteMs;
+                const double late = t.action.find("slow") != std::string::npos ? answerDelayMs_ : 0;
+                const double over =
+                    times[i] + (t.deviceBytes > 0
+                                    ? options_.reaction + late + t.deviceBytes * kByteMs
+                                    : bench::AckWaitFor(t) - t.pcBytes * kByteMs);
+                if (began <= in.sent) before = std::max(before, over);
+                if (began > in.sent) after = std::min(after, began);
+                inside = inside || (began <= in.sent && in.sent <= over);
+            }
+            in.busBusy = inside || (in.sent - before <= kBusyGapMs && after - in.sent <= kBusyGapMs);
         }
+        if (!options_.dump.empty())
+            Dump(options_.dump + "\\" + name + "-" + std::to_string(++dumps_) + ".txt", start,
+                 entries, times, pings, inputs);
         double longest = 0, stalled = 0;
         for (const Ping& p : pings) {
             const double waited = p.answered - p.sent;
@@ -590,21 +686,15 @@ public:
             if (waited > kStallMs) stalled += waited;
         }
         const double minutes = (stop - start) / 60000;
-        out.longest.Add(longest / 1000);
-        out.share.Add(stalled / (stop - start));
+        if (!pings.empty()) {
+            out.longest.Add(longest / 1000);
+            out.share.Add(stalled / (stop - start));
+        }
         if (cpuUsed >= 0) out.cpu.Add(cpuUsed / 1000 / minutes);
+        for (const auto& c : cpuBy) out.cpuBy[c.first].Add(c.second / 1000 / minutes);
         out.perMinute.Add(entries.size() / minutes);
 
-        // Refreshes: from one first-try "k" 23 of the marker analyzer to the next.
-        std::vector<size_t> starts;
-        bool lastAnswered = true;
-        for (size_t i = 0; i < entries.size(); ++i) {
-            const vasksim::SimLogEntry& e = entries[i];
-            if (e.command != 'k' || e.function != 23 || std::atoi(e.to.c_str()) != kMarkerAddress)
-                continue;
-            if (lastAnswered) starts.push_back(i);
-            lastAnswered = Answered(e);
-        }
+        const std::vector<size_t> starts = RefreshStarts(entries);
         for (size_t k = 0; k + 1 < starts.size(); ++k) {
             out.period.Add((entries[starts[k + 1]].timeMs - entries[starts[k]].timeMs) / 1000.0);
             out.perRefresh.Add((double)(starts[k + 1] - starts[k]));
@@ -616,12 +706,39 @@ public:
             ++out.refreshes;
         }
         out.boxes.Add(boxes_.Count() - boxes);
+        Figures delays;
+        int lost = 0;
+        for (const Input& in : inputs) {
+            ++out.inputs;
+            out.keys += in.key;
+            out.busBusy += in.busBusy;
+            out.treeDisagrees += !in.treeAgrees;
+            if (in.shown > 0) {
+                out.inputDelay.Add((in.shown - in.sent) / 1000);
+                delays.Add((in.shown - in.sent) / 1000);
+            } else {
+                ++lost;
+                ++out.lost;
+                out.keysLost += in.key;
+                out.lostBusBusy += in.busBusy;
+            }
+        }
         Say("   %s: %zu telegrams, %zu refreshes, longest stall %.2f s, not answering %.0f %% of "
             "the time, CPU %.2f s per minute, %d error boxes\n",
             name, entries.size(), starts.empty() ? 0 : starts.size() - 1, longest / 1000,
             100 * stalled / (stop - start), cpuUsed / 1000 / minutes, boxes_.Count() - boxes);
+        Say("      %zu inputs, %d lost; carried out after %s s (min / median / max)\n",
+            inputs.size(), lost,
+            delays.Empty() ? "-"
+                           : (Format(delays.Min()) + " / " + Format(delays.Median()) + " / " +
+                              Format(delays.Max()))
+                                 .c_str());
         return true;
     }
+
+    // How late the devices answer in the phase about to run (the simulator's log says only
+    // that an answer was late).
+    void SetAnswerDelay(double ms) { answerDelayMs_ = ms; }
 
     // After a fault is cleared: how long until every analyzer answers a refresh's status read
     // again.
@@ -676,6 +793,130 @@ public:
     }
 
 private:
+    // An input on its way: given, its effect not yet seen nor the input lost.
+    struct InputTurn {
+        bool pending = false;
+        double next = 0;  // when the next input is due (driver clock)
+        Input input;
+        size_t target = 0;  // the index of the analyzer it selects (input_.Targets())
+        unsigned long long logFrom = 0;
+        double nextLogLook = 0;
+    };
+
+    double Pause() {
+        std::uniform_real_distribution<double> pause(kInputPauseMinMs, kInputPauseMaxMs);
+        return pause(random_);
+    }
+
+    // The tree's marker analyzer and the one below it, where clicks and arrow keys select
+    // them in turn; the window in the foreground and the tree with the keyboard focus.
+    bool PrepareInput() {
+        std::string error;
+        if (!input_.Prepare(hMain_, {AnalyzerName(kMarkerAddress), AnalyzerName(kOtherTarget)},
+                            &error)) {
+            Say("input: %s\n", error.c_str());
+            return false;
+        }
+        const std::vector<bench::TreeTarget>& targets = input_.Targets();
+        if ((HTREEITEM)SendMessageA(input_.Tree(), TVM_GETNEXTITEM, TVGN_NEXT,
+                                    (LPARAM)targets[0].item) != targets[1].item) {
+            Say("input: \"%s\" is not right below \"%s\" in the tree, as the arrow keys need\n",
+                targets[1].text.c_str(), targets[0].text.c_str());
+            return false;
+        }
+        const size_t shown = input_.TitleShows(targets[1]) ? 1 : 0;
+        if (!input_.TakeFocus(targets[shown], 10000)) {
+            Say("input: the tree does not take the keyboard focus\n");
+            return false;
+        }
+        return true;
+    }
+
+    // Gives the next input when it is due (and `more`), or follows the one on its way: its
+    // effect shown, or lost once two refreshes have begun after it.
+    bool GiveOrFollowInput(InputTurn& turn, bool more, std::vector<Input>& inputs) {
+        const std::vector<bench::TreeTarget>& targets = input_.Targets();
+        const double now = NowMs();
+        if (!turn.pending) {
+            if (!more || now < turn.next) return true;
+            const bool key = inputs.size() % 2 == 1;
+            // A box of the program over the window takes the input, as it would a user's:
+            // the input waits until the window is the user's again.
+            if (!input_.Ready(key)) {
+                if (IsWindowEnabled(hMain_) && program_.FindDialogWithText("") == NULL &&
+                    !input_.TakeFocus(targets[input_.TitleShows(targets[1]) ? 1 : 0], 2000))
+                    Say("input: the window or the tree does not take the focus\n");
+                turn.next = NowMs() + 100;
+                return true;
+            }
+            turn.target = input_.TitleShows(targets[0]) ? 1 : 0;
+            if (!bus_.LogCount(turn.logFrom)) return false;
+            turn.input = Input();
+            turn.input.key = key;
+            turn.input.sent = NowMs();
+            const bool given = key ? input_.Key(turn.target == 1 ? VK_DOWN : VK_UP)
+                                   : input_.Click(targets[turn.target]);
+            if (!given) {
+                Say("input: SendInput refused the input\n");
+                return false;
+            }
+            turn.pending = true;
+            turn.nextLogLook = turn.input.sent + 100;
+            return true;
+        }
+        if (input_.TitleShows(targets[turn.target])) {
+            turn.input.shown = now;
+            turn.input.treeAgrees = input_.Selected() == targets[turn.target].item;
+        } else if (now >= turn.nextLogLook) {
+            turn.nextLogLook = now + 100;
+            std::vector<vasksim::SimLogEntry> entries;
+            if (!bus_.Telegrams(turn.logFrom, 0, entries)) return false;
+            size_t starts = 0;
+            for (size_t i : RefreshStarts(entries))
+                starts += bus_.ToDriver((double)entries[i].timeMs) > turn.input.sent;
+            if (starts < 2 && now - turn.input.sent < kInputGiveUpMs) return true;
+        } else {
+            return true;
+        }
+        inputs.push_back(turn.input);
+        turn.pending = false;
+        turn.next = NowMs() + Pause();
+        return true;
+    }
+
+    // Until a refresh has ended: one began since the call (the first analyzer's extended
+    // status), every analyzer's extended status followed, and then no telegram for a while.
+    // A pause within a refresh (the window thread busy between two requests) is not its end.
+    bool WaitForRefreshEnd(double timeoutMs) {
+        unsigned long long first = 0;
+        if (!bus_.LogCount(first)) return false;
+        unsigned long long last = first;
+        double changed = NowMs();
+        const double end = NowMs() + timeoutMs;
+        while (NowMs() < end) {
+            unsigned long long count = 0;
+            if (!bus_.LogCount(count)) return false;
+            if (count != last) {
+                last = count;
+                changed = NowMs();
+            } else if (last != first && NowMs() - changed >= kQuietAfterRefreshMs) {
+                std::vector<vasksim::SimLogEntry> entries;
+                if (!bus_.Telegrams(first, last, entries)) return false;
+                std::vector<bool> asked(kAnalyzers + 1, false);
+                bool begun = false;
+                for (const vasksim::SimLogEntry& e : entries) {
+                    if (e.command != 'k' || e.function != 23) continue;
+                    const int address = std::atoi(e.to.c_str());
+                    if (address == kMarkerAddress) begun = true;
+                    if (begun && address >= 1 && address <= kAnalyzers) asked[address] = true;
+                }
+                if (std::count(asked.begin() + 1, asked.end(), true) == kAnalyzers) return true;
+            }
+            Sleep(5);
+        }
+        return false;
+    }
+
     void ShowWindows() {
         for (HWND hWnd : program_.Windows()) {
             Say("   window \"%s\"\n", e2e::Text(hWnd).c_str());
@@ -700,6 +941,12 @@ private:
                    },
                    timeoutMs) != NULL;
     }
+    // The program's CPU time so far (ms), from its Unix process: under Wine, GetProcessTimes
+    // answers with the caller's own times whatever process it is asked about.
+    double ProgramCpuMs() {
+        if (unixPid_ == 0) unixPid_ = bench::FindPrefixProcess("KorvanGA.exe");
+        return unixPid_ != 0 ? bench::UnixProcessMs(unixPid_) : -1;
+    }
     HANDLE ProcessHandle() {
         if (hProcess_ == NULL)
             hProcess_ = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE,
@@ -719,9 +966,13 @@ private:
     e2e::Program program_;
     HWND hMain_ = NULL;
     HANDLE hProcess_ = NULL;
+    unsigned long unixPid_ = 0;
     double linkedAt_ = 0;
     int dumps_ = 0;
+    double answerDelayMs_ = 0;  // how late the devices answer in a phase of late answers
     BoxCloser boxes_;
+    bench::WindowInput input_;
+    std::mt19937 random_{71};
 };
 
 bool ParseInt(const char* text, int& out, int least) {
@@ -753,15 +1004,19 @@ int main(int argc, char** argv) {
                       : arg == "--storm"   ? &options.storm
                       : arg == "--minutes" ? &options.minutes
                       : arg == "--reaction" ? &options.reaction
+                      : arg == "--ping"    ? &options.ping
                                             : nullptr;
-        if (target == nullptr || i + 1 >= argc || !ParseInt(argv[i + 1], *target, 1)) {
+        if (target == nullptr || i + 1 >= argc ||
+            !ParseInt(argv[i + 1], *target, target == &options.ping ? 0 : 1)) {
             std::fprintf(stderr,
                          "usage: korvanga_bench [--repeat N] [--seconds S] [--storm S] "
-                         "[--minutes M] [--links N] [--reaction MS]\n");
+                         "[--minutes M] [--links N] [--reaction MS] [--ping MS] [--dump FOLDER] "
+                         "[--phases healthy,silent,silent-3,storm,late-800,late-300]\n");
             return 2;
         }
         ++i;
     }
+    NameThisThread("inputs, bus log and the rest");
     Bus bus;
     if (!bus.Connect()) return 1;
     Say("KorvanGA.exe with %d analyzers on COM1, paced line, %d ms reaction; %d runs, phases of "
@@ -771,7 +1026,7 @@ int main(int argc, char** argv) {
 
     LinkFigures link;
     Figures memoryLater;
-    const char* const kPhases[] = {"healthy", "silent", "storm", "late-800", "late-300"};
+    const char* const kPhases[] = {"healthy", "silent", "silent-3", "storm", "late-800", "late-300"};
     std::map<std::string, PhaseFigures> phases;
     const double phaseMs = options.seconds * 1000.0;
     int failed = 0;
@@ -793,6 +1048,14 @@ int main(int argc, char** argv) {
             });
             ok = ok && clear() && run.ComeBack(phases["silent"]);
         }
+        if (options.Wants("silent-3")) {
+            ok = ok && run.Phase("silent-3", phaseMs, phases["silent-3"], [&] {
+                for (int a = kAnalyzers - 2; a <= kAnalyzers; ++a)
+                    if (!fault(std::to_string(a) + " silent always")) return false;
+                return true;
+            });
+            ok = ok && clear() && run.ComeBack(phases["silent-3"]);
+        }
         if (options.Wants("storm")) {
             ok = ok && run.Phase("storm", 2000.0 * options.storm, phases["storm"],
                                  [&] { return fault("0 badcrc always"); }, 1000.0 * options.storm,
@@ -804,9 +1067,11 @@ int main(int argc, char** argv) {
             if (!options.Wants(name.c_str())) continue;
             // A refresh of late answers takes tens of seconds: three phases' time holds more
             // than one of them.
+            run.SetAnswerDelay(late);
             ok = ok && run.Phase(name.c_str(), 3 * phaseMs, phases[name],
                                  [&] { return fault("0 slow always " + std::to_string(late)); },
                                  0, nullptr, clear);
+            run.SetAnswerDelay(0);
         }
         // The program's memory later: once, in the last run, which alone lasts the minutes.
         if (r == options.repeat) ok = ok && run.RestUntilMinutes(memoryLater);
@@ -830,7 +1095,11 @@ int main(int argc, char** argv) {
     PrintFigures("program CPU s", link.cpu, "%.2f");
     PrintFigures("resident memory after the link MB", link.memory, "%.1f");
     PrintFigures("resident memory later MB", memoryLater, "%.1f");
+    // One healthy refresh: the median period of the healthy phase.
+    const double healthyPeriod =
+        phases["healthy"].period.Empty() ? 0.0 : phases["healthy"].period.Median();
     for (const char* name : kPhases) {
+        if (!options.Wants(name)) continue;
         const PhaseFigures& p = phases[name];
         Say("== %s (min / median / max)\n", name);
         PrintFigures("refresh period s", p.period, "%.2f");
@@ -850,6 +1119,25 @@ int main(int argc, char** argv) {
                 kinds += one;
             }
             Say("   telegrams of a refresh: %s\n", kinds.c_str());
+        }
+        // Input: the goal is that every one takes effect within one healthy refresh.
+        int within = 0;
+        for (double d : p.inputDelay.values) within += d <= healthyPeriod;
+        Say("   inputs given: %d (%d clicks, %d keys), %d while the bus was busy\n", p.inputs,
+            p.inputs - p.keys, p.keys, p.busBusy);
+        Say("   lost: %d (%d clicks, %d keys; %d of those given while the bus was busy)\n", p.lost,
+            p.lost - p.keysLost, p.keysLost, p.lostBusBusy);
+        PrintFigures("carried out after s", p.inputDelay, "%.3f");
+        if (p.inputs > 0 && healthyPeriod > 0)
+            Say("   carried out within one healthy refresh (%.2f s): %d of %d\n", healthyPeriod,
+                within, p.inputs);
+        if (p.treeDisagrees > 0)
+            Say("   the title named the analyzer but the tree selected another: %d times\n",
+                p.treeDisagrees);
+        if (!p.cpuBy.empty()) {
+            Say("   CPU s per minute by what used it (min / median / max over the runs):\n");
+            for (const auto& c : p.cpuBy)
+                if (c.second.Max() >= 0.005) PrintFigures(c.first.c_str(), c.second, "%.2f");
         }
     }
     if (failed) Say("\n%d of %d runs FAILED\n", failed, options.repeat);

@@ -21,7 +21,7 @@ struct BenchOptions {
     // reads back and compares.
     SerialParam param = {2, 0, 0, 1, 0};
     bool echo = false;
-    int repeat = 1;       // runs per case; the best one is reported
+    int repeat = 1;       // runs per case; the median one is reported
     std::string workDir;  // for the files of the transfers
     std::string dumpDir;  // telegram lists of the cases; empty: none
 };

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
 
 #include "vasklayer.h"
 
@@ -11,7 +10,14 @@ namespace bench {
 
 namespace {
 
-const double kByteMs = CvaskLayer::ByteMs;
+const double kByteMs = kLineByteMs;
+const double kCycle = kBroadcastCycleMs;
+// The protocol's acknowledgement waits (ms): 500 for "K" 24 and "K" 25, else 90.
+const int kAckWaitMs = 90;
+const int kLongAckWaitMs = 500;
+// How soon after an answer's end a broadcast may follow and still be timed from a quiet
+// line (ms): the link layer's latency allowance, used only to sort collisions.
+const double kQuietMs = CvaskLayer::LatencyAllowance;
 
 // The gap rule's tables from the true phases and lengths.
 struct Tables {
@@ -35,36 +41,42 @@ double GapDelay(double at, double ms, const std::vector<double>& phases,
     Tables tables(phases, lengths);
     double start = 0.0, end = 0.0;
     CvaskLayer::GapWait(tables.phases, tables.lengths, ms, 0, &start, &end);
-    const double cycle = CvaskLayer::Cycle;
+    const double cycle = kCycle;
     double sinceStart = std::fmod(std::fmod(at - start, cycle) + cycle, cycle);
     return sinceStart <= end - start ? 0.0 : cycle - sinceStart;
 }
 
 // Whether a telegram on the line from `from` to `to` (simulator ms) meets a broadcast that
 // ends at phases[k] and lasts lengths[k].
-bool MeetsBroadcast(double from, double to, const std::vector<double>& phases,
-                    const std::vector<double>& lengths) {
-    const double cycle = CvaskLayer::Cycle;
-    double base = std::floor(from / cycle) * cycle;
+// The end (simulator ms) of a broadcast that a telegram on the line from `from` to `to`
+// meets, the latest of them; 0 when it meets none. A broadcast ends at phases[k] of each
+// cycle and lasts lengths[k].
+double MetBroadcastEnd(double from, double to, const std::vector<double>& phases,
+                       const std::vector<double>& lengths) {
+    double base = std::floor(from / kCycle) * kCycle;
+    double met = 0.0;
     for (size_t k = 0; k < phases.size() && k < lengths.size(); ++k)
-        for (int c = -1; c <= 1; ++c) {
-            double end = base + c * cycle + phases[k];
-            if (from < end && to > end - lengths[k]) return true;
+        for (int c = -1; c <= 2; ++c) {
+            double end = base + c * kCycle + phases[k];
+            if (from < end && to > end - lengths[k]) met = std::max(met, end);
         }
-    return false;
+    return met;
 }
 
-// The gap rule's wait and, beyond it, whatever more keeps a telegram of `ms` clear of the
-// broadcasts. A telegram that meets a broadcast wherever it starts (it fits in no gap)
-// goes where the rule sends it.
-double ClearDelay(double at, double ms, const std::vector<double>& phases,
-                  const std::vector<double>& lengths) {
-    const double rule = GapDelay(at, ms, phases, lengths);
-    for (double t = at + rule; t < at + rule + CvaskLayer::Cycle; t += 0.25) {
-        t += GapDelay(t, ms, phases, lengths);
-        if (!MeetsBroadcast(t, t + ms, phases, lengths)) return t - at;
+// How long a telegram of `ms` that wants to start at `at` waits until it meets no
+// broadcast: each broadcast it would meet moves it behind that broadcast's end. One that
+// meets a broadcast wherever it starts (it fits in no gap) goes at once.
+double FreeDelay(double at, double ms, const std::vector<double>& phases,
+                 const std::vector<double>& lengths) {
+    double t = at;
+    // Each step passes a broadcast; a cycle holds one of each.
+    for (size_t step = 0; step <= 2 * phases.size() + 2; ++step) {
+        const double met = MetBroadcastEnd(t, t + ms, phases, lengths);
+        if (met == 0.0) return t - at;
+        t = met;
+        if (t - at > kCycle) break;
     }
-    return rule;
+    return 0.0;
 }
 
 // When the PC could first have timed every device's broadcast (simulator ms): for each
@@ -76,7 +88,7 @@ double ClearDelay(double at, double ms, const std::vector<double>& phases,
 double FirstTimedCycle(const std::vector<WireTelegram>& telegrams, int reactionMs,
                        const std::vector<double>& phases, const std::vector<double>& lengths,
                        double from) {
-    const double cycle = CvaskLayer::Cycle;
+    const double cycle = kCycle;
     double timed = from;
     for (size_t k = 0; k < phases.size() && k < lengths.size(); ++k) {
         double end = from + std::fmod(std::fmod(phases[k] - from, cycle) + cycle, cycle);
@@ -88,7 +100,7 @@ double FirstTimedCycle(const std::vector<WireTelegram>& telegrams, int reactionM
                 if (t.Collided() && sent - t.pcBytes * kByteMs < end && sent > begin) spoilt = true;
                 const double answer = sent + reactionMs;
                 if (t.deviceBytes > 0 && answer < begin &&
-                    answer + t.deviceBytes * kByteMs > begin - CvaskLayer::LatencyAllowance)
+                    answer + t.deviceBytes * kByteMs > begin - kQuietMs)
                     spoilt = true;
                 if (spoilt) break;
             }
@@ -105,7 +117,7 @@ int WindowSide(double at, double ms, const std::vector<double>& broadcastPhases,
                const std::vector<double>& broadcastMs) {
     if (broadcastPhases.empty()) return 0;
     Tables tables(broadcastPhases, broadcastMs);
-    const double cycle = CvaskLayer::Cycle;
+    const double cycle = kCycle;
     double start = 0.0, end = 0.0;
     double t = std::fmod(std::fmod(at, cycle) + cycle, cycle);
     // The rule compares whole milliseconds; so does this.
@@ -118,13 +130,13 @@ int WindowSide(double at, double ms, const std::vector<double>& broadcastPhases,
 
 int AckWaitFor(const WireTelegram& t) {
     if (t.device == 15) return 0;  // nobody acknowledges a broadcast
-    if (t.command == 'K' && (t.function == 24 || t.function == 25)) return CvaskLayer::LongAckWait;
-    return CvaskLayer::AckWait;
+    if (t.command == 'K' && (t.function == 24 || t.function == 25)) return kLongAckWaitMs;
+    return kAckWaitMs;
 }
 
 WireBound ComputeWireBound(const std::vector<WireTelegram>& telegrams, int reactionMs,
                            const std::vector<double>& broadcastPhases,
-                           const std::vector<double>& broadcastMs, bool echo, bool keepClear) {
+                           const std::vector<double>& broadcastMs, bool echo, Gaps gaps) {
     WireBound b;
     if (telegrams.empty()) return b;
     // A timeline in the simulator's clock, from the moment the first telegram began.
@@ -132,17 +144,16 @@ WireBound ComputeWireBound(const std::vector<WireTelegram>& telegrams, int react
     // By then every device has broadcast once since the first telegram began.
     double learnt = now;
     for (double phase : broadcastPhases) {
-        double cycle = CvaskLayer::Cycle;
-        double first = now + std::fmod(std::fmod(phase - now, cycle) + cycle, cycle);
+        double first = now + std::fmod(std::fmod(phase - now, kCycle) + kCycle, kCycle);
         learnt = std::max(learnt, first);
     }
     const double timed = FirstTimedCycle(telegrams, reactionMs, broadcastPhases, broadcastMs, now);
-    // The devices that answered anything: a telegram that collided on its way to one of
-    // them was sent again, and the repetition is what the bound counts. To an address
-    // where nobody answers it would have gone unanswered anyway.
-    std::set<int> present;
-    for (const WireTelegram& t : telegrams)
-        if (t.deviceBytes > 0) present.insert(t.device);
+    // Without an echo to read back, the port's write under Wine returns before the telegram
+    // has crossed the paced line (a pseudo-terminal has no baud rate), so an acknowledgement
+    // wait that runs out begins with the telegram: it covers the telegram's time.
+    auto ackWait = [echo](const WireTelegram& t) {
+        return std::max(0.0, AckWaitFor(t) - (echo ? 0.0 : t.pcBytes * kByteMs));
+    };
     // Until the PC has read a reply it has read nothing of the line and knows no phase;
     // the gap rule then lets it send at once.
     bool cycleKnown = false;
@@ -160,11 +171,18 @@ WireBound ComputeWireBound(const std::vector<WireTelegram>& telegrams, int react
                 int side = WindowSide(start, ms, broadcastPhases, broadcastMs);
                 ++(side < 0 ? b.lateBeforeWindow : side > 0 ? b.lateAfterWindow : b.lateInWindow);
             }
-            if (present.count(t.device) || t.device == 15) continue;
+            // What it cost: it went without waiting for a window, took its time on the line
+            // and left its acknowledgement wait to run out; its repetition is a telegram of
+            // its own in the log.
+            const double cost = (t.pcBytes + t.deviceBytes) * kByteMs + (t.device != 15 ? ackWait(t) : 0.0);
+            b.collidedMs += cost;
+            now += cost;
+            b.deviceBytes += t.deviceBytes;
+            continue;
         }
-        double gap = !cycleKnown ? 0.0
-                     : keepClear ? ClearDelay(now, ms, broadcastPhases, broadcastMs)
-                                 : GapDelay(now, ms, broadcastPhases, broadcastMs);
+        double gap = gaps == Gaps::Free ? FreeDelay(now, ms, broadcastPhases, broadcastMs)
+                     : cycleKnown       ? GapDelay(now, ms, broadcastPhases, broadcastMs)
+                                        : 0.0;
         b.gapMs += gap;
         now += gap;
         double line = (t.pcBytes + t.deviceBytes) * kByteMs;
@@ -176,15 +194,10 @@ WireBound ComputeWireBound(const std::vector<WireTelegram>& telegrams, int react
             b.reactionMs += reactionMs;
             now += reactionMs;
         } else if (t.device != 15) {
-            // Without an echo to read back, the port's write under Wine returns before the
-            // telegram has crossed the paced line (a pseudo-terminal has no baud rate), so
-            // a wait that runs out begins with the telegram: it covers the telegram's time.
             ++b.unanswered;
-            double wait = AckWaitFor(t) - (echo ? 0.0 : t.pcBytes * kByteMs);
-            if (wait > 0) {
-                b.ackWaitMs += wait;
-                now += wait;
-            }
+            const double wait = ackWait(t);
+            b.ackWaitMs += wait;
+            now += wait;
         }
     }
     return b;
