@@ -350,15 +350,18 @@ TEST(DiagnosticValues, ClosingDuringASlowReadWaitsForThatReadAndNoMore) {
     ThreadCount threads;
     DiagScript script;
     HANDLE entered = CreateEventA(NULL, TRUE, FALSE, NULL);
-    // A device that answers late: the read takes its time after the sheet was closed.
-    script.onAirPressure = [&] {
-        SetEvent(entered);
-        Sleep(400);
-    };
     DiagScripted<CSindor6> analyzer(&script, "S6", nullptr, 1, 2, 0, 0);
     {
         wkit::Driver driver;
         auto sheet = std::make_unique<CDiagnosticsPropertySheet>(&analyzer);
+        // A device that answers late: the read still runs when the closing sheet asks the
+        // thread to stop, and answers only then, however long the close took.
+        CPageDiagnosticsValues* page = &sheet->m_valuesPage;
+        script.onAirPressure = [&, page] {
+            SetEvent(entered);
+            const ULONGLONG deadline = GetTickCount64() + 10000;
+            while (!page->IsStopRequested() && GetTickCount64() < deadline) Sleep(10);
+        };
         sheet->SetActivePage(2);
         driver.OnOpen(wkit::Template(IDD_DIAG_VALUES), [&](wkit::Window& w) {
             ASSERT_EQ(WaitForSingleObject(entered, 10000), WAIT_OBJECT_0);
