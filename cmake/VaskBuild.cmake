@@ -31,9 +31,12 @@ function(vask_wine_fixture)
 endfunction()
 
 # Lines of a test's output that fail the test whatever its exit code: Wine's reports of a
-# crash, which a program may print at its end after every check has passed.  Every test that
-# runs a Windows program sets them as its FAIL_REGULAR_EXPRESSION (vask_add_gtest does).
-set(VASK_CRASH_PATTERNS "Unhandled page fault" "Unhandled exception" "wine: Unhandled ")
+# crash, which a program may print at its end after every check has passed (the list is
+# cmake/crash-patterns, which scripts/test reads as well).  Every test that runs a Windows
+# program sets them as its FAIL_REGULAR_EXPRESSION (vask_add_gtest does).
+file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/crash-patterns VASK_CRASH_PATTERNS REGEX "^[^#]")
+set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+             ${CMAKE_CURRENT_LIST_DIR}/crash-patterns)
 
 # vask_add_gtest(name SOURCES ... [LIBS ...] [FIXTURES ...] [BUS] [PRINTER] [FOCUS]
 #                [PROGRAM_RESOURCES] [TIMEOUT s] [LIMITS ...])
@@ -125,7 +128,8 @@ function(vask_vaskbus_fixture)
            COMMAND ${CMAKE_SOURCE_DIR}/sim/vaskbus-fixture template ${VASK_BUS_DIR}/template
                    ${VASK_WINEPREFIX} $<TARGET_FILE:gatewaysim>)
   set_tests_properties(vaskbus_template PROPERTIES
-    FIXTURES_SETUP vaskbus_template FIXTURES_REQUIRED "wine;gatewaycom" TIMEOUT 120)
+    FIXTURES_SETUP vaskbus_template FIXTURES_REQUIRED "wine;gatewaycom" TIMEOUT 120
+    FAIL_REGULAR_EXPRESSION "${VASK_CRASH_PATTERNS}")
 endfunction()
 
 # vask_bus_of(test DIR): the bus of one test in DIR: socat and the analyzer simulator, and a

@@ -361,6 +361,22 @@ TEST(ArchiveObjects, DataThatDoNotFitAreRefused) {
                      "\xFF\xFF\xFF\xF0\xFF\xFF\xFF",
                      24),
          NULL, CArchiveException::generic},
+        // CString counts in int: a length above the accepted one is refused before any of
+        // its text is read, however much of it the file holds.
+        {"string length one above the longest accepted",
+         std::string("\xFF\xFF\x01\x00\x0B\x00"
+                     "CPeerRecord"
+                     "\xFF\xFF\xFF\x01\xFF\xFF\x7F"
+                     "abc",
+                     27),
+         NULL, CArchiveException::generic},
+        {"string length just above the int range",
+         std::string("\xFF\xFF\x01\x00\x0B\x00"
+                     "CPeerRecord"
+                     "\xFF\xFF\xFF\x00\x00\x00\x80"
+                     "abc",
+                     27),
+         NULL, CArchiveException::generic},
         {"string length beyond this file",
          std::string("\xFF\xFF\x01\x00\x0B\x00"
                      "CPeerRecord"

@@ -68,6 +68,10 @@ TEST(AxisPixels, ValueToPixelAndBackOfTheFourKinds) {
         {"log, between", log(1, 1000), sqrt(10.0), 50},
         {"log, zero", log(1, 1000), 0.0, 0},
         {"log, negative", log(1, 1000), -5.0, 0},
+        // Measured from the minimum, whatever it is.
+        {"log from 0.1, its minimum", log(0.1, 100), 0.1, 0},
+        {"log from 0.1, one decade up", log(0.1, 100), 1.0, 100},
+        {"log from 10, two decades up", log(10, 10000), 1000.0, 200},
         {"time, middle", time(1000, 1600), 1300.0, 300},
         {"time, before the start", time(1000, 1600), 900.0, -100},
         {"digital, percent of the length", digital, 50.0, 100},
@@ -87,6 +91,9 @@ TEST(AxisPixels, ValueToPixelAndBackOfTheFourKinds) {
     EXPECT_DOUBLE_EQ(g->PixelToValue(100), 10.0);
     EXPECT_DOUBLE_EQ(g->PixelToValue(0), 1.0);
     EXPECT_EQ(g->PixelToValue(-1), 0.0) << "a negative pixel is 0.0";
+    std::unique_ptr<CAxis> g10(log(10, 10000)());
+    EXPECT_DOUBLE_EQ(g10->PixelToValue(0), 10.0);
+    EXPECT_DOUBLE_EQ(g10->PixelToValue(200), 1000.0);
     std::unique_ptr<CAxis> t(time(1000, 1600)());
     EXPECT_DOUBLE_EQ(t->PixelToValue(300), 1300.0);
     std::unique_ptr<CAxis> d(digital());

@@ -147,8 +147,9 @@ TEST_F(CurvePrint, TheDiagramFormPrintsTheDiagramAsItsMetafileVariable) {
     EXPECT_EQ(page.GetDiagram()->GetBackgroundColor(), background) << "the live diagram's look";
     EXPECT_TRUE(page.GetDiagram()->GetFrame());
 
-    const std::string pdf = printer.NextPdf();
+    const std::string pdf = printer.PdfOf(r.printed.jobs[0].document);
     ASSERT_FALSE(pdf.empty()) << printer.Missed();
+    SCOPED_TRACE(printer.About());
     const std::vector<std::string> text = rtest::PdfPages(pdf);
     ASSERT_EQ(text.size(), 1u);
     EXPECT_NE(text[0].find("Korvan Test Works"), std::string::npos) << text[0];

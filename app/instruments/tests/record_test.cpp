@@ -228,10 +228,11 @@ TEST_F(Record, ADocumentLoadsAsItsModelAndGivesTheDevicesOwnEntriesOnlyToACompar
     EXPECT_EQ("Tank 7 0.000000 1 1", Cached(*compare, 372));
 }
 
-// Versions 2 and 3 keyed by key text, 4 by number (its key texts name other entries, which
-// must not take the values); each field a value of its own.
+// Versions 1 to 3 keyed by key text, 4 by number (its key texts name other entries, which
+// must not take the values); each field a value of its own. Version 1 is the first that holds
+// values.
 TEST_F(Record, OlderVersionsAreReadInTheirOwnLayout) {
-    for (DWORD version : {2u, 3u, 4u}) {
+    for (DWORD version : {1u, 2u, 3u, 4u}) {
         SCOPED_TRACE("version " + std::to_string(version));
         const std::string v = std::to_string(version);
         RecordWriter w;
@@ -254,6 +255,8 @@ TEST_F(Record, OlderVersionsAreReadInTheirOwnLayout) {
         std::unique_ptr<CVaskInstrument> loaded = file_.Load<CVaskInstrument>();
         ASSERT_NE(nullptr, loaded);
         EXPECT_EQ((int)version, loaded->GetRecordVersion());
+        EXPECT_EQ(0, loaded->IsIncompatible());
+        EXPECT_EQ(1, loaded->HasData());
         EXPECT_EQ("Fixture " + v, Text(loaded->GetName()));
         EXPECT_EQ("Oxy " + v, Text(loaded->GetComponentName(0)));
         EXPECT_EQ("N4", Text(loaded->GetComponentName(3)));
@@ -650,6 +653,32 @@ TEST_F(Record, ASindor23DocumentOfSchema1IsRefused) {
     EXPECT_EQ(0, s23->HasData());
     EXPECT_EQ(0, s23->HasO2Sensor()) << "nothing read";
     EXPECT_NE("Old schema", Text(s23->GetName()));
+}
+
+// A schema that the archive has handed out already reads as -1 the next time: no readable
+// schema, for the base record as for the Sindor 23's prefix.
+TEST_F(Record, ASchemaAlreadyTakenIsRefusedLikeAnOldOne) {
+    BoxHook boxes;
+    RecordWriter base;
+    Header(base, 6, 2, 1, "Schema taken", 1, 1, {"A", "B", "C", "D"}, 0);
+    RecordWriter sindor;
+    sindor.Dword(6).Dword(1).Dword(1);
+    Header(sindor, 6, 4, 1, "Schema taken", 1, 0, {"A", "B", "C", "D"}, 0);
+
+    CParvel6 parvel("Before", nullptr, 3, 1, 0, 0);
+    file_.SetBytes(base.bytes);
+    file_.LoadInto(parvel, (UINT)-1);
+    EXPECT_EQ(std::vector<std::string>{kReadError}, boxes.texts);
+    EXPECT_EQ("Before", Text(parvel.GetName())) << "nothing read";
+    EXPECT_EQ(0, parvel.HasExtensionCard());
+
+    boxes.texts.clear();
+    CSindor23 s23("Before", nullptr, 3, 2, 0, 0, 0, 0, 0, 0);
+    file_.SetBytes(sindor.bytes);
+    file_.LoadInto(s23, (UINT)-1);
+    EXPECT_EQ(std::vector<std::string>{kReadError}, boxes.texts);
+    EXPECT_EQ("Before", Text(s23.GetName())) << "nothing read";
+    EXPECT_EQ(0, s23.HasO2Sensor());
 }
 
 }  // namespace

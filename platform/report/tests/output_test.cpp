@@ -58,6 +58,14 @@ bool Has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
+// How the documents of this process's prints of the form begin: the form's name and the
+// process id.
+const std::string& OwnPrefix() {
+    static const std::string prefix =
+        "vaskreport_output_test_" + std::to_string(GetCurrentProcessId()) + "_";
+    return prefix;
+}
+
 class Output : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -83,8 +91,9 @@ TEST_F(Output, FortyRecordsOnATwentyLineTableGiveTwoPdfPagesWithTheHeader) {
     ASSERT_EQ(recorder.jobs.size(), 1u);
     EXPECT_EQ(recorder.jobs[0].pages.size(), 2u);
 
-    std::string pdf = printer.NextPdf();
+    std::string pdf = printer.PdfOf(recorder.jobs[0].document);
     ASSERT_FALSE(pdf.empty()) << printer.Missed();
+    SCOPED_TRACE(printer.About());
     std::vector<std::string> pages = PdfPages(pdf);
     ASSERT_EQ(pages.size(), 2u);
     for (const std::string& page : pages) EXPECT_TRUE(Has(page, "Output test header forty"));
@@ -94,6 +103,40 @@ TEST_F(Output, FortyRecordsOnATwentyLineTableGiveTwoPdfPagesWithTheHeader) {
     EXPECT_TRUE(Has(pages[1], Record(21)));
     EXPECT_TRUE(Has(pages[1], Record(40)));
     EXPECT_FALSE(Has(pages[1], Record(1) + "\n"));
+}
+
+// A job of another print that ends while this print is on its way (a killed test's job that
+// the scheduler prints later) comes before it in the queue: the PDF is the job's of this
+// print's document all the same.
+TEST_F(Output, AnotherJobBeforeThePrintsIsNotTakenForIt) {
+    PrintJobs printer;
+    const std::string pdfDir = getenv("VASK_PDF_DIR");
+    const std::string socket = pdfDir.substr(0, pdfDir.find_last_of('/')) + "/cups.sock";
+    const std::string other = "another_print_" + std::to_string(GetCurrentProcessId()) + "_" +
+                              std::to_string(GetTickCount64());
+    TempDir dir;
+    ASSERT_TRUE(WriteText(dir.File("other.txt"), "A PAGE OF ANOTHER PRINT\n"));
+    int code = -1;
+    const std::string lp = RunUnix("lp -h '" + socket + "' -t '" + other + "' '" +
+                                   UnixPath(dir.File("other.txt")) + "'", &code);
+    ASSERT_EQ(code, 0) << lp;
+    Recorder recorder;
+    ASSERT_NO_FATAL_FAILURE(PrintOnThePrinter(40));
+    ASSERT_EQ(recorder.jobs.size(), 1u);
+
+    const std::string pdf = printer.PdfOf(recorder.jobs[0].document);
+    ASSERT_FALSE(pdf.empty()) << printer.Missed();
+    SCOPED_TRACE(printer.About());
+    const std::vector<std::string> pages = PdfPages(pdf);
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_TRUE(Has(pages[1], Record(40)));
+    EXPECT_FALSE(Has(pages[0], "ANOTHER PRINT"));
+    // The other job went first.
+    int otherId = -1;
+    for (const QueueJob& j : printer.FinishedSince())
+        if (j.title == other) otherId = j.id;
+    EXPECT_GE(otherId, 0) << "the other job did not end";
+    EXPECT_LT(otherId, printer.Job().id);
 }
 
 TEST_F(Output, CancelAtRecordFiveGivesMinus99OnceAndNoPdf) {
@@ -109,13 +152,20 @@ TEST_F(Output, CancelAtRecordFiveGivesMinus99OnceAndNoPdf) {
     EXPECT_EQ(loop.cancelledResults, 1);
     EXPECT_TRUE(recorder.jobs.empty());
 
-    // The queue keeps its order: once a later job's PDF is there, a PDF of the cancelled one
-    // would be there too.
+    // The queue keeps its order: once a later job has finished, the cancelled one would have
+    // finished before it.
     ASSERT_NO_FATAL_FAILURE(PrintOnThePrinter(1));
     ASSERT_EQ(recorder.jobs.size(), 1u);
-    std::string pdf = printer.NextPdf();
+    std::string pdf = printer.PdfOf(recorder.jobs[0].document);
     ASSERT_FALSE(pdf.empty()) << printer.Missed();
-    EXPECT_EQ(printer.PdfsSince(), std::vector<std::string>{pdf.substr(pdf.rfind('\\') + 1)});
+    // Of this process's prints (their documents are named after the form and the process),
+    // only the later one reached the queue.
+    std::string ours;
+    for (const QueueJob& j : printer.FinishedSince())
+        if (j.title.compare(0, OwnPrefix().size(), OwnPrefix()) == 0)
+            ours += " " + std::to_string(j.id) + " \"" + j.title + "\"";
+    EXPECT_EQ(ours, " " + std::to_string(printer.Job().id) + " \"" + printer.Job().title + "\"")
+        << "the jobs of this process besides " << printer.About();
 }
 
 // A print's title is what the user sees in the printer queue and as the PDF's name: the
@@ -127,10 +177,10 @@ TEST_F(Output, ThePrintCarriesTheDocumentsNameIntoTheQueueAndThePdfsName) {
     ASSERT_EQ(recorder.jobs.size(), 1u);
     const std::string document = recorder.jobs[0].document;
     EXPECT_EQ(document.compare(0, 23, "vaskreport_output_test_"), 0) << document;
-    std::string pdf = printer.NextPdf();
+    // The queue's record of the job carries the document's name as its title.
+    std::string pdf = printer.PdfOf(document);
     ASSERT_FALSE(pdf.empty()) << printer.Missed();
-    const int id = PrintJobs::JobOf(pdf);
-    EXPECT_EQ(printer.QueueTitle(id), document) << "the title of job " << id << " in the queue";
+    const int id = printer.Job().id;
     EXPECT_EQ(pdf.substr(pdf.rfind('\\') + 1), document + "-job_" + std::to_string(id) + ".pdf")
         << "the PDF of job " << id << " is not named after its document " << document
         << ": the queue's cups-pdf took another title than the job's (see the queue's options in "
@@ -217,10 +267,10 @@ TEST_F(Output, ThePreviewShowsTheTwoRecordedPagesAndPrintsThem) {
     EXPECT_GT(seen.rangeWidth, 0);  // fitted to the width, it scrolls
     EXPECT_EQ(seen.afterBack, "Page 1 of 2");
 
-    std::string pdf = printer.NextPdf();
+    // The preview's print has a document name of its own, after the form and the process.
+    std::string pdf = printer.PdfOfTitleStartingWith(OwnPrefix());
     ASSERT_FALSE(pdf.empty()) << "the preview printed no PDF: " << printer.Missed();
-    const std::string title = printer.QueueTitle(PrintJobs::JobOf(pdf));
-    EXPECT_EQ(title.compare(0, 23, "vaskreport_output_test_"), 0) << title;
+    SCOPED_TRACE(printer.About());
     std::vector<std::string> pages = PdfPages(pdf);
     ASSERT_EQ(pages.size(), 2u);
     EXPECT_TRUE(Has(pages[1], Record(40)));

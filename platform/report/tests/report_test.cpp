@@ -274,8 +274,11 @@ std::string UnixPath(const std::string& windowsPath) {
 
 std::string RunUnix(const std::string& command, int* code, ULONGLONG limitMs) {
     static std::atomic<unsigned> count{0};
-    char name[64];
-    snprintf(name, sizeof name, "vask_unix_%lu_%u.out", GetCurrentProcessId(), ++count);
+    // A name of this call alone: process ids come again in later processes, and a command that
+    // outlived its limit may still write its output under the name it was given.
+    char name[96];
+    snprintf(name, sizeof name, "vask_unix_%lu_%llu_%u.out", GetCurrentProcessId(),
+             static_cast<unsigned long long>(GetTickCount64()), ++count);
     const std::string out = TempFolder() + name, codeFile = out + ".code";
     const std::string unixOut = UnixPath(out);
     DeleteFileA(out.c_str());
@@ -316,30 +319,13 @@ std::string PrinterFolder() {
     return dir.substr(0, dir.find_last_of('/'));
 }
 
-// The newest job of the build's print server, 0 when it has none; -1 (and what it said in
-// `answer`) when it could not be asked.
-int NewestJob(std::string& answer) {
+std::string PrinterLog(const std::string& name) {
     const std::string folder = PrinterFolder();
-    if (folder.empty()) {
-        answer = "VASK_PDF_DIR is not set";
-        return -1;
-    }
-    int code = -1;
-    answer = RunUnix("lpstat -h '" + folder + "/cups.sock' -W all -o", &code);
-    if (code != 0) {
-        answer = "lpstat ended with " + std::to_string(code) + ": " + answer;
-        return -1;
-    }
-    // "VaskPDF-12  root  1024  <date>": the queue, a hyphen and the job's id first.
-    int newest = 0;
-    std::istringstream lines(answer);
-    std::string line;
-    while (std::getline(lines, line)) {
-        std::string first = line.substr(0, line.find(' '));
-        size_t dash = first.rfind('-');
-        if (dash != std::string::npos) newest = std::max(newest, atoi(first.c_str() + dash + 1));
-    }
-    return newest;
+    if (folder.empty()) return std::string();
+    std::string path = "Z:" + folder + "/log/" + name;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
 }
 
 bool CompletePdf(const std::string& path) {
@@ -348,10 +334,58 @@ bool CompletePdf(const std::string& path) {
     return end != std::string::npos && end >= 4 && bytes.compare(end - 4, 5, "%%EOF") == 0;
 }
 
+// The title in a PDF's document information (pdfinfo); what pdfinfo said when it has none.
+std::string PdfTitle(const std::string& pdf, bool& found) {
+    int code = -1;
+    const std::string info = RunUnix("/usr/bin/pdfinfo '" + UnixPath(pdf) + "'", &code);
+    found = false;
+    std::istringstream lines(info);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.compare(0, 6, "Title:") != 0) continue;
+        const size_t from = line.find_first_not_of(' ', 6);
+        found = true;
+        return from == std::string::npos ? std::string() : line.substr(from);
+    }
+    return "pdfinfo ended with " + std::to_string(code) + ": " + info;
+}
+
+std::string Names(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+    return text.empty() ? "none" : text;
+}
+
+std::string Describe(const QueueJob& job) {
+    return "job " + std::to_string(job.id) + " \"" + job.title + "\"";
+}
+
 }  // namespace
 
-PrintJobs::PrintJobs() {
-    m_first = m_last = NewestJob(m_missed);
+PrintJobs::PrintJobs() { m_logStart = ReadText(PrinterLog("page_log")).size(); }
+
+std::vector<QueueJob> PrintJobs::FinishedSince() const {
+    // The queue's page log has a line for each job that has ended (finished, or stopped with
+    // the scheduler): "<queue> <user> <id> [<date> <zone>] total <pages> <billing> <host>
+    // <title> <media> <sides>".
+    std::string log = ReadText(PrinterLog("page_log"));
+    // A log that is shorter than it was has been started anew: all of it is new then.
+    log = log.size() >= m_logStart ? log.substr(m_logStart) : log;
+    std::vector<QueueJob> jobs;
+    size_t from = 0, end;
+    // Only whole lines: the scheduler may be writing the last one.
+    while ((end = log.find('\n', from)) != std::string::npos) {
+        std::istringstream words(log.substr(from, end - from));
+        from = end + 1;
+        std::vector<std::string> w;
+        for (std::string word; words >> word;) w.push_back(word);
+        if (w.size() < 12 || w[5] != "total") continue;
+        QueueJob job;
+        job.id = atoi(w[2].c_str());
+        job.title = w[9];
+        for (size_t i = 10; i + 2 < w.size(); ++i) job.title += " " + w[i];
+        jobs.push_back(job);
+    }
+    return jobs;
 }
 
 int PrintJobs::JobOf(const std::string& pdf) {
@@ -369,70 +403,81 @@ int PrintJobs::JobOf(const std::string& pdf) {
     return atoi(name.c_str() + digits);
 }
 
-std::string PrintJobs::NextPdf(ULONGLONG limitMs) {
+std::string PrintJobs::PdfOf(const std::string& document, ULONGLONG limitMs) {
+    return Find(document, true, limitMs);
+}
+
+std::string PrintJobs::PdfOfTitleStartingWith(const std::string& prefix, ULONGLONG limitMs) {
+    return Find(prefix, false, limitMs);
+}
+
+std::string PrintJobs::About() const {
+    return Describe(m_job) + ", file " + (m_pdf.empty() ? std::string("none") : m_pdf);
+}
+
+std::string PrintJobs::Find(const std::string& title, bool whole, ULONGLONG limitMs) {
+    m_job = QueueJob();
+    m_pdf.clear();
+    m_missed.clear();
     const std::string folder = PdfFolder();
-    if (m_last < 0 || folder.empty()) {
-        if (folder.empty()) m_missed = "VASK_PDF_DIR is not set";
+    if (folder.empty()) {
+        m_missed = "VASK_PDF_DIR is not set";
         return std::string();
     }
-    ULONGLONG deadline = GetTickCount64() + limitMs;
-    std::vector<std::string> names;
+    const std::string wanted = (whole ? "the job titled \"" : "a job whose title begins with \"") +
+                               title + "\"";
+    const ULONGLONG deadline = GetTickCount64() + limitMs;
+    std::vector<QueueJob> finished;
+    std::vector<std::string> files;
     do {
-        // The server works off its jobs in order: the first PDF after the job noted last is
-        // the one of the next job.
-        int next = -1;
-        std::string path;
-        names = FilesStartingWith(folder, "");
-        for (const std::string& name : names) {
-            int job = JobOf(name);
-            if (job > m_last && (next < 0 || job < next)) {
-                next = job;
-                path = folder + "\\" + name;
+        finished = FinishedSince();
+        std::vector<QueueJob> matching;
+        for (const QueueJob& job : finished) {
+            const bool titled =
+                whole ? job.title == title : job.title.compare(0, title.size(), title) == 0;
+            // A job that the scheduler stopped and started again is logged each time.
+            bool again = false;
+            for (const QueueJob& m : matching) again = again || m.id == job.id;
+            if (titled && !again) matching.push_back(job);
+        }
+        if (matching.size() > 1) {
+            m_missed = "more than one job for " + wanted + ":";
+            for (const QueueJob& job : matching) m_missed += " " + Describe(job);
+            return std::string();
+        }
+        if (matching.size() == 1) {
+            m_job = matching[0];
+            files.clear();
+            for (const std::string& name : FilesStartingWith(folder, ""))
+                if (JobOf(name) == m_job.id) files.push_back(name);
+            if (files.size() > 1) {
+                m_missed = Describe(m_job) + " has more than one PDF in " + folder + ": " +
+                           Names(files);
+                return std::string();
+            }
+            // The job has finished once the queue logged it, and with it the PDF's writer.
+            const std::string path = files.empty() ? std::string() : folder + "\\" + files[0];
+            if (!path.empty() && CompletePdf(path)) {
+                bool found = false;
+                const std::string inside = PdfTitle(path, found);
+                if (found && inside.compare(0, m_job.title.size(), m_job.title) == 0) {
+                    m_pdf = path;
+                    return path;
+                }
+                m_missed = "the PDF " + path + " of " + Describe(m_job) +
+                           (found ? " holds the document \"" + inside + "\"" : ": " + inside);
+                return std::string();
             }
         }
-        if (next >= 0 && CompletePdf(path)) {
-            m_last = next;
-            return path;
-        }
         Sleep(100);
     } while (GetTickCount64() < deadline);
-    std::string answer;
-    NewestJob(answer);
-    m_missed = "no complete PDF of a job after job " + std::to_string(m_last) + " in " + folder +
-               " within " + std::to_string(limitMs / 1000) + " s; its files:";
-    for (const std::string& name : names) m_missed += " " + name;
-    m_missed += "; the server's jobs: " + answer;
-    return std::string();
-}
-
-std::vector<std::string> PrintJobs::PdfsSince() const {
-    std::vector<std::string> since;
-    for (const std::string& name : FilesStartingWith(PdfFolder(), ""))
-        if (JobOf(name) > m_first) since.push_back(name);
-    return since;
-}
-
-std::string PrintJobs::QueueTitle(int job, ULONGLONG limitMs) const {
-    // The server's page log has a line for each finished job: "<queue> <user> <id> [<time>]
-    // total <pages> <billing> <host> <title> <media> <sides>".
-    std::string log = "Z:" + PrinterFolder() + "/log/page_log";
-    for (char& c : log)
-        if (c == '/') c = '\\';
-    ULONGLONG deadline = GetTickCount64() + limitMs;
-    do {
-        std::istringstream lines(ReadText(log));
-        std::string line;
-        while (std::getline(lines, line)) {
-            std::istringstream words(line);
-            std::vector<std::string> w;
-            for (std::string word; words >> word;) w.push_back(word);
-            if (w.size() < 12 || w[2] != std::to_string(job) || w[5] != "total") continue;
-            std::string title = w[9];
-            for (size_t i = 10; i + 2 < w.size(); ++i) title += " " + w[i];
-            return title;
-        }
-        Sleep(100);
-    } while (GetTickCount64() < deadline);
+    m_missed = "no complete PDF of " + wanted + " within " + std::to_string(limitMs / 1000) + " s";
+    if (m_job.id >= 0)
+        m_missed += ": " + Describe(m_job) + " finished, its PDF in " + folder + ": " +
+                    (files.empty() ? std::string("none") : files[0] + " (not complete)");
+    m_missed += "; the jobs finished since:";
+    for (const QueueJob& job : finished) m_missed += " " + Describe(job);
+    if (finished.empty()) m_missed += " none";
     return std::string();
 }
 

@@ -116,29 +116,44 @@ bool Contains(const std::vector<std::string>& texts, const std::string& text);
 // The build's PDF folder (VASK_PDF_DIR, a Unix path) as a Windows path; empty without it.
 std::string PdfFolder();
 
-// The jobs of the build's printer, a CUPS server of its own beside the PDF folder whose
-// cups-pdf queue names each job's PDF "<title>-job_<id>.pdf" after the job's title and its
-// id on the server. A print test finds its PDF by the job its print made, whatever the name:
-// the server's jobs are noted before the print, and the print's job is the next one after
-// them (print tests run one at a time). Only the test of the name looks at the title.
+// A job of the build's printer as the queue records it once the job has finished: its id on
+// the server and its title, the document name that the print gave it.
+struct QueueJob {
+    int id = -1;
+    std::string title;
+};
+
+// The jobs of the build's printer, a CUPS server of its own beside the PDF folder. A print
+// test finds the PDF of its own print by the print's document name: the queue keeps it as the
+// job's title and writes a line with the job's id and title into its page log when the job
+// has finished; the job's PDF carries the id in its name ("<title>-job_<id>.pdf", the queue's
+// options) and the title in its document information. Jobs of other prints (of earlier tests,
+// of a killed test printed later, of an earlier scheduler) have other titles, and a job that
+// has not finished has no line yet.
 class PrintJobs {
 public:
-    PrintJobs();  // notes the newest job of the server
-    // Waits (with a limit) for the complete PDF of the next job after the one noted last,
-    // and notes that job: its Windows path, or empty (Missed() tells why).
-    std::string NextPdf(ULONGLONG limitMs = 60000);
-    // The PDF files (names) of the jobs after the one noted first.
-    std::vector<std::string> PdfsSince() const;
-    // The job's id and the title that the queue kept with it (its page log), for a PDF that
-    // NextPdf gave; an empty title when the queue has no record of the job.
-    static int JobOf(const std::string& pdf);
-    std::string QueueTitle(int job, ULONGLONG limitMs = 20000) const;
-    // What NextPdf found in place of the PDF: the server's answer and the folder's files.
+    PrintJobs();  // notes where the queue's page log ends now
+    // Waits (with a limit) until the job titled `document` has finished since and its PDF is
+    // complete and carries that title: the PDF's Windows path, or empty (Missed() tells what
+    // there was instead). Job() and About() then name the job and its file.
+    std::string PdfOf(const std::string& document, ULONGLONG limitMs = 60000);
+    // The same for the one job finished since whose title begins with `prefix` (a print whose
+    // document name the test does not learn, only its beginning).
+    std::string PdfOfTitleStartingWith(const std::string& prefix, ULONGLONG limitMs = 60000);
+    // The jobs that finished since, in the order they finished.
+    std::vector<QueueJob> FinishedSince() const;
+    const QueueJob& Job() const { return m_job; }
+    // The job and the file that PdfOf took, for the messages of the checks on its text.
+    std::string About() const;
     std::string Missed() const { return m_missed; }
+    // The job id in the name of a PDF of the queue, -1 for another name.
+    static int JobOf(const std::string& pdf);
 
 private:
-    int m_first = -1;
-    int m_last = -1;
+    std::string Find(const std::string& title, bool whole, ULONGLONG limitMs);
+    size_t m_logStart = 0;
+    QueueJob m_job;
+    std::string m_pdf;
     std::string m_missed;
 };
 

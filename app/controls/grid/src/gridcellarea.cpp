@@ -5,7 +5,6 @@
 #include "gridinternal.h"
 #include "gridselection.h"
 #include "gridsettings.h"
-#include "gridseams.h"
 #include "gridwnd.h"
 
 #include <string.h>
@@ -39,9 +38,6 @@ namespace {
 int g_nTipCol = -2;
 int g_nTipRow = -2;
 
-// Turns of the drag-scroll wait, for the tests.
-volatile LONG g_nDragWaitTurns = 0;
-
 BOOL KeyHeld(int vk) { return (::GetKeyState(vk) & 0x8000) != 0; }
 
 // The signed pixel distance from the old to the new first scrolling column (top row), or
@@ -57,8 +53,6 @@ int ScrollDistance(int nOld, int nNew, int nLimit, Size size) {
 }
 
 }  // namespace
-
-long GridDragWaitTurns() { return g_nDragWaitTurns; }
 
 CGridCellArea::CGridCellArea()
     : m_pGrid(NULL),
@@ -610,7 +604,6 @@ void CGridCellArea::DragLoop(CPoint point) {
         // for its handler.
         const ULONGLONG nDeadline = ::GetTickCount64() + (ULONGLONG)s->m_nDragScrollInterval;
         for (;;) {
-            ::InterlockedIncrement(&g_nDragWaitTurns);
             MSG msg;
             while (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
                 if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP ||

@@ -3,7 +3,6 @@
 // thumb hints, heading and corner drags, the hint window, cell tips, how little a repaint
 // draws, the drag loop's waiting, and the sample grid's screenshots.
 #include "grid.h"
-#include "gridseams.h"
 #include "gridtestkit.h"
 #include "recordinggrid.h"
 #include "window_kit.h"
@@ -807,7 +806,8 @@ TEST_F(Navigation, ADragHeldRightOfTheWindowScrollsPerIntervalWithoutSpinning) {
     ASSERT_EQ(::GetCapture(), Cells()->m_hWnd);
     ReleaseLater release = {Cells()->m_hWnd, 1000, 0};
     HANDLE hThread = ::CreateThread(NULL, 0, ReleaseButton, &release, 0, NULL);
-    const long turns0 = GridDragWaitTurns();
+    QueueLookCounter looks;
+    ASSERT_TRUE(looks.Installed());
     const ULONGLONG t0 = ::GetTickCount64();
     // Held right of the area: the loop runs inside this message until the button-up waits.
     // A mouse move of the display's own pointer also ends it, as a real move would; it is
@@ -819,7 +819,7 @@ TEST_F(Navigation, ADragHeldRightOfTheWindowScrollsPerIntervalWithoutSpinning) {
             ::DispatchMessageA(&msg);
     } while (!release.posted && ::GetTickCount64() - t0 < 5000);
     const double elapsed = (::GetTickCount64() - t0) / 1000.0;
-    const long turns = GridDragWaitTurns() - turns0;
+    const long turns = looks.Looks();
     ::WaitForSingleObject(hThread, 5000);
     ::CloseHandle(hThread);
     PumpMessages();
@@ -830,6 +830,7 @@ TEST_F(Navigation, ADragHeldRightOfTheWindowScrollsPerIntervalWithoutSpinning) {
     EXPECT_LE(nColumns, (int)(elapsed * 1000 / 50) + 5);
     // Waiting, the loop looks at the queue once per step and once per message that comes
     // meanwhile; spinning, it would look thousands of times per step, whatever the load.
+    EXPECT_GE(turns, nColumns) << "the loop looks at the queue between its steps";
     EXPECT_LE(turns, 10 * (nColumns + 1)) << "the loop waits between passes";
 }
 

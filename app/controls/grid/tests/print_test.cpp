@@ -176,7 +176,9 @@ TEST(GridPrint, ALongGridPrintsEveryCellWithTheHeadingsOnEveryPage) {
     HDC hDC = ::CreateDCA(NULL, printer, NULL, NULL);
     ASSERT_NE(hDC, (HDC)NULL);
     CDC* pDC = CDC::FromHandle(hDC);
-    const std::string document = "gridprint" + std::to_string(::GetCurrentProcessId());
+    // A name of this print alone: the queue finds the job by it.
+    const std::string document = "gridprint_" + std::to_string(::GetCurrentProcessId()) + "_" +
+                                 std::to_string(::GetTickCount64());
     DOCINFOA doc = {sizeof doc, document.c_str(), NULL, NULL, 0};
     rtest::PrintJobs jobs;
     ASSERT_GT(::StartDocA(hDC, &doc), 0);
@@ -190,8 +192,9 @@ TEST(GridPrint, ALongGridPrintsEveryCellWithTheHeadingsOnEveryPage) {
     ASSERT_GT(::EndDoc(hDC), 0);
     ::DeleteDC(hDC);
 
-    const std::string pdf = jobs.NextPdf();
+    const std::string pdf = jobs.PdfOf(document);
     ASSERT_FALSE(pdf.empty()) << jobs.Missed();
+    SCOPED_TRACE(jobs.About());
     const std::vector<std::string> pages = rtest::PdfPages(pdf);
     EXPECT_EQ((int)pages.size(), nPages);
     std::string all;

@@ -537,6 +537,7 @@ struct WorkerJob {
     std::vector<HTREEITEM> groups;
     std::vector<std::vector<HTREEITEM>> rows;
     int mismatches = 0;
+    std::atomic<long> steps{0};  // rows done, for the wait that watches the worker go on
 };
 
 std::string RowText(int g, int r, int pass) {
@@ -561,6 +562,7 @@ DWORD WINAPI FillFromWorker(LPVOID p) {
             HTREEITEM hRow = tree.InsertItem(("Parameter " + std::to_string(r)).c_str(), hGroup);
             tree.SetItemText(hRow, 1, RowText(g, r, 0).c_str());
             job->rows[g].push_back(hRow);
+            ++job->steps;
         }
         if (g % 2 == 0) tree.ExpandItem(hGroup, 1);
     }
@@ -572,6 +574,7 @@ DWORD WINAPI FillFromWorker(LPVOID p) {
             tree.SetItemText(hRow, 1, RowText(g, r, 1).c_str());
             tree.SetItemText(hRow, 2, "set");
             if (tree.GetItemText(hRow, 1) != RowText(g, r, 1).c_str()) job->mismatches++;
+            ++job->steps;
         }
     return 0;
 }
@@ -587,22 +590,32 @@ TEST_F(TreeList, AWorkerFillsTheRowsWhileTheGuiThreadPaints) {
     HANDLE hThread = CreateThread(NULL, 0, FillFromWorker, &job, 0, NULL);
     ASSERT_NE(hThread, nullptr);
     // The GUI thread keeps dispatching (the worker's calls arrive as sent messages) and
-    // keeps painting.
+    // keeps painting. The worker goes as fast as a loaded machine lets the two threads take
+    // turns: the wait fails when it has done no row for 30 s.
     DWORD lastPaint = GetTickCount();
     int paints = 0;
-    bool ended = PumpUntil(
-        [&] {
-            if (GetTickCount() - lastPaint >= 20) {
-                tree_->Invalidate();
-                tree_->UpdateWindow();
-                lastPaint = GetTickCount();
-                paints++;
-            }
-            return WaitForSingleObject(hThread, 0) == WAIT_OBJECT_0;
-        },
-        60000);
+    long steps = -1;
+    ULONGLONG lastStep = GetTickCount64();
+    bool ended = false;
+    while (!ended && GetTickCount64() - lastStep < 30000) {
+        ended = PumpUntil(
+            [&] {
+                if (GetTickCount() - lastPaint >= 20) {
+                    tree_->Invalidate();
+                    tree_->UpdateWindow();
+                    lastPaint = GetTickCount();
+                    paints++;
+                }
+                return WaitForSingleObject(hThread, 0) == WAIT_OBJECT_0;
+            },
+            1000);
+        if (job.steps != steps) {
+            steps = job.steps;
+            lastStep = GetTickCount64();
+        }
+    }
     if (!ended) {
-        ADD_FAILURE() << "the worker did not end";
+        ADD_FAILURE() << "the worker did no row for 30 s (" << steps << " rows done)";
         TLSetRecordTouchHook(NULL);
         fflush(stdout);
         ExitProcess(4);  // its calls would reach a tree that is gone

@@ -59,6 +59,22 @@ int RunDiagnostics(CVaskInstrument* pAnalyzer, int nPage, UINT nTemplate,
 std::atomic<int> g_threadsStarted{0}, g_threadsEnded{0};
 void CountThreads(BOOL bStarting, BOOL) { ++(bStarting ? g_threadsStarted : g_threadsEnded); }
 
+// Waits for the object on the page's thread, handling what the values thread sends it
+// meanwhile (the row names come before the first read); FALSE after `ms`.
+bool WaitHandlingSentMessages(HANDLE object, DWORD ms) {
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    for (;;) {
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline) return false;
+        const DWORD rc = MsgWaitForMultipleObjects(1, &object, FALSE, (DWORD)(deadline - now),
+                                                   QS_SENDMESSAGE);
+        if (rc == WAIT_OBJECT_0) return true;
+        if (rc != WAIT_OBJECT_0 + 1) return false;
+        MSG msg;
+        PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
 struct ThreadCount {
     ThreadCount() {
         g_threadsStarted = g_threadsEnded = 0;
@@ -350,18 +366,21 @@ TEST(DiagnosticValues, ClosingDuringASlowReadWaitsForThatReadAndNoMore) {
     ThreadCount threads;
     DiagScript script;
     HANDLE entered = CreateEventA(NULL, TRUE, FALSE, NULL);
-    // A device that answers late: the read takes its time after the sheet was closed.
-    script.onAirPressure = [&] {
-        SetEvent(entered);
-        Sleep(400);
-    };
     DiagScripted<CSindor6> analyzer(&script, "S6", nullptr, 1, 2, 0, 0);
     {
         wkit::Driver driver;
         auto sheet = std::make_unique<CDiagnosticsPropertySheet>(&analyzer);
+        // A device that answers late: the read still runs when the closing sheet asks the
+        // thread to stop, and answers only then, however long the close took.
+        CPageDiagnosticsValues* page = &sheet->m_valuesPage;
+        script.onAirPressure = [&, page] {
+            SetEvent(entered);
+            const ULONGLONG deadline = GetTickCount64() + 10000;
+            while (!page->IsStopRequested() && GetTickCount64() < deadline) Sleep(10);
+        };
         sheet->SetActivePage(2);
         driver.OnOpen(wkit::Template(IDD_DIAG_VALUES), [&](wkit::Window& w) {
-            ASSERT_EQ(WaitForSingleObject(entered, 10000), WAIT_OBJECT_0);
+            ASSERT_TRUE(WaitHandlingSentMessages(entered, 30000)) << "no read began";
             EXPECT_TRUE(sheet->m_valuesPage.IsBusy());
             w.PressCancel();
         });

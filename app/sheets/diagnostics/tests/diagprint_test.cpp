@@ -142,8 +142,9 @@ TEST_F(SheetPrinting, TheThreeListPagesPrintWithTheirHeadersAndTheValuesComplete
     EXPECT_EQ(calls.Count("LlPreviewDisplayA"), 1u);
     ASSERT_EQ(printed.jobs.size(), 1u);
     EXPECT_EQ(printed.jobs[0].pages.size(), 4u);
-    const std::string pdf = printer.NextPdf();
+    const std::string pdf = printer.PdfOf(printed.jobs[0].document);
     ASSERT_FALSE(pdf.empty()) << printer.Missed();
+    SCOPED_TRACE(printer.About());
     std::string all;
     for (const std::string& page : rtest::PdfPages(pdf)) all += page;
     EXPECT_NE(all.find("Parameter memory"), std::string::npos);

@@ -14,6 +14,7 @@
 #include "vaskinstrument.h"
 #include "viewmessage.h"
 #include "viewvaluebars.h"
+#include "windowwork.h"
 
 #include <functional>
 #include <set>
@@ -603,6 +604,29 @@ TEST_F(MainFrame, ClosingAsksAndEndsTheLogBeforeTheFrame) {
     // The thread had ended when the frame went.
     EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_OBJECT_0);
     CloseHandle(thread);
+}
+
+// A close confirmed while work of the window thread runs (a bus request's wait, a scan) is
+// kept pending and carried out by the work's end itself: no tick of the refresh timer is
+// needed for it.
+TEST_F(MainFrame, AConfirmedCloseDuringWorkClosesTheFrameWhenTheWorkEnds) {
+    StopRealTimer();
+    int aborts = 0;
+    {
+        CWindowWork work([&] { ++aborts; });
+        boxes_.answers.push_back(IDYES);
+        SendMessageA(hFrame_, WM_CLOSE, 0, 0);
+        ASSERT_EQ(boxes_.texts.size(), 1u);
+        EXPECT_EQ(aborts, 1) << "the running work is asked to end";
+        EXPECT_TRUE(IsClosePending(hFrame_));
+        // While the work runs, what the thread handles leaves the frame open.
+        wkit::Driver::Pump();
+        EXPECT_TRUE(IsWindow(hFrame_));
+    }
+    EXPECT_TRUE(wkit::Driver::PumpUntil([&] { return !IsWindow(hFrame_); }, 10000))
+        << "the frame is still open after the work ended";
+    EXPECT_FALSE(IsClosePending());
+    EXPECT_EQ(boxes_.texts.size(), 1u) << "the confirmed close asks no more";
 }
 
 // The communication dialog as the user answers it when nothing was found: offline.

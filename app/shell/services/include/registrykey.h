@@ -1,6 +1,7 @@
 // CRegistryKey: one section below the application's profile key, read and written value by
-// value. Every operation opens and closes its keys itself; reading creates missing keys but
-// never values.
+// value. An operation opens and closes the section's key itself, unless HoldSection keeps it
+// open for the run of operations that follows; reading creates missing keys but never
+// values.
 #pragma once
 
 #include "vaskfc.h"

@@ -209,8 +209,9 @@ TEST_F(Printing, AListOfParametersPrintsOnThreePagesWithTheCompanyAndEveryRecord
     EXPECT_EQ(calls.Of("LlPrintOptionsDialogA")[0].text, "Select printing options");
 
     ASSERT_EQ(printed.jobs.size(), 1u);
-    const std::string pdf = printer.NextPdf();
+    const std::string pdf = printer.PdfOf(printed.jobs[0].document);
     ASSERT_FALSE(pdf.empty()) << printer.Missed();
+    SCOPED_TRACE(printer.About());
     const std::vector<std::string> pages = rtest::PdfPages(pdf);
     ASSERT_EQ(pages.size(), 3u);
     std::string all;

@@ -89,3 +89,63 @@ void KeyHeld::Set(BYTE state) {
     keys[m_vk] = state;
     ::SetKeyboardState(keys);
 }
+
+// --- QueueLookCounter ---------------------------------------------------------------------
+
+namespace {
+
+typedef BOOL(WINAPI* PeekMessageCall)(LPMSG, HWND, UINT, UINT, UINT);
+PeekMessageCall g_pfnPeek = NULL;
+DWORD g_dwCountedThread = 0;
+volatile LONG g_nLooks = 0;
+
+BOOL WINAPI CountingPeek(LPMSG pMsg, HWND hWnd, UINT nFirst, UINT nLast, UINT nRemove) {
+    if ((nRemove & PM_REMOVE) == 0 && ::GetCurrentThreadId() == g_dwCountedThread)
+        ::InterlockedIncrement(&g_nLooks);
+    return g_pfnPeek(pMsg, hWnd, nFirst, nLast, nRemove);
+}
+
+// The program's import table entry that holds the address `pfn`, NULL when there is none.
+ULONG_PTR* ImportSlotOf(ULONG_PTR pfn) {
+    BYTE* pBase = (BYTE*)::GetModuleHandleA(NULL);
+    const IMAGE_DOS_HEADER* pDos = (const IMAGE_DOS_HEADER*)pBase;
+    const IMAGE_NT_HEADERS* pNt = (const IMAGE_NT_HEADERS*)(pBase + pDos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& dir =
+        pNt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (dir.VirtualAddress == 0) return NULL;
+    for (const IMAGE_IMPORT_DESCRIPTOR* pDesc =
+             (const IMAGE_IMPORT_DESCRIPTOR*)(pBase + dir.VirtualAddress);
+         pDesc->Name != 0; ++pDesc) {
+        for (IMAGE_THUNK_DATA* pThunk = (IMAGE_THUNK_DATA*)(pBase + pDesc->FirstThunk);
+             pThunk->u1.Function != 0; ++pThunk)
+            if ((ULONG_PTR)pThunk->u1.Function == pfn) return (ULONG_PTR*)&pThunk->u1.Function;
+    }
+    return NULL;
+}
+
+void WriteSlot(ULONG_PTR* pSlot, ULONG_PTR value) {
+    DWORD dwOld = 0;
+    if (!::VirtualProtect(pSlot, sizeof *pSlot, PAGE_READWRITE, &dwOld)) return;
+    *pSlot = value;
+    ::VirtualProtect(pSlot, sizeof *pSlot, dwOld, &dwOld);
+}
+
+}  // namespace
+
+QueueLookCounter::QueueLookCounter() : m_pSlot(NULL), m_original(0) {
+    const ULONG_PTR pfn = reinterpret_cast<ULONG_PTR>(
+        ::GetProcAddress(::GetModuleHandleA("user32.dll"), "PeekMessageA"));
+    m_pSlot = pfn != 0 ? ImportSlotOf(pfn) : NULL;
+    if (m_pSlot == NULL) return;
+    m_original = pfn;
+    g_pfnPeek = reinterpret_cast<PeekMessageCall>(pfn);
+    g_dwCountedThread = ::GetCurrentThreadId();
+    g_nLooks = 0;
+    WriteSlot(m_pSlot, reinterpret_cast<ULONG_PTR>(&CountingPeek));
+}
+
+QueueLookCounter::~QueueLookCounter() {
+    if (m_pSlot != NULL) WriteSlot(m_pSlot, m_original);
+}
+
+long QueueLookCounter::Looks() const { return g_nLooks; }

@@ -52,6 +52,26 @@ private:
     int m_vk;
 };
 
+// Counts, while it lives, the looks at the message queue that the calling thread takes
+// without removing a message (PeekMessageA with PM_NOREMOVE) in this program's own code, the
+// grid's among it: the program's import of PeekMessageA is pointed at a counter meanwhile.
+// The program itself carries nothing for it.
+class QueueLookCounter {
+public:
+    QueueLookCounter();
+    ~QueueLookCounter();
+    QueueLookCounter(const QueueLookCounter&) = delete;
+    QueueLookCounter& operator=(const QueueLookCounter&) = delete;
+
+    // FALSE when the program imports no PeekMessageA that could be pointed at the counter.
+    BOOL Installed() const { return m_pSlot != NULL; }
+    long Looks() const;
+
+private:
+    ULONG_PTR* m_pSlot;
+    ULONG_PTR m_original;
+};
+
 // Handles every message waiting for the calling thread.
 void PumpMessages();
 

@@ -1,0 +1,142 @@
+# The crash report of Wine fails a test: every test of the build that runs a Windows program
+# (one that needs the fixture "wine") carries the lines of cmake/crash-patterns as its
+# FAIL_REGULAR_EXPRESSION; a test program that prints one of them and ends with exit code 0
+# fails under CTest, and cmake/crash-reports names it from the run's log, as scripts/test
+# reads it.
+#   cmake -DSOURCE=dir -DBUILD=dir -DCTEST=ctest -P check-crash-patterns.cmake
+cmake_minimum_required(VERSION 3.20)
+set(failures 0)
+macro(fail text)
+  message("FAIL: ${text}")
+  math(EXPR failures "${failures} + 1")
+endmacro()
+
+file(STRINGS ${SOURCE}/cmake/crash-patterns patterns REGEX "^[^#]")
+list(LENGTH patterns count)
+if(count EQUAL 0)
+  fail("cmake/crash-patterns holds no pattern")
+endif()
+foreach(p IN LISTS patterns)
+  # CTest reads them as regular expressions, crash-reports as plain text: both must agree.
+  if(p MATCHES "[][\\\\^$.|?*+(){}]")
+    fail("the pattern \"${p}\" holds a character that a regular expression reads otherwise")
+  endif()
+endforeach()
+
+set(work ${BUILD}/crash-check)
+file(REMOVE_RECURSE ${work})
+
+# The build's tests as CTest lists them, from a copy of its test files: CTest writes a log
+# where it lists, and the run that this test is part of writes the build's own.
+file(GLOB_RECURSE testfiles RELATIVE ${BUILD} ${BUILD}/CTestTestfile.cmake
+     ${BUILD}/*/CTestTestfile.cmake)
+foreach(f IN LISTS testfiles)
+  get_filename_component(d ${work}/listed/${f} DIRECTORY)
+  file(COPY ${BUILD}/${f} DESTINATION ${d})
+endforeach()
+execute_process(COMMAND ${CTEST} --show-only=json-v1 WORKING_DIRECTORY ${work}/listed
+                OUTPUT_VARIABLE json RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "ctest --show-only=json-v1 ended with ${rc}")
+endif()
+string(JSON tests GET "${json}" tests)
+string(JSON n LENGTH "${tests}")
+set(windows 0)
+math(EXPR last "${n} - 1")
+foreach(i RANGE ${last})
+  string(JSON test GET "${tests}" ${i})
+  string(JSON name GET "${test}" name)
+  string(JSON nprops ERROR_VARIABLE none LENGTH "${test}" properties)
+  if(none)
+    continue()
+  endif()
+  set(fixtures)
+  set(fail_regex)
+  math(EXPR plast "${nprops} - 1")
+  foreach(k RANGE ${plast})
+    string(JSON pname GET "${test}" properties ${k} name)
+    if(pname STREQUAL "FIXTURES_REQUIRED" OR pname STREQUAL "FAIL_REGULAR_EXPRESSION")
+      string(JSON nvalues LENGTH "${test}" properties ${k} value)
+      set(values)
+      if(nvalues GREATER 0)
+        math(EXPR vlast "${nvalues} - 1")
+        foreach(v RANGE ${vlast})
+          string(JSON value GET "${test}" properties ${k} value ${v})
+          list(APPEND values "${value}")
+        endforeach()
+      endif()
+      if(pname STREQUAL "FIXTURES_REQUIRED")
+        set(fixtures "${values}")
+      else()
+        set(fail_regex "${values}")
+      endif()
+    endif()
+  endforeach()
+  if(NOT "wine" IN_LIST fixtures)
+    continue()
+  endif()
+  math(EXPR windows "${windows} + 1")
+  if(NOT fail_regex STREQUAL patterns)
+    fail("${name} runs a Windows program but fails on \"${fail_regex}\", not on the crash patterns")
+  endif()
+endforeach()
+if(windows EQUAL 0)
+  fail("no test of ${BUILD} needs the fixture wine")
+endif()
+
+# A project of test programs that print a crash line (on stderr, where Wine writes it) after
+# their checks passed and end with 0, one per pattern, and one that prints none.
+set(project ${work}/project)
+file(MAKE_DIRECTORY ${project})
+set(lists "cmake_minimum_required(VERSION 3.20)\nproject(crash_check NONE)\nenable_testing()\n")
+string(APPEND lists "add_test(NAME clean COMMAND sh -c \"echo '[  PASSED  ] 2 tests.'\")\n")
+set(crashing)
+set(k 0)
+foreach(p IN LISTS patterns)
+  math(EXPR k "${k} + 1")
+  list(APPEND crashing crash_${k})
+  string(APPEND lists "add_test(NAME crash_${k} COMMAND sh -c \"echo '[  PASSED  ] 2 tests.'; "
+                      "echo '0124:err:seh: ${p} at address 000000014000152A' >&2; exit 0\")\n"
+                      "set_tests_properties(crash_${k} clean PROPERTIES FAIL_REGULAR_EXPRESSION "
+                      "\"${patterns}\")\n")
+endforeach()
+file(WRITE ${project}/CMakeLists.txt "${lists}")
+execute_process(COMMAND ${CMAKE_COMMAND} -S ${project} -B ${project}/build
+                OUTPUT_QUIET RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the project of crashing programs could not be configured")
+endif()
+execute_process(COMMAND ${CTEST} WORKING_DIRECTORY ${project}/build
+                OUTPUT_VARIABLE out ERROR_VARIABLE out RESULT_VARIABLE rc)
+if(rc EQUAL 0)
+  fail("CTest passed a run whose programs printed crash lines:\n${out}")
+endif()
+set(failed)
+file(STRINGS ${project}/build/Testing/Temporary/LastTestsFailed.log failed_lines)
+foreach(line IN LISTS failed_lines)
+  string(REGEX REPLACE "^[0-9]+:" "" line "${line}")
+  list(APPEND failed ${line})
+endforeach()
+list(SORT failed)
+set(expected ${crashing})
+list(SORT expected)
+if(NOT failed STREQUAL expected)
+  fail("CTest failed \"${failed}\", not the programs that printed a crash line (\"${expected}\")")
+endif()
+
+execute_process(COMMAND ${SOURCE}/cmake/crash-reports
+                        ${project}/build/Testing/Temporary/LastTest.log
+                OUTPUT_VARIABLE reported RESULT_VARIABLE rc)
+string(REGEX REPLACE "\n$" "" reported "${reported}")
+string(REPLACE "\n" ";" reported "${reported}")
+list(SORT reported)
+if(NOT rc EQUAL 0 OR NOT reported STREQUAL expected)
+  fail("crash-reports named \"${reported}\" (exit ${rc}), not \"${expected}\"")
+endif()
+
+file(REMOVE_RECURSE ${work})
+if(failures GREATER 0)
+  message(FATAL_ERROR "${failures} failure(s)")
+endif()
+message("${windows} tests of Windows programs fail on the ${count} crash patterns; a crash line "
+        "failed its test in CTest and in crash-reports")
