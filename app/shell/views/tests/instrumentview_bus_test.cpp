@@ -80,6 +80,16 @@ protected:
         driver.NameFile(path);
         Command(ID_COMPARE_OFFLINE);
     }
+    // "Compare with Offline Parameter..." with the set of `path`, until its rows are read.
+    void CompareWith(const std::string& path) {
+        {
+            wkit::Driver driver;
+            driver.Exempt(view_->GetMessageDialog().m_hWnd);
+            driver.NameFile(path);
+            Command(ID_COMPARE_OFFLINE);
+        }
+        ASSERT_TRUE(Idle());
+    }
     // A refresh of the rows that late answers of the analyzer's device (the next `count`
     // telegrams, each `ms` late) keep running.
     void StartSlowRefresh(CVaskInstrument* analyzer, int count, int ms) {
@@ -285,13 +295,7 @@ TEST_F(InstrumentViewBus, CompareShowsTheFileTransferWritesItBackAndCompareAgain
     ASSERT_TRUE(Rows().count(t90)) << t90;
     EXPECT_EQ(Number(Rows()[t90].value), 77);
 
-    {
-        wkit::Driver driver;
-        driver.Exempt(view_->GetMessageDialog().m_hWnd);
-        driver.NameFile(path);
-        Command(ID_COMPARE_OFFLINE);
-    }
-    ASSERT_TRUE(Idle());
+    ASSERT_NO_FATAL_FAILURE(CompareWith(path));
     EXPECT_TRUE(view_->IsCompareMode());
     EXPECT_EQ(app_->IsCompareMode(), 1);
     ASSERT_NE(parvel_->GetCompareInstrument(), nullptr);
@@ -358,13 +362,7 @@ TEST_F(InstrumentViewBus, ATransferMarksEveryRowWithItsEntrysOutcome) {
     WriteFile(path, file.bytes);
 
     ASSERT_TRUE(parvel_->SetAutorangeLimits(0, down = MakeNumber(3), up = MakeNumber(30)));
-    {
-        wkit::Driver driver;
-        driver.Exempt(view_->GetMessageDialog().m_hWnd);
-        driver.NameFile(path);
-        Command(ID_COMPARE_OFFLINE);
-    }
-    ASSERT_TRUE(Idle());
+    ASSERT_NO_FATAL_FAILURE(CompareWith(path));
     ASSERT_TRUE(view_->IsCompareMode());
     // The device refuses the switching points.
     ASSERT_TRUE(Sim("FAULT 2 reject always DE on=W12"));
