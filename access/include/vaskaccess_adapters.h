@@ -39,6 +39,32 @@ VASK_FETCH_ADAPTERS(VASK_DECLARE_ADAPTER)
 VASK_TRANSFER_ADAPTERS(VASK_DECLARE_ADAPTER)
 #undef VASK_DECLARE_ADAPTER
 
+// The setting of the device (a record, a float group or array, a rinse-time half) into which
+// the Transfer adapter puts element `index`, as a key to compare: adapters with the same key
+// on one channel write items of one setting. Null for the adapters that write without
+// reading it first (direct writes, switches, texts, dates, the combined items) and for a
+// member that is no Transfer adapter.
+static const void* GetTransferSetting(ParamAdapter transfer, int index);
+
+// One value of a TransferTogether: the Transfer adapter, the element number (from 1) and the
+// value, as the adapter takes them; after the call the outcome: 1 written, else 0 with the
+// cause.
+struct TransferItem {
+    ParamAdapter transfer;
+    int index;
+    VaskFloat value;
+    int result;
+    ErrorStruct_ error;
+};
+// Writes the items of one setting (GetTransferSetting: that of the first item) of the channel
+// in one write, so that the device never holds some of them with its old values beside:
+// each item's checks and conversion as its adapter makes them (an item that fails them, or
+// belongs to another setting, is left out with its error), then one read of the setting,
+// every item put in in the given order (an element the device did not send is left out as
+// its adapter leaves it), and one write. 1 when every item was written; the error record
+// holds the last failure.
+int TransferTogether(int address, int channel, TransferItem* items, int count);
+
 private:
 // "k" 6 alone: neither the device list nor the address-conflict table is used.
 int GetChannelVersionFast(int address, int channel, VersionStruct& record);

@@ -7,8 +7,10 @@
 // every adapter member is one call of its pattern with its table row.
 #include "vaskaccess.h"
 
+#include <algorithm>
 #include <cmath>
 #include <type_traits>
+#include <vector>
 
 namespace {
 
@@ -288,6 +290,11 @@ template <auto M>
 int WriteVia(A& a, int ad, int ch, Store& s) {
     return Put(a, ad, ch, M, s);
 }
+// The set points are written on those channels too, where their reads find them.
+template <auto M, int Channel>
+int WriteOnChannel(A& a, int ad, int, Store& s) {
+    return Put(a, ad, Channel, M, s);
+}
 
 // The overloads of the limit members: the switch record, and the two values.
 typedef int (A::*LimitRecordGet)(int, int, LimitStruct&);
@@ -360,9 +367,9 @@ constexpr Group Frequency = VASK_RW(GetFrequency, SetFrequency);
 constexpr Group ShockCompensation = VASK_RW(GetShockCompensation, SetShockCompensation);
 constexpr Group FaultSignalDuration = VASK_RW(GetFaultSignalDuration, SetFaultSignalDuration);
 constexpr Group FaultSignalThreshold = VASK_RW(GetFaultSignalThreshold, SetFaultSignalThreshold);
-constexpr Group SlopeGasO2 = VASK_W(SetSlopeGasO2);
+constexpr Group SlopeGasO2 = {nullptr, &WriteOnChannel<&A::SetSlopeGasO2, 3>};
 constexpr Group SlopeGasO2OnChannel3 = {&ReadOnChannel<&A::GetSlopeGasO2, 3>, nullptr};
-constexpr Group SlopeGasH2S = VASK_W(SetSlopeGasH2S);
+constexpr Group SlopeGasH2S = {nullptr, &WriteOnChannel<&A::SetSlopeGasH2S, 2>};
 constexpr Group SlopeGasH2SOnChannel2 = {&ReadOnChannel<&A::GetSlopeGasH2S, 2>, nullptr};
 constexpr Group AutocalCycle = VASK_RW(GetAutocalCycle, SetAutocalCycle);
 constexpr Group IntegrationTime = VASK_RW(GetIntegrationTime, SetIntegrationTime);
@@ -745,11 +752,128 @@ int RunFetch(A& a, const FetchRow& row, int address, int channel, int index, Vas
     return 0;
 }
 
+// ---- writes that read their setting first -----------------------------------------------
+//
+// Every pattern but the direct writes and NoWrite puts one item into a setting it reads first:
+// checks and conversion (Prepare), the read, the item into what was read (Put), the write. A
+// write of one adapter runs these once; TransferTogether runs the read and the write once for
+// several adapters of one setting, so that the device gets all their items in one write.
+
+// One item to put into a setting: the adapter's row, the element number and the converted
+// value (the number for the integer patterns).
+struct Item {
+    const TransferRow* row;
+    int index;
+    VaskFloat value;
+    int number;
+};
+
+// The setting the row reads and writes back for element `index` (the rinse-time half of an
+// autocal step); null for the patterns that write without reading.
+const Group* SettingOf(const TransferRow& row, int index) {
+    switch (row.pattern) {
+        case Write::CheckedCopy:
+        case Write::GroupCopy:
+        case Write::GroupInt:
+        case Write::GroupByte:
+        case Write::RangeCopy:
+        case Write::RangeFlag:
+        case Write::SensorTime:
+        case Write::StepInt:
+        case Write::CodeInt: return row.group;
+        case Write::StepTime:
+        case Write::S23StepTime: return &StepHalf(*row.group, index);
+        default: return nullptr;
+    }
+}
+
+// The checks and the conversion that come before the read: 0 with the error, nothing sent.
+int Prepare(A& a, const TransferRow& row, int address, int index, const VaskFloat& value,
+            Item& item) {
+    item.row = &row;
+    item.index = index;
+    item.value = value;
+    item.number = 0;
+    switch (row.pattern) {
+        case Write::CheckedCopy:
+        case Write::GroupCopy: return IsNumber(value) ? 1 : Fail(a, ErrorInvalidParameter);
+        case Write::GroupInt: return ToInt(value, item.number) ? 1 : Fail(a, ErrorInvalidParameter);
+        case Write::GroupByte:
+            return ToByte(value, item.number) ? 1 : Fail(a, ErrorInvalidParameter);
+        case Write::RangeCopy:
+            if (!InBound(index, RangeBound(a, address, StoreSize)))
+                return Fail(a, ErrorInvalidRange);
+            return IsNumber(value) ? 1 : Fail(a, ErrorInvalidParameter);
+        case Write::RangeFlag:
+            if (!InBound(index, RangeBound(a, address, RangeFlags)))
+                return Fail(a, ErrorInvalidRange);
+            return ToInt(value, item.number) ? 1 : Fail(a, ErrorInvalidParameter);
+        case Write::S23StepTime:
+            // This write sends only the first two rinse times of the first half.
+            if (index >= 3 && index <= HalfSteps) return Fail(a, ErrorInvalidRange);
+            [[fallthrough]];
+        case Write::StepTime:
+            if (!InBound(index, StepCount)) return Fail(a, ErrorInvalidRange);
+            return IsNumber(value) ? 1 : Fail(a, ErrorInvalidParameter);
+        case Write::SensorTime:
+            if (!InBound(index, SensorTimes)) return Fail(a, ErrorInvalidRange);
+            return IsNumber(value) ? 1 : Fail(a, ErrorInvalidParameter);
+        case Write::StepInt:
+            if (!InBound(index, StepCount)) return Fail(a, ErrorInvalidRange);
+            return ToByte(value, item.number) ? 1 : Fail(a, ErrorInvalidParameter);
+        case Write::CodeInt:
+            if (!InBound(index, 8)) return Fail(a, ErrorInvalidRange);
+            return ToByte(value, item.number) ? 1 : Fail(a, ErrorInvalidParameter);
+        default: return Fail(a, ErrorInvalidParameter);
+    }
+}
+
+// Puts the item into the setting `s`; `sent` is the setting as the device sent it, which says
+// whether the device has the item's element. 0 with the error when it has not.
+int Put(A& a, const Item& item, int address, const Store& sent, Store& s) {
+    const TransferRow& row = *item.row;
+    const int index = item.index;
+    switch (row.pattern) {
+        case Write::CheckedCopy: s.f[0] = item.value; return 1;
+        case Write::GroupCopy: s.f[row.position] = item.value; return 1;
+        case Write::GroupInt:
+        case Write::GroupByte: s.n[row.position] = item.number; return 1;
+        case Write::RangeCopy:
+            // The write sends as many values as the device sent to the read.
+            if (!InBound(index, RangeBound(a, address, StoreSize)))
+                return Fail(a, ErrorInvalidRange);
+            s.f[index - 1] = item.value;
+            return 1;
+        case Write::RangeFlag: s.n[row.position + index - 1] = item.number; return 1;
+        case Write::S23StepTime:
+        case Write::StepTime: {
+            // A half the device sent short would go back with 0.000 for the times it did not
+            // give; the older write of steps 1 to 6 sends only the first two.
+            const int needed =
+                row.pattern == Write::S23StepTime && index <= HalfSteps ? 2 : HalfSteps;
+            if (FloatsSent(sent) < needed) return Fail(a, ErrorParameterCount);
+            s.f[StepElement(index)] = item.value;
+            return 1;
+        }
+        case Write::SensorTime:
+            if (FloatsSent(sent) < SensorTimes) return Fail(a, ErrorParameterCount);
+            s.f[index - 1] = item.value;
+            return 1;
+        case Write::StepInt:
+        case Write::CodeInt:
+            // A list the device sent short is refused by its write (error 37): it would carry
+            // codes the device never gave.
+            if (index > CodesSent(sent)) return Fail(a, ErrorInvalidRange);
+            s.n[index - 1] = item.number;
+            return 1;
+        default: return Fail(a, ErrorInvalidParameter);
+    }
+}
+
 int RunTransfer(A& a, const TransferRow& row, int address, int channel, int index,
                 const VaskFloat& value) {
     const Group& group = *row.group;
     Store s;
-    int number = 0;
     switch (row.pattern) {
         case Write::DirectCopy:
             if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
@@ -765,83 +889,44 @@ int RunTransfer(A& a, const TransferRow& row, int address, int channel, int inde
         case Write::DirectTime:
             if (!ToTime(value, s.time)) return Fail(a, ErrorInvalidParameter);
             return group.write(a, address, channel, s);
-        case Write::CheckedCopy:
-            if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
-            if (!group.read(a, address, channel, s)) return 0;
-            s.f[0] = value;
-            return group.write(a, address, channel, s);
-        case Write::GroupCopy:
-            if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
-            if (!group.read(a, address, channel, s)) return 0;
-            s.f[row.position] = value;
-            return group.write(a, address, channel, s);
-        case Write::GroupInt:
-        case Write::GroupByte:
-            if (!(row.pattern == Write::GroupByte ? ToByte(value, number) : ToInt(value, number)))
-                return Fail(a, ErrorInvalidParameter);
-            if (!group.read(a, address, channel, s)) return 0;
-            s.n[row.position] = number;
-            return group.write(a, address, channel, s);
-        case Write::RangeCopy:
-            if (!InBound(index, RangeBound(a, address, StoreSize)))
-                return Fail(a, ErrorInvalidRange);
-            if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
-            if (!group.read(a, address, channel, s)) return 0;
-            // The write sends as many values as the device sent to the read.
-            if (!InBound(index, RangeBound(a, address, StoreSize)))
-                return Fail(a, ErrorInvalidRange);
-            s.f[index - 1] = value;
-            return group.write(a, address, channel, s);
-        case Write::RangeFlag:
-            if (!InBound(index, RangeBound(a, address, RangeFlags)))
-                return Fail(a, ErrorInvalidRange);
-            if (!ToInt(value, number)) return Fail(a, ErrorInvalidParameter);
-            if (!group.read(a, address, channel, s)) return 0;
-            s.n[row.position + index - 1] = number;
-            return group.write(a, address, channel, s);
-        case Write::S23StepTime:
-            // This write sends only the first two rinse times of the first half.
-            if (index >= 3 && index <= HalfSteps) return Fail(a, ErrorInvalidRange);
-            [[fallthrough]];
-        case Write::StepTime: {
-            if (!InBound(index, StepCount)) return Fail(a, ErrorInvalidRange);
-            if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
-            const Group& half = StepHalf(group, index);
-            if (!half.read(a, address, channel, s)) return 0;
-            // A half the device sent short would go back with 0.000 for the times it did not
-            // give; the older write of steps 1 to 6 sends only the first two.
-            const int needed =
-                row.pattern == Write::S23StepTime && index <= HalfSteps ? 2 : HalfSteps;
-            if (FloatsSent(s) < needed) return Fail(a, ErrorParameterCount);
-            s.f[StepElement(index)] = value;
-            return half.write(a, address, channel, s);
-        }
-        case Write::SensorTime:
-            if (!InBound(index, SensorTimes)) return Fail(a, ErrorInvalidRange);
-            if (!IsNumber(value)) return Fail(a, ErrorInvalidParameter);
-            if (!group.read(a, address, channel, s)) return 0;
-            if (FloatsSent(s) < SensorTimes) return Fail(a, ErrorParameterCount);
-            s.f[index - 1] = value;
-            return group.write(a, address, channel, s);
-        case Write::StepInt:
-            if (!InBound(index, StepCount)) return Fail(a, ErrorInvalidRange);
-            if (!ToByte(value, number)) return Fail(a, ErrorInvalidParameter);
-            if (!group.read(a, address, channel, s)) return 0;
-            if (index > CodesSent(s)) return Fail(a, ErrorInvalidRange);
-            s.n[index - 1] = number;
-            return group.write(a, address, channel, s);
-        case Write::CodeInt:
-            // A list the device sent short is refused by its write (error 37): it would carry
-            // codes the device never gave.
-            if (!InBound(index, 8)) return Fail(a, ErrorInvalidRange);
-            if (!ToByte(value, number)) return Fail(a, ErrorInvalidParameter);
-            if (!group.read(a, address, channel, s)) return 0;
-            if (index > CodesSent(s)) return Fail(a, ErrorInvalidRange);
-            s.n[index - 1] = number;
-            return group.write(a, address, channel, s);
         case Write::NoWrite: return 1;
+        default: break;
     }
-    return 0;
+    Item item;
+    if (!Prepare(a, row, address, index, value, item)) return 0;
+    const Group& setting = *SettingOf(row, index);
+    if (!setting.read(a, address, channel, s)) return 0;
+    const Store sent = s;
+    if (!Put(a, item, address, sent, s)) return 0;
+    return setting.write(a, address, channel, s);
+}
+
+// The rows of the Transfer adapters, in the order of their table.
+enum TransferId {
+#define VASK_TRANSFER_ID(name, pattern, group, position) TransferId_##name,
+    VASK_TRANSFER_ADAPTERS(VASK_TRANSFER_ID)
+#undef VASK_TRANSFER_ID
+    TransferIdCount
+};
+const TransferRow kTransferRows[] = {
+#define VASK_TRANSFER_ROW(name, pattern, group, position) \
+    {Write::pattern, &groups::group, position},
+    VASK_TRANSFER_ADAPTERS(VASK_TRANSFER_ROW)
+#undef VASK_TRANSFER_ROW
+};
+
+// The row of a Transfer adapter, null for any other member. The program takes the members'
+// addresses in code (the catalogue's Imported), where they are the members themselves.
+const TransferRow* RowOf(A::ParamAdapter transfer) {
+    static const A::ParamAdapter members[] = {
+#define VASK_TRANSFER_MEMBER(name, pattern, group, position) &A::name,
+        VASK_TRANSFER_ADAPTERS(VASK_TRANSFER_MEMBER)
+#undef VASK_TRANSFER_MEMBER
+    };
+    if (transfer == nullptr) return nullptr;
+    for (int id = 0; id < TransferIdCount; ++id)
+        if (members[id] == transfer) return &kTransferRows[id];
+    return nullptr;
 }
 
 }  // namespace
@@ -854,11 +939,73 @@ int RunTransfer(A& a, const TransferRow& row, int address, int channel, int inde
         return RunFetch(*this, row, address, channel, index, value);               \
     }
 
-#define VASK_DEFINE_TRANSFER(name, pattern, group, position)                       \
-    int CvaskAccess::name(int address, int channel, int index, VaskFloat& value) { \
-        static const TransferRow row = {Write::pattern, &groups::group, position}; \
-        return RunTransfer(*this, row, address, channel, index, value);            \
+#define VASK_DEFINE_TRANSFER(name, pattern, group, position)                                 \
+    int CvaskAccess::name(int address, int channel, int index, VaskFloat& value) {           \
+        return RunTransfer(*this, kTransferRows[TransferId_##name], address, channel, index, \
+                           value);                                                           \
     }
 
 VASK_FETCH_ADAPTERS(VASK_DEFINE_FETCH)
 VASK_TRANSFER_ADAPTERS(VASK_DEFINE_TRANSFER)
+
+// ---- several adapters of one setting -----------------------------------------------------
+
+const void* CvaskAccess::GetTransferSetting(ParamAdapter transfer, int index) {
+    const TransferRow* row = RowOf(transfer);
+    if (row == nullptr) return nullptr;
+    // A step outside the twelve has no half: it is refused on its own.
+    if ((row->pattern == Write::StepTime || row->pattern == Write::S23StepTime) &&
+        !InBound(index, StepCount))
+        return nullptr;
+    return SettingOf(*row, index);
+}
+
+int CvaskAccess::TransferTogether(int address, int channel, TransferItem* items, int count) {
+    if (count <= 0) return 1;
+    for (int i = 0; i < count; ++i) {
+        items[i].result = 0;
+        items[i].error = ErrorStruct_();
+    }
+    const void* setting = GetTransferSetting(items[0].transfer, items[0].index);
+    std::vector<Item> prepared(count);
+    std::vector<int> ready(count, 0);
+    int any = 0;
+    for (int i = 0; i < count; ++i) {
+        const TransferRow* row = RowOf(items[i].transfer);
+        // Only adapters of the first item's setting go together.
+        if (setting == nullptr || row == nullptr ||
+            GetTransferSetting(items[i].transfer, items[i].index) != setting) {
+            Fail(*this, ErrorInvalidParameter);
+        } else if (Prepare(*this, *row, address, items[i].index, items[i].value, prepared[i])) {
+            ready[i] = 1;
+            any = 1;
+            continue;
+        }
+        items[i].error = m_error;
+    }
+    if (!any) return 0;
+
+    const Group& group = *static_cast<const Group*>(setting);
+    Store s;
+    int written = group.read(*this, address, channel, s);
+    if (written) {
+        const Store sent = s;
+        for (int i = 0; i < count; ++i) {
+            if (!ready[i] || Put(*this, prepared[i], address, sent, s)) continue;
+            ready[i] = 0;
+            items[i].error = m_error;
+        }
+        written = std::find(ready.begin(), ready.end(), 1) == ready.end()
+                      ? 0
+                      : group.write(*this, address, channel, s);
+    }
+    int all = 1;
+    for (int i = 0; i < count; ++i) {
+        if (ready[i]) {
+            items[i].result = written;
+            if (!written) items[i].error = m_error;
+        }
+        all = all && items[i].result;
+    }
+    return all;
+}

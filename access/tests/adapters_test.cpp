@@ -513,9 +513,9 @@ INSTANTIATE_TEST_SUITE_P(
         T(TransferShockCompensation, 0, 0.5, "0.5", "W26", Numbers('W', 26, {"0.500"})),
         T(TransferFaultSignalDuration, 0, 4, "4", "W24", Numbers('W', 24, {"4.000"})),
         T(TransferFaultSignalThreshold, 0, 8, "8", "W77", Numbers('W', 77, {"8.000"})),
-        // the set points are written to the channel given, unlike their reads
-        T(TransferSetPointAir, 0, 20.5, "20.5", "W89", Numbers('W', 89, {"20.500"})),
-        T(TransferSetPointH2S, 0, 11, "11", "W91", Numbers('W', 91, {"11.000"})),
+        // the set points are written on the channels of their reads, whatever the caller's
+        T(TransferSetPointAir, 0, 20.5, "20.5", "W89@5/4", Numbers('W', 89, {"20.500"})),
+        T(TransferSetPointH2S, 0, 11, "11", "W91@5/3", Numbers('W', 91, {"11.000"})),
         T(TransferChannelName, 0, 42, "Neu 7", "K16", H({'K', 16}) + HexText("Neu 7")),
         T(TransferUnit, 0, 4.9, "", "S24", H({'S', 24, 4, 0})),
         T(TransferPressureCorrChannel, 0, 9, "", "S39", H({'S', 39, 0x90, 0})),
@@ -983,7 +983,10 @@ TEST_F(AdapterTest, FixedChannelsOfTheSetPointsWhateverTheCaller) {
     VaskFloat v = Before();
     ASSERT_EQ(1, access.FetchSetPointAir(kAddress, 1, 0, v));
     ASSERT_EQ(1, access.FetchSetPointH2S(kAddress, 3, 0, v));
-    EXPECT_EQ("w89@5/4 w91@5/3", Sent());
+    // A set point written goes where its read finds it.
+    ASSERT_EQ(1, access.TransferSetPointAir(kAddress, 1, 0, v = Value(20.5)));
+    ASSERT_EQ(1, access.TransferSetPointH2S(kAddress, 3, 0, v = Value(11.0)));
+    EXPECT_EQ("w89@5/4 w91@5/3 W89@5/4 W91@5/3", Sent());
 }
 
 TEST_F(AdapterTest, CachedGroupsAreReadOnceAndWrittenWhole) {
@@ -996,6 +999,158 @@ TEST_F(AdapterTest, CachedGroupsAreReadOnceAndWrittenWhole) {
     ASSERT_EQ(1, access.FetchMeasRangeLower(kAddress, 0, 4, v = Before()));
     EXPECT_EQ(40, v.value);
     EXPECT_EQ("w1 W1 W1", Sent());
+}
+
+// ---- several adapters of one setting --------------------------------------------------
+
+// A member's address as code takes it. Laid down as static data it would be this program's
+// import stub, which calls the member but compares unequal to it.
+__attribute__((noipa)) CvaskAccess::ParamAdapter Member(CvaskAccess::ParamAdapter member) {
+    return member;
+}
+
+TEST_F(AdapterTest, AdaptersThatWriteIntoOneSettingShareItsKey) {
+    typedef CvaskAccess A;
+    struct Case {
+        A::ParamAdapter first;
+        int firstIndex;
+        A::ParamAdapter second;
+        int secondIndex;
+        bool same;
+    } cases[] = {
+        {Member(&A::TransferAutorangeUp), 1, Member(&A::TransferAutorangeDown), 1, true},
+        {Member(&A::TransferMeasRange), 1, Member(&A::TransferAutorange), 1, true},
+        {Member(&A::TransferLimitRange1), 2, Member(&A::TransferLimitControl1), 1, true},
+        {Member(&A::TransferRelais), 1, Member(&A::TransferRelais), 8, true},
+        {Member(&A::TransferGasCompensationChannel2), 1,
+         Member(&A::TransferGasCompensationComponent), 1, true},
+        // the limit's value is a float group, its switches a record
+        {Member(&A::TransferLimit1), 1, Member(&A::TransferLimitControl1), 1, false},
+        {Member(&A::TransferMeasRangeLower), 1, Member(&A::TransferMeasRangeUpper), 1, false},
+        // the rinse times of steps 1-6 and 7-12 are two settings
+        {Member(&A::TransferAutocalStepTime), 6, Member(&A::TransferAutocalStepTime), 7, false},
+    };
+    for (const Case& c : cases) {
+        const void* first = A::GetTransferSetting(c.first, c.firstIndex);
+        EXPECT_NE(nullptr, first);
+        EXPECT_EQ(c.same, first == A::GetTransferSetting(c.second, c.secondIndex))
+            << c.firstIndex << " " << c.secondIndex;
+    }
+    // What is written without a read has no setting to share, nor has a read or a step
+    // that does not exist.
+    for (A::ParamAdapter alone :
+         {Member(&A::TransferNullGas), Member(&A::TransferBroadcast), Member(&A::TransferDateOxy),
+          Member(&A::TransferChannelName), Member(&A::TransferMeasRangeLimits),
+          Member(&A::FetchAutorangeUp)})
+        EXPECT_EQ(nullptr, A::GetTransferSetting(alone, 1));
+    EXPECT_EQ(nullptr, A::GetTransferSetting(Member(&A::TransferAutocalStepTime), 13));
+    EXPECT_EQ(nullptr, A::GetTransferSetting(Member(&A::GetWarmupDeviceState), 1));
+    EXPECT_EQ(nullptr, A::GetTransferSetting(nullptr, 1));
+}
+
+struct TogetherCase {
+    const char* name;
+    std::vector<CvaskAccess::TransferItem> items;
+    const char* requests;
+    std::string body;         // the one write
+    std::vector<int> errors;  // per item: 0 written, else the error that left it out
+};
+std::ostream& operator<<(std::ostream& os, const TogetherCase& c) { return os << c.name; }
+
+CvaskAccess::TransferItem Item(CvaskAccess::ParamAdapter transfer, int index, double value) {
+    return {Member(transfer), index, Value(value), 5, ErrorStruct_()};
+}
+
+class TransferTogetherTable : public AdapterTest,
+                              public ::testing::WithParamInterface<TogetherCase> {};
+
+TEST_P(TransferTogetherTable, ReadsTheSettingOnceAndWritesAllItsItemsInOneWrite) {
+    TogetherCase c = GetParam();
+    int all = 1;
+    for (int error : c.errors) all = all && error == 0;
+    EXPECT_EQ(all, access.TransferTogether(kAddress, 0, c.items.data(), (int)c.items.size()));
+    EXPECT_EQ(c.requests, Sent());
+    EXPECT_EQ(c.body, LastBody());
+    for (size_t i = 0; i < c.items.size(); ++i) {
+        EXPECT_EQ(c.errors[i] == 0 ? 1 : 0, c.items[i].result) << i;
+        EXPECT_EQ(c.errors[i], c.items[i].error.code) << i;
+    }
+}
+
+typedef CvaskAccess A;
+INSTANTIATE_TEST_SUITE_P(
+    Settings, TransferTogetherTable,
+    ::testing::Values(
+        // the switching points (device: up 5, down 1), in wire order up, down
+        TogetherCase{
+            "SwitchingPoints",
+            {Item(&A::TransferAutorangeUp, 1, 21.5), Item(&A::TransferAutorangeDown, 1, 4.25)},
+            "w12 W12",
+            Numbers('W', 12, {"21.500", "4.250"}),
+            {0, 0}},
+        // a second compensation source where there is none: its channel alone would make a
+        // source without component, which the setting cannot carry
+        TogetherCase{"CompensationSource",
+                     {Item(&A::TransferGasCompensationChannel2, 1, 1),
+                      Item(&A::TransferGasCompensationComponent2, 1, 2)},
+                     "s23 S23",
+                     H({'S', 23, 0x52, 0, 0x11, 0}),
+                     {0, 0}},
+        TogetherCase{"RangeAndAutorange",
+                     {Item(&A::TransferMeasRange, 1, 2), Item(&A::TransferAutorange, 1, 0)},
+                     "s8 S8",
+                     H({'S', 8, 0x81, 0}),
+                     {0, 0}},
+        // elements the device has, and one beyond its four ranges
+        TogetherCase{
+            "RangeStarts",
+            {Item(&A::TransferMeasRangeLower, 1, 1), Item(&A::TransferMeasRangeLower, 3, 3),
+             Item(&A::TransferMeasRangeLower, 5, 5)},
+            "w1 W1",
+            Numbers('W', 1, {"1.000", "10.000", "3.000", "30.000"}),
+            {0, 0, ErrorInvalidRange}},
+        // the device sent three relay codes
+        TogetherCase{"RelayCodes",
+                     {Item(&A::TransferRelais, 1, 31), Item(&A::TransferRelais, 3, 33),
+                      Item(&A::TransferRelais, 8, 38)},
+                     "s4 S4",
+                     H({'S', 4, 31, 0, 12, 0, 33, 0}),
+                     {0, 0, ErrorInvalidRange}},
+        // the first item names the setting; one of another is left out
+        TogetherCase{"AnotherSetting",
+                     {Item(&A::TransferLimit1, 1, 12), Item(&A::TransferLimitControl1, 1, 1)},
+                     "w9 W9",
+                     Numbers('W', 9, {"12.000", "1.100"}),
+                     {0, ErrorInvalidParameter}},
+        TogetherCase{"AValueThatCannotBeSent",
+                     {Item(&A::TransferAutorangeUp, 1, std::numeric_limits<double>::quiet_NaN()),
+                      Item(&A::TransferAutorangeDown, 1, 2)},
+                     "w12 W12",
+                     Numbers('W', 12, {"5.000", "2.000"}),
+                     {ErrorInvalidParameter, 0}},
+        // nothing that can be written: nothing is sent
+        TogetherCase{"NothingToWrite",
+                     {Item(&A::TransferMeasRangeLower, 0, 1), Item(&A::TransferNullGas, 1, 2)},
+                     "",
+                     "",
+                     {ErrorInvalidRange, ErrorInvalidParameter}}),
+    [](const ::testing::TestParamInfo<TogetherCase>& info) {
+        return std::string(info.param.name);
+    });
+
+TEST_F(AdapterTest, AFailedReadOfTheSettingLeavesEveryItemUnwritten) {
+    std::map<std::string, Bytes> profile = Profile();
+    profile.erase("w12");
+    bus.SetScript(Device(profile));
+    std::vector<CvaskAccess::TransferItem> items = {Item(&A::TransferAutorangeUp, 1, 21.5),
+                                                    Item(&A::TransferAutorangeDown, 1, 4.25)};
+    EXPECT_EQ(0, access.TransferTogether(kAddress, 0, items.data(), 2));
+    EXPECT_EQ("w12", Sent());
+    for (const CvaskAccess::TransferItem& item : items) {
+        EXPECT_EQ(0, item.result);
+        EXPECT_NE(0, item.error.code);
+        EXPECT_EQ(access.GetLastError().code, item.error.code);
+    }
 }
 
 TEST_F(AdapterTest, EveryAdapterIsAMemberOfTheOneSignature) {

@@ -111,6 +111,10 @@ public:
     // Writes the compare analyzer's values into the device, entry by entry (each entry
     // writes its counterpart of the same number; the counterpart gets the outcome, see
     // CVaskParameter::TransferFrom), with the report flag cleared meanwhile and set after.
+    // The entries that write into one setting of a channel (a float group, a record, a
+    // list: CvaskAccess::GetTransferSetting) go to the device together, in one write at the
+    // place of the first of them (CVaskParameter::TransferTogether), so that the device
+    // never holds a setting mixed of the set's values and its own old ones.
     // `progress` (null: none) is sent the message of GetOfflineTransferMessage with the
     // percentage of offline entries done (0 to 100, exactly 100 at the end) as wParam.
     // The node then takes the device's channel name. 0 without a compare analyzer, else 1.
@@ -215,6 +219,9 @@ public:
     // A copy of the access object's last error record and, in `commandText`, the command
     // that failed ("Vask command: "k, 3""); offline an empty record and an empty text.
     ErrorStruct_ GetLastErrorText(CString& commandText);
+    // The command text of an error record as GetLastErrorText gives it; empty for a failure
+    // before any command.
+    static CString CommandText(const ErrorStruct_& record);
     // Whether failed device operations are reported.
     void EnableCommandReport(int enable) { m_reportEnabled = enable; }
     int IsCommandReportEnabled() const { return m_reportEnabled; }

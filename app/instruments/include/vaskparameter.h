@@ -14,6 +14,9 @@
 
 #include "vaskaccess.h"
 
+#include <utility>
+#include <vector>
+
 class CParameterGroup;
 class CVaskInstrument;
 
@@ -63,6 +66,16 @@ public:
     // Writes the value of `source` (which must have been loaded from a document) into the
     // device; the outcome goes to the source's transfer result. 1 on success, else 0.
     virtual int TransferFrom(CVaskParameter* source);
+    // TransferFrom for (entry, source) pairs whose entries write into one setting of one
+    // channel of one analyzer (CvaskAccess::GetTransferSetting): one read and one write of
+    // the setting carry every source's value (CvaskAccess::TransferTogether). Each source
+    // gets its outcome as by TransferFrom, and each entry written takes the value.
+    typedef std::vector<std::pair<CVaskParameter*, CVaskParameter*>> TransferPairs;
+    static void TransferTogether(const TransferPairs& pairs);
+    // The setting of the device that TransferFrom would write `source` into together with
+    // others (see TransferTogether); null when it writes alone or cannot write now (offline,
+    // nothing bound, a source not loaded from a document).
+    const void* GetTransferSetting(const CVaskParameter* source) const;
     // `out` from the application profile: "<model name>\<group title>", entry = key text,
     // "text;unit;quantity" (default "0;1;1"). Nothing without a group or an analyzer.
     virtual void LoadDefault(VaskFloat& out);
@@ -148,6 +161,9 @@ public:
     void GetCompareResult(int& result, CString& text) const { GetTransferResult(result, text); }
 
 private:
+    // Whether TransferFrom writes `source` into the device now: online, bound to a Transfer
+    // member and an access object, in an analyzer, the source loaded from a document.
+    BOOL CanTransferFrom(const CVaskParameter* source) const;
     // Brings the cached value up to date: from the device (online; `out` takes the read) or
     // from the profile. Within a refresh round (refreshround.h) the device is asked once.
     void Refresh(CVaskInstrument* analyzer, VaskFloat& out);

@@ -8,6 +8,10 @@
 #include "texts.h"
 
 #include <algorithm>
+#include <map>
+#include <set>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -53,15 +57,37 @@ int CVaskInstrument::TransferOfflineSet(CWnd* progress) {
     const UINT message = GetOfflineTransferMessage();
     // The progress counts the offline entries, those the set holds.
     const int total = CountOfflineParameters();
-    int done = 0;
+    // The entries with their counterparts in list order; those that write into one setting
+    // of a channel go together, at the place of the first of them.
+    CVaskParameter::TransferPairs pairs;
     for (POSITION g = m_groupList.GetHeadPosition(); g != NULL;) {
         const CObList& entries = ((CParameterGroup*)m_groupList.GetNext(g))->GetParameterList();
         for (POSITION e = entries.GetHeadPosition(); e != NULL;) {
             CVaskParameter* entry = (CVaskParameter*)entries.GetNext(e);
-            if (entry->IsOfflineParameter() && window != NULL)
-                ::SendMessageA(window, message, (WPARAM)Percent(++done, total), 0);
-            if (CVaskParameter* source = FindCompareParameter(entry)) entry->TransferFrom(source);
+            pairs.push_back({entry, FindCompareParameter(entry)});
         }
+    }
+    std::map<std::pair<const void*, int>, CVaskParameter::TransferPairs> together;
+    std::vector<const CVaskParameter::TransferPairs*> batchOf(pairs.size(), nullptr);
+    for (size_t i = 0; i < pairs.size(); ++i) {
+        CVaskParameter* entry = pairs[i].first;
+        const void* setting = entry->GetTransferSetting(pairs[i].second);
+        if (setting == nullptr) continue;
+        CVaskParameter::TransferPairs& batch = together[{setting, entry->GetChannel()}];
+        batch.push_back(pairs[i]);
+        batchOf[i] = &batch;
+    }
+    std::set<const CVaskParameter::TransferPairs*> written;
+    int done = 0;
+    for (size_t i = 0; i < pairs.size(); ++i) {
+        CVaskParameter* entry = pairs[i].first;
+        if (entry->IsOfflineParameter() && window != NULL)
+            ::SendMessageA(window, message, (WPARAM)Percent(++done, total), 0);
+        if (pairs[i].second == NULL) continue;
+        if (batchOf[i] == nullptr)
+            entry->TransferFrom(pairs[i].second);
+        else if (written.insert(batchOf[i]).second)
+            CVaskParameter::TransferTogether(*batchOf[i]);
     }
     if (total == 0 && window != NULL) ::SendMessageA(window, message, (WPARAM)Percent(0, 0), 0);
 

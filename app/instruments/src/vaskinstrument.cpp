@@ -317,11 +317,17 @@ ErrorStruct_ CVaskInstrument::GetLastErrorText(CString& commandText) {
     ErrorStruct_ record;
     if (!IsOnline()) return record;
     record = m_access->GetLastError();
+    commandText = CommandText(record);
+    return record;
+}
+
+CString CVaskInstrument::CommandText(const ErrorStruct_& record) {
     const int letter = (int)((record.info >> 8) & 0xFF);
     const int function = (int)(record.info & 0xFF);
+    CString text;
     // A failure before any command (no device, no network) names none.
-    if (letter != 0) commandText.Format((LPCSTR)LoadText(IDS_VASK_COMMAND), letter, function);
-    return record;
+    if (letter != 0) text.Format((LPCSTR)LoadText(IDS_VASK_COMMAND), letter, function);
+    return text;
 }
 
 int CVaskInstrument::GetChannelState() {

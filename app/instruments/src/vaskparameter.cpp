@@ -148,11 +148,16 @@ void CVaskParameter::SetValue(const VaskFloat& value) {
     m_valid = 1;
 }
 
+BOOL CVaskParameter::CanTransferFrom(const CVaskParameter* source) const {
+    return source != NULL && GetInstrument() != NULL &&
+           GetInstrumentHost().GetOperationMode() != 0 && m_transfer != nullptr &&
+           m_access != NULL && source->m_loaded;
+}
+
 int CVaskParameter::TransferFrom(CVaskParameter* source) {
     CVaskInstrument* analyzer = GetInstrument();
     if (source == NULL || analyzer == NULL) return 0;
-    if (GetInstrumentHost().GetOperationMode() != 0 && m_transfer != nullptr && m_access != NULL &&
-        source->m_loaded) {
+    if (CanTransferFrom(source)) {
         VaskFloat value;
         source->GetValue(value);
         if ((m_access->*m_transfer)(analyzer->GetAddress(), m_channel, m_index + 1, value)) {
@@ -168,6 +173,47 @@ int CVaskParameter::TransferFrom(CVaskParameter* source) {
     }
     source->SetTransferResult(0, LoadText(IDS_NOT_TRANSFERRED));
     return 0;
+}
+
+const void* CVaskParameter::GetTransferSetting(const CVaskParameter* source) const {
+    if (!CanTransferFrom(source)) return nullptr;
+    return CvaskAccess::GetTransferSetting(m_transfer, m_index + 1);
+}
+
+void CVaskParameter::TransferTogether(const TransferPairs& pairs) {
+    std::vector<CvaskAccess::TransferItem> items;
+    TransferPairs sent;
+    for (const auto& pair : pairs) {
+        CVaskParameter* entry = pair.first;
+        CVaskParameter* source = pair.second;
+        if (source == NULL) continue;
+        if (!entry->CanTransferFrom(source)) {
+            entry->TransferFrom(source);
+            continue;
+        }
+        CvaskAccess::TransferItem item;
+        item.transfer = entry->m_transfer;
+        item.index = entry->m_index + 1;
+        source->GetValue(item.value);
+        item.result = 0;
+        items.push_back(item);
+        sent.push_back(pair);
+    }
+    if (items.empty()) return;
+    CVaskParameter* first = sent.front().first;
+    first->m_access->TransferTogether(first->GetInstrument()->GetAddress(), first->m_channel,
+                                      items.data(), (int)items.size());
+    for (size_t i = 0; i < items.size(); ++i) {
+        CVaskParameter* entry = sent[i].first;
+        CVaskParameter* source = sent[i].second;
+        if (items[i].result) {
+            entry->m_value = items[i].value;
+            entry->m_valid = 1;
+            source->SetTransferResult(1, LoadText(IDS_SUCCESSFUL));
+        } else {
+            source->SetTransferResult(-1, CVaskInstrument::CommandText(items[i].error));
+        }
+    }
 }
 
 void CVaskParameter::LoadDefault(VaskFloat& out) {

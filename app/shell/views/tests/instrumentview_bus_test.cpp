@@ -1,8 +1,9 @@
 // The instrument view in the program's main frame, made and shown as the application does
 // it, with the document's network of one converter on COM1, the simulator's line: entering
 // instrument mode fills the tree-list from the Parvel 6 of device 2, the refresh timing, a
-// change of selection during a refresh, compare and transfer of an offline parameter set,
-// the refused sets, the enabling table of the menu, and the firmware naming rule.
+// change of selection during a refresh, compare and transfer of an offline parameter set
+// with each row's colour after it, the refused sets, the enabling table of the menu, and the
+// firmware naming rule.
 #include "document_bus_fixture.h"
 
 #include "apphost.h"
@@ -105,6 +106,16 @@ protected:
         driver.NameFile(path);
         Command(ID_COMPARE_OFFLINE);
     }
+    // "Compare with Offline Parameter..." with the set of `path`, until its rows are read.
+    void CompareWith(const std::string& path) {
+        {
+            wkit::Driver driver;
+            driver.Exempt(view_->GetMessageDialog().m_hWnd);
+            driver.NameFile(path);
+            Command(ID_COMPARE_OFFLINE);
+        }
+        ASSERT_TRUE(Idle());
+    }
     // A refresh of the rows that late answers of the analyzer's device (the next `count`
     // telegrams, each `ms` late) keep running.
     void StartSlowRefresh(CVaskInstrument* analyzer, int count, int ms) {
@@ -133,6 +144,22 @@ protected:
     }
 
     CTLTreeCtrl& Tree() { return view_->GetTreeCtrl(); }
+    // The colour of a row's texts as the tree-list keeps it in the item's record.
+    COLORREF Mark(HTREEITEM item) {
+        TVITEMA record = {};
+        record.mask = TVIF_HANDLE | TVIF_PARAM;
+        record.hItem = item;
+        if (!::SendMessageA(Tree().GetSafeHwnd(), TVM_GETITEMA, 0, (LPARAM)&record) ||
+            record.lParam == 0)
+            return CLR_INVALID;
+        return ((const CTLItemData*)record.lParam)->m_crText;
+    }
+    static VaskFloat MakeNumber(double number) {
+        VaskFloat value;
+        value.value = number;
+        value.text.Format("%.3f", number);
+        return value;
+    }
     std::vector<std::string> Headers() {
         std::vector<std::string> headers;
         CHeaderCtrl& header = Tree().GetHeaderCtrl();
@@ -294,13 +321,7 @@ TEST_F(InstrumentViewBus, CompareShowsTheFileTransferWritesItBackAndCompareAgain
     ASSERT_TRUE(Rows().count(t90)) << t90;
     EXPECT_EQ(Number(Rows()[t90].value), 77);
 
-    {
-        wkit::Driver driver;
-        driver.Exempt(view_->GetMessageDialog().m_hWnd);
-        driver.NameFile(path);
-        Command(ID_COMPARE_OFFLINE);
-    }
-    ASSERT_TRUE(Idle());
+    ASSERT_NO_FATAL_FAILURE(CompareWith(path));
     EXPECT_TRUE(view_->IsCompareMode());
     EXPECT_EQ(app_->IsCompareMode(), 1);
     ASSERT_NE(parvel_->GetCompareInstrument(), nullptr);
@@ -331,6 +352,96 @@ TEST_F(InstrumentViewBus, CompareShowsTheFileTransferWritesItBackAndCompareAgain
     EXPECT_EQ(Tree().GetColumnCount(), 2);
     EXPECT_FALSE(IsEnabled(ID_TRANSFER_OFFLINE));
     EXPECT_EQ(State(ID_COMPARE_OFFLINE).check, 0);
+}
+
+// The colours of the rows after a transfer, as the tree-list keeps them for its painting:
+// green for an entry the device took, red for one it refused, the window's text colour for
+// one that was not transferred, purple for one the file does not hold.
+TEST_F(InstrumentViewBus, ATransferMarksEveryRowWithItsEntrysOutcome) {
+    // The switching points of the set; the device holds others at the transfer.
+    VaskFloat down = MakeNumber(4.25), up = MakeNumber(21.5);
+    ASSERT_TRUE(parvel_->SetAutorangeLimits(0, down, up));
+    EnterInstrumentMode(parvel_);
+    ASSERT_TRUE(Idle());
+    const std::string path = *folder_ / "parvel.prm";
+    {
+        wkit::Driver driver;
+        driver.NameFile(path);
+        Command(ID_SAVE_TO_DISK_AS);
+    }
+    // The file without the T90 inside time, as an older file may be.
+    const StoredAnalyzer stored = ReadStoredAnalyzer(ReadFile(path));
+    ASSERT_TRUE(stored.complete);
+    RecordWriter file;
+    file.Class(stored.className, stored.schema)
+        .Dword(stored.version)
+        .Dword(stored.typeCode)
+        .Dword(stored.components)
+        .String(stored.name)
+        .Dword(stored.extensionCard)
+        .Dword(stored.heating);
+    for (const std::string& name : stored.componentNames) file.String(name);
+    file.Dword(stored.count - 1);
+    for (const StoredEntry& e : stored.entries)
+        if (e.number != (DWORD)kT90Inside)
+            file.String(e.key).Dword(e.number).Value(e.text, e.value, e.unit, e.quantity, e.marker);
+    WriteFile(path, file.bytes);
+
+    ASSERT_TRUE(parvel_->SetAutorangeLimits(0, down = MakeNumber(3), up = MakeNumber(30)));
+    ASSERT_NO_FATAL_FAILURE(CompareWith(path));
+    ASSERT_TRUE(view_->IsCompareMode());
+    // The device refuses the switching points.
+    ASSERT_TRUE(Sim("FAULT 2 reject always DE on=W12"));
+    {
+        wkit::Driver driver;
+        driver.Exempt(view_->GetMessageDialog().m_hWnd);
+        Command(ID_TRANSFER_OFFLINE);
+    }
+    ASSERT_TRUE(Idle());
+    ASSERT_TRUE(Sim("CLEARFAULTS"));
+
+    const COLORREF kTransferred = RGB(0, 255, 0), kFailed = RGB(255, 0, 0),
+                   kNotInFile = RGB(150, 0, 255), kPlain = ::GetSysColor(COLOR_WINDOWTEXT);
+    std::map<std::string, Row> rows = Rows();
+    struct Expected {
+        int number;
+        COLORREF colour;
+        const char* outcome;  // the end of the set's column
+    } expected[] = {
+        {66, kFailed, " -> Vask command: \"W, 12\""},
+        {70, kFailed, " -> Vask command: \"W, 12\""},
+        {kT90Inside, kNotInFile, ""},
+        {103, kTransferred, " -> Successful"},  // T90 outside
+        {kSerialNumber, kPlain, " -> Parameter has not been transferred."},
+    };
+    for (const Expected& e : expected) {
+        const std::string name = Name(parvel_, e.number);
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(rows.count(name));
+        EXPECT_EQ(Mark(rows[name].item), e.colour);
+        const std::string& compare = rows[name].compare;
+        EXPECT_EQ(compare.substr(compare.size() - std::min(compare.size(), strlen(e.outcome))),
+                  e.outcome);
+    }
+    // Every row of an entry shows the outcome of the set's entry.
+    std::map<COLORREF, int> colours;
+    for (auto& row : rows) {
+        CObject* object = (CObject*)Tree().GetItemUserValue(row.second.item);
+        if (object == nullptr || !object->IsKindOf(RUNTIME_CLASS(CVaskParameter))) continue;
+        CVaskParameter* inSet = parvel_->FindCompareParameter((CVaskParameter*)object);
+        ASSERT_NE(inSet, nullptr) << row.first;
+        int result = 0;
+        CString text;
+        inSet->GetTransferResult(result, text);
+        const COLORREF colour = !inSet->IsLoaded() ? kNotInFile
+                                : result > 0       ? kTransferred
+                                : result < 0       ? kFailed
+                                                   : kPlain;
+        EXPECT_EQ(Mark(row.second.item), colour) << row.first;
+        ++colours[colour];
+    }
+    EXPECT_GT(colours[kTransferred], 40);
+    EXPECT_EQ(colours.size(), 4u);
 }
 
 TEST_F(InstrumentViewBus, SetsWithoutDataOfAnOldVersionOrOfAnotherModelAreRefused) {
