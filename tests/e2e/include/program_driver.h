@@ -87,6 +87,9 @@ public:
 
     // Every item of the tree pane, depth first, indented by two blanks per level.
     std::vector<std::string> TreeItems() const;
+    // The texts of the value-bars pane's shown values, one per shown component row of the
+    // selected analyzer; none while the pane is not shown.
+    std::vector<std::string> ShownValues() const;
 
 private:
     PROCESS_INFORMATION pi_ = {};
