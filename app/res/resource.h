@@ -920,6 +920,7 @@
 #define IDD_CURVE_OPTIONS           141
 #define IDC_CURVE_DIAGRAM           1136
 #define IDC_CURVE_OUTSIDE           1135
+#define IDC_CURVE_NO_ANALYZER       1252
 #define IDC_CURVE_EXPORT            1247
 #define IDC_CURVE_PRINT             1183
 #define IDC_CURVE_TIME_SPAN         1017
