@@ -669,6 +669,7 @@
 // The parameter sheet and its pages: caption, messages, templates and controls.
 #define IDS_PARAMETER_SHEET_CAPTION 203
 #define IDS_ENTER_NUMERIC_VALUE     10053
+#define IDS_ENTER_NUMERIC_IN_CELL   10300  // the same, naming the cell and its text
 #define IDS_PRANGE_AUTORANGE        10065
 #define IDS_PRANGE_ONE_TWO          11009
 #define IDD_PARAM_RANGE             120
