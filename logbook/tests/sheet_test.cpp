@@ -331,14 +331,14 @@ TEST_F(SheetTest, AFileNameThatCannotBeAFileIsRefusedNamingIt) {
         std::string message;  // "" when the page may be left
     } cases[] = {
         {longest, ""},
-        {tooLong, "The file name has 116 characters; a log file name may have at most 115:\n" +
-                      tooLong},
-        {issue, "The file name has 330 characters; a log file name may have at most 115:\n" + issue},
+        {tooLong,
+         "The file name has 116 characters; a log file name may have at most 115:\n" + tooLong},
+        {issue,
+         "The file name has 330 characters; a log file name may have at most 115:\n" + issue},
         {"short.txt", ""},
         {relative, "The file name " + relative + " gives a log file whose path has " +
                        std::to_string(relativeFile.size()) +
-                       " characters, more than the 259 the file system allows:\n" +
-                       relativeFile},
+                       " characters, more than the 259 the file system allows:\n" + relativeFile},
     };
     ASSERT_GT(relativeFile.size(), 259u);
     wkit::Driver driver;

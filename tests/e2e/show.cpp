@@ -61,15 +61,13 @@ int main(int argc, char** argv) {
     }
     // The picture is for the selected analyzer's values: its first refresh fills them in.
     std::vector<std::string> values;
-    const bool valued =
-        program.WaitFor(
-            [&]() -> HWND {
-                values = program.ShownValues();
-                bool all = !values.empty();
-                for (const std::string& value : values) all &= !value.empty();
-                return all ? hMain : NULL;
-            },
-            60000) != NULL;
+    auto valuesShown = [&]() -> HWND {
+        values = program.ShownValues();
+        bool all = !values.empty();
+        for (const std::string& value : values) all &= !value.empty();
+        return all ? hMain : NULL;
+    };
+    const bool valued = program.WaitFor(valuesShown, 60000) != NULL;
     for (const std::string& value : values) printf("  %s\n", value.c_str());
     if (!valued) fprintf(stderr, "the selected analyzer showed no values within a minute\n");
     fflush(stdout);

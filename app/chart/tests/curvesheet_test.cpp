@@ -137,8 +137,8 @@ TEST_F(CurveSheet, TheButtonsLieInsideTheSheetAndHelpServesBothPages) {
         kit_.sheet->ScreenToClient(&rect);
         EXPECT_TRUE(client.PtInRect(rect.TopLeft()) && rect.right <= client.right &&
                     rect.bottom <= client.bottom)
-            << "button " << id << " at " << rect.left << "-" << rect.right << ", the client ends at "
-            << client.right;
+            << "button " << id << " at " << rect.left << "-" << rect.right
+            << ", the client ends at " << client.right;
         for (const CRect& other : buttons) {
             CRect overlap;
             EXPECT_FALSE(overlap.IntersectRect(&rect, &other)) << "button " << id;

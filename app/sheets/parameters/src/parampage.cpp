@@ -71,8 +71,8 @@ BOOL CheckCellNumber(VaskFloat& value, CParamGrid& grid, int nCol, int nRow, con
     if (TakeNumber(value.text, value)) return TRUE;
     LPCSTR rowHeading = grid.GetCellText(-1, nRow);
     CString cell = place;
-    for (const CString& part : {CString(rowHeading != NULL ? rowHeading : ""),
-                                ColumnHeading(grid, nCol)}) {
+    for (const CString& part :
+         {CString(rowHeading != NULL ? rowHeading : ""), ColumnHeading(grid, nCol)}) {
         if (part.IsEmpty()) continue;
         if (!cell.IsEmpty()) cell += ", ";
         cell += part;

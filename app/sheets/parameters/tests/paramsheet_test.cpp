@@ -362,9 +362,10 @@ TEST_F(ParamSheet, TheLimitsGridsShowEveryRowAndColumnWhole) {
                 CLimitsGrid& grid = sheet.GetLimitsPage().GetLimitsGrid(n);
                 EXPECT_EQ(Text(grid, 0, 0), "400.000 ppm");
                 ASSERT_EQ(grid.GetRowCount(), c.rows);
-                const CGridSettings* s = grid.GetSettings();
-                EXPECT_EQ(s->m_rcHScroll.bottom - s->m_rcHScroll.top, 0) << "columns beyond the window";
-                EXPECT_EQ(s->m_rcVScroll.right - s->m_rcVScroll.left, 0) << "rows below the window";
+                const CRect hBar(grid.GetSettings()->m_rcHScroll);
+                const CRect vBar(grid.GetSettings()->m_rcVScroll);
+                EXPECT_EQ(hBar.Height(), 0) << "columns beyond the window";
+                EXPECT_EQ(vBar.Width(), 0) << "rows below the window";
                 EXPECT_EQ(wkit::Unfit(WholeGridTexts(grid)), "");
             }
             w.PressCancel();
@@ -390,9 +391,9 @@ TEST_F(ParamSheet, ALimitThatIsNoNumberIsNamedAndNothingIsWritten) {
         EXPECT_EQ(grid.GetCursorRow(), 1);
         w.PressCancel();
     });
-    EXPECT_THAT(boxes.texts, ElementsAre("Please enter a numeric value.\nLimit 3, " +
-                                         std::string(a.GetComponentLabel(1)) +
-                                         ", Value holds \"abc\"."));
+    const std::string cell = "Limit 3, " + std::string(a.GetComponentLabel(1)) + ", Value";
+    EXPECT_THAT(boxes.texts,
+                ElementsAre("Please enter a numeric value.\n" + cell + " holds \"abc\"."));
     EXPECT_TRUE(script.CallsStartingWith("SetLimit").empty());
 }
 
