@@ -669,6 +669,7 @@
 // The parameter sheet and its pages: caption, messages, templates and controls.
 #define IDS_PARAMETER_SHEET_CAPTION 203
 #define IDS_ENTER_NUMERIC_VALUE     10053
+#define IDS_ENTER_NUMERIC_IN_CELL   10300  // the same, naming the cell and its text
 #define IDS_PRANGE_AUTORANGE        10065
 #define IDS_PRANGE_ONE_TWO          11009
 #define IDD_PARAM_RANGE             120
@@ -920,6 +921,7 @@
 #define IDD_CURVE_OPTIONS           141
 #define IDC_CURVE_DIAGRAM           1136
 #define IDC_CURVE_OUTSIDE           1135
+#define IDC_CURVE_NO_ANALYZER       1252
 #define IDC_CURVE_EXPORT            1247
 #define IDC_CURVE_PRINT             1183
 #define IDC_CURVE_TIME_SPAN         1017

@@ -21,6 +21,18 @@ HINSTANCE Module();
 // another library with the same id takes its place; empty when it has none.
 CString OwnString(UINT id);
 
+// The name of the log's file with that counter (CnuraProtocol::BuildFileName).
+CString NumberedFileName(const CString& strName, unsigned long nCounter);
+
+// The longest configured file name the writer opens (a longer one gives error 206).
+const int kLongestFileName = 115;
+
+// Whether the configured name can name the log's files: no longer than kLongestFileName
+// (which keeps every name in it below the file systems' 255 characters) and the whole path of
+// its first file (a relative name lies in the current folder) below MAX_PATH. FALSE, with
+// the message that names the name and the limit it breaks, when it cannot.
+BOOL CheckFileName(const CString& strName, CString& strMessage);
+
 // Local calendar time to seconds since 1970, with daylight saving decided by the C
 // runtime. The runtime's own conversions end with the year 3000; later times are carried
 // over whole 400-year cycles of the calendar, so that they stay in order. -1 for times the

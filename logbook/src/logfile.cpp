@@ -115,7 +115,7 @@ unsigned long CnuraProtocol::OpenIfNeeded() {
     // at every cycle.
     if (m_bOpenedOnce) return ERROR_OPEN_FAILED;
     m_bOpenedOnce = TRUE;
-    if (m_strFileName.GetLength() >= 116) return ERROR_FILENAME_EXCED_RANGE;
+    if (m_strFileName.GetLength() > nura::kLongestFileName) return ERROR_FILENAME_EXCED_RANGE;
     if (m_strFileName.IsEmpty()) return ERROR_INVALID_NAME;
 
     CFileException error;

@@ -1,4 +1,4 @@
-// The names of the numbered log files.
+// The names of the numbered log files, and whether a configured name can be one.
 //
 // A configured name is either a counter pattern, which holds exactly one integer
 // conversion for the counter (run%lu.csv gives run0.csv, run1.csv, ...), or a literal name,
@@ -9,6 +9,8 @@
 
 #include <stdio.h>
 #include <string.h>
+
+#include <vector>
 
 namespace {
 
@@ -63,7 +65,9 @@ CString Unescape(const CString& text) {
 
 }  // namespace
 
-CString CnuraProtocol::BuildFileName(const CString& strName, unsigned long nCounter) {
+namespace nura {
+
+CString NumberedFileName(const CString& strName, unsigned long nCounter) {
     int start = 0, end = 0;
     if (FindCounterConversion(strName, start, end)) {
         // The conversion alone, checked above, with the counter as its one argument.
@@ -84,6 +88,40 @@ CString CnuraProtocol::BuildFileName(const CString& strName, unsigned long nCoun
     else
         result.Format("%s%.4lu", (LPCSTR)strName, nCounter);
     return result;
+}
+
+BOOL CheckFileName(const CString& strName, CString& strMessage) {
+    if (strName.GetLength() > kLongestFileName) {
+        strMessage.Format(OwnString(8), strName.GetLength(), kLongestFileName, (LPCSTR)strName);
+        return FALSE;
+    }
+    // The first file, as the writer opens it: a relative name lies in the current folder.
+    // The wide call tells the whole path's length also beyond MAX_PATH, where the narrow
+    // one only fails.
+    const CString first = NumberedFileName(strName, 0);
+    const int chars = MultiByteToWideChar(CP_ACP, 0, first, -1, NULL, 0);
+    if (chars <= 0) return TRUE;  // left to the writer, which tells what the system says
+    std::vector<wchar_t> wide((size_t)chars);
+    MultiByteToWideChar(CP_ACP, 0, first, -1, wide.data(), chars);
+    const DWORD size = GetFullPathNameW(wide.data(), 0, NULL, NULL);  // with the terminator
+    if (size <= MAX_PATH) return TRUE;
+    std::vector<wchar_t> full(size);
+    const DWORD length = GetFullPathNameW(wide.data(), size, full.data(), NULL);
+    if (length == 0 || length >= size) return TRUE;
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, full.data(), -1, NULL, 0, NULL, NULL);
+    CString path;
+    if (bytes > 0) {
+        WideCharToMultiByte(CP_ACP, 0, full.data(), -1, path.GetBuffer(bytes), bytes, NULL, NULL);
+        path.ReleaseBuffer();
+    }
+    strMessage.Format(OwnString(9), (LPCSTR)strName, (int)length, MAX_PATH - 1, (LPCSTR)path);
+    return FALSE;
+}
+
+}  // namespace nura
+
+CString CnuraProtocol::BuildFileName(const CString& strName, unsigned long nCounter) {
+    return nura::NumberedFileName(strName, nCounter);
 }
 
 CString CnuraProtocol::GetCurrentFileName() const {

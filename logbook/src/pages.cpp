@@ -225,25 +225,28 @@ BOOL CGeneralPage::OnKillActive() {
     BOOL bNumbers = ReadForChecks();
     m_bCheck = TRUE;
 
-    UINT nMessage = 0;
+    CString strMessage;
     int nFocus = 0;
     if (m_strFileName.IsEmpty()) {
-        nMessage = 7, nFocus = IDC_NURA_FILE_NAME;
+        strMessage = nura::OwnString(7), nFocus = IDC_NURA_FILE_NAME;
+    } else if (!nura::CheckFileName(m_strFileName, strMessage)) {
+        // Taken over, such a name would fail at every write of the log.
+        nFocus = IDC_NURA_FILE_NAME;
     } else if (bNumbers) {
         time_t start = nura::MakeLocalTime(m_nStartYear, m_nStartMonth, m_nStartDay, m_nStartHour,
                                            m_nStartMinute, m_nStartSecond);
         time_t end = nura::MakeLocalTime(m_nEndYear, m_nEndMonth, m_nEndDay, m_nEndHour,
                                          m_nEndMinute, m_nEndSecond);
         if (!DayAllowed(m_nStartDay, m_nStartMonth, m_nStartYear))
-            nMessage = 4, nFocus = IDC_NURA_START_DAY;
+            strMessage = nura::OwnString(4), nFocus = IDC_NURA_START_DAY;
         else if (!DayAllowed(m_nEndDay, m_nEndMonth, m_nEndYear))
-            nMessage = 4, nFocus = IDC_NURA_END_DAY;
+            strMessage = nura::OwnString(4), nFocus = IDC_NURA_END_DAY;
         // A year the runtime cannot take is left to the range checks below.
         else if (m_bStart && m_bEnd && start != -1 && end != -1 && start >= end)
-            nMessage = 6, nFocus = IDC_NURA_START_YEAR;
+            strMessage = nura::OwnString(6), nFocus = IDC_NURA_START_YEAR;
     }
-    if (nMessage != 0) {
-        AfxMessageBox(nura::OwnString(nMessage), MB_OK);
+    if (!strMessage.IsEmpty()) {
+        AfxMessageBox(strMessage, MB_OK);
         if (CWnd* pControl = GetDlgItem(nFocus)) GotoDlgCtrl(pControl);
         return FALSE;
     }

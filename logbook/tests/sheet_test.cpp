@@ -301,6 +301,73 @@ TEST_F(SheetTest, TheGeneralPageChecksItsFieldsWhenItIsLeft) {
     EXPECT_EQ(writer->GetFileName(), CString(folder.File("prot.txt").c_str()));
 }
 
+// A name the writer could never open is refused on the page, naming it: one longer than the
+// writer takes, and a relative one whose file's whole path, from the current folder, is
+// longer than the file system allows. OK does not close the sheet, and the writer keeps its
+// name.
+TEST_F(SheetTest, AFileNameThatCannotBeAFileIsRefusedNamingIt) {
+    // Below the folder, a current folder whose path leaves a relative name 100 characters.
+    std::string deep = folder.Path();
+    while (deep.size() < 180) {
+        deep += "\\" + std::string(40, 'd');
+        ASSERT_TRUE(::CreateDirectoryA(deep.c_str(), NULL)) << deep;
+    }
+    // The current folder as it was again, also when an assertion ends the test.
+    struct CurrentFolder {
+        char before[MAX_PATH] = "";
+        CurrentFolder() { ::GetCurrentDirectoryA(sizeof before, before); }
+        ~CurrentFolder() { ::SetCurrentDirectoryA(before); }
+    } restore;
+    ASSERT_TRUE(::SetCurrentDirectoryA(deep.c_str()));
+
+    const std::string stem = folder.Path() + "\\";
+    const std::string longest = stem + std::string(115 - stem.size() - 4, 'n') + ".txt";
+    const std::string tooLong = stem + std::string(116 - stem.size() - 4, 'n') + ".txt";
+    const std::string issue = stem + std::string(330 - stem.size() - 4, 'n') + ".txt";
+    const std::string relative = std::string(96, 'r') + ".txt";
+    const std::string relativeFile = deep + "\\" + std::string(96, 'r') + "0000.txt";
+    struct Case {
+        std::string name;
+        std::string message;  // "" when the page may be left
+    } cases[] = {
+        {longest, ""},
+        {tooLong,
+         "The file name has 116 characters; a log file name may have at most 115:\n" + tooLong},
+        {issue,
+         "The file name has 330 characters; a log file name may have at most 115:\n" + issue},
+        {"short.txt", ""},
+        {relative, "The file name " + relative + " gives a log file whose path has " +
+                       std::to_string(relativeFile.size()) +
+                       " characters, more than the 259 the file system allows:\n" + relativeFile},
+    };
+    ASSERT_GT(relativeFile.size(), 259u);
+    wkit::Driver driver;
+    driver.OnOpen(wkit::Template(IDD_NURA_GENERAL), [&](wkit::Window& w) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name.size());
+            w.SetText(IDC_NURA_FILE_NAME, c.name);
+            const size_t nBoxes = boxes.texts.size();
+            const bool left = w.SelectPage(1);
+            EXPECT_EQ(left, c.message.empty());
+            if (left) {
+                w.SelectPage(0);
+                continue;
+            }
+            ASSERT_EQ(boxes.texts.size(), nBoxes + 1);
+            EXPECT_EQ(LastBox(), c.message);
+            EXPECT_EQ(w.FocusId(), IDC_NURA_FILE_NAME);
+        }
+        w.SetText(IDC_NURA_FILE_NAME, issue);
+        w.PressOK();
+        EXPECT_TRUE(w.IsOpen());
+        w.PressOK();
+        EXPECT_TRUE(w.IsOpen()) << "a second OK takes the refused name no more than the first";
+        w.PressCancel();
+    });
+    EXPECT_EQ(writer->DoPropertyDialog(FALSE), IDCANCEL);
+    EXPECT_EQ(writer->GetFileName(), CString(folder.File("prot.txt").c_str()));
+}
+
 TEST_F(SheetTest, TheFormatPageOffersWhatTheDialogOptionsAllow) {
     const int columnControls[] = {IDC_NURA_COLUMNS_LABEL, IDC_NURA_COLUMNS};
     const int modeControls[] = {IDC_NURA_MODE_GROUP, IDC_NURA_FILE_SPLITTING,

@@ -272,6 +272,9 @@ void CFrameWnd::OnSetFocus(CWnd* pOldWnd) {
 }
 
 BOOL CFrameWnd::OnEraseBkgnd(CDC* pDC) {
+    // A flat tool bar asks its parent for the background under it, with its own DC. No view
+    // covers that: left undone, the bar fills it itself, in its class's button face.
+    if (::WindowFromDC(pDC->GetSafeHdc()) != m_hWnd) return FALSE;
     // A view covers the client and paints itself.
     if (m_pViewActive != NULL) return TRUE;
     return CWnd::OnEraseBkgnd(pDC);

@@ -469,6 +469,21 @@ TEST_F(SampleApp, ToolBarResourcesThatDoNotFitAreRefused) {
     EXPECT_EQ(bar.GetButtonStyle(2) & TBBS_SEPARATOR, (UINT)TBBS_SEPARATOR);
 }
 
+// A flat tool bar asks its parent for the background under it (Wine's themed bar always
+// does). The frame, whose client the views cover, leaves that to the bar, which then fills it
+// with its button face: answered as done, it stayed unpainted, black.
+TEST_F(SampleApp, TheFrameLeavesTheBackgroundUnderTheToolBarToTheBar) {
+    ASSERT_NE(frame_->GetActiveView(), nullptr);
+    HWND hBar = frame_->m_wndToolBar.m_hWnd;
+    HDC hBarDC = GetDC(hBar);
+    EXPECT_EQ(SendMessageA(hFrame_, WM_ERASEBKGND, (WPARAM)hBarDC, 0), 0);
+    ReleaseDC(hBar, hBarDC);
+    // Its own client is the views' to paint.
+    HDC hDC = GetDC(hFrame_);
+    EXPECT_NE(SendMessageA(hFrame_, WM_ERASEBKGND, (WPARAM)hDC, 0), 0);
+    ReleaseDC(hFrame_, hDC);
+}
+
 TEST_F(SampleApp, StatusPanesAreAsWideAsTheirIndicatorTexts) {
     CStatusBar& status = frame_->m_wndStatusBar;
     UINT nID, nStyle;

@@ -35,6 +35,24 @@ TEST_F(KorvanGA, StartsLinksTheAnalyzersOnCom1AndEnds) {
     for (const std::string& name : kAnalyzers) EXPECT_TRUE(Holds(items, name)) << Joined(items);
     // The first analyzer found is selected: the title names it.
     EXPECT_NE(e2e::Text(hMain).find(kAnalyzers.front()), std::string::npos) << e2e::Text(hMain);
+    // Its values come to the value bars, one per component (the driver of scripts/run waits
+    // for them before its picture), and every item of the tree has its name by then.
+    std::vector<std::string> values;
+    program.WaitFor(
+        [&]() -> HWND {
+            values = program.ShownValues();
+            return !values.empty() && std::none_of(values.begin(), values.end(),
+                                                   [](const std::string& v) { return v.empty(); })
+                       ? hMain
+                       : NULL;
+        },
+        kScanTime);
+    ASSERT_FALSE(values.empty()) << "no value bars";
+    for (const std::string& value : values)
+        EXPECT_NE(value.find_first_of("0123456789"), std::string::npos) << Joined(values);
+    items = program.TreeItems();
+    for (const std::string& item : items)
+        EXPECT_NE(item.find_first_not_of(' '), std::string::npos) << Joined(items);
 
     EXPECT_EQ(Close(program), 0);
 }

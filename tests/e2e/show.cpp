@@ -1,8 +1,10 @@
 // Shows KorvanGA.exe working without a display of the user's: starts the program beside this
-// driver, answers the login with Maintenance and waits until the tree pane shows the
-// analyzers of the simulated bus. Then it creates the file <ready>, waits (up to a minute)
-// until the file <done> exists, so that the caller can take a picture of the screen, and
-// closes the program. Exit code 0 when all of that happened.
+// driver, answers the login with Maintenance, waits until the tree pane shows the analyzers
+// of the simulated bus and the value bars the selected analyzer's values (each with a
+// deadline; exit code 1 when the values did not come, after the picture all the same).
+// Then it creates the file <ready>, waits (up to a minute) until the file <done> exists, so
+// that the caller can take a picture of the screen, and closes the program. Exit code 0 when
+// all of that happened.
 //
 //     korvanga_show.exe <ready> <done> [program arguments...]
 #include "program_driver.h"
@@ -36,14 +38,18 @@ int main(int argc, char** argv) {
         return 1;
     }
     e2e::Press(hLogin, IDOK);
-    // Analyzers are the tree's items below a converter (third level).
+    // Analyzers are the tree's items below a converter (third level); every item has its
+    // name once the document is no longer busy with the scan.
     std::vector<std::string> items;
     HWND hMain = program.WaitFor(
         [&]() -> HWND {
             items = program.TreeItems();
-            bool analyzer = false;
-            for (const std::string& item : items) analyzer |= item.rfind("    ", 0) == 0;
-            return analyzer && program.FindDialogWithText("Searching for device") == NULL
+            bool analyzer = false, named = !items.empty();
+            for (const std::string& item : items) {
+                analyzer |= item.rfind("    ", 0) == 0;
+                named &= item.find_first_not_of(' ') != std::string::npos;
+            }
+            return analyzer && named && program.FindDialogWithText("Searching for device") == NULL
                        ? program.MainWindow()
                        : NULL;
         },
@@ -53,6 +59,17 @@ int main(int argc, char** argv) {
         fprintf(stderr, "no analyzer appeared in the tree\n");
         return 1;
     }
+    // The picture is for the selected analyzer's values: its first refresh fills them in.
+    std::vector<std::string> values;
+    auto valuesShown = [&]() -> HWND {
+        values = program.ShownValues();
+        bool all = !values.empty();
+        for (const std::string& value : values) all &= !value.empty();
+        return all ? hMain : NULL;
+    };
+    const bool valued = program.WaitFor(valuesShown, 60000) != NULL;
+    for (const std::string& value : values) printf("  %s\n", value.c_str());
+    if (!valued) fprintf(stderr, "the selected analyzer showed no values within a minute\n");
     fflush(stdout);
     const HANDLE hReady = CreateFileA(argv[1], GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
     if (hReady != INVALID_HANDLE_VALUE) CloseHandle(hReady);
@@ -69,5 +86,5 @@ int main(int argc, char** argv) {
     const long code = program.WaitExit(30000);
     if (!shown) fprintf(stderr, "no picture was taken\n");
     if (code != 0) fprintf(stderr, "KorvanGA.exe ended with %ld\n", code);
-    return shown && code == 0 ? 0 : 1;
+    return valued && shown && code == 0 ? 0 : 1;
 }

@@ -216,6 +216,8 @@ void CCurvePage::ApplyCurveSettings() {
         pValue->SetShown(TRUE);
         pRef->SetShown(s.m_bShowRefLine[i]);
     }
+    if (CWnd* pHint = GetDlgItem(IDC_CURVE_NO_ANALYZER))
+        pHint->ShowWindow(shown == 0 ? SW_SHOW : SW_HIDE);
 
     const CString timeFormat = CurveText(
         s.m_dwTimeSpan < kDateLabelSpan ? IDS_CURVE_TIME_FORMAT : IDS_CURVE_DATE_TIME_FORMAT);

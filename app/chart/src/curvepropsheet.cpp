@@ -38,6 +38,10 @@ CCurvePropSheet::CCurvePropSheet(CObList* pNodeList, const char* pszCaption, CWn
 }
 
 void CCurvePropSheet::AddCurvePages() {
+    // Pages with help make the system place the Help button among the others (shown only
+    // afterwards, it lay beyond the sheet's right edge) and keep it enabled on either page.
+    m_curvePage.m_psp.dwFlags |= PSP_HASHELP;
+    m_optionPage.m_psp.dwFlags |= PSP_HASHELP;
     AddPage(&m_curvePage);
     AddPage(&m_optionPage);
     // The option page finds the analyzers again when it is initialised; the curve page may

@@ -123,6 +123,54 @@ TEST_F(CurveSheet, AnEmptyProfileOpensOnTheOptionPageWithCloseApplyAndHelp) {
     EXPECT_EQ(mine.TopLeft(), theirs.TopLeft());
 }
 
+// The sheet's buttons lie side by side inside its window, and Help serves either page.
+TEST_F(CurveSheet, TheButtonsLieInsideTheSheetAndHelpServesBothPages) {
+    Open();
+    wkit::Window w = kit_.Window();
+    CRect client;
+    kit_.sheet->GetClientRect(&client);
+    std::vector<CRect> buttons;
+    for (int id : {IDOK, IDCANCEL, ID_APPLY_NOW, IDHELP}) {
+        if (!w.IsVisible(id)) continue;
+        CRect rect;
+        ::GetWindowRect(w.Control(id), &rect);
+        kit_.sheet->ScreenToClient(&rect);
+        EXPECT_TRUE(client.PtInRect(rect.TopLeft()) && rect.right <= client.right &&
+                    rect.bottom <= client.bottom)
+            << "button " << id << " at " << rect.left << "-" << rect.right
+            << ", the client ends at " << client.right;
+        for (const CRect& other : buttons) {
+            CRect overlap;
+            EXPECT_FALSE(overlap.IntersectRect(&rect, &other)) << "button " << id;
+        }
+        buttons.push_back(rect);
+    }
+    EXPECT_GE(buttons.size(), 3u);
+    for (int page : {0, 1}) {
+        ASSERT_TRUE(w.SelectPage(page));
+        EXPECT_TRUE(w.IsVisible(IDHELP) && w.IsEnabled(IDHELP)) << "page " << page;
+    }
+}
+
+// Without an analyzer on any curve, the curve page says where to choose one; a curve with an
+// analyzer takes the hint away.
+TEST_F(CurveSheet, TheCurvePageTellsWhereToChooseAnAnalyzerWhileNoCurveHasOne) {
+    Open(0);
+    wkit::Window w = kit_.Window();
+    EXPECT_TRUE(w.IsVisible(IDC_CURVE_NO_ANALYZER));
+    EXPECT_EQ(w.Text(IDC_CURVE_NO_ANALYZER),
+              "No curve has an analyzer: choose one on the page \"Settings\".");
+    EXPECT_EQ(wkit::Unfit({wkit::WholeText(w.Control(IDC_CURVE_NO_ANALYZER))}), "");
+    ASSERT_TRUE(w.SelectPage(1));
+    w.Pick(IDC_CURVE_ANALYZER, "Sindor 6");
+    ASSERT_TRUE(w.SelectPage(0));
+    EXPECT_FALSE(w.IsVisible(IDC_CURVE_NO_ANALYZER));
+    ASSERT_TRUE(w.SelectPage(1));
+    w.Pick(IDC_CURVE_ANALYZER, "No instrument");
+    ASSERT_TRUE(w.SelectPage(0));
+    EXPECT_TRUE(w.IsVisible(IDC_CURVE_NO_ANALYZER));
+}
+
 TEST_F(CurveSheet, ApplyFollowsAChangeSavesTheSettingsAndCloseDestroysTheWindow) {
     Open();
     wkit::Window w = kit_.Window();

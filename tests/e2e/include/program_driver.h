@@ -93,6 +93,9 @@ public:
     // The tree pane's control, and its first item whose text holds `part` (NULL: none).
     HWND TreeControl() const;
     HTREEITEM TreeItem(const std::string& part) const;
+    // The texts of the value-bars pane's shown values, one per shown component row of the
+    // selected analyzer; none while the pane is not shown.
+    std::vector<std::string> ShownValues() const;
 
 private:
     // Every item of the tree pane with its handle, depth first, the texts indented.

@@ -1,10 +1,12 @@
 // The driver of KorvanGA.exe from outside.
 #include "program_driver.h"
 
+#include "resource.h"
 #include "test_folders.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace e2e {
@@ -287,6 +289,29 @@ std::vector<std::pair<HTREEITEM, std::string>> Program::TreeWalk() const {
     VirtualFreeEx(hProcess, remote, 0, MEM_RELEASE);
     CloseHandle(hProcess);
     return items;
+}
+
+std::vector<std::string> Program::ShownValues() const {
+    struct Search {
+        std::vector<std::pair<int, HWND>> found;
+    } search;
+    HWND hMain = MainWindow();
+    if (hMain == NULL) return {};
+    EnumChildWindows(
+        hMain,
+        [](HWND hWnd, LPARAM p) -> BOOL {
+            // A value text of the pane: beside the bars.
+            const int id = GetDlgCtrlID(hWnd);
+            if (id >= IDC_BAR_VALUE_1 && id < IDC_BAR_VALUE_1 + 4 && IsWindowVisible(hWnd) &&
+                GetDlgItem(GetParent(hWnd), IDC_BAR_1) != NULL)
+                ((Search*)p)->found.emplace_back(id, hWnd);
+            return TRUE;
+        },
+        (LPARAM)&search);
+    std::sort(search.found.begin(), search.found.end());
+    std::vector<std::string> values;
+    for (const auto& value : search.found) values.push_back(Text(value.second));
+    return values;
 }
 
 // ---- windows --------------------------------------------------------------------------------

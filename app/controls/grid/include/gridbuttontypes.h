@@ -85,6 +85,8 @@ public:
     int OnMouseMove(int nCol, int nRow, CPoint* pPoint, UINT nFlags) override;
     int OnDraw(CDC* pDC, CRect* pRect, int nCol, int nRow, CGridCell* pCell, int nSelected,
                int bCurrent) override;
+    // The text's size with the cell's button before it.
+    int GetBestSize(CDC* pDC, CSize* pSize, CGridCell* pCell) override;
 
     // The button's rectangle in the cell rectangle: as wide as the picture + 4 (the pressed
     // picture while pressed); left as it was without a picture.

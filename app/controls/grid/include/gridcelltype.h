@@ -146,6 +146,8 @@ public:
     int OnDraw(CDC* pDC, CRect* pRect, int nCol, int nRow, CGridCell* pCell, int nSelected,
                int bCurrent) override;
     int OnLeaveCell(int nCol, int nRow, CGridCell* pCell) override;
+    // The text's size with the list's button beside it.
+    int GetBestSize(CDC* pDC, CSize* pSize, CGridCell* pCell) override;
 
     // Opens the list under the grid's current cell: 0; 1 when it is open already.
     int ShowDropList();

@@ -233,6 +233,12 @@ int CGridParamCellType::OnDraw(CDC* pDC, CRect* pRect, int nCol, int nRow, CGrid
     return 0;
 }
 
+int CGridParamCellType::GetBestSize(CDC* pDC, CSize* pSize, CGridCell* pCell) {
+    CGridCellType::GetBestSize(pDC, pSize, pCell);
+    if (pCell != NULL) pSize->cx += ButtonWidth(pCell, 0);
+    return 0;
+}
+
 int CGridParamCellType::OnLButton(int nCol, int nRow, BOOL bDown, CRect* pRect, CPoint* pPoint) {
     if (m_pGrid == NULL) return 0;
     CGridCell cell;

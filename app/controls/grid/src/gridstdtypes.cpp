@@ -187,6 +187,12 @@ int CGridDropListType::OnDraw(CDC* pDC, CRect* pRect, int nCol, int nRow, CGridC
     return 0;
 }
 
+int CGridDropListType::GetBestSize(CDC* pDC, CSize* pSize, CGridCell* pCell) {
+    CGridCellType::GetBestSize(pDC, pSize, pCell);
+    pSize->cx += m_nButtonWidth + 1;
+    return 0;
+}
+
 int CGridDropListType::ShowDropList() {
     if (m_pGrid == NULL || m_pListBox->m_hWnd != NULL || m_pListBox->m_bActive) return 1;
     CWnd* pCells = m_pGrid->GetCellArea();

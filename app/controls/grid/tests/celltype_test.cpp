@@ -538,4 +538,22 @@ TEST_F(InputTypes, AParameterCellShowsItsPictureButtonOrDrawsAsANormalCell) {
     EXPECT_GT(canvas_.CountOf(button, kBlue), 100);
 }
 
+// A drop list's and a pictured parameter cell's best size hold their button beside the text:
+// a column fitted to them does not hide the text under the button.
+TEST_F(InputTypes, TheBestSizeHoldsTheButtonBesideTheText) {
+    CGridParamCellType param;
+    grid_.RegisterCellType(&param);
+    CGridCell cell;
+    cell.SetText("Below Limit");
+    CSize plain, size;
+    grid_.GetNormalCellType()->GetBestSize(canvas_.Dc(), &plain, &cell);
+    grid_.GetCellTypeObject(1)->GetBestSize(canvas_.Dc(), &size, &cell);
+    EXPECT_EQ(size, CSize(plain.cx + ::GetSystemMetrics(SM_CXVSCROLL) + 1, plain.cy));
+    param.GetBestSize(canvas_.Dc(), &size, &cell);
+    EXPECT_EQ(size, plain) << "without pictures: a normal cell";
+    cell.SetBitmaps(IDB_TEST_BUTTON_UP, IDB_TEST_BUTTON_DOWN);
+    param.GetBestSize(canvas_.Dc(), &size, &cell);
+    EXPECT_EQ(size, CSize(plain.cx + 12 + 4, plain.cy)) << "the 12 x 12 picture and its frame";
+}
+
 }  // namespace

@@ -173,6 +173,9 @@ void CAdjustRangeGrid::Fill(BOOL bFull) {
         SetCellInt(GetSwitchCol(), c, m_switches[c].adjustAll ? 1 : 0);
         if (zeroRead) WriteValueCell(GetZeroCol(), c, m_zeroGas[c]);
     }
+    // Every column a fifth of the window, wider where a value with its calibration button
+    // needs it.
+    FitColumnWidths(*this, -1, std::vector<int>(GetSwitchCol() + 2, GetGridWidth(*this) / 5));
 }
 
 void CAdjustRangeGrid::ReadBack() {

@@ -206,6 +206,38 @@ TEST_F(AdjustSheet, TheRangeGridHasItsColumnsHeadingsButtonsAndSizes) {
     }
 }
 
+// Set-points as a plant's infrared analyzer holds them.
+class WideSetPoints : public AdjustScripted<CSindor6> {
+public:
+    using AdjustScripted<CSindor6>::AdjustScripted;
+    int GetSlopeGas(int c, VaskFloat* values) override {
+        const int result = AdjustScripted<CSindor6>::GetSlopeGas(c, values);
+        for (int r = 0; r < kGridRanges; ++r) {
+            values[r].value = 400.0 * (r + 1);
+            values[r].text.Format("%.3f", values[r].value);
+        }
+        return result;
+    }
+};
+
+// Every value of the range grid shows whole beside its calibration button ("400.000 ppm" was
+// cut), each column at least the fifth of the window that it has.
+TEST_F(AdjustSheet, EveryValueOfTheRangeGridShowsWholeBesideItsButton) {
+    kit.SetOnline(true);
+    WideSetPoints a(&script, "S6", nullptr, 1, 2, 0, 0);
+    Run(a, 0, [&](wkit::Window& w, CAdjustmentSheet& sheet) {
+        CAdjustRangeGrid& grid = sheet.m_rangePage.GetGrid();
+        EXPECT_EQ(Text(grid, 2, 0), "400.000 ppm");
+        EXPECT_EQ(wkit::Unfit(WholeGridTexts(grid)), "");
+        CRect rect;
+        grid.GetWindowRect(&rect);
+        EXPECT_GE(grid.GetSettings()->GetHeadingColWidth(-1), rect.Width() / 5);
+        for (int col = 0; col < grid.GetColCount(); ++col)
+            EXPECT_GE(grid.GetColumnWidth(col), rect.Width() / 5) << col;
+        w.PressCancel();
+    });
+}
+
 TEST_F(AdjustSheet, ControlsFollowLevelModeRemoteStateAndModel) {
     struct Case {
         const char* what;

@@ -9,6 +9,9 @@
 
 class CLimitsGrid : public CParamGrid {
 public:
+    // The column of the limit's value.
+    enum { kValueCol = 0 };
+
     CLimitsGrid();
 
     // Builds the grid for limit `nLimit` (1 to 4) and fills it.

@@ -38,5 +38,9 @@ protected:
 BOOL TakeNumber(const CString& text, VaskFloat& value);
 // TakeNumber of the value's own text; the message box when it is no number.
 BOOL CheckNumber(VaskFloat& value);
+// CheckNumber of a value typed into a grid's cell: the box names the cell, by `place` (the
+// grid's caption), the row's heading and the column's, with the text it holds, and the cell
+// becomes the grid's current one, in view.
+BOOL CheckCellNumber(VaskFloat& value, CParamGrid& grid, int nCol, int nRow, const CString& place);
 // Whether the analyzer is of one of the model classes (IsKindOf); FALSE for no analyzer.
 BOOL IsModelOf(CVaskInstrument* pAnalyzer, std::initializer_list<CRuntimeClass*> models);

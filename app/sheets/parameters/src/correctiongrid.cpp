@@ -44,10 +44,7 @@ void CCorrectionGrid::Initialize(CObject* pAnalyzer) {
     MergeCellRange(kStartCol, -2, kCurrentCol, -2);
     SetHeadingRowTexts(*this, IDS_PRESSURE_GRID_UPPER, -2);
     SetHeadingRowTexts(*this, IDS_PRESSURE_GRID_LOWER, -1);
-    const int width = GetGridWidth(*this) / 5;
     SetColumnWidth(-1, 1);
-    SetColumnWidth(kKindCol, width + 20);
-    for (int col = kStartCol; col < kColumns; ++col) SetColumnWidth(col, width);
 
     if (IsProgramOnline()) {
         const BOOL corr = m_pAnalyzer->GetPressureCorr(0, m_pressureCorrection);
@@ -80,6 +77,12 @@ void CCorrectionGrid::Initialize(CObject* pAnalyzer) {
         channel.Format("%d", m_busChannel);
         SetCellText(kChannelCol, 0, channel);
     }
+    // A fifth of the window each, twenty pixels more for the compensation's list: fitted to
+    // the window where the longest choice with its list button needs more.
+    const int width = GetGridWidth(*this) / 5;
+    std::vector<int> widths(kColumns, width);
+    widths[kKindCol] = width + 20;
+    FitColumnWidths(*this, 0, widths);
     UpdateCellStates();
     LayoutChildWindows();
 }

@@ -7,7 +7,6 @@
 #include <stdlib.h>
 
 namespace {
-const int kValueCol = 0;
 const int kAlarmCol = 1;
 const int kFirstRangeCol = 2;
 const int kHeadingHeight = 40;
@@ -119,10 +118,6 @@ void CLimitsGrid::Setup(CVaskInstrument* pAnalyzer, int nLimit) {
     FormatHeadings();
     SetComponentRowHeadings(*this, m_pAnalyzer, m_rows);
 
-    const int width = GetGridWidth(*this);
-    for (int col = -1; col <= kAlarmCol; ++col) SetColumnWidth(col, width / 5);
-    for (int col = kFirstRangeCol; col <= onCol; ++col) SetColumnWidth(col, width / 14 * 2);
-
     const BOOL online = IsProgramOnline();
     for (int c : m_rows)
         m_bRead[c] = online ? ReadDeviceLimit(c, m_limitValues[c], m_limitFlags[c])
@@ -150,6 +145,13 @@ void CLimitsGrid::Setup(CVaskInstrument* pAnalyzer, int nLimit) {
         on.Format("%d", m_limitFlags[c].limitActive);
         SetCellText(onCol, r, on);
     }
+    // A fifth of the window for the headings, the value and the alarm, twice a fourteenth for
+    // each range and the switch: with two ranges or more that runs past the window, and the
+    // columns are fitted to it.
+    const int width = GetGridWidth(*this);
+    std::vector<int> widths(3, width / 5);
+    widths.resize(onCol + 2, width / 14 * 2);
+    FitColumnWidths(*this, -1, widths);
     LayoutChildWindows();
 }
 

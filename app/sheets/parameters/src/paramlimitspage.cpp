@@ -5,9 +5,11 @@
 #include "sindor23.h"
 
 namespace {
-// The group box each limit's grid takes the place of.
+// The group box each limit's grid takes the place of, and its caption.
 const int kGridBoxes[] = {IDC_PLIMITS_GRID1, IDC_PLIMITS_GRID2, IDC_PLIMITS_GRID3,
                           IDC_PLIMITS_GRID4};
+const int kGridCaptions[] = {IDC_PLIMITS_CAPTION1, IDC_PLIMITS_CAPTION2, IDC_PLIMITS_CAPTION3,
+                             IDC_PLIMITS_CAPTION4};
 }  // namespace
 
 CPageParamLimits::CPageParamLimits(CVaskInstrument* pAnalyzer)
@@ -19,6 +21,31 @@ int CPageParamLimits::GetLimitCount() const {
 
 BOOL CPageParamLimits::OnInitDialog() {
     CParamPage::OnInitDialog();
+    // With two limits, each takes the room of two, for the rows of the sensors a Sindor 23
+    // may have besides its components.
+    if (GetLimitCount() < 4) {
+        CWnd* pBoxes[4];
+        CRect rects[4];
+        BOOL all = TRUE;
+        for (int i = 0; i < 4; ++i) {
+            pBoxes[i] = GetDlgItem(kGridBoxes[i]);
+            all = all && pBoxes[i] != NULL;
+            if (pBoxes[i] != NULL) {
+                pBoxes[i]->GetWindowRect(&rects[i]);
+                ScreenToClient(&rects[i]);
+            }
+        }
+        CWnd* pSecondCaption = GetDlgItem(kGridCaptions[1]);
+        CWnd* pThirdCaption = GetDlgItem(kGridCaptions[2]);
+        if (all && pSecondCaption != NULL && pThirdCaption != NULL) {
+            pBoxes[0]->MoveWindow(CRect(rects[0].TopLeft(), rects[1].BottomRight()));
+            pBoxes[1]->MoveWindow(CRect(rects[2].TopLeft(), rects[3].BottomRight()));
+            CRect caption;
+            pThirdCaption->GetWindowRect(&caption);
+            ScreenToClient(&caption);
+            pSecondCaption->MoveWindow(&caption);
+        }
+    }
     for (int i = 0; i < 4; ++i) m_grids[i].AttachToDlgItem(this, kGridBoxes[i]);
     for (int n = 1; n <= GetLimitCount(); ++n) {
         m_grids[n - 1].Setup(m_pAnalyzer, n);
@@ -42,7 +69,12 @@ BOOL CPageParamLimits::CheckValues() {
         for (int n = 0; n < limits; ++n) {
             const int c = m_grids[n].GetRowComponent(r);
             if (c < 0 || !m_grids[n].IsRowRead(r)) continue;
-            if (!CheckNumber(m_grids[n].m_limitValues[c])) return FALSE;
+            CString place;
+            GetDlgItemText(kGridCaptions[n], place);
+            place.TrimRight(": ");
+            if (!CheckCellNumber(m_grids[n].m_limitValues[c], m_grids[n], CLimitsGrid::kValueCol, r,
+                                 place))
+                return FALSE;
         }
     }
     return TRUE;

@@ -53,6 +53,38 @@ BOOL CheckNumber(VaskFloat& value) {
     return FALSE;
 }
 
+namespace {
+
+// The lowest heading of the column that has a text (a value's column may be headed only in
+// an upper heading row).
+CString ColumnHeading(CParamGrid& grid, int nCol) {
+    for (int row = -1; row >= -grid.GetColumnHeadingRowCount(); --row) {
+        LPCSTR text = grid.GetCellText(nCol, row);
+        if (text != NULL && *text != '\0') return text;
+    }
+    return CString();
+}
+
+}  // namespace
+
+BOOL CheckCellNumber(VaskFloat& value, CParamGrid& grid, int nCol, int nRow, const CString& place) {
+    if (TakeNumber(value.text, value)) return TRUE;
+    LPCSTR rowHeading = grid.GetCellText(-1, nRow);
+    CString cell = place;
+    for (const CString& part :
+         {CString(rowHeading != NULL ? rowHeading : ""), ColumnHeading(grid, nCol)}) {
+        if (part.IsEmpty()) continue;
+        if (!cell.IsEmpty()) cell += ", ";
+        cell += part;
+    }
+    CString text;
+    text.Format(IDS_ENTER_NUMERIC_IN_CELL, (LPCSTR)cell, (LPCSTR)value.text);
+    AfxMessageBox(text);
+    grid.GotoCell(nCol, nRow);
+    grid.SetFocus();
+    return FALSE;
+}
+
 BOOL IsModelOf(CVaskInstrument* pAnalyzer, std::initializer_list<CRuntimeClass*> models) {
     if (pAnalyzer == NULL) return FALSE;
     for (CRuntimeClass* pClass : models)

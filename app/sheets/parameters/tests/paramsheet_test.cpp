@@ -332,6 +332,71 @@ TEST_F(ParamSheet, OnlineEachLimitIsWrittenWithTheDevicesSecondValueThenItsFlags
     EXPECT_EQ(written("SetLimit2Flags(0,"), "SetLimit2Flags(0,101011)");
 }
 
+// Every limits grid shows all its rows and columns in its window, without a scroll bar, and
+// every heading and value whole: two components with four ranges in four limits, and a
+// Sindor 23's two components and two sensors in its two limits.
+TEST_F(ParamSheet, TheLimitsGridsShowEveryRowAndColumnWhole) {
+    const struct {
+        const char* model;
+        int sensors, limits, rows;
+    } cases[] = {{"Sindor 6", 0, 4, 2}, {"Sindor 23", 1, 2, 4}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.model);
+        std::unique_ptr<CVaskInstrument> a = MakeOffline(c.model, 2, c.sensors, c.sensors);
+        ASSERT_GE(a->GetRangeCount(), 2) << "a heading spanning the ranges";
+        // Limits as wide as a plant's: "400.000 ppm".
+        VaskFloat limit;
+        limit.value = 400;
+        limit.text = "400.000";
+        limit.unit = 2;
+        for (int component : GetComponentRows(a.get()))
+            for (int n = 1; n <= c.limits; ++n) {
+                CString name;
+                name.Format("%s: Limit %d", (LPCSTR)a->GetComponentLabel(component), n);
+                WriteEntryValue(FindGroupEntry(a.get(), kGroupLimit1 + n - 1, name), limit);
+            }
+        Run(*a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+            ASSERT_TRUE(w.SelectPage(1));
+            for (int n = 1; n <= c.limits; ++n) {
+                SCOPED_TRACE(n);
+                CLimitsGrid& grid = sheet.GetLimitsPage().GetLimitsGrid(n);
+                EXPECT_EQ(Text(grid, 0, 0), "400.000 ppm");
+                ASSERT_EQ(grid.GetRowCount(), c.rows);
+                const CRect hBar(grid.GetSettings()->m_rcHScroll);
+                const CRect vBar(grid.GetSettings()->m_rcVScroll);
+                EXPECT_EQ(hBar.Height(), 0) << "columns beyond the window";
+                EXPECT_EQ(vBar.Width(), 0) << "rows below the window";
+                EXPECT_EQ(wkit::Unfit(WholeGridTexts(grid)), "");
+            }
+            w.PressCancel();
+        });
+    }
+}
+
+// A limit that is no number is named by its cell with the text it holds, and the cell becomes
+// the current one; nothing is written.
+TEST_F(ParamSheet, ALimitThatIsNoNumberIsNamedAndNothingIsWritten) {
+    ParamScript script;
+    kit.SetOnline(true);
+    ParamScripted<CSindor6> a(&script, "S6", nullptr, 1, 2, 0, 0);
+    Run(a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
+        ASSERT_TRUE(w.SelectPage(1));
+        CPageParamLimits& page = sheet.GetLimitsPage();
+        CLimitsGrid& grid = page.GetLimitsGrid(3);
+        script.calls.clear();
+        TypeGridCell(grid, 0, 1, "abc");
+        w.PressApply();
+        EXPECT_TRUE(page.IsModified());
+        EXPECT_EQ(grid.GetCursorCol(), 0);
+        EXPECT_EQ(grid.GetCursorRow(), 1);
+        w.PressCancel();
+    });
+    const std::string cell = "Limit 3, " + std::string(a.GetComponentLabel(1)) + ", Value";
+    EXPECT_THAT(boxes.texts,
+                ElementsAre("Please enter a numeric value.\n" + cell + " holds \"abc\"."));
+    EXPECT_TRUE(script.CallsStartingWith("SetLimit").empty());
+}
+
 TEST_F(ParamSheet, TheSindor23HasTwoLimitsAndItsSensorsRows) {
     ParamScript script;
     kit.SetOnline(true);

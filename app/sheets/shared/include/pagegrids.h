@@ -93,3 +93,10 @@ void BlankUnreadRow(CParamGrid& grid, int nRow, int nFirstCol, int nLastCol);
 BOOL ApplyAccessRule(CParamGrid& grid, CVaskInstrument* pAnalyzer, int nFirstCol, int nLastCol);
 // The grid window's width in pixels.
 int GetGridWidth(CParamGrid& grid);
+// The columns from nFirst on (-1 the row headings) at the widths given, each widened to what
+// its cells and headings need (the grid's best fit: a cell's button or list arrow with its
+// text). When that runs past the grid's window but what they need fits, each gets what it
+// needs and the room left in proportion to the width given: no text cut, no column beyond
+// the window. The vertical bar's room is kept while the rows are taller than the window.
+// Call it once the cells hold their texts.
+void FitColumnWidths(CParamGrid& grid, int nFirst, const std::vector<int>& widths);

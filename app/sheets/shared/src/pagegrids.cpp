@@ -182,3 +182,34 @@ int GetGridWidth(CParamGrid& grid) {
     grid.GetWindowRect(&rect);
     return rect.Width();
 }
+
+void FitColumnWidths(CParamGrid& grid, int nFirst, const std::vector<int>& widths) {
+    const int n = (int)widths.size();
+    if (n == 0) return;
+    CGridSettings* s = grid.GetSettings();
+    std::vector<int> result = widths;
+    if (grid.m_hWnd != NULL) {
+        grid.BestFitColumns(nFirst, nFirst + n - 1, 0, 1);
+        std::vector<int> need(n);
+        long long wanted = 0, needed = 0, widest = 0;
+        for (int i = 0; i < n; ++i) {
+            const int c = nFirst + i;
+            need[i] = c < 0 ? s->GetHeadingColWidth(c) : s->GetColWidth(c);
+            result[i] = widths[i] > need[i] ? widths[i] : need[i];
+            wanted += widths[i];
+            needed += need[i];
+            widest += result[i];
+        }
+        CRect client;
+        grid.GetClientRect(&client);
+        int rowsHeight = s->m_nColHeadingHeight;
+        for (int r = 0; r < grid.GetRowCount(); ++r) rowsHeight += s->GetRowHeight(r);
+        const int room = client.Width() - (rowsHeight >= client.Height() ? s->m_nVScrollWidth : 0);
+        // The layout drops the horizontal bar only while the columns leave a pixel free.
+        if (widest >= room && needed < room && wanted > 0) {
+            const long long spare = room - 1 - needed;
+            for (int i = 0; i < n; ++i) result[i] = need[i] + (int)(spare * widths[i] / wanted);
+        }
+    }
+    for (int i = 0; i < n; ++i) grid.SetColumnWidth(nFirst + i, result[i]);
+}

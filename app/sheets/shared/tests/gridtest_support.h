@@ -2,6 +2,7 @@
 // for the grids, and readers of a grid's cells.
 #pragma once
 
+#include "gridbuttontypes.h"
 #include "gridtestkit.h"
 #include "paramgrid.h"
 #include "window_kit.h"
@@ -72,11 +73,23 @@ inline bool Locked(CGridWnd& grid, int col, int row) {
     return ReadOnly(grid, col, row) && Back(grid, col, row) == ::GetSysColor(COLOR_MENU);
 }
 
+// The width of a cell that its type keeps from the text: a drop list's button, a parameter
+// cell's button picture.
+inline int CellDecorationWidth(CGridWnd& grid, CGridCell& cell) {
+    CGridCellType* pType = grid.GetCellTypeObject(cell.GetCellType());
+    if (dynamic_cast<CGridDropListType*>(pType)) return ::GetSystemMetrics(SM_CXVSCROLL) + 1;
+    BITMAP bm;
+    CBitmap* pPicture = cell.GetBitmapObject(0);
+    if (dynamic_cast<CGridParamCellType*>(pType) && pPicture != NULL && pPicture->GetBitmap(&bm))
+        return bm.bmWidth + 4;
+    return 0;
+}
+
 // Every text cell of the grid, headings included, against its cell in the font the cell draws
-// with (its own, else the grid's): one line within the cell's width less the text margins,
-// or, in a cell that wraps its words, the broken lines within its height. Check boxes, empty
-// cells, hidden columns and the inner cells of a merged range are left out; a merged range
-// counts as one.
+// with (its own, else the grid's): one line within the cell's width less the text margins
+// and what the cell's type draws beside the text, or, in a cell that wraps its words, the
+// broken lines within its height. Check boxes, empty cells, hidden columns and the inner
+// cells of a merged range are left out; a merged range counts as one.
 inline std::vector<wkit::TextRoom> WholeGridTexts(CGridWnd& grid) {
     std::vector<wkit::TextRoom> rooms;
     CGridSettings* s = grid.GetSettings();
@@ -101,7 +114,7 @@ inline std::vector<wkit::TextRoom> WholeGridTexts(CGridWnd& grid) {
             CFont* pFont = cell.GetFont() != NULL ? cell.GetFont() : s->m_pDefaultFont;
             HFONT hFont = pFont != NULL ? (HFONT)pFont->GetSafeHandle() : NULL;
             const std::string text = cell.GetText();
-            const int room = width - 2 * s->m_nTextMargin;
+            const int room = width - 2 * s->m_nTextMargin - CellDecorationWidth(grid, cell);
             if (cell.GetCellTypeStyle() & GRIDSTYLE_WORDWRAP) {
                 HDC hDC = ::GetDC(NULL);
                 HGDIOBJ hOld = ::SelectObject(hDC, hFont);
