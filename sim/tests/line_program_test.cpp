@@ -1,34 +1,27 @@
 // The simulator program on a pseudo-terminal of this test's own, whose other end this test
 // holds and never reads: a PC that reaches the bus through the gateway alone leaves the
 // serial line unread.
-#include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <stdlib.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
+
+#include "program_kit.h"
 
 extern char** environ;
 
 namespace {
 
-int64_t msNow() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
+using vasksim::kit::msNow;
 
 // One vasksim process on the slave end of a pty whose master this object holds.
 class OwnLine {
@@ -43,34 +36,19 @@ public:
         const char* sim = std::getenv("VASKSIM");
         if (!sim) return;
         std::string portFile = dir_ + "/control.port", gwFile = dir_ + "/gateway.port";
-        std::vector<std::string> args = {sim,         "--serial",   slave,
-                                         "--port-file", portFile,     "--gateway-port-file",
-                                         gwFile};
+        std::vector<std::string> args = {sim, "--serial", slave, "--port-file", portFile,
+                                         "--gateway-port-file", gwFile};
         std::vector<char*> argv;
         for (std::string& a : args) argv.push_back(&a[0]);
         argv.push_back(nullptr);
         if (::posix_spawn(&pid_, sim, nullptr, nullptr, argv.data(), environ) != 0) pid_ = -1;
         int port = 0;
-        for (int64_t end = msNow() + 10000; port == 0 && msNow() < end; ::usleep(20000)) {
-            std::ifstream pf(portFile);
-            pf >> port;
-        }
-        if (port == 0) return;
-        ctl_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_port = htons(static_cast<uint16_t>(port));
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        if (::connect(ctl_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
-            ::close(ctl_);
-            ctl_ = -1;
-        }
+        for (int64_t end = msNow() + 10000; port == 0 && msNow() < end; ::usleep(20000))
+            port = vasksim::kit::readPort(portFile);
+        ctl_.open(port);
     }
     ~OwnLine() {
-        if (ctl_ >= 0) {
-            command("QUIT");
-            ::close(ctl_);
-        }
+        if (ctl_.ok()) ctl_.command("QUIT");
         if (pid_ > 0) {
             int status = 0;
             for (int64_t end = msNow() + 5000; msNow() < end; ::usleep(20000))
@@ -90,38 +68,15 @@ public:
             ::rmdir(dir_.c_str());
         }
     }
-    bool ok() const { return ctl_ >= 0; }
+    bool ok() const { return ctl_.ok(); }
     int master() const { return master_; }
-
-    // The closing line of a control command ("no answer" after 10 s).
-    std::string command(const std::string& line) {
-        std::string out = line + "\n";
-        if (::send(ctl_, out.data(), out.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(out.size()))
-            return "closed";
-        for (int64_t end = msNow() + 10000; msNow() < end;) {
-            size_t nl;
-            while ((nl = pending_.find('\n')) != std::string::npos) {
-                std::string l = pending_.substr(0, nl);
-                pending_.erase(0, nl + 1);
-                if (l.compare(0, 2, "OK") == 0 || l.compare(0, 3, "ERR") == 0) return l;
-            }
-            pollfd p{ctl_, POLLIN, 0};
-            if (::poll(&p, 1, 100) > 0) {
-                char b[4096];
-                ssize_t n = ::recv(ctl_, b, sizeof b, 0);
-                if (n <= 0) return "closed";
-                pending_.append(b, static_cast<size_t>(n));
-            }
-        }
-        return "no answer";
-    }
+    std::string command(const std::string& line) { return ctl_.command(line); }
 
 private:
     int master_ = -1;
-    int ctl_ = -1;
+    vasksim::kit::ControlChannel ctl_;
     pid_t pid_ = -1;
     std::string dir_;
-    std::string pending_;
 };
 
 }  // namespace
