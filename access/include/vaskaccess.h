@@ -291,7 +291,8 @@ private:
                             CPCvaskMessage*& answer, DWORD timeout);
     // The sender thread's wait for the next request. It keeps the thread's window messages
     // moving: a gateway delivers the telegrams for the receives this thread armed by
-    // sending them to it, also while no request is in flight.
+    // sending them to it, also while no request is in flight. A network that the timer
+    // does not drain is drained into the answer queue as its telegrams come.
     void WaitForRequest();
 
     // ==== request shapes (primitives.cpp) ===============================================

@@ -61,5 +61,8 @@ public:
     static void SetConflictAddress(CvaskAccess& a, int address);
     static bool HasTimer(CvaskAccess& a);
     static int QueueCount(CvaskAccess& a);
+    // The process-wide lock under which every object drains its network, for a test that
+    // plays another object's drain.
+    static CCriticalSection& ReceiveLock();
     static void TimerTick(CvaskAccess& a);
 };

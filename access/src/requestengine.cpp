@@ -312,13 +312,29 @@ void CvaskAccess::WaitForSender(CSemaphore& semaphore) {
 // ---- the sender thread ----------------------------------------------------------------------
 
 void CvaskAccess::WaitForRequest() {
-    HANDLE work = m_threadWait.m_hObject;
+    // The request comes first: the semaphore is looked at before the network and every
+    // message.
+    HANDLE handles[2] = {m_threadWait.m_hObject, NULL};
+    DWORD count = 1;
+    // A network that the timer does not drain (the gateway's) hands its telegrams to this
+    // thread while no request is in flight as well: left in the network, they would hold
+    // its receives until none were left for the next answer.
+    if (m_communication != NULL && !m_communication->NeedTimer()) {
+        handles[1] = m_communication->GetRecvEvent();
+        if (handles[1] != NULL) count = 2;
+    }
     DWORD wake = QS_POSTMESSAGE | QS_SENDMESSAGE;
     for (;;) {
-        // The request comes first: the semaphore is looked at before every message.
-        DWORD woken = MsgWaitForMultipleObjectsEx(1, &work, INFINITE, wake, MWMO_INPUTAVAILABLE);
+        DWORD woken =
+            MsgWaitForMultipleObjectsEx(count, handles, INFINITE, wake, MWMO_INPUTAVAILABLE);
         if (woken == WAIT_OBJECT_0) return;
-        if (woken != WAIT_OBJECT_0 + 1) {
+        if (count == 2 && woken == WAIT_OBJECT_0 + 1) {
+            // Queued for the next request's answer loop, in the order they came.
+            CSingleLock lock(&AccessRegistry::ReceiveLock(), TRUE);
+            DrainLocked();
+            continue;
+        }
+        if (woken != WAIT_OBJECT_0 + count) {
             // A wait that fails would fail again: wait without the messages.
             m_threadWait.Lock();
             return;
@@ -549,11 +565,13 @@ int CvaskAccess::WaitForAnswer(char cmd, int fn, const CString& text, unsigned l
             ResetEvent(recvEvent);
             // One telegram at a time: draining on until the line has been quiet for a read
             // time-out of the port would hold the answer back by that time-out. What is
-            // not taken now is taken by the next round, in the order it came.
-            CCriticalSection& lock = AccessRegistry::ReceiveLock();
-            if (lock.Lock(0)) {
+            // not taken now is taken by the next round, in the order it came. The lock is
+            // waited for: a gateway signals a telegram once, and a drain skipped while
+            // another object drains would leave the answer in the network until the time
+            // ran out.
+            {
+                CSingleLock lock(&AccessRegistry::ReceiveLock(), TRUE);
                 DrainLocked(1);
-                lock.Unlock();
             }
             while (CAddressedMessage* entry = TakeQueued()) {
                 if (HandleEntry(entry, cmd, fn, text, info)) return 1;

@@ -74,4 +74,6 @@ int CvaskAccessInternal::QueueCount(CvaskAccess& a) {
     return a.m_answerQueue.GetCount();
 }
 
+CCriticalSection& CvaskAccessInternal::ReceiveLock() { return AccessRegistry::ReceiveLock(); }
+
 void CvaskAccessInternal::TimerTick(CvaskAccess& a) { a.TimerTick(); }

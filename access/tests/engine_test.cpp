@@ -830,6 +830,73 @@ TEST_F(EngineTest, TimerTickDrainsOnlyNetworksThatAskForIt) {
     EXPECT_EQ(0, CvaskAccessInternal::QueueCount(access));
 }
 
+// A network that the timer leaves alone and that signals each telegram as it comes (the
+// gateway's) is drained by the sender thread while no request is in flight: a gateway
+// passes on every device's broadcasts, and left in the network they would take up its
+// receives (twenty) until the reply to the next request found none.
+TEST_F(EngineTest, TelegramsOfANetworkWithoutTheTimerAreQueuedBetweenRequests) {
+    bus.SetNeedTimer(0);
+    bus.SignalArrivals(true);
+    Open(access);
+    CDeviceData* other = AddDevice(access, 4, 1);
+    AddDevice(access, 3);
+    for (int i = 0; i < 25; ++i) bus.Inject("4/1", Body('k', 2, UQFloat("20.900", 5)));
+    ASSERT_TRUE(WaitUntil([&] { return bus.PendingCount() == 0; }))
+        << bus.PendingCount() << " telegrams left in the network";
+    EXPECT_EQ(25, CvaskAccessInternal::QueueCount(access));
+    for (DWORD thread : bus.ReceiveThreads()) EXPECT_EQ(bus.ThreadInitThread(), thread);
+
+    // The next request's answer loop takes them before its answer, in the order they came.
+    bus.SetScript(ScriptedBus::Answering());
+    Outcome out;
+    SendOne(access, 3, 0, 'Z', 4, out);
+    EXPECT_EQ(1, out.result);
+    EXPECT_EQ(1, bus.SentCount());
+    EXPECT_EQ(0, CvaskAccessInternal::QueueCount(access));
+    ASSERT_NE(nullptr, other->GetMeasValue(0));
+    EXPECT_DOUBLE_EQ(20.9, other->GetMeasValue(0)->value);
+}
+
+namespace {
+
+// Whether a thread waits to enter the section; Wine counts the waiters in LockCount, which
+// is -1 while the section is free and 0 while it is held by one thread alone.
+bool SomeoneWaitsFor(CCriticalSection& lock) { return lock.m_sect.LockCount > 0; }
+
+}  // namespace
+
+// Every object drains its network under one process-wide lock. A reply that a gateway
+// signals while another object (a converter on the timer) drains is taken once that drain
+// is over, not after the answer time: the gateway signals it once.
+TEST_F(EngineTest, AnAnswerSignalledWhileAnotherObjectDrainsIsTakenWhenThatDrainEnds) {
+    bus.SetNeedTimer(0);
+    bus.SignalArrivals(true);
+    bus.SetTimeout(2000);
+    Open(access);
+    AddDevice(access, 3);
+    bus.SetScript([](const SentRequest&, int) { return ScriptedBus::Reaction(); });
+    CCriticalSection& lock = CvaskAccessInternal::ReceiveLock();
+    lock.Lock();
+    int result = -1;
+    Start([&] {
+        Outcome out;
+        SendOne(access, 3, 0, 'Z', 4, out);
+        result = out.result;
+    });
+    bool signalled = WaitUntil([&] { return bus.SentCount() == 1; });
+    if (signalled) bus.Inject("3/1", Body('Z', 4));
+    // The sender thread has seen the signal once it waits for the lock.
+    const bool waiting = signalled && WaitUntil([&] { return SomeoneWaitsFor(lock); });
+    lock.Unlock();
+    ASSERT_TRUE(waiting);
+    // The clock stands still: only the drain after the lock can end the request.
+    const bool ended = Join(5000);
+    if (!ended) AdvanceUntilFinished(100, 10000);
+    EXPECT_TRUE(ended) << "the answer waited in the network for the time-out";
+    EXPECT_EQ(1, result);
+    EXPECT_EQ(1, bus.SentCount());
+}
+
 TEST_F(EngineTest, TimerFiresWhileTheInitThreadDispatchesAndStopsWithTheLastObject) {
     testclock::Thaw();
     Open(access);

@@ -90,6 +90,8 @@ void ScriptedBus::CompleteSend() {
 void ScriptedBus::Inject(const std::string& sender, const Bytes& body) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_pending.push_back({sender, body});
+    if (m_signalArrivals)
+        for (HANDLE event : m_recvEvents) SetEvent(event);
 }
 
 std::vector<SentRequest> ScriptedBus::Sent() {
@@ -110,6 +112,11 @@ void ScriptedBus::ClearSent() {
 int ScriptedBus::ReceiveCalls() {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_receiveCalls;
+}
+
+std::vector<DWORD> ScriptedBus::ReceiveThreads() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_receiveThreads;
 }
 
 int ScriptedBus::PendingCount() {
@@ -166,7 +173,10 @@ int ScriptedNetwork::Init(const CString& line, const SerialParam* param, ErrorSt
     }
     int ok = CPCvaskNetwork::Init(line, param, err);
     std::lock_guard<std::mutex> lock(m_bus->m_mutex);
-    if (ok) m_bus->m_sendEvents.push_back(GetSendEvent());
+    if (ok) {
+        m_bus->m_sendEvents.push_back(GetSendEvent());
+        m_bus->m_recvEvents.push_back(GetRecvEvent());
+    }
     return ok;
 }
 
@@ -174,12 +184,12 @@ int ScriptedNetwork::Done(ErrorStruct_* err) {
     {
         std::lock_guard<std::mutex> lock(m_bus->m_mutex);
         ++m_bus->m_closed;
-        auto& events = m_bus->m_sendEvents;
-        for (size_t i = 0; i < events.size(); ++i)
-            if (events[i] == GetSendEvent()) {
-                events.erase(events.begin() + i);
-                break;
-            }
+        for (auto* events : {&m_bus->m_sendEvents, &m_bus->m_recvEvents})
+            for (size_t i = 0; i < events->size(); ++i)
+                if ((*events)[i] == GetSendEvent() || (*events)[i] == GetRecvEvent()) {
+                    events->erase(events->begin() + i);
+                    break;
+                }
     }
     return CPCvaskNetwork::Done(err);
 }
@@ -249,32 +259,38 @@ int ScriptedNetwork::DoSend(const CString& address, CPCvaskMessage* msg, ErrorSt
         SetError(err, reaction.sendErrorCode, 0);
         return 0;
     }
+    bool signal;
     {
         std::lock_guard<std::mutex> lock(m_bus->m_mutex);
         m_bus->m_sendResult = reaction.sendResult;
         for (auto& reply : reaction.replies) m_bus->m_pending.push_back(reply);
+        signal = !m_bus->m_signalArrivals || !reaction.replies.empty();
     }
     if (reaction.completeSend) SetEvent(m_sendEvent);
-    SetEvent(m_recvEvent);
+    if (signal) SetEvent(m_recvEvent);
     return 1;
 }
 
 int ScriptedNetwork::Receive(CString& address, CPCvaskMessage*& msg, ErrorStruct_* err) {
     msg = NULL;
-    SetEvent(m_recvEvent);
     std::pair<std::string, Bytes> telegram;
     std::function<void()> hook;
+    bool signalArrivals;
     {
         std::lock_guard<std::mutex> lock(m_bus->m_mutex);
         hook = m_bus->m_onReceive;
+        signalArrivals = m_bus->m_signalArrivals;
     }
+    if (!signalArrivals) SetEvent(m_recvEvent);
     if (hook) hook();
     {
         std::lock_guard<std::mutex> lock(m_bus->m_mutex);
         ++m_bus->m_receiveCalls;
+        m_bus->m_receiveThreads.push_back(GetCurrentThreadId());
         if (m_bus->m_pending.empty()) return 1;
         telegram = m_bus->m_pending.front();
         m_bus->m_pending.erase(m_bus->m_pending.begin());
+        if (signalArrivals && !m_bus->m_pending.empty()) SetEvent(m_recvEvent);
     }
     CString sender(telegram.first.c_str());
     unsigned char* cursor = telegram.second.data();

@@ -6,7 +6,10 @@
 // of an access object gets a fresh ScriptedNetwork on it (the access layer deletes the
 // network at Done). By default the network behaves towards the access layer as the
 // serial network does: Send sets both events, every Receive sets the receive event,
-// answers are polled (NeedTimer 1), GetTimeout 0, GetMaxRetry 3.
+// answers are polled (NeedTimer 1), GetTimeout 0, GetMaxRetry 3. SignalArrivals makes it
+// signal as the gateway network does: the receive event is set when a telegram arrives
+// (a reply of the script or an injected one) and by a Receive only while more are waiting
+// behind the one it hands out.
 #pragma once
 
 #include <functional>
@@ -72,6 +75,7 @@ public:
     void SetTimeout(DWORD ms) { m_timeout = ms; }
     void SetMaxRetry(int n) { m_maxRetry = n; }
     void SetNeedTimer(int on) { m_needTimer = on; }
+    void SignalArrivals(bool on) { m_signalArrivals = on; }
     // Init of the next networks fails with this code.
     void FailInit(int code) { m_initFailCode = code; }
     // Runs on the sending thread for each request, before the reaction.
@@ -82,7 +86,8 @@ public:
     void CompleteSend();
 
     // ---- stimuli ----
-    // Makes a telegram receivable as if it had just arrived from `sender`.
+    // Makes a telegram receivable as if it had just arrived from `sender` (and signals it
+    // when the bus signals arrivals).
     void Inject(const std::string& sender, const Bytes& body);
 
     // ---- observation ----
@@ -90,6 +95,8 @@ public:
     int SentCount();
     void ClearSent();
     int ReceiveCalls();
+    // The threads on which Receive was called, in order.
+    std::vector<DWORD> ReceiveThreads();
     int PendingCount();
     DWORD ThreadInitThread();
     int NetworksInitialised();
@@ -105,12 +112,15 @@ private:
     std::function<void()> m_onSend;
     std::function<void()> m_onReceive;
     std::vector<HANDLE> m_sendEvents;
+    std::vector<HANDLE> m_recvEvents;
+    bool m_signalArrivals = false;
     DWORD m_timeout = 0;
     int m_maxRetry = 3;
     int m_needTimer = 1;
     int m_initFailCode = 0;
     int m_sendResult = 0;
     int m_receiveCalls = 0;
+    std::vector<DWORD> m_receiveThreads;
     int m_initialised = 0;
     int m_closed = 0;
     int m_alive = 0;

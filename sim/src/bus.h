@@ -120,6 +120,7 @@ public:
     }
     size_t noiseBytes() const { return deframer_.noiseBytes(); }
     void resetLine() {
+        ++lineResets_;
         deframer_.reset();
         out_.clear();
         gatewayOut_.clear();
@@ -129,6 +130,8 @@ public:
         frameHit_ = 0;
     }
     int64_t now() const { return clock_(); }
+    // Counts resetLine: what the I/O side still holds of the line's output goes with it.
+    uint64_t lineResets() const { return lineResets_; }
 
     static constexpr int64_t kBytesPerSecond = 960;  // ten bits a byte at 9600 baud
 
@@ -194,6 +197,7 @@ private:
     Run outRun_, inRun_;
     uint64_t telegrams_ = 0;
     uint8_t frameHit_ = 0;  // the broadcaster that the telegram being read collided with
+    uint64_t lineResets_ = 0;
     std::deque<GatewayEvent> gatewayOut_;
     std::vector<LogEntry> log_;
     uint64_t seq_ = 0;

@@ -30,6 +30,7 @@
 #include "bus.h"
 #include "control.h"
 #include "gateway.h"
+#include "lineout.h"
 
 using namespace vasksim;
 
@@ -215,6 +216,8 @@ int main(int argc, char** argv) {
     // The line's timing (output and, with input pacing, the PC's bytes at 960 bytes per
     // second) is the bus's: it says when the next byte is due either way.
     int64_t serialRetryMs = 0;
+    LineOutput lineOut;
+    uint64_t lineResets = bus.lineResets();
     bool quit = false;
     uint8_t buf[4096];
 
@@ -240,7 +243,8 @@ int main(int argc, char** argv) {
                                static_cast<long>(sleepUs % 1000000) * 1000};
 
         std::vector<pollfd> fds;
-        fds.push_back({serial, static_cast<short>(serial >= 0 ? POLLIN : 0), 0});
+        const short lineEvents = POLLIN | (lineOut.pending() ? POLLOUT : 0);
+        fds.push_back({serial, static_cast<short>(serial >= 0 ? lineEvents : 0), 0});
         fds.push_back({lfd, POLLIN, 0});
         fds.push_back({gfd, POLLIN, 0});
         for (const Client& c : clients) fds.push_back({c.fd, POLLIN, 0});
@@ -257,6 +261,7 @@ int main(int argc, char** argv) {
                 // The line went away (the pty pair ended); try again shortly.
                 ::close(serial);
                 serial = -1;
+                lineOut.clear();
                 serialRetryMs = nowMs() + 200;
             }
         }
@@ -315,9 +320,15 @@ int main(int argc, char** argv) {
             }
         }
 
-        // With pacing a byte is passed on once its stop bit would be in.
+        // With pacing a byte is passed on once its stop bit would be in. The line never holds
+        // the loop up (lineout.h); a reset drops what it has not taken yet.
         Bytes due;
-        if (bus.takeDue(due) && serial >= 0) writeAll(serial, due.data(), due.size());
+        if (bus.lineResets() != lineResets) {
+            lineResets = bus.lineResets();
+            lineOut.clear();
+        }
+        if (bus.takeDue(due) && serial >= 0) lineOut.put(due);
+        if (serial >= 0 && lineOut.pending()) lineOut.flush(serial);
 
         if (fds[1].revents & POLLIN) {
             int c = ::accept(lfd, nullptr, nullptr);

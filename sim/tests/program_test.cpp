@@ -17,6 +17,7 @@
 #include <string>
 
 #include "codec.h"
+#include "program_kit.h"
 
 using namespace vasksim;
 
@@ -27,11 +28,7 @@ std::string env(const char* name) {
     return v ? v : "";
 }
 
-int64_t msNow() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
+using kit::msNow;
 
 class Program : public ::testing::Test {
 protected:
@@ -47,16 +44,7 @@ protected:
     }
 
     void SetUp() override {
-        std::ifstream pf(dir_ + "/control.port");
-        int port = 0;
-        pf >> port;
-        ASSERT_GT(port, 0);
-        ctl_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_port = htons(static_cast<uint16_t>(port));
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ASSERT_EQ(0, ::connect(ctl_, reinterpret_cast<sockaddr*>(&a), sizeof a));
+        ASSERT_TRUE(ctl_.open(kit::readPort(dir_ + "/control.port")));
         line_ = ::open((dir_ + "/com-wine").c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
         ASSERT_GE(line_, 0);
         termios t{};
@@ -69,32 +57,12 @@ protected:
         tcflush(line_, TCIFLUSH);
     }
     void TearDown() override {
-        if (ctl_ >= 0) ::close(ctl_);
         if (line_ >= 0) ::close(line_);
     }
 
     // Sends a control command; returns the closing line, data lines in `data`.
     std::string command(const std::string& cmd, std::vector<std::string>* data = nullptr) {
-        std::string out = cmd + "\n";
-        EXPECT_EQ(static_cast<ssize_t>(out.size()), ::send(ctl_, out.data(), out.size(), 0));
-        int64_t deadline = msNow() + 10000;
-        while (msNow() < deadline) {
-            size_t nl;
-            while ((nl = pending_.find('\n')) != std::string::npos) {
-                std::string l = pending_.substr(0, nl);
-                pending_.erase(0, nl + 1);
-                if (l.compare(0, 2, "OK") == 0 || l.compare(0, 3, "ERR") == 0) return l;
-                if (data) data->push_back(l);
-            }
-            pollfd p{ctl_, POLLIN, 0};
-            if (::poll(&p, 1, 100) > 0) {
-                char b[4096];
-                ssize_t n = ::recv(ctl_, b, sizeof b, 0);
-                if (n <= 0) return "closed";
-                pending_.append(b, static_cast<size_t>(n));
-            }
-        }
-        return "no answer";
+        return ctl_.command(cmd, data);
     }
 
     void write(const Bytes& b) {
@@ -131,9 +99,8 @@ protected:
     }
 
     static std::string dir_;
-    int ctl_ = -1;
+    kit::ControlChannel ctl_;
     int line_ = -1;
-    std::string pending_;
 };
 std::string Program::dir_;
 
@@ -249,21 +216,8 @@ namespace {
 // A client of the simulator's gateway side, as the stand-in is one: frames on a socket.
 class GatewayClient {
 public:
-    explicit GatewayClient(const std::string& dir) {
-        std::ifstream pf(dir + "/gateway.port");
-        int port = 0;
-        pf >> port;
-        if (port <= 0) return;
-        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_port = htons(static_cast<uint16_t>(port));
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        if (::connect(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
-            ::close(fd_);
-            fd_ = -1;
-        }
-    }
+    explicit GatewayClient(const std::string& dir)
+        : fd_(kit::connectLoopback(kit::readPort(dir + "/gateway.port"))) {}
     ~GatewayClient() {
         if (fd_ >= 0) ::close(fd_);
     }

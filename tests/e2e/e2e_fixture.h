@@ -28,18 +28,6 @@ inline std::string LoadText(UINT id) {
     return text;
 }
 
-inline bool Holds(const std::vector<std::string>& items, const std::string& part) {
-    return std::any_of(items.begin(), items.end(), [&](const std::string& item) {
-        return item.find(part) != std::string::npos;
-    });
-}
-
-inline std::string Joined(const std::vector<std::string>& items) {
-    std::string text;
-    for (const std::string& item : items) text += item + "\n";
-    return text;
-}
-
 inline std::string ClassOf(HWND hWnd) {
     char name[64] = "";
     GetClassNameA(hWnd, name, sizeof name);

@@ -22,17 +22,17 @@ TEST_F(KorvanGA, StartsLinksTheAnalyzersOnCom1AndEnds) {
     EXPECT_TRUE(IsZoomed(hMain));
     // The start's own look for analyzers, then "&Link Instrument" once more.
     std::vector<std::string> items = WaitForAnalyzers(program);
-    ASSERT_TRUE(Holds(items, kAnalyzers.back())) << Joined(items);
+    ASSERT_TRUE(e2e::Holds(items, kAnalyzers.back())) << e2e::Joined(items);
     PostMessageA(hMain, WM_COMMAND, ID_LINK_INSTRUMENT, 0);
     HWND hProgress = program.WaitFor(
         [&] { return program.FindDialogWithText("Searching for device at address "); }, 20000);
     EXPECT_NE(hProgress, nullptr) << "no progress of the scan";
     items = WaitForAnalyzers(program);
     // The root, the converter on COM1 and the analyzers below it.
-    ASSERT_GE(items.size(), 4u) << Joined(items);
+    ASSERT_GE(items.size(), 4u) << e2e::Joined(items);
     EXPECT_NE(items[0].substr(0, 2), "  ") << "the root is the first item";
-    EXPECT_TRUE(Holds(items, "COM1")) << Joined(items);
-    for (const std::string& name : kAnalyzers) EXPECT_TRUE(Holds(items, name)) << Joined(items);
+    EXPECT_TRUE(e2e::Holds(items, "COM1")) << e2e::Joined(items);
+    for (const std::string& name : kAnalyzers) EXPECT_TRUE(e2e::Holds(items, name)) << e2e::Joined(items);
     // The first analyzer found is selected: the title names it.
     EXPECT_NE(e2e::Text(hMain).find(kAnalyzers.front()), std::string::npos) << e2e::Text(hMain);
     // Its values come to the value bars, one per component (the driver of scripts/run waits
@@ -110,8 +110,8 @@ TEST_F(KorvanGA, AHostOfTheCommandLineFindsTheAnalyzersBehindTheGateway) {
     e2e::Program& program = Start("-nologo /host 127.0.0.1");
     Login(program);
     std::vector<std::string> items = WaitForAnalyzers(program);
-    EXPECT_TRUE(Holds(items, "127.0.0.1")) << Joined(items);
-    for (const std::string& name : kAnalyzers) EXPECT_TRUE(Holds(items, name)) << Joined(items);
+    EXPECT_TRUE(e2e::Holds(items, "127.0.0.1")) << e2e::Joined(items);
+    for (const std::string& name : kAnalyzers) EXPECT_TRUE(e2e::Holds(items, name)) << e2e::Joined(items);
     EXPECT_EQ(Close(program), 0);
     // The network of the host is in the program's network list.
     char value[64] = "";
@@ -133,7 +133,7 @@ TEST_F(KorvanGA, ClosingInTheLoopWithoutAnalyzersNamesThePortAndEndsCleanly) {
             program.WaitFor([&] { return program.FindDialogWithText("COM99: "); }, kScanTime);
         ASSERT_NE(hPort, nullptr) << "the port is not named";
         const std::vector<std::string> texts = e2e::ChildTexts(hPort);
-        EXPECT_TRUE(Holds(texts, "COM99: Error while opening the interface (E12)")) << Joined(texts);
+        EXPECT_TRUE(e2e::Holds(texts, "COM99: Error while opening the interface (E12)")) << e2e::Joined(texts);
         e2e::Press(hPort, IDOK);
         HWND hNone = program.WaitFor(
             [&] { return program.FindDialogWithText("No VASK instruments have been detected"); },
@@ -179,7 +179,7 @@ TEST_F(KorvanGA, TheExitQuestionComesDuringAScanAndYesEndsIt) {
     e2e::Press(hQuestion, IDYES);
     EXPECT_EQ(program.WaitExit(30000), 0);
     const std::vector<std::string> crashes = program.CrashLines();
-    EXPECT_TRUE(crashes.empty()) << Joined(crashes);
+    EXPECT_TRUE(crashes.empty()) << e2e::Joined(crashes);
     EXPECT_EQ(program.FindDialogWithText("No VASK instruments have been detected"), nullptr);
 }
 

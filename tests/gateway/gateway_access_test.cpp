@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -132,6 +133,40 @@ TEST_F(GatewayAccess, TheScanFindsTheDevicesBehindTheGatewayAndTheirValuesAreRea
     ASSERT_EQ(1, access_.GetLimit1(2, 0, low, high)) << (LPCSTR)access_.GetLastError().text;
     EXPECT_DOUBLE_EQ(1.5, low.value);
     EXPECT_DOUBLE_EQ(2.0, high.value);
+}
+
+// Analyzers broadcast their measured values twice a second, and a gateway passes every
+// broadcast on to its clients. While nothing is asked they must not take up the line's
+// receives: the reply to the next request would find none left and be lost.
+TEST_F(GatewayAccess, AReplyAfterAQuietSpellFullOfBroadcastsIsTakenAtTheFirstTry) {
+    ASSERT_TRUE(sim_.Command("STORE 2 0 h1 32312E3530300005 00"));
+    for (int a = 3; a <= 6; ++a) ASSERT_TRUE(sim_.Command("DEVICE " + std::to_string(a)));
+    Open();
+    List(2, 1, 2);
+    VaskFloat value;
+    ASSERT_EQ(1, access_.DiagPhysTemp(2, 0, value)) << (LPCSTR)access_.GetLastError().text;
+
+    std::string clock;
+    ASSERT_TRUE(sim_.Command("CLOCK", nullptr, &clock));
+    const long long quietUntil = std::atoll(clock.c_str()) + 4000;
+    for (int a = 1; a <= 6; ++a)
+        ASSERT_TRUE(sim_.Command("BROADCAST " + std::to_string(a) + " " + std::to_string(70 * a)));
+    // Six devices twice a second: some 48 broadcasts in four seconds of the simulator's
+    // clock, more than twice the twenty receives that the network keeps.
+    const DWORD deadline = GetTickCount() + 30000;
+    while (std::atoll(clock.c_str()) < quietUntil && GetTickCount() < deadline) {
+        Sleep(50);
+        ASSERT_TRUE(sim_.Command("CLOCK", nullptr, &clock));
+    }
+    ASSERT_GE(std::atoll(clock.c_str()), quietUntil);
+
+    ASSERT_TRUE(sim_.Command("CLEARLOG"));
+    value = VaskFloat();
+    ASSERT_EQ(1, access_.DiagPhysTemp(2, 0, value)) << (LPCSTR)access_.GetLastError().text;
+    EXPECT_DOUBLE_EQ(21.5, value.value);
+    std::vector<SimLogEntry> log;
+    ASSERT_TRUE(sim_.Log(log));
+    EXPECT_EQ(1u, log.size()) << "answered on the first try";
 }
 
 TEST_F(GatewayAccess, TwoDevicesUnderOneAddressAreAConflictBehindTheGatewayToo) {

@@ -112,4 +112,9 @@ std::vector<std::string> ChildTexts(HWND hWnd);
 // Presses a dialog's button as a click does (BM_CLICK, posted).
 void Press(HWND hDialog, int id);
 
+// Whether one of the texts (tree items, a dialog's texts) holds `part`.
+bool Holds(const std::vector<std::string>& texts, const std::string& part);
+// The texts, one a line, for a failure message.
+std::string Joined(const std::vector<std::string>& texts);
+
 }  // namespace e2e

@@ -342,4 +342,16 @@ void Press(HWND hDialog, int id) {
         PostMessageA(hDialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
 }
 
+bool Holds(const std::vector<std::string>& texts, const std::string& part) {
+    for (const std::string& text : texts)
+        if (text.find(part) != std::string::npos) return true;
+    return false;
+}
+
+std::string Joined(const std::vector<std::string>& texts) {
+    std::string joined;
+    for (const std::string& text : texts) joined += text + "\n";
+    return joined;
+}
+
 }  // namespace e2e
