@@ -981,7 +981,7 @@ int CvaskAccess::TransferTogether(int address, int channel, TransferItem* items,
             any = 1;
             continue;
         }
-        items[i].error = m_error;
+        items[i].error = Error();
     }
     if (!any) return 0;
 
@@ -993,7 +993,7 @@ int CvaskAccess::TransferTogether(int address, int channel, TransferItem* items,
         for (int i = 0; i < count; ++i) {
             if (!ready[i] || Put(*this, prepared[i], address, sent, s)) continue;
             ready[i] = 0;
-            items[i].error = m_error;
+            items[i].error = Error();
         }
         written = std::find(ready.begin(), ready.end(), 1) == ready.end()
                       ? 0
@@ -1003,7 +1003,7 @@ int CvaskAccess::TransferTogether(int address, int channel, TransferItem* items,
     for (int i = 0; i < count; ++i) {
         if (ready[i]) {
             items[i].result = written;
-            if (!written) items[i].error = m_error;
+            if (!written) items[i].error = Error();
         }
         all = all && items[i].result;
     }
