@@ -24,6 +24,11 @@ void WaitForRequestWithMessages(HANDLE object);
 // Whether the calling thread is inside WaitForRequestWithMessages.
 BOOL IsInBusWait();
 
+// Whether a key or a mouse button of the user waits in the calling thread's queue. A
+// refresh that finds one ends after the request it is at and leaves the rest for the next,
+// so that slow or silent analyzers hold a click up by one request, not by a whole round.
+BOOL IsUserInputWaiting();
+
 // Marks a window (and its children) as one that takes its input inside the bus wait.
 void TakeInputDuringBusWait(HWND hWnd);
 

@@ -111,6 +111,11 @@ void DispatchTakenInput() {
 
 BOOL IsInBusWait() { return t_busWaits > 0; }
 
+BOOL IsUserInputWaiting() {
+    // The high word: what the queue holds now, whether or not it has been looked at.
+    return HIWORD(::GetQueueStatus(QS_KEY | QS_MOUSEBUTTON)) != 0;
+}
+
 void TakeInputDuringBusWait(HWND hWnd) {
     if (hWnd != NULL) ::SetPropA(hWnd, kTakesInputProperty, (HANDLE)1);
 }

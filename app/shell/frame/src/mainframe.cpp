@@ -481,8 +481,9 @@ void CKemMainFrame::UpdateStatusBar() {
 
     CPCVaskDoc* pDoc = GetDocument();
     // While the document rebuilds its tree the nodes are not asked anything, nor while this
-    // thread waits for a bus request.
-    if (pDoc != NULL && !pDoc->IsBusy() && !CvaskAccess::IsCallerWaiting()) {
+    // thread waits for a bus request, nor while the user's input waits for this tick to end.
+    if (pDoc != NULL && !pDoc->IsBusy() && !CvaskAccess::IsCallerWaiting() &&
+        !IsUserInputWaiting()) {
         CInstrument* pNode = pDoc->GetCurrentInstrument();
         int nState = 0;
         if (pNode != NULL) {

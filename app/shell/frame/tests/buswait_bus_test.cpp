@@ -134,6 +134,45 @@ TEST_F(WindowDuringBusWait, ARealClickIntoTheTreeSelectsTheAnalyzerOnceTheRefres
     EXPECT_TRUE(boxes_.texts.empty()) << Joined(boxes_.texts);
 }
 
+// A refresh that finds the user's click waiting after a request asks nothing more: the
+// click waits for the request it came in, not for the rest of the round (with slow or
+// silent analyzers many requests, each up to a second).
+TEST_F(WindowDuringBusWait, AClickEndsTheRefreshAfterTheRequestItCameIn) {
+    RECT item = {};
+    ASSERT_TRUE(Tree().GetItemRect(parvel_->GetTreeItem(), &item, TRUE));
+    POINT point = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    ClientToScreen(Tree().m_hWnd, &point);
+    ASSERT_EQ(WindowFromPoint(point), Tree().m_hWnd) << "the item is covered";
+
+    // What a whole refresh asks, for comparison.
+    ASSERT_TRUE(Sim("CLEARLOG"));
+    Refresh();
+    const size_t whole = TelegramsTo(1).size() + TelegramsTo(2).size();
+    ASSERT_GE(whole, 3u) << "a refresh this short shows nothing";
+
+    ASSERT_TRUE(Sim("CLEARLOG"));
+    size_t beforeClick = 0;
+    RefreshWhile([&] {
+        ClickAt(point);
+        beforeClick = TelegramsTo(1).size() + TelegramsTo(2).size();
+    });
+    // The refresh has ended (Refresh returned); the click is still in the queue.
+    const size_t inRefresh = TelegramsTo(1).size() + TelegramsTo(2).size();
+    EXPECT_LE(inRefresh, beforeClick + 1)
+        << "the refresh went on after the click: " << Joined(TelegramsTo(1)) << "--\n"
+        << Joined(TelegramsTo(2));
+    EXPECT_TRUE(wkit::Driver::PumpUntil([&] { return doc_->GetCurrentInstrument() == parvel_; },
+                                        20000))
+        << "the click was lost";
+    EXPECT_TRUE(boxes_.texts.empty()) << Joined(boxes_.texts);
+
+    // The next refreshes ask every analyzer again, beginning where the cut one stopped.
+    ASSERT_TRUE(Sim("CLEARLOG"));
+    Refresh();
+    EXPECT_FALSE(TelegramsTo(1).empty());
+    EXPECT_FALSE(TelegramsTo(2).empty());
+}
+
 TEST_F(WindowDuringBusWait, ASelectionSentFromAnotherThreadIsMadeOnceTheRefreshHasEnded) {
     const HWND hTree = Tree().m_hWnd;
     const HTREEITEM hParvel = parvel_->GetTreeItem();

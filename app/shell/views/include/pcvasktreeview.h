@@ -60,6 +60,9 @@ protected:
     HTREEITEM m_hRootItem;
     // Set after a rebuild or when a node's state changed: the next update repaints all.
     int m_nRedrawPending;
+    // The visible item at which the next refresh of the states begins: one that the user's
+    // input cut short goes on from where it stopped.
+    size_t m_nNextState;
 
     DECLARE_MESSAGE_MAP()
 };

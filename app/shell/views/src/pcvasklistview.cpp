@@ -1,6 +1,7 @@
 // The value list pane.
 #include "pcvasklistview.h"
 
+#include "buswait.h"
 #include "converter.h"
 #include "gateway.h"
 #include "panehelp.h"
@@ -93,6 +94,9 @@ void CPCVaskListView::Fill(BOOL bRefresh) {
     int nRow = 0;
     auto add = [&](CObject* pObject) {
         if (pObject == NULL || !pObject->IsKindOf(RUNTIME_CLASS(CVaskInstrument))) return;
+        // A refresh leaves the rows it has not reached to the next one while the user's
+        // input waits; their texts stay as they were.
+        if (bRefresh && nRow > 0 && IsUserInputWaiting()) return;
         CVaskInstrument* pAnalyzer = (CVaskInstrument*)pObject;
         if (pAnalyzer->IsActive() && pAnalyzer->IsConnectionEnabled())
             AddInstrumentRows(pAnalyzer, nRow, bRefresh);

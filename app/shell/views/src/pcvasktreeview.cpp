@@ -11,6 +11,8 @@
 #include "resource.h"
 #include "vaskinstrument.h"
 
+#include <vector>
+
 IMPLEMENT_DYNCREATE(CPCVaskTreeView, CTreeView)
 
 namespace {
@@ -54,7 +56,7 @@ ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
 ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
 END_MESSAGE_MAP()
 
-CPCVaskTreeView::CPCVaskTreeView() : m_hRootItem(NULL), m_nRedrawPending(0) {}
+CPCVaskTreeView::CPCVaskTreeView() : m_hRootItem(NULL), m_nRedrawPending(0), m_nNextState(0) {}
 
 BOOL CPCVaskTreeView::PreCreateWindow(CREATESTRUCT& cs) {
     cs.style |=
@@ -90,10 +92,23 @@ void CPCVaskTreeView::OnUpdate(CView*, LPARAM lHint, CObject* pHint) {
         HTREEITEM hItem = ((CInstrument*)pHint)->GetTreeItem();
         if (hItem != NULL) tree.SelectItem(hItem);
     }
-    // The states of the visible nodes; a change repaints the tree at the next update.
+    // The states of the visible nodes; a change repaints the tree at the next update. A
+    // refresh that finds the user's input waiting stops after the node it has asked and the
+    // next one begins with the node after it, so that every node is asked in turn.
+    std::vector<HTREEITEM> items;
     for (HTREEITEM hItem = tree.GetFirstVisibleItem(); hItem != NULL;
-         hItem = tree.GetNextVisibleItem(hItem)) {
-        CInstrument* pNode = NodeOf(hItem);
+         hItem = tree.GetNextVisibleItem(hItem))
+        items.push_back(hItem);
+    const BOOL bRefresh = lHint == 3;
+    const size_t first = bRefresh && m_nNextState < items.size() ? m_nNextState : 0;
+    m_nNextState = 0;
+    for (size_t n = 0; n < items.size(); ++n) {
+        const size_t i = (first + n) % items.size();
+        if (bRefresh && n > 0 && IsUserInputWaiting()) {
+            m_nNextState = i;
+            break;
+        }
+        CInstrument* pNode = NodeOf(items[i]);
         if (pNode == NULL) continue;
         pNode->GetState();
         if (pNode->GetChanged()) {

@@ -1,6 +1,7 @@
 // The value-bars pane.
 #include "viewvaluebars.h"
 
+#include "buswait.h"
 #include "panehelp.h"
 #include "pcvaskapp.h"
 #include "pcvaskdoc.h"
@@ -109,8 +110,12 @@ void CViewValueBars::OnUpdate(CView*, LPARAM lHint, CObject*) {
         for (int c = 0; c < kRows; ++c) ShowComponentRow(pAnalyzer, c, HasRow(pAnalyzer, c));
         s_nLayoutDone = 1;
     }
-    for (int c = 0; c < kRows; ++c)
+    for (int c = 0; c < kRows; ++c) {
+        // A refresh leaves the values it has not read to the next one while the user's
+        // input waits.
+        if (lHint == 3 && IsUserInputWaiting()) return;
         if (HasRow(pAnalyzer, c)) UpdateComponentBar(pAnalyzer, c);
+    }
 }
 
 void CViewValueBars::ShowComponentRow(CVaskInstrument* pAnalyzer, int c, BOOL bShow) {
