@@ -173,6 +173,21 @@ TEST_F(WindowDuringBusWait, AClickEndsTheRefreshAfterTheRequestItCameIn) {
     EXPECT_FALSE(TelegramsTo(2).empty());
 }
 
+// A selection reads the newly selected analyzer and nothing of the others: the tree's
+// states and the state lists come with the next refresh. With late answers each read of
+// every analyzer would hold the click up.
+TEST_F(WindowDuringBusWait, ASelectionAsksNothingOfTheOtherAnalyzers) {
+    ASSERT_TRUE(Sim("CLEARLOG"));
+    Tree().SelectItem(parvel_->GetTreeItem());
+    ASSERT_EQ(doc_->GetCurrentInstrument(), parvel_);
+    EXPECT_EQ(TelegramsTo(1), std::vector<std::string>()) << "the other analyzer was asked";
+    // The next refresh asks both.
+    Refresh();
+    EXPECT_FALSE(TelegramsTo(1).empty());
+    EXPECT_FALSE(TelegramsTo(2).empty());
+    EXPECT_TRUE(boxes_.texts.empty()) << Joined(boxes_.texts);
+}
+
 TEST_F(WindowDuringBusWait, ASelectionSentFromAnotherThreadIsMadeOnceTheRefreshHasEnded) {
     const HWND hTree = Tree().m_hWnd;
     const HTREEITEM hParvel = parvel_->GetTreeItem();

@@ -79,6 +79,11 @@ protected:
         int maintenance = 0;
     };
     std::map<CVaskInstrument*, ChannelStates> m_shown;
+    // What each analyzer added to the document's four flags when it was last read: a refresh
+    // that the user's input cuts short keeps the flags of those it did not reach.
+    std::map<CVaskInstrument*, ChannelStates> m_flags;
+    // The analyzer at which the next refresh begins, after one cut short.
+    size_t m_nNextAnalyzer;
 
     DECLARE_MESSAGE_MAP()
 };

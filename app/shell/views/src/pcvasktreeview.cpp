@@ -92,6 +92,9 @@ void CPCVaskTreeView::OnUpdate(CView*, LPARAM lHint, CObject* pHint) {
         HTREEITEM hItem = ((CInstrument*)pHint)->GetTreeItem();
         if (hItem != NULL) tree.SelectItem(hItem);
     }
+    // A selection asks no node: their states do not change with it, and the next refresh
+    // asks them (with slow analyzers a click would wait for all of them).
+    if (lHint == 1) return;
     // The states of the visible nodes; a change repaints the tree at the next update. A
     // refresh that finds the user's input waiting stops after the node it has asked and the
     // next one begins with the node after it, so that every node is asked in turn.

@@ -1,12 +1,15 @@
 // The message pane.
 #include "viewmessage.h"
 
+#include "buswait.h"
 #include "mainframe.h"
 #include "panehelp.h"
 #include "pcvaskapp.h"
 #include "pcvaskdoc.h"
 #include "resource.h"
 #include "vaskinstrument.h"
+
+#include <vector>
 
 IMPLEMENT_DYNCREATE(CViewMessage, CFormView)
 
@@ -90,7 +93,8 @@ ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
 ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
 END_MESSAGE_MAP()
 
-CViewMessage::CViewMessage() : CFormView(IDD), m_nRebuildRequest(0), m_nListWidth(0) {}
+CViewMessage::CViewMessage()
+    : CFormView(IDD), m_nRebuildRequest(0), m_nListWidth(0), m_nNextAnalyzer(0) {}
 
 void CViewMessage::DoDataExchange(CDataExchange* pDX) {
     CFormView::DoDataExchange(pDX);
@@ -150,9 +154,10 @@ void CViewMessage::EmptyLists() {
         if (pList->m_hWnd != NULL) pList->SetHorizontalExtent(0);
     // What the lists no longer show must come back while its state is still on.
     m_shown.clear();
+    m_flags.clear();
 }
 
-void CViewMessage::OnUpdate(CView*, LPARAM, CObject*) {
+void CViewMessage::OnUpdate(CView*, LPARAM lHint, CObject*) {
     CPCVaskDoc* pDoc = GetDoc();
     if (pDoc == NULL || m_listSystemStates.m_hWnd == NULL) return;
     // The nodes may be on their way out: nothing of them is touched.
@@ -165,12 +170,37 @@ void CViewMessage::OnUpdate(CView*, LPARAM, CObject*) {
     int nAnyError = 0, nAnyFunctionCheck = 0, nAnyMaintenance = 0, nAnyLimit = 0;
     CPCVaskApp* pApp = CPCVaskApp::Get();
     CObList* pNodes = pDoc->GetPortList();
+    // A selection reads nothing: the states of all analyzers do not change with it, and
+    // the next refresh reads them (with slow analyzers a click would wait for all of them).
+    const BOOL bRead = lHint != 1 || m_nRebuildRequest;
     if (!pNodes->IsEmpty() && pApp != NULL && pApp->IsOnlineMode()) {
+        std::vector<CVaskInstrument*> analyzers;
         for (POSITION pos = pNodes->GetHeadPosition(); pos != NULL;) {
             CObject* pObject = pNodes->GetNext(pos);
-            if (!pObject->IsKindOf(RUNTIME_CLASS(CVaskInstrument))) continue;
-            CVaskInstrument* pAnalyzer = (CVaskInstrument*)pObject;
+            if (pObject->IsKindOf(RUNTIME_CLASS(CVaskInstrument)))
+                analyzers.push_back((CVaskInstrument*)pObject);
+        }
+        // A refresh that finds the user's input waiting stops after the analyzer it has read;
+        // the next one begins with the analyzer after it. The flags of the analyzers not read
+        // are those of their last read.
+        const BOOL bRefresh = lHint == 3;
+        const size_t first = bRefresh && m_nNextAnalyzer < analyzers.size() ? m_nNextAnalyzer : 0;
+        if (bRead) m_nNextAnalyzer = 0;
+        for (size_t n = 0; bRead && n < analyzers.size(); ++n) {
+            const size_t i = (first + n) % analyzers.size();
+            // Asked before the analyzer and between its state and its messages (with late
+            // answers each a second); the analyzer cut short keeps what it showed.
+            auto cut = [&] {
+                if (!bRefresh || n == 0 || !IsUserInputWaiting()) return false;
+                m_nNextAnalyzer = i;
+                return true;
+            };
+            if (cut()) break;
+            CVaskInstrument* pAnalyzer = analyzers[i];
             const int nState = pAnalyzer->GetState();
+            if (cut()) break;
+            ChannelStates& flags = m_flags[pAnalyzer];
+            flags = ChannelStates();
             if ((nState >= kNotAnswering && nState <= kAddressConflict) || !pAnalyzer->IsActive()) {
                 int nFault = 0, nMaintenance = 0, nFunction = 0;
                 ShowChannelStates(pAnalyzer, 0, 0, 0, 0);
@@ -183,12 +213,21 @@ void CViewMessage::OnUpdate(CView*, LPARAM, CObject*) {
             const int nFunctionCheck = ReadState(pAnalyzer, kStateFunctionCheckNumber);
             const int nMaintenance = ReadState(pAnalyzer, kStateServiceNumber);
             const int nLimit = ReadState(pAnalyzer, kStateLimitNumber);
-            nAnyError |= nError;
-            nAnyFunctionCheck |= nFunctionCheck;
-            nAnyMaintenance |= nMaintenance;
-            nAnyLimit |= nLimit;
-            ShowSystemStates(pAnalyzer, nAnyError, nAnyMaintenance, nAnyFunctionCheck);
+            flags.error = nError;
+            flags.functionCheck = nFunctionCheck;
+            flags.maintenance = nMaintenance;
+            flags.limit = nLimit;
+            // The system states add to the analyzer's flags as well.
+            ShowSystemStates(pAnalyzer, flags.error, flags.maintenance, flags.functionCheck);
             ShowChannelStates(pAnalyzer, nError, nMaintenance, nFunctionCheck, nLimit);
+        }
+        for (CVaskInstrument* pAnalyzer : analyzers) {
+            auto known = m_flags.find(pAnalyzer);
+            if (known == m_flags.end()) continue;
+            nAnyError |= known->second.error;
+            nAnyFunctionCheck |= known->second.functionCheck;
+            nAnyMaintenance |= known->second.maintenance;
+            nAnyLimit |= known->second.limit;
         }
     }
     pDoc->SetAnyError(nAnyError);
