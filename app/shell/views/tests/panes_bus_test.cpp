@@ -706,6 +706,61 @@ TEST_F(Panes, TheMessagePaneListsTheStatesAndLightsTheirColour) {
         10000));
 }
 
+// A refresh that finds the user's click waiting stops after the first analyzer; the one it
+// did not reach keeps its flags (the red light stays on for its error), and the next refresh
+// begins with it.
+TEST_F(Panes, ARefreshCutShortByAClickKeepsTheFlagsOfTheAnalyzersItDidNotRead) {
+    Rebuild();
+    CViewMessage* view = Messages();
+    ASSERT_TRUE(Sim("SET 1 flags 0"));
+    ASSERT_TRUE(Sim("SET 2 flags 1"));
+    ASSERT_TRUE(wkit::Driver::PumpUntil(
+        [&] {
+            Update(3);
+            return doc_->GetAnyError() != 0;
+        },
+        10000));
+    ASSERT_TRUE(Visible(view->m_lightRed));
+
+    // A real click on the message pane, waiting in this thread's queue during the refresh.
+    RECT client = {};
+    view->GetClientRect(&client);
+    POINT point = {client.right / 2, client.bottom - 2};
+    view->ClientToScreen(&point);
+    ASSERT_EQ(GetWindowThreadProcessId(WindowFromPoint(point), NULL), GetCurrentThreadId());
+    INPUT inputs[3] = {};
+    inputs[0].type = INPUT_MOUSE;
+    inputs[0].mi.dx = MulDiv(point.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+    inputs[0].mi.dy = MulDiv(point.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].type = INPUT_MOUSE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[2].type = INPUT_MOUSE;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ASSERT_EQ(SendInput(3, inputs, sizeof(INPUT)), 3u);
+    ASSERT_TRUE(HIWORD(GetQueueStatus(QS_MOUSEBUTTON)) != 0) << "the click is not queued";
+
+    ASSERT_TRUE(Sim("CLEARLOG"));
+    Update(3);
+    EXPECT_NE(doc_->GetAnyError(), 0) << "the unread analyzer's error was dropped";
+    EXPECT_TRUE(Visible(view->m_lightRed));
+    std::vector<vasksim::SimLogEntry> entries;
+    ASSERT_TRUE(sim_.Log(entries)) << sim_.LastError();
+    for (const vasksim::SimLogEntry& e : entries)
+        EXPECT_NE(e.to.rfind("2/", 0), 0u) << "the refresh went on to the Parvel";
+
+    // The click taken, the next refresh begins with the Parvel: its error gone, so is the red.
+    wkit::Driver::PumpUntil([] { return HIWORD(GetQueueStatus(QS_MOUSEBUTTON)) == 0; }, 5000);
+    ASSERT_TRUE(Sim("SET 2 flags 0"));
+    ASSERT_TRUE(wkit::Driver::PumpUntil(
+        [&] {
+            Update(3);
+            return doc_->GetAnyError() == 0;
+        },
+        10000));
+    EXPECT_FALSE(Visible(view->m_lightRed));
+}
+
 TEST_F(Panes, ASilentAnalyzerLosesItsTextsWithoutAStatusRead) {
     Rebuild();
     CViewMessage* view = Messages();
