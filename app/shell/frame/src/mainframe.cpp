@@ -572,6 +572,9 @@ LRESULT CKemMainFrame::OnChangeMenu(WPARAM wParam, LPARAM) {
 }
 
 void CKemMainFrame::SwitchValuePane(int nValueBars) {
+    // The title names the selection at once: the new pane reads its values first, with slow
+    // analyzers for seconds.
+    OnUpdateFrameTitle(TRUE);
     if (m_wndSplitterTop.m_hWnd != NULL) {
         CWnd* pPane = m_wndSplitterTop.GetPane(0, 1);
         if (pPane != NULL && (pPane->IsKindOf(RUNTIME_CLASS(CPCVaskListView)) ||
