@@ -68,16 +68,7 @@ protected:
 void ClickOn(HWND hWnd) {
     RECT rect;
     GetWindowRect(hWnd, &rect);
-    INPUT inputs[3] = {};
-    inputs[0].type = INPUT_MOUSE;
-    inputs[0].mi.dx = MulDiv((rect.left + rect.right) / 2, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
-    inputs[0].mi.dy = MulDiv((rect.top + rect.bottom) / 2, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].type = INPUT_MOUSE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[2].type = INPUT_MOUSE;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(3, inputs, sizeof(INPUT));
+    wkit::ClickAtScreen({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
 }
 
 class BusWait : public ::testing::Test {

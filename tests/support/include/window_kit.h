@@ -318,4 +318,8 @@ std::vector<TextRoom> WholeTexts(HWND hWndParent);
 // The records of `rooms` that do not fit, one per line; empty when all fit.
 std::string Unfit(const std::vector<TextRoom>& rooms);
 
+// A real click of the left button at a point of the screen, as the user's hand gives it:
+// SendInput queues it for the window under the point. False when the input was not taken.
+bool ClickAtScreen(POINT screen);
+
 }  // namespace wkit

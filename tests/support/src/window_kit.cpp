@@ -678,4 +678,17 @@ bool Driver::PumpUntil(const std::function<bool()>& done, DWORD ms) {
     return true;
 }
 
+bool ClickAtScreen(POINT screen) {
+    INPUT inputs[3] = {};
+    inputs[0].type = INPUT_MOUSE;
+    inputs[0].mi.dx = MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+    inputs[0].mi.dy = MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].type = INPUT_MOUSE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[2].type = INPUT_MOUSE;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return SendInput(3, inputs, sizeof(INPUT)) == 3;
+}
+
 }  // namespace wkit

@@ -20,20 +20,6 @@ namespace {
 // Every answer of the simulated devices comes this late (the acknowledgement at once).
 const char kLateAnswers[] = "FAULT 0 slow always 300";
 
-// A real click of the left button at a point of the screen.
-void ClickAt(POINT screen) {
-    INPUT inputs[3] = {};
-    inputs[0].type = INPUT_MOUSE;
-    inputs[0].mi.dx = MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
-    inputs[0].mi.dy = MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].type = INPUT_MOUSE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[2].type = INPUT_MOUSE;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(3, inputs, sizeof(INPUT));
-}
-
 class WindowDuringBusWait : public DocumentBus {
 protected:
     void SetUp() override {
@@ -113,19 +99,24 @@ protected:
     }
 
     CTreeCtrl& Tree() { return frame_->GetTreeView()->GetTreeCtrl(); }
+    // The middle of the Parvel's tree item on the screen, where nothing covers it.
+    void ParvelOnScreen(POINT& point) {
+        RECT item = {};
+        ASSERT_TRUE(Tree().GetItemRect(parvel_->GetTreeItem(), &item, TRUE));
+        point = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+        ClientToScreen(Tree().m_hWnd, &point);
+        ASSERT_EQ(WindowFromPoint(point), Tree().m_hWnd) << "the item is covered";
+    }
 
     CVaskInstrument* sindor_ = nullptr;
     CVaskInstrument* parvel_ = nullptr;
 };
 
 TEST_F(WindowDuringBusWait, ARealClickIntoTheTreeSelectsTheAnalyzerOnceTheRefreshHasEnded) {
-    RECT item = {};
-    ASSERT_TRUE(Tree().GetItemRect(parvel_->GetTreeItem(), &item, TRUE));
-    POINT point = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-    ClientToScreen(Tree().m_hWnd, &point);
-    ASSERT_EQ(WindowFromPoint(point), Tree().m_hWnd) << "the item is covered";
+    POINT point = {};
+    ASSERT_NO_FATAL_FAILURE(ParvelOnScreen(point));
 
-    RefreshWhile([&] { ClickAt(point); });
+    RefreshWhile([&] { wkit::ClickAtScreen(point); });
     EXPECT_TRUE(wkit::Driver::PumpUntil([&] { return doc_->GetCurrentInstrument() == parvel_; },
                                         20000))
         << "the click was lost";
@@ -138,11 +129,8 @@ TEST_F(WindowDuringBusWait, ARealClickIntoTheTreeSelectsTheAnalyzerOnceTheRefres
 // click waits for the request it came in, not for the rest of the round (with slow or
 // silent analyzers many requests, each up to a second).
 TEST_F(WindowDuringBusWait, AClickEndsTheRefreshAfterTheRequestItCameIn) {
-    RECT item = {};
-    ASSERT_TRUE(Tree().GetItemRect(parvel_->GetTreeItem(), &item, TRUE));
-    POINT point = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-    ClientToScreen(Tree().m_hWnd, &point);
-    ASSERT_EQ(WindowFromPoint(point), Tree().m_hWnd) << "the item is covered";
+    POINT point = {};
+    ASSERT_NO_FATAL_FAILURE(ParvelOnScreen(point));
 
     // What a whole refresh asks, for comparison.
     ASSERT_TRUE(Sim("CLEARLOG"));
@@ -153,7 +141,7 @@ TEST_F(WindowDuringBusWait, AClickEndsTheRefreshAfterTheRequestItCameIn) {
     ASSERT_TRUE(Sim("CLEARLOG"));
     size_t beforeClick = 0;
     RefreshWhile([&] {
-        ClickAt(point);
+        wkit::ClickAtScreen(point);
         beforeClick = TelegramsTo(1).size() + TelegramsTo(2).size();
     });
     // The refresh has ended (Refresh returned); the click is still in the queue.

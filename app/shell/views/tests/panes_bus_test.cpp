@@ -728,16 +728,7 @@ TEST_F(Panes, ARefreshCutShortByAClickKeepsTheFlagsOfTheAnalyzersItDidNotRead) {
     POINT point = {client.right / 2, client.bottom - 2};
     view->ClientToScreen(&point);
     ASSERT_EQ(GetWindowThreadProcessId(WindowFromPoint(point), NULL), GetCurrentThreadId());
-    INPUT inputs[3] = {};
-    inputs[0].type = INPUT_MOUSE;
-    inputs[0].mi.dx = MulDiv(point.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
-    inputs[0].mi.dy = MulDiv(point.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].type = INPUT_MOUSE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[2].type = INPUT_MOUSE;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ASSERT_EQ(SendInput(3, inputs, sizeof(INPUT)), 3u);
+    ASSERT_TRUE(wkit::ClickAtScreen(point));
     ASSERT_TRUE(HIWORD(GetQueueStatus(QS_MOUSEBUTTON)) != 0) << "the click is not queued";
 
     ASSERT_TRUE(Sim("CLEARLOG"));
