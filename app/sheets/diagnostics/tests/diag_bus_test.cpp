@@ -88,7 +88,9 @@ TEST_F(DiagnosticsOnTheBus, ALogbookEndsAtItsEndMarkOrAtAFailedReadWithoutAMessa
     // the first entry.
     for (const bool refused : {false, true}) {
         SCOPED_TRACE(refused ? "refused" : "end mark");
-        if (refused) ASSERT_TRUE(Sim("FAULT 3 reject always DE on=k10"));
+        if (refused) {
+            ASSERT_TRUE(Sim("FAULT 3 reject always DE on=k10"));
+        }
         Sim("CLEARLOG");
         wkit::Driver driver;
         driver.SetLimit(60000);
