@@ -49,12 +49,7 @@ protected:
     std::vector<std::string> TelegramsTo(int address, uint64_t fromSeq) {
         std::vector<vasksim::SimLogEntry> entries;
         EXPECT_TRUE(sim_.Log(entries, fromSeq)) << sim_.LastError();
-        std::vector<std::string> telegrams;
-        const std::string to = std::to_string(address) + "/";
-        for (const vasksim::SimLogEntry& e : entries)
-            if (e.command != 0 && e.to.rfind(to, 0) == 0)
-                telegrams.push_back(std::string(1, e.command) + std::to_string(e.function));
-        return telegrams;
+        return vasksim::TelegramsTo(entries, address);
     }
     // Waits until the simulator has received `telegram` ("W16") for `address` since
     // `fromSeq`.

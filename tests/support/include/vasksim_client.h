@@ -24,6 +24,8 @@ struct SimLogEntry {
     std::string line;    // the whole line
 };
 bool ParseSimLogLine(const std::string& line, SimLogEntry& out);
+// The telegrams of `entries` with a body that went to device `address`, as "F1".
+std::vector<std::string> TelegramsTo(const std::vector<SimLogEntry>& entries, int address);
 
 class SimClient {
 public:

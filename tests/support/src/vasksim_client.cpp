@@ -256,4 +256,13 @@ bool SimClient::Read(int address, int channel, const std::string& message, std::
     return true;
 }
 
+std::vector<std::string> TelegramsTo(const std::vector<SimLogEntry>& entries, int address) {
+    std::vector<std::string> telegrams;
+    const std::string to = std::to_string(address) + "/";
+    for (const SimLogEntry& e : entries)
+        if (e.command != 0 && e.to.rfind(to, 0) == 0)
+            telegrams.push_back(std::string(1, e.command) + std::to_string(e.function));
+    return telegrams;
+}
+
 }  // namespace vasksim

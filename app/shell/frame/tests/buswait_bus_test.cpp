@@ -85,12 +85,7 @@ protected:
     std::vector<std::string> TelegramsTo(int address) {
         std::vector<vasksim::SimLogEntry> entries;
         EXPECT_TRUE(sim_.Log(entries)) << sim_.LastError();
-        std::vector<std::string> telegrams;
-        const std::string to = std::to_string(address) + "/";
-        for (const vasksim::SimLogEntry& e : entries)
-            if (e.command != 0 && e.to.rfind(to, 0) == 0)
-                telegrams.push_back(std::string(1, e.command) + std::to_string(e.function));
-        return telegrams;
+        return vasksim::TelegramsTo(entries, address);
     }
     static std::string Joined(const std::vector<std::string>& items) {
         std::string text;
