@@ -24,10 +24,27 @@ void WaitForRequestWithMessages(HANDLE object);
 // Whether the calling thread is inside WaitForRequestWithMessages.
 BOOL IsInBusWait();
 
-// Whether a key or a mouse button of the user waits in the calling thread's queue. A
-// refresh that finds one ends after the request it is at and leaves the rest for the next,
-// so that slow or silent analyzers hold a click up by one request, not by a whole round.
+// Whether a key or a mouse button of the user waits in the calling thread's queue.
 BOOL IsUserInputWaiting();
+
+// A refresh that gives way to the user's input: while one is under way on the calling
+// thread, RefreshGivesWay() says whether it should stop where it is and leave the rest to
+// the next refresh: a key or a mouse button waits, and the refresh has already waited for
+// one request (so that every refresh asks something). Slow or silent analyzers then hold a
+// click up by the request under way, not by a whole round. Outside such a refresh it is
+// always FALSE.
+class CRefreshGivingWay {
+public:
+    CRefreshGivingWay();
+    ~CRefreshGivingWay();
+    CRefreshGivingWay(const CRefreshGivingWay&) = delete;
+    CRefreshGivingWay& operator=(const CRefreshGivingWay&) = delete;
+
+private:
+    bool m_outerActive;
+    unsigned long m_outerStart;
+};
+BOOL RefreshGivesWay();
 
 // Marks a window (and its children) as one that takes its input inside the bus wait.
 void TakeInputDuringBusWait(HWND hWnd);

@@ -14,6 +14,10 @@ const int kPaintsPerLook = 64;
 const char kTakesInputProperty[] = "KorvanGA.TakesInputDuringBusWait";
 
 thread_local int t_busWaits = 0;
+// The bus waits the thread has begun, and where the refresh under way began.
+thread_local unsigned long t_waitsBegun = 0;
+thread_local bool t_refreshActive = false;
+thread_local unsigned long t_refreshStart = 0;
 
 // The calls of AfterBusWait, each with its number and window, in the order they were made.
 struct AfterCall {
@@ -116,6 +120,21 @@ BOOL IsUserInputWaiting() {
     return HIWORD(::GetQueueStatus(QS_KEY | QS_MOUSEBUTTON)) != 0;
 }
 
+CRefreshGivingWay::CRefreshGivingWay()
+    : m_outerActive(t_refreshActive), m_outerStart(t_refreshStart) {
+    t_refreshActive = true;
+    t_refreshStart = t_waitsBegun;
+}
+
+CRefreshGivingWay::~CRefreshGivingWay() {
+    t_refreshActive = m_outerActive;
+    t_refreshStart = m_outerStart;
+}
+
+BOOL RefreshGivesWay() {
+    return t_refreshActive && t_waitsBegun != t_refreshStart && IsUserInputWaiting();
+}
+
 void TakeInputDuringBusWait(HWND hWnd) {
     if (hWnd != NULL) ::SetPropA(hWnd, kTakesInputProperty, (HANDLE)1);
 }
@@ -133,6 +152,7 @@ void WaitForRequestWithMessages(HANDLE object) {
         ::WaitForSingleObject(object, INFINITE);
         return;
     }
+    ++t_waitsBegun;
     CWindowWork work;
     struct Depth {
         Depth() { ++t_busWaits; }

@@ -409,6 +409,7 @@ void CKemMainFrame::OnTimer(UINT_PTR nIDEvent) {
     // in one round: a value they both show is asked once, and a device that does not answer
     // holds the tick up once only.
     CRefreshRound round;
+    CRefreshGivingWay givingWay;
     if (!m_bInTimerUpdate && m_bOnline && !pDoc->IsBusy() && !CvaskAccess::IsCallerWaiting() &&
         !IsClosePending(m_hWnd)) {
         m_bInTimerUpdate = TRUE;

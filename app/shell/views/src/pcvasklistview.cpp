@@ -96,7 +96,7 @@ void CPCVaskListView::Fill(BOOL bRefresh) {
         if (pObject == NULL || !pObject->IsKindOf(RUNTIME_CLASS(CVaskInstrument))) return;
         // A refresh leaves the rows it has not reached to the next one while the user's
         // input waits; their texts stay as they were.
-        if (bRefresh && nRow > 0 && IsUserInputWaiting()) return;
+        if (bRefresh && RefreshGivesWay()) return;
         CVaskInstrument* pAnalyzer = (CVaskInstrument*)pObject;
         if (pAnalyzer->IsActive() && pAnalyzer->IsConnectionEnabled())
             AddInstrumentRows(pAnalyzer, nRow, bRefresh);

@@ -96,8 +96,8 @@ void CPCVaskTreeView::OnUpdate(CView*, LPARAM lHint, CObject* pHint) {
     // asks them (with slow analyzers a click would wait for all of them).
     if (lHint == 1) return;
     // The states of the visible nodes; a change repaints the tree at the next update. A
-    // refresh that finds the user's input waiting stops after the node it has asked and the
-    // next one begins with the node after it, so that every node is asked in turn.
+    // refresh that gives way to the user's input stops before the next node, and the next
+    // refresh begins with it, so that every node is asked in turn.
     std::vector<HTREEITEM> items;
     for (HTREEITEM hItem = tree.GetFirstVisibleItem(); hItem != NULL;
          hItem = tree.GetNextVisibleItem(hItem))
@@ -107,7 +107,7 @@ void CPCVaskTreeView::OnUpdate(CView*, LPARAM lHint, CObject* pHint) {
     m_nNextState = 0;
     for (size_t n = 0; n < items.size(); ++n) {
         const size_t i = (first + n) % items.size();
-        if (bRefresh && n > 0 && IsUserInputWaiting()) {
+        if (bRefresh && RefreshGivesWay()) {
             m_nNextState = i;
             break;
         }

@@ -180,9 +180,9 @@ void CViewMessage::OnUpdate(CView*, LPARAM lHint, CObject*) {
             if (pObject->IsKindOf(RUNTIME_CLASS(CVaskInstrument)))
                 analyzers.push_back((CVaskInstrument*)pObject);
         }
-        // A refresh that finds the user's input waiting stops after the analyzer it has read;
-        // the next one begins with the analyzer after it. The flags of the analyzers not read
-        // are those of their last read.
+        // A refresh that gives way to the user's input stops before the next analyzer, and the
+        // next refresh begins with it. The flags of the analyzers not read are those of their
+        // last read.
         const BOOL bRefresh = lHint == 3;
         const size_t first = bRefresh && m_nNextAnalyzer < analyzers.size() ? m_nNextAnalyzer : 0;
         if (bRead) m_nNextAnalyzer = 0;
@@ -191,7 +191,7 @@ void CViewMessage::OnUpdate(CView*, LPARAM lHint, CObject*) {
             // Asked before the analyzer and between its state and its messages (with late
             // answers each a second); the analyzer cut short keeps what it showed.
             auto cut = [&] {
-                if (!bRefresh || n == 0 || !IsUserInputWaiting()) return false;
+                if (!bRefresh || !RefreshGivesWay()) return false;
                 m_nNextAnalyzer = i;
                 return true;
             };

@@ -113,7 +113,7 @@ void CViewValueBars::OnUpdate(CView*, LPARAM lHint, CObject*) {
     for (int c = 0; c < kRows; ++c) {
         // A refresh leaves the values it has not read to the next one while the user's
         // input waits.
-        if (lHint == 3 && IsUserInputWaiting()) return;
+        if (lHint == 3 && RefreshGivesWay()) return;
         if (HasRow(pAnalyzer, c)) UpdateComponentBar(pAnalyzer, c);
     }
 }
