@@ -117,9 +117,25 @@ HWND vfc::ModalOwner(CWnd* pParentWnd) {
     // A window of another thread cannot own this thread's dialog.
     if (hWnd == NULL || ::GetWindowThreadProcessId(hWnd, NULL) != ::GetCurrentThreadId())
         return NULL;
-    // A dialog already open over it owns the new one.
+    // A dialog already open over it owns the new one. The last active pop-up may since have
+    // been hidden (a progress window between two operations): a dialog it owned would leave
+    // the window enabled beneath it, open to clicks and a close while the dialog runs.
     HWND hPopup = ::GetLastActivePopup(hWnd);
-    return hPopup != NULL ? hPopup : hWnd;
+    if (hPopup == NULL || hPopup == hWnd) return hWnd;
+    if (::IsWindowVisible(hPopup) && ::IsWindowEnabled(hPopup)) return hPopup;
+    if (::IsWindowEnabled(hWnd)) return hWnd;
+    // Disabled under a modal window of its own: the front-most shown one that takes input
+    // (owned windows lie above their owner).
+    for (HWND hTop = ::GetTopWindow(NULL); hTop != NULL && hTop != hWnd;
+         hTop = ::GetWindow(hTop, GW_HWNDNEXT)) {
+        if (::GetWindowThreadProcessId(hTop, NULL) != ::GetCurrentThreadId() ||
+            !::IsWindowVisible(hTop) || !::IsWindowEnabled(hTop))
+            continue;
+        for (HWND hOwner = ::GetWindow(hTop, GW_OWNER); hOwner != NULL;
+             hOwner = ::GetWindow(hOwner, GW_OWNER))
+            if (hOwner == hWnd) return hTop;
+    }
+    return hWnd;
 }
 
 // --- CDialog --------------------------------------------------------------------------------

@@ -669,3 +669,61 @@ TEST(DialogMessageBox, ABoxOverAModalDialogBelongsToTheDialogAndTheMainWindowSta
     EXPECT_TRUE(main.IsWindowEnabled()) << "the dialog's end enables it";
     main.DestroyWindow();
 }
+
+// The window that was last active over the main window may since have been hidden (a
+// progress window between two operations). A modal dialog then still disables the main
+// window, and a box over that dialog belongs to the dialog: owned by the hidden window, the
+// main window stayed enabled under the dialog and a close ended it while the dialog ran.
+TEST(DialogMessageBox, AHiddenPopupThatWasLastActiveOwnsNeitherADialogNorItsBox) {
+    CWnd main;
+    ASSERT_TRUE(main.CreateEx(0, AfxRegisterWndClass(0), "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                              0, 0, 300, 200, NULL, NULL));
+    CWnd progress;
+    ASSERT_TRUE(progress.CreateEx(0, AfxRegisterWndClass(0), "progress", WS_POPUP | WS_CAPTION,
+                                  20, 20, 200, 80, main.m_hWnd, NULL));
+    // Another program's window, say, takes the activation from it.
+    CWnd other;
+    ASSERT_TRUE(other.CreateEx(0, AfxRegisterWndClass(0), "other", WS_POPUP | WS_CAPTION, 300,
+                               20, 200, 80, NULL, NULL));
+    // Shown, active, hidden again: as the progress window is between two operations.
+    auto showAndHide = [&] {
+        progress.ShowWindow(SW_SHOW);
+        ::SetActiveWindow(progress.m_hWnd);
+        other.ShowWindow(SW_SHOW);
+        ::SetActiveWindow(other.m_hWnd);
+        progress.ShowWindow(SW_HIDE);
+    };
+    showAndHide();
+    ASSERT_EQ(::GetLastActivePopup(main.m_hWnd), progress.m_hWnd)
+        << "the hidden window is not the main window's last active pop-up here";
+    CWinApp app("Message box test");
+    app.m_pMainWnd = &main;
+    HWND dialogOwner = NULL, boxOwner = NULL, dialog = NULL;
+    BOOL mainEnabledUnderDialog = TRUE, mainEnabledAfterBox = TRUE;
+    wkit::Driver driver;
+    driver.OnOpen(wkit::Box("over the dialog"), [&](wkit::Window& box) {
+        boxOwner = ::GetWindow(box.Handle(), GW_OWNER);
+        box.PressOK();
+    });
+    CExchangeDlg dlg;
+    driver.OnOpen(wkit::Template(IDD_EXCHANGE), [&](wkit::Window& w) {
+        dialog = w.Handle();
+        dialogOwner = ::GetWindow(dialog, GW_OWNER);
+        mainEnabledUnderDialog = main.IsWindowEnabled();
+        // The progress window comes and goes once more while the dialog is open.
+        showAndHide();
+        AfxMessageBox("A box over the dialog");
+        mainEnabledAfterBox = main.IsWindowEnabled();
+        w.PressCancel();
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    app.m_pMainWnd = NULL;
+    EXPECT_EQ(dialogOwner, main.m_hWnd);
+    EXPECT_FALSE(mainEnabledUnderDialog) << "the dialog left the main window enabled";
+    EXPECT_EQ(boxOwner, dialog);
+    EXPECT_FALSE(mainEnabledAfterBox);
+    EXPECT_TRUE(main.IsWindowEnabled());
+    progress.DestroyWindow();
+    other.DestroyWindow();
+    main.DestroyWindow();
+}
