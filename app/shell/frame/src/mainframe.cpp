@@ -68,6 +68,8 @@ const UINT kMainModeButtons[] = {ID_EDIT_INSTRUMENT_DATA, ID_DIAGNOSTIC_VALUES, 
 
 const UINT kTimerId = 5;
 const UINT kTimerPeriod = 100;
+// Once the user's input that waited has been handled, the failures queued meanwhile are shown.
+const UINT kQueuedErrorsTimerId = 6;
 // Ticks that only count before a tick may refresh.
 const int kCountingTicks = 10;
 const UINT kFirstTrayIcon = IDI_STATUS_NORMAL;
@@ -389,6 +391,11 @@ CWnd* CKemMainFrame::GetTimerTarget() {
 }
 
 void CKemMainFrame::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent == kQueuedErrorsTimerId) {
+        KillTimer(kQueuedErrorsTimerId);
+        OnQueuedVaskErrors(0, 0);
+        return;
+    }
     if (nIDEvent != m_nTimerId) {
         Default();
         return;
@@ -921,7 +928,10 @@ LRESULT CKemMainFrame::OnVaskError(WPARAM wParam, LPARAM lParam) {
 void CKemMainFrame::ReportDeviceError(const CString& text, const ErrorStruct_& error) {
     const HWND hWnd = m_hWnd;
     if (m_bClosing || hWnd == NULL || !::IsWindow(hWnd)) return;
-    if (::GetWindowThreadProcessId(hWnd, NULL) == ::GetCurrentThreadId() && !IsInBusWait()) {
+    // A box opened while the user's click or key waits in the queue would take it: the window
+    // beneath the box is disabled and drops it. The failure then waits for the input.
+    if (::GetWindowThreadProcessId(hWnd, NULL) == ::GetCurrentThreadId() && !IsInBusWait() &&
+        !IsUserInputWaiting()) {
         BroadcastMessage(WM_VASK_ERROR, (WPARAM)(LPCSTR)text, (LPARAM)&error);
         return;
     }
@@ -946,6 +956,12 @@ LRESULT CKemMainFrame::OnQueuedVaskErrors(WPARAM, LPARAM) {
     // Reached again from the loop of a box that this call shows: this call goes on with
     // the rest once the box has gone.
     if (m_bShowingQueuedErrors) return 0;
+    // The user's waiting input goes first; a timer's message comes only once it has been
+    // handled (and the posted messages before it).
+    if (IsUserInputWaiting()) {
+        SetTimer(kQueuedErrorsTimerId, 0, NULL);
+        return 0;
+    }
     m_bShowingQueuedErrors = TRUE;
     for (;;) {
         QueuedError queued;

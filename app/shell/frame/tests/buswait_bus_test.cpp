@@ -220,6 +220,8 @@ public:
         s_current = nullptr;
     }
     std::vector<Seen> seen;
+    // Called as each one is seen.
+    std::function<void()> onSeen;
 
 private:
     static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -227,6 +229,7 @@ private:
             const ErrorStruct_* error = (const ErrorStruct_*)lParam;
             s_current->seen.push_back({(LPCSTR)wParam, error->code, (LPCSTR)error->text,
                                        IsInBusWait() != 0});
+            if (s_current->onSeen) s_current->onSeen();
             return 1;
         }
         return DefWindowProcA(hWnd, message, wParam, lParam);
@@ -258,6 +261,34 @@ TEST_F(WindowDuringBusWait, AWorkersFailureReachesTheWindowsOnceTheWaitHasEndedW
     EXPECT_EQ(window.seen[0].errorText, "The device does not send a response (E9)");
     EXPECT_FALSE(window.seen[0].insideWait) << "the failure was handled inside the wait";
     EXPECT_TRUE(boxes_.texts.empty()) << Joined(boxes_.texts);
+}
+
+// A failure of the window thread's own read comes while the user's click waits in the
+// queue: its box would take the click (the window beneath a box drops it). The click is
+// carried out first, then the failure is shown, once.
+TEST_F(WindowDuringBusWait, AFailureThatComesWhileAClickWaitsIsShownAfterTheClick) {
+    POINT point = {};
+    ASSERT_NO_FATAL_FAILURE(ParvelOnScreen(point));
+    ErrorWindow window(hFrame_);
+    CInstrument* selectedWhenShown = nullptr;
+    ErrorStruct_ error;
+    error.code = 9;
+    error.info = ((unsigned long)'k' << 8) + 23;
+    error.text = "The device does not send a response (E9)";
+
+    window.onSeen = [&] { selectedWhenShown = doc_->GetCurrentInstrument(); };
+
+    ASSERT_TRUE(wkit::ClickAtScreen(point));
+    ASSERT_TRUE(HIWORD(GetQueueStatus(QS_MOUSEBUTTON)) != 0) << "the click is not queued";
+    frame_->ReportDeviceError("Error.", error);
+    EXPECT_TRUE(window.seen.empty()) << "the failure was shown while the click waited";
+    EXPECT_TRUE(wkit::Driver::PumpUntil([&] { return !window.seen.empty(); }, 20000))
+        << "the failure was not shown";
+    EXPECT_EQ(selectedWhenShown, parvel_) << "the failure came before the click";
+    EXPECT_EQ(doc_->GetCurrentInstrument(), parvel_) << "the click was lost";
+    ASSERT_EQ(window.seen.size(), 1u);
+    EXPECT_EQ(window.seen[0].code, 9);
+    EXPECT_EQ(window.seen[0].errorText, "The device does not send a response (E9)");
 }
 
 }  // namespace
