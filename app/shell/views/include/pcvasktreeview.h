@@ -13,6 +13,8 @@
 
 #include "vaskfc.h"
 
+#include <map>
+
 class CInstrument;
 class CPCVaskDoc;
 
@@ -63,6 +65,13 @@ protected:
     // The visible item at which the next refresh of the states begins: one that the user's
     // input cut short goes on from where it stopped.
     size_t m_nNextState;
+    // What each item showed when its node was last asked: while the document rebuilds its
+    // nodes the items show it again (an item left unanswered shows whatever its buffer held).
+    struct Shown {
+        CString name;
+        int nImage;
+    };
+    std::map<HTREEITEM, Shown> m_shown;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -124,6 +124,7 @@ void CPCVaskTreeView::OnUpdate(CView*, LPARAM lHint, CObject* pHint) {
 void CPCVaskTreeView::RebuildTree() {
     CTreeCtrl& tree = GetTreeCtrl();
     tree.DeleteAllItems();
+    m_shown.clear();
     m_hRootItem = NULL;
     m_hRootItem = InsertNode(NULL);
     CPCVaskDoc* pDoc = GetDoc();
@@ -192,15 +193,27 @@ void CPCVaskTreeView::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult) {
     *pResult = 0;
     TVITEMA& item = ((NMTVDISPINFOA*)pNMHDR)->item;
     if (!(item.mask & (TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE))) return;
-    // While the document rebuilds its nodes, the control shows what it showed.
-    CPCVaskDoc* pDoc = GetDoc();
-    if (pDoc == NULL || pDoc->IsBusy()) return;
     if (item.hItem == NULL || item.lParam == 0) return;
+    const BOOL bText = (item.mask & TVIF_TEXT) && item.pszText != NULL && item.cchTextMax > 0;
+    // While the document rebuilds its nodes, the control shows what it showed (the node may
+    // be gone).
+    CPCVaskDoc* pDoc = GetDoc();
+    if (pDoc == NULL || pDoc->IsBusy()) {
+        const auto shown = m_shown.find(item.hItem);
+        const Shown last = shown != m_shown.end() ? shown->second : Shown{CString(), 0};
+        if (bText) lstrcpynA(item.pszText, last.name, item.cchTextMax);
+        item.iImage = last.nImage;
+        item.iSelectedImage = last.nImage;
+        *pResult = 1;
+        return;
+    }
     CInstrument* pNode = (CInstrument*)item.lParam;
-    if ((item.mask & TVIF_TEXT) && item.pszText != NULL && item.cchTextMax > 0)
-        lstrcpynA(item.pszText, pNode->GetName(), item.cchTextMax);
-    item.iImage = pNode->GetImageIndex();
-    item.iSelectedImage = pNode->GetImageIndex();
+    Shown& shown = m_shown[item.hItem];
+    shown.name = pNode->GetName();
+    shown.nImage = pNode->GetImageIndex();
+    if (bText) lstrcpynA(item.pszText, shown.name, item.cchTextMax);
+    item.iImage = shown.nImage;
+    item.iSelectedImage = shown.nImage;
     *pResult = 1;
 }
 
