@@ -635,6 +635,42 @@ TEST_F(Dialogs, PrintSetupWithoutAPrinterSaysSo) {
 
 }  // namespace
 
+namespace {
+
+// A modal dialog over `main` (the application's main window meanwhile), and a message box
+// asked for while it is open, after `beforeBox`: who owned what, and whether the main window
+// was enabled under the dialog and after the box.
+struct BoxOverDialog {
+    HWND dialog = NULL, dialogOwner = NULL, boxOwner = NULL;
+    BOOL mainEnabledUnderDialog = TRUE, mainEnabledAfterBox = TRUE;
+    int result = 0;
+};
+BoxOverDialog OpenABoxOverADialog(CWnd& main, const std::function<void()>& beforeBox) {
+    CWinApp app("Message box test");
+    app.m_pMainWnd = &main;
+    BoxOverDialog seen;
+    wkit::Driver driver;
+    driver.OnOpen(wkit::Box("over the dialog"), [&](wkit::Window& box) {
+        seen.boxOwner = ::GetWindow(box.Handle(), GW_OWNER);
+        box.PressOK();
+    });
+    CExchangeDlg dlg;
+    driver.OnOpen(wkit::Template(IDD_EXCHANGE), [&](wkit::Window& w) {
+        seen.dialog = w.Handle();
+        seen.dialogOwner = ::GetWindow(seen.dialog, GW_OWNER);
+        seen.mainEnabledUnderDialog = main.IsWindowEnabled();
+        beforeBox();
+        AfxMessageBox("A box over the dialog");
+        seen.mainEnabledAfterBox = main.IsWindowEnabled();
+        w.PressCancel();
+    });
+    seen.result = dlg.DoModal();
+    app.m_pMainWnd = NULL;
+    return seen;
+}
+
+}  // namespace
+
 // A message box asked for while a modal dialog holds the main window disabled is owned by
 // that dialog: when the box ends, the main window stays disabled under the dialog (a box
 // owned by the main window would enable it again, and the main window would take clicks and
@@ -643,29 +679,11 @@ TEST(DialogMessageBox, ABoxOverAModalDialogBelongsToTheDialogAndTheMainWindowSta
     CWnd main;
     ASSERT_TRUE(main.CreateEx(0, AfxRegisterWndClass(0), "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                               0, 0, 300, 200, NULL, NULL));
-    // An application with that main window, for this test only.
-    CWinApp app("Message box test");
-    app.m_pMainWnd = &main;
-    HWND boxOwner = NULL, dialog = NULL;
-    BOOL mainEnabledUnderDialog = TRUE, mainEnabledAfterBox = TRUE;
-    wkit::Driver driver;
-    driver.OnOpen(wkit::Box("over the dialog"), [&](wkit::Window& box) {
-        boxOwner = ::GetWindow(box.Handle(), GW_OWNER);
-        box.PressOK();
-    });
-    CExchangeDlg dlg;
-    driver.OnOpen(wkit::Template(IDD_EXCHANGE), [&](wkit::Window& w) {
-        dialog = w.Handle();
-        mainEnabledUnderDialog = main.IsWindowEnabled();
-        AfxMessageBox("A box over the dialog");
-        mainEnabledAfterBox = main.IsWindowEnabled();
-        w.PressCancel();
-    });
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    app.m_pMainWnd = NULL;
-    EXPECT_FALSE(mainEnabledUnderDialog);
-    EXPECT_EQ(boxOwner, dialog);
-    EXPECT_FALSE(mainEnabledAfterBox) << "the box enabled the main window under the dialog";
+    const BoxOverDialog seen = OpenABoxOverADialog(main, [] {});
+    EXPECT_EQ(seen.result, IDCANCEL);
+    EXPECT_FALSE(seen.mainEnabledUnderDialog);
+    EXPECT_EQ(seen.boxOwner, seen.dialog);
+    EXPECT_FALSE(seen.mainEnabledAfterBox) << "the box enabled the main window under the dialog";
     EXPECT_TRUE(main.IsWindowEnabled()) << "the dialog's end enables it";
     main.DestroyWindow();
 }
@@ -696,32 +714,13 @@ TEST(DialogMessageBox, AHiddenPopupThatWasLastActiveOwnsNeitherADialogNorItsBox)
     showAndHide();
     ASSERT_EQ(::GetLastActivePopup(main.m_hWnd), progress.m_hWnd)
         << "the hidden window is not the main window's last active pop-up here";
-    CWinApp app("Message box test");
-    app.m_pMainWnd = &main;
-    HWND dialogOwner = NULL, boxOwner = NULL, dialog = NULL;
-    BOOL mainEnabledUnderDialog = TRUE, mainEnabledAfterBox = TRUE;
-    wkit::Driver driver;
-    driver.OnOpen(wkit::Box("over the dialog"), [&](wkit::Window& box) {
-        boxOwner = ::GetWindow(box.Handle(), GW_OWNER);
-        box.PressOK();
-    });
-    CExchangeDlg dlg;
-    driver.OnOpen(wkit::Template(IDD_EXCHANGE), [&](wkit::Window& w) {
-        dialog = w.Handle();
-        dialogOwner = ::GetWindow(dialog, GW_OWNER);
-        mainEnabledUnderDialog = main.IsWindowEnabled();
-        // The progress window comes and goes once more while the dialog is open.
-        showAndHide();
-        AfxMessageBox("A box over the dialog");
-        mainEnabledAfterBox = main.IsWindowEnabled();
-        w.PressCancel();
-    });
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    app.m_pMainWnd = NULL;
-    EXPECT_EQ(dialogOwner, main.m_hWnd);
-    EXPECT_FALSE(mainEnabledUnderDialog) << "the dialog left the main window enabled";
-    EXPECT_EQ(boxOwner, dialog);
-    EXPECT_FALSE(mainEnabledAfterBox);
+    // The progress window comes and goes once more while the dialog is open.
+    const BoxOverDialog seen = OpenABoxOverADialog(main, showAndHide);
+    EXPECT_EQ(seen.result, IDCANCEL);
+    EXPECT_EQ(seen.dialogOwner, main.m_hWnd);
+    EXPECT_FALSE(seen.mainEnabledUnderDialog) << "the dialog left the main window enabled";
+    EXPECT_EQ(seen.boxOwner, seen.dialog);
+    EXPECT_FALSE(seen.mainEnabledAfterBox);
     EXPECT_TRUE(main.IsWindowEnabled());
     progress.DestroyWindow();
     other.DestroyWindow();
