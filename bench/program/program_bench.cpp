@@ -80,13 +80,17 @@
 namespace {
 
 const int kAnalyzers = 12;
-const int kMarkerAddress = 1;      // every refresh begins with it; never silenced
+const int kMarkerAddress = 1;      // the first analyzer, asked first after a link; never silenced
 const int kOtherTarget = 2;        // the input selects it and the marker in turn
 const double kStallMs = 100.0;     // a message not answered within this is a stall
 const double kDuplicateTestMs = 400.0;
 const double kByteMs = bench::kLineByteMs;
 // Between two refreshes the bus is quiet for about a second; within one, never this long.
 const double kQuietAfterRefreshMs = 250.0;
+// A refresh begins once the line has been free this long (the timer leaves about a second).
+const double kRefreshGapMs = 600.0;
+// A selection's reads begin at most this long after its effect showed (the title).
+const double kSelectionReadsMs = 300.0;
 // The pause before each input, drawn at random so that inputs meet every part of a refresh.
 const double kInputPauseMinMs = 400.0, kInputPauseMaxMs = 1600.0;
 // An input whose effect has not shown by then counts as lost even if no refresh came.
@@ -428,9 +432,6 @@ struct PhaseFigures {
     std::map<std::string, Figures> cpuBy;
 };
 
-std::vector<size_t> RefreshStarts(const std::vector<vasksim::SimLogEntry>& entries) {
-    return bench::RefreshStarts(entries, kMarkerAddress);
-}
 
 // A user at the program: presses OK in the message boxes that report a failed device read
 // ("Error." ...) or a lost connection, as they come, and counts them.
@@ -656,6 +657,7 @@ public:
 
         std::vector<double> times;
         for (const vasksim::SimLogEntry& e : entries) times.push_back(bus_.ToDriver((double)e.timeMs));
+        const std::vector<bench::Exchange> exchanges = Exchanges(entries);
         // Whether each input came while the bus was busy: while a telegram or its answer (a
         // late one included) was awaited, or between two such of which the one ended at most
         // kBusyGapMs before it and the next began at most as long after.
@@ -663,13 +665,7 @@ public:
             double before = -1e12, after = 1e12;
             bool inside = false;
             for (size_t i = 0; i < entries.size(); ++i) {
-                const bench::WireTelegram t = ToWire(entries[i]);
-                const double began = times[i] - t.pcBytes * kByteMs;
-                const double late = t.action.find("slow") != std::string::npos ? answerDelayMs_ : 0;
-                const double over =
-                    times[i] + (t.deviceBytes > 0
-                                    ? options_.reaction + late + t.deviceBytes * kByteMs
-                                    : bench::AckWaitFor(t) - t.pcBytes * kByteMs);
+                const double began = exchanges[i].began, over = exchanges[i].over;
                 if (began <= in.sent) before = std::max(before, over);
                 if (began > in.sent) after = std::min(after, began);
                 inside = inside || (began <= in.sent && in.sent <= over);
@@ -694,7 +690,12 @@ public:
         for (const auto& c : cpuBy) out.cpuBy[c.first].Add(c.second / 1000 / minutes);
         out.perMinute.Add(entries.size() / minutes);
 
-        const std::vector<size_t> starts = RefreshStarts(entries);
+        // The reads of each selection the user made begin no refresh.
+        std::vector<std::pair<double, double>> selections;
+        for (const Input& in : inputs)
+            if (in.shown > 0) selections.push_back({in.sent, in.shown + kSelectionReadsMs});
+        const std::vector<size_t> starts =
+            bench::RefreshStarts(exchanges, kRefreshGapMs, start, selections);
         for (size_t k = 0; k + 1 < starts.size(); ++k) {
             out.period.Add((entries[starts[k + 1]].timeMs - entries[starts[k]].timeMs) / 1000.0);
             out.perRefresh.Add((double)(starts[k + 1] - starts[k]));
@@ -871,9 +872,9 @@ private:
             turn.nextLogLook = now + 100;
             std::vector<vasksim::SimLogEntry> entries;
             if (!bus_.Telegrams(turn.logFrom, 0, entries)) return false;
-            size_t starts = 0;
-            for (size_t i : RefreshStarts(entries))
-                starts += bus_.ToDriver((double)entries[i].timeMs) > turn.input.sent;
+            // From the input on: the line was busy or free when it was given.
+            const size_t starts =
+                bench::RefreshStarts(Exchanges(entries), kRefreshGapMs, turn.input.sent).size();
             if (starts < 2 && now - turn.input.sent < kInputGiveUpMs) return true;
         } else {
             return true;
@@ -882,6 +883,22 @@ private:
         turn.pending = false;
         turn.next = NowMs() + Pause();
         return true;
+    }
+
+    // Each telegram's exchange on the driver's clock: when it began on the line, and when it
+    // was over (its answer received, a late one included, or the program's wait given up).
+    std::vector<bench::Exchange> Exchanges(const std::vector<vasksim::SimLogEntry>& entries) {
+        std::vector<bench::Exchange> exchanges;
+        for (const vasksim::SimLogEntry& e : entries) {
+            const double at = bus_.ToDriver((double)e.timeMs);
+            const bench::WireTelegram t = ToWire(e);
+            const double late = t.action.find("slow") != std::string::npos ? answerDelayMs_ : 0;
+            exchanges.push_back({at - t.pcBytes * kByteMs,
+                                 at + (t.deviceBytes > 0
+                                           ? options_.reaction + late + t.deviceBytes * kByteMs
+                                           : bench::AckWaitFor(t) - t.pcBytes * kByteMs)});
+        }
+        return exchanges;
     }
 
     // Until a refresh has ended: one began since the call (the first analyzer's extended

@@ -1,27 +1,31 @@
 // Where the program's refreshes begin.
 #include "refreshes.h"
 
-#include <cstdlib>
+#include <algorithm>
 
 namespace bench {
 
-std::vector<size_t> RefreshStarts(const std::vector<vasksim::SimLogEntry>& entries, int marker) {
-    auto isMarkerStatus = [&](const vasksim::SimLogEntry& e) {
-        return (std::atoi(e.to.c_str()) & 15) == marker && e.command == 'k' && e.function == 23;
-    };
+std::vector<size_t> RefreshStarts(const std::vector<Exchange>& exchanges, double gapMs,
+                                  double freeFrom,
+                                  const std::vector<std::pair<double, double>>& skip) {
+    // A selection's reads follow one another at once: those after its window belong to it.
+    const double kChainMs = 100;
     std::vector<size_t> starts;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        if (!isMarkerStatus(entries[i])) continue;
-        // The analyzers asked before the marker's next status read.
-        std::vector<bool> asked(16, false);
-        int others = 0;
-        for (size_t k = i + 1; k < entries.size() && !isMarkerStatus(entries[k]); ++k) {
-            const int address = std::atoi(entries[k].to.c_str()) & 15;
-            if (address == marker || asked[address]) continue;
-            asked[address] = true;
-            ++others;
+    double free = freeFrom;
+    double selectionOver = -1e300;
+    for (size_t i = 0; i < exchanges.size(); ++i) {
+        const Exchange& e = exchanges[i];
+        const bool inWindow = std::any_of(skip.begin(), skip.end(), [&](const auto& window) {
+            return window.first <= e.began && e.began <= window.second;
+        });
+        // A selection's reads neither begin a refresh nor hold the next one up.
+        if (inWindow || e.began - selectionOver <= kChainMs) {
+            selectionOver = e.over;
+            continue;
         }
-        if (others >= 3) starts.push_back(i);
+        selectionOver = -1e300;
+        if (e.began - free >= gapMs) starts.push_back(i);
+        free = std::max(free, e.over);
     }
     return starts;
 }
