@@ -35,14 +35,16 @@ TEST(RefreshStarts, FindsEachRefreshOnceWhateverItsRequestsWait) {
     };
     std::vector<Case> cases;
     {
-        Case c{"three healthy refreshes, 1.2 s apart"};
+        Case c;
+        c.what = "three healthy refreshes, 1.2 s apart";
         for (int k = 0; k < 3; ++k) Refresh(c.log, 1200.0 * k, 6);
         c.starts = {0, 6, 12};
         cases.push_back(c);
     }
     {
         // A silent analyzer: asked, no answer for the second the program waits, asked again.
-        Case c{"a silent analyzer's time-outs"};
+        Case c;
+        c.what = "a silent analyzer's time-outs";
         Refresh(c.log, 0, 2);
         c.log.push_back({40, 1040});
         c.log.push_back({1045, 2045});
@@ -52,7 +54,8 @@ TEST(RefreshStarts, FindsEachRefreshOnceWhateverItsRequestsWait) {
         cases.push_back(c);
     }
     {
-        Case c{"answers 800 ms late"};
+        Case c;
+        c.what = "answers 800 ms late";
         Refresh(c.log, 0, 4, 810);
         Refresh(c.log, 4500, 4, 810);
         c.starts = {0, 4};
@@ -60,7 +63,8 @@ TEST(RefreshStarts, FindsEachRefreshOnceWhateverItsRequestsWait) {
     }
     {
         // The user's click between two refreshes: the reads of the selection begin none.
-        Case c{"a selection's reads"};
+        Case c;
+        c.what = "a selection's reads";
         Refresh(c.log, 0, 4);
         Refresh(c.log, 700, 3);  // the click at 650 shown at 690
         Refresh(c.log, 1200, 4);
@@ -75,7 +79,8 @@ TEST(RefreshStarts, FindsEachRefreshOnceWhateverItsRequestsWait) {
     {
         // The list begins while a refresh may be under way: its first telegram is no start
         // unless the line was free long enough before it.
-        Case c{"a list that begins inside a refresh"};
+        Case c;
+        c.what = "a list that begins inside a refresh";
         Refresh(c.log, 100, 3);
         Refresh(c.log, 1300, 3);
         c.freeFrom = 0;

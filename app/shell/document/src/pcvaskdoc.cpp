@@ -8,6 +8,7 @@
 
 #include "appmessages.h"
 #include "apputil.h"
+#include "buswait.h"
 #include "converter.h"
 #include "dlgmessage.h"
 #include "gateway.h"
@@ -626,6 +627,10 @@ void CPCVaskDoc::SelectNode(CInstrument* pNode) {
     if (CPCVaskApp* pApp = CPCVaskApp::Get())
         if (CKemMainFrame* pFrame = pApp->GetMainFrame())
             pFrame->SwitchValuePane(bAnalyzer ? 1 : 0);
+    // The new selection's values give way to the user's input as a refresh does: with slow
+    // analyzers a click on the next analyzer would otherwise wait for every value of this
+    // one. What is not read yet is read by the next refresh.
+    CRefreshGivingWay givingWay;
     UpdateAllViews(NULL, 1, pNode);
 }
 

@@ -7,7 +7,8 @@
 // Hints 1, 6 and 7 lay the rows out anew (a flag of the whole program records that they are
 // laid out for the selection); hint 3, the timer's, refreshes the values. A range that
 // cannot be read, or that names none of the analyzer's four ranges, shows "Unknown" with an
-// empty bar.
+// empty bar. A refresh or a selection that gives way to the user's input (buswait.h) leaves
+// what it has not read to the next refresh; until then a row shows nothing of it.
 #pragma once
 
 #include "vaskfc.h"
@@ -32,7 +33,8 @@ public:
 
     // Shows row c with the component's label and switch status, or hides it.
     void ShowComponentRow(CVaskInstrument* pAnalyzer, int c, BOOL bShow);
-    // Row c's bar, limits, range and value from the device.
+    // Row c's bar, limits, range and value from the device (and its switch status when the
+    // layout gave way before reading it).
     void UpdateComponentBar(CVaskInstrument* pAnalyzer, int c);
 
     // Whether the rows are laid out for the current selection (one flag for the program).
@@ -59,6 +61,8 @@ protected:
     LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
 
     static int s_nLayoutDone;
+    // Whether row c's switch status was read since the row was laid out.
+    BOOL m_bStatusRead[kRows] = {};
 
     DECLARE_MESSAGE_MAP()
 };

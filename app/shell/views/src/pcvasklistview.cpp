@@ -94,9 +94,10 @@ void CPCVaskListView::Fill(BOOL bRefresh) {
     int nRow = 0;
     auto add = [&](CObject* pObject) {
         if (pObject == NULL || !pObject->IsKindOf(RUNTIME_CLASS(CVaskInstrument))) return;
-        // A refresh leaves the rows it has not reached to the next one while the user's
-        // input waits; their texts stay as they were.
-        if (bRefresh && RefreshGivesWay()) return;
+        // A refresh or a selection leaves the rows it has not reached to the next refresh
+        // while the user's input waits; their texts stay as they were, and rows that a
+        // selection did not reach are added then.
+        if (RefreshGivesWay()) return;
         CVaskInstrument* pAnalyzer = (CVaskInstrument*)pObject;
         if (pAnalyzer->IsActive() && pAnalyzer->IsConnectionEnabled())
             AddInstrumentRows(pAnalyzer, nRow, bRefresh);
@@ -121,6 +122,8 @@ void CPCVaskListView::AddInstrumentRows(CVaskInstrument* pAnalyzer, int& nRow, B
 
 void CPCVaskListView::FillComponentRow(int nRow, CVaskInstrument* pAnalyzer, int c, BOOL bRefresh) {
     if (c < 0 || c >= kComponents) return;
+    // A row that the selection's fill did not reach is added by the refresh.
+    bRefresh = bRefresh && nRow < m_wndList.GetItemCount();
     VaskFloat values[kComponents];
     if (IsOnline()) {
         pAnalyzer->GetMeas(values);

@@ -111,9 +111,9 @@ void CViewValueBars::OnUpdate(CView*, LPARAM lHint, CObject*) {
         s_nLayoutDone = 1;
     }
     for (int c = 0; c < kRows; ++c) {
-        // A refresh leaves the values it has not read to the next one while the user's
-        // input waits.
-        if (lHint == 3 && RefreshGivesWay()) return;
+        // A refresh or a selection leaves the values it has not read to the next refresh
+        // while the user's input waits.
+        if (RefreshGivesWay()) return;
         if (HasRow(pAnalyzer, c)) UpdateComponentBar(pAnalyzer, c);
     }
 }
@@ -126,17 +126,32 @@ void CViewValueBars::ShowComponentRow(CVaskInstrument* pAnalyzer, int c, BOOL bS
     if (!bShow) return;
     m_labels[c].SetWindowText(pAnalyzer->GetComponentLabel(c) + ":");
     CString status;
-    pAnalyzer->GetCompSwitchText(c, status);
+    m_bStatusRead[c] = !RefreshGivesWay();
+    if (m_bStatusRead[c]) pAnalyzer->GetCompSwitchText(c, status);
     m_status[c].SetWindowText(status);
-    m_ranges[c].SetWindowText("");
+    // Until the row is read: nothing of the analyzer shown before.
+    for (CStatic* pText : {&m_lowerLimits[c], &m_upperLimits[c], &m_values[c], &m_ranges[c]})
+        pText->SetWindowText("");
+    m_bars[c].SetPos(0);
 }
 
 void CViewValueBars::UpdateComponentBar(CVaskInstrument* pAnalyzer, int c) {
     if (c < 0 || c >= kRows) return;
+    // Each read may be the one that gives way to the user's input: the row then keeps what it
+    // shows until the next refresh reads it.
+    if (!m_bStatusRead[c]) {
+        CString status;
+        pAnalyzer->GetCompSwitchText(c, status);
+        m_status[c].SetWindowText(status);
+        m_bStatusRead[c] = TRUE;
+        if (RefreshGivesWay()) return;
+    }
     VaskFloat values[kRows];
     const int bMeasured = pAnalyzer->GetMeas(values);
+    if (RefreshGivesWay()) return;
     VaskFloat range, lower, upper;
     BOOL bRange = ReadEntry(pAnalyzer, kMeasRangeNumber + c, range);
+    if (RefreshGivesWay()) return;
     const int nRange = bRange ? (int)range.value : 0;
     CString rangeText;
     if (bRange && nRange == kSindor23CombinedRange &&
@@ -157,6 +172,7 @@ void CViewValueBars::UpdateComponentBar(CVaskInstrument* pAnalyzer, int c) {
         // A range beyond the analyzer's four is none of them.
         bRange = FALSE;
     }
+    if (RefreshGivesWay()) return;
     if (!bRange) {
         CString unknown;
         unknown.LoadString(IDS_UNKNOWN);

@@ -760,6 +760,74 @@ TEST_F(Panes, ARefreshCutShortByAClickKeepsTheFlagsOfTheAnalyzersItDidNotRead) {
     EXPECT_FALSE(Visible(view->m_lightRed));
 }
 
+// A selection that finds the user's click waiting gives way as a refresh does: with slow
+// analyzers the click on the next analyzer would otherwise wait for every value of this one.
+// Its first request is made; what it did not read shows nothing of the analyzer shown before
+// and is read by the next refresh.
+TEST_F(Panes, ASelectionThatFindsAClickWaitingLeavesTheValuesItDidNotReadToTheRefresh) {
+    ASSERT_TRUE(Sim("SET 1 meas 0 150 40"));
+    Rebuild();
+    CVaskInstrument* sindor = Analyzers()[0];
+    CVaskInstrument* parvel = Analyzers()[1];
+    // A real click on the message pane, waiting in this thread's queue; then taken.
+    auto queueClick = [&] {
+        RECT client = {};
+        Messages()->GetClientRect(&client);
+        POINT point = {client.right / 2, client.bottom - 2};
+        Messages()->ClientToScreen(&point);
+        ASSERT_EQ(GetWindowThreadProcessId(WindowFromPoint(point), NULL), GetCurrentThreadId());
+        ASSERT_TRUE(wkit::ClickAtScreen(point));
+        ASSERT_TRUE(IsUserInputWaiting()) << "the click is not queued";
+    };
+    auto takeClick = [] {
+        EXPECT_TRUE(wkit::Driver::PumpUntil([] { return !IsUserInputWaiting(); }, 5000));
+    };
+    auto requests = [&] {
+        std::vector<vasksim::SimLogEntry> entries;
+        EXPECT_TRUE(sim_.Log(entries)) << sim_.LastError();
+        std::string lines;
+        for (const vasksim::SimLogEntry& e : entries) lines += e.line + "\n";
+        return lines;
+    };
+
+    // The Parvel's bars, read whole: no input waits.
+    Tree().SelectItem(parvel->GetTreeItem());
+    ASSERT_NE(Bars(), nullptr);
+    ASSERT_NE(Text(Bars()->m_values[0]), "");
+
+    // The Sindor selected while the click waits: one request, and neither of its two rows
+    // shows the Parvel's value.
+    queueClick();
+    ASSERT_TRUE(Sim("CLEARLOG"));
+    Tree().SelectItem(sindor->GetTreeItem());
+    const std::string asked = requests();
+    EXPECT_EQ(std::count(asked.begin(), asked.end(), '\n'), 1) << asked;
+    ASSERT_NE(Bars(), nullptr);
+    for (int c = 0; c < 2; ++c) {
+        EXPECT_EQ(Text(Bars()->m_labels[c]), std::string(sindor->GetComponentLabel(c)) + ":");
+        EXPECT_EQ(Text(Bars()->m_values[c]), "") << "row " << c;
+        EXPECT_EQ(Text(Bars()->m_upperLimits[c]), "") << "row " << c;
+    }
+    takeClick();
+    Update(3);
+    for (int c = 0; c < 2; ++c) {
+        EXPECT_NE(Text(Bars()->m_values[c]), "") << "row " << c << " not read by the refresh";
+        EXPECT_NE(Text(Bars()->m_upperLimits[c]), "") << "row " << c;
+    }
+
+    // The converter selected while the click waits: the list has the Sindor's rows, the
+    // refresh adds the Parvel's.
+    queueClick();
+    Tree().SelectItem(Converter()->GetTreeItem());
+    ASSERT_NE(ListView(), nullptr);
+    EXPECT_EQ(ListView()->GetList().GetItemCount(), 2);
+    takeClick();
+    Update(3);
+    ASSERT_EQ(ListView()->GetList().GetItemCount(), 3);
+    EXPECT_EQ(Cell(2, 0).rfind(std::string(parvel->GetName()) + ":", 0), 0u) << Cell(2, 0);
+    EXPECT_GT(Cell(2, 2).size(), 1u) << "the Parvel's value";
+}
+
 TEST_F(Panes, ASilentAnalyzerLosesItsTextsWithoutAStatusRead) {
     Rebuild();
     CViewMessage* view = Messages();
