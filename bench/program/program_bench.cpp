@@ -265,15 +265,23 @@ bool Answered(const vasksim::SimLogEntry& e) {
 
 // The telegrams of a measurement, the answers to the driver's messages and its inputs, in
 // the driver's clock from `start` (ms): "t <end of the telegram> <bytes> <device bytes> <to>
-// <message> <action>", "m <sent> <answered>" and "i <given> <shown, -1: lost> click|key".
+// <message> <action>", "m <sent> <answered>", "i <given> <shown, -1: lost> click|key" and
+// "b <seen> <pressed> <text>" for the error boxes.
+struct BoxSeen {
+    double seen, pressed;
+    std::string text;
+};
 void Dump(const std::string& path, double start, const std::vector<vasksim::SimLogEntry>& entries,
           const std::vector<double>& driverTimes, const std::vector<Ping>& pings,
-          const std::vector<Input>& inputs = {}) {
+          const std::vector<Input>& inputs = {}, const std::vector<BoxSeen>& boxes = {}) {
     FILE* f = std::fopen(path.c_str(), "w");
     if (f == NULL) return;
     for (const Input& i : inputs)
         std::fprintf(f, "i %.1f %.1f %s\n", i.sent - start, i.shown > 0 ? i.shown - start : -1.0,
                      i.key ? "key" : "click");
+    for (const BoxSeen& b : boxes)
+        if (b.seen >= start)
+            std::fprintf(f, "b %.1f %.1f %s\n", b.seen - start, b.pressed - start, b.text.c_str());
     size_t p = 0;
     for (size_t i = 0; i < entries.size(); ++i) {
         for (; p < pings.size() && pings[p].sent <= driverTimes[i]; ++p)
@@ -449,8 +457,13 @@ public:
                     for (const std::string& text : e2e::ChildTexts(hWnd))
                         if (text.compare(0, 6, "Error.") == 0 ||
                             text.find("is interrupted") != std::string::npos) {
+                            const double seen = NowMs();
                             e2e::Press(hWnd, IDOK);
                             ++count_;
+                            {
+                                std::lock_guard<std::mutex> lock(mutex_);
+                                seen_.push_back({seen, NowMs(), text});
+                            }
                             // Until it has gone: the same box is counted once.
                             for (int i = 0; i < 200 && IsWindow(hWnd) && IsWindowVisible(hWnd); ++i)
                                 Sleep(10);
@@ -466,9 +479,16 @@ public:
         if (thread_.joinable()) thread_.join();
     }
     int Count() const { return count_; }
+    // The boxes pressed so far, for the dump.
+    std::vector<BoxSeen> Seen() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return seen_;
+    }
     ~BoxCloser() { Stop(); }
 
 private:
+    std::mutex mutex_;
+    std::vector<BoxSeen> seen_;
     std::thread thread_;
     std::atomic<bool> stop_{false};
     std::atomic<int> count_{0};
@@ -674,7 +694,7 @@ public:
         }
         if (!options_.dump.empty())
             Dump(options_.dump + "\\" + name + "-" + std::to_string(++dumps_) + ".txt", start,
-                 entries, times, pings, inputs);
+                 entries, times, pings, inputs, boxes_.Seen());
         double longest = 0, stalled = 0;
         for (const Ping& p : pings) {
             const double waited = p.answered - p.sent;
