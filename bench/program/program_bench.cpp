@@ -23,7 +23,8 @@
 //              acknowledgement waits of empty addresses and the 400 ms duplicate test of
 //              every analyzer found); the program's CPU time meanwhile
 //   healthy    the refresh with every analyzer answering
-//   silent     11 of the 12 analyzers silent (the first one answers)
+//   silent     10 of the 12 analyzers silent (the two that the input selects answer: the
+//              tree refuses to select one that does not)
 //   silent-3   3 of the 12 silent (10, 11 and 12)
 //   storm      every answer with a broken CRC for the storm's time, then healthy again
 //   late-800   every answer 800 ms late (within the 1000 ms time-out), for three phases' time
@@ -42,13 +43,14 @@
 // sent and answered and its inputs given and carried out, all in the driver's clock;
 // --ping: the WM_GETTEXT rhythm in ms (0: none during the phases).
 //
-// A refresh is counted from one refresh's extended-status read ("k" 23) of the first
-// analyzer to the next one's; the telegrams in between are the refresh's (those of the
-// status bar's tick included). Every refresh asks each analyzer (its extended status, or its
-// switches while it does not answer), so a read of the first analyzer begins a refresh only
-// when telegrams to at least three other analyzers came since the last: two reads of the
-// first analyzer in a row are one refresh, and so are the reads that a change of the
-// selection brings (of the analyzer selected).
+// A refresh begins where the line has been free for kRefreshGapMs since every earlier
+// exchange was over (refreshes.h); the reads of a selection the user made begin none.
+//
+// Input: clicks on the tree's items and arrow keys in the tree select the first analyzer and
+// the second in turn; an input took effect when the title names the analyzer it selects. An
+// input whose analyzer did not answer the program's last request to it before the input, or
+// one while the input waited, is refused by the program (the tree keeps its selection), and
+// is counted apart from the lost ones.
 //
 // The link goes in once a refresh has ended: the bus has been quiet for a while after a
 // refresh's telegrams.
@@ -98,6 +100,10 @@ const double kInputGiveUpMs = 180000.0;
 // The bus is busy at a moment when a telegram or its answer ended at most this long before
 // and the next telegram began at most this long after: within a refresh's run of requests.
 const double kBusyGapMs = 100.0;
+// The program's wait for an answer, from the end of its telegram (ms).
+const double kReplyTimeoutMs = 1000.0;
+// How many telegrams before an input are searched for the last one to its analyzer.
+const unsigned long long kLookBack = 400;
 
 struct Options {
     int repeat = 3;
@@ -146,6 +152,7 @@ struct Input {
     bool key = false;
     bool treeAgrees = true;      // the tree had the analyzer selected that the title named
     bool busBusy = false;        // given while the bus was busy (kBusyGapMs)
+    bool refused = false;        // its analyzer did not answer (see above)
 };
 
 struct Model {
@@ -254,6 +261,12 @@ bench::WireTelegram ToWire(const vasksim::SimLogEntry& e) {
     t.action = e.action;
     return t;
 }
+
+// The analyzer a telegram went to ("3/1": analyzer 3, its component 1).
+int AddressOf(const vasksim::SimLogEntry& e) { return std::atoi(e.to.c_str()); }
+
+// The address of the analyzer that input target k selects.
+int TargetAddress(size_t k) { return k == 0 ? kMarkerAddress : kOtherTarget; }
 
 bool Answered(const vasksim::SimLogEntry& e) {
     return e.action.find("reply") != std::string::npos &&
@@ -434,7 +447,7 @@ struct PhaseFigures {
     int refreshes = 0;
     // The inputs of every run: how long each one carried out took (s), and those lost.
     Figures inputDelay;
-    int inputs = 0, keys = 0, lost = 0, keysLost = 0, busBusy = 0, lostBusBusy = 0;
+    int inputs = 0, keys = 0, lost = 0, keysLost = 0, busBusy = 0, lostBusBusy = 0, refused = 0;
     int treeDisagrees = 0;
     // CPU s per minute by what used it (cpuaccount.h), one figure per run.
     std::map<std::string, Figures> cpuBy;
@@ -728,7 +741,7 @@ public:
         }
         out.boxes.Add(boxes_.Count() - boxes);
         Figures delays;
-        int lost = 0;
+        int lost = 0, refused = 0;
         for (const Input& in : inputs) {
             ++out.inputs;
             out.keys += in.key;
@@ -737,6 +750,9 @@ public:
             if (in.shown > 0) {
                 out.inputDelay.Add((in.shown - in.sent) / 1000);
                 delays.Add((in.shown - in.sent) / 1000);
+            } else if (in.refused) {
+                ++refused;
+                ++out.refused;
             } else {
                 ++lost;
                 ++out.lost;
@@ -748,8 +764,9 @@ public:
             "the time, CPU %.2f s per minute, %d error boxes\n",
             name, entries.size(), starts.empty() ? 0 : starts.size() - 1, longest / 1000,
             100 * stalled / (stop - start), cpuUsed / 1000 / minutes, boxes_.Count() - boxes);
-        Say("      %zu inputs, %d lost; carried out after %s s (min / median / max)\n",
-            inputs.size(), lost,
+        Say("      %zu inputs, %d lost, %d refused (not answering); carried out after %s s (min / "
+            "median / max)\n",
+            inputs.size(), lost, refused,
             delays.Empty() ? "-"
                            : (Format(delays.Min()) + " / " + Format(delays.Median()) + " / " +
                               Format(delays.Max()))
@@ -883,6 +900,17 @@ private:
             }
             turn.pending = true;
             turn.nextLogLook = turn.input.sent + 100;
+            // The program's last request to the analyzer before the input.
+            std::vector<vasksim::SimLogEntry> before;
+            if (turn.logFrom > 0 &&
+                !bus_.Telegrams(turn.logFrom > kLookBack ? turn.logFrom - kLookBack : 0,
+                                turn.logFrom, before))
+                return false;
+            for (auto e = before.rbegin(); e != before.rend(); ++e)
+                if (AddressOf(*e) == TargetAddress(turn.target)) {
+                    turn.input.refused = !Answered(*e);
+                    break;
+                }
             return true;
         }
         if (input_.TitleShows(targets[turn.target])) {
@@ -893,6 +921,9 @@ private:
             std::vector<vasksim::SimLogEntry> entries;
             if (!bus_.Telegrams(turn.logFrom, 0, entries)) return false;
             // From the input on: the line was busy or free when it was given.
+            for (const vasksim::SimLogEntry& e : entries)
+                if (AddressOf(e) == TargetAddress(turn.target) && !Answered(e))
+                    turn.input.refused = true;
             const size_t starts =
                 bench::RefreshStarts(Exchanges(entries), kRefreshGapMs, turn.input.sent).size();
             if (starts < 2 && now - turn.input.sent < kInputGiveUpMs) return true;
@@ -913,10 +944,13 @@ private:
             const double at = bus_.ToDriver((double)e.timeMs);
             const bench::WireTelegram t = ToWire(e);
             const double late = t.action.find("slow") != std::string::npos ? answerDelayMs_ : 0;
-            exchanges.push_back({at - t.pcBytes * kByteMs,
-                                 at + (t.deviceBytes > 0
-                                           ? options_.reaction + late + t.deviceBytes * kByteMs
-                                           : bench::AckWaitFor(t) - t.pcBytes * kByteMs)});
+            double over = at + (t.deviceBytes > 0
+                                    ? options_.reaction + late + t.deviceBytes * kByteMs
+                                    : bench::AckWaitFor(t) - t.pcBytes * kByteMs);
+            // An answer the program cannot take (a broken CRC, another sender) does not end
+            // its wait: it waits for a good one until its time-out.
+            if (t.deviceBytes > 0 && !Answered(e)) over = std::max(over, at + kReplyTimeoutMs);
+            exchanges.push_back({at - t.pcBytes * kByteMs, over});
         }
         return exchanges;
     }
@@ -1079,7 +1113,8 @@ int main(int argc, char** argv) {
         if (options.Wants("silent")) {
             ok = ok && run.Phase("silent", phaseMs, phases["silent"], [&] {
                 for (int a = 1; a <= kAnalyzers; ++a)
-                    if (a != kMarkerAddress && !fault(std::to_string(a) + " silent always"))
+                    if (a != kMarkerAddress && a != kOtherTarget &&
+                        !fault(std::to_string(a) + " silent always"))
                         return false;
                 return true;
             });
@@ -1164,6 +1199,8 @@ int main(int argc, char** argv) {
             p.inputs - p.keys, p.keys, p.busBusy);
         Say("   lost: %d (%d clicks, %d keys; %d of those given while the bus was busy)\n", p.lost,
             p.lost - p.keysLost, p.keysLost, p.lostBusBusy);
+        if (p.refused > 0)
+            Say("   refused, its analyzer not answering: %d\n", p.refused);
         PrintFigures("carried out after s", p.inputDelay, "%.3f");
         if (p.inputs > 0 && healthyPeriod > 0)
             Say("   carried out within one healthy refresh (%.2f s): %d of %d\n", healthyPeriod,
