@@ -110,7 +110,7 @@ TEST(DisplayTextBounds, ATextFitsItsBufferOrIsRefused) {
                                         "the buffer one byte short for " + where);
                     room = shorter.text();
                     EXPECT_EQ(p->GetValue(i, room, (int)n), 0) << where;
-                    if (n > 0) EXPECT_EQ(room[0], 0) << where;
+                    if (n > 0) { EXPECT_EQ(room[0], 0) << where; }
                 }
             }
         }

@@ -72,7 +72,9 @@ TEST_P(ClosingWithAWindowOpen, EndsTheProgramWithExitCodeZero) {
         ASSERT_NE(hOpen, nullptr) << "the window did not open";
     }
     CloseFromOutside(program);
-    if (hOpen != NULL) EXPECT_FALSE(IsWindow(hOpen));
+    if (hOpen != NULL) {
+        EXPECT_FALSE(IsWindow(hOpen));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, ClosingWithAWindowOpen, ::testing::ValuesIn(kOpenWindows),

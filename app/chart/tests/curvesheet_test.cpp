@@ -233,8 +233,9 @@ TEST_F(CurveSheet, TheTimeSpanAndTheScrollAreaAreCheckedAsTheSlotIsStored) {
         EXPECT_EQ(Settings().m_bRestart != 0, c.stored && c.seconds != 1800)
             << "a new span restarts the diagram";
         EXPECT_EQ(boxes_.texts.size(), c.stored ? 0u : 1u);
-        if (!c.stored && std::string(c.scroll) == "80")
+        if (!c.stored && std::string(c.scroll) == "80") {
             EXPECT_EQ(boxes_.texts[0], "Invalid time span");
+        }
         w.SetText(IDC_CURVE_TIME_SPAN, "00:30");
         w.SetText(IDC_CURVE_SCROLL_AREA, "80");
     }
@@ -389,7 +390,7 @@ TEST_F(CurvePage, ShownSlotsGetTheirAxesOnAlternatingSidesAndHiddenSlotsNone) {
         EXPECT_EQ(Page().GetYAxis(c.slot)->IsVisible() != 0, c.shown);
         EXPECT_EQ(Page().GetValueCurve(c.slot)->IsShown() != 0, c.shown);
         EXPECT_FALSE(Page().GetReferenceCurve(c.slot)->IsShown()) << "no reference line asked";
-        if (c.shown) EXPECT_EQ(Page().GetYAxis(c.slot)->GetPosition(), c.position);
+        if (c.shown) { EXPECT_EQ(Page().GetYAxis(c.slot)->GetPosition(), c.position); }
     }
     CAxisLinear* y = Page().GetYAxis(1);
     EXPECT_EQ(std::string(y->GetTitle()), Label(first_, 1) + " [ppm]");

@@ -256,8 +256,8 @@ std::string PdfFolder() {
 std::string UnixPath(const std::string& windowsPath) {
     // Wine's own conversion knows every drive; Z: (the machine's root) is the rest of the path.
     typedef char*(__cdecl * ToUnix)(LPCWSTR);
-    static ToUnix toUnix = reinterpret_cast<ToUnix>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
+    static ToUnix toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     WCHAR wide[MAX_PATH] = {};
     if (toUnix && MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH) > 0) {
         if (char* unix = toUnix(wide)) {

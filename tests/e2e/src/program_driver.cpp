@@ -7,12 +7,17 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <sstream>
 
 namespace e2e {
 
 
 namespace {
+
+// The program's tests run for minutes; a test process that Wine loses at its end (it has
+// happened under a full parallel load) keeps the lines it wrote when they are not buffered.
+const int g_unbufferedOutput = std::setvbuf(stdout, nullptr, _IONBF, 0);
 
 // The whole stderr file of the test (a Unix path, reached through drive Z:); empty without it.
 std::string StderrText() {

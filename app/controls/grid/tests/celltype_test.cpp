@@ -435,9 +435,10 @@ TEST_F(InputTypes, TheCheckBoxDrawsItsBoxAndMarkOnlyWhenThereIsRoom) {
         EXPECT_EQ(
             canvas_.CountOf(CRect(b.left + 2, b.top + 2, b.right - 1, b.bottom - 1), kBlack) > 0,
             c.mark);
-        if (c.height == 11)
+        if (c.height == 11) {
             EXPECT_EQ(canvas_.CountNot(CRect(10, 10, 10 + 6 + 5, 21), kBack), 0)
                 << "a 5-pixel box is not drawn at all";
+        }
         EXPECT_EQ(canvas_.CountNot(CRect(0, 0, 240, 10), kFill), 0) << "nothing above";
     }
 }
@@ -464,7 +465,7 @@ TEST_F(InputTypes, AnArrowNeedsFourPixelsAndDrawsInTheTextColour) {
         EXPECT_EQ(ink > 0, c.drawn);
         EXPECT_EQ(canvas_.CountNot(rc, kBack), ink) << "the rest is background";
         if (c.width == 20 && c.style == -1) inkRight = ink;
-        if (c.style == 0x40) EXPECT_EQ(ink, 2 * inkRight) << "two heads";
+        if (c.style == 0x40) { EXPECT_EQ(ink, 2 * inkRight) << "two heads"; }
     }
 }
 

@@ -31,12 +31,6 @@ std::string Text(const CRect& rc) {
            std::to_string(rc.right) + "," + std::to_string(rc.bottom) + "]";
 }
 
-std::string ClassOf(HWND hWnd) {
-    char name[64] = "";
-    ::GetClassNameA(hWnd, name, sizeof name);
-    return name;
-}
-
 std::string TextOf(HWND hWnd) {
     char text[512] = "";
     ::GetWindowTextA(hWnd, text, sizeof text);

@@ -490,7 +490,9 @@ TEST_F(Navigation, TheVerticalBarRunsOnAThousandStepsForManyRows) {
     CreateGrid(20, 5010);  // ten rows in view: the largest top row is 5000
     ASSERT_EQ(grid_->GetSettings()->m_nMaxTopRow, 5000);
     CGridVScrollBar* pBar = grid_->GetVScrollBar();
-    SCROLLINFO si = {sizeof si, SIF_ALL};
+    SCROLLINFO si = {};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
     pBar->GetScrollInfo(&si);
     EXPECT_EQ(si.nMin, 0);
     EXPECT_EQ(si.nMax, 1000);

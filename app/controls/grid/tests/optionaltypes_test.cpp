@@ -134,7 +134,7 @@ TEST(TaggedTextType, TagsSplitAndColour) {
         SCOPED_TRACE(c.tag);
         COLORREF cr = 0;
         EXPECT_EQ(CGridTaggedTextType::ColourOfTag(c.tag, &cr), c.colour);
-        if (c.colour) EXPECT_EQ(cr, c.cr);
+        if (c.colour) { EXPECT_EQ(cr, c.cr); }
     }
 }
 

@@ -389,7 +389,7 @@ TEST_F(Find, ReplaceAllEndsWhateverTheReplacementAndTheCaseRule) {
         SCOPED_TRACE(std::string(c.what) + " -> " + c.with);
         Fill({"abc", "xabcx", "q", "ABC"});
         grid_->GotoCell(0, 2);
-        if (Dialog() == NULL) ASSERT_EQ(grid_->ShowReplaceDialog(), 0);
+        if (Dialog() == NULL) { ASSERT_EQ(grid_->ShowReplaceDialog(), 0); }
         SetText(edt1, c.what);
         SetText(edt2, c.with);
         Check(chx1, c.wholeCell);

@@ -83,7 +83,7 @@ TEST(ConfigAnalogPage, OfflineEditsReachTheEntriesAndComeBack) {
         EXPECT_EQ(EntryInt(analyzer.get(), kAnalogGroup, "Store on function check"), 2);
         // The fault entry takes the functional-check choice on every model but the Sindor 23.
         EXPECT_EQ(EntryInt(analyzer.get(), kAnalogGroup, "Store on fault"), c.sindor23 ? 1 : 2);
-        if (!c.sindor23) EXPECT_EQ(EntryInt(analyzer.get(), kAnalogGroup, "Inverted"), 1);
+        if (!c.sindor23) { EXPECT_EQ(EntryInt(analyzer.get(), kAnalogGroup, "Inverted"), 1); }
         EXPECT_EQ(EntryInt(analyzer.get(), kAnalogGroup, "C1: Negative Values"),
                   c.sindor23 ? 0 : 1);
         RunSheet(analyzer.get(), IDD_CONFIG_ANALOG, [&](wkit::Window& w) {

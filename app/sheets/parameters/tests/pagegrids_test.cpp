@@ -130,7 +130,7 @@ TEST_F(PageGrids, LayoutsPerModel) {
         EXPECT_EQ(Text(*grid, 1, -2),
                   c.instrumentColumns == 12 ? "Valid for range" : "Compensation via VASK");
         EXPECT_EQ(Text(*grid, 1, -1), c.instrumentColumns == 12 ? "MB: 1" : "Correction- factor");
-        if (c.kindChoices != nullptr) EXPECT_EQ(Caption(*grid, 0, 0), c.kindChoices);
+        if (c.kindChoices != nullptr) { EXPECT_EQ(Caption(*grid, 0, 0), c.kindChoices); }
         EXPECT_EQ(dynamic_cast<CSindor23Grid*>(grid) != nullptr, c.instrumentColumns == 4);
         // The placeholder is 600 pixels wide: the kind W/5 + 20 (+ 60 on the Sindor 23), a
         // range flag W/12, the other columns W/6.
@@ -305,7 +305,7 @@ TEST_F(PageGrids, TheAccessRuleLocksEveryGridsValueCells) {
                     std::unique_ptr<CParamGrid> grid = g.make(&a);
                     ASSERT_GT(grid->GetRowCount(), 0);
                     EXPECT_EQ(ReadOnly(*grid, g.col, 0), !editable);
-                    if (!editable) EXPECT_TRUE(Locked(*grid, g.col, 0));
+                    if (!editable) { EXPECT_TRUE(Locked(*grid, g.col, 0)); }
                 }
                 CInstrumentGridBase* ig = CreateInstrumentGrid(a);
                 ASSERT_NE(ig, nullptr);

@@ -580,10 +580,11 @@ TEST_F(ParamSheet, TheCorrectionListAndThePressureGridFollowTheModel) {
         Run(*a, [&](wkit::Window& w, CParameterPropertySheet& sheet) {
             ASSERT_TRUE(w.SelectPage(page));
             EXPECT_EQ(w.IsEnabled(IDC_PCORR_LIST), c.corrections != 0);
-            if (c.corrections == 2)
+            if (c.corrections == 2) {
                 EXPECT_THAT(w.Items(IDC_PCORR_LIST),
                             ElementsAre("Interference correction 1", "Interference correction 2"));
-            if (c.corrections == 4) EXPECT_EQ(w.Items(IDC_PCORR_LIST).size(), 4u);
+            }
+            if (c.corrections == 4) { EXPECT_EQ(w.Items(IDC_PCORR_LIST).size(), 4u); }
             EXPECT_EQ(w.IsVisible(IDC_PCORR_PRESSURE_CAPTION), c.pressure);
             EXPECT_NE(sheet.GetCorrectionPage().GetGasGrid(), nullptr);
             w.PressCancel();

@@ -84,8 +84,9 @@ TEST(SheetHelp, OneRuleForDialogsAndSheets) {
         info.iCtrlId = c.control;
         EXPECT_TRUE(OnControlHelp(&info, c.sheet));
         EXPECT_EQ(TestApp().helpCalls.size(), c.asked ? 1u : 0u);
-        if (c.asked)
+        if (c.asked) {
             EXPECT_TRUE(TestApp().Asked(0x50000 + (DWORD_PTR)c.control, HELP_CONTEXTPOPUP));
+        }
     }
 }
 

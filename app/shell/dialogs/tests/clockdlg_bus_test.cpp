@@ -123,9 +123,10 @@ TEST_F(ClockDialog, ADateThatDoesNotExistIsRefusedByNameAndNothingIsWritten) {
                       w.PressCancel();
                   }));
         ASSERT_EQ(1u, boxes.texts.size());
-        if (!c.date.empty())
+        if (!c.date.empty()) {
             EXPECT_EQ("The date " + c.date + " does not exist. Nothing was written to the instrument.",
                       boxes.texts[0]);
+        }
         EXPECT_EQ((std::vector<std::string>{"w16 1/0"}), ClockRequests());
     }
     EXPECT_EQ(CTime(2024, 1, 1, 0, 0, 0), Clock());

@@ -308,7 +308,12 @@ public:
     Canvas() {
         dc_.CreateCompatibleDC(NULL);
         BITMAPINFO info = {};
-        info.bmiHeader = {sizeof info.bmiHeader, 100, 100, 1, 32, BI_RGB};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = 100;
+        info.bmiHeader.biHeight = 100;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
         void* bits = NULL;
         bitmap_ = CreateDIBSection(dc_.m_hDC, &info, DIB_RGB_COLORS, &bits, NULL, 0);
         old_ = SelectObject(dc_.m_hDC, bitmap_);

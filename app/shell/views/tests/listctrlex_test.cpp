@@ -614,7 +614,7 @@ TEST_F(DrawingTest, ASelectedRowIsHighlightedOnlyWithTheFocusOrShowSelectionAlwa
         for (const ListCellDrawing& cell : cells) {
             EXPECT_EQ(c.highlighted, cell.clrBk == highlight) << c.what;
             EXPECT_EQ(c.highlighted, cell.clrText == highlightText) << c.what;
-            if (c.disabled) EXPECT_EQ(GetSysColor(COLOR_GRAYTEXT), cell.clrText) << c.what;
+            if (c.disabled) { EXPECT_EQ(GetSysColor(COLOR_GRAYTEXT), cell.clrText) << c.what; }
         }
         // The context gets its colours back.
         EXPECT_EQ(RGB(0, 0, 0), textColorAfter) << c.what;
