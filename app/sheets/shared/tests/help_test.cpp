@@ -10,8 +10,8 @@
 
 namespace {
 
-const UINT kPageOne = 116;
-const UINT kPageTwo = 117;
+const UINT kPageOne = 9116;
+const UINT kPageTwo = 9117;
 
 class CTestPage : public CHelpPropertyPage {
 public:
