@@ -84,6 +84,8 @@ namespace {
 const int kAnalyzers = 12;
 const int kMarkerAddress = 1;      // the first analyzer, asked first after a link; never silenced
 const int kOtherTarget = 2;        // the input selects it and the marker in turn
+// The analyzers of the input's targets, in the order of WindowInput::Targets().
+const int kTargetAddresses[] = {kMarkerAddress, kOtherTarget};
 const double kStallMs = 100.0;     // a message not answered within this is a stall
 const double kDuplicateTestMs = 400.0;
 const double kByteMs = bench::kLineByteMs;
@@ -250,23 +252,20 @@ private:
     double offset_ = 0;
 };
 
+// The analyzer a telegram went to ("3/1": analyzer 3, its component 1).
+int AddressOf(const vasksim::SimLogEntry& e) { return std::atoi(e.to.c_str()); }
+
 bench::WireTelegram ToWire(const vasksim::SimLogEntry& e) {
     bench::WireTelegram t;
     t.timeMs = e.timeMs;
     t.pcBytes = (int)(e.raw.size() / 2);
     t.deviceBytes = e.sent < 0 ? 0 : e.sent;
-    t.device = std::atoi(e.to.c_str());
+    t.device = AddressOf(e);
     t.command = e.command;
     t.function = e.function;
     t.action = e.action;
     return t;
 }
-
-// The analyzer a telegram went to ("3/1": analyzer 3, its component 1).
-int AddressOf(const vasksim::SimLogEntry& e) { return std::atoi(e.to.c_str()); }
-
-// The address of the analyzer that input target k selects.
-int TargetAddress(size_t k) { return k == 0 ? kMarkerAddress : kOtherTarget; }
 
 bool Answered(const vasksim::SimLogEntry& e) {
     return e.action.find("reply") != std::string::npos &&
@@ -608,7 +607,7 @@ public:
             times.push_back(bus_.ToDriver((double)e.timeMs));
             // Each analyzer found had its duplicate test after its version answer.
             if (e.command == 'k' && e.function == 6 && Answered(e))
-                found[std::atoi(e.to.c_str()) & 15] = true;
+                found[AddressOf(e) & 15] = true;
         }
         const int analyzers = (int)std::count(found.begin(), found.end(), true);
         if (!options_.dump.empty())
@@ -792,7 +791,7 @@ public:
             std::vector<bool> answered(kAnalyzers + 1, false);
             for (const vasksim::SimLogEntry& e : entries)
                 if (e.command == 'k' && e.function == 23 && Answered(e))
-                    answered[std::atoi(e.to.c_str()) % (kAnalyzers + 1)] = true;
+                    answered[AddressOf(e) % (kAnalyzers + 1)] = true;
             if (std::count(answered.begin() + 1, answered.end(), true) == kAnalyzers)
                 back = NowMs() - start;
         }
@@ -850,7 +849,8 @@ private:
     // them in turn; the window in the foreground and the tree with the keyboard focus.
     bool PrepareInput() {
         std::string error;
-        if (!input_.Prepare(hMain_, {AnalyzerName(kMarkerAddress), AnalyzerName(kOtherTarget)},
+        if (!input_.Prepare(hMain_,
+                            {AnalyzerName(kTargetAddresses[0]), AnalyzerName(kTargetAddresses[1])},
                             &error)) {
             Say("input: %s\n", error.c_str());
             return false;
@@ -907,7 +907,7 @@ private:
                                 turn.logFrom, before))
                 return false;
             for (auto e = before.rbegin(); e != before.rend(); ++e)
-                if (AddressOf(*e) == TargetAddress(turn.target)) {
+                if (AddressOf(*e) == kTargetAddresses[turn.target]) {
                     turn.input.refused = !Answered(*e);
                     break;
                 }
@@ -920,10 +920,10 @@ private:
             turn.nextLogLook = now + 100;
             std::vector<vasksim::SimLogEntry> entries;
             if (!bus_.Telegrams(turn.logFrom, 0, entries)) return false;
-            // From the input on: the line was busy or free when it was given.
             for (const vasksim::SimLogEntry& e : entries)
-                if (AddressOf(e) == TargetAddress(turn.target) && !Answered(e))
+                if (AddressOf(e) == kTargetAddresses[turn.target] && !Answered(e))
                     turn.input.refused = true;
+            // From the input on: the line was busy or free when it was given.
             const size_t starts =
                 bench::RefreshStarts(Exchanges(entries), kRefreshGapMs, turn.input.sent).size();
             if (starts < 2 && now - turn.input.sent < kInputGiveUpMs) return true;
@@ -977,7 +977,7 @@ private:
                 bool begun = false;
                 for (const vasksim::SimLogEntry& e : entries) {
                     if (e.command != 'k' || e.function != 23) continue;
-                    const int address = std::atoi(e.to.c_str());
+                    const int address = AddressOf(e);
                     if (address == kMarkerAddress) begun = true;
                     if (begun && address >= 1 && address <= kAnalyzers) asked[address] = true;
                 }

@@ -57,11 +57,14 @@ protected:
     void ShowRows(CVaskInstrument* pAnalyzer);
     // Whether row c shows one of the analyzer's components.
     static BOOL HasRow(CVaskInstrument* pAnalyzer, int c);
+    // Row c's switch status from the device.
+    void ShowSwitchStatus(CVaskInstrument* pAnalyzer, int c);
     LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
     LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
 
     static int s_nLayoutDone;
-    // Whether row c's switch status was read since the row was laid out.
+    // Whether row c's switch status was read since the row was laid out (a layout that gave
+    // way leaves it to the next refresh).
     BOOL m_bStatusRead[kRows] = {};
 
     DECLARE_MESSAGE_MAP()

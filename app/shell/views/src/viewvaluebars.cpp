@@ -125,14 +125,21 @@ void CViewValueBars::ShowComponentRow(CVaskInstrument* pAnalyzer, int c, BOOL bS
     for (CWnd* pControl : row) pControl->ShowWindow(bShow ? SW_SHOW : SW_HIDE);
     if (!bShow) return;
     m_labels[c].SetWindowText(pAnalyzer->GetComponentLabel(c) + ":");
-    CString status;
-    m_bStatusRead[c] = !RefreshGivesWay();
-    if (m_bStatusRead[c]) pAnalyzer->GetCompSwitchText(c, status);
-    m_status[c].SetWindowText(status);
+    if (RefreshGivesWay())
+        m_status[c].SetWindowText("");
+    else
+        ShowSwitchStatus(pAnalyzer, c);
     // Until the row is read: nothing of the analyzer shown before.
     for (CStatic* pText : {&m_lowerLimits[c], &m_upperLimits[c], &m_values[c], &m_ranges[c]})
         pText->SetWindowText("");
     m_bars[c].SetPos(0);
+}
+
+void CViewValueBars::ShowSwitchStatus(CVaskInstrument* pAnalyzer, int c) {
+    CString status;
+    pAnalyzer->GetCompSwitchText(c, status);
+    m_status[c].SetWindowText(status);
+    m_bStatusRead[c] = TRUE;
 }
 
 void CViewValueBars::UpdateComponentBar(CVaskInstrument* pAnalyzer, int c) {
@@ -140,10 +147,7 @@ void CViewValueBars::UpdateComponentBar(CVaskInstrument* pAnalyzer, int c) {
     // Each read may be the one that gives way to the user's input: the row then keeps what it
     // shows until the next refresh reads it.
     if (!m_bStatusRead[c]) {
-        CString status;
-        pAnalyzer->GetCompSwitchText(c, status);
-        m_status[c].SetWindowText(status);
-        m_bStatusRead[c] = TRUE;
+        ShowSwitchStatus(pAnalyzer, c);
         if (RefreshGivesWay()) return;
     }
     VaskFloat values[kRows];

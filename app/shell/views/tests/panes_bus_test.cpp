@@ -782,11 +782,14 @@ TEST_F(Panes, ASelectionThatFindsAClickWaitingLeavesTheValuesItDidNotReadToTheRe
     auto takeClick = [] {
         EXPECT_TRUE(wkit::Driver::PumpUntil([] { return !IsUserInputWaiting(); }, 5000));
     };
+    // The requests on the line, one per line: a telegram repeated at once (its answer late on
+    // a busy machine) is the same request.
     auto requests = [&] {
         std::vector<vasksim::SimLogEntry> entries;
         EXPECT_TRUE(sim_.Log(entries)) << sim_.LastError();
         std::string lines;
-        for (const vasksim::SimLogEntry& e : entries) lines += e.line + "\n";
+        for (size_t i = 0; i < entries.size(); ++i)
+            if (i == 0 || entries[i].raw != entries[i - 1].raw) lines += entries[i].line + "\n";
         return lines;
     };
 
