@@ -54,7 +54,9 @@ public:
     // taken from a file only while the host runs a compare load. A record of no entry, of
     // an entry that is not stored, or of an obsolete number is read and dropped. Schema 1 or
     // lower and a Quenta variant other than 1 or 2 are refused with a message; the archive's
-    // exceptions (a file that ends early, a bad string) reach the caller.
+    // exceptions (a file that ends early, a bad string) reach the caller. A record count that
+    // the rest of the file cannot hold is the archive's end of file, raised before any entry
+    // is read or the analyzer's name, model and component names change.
     void Serialize(CArchive& ar) override;
     // Set when the record just loaded is older than any layout with values (version 0):
     // nothing but the version was read. Cleared when a load starts.

@@ -1,10 +1,18 @@
 // The analyzer's document record: the header with the model data, then one record per
 // offline entry (key, number, marker, value). Files of older layouts are read too: before
-// version 3 without the heating flag, before version 4 keyed by key text alone.
+// version 3 without the heating flag, before version 4 keyed by key text alone. A load takes
+// time in proportion to the file's records, whatever their number and keys.
 #include "vaskinstrument.h"
 
 #include "instrumenthost.h"
 #include "resource.h"
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <unordered_map>
 
 namespace {
 
@@ -42,6 +50,52 @@ void ReadValue(CArchive& ar, VaskFloat& value) {
     value.unit = (int)unit;
     value.quantity = (int)quantity;
 }
+
+// The fewest bytes an entry record takes: an empty key, the number from version 4 on, the
+// marker, an empty value text, the value, the unit and the quantity. Whatever entry takes the
+// record, or none, the reader reads at least these.
+ULONGLONG LeastRecordBytes(DWORD version) {
+    const ULONGLONG key = 1, number = 4, marker = 4, text = 1, value = 8, unit = 4, quantity = 4;
+    return key + (version >= kFirstVersionByNumber ? number : 0) + marker + text + value + unit +
+           quantity;
+}
+
+// The bytes of the file that the reader has not taken yet. Flushing a loading archive hands
+// what it has read ahead back to the file, so that the file stands where the reader does.
+ULONGLONG BytesLeft(CArchive& ar) {
+    ar.Flush();
+    const CFile* file = ar.GetFile();
+    const ULONGLONG length = file->GetLength(), position = file->GetPosition();
+    return length > position ? length - position : 0;
+}
+
+// The entries of an analyzer by key, for the records of a file keyed by text: each key is
+// built once for the load, and a record finds its entry in constant time, whatever the
+// file's length. The same entry as FindParameterByName: the first in group-list order of
+// those that share a key, and the key's bytes compared exactly (case counts).
+class KeyIndex {
+public:
+    explicit KeyIndex(const CObList& groups) {
+        for (POSITION g = groups.GetHeadPosition(); g != NULL;) {
+            const CObList& entries = ((CParameterGroup*)groups.GetNext(g))->GetParameterList();
+            for (POSITION e = entries.GetHeadPosition(); e != NULL;) {
+                CVaskParameter* entry = (CVaskParameter*)entries.GetNext(e);
+                const CString key = entry->GetKey();
+                // A deque does not move its strings, which the map's views point into.
+                m_keys.emplace_back((LPCSTR)key, (size_t)key.GetLength());
+                m_entries.emplace(m_keys.back(), entry);  // a later entry never replaces
+            }
+        }
+    }
+    CVaskParameter* Find(const CString& key) const {
+        const auto found = m_entries.find(std::string_view((LPCSTR)key, (size_t)key.GetLength()));
+        return found != m_entries.end() ? found->second : NULL;
+    }
+
+private:
+    std::deque<std::string> m_keys;
+    std::unordered_map<std::string_view, CVaskParameter*> m_entries;
+};
 
 }  // namespace
 
@@ -145,21 +199,31 @@ void CVaskInstrument::LoadRecord(CArchive& ar) {
         }
         m_quentaVariant = (int)variant;
     }
-    for (CString& componentName : m_componentNames) ar >> componentName;
+    const size_t kNames = std::extent_v<decltype(m_componentNames)>;
+    CString componentNames[kNames];
+    for (CString& componentName : componentNames) ar >> componentName;
     DWORD count;
     ar >> count;
+    // A count that the rest of the file cannot hold ends in the end of the file anyway:
+    // refused before any entry is read, the analyzer's name, model and values untouched.
+    if (count * LeastRecordBytes(version) > BytesLeft(ar))
+        AfxThrowArchiveException(CArchiveException::endOfFile, ar.m_strFileName);
 
+    for (size_t i = 0; i < kNames; ++i) m_componentNames[i] = componentNames[i];
     m_typeCode = (int)typeCode;
     m_componentCount = (int)componentCount;
     SetName(name);
     Initialize();
 
+    const bool byKey = version < kFirstVersionByNumber;
+    std::optional<KeyIndex> keys;
+    if (byKey) keys.emplace(m_groupList);
     for (DWORD i = 0; i < count; ++i) {
         CString key;
         ar >> key;
         CVaskParameter* entry;
-        if (version < kFirstVersionByNumber) {
-            entry = FindParameterByName(key);
+        if (byKey) {
+            entry = keys->Find(key);
         } else {
             DWORD number;
             ar >> number;

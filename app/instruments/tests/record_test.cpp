@@ -118,6 +118,38 @@ void Entry(RecordWriter& w, const std::string& key, DWORD number, const VaskFloa
     w.String(key).Dword(number).Value((LPCSTR)value.text, value.value, value.unit, value.quantity);
 }
 
+// An analyzer whose "Time constants" group holds two entries of one key: the entry after
+// the T90 time (number 98) takes its key text.
+class CTwinKeys : public CVaskInstrument {
+    DECLARE_SERIAL(CTwinKeys)
+public:
+    void RegisterParameterGroups() override {
+        CVaskInstrument::RegisterParameterGroups();
+        CVaskParameter* twin = Twin();
+        twin->Set(twin->GetName(), twin->GetChannel(), twin->GetIndex(), twin->GetAttributes(),
+                  twin->GetFetch(), twin->GetTransfer(), twin->GetAccess(),
+                  FindParameterByNumber(98)->GetKeyText(), twin->GetBusText());
+    }
+    // The entry that shares the key of entry 98, after it in the group.
+    CVaskParameter* Twin() const {
+        CVaskParameter* first = FindParameterByNumber(98);
+        const CObList& group = first->GetGroup()->GetParameterList();
+        POSITION pos = group.Find(first);
+        group.GetNext(pos);
+        return (CVaskParameter*)group.GetAt(pos);
+    }
+};
+IMPLEMENT_SERIAL(CTwinKeys, CVaskInstrument, VERSIONABLE_SCHEMA | 2)
+
+// Every entry of the analyzer's groups, in list order.
+std::vector<CVaskParameter*> AllEntries(const CVaskInstrument& analyzer) {
+    std::vector<CVaskParameter*> all;
+    for (CParameterGroup* group : Nodes<CParameterGroup>(&analyzer.GetGroupList()))
+        for (CVaskParameter* entry : Nodes<CVaskParameter>(&group->GetParameterList()))
+            all.push_back(entry);
+    return all;
+}
+
 class Record : public ::testing::Test {
 protected:
     TestProfile profile_{kMaker};
@@ -445,6 +477,179 @@ TEST_F(Record, AFileThatEndsEarlyRaisesTheArchivesEndOfFile) {
             e->Delete();
         }
         EXPECT_EQ(CArchiveException::endOfFile, cause);
+    }
+}
+
+// A file keyed by text (versions 1 to 3) gives each record to the entry that the search by
+// key finds: the first in list order of those that share a key, the key compared exactly.
+// The same records addressed by those entries' numbers (version 4, the same header) are the
+// reference: both loads must leave every entry alike. The file holds every entry's key, keys
+// again with later values, and keys of no entry: other case, a trailing blank, the key text
+// without its group's title, the title alone, the empty key (which finds an entry that is
+// not stored), and the twin key of CTwinKeys.
+TEST_F(Record, AFileKeyedByTextGivesEachRecordToTheEntryTheSearchByKeyFinds) {
+    for (DWORD version : {1u, 2u, 3u}) {
+        SCOPED_TRACE("version " + std::to_string(version));
+        const DWORD heating = version >= 3 ? 1 : 0;
+        auto header = [&](RecordWriter& w, DWORD v, DWORD count) {
+            w.Class("CTwinKeys", 2);
+            Header(w, v, 1, 4, "Keys", 1, heating, {"K1", "K2", "K3", "K4"}, count);
+        };
+        // The analyzer as the file makes it, without records: the search by key runs on it.
+        RecordWriter empty;
+        header(empty, version, 0);
+        file_.SetBytes(empty.bytes);
+        std::unique_ptr<CVaskInstrument> made = file_.Load<CVaskInstrument>();
+        ASSERT_NE(nullptr, made);
+        CTwinKeys& reference = static_cast<CTwinKeys&>(*made);
+        ASSERT_EQ(Text(reference.FindParameterByNumber(98)->GetKey()),
+                  Text(reference.Twin()->GetKey()));
+        ASSERT_EQ(nullptr, reference.FindParameterByNumber(9999));
+
+        std::vector<std::pair<std::string, VaskFloat>> records;
+        int n = 0;
+        auto add = [&](const std::string& key) {
+            ++n;
+            records.push_back({key, MakeValue(n + 0.25, ("r" + std::to_string(n)).c_str(),
+                                              n % 50 + 1, n % 7 + 1)});
+        };
+        const std::vector<CVaskParameter*> entries = AllEntries(reference);
+        for (CVaskParameter* entry : entries) add(Text(entry->GetKey()));
+        for (size_t i = 0; i < entries.size(); i += 3) add(Text(entries[i]->GetKey()));
+        for (const std::string& key :
+             {std::string("time constants\\C1 T90 inside"), std::string(kT90Key) + " ",
+              std::string("C1 T90 inside"), std::string("Time constants"), std::string(),
+              std::string("No such group\\No such entry"), std::string(kRangeKey) + "\\"})
+            add(key);
+        add(kT90Key);  // last: its value is the one that stays
+
+        RecordWriter byKey, byNumber;
+        header(byKey, version, (DWORD)records.size());
+        header(byNumber, 4, (DWORD)records.size());
+        for (const auto& record : records) {
+            Entry(byKey, record.first, record.second);
+            CVaskParameter* found = reference.FindParameterByName(record.first.c_str());
+            if (found != nullptr) {
+                ASSERT_EQ(found, reference.FindParameterByNumber(found->GetNumber()))
+                    << "a number of one entry";
+            }
+            Entry(byNumber, record.first, found != nullptr ? found->GetNumber() : 9999,
+                  record.second);
+        }
+        file_.SetBytes(byKey.bytes);
+        std::unique_ptr<CVaskInstrument> keyed = file_.Load<CVaskInstrument>();
+        file_.SetBytes(byNumber.bytes);
+        std::unique_ptr<CVaskInstrument> numbered = file_.Load<CVaskInstrument>();
+        ASSERT_NE(nullptr, keyed);
+        ASSERT_NE(nullptr, numbered);
+
+        const std::vector<CVaskParameter*> got = AllEntries(*keyed), want = AllEntries(*numbered);
+        ASSERT_EQ(want.size(), got.size());
+        for (size_t i = 0; i < got.size(); ++i) {
+            SCOPED_TRACE(got[i]->GetNumber());
+            EXPECT_EQ(Show(want[i]->GetCachedValue()), Show(got[i]->GetCachedValue()));
+            EXPECT_EQ(want[i]->IsLoaded(), got[i]->IsLoaded());
+            // Every stored entry has a record, except the twin, whose key is the T90 time's.
+            const bool twin = got[i] == static_cast<CTwinKeys&>(*keyed).Twin();
+            EXPECT_EQ(got[i]->IsOfflineParameter() && !twin, got[i]->IsLoaded() != 0);
+        }
+        EXPECT_EQ(Show(records.back().second), Cached(*keyed, 98)) << "the last record of a key";
+    }
+}
+
+// A record count that the rest of the file cannot hold, even in records of the shortest
+// form, is the archive's end of file, raised before any record is read: the analyzer keeps
+// its name, model, component names and values, and no message is shown (the caller reports
+// the file). A count that the rest can hold, to the byte, is read.
+TEST_F(Record, ACountBeyondTheFileIsRefusedBeforeAnyRecordIsRead) {
+    BoxHook boxes;
+    for (DWORD version : {1u, 2u, 3u, 4u, 6u}) {
+        const bool byNumber = version >= 4;
+        // The shortest record: an empty key (the number of no entry), an empty text.
+        RecordWriter least;
+        least.String("");
+        if (byNumber) least.Dword(9999);
+        least.Value("", 0.0, 0, 0);
+        const std::string shortest = least.bytes;
+        ASSERT_EQ(byNumber ? 26u : 22u, shortest.size());
+        // Three records with values for entries 6, 98 and 342.
+        RecordWriter values;
+        const VaskFloat range = MakeValue(2.5, "range", 11, 12);
+        const VaskFloat t90 = MakeValue(37.5, "t90", 21, 22);
+        const VaskFloat relay = MakeValue(4.0, "relay", 31, 32);
+        if (byNumber) {
+            Entry(values, kRangeKey, 6, range);
+            Entry(values, kT90Key, 98, t90);
+            Entry(values, kRelayKey, 342, relay);
+        } else {
+            Entry(values, kRangeKey, range);
+            Entry(values, kT90Key, t90);
+            Entry(values, kRelayKey, relay);
+        }
+        const std::string three = shortest + shortest + shortest;
+        // The least count whose shortest records need more than the three records with values.
+        const DWORD beyond = (DWORD)(values.bytes.size() / shortest.size() + 1);
+        struct Case {
+            const char* name;
+            std::string records;
+            DWORD count;
+            bool refused;
+        } const cases[] = {
+            {"three with values", values.bytes, 3, false},
+            {"three with values, counted as more than the rest holds", values.bytes, beyond,
+             true},
+            {"three with values, the largest count", values.bytes, 0xFFFFFFFF, true},
+            {"three shortest", three, 3, false},
+            {"three shortest, one more counted", three, 4, true},
+            {"three shortest and one a byte short", three + shortest.substr(1), 4, true},
+            {"four shortest", three + shortest, 4, false},
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE("version " + std::to_string(version) + ", " + c.name);
+            RecordWriter w;
+            Header(w, version, 2, 1, "From the file", 1, 1, {"F1", "F2", "F3", "F4"}, c.count);
+            file_.SetBytes(w.bytes + c.records);
+
+            CParvel6 analyzer("Own name", nullptr, 3, 1, 0, 0);
+            for (int i = 0; i < 4; ++i)
+                analyzer.SetComponentName(i, ("Own " + std::to_string(i)).c_str());
+            const std::vector<std::string> before = [&] {
+                std::vector<std::string> shown;
+                for (CVaskParameter* entry : AllEntries(analyzer))
+                    shown.push_back(Show(entry->GetCachedValue()));
+                return shown;
+            }();
+            int cause = -1;
+            try {
+                file_.LoadInto(analyzer, 2);
+            } catch (CArchiveException* e) {
+                cause = e->m_cause;
+                e->Delete();
+            }
+            EXPECT_TRUE(boxes.texts.empty());
+            if (!c.refused) {
+                EXPECT_EQ(-1, cause);
+                EXPECT_EQ("From the file", Text(analyzer.GetName()));
+                EXPECT_EQ("F4", Text(analyzer.GetComponentName(3)));
+                if (c.records == values.bytes) {
+                    EXPECT_EQ(Show(range), Cached(analyzer, 6));
+                    EXPECT_EQ(Show(t90), Cached(analyzer, 98));
+                    EXPECT_EQ(Show(relay), Cached(analyzer, 342));
+                }
+                continue;
+            }
+            EXPECT_EQ(CArchiveException::endOfFile, cause);
+            EXPECT_EQ("Own name", Text(analyzer.GetName()));
+            EXPECT_EQ(2, analyzer.GetModelKind());
+            EXPECT_EQ("Own 0", Text(analyzer.GetComponentName(0)));
+            EXPECT_EQ("Own 3", Text(analyzer.GetComponentName(3)));
+            const std::vector<CVaskParameter*> after = AllEntries(analyzer);
+            ASSERT_EQ(before.size(), after.size()) << "not initialised again";
+            for (size_t i = 0; i < after.size(); ++i) {
+                EXPECT_EQ(before[i], Show(after[i]->GetCachedValue())) << after[i]->GetNumber();
+                EXPECT_FALSE(after[i]->IsLoaded()) << after[i]->GetNumber();
+            }
+        }
     }
 }
 

@@ -1,8 +1,8 @@
 // The document in the program's main frame without a bus: the offline rebuild and its
 // worker-thread stop, the loop when nothing is found online, the selection, the progress
 // texts, the offline analyzer of an unsupported model, "Create New Data", and the parameter-set
-// files: a round trip, damaged and older files that change nothing, and saves that fail
-// without touching the old file.
+// files: a round trip, damaged, overcounted and older files that change nothing, and saves
+// that fail without touching the old file.
 #include "document_fixture.h"
 
 #include "gateway.h"
@@ -57,6 +57,19 @@ std::string ClassTag(const std::string& name, WORD schema) {
     bytes += (char)name.size();
     bytes += '\0';
     return bytes + name;
+}
+
+// A Parvel 6 set keyed by text (record version 3) that counts far more records than the rest
+// of the file holds: one.
+std::string OvercountedSet() {
+    auto dword = [](DWORD d) { return std::string(reinterpret_cast<const char*>(&d), 4); };
+    auto text = [](const std::string& s) { return (char)s.size() + s; };
+    std::string bytes = ClassTag("CParvel6", 2) + dword(3) + dword(2) + dword(1) +
+                        text("Overcounted") + dword(0) + dword(0);
+    for (int i = 0; i < 4; ++i) bytes += text("");
+    bytes += dword(0x7FFFFFFF);
+    return bytes + text("Time constants\\C1 T90 inside") + dword(2) + text("12.5") +
+           std::string(8, '\0') + dword(1) + dword(1);
 }
 
 class DocumentTest : public ::testing::Test, public DocumentHarness {
@@ -390,6 +403,7 @@ TEST_F(DocumentTest, AFileThatCannotBeReadChangesNothing) {
         {"text.prm", "[Networklist]\r\nHall=1\r\n", nullptr},
         {"node.prm", ClassTag("CInstrument", 2), nullptr},
         {"unknown.prm", ClassTag("CNoSuchAnalyzer", 2) + std::string(40, '\0'), nullptr},
+        {"overcounted.prm", OvercountedSet(), nullptr},
         {"old.prm", ClassTag("CVaskInstrument", 2) + std::string(4, '\0'), kIncompatible},
     };
 
