@@ -164,9 +164,8 @@ Result Measure(BenchFile& file, const std::string& bytes, size_t records, int re
         const double wall = Now() - t0;
         CVaskParameter* entry =
             analyzer && number != 0 ? analyzer->FindParameterByNumber((int)number) : nullptr;
-        if (analyzer == nullptr ||
-            (number != 0 && (entry == nullptr || !entry->IsLoaded() ||
-                             entry->GetCachedValue().value != last + 0.5))) {
+        if (analyzer == nullptr || (number != 0 && (entry == nullptr || !entry->IsLoaded() ||
+                                                    entry->GetCachedValue().value != last + 0.5))) {
             printf("a load did not give entry %lu the value of its last record\n",
                    (unsigned long)number);
             exit(1);
@@ -207,8 +206,7 @@ int main(int argc, char** argv) {
         const std::vector<Stored> set = FullSet(file, version);
         const std::string v = "v" + std::to_string(version);
         // The header alone: initialising the analyzer, which every load pays once.
-        const Result header =
-            Measure(file, Writer().Header(version, 0).bytes, 0, g_nRepeat * 100);
+        const Result header = Measure(file, Writer().Header(version, 0).bytes, 0, g_nRepeat * 100);
         printf("%-13s %-38s %7d %9zu %9.2f\n", (v + "-header").c_str(),
                "the header alone, no record", 0, header.bytes, header.wall * 1e3);
 
@@ -236,11 +234,11 @@ int main(int argc, char** argv) {
                     }
                 }
             const std::string bytes = Writer().Header(version, (DWORD)n).bytes + body.bytes;
-            sizes[f] = Measure(file, bytes, (size_t)n, g_nRepeat * 100 / factors[f], lastNumber,
-                               last);
-            const std::string what = f == 0 ? "a full set" :
-                                     "the set x" + std::to_string(factors[f]) +
-                                         ", duplicates, unknown keys";
+            sizes[f] =
+                Measure(file, bytes, (size_t)n, g_nRepeat * 100 / factors[f], lastNumber, last);
+            const std::string what =
+                f == 0 ? "a full set"
+                       : "the set x" + std::to_string(factors[f]) + ", duplicates, unknown keys";
             Print(v + (f == 0 ? "-full" : "-x" + std::to_string(factors[f])), what, sizes[f],
                   header);
         }

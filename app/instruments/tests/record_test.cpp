@@ -596,8 +596,7 @@ TEST_F(Record, ACountBeyondTheFileIsRefusedBeforeAnyRecordIsRead) {
             bool refused;
         } const cases[] = {
             {"three with values", values.bytes, 3, false},
-            {"three with values, counted as more than the rest holds", values.bytes, beyond,
-             true},
+            {"three with values, counted as more than the rest holds", values.bytes, beyond, true},
             {"three with values, the largest count", values.bytes, 0xFFFFFFFF, true},
             {"three shortest", three, 3, false},
             {"three shortest, one more counted", three, 4, true},
