@@ -83,7 +83,8 @@ public:
     // 1 when a second answer to the last answered request arrives within the profile's
     // "DuplicateTimeout" (ms, default 400).
     int ReceiveDuplicate();
-    // Waits ms milliseconds while dispatching the calling thread's window messages.
+    // Waits ms milliseconds while dispatching the calling thread's window messages; with a
+    // caller wait installed (below) the thread waits through it instead, as for a request.
     void Sleep(DWORD ms);
 
     // How a caller's thread waits for its request: the function returns once `object` (a
@@ -285,6 +286,8 @@ private:
     // The caller's wait for a semaphore of the request hand-over, through the installed
     // caller wait.
     static void WaitAsCaller(CSemaphore& semaphore);
+    // Sleep through the installed caller wait; FALSE when none is installed (or no timer).
+    static BOOL SleepAsCaller(DWORD ms);
     // Send for a request that the thread makes while it waits for its own request in flight
     // on this object (a window message handled in that wait).
     int SendAfterOwnRequest(int address, int channel, CPCvaskMessage* request,

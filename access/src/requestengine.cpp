@@ -185,6 +185,9 @@ BOOL CvaskAccess::PumpWaiting(const CMTimer* until) {
 
 void CvaskAccess::Sleep(DWORD ms) {
     if (ms == 0) return;
+    // A thread with the program's caller wait waits through it, on a timer of the time:
+    // the window thread's messages then follow the program's rule for its waits.
+    if (SleepAsCaller(ms)) return;
     CMTimer timer;
     timer.SetTimeout(ms);
     DWORD wake = QS_ALLINPUT;
@@ -216,6 +219,23 @@ CvaskAccess::CallerWait CvaskAccess::SetCallerWait(CallerWait wait) {
 }
 
 BOOL CvaskAccess::IsCallerWaiting() { return t_callerWaits > 0; }
+
+BOOL CvaskAccess::SleepAsCaller(DWORD ms) {
+    CallerWait wait = g_callerWait.load();
+    if (wait == nullptr) return FALSE;
+    HANDLE timer = CreateWaitableTimerA(NULL, TRUE, NULL);
+    if (timer == NULL) return FALSE;
+    LARGE_INTEGER due;
+    due.QuadPart = -(LONGLONG)ms * 10000;  // relative, in units of 100 ns
+    const BOOL set = SetWaitableTimer(timer, &due, 0, NULL, NULL, FALSE);
+    if (set) {
+        ++t_callerWaits;
+        wait(timer);
+        --t_callerWaits;
+    }
+    CloseHandle(timer);
+    return set;
+}
 
 void CvaskAccess::WaitAsCaller(CSemaphore& semaphore) {
     ++t_callerWaits;

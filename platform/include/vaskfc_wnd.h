@@ -88,6 +88,19 @@ typedef BOOL (*AFX_WNDPROC_FILTER)(HWND hWnd, UINT message, WPARAM wParam, LPARA
                                    LRESULT* pResult);
 VASKFC_API AFX_WNDPROC_FILTER AFXAPI AfxSetWndProcFilter(AFX_WNDPROC_FILTER pfnFilter);
 
+// How many modal loops (dialogs, property sheets, message boxes, menus, common dialogs, the
+// help mode) run on the calling thread now. The class library's own entries count
+// themselves; code that runs such a loop itself counts it with a CModalLoop for as long as
+// the loop runs.
+VASKFC_API int AFXAPI AfxGetModalLoopCount();
+class VASKFC_API CModalLoop {
+public:
+    CModalLoop();
+    ~CModalLoop();
+    CModalLoop(const CModalLoop&) = delete;
+    CModalLoop& operator=(const CModalLoop&) = delete;
+};
+
 class VASKFC_API CWnd : public CCmdTarget {
     DECLARE_DYNCREATE(CWnd)
 public:

@@ -312,6 +312,8 @@ BOOL vfc::AskMessageBoxHook(LPCSTR lpszText, UINT nType, UINT nIDHelp, int* pRes
 int AFXAPI AfxMessageBox(LPCSTR lpszText, UINT nType, UINT nIDHelp) {
     int nResult;
     if (vfc::AskMessageBoxHook(lpszText, nType, nIDHelp, &nResult)) return nResult;
+    // Counted here: the program's own DoMessageBox runs a loop as well.
+    CModalLoop loop;
     return AfxGetApp()->DoMessageBox(lpszText ? lpszText : "", nType, nIDHelp);
 }
 

@@ -109,6 +109,7 @@ int CFileDialog::DoModal() {
     m_ofn.Flags |= OFN_EXPLORER;
     m_ofn.Flags &= ~OFN_ENABLEHOOK;
     vfc::HookWindowCreate(this, kDialogClass);
+    CModalLoop loop;
     BOOL bOk = m_bOpenFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
     vfc::UnhookWindowCreate();
     return bOk ? IDOK : IDCANCEL;
@@ -256,7 +257,10 @@ void CWinApp::OnFilePrintSetup() {
     pd.Flags = PD_PRINTSETUP;
     pd.hDevMode = m_hDevMode;
     pd.hDevNames = m_hDevNames;
-    ::PrintDlgA(&pd);
+    {
+        CModalLoop loop;
+        ::PrintDlgA(&pd);
+    }
     // The dialog may hand back other handles, also when cancelled.
     m_hDevMode = pd.hDevMode;
     m_hDevNames = pd.hDevNames;

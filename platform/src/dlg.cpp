@@ -193,6 +193,7 @@ BOOL CDialog::CreateFromTemplate(CWnd* pParentWnd, BOOL bModal, int* pnResult) {
     vfc::HookWindowCreate(this, kDialogClass);
     BOOL bMade;
     if (bModal) {
+        CModalLoop loop;
         INT_PTR nResult =
             ::DialogBoxIndirectParamA(hInst, (LPCDLGTEMPLATEA)pTemplate,
                                       vfc::ModalOwner(pParentWnd), AfxDlgProc, (LPARAM)this);

@@ -570,7 +570,11 @@ void CFrameWnd::OnContextHelp() {
     SendMessage(WM_SETMESSAGESTRING, AFX_IDS_HELPMODEMESSAGE);
     HCURSOR hcurPrevious = ::SetCursor(::LoadCursorA(NULL, IDC_HELP));
     ::SetCapture(hWnd);
-    DWORD_PTR dwContext = RunHelpModeLoop();
+    DWORD_PTR dwContext;
+    {
+        CModalLoop loop;
+        dwContext = RunHelpModeLoop();
+    }
     // The frame may have gone while the mode ran.
     if (FromHandlePermanent(hWnd) != this) return;
     m_bHelpMode = FALSE;

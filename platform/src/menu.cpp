@@ -63,5 +63,6 @@ int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const {
 }
 
 BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect) {
+    CModalLoop loop;
     return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, CWnd::GetSafeHwnd(pWnd), lpRect);
 }

@@ -291,7 +291,13 @@ INT_PTR CPropertySheet::RunSystemSheet(BOOL bModeless) {
     if (!BuildHeader(m_pParentWnd)) return -1;
     m_bInitialized = FALSE;
     vfc::HookWindowCreate(this, kDialogClass);
-    INT_PTR nResult = ::PropertySheetA(&m_psh);
+    INT_PTR nResult;
+    if (bModeless) {
+        nResult = ::PropertySheetA(&m_psh);
+    } else {
+        CModalLoop loop;
+        nResult = ::PropertySheetA(&m_psh);
+    }
     vfc::UnhookWindowCreate();
     // The system keeps copies of the pages' records.
     delete[] m_pPageRecords;

@@ -150,7 +150,11 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
         pInfo->m_pd.hDevNames = pApp->m_hDevNames;
         pApp->m_hDevMode = pApp->m_hDevNames = NULL;
     }
-    BOOL bOk = ::PrintDlgA(&pInfo->m_pd);
+    BOOL bOk;
+    {
+        CModalLoop loop;
+        bOk = ::PrintDlgA(&pInfo->m_pd);
+    }
     if (!pInfo->m_bDirect) {
         // The choice stays the application's for the next print.
         pApp->m_hDevMode = pInfo->m_pd.hDevMode;

@@ -188,6 +188,16 @@ AFX_WNDPROC_FILTER AFXAPI AfxSetWndProcFilter(AFX_WNDPROC_FILTER pfnFilter) {
     return g_pfnWndProcFilter.exchange(pfnFilter);
 }
 
+namespace {
+thread_local int t_modalLoops = 0;
+}  // namespace
+
+int AFXAPI AfxGetModalLoopCount() { return t_modalLoops; }
+
+CModalLoop::CModalLoop() { ++t_modalLoops; }
+
+CModalLoop::~CModalLoop() { --t_modalLoops; }
+
 LRESULT vfc::CallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (AFX_WNDPROC_FILTER pfnFilter = g_pfnWndProcFilter.load()) {
         LRESULT lFiltered = 0;
@@ -771,6 +781,7 @@ int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType) {
     int nResult;
     if (vfc::AskMessageBoxHook(lpszText, nType, 0, &nResult)) return nResult;
     if (lpszCaption == NULL) lpszCaption = AfxGetAppName();
+    CModalLoop loop;
     return ::MessageBoxA(m_hWnd, lpszText, lpszCaption, nType);
 }
 

@@ -1,19 +1,12 @@
-// Waits of the program that keep the calling thread's window messages flowing: sent and
-// posted messages are dispatched while the wait lasts. A WM_QUIT ends the wait at once and
-// is posted again, so that the thread's message loop still ends.
+// The program's timed waits on the window thread: each is the one wait of windowwait.h (what
+// starts work waits for its end), and blocks on other threads.
 #pragma once
 
 #include <windows.h>
 
-// Handles at most one message of the calling thread without waiting for one: a sent
-// message is handled inside the look, a posted one is dispatched after the program's
-// PreTranslateMessage. FALSE when the message was WM_QUIT, which is posted again.
-// `nKinds`: the PM_QS_ flags of the kinds of message to look at; 0 looks at all.
-BOOL HandleOneMessage(UINT nKinds = 0);
-
 // The program's fixed waits (the pause after a device command, the polls while a device
 // restarts): `milliseconds` divided by the wait divisor. Answer time-outs of the bus do not
-// go through here.
+// go through here. A WM_QUIT ends it early and is left for the thread's loop.
 void ProgramWait(DWORD milliseconds);
 
 // Divides every later ProgramWait by `divisor` (1 and below: the full time). Tests shorten

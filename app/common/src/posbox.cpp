@@ -27,8 +27,11 @@ int PosMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type, int x, int
     // An owner that was disabled already (by a modal dialog of its own) stays so afterwards.
     const BOOL wasDisabled = owner != NULL ? EnableWindow(owner, FALSE) : TRUE;
     // Without a carrier the box still comes, centred on its owner.
-    const int result =
-        MessageBoxA(carrier != NULL ? carrier : owner, text ? text : "", caption, type);
+    int result;
+    {
+        CModalLoop loop;
+        result = MessageBoxA(carrier != NULL ? carrier : owner, text ? text : "", caption, type);
+    }
     if (!wasDisabled) EnableWindow(owner, TRUE);
     if (carrier != NULL) DestroyWindow(carrier);
     return result;

@@ -1,7 +1,7 @@
-// Waits that keep the calling thread's window messages flowing.
+// The program's timed waits, on the one wait of the window thread.
 #include "appwait.h"
 
-#include "windowwork.h"
+#include "windowwait.h"
 
 #include "vaskfc.h"
 
@@ -11,64 +11,11 @@ namespace {
 
 std::atomic<int> g_divisor{1};
 
-enum class WaitEnd { Time, Signalled, Quit, Failed };
-
-HWND MainWindowHandle() {
-    CWnd* pMain = AfxGetMainWnd();
-    return pMain != NULL ? pMain->GetSafeHwnd() : NULL;
-}
-
-}  // namespace
-
-BOOL HandleOneMessage(UINT nKinds) {
-    // The caller waits while the message is handled: a close it brings stays pending.
-    CWindowWork work;
-    // Sent messages are handled inside PeekMessage; a posted one is dispatched here.
-    MSG msg;
-    if (!PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE | nKinds)) return TRUE;
-    if (msg.message == WM_QUIT) {
-        // The thread's message loop must still see it.
-        PostQuitMessage((int)msg.wParam);
-        return FALSE;
-    }
-    CWinThread* thread = AfxGetThread();
-    if (thread == NULL || !thread->PreTranslateMessage(&msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return TRUE;
-}
-
-namespace {
-
-// Waits for the object (none: only the time) up to `milliseconds` (INFINITE: no limit),
-// dispatching each message as it comes. The object is looked at before every message and the
-// time after each, so a flood of messages holds neither the object nor the deadline back.
-WaitEnd Wait(HANDLE object, DWORD milliseconds) {
-    const bool limited = milliseconds != INFINITE;
-    const ULONGLONG deadline = GetTickCount64() + milliseconds;
-    const DWORD count = object != NULL ? 1 : 0;
-    for (;;) {
-        DWORD timeout = INFINITE;
-        if (limited) {
-            const ULONGLONG now = GetTickCount64();
-            timeout = now < deadline ? (DWORD)(deadline - now) : 0;
-        }
-        const DWORD woken = MsgWaitForMultipleObjectsEx(count, count ? &object : NULL, timeout,
-                                                        QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        if (count && woken == WAIT_OBJECT_0) return WaitEnd::Signalled;
-        if (woken != WAIT_TIMEOUT) {
-            if (woken != WAIT_OBJECT_0 + count) return WaitEnd::Failed;
-            if (!HandleOneMessage()) return WaitEnd::Quit;
-        }
-        if (limited && GetTickCount64() >= deadline) return WaitEnd::Time;
-    }
-}
-
 }  // namespace
 
 BOOL IsMainWindowThread() {
-    const HWND hMain = MainWindowHandle();
+    CWnd* pMain = AfxGetMainWnd();
+    const HWND hMain = pMain != NULL ? pMain->GetSafeHwnd() : NULL;
     return hMain != NULL && GetWindowThreadProcessId(hMain, NULL) == GetCurrentThreadId();
 }
 
@@ -76,7 +23,7 @@ void SetProgramWaitDivisor(int divisor) { g_divisor = divisor >= 1 ? divisor : 1
 
 void ProgramWait(DWORD milliseconds) {
     if (milliseconds == INFINITE) milliseconds = INFINITE - 1;
-    Wait(NULL, milliseconds / (DWORD)g_divisor.load());
+    WaitOnWindowThread(NULL, milliseconds / (DWORD)g_divisor.load());
 }
 
 void WaitWithMessages(int seconds) {
@@ -87,5 +34,5 @@ void WaitWithMessages(int seconds) {
 
 BOOL WaitForObjectWithMessages(HANDLE object, DWORD milliseconds) {
     if (object == NULL) return FALSE;
-    return Wait(object, milliseconds) == WaitEnd::Signalled;
+    return WaitOnWindowThread(object, milliseconds) == WaitEnd::Signalled;
 }

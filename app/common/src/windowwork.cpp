@@ -2,6 +2,7 @@
 #include "windowwork.h"
 
 #include "appwait.h"
+#include "windowwait.h"
 
 #include "vaskfc.h"
 
@@ -47,12 +48,24 @@ CWindowWork::CWindowWork(std::function<void()> abort)
 CWindowWork::~CWindowWork() {
     if (!m_counted) return;
     t_running.erase(std::remove(t_running.begin(), t_running.end(), this), t_running.end());
+    if (!t_running.empty()) return;
     // The close waited for the last work.
-    if (t_running.empty() && g_pendingClose != NULL && ::IsWindow(g_pendingClose))
+    if (g_pendingClose != NULL && ::IsWindow(g_pendingClose))
         ::PostMessageA(g_pendingClose, WM_CLOSE, 0, 0);
+    NoteWindowWorkEnded();
 }
 
 int CWindowWork::Running() { return (int)t_running.size(); }
+
+BOOL CWindowWork::IsWaitingWindow(HWND hRoot) {
+    if (t_running.empty() || hRoot == NULL) return FALSE;
+    const std::vector<HWND>& made = t_running.back()->m_made;
+    return std::find(made.begin(), made.end(), hRoot) == made.end();
+}
+
+void CWindowWork::NoteWindowMade(HWND hRoot) {
+    if (!t_running.empty()) t_running.back()->m_made.push_back(hRoot);
+}
 
 BOOL IsClosePending(HWND hMainWnd) {
     return g_pendingClose != NULL && (hMainWnd == NULL || g_pendingClose == hMainWnd);
@@ -69,9 +82,9 @@ void BeginPendingClose(HWND hMainWnd) {
     CancelOpenDialogs(hMainWnd);
 }
 
-BOOL PendingCloseMayEnd(HWND hMainWnd) {
-    return IsClosePending(hMainWnd) && t_running.empty() && ::IsWindowEnabled(hMainWnd);
-}
+BOOL MayEndWindowNow() { return t_running.empty() && AfxGetModalLoopCount() == 0; }
+
+BOOL PendingCloseMayEnd(HWND hMainWnd) { return IsClosePending(hMainWnd) && MayEndWindowNow(); }
 
 void EndPendingClose() { g_pendingClose = NULL; }
 

@@ -1,10 +1,13 @@
 // The fixture of the analyzer tests on the simulator's line COM1: one access object and one
 // scan for the suite (the scan costs about a second per empty address), the simulator's
 // control channel, a recording host, and base analyzers of the suite's devices. The log
-// starts empty for every test.
+// starts empty for every test. Every test runs with the program's waits (programwaits.h) on
+// its thread, the one of the main window: the fixture's own hidden window, unless the test
+// makes another window the main window.
 #pragma once
 
 #include "appwait.h"
+#include "programwaits.h"
 #include "commvask_seams.h"
 #include "node_helpers.h"
 #include "recording_host.h"
@@ -85,10 +88,20 @@ protected:
     }
 
     void SetUp() override {
+        if (AfxGetApp()->m_pMainWnd == NULL &&
+            mainWindow_.CreateEx(0, AfxRegisterWndClass(0), "KorvanGA", WS_POPUP, 0, 0, 10, 10,
+                                 NULL, NULL))
+            AfxGetApp()->m_pMainWnd = &mainWindow_;
+        waits_.reset(new CProgramWaits);
         ASSERT_TRUE(s_ready) << (s_access != NULL ? (LPCSTR)s_access->GetLastError().text
                                                   : "no simulator");
         ASSERT_TRUE(sim_.Connect()) << sim_.LastError();
         ASSERT_TRUE(Sim("CLEARLOG"));
+    }
+    ~AnalyzerBusFixture() override {
+        waits_.reset();
+        if (AfxGetApp()->m_pMainWnd == &mainWindow_) AfxGetApp()->m_pMainWnd = NULL;
+        if (mainWindow_.m_hWnd != NULL) mainWindow_.DestroyWindow();
     }
 
     // The initialised analyzer of model `typeCode` (the base model 0 by default) of a device
@@ -135,4 +148,6 @@ protected:
     static inline bool s_ready = false;
     vasksim::SimClient sim_;
     RecordingHost host_{1};
+    CWnd mainWindow_;
+    std::unique_ptr<CProgramWaits> waits_;
 };

@@ -11,6 +11,7 @@
 #include "sheetreport.h"
 #include "sindor23.h"
 #include "sindor6.h"
+#include "windowwait.h"
 #include "VaskGate.h"
 
 #include <objbase.h>
@@ -199,8 +200,9 @@ void CPageDiagnosticsValues::StartThread(int bUpdate) {
 void CPageDiagnosticsValues::StopValuesThread() {
     if (m_hThread == NULL) return;
     m_stop.store(true);
-    // The thread may be sending a row write: those are handled while we wait.
-    for (;;) {
+    // The thread may be sending a row write: the wait answers it.
+    while (WaitOnWindowThread(m_hThread, INFINITE) == WaitEnd::Quit) {
+        // The quit stays for the thread's loop; the rest is waited answering what is sent.
         const DWORD rc = MsgWaitForMultipleObjects(1, &m_hThread, FALSE, INFINITE, QS_SENDMESSAGE);
         if (rc != WAIT_OBJECT_0 + 1) break;
         MSG msg;
@@ -225,16 +227,12 @@ void CPageDiagnosticsValues::WaitForValuesThread() {
     // The wait cursor is counted: turned on once, then only shown again after each message.
     CWinApp* pApp = AfxGetApp();
     if (pApp != NULL) pApp->DoWaitCursor(1);
+    // The thread's writes come as sent messages, which the wait answers; the progress
+    // window's Cancel is taken inside. It says by its flag when it is done.
+    const DWORD kBusyLook = 50;
     while (IsBusy()) {
         if (pApp != NULL) pApp->DoWaitCursor(0);
-        // One message at a time; the thread's writes come as sent messages and need no
-        // posted one, so waiting for either keeps this from spinning.
-        MSG msg;
-        if (PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE)) {
-            if (pApp != NULL) pApp->PumpMessage();
-        } else {
-            MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_ALLINPUT);
-        }
+        if (WaitOnWindowThread(m_hThread, kBusyLook) == WaitEnd::Quit) break;
     }
     GetSheetHost().StopProgress();
     if (pMain != NULL && pMain->GetSafeHwnd() != NULL && pMain != pSheet && !bMainEnabled)

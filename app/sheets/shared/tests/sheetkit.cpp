@@ -30,9 +30,17 @@ SheetKit::SheetKit() {
     previousSheetHost_ = SetSheetHost(this);
     previousInstrumentHost_ = SetInstrumentHost(this);
     previousFactory_ = InstallInstrumentGridFactory();
+    if (TestApp().m_pMainWnd == NULL &&
+        mainWindow_.CreateEx(0, AfxRegisterWndClass(0), "KorvanGA", WS_POPUP, 0, 0, 10, 10, NULL,
+                             NULL))
+        TestApp().m_pMainWnd = &mainWindow_;
+    waits_.reset(new CProgramWaits);
 }
 
 SheetKit::~SheetKit() {
+    waits_.reset();
+    if (TestApp().m_pMainWnd == &mainWindow_) TestApp().m_pMainWnd = NULL;
+    if (mainWindow_.m_hWnd != NULL) mainWindow_.DestroyWindow();
     SetDiagValuesFactory(previousFactory_);
     SetInstrumentHost(previousInstrumentHost_);
     SetSheetHost(previousSheetHost_);

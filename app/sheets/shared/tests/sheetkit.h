@@ -1,7 +1,9 @@
 // The sheets' test kit: a test application (operation mode as the test sets it, every help
 // call recorded), a test main frame (access level and timer target as the test sets them),
 // and SheetKit, which installs both as the sheets' host and the instrument host (with the
-// instrument grids' factory) while it lives.
+// instrument grids' factory) while it lives, and the program's waits (programwaits.h) on the
+// test's thread, the one of the main window (a hidden window of the kit's own unless the
+// test has one).
 //
 // Scripted<Model> is an analyzer model whose device operations, as the grids call them, are
 // answered from a Script: each call is recorded ("GetLimit1(0)"), its result is the script's
@@ -11,6 +13,7 @@
 
 #include "instrumentgrid.h"
 #include "instrumenthost.h"
+#include "programwaits.h"
 #include "sheethost.h"
 
 #include "lorvix.h"
@@ -88,6 +91,8 @@ private:
     CSheetHost* previousSheetHost_;
     CInstrumentHost* previousInstrumentHost_;
     DiagValuesFactory previousFactory_;
+    CWnd mainWindow_;
+    std::unique_ptr<CProgramWaits> waits_;
 };
 
 // What a scripted analyzer answers.

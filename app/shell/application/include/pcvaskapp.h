@@ -13,7 +13,7 @@
 #include "vaskfc.h"
 
 #include "apphost.h"
-#include "buswait.h"
+#include "programwaits.h"
 
 #include <memory>
 
@@ -103,13 +103,12 @@ protected:
     CApplicationHost m_host;
     CInstrumentHost* m_pPreviousHost = NULL;
     BOOL m_bHostInstalled = FALSE;
-    // The bus's caller wait of the window thread and the filter that holds back what a
-    // window is sent during it (buswait.h), until RemoveProgramWaits; the wait installed
-    // before comes back then.
+    // The window thread's one wait as the bus's caller wait, and the rule that holds back
+    // what the windows are given during it (windowwait.h), until RemoveProgramWaits; the
+    // wait installed before comes back then.
     void InstallProgramWaits();
     void RemoveProgramWaits();
-    void (*m_previousCallerWait)(HANDLE) = NULL;
-    std::unique_ptr<CBusWaitFilter> m_pBusWaitFilter;
+    std::unique_ptr<CProgramWaits> m_pWaits;
     BOOL m_bClassRegistered = FALSE;
     BOOL m_bGatewayClient = FALSE;  // InitVGComm ran on the main thread
 

@@ -6,7 +6,7 @@
 #include "appmessages.h"
 #include "apputil.h"
 #include "appwait.h"
-#include "buswait.h"
+#include "windowwait.h"
 #include "comportsurvey.h"
 #include "instrumentview.h"
 #include "mainframe.h"
@@ -235,16 +235,10 @@ int CPCVaskApp::ExitInstance() {
 }
 
 void CPCVaskApp::InstallProgramWaits() {
-    if (m_pBusWaitFilter) return;
-    m_pBusWaitFilter.reset(new CBusWaitFilter);
-    m_previousCallerWait = CvaskAccess::SetCallerWait(WaitForRequestWithMessages);
+    if (!m_pWaits) m_pWaits.reset(new CProgramWaits);
 }
 
-void CPCVaskApp::RemoveProgramWaits() {
-    if (!m_pBusWaitFilter) return;
-    CvaskAccess::SetCallerWait(m_previousCallerWait);
-    m_pBusWaitFilter.reset();
-}
+void CPCVaskApp::RemoveProgramWaits() { m_pWaits.reset(); }
 
 BOOL CPCVaskApp::PreTranslateMessage(MSG* pMsg) {
     if (CSplashWnd::PreTranslateAppMessage(pMsg)) return TRUE;

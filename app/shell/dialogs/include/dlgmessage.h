@@ -18,6 +18,8 @@
 
 #include "resource.h"
 
+#include <memory>
+
 class CDlgMessage : public CDialog {
 public:
     enum { IDD = IDD_DLG_MESSAGE };
@@ -29,11 +31,12 @@ public:
 
     // Shows the window with the text (none: "Der Vorgang läuft ...") and the picture (0:
     // the one shown last), in front of the others, and disables the main window. The
-    // cancel request is cleared.
+    // cancel request is cleared. While shown it counts as a modal loop (AfxGetModalLoopCount).
     void StartText(LPCSTR lpszText = NULL, int nBitmapId = 0);
     // The same with a text of the string table; a missing one gives the default text.
     void Start(UINT nTextId, int nBitmapId = 0);
-    // Enables the main window, clears the cancel request and hides the window.
+    // Gives the main window back the state it had at the first Start (a sheet under the
+    // window keeps it disabled), clears the cancel request and hides the window.
     void Stop();
     // The text now; a picture other than 0 and the one shown replaces it.
     void SetText(LPCSTR lpszText, int nBitmapId = 0);
@@ -46,8 +49,8 @@ public:
     // "nHigh %"; or hides the three.
     void ShowProgress(BOOL bShow, int nLow = 0, int nHigh = 100);
     void SetPos(int nPos);
-    // Handles at most one waiting message of the thread (a click on Cancel) other than a
-    // paint, never waits for one, and tells whether Cancel was pressed since the start.
+    // Looks at the thread's messages once (LookAtWindowMessages: a click on Cancel), never
+    // waits, and tells whether Cancel was pressed since the start.
     BOOL IsCancelled();
     // Forgets a press of Cancel: the operation goes on.
     void ClearCancel() { m_bCancel = 0; }
@@ -74,6 +77,10 @@ protected:
     int m_nBitmapId;
     int m_bCancel;
     int m_bShowCancel;
+    // From Start to Stop: the modal loop it counts as, and whether the main window was
+    // enabled before.
+    std::unique_ptr<CModalLoop> m_pShown;
+    BOOL m_bMainWasEnabled = FALSE;
 
     DECLARE_MESSAGE_MAP()
 };

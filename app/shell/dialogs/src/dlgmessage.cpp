@@ -2,7 +2,7 @@
 #include "dlgmessage.h"
 
 #include "appwait.h"
-#include "buswait.h"
+#include "windowwait.h"
 #include "windowwork.h"
 
 namespace {
@@ -10,9 +10,9 @@ namespace {
 const char kDefaultText[] = "Der Vorgang läuft ...";
 const DWORD kRedrawNow = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
 
-void EnableMainWindow(BOOL bEnable) {
+HWND MainWindow() {
     CWnd* pMainWnd = AfxGetMainWnd();
-    if (pMainWnd != NULL && pMainWnd->m_hWnd != NULL) pMainWnd->EnableWindow(bEnable);
+    return pMainWnd != NULL ? pMainWnd->m_hWnd : NULL;
 }
 
 }  // namespace
@@ -29,7 +29,7 @@ CDlgMessage::CDlgMessage(CWnd* pParent)
     // It shows the progress of the work that a close of the program ends, and its Cancel
     // ends that work also while the work waits for the bus.
     LeaveOpenOnClose(m_hWnd);
-    TakeInputDuringBusWait(m_hWnd);
+    TakeInputDuringWait(m_hWnd);
 }
 
 CDlgMessage::~CDlgMessage() {
@@ -55,7 +55,12 @@ BOOL CDlgMessage::OnInitDialog() {
 void CDlgMessage::StartText(LPCSTR lpszText, int nBitmapId) {
     m_bCancel = 0;
     const CString text = lpszText != NULL && *lpszText != 0 ? lpszText : kDefaultText;
-    EnableMainWindow(FALSE);
+    const HWND hMain = MainWindow();
+    if (!m_pShown) {
+        m_pShown.reset(new CModalLoop);
+        m_bMainWasEnabled = hMain != NULL && ::IsWindowEnabled(hMain);
+    }
+    if (hMain != NULL) ::EnableWindow(hMain, FALSE);
     EnableWindow(TRUE);
     ShowWindow(SW_SHOW);
     ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -69,7 +74,10 @@ void CDlgMessage::Start(UINT nTextId, int nBitmapId) {
 }
 
 void CDlgMessage::Stop() {
-    EnableMainWindow(TRUE);
+    // A modal sheet or dialog under the window keeps the main window disabled.
+    const HWND hMain = MainWindow();
+    if (m_pShown && m_bMainWasEnabled && hMain != NULL) ::EnableWindow(hMain, TRUE);
+    m_pShown.reset();
     m_bCancel = 0;
     ShowWindow(SW_HIDE);
 }
@@ -121,7 +129,7 @@ void CDlgMessage::SetPos(int nPos) { m_progress.SetPos(nPos); }
 BOOL CDlgMessage::IsCancelled() {
     // Paints are left to the thread's next wait for the bus, which paints while the request
     // runs: a paint taken here would hold the next request back.
-    HandleOneMessage(PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE);
+    LookAtWindowMessages();
     return m_bCancel;
 }
 

@@ -5,7 +5,8 @@
 #include "dlgmessage.h"
 
 #include "appwait.h"
-#include "buswait.h"
+#include "programwaits.h"
+#include "windowwait.h"
 
 #include "resource.h"
 #include "window_kit.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -23,7 +25,19 @@ CWinApp theApp("KorvanGA progress test");
 
 const char kDefaultText[] = "Der Vorgang l\xE4uft ...";  // code page 1252
 
-class CMainFrame : public CFrameWnd {};
+class CMainFrame : public CFrameWnd {
+public:
+    std::function<void(UINT)> onCommand;
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+        if (onCommand && lParam == 0) {
+            onCommand(LOWORD(wParam));
+            return TRUE;
+        }
+        return CFrameWnd::OnCommand(wParam, lParam);
+    }
+};
 
 class ProgressTest : public ::testing::Test {
 protected:
@@ -47,6 +61,7 @@ protected:
 
     CMainFrame* frame = nullptr;
     std::unique_ptr<CDlgMessage> dialog;
+    CProgramWaits waits;  // on the main window's thread, as in the program
 };
 
 TEST_F(ProgressTest, MadeHiddenWithOnlyPictureAndText) {
@@ -91,6 +106,24 @@ TEST_F(ProgressTest, StartShowsTheTextWithTheMainWindowDisabledAndStopUndoesIt) 
     dialog->StartText(NULL);
     EXPECT_EQ(kDefaultText, Window().Text(IDC_MESSAGE_TEXT));
     dialog->Stop();
+}
+
+// While it shows it counts as a modal loop, and Stop leaves the main window as Start found
+// it: a modal sheet under the window (which disabled the main window) keeps it disabled.
+TEST_F(ProgressTest, ItCountsAsAModalLoopAndStopGivesTheMainWindowBackItsState) {
+    const int before = AfxGetModalLoopCount();
+    dialog->StartText("first");
+    dialog->StartText("second");
+    EXPECT_EQ(before + 1, AfxGetModalLoopCount());
+    dialog->Stop();
+    EXPECT_EQ(before, AfxGetModalLoopCount());
+    EXPECT_TRUE(::IsWindowEnabled(frameWnd()));
+    ::EnableWindow(frameWnd(), FALSE);  // as a modal sheet does
+    dialog->StartText("under a sheet");
+    dialog->Stop();
+    EXPECT_FALSE(::IsWindowEnabled(frameWnd())) << "the main window came free under the sheet";
+    EXPECT_EQ(before, AfxGetModalLoopCount());
+    ::EnableWindow(frameWnd(), TRUE);
 }
 
 TEST_F(ProgressTest, SetTextKeepsThePictureForZeroAndTakesANewOne) {
@@ -168,7 +201,7 @@ TEST_F(ProgressTest, CancelAsksToStopAndTheWindowStaysUntilStop) {
     EXPECT_TRUE(::IsWindowEnabled(frameWnd()));
 }
 
-TEST_F(ProgressTest, IsCancelledHandlesOnePostedClickAndNeverWaits) {
+TEST_F(ProgressTest, IsCancelledTakesTheWindowsOwnClickHoldsTheRestAndNeverWaits) {
     dialog->StartText("search");
     dialog->ShowCancel(TRUE);
     Drain();
@@ -178,11 +211,17 @@ TEST_F(ProgressTest, IsCancelledHandlesOnePostedClickAndNeverWaits) {
     dialog->Stop();
     dialog->StartText("search");
 
-    // At most one message a look: the second stays queued.
-    ::PostMessageA(dialog->m_hWnd, WM_NULL, 0, 0);
+    // A command for the main window waits for the work's end; the window's own click is
+    // taken behind it.
+    std::vector<UINT> commands;
+    frame->onCommand = [&](UINT id) { commands.push_back(id); };
+    ::PostMessageA(frameWnd(), WM_COMMAND, 4711, 0);
     ::PostMessageA(dialog->m_hWnd, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_FALSE(dialog->IsCancelled());
     EXPECT_TRUE(dialog->IsCancelled());
+    EXPECT_TRUE(commands.empty()) << "the main window's command ran inside the look";
+    EXPECT_TRUE(wkit::Driver::PumpUntil([&] { return !commands.empty(); }, 10000));
+    EXPECT_EQ(commands, std::vector<UINT>{4711});
+    frame->onCommand = nullptr;
 
     // Nothing queued: the look returns. A watchdog posts a message after 10 s, which a
     // look that waited would take; it must not have come yet.

@@ -8,7 +8,7 @@
 
 #include "appmessages.h"
 #include "apputil.h"
-#include "buswait.h"
+#include "windowwait.h"
 #include "converter.h"
 #include "dlgmessage.h"
 #include "gateway.h"

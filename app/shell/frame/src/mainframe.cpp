@@ -6,7 +6,7 @@
 #include "adjustmentsheet.h"
 #include "appmessages.h"
 #include "appwait.h"
-#include "buswait.h"
+#include "windowwait.h"
 #include "configpropertysheet.h"
 #include "curvepropsheet.h"
 #include "diagnosticspropertysheet.h"
@@ -336,9 +336,10 @@ void CKemMainFrame::OnClose() {
         return;
     }
     if (AfxMessageBox(IDS_EXIT_QUESTION, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-    // Work that lets messages through (a bus request, a scan, a transfer, a dialog) still
-    // uses the document and its analyzers below this handler: it is ended first.
-    if (CWindowWork::Running() > 0 || !IsWindowEnabled()) {
+    // Work that lets messages through (a bus request, a scan, a transfer) and modal loops (a
+    // dialog, a sheet, a box, a progress window) may still use the document and its analyzers
+    // below this handler: they are ended first.
+    if (!MayEndWindowNow()) {
         BeginPendingClose(m_hWnd);
         return;
     }
@@ -783,7 +784,10 @@ void CKemMainFrame::OnPrinterConfiguration() {
     pd.hwndOwner = m_hWnd;
     pd.Flags = PD_PRINTSETUP | PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS |
                PD_HIDEPRINTTOFILE | PD_NOSELECTION;
-    ::PrintDlgA(&pd);
+    {
+        CModalLoop loop;
+        ::PrintDlgA(&pd);
+    }
     // The choice is not kept.
     if (pd.hDevMode != NULL) ::GlobalFree(pd.hDevMode);
     if (pd.hDevNames != NULL) ::GlobalFree(pd.hDevNames);
@@ -930,7 +934,8 @@ void CKemMainFrame::ReportDeviceError(const CString& text, const ErrorStruct_& e
     if (m_bClosing || hWnd == NULL || !::IsWindow(hWnd)) return;
     // A box opened while the user's click or key waits in the queue would take it: the window
     // beneath the box is disabled and drops it. The failure then waits for the input.
-    if (::GetWindowThreadProcessId(hWnd, NULL) == ::GetCurrentThreadId() && !IsInBusWait() &&
+    if (::GetWindowThreadProcessId(hWnd, NULL) == ::GetCurrentThreadId() && !IsInWindowWait() &&
+        CWindowWork::Running() == 0 &&
         !IsUserInputWaiting()) {
         BroadcastMessage(WM_VASK_ERROR, (WPARAM)(LPCSTR)text, (LPARAM)&error);
         return;

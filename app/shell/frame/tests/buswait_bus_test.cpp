@@ -6,7 +6,7 @@
 // failure is shown once the wait has ended and names the error that happened.
 #include "document_bus_fixture.h"
 
-#include "buswait.h"
+#include "windowwait.h"
 #include "appmessages.h"
 #include "pcvasktreeview.h"
 
@@ -228,7 +228,7 @@ private:
         if (message == WM_VASK_ERROR && s_current != nullptr && wParam != 0 && lParam != 0) {
             const ErrorStruct_* error = (const ErrorStruct_*)lParam;
             s_current->seen.push_back({(LPCSTR)wParam, error->code, (LPCSTR)error->text,
-                                       IsInBusWait() != 0});
+                                       IsInWindowWait() != 0});
             if (s_current->onSeen) s_current->onSeen();
             return 1;
         }

@@ -117,8 +117,12 @@ void RunPrintFormDesigner(CWnd* pParent) {
     DeclareReportData(hJob, nPrintType);
     CString title;
     title.LoadString(IDS_DESIGNER_TITLE);
-    if (LlDefineLayoutA(hJob, pParent ? pParent->GetSafeHwnd() : NULL, title, LL_PROJECT_LIST,
-                        path) < 0)
-        AfxMessageBox(IDS_PRINT_MODULE_FAILED);
+    int defined;
+    {
+        CModalLoop loop;
+        defined = LlDefineLayoutA(hJob, pParent ? pParent->GetSafeHwnd() : NULL, title,
+                                  LL_PROJECT_LIST, path);
+    }
+    if (defined < 0) AfxMessageBox(IDS_PRINT_MODULE_FAILED);
     LlJobClose(hJob);
 }

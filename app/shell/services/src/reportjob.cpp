@@ -3,6 +3,7 @@
 
 #include "printforms.h"
 #include "resource.h"
+#include "windowwork.h"
 
 namespace {
 
@@ -78,8 +79,12 @@ int StartReportJob(int nPrintType, CReportJobInfo* pInfo, CWnd* pParent) {
     LlSetPrinterToDefaultA(hJob, LL_PROJECT_LIST, path);
 
     const HWND hParent = pParent ? pParent->GetSafeHwnd() : NULL;
-    const int started = LlPrintWithBoxStartA(hJob, LL_PROJECT_LIST, path, LL_PRINT_PROGRAM,
-                                             LL_BOX_CANCEL, hParent, "");
+    int started;
+    {
+        CModalLoop loop;  // the engine's box holds the window while it shows
+        started = LlPrintWithBoxStartA(hJob, LL_PROJECT_LIST, path, LL_PRINT_PROGRAM,
+                                       LL_BOX_CANCEL, hParent, "");
+    }
     if (started < 0) {
         TellPrintError(started);
         AbandonJob(hJob);
@@ -89,7 +94,12 @@ int StartReportJob(int nPrintType, CReportJobInfo* pInfo, CWnd* pParent) {
 
     CString prompt;
     prompt.LoadString(IDS_PRINT_OPTIONS_TEXT);
-    if (LlPrintOptionsDialogA(hJob, hParent, prompt) < 0) {
+    int chosen;
+    {
+        CModalLoop loop;
+        chosen = LlPrintOptionsDialogA(hJob, hParent, prompt);
+    }
+    if (chosen < 0) {
         AbandonJob(hJob);
         return -1;
     }
@@ -105,7 +115,13 @@ int StartReportJob(int nPrintType, CReportJobInfo* pInfo, CWnd* pParent) {
 int PrintReportRecord(int hJob) {
     CString text;
     text.LoadString(IDS_PRINTING_BOX_TEXT);
-    int result = LlPrintSetBoxTextA(hJob, text, g_nProgress);
+    int result;
+    {
+        // The engine's box takes its Cancel here: what else comes waits for the print's end.
+        CWindowWork work;
+        CModalLoop loop;
+        result = LlPrintSetBoxTextA(hJob, text, g_nProgress);
+    }
     if (result != LL_ERR_CANCELLED) {
         g_nProgress = g_nProgress >= 100 ? 1 : g_nProgress + 1;
         // A Cancel pressed while the record prints is answered here as well; the caller relies
@@ -122,7 +138,10 @@ void EndReportPreview(int hJob, CReportJobInfo* pInfo, CWnd* pParent) {
     // for done.
     const int ended = LlPrintEnd(hJob, 0);
     if (ended < 0) TellPrintError(ended);
-    LlPreviewDisplayA(hJob, path, "", pParent ? pParent->GetSafeHwnd() : NULL);
+    {
+        CModalLoop loop;
+        LlPreviewDisplayA(hJob, path, "", pParent ? pParent->GetSafeHwnd() : NULL);
+    }
     LlPreviewDeleteFilesA(hJob, path, "");
     LlJobClose(hJob);
 }

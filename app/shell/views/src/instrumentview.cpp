@@ -15,6 +15,7 @@
 #include "updatethread.h"
 #include "vaskinstrument.h"
 #include "viewmessage.h"
+#include "windowwait.h"
 #include "windowwork.h"
 
 #include <ctype.h>
@@ -117,27 +118,22 @@ CKemMainFrame* MainFrame() {
                                                                           : NULL;
 }
 
-// Waits until the thread has ended or `dwLimit` ms have passed, dispatching sent and posted
-// messages meanwhile (the thread sends to the frame's windows and fills the tree); TRUE when
-// it ended. A WM_QUIT taken from the queue is posted again, and from then on only sent
-// messages are handled, so that the wait neither spins nor swallows the end of the loop.
+// Waits until the thread has ended or `dwLimit` ms have passed; TRUE when it ended. The
+// thread sends to the frame's windows and fills the tree: that is answered meanwhile. After
+// a WM_QUIT only what is sent is answered, so that the wait neither spins nor swallows the
+// end of the loop.
 BOOL WaitForThreadEnd(HANDLE hThread, DWORD dwLimit) {
     const ULONGLONG deadline = ::GetTickCount64() + dwLimit;
-    BOOL bQuit = FALSE;
+    if (WaitOnWindowThread(hThread, dwLimit) != WaitEnd::Quit)
+        return ::WaitForSingleObject(hThread, 0) == WAIT_OBJECT_0;
     for (;;) {
         const ULONGLONG now = ::GetTickCount64();
         const DWORD dwLeft = now < deadline ? (DWORD)(deadline - now) : 0;
-        const DWORD r =
-            ::MsgWaitForMultipleObjectsEx(1, &hThread, dwLeft, bQuit ? QS_SENDMESSAGE : QS_ALLINPUT,
-                                          bQuit ? 0 : MWMO_INPUTAVAILABLE);
+        const DWORD r = ::MsgWaitForMultipleObjectsEx(1, &hThread, dwLeft, QS_SENDMESSAGE, 0);
         if (r == WAIT_OBJECT_0) return TRUE;
         if (r != WAIT_OBJECT_0 + 1) return FALSE;  // the time is up, or the handle is bad
-        if (bQuit) {
-            MSG msg;
-            ::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        } else if (!HandleOneMessage()) {
-            bQuit = TRUE;
-        }
+        MSG msg;
+        ::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
 }
 
@@ -501,7 +497,6 @@ void CInstrumentView::OnVaskError(LPCSTR lpszText, ErrorStruct_* pError) {
 }
 
 LRESULT CInstrumentView::OnDownloadProgress(WPARAM wParam, LPARAM lParam) {
-    HandleOneMessage();
     m_dlgMessage.SetPos((int)wParam);
     static const struct {
         UINT nTextId;
@@ -527,7 +522,6 @@ LRESULT CInstrumentView::OnDownloadProgress(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CInstrumentView::OnParameterProgress(WPARAM wParam, LPARAM lParam) {
-    HandleOneMessage();
     m_dlgMessage.SetPos((int)wParam);
     m_dlgMessage.SetTextId(IDS_IV_PC_TRANSFER);
     m_dlgMessage.ShowCancel(TRUE);
@@ -542,8 +536,8 @@ LRESULT CInstrumentView::OnParameterProgress(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CInstrumentView::OnOfflineTransfer(WPARAM wParam, LPARAM) {
-    HandleOneMessage();
     m_dlgMessage.SetPos((int)wParam);
+    m_dlgMessage.IsCancelled();
     return 1;
 }
 
@@ -786,15 +780,21 @@ void CInstrumentView::RunConfigCommand(UINT nAskId, UINT nWaitTextId,
     m_bBusy = 1;
     m_dlgMessage.ShowCancel(FALSE);
     m_dlgMessage.Start(IDS_IV_PREPARING, kPictureOperation);
-    if ((pInstrument->*command)()) {
-        m_dlgMessage.ShowCancel(TRUE);
-        m_dlgMessage.SetTextId(nWaitTextId, kPictureOperation);
-        ProgramWait(5000);
-        pInstrument->EnableCommandReport(0);
-        VaskFloat values[4];
-        while (!m_dlgMessage.IsCancelled() && !IsClosePending() && !pInstrument->GetMeas(values))
-            ProgramWait(2000);
-        pInstrument->EnableCommandReport(1);
+    {
+        // Nothing else runs between the transfer and the device's first answer after it; a
+        // close confirmed meanwhile ends the wait for the answer.
+        CWindowWork work;
+        if ((pInstrument->*command)()) {
+            m_dlgMessage.ShowCancel(TRUE);
+            m_dlgMessage.SetTextId(nWaitTextId, kPictureOperation);
+            ProgramWait(5000);
+            pInstrument->EnableCommandReport(0);
+            VaskFloat values[4];
+            while (!m_dlgMessage.IsCancelled() && !IsClosePending() &&
+                   !pInstrument->GetMeas(values))
+                ProgramWait(2000);
+            pInstrument->EnableCommandReport(1);
+        }
     }
     m_dlgMessage.Stop();
     m_bBusy = 0;

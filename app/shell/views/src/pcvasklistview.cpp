@@ -1,7 +1,7 @@
 // The value list pane.
 #include "pcvasklistview.h"
 
-#include "buswait.h"
+#include "windowwait.h"
 #include "converter.h"
 #include "gateway.h"
 #include "panehelp.h"

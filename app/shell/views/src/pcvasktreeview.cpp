@@ -1,7 +1,7 @@
 // The tree pane.
 #include "pcvasktreeview.h"
 
-#include "buswait.h"
+#include "windowwait.h"
 #include "definecomponentsdlg.h"
 #include "instrument.h"
 #include "pane_seams.h"
@@ -220,14 +220,14 @@ void CPCVaskTreeView::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult) {
 void CPCVaskTreeView::OnSelChanging(NMHDR* pNMHDR, LRESULT* pResult) {
     *pResult = 0;
     const HTREEITEM hNew = ((NMTREEVIEWA*)pNMHDR)->itemNew.hItem;
-    if (IsInBusWait()) {
-        // Another thread or program selects while this thread waits for the bus: the new
-        // node's state and views ask the bus, so the selection is made once the wait has
-        // ended, as a click then would be.
+    if (WouldRunOutOfTurn(m_hWnd)) {
+        // Another thread or program selects while this thread waits for the bus (or while
+        // held work waits): the new node's state and views ask the bus, so the selection is
+        // made in its turn, once the wait has ended, as a click then would be.
         *pResult = 1;
         CInstrument* pLater = NodeOf(hNew);
         const BOOL bRoot = hNew == m_hRootItem;
-        AfterBusWait(m_hWnd, [this, pLater, bRoot] { SelectLater(pLater, bRoot); });
+        RunAfterWait(m_hWnd, [this, pLater, bRoot] { SelectLater(pLater, bRoot); });
         return;
     }
     CPCVaskDoc* pDoc = GetDoc();
@@ -296,6 +296,7 @@ void CPCVaskTreeView::OnContextMenu(CWnd*, CPoint point) {
     const UINT nFlags = TPM_LEFTALIGN | TPM_RIGHTBUTTON;
     HMENU hPopup = ::GetSubMenu(hMenu, 0);
     if (hPopup != NULL && hOwner != NULL) {
+        CModalLoop loop;
         if (g_pfnTrackPopup != NULL)
             g_pfnTrackPopup(hPopup, nFlags, point.x, point.y, hOwner);
         else

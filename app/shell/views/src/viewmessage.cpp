@@ -1,7 +1,7 @@
 // The message pane.
 #include "viewmessage.h"
 
-#include "buswait.h"
+#include "windowwait.h"
 #include "mainframe.h"
 #include "panehelp.h"
 #include "pcvaskapp.h"

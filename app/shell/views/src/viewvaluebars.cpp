@@ -1,7 +1,7 @@
 // The value-bars pane.
 #include "viewvaluebars.h"
 
-#include "buswait.h"
+#include "windowwait.h"
 #include "panehelp.h"
 #include "pcvaskapp.h"
 #include "pcvaskdoc.h"

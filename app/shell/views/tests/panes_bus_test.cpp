@@ -7,7 +7,7 @@
 
 #include "analyzer_bus_fixture.h"
 
-#include "buswait.h"
+#include "windowwait.h"
 #include "definecomponentsdlg.h"
 #include "gateway.h"
 #include "pane_seams.h"
