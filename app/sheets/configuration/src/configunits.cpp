@@ -53,10 +53,11 @@ void CUnitsGrid::Initialize(CObject* pInstrument) {
     std::vector<int> rows;
     for (int r = 0; r < m_nRows; ++r) rows.push_back(r);
     SetComponentRowHeadings(*this, m_pInstrument, rows);
-    const int width = GetGridWidth(*this) / 3;
-    for (int col = -1; col <= kMaxCol; ++col) SetColumnWidth(col, width);
     ReadUnits();
     SetCellProtection();
+    // A third of the window each, fitted into what its border leaves of it: three columns
+    // that fit show no horizontal bar.
+    FitColumnWidths(*this, -1, std::vector<int>(kMaxCol + 2, GetGridWidth(*this) / 3));
     LayoutChildWindows();
 }
 

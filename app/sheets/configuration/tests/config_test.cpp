@@ -511,6 +511,7 @@ TEST(ConfigUnitsPage, OfflineAUnitRelabelsTheComponentsConcentrations) {
                       EXPECT_EQ(grid.GetRowCount(), sindor23 ? 2 : 1);
                       EXPECT_FALSE(Locked(grid, CUnitsGrid::kUnitCol, 0));
                       EXPECT_TRUE(Locked(grid, CUnitsGrid::kMaxCol, 0));
+                      EXPECT_EQ(HorizontalBarHeight(grid.m_hWnd), 0) << "three columns fit";
                       PickUnit(sheet, 0, 1);  // "vpm"
                       w.PressOK();
                   });

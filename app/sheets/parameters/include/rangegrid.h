@@ -32,6 +32,9 @@ public:
 protected:
     // The cells of every range row from the shown component's records.
     void FillCells();
+    // The row headings and the two columns a third of the window each, fitted into it and
+    // widened for their texts.
+    void FitColumns();
     int RowCount() const;
 
     CVaskInstrument* m_pAnalyzer;

@@ -50,8 +50,6 @@ void CDisturbanceGrid::Initialize(CObject* pAnalyzer) {
     SetHeadingRowTexts(*this, IDS_TIME_CONSTANT_HEADINGS, -1);
     FormatHeadings();
     SetComponentRowHeadings(*this, m_pAnalyzer, m_rows);
-    const int width = GetGridWidth(*this) / 4;
-    for (int col = -1; col < 3; ++col) SetColumnWidth(col, width);
 
     const BOOL online = IsProgramOnline();
     for (int c : m_rows) {
@@ -84,6 +82,9 @@ void CDisturbanceGrid::Initialize(CObject* pAnalyzer) {
         const VaskFloat* values[] = {&m_t90Inside[c], &m_t90Outside[c], &m_deltaRange[c]};
         FillValueRow(*this, r, m_bRead[c], values, 3);
     }
+    // A quarter of the window each, fitted into what its border leaves of it: four columns
+    // that fit show no horizontal bar.
+    FitColumnWidths(*this, -1, std::vector<int>(4, GetGridWidth(*this) / 4));
     LayoutChildWindows();
 }
 

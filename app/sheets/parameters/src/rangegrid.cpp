@@ -44,8 +44,6 @@ void CRangeGrid::Initialize(CObject* pAnalyzer) {
         heading.Format(format, r + 1);
         SetCellText(-1, r, heading);
     }
-    const int width = GetGridWidth(*this) / 3;
-    for (int col = -1; col < kColumns; ++col) SetColumnWidth(col, width);
 
     const std::vector<int> components = GetComponentRows(m_pAnalyzer);
     const BOOL online = IsProgramOnline();
@@ -80,7 +78,15 @@ void CRangeGrid::Initialize(CObject* pAnalyzer) {
     }
     m_nShownComponent = 0;
     FillCells();
+    FitColumns();
     LayoutChildWindows();
+}
+
+void CRangeGrid::FitColumns() {
+    // A third of the window for the headings and each value; the border takes its room
+    // from the window, and the columns are fitted to what is left of it, so that three
+    // columns that fit show no horizontal bar.
+    FitColumnWidths(*this, -1, std::vector<int>(kColumns + 1, GetGridWidth(*this) / 3));
 }
 
 void CRangeGrid::FillCells() {

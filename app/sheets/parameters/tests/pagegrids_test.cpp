@@ -91,7 +91,15 @@ TEST_F(PageGrids, LayoutsPerModel) {
         EXPECT_EQ(Text(*range, -1, -1) + "|" + Text(*range, 0, -1) + "|" + Text(*range, 1, -1),
                   "Range|Start value|End value");
         EXPECT_EQ(Text(*range, -1, c.ranges - 1), "Range: " + std::to_string(c.ranges));
-        EXPECT_EQ(range->GetColumnWidth(0), 600 / 3);
+        // A third of the 600 pixels each, fitted into the window: no horizontal bar.
+        int rangeTotal = range->GetSettings()->GetHeadingColWidth(-1);
+        for (int col = 0; col < range->GetColCount(); ++col)
+            rangeTotal += range->GetColumnWidth(col);
+        CRect rangeClient;
+        range->GetClientRect(&rangeClient);
+        EXPECT_LT(rangeTotal, rangeClient.Width());
+        EXPECT_GE(range->GetColumnWidth(0), 600 / 3 - 2);
+        EXPECT_EQ(CRect(range->GetSettings()->m_rcHScroll).Height(), 0);
 
         auto limits = host.Make<CLimitsGrid>();
         limits->Setup(a.get(), 1);

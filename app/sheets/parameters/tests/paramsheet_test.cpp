@@ -84,8 +84,16 @@ int FontHeight(HFONT hFont) {
     return tm.tmHeight;
 }
 
-// Page by page, every text and every grid cell shows whole, and the grids' text is as tall
-// as the page's own.
+// The font's record: its height in logical units and its face.
+LOGFONTA LogFont(HFONT hFont) {
+    LOGFONTA lf = {};
+    ::GetObjectA(hFont, sizeof lf, &lf);
+    return lf;
+}
+
+// Page by page, every text and every grid cell shows whole, the grids write in the page's
+// font, and no grid whose columns fit shows a horizontal scroll bar (the gas correction's
+// twelve columns are wider than its window).
 TEST_F(ParamSheet, EveryTextAndGridCellOfEveryPageShowsWhole) {
     for (const char* model : {"Sindor 6", "Sindor 23", "Quenta 6"}) {
         SCOPED_TRACE(model);
@@ -95,12 +103,21 @@ TEST_F(ParamSheet, EveryTextAndGridCellOfEveryPageShowsWhole) {
                 ASSERT_TRUE(w.SelectPage(page));
                 SCOPED_TRACE(page);
                 std::string unfit = wkit::Unfit(wkit::WholeTexts(w.Page()));
-                const int pageFont = FontHeight((HFONT)::SendMessageA(w.Page(), WM_GETFONT, 0, 0));
+                const HFONT hPageFont = (HFONT)::SendMessageA(w.Page(), WM_GETFONT, 0, 0);
+                ASSERT_NE(hPageFont, (HFONT)NULL);
+                const LOGFONTA pageFont = LogFont(hPageFont);
                 for (CGridWnd* pGrid : GridsOf(w.Page())) {
                     unfit += wkit::Unfit(WholeGridTexts(*pGrid));
                     CFont* pFont = pGrid->GetSettings()->m_pDefaultFont;
                     ASSERT_NE(pFont, nullptr);
-                    EXPECT_GE(FontHeight((HFONT)pFont->GetSafeHandle()), pageFont);
+                    const LOGFONTA gridFont = LogFont((HFONT)pFont->GetSafeHandle());
+                    EXPECT_EQ(gridFont.lfHeight, pageFont.lfHeight);
+                    EXPECT_STREQ(gridFont.lfFaceName, pageFont.lfFaceName);
+                    EXPECT_EQ(FontHeight((HFONT)pFont->GetSafeHandle()), FontHeight(hPageFont));
+                    if (::GetDlgCtrlID(pGrid->m_hWnd) != IDC_PCORR_GAS_GRID) {
+                        EXPECT_EQ(HorizontalBarHeight(pGrid->m_hWnd), 0)
+                            << "a horizontal bar on grid " << ::GetDlgCtrlID(pGrid->m_hWnd);
+                    }
                 }
                 EXPECT_EQ(unfit, "");
             }
@@ -362,9 +379,8 @@ TEST_F(ParamSheet, TheLimitsGridsShowEveryRowAndColumnWhole) {
                 CLimitsGrid& grid = sheet.GetLimitsPage().GetLimitsGrid(n);
                 EXPECT_EQ(Text(grid, 0, 0), "400.000 ppm");
                 ASSERT_EQ(grid.GetRowCount(), c.rows);
-                const CRect hBar(grid.GetSettings()->m_rcHScroll);
                 const CRect vBar(grid.GetSettings()->m_rcVScroll);
-                EXPECT_EQ(hBar.Height(), 0) << "columns beyond the window";
+                EXPECT_EQ(HorizontalBarHeight(grid.m_hWnd), 0) << "columns beyond the window";
                 EXPECT_EQ(vBar.Width(), 0) << "rows below the window";
                 EXPECT_EQ(wkit::Unfit(WholeGridTexts(grid)), "");
             }

@@ -25,8 +25,9 @@ public:
     ~CParamGrid() override;
 
     // Text overflow off, back-buffer painting on, an edit left for a window outside the grid
-    // ends normally, the parameter cell type, the two fonts, the masked edit, column
-    // headings 20 pixels high, the normal font as the grid's font.
+    // ends normally, the parameter cell type, the two fonts (the font of the window the grid
+    // sits on, normal and bold; MS Sans Serif of 8 points without one), the masked edit,
+    // column headings 20 pixels high, the normal font as the grid's font.
     void OnGridSetup() override;
     // A double click edits the current cell.
     void OnCellDblClick(int nCol, int nRow, CRect* pRect, CPoint* pPoint, BOOL bProcessed) override;

@@ -2,6 +2,7 @@
 #include "paramgrid.h"
 
 #include <stdlib.h>
+#include <string.h>
 
 namespace {
 
@@ -29,6 +30,22 @@ void SplitChoices(LPCSTR caption, CStringArray& choices) {
     }
 }
 
+// The font of the window the grid sits on (a page, a dialog), as its record; without one,
+// the dialogs' MS Sans Serif of 8 points.
+LOGFONTA DialogFont(HWND hGrid) {
+    LOGFONTA lf;
+    HWND hParent = hGrid != NULL ? ::GetParent(hGrid) : NULL;
+    HFONT hFont = hParent != NULL ? (HFONT)::SendMessageA(hParent, WM_GETFONT, 0, 0) : NULL;
+    if (hFont != NULL && ::GetObjectA(hFont, sizeof lf, &lf) == sizeof lf) return lf;
+    memset(&lf, 0, sizeof lf);
+    HDC hDC = ::GetDC(NULL);
+    lf.lfHeight = -::MulDiv(8, hDC != NULL ? ::GetDeviceCaps(hDC, LOGPIXELSY) : 96, 72);
+    if (hDC != NULL) ::ReleaseDC(NULL, hDC);
+    lf.lfWeight = FW_NORMAL;
+    strcpy(lf.lfFaceName, "MS Sans Serif");
+    return lf;
+}
+
 }  // namespace
 
 CParamGrid::CParamGrid()
@@ -41,8 +58,15 @@ void CParamGrid::OnGridSetup() {
     SetBackBufferPainting(TRUE);
     SetCancelEditOnFocusLoss(FALSE);
     m_nParamCellType = RegisterCellType(&m_paramCellType);
-    m_nNormalFont = CreateGridFont("MS Sans Serif", 8, FW_NORMAL);
-    m_nBoldFont = CreateGridFont("MS Sans Serif", 8, FW_BOLD);
+    // The cells in the text of the dialog around them, the headings in it made bold: a
+    // height in pixels of its own would not grow with the dialog's on a screen of more dots
+    // per inch.
+    const LOGFONTA lf = DialogFont(m_hWnd);
+    for (int* pIndex : {&m_nNormalFont, &m_nBoldFont})
+        *pIndex = CreateGridFontEx(lf.lfHeight, lf.lfWidth, 0, 0,
+                                   pIndex == &m_nBoldFont ? FW_BOLD : FW_NORMAL, lf.lfItalic, 0, 0,
+                                   lf.lfCharSet, lf.lfOutPrecision, lf.lfClipPrecision,
+                                   lf.lfQuality, lf.lfPitchAndFamily, lf.lfFaceName);
     if (m_maskedEdit.m_hWnd == NULL)
         m_maskedEdit.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, kMaskedEditId);
     SetColumnHeadingHeight(kHeadingHeight);

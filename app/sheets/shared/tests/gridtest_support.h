@@ -44,6 +44,21 @@ private:
     int made_ = 0;
 };
 
+// The height of the grid's horizontal scroll bar as it shows (0 when it is hidden): the
+// scroll-bar control among the grid's child windows that is not the vertical one.
+inline int HorizontalBarHeight(HWND hGrid) {
+    int height = 0;
+    for (HWND h = ::GetWindow(hGrid, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        char name[32] = "";
+        ::GetClassNameA(h, name, sizeof name);
+        if (_stricmp(name, "ScrollBar") != 0 || (::GetWindowLongA(h, GWL_STYLE) & SBS_VERT))
+            continue;
+        RECT rc;
+        if (::IsWindowVisible(h) && ::GetWindowRect(h, &rc)) height = rc.bottom - rc.top;
+    }
+    return height;
+}
+
 inline std::string Text(CGridWnd& grid, int col, int row) {
     CGridCell cell;
     grid.GetDisplayCell(col, row, cell);

@@ -22,6 +22,7 @@ using ::testing::ElementsAre;
 namespace {
 
 const UINT kPage = 118;
+const UINT kLargeFontPage = 119;
 const UINT kGroupBox = 1071;
 const UINT kButtonUp = 3001, kButtonDown = 3002;
 // Columns of the test grid.
@@ -42,7 +43,7 @@ public:
 
 class CGridPage : public CHelpPropertyPage {
 public:
-    CGridPage() : CHelpPropertyPage(kPage) {}
+    explicit CGridPage(UINT nTemplate = kPage) : CHelpPropertyPage(nTemplate) {}
     BOOL OnInitDialog() override {
         CHelpPropertyPage::OnInitDialog();
         grid.AttachToDlgItem(this, kGroupBox);
@@ -63,12 +64,12 @@ public:
 class ParamGridPage : public ::testing::Test {
 protected:
     // Runs the page in a sheet; `script` works the grid.
-    void Run(std::function<void(CTestGrid&)> script) {
+    void Run(std::function<void(CTestGrid&)> script, UINT nTemplate = kPage) {
         wkit::Driver driver;
-        CGridPage page;
+        CGridPage page(nTemplate);
         CHelpPropertySheet sheet("Parameter grid");
         sheet.AddPage(&page);
-        driver.OnOpen(wkit::Template(kPage), [&](wkit::Window& w) {
+        driver.OnOpen(wkit::Template(nTemplate), [&](wkit::Window& w) {
             grid_ = &page.grid;
             Cells()->SetFocus();
             script(page.grid);
@@ -250,6 +251,46 @@ TEST_F(ParamGridPage, TheDropListIndexCountsOnlyChoicesEndedByALineFeed) {
         for (int section : {0, 2, 3, 4})
             EXPECT_EQ(grid.OnGetDefaultColor(section), ::GetSysColor(COLOR_BTNFACE)) << section;
     });
+}
+
+LOGFONTA LogFont(HFONT hFont) {
+    LOGFONTA lf = {};
+    ::GetObjectA(hFont, sizeof lf, &lf);
+    return lf;
+}
+
+// The cells are written in the font of the page the grid sits on, whichever it is, and the
+// headings in that font made bold: text as tall as the page's labels beside the grid.
+TEST_F(ParamGridPage, TheCellsAndHeadingsAreInThePagesFont) {
+    std::vector<LONG> heights;
+    for (UINT nTemplate : {kPage, kLargeFontPage}) {
+        SCOPED_TRACE(nTemplate);
+        Run(
+            [&](CTestGrid& grid) {
+                const LOGFONTA page =
+                    LogFont((HFONT)::SendMessageA(::GetParent(grid.m_hWnd), WM_GETFONT, 0, 0));
+                ASSERT_NE(page.lfHeight, 0);
+                heights.push_back(page.lfHeight);
+                const LOGFONTA cells =
+                    LogFont((HFONT)grid.GetSettings()->m_pDefaultFont->GetSafeHandle());
+                EXPECT_EQ(cells.lfHeight, page.lfHeight);
+                EXPECT_STREQ(cells.lfFaceName, page.lfFaceName);
+                EXPECT_EQ(cells.lfWeight, FW_NORMAL);
+                grid.SetCellText(0, -1, "Value");
+                grid.FormatHeadings();
+                CGridCell heading;
+                grid.GetDisplayCell(0, -1, heading);
+                ASSERT_NE(heading.GetFont(), nullptr);
+                const LOGFONTA bold = LogFont((HFONT)heading.GetFont()->GetSafeHandle());
+                EXPECT_EQ(bold.lfHeight, page.lfHeight);
+                EXPECT_STREQ(bold.lfFaceName, page.lfFaceName);
+                EXPECT_EQ(bold.lfWeight, FW_BOLD);
+            },
+            nTemplate);
+    }
+    // The grid followed two fonts of different heights, not a height of its own.
+    ASSERT_EQ(heights.size(), 2u);
+    EXPECT_NE(heights[0], heights[1]);
 }
 
 }  // namespace
