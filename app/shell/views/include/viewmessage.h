@@ -12,6 +12,13 @@
 // as their widest text reaches. A busy document empties both lists; a rebuild request
 // (RequestRebuild, from other windows) empties them at the next update and shows every
 // state anew. Offline the lists stay as they are and only the document's status lights up.
+//
+// The pane keeps what it last read of each analyzer in the tree. A refresh that gives way to
+// the user's input (buswait.h) reads at least one analyzer, and the next refresh begins with
+// the one where it stopped; a selection reads none. The lists, the light, the tray icon and
+// the document's four flags (the status bar's) show the last known state of every analyzer,
+// read in this update or not, also after a rebuild request; an analyzer that left the tree
+// leaves them.
 #pragma once
 
 #include "vaskfc.h"
@@ -45,6 +52,8 @@ public:
     // Adds the text to the system states when on and absent, removes it when off and present
     // (exact, case-sensitive match).
     void ShowInList(const CString& text, BOOL bOn);
+    // The analyzer's eighteen system texts, each on or off.
+    void ShowSystemTexts(CVaskInstrument* pAnalyzer, const BOOL* pbOn);
 
     // The next update empties both lists and shows every state anew.
     void RequestRebuild() { m_nRebuildRequest = 1; }
@@ -79,9 +88,15 @@ protected:
         int maintenance = 0;
     };
     std::map<CVaskInstrument*, ChannelStates> m_shown;
-    // What each analyzer added to the document's four flags when it was last read: a refresh
-    // that the user's input cuts short keeps the flags of those it did not reach.
-    std::map<CVaskInstrument*, ChannelStates> m_flags;
+    // What each analyzer gave when it was last read: its four channel states, its system
+    // states and what it adds to the document's four flags. A refresh that the user's input
+    // cuts short keeps them for those it did not reach; a rebuild request shows them again.
+    struct Known {
+        ChannelStates states;
+        BOOL system[18] = {};
+        ChannelStates flags;
+    };
+    std::map<CVaskInstrument*, Known> m_known;
     // The analyzer at which the next refresh begins, after one cut short.
     size_t m_nNextAnalyzer;
 

@@ -7,13 +7,21 @@
 // Hints 1, 6 and 7 lay the rows out anew (a flag of the whole program records that they are
 // laid out for the selection); hint 3, the timer's, refreshes the values. A range that
 // cannot be read, or that names none of the analyzer's four ranges, shows "Unknown" with an
-// empty bar. A refresh or a selection that gives way to the user's input (buswait.h) leaves
-// what it has not read to the next refresh; until then a row shows nothing of it.
+// empty bar.
+//
+// Each row is read whole, its switch status included, on every refresh: the switch status,
+// the measured values, the range and its limits. A refresh that gives way to the user's
+// input (buswait.h) reads at least one row, and the next refresh begins at the row where it
+// stopped, so every row is read within as many refreshes as there are rows. A selection
+// that gives way leaves what it has not read to the next refresh. A row shows what was last
+// read of it for the analyzer shown, and nothing of what is not read yet: never a value of
+// the analyzer shown before.
 #pragma once
 
 #include "vaskfc.h"
 
 #include "resource.h"
+#include "vaskfloat.h"
 
 class CPCVaskDoc;
 class CVaskInstrument;
@@ -31,11 +39,13 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
 
-    // Shows row c with the component's label and switch status, or hides it.
+    // Shows row c with the component's label, or hides it; what the row showed of the values
+    // is forgotten (its switch status comes with the row's next read).
     void ShowComponentRow(CVaskInstrument* pAnalyzer, int c, BOOL bShow);
-    // Row c's bar, limits, range and value from the device (and its switch status when the
-    // layout gave way before reading it).
-    void UpdateComponentBar(CVaskInstrument* pAnalyzer, int c);
+    // Row c's switch status, bar, limits, range and value from the device. Between its reads
+    // it gives way to the user's input when bMayGiveWay; FALSE when it did (the row shows
+    // what it has read).
+    BOOL UpdateComponentBar(CVaskInstrument* pAnalyzer, int c, BOOL bMayGiveWay = TRUE);
 
     // Whether the rows are laid out for the current selection (one flag for the program).
     static int IsLayoutDone() { return s_nLayoutDone; }
@@ -57,15 +67,31 @@ protected:
     void ShowRows(CVaskInstrument* pAnalyzer);
     // Whether row c shows one of the analyzer's components.
     static BOOL HasRow(CVaskInstrument* pAnalyzer, int c);
-    // Row c's switch status from the device.
-    void ShowSwitchStatus(CVaskInstrument* pAnalyzer, int c);
+    // What was read of row c for the analyzer shown since the rows were laid out for it.
+    struct RowRead {
+        BOOL bStatus = FALSE;
+        CString status;
+        BOOL bValue = FALSE;
+        VaskFloat value;
+        enum { kNotRead, kUnknown, kKnown } range = kNotRead;
+        int nLowerNumber = 0, nUpperNumber = 0;  // the entries of the range's limits
+        CString rangeText;
+        BOOL bLimits = FALSE;
+        VaskFloat lower, upper;
+    };
+    // Row c's controls from what was read of it.
+    void ShowRead(int c);
+    // Forgets what the rows showed of the analyzer they were read for: their texts empty.
+    void ForgetReads(CVaskInstrument* pAnalyzer);
     LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
     LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
 
     static int s_nLayoutDone;
-    // Whether row c's switch status was read since the row was laid out (a layout that gave
-    // way leaves it to the next refresh).
-    BOOL m_bStatusRead[kRows] = {};
+    // The analyzer whose values the rows hold, and what they hold of it.
+    CVaskInstrument* m_pReadFor = NULL;
+    RowRead m_read[kRows];
+    // The row at which the next refresh begins: one that gave way goes on where it stopped.
+    int m_nNextRow = 0;
 
     DECLARE_MESSAGE_MAP()
 };

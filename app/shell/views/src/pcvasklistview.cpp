@@ -33,7 +33,7 @@ ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
 ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
 END_MESSAGE_MAP()
 
-CPCVaskListView::CPCVaskListView() : m_nFilled(0) {}
+CPCVaskListView::CPCVaskListView() : m_nFilled(0), m_nNextRow(0) {}
 
 int CPCVaskListView::OnCreate(LPCREATESTRUCT lpcs) {
     // The list takes the view's styles.
@@ -52,7 +52,7 @@ CPCVaskDoc* CPCVaskListView::GetDoc() const {
 }
 
 CVaskInstrument* CPCVaskListView::GetRowInstrument(int nRow) const {
-    return nRow >= 0 && nRow < (int)m_rowInstruments.size() ? m_rowInstruments[nRow] : NULL;
+    return nRow >= 0 && nRow < (int)m_rows.size() ? m_rows[nRow].pAnalyzer : NULL;
 }
 
 void CPCVaskListView::OnUpdate(CView*, LPARAM lHint, CObject*) {
@@ -71,7 +71,8 @@ void CPCVaskListView::OnUpdate(CView*, LPARAM lHint, CObject*) {
 
 void CPCVaskListView::Clear() {
     if (m_wndList.m_hWnd != NULL) m_wndList.DeleteAllItemsAndColumns();
-    m_rowInstruments.clear();
+    m_rows.clear();
+    m_nNextRow = 0;
     m_nFilled = 0;
 }
 
@@ -87,74 +88,99 @@ void CPCVaskListView::Fill(BOOL bRefresh) {
     else if (pNode->IsKindOf(RUNTIME_CLASS(CGateway)))
         pAnalyzers = ((CGateway*)pNode)->CollectInstrumentLists();
     const BOOL bAnalyzer = pNode->IsKindOf(RUNTIME_CLASS(CVaskInstrument));
-    if (!m_nFilled) {
-        if (pAnalyzers != NULL || bAnalyzer) m_wndList.InsertColumnsFromString(IDS_VALUE_COLUMNS);
-        bRefresh = FALSE;
-    }
-    int nRow = 0;
+    // The rows as the analyzers' flags give them now; laid out anew when they changed.
+    const std::vector<Row> laidOut = m_rows;
+    m_rows.clear();
     auto add = [&](CObject* pObject) {
         if (pObject == NULL || !pObject->IsKindOf(RUNTIME_CLASS(CVaskInstrument))) return;
-        // A refresh or a selection leaves the rows it has not reached to the next refresh
-        // while the user's input waits; their texts stay as they were, and rows that a
-        // selection did not reach are added then.
-        if (RefreshGivesWay()) return;
         CVaskInstrument* pAnalyzer = (CVaskInstrument*)pObject;
-        if (pAnalyzer->IsActive() && pAnalyzer->IsConnectionEnabled())
-            AddInstrumentRows(pAnalyzer, nRow, bRefresh);
+        if (pAnalyzer->IsActive() && pAnalyzer->IsConnectionEnabled()) AddInstrumentRows(pAnalyzer);
     };
     if (bAnalyzer) add(pNode);
     if (pAnalyzers != NULL)
         for (POSITION pos = pAnalyzers->GetHeadPosition(); pos != NULL;)
             add(pAnalyzers->GetNext(pos));
-    m_nFilled = 1;
+    if (!m_nFilled || m_rows != laidOut) {
+        const std::vector<Row> rows = m_rows;
+        Clear();
+        m_rows = rows;
+        if (pAnalyzers != NULL || bAnalyzer) m_wndList.InsertColumnsFromString(IDS_VALUE_COLUMNS);
+        CString legend;
+        legend.LoadString(IDS_SWITCH_LEGEND);
+        for (int nRow = 0; nRow < (int)m_rows.size(); ++nRow) {
+            CVaskInstrument* pAnalyzer = m_rows[nRow].pAnalyzer;
+            const int c = m_rows[nRow].c;
+            m_wndList.SetItemTextFitColumn(nRow, kInstrumentColumn,
+                                           c == 0 ? pAnalyzer->GetName() : CString(" "),
+                                           pAnalyzer->GetImageIndex());
+            m_wndList.SetItemTextFitColumn(nRow, kComponentColumn, pAnalyzer->GetComponentLabel(c));
+            m_wndList.SetItemTipText(nRow, kStatusColumn, legend);
+        }
+        m_nFilled = 1;
+    }
+    // The rows from the one where the last refresh stopped, round to it. A refresh reads at
+    // least one whole row before it gives way to the user's input, so that every row is read
+    // in turn however often the user clicks; a selection gives way after its first request.
+    const size_t nRows = m_rows.size();
+    const size_t first = nRows > 0 ? m_nNextRow % nRows : 0;
+    for (size_t n = 0; n < nRows; ++n) {
+        const size_t nRow = (first + n) % nRows;
+        const BOOL bMayGiveWay = !bRefresh || n > 0;
+        if ((bMayGiveWay && RefreshGivesWay()) || !FillComponentRow((int)nRow, bMayGiveWay)) {
+            m_nNextRow = nRow;
+            return;
+        }
+    }
+    // All rows read: the next refresh begins at the top.
+    m_nNextRow = 0;
 }
 
-void CPCVaskListView::AddInstrumentRows(CVaskInstrument* pAnalyzer, int& nRow, BOOL bRefresh) {
+void CPCVaskListView::AddInstrumentRows(CVaskInstrument* pAnalyzer) {
     const int nCount = pAnalyzer->GetComponentCount();
-    for (int c = 0; c < nCount && c < kComponents; ++c)
-        FillComponentRow(nRow++, pAnalyzer, c, bRefresh);
+    for (int c = 0; c < nCount && c < kComponents; ++c) m_rows.push_back({pAnalyzer, c});
     if (pAnalyzer->IsKindOf(RUNTIME_CLASS(CSindor23))) {
         CSindor23* pSindor = (CSindor23*)pAnalyzer;
-        if (pSindor->HasH2SSensor()) FillComponentRow(nRow++, pAnalyzer, 2, bRefresh);
-        if (pSindor->HasO2Sensor()) FillComponentRow(nRow++, pAnalyzer, 3, bRefresh);
+        if (pSindor->HasH2SSensor()) m_rows.push_back({pAnalyzer, 2});
+        if (pSindor->HasO2Sensor()) m_rows.push_back({pAnalyzer, 3});
     }
 }
 
-void CPCVaskListView::FillComponentRow(int nRow, CVaskInstrument* pAnalyzer, int c, BOOL bRefresh) {
-    if (c < 0 || c >= kComponents) return;
-    // A row that the selection's fill did not reach is added by the refresh.
-    bRefresh = bRefresh && nRow < m_wndList.GetItemCount();
+BOOL CPCVaskListView::FillComponentRow(int nRow, BOOL bMayGiveWay) {
+    if (nRow < 0 || nRow >= (int)m_rows.size()) return TRUE;
+    CVaskInstrument* pAnalyzer = m_rows[nRow].pAnalyzer;
+    const int c = m_rows[nRow].c;
+    if (c < 0 || c >= kComponents) return TRUE;
+    // Each read may be the one after which the row gives way to the user's input: it shows
+    // what it has read so far, and the next refresh reads the row again.
+    auto givesWay = [&] { return bMayGiveWay && RefreshGivesWay(); };
     VaskFloat values[kComponents];
+    BOOL bValue = TRUE;
     if (IsOnline()) {
-        pAnalyzer->GetMeas(values);
+        // Asked once per refresh for all the analyzer's rows.
+        bValue = pAnalyzer->GetMeas(values);
     } else {
         values[c].text.Empty();
         values[c].unit = 1;
     }
-
-    CString first = " ";
+    if (bValue) {
+        CString unit;
+        CVaskInstrument::GetUnitText(unit, values[c].unit);
+        m_wndList.SetItemTextFitColumn(nRow, kValueColumn, values[c].text + " " + unit);
+    }
+    if (givesWay()) return FALSE;
     if (c == 0) {
         const int nState = pAnalyzer->GetChannelState();
         CString state;
         if (nState >= 0 && nState <= kLastChannelState)
             state.LoadString(IDS_DEVICE_STATE_BASE + (UINT)nState);
-        first = pAnalyzer->GetName() + ": " + state;
+        m_wndList.SetItemTextFitColumn(nRow, kInstrumentColumn, pAnalyzer->GetName() + ": " + state,
+                                       pAnalyzer->GetImageIndex(), TRUE);
+        if (givesWay()) return FALSE;
     }
-    m_wndList.SetItemTextFitColumn(nRow, kInstrumentColumn, first, pAnalyzer->GetImageIndex(),
-                                   bRefresh);
     CString status;
     pAnalyzer->GetCompSwitchText(c, status);
-    m_wndList.SetItemTextFitColumn(nRow, kComponentColumn, pAnalyzer->GetComponentLabel(c));
     m_wndList.SetItemTextFitColumn(nRow, kStatusColumn, status);
-    CString legend;
-    legend.LoadString(IDS_SWITCH_LEGEND);
-    m_wndList.SetItemTipText(nRow, kStatusColumn, legend);
-    CString unit;
-    CVaskInstrument::GetUnitText(unit, values[c].unit);
-    m_wndList.SetItemTextFitColumn(nRow, kValueColumn, values[c].text + " " + unit);
-
-    if ((int)m_rowInstruments.size() <= nRow) m_rowInstruments.resize(nRow + 1, NULL);
-    m_rowInstruments[nRow] = pAnalyzer;
+    return TRUE;
 }
 
 LRESULT CPCVaskListView::OnHelpHitTest(WPARAM, LPARAM lParam) {

@@ -96,18 +96,19 @@ void CPCVaskTreeView::OnUpdate(CView*, LPARAM lHint, CObject* pHint) {
     // asks them (with slow analyzers a click would wait for all of them).
     if (lHint == 1) return;
     // The states of the visible nodes; a change repaints the tree at the next update. A
-    // refresh that gives way to the user's input stops before the next node, and the next
-    // refresh begins with it, so that every node is asked in turn.
+    // refresh asks at least one node; then, while the user's input waits, it stops before the
+    // next node, and the next refresh begins with it, so that every node is asked in turn.
     std::vector<HTREEITEM> items;
     for (HTREEITEM hItem = tree.GetFirstVisibleItem(); hItem != NULL;
          hItem = tree.GetNextVisibleItem(hItem))
         items.push_back(hItem);
     const BOOL bRefresh = lHint == 3;
     const size_t first = bRefresh && m_nNextState < items.size() ? m_nNextState : 0;
+    // A refresh that asks every node leaves the next one to begin at the top.
     m_nNextState = 0;
     for (size_t n = 0; n < items.size(); ++n) {
         const size_t i = (first + n) % items.size();
-        if (bRefresh && RefreshGivesWay()) {
+        if (bRefresh && n > 0 && RefreshGivesWay()) {
             m_nNextState = i;
             break;
         }

@@ -9,6 +9,8 @@
 #include "resource.h"
 #include "vaskinstrument.h"
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 IMPLEMENT_DYNCREATE(CViewMessage, CFormView)
@@ -154,15 +156,15 @@ void CViewMessage::EmptyLists() {
         if (pList->m_hWnd != NULL) pList->SetHorizontalExtent(0);
     // What the lists no longer show must come back while its state is still on.
     m_shown.clear();
-    m_flags.clear();
 }
 
 void CViewMessage::OnUpdate(CView*, LPARAM lHint, CObject*) {
     CPCVaskDoc* pDoc = GetDoc();
     if (pDoc == NULL || m_listSystemStates.m_hWnd == NULL) return;
-    // The nodes may be on their way out: nothing of them is touched.
+    // The nodes may be on their way out: nothing of them is touched, nor kept.
     if (pDoc->IsBusy()) {
         EmptyLists();
+        m_known.clear();
         return;
     }
     if (m_nRebuildRequest) EmptyLists();
@@ -172,7 +174,7 @@ void CViewMessage::OnUpdate(CView*, LPARAM lHint, CObject*) {
     CObList* pNodes = pDoc->GetPortList();
     // A selection reads nothing: the states of all analyzers do not change with it, and
     // the next refresh reads them (with slow analyzers a click would wait for all of them).
-    const BOOL bRead = lHint != 1 || m_nRebuildRequest;
+    const BOOL bRead = lHint != 1;
     if (!pNodes->IsEmpty() && pApp != NULL && pApp->IsOnlineMode()) {
         std::vector<CVaskInstrument*> analyzers;
         for (POSITION pos = pNodes->GetHeadPosition(); pos != NULL;) {
@@ -180,18 +182,23 @@ void CViewMessage::OnUpdate(CView*, LPARAM lHint, CObject*) {
             if (pObject->IsKindOf(RUNTIME_CLASS(CVaskInstrument)))
                 analyzers.push_back((CVaskInstrument*)pObject);
         }
-        // A refresh that gives way to the user's input stops before the next analyzer, and the
-        // next refresh begins with it. The flags of the analyzers not read are those of their
-        // last read.
-        const BOOL bRefresh = lHint == 3;
-        const size_t first = bRefresh && m_nNextAnalyzer < analyzers.size() ? m_nNextAnalyzer : 0;
+        // An analyzer that left the tree leaves the summary.
+        for (auto it = m_known.begin(); it != m_known.end();)
+            it = std::find(analyzers.begin(), analyzers.end(), it->first) == analyzers.end()
+                     ? m_known.erase(it)
+                     : std::next(it);
+        // The analyzers from the one where the last refresh stopped, round to it. A refresh
+        // reads at least one analyzer whole; then, while the user's input waits, it stops
+        // before the next analyzer or between an analyzer's state and its messages, and the
+        // next refresh begins with that analyzer.
+        std::vector<bool> reached(analyzers.size(), false);
+        const size_t first = bRead && !analyzers.empty() ? m_nNextAnalyzer % analyzers.size() : 0;
+        // Unless this refresh stops part-way, the next begins at the top.
         if (bRead) m_nNextAnalyzer = 0;
         for (size_t n = 0; bRead && n < analyzers.size(); ++n) {
             const size_t i = (first + n) % analyzers.size();
-            // Asked before the analyzer and between its state and its messages (with late
-            // answers each a second); the analyzer cut short keeps what it showed.
             auto cut = [&] {
-                if (!bRefresh || !RefreshGivesWay()) return false;
+                if (n == 0 || !RefreshGivesWay()) return false;
                 m_nNextAnalyzer = i;
                 return true;
             };
@@ -199,8 +206,10 @@ void CViewMessage::OnUpdate(CView*, LPARAM lHint, CObject*) {
             CVaskInstrument* pAnalyzer = analyzers[i];
             const int nState = pAnalyzer->GetState();
             if (cut()) break;
-            ChannelStates& flags = m_flags[pAnalyzer];
-            flags = ChannelStates();
+            reached[i] = true;
+            Known& known = m_known[pAnalyzer];
+            known.states = ChannelStates();
+            known.flags = ChannelStates();
             if ((nState >= kNotAnswering && nState <= kAddressConflict) || !pAnalyzer->IsActive()) {
                 int nFault = 0, nMaintenance = 0, nFunction = 0;
                 ShowChannelStates(pAnalyzer, 0, 0, 0, 0);
@@ -209,25 +218,32 @@ void CViewMessage::OnUpdate(CView*, LPARAM lHint, CObject*) {
                                  nState != kNotAnswering);
                 continue;
             }
-            const int nError = ReadState(pAnalyzer, kStateFaultNumber);
-            const int nFunctionCheck = ReadState(pAnalyzer, kStateFunctionCheckNumber);
-            const int nMaintenance = ReadState(pAnalyzer, kStateServiceNumber);
-            const int nLimit = ReadState(pAnalyzer, kStateLimitNumber);
-            flags.error = nError;
-            flags.functionCheck = nFunctionCheck;
-            flags.maintenance = nMaintenance;
-            flags.limit = nLimit;
+            ChannelStates& states = known.states;
+            states.error = ReadState(pAnalyzer, kStateFaultNumber);
+            states.functionCheck = ReadState(pAnalyzer, kStateFunctionCheckNumber);
+            states.maintenance = ReadState(pAnalyzer, kStateServiceNumber);
+            states.limit = ReadState(pAnalyzer, kStateLimitNumber);
+            known.flags = states;
             // The system states add to the analyzer's flags as well.
-            ShowSystemStates(pAnalyzer, flags.error, flags.maintenance, flags.functionCheck);
-            ShowChannelStates(pAnalyzer, nError, nMaintenance, nFunctionCheck, nLimit);
+            ShowSystemStates(pAnalyzer, known.flags.error, known.flags.maintenance,
+                             known.flags.functionCheck);
+            ShowChannelStates(pAnalyzer, states.error, states.maintenance, states.functionCheck,
+                              states.limit);
         }
-        for (CVaskInstrument* pAnalyzer : analyzers) {
-            auto known = m_flags.find(pAnalyzer);
-            if (known == m_flags.end()) continue;
-            nAnyError |= known->second.error;
-            nAnyFunctionCheck |= known->second.functionCheck;
-            nAnyMaintenance |= known->second.maintenance;
-            nAnyLimit |= known->second.limit;
+        for (size_t i = 0; i < analyzers.size(); ++i) {
+            auto known = m_known.find(analyzers[i]);
+            if (known == m_known.end()) continue;
+            // The emptied lists show again what is known of those not read now.
+            if (m_nRebuildRequest && !reached[i]) {
+                const ChannelStates& states = known->second.states;
+                ShowChannelStates(analyzers[i], states.error, states.maintenance,
+                                  states.functionCheck, states.limit);
+                ShowSystemTexts(analyzers[i], known->second.system);
+            }
+            nAnyError |= known->second.flags.error;
+            nAnyFunctionCheck |= known->second.flags.functionCheck;
+            nAnyMaintenance |= known->second.flags.maintenance;
+            nAnyLimit |= known->second.flags.limit;
         }
     }
     pDoc->SetAnyError(nAnyError);
@@ -273,8 +289,6 @@ void CViewMessage::ShowChannelStates(CVaskInstrument* pAnalyzer, int nError, int
 void CViewMessage::ShowSystemStates(CVaskInstrument* pAnalyzer, int& nFault, int& nMaintenance,
                                     int& nFunctionControl, BOOL bRead) {
     if (pAnalyzer == NULL || !pAnalyzer->IsKindOf(RUNTIME_CLASS(CVaskInstrument))) return;
-    CString name = pAnalyzer->GetDisplayName();
-    name.TrimRight();
     ExtStatusStruct status;
     memset(&status, 0, sizeof status);
     pAnalyzer->EnableCommandReport(0);
@@ -291,12 +305,21 @@ void CViewMessage::ShowSystemStates(CVaskInstrument* pAnalyzer, int& nFault, int
                 nFunctionControl |= nOn;
         }
     }
+    // Kept for a rebuild of the lists that does not read the analyzer again.
+    BOOL* pKnown = m_known[pAnalyzer].system;
+    for (int i = 0; i < kExtStatusFlags; ++i) pKnown[i] = status.bits[i] ? TRUE : FALSE;
+    ShowSystemTexts(pAnalyzer, status.bits);
+    pAnalyzer->EnableCommandReport(1);
+}
+
+void CViewMessage::ShowSystemTexts(CVaskInstrument* pAnalyzer, const BOOL* pbOn) {
+    CString name = pAnalyzer->GetDisplayName();
+    name.TrimRight();
     for (int i = 0; i < kExtStatusFlags; ++i) {
         CString text;
         text.Format(LoadText(IDS_SYSTEM_STATE_BASE + (UINT)i), (LPCSTR)name);
-        ShowInList(text, status.bits[i]);
+        ShowInList(text, pbOn[i]);
     }
-    pAnalyzer->EnableCommandReport(1);
 }
 
 void CViewMessage::ShowInList(const CString& text, BOOL bOn) {

@@ -45,6 +45,13 @@ BOOL ReadLimits(CVaskInstrument* pAnalyzer, int nLowerNumber, int nUpperNumber, 
     return TRUE;
 }
 
+// A control's text, set only when it changes (no flicker at every refresh).
+void ShowText(CWnd& control, const CString& text) {
+    CString shown;
+    control.GetWindowText(shown);
+    if (shown != text) control.SetWindowText(text);
+}
+
 }  // namespace
 
 int CViewValueBars::s_nLayoutDone = 0;
@@ -106,16 +113,34 @@ void CViewValueBars::OnUpdate(CView*, LPARAM lHint, CObject*) {
     CInstrument* pNode = pDoc != NULL ? pDoc->GetCurrentInstrument() : NULL;
     if (pNode == NULL || !pNode->IsKindOf(RUNTIME_CLASS(CVaskInstrument))) return;
     CVaskInstrument* pAnalyzer = (CVaskInstrument*)pNode;
+    if (pAnalyzer != m_pReadFor) ForgetReads(pAnalyzer);
     if (!s_nLayoutDone) {
         for (int c = 0; c < kRows; ++c) ShowComponentRow(pAnalyzer, c, HasRow(pAnalyzer, c));
         s_nLayoutDone = 1;
+        m_nNextRow = 0;
     }
+    // The rows from the one where the last refresh stopped, round to it. A refresh reads at
+    // least one whole row before it gives way to the user's input, so that every row is read
+    // in turn however often the user clicks; a selection gives way after its first request.
+    int rows[kRows];
+    int nRows = 0, first = 0;
     for (int c = 0; c < kRows; ++c) {
-        // A refresh or a selection leaves the values it has not read to the next refresh
-        // while the user's input waits.
-        if (RefreshGivesWay()) return;
-        if (HasRow(pAnalyzer, c)) UpdateComponentBar(pAnalyzer, c);
+        if (!HasRow(pAnalyzer, c)) continue;
+        if (c < m_nNextRow) first = nRows + 1;
+        rows[nRows++] = c;
     }
+    if (nRows == 0) return;
+    first %= nRows;
+    for (int n = 0; n < nRows; ++n) {
+        const int c = rows[(first + n) % nRows];
+        const BOOL bMayGiveWay = lHint != 3 || n > 0;
+        if ((bMayGiveWay && RefreshGivesWay()) || !UpdateComponentBar(pAnalyzer, c, bMayGiveWay)) {
+            m_nNextRow = c;
+            return;
+        }
+    }
+    // All rows read: the next refresh begins at the top.
+    m_nNextRow = 0;
 }
 
 void CViewValueBars::ShowComponentRow(CVaskInstrument* pAnalyzer, int c, BOOL bShow) {
@@ -125,50 +150,84 @@ void CViewValueBars::ShowComponentRow(CVaskInstrument* pAnalyzer, int c, BOOL bS
     for (CWnd* pControl : row) pControl->ShowWindow(bShow ? SW_SHOW : SW_HIDE);
     if (!bShow) return;
     m_labels[c].SetWindowText(pAnalyzer->GetComponentLabel(c) + ":");
-    if (RefreshGivesWay())
-        m_status[c].SetWindowText("");
-    else
-        ShowSwitchStatus(pAnalyzer, c);
     // Until the row is read: nothing of the analyzer shown before.
-    for (CStatic* pText : {&m_lowerLimits[c], &m_upperLimits[c], &m_values[c], &m_ranges[c]})
-        pText->SetWindowText("");
-    m_bars[c].SetPos(0);
+    if (pAnalyzer != m_pReadFor) ForgetReads(pAnalyzer);
+    m_read[c] = RowRead();
+    ShowRead(c);
 }
 
-void CViewValueBars::ShowSwitchStatus(CVaskInstrument* pAnalyzer, int c) {
-    CString status;
-    pAnalyzer->GetCompSwitchText(c, status);
-    m_status[c].SetWindowText(status);
-    m_bStatusRead[c] = TRUE;
-}
-
-void CViewValueBars::UpdateComponentBar(CVaskInstrument* pAnalyzer, int c) {
-    if (c < 0 || c >= kRows) return;
-    // Each read may be the one that gives way to the user's input: the row then keeps what it
-    // shows until the next refresh reads it.
-    if (!m_bStatusRead[c]) {
-        ShowSwitchStatus(pAnalyzer, c);
-        if (RefreshGivesWay()) return;
+void CViewValueBars::ForgetReads(CVaskInstrument* pAnalyzer) {
+    m_pReadFor = pAnalyzer;
+    m_nNextRow = 0;
+    for (int c = 0; c < kRows; ++c) {
+        m_read[c] = RowRead();
+        if (m_bars[c].m_hWnd != NULL) ShowRead(c);
     }
+}
+
+void CViewValueBars::ShowRead(int c) {
+    const RowRead& row = m_read[c];
+    ShowText(m_status[c], row.bStatus ? row.status : CString());
+    if (row.range == RowRead::kUnknown) {
+        CString unknown;
+        unknown.LoadString(IDS_UNKNOWN);
+        for (CStatic* pText : {&m_lowerLimits[c], &m_upperLimits[c], &m_values[c], &m_ranges[c]})
+            ShowText(*pText, unknown);
+        m_bars[c].SetPos(0);
+        return;
+    }
+    ShowText(m_ranges[c], row.range == RowRead::kKnown ? row.rangeText : CString());
+    ShowText(m_lowerLimits[c], row.bLimits ? row.lower.text : CString());
+    ShowText(m_upperLimits[c], row.bLimits ? row.upper.text : CString());
+    if (row.bLimits) m_bars[c].SetRange32((int)row.lower.value, (int)row.upper.value);
+    m_bars[c].SetPos(row.bLimits && row.bValue ? (int)row.value.value : 0);
+    CString value;
+    if (row.bValue) {
+        CString unit;
+        CVaskInstrument::GetUnitText(unit, row.value.unit);
+        value = row.value.text + " " + unit;
+    }
+    ShowText(m_values[c], value);
+}
+
+BOOL CViewValueBars::UpdateComponentBar(CVaskInstrument* pAnalyzer, int c, BOOL bMayGiveWay) {
+    if (c < 0 || c >= kRows || pAnalyzer == NULL) return TRUE;
+    if (pAnalyzer != m_pReadFor) ForgetReads(pAnalyzer);
+    RowRead& row = m_read[c];
+    // Each read may be the one after which the row gives way to the user's input: it shows
+    // what it has read so far, and the next refresh reads the row again.
+    auto givesWay = [&] {
+        ShowRead(c);
+        return bMayGiveWay && RefreshGivesWay();
+    };
+    // The switch status is read with the row every time: it changes with the sheets and
+    // at the device.
+    pAnalyzer->GetCompSwitchText(c, row.status);
+    row.bStatus = TRUE;
+    if (givesWay()) return FALSE;
     VaskFloat values[kRows];
-    const int bMeasured = pAnalyzer->GetMeas(values);
-    if (RefreshGivesWay()) return;
-    VaskFloat range, lower, upper;
+    if (pAnalyzer->GetMeas(values)) {
+        // A failed read leaves the value last read.
+        row.value = values[c];
+        row.bValue = TRUE;
+    }
+    if (givesWay()) return FALSE;
+    VaskFloat range;
     BOOL bRange = ReadEntry(pAnalyzer, kMeasRangeNumber + c, range);
-    if (RefreshGivesWay()) return;
     const int nRange = bRange ? (int)range.value : 0;
+    int nLowerNumber = 0, nUpperNumber = 0;
     CString rangeText;
     if (bRange && nRange == kSindor23CombinedRange &&
         pAnalyzer->IsKindOf(RUNTIME_CLASS(CSindor23))) {
-        bRange = ReadLimits(pAnalyzer, kRangeLowerNumber + kRanges * c,
-                            kRangeUpperNumber + kRanges * c + 1, lower, upper);
+        nLowerNumber = kRangeLowerNumber + kRanges * c;
+        nUpperNumber = kRangeUpperNumber + kRanges * c + 1;
         rangeText.LoadString(IDS_RANGE_TEXT);
         rangeText += range.text;
     } else if (bRange && nRange <= kRanges) {
         // Range values 1 to 4 select ranges 0 to 3; 0 and below the first.
         const int r = nRange - 1 > 0 ? nRange - 1 : 0;
-        bRange = ReadLimits(pAnalyzer, kRangeLowerNumber + kRanges * c + r,
-                            kRangeUpperNumber + kRanges * c + r, lower, upper);
+        nLowerNumber = kRangeLowerNumber + kRanges * c + r;
+        nUpperNumber = kRangeUpperNumber + kRanges * c + r;
         CString format;
         format.LoadString(IDS_RANGE_NUMBER);
         rangeText.Format(format, r + 1);
@@ -176,25 +235,32 @@ void CViewValueBars::UpdateComponentBar(CVaskInstrument* pAnalyzer, int c) {
         // A range beyond the analyzer's four is none of them.
         bRange = FALSE;
     }
-    if (RefreshGivesWay()) return;
     if (!bRange) {
-        CString unknown;
-        unknown.LoadString(IDS_UNKNOWN);
-        for (CStatic* pText : {&m_lowerLimits[c], &m_upperLimits[c], &m_values[c], &m_ranges[c]})
-            pText->SetWindowText(unknown);
-        m_bars[c].SetPos(0);
-        return;
+        row.range = RowRead::kUnknown;
+        row.bLimits = FALSE;
+        ShowRead(c);
+        return TRUE;
     }
-    m_ranges[c].SetWindowText(rangeText);
-    m_lowerLimits[c].SetWindowText(lower.text);
-    m_upperLimits[c].SetWindowText(upper.text);
-    m_bars[c].SetRange32((int)lower.value, (int)upper.value);
-    m_bars[c].SetPos((int)values[c].value);
-    if (bMeasured) {
-        CString unit;
-        CVaskInstrument::GetUnitText(unit, values[c].unit);
-        m_values[c].SetWindowText(values[c].text + " " + unit);
+    // The limits read before belong to another range when the range changed.
+    if (row.range != RowRead::kKnown || row.nLowerNumber != nLowerNumber ||
+        row.nUpperNumber != nUpperNumber)
+        row.bLimits = FALSE;
+    row.range = RowRead::kKnown;
+    row.nLowerNumber = nLowerNumber;
+    row.nUpperNumber = nUpperNumber;
+    row.rangeText = rangeText;
+    if (givesWay()) return FALSE;
+    VaskFloat lower, upper;
+    if (ReadLimits(pAnalyzer, nLowerNumber, nUpperNumber, lower, upper)) {
+        row.lower = lower;
+        row.upper = upper;
+        row.bLimits = TRUE;
+    } else {
+        row.range = RowRead::kUnknown;
+        row.bLimits = FALSE;
     }
+    ShowRead(c);
+    return TRUE;
 }
 
 LRESULT CViewValueBars::OnHelpHitTest(WPARAM, LPARAM lParam) {

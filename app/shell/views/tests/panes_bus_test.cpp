@@ -18,6 +18,9 @@
 #include "viewvaluebars.h"
 
 #include <atomic>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <thread>
 
@@ -101,9 +104,10 @@ protected:
         return std::find(lines.begin(), lines.end(), line) != lines.end();
     }
     static bool Visible(CWnd& control) { return (control.GetStyle() & WS_VISIBLE) != 0; }
-    // Writes component 0's range limits into the device: range r (0 to 3) from lowerStep * r
+    // Writes component c's range limits into the device: range r (0 to 3) from lowerStep * r
     // (its text formatted with lowerFormat) to 100 * (r + 1).
-    static bool WriteLimits(CVaskInstrument* analyzer, int lowerStep, const char* lowerFormat) {
+    static bool WriteLimits(CVaskInstrument* analyzer, int lowerStep, const char* lowerFormat,
+                            int c = 0) {
         VaskFloat lower[4], upper[4];
         for (int r = 0; r < 4; ++r) {
             lower[r].value = lowerStep * r;
@@ -113,8 +117,8 @@ protected:
         }
         CvaskAccess* access = analyzer->GetAccess();
         const int address = analyzer->GetAddress();
-        return access->SetMeasurementLower(address, 0, lower) &&
-               access->SetMeasurementUpper(address, 0, upper);
+        return access->SetMeasurementLower(address, c, lower) &&
+               access->SetMeasurementUpper(address, c, upper);
     }
     // The analyzer's answering state as the access layer counts it, polled until it is `state`.
     static bool WaitForState(CVaskInstrument* analyzer, int state) {
@@ -711,12 +715,87 @@ TEST_F(Panes, TheMessagePaneListsTheStatesAndLightsTheirColour) {
 }
 
 // A refresh that finds the user's click waiting stops after the first analyzer; the one it
-// did not reach keeps its flags (the red light stays on for its error), and the next refresh
-// begins with it.
-TEST_F(Panes, ARefreshCutShortByAClickKeepsTheFlagsOfTheAnalyzersItDidNotRead) {
+// did not reach keeps its last known state: its flags (the red light, the tray icon and the
+// status bar's error pane stay on for its error), and after a rebuild request its texts too.
+// The next refresh begins with it. An analyzer that leaves the tree leaves the summary.
+TEST_F(Panes, ARefreshCutShortByAClickKeepsTheStateOfTheAnalyzersItDidNotRead) {
     Rebuild();
     CViewMessage* view = Messages();
-    ASSERT_TRUE(Sim("SET 1 flags 0"));
+    const std::string parvelName = (LPCSTR)Analyzers()[1]->GetDisplayName();
+    const std::string parvelError = parvelName + ": Error";
+    const std::string parvelFault = parvelName + ": Fault general";
+    for (const bool rebuild : {false, true}) {
+        SCOPED_TRACE(rebuild ? "after a rebuild request" : "without a rebuild request");
+        // The Sindor without a fault, the Parvel with an error and a fault of its sample gas.
+        ASSERT_TRUE(Sim("SET 1 flags 0"));
+        ASSERT_TRUE(Sim("SET 2 flags 1"));
+        ASSERT_TRUE(Sim("STORE 2 0 k23 8100800080008000"));
+        ASSERT_TRUE(wkit::Driver::PumpUntil(
+            [&] {
+                Update(3);
+                return Has(Lines(view->m_listChannelStates), parvelError) &&
+                       Has(Lines(view->m_listSystemStates), parvelFault);
+            },
+            10000));
+        ASSERT_NE(doc_->GetAnyError(), 0);
+        ASSERT_TRUE(Visible(view->m_lightRed));
+        if (rebuild) view->RequestRebuild();
+
+        // A real click on the message pane, waiting in this thread's queue during the refresh.
+        RECT client = {};
+        view->GetClientRect(&client);
+        POINT point = {client.right / 2, client.bottom - 2};
+        view->ClientToScreen(&point);
+        ASSERT_EQ(GetWindowThreadProcessId(WindowFromPoint(point), NULL), GetCurrentThreadId());
+        ASSERT_TRUE(wkit::ClickAtScreen(point));
+        ASSERT_TRUE(HIWORD(GetQueueStatus(QS_MOUSEBUTTON)) != 0) << "the click is not queued";
+
+        ASSERT_TRUE(Sim("CLEARLOG"));
+        const size_t trayCalls = recorders_.tray.size();
+        {
+            // As the main frame's timer gives it.
+            CRefreshGivingWay refresh;
+            Update(3);
+        }
+        std::vector<vasksim::SimLogEntry> entries;
+        ASSERT_TRUE(sim_.Log(entries)) << sim_.LastError();
+        for (const vasksim::SimLogEntry& e : entries)
+            EXPECT_NE(e.to.rfind("2/", 0), 0u) << "the refresh went on to the Parvel";
+        EXPECT_NE(doc_->GetAnyError(), 0) << "the unread analyzer's error was dropped";
+        EXPECT_TRUE(Visible(view->m_lightRed));
+        EXPECT_FALSE(Visible(view->m_lightGreen));
+        for (size_t call = trayCalls; call < recorders_.tray.size(); ++call)
+            EXPECT_EQ(recorders_.tray[call].tip, "KEM Status: Error");
+        frame_->UpdateStatusBar();
+        EXPECT_TRUE(PaneEnabled(6)) << "the status bar's error pane";
+        EXPECT_TRUE(Has(Lines(view->m_listChannelStates), parvelError));
+        EXPECT_TRUE(Has(Lines(view->m_listSystemStates), parvelFault));
+        EXPECT_FALSE(view->IsRebuildRequested());
+
+        // The click taken, the next refresh begins with the Parvel: its error gone, so is the
+        // red.
+        wkit::Driver::PumpUntil([] { return HIWORD(GetQueueStatus(QS_MOUSEBUTTON)) == 0; }, 5000);
+        ASSERT_TRUE(Sim("SET 2 flags 0"));
+        ASSERT_TRUE(Sim("STORE 2 0 k23 8000800080008000"));
+        ASSERT_TRUE(Sim("CLEARLOG"));
+        Update(3);
+        ASSERT_TRUE(sim_.Log(entries)) << sim_.LastError();
+        ASSERT_FALSE(entries.empty());
+        EXPECT_EQ(entries.front().to.rfind("2/", 0), 0u)
+            << "the refresh began with " << entries.front().line;
+        // The device's flags come with its answers.
+        EXPECT_TRUE(wkit::Driver::PumpUntil(
+            [&] {
+                Update(3);
+                return doc_->GetAnyError() == 0 &&
+                       !Has(Lines(view->m_listChannelStates), parvelError) &&
+                       !Has(Lines(view->m_listSystemStates), parvelFault);
+            },
+            10000));
+        EXPECT_FALSE(Visible(view->m_lightRed));
+    }
+
+    // The Parvel's error known, then the Parvel gone from the bus and the tree.
     ASSERT_TRUE(Sim("SET 2 flags 1"));
     ASSERT_TRUE(wkit::Driver::PumpUntil(
         [&] {
@@ -724,48 +803,24 @@ TEST_F(Panes, ARefreshCutShortByAClickKeepsTheFlagsOfTheAnalyzersItDidNotRead) {
             return doc_->GetAnyError() != 0;
         },
         10000));
-    ASSERT_TRUE(Visible(view->m_lightRed));
-
-    // A real click on the message pane, waiting in this thread's queue during the refresh.
-    RECT client = {};
-    view->GetClientRect(&client);
-    POINT point = {client.right / 2, client.bottom - 2};
-    view->ClientToScreen(&point);
-    ASSERT_EQ(GetWindowThreadProcessId(WindowFromPoint(point), NULL), GetCurrentThreadId());
-    ASSERT_TRUE(wkit::ClickAtScreen(point));
-    ASSERT_TRUE(HIWORD(GetQueueStatus(QS_MOUSEBUTTON)) != 0) << "the click is not queued";
-
-    ASSERT_TRUE(Sim("CLEARLOG"));
-    {
-        // As the main frame's timer gives it.
-        CRefreshGivingWay refresh;
-        Update(3);
-    }
-    EXPECT_NE(doc_->GetAnyError(), 0) << "the unread analyzer's error was dropped";
-    EXPECT_TRUE(Visible(view->m_lightRed));
-    std::vector<vasksim::SimLogEntry> entries;
-    ASSERT_TRUE(sim_.Log(entries)) << sim_.LastError();
-    for (const vasksim::SimLogEntry& e : entries)
-        EXPECT_NE(e.to.rfind("2/", 0), 0u) << "the refresh went on to the Parvel";
-
-    // The click taken, the next refresh begins with the Parvel: its error gone, so is the red.
-    wkit::Driver::PumpUntil([] { return HIWORD(GetQueueStatus(QS_MOUSEBUTTON)) == 0; }, 5000);
-    ASSERT_TRUE(Sim("SET 2 flags 0"));
-    ASSERT_TRUE(wkit::Driver::PumpUntil(
-        [&] {
-            Update(3);
-            return doc_->GetAnyError() == 0;
-        },
-        10000));
-    EXPECT_FALSE(Visible(view->m_lightRed));
+    ASSERT_TRUE(Sim("REMOVE 2"));
+    ASSERT_TRUE(doc_->InitTheInstruments());
+    ASSERT_EQ(Analyzers().size(), 1u);
+    Update(3);
+    EXPECT_EQ(doc_->GetAnyError(), 0);
+    EXPECT_TRUE(Visible(view->m_lightGreen));
 }
 
 // A selection that finds the user's click waiting gives way as a refresh does: with slow
 // analyzers the click on the next analyzer would otherwise wait for every value of this one.
 // Its first request is made; what it did not read shows nothing of the analyzer shown before
-// and is read by the next refresh.
+// and is read by the next refresh, the rows' switch status as well, and again by every
+// refresh after it.
 TEST_F(Panes, ASelectionThatFindsAClickWaitingLeavesTheValuesItDidNotReadToTheRefresh) {
     ASSERT_TRUE(Sim("SET 1 meas 0 150 40"));
+    // The Sindor's two components with switch records of their own.
+    ASSERT_TRUE(Sim("STORE 1 0 k4 810080008000"));
+    ASSERT_TRUE(Sim("STORE 1 1 k4 800081008000"));
     Rebuild();
     CVaskInstrument* sindor = Analyzers()[0];
     CVaskInstrument* parvel = Analyzers()[1];
@@ -811,24 +866,52 @@ TEST_F(Panes, ASelectionThatFindsAClickWaitingLeavesTheValuesItDidNotReadToTheRe
         EXPECT_EQ(Text(Bars()->m_values[c]), "") << "row " << c;
         EXPECT_EQ(Text(Bars()->m_upperLimits[c]), "") << "row " << c;
     }
+    EXPECT_EQ(Text(Bars()->m_status[1]), "") << "row 1's switch status before it is read";
     takeClick();
-    Update(3);
-    for (int c = 0; c < 2; ++c) {
-        EXPECT_NE(Text(Bars()->m_values[c]), "") << "row " << c << " not read by the refresh";
-        EXPECT_NE(Text(Bars()->m_upperLimits[c]), "") << "row " << c;
+    // The switch statuses as the device gives them now.
+    auto switches = [&](CVaskInstrument* analyzer, int c) {
+        CString text;
+        EXPECT_TRUE(analyzer->GetCompSwitchText(c, text));
+        return std::string(text);
+    };
+    const std::string status[] = {switches(sindor, 0), switches(sindor, 1)};
+    ASSERT_NE(status[0], status[1]);
+    // Every refresh reads every row whole, whatever the selection read of it.
+    for (int refresh = 0; refresh < 2; ++refresh) {
+        Update(3);
+        for (int c = 0; c < 2; ++c) {
+            EXPECT_NE(Text(Bars()->m_values[c]), "") << "row " << c << " not read by the refresh";
+            EXPECT_NE(Text(Bars()->m_upperLimits[c]), "") << "row " << c;
+            EXPECT_EQ(Text(Bars()->m_status[c]), status[c])
+                << "row " << c << ", refresh " << refresh;
+        }
     }
+    // A switch changed at the device shows with the next refresh.
+    ASSERT_TRUE(Sim("STORE 1 1 k4 810081008000"));
+    const std::string changed = switches(sindor, 1);
+    ASSERT_NE(changed, status[1]);
+    Update(3);
+    EXPECT_EQ(Text(Bars()->m_status[1]), changed);
 
-    // The converter selected while the click waits: the list has the Sindor's rows, the
-    // refresh adds the Parvel's.
+    // The converter selected while the click waits: the list lays out every row at once with
+    // the names, reads the Sindor's first row and leaves the rest to the refresh; the Parvel's
+    // row shows nothing of a value until then.
     queueClick();
     Tree().SelectItem(Converter()->GetTreeItem());
     ASSERT_NE(ListView(), nullptr);
-    EXPECT_EQ(ListView()->GetList().GetItemCount(), 2);
+    ASSERT_EQ(ListView()->GetList().GetItemCount(), 3);
+    EXPECT_EQ(Cell(2, 0), std::string(parvel->GetName()));
+    EXPECT_EQ(Cell(2, 1), std::string(parvel->GetComponentLabel(0)));
+    EXPECT_EQ(Cell(2, 2), "") << "the Parvel's value before it is read";
+    EXPECT_EQ(Cell(2, 3), "");
+    EXPECT_EQ(ListView()->GetRowInstrument(2), parvel);
     takeClick();
     Update(3);
     ASSERT_EQ(ListView()->GetList().GetItemCount(), 3);
     EXPECT_EQ(Cell(2, 0).rfind(std::string(parvel->GetName()) + ":", 0), 0u) << Cell(2, 0);
     EXPECT_GT(Cell(2, 2).size(), 1u) << "the Parvel's value";
+    EXPECT_EQ(Cell(1, 3), changed);
+    EXPECT_EQ(Cell(2, 3), switches(parvel, 0));
 }
 
 TEST_F(Panes, ASilentAnalyzerLosesItsTextsWithoutAStatusRead) {
@@ -966,6 +1049,247 @@ TEST_F(Panes, AnalyzersSilencedDuringARefreshHoldTheWindowUpForOneRequestEach) {
     // The views show what a failed read gives: an extended status that could not be read
     // has no flag set.
     EXPECT_FALSE(Has(Lines(Messages()->m_listSystemStates), fault));
+}
+
+// The user's clicks on the message pane every 0.3 s, from a thread of their own, until
+// stopped: at two points apart, so that no two make a double click.
+class Clicker {
+public:
+    explicit Clicker(CWnd* pane) {
+        RECT client = {};
+        pane->GetClientRect(&client);
+        for (int i = 0; i < 2; ++i) {
+            points_[i] = {client.right / 3 * (i + 1), client.bottom - 2};
+            pane->ClientToScreen(&points_[i]);
+            onPane_ = onPane_ && GetWindowThreadProcessId(WindowFromPoint(points_[i]), NULL) ==
+                                     GetCurrentThreadId();
+        }
+        stop_ = CreateEventA(NULL, TRUE, FALSE, NULL);
+        thread_ = std::thread([this] {
+            for (int n = 0; WaitForSingleObject(stop_, n == 0 ? 0 : 300) == WAIT_TIMEOUT; ++n)
+                clicks_ += wkit::ClickAtScreen(points_[n % 2]) ? 1 : 0;
+        });
+    }
+    ~Clicker() {
+        Stop();
+        CloseHandle(stop_);
+    }
+    void Stop() {
+        SetEvent(stop_);
+        if (thread_.joinable()) thread_.join();
+    }
+    bool OnPane() const { return onPane_; }
+    int Clicks() const { return clicks_; }
+
+private:
+    POINT points_[2] = {};
+    bool onPane_ = true;
+    HANDLE stop_ = NULL;
+    std::atomic<int> clicks_{0};
+    std::thread thread_;
+};
+
+// A view after the panes that counts the timer's refreshes and those that gave way to the
+// user's input (it had waited for a request when it came to this view, and input waited).
+class CGivingWayView : public CView {
+public:
+    void OnUpdate(CView*, LPARAM lHint, CObject*) override {
+        if (lHint != 3) return;
+        ++refreshes;
+        if (RefreshGivesWay()) ++gaveWay;
+    }
+    void OnDraw(CDC*) override {}
+    int refreshes = 0;
+    int gaveWay = 0;
+};
+
+// The number a value text begins with; -1 for an empty text.
+double Leading(const std::string& text) { return text.empty() ? -1 : std::atof(text.c_str()); }
+bool OneOf(double value, std::initializer_list<double> allowed) {
+    for (double a : allowed)
+        if (std::fabs(value - a) < 0.01) return true;
+    return false;
+}
+
+// Answers 800 ms late and the user's clicks every 0.3 s: every refresh gives way to the input,
+// and each pane goes on where it stopped. Within 30 s of input every row of the value bars and
+// of the value list, and every analyzer's state and messages, is read again (each shows what
+// the device changed before the input began), and no row ever shows a value of another
+// analyzer or of its component.
+TEST_F(Panes, UnderClicksEveryThirdOfASecondEveryRowAndAnalyzerIsReadInTurn) {
+    // Values that stay put, one of its own for each component.
+    for (const char* command : {"SET 1 meas 0 150 0", "SET 1 meas 1 40 0", "SET 2 meas 0 77 0"})
+        ASSERT_TRUE(Sim(command));
+    Rebuild();
+    CVaskInstrument* sindor = Analyzers()[0];
+    CVaskInstrument* parvel = Analyzers()[1];
+    CViewMessage* messages = Messages();
+    const std::string sindorName = (LPCSTR)sindor->GetDisplayName();
+    const std::string parvelName = (LPCSTR)parvel->GetDisplayName();
+    ASSERT_NE(Bars(), nullptr);
+    ASSERT_NEAR(Leading(Text(Bars()->m_values[0])), 150, 0.01);
+    // It leaves the document with its end.
+    CGivingWayView givingWay;
+    doc_->AddView(&givingWay);
+    auto read = [](CVaskInstrument* analyzer, int number) {
+        VaskFloat value;
+        EXPECT_TRUE(analyzer->FindParameterByNumber(number)->GetValue(value)) << number;
+        return std::string(value.text);
+    };
+    auto switches = [](CVaskInstrument* analyzer, int c) {
+        CString text;
+        EXPECT_TRUE(analyzer->GetCompSwitchText(c, text));
+        return std::string(text);
+    };
+    // What the device gives now, no longer what is shown: read until the access layer's record
+    // of the device's last answers has aged.
+    auto settled = [](const std::function<std::string()>& now, const std::string& shown) {
+        std::string value;
+        const bool changed =
+            wkit::Driver::PumpUntil([&] { return (value = now()) != shown; }, 10000);
+        EXPECT_TRUE(changed) << "still " << shown;
+        return value;
+    };
+    // The refreshes with the frame's timer while the user clicks, until `done` or 30 s of
+    // input; `check` after each pass of the messages. Each pane goes on where it stopped, so
+    // that `items`, the most items of a pane, bound the refreshes it takes; one more, since
+    // the access layer serves a value for two seconds after its last answer.
+    auto underInput = [&](int items, const std::function<bool()>& done,
+                          const std::function<void()>& check) {
+        const int refreshes = givingWay.refreshes, gaveWay = givingWay.gaveWay;
+        const size_t boxes = boxes_.texts.size();
+        ASSERT_TRUE(Sim("FAULT 0 slow always 800"));
+        SetTimer(hFrame_, frame_->GetTimerId(), 100, NULL);
+        bool ok = false;
+        {
+            Clicker clicker(messages);
+            ASSERT_TRUE(clicker.OnPane()) << "the clicks would miss the message pane";
+            const ULONGLONG start = GetTickCount64();
+            ok = wkit::Driver::PumpUntil(
+                [&] {
+                    check();
+                    return done();
+                },
+                30000);
+            clicker.Stop();
+            EXPECT_GT(clicker.Clicks(), 10);
+            std::printf("under input %.1f s, %d clicks, %d refreshes, %d of them gave way\n",
+                        (GetTickCount64() - start) / 1000.0, clicker.Clicks(),
+                        givingWay.refreshes - refreshes, givingWay.gaveWay - gaveWay);
+        }
+        KillTimer(hFrame_, frame_->GetTimerId());
+        ASSERT_TRUE(Sim("CLEARFAULTS"));
+        // The clicks still queued, and the refresh they wait for.
+        wkit::Driver::PumpUntil([] { return !IsUserInputWaiting(); }, 10000);
+        EXPECT_TRUE(ok) << "not everything was read within 30 s of input ("
+                        << givingWay.refreshes - refreshes << " refreshes)";
+        EXPECT_LE(givingWay.refreshes - refreshes, items + 1);
+        EXPECT_GE(givingWay.gaveWay - gaveWay, 2) << "the refreshes did not give way to the clicks";
+        EXPECT_EQ(boxes_.texts.size(), boxes) << boxes_.texts.back();
+    };
+
+    // The Sindor in the value bars. What the devices give from now on: new values, switches,
+    // ranges and limits (written by the program, which keeps them) of both the Sindor's
+    // components, an error and a fault of the Parvel, a maintenance request of the Sindor.
+    ASSERT_TRUE(Sim("STORE 1 0 k4 810080008000"));  // autorange on
+    ASSERT_TRUE(Sim("STORE 1 1 k4 900080008000"));  // limit monitoring on
+    ASSERT_TRUE(WriteLimits(sindor, 10, "%d.5", 0));
+    ASSERT_TRUE(WriteLimits(sindor, 20, "%d.25", 1));
+    ASSERT_TRUE(sindor->GetAccess()->SetMeasRange(1, 0, 2, 0));
+    ASSERT_TRUE(sindor->GetAccess()->SetMeasRange(1, 1, 1, 0));
+    std::string status[2], lower[2], upper[2];
+    for (int c = 0; c < 2; ++c) {
+        SCOPED_TRACE(c);
+        // Range 2 of the first component, range 1 of the second.
+        const int r = c == 0 ? 1 : 0;
+        status[c] = settled([&] { return switches(sindor, c); }, Text(Bars()->m_status[c]));
+        lower[c] =
+            settled([&] { return read(sindor, 30 + 4 * c + r); }, Text(Bars()->m_lowerLimits[c]));
+        upper[c] =
+            settled([&] { return read(sindor, 46 + 4 * c + r); }, Text(Bars()->m_upperLimits[c]));
+    }
+    if (HasFailure()) return;
+    for (const char* command : {"SET 1 meas 0 333 0", "SET 1 meas 1 55 0", "SET 2 flags 1",
+                                "STORE 2 0 k23 8100800080008000", "STORE 1 0 k23 8000810080008000"})
+        ASSERT_TRUE(Sim(command));
+    const std::string parvelError = parvelName + ": Error";
+    const std::string parvelFault = parvelName + ": Fault general";
+    const std::string sindorMaintenance = sindorName + ": Maintenance general";
+    std::string wrong;
+    // Two rows, two analyzers.
+    underInput(
+        2,
+        [&] {
+            CViewValueBars* bars = Bars();
+            for (int c = 0; c < 2; ++c)
+                if (!OneOf(Leading(Text(bars->m_values[c])), {c == 0 ? 333.0 : 55.0}) ||
+                    Text(bars->m_status[c]) != status[c] ||
+                    Text(bars->m_lowerLimits[c]) != lower[c] ||
+                    Text(bars->m_upperLimits[c]) != upper[c])
+                    return false;
+            return Text(bars->m_ranges[0]) == "Range: 2" &&
+                   Has(Lines(messages->m_listChannelStates), parvelError) &&
+                   Has(Lines(messages->m_listSystemStates), parvelFault) &&
+                   Has(Lines(messages->m_listSystemStates), sindorMaintenance) &&
+                   doc_->GetAnyError() && doc_->GetAnyMaintenance();
+        },
+        [&] {
+            // Each row its component's values, old or new: the rows were read before.
+            const double row0 = Leading(Text(Bars()->m_values[0]));
+            const double row1 = Leading(Text(Bars()->m_values[1]));
+            if (wrong.empty() && (!OneOf(row0, {150, 333}) || !OneOf(row1, {40, 55})))
+                wrong = Text(Bars()->m_values[0]) + " / " + Text(Bars()->m_values[1]);
+        });
+    EXPECT_EQ(wrong, "") << "a bar showed a value not of its component";
+    if (HasFatalFailure()) return;
+
+    // The converter in the value list, every analyzer's rows. From now on: new values and
+    // switches, another channel state of the Sindor, no error and no fault anywhere.
+    Tree().SelectItem(Converter()->GetTreeItem());
+    ASSERT_NE(ListView(), nullptr);
+    ASSERT_EQ(ListView()->GetList().GetItemCount(), 3);
+    ASSERT_TRUE(Sim("STORE 1 0 k4 880080008000"));  // negative values suppressed
+    ASSERT_TRUE(Sim("STORE 1 1 k4 890080008000"));  // autorange, negative values suppressed
+    ASSERT_TRUE(Sim("STORE 2 0 k4 910080008000"));  // autorange, limit monitoring
+    ASSERT_TRUE(Sim("SET 1 state 3"));
+    std::string listStatus[3];
+    for (int row = 0; row < 3; ++row)
+        listStatus[row] = settled(
+            [&] { return switches(row < 2 ? sindor : parvel, row < 2 ? row : 0); }, Cell(row, 3));
+    const std::string sindorState = settled(
+        [&] {
+            CString state;
+            state.LoadString(IDS_DEVICE_STATE_BASE + (UINT)sindor->GetChannelState());
+            return std::string(sindor->GetName()) + ": " + (LPCSTR)state;
+        },
+        Cell(0, 0));
+    if (HasFailure()) return;
+    for (const char* command :
+         {"SET 1 meas 0 123 0", "SET 1 meas 1 66 0", "SET 2 meas 0 88 0", "SET 2 flags 0",
+          "STORE 2 0 k23 8000800080008000", "STORE 1 0 k23 8000800080008000"})
+        ASSERT_TRUE(Sim(command));
+    // Three rows, two analyzers.
+    underInput(
+        3,
+        [&] {
+            for (int row = 0; row < 3; ++row)
+                if (Cell(row, 3) != listStatus[row]) return false;
+            return OneOf(Leading(Cell(0, 2)), {123}) && OneOf(Leading(Cell(1, 2)), {66}) &&
+                   OneOf(Leading(Cell(2, 2)), {88}) && Cell(0, 0) == sindorState &&
+                   !Has(Lines(messages->m_listChannelStates), parvelError) &&
+                   Lines(messages->m_listSystemStates).empty() && !doc_->GetAnyError() &&
+                   !doc_->GetAnyMaintenance();
+        },
+        [&] {
+            // Each row its component's values, old or new: the rows were read before.
+            const std::string cells = Cell(0, 2) + " / " + Cell(1, 2) + " / " + Cell(2, 2);
+            if (wrong.empty() &&
+                (!OneOf(Leading(Cell(0, 2)), {333, 123}) || !OneOf(Leading(Cell(1, 2)), {55, 66}) ||
+                 !OneOf(Leading(Cell(2, 2)), {77, 88}) ||
+                 ListView()->GetRowInstrument(2) != parvel))
+                wrong = cells;
+        });
+    EXPECT_EQ(wrong, "") << "a row showed a value not of its component";
 }
 
 // ---- help ------------------------------------------------------------------------------------
