@@ -10,7 +10,7 @@
 //
 // The rows are laid out at once, without a read: the analyzer's name, the component's label.
 // Their values, states and switch statuses are read row by row, the whole row on every
-// refresh. A refresh that gives way to the user's input (buswait.h) reads at least one row,
+// refresh. A refresh that gives way to the user's input (windowwait.h) reads at least one row,
 // and the next refresh begins at the row where it stopped, so every row is read within as
 // many refreshes as there are rows. A selection that gives way leaves what it has not read
 // to the next refresh. Until a row is read it shows nothing but its names; a read that

@@ -14,7 +14,7 @@
 // state anew. Offline the lists stay as they are and only the document's status lights up.
 //
 // The pane keeps what it last read of each analyzer in the tree. A refresh that gives way to
-// the user's input (buswait.h) reads at least one analyzer, and the next refresh begins with
+// the user's input (windowwait.h) reads at least one analyzer, and the next refresh begins with
 // the one where it stopped; a selection reads none. The lists, the light, the tray icon and
 // the document's four flags (the status bar's) show the last known state of every analyzer,
 // read in this update or not, also after a rebuild request; an analyzer that left the tree

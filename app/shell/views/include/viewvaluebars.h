@@ -11,7 +11,7 @@
 //
 // Each row is read whole, its switch status included, on every refresh: the switch status,
 // the measured values, the range and its limits. A refresh that gives way to the user's
-// input (buswait.h) reads at least one row, and the next refresh begins at the row where it
+// input (windowwait.h) reads at least one row, and the next refresh begins at the row where it
 // stopped, so every row is read within as many refreshes as there are rows. A selection
 // that gives way leaves what it has not read to the next refresh. A row shows what was last
 // read of it for the analyzer shown, and nothing of what is not read yet: never a value of
